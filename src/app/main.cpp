@@ -1,0 +1,7 @@
+#include <cstdio>
+
+// Placeholder entry until the main window lands.
+int main() {
+    std::puts("Dimmetric");
+    return 0;
+}
