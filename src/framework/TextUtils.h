@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Text helpers on 8-bit text. Positions and counts are bytes; comparisons that ignore case fold
+// the ASCII letters A to Z only. No routine fails on any input.
+namespace dm {
+
+// The first Count characters; Count is clamped to 0..length.
+std::string LeftText(const std::string& Text, int Count);
+// The last Count characters; Count is clamped to 0..length.
+std::string RightText(const std::string& Text, int Count);
+// Equal ignoring ASCII case.
+bool SameText(const std::string& A, const std::string& B);
+// True for an empty Prefix; False when Text is shorter than Prefix.
+bool StartsText(const std::string& Text, const std::string& Prefix);
+// True for an empty Suffix.
+bool EndsText(const std::string& Text, const std::string& Suffix);
+// As StartsText, byte for byte.
+bool StartsStr(const std::string& Text, const std::string& Prefix);
+// Whether SubText occurs in Text ignoring case. The SECOND argument is searched; an empty
+// SubText or an empty Text gives False.
+bool ContainsText(const std::string& SubText, const std::string& Text);
+std::string RemovePrefixText(const std::string& Text, const std::string& Prefix);
+std::string RemoveSuffixText(const std::string& Text, const std::string& Suffix);
+// Text before / after the first occurrence of Sub (case-sensitive); Text unchanged when Sub is
+// empty or absent.
+std::string TextBefore(const std::string& Text, const std::string& Sub);
+std::string TextAfter(const std::string& Text, const std::string& Sub);
+// 0 for an empty Text, else 1 plus the number of characters of Text found in Delims.
+int CountFields(const std::string& Text, const std::string& Delims);
+// Field Index (from 0) of Text split at every character of Delims; empty fields are kept. An
+// Index outside 0..CountFields-1 gives an empty text.
+std::string GetField(const std::string& Text, int Index, const std::string& Delims);
+// Percent-encodes every byte except A-Z a-z 0-9 "-" "." "_"; a blank becomes "%20".
+std::string UrlEncode(const std::string& Text);
+std::string BoolToYesNo(bool Value);
+// Removes the trailing blank-separated words that start with "http://" or "https://".
+std::string StripTrailingUrls(const std::string& Text);
+// The file name of Path (after the last "/", "\" or ":") cut before its last ".".
+std::string ExtractFileNameNoExt(const std::string& Path);
+std::int32_t MaxInteger(std::int32_t A, std::int32_t B);
+// Text without leading and trailing blanks and control characters.
+std::string TrimText(const std::string& Text);
+
+} // namespace dm
