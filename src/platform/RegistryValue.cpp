@@ -1,0 +1,107 @@
+#include "platform/RegistryValue.h"
+
+namespace dm::platform {
+
+namespace {
+
+std::string UnitsToData(std::u16string_view units) {
+    std::string data;
+    data.reserve(units.size() * 2);
+    for (char16_t unit : units) {
+        data.push_back(static_cast<char>(unit & 0xFF));
+        data.push_back(static_cast<char>(unit >> 8));
+    }
+    return data;
+}
+
+std::u16string DataToUnits(std::string_view data) {
+    std::u16string units;
+    units.reserve(data.size() / 2);
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2)
+        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(data[i]) |
+                                              static_cast<unsigned char>(data[i + 1]) << 8));
+    return units;
+}
+
+RegistryValue StringValue(RegType type, std::string_view text) {
+    std::u16string units = WidenBytes(text);
+    units.push_back(u'\0');
+    return {type, UnitsToData(units)};
+}
+
+} // namespace
+
+std::u16string WidenBytes(std::string_view bytes) {
+    std::u16string units;
+    units.reserve(bytes.size());
+    for (char byte : bytes)
+        units.push_back(static_cast<unsigned char>(byte));
+    return units;
+}
+
+std::string NarrowUnits(std::u16string_view units) {
+    std::string bytes;
+    bytes.reserve(units.size());
+    for (char16_t unit : units)
+        bytes.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
+    return bytes;
+}
+
+RegistryValue RegistryValue::String(std::string_view text) {
+    return StringValue(RegType::Sz, text);
+}
+
+RegistryValue RegistryValue::ExpandString(std::string_view text) {
+    return StringValue(RegType::ExpandSz, text);
+}
+
+RegistryValue RegistryValue::Dword(std::uint32_t value) {
+    std::string data(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        data[i] = static_cast<char>(value >> (8 * i) & 0xFF);
+    return {RegType::Dword, data};
+}
+
+RegistryValue RegistryValue::Binary(std::string_view bytes) {
+    return {RegType::Binary, std::string(bytes)};
+}
+
+RegistryValue RegistryValue::MultiString(const std::vector<std::string>& texts) {
+    std::u16string units;
+    for (const std::string& text : texts) {
+        units += WidenBytes(text);
+        units.push_back(u'\0');
+    }
+    units.push_back(u'\0');
+    return {RegType::MultiSz, UnitsToData(units)};
+}
+
+std::string RegistryValue::text() const {
+    std::u16string units = DataToUnits(data);
+    return NarrowUnits(std::u16string_view(units).substr(0, units.find(u'\0')));
+}
+
+std::uint32_t RegistryValue::dword() const {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4 && i < data.size(); ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
+    return value;
+}
+
+std::vector<std::string> RegistryValue::texts() const {
+    std::vector<std::string> result;
+    const std::u16string units = DataToUnits(data);
+    std::size_t start = 0;
+    while (start < units.size()) {
+        std::size_t end = units.find(u'\0', start);
+        if (end == std::u16string::npos)
+            end = units.size();
+        if (end == start)
+            break; // the empty entry that ends the list
+        result.push_back(NarrowUnits(std::u16string_view(units).substr(start, end - start)));
+        start = end + 1;
+    }
+    return result;
+}
+
+} // namespace dm::platform

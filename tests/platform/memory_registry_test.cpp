@@ -1,0 +1,32 @@
+#include "platform/MemoryRegistry.h"
+
+#include <gtest/gtest.h>
+
+using namespace dm::platform;
+
+TEST(MemoryRegistry, CreatedKeyKeepsValuesOfEachType) {
+    MemoryRegistry registry;
+    auto key = registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\Brackenway\\Dimmetric",
+                                  RegistryAccess::Full);
+    ASSERT_TRUE(key);
+    EXPECT_TRUE(key->writeString("Path", "C:\\Tools\\a.exe"));
+    EXPECT_TRUE(key->writeDword("lng", 0x0001040C));
+
+    auto again = registry.openKey(RegistryRoot::CurrentUser, "software\\BRACKENWAY\\dimmetric\\",
+                                  RegistryAccess::Read);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->readString("path").value, "C:\\Tools\\a.exe");
+    EXPECT_EQ(again->readDword("LNG").value, 0x0001040Cu);
+    EXPECT_EQ(again->readString("lng").status, ReadStatus::WrongType);
+    EXPECT_EQ(again->readString("absent").status, ReadStatus::Missing);
+    EXPECT_FALSE(again->writeString("Path", "x"));
+}
+
+TEST(MemoryRegistry, MissingKeyDoesNotOpenAndFailingWritesAreReported) {
+    MemoryRegistry registry;
+    EXPECT_FALSE(registry.openKey(RegistryRoot::LocalMachine, "SOFTWARE\\X", RegistryAccess::Read));
+    registry.setWritesFail(true);
+    EXPECT_FALSE(
+        registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\X", RegistryAccess::Full));
+    EXPECT_FALSE(registry.lastError().empty());
+}
