@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace dm {
+
+// Names of bytes, kilobytes, megabytes, gigabytes and terabytes.
+using SizeUnitNames = std::array<std::string, 5>;
+
+// The names a size carries until the main window sets its translated ones.
+SizeUnitNames DefaultSizeUnitNames(); // "b.", "Kb.", "Mb.", "Gb.", "Tb."
+
+// A byte count as a short text with its unit: below 1024 the count padded to four characters;
+// else the value in the largest unit up to terabytes, truncated from 1000 on and otherwise with at
+// most three significant digits and DecimalSeparator.
+std::string FormatSize(std::int64_t Size, const SizeUnitNames& Units,
+                       const std::string& DecimalSeparator);
+
+// The unit-name table of a run with the user's decimal separator.
+class SizeFormatter {
+public:
+    explicit SizeFormatter(std::string decimalSeparator = ".");
+
+    void SetUnitNames(SizeUnitNames names) { units_ = std::move(names); }
+    const SizeUnitNames& UnitNames() const { return units_; }
+    std::string FormatSize(std::int64_t Size) const;
+
+private:
+    SizeUnitNames units_;
+    std::string decimalSeparator_;
+};
+
+} // namespace dm

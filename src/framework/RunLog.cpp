@@ -1,0 +1,125 @@
+#include "framework/RunLog.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
+#include "platform/SystemInfo.h"
+
+#include <array>
+#include <cstdio>
+#include <stdexcept>
+#include <utility>
+
+namespace dm {
+
+namespace {
+
+int clampLevel(int level) {
+    return level < llVerbose ? llVerbose : (level > llError ? llError : level);
+}
+
+std::string twoDigits(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value % 100);
+    return text;
+}
+
+// Lines of a text ended by CR LF, LF or CR; a last line without an end counts too.
+std::deque<std::string> splitLines(const std::string& text) {
+    std::deque<std::string> lines;
+    std::string line;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(std::move(line));
+            line.clear();
+            if (c == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
+                ++at;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(std::move(line));
+    return lines;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+} // namespace
+
+const std::string& LogLevelName(int Level) {
+    static const std::array<std::string, 3> names = {"Verbose", "Info", "Error"};
+    return names[static_cast<std::size_t>(clampLevel(Level))];
+}
+
+RunLog::RunLog(Services services, std::string FileName, bool Verbose, int MaxLines,
+               bool LoadExisting)
+    : services_(services), fileName_(std::move(FileName)), maxLines_(MaxLines), verbose_(Verbose) {
+    if (!LoadExisting)
+        return;
+    const auto entry = services_.files.attributes(fileName_);
+    if (!entry || (entry->attributes & platform::FileAttributeDirectory))
+        return;
+    const auto text = services_.files.readFile(fileName_);
+    if (!text)
+        throw std::runtime_error("Cannot read the log file " + fileName_);
+    lines_ = splitLines(*text);
+}
+
+RunLog::~RunLog() {
+    Save();
+}
+
+std::string RunLog::lineFor(const std::string& msg, int level) const {
+    const auto now = services_.system.localTime();
+    const std::string colon = services_.system.timeSeparator();
+    return LogLevelName(level) + "\t[" + twoDigits(now.year) + "-" + twoDigits(now.month) + "-" +
+           twoDigits(now.day) + " " + twoDigits(now.hour) + colon + twoDigits(now.minute) + colon +
+           twoDigits(now.second) + "]\t" + msg;
+}
+
+void RunLog::Add(const std::string& Msg, int Level) {
+    if (Level <= llVerbose && !verbose_)
+        return;
+    const int level = clampLevel(Level);
+    if (level == llError)
+        ++errorCount_;
+    lines_.push_front(lineFor(Msg, level));
+    if (static_cast<long long>(lines_.size()) > maxLines_)
+        lines_.pop_back();
+    if (verbose_)
+        Save();
+}
+
+void RunLog::Save() {
+    try {
+        const std::string folder = folderOf(fileName_);
+        if (folder.empty())
+            return;
+        const auto entry = services_.files.attributes(folder);
+        if (!entry || !(entry->attributes & platform::FileAttributeDirectory))
+            return;
+        std::string text;
+        for (const auto& line : lines_)
+            text += line + "\r\n";
+        services_.files.writeFile(fileName_, text);
+    } catch (...) {
+        // A log that cannot be written must never disturb the program.
+    }
+}
+
+void RunLog::Open() {
+    Save();
+    if (services_.shell)
+        services_.shell->open(fileName_, {}, {nullptr, true, true});
+}
+
+void AddToLog(RunLog* Log, const std::string& Msg, int Level) {
+    if (Log)
+        Log->Add(Msg, Level);
+}
+
+} // namespace dm

@@ -1,0 +1,60 @@
+#include "platform/qt/QtMessageBox.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+namespace dm::platform {
+
+namespace {
+
+QMessageBox::StandardButtons buttonsOf(std::uint32_t flags) {
+    switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MB_YESNOCANCEL:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MB_YESNO:
+        return QMessageBox::Yes | QMessageBox::No;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon iconOf(std::uint32_t flags) {
+    switch (flags & MB_ICONMASK) {
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+int resultOf(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    case QMessageBox::Cancel:
+        return IDCANCEL;
+    default:
+        return IDOK;
+    }
+}
+
+} // namespace
+
+int QtMessageBox::show(WindowHandle owner, const std::string& text, const std::string& caption,
+                       std::uint32_t flags) {
+    QMessageBox box(iconOf(flags), QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text),
+                    buttonsOf(flags), static_cast<QWidget*>(owner));
+    return resultOf(box.exec());
+}
+
+} // namespace dm::platform

@@ -1,0 +1,85 @@
+#include "framework/FormatSize.h"
+
+#include "platform/LinuxSystemInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace dm {
+namespace {
+
+const SizeUnitNames kTranslated = {"B", "KB", "MB", "GB", "TB"};
+constexpr std::int64_t KB = 1024, MB = KB * 1024, GB = MB * 1024, TB = GB * 1024;
+
+struct Case {
+    std::int64_t size;
+    std::string point;
+    std::string comma;
+};
+
+TEST(FormatSize, PicksTheUnitAndTheFormatForEverySize) {
+    const std::vector<Case> cases = {
+        {0, "0    B", "0    B"},
+        {7, "7    B", "7    B"},
+        {1023, "1023 B", "1023 B"},
+        {1024, "1 KB", "1 KB"},
+        {1536, "1.5 KB", "1,5 KB"},
+        {1023 * KB + 1023, "1023 KB", "1023 KB"},
+        {1000 * KB, "1000 KB", "1000 KB"},
+        {999 * KB, "999 KB", "999 KB"},
+        {999 * KB + 600, "1000 KB", "1000 KB"},
+        {12345 * KB / 100, "123 KB", "123 KB"},
+        {8 * GB, "8 GB", "8 GB"},
+        {16 * GB - 1, "16 GB", "16 GB"},
+        {GB + GB / 4, "1.25 GB", "1,25 GB"},
+        {2000 * TB, "2000 TB", "2000 TB"},
+        {5 * TB + TB / 2, "5.5 TB", "5,5 TB"},
+        {INT64_MAX, "8388608 TB", "8388608 TB"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatSize(c.size, kTranslated, "."), c.point) << c.size;
+        EXPECT_EQ(FormatSize(c.size, kTranslated, ","), c.comma) << c.size;
+    }
+}
+
+TEST(FormatSize, CarriesTheInitialUnitNamesUntilTheTranslatedOnesAreSet) {
+    SizeFormatter formatter;
+    EXPECT_EQ(formatter.FormatSize(2 * GB), "2 Gb.");
+    EXPECT_EQ(formatter.FormatSize(100), "100  b.");
+    formatter.SetUnitNames(kTranslated);
+    EXPECT_EQ(formatter.FormatSize(2 * GB), "2 GB");
+}
+
+class LocaleEnvironment : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* all = std::getenv("LC_ALL"))
+            saved_ = all;
+    }
+    void TearDown() override {
+        if (saved_.empty())
+            unsetenv("LC_ALL");
+        else
+            setenv("LC_ALL", saved_.c_str(), 1);
+    }
+    std::string saved_;
+};
+
+TEST_F(LocaleEnvironment, UsesTheDecimalSeparatorOfTheUsersLocale) {
+    platform::LinuxSystemInfo system;
+    setenv("LC_ALL", "C", 1);
+    EXPECT_EQ(SizeFormatter(system.decimalSeparator()).FormatSize(1536), "1.5 Kb.");
+
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    const std::string separator = system.decimalSeparator();
+    if (separator == ".")
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not generated here (locales: localedef -i de_DE -f "
+                        "UTF-8 de_DE.UTF-8)";
+    EXPECT_EQ(SizeFormatter(separator).FormatSize(1536), "1,5 Kb.");
+}
+
+} // namespace
+} // namespace dm
