@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dm::platform {
+
+// UTF-16LE bytes to UTF-8 text; an unpaired surrogate becomes U+FFFD, an odd last byte is dropped.
+std::string Utf16LeToUtf8(std::string_view bytes);
+// UTF-8 text to UTF-16LE bytes; an invalid sequence becomes U+FFFD.
+std::string Utf8ToUtf16Le(std::string_view text);
+
+} // namespace dm::platform

@@ -1,0 +1,148 @@
+#include "platform/VersionBlock.h"
+
+#include "platform/Utf16.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace dm::platform {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 6; // wLength, wValueLength, wType
+
+std::uint16_t U16(std::string_view b, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
+                                      (static_cast<unsigned char>(b[at + 1]) << 8));
+}
+
+std::uint32_t U32(std::string_view b, std::size_t at) {
+    return static_cast<std::uint32_t>(U16(b, at)) |
+           (static_cast<std::uint32_t>(U16(b, at + 2)) << 16);
+}
+
+std::size_t Align4(std::size_t at) {
+    return (at + 3) & ~static_cast<std::size_t>(3);
+}
+
+// One node of the resource tree; offsets are from the start of the block.
+struct Node {
+    std::size_t End = 0; // one past the node's last byte
+    std::string Key;     // UTF-16LE units, without the NUL
+    VersionValue Value;
+    std::size_t ChildrenAt = 0; // first child's offset; children run up to End
+};
+
+std::optional<Node> ParseNode(std::string_view block, std::size_t at, std::size_t limit) {
+    if (at + kHeaderSize > limit)
+        return std::nullopt;
+    const std::size_t length = U16(block, at);
+    const std::size_t valueLength = U16(block, at + 2);
+    const bool isText = U16(block, at + 4) == 1;
+    if (length < kHeaderSize || at + length > limit)
+        return std::nullopt;
+    Node node;
+    node.End = at + length;
+    std::size_t keyEnd = at + kHeaderSize;
+    while (keyEnd + 2 <= node.End && U16(block, keyEnd) != 0)
+        keyEnd += 2;
+    if (keyEnd + 2 > node.End)
+        return std::nullopt; // key without its NUL
+    node.Key = std::string(block.substr(at + kHeaderSize, keyEnd - at - kHeaderSize));
+    const std::size_t valueAt = std::min(Align4(keyEnd + 2), node.End);
+    const std::size_t declared = isText ? valueLength * 2 : valueLength;
+    const std::size_t valueEnd = std::min(valueAt + declared, node.End);
+    node.Value.IsText = isText;
+    node.Value.Bytes = std::string(block.substr(valueAt, valueEnd - valueAt));
+    node.ChildrenAt = std::min(Align4(valueAt + declared), node.End);
+    return node;
+}
+
+bool SameKey(std::string_view utf16, std::string_view name) {
+    if (utf16.size() != name.size() * 2)
+        return false;
+    auto fold = [](unsigned c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; };
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (U16(utf16, 2 * i) > 0x7F)
+            return false;
+        if (fold(U16(utf16, 2 * i)) != fold(static_cast<unsigned char>(name[i])))
+            return false;
+    }
+    return true;
+}
+
+std::optional<Node> FindChild(std::string_view block, const Node& parent, std::string_view name) {
+    std::size_t at = parent.ChildrenAt;
+    while (auto child = ParseNode(block, at, parent.End)) {
+        if (SameKey(child->Key, name))
+            return child;
+        at = Align4(child->End); // each child is at least a header long, so this advances
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<VersionBlock> VersionBlock::FromBytes(std::string Bytes) {
+    const auto root = ParseNode(Bytes, 0, Bytes.size());
+    if (!root || !SameKey(root->Key, "VS_VERSION_INFO"))
+        return std::nullopt;
+    Bytes.resize(root->End);
+    return VersionBlock(std::move(Bytes));
+}
+
+std::optional<VersionValue> VersionBlock::QueryValue(std::string_view SubBlock) const {
+    auto node = ParseNode(bytes_, 0, bytes_.size());
+    while (node && !SubBlock.empty()) {
+        const std::size_t cut = SubBlock.find('\\');
+        const std::string_view key = SubBlock.substr(0, cut);
+        SubBlock = cut == std::string_view::npos ? std::string_view() : SubBlock.substr(cut + 1);
+        if (!key.empty())
+            node = FindChild(bytes_, *node, key);
+    }
+    if (!node)
+        return std::nullopt;
+    return node->Value;
+}
+
+std::optional<std::string> VersionBlock::QueryText(std::string_view SubBlock) const {
+    const auto value = QueryValue(SubBlock);
+    if (!value)
+        return std::nullopt;
+    std::string_view units = value->Bytes;
+    for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
+        if (U16(units, i) == 0) {
+            units = units.substr(0, i);
+            break;
+        }
+    }
+    return Utf16LeToUtf8(units);
+}
+
+std::optional<FixedFileInfo> VersionBlock::QueryFixed() const {
+    const auto value = QueryValue("\\");
+    if (!value || value->Bytes.size() < FixedFileInfo::kSize)
+        return std::nullopt;
+    const std::string_view b = value->Bytes;
+    FixedFileInfo f;
+    std::uint32_t* fields[] = {&f.Signature,     &f.StrucVersion,     &f.FileVersionMS,
+                               &f.FileVersionLS, &f.ProductVersionMS, &f.ProductVersionLS,
+                               &f.FileFlagsMask, &f.FileFlags,        &f.FileOS,
+                               &f.FileType,      &f.FileSubtype,      &f.FileDateMS,
+                               &f.FileDateLS};
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        *fields[i] = U32(b, 4 * i);
+    return f;
+}
+
+std::optional<std::vector<std::uint32_t>> VersionBlock::QueryTranslations() const {
+    const auto value = QueryValue("\\VarFileInfo\\Translation");
+    if (!value || value->Bytes.size() < 4)
+        return std::nullopt;
+    std::vector<std::uint32_t> entries;
+    for (std::size_t at = 0; at + 4 <= value->Bytes.size(); at += 4)
+        entries.push_back(U32(value->Bytes, at));
+    return entries;
+}
+
+} // namespace dm::platform
