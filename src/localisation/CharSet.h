@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace dm {
+
+// A character set a language file can name, with the code page its 8-bit texts are written in.
+struct CharSet {
+    std::uint8_t Value;
+    std::string_view Description;
+    std::int32_t RightToLeft;
+    std::string_view CodePageName; // iconv name
+};
+
+// The character set of a font that names none.
+constexpr std::uint8_t kDefaultCharSet = 1;
+
+// The table of known character sets, in value order.
+std::span<const CharSet> CharSets();
+// The row of Value; nullptr for a value outside the table.
+const CharSet* FindCharSet(std::uint8_t Value);
+// The code page of Value's texts; that of the default character set for an unknown value.
+std::string_view CodePageOf(std::uint8_t Value);
+
+} // namespace dm

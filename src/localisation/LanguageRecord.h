@@ -1,0 +1,102 @@
+#pragma once
+
+#include "localisation/Components.h"
+
+#include <QImage>
+#include <QStringList>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class QObject;
+
+namespace dm {
+
+class Storefile;
+class CodePage;
+
+// An error that ends the reading of a language file: a revision above 4 ("Format not supported in
+// this revision") or a flag picture that is not a bitmap file image.
+class LanguageFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Loads a flag picture from a record's payload: an empty payload is no picture; anything but a
+// bitmap file image gives False and leaves Picture empty.
+bool LoadFlagPicture(const std::string& payload, QImage& Picture);
+
+// One language file in memory. LoadAndApply reads a file and applies it to the live components
+// below the root (fonts and character set, captions and texts, hints, item lists, alignment);
+// SaveToFile writes a revision-4 file from the fields and the live components (the template).
+// Texts in the fields are bytes in the file's character set.
+class LanguageRecord {
+public:
+    // Root: the component whose owned components, recursively, are translated (the application
+    // object or a form); not owned. Excluded: names or paths never translated; may be null; not
+    // owned.
+    LanguageRecord(std::uint16_t WriterRevision, QObject* Root, const QStringList* Excluded);
+    ~LanguageRecord();
+    LanguageRecord(const LanguageRecord&) = delete;
+    LanguageRecord& operator=(const LanguageRecord&) = delete;
+
+    // True when the file was read and applied; False for a missing file, a wrong signature or
+    // 5 records or fewer. Throws LanguageFileError as above. An empty name is the program's
+    // folder + language identifier as eight hexadecimal digits + ".SPK".
+    bool LoadAndApply(const std::string& FileName);
+    // Writes the file whole (through a temporary file); False when it can't be written.
+    bool SaveToFile(const std::string& FileName);
+
+    std::uint16_t WriterRevision() const { return writerRevision_; }
+    std::uint16_t FileRevision() const { return fileRevision_; }
+    std::uint16_t LanguageId() const { return languageId_; }
+    const std::string& ListTitle() const { return listTitle_; }
+    const std::string& LanguageName() const { return languageName_; }
+    const std::string& ListNote() const { return listNote_; }
+    const std::vector<std::string>& TextLines() const { return textLines_; }
+    std::uint8_t CarriedByte() const { return carriedByte_; }
+    const std::string& CarriedText1() const { return carriedText1_; }
+    const std::string& CarriedText2() const { return carriedText2_; }
+    std::uint32_t ProgramVersion() const { return programVersion_; }
+    const std::string& ImeName() const { return imeName_; }
+    const std::string& FontName() const { return fontName_; }
+    std::uint8_t CharSet() const { return charSet_; }
+    const QImage& FlagPicture() const { return flagPicture_; }
+    std::int32_t MinFontSize() const { return minFontSize_; }
+
+    void SetProgramVersion(std::uint32_t Value) { programVersion_ = Value; }
+    void SetImeName(std::string Value) { imeName_ = std::move(Value); }
+    void SetFontName(std::string Value) { fontName_ = std::move(Value); }
+    void SetCharSet(std::uint8_t Value) { charSet_ = Value; }
+
+private:
+    std::string defaultFileName() const;
+    void readHeaderBlock(Storefile& file);
+    void applyFonts(const std::vector<CollectedComponent>& components, CodePage& codePage);
+    void applyGroups(Storefile& file, const std::vector<CollectedComponent>& components,
+                     CodePage& codePage);
+    void applyRevision0(Storefile& file);
+    void writeComponent(Storefile& file, const CollectedComponent& entry, CodePage& codePage);
+
+    std::uint16_t writerRevision_;
+    QObject* root_;
+    const QStringList* excluded_;
+    std::uint16_t fileRevision_ = 0;
+    std::uint16_t languageId_ = 0;
+    std::string listTitle_;
+    std::string languageName_;
+    std::string listNote_;
+    std::vector<std::string> textLines_;
+    std::uint8_t carriedByte_ = 0;
+    std::string carriedText2_;
+    std::string carriedText1_;
+    std::uint32_t programVersion_ = 0;
+    std::string imeName_;
+    std::string fontName_;
+    std::uint8_t charSet_ = 0;
+    QImage flagPicture_;
+    std::int32_t minFontSize_ = 8;
+};
+
+} // namespace dm

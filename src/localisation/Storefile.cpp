@@ -1,0 +1,320 @@
+#include "localisation/Storefile.h"
+
+#include "localisation/InRange.h"
+
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace dm {
+
+namespace {
+
+constexpr std::int64_t kHeadSize = 8;   // length and tag fields
+constexpr std::int64_t kFrameSize = 12; // length, tag and back length fields
+
+std::array<unsigned char, 4> LittleEndian(std::int32_t value) {
+    const auto u = static_cast<std::uint32_t>(value);
+    return {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
+            static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
+}
+
+std::int32_t FromLittleEndian(const unsigned char* b) {
+    return static_cast<std::int32_t>(std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) |
+                                     (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[3]} << 24));
+}
+
+std::string CompletedFilename(const std::string& name) {
+    if (!std::filesystem::path(name).parent_path().empty())
+        return name;
+    std::error_code ec;
+    const auto folder = std::filesystem::current_path(ec);
+    return ec ? name : folder.string() + "/" + name;
+}
+
+} // namespace
+
+Storefile::~Storefile() {
+    SetActive(false);
+}
+
+void Storefile::SetActive(bool Value) {
+    if (Value) {
+        if (!Active() && !filename_.empty())
+            open();
+    } else {
+        close();
+    }
+}
+
+void Storefile::open() {
+    filename_ = CompletedFilename(filename_);
+    const std::filesystem::path path(filename_);
+    std::error_code ec;
+    const auto S = static_cast<std::int64_t>(signature_.size());
+
+    if (std::filesystem::exists(path, ec)) {
+        if (!std::filesystem::is_regular_file(path, ec))
+            return;
+        std::FILE* f = nullptr;
+        if (!readOnlyRequested_)
+            f = std::fopen(filename_.c_str(), "r+b");
+        writable_ = f != nullptr;
+        if (!f) {
+            if (!readOnlyRequested_)
+                readOnlyForced_ = true;
+            f = std::fopen(filename_.c_str(), "rb");
+        }
+        if (!f)
+            return;
+        file_.reset(f);
+        if (std::fseek(f, 0, SEEK_END) != 0) {
+            file_.reset();
+            return;
+        }
+        fileEnd_ = std::ftell(f);
+        std::string head(static_cast<std::size_t>(S), '\0');
+        const auto count = fileEnd_ >= S + 4 ? readInt32At(S) : std::nullopt;
+        if (!count || !readAt(0, head.data(), S) || head != signature_) {
+            file_.reset();
+            fileEnd_ = 0;
+            return;
+        }
+        count_ = *count;
+        dataStart_ = S + 4;
+        moveTo(dataStart_, 0);
+        return;
+    }
+
+    readOnlyForced_ = false;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    std::FILE* f = std::fopen(filename_.c_str(), "w+b");
+    if (!f)
+        return;
+    file_.reset(f);
+    writable_ = true;
+    std::fwrite(signature_.data(), 1, signature_.size(), f);
+    writeInt32(0);
+    count_ = 0;
+    dataStart_ = fileEnd_ = S + 4;
+    moveTo(dataStart_, 0);
+}
+
+void Storefile::close() {
+    readOnlyForced_ = false;
+    if (Active()) {
+        if (writable_ && std::fseek(file_.get(), static_cast<long>(dataStart_ - 4), SEEK_SET) == 0)
+            writeInt32(count_);
+        file_.reset();
+    }
+    writable_ = false;
+    count_ = recNo_ = 0;
+    position_ = fileEnd_ = dataStart_ = 0;
+    current_.reset();
+}
+
+std::optional<std::int32_t> Storefile::readInt32At(std::int64_t offset) const {
+    unsigned char b[4];
+    if (!readAt(offset, b, 4))
+        return std::nullopt;
+    return FromLittleEndian(b);
+}
+
+bool Storefile::readAt(std::int64_t offset, void* buffer, std::int64_t size) const {
+    if (!file_ || offset < 0 || size < 0 || offset + size > fileEnd_)
+        return false;
+    if (size == 0)
+        return true;
+    if (std::fseek(file_.get(), static_cast<long>(offset), SEEK_SET) != 0)
+        return false;
+    const auto got = std::fread(buffer, 1, static_cast<std::size_t>(size), file_.get());
+    if (got < static_cast<std::size_t>(size))
+        std::memset(static_cast<char*>(buffer) + got, 0, static_cast<std::size_t>(size) - got);
+    return got == static_cast<std::size_t>(size);
+}
+
+void Storefile::writeInt32(std::int32_t value) {
+    const auto bytes = LittleEndian(value);
+    std::fwrite(bytes.data(), 1, bytes.size(), file_.get());
+}
+
+// Looks at the record at position_: it is current only when its length field is at least 8 and
+// the whole record lies inside the file.
+void Storefile::settle() {
+    current_.reset();
+    if (!Active() || position_ >= fileEnd_)
+        return;
+    const auto length = readInt32At(position_);
+    if (length && *length >= kHeadSize && *length <= fileEnd_ - position_ - 4)
+        current_ = *length;
+}
+
+void Storefile::moveTo(std::int64_t position, std::int32_t recNo) {
+    position_ = position;
+    recNo_ = recNo;
+    settle();
+}
+
+// True when an intact record with the given back length starts at position.
+bool Storefile::recordFitsAt(std::int64_t position, std::int32_t backLength) const {
+    if (backLength < kFrameSize || position < dataStart_)
+        return false;
+    const auto length = readInt32At(position);
+    return length && *length == backLength - 4 && position + backLength <= fileEnd_;
+}
+
+bool Storefile::First() {
+    recNo_ = 0;
+    if (!Active())
+        return false;
+    moveTo(dataStart_, 0);
+    return true;
+}
+
+bool Storefile::Last() {
+    if (!Active()) {
+        recNo_ = 0;
+        return false;
+    }
+    moveTo(dataStart_, 0);
+    if (count_ <= 0)
+        return true;
+    const auto back = readInt32At(fileEnd_ - 4);
+    if (back && recordFitsAt(fileEnd_ - *back, *back)) {
+        moveTo(fileEnd_ - *back, count_ - 1);
+        return true;
+    }
+    // The file doesn't end with an intact record: walk to the last one that is.
+    while (current_) {
+        const auto next = position_ + 4 + *current_;
+        const auto length = readInt32At(next);
+        if (!length || *length < kHeadSize || *length > fileEnd_ - next - 4)
+            break;
+        moveTo(next, recNo_ + 1);
+    }
+    return true;
+}
+
+bool Storefile::Next() {
+    if (Eof())
+        return false;
+    moveTo(position_ + 4 + *current_, recNo_ + 1);
+    return true;
+}
+
+bool Storefile::Prior() {
+    if (!Active() || recNo_ == 0)
+        return false;
+    const auto back = readInt32At(position_ - 4);
+    if (!back || position_ - 4 < dataStart_ || !recordFitsAt(position_ - *back, *back))
+        return false;
+    moveTo(position_ - *back, recNo_ - 1);
+    return true;
+}
+
+void Storefile::GoTo(std::int32_t Index) {
+    if (!InRange(Index, 0, Count()) || Index == recNo_)
+        return;
+    if (Index < recNo_) {
+        if (Index < recNo_ - Index) {
+            First();
+            while (recNo_ < Index && Next()) {
+            }
+        } else {
+            while (recNo_ > Index && Prior()) {
+            }
+        }
+    } else if (Index - recNo_ < count_ - Index) {
+        while (recNo_ < Index && Next()) {
+        }
+    } else {
+        Last();
+        while (recNo_ > Index && Prior()) {
+        }
+    }
+}
+
+std::int32_t Storefile::DataSize() const {
+    return current_ ? *current_ - static_cast<std::int32_t>(kHeadSize) : 0;
+}
+
+std::int32_t Storefile::ReadData(void* Buffer, std::int32_t& Size, bool Advance) {
+    if (Eof()) {
+        Size = 0;
+        return 0;
+    }
+    const std::int32_t payload = DataSize();
+    if (Size < 0 || Size > payload)
+        Size = payload;
+    const std::int32_t tag = readInt32At(position_ + 4).value_or(0);
+    if (!readAt(position_ + kHeadSize, Buffer, Size))
+        std::memset(Buffer, 0, static_cast<std::size_t>(Size));
+    if (Advance)
+        moveTo(position_ + payload + kFrameSize, recNo_ + 1);
+    return tag;
+}
+
+std::int32_t Storefile::ReadString(std::string& Text, bool Advance) {
+    Text.assign(static_cast<std::size_t>(DataSize()), '\0');
+    std::int32_t size = -1;
+    return ReadData(Text.data(), size, Advance);
+}
+
+std::int32_t Storefile::ReadInteger(std::int32_t& Value, bool Advance) {
+    auto bytes = LittleEndian(Value);
+    std::int32_t size = 4;
+    const std::int32_t tag = ReadData(bytes.data(), size, Advance);
+    Value = FromLittleEndian(bytes.data());
+    return tag;
+}
+
+void Storefile::checkWritable() const {
+    if (ReadOnly())
+        throw StorefileError();
+}
+
+std::int32_t Storefile::WriteData(std::int32_t Tag, const void* Buffer, std::int32_t Size) {
+    checkWritable();
+    if (!Active() || !writable_ || position_ != fileEnd_ || Size < 0 ||
+        Size > INT32_MAX - kFrameSize)
+        return 0;
+    if (std::fseek(file_.get(), static_cast<long>(fileEnd_), SEEK_SET) != 0)
+        return 0;
+    writeInt32(Size + static_cast<std::int32_t>(kHeadSize));
+    writeInt32(Tag);
+    if (Size > 0)
+        std::fwrite(Buffer, 1, static_cast<std::size_t>(Size), file_.get());
+    writeInt32(Size + static_cast<std::int32_t>(kFrameSize));
+    fileEnd_ += Size + kFrameSize;
+    ++count_;
+    moveTo(fileEnd_, recNo_ + 1);
+    return count_;
+}
+
+std::int32_t Storefile::WriteString(std::int32_t Tag, const std::string& Text) {
+    if (Text.size() > static_cast<std::size_t>(INT32_MAX - kFrameSize)) {
+        checkWritable();
+        return 0;
+    }
+    return WriteData(Tag, Text.data(), static_cast<std::int32_t>(Text.size()));
+}
+
+std::int32_t Storefile::WriteInteger(std::int32_t Tag, std::int32_t Value) {
+    const auto bytes = LittleEndian(Value);
+    return WriteData(Tag, bytes.data(), 4);
+}
+
+void Storefile::Clear() {
+    checkWritable();
+    std::error_code ignored;
+    if (Active()) {
+        close();
+        std::filesystem::remove(filename_, ignored);
+        open();
+    } else {
+        std::filesystem::remove(filename_, ignored);
+    }
+}
+
+} // namespace dm
