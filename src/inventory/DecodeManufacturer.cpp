@@ -1,0 +1,94 @@
+#include "inventory/DecodeManufacturer.h"
+
+#include "framework/TextUtils.h"
+
+#include <array>
+
+namespace dm {
+
+namespace {
+
+struct Vendor {
+    std::array<const char*, 3> prefixes;
+    std::array<const char*, 3> words;
+    const char* name;
+};
+
+// Every row is tested and the last match decides, so a longer code stands after the shorter one
+// it begins with.
+const Vendor Vendors[] = {
+    {{"01", "8001"}, {"AMD"}, "AMD"},
+    {{"02", "8002"}, {"AMI"}, "AMI"},
+    {{"04", "8004"}, {"Fujistu"}, "Fujitsu"},
+    {{"0500", "7F7FFE", "02FE"}, {"Elpida"}, "Elpida"},
+    {{"07", "8007"}, {"Hitachi"}, "Hitachi"},
+    {{"08", "8008"}, {"Inmos"}, "Inmos"},
+    {{"0B", "800B"}, {"Intersil"}, "Intersil"},
+    {{"0D", "800D"}, {"Mostek"}, "Mostek"},
+    {{"0E", "800E"}, {"Freescale", "Motorola"}, "Freescale (Motorola)"},
+    {{"10", "8010"}, {"NEC"}, "NEC"},
+    {{"13", "8013"}, {"Conexant", "Rockwell"}, "Conexant (Rockwell)"},
+    {{"1315"}, {"Crucial"}, "Crucial"},
+    {{"15", "8015"}, {"Philips", "Signetics", "NXP"}, "NXP (Philips Semi, Signetics)"},
+    {{"16", "8016"}, {"Synertek"}, "Synertek"},
+    {{"19", "8019"}, {"Xicor"}, "Xicor"},
+    {{"1A", "801A"}, {"Zilog"}, "Zilog"},
+    {{"1C", "801C"}, {"Mitsubishi"}, "Mitsubishi"},
+    {{"2C", "802C"}, {"Micron Technology"}, "Micron Technology"},
+    {{"40", "8040"}, {"ProMOS", "Mosel Vitelic"}, "ProMOS/Mosel Vitelic"},
+    {{"6A", "806A"}, {"Goldenram"}, "Goldenram"},
+    {{"7F7FB5"}, {"SpecTek"}, "SpecTek"},
+    {{"83", "8083"}, {"Fairchild"}, "Fairchild"},
+    {{"7F7F7F0B", "830B"}, {"Nanya"}, "Nanya Technology"},
+    {{"85"}, {"GTE"}, "GTE"},
+    {{"89", "8089"}, {"Numonyx", "Intel"}, "Numonyx (Intel)"},
+    {{"91", "8091"}, {"DATARAM"}, "DATARAM"},
+    {{"94", "0194"}, {"Smart Modular"}, "Smart Modular"},
+    {{"98", "8098"}, {"Toshiba"}, "Toshiba"},
+    {{"A4", "80A4"}, {"IBM"}, "IBM"},
+    {{"AD", "80AD", "00AD"}, {"Hynix", "Hyundai"}, "Hynix (Hyundai)"},
+    {{"C1", "80C1", "7F7F7F7F7F51"}, {"Infineon", "Siemens"}, "Infineon (Siemens)"},
+    {{"CE", "80CE", "00CE"}, {"Samsung"}, "Samsung"},
+    {{"DE", "80DE"}, {"Winbond"}, "Winbond Electronics"},
+    {{"E0", "80E0"}, {"LG", "Goldstar"}, "LG (Goldstar)"},
+    {{"7F45"}, {"Micron CMS"}, "Micron CMS"},
+    {{"0198", "7F98"}, {"Kingston"}, "Kingston"},
+    {{"7F7F7F7F43"}, {"Ramaxel"}, "Ramaxel Technology"},
+    {{"06C1"}, {"ASint"}, "ASint"},
+};
+
+bool Matches(const Vendor& vendor, const std::string& text) {
+    for (const char* prefix : vendor.prefixes)
+        if (prefix != nullptr && StartsText(text, prefix))
+            return true;
+    for (const char* word : vendor.words)
+        if (word != nullptr && ContainsText(word, text))
+            return true;
+    return false;
+}
+
+// Joins blank-separated byte pairs ("80 CE") and eight-field texts into one run.
+std::string JoinCodeGroups(std::string text) {
+    const int fields = CountFields(text, " ");
+    bool allPairs = true;
+    for (int i = 0; i < fields && allPairs; ++i)
+        allPairs = GetField(text, i, " ").size() == 2;
+    if (fields == 8 || (allPairs && fields > 1))
+        std::erase(text, ' ');
+    return text;
+}
+
+} // namespace
+
+std::string DecodeManufacturer(const std::string& Raw) {
+    const std::string text = JoinCodeGroups(RemovePrefixText(Raw, "JEDEC ID:"));
+    std::string result = text;
+    for (const Vendor& vendor : Vendors)
+        if (Matches(vendor, text))
+            result = vendor.name;
+    if (StartsText(result, "Manufacturer"))
+        result = "N/A";
+    return result;
+}
+
+} // namespace dm

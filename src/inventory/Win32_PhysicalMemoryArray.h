@@ -1,0 +1,49 @@
+#pragma once
+
+#include "inventory/WmiClass.h"
+#include "inventory/WmiConverters.h"
+
+#include <cstdint>
+#include <string>
+
+namespace dm {
+
+// The board's memory arrays: one row per array of WMI's Win32_PhysicalMemoryArray in root\CIMV2.
+class Win32_PhysicalMemoryArray final : public WmiClass {
+public:
+    // With AutoLoad the object comes back loaded, row 0 copied when there is one.
+    Win32_PhysicalMemoryArray(platform::WmiLocator* Locator, bool AutoLoad);
+
+    // Copies row Index into the fields; an index out of range or already current changes nothing.
+    void SetCollectionIndex(int Index) override;
+
+    std::string Caption;
+    std::string CreationClassName;
+    double Depth = 0;
+    std::string Description;
+    double Height = 0;
+    bool HotSwappable = false;
+    DateTime InstallDate = 0;
+    std::uint16_t Location = 0;
+    std::string Manufacturer;
+    std::uint32_t MaxCapacity = 0;   // kilobytes
+    std::uint16_t MemoryDevices = 0; // number of slots
+    std::uint16_t MemoryErrorCorrection = 0;
+    std::string Model;
+    std::string Name;
+    std::string OtherIdentifyingInfo;
+    std::string PartNumber;
+    bool PoweredOn = false;
+    bool Removable = false;
+    bool Replaceable = false;
+    std::string SerialNumber;
+    std::string SKU;
+    std::string Status;
+    std::string Tag;
+    std::uint16_t Use = 0;
+    std::string Version;
+    double Weight = 0;
+    double Width = 0;
+};
+
+} // namespace dm

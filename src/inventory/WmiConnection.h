@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/wmi/Wmi.h"
+
+#include <memory>
+#include <string>
+
+namespace dm {
+
+// A connection to one WMI namespace on the local machine, with the caller's own identity.
+class WmiConnection {
+public:
+    // `Locator` is the machine's WMI entry point; without one, connecting fails.
+    WmiConnection(platform::WmiLocator* Locator, std::string Namespace);
+
+    // Connects unless already connected and Force is False. Raises platform::WmiError on failure.
+    void Connect(bool Force);
+    // The services of the last successful connection.
+    platform::WmiServices& Services() const { return *Services_; }
+
+    std::string Host = "localhost";
+    std::string User;
+    std::string Password;
+    std::string Namespace;
+    bool Connected = false;
+
+private:
+    platform::WmiLocator* Locator;
+    std::unique_ptr<platform::WmiServices> Services_;
+};
+
+} // namespace dm

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dm::platform {
+
+class SmbiosTable;
+
+// A physical memory array (SMBIOS type 16), codes as SMBIOS gives them.
+struct MemoryArrayInfo {
+    std::uint8_t Location = 0;
+    std::uint8_t Use = 0;
+    std::uint8_t ErrorCorrection = 0;
+    std::optional<std::uint64_t> MaxCapacityKb; // absent when unknown
+    std::uint16_t MemoryDevices = 0;
+};
+
+inline constexpr std::uint8_t SmbiosUseSystemMemory = 0x03;
+
+// A memory device (SMBIOS type 17), codes as SMBIOS gives them; absent values are those SMBIOS
+// reports as unknown or the structure's version does not carry.
+struct MemoryDeviceInfo {
+    bool Installed = false;
+    std::optional<std::uint64_t> SizeBytes;
+    std::optional<std::uint16_t> TotalWidth;
+    std::optional<std::uint16_t> DataWidth;
+    std::uint8_t FormFactor = 0;
+    std::uint8_t MemoryType = 0;
+    std::uint16_t TypeDetail = 0;
+    std::optional<std::string> DeviceLocator;
+    std::optional<std::string> BankLocator;
+    std::optional<std::string> Manufacturer;
+    std::optional<std::string> SerialNumber;
+    std::optional<std::string> AssetTag;
+    std::optional<std::string> PartNumber;
+    std::optional<std::uint32_t> Speed; // MT/s, as SMBIOS reports it
+    std::optional<std::uint32_t> ConfiguredSpeed;
+    std::optional<std::uint8_t> Rank;
+    std::optional<std::uint16_t> MinimumVoltage; // millivolts
+    std::optional<std::uint16_t> MaximumVoltage;
+    std::optional<std::uint16_t> ConfiguredVoltage;
+};
+
+// The memory arrays and devices of a machine, each in table order.
+struct MemoryInfo {
+    std::vector<MemoryArrayInfo> Arrays;
+    std::vector<MemoryDeviceInfo> Devices;
+};
+
+// Reads every type 16 and type 17 structure of the table; structures too short for their
+// mandatory fields are skipped.
+MemoryInfo ReadMemoryInfo(const SmbiosTable& table);
+
+} // namespace dm::platform

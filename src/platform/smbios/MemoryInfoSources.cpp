@@ -1,0 +1,102 @@
+#include "platform/smbios/MemoryInfoSources.h"
+
+#include "platform/smbios/SmbiosTable.h"
+#include "platform/smbios/UdevMemory.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace dm::platform {
+
+namespace {
+
+// Firmware tables are small; anything bigger is read only this far.
+constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// The bytes of a regular file (sysfs files report a size of 0 or 4096, so read to the end).
+std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) {
+    if (path.empty())
+        return std::nullopt;
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t buffer[65536];
+    while (bytes.size() < MaxFileSize) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    if (bytes.size() > MaxFileSize)
+        bytes.resize(MaxFileSize);
+    return bytes;
+}
+
+std::optional<MemoryInfo> FromImage(const std::string& path) {
+    std::optional<std::vector<std::uint8_t>> image = ReadFile(path);
+    if (!image)
+        return std::nullopt;
+    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(std::move(*image));
+    return table ? std::optional<MemoryInfo>(ReadMemoryInfo(*table)) : std::nullopt;
+}
+
+std::optional<MemoryInfo> FromKernel(const MemoryInfoSources& sources) {
+    const std::optional<std::vector<std::uint8_t>> entry = ReadFile(sources.entryPointFile);
+    std::optional<std::vector<std::uint8_t>> bytes =
+        entry ? ReadFile(sources.tableFile) : std::nullopt;
+    if (!bytes)
+        return std::nullopt;
+    const std::optional<SmbiosTable> table =
+        SmbiosTable::FromEntryPointAndTable(*entry, std::move(*bytes));
+    return table ? std::optional<MemoryInfo>(ReadMemoryInfo(*table)) : std::nullopt;
+}
+
+std::optional<MemoryInfo> FromUdev(const std::string& path) {
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadFile(path);
+    if (!bytes)
+        return std::nullopt;
+    return ParseUdevMemoryProperties(
+        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
+} // namespace
+
+MemoryInfoSources MemoryInfoSources::FromEnvironment() {
+    MemoryInfoSources sources;
+    if (const char* image = std::getenv("DIMMETRIC_SMBIOS"))
+        sources.image = image;
+    return sources;
+}
+
+std::optional<MemoryInfo> LoadMemoryInfo(const MemoryInfoSources& sources) {
+    if (!sources.image.empty())
+        return FromImage(sources.image);
+    if (std::optional<MemoryInfo> kernel = FromKernel(sources))
+        return kernel;
+    return FromUdev(sources.udevDatabase);
+}
+
+} // namespace dm::platform

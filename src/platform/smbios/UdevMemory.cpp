@@ -1,0 +1,225 @@
+#include "platform/smbios/UdevMemory.h"
+
+#include <charconv>
+#include <map>
+#include <set>
+#include <string>
+
+namespace dm::platform {
+
+namespace {
+
+struct NameRow {
+    std::string_view name;
+    std::uint8_t code;
+};
+
+constexpr NameRow Locations[] = {
+    {"Other", 0x01},
+    {"Unknown", 0x02},
+    {"System Board Or Motherboard", 0x03},
+    {"ISA Add-on Card", 0x04},
+    {"EISA Add-on Card", 0x05},
+    {"PCI Add-on Card", 0x06},
+    {"MCA Add-on Card", 0x07},
+    {"PCMCIA Add-on Card", 0x08},
+    {"Proprietary Add-on Card", 0x09},
+    {"NuBus", 0x0A},
+};
+
+constexpr NameRow ErrorCorrections[] = {
+    {"Other", 0x01},          {"Unknown", 0x02},       {"None", 0x03}, {"Parity", 0x04},
+    {"Single-bit ECC", 0x05}, {"Multi-bit ECC", 0x06}, {"CRC", 0x07},
+};
+
+constexpr NameRow FormFactors[] = {
+    {"Other", 0x01},  {"Unknown", 0x02}, {"SIMM", 0x03},         {"SIP", 0x04},
+    {"Chip", 0x05},   {"DIP", 0x06},     {"ZIP", 0x07},          {"Proprietary Card", 0x08},
+    {"DIMM", 0x09},   {"TSOP", 0x0A},    {"Row Of Chips", 0x0B}, {"RIMM", 0x0C},
+    {"SODIMM", 0x0D}, {"SRIMM", 0x0E},   {"FB-DIMM", 0x0F},      {"Die", 0x10},
+};
+
+constexpr NameRow MemoryTypes[] = {
+    {"Other", 0x01},  {"Unknown", 0x02}, {"DRAM", 0x03},   {"EDRAM", 0x04},
+    {"VRAM", 0x05},   {"SRAM", 0x06},    {"RAM", 0x07},    {"ROM", 0x08},
+    {"Flash", 0x09},  {"EEPROM", 0x0A},  {"FEPROM", 0x0B}, {"EPROM", 0x0C},
+    {"CDRAM", 0x0D},  {"3DRAM", 0x0E},   {"SDRAM", 0x0F},  {"SGRAM", 0x10},
+    {"RDRAM", 0x11},  {"DDR", 0x12},     {"DDR2", 0x13},   {"DDR2 FB-DIMM", 0x14},
+    {"DDR3", 0x18},   {"FBD2", 0x19},    {"DDR4", 0x1A},   {"LPDDR", 0x1B},
+    {"LPDDR2", 0x1C}, {"LPDDR3", 0x1D},  {"LPDDR4", 0x1E}, {"Logical non-volatile device", 0x1F},
+    {"HBM", 0x20},    {"HBM2", 0x21},    {"DDR5", 0x22},   {"LPDDR5", 0x23},
+};
+
+// Type detail names, bit 1 upwards.
+constexpr std::string_view TypeDetails[] = {
+    "Other",
+    "Unknown",
+    "Fast-paged",
+    "Static Column",
+    "Pseudo-static",
+    "RAMBus",
+    "Synchronous",
+    "CMOS",
+    "EDO",
+    "Window DRAM",
+    "Cache DRAM",
+    "Non-Volatile",
+    "Registered (Buffered)",
+    "Unbuffered (Unregistered)",
+    "LRDIMM",
+};
+
+std::uint8_t Code(const auto& table, std::string_view name, std::uint8_t otherwise) {
+    for (const NameRow& row : table)
+        if (row.name == name)
+            return row.code;
+    return otherwise;
+}
+
+std::optional<std::uint64_t> Number(const std::map<std::string, std::string>& p,
+                                    const std::string& key) {
+    const auto it = p.find(key);
+    std::uint64_t value = 0;
+    if (it == p.end())
+        return std::nullopt;
+    const char* end = it->second.data() + it->second.size();
+    auto [ptr, ec] = std::from_chars(it->second.data(), end, value);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> Text(const std::map<std::string, std::string>& p,
+                                const std::string& key) {
+    const auto it = p.find(key);
+    return it == p.end() ? std::nullopt : std::optional<std::string>(it->second);
+}
+
+// Voltages come in volts ("1.2"); SMBIOS holds millivolts.
+std::optional<std::uint16_t> Millivolts(const std::map<std::string, std::string>& p,
+                                        const std::string& key) {
+    const std::optional<std::string> text = Text(p, key);
+    double volts = 0;
+    if (!text)
+        return std::nullopt;
+    const char* end = text->data() + text->size();
+    auto [ptr, ec] = std::from_chars(text->data(), end, volts);
+    if (ec != std::errc() || ptr != end || !(volts > 0 && volts < 65.0))
+        return std::nullopt;
+    return static_cast<std::uint16_t>(volts * 1000 + 0.5);
+}
+
+std::uint16_t TypeDetailBits(std::string_view text) {
+    std::uint16_t bits = 0;
+    // Names are blank-separated but may hold blanks themselves: match them at each position.
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t matched = 0;
+        for (std::size_t bit = 0; bit < std::size(TypeDetails); ++bit) {
+            const std::string_view name = TypeDetails[bit];
+            if (text.substr(pos, name.size()) == name && name.size() > matched &&
+                (pos + name.size() == text.size() || text[pos + name.size()] == ' ')) {
+                matched = name.size();
+                bits = static_cast<std::uint16_t>(bits | (1u << (bit + 1)));
+            }
+        }
+        pos += matched + 1;
+    }
+    return bits;
+}
+
+MemoryDeviceInfo Device(const std::map<std::string, std::string>& p, const std::string& prefix) {
+    MemoryDeviceInfo d;
+    const auto key = [&](const char* name) { return prefix + name; };
+    d.Installed = Text(p, key("PRESENT")) != "0";
+    d.SizeBytes = Number(p, key("SIZE"));
+    const auto word = [&](const char* name) -> std::optional<std::uint16_t> {
+        const std::optional<std::uint64_t> v = Number(p, key(name));
+        return v && *v <= 0xFFFF ? std::optional<std::uint16_t>(std::uint16_t(*v)) : std::nullopt;
+    };
+    const auto dword = [&](const char* name) -> std::optional<std::uint32_t> {
+        const std::optional<std::uint64_t> v = Number(p, key(name));
+        return v && *v <= 0xFFFFFFFF ? std::optional<std::uint32_t>(std::uint32_t(*v))
+                                     : std::nullopt;
+    };
+    d.TotalWidth = word("TOTAL_WIDTH");
+    d.DataWidth = word("DATA_WIDTH");
+    d.FormFactor = Code(FormFactors, Text(p, key("FORM_FACTOR")).value_or(""), 0);
+    d.MemoryType = Code(MemoryTypes, Text(p, key("TYPE")).value_or(""), 0);
+    d.TypeDetail = TypeDetailBits(Text(p, key("TYPE_DETAIL")).value_or(""));
+    d.DeviceLocator = Text(p, key("LOCATOR"));
+    d.BankLocator = Text(p, key("BANK_LOCATOR"));
+    d.Manufacturer = Text(p, key("MANUFACTURER"));
+    d.SerialNumber = Text(p, key("SERIAL_NUMBER"));
+    d.AssetTag = Text(p, key("ASSET_TAG"));
+    d.PartNumber = Text(p, key("PART_NUMBER"));
+    d.Speed = dword("SPEED_MTS");
+    d.ConfiguredSpeed = dword("CONFIGURED_SPEED_MTS");
+    if (const std::optional<std::uint16_t> rank = word("RANK"); rank && *rank <= 0x0F)
+        d.Rank = static_cast<std::uint8_t>(*rank);
+    d.MinimumVoltage = Millivolts(p, key("MINIMUM_VOLTAGE"));
+    d.MaximumVoltage = Millivolts(p, key("MAXIMUM_VOLTAGE"));
+    d.ConfiguredVoltage = Millivolts(p, key("CONFIGURED_VOLTAGE"));
+    return d;
+}
+
+} // namespace
+
+std::optional<MemoryInfo> ParseUdevMemoryProperties(std::string_view database) {
+    std::map<std::string, std::string> properties;
+    std::set<std::size_t> devices;
+    bool any = false;
+    while (!database.empty()) {
+        const std::size_t eol = database.find('\n');
+        std::string_view line = database.substr(0, eol);
+        database = eol == std::string_view::npos ? std::string_view() : database.substr(eol + 1);
+        if (!line.starts_with("E:MEMORY_"))
+            continue;
+        line.remove_prefix(2);
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos)
+            continue;
+        const std::string_view name = line.substr(0, eq);
+        properties[std::string(name)] = std::string(line.substr(eq + 1));
+        any = true;
+        constexpr std::string_view device = "MEMORY_DEVICE_";
+        if (name.starts_with(device)) {
+            std::size_t number = 0;
+            const char* first = name.data() + device.size();
+            auto [ptr, ec] = std::from_chars(first, name.data() + name.size(), number);
+            // udev numbers the devices from 0 in table order; a number beyond any real table
+            // is not one of them.
+            if (ec == std::errc() && ptr != first && ptr != name.data() + name.size() &&
+                *ptr == '_' && number < 4096)
+                devices.insert(number);
+        }
+    }
+    if (!any)
+        return std::nullopt;
+
+    MemoryInfo info;
+    if (properties.count("MEMORY_ARRAY_NUM_DEVICES") ||
+        properties.count("MEMORY_ARRAY_MAX_CAPACITY")) {
+        MemoryArrayInfo array;
+        array.Use = SmbiosUseSystemMemory; // udev reports only arrays of system memory
+        array.Location =
+            Code(Locations, Text(properties, "MEMORY_ARRAY_LOCATION").value_or(""), 0x02);
+        array.ErrorCorrection =
+            Code(ErrorCorrections, Text(properties, "MEMORY_ARRAY_EC_TYPE").value_or("None"), 0x02);
+        if (const auto bytes = Number(properties, "MEMORY_ARRAY_MAX_CAPACITY"))
+            array.MaxCapacityKb = *bytes / 1024;
+        array.MemoryDevices = static_cast<std::uint16_t>(std::min<std::uint64_t>(
+            Number(properties, "MEMORY_ARRAY_NUM_DEVICES").value_or(0), 0xFFFF));
+        info.Arrays.push_back(array);
+    }
+    // Devices keep their table position; a number udev skipped stands for a device it could not
+    // read.
+    const std::size_t count = devices.empty() ? 0 : *devices.rbegin() + 1;
+    for (std::size_t n = 0; n < count; ++n)
+        info.Devices.push_back(devices.count(n)
+                                   ? Device(properties, "MEMORY_DEVICE_" + std::to_string(n) + "_")
+                                   : MemoryDeviceInfo{});
+    return info;
+}
+
+} // namespace dm::platform

@@ -1,0 +1,21 @@
+#include "platform/wmi/SystemWmi.h"
+
+#include "platform/smbios/SmbiosTable.h"
+#include "platform/wmi/MemoryClasses.h"
+
+namespace dm::platform {
+
+std::shared_ptr<const WmiRepository> MemoryRepositoryFromImage(std::vector<std::uint8_t> image) {
+    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(std::move(image));
+    return table ? MemoryWmiRepository(ReadMemoryInfo(*table)) : nullptr;
+}
+
+std::unique_ptr<WmiLocator> MakeSystemWmiLocator(MemoryInfoSources sources) {
+    return std::make_unique<LocalWmiLocator>(
+        [sources = std::move(sources)]() -> std::shared_ptr<const WmiRepository> {
+            const std::optional<MemoryInfo> memory = LoadMemoryInfo(sources);
+            return memory ? MemoryWmiRepository(*memory) : nullptr;
+        });
+}
+
+} // namespace dm::platform

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+namespace dm::platform {
+
+// Raised when a variant value cannot be converted to the type asked for.
+class VariantConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An automation value as WMI delivers it: Null, text, a signed or unsigned integer, a Boolean or
+// a double. Conversions follow the automation rules and raise VariantConversionError when the value
+// does not fit; a Null value never converts (callers test IsNull first).
+class Variant {
+public:
+    enum class Kind { Null, Text, Int, UInt, Bool, Double };
+
+    Variant() = default;
+    static Variant Text(std::string text) { return Variant(Store(std::move(text))); }
+    static Variant Int(std::int64_t value) { return Variant(Store(value)); }
+    static Variant UInt(std::uint64_t value) { return Variant(Store(value)); }
+    static Variant Bool(bool value) { return Variant(Store(value)); }
+    static Variant Double(double value) { return Variant(Store(value)); }
+
+    Kind kind() const { return static_cast<Kind>(value_.index()); }
+    bool IsNull() const { return kind() == Kind::Null; }
+
+    std::string AsText() const;
+    std::int64_t AsInt64() const;
+    std::int32_t AsInt32() const;
+    double AsDouble() const;
+    bool AsBool() const;
+
+    // Variant equality: Null equals only Null, numbers compare by value whatever their kind, texts
+    // byte for byte, and a text equals a number when it converts to that number.
+    friend bool operator==(const Variant& a, const Variant& b);
+
+private:
+    using Store =
+        std::variant<std::monostate, std::string, std::int64_t, std::uint64_t, bool, double>;
+    explicit Variant(Store value) : value_(std::move(value)) {}
+    Store value_;
+};
+
+} // namespace dm::platform

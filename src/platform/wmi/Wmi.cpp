@@ -1,0 +1,49 @@
+#include "platform/wmi/Wmi.h"
+
+#include "platform/wmi/AsciiCase.h"
+
+namespace dm::platform {
+
+namespace {
+
+class PropertyEnumerator : public WmiEnumerator<WmiProperty> {
+public:
+    PropertyEnumerator(std::shared_ptr<const std::vector<std::string>> names,
+                       std::shared_ptr<const std::vector<Variant>> values)
+        : names_(std::move(names)), values_(std::move(values)) {}
+
+    WmiFetch Next(WmiProperty& item) override {
+        if (next_ >= names_->size())
+            return WmiFetch::End;
+        item = {(*names_)[next_], (*values_)[next_]};
+        ++next_;
+        return WmiFetch::Item;
+    }
+
+private:
+    std::shared_ptr<const std::vector<std::string>> names_;
+    std::shared_ptr<const std::vector<Variant>> values_;
+    std::size_t next_ = 0;
+};
+
+} // namespace
+
+WmiPropertySet::WmiPropertySet(std::shared_ptr<const std::vector<std::string>> names,
+                               std::vector<Variant> values)
+    : names_(std::move(names)) {
+    values.resize(names_->size());
+    values_ = std::make_shared<const std::vector<Variant>>(std::move(values));
+}
+
+std::unique_ptr<WmiEnumerator<WmiProperty>> WmiPropertySet::NewEnum() const {
+    return std::make_unique<PropertyEnumerator>(names_, values_);
+}
+
+WmiProperty WmiPropertySet::Item(std::string_view name) const {
+    for (std::size_t i = 0; i < names_->size(); ++i)
+        if (SameNameIgnoringCase((*names_)[i], name))
+            return {(*names_)[i], (*values_)[i]};
+    throw WmiError(wbem::E_NOT_FOUND, "Not found");
+}
+
+} // namespace dm::platform
