@@ -144,6 +144,10 @@ std::unique_ptr<RegistryKey> HiveRegistry::openKey(RegistryRoot root, std::strin
 std::unique_ptr<RegistryKey> HiveRegistry::createKey(RegistryRoot root, std::string_view path,
                                                      RegistryAccess access, RegistryView view) {
     std::vector<std::u16string> names = ResolvePath(root, path, view);
+    if (names.size() > MaxKeyDepth) {
+        fail("keys nested too deep");
+        return nullptr;
+    }
     if (!findKey(root, names)) {
         const bool stored = store_->modify(root, [&](Hive& hive) {
             HiveKey* key = &hive.root;

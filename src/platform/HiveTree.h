@@ -9,6 +9,9 @@
 
 namespace dm::platform {
 
+// Keys may nest at most this deep, as in the Windows registry.
+constexpr std::size_t MaxKeyDepth = 512;
+
 // Names in a hive are UTF-16 as in the Windows registry, so that names this program cannot
 // spell in 8-bit text survive a rewrite of the hive.
 struct HiveValue {

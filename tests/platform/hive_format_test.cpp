@@ -1,0 +1,175 @@
+#include "platform/HiveFormat.h"
+
+#include <gtest/gtest.h>
+
+using namespace dm::platform;
+
+namespace {
+
+const HiveKey* KeyAt(const Hive& hive, std::string_view path) {
+    return hive.root.find(SplitKeyPath(path));
+}
+
+RegistryValue ValueAt(const Hive& hive, std::string_view path, std::u16string_view name) {
+    const HiveKey* key = KeyAt(hive, path);
+    const HiveValue* value = key ? key->findValue(name) : nullptr;
+    return value ? value->value : RegistryValue{};
+}
+
+Hive Parsed(std::string_view text) {
+    std::string error;
+    auto hive = ParseHive(text, error);
+    EXPECT_TRUE(hive) << error;
+    return hive ? std::move(*hive) : Hive{};
+}
+
+// The value line that a one-value hive is written with.
+std::string ValueLine(const RegistryValue& value, std::u16string name = u"v") {
+    Hive hive;
+    hive.root.subKey(u"K").setValue(name, value);
+    const std::string text = SerializeHive(hive);
+    const std::size_t start = text.find("]\n") + 2;
+    return text.substr(start, text.size() - start - 1);
+}
+
+} // namespace
+
+TEST(HiveFormat, ReadsEveryValueForm) {
+    const Hive hive = Parsed("WINE REGISTRY Version 2\n"
+                             ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
+                             "#arch=win64\n"
+                             "\n"
+                             "[Software\\\\Maker\\\\Tool] 1733800000\n"
+                             "#time=1db4a4e5c7d8e9f\n"
+                             "@=\"default\"\n"
+                             "\"Path\"=\"C:\\\\Tools\\\\a.exe\"\n"
+                             "\"Expand\"=str(2):\"%TEMP%\\\\x\"\n"
+                             "\"Count\"=dword:0000000a\n"
+                             "\"Blob\"=hex:00,01,fe,\\\n"
+                             "  ff\n"
+                             "\"List\"=hex(7):61,00,00,00,62,00,00,00,00,00\n"
+                             "\"Wide\"=str(7):\"a\\0b\\0\"\n"
+                             "\"Quad\"=hex(b):01,00,00,00,00,00,00,00\n");
+    EXPECT_EQ(hive.header.size(), 2u);
+    EXPECT_EQ(KeyAt(hive, "Software\\Maker\\Tool")->stamp, "1733800000");
+    EXPECT_EQ(KeyAt(hive, "Software\\Maker\\Tool")->meta.size(), 1u);
+    const char* tool = "Software\\Maker\\Tool";
+    EXPECT_EQ(ValueAt(hive, tool, u""), RegistryValue::String("default"));
+    EXPECT_EQ(ValueAt(hive, tool, u"path"), RegistryValue::String("C:\\Tools\\a.exe"));
+    EXPECT_EQ(ValueAt(hive, tool, u"Expand"), RegistryValue::ExpandString("%TEMP%\\x"));
+    EXPECT_EQ(ValueAt(hive, tool, u"Count"), RegistryValue::Dword(10));
+    EXPECT_EQ(ValueAt(hive, tool, u"Blob"), RegistryValue::Binary(std::string("\0\1\xfe\xff", 4)));
+    EXPECT_EQ(ValueAt(hive, tool, u"List"), RegistryValue::MultiString({"a", "b"}));
+    EXPECT_EQ(ValueAt(hive, tool, u"Wide"), RegistryValue::MultiString({"a", "b"}));
+    EXPECT_EQ(ValueAt(hive, tool, u"Quad").type, static_cast<RegType>(11));
+    EXPECT_EQ(ValueAt(hive, tool, u"Quad").data.size(), 8u);
+}
+
+TEST(HiveFormat, WritesValuesInTheirForms) {
+    const struct {
+        RegistryValue value;
+        std::string line;
+    } cases[] = {
+        {RegistryValue::String("plain"), "\"v\"=\"plain\""},
+        {RegistryValue::String("a\\b\"c"), "\"v\"=\"a\\\\b\\\"c\""},
+        {RegistryValue::String("caf\xe9"), "\"v\"=\"caf\\xe9\""},
+        {RegistryValue::String("\xe9"
+                               "a"),
+         "\"v\"=\"\\x00e9a\""},
+        {RegistryValue::String("tab\tnew\nline\r"), "\"v\"=\"tab\\tnew\\nline\\r\""},
+        {RegistryValue::String(std::string("\x01"
+                                           "7\x01",
+                                           3)),
+         "\"v\"=\"\\0017\\1\""},
+        {RegistryValue::ExpandString("%PATH%"), "\"v\"=str(2):\"%PATH%\""},
+        {RegistryValue::Dword(0xFFFFFFFF), "\"v\"=dword:ffffffff"},
+        {RegistryValue::Binary("\x01\xab"), "\"v\"=hex:01,ab"},
+        {RegistryValue::Binary(""), "\"v\"=hex:"},
+        {RegistryValue::MultiString({"a"}), "\"v\"=hex(7):61,00,00,00,00,00"},
+        {RegistryValue{RegType::Sz, "x"}, "\"v\"=hex(1):78"},
+        {RegistryValue{RegType::Dword, "12345"}, "\"v\"=hex(4):31,32,33,34,35"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ValueLine(c.value), c.line);
+        Hive back = Parsed("WINE REGISTRY Version 2\n[K]\n" + c.line + "\n");
+        EXPECT_EQ(ValueAt(back, "K", u"v"), c.value) << c.line;
+    }
+    EXPECT_EQ(ValueLine(RegistryValue::String("x"), u""), "@=\"x\"");
+    EXPECT_EQ(ValueLine(RegistryValue::String("x"), u"a\"b"), "\"a\\\"b\"=\"x\"");
+}
+
+TEST(HiveFormat, WideTextAndNamesSurviveARewrite) {
+    const std::string text = "WINE REGISTRY Version 2\n"
+                             "\n"
+                             "[Software\\\\\\x4e2d\\]x]\n"
+                             "\"\\x4e2d\"=\"a\\xd836\\xdd77b\"\n";
+    EXPECT_EQ(SerializeHive(Parsed(text)), text);
+    const Hive hive = Parsed(text);
+    const HiveKey* key = hive.root.findSubKey(u"software")->findSubKey(u"\x4e2d]x");
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->values[0].name, u"\x4e2d");
+    EXPECT_EQ(key->values[0].value.text(), "a??b");
+}
+
+TEST(HiveFormat, RawUtf8InAHandEditedFileIsDecoded) {
+    const Hive hive = Parsed("WINE REGISTRY Version 2\r\n[K]\r\n\"v\"=\"caf\xc3\xa9 \xff\"\r\n");
+    EXPECT_EQ(ValueAt(hive, "K", u"v"), RegistryValue::String("caf\xe9 \xff"));
+}
+
+TEST(HiveFormat, KeysKeepFileOrderAndEmptyKeysAreKept) {
+    const std::string text = "WINE REGISTRY Version 2\n"
+                             "\n"
+                             "[B\\\\Z] 1\n"
+                             "\n"
+                             "[B\\\\A] 2\n"
+                             "\"x\"=dword:00000001\n"
+                             "\n"
+                             "[A] 3\n";
+    const Hive hive = Parsed(text);
+    ASSERT_EQ(hive.root.subKeys.size(), 2u);
+    EXPECT_EQ(hive.root.subKeys[0]->name, u"B");
+    EXPECT_EQ(hive.root.subKeys[0]->subKeys[0]->name, u"Z");
+    EXPECT_EQ(SerializeHive(hive), text);
+}
+
+TEST(HiveFormat, EmptyTextIsAnEmptyHive) {
+    const Hive hive = Parsed("");
+    EXPECT_TRUE(hive.root.subKeys.empty());
+}
+
+TEST(HiveFormat, RefusesDamagedText) {
+    const struct {
+        std::string text;
+        std::string line;
+    } cases[] = {
+        {"REGEDIT4\n", "line 1"},
+        {"WINE REGISTRY Version 2\n\"v\"=\"before any key\"\n", "line 2"},
+        {"WINE REGISTRY Version 2\n[K\n", "line 2"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=\"open\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=\"x\" tail\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v=\"x\"\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=dword:123456789\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=dword:\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=hex:1,zz\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=hex:123\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=hex:01,\\\n", "line 4"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=str(2)\"x\"\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=other\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\ngarbage\n", "line 3"},
+        {"WINE REGISTRY Version 2\n[K]\n\"v\"=\"x\\", "line 3"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(ParseHive(c.text, error)) << c.text;
+        EXPECT_EQ(error.rfind(c.line + ":", 0), 0u) << c.text << " -> " << error;
+    }
+}
+
+TEST(HiveFormat, RefusesKeysNestedTooDeep) {
+    std::string path;
+    for (std::size_t i = 0; i <= MaxKeyDepth; ++i)
+        path += "k\\\\";
+    std::string error;
+    EXPECT_FALSE(ParseHive("WINE REGISTRY Version 2\n[" + path + "]\n", error));
+}

@@ -1,0 +1,115 @@
+// Hive writes from other processes: killed writers and concurrent writers.
+#include "platform/FileRegistry.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <thread>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace dm::platform;
+
+namespace {
+
+constexpr auto HKCU = RegistryRoot::CurrentUser;
+
+// A value that tells whether it was stored whole: "<n>:" and then a long run of one letter that
+// depends on n.
+std::string Content(unsigned n) {
+    return std::to_string(n) + ":" + std::string(60000 + n % 1000, static_cast<char>('a' + n % 26));
+}
+
+bool IsWhole(const std::string& text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return false;
+    return text == Content(static_cast<unsigned>(std::stoul(text.substr(0, colon))));
+}
+
+// Runs body in a child process that ends when body returns.
+pid_t Spawn(const std::function<void()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        body();
+        _exit(0);
+    }
+    return pid;
+}
+
+} // namespace
+
+TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
+    dm::test::TempDir dir;
+    const std::string folder = dir.path().string();
+    {
+        FileRegistry registry(folder);
+        ASSERT_TRUE(
+            registry.createKey(HKCU, "K", RegistryAccess::Full)->writeString("v", Content(0)));
+    }
+    std::mt19937 random(12345);
+    unsigned last = 0;
+    for (int round = 0; round < 50; ++round) {
+        const pid_t child = Spawn([&] {
+            FileRegistry registry(folder);
+            auto key = registry.openKey(HKCU, "K", RegistryAccess::Full);
+            for (unsigned n = (round + 1) * 100000u;; ++n)
+                key->writeString("v", Content(n));
+        });
+        ASSERT_GT(child, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(500 + random() % 15000));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+
+        FileRegistry reader(folder);
+        auto key = reader.openKey(HKCU, "K", RegistryAccess::Read);
+        ASSERT_TRUE(key) << "round " << round << ": " << reader.lastError();
+        const std::string value = key->readString("v").value;
+        ASSERT_TRUE(IsWhole(value)) << "round " << round;
+        const unsigned n = static_cast<unsigned>(std::stoul(value));
+        EXPECT_GE(n, last);
+        last = n;
+    }
+    EXPECT_GT(last, 0u) << "no writer got as far as one write";
+    // The next write clears what the killed writers left behind.
+    FileRegistry registry(folder);
+    ASSERT_TRUE(registry.openKey(HKCU, "K", RegistryAccess::Full)->writeString("done", "1"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+}
+
+TEST(RegistryReliability, TwoProcessesWritingAtOnceKeepEachOthersValues) {
+    dm::test::TempDir dir;
+    const std::string folder = dir.path().string();
+    constexpr int perProcess = 60;
+    pid_t children[2];
+    for (int p = 0; p < 2; ++p) {
+        children[p] = Spawn([&] {
+            FileRegistry registry(folder);
+            auto key = registry.createKey(HKCU, "Shared", RegistryAccess::Full);
+            for (int i = 0; i < perProcess; ++i)
+                if (!key || !key->writeDword("p" + std::to_string(p) + "-" + std::to_string(i), i))
+                    _exit(1);
+        });
+        ASSERT_GT(children[p], 0);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    FileRegistry registry(folder);
+    auto key = registry.openKey(HKCU, "Shared", RegistryAccess::Read);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->valueNames().size(), 2u * perProcess);
+    for (int p = 0; p < 2; ++p)
+        for (int i = 0; i < perProcess; ++i)
+            EXPECT_EQ(key->readDword("p" + std::to_string(p) + "-" + std::to_string(i)).value,
+                      static_cast<std::uint32_t>(i));
+}
