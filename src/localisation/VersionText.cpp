@@ -1,0 +1,74 @@
+#include "localisation/VersionText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace dm {
+
+namespace {
+
+constexpr std::size_t kMaxDigits = 24;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The whole text as a finite decimal number with "." as the decimal point.
+bool ReadDecimal(const std::string& text, double& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && std::isfinite(value);
+}
+
+} // namespace
+
+std::int32_t VersionTextToInt(const std::string& Text) {
+    // The parts wrap modulo 2^64 while digits are read; only their low bits are kept anyway.
+    std::uint64_t parts[4] = {};
+    std::size_t index = 0;
+    std::string digits;
+    for (std::size_t i = 0; i < Text.size() && index < 5; ++i) {
+        const char c = Text[i];
+        if (IsDigit(c) && digits.size() < kMaxDigits)
+            digits += c;
+        if (c == '.' || c == ',' || i + 1 == Text.size()) {
+            std::uint64_t value = 0;
+            for (char d : digits)
+                value = value * 10 + static_cast<std::uint64_t>(d - '0');
+            if (index < 4)
+                parts[index] = value;
+            digits.clear();
+            ++index;
+        }
+    }
+    const std::uint32_t packed =
+        static_cast<std::uint32_t>((parts[0] & 0xFF) << 24 | (parts[1] & 0xFF) << 16 |
+                                   (parts[2] & 0x3F) << 10 | (parts[3] & 0x3FF));
+    return static_cast<std::int32_t>(packed);
+}
+
+double VersionTextToFloat(const std::string& Text) {
+    if (Text.empty())
+        return 0;
+    double value = 0;
+    if (ReadDecimal(Text, value))
+        return value;
+    std::string text = Text;
+    if (const auto comma = text.find(','); comma != std::string::npos)
+        text[comma] = '.';
+    const auto point = text.find('.');
+    if (point != std::string::npos && point + 1 == text.size())
+        text += '0';
+    std::string rest;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (i == point || !(c == ' ' || c == ',' || c == '.' || IsAsciiLetter(c)))
+            rest += c;
+    }
+    return ReadDecimal(rest, value) ? value : 0;
+}
+
+} // namespace dm
