@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace dm::platform {
+class VersionResources;
+}
+
+namespace dm {
+
+// The file version of the fixed part of FileName's version resource as four numbers joined by
+// "." ("1.23.0.47"); "File not found" when there is no such file; empty when it carries no
+// readable version resource.
+std::string GetFileVersionText(platform::VersionResources& Versions, const std::string& FileName);
+
+} // namespace dm

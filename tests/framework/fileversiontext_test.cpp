@@ -1,0 +1,38 @@
+#include "framework/FileVersionText.h"
+#include "platform/FileVersionResources.h"
+#include "platform/VersionBlockWriter.h"
+#include "support/PeWriter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string PeWithVersion(std::optional<dm::platform::FixedFileInfo> fixed) {
+    dm::platform::VersionResourceContent content;
+    content.Fixed = fixed;
+    return dm::test::WritePe(true, dm::platform::WriteVersionBlock(content)).Bytes;
+}
+
+TEST(GetFileVersionText, JoinsTheFixedFileVersionOrTellsWhatIsMissing) {
+    dm::test::TempDir dir;
+    dm::platform::FileVersionResources versions;
+    dm::platform::FixedFileInfo fixed;
+    fixed.FileVersionMS = 0xFFFF0002;
+    fixed.FileVersionLS = 0x00030004;
+
+    EXPECT_EQ(dm::GetFileVersionText(versions, dir.write("a.exe", PeWithVersion(fixed))),
+              "65535.2.3.4");
+    EXPECT_EQ(dm::GetFileVersionText(versions, dir.write("b.exe", PeWithVersion(std::nullopt))),
+              "");
+    EXPECT_EQ(dm::GetFileVersionText(versions, dir.write("c.exe", "plain text")), "");
+    EXPECT_EQ(dm::GetFileVersionText(versions, dir.dir() + "missing.exe"), "File not found");
+    EXPECT_EQ(dm::GetFileVersionText(versions, dir.path().string()), "File not found");
+}
+
+TEST(GetFileVersionText, TheProgramReportsItsOwnVersion) {
+    dm::platform::FileVersionResources versions;
+    EXPECT_EQ(dm::GetFileVersionText(versions, DIMMETRIC_EXECUTABLE), "1.23.0.47");
+}
+
+} // namespace
