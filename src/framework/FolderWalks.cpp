@@ -1,0 +1,102 @@
+#include "framework/FolderWalks.h"
+
+#include "framework/SystemQueries.h"
+#include "framework/TextUtils.h"
+#include "platform/FileSystem.h"
+
+#include <functional>
+
+namespace dm {
+
+using platform::FileAttributeDirectory;
+using platform::FileAttributeReparsePoint;
+using platform::FindEntry;
+
+namespace {
+
+std::string withDelimiter(const std::string& folder) {
+    return (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
+}
+
+std::string extensionOf(const std::string& name) {
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+bool isFolder(const FindEntry& entry) {
+    return entry.attributes & FileAttributeDirectory;
+}
+
+// Redirection switched off for the lifetime of the object.
+class RedirectionOff {
+public:
+    explicit RedirectionOff(platform::SystemInfo& system) : system_(system) {
+        SetWow64FsRedirection(system_, true);
+    }
+    ~RedirectionOff() { SetWow64FsRedirection(system_, false); }
+    RedirectionOff(const RedirectionOff&) = delete;
+    RedirectionOff& operator=(const RedirectionOff&) = delete;
+
+private:
+    platform::SystemInfo& system_;
+};
+
+using EntryTest = std::function<bool(const FindEntry&)>;
+
+// Lists Folder; files that pass the test are added; folders (not links to folders) are walked at
+// once when recursive.
+void walk(platform::FileSystem& files, const std::string& folder, bool recursive,
+          const EntryTest& test, std::vector<std::string>& list) {
+    const std::string prefix = withDelimiter(folder);
+    for (const FindEntry& entry : files.find(prefix + "*")) {
+        if (recursive && isFolder(entry)) {
+            if (!(entry.attributes & FileAttributeReparsePoint))
+                walk(files, prefix + entry.name, true, test, list);
+            continue;
+        }
+        if (test(entry))
+            list.push_back(prefix + entry.name);
+    }
+}
+
+} // namespace
+
+void FindFilesByExt(const platform::Platform& P, const std::string& Folder, const std::string& Ext,
+                    std::vector<std::string>& List) {
+    RedirectionOff off(*P.system);
+    walk(
+        *P.fileSystem, Folder, true,
+        [&](const FindEntry& e) { return !isFolder(e) && SameText(extensionOf(e.name), Ext); },
+        List);
+}
+
+void ListFiles(const platform::Platform& P, const std::string& Folder,
+               std::vector<std::string>& List) {
+    RedirectionOff off(*P.system);
+    walk(
+        *P.fileSystem, Folder, false, [](const FindEntry& e) { return !isFolder(e); }, List);
+}
+
+void ListSubFolders(const platform::Platform& P, const std::string& Folder,
+                    std::vector<std::string>& List) {
+    RedirectionOff off(*P.system);
+    walk(*P.fileSystem, Folder, false, isFolder, List);
+}
+
+void FindFileByName(const platform::Platform& P, const std::string& Folder, const std::string& Name,
+                    std::vector<std::string>& List) {
+    RedirectionOff off(*P.system);
+    walk(
+        *P.fileSystem, Folder, false,
+        [&](const FindEntry& e) { return !isFolder(e) && SameText(e.name, Name); }, List);
+}
+
+void FindFileByNameRecursive(const platform::Platform& P, const std::string& Folder,
+                             const std::string& Name, std::vector<std::string>& List) {
+    RedirectionOff off(*P.system);
+    walk(
+        *P.fileSystem, Folder, true,
+        [&](const FindEntry& e) { return !isFolder(e) && SameText(e.name, Name); }, List);
+}
+
+} // namespace dm

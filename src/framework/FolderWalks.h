@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <string>
+#include <vector>
+
+// Folder walks with file-system redirection switched off. Each appends full paths (the folder as
+// given, with a trailing "/" when it has none, then the entry's name) to a list it never clears,
+// in the order the file system lists the entries. A folder that cannot be listed adds nothing.
+// The recursive walks do not follow symbolic links to folders.
+namespace dm {
+
+// Recursive: files whose extension (from the name's last ".", dot included) equals Ext (".exe")
+// ignoring case.
+void FindFilesByExt(const platform::Platform& P, const std::string& Folder, const std::string& Ext,
+                    std::vector<std::string>& List);
+// The files of Folder (not recursive).
+void ListFiles(const platform::Platform& P, const std::string& Folder,
+               std::vector<std::string>& List);
+// The folders of Folder (not recursive).
+void ListSubFolders(const platform::Platform& P, const std::string& Folder,
+                    std::vector<std::string>& List);
+// The file of Folder named Name ignoring case (not recursive).
+void FindFileByName(const platform::Platform& P, const std::string& Folder, const std::string& Name,
+                    std::vector<std::string>& List);
+// Recursive: the files named Name ignoring case.
+void FindFileByNameRecursive(const platform::Platform& P, const std::string& Folder,
+                             const std::string& Name, std::vector<std::string>& List);
+
+} // namespace dm

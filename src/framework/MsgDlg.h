@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/MessageBox.h"
+
+#include <cstdint>
+#include <string>
+
+namespace dm {
+
+// Shows a modal message box owned by Wnd. ButtonsKind: 0 OK, 1 Yes/No, 2 Yes/No/Cancel,
+// 3 OK/Cancel, other OK. IconKind: 0 "Message", 1 "Warning", 2 "Error", 3 "Question",
+// 4 "Information", other an empty caption; each with its icon. Returns the button's identifier
+// (IDOK, IDCANCEL, IDYES, IDNO).
+int ShowMsgBox(platform::MessageBox& Boxes, platform::WindowHandle Wnd, const std::string& Text,
+               std::uint8_t ButtonsKind, std::uint8_t IconKind);
+
+// A "Question" box with Yes and No: IDYES or IDNO.
+int MsgQuestion(platform::MessageBox& Boxes, platform::WindowHandle Wnd, const std::string& Text);
+
+} // namespace dm

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// File calls that take names as the file system spells them. On Linux names are bytes already,
+// so the wide and the 8-bit forms of these calls are one and the same call.
+namespace dm {
+
+// Whether the file calls can list the operating system's own folder (the start-up probe).
+bool ProbeWideApi(platform::FileSystem& Files);
+
+// The first entry a find on Name returns; nullopt when none.
+std::optional<platform::FindEntry> WideFindFirstFile(platform::FileSystem& Files,
+                                                     const std::string& Name);
+// A find on Name returns an entry without the directory attribute.
+bool WideFileExists(platform::FileSystem& Files, const std::string& Name);
+// A bare drive ("X:", "X:\" or "/") when the system knows that drive; otherwise a find on Name
+// returns an entry with the directory attribute (so a name ending in a delimiter gives False).
+bool WideDirectoryExists(platform::FileSystem& Files, const std::string& Name);
+// Creates one folder level; an existing folder is a failure.
+bool WideCreateDirectory(platform::FileSystem& Files, const std::string& Name);
+// With redirection switched off: Name is a file of more than 0 bytes.
+bool FileExistsNonEmpty(const platform::Platform& P, const std::string& FileName);
+
+// The size from the attribute query, else from a find (GetFileSizeByFind).
+std::int64_t GetFileSize64(platform::FileSystem& Files, const std::string& FileName);
+// The size from the first find entry; 0 when nothing is found.
+std::int64_t GetFileSizeByFind(platform::FileSystem& Files, const std::string& FileName);
+
+} // namespace dm

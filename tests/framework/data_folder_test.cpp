@@ -1,0 +1,130 @@
+#include "framework/DataFolder.h"
+
+#include "platform/FakeSystemInfo.h"
+#include "platform/Platform.h"
+#include "support/FolderFileSystem.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace dm {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::SpecialFolder;
+
+class DataFolderTest : public ::testing::Test {
+protected:
+    DataFolderTest() {
+        files.folders[SpecialFolder::RoamingAppData] = temp.dir() + "roaming";
+        files.folders[SpecialFolder::LocalAppData] = temp.dir() + "local";
+        fs::create_directories(temp.path() / "roaming");
+        fs::create_directories(temp.path() / "local");
+        context.fileSystem = &files;
+        context.system = &system;
+    }
+
+    test::TempDir temp;
+    test::FolderFileSystem files;
+    platform::FakeSystemInfo system;
+    platform::Platform context;
+    std::string exe = temp.dir() + "program/dimmetric";
+};
+
+TEST_F(DataFolderTest, MakesThePerUserFolderBelowTheMakersFolder) {
+    const std::string folder = GetProductDataFolder(files, exe, "Dimmetric");
+    EXPECT_EQ(folder, temp.dir() + "roaming/Brackenway/Dimmetric/");
+    EXPECT_TRUE(fs::is_directory(folder));
+
+    fs::remove_all(temp.path() / "roaming/Brackenway");
+    EXPECT_EQ(GetProductDataFolder(files, exe, "Dimmetric"), folder) << "made again";
+    EXPECT_TRUE(fs::is_directory(folder));
+}
+
+TEST_F(DataFolderTest, FallsBackToTheExecutablesFolder) {
+    files.folders.erase(SpecialFolder::RoamingAppData);
+    EXPECT_EQ(GetProductDataFolder(files, exe, "Dimmetric"), temp.dir() + "program/");
+
+    files.folders[SpecialFolder::RoamingAppData] = temp.dir() + "missing/parent";
+    EXPECT_EQ(GetProductDataFolder(files, exe, "Dimmetric"), temp.dir() + "program/");
+
+    temp.write("blocked/Brackenway", "a file where the folder should be");
+    files.folders[SpecialFolder::RoamingAppData] = temp.dir() + "blocked";
+    EXPECT_EQ(GetProductDataFolder(files, exe, "Dimmetric"), temp.dir() + "program/");
+}
+
+TEST_F(DataFolderTest, RemovesTheMakersFolderOnlyWithoutSubfoldersAndFiles) {
+    fs::create_directories(temp.path() / "roaming/Brackenway/Harrow");
+    RemoveMakerDataFolderIfEmpty(context);
+    EXPECT_TRUE(fs::exists(temp.path() / "roaming/Brackenway/Harrow"));
+
+    fs::remove(temp.path() / "roaming/Brackenway/Harrow");
+    temp.write("roaming/Brackenway/note.txt", "x");
+    RemoveMakerDataFolderIfEmpty(context);
+    EXPECT_TRUE(fs::exists(temp.path() / "roaming/Brackenway"));
+
+    fs::remove(temp.path() / "roaming/Brackenway/note.txt");
+    RemoveMakerDataFolderIfEmpty(context);
+    EXPECT_FALSE(fs::exists(temp.path() / "roaming/Brackenway"));
+    EXPECT_TRUE(fs::exists(temp.path() / "roaming"));
+}
+
+TEST_F(DataFolderTest, DeleteFolderFilesRemovesMatchingFilesAndKeepsTheRest) {
+    temp.write("store/QV_0000040C.SPK", "language");
+    temp.write("store/template.spk", "language");
+    temp.write("store/readme.txt", "keep");
+    EXPECT_TRUE(DeleteFolderFiles(files, temp.dir() + "store", "SPK"));
+    EXPECT_FALSE(fs::exists(temp.path() / "store/QV_0000040C.SPK"));
+    EXPECT_FALSE(fs::exists(temp.path() / "store/template.spk"));
+    EXPECT_TRUE(fs::exists(temp.path() / "store/readme.txt"));
+    EXPECT_TRUE(fs::is_directory(temp.path() / "store"));
+}
+
+TEST_F(DataFolderTest, DeleteFolderFilesWipesATreeWithReadOnlyFiles) {
+    const auto locked = temp.write("data/sub/deeper/locked.log", "x");
+    temp.write("data/links.ini", "x");
+    temp.write("data/sub/export.txt", "x");
+    fs::permissions(locked,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_TRUE(DeleteFolderFiles(files, temp.dir() + "data/", "*"));
+    EXPECT_FALSE(fs::exists(temp.path() / "data"));
+}
+
+TEST_F(DataFolderTest, DeleteFolderFilesDeletesALinkNotWhatItPointsTo) {
+    temp.write("elsewhere/precious.txt", "keep");
+    fs::create_directories(temp.path() / "data");
+    fs::create_directory_symlink(temp.path() / "elsewhere", temp.path() / "data/link");
+    DeleteFolderFiles(files, temp.dir() + "data", "*");
+    EXPECT_FALSE(fs::exists(temp.path() / "data"));
+    EXPECT_TRUE(fs::exists(temp.path() / "elsewhere/precious.txt"));
+}
+
+TEST_F(DataFolderTest, DeleteFolderFilesOfAnEmptyFolderNameTouchesNothing) {
+    EXPECT_TRUE(DeleteFolderFiles(files, "", "*"));
+}
+
+TEST_F(DataFolderTest, CleanVirtualStoreRemovesTheLanguageFilesOfTheStoreCopy) {
+    const std::string exeDir = temp.dir() + "program/";
+    const std::string copy = temp.dir() + "local/VirtualStore/" + exeDir.substr(1);
+    temp.write("local/VirtualStore/" + exeDir.substr(1) + "QV_00000407.SPK", "x");
+    EXPECT_EQ(CleanVirtualStore(files, exeDir), copy);
+    EXPECT_FALSE(fs::exists(copy)) << "the emptied copy is removed";
+
+    temp.write("local/VirtualStore/" + exeDir.substr(1) + "QV_00000407.SPK", "x");
+    temp.write("local/VirtualStore/" + exeDir.substr(1) + "notes.txt", "x");
+    EXPECT_EQ(CleanVirtualStore(files, exeDir), copy);
+    EXPECT_TRUE(fs::exists(copy + "notes.txt"));
+    EXPECT_FALSE(fs::exists(copy + "QV_00000407.SPK"));
+}
+
+TEST_F(DataFolderTest, CleanVirtualStoreIsEmptyWhenThereIsNoStoreCopy) {
+    EXPECT_EQ(CleanVirtualStore(files, temp.dir() + "program/"), "");
+    files.folders.erase(SpecialFolder::LocalAppData);
+    EXPECT_EQ(CleanVirtualStore(files, temp.dir() + "program/"), "");
+}
+
+} // namespace
+} // namespace dm

@@ -1,0 +1,84 @@
+#include "framework/FolderWalks.h"
+
+#include "platform/FakeSystemInfo.h"
+#include "platform/LinuxFileSystem.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace dm {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FolderWalksTest : public ::testing::Test {
+protected:
+    FolderWalksTest() {
+        context.fileSystem = &files;
+        context.system = &system;
+        temp.write("tree/App.EXE", "x");
+        temp.write("tree/App.exe.bak", "x");
+        temp.write("tree/Tools.exe/inner.exe", "x");
+        temp.write("tree/sub/deep/Setup.exe", "x");
+        temp.write("tree/sub/README.txt", "x");
+        temp.write("tree/.hidden.exe", "x");
+        fs::create_directories(temp.path() / "tree/empty");
+    }
+    std::vector<std::string> sorted(std::vector<std::string> list) {
+        std::sort(list.begin(), list.end());
+        return list;
+    }
+
+    test::TempDir temp;
+    platform::LinuxFileSystem files;
+    platform::FakeSystemInfo system;
+    platform::Platform context;
+    std::string tree = temp.dir() + "tree";
+};
+
+TEST_F(FolderWalksTest, FindFilesByExtWalksTheTreeAndMatchesTheExtensionIgnoringCase) {
+    std::vector<std::string> list = {"kept"};
+    FindFilesByExt(context, tree, ".exe", list);
+    EXPECT_EQ(sorted(list), sorted({"kept", tree + "/.hidden.exe", tree + "/App.EXE",
+                                    tree + "/Tools.exe/inner.exe", tree + "/sub/deep/Setup.exe"}));
+    EXPECT_EQ(system.redirectionSwitches, (std::vector<bool>{true, false}))
+        << "switched off once for the whole walk";
+}
+
+TEST_F(FolderWalksTest, ListFilesAndListSubFoldersStayInTheFolder) {
+    std::vector<std::string> files_, folders;
+    ListFiles(context, tree + "/", files_);
+    ListSubFolders(context, tree, folders);
+    EXPECT_EQ(sorted(files_),
+              sorted({tree + "/.hidden.exe", tree + "/App.EXE", tree + "/App.exe.bak"}));
+    EXPECT_EQ(sorted(folders), sorted({tree + "/Tools.exe", tree + "/empty", tree + "/sub"}));
+}
+
+TEST_F(FolderWalksTest, FindFileByNameMatchesTheWholeNameIgnoringCase) {
+    std::vector<std::string> here, everywhere;
+    FindFileByName(context, tree, "app.exe", here);
+    FindFileByName(context, tree, "setup.exe", here);
+    FindFileByNameRecursive(context, tree, "SETUP.EXE", everywhere);
+    EXPECT_EQ(here, (std::vector<std::string>{tree + "/App.EXE"}));
+    EXPECT_EQ(everywhere, (std::vector<std::string>{tree + "/sub/deep/Setup.exe"}));
+}
+
+TEST_F(FolderWalksTest, AMissingFolderAddsNothing) {
+    std::vector<std::string> list;
+    FindFilesByExt(context, temp.dir() + "missing", ".exe", list);
+    ListSubFolders(context, temp.dir() + "missing", list);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(FolderWalksTest, RecursiveWalksDoNotFollowLinkLoops) {
+    fs::create_directory_symlink(temp.path() / "tree", temp.path() / "tree/sub/loop");
+    std::vector<std::string> list;
+    FindFileByNameRecursive(context, tree, "Setup.exe", list);
+    EXPECT_EQ(list, (std::vector<std::string>{tree + "/sub/deep/Setup.exe"}));
+}
+
+} // namespace
+} // namespace dm

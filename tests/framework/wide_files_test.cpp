@@ -1,0 +1,79 @@
+#include "framework/WideFiles.h"
+
+#include "platform/FakeSystemInfo.h"
+#include "platform/LinuxFileSystem.h"
+#include "support/FolderFileSystem.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace dm {
+namespace {
+
+class WideFilesTest : public ::testing::Test {
+protected:
+    WideFilesTest() {
+        context.fileSystem = &files;
+        context.system = &system;
+    }
+    test::TempDir temp;
+    platform::LinuxFileSystem files;
+    platform::FakeSystemInfo system;
+    platform::Platform context;
+};
+
+TEST_F(WideFilesTest, FileAndFolderExistenceFollowTheFindRules) {
+    const auto file = temp.write("app/readme.txt", "x");
+    const std::string folder = temp.dir() + "app";
+    EXPECT_TRUE(WideFileExists(files, file));
+    EXPECT_FALSE(WideFileExists(files, folder));
+    EXPECT_FALSE(WideFileExists(files, temp.dir() + "missing"));
+    EXPECT_TRUE(WideDirectoryExists(files, folder));
+    EXPECT_FALSE(WideDirectoryExists(files, folder + "/"))
+        << "the find takes no trailing delimiter";
+    EXPECT_FALSE(WideDirectoryExists(files, file));
+    EXPECT_TRUE(WideDirectoryExists(files, "/")) << "the drive root";
+    EXPECT_FALSE(WideDirectoryExists(files, "C:")) << "no drive letters here";
+    EXPECT_FALSE(WideDirectoryExists(files, "C:\\"));
+}
+
+TEST_F(WideFilesTest, CreateDirectoryMakesOneLevelAndFailsOnAnExistingFolder) {
+    EXPECT_TRUE(WideCreateDirectory(files, temp.dir() + "one"));
+    EXPECT_FALSE(WideCreateDirectory(files, temp.dir() + "one"));
+    EXPECT_FALSE(WideCreateDirectory(files, temp.dir() + "two/three"));
+}
+
+TEST_F(WideFilesTest, FileExistsNonEmptySwitchesRedirectionOffForTheTest) {
+    const auto full = temp.write("full.bin", "abc");
+    const auto empty = temp.write("empty.bin", "");
+    EXPECT_TRUE(FileExistsNonEmpty(context, full));
+    EXPECT_FALSE(FileExistsNonEmpty(context, empty));
+    EXPECT_FALSE(FileExistsNonEmpty(context, temp.dir()));
+    EXPECT_FALSE(FileExistsNonEmpty(context, temp.path().string()));
+    EXPECT_EQ(system.redirectionSwitches,
+              (std::vector<bool>{true, false, true, false, true, false, true, false}));
+}
+
+TEST_F(WideFilesTest, SizesAreSixtyFourBitWide) {
+    const auto big = temp.write("big.bin", "");
+    // A sparse file of 5 GB takes no disk space.
+    std::error_code error;
+    std::filesystem::resize_file(big, 5ULL << 30, error);
+    if (error)
+        GTEST_SKIP() << "the temporary folder takes no 5 GB sparse file";
+    EXPECT_EQ(GetFileSize64(files, big), 5LL << 30);
+    EXPECT_EQ(GetFileSizeByFind(files, big), 5LL << 30);
+    EXPECT_EQ(GetFileSizeByFind(files, temp.dir() + "missing"), 0);
+    EXPECT_EQ(GetFileSize64(files, temp.dir() + "missing"), 0);
+}
+
+TEST_F(WideFilesTest, TheStartUpProbeListsTheSystemsOwnFolder) {
+    EXPECT_TRUE(ProbeWideApi(files));
+    test::FolderFileSystem none;
+    EXPECT_FALSE(ProbeWideApi(none));
+}
+
+} // namespace
+} // namespace dm

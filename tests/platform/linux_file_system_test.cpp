@@ -1,0 +1,135 @@
+#include "platform/LinuxFileSystem.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace dm::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(FindMask, MatchesLikeTheWindowsFind) {
+    struct Case {
+        const char* name;
+        const char* mask;
+        bool matches;
+    };
+    const std::vector<Case> cases = {
+        {"QV_0000040C.SPK", "*.SPK", true},
+        {"template.spk", "*.SPK", true},
+        {"readme.txt", "*.SPK", false},
+        {"a.SPK.bak", "*.SPK", false},
+        {"README", "*.*", true},
+        {"a.b.c", "*.*", true},
+        {"abc", "a?c", true},
+        {"abbc", "a?c", false},
+        {"abc", "*", true},
+        {"", "*", true},
+        {"x.exe", "*.exe*", true},
+        {"setup.exe", "SETUP.EXE", true},
+        {"aaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*c", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesFindMask(c.name, c.mask), c.matches) << c.name << " / " << c.mask;
+}
+
+class LinuxFileSystemTest : public ::testing::Test {
+protected:
+    test::TempDir temp;
+    LinuxFileSystem files;
+};
+
+TEST_F(LinuxFileSystemTest, FindDescribesEntriesWithWindowsAttributes) {
+    temp.write("plain.txt", "12345");
+    temp.write(".hidden", "");
+    const auto locked = temp.write("locked.txt", "");
+    fs::create_directories(temp.path() / "folder");
+    fs::permissions(locked,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    fs::create_symlink(temp.path() / "folder", temp.path() / "link");
+
+    auto entries = files.find(temp.dir() + "*");
+    std::sort(entries.begin(), entries.end(),
+              [](const FindEntry& a, const FindEntry& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 5u);
+    EXPECT_EQ(entries[0].name, ".hidden");
+    EXPECT_EQ(entries[0].attributes, FileAttributeArchive | FileAttributeHidden);
+    EXPECT_EQ(entries[1].attributes, FileAttributeDirectory);
+    EXPECT_EQ(entries[2].name, "link");
+    EXPECT_EQ(entries[2].attributes, FileAttributeDirectory | FileAttributeReparsePoint);
+    EXPECT_EQ(entries[3].attributes, FileAttributeArchive | FileAttributeReadOnly);
+    EXPECT_EQ(entries[4].attributes, FileAttributeArchive);
+    EXPECT_EQ(entries[4].size, 5u);
+}
+
+TEST_F(LinuxFileSystemTest, FindWithoutWildcardsFindsTheEntryItself) {
+    const auto file = temp.write("one.txt", "x");
+    ASSERT_EQ(files.find(file).size(), 1u);
+    EXPECT_EQ(files.find(file)[0].name, "one.txt");
+    EXPECT_TRUE(files.find(temp.dir()).empty()) << "a trailing delimiter finds nothing";
+    EXPECT_TRUE(files.find(temp.dir() + "missing").empty());
+    EXPECT_TRUE(files.find(temp.dir() + "missing/*").empty());
+}
+
+TEST_F(LinuxFileSystemTest, SetAttributesTogglesTheReadOnlyBit) {
+    const auto file = temp.write("f.txt", "x");
+    EXPECT_TRUE(files.setAttributes(file, FileAttributeReadOnly));
+    EXPECT_EQ(files.attributes(file)->attributes, FileAttributeArchive | FileAttributeReadOnly);
+    EXPECT_TRUE(files.setAttributes(file, FileAttributeArchive));
+    EXPECT_EQ(files.attributes(file)->attributes, FileAttributeArchive);
+    EXPECT_FALSE(files.setAttributes(temp.dir() + "missing", FileAttributeArchive));
+}
+
+TEST_F(LinuxFileSystemTest, FoldersAndFilesAreMadeAndRemovedOneAtATime) {
+    const std::string folder = temp.dir() + "made";
+    EXPECT_TRUE(files.createDirectory(folder));
+    EXPECT_FALSE(files.createDirectory(folder));
+    temp.write("made/inside.txt", "x");
+    EXPECT_FALSE(files.removeDirectory(folder)) << "not empty";
+    EXPECT_FALSE(files.deleteFile(folder)) << "a folder is no file";
+    EXPECT_TRUE(files.deleteFile(folder + "/inside.txt"));
+    EXPECT_TRUE(files.removeDirectory(folder));
+}
+
+TEST_F(LinuxFileSystemTest, WritesFilesWholeAndRefusesReadOnlyOnes) {
+    const std::string file = temp.dir() + "settings.ini";
+    EXPECT_TRUE(files.writeFile(file, "[Settings]\r\n"));
+    EXPECT_EQ(files.readFile(file), "[Settings]\r\n");
+    EXPECT_TRUE(files.writeFile(file, "new"));
+    EXPECT_EQ(files.readFile(file), "new");
+    files.setAttributes(file, FileAttributeReadOnly);
+    EXPECT_FALSE(files.writeFile(file, "lost"));
+    EXPECT_EQ(files.readFile(file), "new");
+    EXPECT_FALSE(files.writeFile(temp.dir() + "missing/file", "x"));
+    EXPECT_FALSE(files.readFile(temp.dir()).has_value());
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.path()), fs::directory_iterator()), 1)
+        << "no temporary file left behind";
+}
+
+TEST_F(LinuxFileSystemTest, SpecialFoldersFollowTheXdgBaseDirectories) {
+    const char* savedData = std::getenv("XDG_DATA_HOME");
+    const std::string saved = savedData ? savedData : "";
+    setenv("XDG_DATA_HOME", (temp.dir() + "data/home").c_str(), 1);
+    EXPECT_EQ(files.specialFolder(SpecialFolder::RoamingAppData), temp.dir() + "data/home");
+    EXPECT_TRUE(fs::is_directory(temp.path() / "data/home")) << "made when missing";
+    setenv("XDG_DATA_HOME", "relative/ignored", 1);
+    const std::string fallback = files.specialFolder(SpecialFolder::RoamingAppData);
+    EXPECT_TRUE(fallback.empty() || fallback.size() >= 12);
+    EXPECT_EQ(fallback.find("relative"), std::string::npos);
+    if (savedData)
+        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    EXPECT_TRUE(files.driveExists("/"));
+    EXPECT_FALSE(files.driveExists("C:\\"));
+}
+
+} // namespace
+} // namespace dm::platform
