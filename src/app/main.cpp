@@ -1,7 +1,58 @@
-#include <cstdio>
+#include "app/DisplayCheck.h"
+#include "app/MainDlg.h"
+#include "app/SystemPlatform.h"
+#include "platform/VersionResources.h"
 
-// Placeholder entry until the main window lands.
-int main() {
-    std::puts("Dimmetric");
-    return 0;
+#include <QApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::optional<std::string> environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+// For process measurements: DIMMETRIC_REPORT_FIRST_SCAN makes the program print the wall-clock
+// time (nanoseconds since the epoch) at the end of its first scan; with the value "exit" it then
+// quits.
+void reportFirstScan(dm::MainDlg& window) {
+    const auto mode = environment("DIMMETRIC_REPORT_FIRST_SCAN");
+    if (!mode)
+        return;
+    const bool quit = *mode == "exit";
+    QObject::connect(&window, &dm::MainDlg::FirstActivationDone, &window, [quit] {
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        std::printf("first-scan-done %lld\n",
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        std::fflush(stdout);
+        if (quit)
+            QCoreApplication::quit();
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!dm::HasDisplay(environment)) {
+        std::fprintf(stderr, "%s\n", dm::NoDisplayMessage);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(dm::MainDlg::Title);
+
+    dm::SystemPlatform system;
+    dm::ProgramStart start;
+    start.ExeName = system.Get().versions->moduleFileName();
+    for (int i = 1; i < argc; ++i)
+        start.Parameters.emplace_back(argv[i]);
+
+    dm::MainDlg window(system.Get(), std::move(start));
+    reportFirstScan(window);
+    window.show();
+    return QApplication::exec();
 }

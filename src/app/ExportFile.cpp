@@ -1,0 +1,24 @@
+#include "app/ExportFile.h"
+
+namespace dm {
+
+std::string FormatExport(const std::vector<ExportSection>& sections, const std::string& separator) {
+    std::string text;
+    const auto line = [&](const std::string& content) { text += content + "\r\n"; };
+    for (const ExportSection& section : sections) {
+        if (section.Slot > 1)
+            line("");
+        line("[BANK " + std::to_string(section.Slot) + "]");
+        for (const auto& row : section.Rows) {
+            std::string content;
+            for (std::size_t column = 0; column < row.size(); ++column)
+                content += (column > 0 ? separator : std::string()) + row[column];
+            line(content);
+        }
+        if (section.Rows.empty())
+            line("Empty");
+    }
+    return text;
+}
+
+} // namespace dm

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace dm {
+
+// One shown slot list: its slot number (1 to 4) and its rows, each row its columns' texts.
+struct ExportSection {
+    int Slot = 0;
+    std::vector<std::vector<std::string>> Rows;
+};
+
+// The export file's bytes: per section an empty line (slots 2 to 4), "[BANK <slot>]", then each
+// row's columns joined by separator, or "Empty" for a list without rows. Every line ends in CR LF;
+// nothing is quoted.
+std::string FormatExport(const std::vector<ExportSection>& sections, const std::string& separator);
+
+} // namespace dm

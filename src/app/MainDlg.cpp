@@ -1,0 +1,164 @@
+#include "app/MainDlg.h"
+
+#include "app/ApplicationEvents.h"
+#include "app/ErrorReport.h"
+#include "app/ImageList.h"
+#include "app/PictureButton.h"
+#include "app/QtText.h"
+#include "framework/RunLog.h"
+#include "localisation/TextStorage.h"
+#include "platform/Platform.h"
+#include "platform/SystemInfo.h"
+#include "ui_MainDlg.h"
+
+#include <QMenuBar>
+#include <QTimer>
+
+// Pictures of the forms, compiled into this library.
+static void initFormPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
+
+namespace dm {
+
+namespace {
+
+// The texts the window's code sets at run time, in table order.
+const QStringList mainTexts = {
+    "Empty slot !",
+    "Click here to get more RAM",
+    "Number of slots :",
+    "Maximum memory :",
+    "GB",
+    "Parameter",
+    "Value",
+    "Slot Name",
+    "Capacity",
+    "Manufacturer",
+    "Model",
+    "Type",
+    "Current memory :",
+    "Used :",
+    "Total :",
+    "A new version of Dimmetric is available. Do you want to download update now ?",
+    "Dimmetric is already up to date.",
+    "B",
+    "KB",
+    "MB",
+    "TB",
+    "Serial#"};
+
+constexpr int DesignClientWidth = 751;
+constexpr int DesignClientHeight = 495;
+
+} // namespace
+
+MainDlg::MainDlg(const platform::Platform& platform, ProgramStart start, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      platform_(platform), start_(std::move(start)), ui_(std::make_unique<Ui::MainDlg>()),
+      sizes_(platform.system ? platform.system->decimalSeparator() : std::string(".")) {
+    initFormPictures();
+    ui_->setupUi(this);
+    ui_->client->setObjectName(QString()); // layout holder only, not a component of the form
+
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    QFont bold = font;
+    bold.setBold(true);
+    ui_->Label2->setFont(bold);
+
+    // The banner: dark panel, silver title, white subtitle.
+    QPalette banner = ui_->top_pnl->palette();
+    banner.setColor(QPalette::Window, Qt::black);
+    ui_->top_pnl->setPalette(banner);
+    QPalette title = ui_->Label2->palette();
+    title.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
+    ui_->Label2->setPalette(title);
+    QPalette subtitle = ui_->subtitle_lbl->palette();
+    subtitle.setColor(QPalette::WindowText, Qt::white);
+    ui_->subtitle_lbl->setPalette(subtitle);
+
+    for (QAction* separator : {ui_->N2, ui_->N3, ui_->N4})
+        separator->setSeparator(true);
+
+    createComponents();
+    connectMenu();
+
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/dimmetric.png")));
+    const int menuHeight = menuBar()->sizeHint().height();
+    setFixedSize(DesignClientWidth, DesignClientHeight + menuHeight);
+    move(198, 179);
+}
+
+MainDlg::~MainDlg() = default;
+
+void MainDlg::createComponents() {
+    AppEvt_ = new ApplicationEvents(this);
+    AppEvt_->setObjectName("AppEvt");
+    AppEvt_->OnActivate = [this] { AppEvtActivate(); };
+
+    ImageList96_ = new ImageList(this);
+    ImageList96_->setObjectName("ImageList96");
+    ImageList96_->Add(QPixmap(QStringLiteral(":/pictures/emptyslot.png")));
+    ImageList96_->Add(QPixmap(QStringLiteral(":/pictures/drivers.png")));
+
+    Mem_tmr_ = new QTimer(this);
+    Mem_tmr_->setObjectName("Mem_tmr");
+    Mem_tmr_->setInterval(1000);
+    connect(Mem_tmr_, &QTimer::timeout, this, &MainDlg::Mem_tmrTimer);
+
+    // lng: created here once the language list lands.
+
+    mainTS_ = new TextStorage(this);
+    mainTS_->setObjectName("mainTS");
+    mainTS_->SetItems(mainTexts);
+    mainTS_->Loaded();
+
+    ui_->drivers_btn->setPicture(ImageList96_->Picture(1));
+    const QPixmap glyph(QStringLiteral(":/pictures/specification.png"));
+    for (int slot = 1; slot <= 4; ++slot) {
+        findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot))->setPicture(glyph);
+        findChild<PictureButton*>(QStringLiteral("getRAM%1_btn").arg(slot))
+            ->setPicture(ImageList96_->Picture(0));
+    }
+}
+
+void MainDlg::connectMenu() {
+    connect(ui_->Quit1, &QAction::triggered, this, &MainDlg::Quit1Click);
+    connect(ui_->ext1, &QAction::triggered, this, &MainDlg::ext1Click);
+    connect(ui_->Spreadsheet1, &QAction::triggered, this, &MainDlg::Spreadsheet1Click);
+    for (int slot = 1; slot <= 4; ++slot)
+        connect(findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot)),
+                &QAbstractButton::clicked, this, [this, slot] { getSpecClick(slot); });
+}
+
+std::string MainDlg::TS(const std::string& english) const {
+    return FromQt(mainTS_->Translate(ToQt(english)));
+}
+
+void MainDlg::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // Components anchored to the right edge follow it.
+    const int delta = width() - DesignClientWidth;
+    ui_->top_pnl->resize(764 + delta, ui_->top_pnl->height());
+    ui_->subtitle_lbl->resize(529 + delta, ui_->subtitle_lbl->height());
+    ui_->drivers_btn->move(608 + delta, ui_->drivers_btn->y());
+    ui_->general_grp->resize(743 + delta, ui_->general_grp->height());
+}
+
+void MainDlg::Quit1Click() {
+    close();
+}
+
+void MainDlg::reportError(const std::string& text) {
+    // A report already on screen is not stacked with another (a failing timer keeps ticking).
+    if (reportingError_)
+        return;
+    reportingError_ = true;
+    ShowErrorReport(platform_.messageBox, this, Title, text);
+    reportingError_ = false;
+}
+
+} // namespace dm

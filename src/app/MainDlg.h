@@ -1,0 +1,102 @@
+#pragma once
+
+#include "framework/FormatSize.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QTimer;
+class QTreeWidget;
+
+namespace Ui {
+class MainDlg;
+}
+
+namespace dm {
+
+namespace platform {
+struct Platform;
+}
+class ApplicationEvents;
+class ImageList;
+class LangList;
+class RunLog;
+class TextStorage;
+
+// How the program was started: its executable's full path and its command-line parameters.
+struct ProgramStart {
+    std::string ExeName;
+    std::vector<std::string> Parameters;
+};
+
+// The main window: the banner, the "General" group with the system and memory figures and the
+// four slot groups, the main menu, and the window's non-visual components.
+class MainDlg : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr const char* Title = "Dimmetric";
+
+    MainDlg(const platform::Platform& platform, ProgramStart start, QWidget* parent = nullptr);
+    ~MainDlg() override;
+
+    // Caption from the executable's version; the empty-slot buttons' text.
+    void UpdateCaption();
+    // Fills the window from the memory inventory.
+    void ScanSlots();
+    // One memory-load sample.
+    void Mem_tmrTimer();
+    // Writes the shown slot lists to data folder + "export." + extension, then opens the file.
+    void ExportSlots(const std::string& separator, const std::string& extension);
+    void ext1Click();
+    void Spreadsheet1Click();
+    void Quit1Click();
+    // "Get Specification" of slot 1 to 4.
+    void getSpecClick(int slot);
+    // The first activation of the application; runs once.
+    void AppEvtActivate();
+    // Refresh after a language switch.
+    void lngAfterLanguageSwitch(QObject* sender);
+
+    static bool HasModel(const QTreeWidget& list);
+    static void AutoSizeColumns(QTreeWidget& list);
+
+    // The English text's translation in mainTS.
+    std::string TS(const std::string& english) const;
+
+    RunLog* Log() const { return log_.get(); }
+    TextStorage* mainTS() const { return mainTS_; }
+    LangList* lng() const { return lng_; }
+
+signals:
+    // The first activation has run to its end (scan done, timer started).
+    void FirstActivationDone();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createComponents();
+    void connectMenu();
+    void logInfo(const std::string& message);
+    void reportError(const std::string& text);
+    void narrowToFirstColumn();
+    QTreeWidget* slotList(int slot) const;
+
+    const platform::Platform& platform_;
+    ProgramStart start_;
+    std::unique_ptr<Ui::MainDlg> ui_;
+    ApplicationEvents* AppEvt_ = nullptr;
+    ImageList* ImageList96_ = nullptr;
+    QTimer* Mem_tmr_ = nullptr;
+    LangList* lng_ = nullptr;
+    TextStorage* mainTS_ = nullptr;
+    std::unique_ptr<RunLog> log_;
+    SizeFormatter sizes_;
+    bool reportingError_ = false;
+};
+
+} // namespace dm

@@ -1,0 +1,73 @@
+#include "app/ApplicationEvents.h"
+#include "app/MainDlg.h"
+#include "app/PictureButton.h"
+#include "app/QtText.h"
+#include "framework/DataFolder.h"
+#include "framework/FileVersionText.h"
+// PENDING #include "framework/MakerSettings.h"
+#include "framework/RunLog.h"
+#include "framework/SystemQueries.h"
+#include "framework/TextUtils.h"
+#include "platform/Platform.h"
+#include "ui_MainDlg.h"
+
+#include <QTimer>
+
+#include <exception>
+
+namespace dm {
+
+void MainDlg::UpdateCaption() {
+    setWindowTitle(
+        ToQt(std::string(Title) + " v" + GetFileVersionText(*platform_.versions, start_.ExeName)));
+    // Line feed, then carriage return, as the empty-slot text has always been joined.
+    const QString emptySlot = ToQt(TS("Empty slot !") + "\n\r" + TS("Click here to get more RAM"));
+    ui_->getRAM1_btn->setText(emptySlot);
+    for (PictureButton* button : {ui_->getRAM2_btn, ui_->getRAM3_btn, ui_->getRAM4_btn})
+        button->setText(ui_->getRAM1_btn->text());
+}
+
+void MainDlg::AppEvtActivate() {
+    AppEvt_->OnActivate = nullptr;
+    try {
+        // PENDING WriteMakerValue(*platform_.registry, Title, start_.ExeName);
+        UpdateCaption();
+        ui_->top_pnl->update();
+
+        const std::string dataFolder =
+            GetProductDataFolder(*platform_.fileSystem, start_.ExeName, Title);
+        log_ = std::make_unique<RunLog>(
+            RunLog::Services{*platform_.fileSystem, *platform_.system, platform_.shell},
+            dataFolder + Title + ".log", false, 10000, false);
+        logInfo("Starting");
+        logInfo(start_.ExeName);
+        logInfo(FromQt(windowTitle()));
+        const std::string reactOs =
+            GetReactOSBuildText(*platform_.registry, [this](const std::string& file) {
+                return GetFileVersionText(*platform_.versions, file);
+            });
+        if (!reactOs.empty())
+            logInfo("ReactOS : " + reactOs);
+        else
+            logInfo("Windows : " + GetWindowsVersionText(*platform_.system, *platform_.registry));
+        logInfo("64Bits : " + BoolToYesNo(IsWow64(*platform_.system)));
+        logInfo("Administrator : " + BoolToYesNo(platform_.system->isAdministrator()));
+        if (!start_.Parameters.empty())
+            logInfo(start_.Parameters.front());
+
+        sizes_.SetUnitNames({TS("B"), TS("KB"), TS("MB"), TS("GB"), TS("TB")});
+        ScanSlots();
+        Mem_tmr_->start();
+        emit FirstActivationDone();
+    } catch (const std::exception& error) {
+        reportError(error.what());
+    }
+}
+
+void MainDlg::lngAfterLanguageSwitch(QObject*) {
+    UpdateCaption();
+    ScanSlots();
+    Mem_tmrTimer();
+}
+
+} // namespace dm

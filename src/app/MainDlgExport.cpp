@@ -1,0 +1,53 @@
+#include "app/ExportFile.h"
+#include "app/MainDlg.h"
+#include "app/QtText.h"
+#include "framework/DataFolder.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
+
+#include <QTreeWidget>
+
+namespace dm {
+
+namespace {
+
+ExportSection sectionOf(int slot, const QTreeWidget& list) {
+    ExportSection section{slot, {}};
+    for (int row = 0; row < list.topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = list.topLevelItem(row);
+        std::vector<std::string> columns;
+        for (int column = 0; column < list.columnCount(); ++column)
+            columns.push_back(FromQt(item->text(column)));
+        section.Rows.push_back(std::move(columns));
+    }
+    return section;
+}
+
+} // namespace
+
+void MainDlg::ExportSlots(const std::string& separator, const std::string& extension) {
+    std::vector<ExportSection> sections;
+    for (int slot = 1; slot <= 4; ++slot)
+        if (!slotList(slot)->isHidden())
+            sections.push_back(sectionOf(slot, *slotList(slot)));
+
+    const std::string file =
+        GetProductDataFolder(*platform_.fileSystem, start_.ExeName, Title) + "export." + extension;
+    if (!platform_.fileSystem->writeFile(file, FormatExport(sections, separator))) {
+        reportError("Cannot create file \"" + file + "\"");
+        return;
+    }
+    if (platform_.shell)
+        platform_.shell->open(file, "", {nullptr, true, false});
+}
+
+void MainDlg::ext1Click() {
+    ExportSlots("\t", "txt");
+}
+
+void MainDlg::Spreadsheet1Click() {
+    ExportSlots(";", "csv");
+}
+
+} // namespace dm

@@ -1,0 +1,138 @@
+#include "app/MainDlg.h"
+
+#include "app/ModuleRows.h"
+#include "app/PictureButton.h"
+#include "app/QtText.h"
+#include "framework/RunLog.h"
+#include "framework/TextUtils.h"
+#include "inventory/Win32_PhysicalMemory.h"
+#include "inventory/Win32_PhysicalMemoryArray.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
+#include "ui_MainDlg.h"
+
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QTreeWidget>
+
+#ifndef DIMMETRIC_SEARCH_HOST
+#error "DIMMETRIC_SEARCH_HOST must name the web search engine's host"
+#endif
+
+namespace dm {
+
+namespace {
+
+constexpr std::int64_t GiB = 1024LL * 1024 * 1024;
+
+ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
+    return {module.DeviceLocator, module.Manufacturer, module.PartNumber, module.SerialNumber,
+            module.Capacity,      module.MemoryType,   module.Speed};
+}
+
+void fillList(QTreeWidget& list, const std::vector<SlotRow>& rows, const std::string& parameter,
+              const std::string& value) {
+    list.clear();
+    list.setHeaderLabels({ToQt(parameter), ToQt(value)});
+    for (const SlotRow& row : rows)
+        list.addTopLevelItem(new QTreeWidgetItem(QStringList{ToQt(row.Caption), ToQt(row.Value)}));
+}
+
+} // namespace
+
+QTreeWidget* MainDlg::slotList(int slot) const {
+    return findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
+}
+
+bool MainDlg::HasModel(const QTreeWidget& list) {
+    if (list.topLevelItemCount() < 4 || list.columnCount() < 2)
+        return false;
+    return !TrimText(FromQt(list.topLevelItem(3)->text(1))).empty();
+}
+
+void MainDlg::AutoSizeColumns(QTreeWidget& list) {
+    for (int column = 0; column < list.columnCount(); ++column)
+        list.resizeColumnToContents(column);
+}
+
+void MainDlg::ScanSlots() {
+    Win32_PhysicalMemory modules(platform_.wmi, true);
+    Win32_PhysicalMemoryArray arrays(platform_.wmi, true);
+    std::int64_t slotCount = 0;
+    std::int64_t maximumGb = 0;
+    std::int64_t installed = 0;
+
+    logInfo("Scanning memory banks...");
+    for (int row = 0; row < arrays.GetCount(); ++row) {
+        arrays.SetCollectionIndex(row);
+        maximumGb += arrays.MaxCapacity >> 20;
+        slotCount += arrays.MemoryDevices;
+    }
+    ui_->slots_lbl->setText(ToQt(TS("Number of slots :") + " " + std::to_string(slotCount)));
+    ui_->maxmem_lbl->setText(
+        ToQt(TS("Maximum memory :") + " " + std::to_string(maximumGb) + " " + TS("GB")));
+    for (int slot = 1; slot <= 4; ++slot)
+        findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot))
+            ->setEnabled(slotCount >= slot);
+    if (slotCount < 3)
+        narrowToFirstColumn();
+
+    const int moduleCount = modules.GetCount();
+    const Translator ts = [this](const std::string& english) { return TS(english); };
+    for (int row = 0; row < moduleCount; ++row) {
+        modules.SetCollectionIndex(row);
+        installed += modules.Capacity;
+        if (row > 3)
+            continue;
+        logInfo("Scanning slot #" + std::to_string(row));
+        QTreeWidget& list = *slotList(row + 1);
+        const ModuleReport report = DescribeModule(row, factsOf(modules), ts);
+        fillList(list, report.Rows, TS("Parameter"), TS("Value"));
+        for (const std::string& line : report.LogLines)
+            logInfo(line);
+        AutoSizeColumns(list);
+    }
+    for (int index = std::max(moduleCount, 0); index <= 3; ++index)
+        slotList(index + 1)->hide();
+
+    for (int slot = 1; slot <= 4; ++slot) {
+        const QTreeWidget* list = slotList(slot);
+        const bool groupEnabled =
+            findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot))->isEnabled();
+        auto* emptySlot = findChild<PictureButton*>(QStringLiteral("getRAM%1_btn").arg(slot));
+        auto* specification = findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot));
+        emptySlot->setHidden(!(list->isHidden() && groupEnabled));
+        specification->setHidden(!(emptySlot->isHidden() && !list->isHidden()));
+        specification->setEnabled(HasModel(*list));
+    }
+
+    const std::int64_t installedGb = installed / 1024 / 1024 / 1024;
+    ui_->curmem_lbl->setText(
+        ToQt(TS("Current memory :") + " " + std::to_string(installedGb) + " " + TS("GB")));
+    ui_->maxmem_lbl->setHidden(installedGb > maximumGb);
+}
+
+void MainDlg::narrowToFirstColumn() {
+    // The outer width: the frame's share stays as the window system draws it.
+    const int frame = frameGeometry().width() - geometry().width();
+    const int outer = ui_->general_grp->x() + ui_->slot1_grp->x() + ui_->slot1_grp->width() + 16;
+    if (outer - frame < width())
+        setFixedWidth(outer - frame);
+}
+
+void MainDlg::getSpecClick(int slot) {
+    const QTreeWidget& list = *slotList(slot);
+    const auto value = [&](int row) {
+        return row < list.topLevelItemCount() ? FromQt(list.topLevelItem(row)->text(1))
+                                              : std::string();
+    };
+    const std::string address = SpecificationAddress(DIMMETRIC_SEARCH_HOST, value(2), value(3));
+    if (platform_.shell)
+        platform_.shell->open(address, "", {nullptr, true, false});
+}
+
+void MainDlg::logInfo(const std::string& message) {
+    AddToLog(log_.get(), message, llInfo);
+}
+
+} // namespace dm

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace dm {
+
+// Texts are 8-bit in the system's code page inside the program; widgets take QString.
+inline QString ToQt(const std::string& text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string FromQt(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
+} // namespace dm

@@ -1,0 +1,59 @@
+#include "app/SystemPlatform.h"
+
+#include "platform/FileRegistry.h"
+#include "platform/FileVersionResources.h"
+#include "platform/LinuxFileSystem.h"
+#include "platform/LinuxMemoryStatus.h"
+#include "platform/LinuxSystemInfo.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtShell.h"
+#include "platform/smbios/MemoryInfoSources.h"
+#include "platform/wmi/SystemWmi.h"
+
+namespace dm {
+
+namespace {
+
+// The memory installed as the firmware lists it: the sizes of its installed memory devices.
+std::optional<std::uint64_t> firmwareInstalledKilobytes() {
+    const auto memory = platform::LoadMemoryInfo(platform::MemoryInfoSources::FromEnvironment());
+    if (!memory)
+        return std::nullopt;
+    std::uint64_t bytes = 0;
+    bool any = false;
+    for (const platform::MemoryDeviceInfo& device : memory->Devices)
+        if (device.Installed && device.SizeBytes) {
+            bytes += *device.SizeBytes;
+            any = true;
+        }
+    return any ? std::optional(bytes / 1024) : std::nullopt;
+}
+
+} // namespace
+
+struct SystemPlatform::Backends {
+    platform::FileRegistry registry{platform::FileRegistry::DefaultFolder()};
+    platform::LinuxFileSystem fileSystem;
+    platform::LinuxSystemInfo system;
+    platform::QtShell shell;
+    platform::QtMessageBox messageBox;
+    platform::LinuxMemoryStatus memory{firmwareInstalledKilobytes};
+    std::unique_ptr<platform::WmiLocator> wmi =
+        platform::MakeSystemWmiLocator(platform::MemoryInfoSources::FromEnvironment());
+    platform::FileVersionResources versions;
+};
+
+SystemPlatform::SystemPlatform() : backends_(std::make_unique<Backends>()) {
+    platform_.registry = &backends_->registry;
+    platform_.fileSystem = &backends_->fileSystem;
+    platform_.system = &backends_->system;
+    platform_.shell = &backends_->shell;
+    platform_.messageBox = &backends_->messageBox;
+    platform_.memory = &backends_->memory;
+    platform_.wmi = backends_->wmi.get();
+    platform_.versions = &backends_->versions;
+}
+
+SystemPlatform::~SystemPlatform() = default;
+
+} // namespace dm

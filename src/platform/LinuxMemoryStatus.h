@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/MemoryStatus.h"
+
+#include <functional>
+#include <string>
+
+namespace dm::platform {
+
+// Memory status from /proc/meminfo. The installed memory comes from the given source (the
+// firmware's memory devices) when it has a figure, else from "MemTotal".
+class LinuxMemoryStatus : public MemoryStatus {
+public:
+    using InstalledSource = std::function<std::optional<std::uint64_t>()>;
+
+    explicit LinuxMemoryStatus(InstalledSource installed = {},
+                               std::string meminfoPath = "/proc/meminfo");
+
+    MemoryStatusResult query() override;
+    std::optional<std::uint64_t> installedKilobytes() override;
+
+private:
+    InstalledSource installed_;
+    std::string path_;
+    std::optional<std::optional<std::uint64_t>>
+        firmwareKb_; // asked once: the firmware does not change
+};
+
+} // namespace dm::platform

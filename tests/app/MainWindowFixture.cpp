@@ -1,0 +1,109 @@
+#include "app/MainWindowFixture.h"
+
+#include "app/QtText.h"
+#include "platform/wmi/SystemWmi.h"
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+
+namespace dm::test {
+
+void MainWindowTest::SetUpTestSuite() {
+    if (!QApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "main_window_test";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+}
+
+MainWindowTest::MainWindowTest() {
+    ::setenv("XDG_DATA_HOME", (dir.dir() + "data").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (dir.dir() + "cache").c_str(), 1);
+    system.now = {2026, 12, 7, 14, 16, 10};
+    platform.registry = &registry;
+    platform.fileSystem = &files;
+    platform.system = &system;
+    platform.shell = &shell;
+    platform.messageBox = &messageBox;
+    platform.memory = &memory;
+    platform.versions = &versions;
+    wmi = std::make_unique<platform::LocalWmiLocator>([this] { return repository; });
+    platform.wmi = wmi.get();
+    memory.result.record = platform::MemoryStatusRecord{25, 16ull << 30, 12ull << 30};
+    memory.installed = 16ull << 20;
+}
+
+MainWindowTest::~MainWindowTest() = default;
+
+void MainWindowTest::SetInventory(const SmbiosWriter* board) {
+    repository = board ? platform::MemoryRepositoryFromImage(board->Image()) : nullptr;
+}
+
+MainDlg& MainWindowTest::Start() {
+    window_ = std::make_unique<MainDlg>(platform, ProgramStart{DIMMETRIC_EXE, {}});
+    window_->show();
+    window_->AppEvtActivate();
+    return *window_;
+}
+
+QTreeWidget& MainWindowTest::List(int slot) {
+    return *window_->findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
+}
+
+QGroupBox& MainWindowTest::Group(int slot) {
+    return *window_->findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
+}
+
+QWidget& MainWindowTest::Child(const QString& name) {
+    auto* child = window_->findChild<QWidget*>(name);
+    if (!child)
+        throw std::runtime_error("no component " + name.toStdString());
+    return *child;
+}
+
+std::vector<std::string> MainWindowTest::Rows(int slot) {
+    std::vector<std::string> rows;
+    const QTreeWidget& list = List(slot);
+    for (int row = 0; row < list.topLevelItemCount(); ++row)
+        rows.push_back(FromQt(list.topLevelItem(row)->text(0)) + "=" +
+                       FromQt(list.topLevelItem(row)->text(1)));
+    return rows;
+}
+
+SmbiosMemoryDevice Module(const std::string& locator, std::uint64_t sizeMb, std::uint8_t type,
+                          std::uint32_t speed, const std::string& vendor, const std::string& part,
+                          const std::string& serial) {
+    SmbiosMemoryDevice device;
+    device.sizeMb = sizeMb;
+    device.memoryType = type;
+    device.speed = speed;
+    device.configuredSpeed = speed;
+    device.deviceLocator = locator;
+    device.bankLocator = "BANK " + locator.substr(locator.size() - 1);
+    device.manufacturer = vendor;
+    device.partNumber = part;
+    device.serialNumber = serial;
+    return device;
+}
+
+SmbiosWriter Board(int slotCount, const std::vector<SmbiosMemoryDevice>& modules, std::uint64_t maxGb) {
+    SmbiosWriter writer(3, 3);
+    SmbiosMemoryArray array;
+    array.maxCapacityKb = maxGb << 20;
+    array.memoryDevices = static_cast<std::uint16_t>(slotCount);
+    writer.AddArray(array);
+    for (int slot = 0; slot < std::max<int>(slotCount, static_cast<int>(modules.size())); ++slot) {
+        if (slot < static_cast<int>(modules.size())) {
+            writer.AddDevice(modules[slot]);
+        } else {
+            SmbiosMemoryDevice empty;
+            empty.deviceLocator = "DIMM" + std::to_string(slot);
+            writer.AddDevice(empty);
+        }
+    }
+    return writer;
+}
+
+} // namespace dm::test

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/MainDlg.h"
+#include "platform/FakeMemoryStatus.h"
+#include "platform/FakeMessageBox.h"
+#include "platform/FakeShell.h"
+#include "platform/FakeSystemInfo.h"
+#include "platform/FileVersionResources.h"
+#include "platform/LinuxFileSystem.h"
+#include "platform/MemoryRegistry.h"
+#include "platform/Platform.h"
+#include "platform/wmi/LocalWmi.h"
+#include "support/SmbiosWriter.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace dm::test {
+
+// One main window on fakes: an in-memory registry, the data folder in a temporary folder, a
+// recording shell and message box, scripted memory status and a memory inventory that the test
+// describes as SMBIOS structures.
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+
+    MainWindowTest();
+    ~MainWindowTest() override;
+
+    // The inventory the window's queries answer; nullptr makes them fail.
+    void SetInventory(const SmbiosWriter* board);
+    // A window on the current inventory, shown and activated as at start-up.
+    MainDlg& Start();
+    MainDlg& Window() { return *window_; }
+
+    QTreeWidget& List(int slot);
+    QGroupBox& Group(int slot);
+    QWidget& Child(const QString& name);
+    // The list's rows as "caption=value".
+    std::vector<std::string> Rows(int slot);
+
+    TempDir dir;
+    platform::MemoryRegistry registry;
+    platform::LinuxFileSystem files;
+    platform::FakeSystemInfo system;
+    platform::FakeShell shell;
+    platform::FakeMessageBox messageBox;
+    platform::FakeMemoryStatus memory;
+    platform::FileVersionResources versions;
+    platform::Platform platform;
+    std::shared_ptr<const platform::WmiRepository> repository;
+    std::unique_ptr<platform::LocalWmiLocator> wmi;
+
+private:
+    std::unique_ptr<MainDlg> window_;
+};
+
+// A module for a board: size in MB, SMBIOS memory type, speed, vendor, part and serial number.
+SmbiosMemoryDevice Module(const std::string& locator, std::uint64_t sizeMb = 8192,
+                          std::uint8_t type = 0x1A, std::uint32_t speed = 2400,
+                          const std::string& vendor = "Kingston",
+                          const std::string& part = "KHX2400C15/8G",
+                          const std::string& serial = "1A2B3C4D");
+// A board of one array with `slotCount` slotCount (and `maxGb` maximum) holding the given modules in
+// its first slotCount; the other slotCount are empty.
+SmbiosWriter Board(int slotCount, const std::vector<SmbiosMemoryDevice>& modules,
+                   std::uint64_t maxGb = 64);
+
+} // namespace dm::test

@@ -1,0 +1,391 @@
+#include "app/MainWindowFixture.h"
+#include "app/PictureButton.h"
+#include "app/QtText.h"
+#include "app/ScopeGraph.h"
+#include "framework/RunLog.h"
+#include "localisation/TextStorage.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace dm::test {
+namespace {
+
+std::string Text(QWidget& widget) {
+    if (auto* label = qobject_cast<QLabel*>(&widget))
+        return FromQt(label->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget))
+        return FromQt(button->text());
+    return FromQt(widget.windowTitle());
+}
+
+TEST_F(MainWindowTest, FormHasItsComponentsAtTheirPlaces) {
+    SetInventory(nullptr);
+    MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
+    const int menu = window.menuBar()->sizeHint().height();
+    EXPECT_EQ(window.objectName(), "MainDlg");
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(window.size(), QSize(751, 495 + menu));
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    const std::pair<const char*, QRect> places[] = {
+        {"top_pnl", {-12, 0, 764, 57}},      {"Image1", {24, 8, 32, 32}},
+        {"subtitle_lbl", {64, 26, 529, 31}}, {"drivers_btn", {608, 8, 137, 41}},
+        {"general_grp", {2, 61, 743, 430}},  {"system_grp", {8, 12, 147, 81}},
+        {"GroupBox2", {160, 12, 209, 81}},   {"scope", {115, 10, 89, 65}},
+        {"slot1_grp", {8, 96, 361, 161}},    {"slot2_grp", {8, 262, 361, 161}},
+        {"slot3_grp", {376, 96, 361, 161}},  {"slot4_grp", {376, 262, 361, 161}},
+        {"lst3", {7, 16, 266, 137}},         {"getSpec3_btn", {280, 16, 73, 89}},
+        {"getRAM3_btn", {8, 16, 345, 137}},
+    };
+    window.show();
+    for (const auto& [name, place] : places) {
+        auto* widget = window.findChild<QWidget*>(name);
+        ASSERT_TRUE(widget) << name;
+        EXPECT_EQ(widget->geometry(), place) << name;
+    }
+    EXPECT_EQ(Text(*window.findChild<QLabel*>("Label2")), "Dimmetric");
+    EXPECT_EQ(Text(*window.findChild<QLabel*>("phytot_lbl")), "Available :");
+    EXPECT_EQ(Text(*window.findChild<QWidget*>("drivers_btn")), "Drivers Update");
+    EXPECT_EQ(Text(*window.findChild<QWidget*>("getSpec1_btn")), "Get Specification");
+    // Before the first activation the caption is not set yet.
+    EXPECT_EQ(window.windowTitle(), "");
+}
+
+TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
+    MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
+    const QStringList items = window.mainTS()->Items();
+    ASSERT_EQ(items.size(), 22);
+    EXPECT_EQ(items.first(), "Empty slot !");
+    EXPECT_EQ(items[15],
+              "A new version of Dimmetric is available. Do you want to download update now ?");
+    EXPECT_EQ(items.last(), "Serial#");
+    auto* timer = window.findChild<QTimer*>("Mem_tmr");
+    ASSERT_TRUE(timer);
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_FALSE(timer->isActive());
+}
+
+TEST_F(MainWindowTest, MenuHasEveryItemWithItsShortcut) {
+    MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
+    const std::tuple<const char*, const char*, const char*> items[] = {
+        {"Quit1", "&Quit", "Ctrl+Q"},
+        {"ext1", "&Text", ""},
+        {"Spreadsheet1", "&Spreadsheet", ""},
+        {"Language1", "Language", ""},
+        {"Openlogfile1", "&Open log file", "Ctrl+L"},
+        {"Checkforupdate1", "Check for update...", "Ctrl+G"},
+        {"ChangeLog1", "Change Log", ""},
+        {"BugreportFeaturerequestKnownissues1", "Bug report, Feature request, Known issues", ""},
+        {"About1", "&About...", "Ctrl+B"},
+    };
+    for (const auto& [name, caption, shortcut] : items) {
+        auto* action = window.findChild<QAction*>(name);
+        ASSERT_TRUE(action) << name;
+        EXPECT_EQ(action->text(), caption);
+        EXPECT_EQ(action->shortcut().toString(), shortcut);
+    }
+    for (const char* name : {"N2", "N3", "N4"})
+        EXPECT_TRUE(window.findChild<QAction*>(name)->isSeparator()) << name;
+    for (const auto& [name, title] : {std::pair{"File1", "&File"},
+                                      {"Action1", "&Options"},
+                                      {"Export1", "&Export"},
+                                      {"N1", "&?"}})
+        EXPECT_EQ(window.findChild<QMenu*>(name)->title(), title);
+}
+
+TEST_F(MainWindowTest, CaptionCarriesTheExecutablesVersion) {
+    const auto board = Board(4, {Module("DIMM0")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    EXPECT_EQ(window.windowTitle(), "Dimmetric v1.23.0.47");
+    for (int slot = 1; slot <= 4; ++slot)
+        EXPECT_EQ(Text(Child(QStringLiteral("getRAM%1_btn").arg(slot))),
+                  "Empty slot !\n\rClick here to get more RAM");
+}
+
+TEST_F(MainWindowTest, TwoSlotsTwoModulesNarrowTheWindow) {
+    const auto board = Board(2, {Module("DIMM0"), Module("DIMM1")}, 32);
+    SetInventory(&board);
+    MainDlg& window = Start();
+    EXPECT_EQ(window.frameGeometry().width(), 387);
+    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 2");
+    EXPECT_EQ(Text(Child("maxmem_lbl")), "Maximum memory : 32 GB");
+    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 16 GB");
+    for (int slot = 1; slot <= 4; ++slot) {
+        EXPECT_EQ(Group(slot).isEnabled(), slot <= 2) << slot;
+        EXPECT_EQ(List(slot).isHidden(), slot > 2) << slot;
+        EXPECT_TRUE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden()) << slot;
+        EXPECT_EQ(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden(), slot > 2) << slot;
+    }
+    EXPECT_EQ(Rows(2)[0], "Slot Name=DIMM1");
+    EXPECT_EQ(List(1).headerItem()->text(0), "Parameter");
+    EXPECT_EQ(List(1).headerItem()->text(1), "Value");
+}
+
+TEST_F(MainWindowTest, FourSlotsOneModuleOfferMoreMemory) {
+    const auto board = Board(4, {Module("DIMM0")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    EXPECT_EQ(window.width(), 751);
+    EXPECT_FALSE(List(1).isHidden());
+    EXPECT_FALSE(Child("getSpec1_btn").isHidden());
+    EXPECT_TRUE(Child("getSpec1_btn").isEnabled());
+    EXPECT_TRUE(Child("getRAM1_btn").isHidden());
+    for (int slot = 2; slot <= 4; ++slot) {
+        EXPECT_TRUE(List(slot).isHidden());
+        EXPECT_FALSE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
+        EXPECT_TRUE(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
+    }
+}
+
+TEST_F(MainWindowTest, SixModulesOnEightSlotsAreAllCounted) {
+    std::vector<test::SmbiosMemoryDevice> modules;
+    for (int i = 0; i < 6; ++i)
+        modules.push_back(Module("DIMM" + std::to_string(i)));
+    const auto board = Board(8, modules, 256);
+    SetInventory(&board);
+    Start();
+    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 8");
+    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 48 GB");
+    for (int slot = 1; slot <= 4; ++slot) {
+        EXPECT_EQ(Rows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1));
+        EXPECT_TRUE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
+    }
+}
+
+TEST_F(MainWindowTest, FewerSlotsThanModulesStillFillsTheCutOffLists) {
+    const auto board = Board(2, {Module("A0"), Module("A1"), Module("B0"), Module("B1")}, 16);
+    SetInventory(&board);
+    MainDlg& window = Start();
+    EXPECT_EQ(window.frameGeometry().width(), 387);
+    for (int slot = 3; slot <= 4; ++slot) {
+        EXPECT_FALSE(Group(slot).isEnabled());
+        EXPECT_FALSE(List(slot).isHidden());
+        EXPECT_FALSE(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
+    }
+    // 32 GB installed on a board that says 16 GB at most: the maximum is not shown.
+    EXPECT_TRUE(Child("maxmem_lbl").isHidden());
+}
+
+TEST_F(MainWindowTest, FailedInventoryShowsAnEmptyNarrowWindow) {
+    SetInventory(nullptr);
+    MainDlg& window = Start();
+    EXPECT_EQ(window.frameGeometry().width(), 387);
+    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 0");
+    EXPECT_EQ(Text(Child("maxmem_lbl")), "Maximum memory : 0 GB");
+    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 0 GB");
+    EXPECT_FALSE(Child("maxmem_lbl").isHidden());
+    for (int slot = 1; slot <= 4; ++slot) {
+        EXPECT_FALSE(Group(slot).isEnabled());
+        EXPECT_TRUE(List(slot).isHidden());
+        EXPECT_TRUE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
+        EXPECT_TRUE(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
+    }
+    EXPECT_TRUE(messageBox.shown.empty());
+}
+
+TEST_F(MainWindowTest, EachGenerationShowsItsTypeText) {
+    const std::pair<test::SmbiosMemoryDevice, const char*> cases[] = {
+        {Module("DIMM0", 4096, 0x18, 1333), "DDR3 / PC3-10600"},
+        {Module("DIMM1", 2048, 0x13, 800), "DDR2 / PC2-6400"},
+        {Module("DIMM2", 8192, 0x1A, 2666), "DDR4 / PC4-21300"},
+        {Module("DIMM3", 16384, 0x22, 4800), "DDR5 / PC5-38400"},
+    };
+    const auto board = Board(4, {cases[0].first, cases[1].first, cases[2].first, cases[3].first});
+    SetInventory(&board);
+    Start();
+    for (int slot = 1; slot <= 4; ++slot)
+        EXPECT_EQ(Rows(slot)[4], std::string("Type=") + cases[slot - 1].second) << slot;
+
+    const auto older =
+        Board(2, {Module("DIMM0", 512, 0x0F, 133), Module("DIMM1", 1024, 0x12, 400)});
+    SetInventory(&older);
+    Start();
+    EXPECT_EQ(Rows(1)[4], "Type=SDRAM @ 133MHz");
+    EXPECT_EQ(Rows(1)[1], "Capacity=0 GB");
+    EXPECT_EQ(Rows(2)[4], "Type=DDR / PC-3200");
+}
+
+TEST_F(MainWindowTest, SerialVendorAndModelRules) {
+    const auto board =
+        Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston", "KHX2400C15/8G", "00000000"),
+                  Module("DIMM1", 8192, 0x1A, 2400, "Kingston", "KHX2400C15/8G", "0A000000"),
+                  Module("DIMM2", 8192, 0x1A, 2400, "n/a", "M378A1K43CB2", "12345678"),
+                  Module("DIMM3", 8192, 0x1A, 2400, "Samsung", "   ", "12345678")});
+    SetInventory(&board);
+    Start();
+    EXPECT_EQ(Rows(1)[5], "Serial#=N/A");
+    EXPECT_EQ(Rows(2)[5], "Serial#=0A000000");
+    EXPECT_EQ(Rows(3)[2], "Manufacturer=n/a");
+    EXPECT_EQ(Rows(3)[3], "Model=N/A");
+    EXPECT_TRUE(Child("getSpec3_btn").isEnabled());
+    EXPECT_FALSE(Child("getSpec4_btn").isEnabled());
+    EXPECT_TRUE(Child("getSpec1_btn").isEnabled());
+}
+
+TEST_F(MainWindowTest, GetSpecificationSearchesForVendorAndModel) {
+    const auto board = Board(2, {Module("DIMM0"), Module("DIMM1", 8192, 0x1A, 2400, "n/a", "X")});
+    SetInventory(&board);
+    Start();
+    static_cast<QAbstractButton&>(Child("getSpec1_btn")).click();
+    static_cast<QAbstractButton&>(Child("getSpec2_btn")).click();
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[0].file, std::string("https://") + DIMMETRIC_SEARCH_HOST +
+                                        "/search?q=Kingston%20KHX2400C15%2F8G");
+    EXPECT_EQ(shell.opened[0].options.owner, nullptr);
+    EXPECT_TRUE(shell.opened[0].options.noErrorUi);
+    EXPECT_EQ(shell.opened[1].file,
+              std::string("https://") + DIMMETRIC_SEARCH_HOST + "/search?q=n%2Fa%20N%2FA");
+}
+
+TEST_F(MainWindowTest, LogHasTheBannerAndEveryRowOfAModule) {
+    const auto board = Board(
+        4, {Module("ChannelA-DIMM0", 8192, 0x1A, 2666, "Kingston", "KHX2400C15/8G", "00000000")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    ASSERT_TRUE(window.Log());
+    std::vector<std::string> lines(window.Log()->Lines().rbegin(), window.Log()->Lines().rend());
+    const std::string at = "Info\t[26-12-07 14:16:10]\t";
+    const std::vector<std::string> expected = {
+        at + "Starting",
+        at + DIMMETRIC_EXE,
+        at + "Dimmetric v1.23.0.47",
+        at + "Windows : Unknown",
+        at + "64Bits : No",
+        at + "Administrator : No",
+        at + "Scanning memory banks...",
+        at + "Scanning slot #0",
+        at + "0\tSlot Name\tChannelA-DIMM0",
+        at + "0\tCapacity\t8 GB",
+        at + "0\tManufacturer\tKingston (Kingston)",
+        at + "0\tModel\tKHX2400C15/8G",
+        at + "0\tRawType :DDR4 / PC4-21328",
+        at + "0\tType\t26",
+        at + "0\tSpeed\t2666",
+        at + "0\tType\tDDR4 / PC4-21300",
+        at + "0\tSerial#\tN/A",
+        at + "0\tRawSN :00000000",
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(MainWindowTest, FirstActivationRegistersTheProgramAndStartsSampling) {
+    const auto board = Board(4, {Module("DIMM0")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    const auto key = registry.openKey(platform::RegistryRoot::CurrentUser, "SOFTWARE\\Brackenway",
+                                      platform::RegistryAccess::Read);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->readString("Dimmetric").value, DIMMETRIC_EXE);
+    EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+}
+
+TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
+    const auto board = Board(4, {Module("DIMM0")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    memory.result.record = platform::MemoryStatusRecord{50, 15ull << 30, 7ull << 30};
+    memory.installed = 16ull << 20;
+    window.Mem_tmrTimer();
+    EXPECT_EQ(Text(Child("phyused_lbl")), "Used : 8 GB");
+    EXPECT_EQ(Text(Child("phytot_lbl")), "Total : 16 GB");
+    auto* scope = window.findChild<ScopeGraph*>("scope");
+    EXPECT_EQ(scope->Position(), 50);
+
+    // Without the firmware's figure the total physical memory stands in.
+    memory.installed.reset();
+    window.Mem_tmrTimer();
+    EXPECT_EQ(Text(Child("phytot_lbl")), "Total : 15 GB");
+}
+
+TEST_F(MainWindowTest, FailingMemoryStatusReachesTheErrorReport) {
+    SetInventory(nullptr);
+    MainDlg& window = Start();
+    const std::string before = Text(Child("phyused_lbl"));
+    memory.result = {std::nullopt, "/proc/meminfo: No such file or directory"};
+    window.Mem_tmrTimer();
+    ASSERT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_EQ(messageBox.shown[0].text, "/proc/meminfo: No such file or directory.");
+    EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
+    EXPECT_EQ(messageBox.shown[0].flags, platform::MB_OK | platform::MB_ICONHAND);
+    EXPECT_EQ(Text(Child("phyused_lbl")), before);
+}
+
+std::string ReadExport(const TempDir& dir, const std::string& name) {
+    return TempDir::read(dir.path() / "data" / "Brackenway" / "Dimmetric" / name);
+}
+
+TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
+    const auto board = Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston", "KHX;2400", "1"),
+                                 Module("DIMM1", 4096, 0x18, 1600, "Samsung", "M378", "2"),
+                                 Module("DIMM2", 8192, 0x1A, 3200, "Crucial", "CT8G", "3"),
+                                 Module("DIMM3", 16384, 0x22, 4800, "Hynix", "HMCG", "4")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    window.findChild<QAction*>("ext1")->trigger();
+    window.findChild<QAction*>("Spreadsheet1")->trigger();
+
+    const auto section = [](int slot, const std::string& sep, const std::string& rows) {
+        std::string text = slot > 1 ? "\r\n" : "";
+        return text + "[BANK " + std::to_string(slot) + "]\r\n" + rows;
+    };
+    const auto bank = [&](const std::string& sep) {
+        const auto line = [&](const char* caption, const std::string& value) {
+            return std::string(caption) + sep + value + "\r\n";
+        };
+        return section(1, sep,
+                       line("Slot Name", "DIMM0") + line("Capacity", "8 GB") +
+                           line("Manufacturer", "Kingston") + line("Model", "KHX;2400") +
+                           line("Type", "DDR4 / PC4-19200") + line("Serial#", "1")) +
+               section(2, sep,
+                       line("Slot Name", "DIMM1") + line("Capacity", "4 GB") +
+                           line("Manufacturer", "Samsung") + line("Model", "M378") +
+                           line("Type", "DDR3 / PC3-12800") + line("Serial#", "2")) +
+               section(3, sep,
+                       line("Slot Name", "DIMM2") + line("Capacity", "8 GB") +
+                           line("Manufacturer", "Crucial") + line("Model", "CT8G") +
+                           line("Type", "DDR4 / PC4-25600") + line("Serial#", "3")) +
+               section(4, sep,
+                       line("Slot Name", "DIMM3") + line("Capacity", "16 GB") +
+                           line("Manufacturer", "Hynix (Hyundai)") + line("Model", "HMCG") +
+                           line("Type", "DDR5 / PC5-38400") + line("Serial#", "4"));
+    };
+    EXPECT_EQ(ReadExport(dir, "export.txt"), bank("\t"));
+    EXPECT_EQ(ReadExport(dir, "export.csv"), bank(";"));
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[1].file, (dir.path() / "data/Brackenway/Dimmetric/export.csv").string());
+    EXPECT_EQ(shell.opened[1].options.owner, nullptr);
+}
+
+TEST_F(MainWindowTest, ExportWithoutModulesIsAnEmptyFile) {
+    SetInventory(nullptr);
+    MainDlg& window = Start();
+    window.ext1Click();
+    EXPECT_EQ(ReadExport(dir, "export.txt"), "");
+    EXPECT_EQ(shell.opened.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ExportThatCannotBeWrittenIsReportedAndNotOpened) {
+    SetInventory(nullptr);
+    MainDlg& window = Start();
+    const auto folder = dir.path() / "data" / "Brackenway" / "Dimmetric";
+    std::filesystem::create_directories(folder / "export.txt"); // a folder in the file's place
+    window.ext1Click();
+    ASSERT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_NE(messageBox.shown[0].text.find("export.txt"), std::string::npos);
+    EXPECT_TRUE(shell.opened.empty());
+}
+
+TEST_F(MainWindowTest, ActivationRunsOnce) {
+    const auto board = Board(4, {Module("DIMM0")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    const auto lines = window.Log()->Lines().size();
+    QEvent activate(QEvent::ApplicationActivate);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &activate);
+    EXPECT_EQ(window.Log()->Lines().size(), lines);
+}
+
+} // namespace
+} // namespace dm::test

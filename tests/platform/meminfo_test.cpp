@@ -1,0 +1,73 @@
+#include "platform/FakeMemoryStatus.h"
+#include "platform/LinuxMemoryStatus.h"
+#include "platform/Meminfo.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace dm::platform {
+namespace {
+
+TEST(Meminfo, ReadsTotalAvailableAndLoad) {
+    const auto record = ParseMeminfo("MemTotal:       16000000 kB\n"
+                                     "MemFree:         1000000 kB\n"
+                                     "MemAvailable:    4000000 kB\n"
+                                     "Buffers:          100000 kB\n");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->totalPhysical, 16000000ull * 1024);
+    EXPECT_EQ(record->availablePhysical, 4000000ull * 1024);
+    EXPECT_EQ(record->memoryLoad, 75u);
+}
+
+TEST(Meminfo, OldKernelsCountFreeBuffersAndCachedAsAvailable) {
+    const auto record = ParseMeminfo("MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\n"
+                                     "Cached: 50 kB\n");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->availablePhysical, 200u * 1024);
+    EXPECT_EQ(record->memoryLoad, 80u);
+}
+
+TEST(Meminfo, RejectsTextsWithoutAUsableTotal) {
+    for (const char* text :
+         {"", "MemTotal: 0 kB\n", "MemTotal: lots\n", "MemFree: 10 kB\n", ":\n::\nMemTotal:\n"})
+        EXPECT_FALSE(ParseMeminfo(text)) << text;
+}
+
+TEST(Meminfo, AvailableAboveTotalCountsAsAllAvailable) {
+    const auto record = ParseMeminfo("MemTotal: 100 kB\nMemAvailable: 400 kB\n");
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->availablePhysical, record->totalPhysical);
+    EXPECT_EQ(record->memoryLoad, 0u);
+}
+
+TEST(LinuxMemoryStatus, MissingFileGivesTheSystemsErrorText) {
+    test::TempDir dir;
+    LinuxMemoryStatus status({}, dir.dir() + "missing");
+    const MemoryStatusResult result = status.query();
+    EXPECT_FALSE(result.record);
+    EXPECT_NE(result.error.find("missing"), std::string::npos);
+    EXPECT_FALSE(status.installedKilobytes());
+}
+
+TEST(LinuxMemoryStatus, InstalledMemoryPrefersTheFirmwareFigure) {
+    test::TempDir dir;
+    const std::string file = dir.write("meminfo", "MemTotal: 16000000 kB\nMemAvailable: 1 kB\n");
+    EXPECT_EQ(LinuxMemoryStatus([] { return std::optional<std::uint64_t>(16777216); }, file)
+                  .installedKilobytes(),
+              16777216u);
+    EXPECT_EQ(
+        LinuxMemoryStatus([] { return std::optional<std::uint64_t>(); }, file).installedKilobytes(),
+        16000000u);
+    EXPECT_EQ(LinuxMemoryStatus({}, file).installedKilobytes(), 16000000u);
+}
+
+TEST(LinuxMemoryStatus, ReadsThisMachine) {
+    LinuxMemoryStatus status;
+    const MemoryStatusResult result = status.query();
+    ASSERT_TRUE(result.record) << result.error;
+    EXPECT_GT(result.record->totalPhysical, 0u);
+    EXPECT_LE(result.record->memoryLoad, 100u);
+}
+
+} // namespace
+} // namespace dm::platform
