@@ -273,33 +273,33 @@ std::string_view PublishedName(Published property) {
 }
 
 bool HasPublished(const QObject* component, Published property) {
-    return component && (DeclaredProperty(component, property).isValid() ||
-                         HasWidgetProperty(component, property));
+    return component && (HasWidgetProperty(component, property) ||
+                         DeclaredProperty(component, property).isValid());
 }
 
 QVariant ReadPublished(const QObject* component, Published property) {
     if (!component)
         return {};
+    if (HasWidgetProperty(component, property))
+        return ReadWidgetProperty(component, property);
     if (const QMetaProperty declared = DeclaredProperty(component, property); declared.isValid())
         return declared.read(component);
-    if (!HasWidgetProperty(component, property))
-        return {};
-    return ReadWidgetProperty(component, property);
+    return {};
 }
 
 bool WritePublished(QObject* component, Published property, const QVariant& value) {
     if (!component)
         return false;
-    const bool list = property == Published::Items || property == Published::Lines;
-    if (const QMetaProperty declared = DeclaredProperty(component, property); declared.isValid()) {
-        if (list)
-            return ReplaceEntries(component, property, value.toStringList());
-        return declared.write(component, value);
+    if (HasWidgetProperty(component, property)) {
+        WriteWidgetProperty(component, property, value);
+        return true;
     }
-    if (!HasWidgetProperty(component, property))
+    const QMetaProperty declared = DeclaredProperty(component, property);
+    if (!declared.isValid())
         return false;
-    WriteWidgetProperty(component, property, value);
-    return true;
+    if (property == Published::Items || property == Published::Lines)
+        return ReplaceEntries(component, property, value.toStringList());
+    return declared.write(component, value);
 }
 
 bool ReplaceEntries(QObject* component, Published property, const QStringList& Lines) {
@@ -307,14 +307,12 @@ bool ReplaceEntries(QObject* component, Published property, const QStringList& L
         return false;
     if (!HasPublished(component, property))
         return false;
-    if (auto* combo = qobject_cast<QComboBox*>(component);
-        combo && !DeclaredProperty(component, property).isValid()) {
+    if (auto* combo = qobject_cast<QComboBox*>(component); combo && property == Published::Items) {
         for (int i = 0; i < std::min<qsizetype>(combo->count(), Lines.size()); ++i)
             combo->setItemText(i, Lines[i]);
         return true;
     }
-    if (auto* list = qobject_cast<QListWidget*>(component);
-        list && !DeclaredProperty(component, property).isValid()) {
+    if (auto* list = qobject_cast<QListWidget*>(component); list && property == Published::Items) {
         for (int i = 0; i < std::min<qsizetype>(list->count(), Lines.size()); ++i)
             list->item(i)->setText(Lines[i]);
         return true;
@@ -322,10 +320,11 @@ bool ReplaceEntries(QObject* component, Published property, const QStringList& L
     QStringList entries = ReadPublished(component, property).toStringList();
     for (qsizetype i = 0; i < std::min(entries.size(), Lines.size()); ++i)
         entries[i] = Lines[i];
-    if (const QMetaProperty declared = DeclaredProperty(component, property); declared.isValid())
-        return declared.write(component, entries);
-    SetEditorLines(component, entries);
-    return true;
+    if (property == Published::Lines && IsEditor(component)) {
+        SetEditorLines(component, entries);
+        return true;
+    }
+    return DeclaredProperty(component, property).write(component, entries);
 }
 
 QStringList SplitTextLines(const QString& text) {

@@ -11,8 +11,9 @@ namespace dm {
 // a form's window title, a label's or button's text, a group box's title, an action's text, a
 // menu's title; the hint as a widget's tool tip (an action's or menu's status tip); the entries of
 // combo boxes and list widgets; the lines of text editors. Our own components (text tables, the
-// language list) declare Q_PROPERTYs of these names and are reached through them; a Q_PROPERTY of
-// the name wins over the widget kind. A component that lacks a property is left alone.
+// language list) declare Q_PROPERTYs of these names and are reached through them (widgets go by
+// their kind, as Qt's own properties may share a name). A component that lacks a property is
+// left alone.
 enum class Published { Caption, Text, Hint, ShowHint, Items, Lines, ItemIndex, Alignment, Layout };
 
 // The name the language files use ("Caption", ..., "alignment", "Layout").

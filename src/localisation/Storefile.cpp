@@ -96,6 +96,7 @@ void Storefile::open() {
     writable_ = true;
     std::fwrite(signature_.data(), 1, signature_.size(), f);
     writeInt32(0);
+    std::fflush(f);
     count_ = 0;
     dataStart_ = fileEnd_ = S + 4;
     moveTo(dataStart_, 0);
@@ -286,6 +287,7 @@ std::int32_t Storefile::WriteData(std::int32_t Tag, const void* Buffer, std::int
     if (Size > 0)
         std::fwrite(Buffer, 1, static_cast<std::size_t>(Size), file_.get());
     writeInt32(Size + static_cast<std::int32_t>(kFrameSize));
+    std::fflush(file_.get());
     fileEnd_ += Size + kFrameSize;
     ++count_;
     moveTo(fileEnd_, recNo_ + 1);

@@ -1,0 +1,159 @@
+#pragma once
+
+// Building blocks of the language-file tests: records as (tag, payload) pairs written and read
+// with the record file, and a small form with one component of each kind.
+
+#include "localisation/LanguageFile.h"
+#include "localisation/Storefile.h"
+#include "localisation/TextStorage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dm::test {
+
+struct Rec {
+    std::int32_t tag;
+    std::string data;
+    bool operator==(const Rec&) const = default;
+};
+using Recs = std::vector<Rec>;
+
+inline std::string Int(std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    return {char(u & 255), char((u >> 8) & 255), char((u >> 16) & 255), char(u >> 24)};
+}
+
+inline Recs ReadRecords(const std::string& path) {
+    Storefile f;
+    f.SetSignature(std::string(kLanguageSignature));
+    f.SetFilename(path);
+    f.SetReadOnly(true);
+    f.SetActive(true);
+    Recs recs;
+    while (!f.Eof()) {
+        Rec r;
+        r.tag = f.ReadString(r.data, true);
+        recs.push_back(r);
+    }
+    return recs;
+}
+
+inline void WriteRecords(const std::string& path, const Recs& recs) {
+    Storefile f;
+    f.SetSignature(std::string(kLanguageSignature));
+    f.SetFilename(path);
+    f.SetActive(true);
+    for (const Rec& r : recs)
+        f.WriteString(r.tag, r.data);
+}
+
+// Records 0 to 5: header, list title, language name, list note, text lines, flag picture.
+inline Recs Leading(std::int32_t revision, std::uint16_t langId, const std::string& picture = {}) {
+    return {{0, Int((revision << 16) | langId)}, {1, "Deutsch"}, {2, "German"}, {3, "by us"},
+            {4, "line 1\r\nline 2\r\n"},         {5, picture}};
+}
+
+inline Recs HeaderBlock(int revision, const std::string& font, int charSet, int minSize = 8) {
+    Recs recs{{512, Int(0x0117002F)}};
+    if (revision >= 2)
+        recs.insert(recs.end(), {{516, Int(7)}, {517, "carried 1"}, {518, "carried 2"}});
+    recs.insert(recs.end(), {{513, "ime"}, {514, font}, {515, Int(charSet)}});
+    if (revision >= 4)
+        recs.push_back({516, Int(minSize)});
+    return recs;
+}
+
+// One group of a revision 3 or 4 file; a tag of 0 writes an empty text.
+inline Recs Group(const std::string& path, std::int32_t alignment, std::int32_t captionTag,
+                  const std::string& caption, std::int32_t hintTag, const std::string& hint,
+                  std::int32_t itemsTag, const std::string& items) {
+    const int n = int(captionTag != 0) + int(hintTag != 0) + int(itemsTag != 0);
+    return {{528 + n, path},
+            {768, Int(alignment)},
+            {captionTag, caption},
+            {hintTag, hint},
+            {itemsTag, items}};
+}
+
+inline Recs operator+(Recs a, const Recs& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+inline void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "langfile_test";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+}
+
+// A form "TestDlg" with labels, buttons, a group box, a menu, a list and a text table.
+struct TestForm {
+    TestForm() {
+        form = std::make_unique<QWidget>();
+        form->setObjectName("TestDlg");
+        form->setWindowTitle("Test window");
+        form->setFont(QFont("Tahoma", 8));
+        auto* bar = new QMenuBar(form.get());
+        file = new QMenu("File", bar);
+        file->setObjectName("File1");
+        exit = new QAction("Exit", form.get());
+        exit->setObjectName("Exit1");
+        exit->setStatusTip("Leave the program");
+        file->addAction(exit);
+        bar->addMenu(file);
+        group = new QGroupBox("Options", form.get());
+        group->setObjectName("opts_grp");
+        title = new QLabel("Title", group);
+        title->setObjectName("title_lbl");
+        keep = new QCheckBox("Keep", group);
+        keep->setObjectName("keep_chk");
+        keep->setToolTip("Keep the window");
+        ok = new QPushButton("OK", form.get());
+        ok->setObjectName("ok_btn");
+        cancel = new QPushButton("Cancel", form.get());
+        cancel->setObjectName("cancel_btn");
+        version = new QLabel("1.0", form.get());
+        version->setObjectName("version_lbl");
+        mono = new QLabel("mono", form.get());
+        mono->setObjectName("mono_lbl");
+        mono->setFont(QFont("Courier New", 7));
+        list = new QListWidget(form.get());
+        list->setObjectName("choices_lst");
+        list->addItems({"One", "Two", "Three"});
+        list->setCurrentRow(1);
+        table = new TextStorage(form.get());
+        table->setObjectName("testTS");
+        table->SetItems({"Empty slot !", "Used :", "GB"});
+        table->Loaded();
+    }
+
+    std::unique_ptr<QWidget> form;
+    QMenu* file;
+    QAction* exit;
+    QGroupBox* group;
+    QLabel* title;
+    QCheckBox* keep;
+    QPushButton* ok;
+    QPushButton* cancel;
+    QLabel* version;
+    QLabel* mono;
+    QListWidget* list;
+    TextStorage* table;
+};
+
+} // namespace dm::test
