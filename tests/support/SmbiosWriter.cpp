@@ -129,6 +129,7 @@ SmbiosWriter& SmbiosWriter::AddDevice(const SmbiosMemoryDevice& d) {
     at(0x22, d.minimumVoltage, 2);
     at(0x24, d.maximumVoltage, 2);
     at(0x26, d.configuredVoltage, 2);
+    at(0x28, 0x02, 1); // memory technology unknown
     at(0x54, d.speed > 0xFFFE ? d.speed : 0, 4);
     at(0x58, d.configuredSpeed > 0xFFFE ? d.configuredSpeed : 0, 4);
     return Add(17, f, strings.strings);
@@ -177,8 +178,8 @@ std::string SmbiosWriter::ImageText() const {
     return std::string(image.begin(), image.end());
 }
 
-SmbiosWriter SampleBoard(int slots, int modules) {
-    SmbiosWriter writer(3, 3);
+SmbiosWriter SampleBoard(int slots, int modules, int major, int minor) {
+    SmbiosWriter writer(major, minor);
     writer.AddArray({.maxCapacityKb = 64ull * 1024 * 1024, .memoryDevices = std::uint16_t(slots)});
     for (int i = 0; i < slots; ++i) {
         SmbiosMemoryDevice d;

@@ -72,8 +72,8 @@ private:
     std::uint16_t lastArrayHandle_ = 0xFFFE;
 };
 
-// A board with the given number of slots and modules in the first slots, in SMBIOS 3.3 layout;
-// the modules are DDR4 8 GB ones named after their slot.
-SmbiosWriter SampleBoard(int slots, int modules);
+// A board with the given number of slots and modules in the first slots, in the layout of the
+// given SMBIOS version; the modules are DDR4-2400 8 GB ones, serials numbered after their slot.
+SmbiosWriter SampleBoard(int slots, int modules, int major = 3, int minor = 3);
 
 } // namespace dm::test

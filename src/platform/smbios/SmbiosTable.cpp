@@ -172,7 +172,7 @@ SmbiosTable SmbiosTable::Walk(const EntryPoint& entry, std::vector<std::uint8_t>
 
 std::optional<SmbiosTable> SmbiosTable::FromImage(std::vector<std::uint8_t> image) {
     const std::optional<EntryPoint> entry = ReadEntryPoint(image);
-    if (!entry || entry->address >= image.size())
+    if (!entry || entry->address > image.size())
         return std::nullopt;
     const std::size_t offset = static_cast<std::size_t>(entry->address);
     const std::size_t length =

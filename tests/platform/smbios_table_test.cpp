@@ -1,0 +1,214 @@
+#include "platform/smbios/MemoryInfo.h"
+#include "platform/smbios/SmbiosTable.h"
+#include "support/SmbiosWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace dm::platform {
+namespace {
+
+using test::SmbiosMemoryDevice;
+using test::SmbiosWriter;
+
+std::vector<std::uint8_t> Cat(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// A dump image whose table is the given bytes, with a 3.x entry point announcing them.
+std::vector<std::uint8_t> ImageWithTable(const std::vector<std::uint8_t>& table) {
+    SmbiosWriter writer(3, 0);
+    writer.AddBytes(table);
+    std::vector<std::uint8_t> image = writer.Image();
+    image.resize(image.size() - 6); // no end-of-table structure
+    return image;
+}
+
+TEST(SmbiosTable, ReadsStructuresAndStringsOfEveryEntryPointKind) {
+    for (auto [major, minor] : {std::pair{2, 3}, {2, 8}, {3, 0}, {3, 3}}) {
+        SmbiosWriter writer(major, minor);
+        writer.Add(1, {1, 2, 0, 0}, {"Maker", "Model "});
+        writer.Add(0x80, {}, {});
+        const std::optional<SmbiosTable> table = SmbiosTable::FromImage(writer.Image());
+        ASSERT_TRUE(table) << major << "." << minor;
+        EXPECT_EQ(table->MajorVersion(), major);
+        EXPECT_EQ(table->MinorVersion(), minor);
+        ASSERT_EQ(table->Structures().size(), 2u);
+        const SmbiosStructure& s = table->Structures()[0];
+        EXPECT_EQ(s.Type(), 1);
+        EXPECT_EQ(s.Length(), 8);
+        EXPECT_EQ(s.StringAt(4), "Maker");
+        EXPECT_EQ(s.StringAt(5), "Model ");
+        EXPECT_EQ(s.StringAt(6), std::nullopt); // string number 0
+        EXPECT_EQ(s.String(3), std::nullopt);   // beyond the set
+        EXPECT_EQ(s.Word(7), std::nullopt);     // beyond the formatted area
+        EXPECT_EQ(table->Structures()[1].Type(), 0x80);
+    }
+}
+
+TEST(SmbiosTable, ReadsTheKernelsEntryPointAndTableFiles) {
+    SmbiosWriter writer(3, 2);
+    writer.AddDevice({.sizeMb = 4096, .deviceLocator = "A1"});
+    const std::optional<SmbiosTable> table =
+        SmbiosTable::FromEntryPointAndTable(writer.EntryPoint(0x7A000000), writer.Table());
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->Structures().size(), 1u);
+    EXPECT_EQ(table->Structures()[0].StringAt(0x10), "A1");
+}
+
+TEST(SmbiosTable, ReadsALegacyEntryPoint) {
+    SmbiosWriter writer(2, 0);
+    writer.Add(1, {}, {"x"});
+    std::vector<std::uint8_t> legacy = writer.EntryPoint(0x20);
+    legacy.erase(legacy.begin(), legacy.begin() + 0x10); // the "_DMI_" part alone
+    legacy.resize(0x20, 0);
+    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(Cat(legacy, writer.Table()));
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->MajorVersion(), 2);
+    EXPECT_EQ(table->Structures().size(), 1u);
+}
+
+TEST(SmbiosTable, RejectsEntryPointsThatFailTheirChecks) {
+    std::vector<std::uint8_t> image = test::SampleBoard(2, 1).Image();
+    std::vector<std::uint8_t> badChecksum = image;
+    badChecksum[0x0C] ^= 1;
+    EXPECT_FALSE(SmbiosTable::FromImage(badChecksum));
+    std::vector<std::uint8_t> tableOutside = SmbiosWriter(3, 0).EntryPoint(0x1000);
+    tableOutside.resize(0x40, 0);
+    EXPECT_FALSE(SmbiosTable::FromImage(tableOutside));
+    EXPECT_FALSE(SmbiosTable::FromImage({}));
+    EXPECT_FALSE(SmbiosTable::FromImage({'_', 'S', 'M', '3', '_'}));
+    EXPECT_FALSE(SmbiosTable::FromImage(std::vector<std::uint8_t>(64, 0)));
+}
+
+TEST(SmbiosTable, ATruncatedImageKeepsTheStructuresBeforeTheCut) {
+    const std::vector<std::uint8_t> image = test::SampleBoard(4, 4).Image();
+    std::size_t previous = 0;
+    for (std::size_t size = 0x20; size <= image.size(); ++size) {
+        const auto table = SmbiosTable::FromImage({image.begin(), image.begin() + size});
+        ASSERT_TRUE(table);
+        const std::size_t count = table->Structures().size();
+        EXPECT_GE(count, previous);
+        previous = count;
+    }
+    EXPECT_EQ(previous, 5u);
+}
+
+TEST(SmbiosTable, BrokenStructuresEndTheTableAndKeepWhatCameBefore) {
+    const std::vector<std::uint8_t> good = {1, 5, 0, 0, 1, 'a', 0, 0};
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> tail;
+        std::size_t structures;
+    };
+    const Case cases[] = {
+        {"zero-length structure", {2, 0, 1, 0, 0, 0}, 1},
+        {"length below the header", {2, 3, 1, 0, 0, 0}, 1},
+        {"length past the table", {2, 0x40, 1, 0, 0, 0}, 1},
+        {"header cut short", {2, 4}, 1},
+        {"unterminated string set", {2, 5, 1, 0, 1, 'a', 'b', 0, 'c', 'd'}, 2},
+        {"no string set at all", {2, 5, 1, 0, 1}, 2},
+    };
+    for (const Case& c : cases) {
+        const auto table = SmbiosTable::FromImage(ImageWithTable(Cat(good, c.tail)));
+        ASSERT_TRUE(table) << c.what;
+        ASSERT_EQ(table->Structures().size(), c.structures) << c.what;
+        EXPECT_EQ(table->Structures()[0].StringAt(4), "a") << c.what;
+    }
+    const auto unterminated =
+        SmbiosTable::FromImage(ImageWithTable(Cat(good, {2, 5, 1, 0, 1, 'a', 'b', 0, 'c', 'd'})));
+    EXPECT_EQ(unterminated->Structures()[1].StringAt(4), "ab");
+    EXPECT_EQ(unterminated->Structures()[1].String(2), std::nullopt); // cut off by the end
+}
+
+TEST(SmbiosTable, StopsAtTheEndOfTableStructureAndTheAnnouncedCount) {
+    SmbiosWriter writer(2, 8);
+    writer.Add(1, {});
+    writer.Add(127, {});
+    writer.Add(2, {});
+    EXPECT_EQ(SmbiosTable::FromImage(writer.Image())->Structures().size(), 1u);
+}
+
+TEST(MemoryInfo, ReadsArraysAndDevicesAcrossVersions) {
+    for (auto [major, minor] : {std::pair{2, 3}, {2, 7}, {3, 0}, {3, 3}}) {
+        SmbiosWriter writer(major, minor);
+        writer.AddArray({.maxCapacityKb = 16 * 1024 * 1024, .memoryDevices = 2});
+        writer.AddDevice({.sizeMb = 2048,
+                          .memoryType = 0x18,
+                          .deviceLocator = "DIMM_A",
+                          .manufacturer = "Samsung  ",
+                          .serialNumber = "0001",
+                          .partNumber = "M378B5773DH0-CH9",
+                          .speed = 1333,
+                          .configuredSpeed = 1066});
+        writer.AddDevice({.deviceLocator = "DIMM_B"});
+        const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+        ASSERT_EQ(info.Arrays.size(), 1u);
+        EXPECT_EQ(info.Arrays[0].MaxCapacityKb, 16u * 1024 * 1024);
+        EXPECT_EQ(info.Arrays[0].MemoryDevices, 2);
+        EXPECT_EQ(info.Arrays[0].Use, SmbiosUseSystemMemory);
+        ASSERT_EQ(info.Devices.size(), 2u);
+        const MemoryDeviceInfo& d = info.Devices[0];
+        EXPECT_TRUE(d.Installed);
+        EXPECT_EQ(d.SizeBytes, 2048ull << 20);
+        EXPECT_EQ(d.MemoryType, 0x18);
+        EXPECT_EQ(d.DeviceLocator, "DIMM_A");
+        EXPECT_EQ(d.Manufacturer, "Samsung  ");
+        EXPECT_EQ(d.PartNumber, "M378B5773DH0-CH9");
+        EXPECT_EQ(d.Speed, 1333u);
+        EXPECT_EQ(d.ConfiguredSpeed,
+                  major * 10 + minor >= 27 ? std::optional(1066u) : std::nullopt);
+        EXPECT_FALSE(info.Devices[1].Installed);
+    }
+}
+
+TEST(MemoryInfo, ReadsTheExtendedFieldsOfLargeDevicesAndArrays) {
+    SmbiosWriter writer(3, 3);
+    writer.AddArray({.maxCapacityKb = 6ull * 1024 * 1024 * 1024, .memoryDevices = 8});
+    writer.AddDevice({.sizeMb = 128 * 1024, .speed = 70000, .configuredSpeed = 66000});
+    const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+    EXPECT_EQ(info.Arrays[0].MaxCapacityKb, 6ull * 1024 * 1024 * 1024);
+    EXPECT_EQ(info.Devices[0].SizeBytes, 128ull << 30);
+    EXPECT_EQ(info.Devices[0].Speed, 70000u);
+    EXPECT_EQ(info.Devices[0].ConfiguredSpeed, 66000u);
+}
+
+TEST(MemoryInfo, DecodesTheSizeWord) {
+    struct Case {
+        std::uint16_t word;
+        bool installed;
+        std::optional<std::uint64_t> bytes;
+    };
+    const Case cases[] = {
+        {0x0000, false, std::nullopt},   {0xFFFF, true, std::nullopt},
+        {0x0200, true, 512ull << 20},    {0x8200, true, 512ull << 10},
+        {0x7FFE, true, 0x7FFEull << 20},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> fields(0x15 - 4, 0);
+        fields[0x0C - 4] = std::uint8_t(c.word);
+        fields[0x0D - 4] = std::uint8_t(c.word >> 8);
+        SmbiosWriter writer(2, 1);
+        writer.Add(17, fields);
+        const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+        ASSERT_EQ(info.Devices.size(), 1u);
+        EXPECT_EQ(info.Devices[0].Installed, c.installed) << c.word;
+        EXPECT_EQ(info.Devices[0].SizeBytes, c.bytes) << c.word;
+        EXPECT_EQ(info.Devices[0].Speed, std::nullopt); // not in a 2.1 structure
+        EXPECT_EQ(info.Devices[0].Manufacturer, std::nullopt);
+    }
+}
+
+TEST(MemoryInfo, SkipsStructuresTooShortForTheirFields) {
+    SmbiosWriter writer(2, 1);
+    writer.Add(16, {3, 3, 3, 0, 0});
+    writer.Add(17, {0, 0, 0, 0, 0, 0, 0, 0, 0, 4});
+    writer.AddDevice({.sizeMb = 1024});
+    const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+    EXPECT_TRUE(info.Arrays.empty());
+    ASSERT_EQ(info.Devices.size(), 1u);
+    EXPECT_EQ(info.Devices[0].SizeBytes, 1024ull << 20);
+}
+
+} // namespace
+} // namespace dm::platform
