@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Registry.h"
+#include "platform/SystemInfo.h"
+
+#include <stdexcept>
+#include <string>
+
+// The maker's registry key, the program's settings key and the portable "settings.ini", all
+// under HKEY_CURRENT_USER.
+namespace dm {
+
+// The maker's key: one string value per program of the maker, its executable's path.
+inline constexpr const char* MakerKey = "SOFTWARE\\Brackenway";
+// The program's settings key.
+inline constexpr const char* ProductSettingsKey = "SOFTWARE\\Brackenway\\Dimmetric";
+
+// A registry value that cannot be read or written as asked.
+class RegistryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The string value Name of the maker's key; empty when the key or the value is missing. Throws
+// RegistryError when the value is not a string.
+std::string ReadMakerValue(platform::Registry& Registry, const std::string& Name);
+// Throws RegistryError when the value cannot be written.
+void WriteMakerValue(platform::Registry& Registry, const std::string& Name,
+                     const std::string& Value);
+// A missing value is no error.
+void DeleteMakerValue(platform::Registry& Registry, const std::string& Name);
+// Deletes the maker's key when it has neither subkeys nor values.
+void DeleteMakerKeyIfEmpty(platform::Registry& Registry);
+// Deletes "SOFTWARE\Brackenway\" + Name with everything below it.
+void DeleteProductSettingsKey(platform::Registry& Registry, const std::string& Name);
+
+// Copies the "Settings" (strings, at most 2047 characters) and "Settings_DWORD" (integers,
+// decimal or "0x" hexadecimal, unreadable as 0) sections of IniFile into the key
+// "SOFTWARE\Brackenway\" + Name. Values the file does not name stay.
+void ImportSettingsIni(platform::Registry& Registry, const std::string& Name,
+                       const std::string& IniFile);
+// Copies the string and 32-bit values of the key into IniFile (32-bit values as signed decimals;
+// values of other types are left out). True only when the whole copy was written.
+bool ExportSettingsToIni(platform::Registry& Registry, platform::SystemInfo& System,
+                         const std::string& Name, const std::string& IniFile);
+
+} // namespace dm
