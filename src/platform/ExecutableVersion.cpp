@@ -31,7 +31,6 @@ std::uint32_t Le32(std::string_view b, std::size_t at) {
 constexpr std::uint32_t kRtVersion = 16;
 constexpr std::uint32_t kVsVersionInfoId = 1;
 constexpr std::uint32_t kHighBit = 0x80000000;
-constexpr std::size_t kMaxSections = 0xFFFF;
 
 struct Section {
     std::uint32_t VirtualAddress;
@@ -57,23 +56,17 @@ public:
         std::string opt;
         if (!file_.ReadAt(optionalAt, optionalSize, opt) || optionalSize < 2)
             return std::nullopt;
-        std::size_t countAt = 0;
-        switch (Le16(opt, 0)) {
-        case 0x10B:
-            countAt = 92;
-            break; // PE32
-        case 0x20B:
-            countAt = 108;
-            break; // PE32+
-        default:
+        // Where NumberOfRvaAndSizes stands, in a PE32 or a PE32+ optional header.
+        const std::uint32_t magic = Le16(opt, 0);
+        const std::size_t countAt = magic == 0x10B ? 92 : magic == 0x20B ? 108 : 0;
+        if (countAt == 0)
             return std::nullopt;
-        }
         const std::size_t resourceEntryAt = countAt + 4 + 2 * 8;
         if (optionalSize < resourceEntryAt + 8 || Le32(opt, countAt) <= 2)
             return std::nullopt;
         headersSize_ = Le32(opt, 60);
         const std::uint32_t resourceRva = Le32(opt, resourceEntryAt);
-        if (resourceRva == 0 || sectionCount > kMaxSections)
+        if (resourceRva == 0)
             return std::nullopt;
         std::string table;
         if (!file_.ReadAt(optionalAt + optionalSize, sectionCount * 40, table))

@@ -58,17 +58,15 @@ std::optional<Node> ParseNode(std::string_view block, std::size_t at, std::size_
     return node;
 }
 
+// Keys compare ignoring ASCII case.
 bool SameKey(std::string_view utf16, std::string_view name) {
-    if (utf16.size() != name.size() * 2)
-        return false;
-    auto fold = [](unsigned c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; };
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (U16(utf16, 2 * i) > 0x7F)
-            return false;
-        if (fold(U16(utf16, 2 * i)) != fold(static_cast<unsigned char>(name[i])))
-            return false;
-    }
-    return true;
+    const std::string key = Utf16LeToUtf8(utf16);
+    auto fold = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+    };
+    return key.size() == name.size() &&
+           std::equal(key.begin(), key.end(), name.begin(),
+                      [&fold](char a, char b) { return fold(a) == fold(b); });
 }
 
 std::optional<Node> FindChild(std::string_view block, const Node& parent, std::string_view name) {
