@@ -26,7 +26,17 @@ std::size_t SequenceLength(unsigned char lead) {
     return 1;
 }
 
-// Runs the converter over in; on a byte sequence it can't convert, appends replacement and skips
+// Writes out what a stateful code page holds back (a character a combining mark might still
+// follow) and returns the converter to its initial state.
+void Flush(iconv_t cd, std::string& out) {
+    char buffer[64];
+    char* dst = buffer;
+    std::size_t room = sizeof buffer;
+    iconv(cd, nullptr, nullptr, &dst, &room);
+    out.append(buffer, static_cast<std::size_t>(dst - buffer));
+}
+
+// Runs the converter over in; on a sequence it can't convert, appends replacement and skips
 // skip(first byte) input bytes.
 template <typename Skip>
 std::string Convert(void* handle, std::string_view in, std::string_view replacement, Skip skip) {
@@ -44,12 +54,13 @@ std::string Convert(void* handle, std::string_view in, std::string_view replacem
         out.append(buffer, static_cast<std::size_t>(dst - buffer));
         if (done != static_cast<std::size_t>(-1) || error == E2BIG)
             continue;
+        Flush(cd, out);
         out.append(replacement);
         const std::size_t n = std::min(left, skip(static_cast<unsigned char>(*src)));
         src += n;
         left -= n;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
+    Flush(cd, out);
     return out;
 }
 

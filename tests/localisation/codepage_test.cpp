@@ -1,0 +1,67 @@
+#include "localisation/CharSet.h"
+#include "localisation/CodePage.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CharSet, TableHoldsTheNineteenSetsInValueOrder) {
+    const auto sets = dm::CharSets();
+    ASSERT_EQ(sets.size(), 19u);
+    for (std::size_t i = 1; i < sets.size(); ++i)
+        EXPECT_LT(sets[i - 1].Value, sets[i].Value);
+    EXPECT_EQ(dm::FindCharSet(204)->Description, "Cyrillic characters");
+    EXPECT_EQ(dm::FindCharSet(177)->RightToLeft, 1);
+    EXPECT_EQ(dm::FindCharSet(178)->RightToLeft, 1);
+    EXPECT_EQ(dm::FindCharSet(238)->Description, "Diacritical characters (Eastern Europe)");
+    EXPECT_EQ(dm::FindCharSet(3), nullptr);
+    EXPECT_EQ(dm::CodePageOf(3), dm::CodePageOf(1));
+}
+
+TEST(CodePage, EveryCharacterSetDecodesItsOwnLetters) {
+    const struct {
+        std::uint8_t charSet;
+        std::string bytes;
+        const char* utf8;
+    } cases[] = {
+        {0, "Caf\xe9 \x80", "Café €"},
+        {1, "na\xefve", "naïve"},
+        {77, "\x8e", "é"},
+        {128, "\x82\xa0", "あ"},
+        {129, "\xb0\xa1", "가"},
+        {134, "\xc4\xe3", "你"},
+        {136, "\xa7\x41", "你"},
+        {161, "\xe1", "α"},
+        {162, "\xf0", "ğ"},
+        {177, "\xf9", "ש"},
+        {178, "\xc7", "ا"},
+        {186, "\xe0", "ą"},
+        {204, "\xcf\xf0\xe8\xe2\xe5\xf2", "Привет"},
+        {222, "\xa1", "ก"},
+        {238, "\xb9", "ą"},
+    };
+    for (const auto& c : cases) {
+        dm::CodePage page(dm::CodePageOf(c.charSet));
+        EXPECT_EQ(page.ToUtf8(c.bytes), c.utf8) << int(c.charSet);
+        EXPECT_EQ(page.FromUtf8(c.utf8), c.bytes) << int(c.charSet);
+    }
+}
+
+TEST(CodePage, UnmappedBytesAndCharactersAreReplaced) {
+    dm::CodePage cyrillic(dm::CodePageOf(204));
+    EXPECT_EQ(cyrillic.ToUtf8("a\x98z"), "a\xEF\xBF\xBDz");
+    dm::CodePage hebrew(dm::CodePageOf(177));
+    EXPECT_EQ(hebrew.ToUtf8("\xf9\xff\xf9"), "ש\xEF\xBF\xBDש");
+    EXPECT_EQ(cyrillic.FromUtf8("a€あz"), "a\x88?z");
+    dm::CodePage japanese(dm::CodePageOf(128));
+    EXPECT_EQ(japanese.ToUtf8("x\x82"), "x\xEF\xBF\xBD");
+    EXPECT_EQ(japanese.FromUtf8(std::string(5000, 'a') + "Ж"), std::string(5000, 'a') + "\x84\x47");
+}
+
+TEST(CodePage, UnknownCodePageIsLatin1) {
+    dm::CodePage page("NO-SUCH-CODE-PAGE");
+    EXPECT_EQ(page.ToUtf8("\xe9t\xe9"), "été");
+    EXPECT_EQ(page.FromUtf8("étéЖ"), "\xe9t\xe9?");
+}
+
+} // namespace
