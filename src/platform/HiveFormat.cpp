@@ -18,8 +18,9 @@ unsigned HexValue(char c) {
     return (c | 0x20) - 'a' + 10;
 }
 
+// A stray carriage return counts as a blank, so that CR LF and LF files read the same.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\r';
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -210,7 +211,7 @@ public:
             if (end == std::string_view::npos)
                 end = text.size();
             std::string_view line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r')
+            while (!line.empty() && line.back() == '\r')
                 line.remove_suffix(1);
             lines_.push_back(line);
             start = end + 1;

@@ -116,6 +116,12 @@ TEST(HiveFormat, RawUtf8InAHandEditedFileIsDecoded) {
     EXPECT_EQ(ValueAt(hive, "K", u"v"), RegistryValue::String("caf\xe9 \xff"));
 }
 
+TEST(HiveFormat, StrayCarriageReturnsCountAsBlanks) {
+    const Hive hive = Parsed("WINE REGISTRY Version 2\r\r\n[K] 12 \r\t\r\n#time=1\r\r\n");
+    EXPECT_EQ(KeyAt(hive, "K")->stamp, "12");
+    EXPECT_EQ(SerializeHive(hive), "WINE REGISTRY Version 2\n\n[K] 12\n#time=1\n");
+}
+
 TEST(HiveFormat, KeysKeepFileOrderAndEmptyKeysAreKept) {
     const std::string text = "WINE REGISTRY Version 2\n"
                              "\n"
