@@ -1,7 +1,8 @@
 #include "platform/LinuxFileSystem.h"
 
+#include "platform/AtomicFile.h"
+
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,35 +80,6 @@ std::string lastPart(const std::string& path) {
 struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
 };
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
-bool writeAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 // mkdir -p with mode 0700 for the folders we make.
 bool makeFolders(const std::string& path) {
@@ -212,43 +184,20 @@ bool LinuxFileSystem::driveExists(const std::string& root) {
 }
 
 std::optional<std::string> LinuxFileSystem::readFile(const std::string& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
+    auto contents = ReadWholeFile(path);
+    if (contents.status != FileContents::Status::Ok)
         return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode))
-        return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
-            return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    return std::move(contents.bytes);
 }
 
 bool LinuxFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    // As on Windows, a read-only file or a folder is not replaced.
     struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0))
+    if (::stat(path.c_str(), &existing) == 0 &&
+        (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0))
         return false;
-    std::string temporary = path + ".tmp-XXXXXX";
-    FileDescriptor fd(::mkstemp(temporary.data()));
-    if (fd.get() < 0)
-        return false;
-    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
-    const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) &&
-                         ::fsync(fd.get()) == 0 && ::close(fd.release()) == 0;
-    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    std::string error;
+    return WriteFileAtomically(path, bytes, error);
 }
 
 std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {
