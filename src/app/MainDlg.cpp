@@ -64,6 +64,8 @@ MainDlg::MainDlg(const platform::Platform& platform, ProgramStart start, QWidget
 
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
+    // The substitutes for the designed font run wider: narrow them to keep texts in their places.
+    font.setStretch(82);
     setFont(font);
     QFont bold = font;
     bold.setBold(true);

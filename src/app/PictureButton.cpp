@@ -7,7 +7,7 @@
 namespace dm {
 
 namespace {
-constexpr int Margin = 4;
+constexpr int Margin = 2;
 constexpr int Spacing = 4;
 } // namespace
 

@@ -88,7 +88,8 @@ SmbiosMemoryDevice Module(const std::string& locator, std::uint64_t sizeMb, std:
     return device;
 }
 
-SmbiosWriter Board(int slotCount, const std::vector<SmbiosMemoryDevice>& modules, std::uint64_t maxGb) {
+SmbiosWriter Board(int slotCount, const std::vector<SmbiosMemoryDevice>& modules,
+                   std::uint64_t maxGb) {
     SmbiosWriter writer(3, 3);
     SmbiosMemoryArray array;
     array.maxCapacityKb = maxGb << 20;

@@ -67,8 +67,8 @@ SmbiosMemoryDevice Module(const std::string& locator, std::uint64_t sizeMb = 819
                           const std::string& vendor = "Kingston",
                           const std::string& part = "KHX2400C15/8G",
                           const std::string& serial = "1A2B3C4D");
-// A board of one array with `slotCount` slotCount (and `maxGb` maximum) holding the given modules in
-// its first slotCount; the other slotCount are empty.
+// A board of one array with `slotCount` slotCount (and `maxGb` maximum) holding the given modules
+// in its first slotCount; the other slotCount are empty.
 SmbiosWriter Board(int slotCount, const std::vector<SmbiosMemoryDevice>& modules,
                    std::uint64_t maxGb = 64);
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace dm::test {
+
+// The SMBIOS images in samples/: plausible desktops and a server, to show the window filled on a
+// machine whose firmware tables cannot be read.
+struct SampleImage {
+    std::string FileName;
+    std::string Bytes;
+};
+
+std::vector<SampleImage> SampleImages();
+
+} // namespace dm::test
