@@ -4,8 +4,8 @@
 #include "app/QtText.h"
 #include "framework/DataFolder.h"
 #include "framework/FileVersionText.h"
-// PENDING #include "framework/MakerSettings.h"
 #include "framework/RunLog.h"
+#include "framework/SettingsStore.h"
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
 #include "platform/Platform.h"
@@ -30,7 +30,7 @@ void MainDlg::UpdateCaption() {
 void MainDlg::AppEvtActivate() {
     AppEvt_->OnActivate = nullptr;
     try {
-        // PENDING WriteMakerValue(*platform_.registry, Title, start_.ExeName);
+        WriteMakerValue(*platform_.registry, Title, start_.ExeName);
         UpdateCaption();
         ui_->top_pnl->update();
 
