@@ -1,0 +1,356 @@
+#include "localisation/LangList.h"
+
+#include "localisation/Components.h"
+#include "localisation/InRange.h"
+#include "localisation/LanguageCode.h"
+#include "localisation/LanguageFile.h"
+#include "localisation/LanguageRecord.h"
+#include "localisation/LanguageTable.h"
+#include "localisation/PublishedProperties.h"
+#include "localisation/Storefile.h"
+#include "localisation/VersionInfo.h"
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
+#include "platform/Registry.h"
+#include "platform/SystemInfo.h"
+#include "platform/VersionResources.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+
+namespace dm {
+
+namespace {
+
+constexpr std::int32_t kRevision1Header = 0x10000;
+constexpr int kFlagRecord = 5;
+constexpr std::uint32_t kTemplateToneHz = 4000;
+constexpr std::uint32_t kTemplateToneMs = 100;
+
+bool IsFile(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_directory(path, ignored);
+}
+
+std::string WithTrailingDelimiter(std::string path) {
+    if (!path.ends_with('/'))
+        path += '/';
+    return path;
+}
+
+std::string WithoutTrailingDelimiter(std::string path) {
+    while (path.size() > 1 && path.ends_with('/'))
+        path.pop_back();
+    return path;
+}
+
+bool LessIgnoringCase(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) < 0;
+}
+
+std::string FolderOf(const std::string& file) {
+    const auto slash = file.rfind('/');
+    return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+}
+
+// A language file opened for reading; inactive when it does not open as one.
+void OpenForReading(Storefile& file, const std::string& path) {
+    file.SetSignature(std::string(kLanguageSignature));
+    file.SetFilename(path);
+    file.SetReadOnly(true);
+    file.SetActive(true);
+}
+
+// The display text of one language file: its list title and note, with the program version it
+// was made for when the file has a header block. Nothing when the file does not open as a
+// language file.
+std::optional<std::string> ReadEntryText(const std::string& path) {
+    Storefile file;
+    OpenForReading(file, path);
+    if (!file.Active())
+        return std::nullopt;
+    std::int32_t header = 0;
+    file.ReadInteger(header, true);
+    std::string title, name, note;
+    file.ReadString(title, true);
+    file.ReadString(name, true);
+    file.ReadString(note, true);
+    if (header < kRevision1Header)
+        return title + " - " + note;
+    file.Next(); // free text lines
+    file.Next(); // flag picture
+    std::int32_t version = 0;
+    file.ReadInteger(version, true);
+    return title + " [" + VersionIntToText(static_cast<std::uint32_t>(version)) + "] - " + note;
+}
+
+} // namespace
+
+LangList::LangList(QObject* owner, const platform::Platform& platform,
+                   std::vector<std::string> parameters)
+    : QObject(owner), registry_(platform.registry), system_(platform.system),
+      versions_(platform.versions), messageBox_(platform.messageBox),
+      parameters_(std::move(parameters)),
+      programFolder_(versions_ ? FolderOf(versions_->moduleFileName()) : std::string()) {}
+
+LangList::~LangList() = default;
+
+void LangList::Loaded() {
+    TemplateRecord();
+    WorkRecord();
+    if (activationHooked_)
+        return;
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::applicationStateChanged, this,
+                [this](Qt::ApplicationState state) {
+                    if (state == Qt::ApplicationActive)
+                        RunFirstActivation();
+                });
+        activationHooked_ = true;
+    }
+}
+
+void LangList::SetExcludedComps(const QStringList& names) {
+    excluded_.clear();
+    for (const QString& name : names) {
+        const auto at =
+            std::lower_bound(excluded_.begin(), excluded_.end(), name, LessIgnoringCase);
+        if (at == excluded_.end() || LessIgnoringCase(name, *at))
+            excluded_.insert(at, name);
+    }
+}
+
+void LangList::SetLanguageIndex(int index) {
+    if (!InRange(index, 0, static_cast<std::int32_t>(entries_.size())))
+        return;
+    bool allow = true;
+    DoBeforeLanguageSwitch(GetLanguageId(languageIndex_), entries_[index].code, allow);
+    if (!allow)
+        return;
+    languageIndex_ = index;
+    if (autoload_)
+        SaveToRegistry();
+    languageLoaded_ = WorkRecord().LoadAndApply(
+        LanguageFilePath(GetLanguageFolder(), filePrefix_, entries_[index].code));
+    if (languageLoaded_)
+        DoAfterLanguageSwitch();
+}
+
+bool LangList::ScanLanguageFiles() {
+    entries_.clear();
+    const std::string folder = GetLanguageFolder();
+    bool anyOpened = false;
+    for (const LanguageRow& row : ScannedLanguages()) {
+        for (std::uint32_t sequence = 0; sequence <= 0xFFFF; ++sequence) {
+            const std::int32_t code =
+                MakeLanguageCode(static_cast<std::uint16_t>(sequence), row.id);
+            const std::string path = LanguageFilePath(folder, filePrefix_, code);
+            if (!IsFile(path))
+                break;
+            if (auto text = ReadEntryText(path)) {
+                entries_.push_back({std::move(*text), code});
+                anyOpened = true;
+            }
+        }
+    }
+    return anyOpened;
+}
+
+std::string LangList::GetLanguageFolder() const {
+    const std::string& program = programFolder_;
+    for (const std::string& candidate : {program + subDir_, program + "system/" + subDir_})
+        if (IsFolder(WithoutTrailingDelimiter(candidate)))
+            return WithTrailingDelimiter(candidate);
+    std::error_code ignored;
+    const std::string current = std::filesystem::current_path(ignored).string();
+    return WithTrailingDelimiter(WithTrailingDelimiter(current) + subDir_);
+}
+
+std::string LangList::GetLanguageFileName(std::int32_t code, const std::string& infix) const {
+    return GetLanguageFolder() + filePrefix_ + infix +
+           UpperHex(static_cast<std::uint32_t>(code), 4) + ".SPK";
+}
+
+std::int32_t LangList::GetLanguageId(int index) const {
+    if (!InRange(index, 0, static_cast<std::int32_t>(entries_.size())))
+        return 0;
+    return entries_[index].code;
+}
+
+std::string LangList::GetCurrentLanguageName() const {
+    return languageLoaded_ && work_ ? work_->LanguageName() : std::string();
+}
+
+bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {
+    picture = QImage();
+    const std::string path = GetLanguageFileName(code, "0000");
+    if (!IsFile(path))
+        return false;
+    Storefile file;
+    OpenForReading(file, path);
+    if (!file.Active() || file.Count() <= kFlagRecord)
+        return false;
+    file.GoTo(kFlagRecord);
+    std::string bitmap;
+    file.ReadString(bitmap, false);
+    return LoadFlagPicture(bitmap, picture);
+}
+
+bool LangList::LoadFromRegistry() {
+    if (regKey_.empty())
+        return false;
+    const std::string name = objectName().toStdString();
+    auto key = registry_ ? registry_->openKey(platform::RegistryRoot::CurrentUser, regKey_,
+                                              platform::RegistryAccess::Read)
+                         : nullptr;
+    if (key && key->hasValue(name)) {
+        const auto stored = key->readDword(name);
+        if (!stored.ok())
+            throw std::runtime_error("Invalid data type for '" + name + "'");
+        return SelectLanguageId(static_cast<std::int32_t>(stored.value));
+    }
+    return SelectUserDefaultLanguage();
+}
+
+bool LangList::SaveToRegistry() {
+    if (regKey_.empty() || !registry_)
+        return false;
+    auto key = registry_->createKey(platform::RegistryRoot::CurrentUser, regKey_,
+                                    platform::RegistryAccess::Full);
+    if (!key)
+        return false;
+    if (!InRange(languageIndex_, 0, static_cast<std::int32_t>(entries_.size())))
+        return true;
+    return key->writeDword(objectName().toStdString(),
+                           static_cast<std::uint32_t>(entries_[languageIndex_].code));
+}
+
+bool LangList::SelectFirst(const std::function<bool(std::int32_t code)>& matches) {
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (matches(entries_[i].code)) {
+            SetLanguageIndex(static_cast<int>(i));
+            return true;
+        }
+    return false;
+}
+
+bool LangList::SelectLanguageId(std::int32_t code) {
+    return SelectFirst([&](std::int32_t c) { return c == code; }) ||
+           SelectFirst([&](std::int32_t c) { return LanguageIdOf(c) == LanguageIdOf(code); }) ||
+           SelectFirst(
+               [&](std::int32_t c) { return PrimaryLanguageOf(c) == PrimaryLanguageOf(code); });
+}
+
+bool LangList::SelectUserDefaultLanguage() {
+    const std::int32_t wanted = system_ ? system_->userDefaultLanguageId() : 0;
+    return SelectFirst([&](std::int32_t c) { return LanguageIdOf(c) == LanguageIdOf(wanted); }) ||
+           SelectFirst(
+               [&](std::int32_t c) { return PrimaryLanguageOf(c) == PrimaryLanguageOf(wanted); });
+}
+
+void LangList::SetProgramVersion(std::uint32_t packedVersion) {
+    TemplateRecord().SetProgramVersion(packedVersion);
+}
+void LangList::SetImeName(const std::string& name) {
+    TemplateRecord().SetImeName(name);
+}
+void LangList::SetFontName(const std::string& name) {
+    TemplateRecord().SetFontName(name);
+}
+void LangList::SetCharset(std::uint8_t charset) {
+    TemplateRecord().SetCharSet(charset);
+}
+
+bool LangList::WriteOriginalTemplate() {
+    return TemplateRecord().SaveToFile(GetLanguageFolder() + filePrefix_ + "ORIGINAL.SPK");
+}
+
+void LangList::DoBeforeLanguageSwitch(std::int32_t oldCode, std::int32_t newCode, bool& allow) {
+    if (beforeSwitch_)
+        beforeSwitch_(this, oldCode, newCode, allow);
+    else
+        allow = true;
+}
+
+void LangList::DoAfterLanguageSwitch() {
+    if (afterSwitch_)
+        afterSwitch_(this);
+}
+
+void LangList::FirstActivation() {
+    // The guard also keeps a nested event loop (a message box) from starting it again.
+    if (firstActivationDone_ || firstActivationRunning_)
+        return;
+    firstActivationRunning_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{firstActivationRunning_};
+
+    if (std::any_of(parameters_.begin(), parameters_.end(), IsTemplateSwitch))
+        WriteTemplateFromSwitch();
+    ScanLanguageFiles();
+    if (autoload_)
+        LoadFromRegistry();
+    firstActivationDone_ = true;
+}
+
+void LangList::RunFirstActivation() {
+    try {
+        FirstActivation();
+    } catch (const std::exception& error) {
+        // The application's error report: a message box with the error text.
+        if (messageBox_)
+            messageBox_->show(nullptr, error.what(),
+                              QCoreApplication::applicationName().toStdString(),
+                              platform::MB_OK | platform::MB_ICONHAND);
+    }
+}
+
+void LangList::WriteTemplateFromSwitch() {
+    if (system_)
+        system_->beep(kTemplateToneHz, kTemplateToneMs);
+    ScanLanguageFiles();
+    std::uint32_t version = 0;
+    if (versions_) {
+        VersionInfo executable(*versions_);
+        executable.SetFileName(QString::fromStdString(versions_->moduleFileName()));
+        version = static_cast<std::uint32_t>(executable.FileVersionInt());
+    }
+    SetProgramVersion(version);
+    SetImeName(std::string()); // input methods have no names here
+    const QWidget* mainForm = MainForm();
+    SetFontName(mainForm ? ReadFont(mainForm).family().toStdString() : std::string());
+    SetCharset(static_cast<std::uint8_t>(mainForm ? FontCharSet(mainForm) : 1));
+    WriteOriginalTemplate();
+}
+
+LanguageRecord& LangList::TemplateRecord() {
+    if (!template_)
+        template_ = MakeRecord();
+    return *template_;
+}
+
+LanguageRecord& LangList::WorkRecord() {
+    if (!work_)
+        work_ = MakeRecord();
+    return *work_;
+}
+
+std::unique_ptr<LanguageRecord> LangList::MakeRecord() {
+    QObject* root = cplCompatibility_ ? parent() : QCoreApplication::instance();
+    return std::make_unique<LanguageRecord>(kLanguageRevision, root, &excluded_);
+}
+
+} // namespace dm

@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dm {
+
+namespace platform {
+struct Platform;
+class Registry;
+class SystemInfo;
+class VersionResources;
+class MessageBox;
+} // namespace platform
+
+class LanguageRecord;
+
+// One language file found by the scan: its display text and its language code.
+struct LanguageEntry {
+    std::string text;
+    std::int32_t code = 0;
+};
+
+// The component that makes the application multilingual: it lists the language files found in
+// the language folder, loads and applies the chosen one, remembers the choice in the registry
+// and writes the template language file when started with "-co".
+class LangList : public QObject {
+    Q_OBJECT
+
+public:
+    using BeforeChangeEvent = std::function<void(QObject* sender, std::int32_t oldCode,
+                                                 std::int32_t newCode, bool& canChange)>;
+    using NotifyEvent = std::function<void(QObject* sender)>;
+
+    // Uses the platform's registry (the stored choice), system facts (the user's default
+    // language, the beep), version resources (the executable's folder and version) and message
+    // box (errors of the first activation). parameters: the command line without the program.
+    LangList(QObject* owner, const platform::Platform& platform,
+             std::vector<std::string> parameters);
+    ~LangList() override;
+
+    // Called once the owner has set the properties: makes the language records and hooks the
+    // first activation of the application.
+    void Loaded();
+
+    const QStringList& ExcludedComps() const { return excluded_; }
+    // Kept sorted, without duplicates, compared without regard to case.
+    void SetExcludedComps(const QStringList& names);
+
+    int LanguageIndex() const { return languageIndex_; }
+    // Switches to entry index: asks BeforeLanguageSwitch, remembers the choice, loads and applies
+    // the language file and then tells AfterLanguageSwitch. An index outside the entries does
+    // nothing.
+    void SetLanguageIndex(int index);
+
+    bool CplCompatibility() const { return cplCompatibility_; }
+    void SetCplCompatibility(bool value) { cplCompatibility_ = value; }
+    const std::string& FilePrefix() const { return filePrefix_; }
+    void SetFilePrefix(const std::string& value) { filePrefix_ = value; }
+    const std::string& SubDir() const { return subDir_; }
+    void SetSubDir(const std::string& value) { subDir_ = value; }
+    const std::string& RegKey() const { return regKey_; }
+    void SetRegKey(const std::string& value) { regKey_ = value; }
+    bool Autoload() const { return autoload_; }
+    void SetAutoload(bool value) { autoload_ = value; }
+
+    // One handler each. To join the after-switch chain, take the current handler, install your
+    // own and pass each switch on to the one you took.
+    const BeforeChangeEvent& BeforeLanguageSwitch() const { return beforeSwitch_; }
+    void SetBeforeLanguageSwitch(BeforeChangeEvent handler) { beforeSwitch_ = std::move(handler); }
+    const NotifyEvent& AfterLanguageSwitch() const { return afterSwitch_; }
+    void SetAfterLanguageSwitch(NotifyEvent handler) { afterSwitch_ = std::move(handler); }
+
+    // The languages found by the last scan, in the order of the built-in language table.
+    const std::vector<LanguageEntry>& Entries() const { return entries_; }
+
+    // Rebuilds the entries from the language folder; true when any language file opened.
+    bool ScanLanguageFiles();
+    // The folder of the language files, with a trailing "/".
+    std::string GetLanguageFolder() const;
+    // Language folder + FilePrefix + infix + the language identifier of code as four hex digits
+    // + ".SPK".
+    std::string GetLanguageFileName(std::int32_t code, const std::string& infix) const;
+    // The code of entry index; 0 outside the entries.
+    std::int32_t GetLanguageId(int index) const;
+    // The language name of the applied language file; empty while none is applied.
+    std::string GetCurrentLanguageName() const;
+    // The flag picture of code's language, from its first file; false (and an empty picture)
+    // when that file is missing, unreadable or holds no bitmap.
+    bool LoadFlagBitmap(std::int32_t code, QImage& picture) const;
+
+    bool LoadFromRegistry();
+    bool SaveToRegistry();
+    // Selects the first entry with code, else the same language identifier, else the same
+    // primary language; true when one was selected.
+    bool SelectLanguageId(std::int32_t code);
+    // As SelectLanguageId for the user's default language identifier (its sequence number is
+    // not looked at).
+    bool SelectUserDefaultLanguage();
+
+    void SetProgramVersion(std::uint32_t packedVersion);
+    void SetImeName(const std::string& name);
+    void SetFontName(const std::string& name);
+    void SetCharset(std::uint8_t charset);
+    // Writes language folder + FilePrefix + "ORIGINAL.SPK" from the live forms.
+    bool WriteOriginalTemplate();
+
+    void DoBeforeLanguageSwitch(std::int32_t oldCode, std::int32_t newCode, bool& allow);
+    void DoAfterLanguageSwitch();
+
+    // Runs once, at the first activation of the application: writes the template when a
+    // parameter asks for it, scans the language files and restores the stored choice. An error
+    // leaves it to run again at the next activation.
+    void FirstActivation();
+
+private:
+    void RunFirstActivation();
+    void WriteTemplateFromSwitch();
+    std::unique_ptr<LanguageRecord> MakeRecord();
+    LanguageRecord& TemplateRecord();
+    LanguageRecord& WorkRecord();
+    bool SelectFirst(const std::function<bool(std::int32_t code)>& matches);
+
+    platform::Registry* registry_;
+    platform::SystemInfo* system_;
+    platform::VersionResources* versions_;
+    platform::MessageBox* messageBox_;
+    std::vector<std::string> parameters_;
+    std::string programFolder_;
+    QStringList excluded_;
+    int languageIndex_ = 0;
+    bool cplCompatibility_ = false;
+    std::string filePrefix_;
+    std::string subDir_;
+    std::string regKey_ = "Software\\ZEL\\Localization";
+    bool autoload_ = true;
+    BeforeChangeEvent beforeSwitch_;
+    NotifyEvent afterSwitch_;
+
+    std::vector<LanguageEntry> entries_;
+    std::unique_ptr<LanguageRecord> template_;
+    std::unique_ptr<LanguageRecord> work_;
+    bool languageLoaded_ = false;
+    bool activationHooked_ = false;
+    bool firstActivationRunning_ = false;
+    bool firstActivationDone_ = false;
+};
+
+} // namespace dm

@@ -1,0 +1,630 @@
+#include "localisation/LangList.h"
+
+#include "localisation/LanguageCode.h"
+#include "localisation/Storefile.h"
+#include "localisation/TextStorage.h"
+#include "platform/FakeMessageBox.h"
+#include "platform/FakeSystemInfo.h"
+#include "platform/MemoryRegistry.h"
+#include "platform/Platform.h"
+#include "platform/VersionBlockWriter.h"
+#include "platform/VersionResources.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using dm::LangList;
+using dm::platform::RegistryAccess;
+using dm::platform::RegistryRoot;
+using dm::platform::RegistryValue;
+
+const std::string kRegKey = "Software\\Brackenway\\Dimmetric";
+
+bool EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "langlist_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return true;
+}
+
+// The texts of one component group of a language file.
+struct Group {
+    std::string path;
+    std::int32_t itemsTag = 0;
+    std::string items;
+};
+
+// What a test language file holds.
+struct LanguageFile {
+    std::uint16_t revision = 4;
+    std::uint16_t langId = 0;
+    std::string title, name, note;
+    std::string flag;
+    std::uint32_t version = 0;
+    std::vector<Group> groups;
+};
+
+void WriteLanguageFile(const std::string& path, const LanguageFile& f) {
+    dm::Storefile file;
+    file.SetSignature("ZEL LANGUAGE FILE");
+    file.SetFilename(path);
+    file.SetActive(true);
+    ASSERT_TRUE(file.Active()) << path;
+    file.WriteInteger(0, static_cast<std::int32_t>((std::uint32_t{f.revision} << 16) | f.langId));
+    file.WriteString(1, f.title);
+    file.WriteString(2, f.name);
+    file.WriteString(3, f.note);
+    file.WriteString(4, "");
+    file.WriteString(5, f.flag);
+    if (f.revision >= 1) {
+        file.WriteInteger(512, static_cast<std::int32_t>(f.version));
+        file.WriteInteger(516, 0);
+        file.WriteString(517, "");
+        file.WriteString(518, "");
+        file.WriteString(513, "");
+        file.WriteString(514, "");
+        file.WriteInteger(515, 1);
+        file.WriteInteger(516, 8);
+    }
+    for (const Group& g : f.groups) {
+        file.WriteString(529, g.path);
+        file.WriteInteger(768, 0);
+        file.WriteString(0, "");
+        file.WriteString(0, "");
+        file.WriteString(g.itemsTag, g.items);
+    }
+}
+
+std::string Bitmap(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes.toStdString();
+}
+
+constexpr std::uint32_t kVersion12347 = (1u << 24) | (23u << 16) | (0u << 10) | 47u;
+
+// The running program as the version functions see it: an executable in the program folder
+// whose file version is 1.23.0.47.
+class ProgramVersions : public dm::platform::VersionResources {
+public:
+    explicit ProgramVersions(std::string folder) : executable_(std::move(folder) + "Dimmetric") {}
+
+    bool fileExists(const std::string& path) override { return path == executable_; }
+    std::optional<dm::platform::VersionBlock> read(const std::string& path) override {
+        if (path != executable_)
+            return std::nullopt;
+        dm::platform::VersionResourceContent content;
+        content.Fixed = dm::platform::FixedFileInfo{};
+        content.StringTables.push_back({"040904b0", {{"FileVersion", "1.23.0.47"}}});
+        content.Translations = std::vector<std::uint32_t>{0x04B00409};
+        return dm::platform::VersionBlock::FromBytes(dm::platform::WriteVersionBlock(content));
+    }
+    std::string moduleFileName() override { return executable_; }
+
+private:
+    std::string executable_;
+};
+
+// A program folder with language files, an in-memory registry and a language list owned by a
+// form "TestDlg" that holds a text table "ts".
+class LangListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.setObjectName("TestDlg");
+        table = new dm::TextStorage(&form);
+        table->setObjectName("ts");
+        table->SetItems({"Memory", "Slot"});
+        table->Loaded();
+    }
+
+    // A language list as the main window sets it up.
+    std::unique_ptr<LangList> MakeList(std::vector<std::string> parameters = {}) {
+        dm::platform::Platform platform;
+        platform.registry = &registry;
+        platform.system = &system;
+        platform.versions = &versions;
+        platform.messageBox = &messageBox;
+        auto list = std::make_unique<LangList>(&form, platform, std::move(parameters));
+        list->setObjectName("lng");
+        list->SetFilePrefix("QV_");
+        list->SetRegKey(kRegKey);
+        list->SetCplCompatibility(true);
+        list->Loaded();
+        return list;
+    }
+
+    // A translating language file for langId, sequence number sequence.
+    void AddLanguage(std::uint16_t langId, std::uint16_t sequence, const std::string& title,
+                     std::vector<Group> groups = {}) {
+        LanguageFile f;
+        f.langId = langId;
+        f.title = title;
+        f.name = title + " name";
+        f.note = "note";
+        f.version = kVersion12347;
+        f.groups = std::move(groups);
+        WriteLanguageFile(FileOf(langId, sequence), f);
+    }
+
+    std::string FileOf(std::uint16_t langId, std::uint16_t sequence) const {
+        return dm::LanguageFilePath(program.dir(), "QV_", dm::MakeLanguageCode(sequence, langId));
+    }
+
+    std::optional<std::uint32_t> StoredCode() {
+        auto key = registry.openKey(RegistryRoot::CurrentUser, kRegKey, RegistryAccess::Read);
+        if (!key)
+            return std::nullopt;
+        const auto value = key->readDword("lng");
+        return value.ok() ? std::optional(value.value) : std::nullopt;
+    }
+
+    void Store(const RegistryValue& value) {
+        auto key = registry.createKey(RegistryRoot::CurrentUser, kRegKey, RegistryAccess::Full);
+        ASSERT_TRUE(key && key->writeValue("lng", value));
+    }
+
+    static std::vector<std::int32_t> Codes(const LangList& list) {
+        std::vector<std::int32_t> codes;
+        for (const auto& entry : list.Entries())
+            codes.push_back(entry.code);
+        return codes;
+    }
+
+    bool applicationReady = EnsureApplication();
+    dm::test::TempDir program;
+    dm::platform::MemoryRegistry registry;
+    dm::platform::FakeSystemInfo system;
+    ProgramVersions versions{program.dir()};
+    dm::platform::FakeMessageBox messageBox;
+    QWidget form;
+    dm::TextStorage* table = nullptr;
+};
+
+TEST_F(LangListTest, ScanListsFilesInTableOrderWithTheirSequenceNumbers) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x0407, 1, "Deutsch 2");
+    AddLanguage(0x040C, 0, "Francais");
+    AddLanguage(0x0409, 0, "English");
+    AddLanguage(0x0400, 0, "Default");
+    auto list = MakeList();
+
+    EXPECT_TRUE(list->ScanLanguageFiles());
+    EXPECT_EQ(Codes(*list),
+              (std::vector<std::int32_t>{0x0400, 0x0409, 0x040C, 0x0407, 0x00010407}));
+    EXPECT_EQ(list->Entries()[3].text, "Deutsch [1.23.0.47] - note");
+    EXPECT_EQ(list->GetLanguageId(4), 0x00010407);
+    EXPECT_EQ(list->GetLanguageId(5), 0);
+    EXPECT_EQ(list->GetLanguageId(-1), 0);
+}
+
+TEST_F(LangListTest, ScanStopsALanguageAtTheFirstMissingSequenceNumber) {
+    AddLanguage(0x0409, 1, "English 2"); // no QV_00000409.SPK
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x0407, 2, "Deutsch 3"); // no QV_00010407.SPK
+    AddLanguage(0x0000, 0, "Neutral");   // the table's first row is never scanned
+    auto list = MakeList();
+
+    EXPECT_TRUE(list->ScanLanguageFiles());
+    EXPECT_EQ(Codes(*list), (std::vector<std::int32_t>{0x0407}));
+}
+
+TEST_F(LangListTest, FileThatDoesNotOpenAddsNothingButTheNextSequenceIsTried) {
+    program.write("QV_00000407.SPK", "NOT A LANGUAGE FILE AT ALL");
+    AddLanguage(0x0407, 1, "Deutsch 2");
+    std::filesystem::create_directory(program.path() / "QV_00000409.SPK"); // a folder, no file
+    AddLanguage(0x0409, 1, "English 2");
+    auto list = MakeList();
+
+    EXPECT_TRUE(list->ScanLanguageFiles());
+    EXPECT_EQ(Codes(*list), (std::vector<std::int32_t>{0x00010407}));
+}
+
+TEST_F(LangListTest, EntryTextOfARevisionZeroFileHasNoVersion) {
+    LanguageFile f;
+    f.revision = 0;
+    f.langId = 0x0410;
+    f.title = "Italiano";
+    f.note = "by someone";
+    WriteLanguageFile(FileOf(0x0410, 0), f);
+    auto list = MakeList();
+
+    EXPECT_TRUE(list->ScanLanguageFiles());
+    ASSERT_EQ(list->Entries().size(), 1u);
+    EXPECT_EQ(list->Entries()[0].text, "Italiano - by someone");
+}
+
+TEST_F(LangListTest, ScanOfAnEmptyFolderFindsNothing) {
+    auto list = MakeList();
+    EXPECT_FALSE(list->ScanLanguageFiles());
+    EXPECT_TRUE(list->Entries().empty());
+    list->SetLanguageIndex(0); // the form's stored 0 does nothing without entries
+    EXPECT_EQ(list->LanguageIndex(), 0);
+    EXPECT_EQ(list->GetCurrentLanguageName(), "");
+}
+
+TEST_F(LangListTest, LanguageFolderAndFileNames) {
+    auto list = MakeList();
+    EXPECT_EQ(list->GetLanguageFolder(), program.dir());
+    EXPECT_EQ(list->GetLanguageFileName(0x00010407, "0000"), program.dir() + "QV_00000407.SPK");
+
+    list->SetSubDir("lang");
+    std::filesystem::create_directories(program.path() / "system" / "lang");
+    EXPECT_EQ(list->GetLanguageFolder(), program.dir() + "system/lang/");
+    std::filesystem::create_directories(program.path() / "lang");
+    EXPECT_EQ(list->GetLanguageFolder(), program.dir() + "lang/");
+
+    list->SetSubDir("nowhere");
+    EXPECT_EQ(list->GetLanguageFolder(), std::filesystem::current_path().string() + "/nowhere/");
+}
+
+TEST_F(LangListTest, SwitchAppliesTheFileStoresTheCodeAndTellsAfterwards) {
+    AddLanguage(0x040C, 0, "Francais", {{"TestDlg.ts", 3 + 32, "Memoire\r\nEmplacement\r\n"}});
+    auto list = MakeList();
+    std::vector<std::pair<std::int32_t, std::int32_t>> asked;
+    list->SetBeforeLanguageSwitch(
+        [&](QObject* sender, std::int32_t oldCode, std::int32_t newCode, bool& canChange) {
+            EXPECT_EQ(sender, list.get());
+            EXPECT_TRUE(canChange);
+            asked.emplace_back(oldCode, newCode);
+        });
+    std::vector<QObject*> told;
+    list->SetAfterLanguageSwitch([&](QObject* sender) { told.push_back(sender); });
+
+    ASSERT_TRUE(list->ScanLanguageFiles());
+    list->SetLanguageIndex(0);
+
+    EXPECT_EQ(list->LanguageIndex(), 0);
+    EXPECT_EQ(asked, (std::vector<std::pair<std::int32_t, std::int32_t>>{{0x040C, 0x040C}}));
+    EXPECT_EQ(told, std::vector<QObject*>{list.get()});
+    EXPECT_EQ(StoredCode(), 0x040Cu);
+    EXPECT_EQ(list->GetCurrentLanguageName(), "Francais name");
+    EXPECT_EQ(table->Translate("Slot"), "Emplacement");
+}
+
+TEST_F(LangListTest, VetoLeavesIndexRegistryAndFormsAlone) {
+    AddLanguage(0x0407, 0, "Deutsch", {{"TestDlg.ts", 3 + 32, "Speicher\r\n"}});
+    AddLanguage(0x0407, 1, "Deutsch 2", {{"TestDlg.ts", 3 + 32, "Arbeitsspeicher\r\n"}});
+    auto list = MakeList();
+    ASSERT_TRUE(list->ScanLanguageFiles());
+    list->SetLanguageIndex(0);
+    ASSERT_EQ(table->Translate("Memory"), "Speicher");
+
+    std::pair<std::int32_t, std::int32_t> asked;
+    list->SetBeforeLanguageSwitch(
+        [&](QObject*, std::int32_t oldCode, std::int32_t newCode, bool& canChange) {
+            asked = {oldCode, newCode};
+            canChange = false;
+        });
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->SetLanguageIndex(1);
+
+    EXPECT_EQ(asked, std::make_pair(0x0407, 0x00010407));
+    EXPECT_EQ(list->LanguageIndex(), 0);
+    EXPECT_EQ(StoredCode(), 0x0407u);
+    EXPECT_EQ(table->Translate("Memory"), "Speicher");
+    EXPECT_EQ(told, 0);
+}
+
+TEST_F(LangListTest, FileGoneAfterTheScanKeepsTheChoiceButTellsNothing) {
+    AddLanguage(0x0407, 0, "Deutsch", {{"TestDlg.ts", 3 + 32, "Speicher\r\n"}});
+    AddLanguage(0x040C, 0, "Francais");
+    auto list = MakeList();
+    ASSERT_TRUE(list->ScanLanguageFiles());
+    std::filesystem::remove(FileOf(0x0407, 0));
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+
+    list->SetLanguageIndex(1);
+
+    EXPECT_EQ(list->LanguageIndex(), 1);
+    EXPECT_EQ(StoredCode(), 0x0407u);
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(table->Translate("Memory"), "Memory");
+    EXPECT_EQ(list->GetCurrentLanguageName(), "");
+}
+
+TEST_F(LangListTest, SelectLanguageIdPasses) {
+    AddLanguage(0x0409, 0, "English");
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x0407, 1, "Deutsch 2");
+    struct Case {
+        std::int32_t stored;
+        bool selected;
+        int index;
+    };
+    const Case cases[] = {
+        {0x00010407, true, 2}, // same code
+        {0x00020407, true, 1}, // same language identifier
+        {0x0807, true, 1},     // same primary language
+        {0x00010409, true, 0}, {0x0411, false, -1},
+    };
+    for (const Case& c : cases) {
+        auto list = MakeList();
+        ASSERT_TRUE(list->ScanLanguageFiles());
+        EXPECT_EQ(list->SelectLanguageId(c.stored), c.selected) << std::hex << c.stored;
+        if (c.selected)
+            EXPECT_EQ(list->LanguageIndex(), c.index) << std::hex << c.stored;
+        else
+            EXPECT_EQ(list->LanguageIndex(), 0) << std::hex << c.stored;
+    }
+}
+
+TEST_F(LangListTest, SelectUserDefaultLanguagePasses) {
+    AddLanguage(0x040C, 0, "Francais");
+    AddLanguage(0x080C, 0, "Francais (Belgique)");
+    AddLanguage(0x080C, 1, "Francais (Belgique) 2");
+    AddLanguage(0x0407, 0, "Deutsch");
+    struct Case {
+        std::uint16_t userDefault;
+        bool selected;
+        int index;
+    };
+    const Case cases[] = {
+        {0x0C0C, true, 0}, // no Canadian file: first French in table order
+        {0x080C, true, 1}, // the language identifier, sequence 0 first
+        {0x0407, true, 3}, {0x0807, true, 3}, {0x0409, false, 0},
+    };
+    for (const Case& c : cases) {
+        system.languageId = c.userDefault;
+        auto list = MakeList();
+        ASSERT_TRUE(list->ScanLanguageFiles());
+        EXPECT_EQ(list->SelectUserDefaultLanguage(), c.selected) << std::hex << c.userDefault;
+        EXPECT_EQ(list->LanguageIndex(), c.index) << std::hex << c.userDefault;
+    }
+}
+
+TEST_F(LangListTest, FirstActivationRestoresTheStoredChoiceOnce) {
+    AddLanguage(0x0407, 0, "Deutsch", {{"TestDlg.ts", 3 + 32, "Speicher\r\n"}});
+    AddLanguage(0x040C, 0, "Francais", {{"TestDlg.ts", 3 + 32, "Memoire\r\n"}});
+    Store(RegistryValue::Dword(0x040C));
+    auto list = MakeList();
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+
+    list->FirstActivation();
+    EXPECT_EQ(list->Entries().size(), 2u);
+    EXPECT_EQ(list->LanguageIndex(), 0);
+    EXPECT_EQ(table->Translate("Memory"), "Memoire");
+    EXPECT_EQ(told, 1);
+
+    Store(RegistryValue::Dword(0x0407));
+    list->FirstActivation();
+    EXPECT_EQ(list->LanguageIndex(), 0);
+    EXPECT_EQ(told, 1);
+}
+
+TEST_F(LangListTest, FirstActivationWithoutStoredValueTakesTheUserDefault) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x040C, 0, "Francais");
+    system.languageId = 0x0C0C;
+    auto list = MakeList();
+    list->FirstActivation();
+    EXPECT_EQ(list->LanguageIndex(), 0);
+    EXPECT_EQ(StoredCode(), 0x040Cu);
+}
+
+TEST_F(LangListTest, StoredCodeWithoutFileFallsBackButNotToTheUserDefault) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x040C, 0, "Francais");
+    Store(RegistryValue::Dword(0x0411)); // Japanese: no file
+    system.languageId = 0x040C;
+    auto list = MakeList();
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->FirstActivation();
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(StoredCode(), 0x0411u);
+}
+
+TEST_F(LangListTest, AutoloadOffNeitherReadsNorWritesTheRegistry) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x040C, 0, "Francais");
+    Store(RegistryValue::Dword(0x040C));
+    auto list = MakeList();
+    list->SetAutoload(false);
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+
+    list->FirstActivation();
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(list->Entries().size(), 2u);
+
+    list->SetLanguageIndex(1);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(StoredCode(), 0x040Cu);
+}
+
+TEST_F(LangListTest, EmptyRegKeyLeavesTheRegistryAloneAndSelectsNothing) {
+    AddLanguage(0x0409, 0, "English");
+    auto list = MakeList();
+    list->SetRegKey("");
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+
+    EXPECT_FALSE(list->LoadFromRegistry());
+    list->FirstActivation();
+    EXPECT_EQ(told, 0);
+    EXPECT_FALSE(list->SaveToRegistry());
+    list->SetLanguageIndex(0);
+    EXPECT_EQ(told, 1);
+    EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, kRegKey));
+}
+
+TEST_F(LangListTest, RegistryRoundTripUnderTheComponentName) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x0407, 1, "Deutsch 2");
+    auto list = MakeList();
+    ASSERT_TRUE(list->ScanLanguageFiles());
+    list->SetAutoload(false);
+    list->SetLanguageIndex(1);
+    EXPECT_FALSE(StoredCode());
+    EXPECT_TRUE(list->SaveToRegistry());
+    EXPECT_EQ(StoredCode(), 0x00010407u);
+
+    auto other = MakeList();
+    ASSERT_TRUE(other->ScanLanguageFiles());
+    EXPECT_TRUE(other->LoadFromRegistry());
+    EXPECT_EQ(other->LanguageIndex(), 1);
+}
+
+TEST_F(LangListTest, SaveWithoutSelectedEntryOnlyMakesTheKey) {
+    auto list = MakeList();
+    EXPECT_TRUE(list->SaveToRegistry());
+    EXPECT_TRUE(registry.keyExists(RegistryRoot::CurrentUser, kRegKey));
+    EXPECT_FALSE(StoredCode());
+}
+
+TEST_F(LangListTest, FailingRegistryWriteIsAFalseResultAndTheSwitchGoesOn) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    auto list = MakeList();
+    ASSERT_TRUE(list->ScanLanguageFiles());
+    registry.setWritesFail(true);
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->SetLanguageIndex(0);
+    EXPECT_EQ(told, 1);
+    EXPECT_FALSE(list->SaveToRegistry());
+}
+
+TEST_F(LangListTest, StoredValueOfAnotherTypeEndsTheRestoreWithAnError) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    Store(RegistryValue::String("1031"));
+    auto list = MakeList();
+    EXPECT_THROW(list->FirstActivation(), std::runtime_error);
+    EXPECT_EQ(list->LanguageIndex(), 0);
+
+    // Not marked as done: the next activation runs it again.
+    Store(RegistryValue::Dword(0x0407));
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->FirstActivation();
+    EXPECT_EQ(told, 1);
+}
+
+TEST_F(LangListTest, ActivationOfTheApplicationRunsItAndReportsErrors) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    Store(RegistryValue::Binary("xx"));
+    auto list = MakeList();
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    ASSERT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_EQ(messageBox.shown[0].text, "Invalid data type for 'lng'");
+    EXPECT_EQ(list->Entries().size(), 1u);
+}
+
+TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
+    const std::pair<std::vector<std::string>, bool> cases[] = {
+        {{"/CO"}, true}, {{"-compact"}, true}, {{"co"}, false}, {{"x", "-Co"}, true}, {{}, false},
+    };
+    for (const auto& [parameters, writes] : cases) {
+        const std::string file = program.dir() + "QV_ORIGINAL.SPK";
+        std::filesystem::remove(file);
+        system.beeps = 0;
+        auto list = MakeList(parameters);
+        list->FirstActivation();
+        EXPECT_EQ(std::filesystem::exists(file), writes) << testing::PrintToString(parameters);
+        EXPECT_EQ(system.beeps, writes ? 1 : 0);
+        if (!writes)
+            continue;
+        dm::Storefile written;
+        written.SetSignature("ZEL LANGUAGE FILE");
+        written.SetFilename(file);
+        written.SetReadOnly(true);
+        written.SetActive(true);
+        ASSERT_TRUE(written.Active());
+        std::int32_t header = 0;
+        written.ReadInteger(header, false);
+        EXPECT_EQ(header, 4 << 16);
+        written.GoTo(6);
+        std::int32_t version = 0;
+        EXPECT_EQ(written.ReadInteger(version, false), 512);
+        EXPECT_EQ(static_cast<std::uint32_t>(version), kVersion12347);
+        // The text table of the form is in it, untranslated.
+        bool tableFound = false;
+        for (written.First(); !written.Eof();) {
+            std::string text;
+            if (written.ReadString(text, true) == 529 && text == "TestDlg.ts")
+                tableFound = true;
+        }
+        EXPECT_TRUE(tableFound);
+    }
+}
+
+TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
+    LanguageFile first;
+    first.langId = 0x0407;
+    first.flag = Bitmap(24, 16);
+    WriteLanguageFile(FileOf(0x0407, 0), first);
+    AddLanguage(0x0407, 1, "Deutsch 2");
+    LanguageFile noFlag;
+    noFlag.langId = 0x040C;
+    WriteLanguageFile(FileOf(0x040C, 0), noFlag);
+    LanguageFile notABitmap;
+    notABitmap.langId = 0x0410;
+    notABitmap.flag = "GIF89a";
+    WriteLanguageFile(FileOf(0x0410, 0), notABitmap);
+    program.write("QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
+    auto list = MakeList();
+
+    QImage picture;
+    EXPECT_TRUE(list->LoadFlagBitmap(0x00010407, picture));
+    EXPECT_EQ(picture.size(), QSize(24, 16));
+    EXPECT_TRUE(list->LoadFlagBitmap(0x040C, picture));
+    EXPECT_TRUE(picture.isNull());
+
+    picture = QImage(1, 1, QImage::Format_RGB32);
+    EXPECT_FALSE(list->LoadFlagBitmap(0x0410, picture));
+    EXPECT_TRUE(picture.isNull());
+    EXPECT_FALSE(list->LoadFlagBitmap(0x0411, picture));
+    EXPECT_FALSE(list->LoadFlagBitmap(0x0809, picture));
+    EXPECT_FALSE(std::filesystem::exists(FileOf(0x0809, 0)));
+}
+
+TEST_F(LangListTest, ChooserFirstInTheAfterSwitchChainPassesEachSwitchOn) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x040C, 0, "Francais");
+    auto list = MakeList();
+    std::vector<std::string> calls;
+    list->SetAfterLanguageSwitch([&](QObject* sender) {
+        calls.push_back("main window from " + sender->objectName().toStdString());
+    });
+
+    // What a chooser does when it binds itself to the list.
+    QObject chooser;
+    chooser.setObjectName("LanguageChoice1");
+    LangList::NotifyEvent saved = list->AfterLanguageSwitch();
+    list->SetAfterLanguageSwitch([&](QObject*) {
+        calls.push_back("chooser at " + std::to_string(list->LanguageIndex()));
+        if (saved)
+            saved(&chooser);
+    });
+
+    ASSERT_TRUE(list->ScanLanguageFiles());
+    list->SetLanguageIndex(1);
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"chooser at 1", "main window from LanguageChoice1"}));
+}
+
+TEST_F(LangListTest, ExcludedCompsAreSortedWithoutDuplicates) {
+    auto list = MakeList();
+    list->SetExcludedComps({"lst1", "MainDlg.b", "LST1", "Abc", "abc"});
+    EXPECT_EQ(list->ExcludedComps(), QStringList({"Abc", "lst1", "MainDlg.b"}));
+    list->SetExcludedComps({});
+    EXPECT_TRUE(list->ExcludedComps().empty());
+}
+
+} // namespace
