@@ -1,23 +1,22 @@
 #include "app/ApplicationEvents.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <QGuiApplication>
 
 namespace dm {
 
-ApplicationEvents::ApplicationEvents(QObject* owner) : QObject(owner) {
-    if (QCoreApplication* app = QCoreApplication::instance())
-        app->installEventFilter(this);
-}
-
-bool ApplicationEvents::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == QCoreApplication::instance() && event->type() == QEvent::ApplicationActivate &&
-        OnActivate) {
-        // A copy: the handler may remove itself.
-        const auto handler = OnActivate;
-        handler();
-    }
-    return QObject::eventFilter(watched, event);
+void ApplicationEvents::Loaded() {
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (hooked_ || !app)
+        return;
+    hooked_ = true;
+    connect(app, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive || !OnActivate)
+                    return;
+                // A copy: the handler may remove itself.
+                const auto handler = OnActivate;
+                handler();
+            });
 }
 
 } // namespace dm

@@ -12,12 +12,15 @@ class ApplicationEvents : public QObject {
     Q_OBJECT
 
 public:
-    explicit ApplicationEvents(QObject* owner = nullptr);
+    explicit ApplicationEvents(QObject* owner = nullptr) : QObject(owner) {}
+
+    // Starts listening. Handlers hooked to the activation earlier run before this one.
+    void Loaded();
 
     std::function<void()> OnActivate;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+private:
+    bool hooked_ = false;
 };
 
 } // namespace dm

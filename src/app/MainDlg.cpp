@@ -6,6 +6,7 @@
 #include "app/PictureButton.h"
 #include "app/QtText.h"
 #include "framework/RunLog.h"
+#include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
@@ -111,12 +112,21 @@ void MainDlg::createComponents() {
     Mem_tmr_->setInterval(1000);
     connect(Mem_tmr_, &QTimer::timeout, this, &MainDlg::Mem_tmrTimer);
 
-    // lng: created here once the language list lands.
+    lng_ = new LangList(this, platform_, start_.Parameters);
+    lng_->setObjectName("lng");
+    lng_->SetLanguageIndex(0);
+    lng_->SetFilePrefix("QV_");
+    lng_->SetRegKey("Software\\Brackenway\\Dimmetric");
+    lng_->SetAfterLanguageSwitch([this](QObject* sender) { lngAfterLanguageSwitch(sender); });
 
     mainTS_ = new TextStorage(this);
     mainTS_->setObjectName("mainTS");
     mainTS_->SetItems(mainTexts);
     mainTS_->Loaded();
+    // The language list hooks the first activation before the window does: at that activation
+    // its handler runs first.
+    lng_->Loaded();
+    AppEvt_->Loaded();
 
     ui_->drivers_btn->setPicture(ImageList96_->Picture(1));
     const QPixmap glyph(QStringLiteral(":/pictures/specification.png"));

@@ -73,8 +73,8 @@ ModuleReport DescribeModule(int index, const ModuleFacts& module, const Translat
     const std::string modelCaption = add("Model", model);
     log(modelCaption + "\t" + module.PartNumber);
 
-    const TypeText type =
-        ModuleTypeText(MemoryTypeName(module.MemoryType, static_cast<std::int32_t>(module.Speed)), module.Speed);
+    const TypeText type = ModuleTypeText(
+        MemoryTypeName(module.MemoryType, static_cast<std::int32_t>(module.Speed)), module.Speed);
     const std::string typeCaption = add("Type", type.Shown);
     if (type.Raw)
         log("RawType :" + *type.Raw);
