@@ -1,0 +1,49 @@
+// The whole inventory road of one slot scan: SMBIOS image -> WMI classes -> both records loaded
+// and every row copied.
+#include "inventory/Win32_PhysicalMemory.h"
+#include "inventory/Win32_PhysicalMemoryArray.h"
+#include "platform/wmi/SystemWmi.h"
+#include "support/SmbiosWriter.h"
+#include "support/TempDir.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace dm;
+
+void Scan(platform::WmiLocator& wmi, benchmark::State& state) {
+    for (auto _ : state) {
+        Win32_PhysicalMemory modules(&wmi, true);
+        Win32_PhysicalMemoryArray arrays(&wmi, true);
+        for (int j = 0; j < arrays.GetCount(); ++j)
+            arrays.SetCollectionIndex(j);
+        for (int i = 0; i < modules.GetCount(); ++i)
+            modules.SetCollectionIndex(i);
+        benchmark::DoNotOptimize(modules.Capacity);
+        if (modules.GetCount() != state.range(0))
+            state.SkipWithError("wrong module count");
+    }
+}
+
+// The image is parsed afresh at every connection, as the machine's tables are.
+void InMemoryImage(benchmark::State& state) {
+    const int modules = static_cast<int>(state.range(0));
+    const std::vector<std::uint8_t> image = test::SampleBoard(modules, modules).Image();
+    platform::LocalWmiLocator wmi([&] { return platform::MemoryRepositoryFromImage(image); });
+    Scan(wmi, state);
+}
+BENCHMARK(InMemoryImage)->Arg(4)->Arg(32)->Unit(benchmark::kMicrosecond);
+
+// The same through the file named by DIMMETRIC_SMBIOS.
+void ImageFile(benchmark::State& state) {
+    const int modules = static_cast<int>(state.range(0));
+    test::TempDir dir;
+    platform::MemoryInfoSources sources;
+    sources.image = dir.write("board.bin", test::SampleBoard(modules, modules).ImageText());
+    const auto wmi = platform::MakeSystemWmiLocator(sources);
+    Scan(*wmi, state);
+}
+BENCHMARK(ImageFile)->Arg(4)->Arg(32)->Unit(benchmark::kMicrosecond);
+
+} // namespace
