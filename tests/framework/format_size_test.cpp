@@ -1,10 +1,10 @@
 #include "framework/FormatSize.h"
 
 #include "platform/LinuxSystemInfo.h"
+#include "support/EnvironmentGuard.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -53,27 +53,13 @@ TEST(FormatSize, CarriesTheInitialUnitNamesUntilTheTranslatedOnesAreSet) {
     EXPECT_EQ(formatter.FormatSize(2 * GB), "2 GB");
 }
 
-class LocaleEnvironment : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (const char* all = std::getenv("LC_ALL"))
-            saved_ = all;
-    }
-    void TearDown() override {
-        if (saved_.empty())
-            unsetenv("LC_ALL");
-        else
-            setenv("LC_ALL", saved_.c_str(), 1);
-    }
-    std::string saved_;
-};
-
-TEST_F(LocaleEnvironment, UsesTheDecimalSeparatorOfTheUsersLocale) {
+TEST(FormatSizeLocale, UsesTheDecimalSeparatorOfTheUsersLocale) {
+    test::EnvironmentGuard environment;
     platform::LinuxSystemInfo system;
-    setenv("LC_ALL", "C", 1);
+    environment.set("LC_ALL", "C");
     EXPECT_EQ(SizeFormatter(system.decimalSeparator()).FormatSize(1536), "1.5 Kb.");
 
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    environment.set("LC_ALL", "de_DE.UTF-8");
     const std::string separator = system.decimalSeparator();
     if (separator == ".")
         GTEST_SKIP() << "locale de_DE.UTF-8 is not generated here (locales: localedef -i de_DE -f "

@@ -1,11 +1,11 @@
 #include "platform/LinuxFileSystem.h"
 
+#include "support/EnvironmentGuard.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -114,19 +114,28 @@ TEST_F(LinuxFileSystemTest, WritesFilesWholeAndRefusesReadOnlyOnes) {
 }
 
 TEST_F(LinuxFileSystemTest, SpecialFoldersFollowTheXdgBaseDirectories) {
-    const char* savedData = std::getenv("XDG_DATA_HOME");
-    const std::string saved = savedData ? savedData : "";
-    setenv("XDG_DATA_HOME", (temp.dir() + "data/home").c_str(), 1);
+    test::EnvironmentGuard environment;
+    environment.set("HOME", (temp.dir() + "home").c_str());
+    environment.set("XDG_DATA_HOME", (temp.dir() + "data/home/").c_str());
+    environment.set("XDG_CACHE_HOME", nullptr);
     EXPECT_EQ(files.specialFolder(SpecialFolder::RoamingAppData), temp.dir() + "data/home");
     EXPECT_TRUE(fs::is_directory(temp.path() / "data/home")) << "made when missing";
-    setenv("XDG_DATA_HOME", "relative/ignored", 1);
-    const std::string fallback = files.specialFolder(SpecialFolder::RoamingAppData);
-    EXPECT_TRUE(fallback.empty() || fallback.size() >= 12);
-    EXPECT_EQ(fallback.find("relative"), std::string::npos);
-    if (savedData)
-        setenv("XDG_DATA_HOME", saved.c_str(), 1);
-    else
-        unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(files.specialFolder(SpecialFolder::LocalAppData), temp.dir() + "home/.cache");
+    EXPECT_TRUE(fs::is_directory(temp.path() / "home/.cache"));
+
+    environment.set("XDG_DATA_HOME", "relative/ignored");
+    EXPECT_EQ(files.specialFolder(SpecialFolder::RoamingAppData), temp.dir() + "home/.local/share");
+
+    environment.set("HOME", nullptr);
+    environment.set("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(files.specialFolder(SpecialFolder::RoamingAppData), "") << "the system has none";
+
+    temp.write("blocked", "a file where the folder should be");
+    environment.set("XDG_CACHE_HOME", (temp.dir() + "blocked/cache").c_str());
+    EXPECT_EQ(files.specialFolder(SpecialFolder::LocalAppData), "");
+}
+
+TEST_F(LinuxFileSystemTest, DriveRootsAreTheRootFolderOnly) {
     EXPECT_TRUE(files.driveExists("/"));
     EXPECT_FALSE(files.driveExists("C:\\"));
 }

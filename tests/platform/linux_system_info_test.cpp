@@ -1,11 +1,9 @@
 #include "platform/LinuxSystemInfo.h"
 #include "platform/LocaleLanguageId.h"
+#include "support/EnvironmentGuard.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,24 +37,10 @@ TEST(TimeSeparator, IsWhatFollowsTheHoursInTheTimeFormat) {
     EXPECT_EQ(TimeSeparatorOfFormat(""), ":");
 }
 
-// Sets locale variables for one test and puts the old values back.
 class LocaleVariables : public ::testing::Test {
 protected:
-    void set(const char* name, const char* value) {
-        if (!saved_.count(name)) {
-            const char* old = std::getenv(name);
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    void TearDown() override {
-        for (const auto& [name, value] : saved_)
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-    }
-    std::map<std::string, std::optional<std::string>> saved_;
+    void set(const char* name, const char* value) { environment_.set(name, value); }
+    test::EnvironmentGuard environment_;
     LinuxSystemInfo system;
 };
 

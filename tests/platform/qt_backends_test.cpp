@@ -1,5 +1,6 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtShell.h"
+#include "support/EnvironmentGuard.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -7,8 +8,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace dm::platform {
 namespace {
@@ -65,8 +64,9 @@ TEST(QtMessageBox, ShowsTheButtonSetAndIconAndAnswersWindowsIdentifiers) {
 }
 
 TEST(QtShell, ExpandsPercentNamesThatAreSet) {
-    setenv("DIMMETRIC_TEST_FOLDER", "/tmp/data", 1);
-    unsetenv("DIMMETRIC_TEST_UNSET");
+    test::EnvironmentGuard environment;
+    environment.set("DIMMETRIC_TEST_FOLDER", "/tmp/data");
+    environment.set("DIMMETRIC_TEST_UNSET", nullptr);
     EXPECT_EQ(ExpandEnvironmentText("%DIMMETRIC_TEST_FOLDER%/Dimmetric.log"),
               "/tmp/data/Dimmetric.log");
     EXPECT_EQ(ExpandEnvironmentText("%DIMMETRIC_TEST_UNSET%/x"), "%DIMMETRIC_TEST_UNSET%/x");
