@@ -3,6 +3,7 @@
 #include "app/QtText.h"
 #include "app/ScopeGraph.h"
 #include "framework/RunLog.h"
+#include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
 
 #include <QLabel>
@@ -11,6 +12,10 @@
 
 namespace dm::test {
 namespace {
+
+std::string ReadExport(const TempDir& dir, const std::string& name) {
+    return TempDir::read(dir.path() / "data" / "Brackenway" / "Dimmetric" / name);
+}
 
 std::string Text(QWidget& widget) {
     if (auto* label = qobject_cast<QLabel*>(&widget))
@@ -312,10 +317,6 @@ TEST_F(MainWindowTest, FailingMemoryStatusReachesTheErrorReport) {
     EXPECT_EQ(Text(Child("phyused_lbl")), before);
 }
 
-std::string ReadExport(const TempDir& dir, const std::string& name) {
-    return TempDir::read(dir.path() / "data" / "Brackenway" / "Dimmetric" / name);
-}
-
 TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
     const auto board = Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston", "KHX;2400", "1"),
                                  Module("DIMM1", 4096, 0x18, 1600, "Samsung", "M378", "2"),
@@ -385,6 +386,45 @@ TEST_F(MainWindowTest, ActivationRunsOnce) {
     QEvent activate(QEvent::ApplicationActivate);
     QCoreApplication::sendEvent(QCoreApplication::instance(), &activate);
     EXPECT_EQ(window.Log()->Lines().size(), lines);
+}
+
+} // namespace
+} // namespace dm::test
+
+namespace dm::test {
+namespace {
+
+TEST_F(MainWindowTest, FailedRegistryWriteEndsTheFirstActivationWithAReport) {
+    const auto board = Board(4, {Module("DIMM0")});
+    SetInventory(&board);
+    registry.setWritesFail(true);
+    MainDlg& window = Start();
+    ASSERT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
+    // The later steps did not run: no caption, no log, no scan, no timer.
+    EXPECT_EQ(window.windowTitle(), "");
+    EXPECT_FALSE(window.Log());
+    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots :");
+    EXPECT_FALSE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+}
+
+TEST_F(MainWindowTest, LanguageSwitchRefreshesCaptionsListsAndMemoryTexts) {
+    const auto board = Board(4, {Module("DIMM0")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    // What a language file does to the text table: replaces its lines.
+    QStringList items = window.mainTS()->Items();
+    items[items.indexOf("Capacity")] = "Kapazitaet";
+    items[items.indexOf("Used :")] = "Belegt :";
+    items[items.indexOf("Empty slot !")] = "Leerer Steckplatz !";
+    window.mainTS()->SetItems(items);
+    window.lngAfterLanguageSwitch(window.lng());
+
+    EXPECT_EQ(Rows(1)[1], "Kapazitaet=8 GB");
+    EXPECT_EQ(Text(Child("phyused_lbl")).rfind("Belegt : ", 0), 0u);
+    EXPECT_EQ(Text(Child("getRAM2_btn")), "Leerer Steckplatz !\n\rClick here to get more RAM");
+    window.ext1Click();
+    EXPECT_NE(ReadExport(dir, "export.txt").find("\r\nKapazitaet\t8 GB\r\n"), std::string::npos);
 }
 
 } // namespace
