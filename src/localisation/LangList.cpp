@@ -134,15 +134,17 @@ void LangList::SetExcludedComps(const QStringList& names) {
 void LangList::SetLanguageIndex(int index) {
     if (!InRange(index, 0, static_cast<std::int32_t>(entries_.size())))
         return;
+    // The handlers may scan again: the code is taken before they run.
+    const std::int32_t code = entries_[index].code;
     bool allow = true;
-    DoBeforeLanguageSwitch(GetLanguageId(languageIndex_), entries_[index].code, allow);
+    DoBeforeLanguageSwitch(GetLanguageId(languageIndex_), code, allow);
     if (!allow)
         return;
     languageIndex_ = index;
     if (autoload_)
         SaveToRegistry();
-    languageLoaded_ = WorkRecord().LoadAndApply(
-        LanguageFilePath(GetLanguageFolder(), filePrefix_, entries_[index].code));
+    languageLoaded_ =
+        WorkRecord().LoadAndApply(LanguageFilePath(GetLanguageFolder(), filePrefix_, code));
     if (languageLoaded_)
         DoAfterLanguageSwitch();
 }
@@ -214,12 +216,11 @@ bool LangList::LoadFromRegistry() {
     auto key = registry_ ? registry_->openKey(platform::RegistryRoot::CurrentUser, regKey_,
                                               platform::RegistryAccess::Read)
                          : nullptr;
-    if (key && key->hasValue(name)) {
-        const auto stored = key->readDword(name);
-        if (!stored.ok())
-            throw std::runtime_error("Invalid data type for '" + name + "'");
+    const auto stored = key ? key->readDword(name) : platform::ReadResult<std::uint32_t>{};
+    if (stored.status == platform::ReadStatus::WrongType)
+        throw std::runtime_error("Invalid data type for '" + name + "'");
+    if (stored.ok())
         return SelectLanguageId(static_cast<std::int32_t>(stored.value));
-    }
     return SelectUserDefaultLanguage();
 }
 
@@ -312,7 +313,7 @@ void LangList::RunFirstActivation() {
     } catch (const std::exception& error) {
         // The application's error report: a message box with the error text.
         if (messageBox_)
-            messageBox_->show(nullptr, error.what(),
+            messageBox_->show(MainForm(), error.what(),
                               QCoreApplication::applicationName().toStdString(),
                               platform::MB_OK | platform::MB_ICONHAND);
     }

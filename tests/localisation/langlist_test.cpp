@@ -338,6 +338,36 @@ TEST_F(LangListTest, FileGoneAfterTheScanKeepsTheChoiceButTellsNothing) {
     EXPECT_EQ(list->GetCurrentLanguageName(), "");
 }
 
+TEST_F(LangListTest, BeforeHandlerThatScansAgainCannotDerailTheSwitch) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    AddLanguage(0x040C, 0, "Francais");
+    auto list = MakeList();
+    ASSERT_TRUE(list->ScanLanguageFiles());
+    list->SetBeforeLanguageSwitch([&](QObject*, std::int32_t, std::int32_t, bool&) {
+        std::filesystem::remove(FileOf(0x0407, 0));
+        std::filesystem::remove(FileOf(0x040C, 0));
+        list->ScanLanguageFiles();
+    });
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->SetLanguageIndex(1);
+    EXPECT_EQ(told, 0);
+    EXPECT_TRUE(list->Entries().empty());
+}
+
+TEST_F(LangListTest, FirstActivationStartedAgainWhileItRunsDoesNothing) {
+    AddLanguage(0x0407, 0, "Deutsch");
+    system.languageId = 0x0407;
+    auto list = MakeList();
+    int told = 0;
+    list->SetAfterLanguageSwitch([&](QObject*) {
+        ++told;
+        list->FirstActivation(); // a nested event loop activating the application
+    });
+    list->FirstActivation();
+    EXPECT_EQ(told, 1);
+}
+
 TEST_F(LangListTest, SelectLanguageIdPasses) {
     AddLanguage(0x0409, 0, "English");
     AddLanguage(0x0407, 0, "Deutsch");
