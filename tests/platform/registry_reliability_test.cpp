@@ -55,28 +55,45 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
     std::mt19937 random(12345);
     unsigned last = 0;
     for (int round = 0; round < 50; ++round) {
+        // The child reports its first stored write, so every round gets past one write and is
+        // then killed at a random moment of the writes that follow.
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
         const pid_t child = Spawn([&] {
             FileRegistry registry(folder);
             auto key = registry.openKey(HKCU, "K", RegistryAccess::Full);
-            for (unsigned n = (round + 1) * 100000u;; ++n)
+            for (unsigned n = (round + 1) * 100000u;; ++n) {
                 key->writeString("v", Content(n));
+                if (n == (round + 1) * 100000u && write(ready[1], "!", 1) != 1)
+                    _exit(1);
+            }
         });
+        close(ready[1]);
         ASSERT_GT(child, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(500 + random() % 15000));
+        char signal = 0;
+        EXPECT_EQ(read(ready[0], &signal, 1), 1);
+        close(ready[0]);
+        // Until the kill, readers must only ever see whole hives.
+        FileRegistry reader(folder);
+        const auto killAt =
+            std::chrono::steady_clock::now() + std::chrono::microseconds(random() % 8000);
+        do {
+            auto key = reader.openKey(HKCU, "K", RegistryAccess::Read);
+            ASSERT_TRUE(key && IsWhole(key->readString("v").value)) << reader.lastError();
+        } while (std::chrono::steady_clock::now() < killAt);
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
 
-        FileRegistry reader(folder);
-        auto key = reader.openKey(HKCU, "K", RegistryAccess::Read);
-        ASSERT_TRUE(key) << "round " << round << ": " << reader.lastError();
+        FileRegistry after(folder);
+        auto key = after.openKey(HKCU, "K", RegistryAccess::Read);
+        ASSERT_TRUE(key) << "round " << round;
         const std::string value = key->readString("v").value;
         ASSERT_TRUE(IsWhole(value)) << "round " << round;
         const unsigned n = static_cast<unsigned>(std::stoul(value));
-        EXPECT_GE(n, last);
+        EXPECT_GT(n, last);
         last = n;
     }
-    EXPECT_GT(last, 0u) << "no writer got as far as one write";
     // The next write clears what the killed writers left behind.
     FileRegistry registry(folder);
     ASSERT_TRUE(registry.openKey(HKCU, "K", RegistryAccess::Full)->writeString("done", "1"));
