@@ -1,0 +1,76 @@
+// Record file reader on arbitrary bytes: every walk and read stays inside the file and the
+// caller's buffers.
+#include "localisation/Storefile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace {
+
+const std::string kSignature = "ZEL LANGUAGE FILE";
+
+std::string TempFile() {
+    static const std::string path =
+        (std::filesystem::temp_directory_path() /
+         ("fuzz_storefile_" + std::to_string(std::random_device{}()) + ".spk"))
+            .string();
+    return path;
+}
+
+void Walk(dm::Storefile& f, std::uint8_t seed) {
+    std::string text;
+    char small[3];
+    int steps = 0;
+    while (!f.Eof() && steps++ < 10000) {
+        std::int32_t size = seed % 4;
+        f.ReadData(small, size, false);
+        std::string whole(static_cast<std::size_t>(f.DataSize()), '\0');
+        size = -1;
+        f.ReadData(whole.data(), size, false);
+        std::int32_t value = 0;
+        f.ReadInteger(value, false);
+        f.DataSize();
+        f.ReadString(text, true);
+    }
+    f.Last();
+    while (f.Prior() && steps++ < 20000) {
+    }
+    for (std::int32_t index : {std::int32_t(seed), f.Count() - 1, f.Count() / 2, 0, -1}) {
+        f.GoTo(index);
+        f.ReadString(text, false);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    const std::uint8_t mode = data[0];
+    std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    if (mode & 1)
+        bytes.insert(0, kSignature);
+    const std::string path = TempFile();
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+
+    dm::Storefile f;
+    f.SetSignature(mode & 2 ? "" : kSignature);
+    f.SetFilename(path);
+    f.SetReadOnly((mode & 4) == 0);
+    f.SetActive(true);
+    Walk(f, mode);
+    if (!f.ReadOnly()) {
+        f.Last();
+        f.Next();
+        f.WriteString(7, "appended");
+        f.First();
+        Walk(f, mode);
+    }
+    f.SetActive(false);
+    std::filesystem::remove(path);
+    return 0;
+}
