@@ -1,0 +1,144 @@
+// Loading and applying a revision-4 language file of 300 components to live forms, and writing
+// the template of those forms.
+#include "localisation/LanguageFile.h"
+#include "localisation/LanguageRecord.h"
+#include "localisation/Storefile.h"
+#include "localisation/TextStorage.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kForms = 3;
+constexpr int kPerForm = 100; // components per form, the form itself included
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "langfile_bench";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
+}
+
+// Forms of group boxes holding labels, buttons and lists, and one text table each.
+std::vector<std::unique_ptr<QWidget>> MakeForms() {
+    std::vector<std::unique_ptr<QWidget>> forms;
+    for (int f = 0; f < kForms; ++f) {
+        auto form = std::make_unique<QWidget>();
+        form->setObjectName(QString("Form%1").arg(f));
+        form->setWindowTitle("Form");
+        QGroupBox* group = nullptr;
+        for (int i = 1; i < kPerForm; ++i) {
+            const QString name = QString("c%1").arg(i);
+            QObject* c;
+            switch (i % 5) {
+            case 0:
+                group = new QGroupBox("Group", form.get());
+                c = group;
+                break;
+            case 1:
+                c = new QLabel("Label text", group ? static_cast<QWidget*>(group) : form.get());
+                break;
+            case 2: {
+                auto* button = new QPushButton("Button", form.get());
+                button->setToolTip("Button hint");
+                c = button;
+                break;
+            }
+            case 3: {
+                auto* list = new QListWidget(form.get());
+                list->addItems({"one", "two", "three", "four"});
+                list->setCurrentRow(2);
+                c = list;
+                break;
+            }
+            default: {
+                auto* table = new dm::TextStorage(form.get());
+                table->SetItems({"Empty slot !", "Used :", "GB", "MB", "Parameter", "Value"});
+                table->Loaded();
+                c = table;
+            }
+            }
+            c->setObjectName(name);
+        }
+        forms.push_back(std::move(form));
+    }
+    return forms;
+}
+
+std::string Int(std::int32_t v) {
+    return std::string(reinterpret_cast<const char*>(&v), 4);
+}
+
+// A translated file with one group per component.
+void WriteLanguageFile(const std::string& path) {
+    dm::Storefile f;
+    f.SetSignature(std::string(dm::kLanguageSignature));
+    f.SetFilename(path);
+    f.SetActive(true);
+    f.WriteString(0, Int((4 << 16) | 0x0419));
+    for (int tag = 1; tag <= 5; ++tag)
+        f.WriteString(tag, tag == 4 ? "notes\r\n" : "");
+    f.WriteInteger(512, 0x0117002F);
+    f.WriteInteger(516, 0);
+    f.WriteString(517, "");
+    f.WriteString(518, "");
+    f.WriteString(513, "");
+    f.WriteString(514, "Tahoma");
+    f.WriteInteger(515, 204);
+    f.WriteInteger(516, 9);
+    for (int form = 0; form < kForms; ++form) {
+        for (int i = 0; i < kPerForm; ++i) {
+            const std::string path =
+                "Form" + std::to_string(form) + (i == 0 ? std::string() : ".c" + std::to_string(i));
+            f.WriteString(531, path);
+            f.WriteInteger(768, i % 3);
+            f.WriteString(33, "\xcf\xe5\xf0\xe5\xe2\xee\xe4"); // a Cyrillic caption
+            f.WriteString(50, "\xcf\xee\xe4\xf1\xea\xe0\xe7\xea\xe0");
+            f.WriteString(35, "\xee\xe4\xe8\xed\r\n\xe4\xe2\xe0\r\n\xf2\xf0\xe8\r\n");
+        }
+    }
+}
+
+std::string TempPath(const char* name) {
+    static const std::string unique = std::to_string(std::random_device{}());
+    return (std::filesystem::temp_directory_path() / (unique + name)).string();
+}
+
+void BM_LoadAndApply300(benchmark::State& state) {
+    EnsureApplication();
+    const auto forms = MakeForms();
+    const std::string path = TempPath("_lang.spk");
+    WriteLanguageFile(path);
+    dm::LanguageRecord record(4, QApplication::instance(), nullptr);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(record.LoadAndApply(path));
+    state.counters["components"] = kForms * kPerForm;
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_LoadAndApply300)->Unit(benchmark::kMillisecond);
+
+void BM_SaveTemplate300(benchmark::State& state) {
+    EnsureApplication();
+    const auto forms = MakeForms();
+    const std::string path = TempPath("_template.spk");
+    dm::LanguageRecord record(4, QApplication::instance(), nullptr);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(record.SaveToFile(path));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_SaveTemplate300)->Unit(benchmark::kMillisecond);
+
+} // namespace
