@@ -57,9 +57,11 @@ public:
     int LanguageIndex() const { return languageIndex_; }
     // Switches to entry index: asks BeforeLanguageSwitch, remembers the choice, loads and applies
     // the language file and then tells AfterLanguageSwitch. An index outside the entries does
-    // nothing.
+    // nothing. A file the reader refuses (LanguageFileError) ends the switch with that error.
     void SetLanguageIndex(int index);
 
+    // True: the owner instead of the application is the root of translation (set before
+    // Loaded).
     bool CplCompatibility() const { return cplCompatibility_; }
     void SetCplCompatibility(bool value) { cplCompatibility_ = value; }
     const std::string& FilePrefix() const { return filePrefix_; }
