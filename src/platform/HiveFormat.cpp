@@ -414,7 +414,7 @@ std::string SerializeData(const RegistryValue& value, std::size_t column) {
 
 void SerializeKey(const HiveKey& key, const std::string& path, bool isRoot, std::string& out) {
     const bool written =
-        !key.values.empty() || !key.meta.empty() || (!isRoot && key.subKeys.empty());
+        !key.values.empty() || !key.meta.empty() || (!isRoot && key.subKeys().empty());
     if (written) {
         out += "\n[" + path + "]";
         if (!key.stamp.empty())
@@ -428,7 +428,7 @@ void SerializeKey(const HiveKey& key, const std::string& path, bool isRoot, std:
             out += line + SerializeData(value.value, line.size()) + "\n";
         }
     }
-    for (const auto& sub : key.subKeys) {
+    for (const auto& sub : key.subKeys()) {
         const std::string name = Escape(sub->name, "[]");
         SerializeKey(*sub, isRoot ? name : path + "\\\\" + name, false, out);
     }

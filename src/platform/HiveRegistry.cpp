@@ -54,7 +54,7 @@ public:
     std::vector<std::string> subKeyNames() const override {
         std::vector<std::string> names;
         if (const HiveKey* key = registry_.findKey(root_, path_))
-            for (const auto& sub : key->subKeys)
+            for (const auto& sub : key->subKeys())
                 names.push_back(NarrowUnits(sub->name));
         return names;
     }

@@ -32,27 +32,39 @@ std::vector<std::u16string> SplitKeyPath(std::string_view path) {
     return names;
 }
 
+namespace {
+
+std::u16string Folded(std::u16string_view name) {
+    std::u16string folded(name);
+    for (char16_t& unit : folded)
+        unit = FoldAscii(unit);
+    return folded;
+}
+
+} // namespace
+
 HiveKey* HiveKey::findSubKey(std::u16string_view wanted) const {
-    for (const auto& key : subKeys)
-        if (EqualsIgnoringCase(key->name, wanted))
-            return key.get();
-    return nullptr;
+    auto it = index_.find(Folded(wanted));
+    return it == index_.end() ? nullptr : subKeys_[it->second].get();
 }
 
 HiveKey& HiveKey::subKey(std::u16string_view wanted) {
-    if (HiveKey* found = findSubKey(wanted))
-        return *found;
-    subKeys.push_back(std::make_unique<HiveKey>());
-    subKeys.back()->name = wanted;
-    return *subKeys.back();
+    auto [it, added] = index_.try_emplace(Folded(wanted), subKeys_.size());
+    if (added) {
+        subKeys_.push_back(std::make_unique<HiveKey>());
+        subKeys_.back()->name = wanted;
+    }
+    return *subKeys_[it->second];
 }
 
 bool HiveKey::removeSubKey(std::u16string_view wanted) {
-    auto it = std::find_if(subKeys.begin(), subKeys.end(),
-                           [&](const auto& key) { return EqualsIgnoringCase(key->name, wanted); });
-    if (it == subKeys.end())
+    auto it = index_.find(Folded(wanted));
+    if (it == index_.end())
         return false;
-    subKeys.erase(it);
+    subKeys_.erase(subKeys_.begin() + static_cast<std::ptrdiff_t>(it->second));
+    index_.clear();
+    for (std::size_t i = 0; i < subKeys_.size(); ++i)
+        index_.emplace(Folded(subKeys_[i]->name), i);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace dm::platform {
@@ -20,14 +21,16 @@ struct HiveValue {
 };
 
 // One key of a hive with its values and subkeys in creation (file) order. Names are matched
-// without regard to ASCII case.
-struct HiveKey {
+// without regard to ASCII case; subkeys are found through an index, as keys such as an uninstall
+// key may hold thousands of them.
+class HiveKey {
+public:
     std::u16string name;
     std::string stamp;             // what follows the key's section header, such as its time
     std::vector<std::string> meta; // "#..." lines under the section header, kept as they are
     std::vector<HiveValue> values;
-    std::vector<std::unique_ptr<HiveKey>> subKeys;
 
+    const std::vector<std::unique_ptr<HiveKey>>& subKeys() const { return subKeys_; }
     HiveKey* findSubKey(std::u16string_view name) const;
     HiveKey& subKey(std::u16string_view name); // found or appended
     bool removeSubKey(std::u16string_view name);
@@ -39,6 +42,10 @@ struct HiveKey {
     // The key at a path of names below this one; nullptr when a name is missing.
     HiveKey* find(const std::vector<std::u16string>& path);
     const HiveKey* find(const std::vector<std::u16string>& path) const;
+
+private:
+    std::vector<std::unique_ptr<HiveKey>> subKeys_;
+    std::unordered_map<std::u16string, std::size_t> index_; // folded name -> position
 };
 
 // A whole hive: the lines before the first key (format line, comments, options) and the tree.

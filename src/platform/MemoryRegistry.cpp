@@ -31,7 +31,7 @@ private:
         to.stamp = from.stamp;
         to.meta = from.meta;
         to.values = from.values;
-        for (const auto& sub : from.subKeys)
+        for (const auto& sub : from.subKeys())
             CopyKey(*sub, to.subKey(sub->name));
     }
 

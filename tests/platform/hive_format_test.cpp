@@ -132,15 +132,15 @@ TEST(HiveFormat, KeysKeepFileOrderAndEmptyKeysAreKept) {
                              "\n"
                              "[A] 3\n";
     const Hive hive = Parsed(text);
-    ASSERT_EQ(hive.root.subKeys.size(), 2u);
-    EXPECT_EQ(hive.root.subKeys[0]->name, u"B");
-    EXPECT_EQ(hive.root.subKeys[0]->subKeys[0]->name, u"Z");
+    ASSERT_EQ(hive.root.subKeys().size(), 2u);
+    EXPECT_EQ(hive.root.subKeys()[0]->name, u"B");
+    EXPECT_EQ(hive.root.subKeys()[0]->subKeys()[0]->name, u"Z");
     EXPECT_EQ(SerializeHive(hive), text);
 }
 
 TEST(HiveFormat, EmptyTextIsAnEmptyHive) {
     const Hive hive = Parsed("");
-    EXPECT_TRUE(hive.root.subKeys.empty());
+    EXPECT_TRUE(hive.root.subKeys().empty());
 }
 
 TEST(HiveFormat, RefusesDamagedText) {

@@ -1,0 +1,70 @@
+// The registry roads that matter: reading a large hive, walking an uninstall key entry by entry,
+// and one stored change (re-read, lock, atomic replace).
+#include "platform/FileRegistry.h"
+#include "platform/HiveFormat.h"
+#include "support/TempDir.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace dm::platform;
+
+namespace {
+
+constexpr const char* Uninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// A hive with that many uninstall entries of five values each.
+std::string UninstallHive(int entries) {
+    Hive hive;
+    HiveKey* uninstall = &hive.root;
+    for (const auto& name : SplitKeyPath(Uninstall))
+        uninstall = &uninstall->subKey(name);
+    for (int i = 0; i < entries; ++i) {
+        HiveKey& entry = uninstall->subKey(WidenBytes("{Product-" + std::to_string(i) + "}"));
+        entry.setValue(u"DisplayName", RegistryValue::String("Product " + std::to_string(i)));
+        entry.setValue(u"DisplayVersion", RegistryValue::String("1.2." + std::to_string(i)));
+        entry.setValue(u"Publisher", RegistryValue::String("Maker \xe9"));
+        entry.setValue(u"InstallLocation", RegistryValue::String("C:\\Program Files\\P\\"));
+        entry.setValue(u"EstimatedSize", RegistryValue::Dword(1234));
+    }
+    return SerializeHive(hive);
+}
+
+void BM_ParseHive(benchmark::State& state) {
+    const std::string text = UninstallHive(static_cast<int>(state.range(0)));
+    std::string error;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseHive(text, error));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParseHive)->Arg(300)->Arg(5000);
+
+void BM_WalkUninstallKey(benchmark::State& state) {
+    dm::test::TempDir dir;
+    dir.write("system.reg", UninstallHive(static_cast<int>(state.range(0))));
+    FileRegistry registry(dir.path().string());
+    for (auto _ : state) {
+        auto key = registry.openKey(RegistryRoot::LocalMachine, Uninstall, RegistryAccess::Read);
+        for (const std::string& name : key->subKeyNames()) {
+            auto entry =
+                registry.openKey(RegistryRoot::LocalMachine,
+                                 std::string(Uninstall) + "\\" + name + "\\", RegistryAccess::Read);
+            benchmark::DoNotOptimize(entry->readString("DisplayName"));
+            benchmark::DoNotOptimize(entry->readString("DisplayVersion"));
+        }
+    }
+}
+BENCHMARK(BM_WalkUninstallKey)->Arg(300)->Unit(benchmark::kMillisecond);
+
+void BM_WriteValue(benchmark::State& state) {
+    dm::test::TempDir dir;
+    dir.write("user.reg", UninstallHive(static_cast<int>(state.range(0))));
+    FileRegistry registry(dir.path().string());
+    auto key = registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\Brackenway\\Dimmetric",
+                                  RegistryAccess::Full);
+    std::uint32_t n = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(key->writeDword("lng", ++n));
+}
+BENCHMARK(BM_WriteValue)->Arg(0)->Arg(300)->Unit(benchmark::kMillisecond);
+
+} // namespace
