@@ -1,6 +1,7 @@
 #include "localisation/Components.h"
 
 #include <QApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QWidget>
 #include <algorithm>
@@ -14,14 +15,15 @@ bool IsComponentName(const QString& name) {
     return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
 }
 
-// Every named object below parent in depth-first order, not entering nested forms.
+// Every named object below parent in depth-first order, not entering nested forms. Layouts
+// only arrange widgets and are no components.
 void AddFormComponents(const QObject* parent, QObjectList& list) {
     for (QObject* child : parent->children()) {
         if (IsForm(child))
             continue;
         if (child->objectName().startsWith(QLatin1String("qt_")))
             continue;
-        if (!child->objectName().isEmpty())
+        if (!child->objectName().isEmpty() && !qobject_cast<const QLayout*>(child))
             list.append(child);
         AddFormComponents(child, list);
     }

@@ -12,7 +12,7 @@ namespace dm {
 // Components and their owners as the language files see them. The application object owns the
 // forms (named top-level windows); a form owns every named object inside it, whatever its parent
 // widget, nested forms excepted; other components own nothing. Qt's own helper objects (named
-// "qt_...") and unnamed objects are never components.
+// "qt_..."), layouts and unnamed objects are never components.
 
 // True for a top-level window or dialog (not a popup such as a menu).
 bool IsForm(const QObject* object);

@@ -5,6 +5,8 @@
 #include "support/TempDir.h"
 
 #include <QBuffer>
+#include <QDialog>
+#include <QMainWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +49,26 @@ TEST_F(LanguageFileTest, PathsFollowOwnershipAndSkipExcludedNames) {
     dm::CollectComponents(QString(), list, &form, t.form.get());
     ASSERT_FALSE(list.empty());
     EXPECT_EQ(list.front().Path, "TestDlg.File1");
+}
+
+TEST_F(LanguageFileTest, DialogsAreFormsOfTheirOwnAndAMainWindowComesFirst) {
+    auto* about = new QDialog(t.form.get());
+    about->setObjectName("AboutDlg");
+    (new QLabel("About", about))->setObjectName("about_lbl");
+    QMainWindow main;
+    main.setObjectName("MainDlg");
+    (new QLabel("Main", &main))->setObjectName("subtitle_lbl");
+
+    std::vector<dm::CollectedComponent> list;
+    dm::CollectComponents(QString(), list, &excluded, QApplication::instance());
+    QStringList forms;
+    for (const auto& entry : list)
+        if (!entry.Path.contains('.'))
+            forms << entry.Path;
+    EXPECT_EQ(forms, QStringList({"MainDlg", "TestDlg", "AboutDlg"}));
+    EXPECT_EQ(list[1].Path.toStdString(), "MainDlg.subtitle_lbl");
+    EXPECT_EQ(list.back().Path.toStdString(), "AboutDlg.about_lbl");
+    EXPECT_EQ(dm::MainForm(), &main);
 }
 
 TEST_F(LanguageFileTest, TemplateHoldsHeaderAndOneGroupPerTranslatableComponent) {
