@@ -69,15 +69,13 @@ void Storefile::open() {
         if (!f)
             return;
         file_.reset(f);
-        if (std::fseek(f, 0, SEEK_END) != 0) {
-            file_.reset();
-            return;
-        }
-        fileEnd_ = std::ftell(f);
+        fileEnd_ = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
         std::string head(static_cast<std::size_t>(S), '\0');
+        // A file too short for its signature and count is no record file.
         const auto count = fileEnd_ >= S + 4 ? readInt32At(S) : std::nullopt;
         if (!count || !readAt(0, head.data(), S) || head != signature_) {
             file_.reset();
+            writable_ = false;
             fileEnd_ = 0;
             return;
         }
