@@ -24,12 +24,12 @@ struct SmbiosMemoryDevice {
     std::uint8_t formFactor = 0x09;    // DIMM
     std::uint8_t memoryType = 0x1A;    // DDR4
     std::uint16_t typeDetail = 0x0080; // synchronous
-    std::optional<std::string> deviceLocator;
-    std::optional<std::string> bankLocator;
-    std::optional<std::string> manufacturer;
-    std::optional<std::string> serialNumber;
-    std::optional<std::string> assetTag;
-    std::optional<std::string> partNumber;
+    std::optional<std::string> deviceLocator = {};
+    std::optional<std::string> bankLocator = {};
+    std::optional<std::string> manufacturer = {};
+    std::optional<std::string> serialNumber = {};
+    std::optional<std::string> assetTag = {};
+    std::optional<std::string> partNumber = {};
     std::uint32_t speed = 0; // beyond 65534 written as the extended speed
     std::uint32_t configuredSpeed = 0;
     std::uint8_t rank = 0;
