@@ -12,6 +12,7 @@
 #include "platform/SystemInfo.h"
 #include "ui_MainDlg.h"
 
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -158,6 +159,26 @@ void MainDlg::resizeEvent(QResizeEvent* event) {
     ui_->subtitle_lbl->resize(529 + delta, ui_->subtitle_lbl->height());
     ui_->drivers_btn->move(608 + delta, ui_->drivers_btn->y());
     ui_->general_grp->resize(743 + delta, ui_->general_grp->height());
+}
+
+void MainDlg::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    // Without a window manager, or when it keeps the focus elsewhere, the application is not
+    // activated at start: its first showing then stands for that activation, handlers in order.
+    QTimer::singleShot(0, this, [this] {
+        if (QGuiApplication::applicationState() == Qt::ApplicationActive || !AppEvt_->OnActivate)
+            return;
+        try {
+            lng_->FirstActivation();
+        } catch (const std::exception& error) {
+            reportError(error.what());
+        }
+        if (AppEvt_->OnActivate)
+            AppEvt_->OnActivate();
+    });
 }
 
 void MainDlg::Quit1Click() {

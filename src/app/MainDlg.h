@@ -77,6 +77,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createComponents();
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<RunLog> log_;
     SizeFormatter sizes_;
     bool reportingError_ = false;
+    bool shown_ = false;
 };
 
 } // namespace dm
