@@ -8,9 +8,9 @@
 #include "localisation/Storefile.h"
 
 #include <QBuffer>
-#include <QWidget>
 #include <QCoreApplication>
 #include <QHash>
+#include <QWidget>
 #include <algorithm>
 #include <filesystem>
 #include <optional>
