@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace dm::test {
@@ -11,10 +10,8 @@ namespace {
 
 // The images in samples/ are the ones the writer makes (regenerate with dimmetric_make_samples).
 TEST(Samples, CommittedImagesAreTheWritersOutput) {
-    const char* source = std::getenv("DIMMETRIC_SOURCE_DIR");
-    ASSERT_TRUE(source);
     for (const SampleImage& sample : SampleImages())
-        EXPECT_EQ(TempDir::read(std::filesystem::path(source) / "samples" / sample.FileName),
+        EXPECT_EQ(TempDir::read(std::filesystem::path(DIMMETRIC_SAMPLES_DIR) / sample.FileName),
                   sample.Bytes)
             << sample.FileName;
 }
