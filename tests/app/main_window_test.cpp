@@ -429,3 +429,36 @@ TEST_F(MainWindowTest, LanguageSwitchRefreshesCaptionsListsAndMemoryTexts) {
 
 } // namespace
 } // namespace dm::test
+
+namespace dm::test {
+namespace {
+
+// A message box whose modal loop lets the timer tick again, as a real one does.
+class TickingMessageBox : public platform::FakeMessageBox {
+public:
+    MainDlg* window = nullptr;
+    int show(platform::WindowHandle owner, const std::string& text, const std::string& caption,
+             std::uint32_t flags) override {
+        const int answer = FakeMessageBox::show(owner, text, caption, flags);
+        if (window && shown.size() == 1)
+            window->Mem_tmrTimer();
+        return answer;
+    }
+};
+
+TEST_F(MainWindowTest, FailingTicksDoNotStackErrorReports) {
+    TickingMessageBox ticking;
+    platform.messageBox = &ticking;
+    SetInventory(nullptr);
+    MainDlg& window = Start();
+    ticking.window = &window;
+    memory.result = {std::nullopt, "no memory status"};
+    window.Mem_tmrTimer();
+    EXPECT_EQ(ticking.shown.size(), 1u);
+    // Once the report is closed, the next failing tick reports again.
+    window.Mem_tmrTimer();
+    EXPECT_EQ(ticking.shown.size(), 2u);
+}
+
+} // namespace
+} // namespace dm::test
