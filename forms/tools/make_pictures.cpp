@@ -1,5 +1,6 @@
 // Draws the program's pictures into forms/pictures/ (run once; the PNG files are committed).
-// Build: g++ -std=c++20 -fPIC make_pictures.cpp $(pkg-config --cflags --libs Qt6Gui) -o make_pictures
+// Build: g++ -std=c++20 -fPIC make_pictures.cpp $(pkg-config --cflags --libs Qt6Gui) -o
+// make_pictures
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -24,7 +25,8 @@ void drawModule(QPainter& p, QRectF board) {
     p.drawRoundedRect(board, 1.5, 1.5);
     const double chipW = board.width() / 4.0 - 2;
     for (int i = 0; i < 4; ++i) {
-        QRectF chip(board.left() + 1.5 + i * (chipW + 2), board.top() + 2, chipW, board.height() * 0.45);
+        QRectF chip(board.left() + 1.5 + i * (chipW + 2), board.top() + 2, chipW,
+                    board.height() * 0.45);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(30, 30, 34));
         p.drawRect(chip);
