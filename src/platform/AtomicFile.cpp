@@ -1,10 +1,13 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/UniqueFd.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,28 +17,6 @@
 namespace dm::platform {
 
 namespace {
-
-// Closes a file descriptor at the end of its scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now, reporting whether the close succeeded.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 std::string Reason(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
@@ -81,7 +62,7 @@ std::string TemporaryName(const std::string& path) {
 
 FileContents ReadWholeFile(const std::string& path) {
     FileContents result;
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         result.status =
             errno == ENOENT ? FileContents::Status::Missing : FileContents::Status::Failed;
@@ -121,7 +102,7 @@ std::optional<FileIdentity> IdentifyFile(const std::string& path) {
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          FileIdentity* written) {
     const std::string temporary = TemporaryName(path);
-    Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
         error = Reason("cannot create", temporary);
         return false;
@@ -141,7 +122,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     if (written)
         *written = IdentityOf(info);
-    Descriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get());
     return true;
@@ -159,24 +140,18 @@ void RemoveStaleTemporaries(const std::string& path) {
 }
 
 std::optional<FileLock> FileLock::Acquire(const std::string& lockPath, std::string& error) {
-    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
+    UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
         error = Reason("cannot open the lock file", lockPath);
         return std::nullopt;
     }
-    FileLock lock(fd);
-    while (::flock(fd, LOCK_EX) != 0) {
+    while (::flock(fd.get(), LOCK_EX) != 0) {
         if (errno != EINTR) {
             error = Reason("cannot lock", lockPath);
             return std::nullopt;
         }
     }
-    return lock;
-}
-
-FileLock::~FileLock() {
-    if (fd_ >= 0)
-        ::close(fd_);
+    return FileLock(std::move(fd));
 }
 
 } // namespace dm::platform

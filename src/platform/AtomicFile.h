@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/UniqueFd.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace dm::platform {
 
@@ -45,14 +48,10 @@ void RemoveStaleTemporaries(const std::string& path);
 class FileLock {
 public:
     static std::optional<FileLock> Acquire(const std::string& lockPath, std::string& error);
-    FileLock(FileLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-    FileLock& operator=(FileLock&&) = delete;
-    FileLock(const FileLock&) = delete;
-    ~FileLock();
 
 private:
-    explicit FileLock(int fd) : fd_(fd) {}
-    int fd_;
+    explicit FileLock(UniqueFd fd) : fd_(std::move(fd)) {}
+    UniqueFd fd_;
 };
 
 } // namespace dm::platform

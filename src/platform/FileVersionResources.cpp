@@ -1,6 +1,7 @@
 #include "platform/FileVersionResources.h"
 
 #include "platform/ExecutableVersion.h"
+#include "platform/UniqueFd.h"
 
 #include <cerrno>
 #include <climits>
@@ -18,15 +19,9 @@ public:
     explicit FileByteSource(const std::string& path)
         : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)) {
         struct stat st {};
-        if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode))
+        if (fd_.get() >= 0 && ::fstat(fd_.get(), &st) == 0 && S_ISREG(st.st_mode))
             size_ = static_cast<std::uint64_t>(st.st_size);
     }
-    ~FileByteSource() override {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileByteSource(const FileByteSource&) = delete;
-    FileByteSource& operator=(const FileByteSource&) = delete;
 
     bool IsOpen() const { return size_.has_value(); }
     std::uint64_t Size() const override { return size_.value_or(0); }
@@ -37,8 +32,8 @@ public:
         out.resize(count);
         std::size_t done = 0;
         while (done < count) {
-            const ssize_t got =
-                ::pread(fd_, out.data() + done, count - done, static_cast<off_t>(offset + done));
+            const ssize_t got = ::pread(fd_.get(), out.data() + done, count - done,
+                                        static_cast<off_t>(offset + done));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got <= 0)
@@ -49,7 +44,7 @@ public:
     }
 
 private:
-    int fd_;
+    UniqueFd fd_;
     std::optional<std::uint64_t> size_; // set for a regular file only
 };
 

@@ -1,5 +1,6 @@
 #include "platform/smbios/MemoryInfoSources.h"
 
+#include "platform/UniqueFd.h"
 #include "platform/smbios/SmbiosTable.h"
 #include "platform/smbios/UdevMemory.h"
 
@@ -17,26 +18,11 @@ namespace {
 // Firmware tables are small; anything bigger is read only this far.
 constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // The bytes of a regular file (sysfs files report a size of 0 or 4096, so read to the end).
 std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) {
     if (path.empty())
         return std::nullopt;
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
