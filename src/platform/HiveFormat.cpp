@@ -1,5 +1,7 @@
 #include "platform/HiveFormat.h"
 
+#include "platform/TextLines.h"
+
 #include <cstdio>
 
 namespace dm::platform {
@@ -204,19 +206,7 @@ std::optional<std::string> ParseHexBytes(std::string_view text) {
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) {
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string_view::npos)
-                end = text.size();
-            std::string_view line = text.substr(start, end - start);
-            while (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            lines_.push_back(line);
-            start = end + 1;
-        }
-    }
+    explicit Parser(std::string_view text) : lines_(SplitLines(text)) {}
 
     std::optional<Hive> parse(std::string& error) {
         Hive hive;

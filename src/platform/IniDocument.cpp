@@ -1,5 +1,7 @@
 #include "platform/IniDocument.h"
 
+#include "platform/TextLines.h"
+
 #include <algorithm>
 
 namespace dm::platform {
@@ -59,17 +61,8 @@ std::optional<Entry> EntryOf(std::string_view line) {
 } // namespace
 
 IniDocument::IniDocument(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines_.emplace_back(line);
-        start = end + 1;
-    }
+    const std::vector<std::string_view> lines = SplitLines(text);
+    lines_.assign(lines.begin(), lines.end());
 }
 
 std::string IniDocument::text() const {

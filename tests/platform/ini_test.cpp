@@ -71,6 +71,13 @@ TEST(IniDocument, SettingAValueKeepsEverythingElse) {
                           "k=v\r\n");
 }
 
+// A lone CR is a line break to Windows, so the CRs before a line's end are no part of it.
+TEST(IniDocument, CarriageReturnsBeforeTheLineEndAreNoPartOfTheLine) {
+    const IniDocument ini("[Settings]\r\r\nPath=a.exe\r\r\n");
+    EXPECT_EQ(ini.value("Settings", "Path"), "a.exe");
+    EXPECT_EQ(ini.text(), "[Settings]\r\nPath=a.exe\r\n");
+}
+
 TEST(IniDocument, RefusesEntriesThatWouldBreakTheFile) {
     IniDocument ini;
     EXPECT_FALSE(ini.setValue("S", "k", "line\r\n[Injected]"));

@@ -1,5 +1,7 @@
 #include "platform/smbios/UdevMemory.h"
 
+#include "platform/TextLines.h"
+
 #include <charconv>
 #include <map>
 #include <set>
@@ -169,10 +171,7 @@ std::optional<MemoryInfo> ParseUdevMemoryProperties(std::string_view database) {
     std::map<std::string, std::string> properties;
     std::set<std::size_t> devices;
     bool any = false;
-    while (!database.empty()) {
-        const std::size_t eol = database.find('\n');
-        std::string_view line = database.substr(0, eol);
-        database = eol == std::string_view::npos ? std::string_view() : database.substr(eol + 1);
+    for (std::string_view line : SplitLines(database)) {
         if (!line.starts_with("E:MEMORY_"))
             continue;
         line.remove_prefix(2);
