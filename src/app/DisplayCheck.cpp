@@ -2,18 +2,37 @@
 
 namespace dm {
 
-const char* const NoDisplayMessage =
-    "Dimmetric is a desktop program and needs a graphical session: neither DISPLAY nor "
-    "WAYLAND_DISPLAY is set. Start it from a desktop session (or set QT_QPA_PLATFORM, for "
-    "instance QT_QPA_PLATFORM=offscreen to run without a screen).";
+namespace {
 
-bool HasDisplay(const std::function<std::optional<std::string>(const char*)>& getenv) {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const auto value = getenv(name);
-        if (value && !value->empty())
-            return true;
-    }
-    return false;
+const char* const advice = " Start it from a desktop session (or set QT_QPA_PLATFORM, for "
+                           "instance QT_QPA_PLATFORM=offscreen to run without a screen).";
+
+std::string valueOf(const Environment& getenv, const char* name) {
+    return getenv(name).value_or(std::string());
+}
+
+} // namespace
+
+std::optional<std::string> DisplayProblem(const Environment& getenv, const DisplayProbes& probes) {
+    if (!valueOf(getenv, "QT_QPA_PLATFORM").empty())
+        return std::nullopt;
+    const std::string display = valueOf(getenv, "DISPLAY");
+    const std::string wayland = valueOf(getenv, "WAYLAND_DISPLAY");
+    if (display.empty() && wayland.empty())
+        return std::string("Dimmetric is a desktop program and needs a graphical session: neither "
+                           "DISPLAY nor WAYLAND_DISPLAY is set.") +
+               advice;
+    if (!display.empty() && probes.x11(display))
+        return std::nullopt;
+    if (!wayland.empty() && probes.wayland(wayland, valueOf(getenv, "XDG_RUNTIME_DIR")))
+        return std::nullopt;
+    std::string named;
+    if (!display.empty())
+        named = "the X display \"" + display + "\" (DISPLAY)";
+    if (!wayland.empty())
+        named += (named.empty() ? "" : " and ") + std::string("the Wayland display \"") + wayland +
+                 "\" (WAYLAND_DISPLAY)";
+    return "Dimmetric cannot open its window: " + named + " does not answer." + advice;
 }
 
 } // namespace dm

@@ -6,11 +6,17 @@
 
 namespace dm {
 
-// Whether a window can be shown: a display server is named (DISPLAY or WAYLAND_DISPLAY) or a Qt
-// platform plugin is chosen (QT_QPA_PLATFORM). `getenv` answers the environment's values.
-bool HasDisplay(const std::function<std::optional<std::string>(const char*)>& getenv);
+using Environment = std::function<std::optional<std::string>(const char*)>;
 
-// What the program says when started without a display.
-extern const char* const NoDisplayMessage;
+// Asks whether a display server answers: X11 for a DISPLAY value, Wayland for a WAYLAND_DISPLAY
+// value (with XDG_RUNTIME_DIR).
+struct DisplayProbes {
+    std::function<bool(const std::string& display)> x11;
+    std::function<bool(const std::string& name, const std::string& runtimeDir)> wayland;
+};
+
+// Why no window can be shown, or nullopt when one can: a Qt platform plugin is chosen
+// (QT_QPA_PLATFORM), or the display named by DISPLAY or WAYLAND_DISPLAY answers.
+std::optional<std::string> DisplayProblem(const Environment& getenv, const DisplayProbes& probes);
 
 } // namespace dm

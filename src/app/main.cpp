@@ -1,6 +1,7 @@
 #include "app/DisplayCheck.h"
 #include "app/MainDlg.h"
 #include "app/SystemPlatform.h"
+#include "platform/DisplaySockets.h"
 #include "platform/VersionResources.h"
 
 #include <QApplication>
@@ -38,8 +39,10 @@ void reportFirstScan(dm::MainDlg& window) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!dm::HasDisplay(environment)) {
-        std::fprintf(stderr, "%s\n", dm::NoDisplayMessage);
+    const auto problem = dm::DisplayProblem(
+        environment, {dm::platform::X11DisplayAnswers, dm::platform::WaylandDisplayAnswers});
+    if (problem) {
+        std::fprintf(stderr, "%s\n", problem->c_str());
         return 2;
     }
     QApplication application(argc, argv);
