@@ -1,6 +1,7 @@
 #include "platform/HiveFormat.h"
 
 #include "platform/TextLines.h"
+#include "platform/Utf16.h"
 
 #include <cstdio>
 
@@ -148,23 +149,6 @@ std::string Escape(std::u16string_view units, const char quotes[2]) {
         }
     }
     return out;
-}
-
-std::string UnitsToData(std::u16string_view units) {
-    std::string data;
-    for (char16_t unit : units) {
-        data.push_back(static_cast<char>(unit & 0xFF));
-        data.push_back(static_cast<char>(unit >> 8));
-    }
-    return data;
-}
-
-std::u16string DataToUnits(std::string_view data) {
-    std::u16string units;
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2)
-        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(data[i]) |
-                                              static_cast<unsigned char>(data[i + 1]) << 8));
-    return units;
 }
 
 // A hexadecimal number of 1 to 8 digits at pos.
@@ -349,7 +333,7 @@ private:
         if (!units || !TrimBlanks(line.substr(pos)).empty())
             return refuse("a malformed string value"), std::nullopt;
         units->push_back(u'\0');
-        return RegistryValue{type, UnitsToData(*units)};
+        return RegistryValue{type, UnitsToUtf16Le(*units)};
     }
 
     bool refuse(std::string why) {
@@ -368,7 +352,7 @@ std::string SerializeData(const RegistryValue& value, std::size_t column) {
                             data[data.size() - 1] == 0 && data[data.size() - 2] == 0;
     char buffer[32];
     if ((value.type == RegType::Sz || value.type == RegType::ExpandSz) && terminated) {
-        std::u16string units = DataToUnits(data);
+        std::u16string units = Utf16LeToUnits(data);
         units.pop_back();
         std::string out;
         if (value.type != RegType::Sz) {

@@ -1,32 +1,15 @@
 #include "platform/RegistryValue.h"
 
+#include "platform/Utf16.h"
+
 namespace dm::platform {
 
 namespace {
 
-std::string UnitsToData(std::u16string_view units) {
-    std::string data;
-    data.reserve(units.size() * 2);
-    for (char16_t unit : units) {
-        data.push_back(static_cast<char>(unit & 0xFF));
-        data.push_back(static_cast<char>(unit >> 8));
-    }
-    return data;
-}
-
-std::u16string DataToUnits(std::string_view data) {
-    std::u16string units;
-    units.reserve(data.size() / 2);
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2)
-        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(data[i]) |
-                                              static_cast<unsigned char>(data[i + 1]) << 8));
-    return units;
-}
-
 RegistryValue StringValue(RegType type, std::string_view text) {
     std::u16string units = WidenBytes(text);
     units.push_back(u'\0');
-    return {type, UnitsToData(units)};
+    return {type, UnitsToUtf16Le(units)};
 }
 
 } // namespace
@@ -73,11 +56,11 @@ RegistryValue RegistryValue::MultiString(const std::vector<std::string>& texts) 
         units.push_back(u'\0');
     }
     units.push_back(u'\0');
-    return {RegType::MultiSz, UnitsToData(units)};
+    return {RegType::MultiSz, UnitsToUtf16Le(units)};
 }
 
 std::string RegistryValue::text() const {
-    std::u16string units = DataToUnits(data);
+    std::u16string units = Utf16LeToUnits(data);
     return NarrowUnits(std::u16string_view(units).substr(0, units.find(u'\0')));
 }
 
@@ -90,7 +73,7 @@ std::uint32_t RegistryValue::dword() const {
 
 std::vector<std::string> RegistryValue::texts() const {
     std::vector<std::string> result;
-    const std::u16string units = DataToUnits(data);
+    const std::u16string units = Utf16LeToUnits(data);
     std::size_t start = 0;
     while (start < units.size()) {
         std::size_t end = units.find(u'\0', start);

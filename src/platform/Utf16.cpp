@@ -24,17 +24,13 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-void AppendUtf16(std::string& out, char32_t c) {
-    auto unit = [&out](char32_t u) {
-        out += static_cast<char>(u & 0xFF);
-        out += static_cast<char>((u >> 8) & 0xFF);
-    };
+void AppendUtf16(std::u16string& out, char32_t c) {
     if (c < 0x10000) {
-        unit(c);
+        out += static_cast<char16_t>(c);
     } else {
         c -= 0x10000;
-        unit(0xD800 | (c >> 10));
-        unit(0xDC00 | (c & 0x3FF));
+        out += static_cast<char16_t>(0xD800 | (c >> 10));
+        out += static_cast<char16_t>(0xDC00 | (c & 0x3FF));
     }
 }
 
@@ -68,17 +64,13 @@ char32_t NextUtf8(std::string_view text, std::size_t& i) {
 } // namespace
 
 std::string Utf16LeToUtf8(std::string_view bytes) {
+    const std::u16string units = Utf16LeToUnits(bytes);
     std::string out;
-    out.reserve(bytes.size());
-    const std::size_t units = bytes.size() / 2;
-    auto unitAt = [&bytes](std::size_t k) {
-        return static_cast<char32_t>(static_cast<unsigned char>(bytes[2 * k]) |
-                                     (static_cast<unsigned char>(bytes[2 * k + 1]) << 8));
-    };
-    for (std::size_t k = 0; k < units; ++k) {
-        const char32_t u = unitAt(k);
-        if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units) {
-            const char32_t low = unitAt(k + 1);
+    out.reserve(units.size());
+    for (std::size_t k = 0; k < units.size(); ++k) {
+        const char32_t u = units[k];
+        if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units.size()) {
+            const char32_t low = units[k + 1];
             if (low >= 0xDC00 && low <= 0xDFFF) {
                 AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
                 ++k;
@@ -91,11 +83,30 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToUtf16Le(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
+    std::u16string units;
+    units.reserve(text.size());
     for (std::size_t i = 0; i < text.size();)
-        AppendUtf16(out, NextUtf8(text, i));
-    return out;
+        AppendUtf16(units, NextUtf8(text, i));
+    return UnitsToUtf16Le(units);
+}
+
+std::string UnitsToUtf16Le(std::u16string_view units) {
+    std::string bytes;
+    bytes.reserve(units.size() * 2);
+    for (char16_t unit : units) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::u16string Utf16LeToUnits(std::string_view bytes) {
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                              static_cast<unsigned char>(bytes[i + 1]) << 8));
+    return units;
 }
 
 } // namespace dm::platform
