@@ -1,5 +1,6 @@
 #include "platform/IniDocument.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/TextLines.h"
 
 #include <algorithm>
@@ -18,15 +19,6 @@ std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-char Fold(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Fold(x) == Fold(y); });
 }
 
 bool HasLineBreak(std::string_view text) {
@@ -76,8 +68,9 @@ std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
     for (const std::string& line : lines_)
         if (auto name = SectionOf(line))
-            if (std::none_of(names.begin(), names.end(),
-                             [&](const std::string& seen) { return SameName(seen, *name); }))
+            if (std::none_of(names.begin(), names.end(), [&](const std::string& seen) {
+                    return SameNameIgnoringCase(seen, *name);
+                }))
                 names.emplace_back(*name);
     return names;
 }
@@ -85,7 +78,7 @@ std::vector<std::string> IniDocument::sectionNames() const {
 std::optional<IniDocument::Found> IniDocument::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         auto name = SectionOf(lines_[i]);
-        if (!name || !SameName(*name, Trim(section)))
+        if (!name || !SameNameIgnoringCase(*name, Trim(section)))
             continue;
         std::size_t end = i + 1;
         while (end < lines_.size() && !SectionOf(lines_[end]))
@@ -102,8 +95,9 @@ std::vector<std::string> IniDocument::keyNames(std::string_view section) const {
         return names;
     for (std::size_t i = found->header + 1; i < found->end; ++i)
         if (auto entry = EntryOf(lines_[i]))
-            if (std::none_of(names.begin(), names.end(),
-                             [&](const std::string& seen) { return SameName(seen, entry->key); }))
+            if (std::none_of(names.begin(), names.end(), [&](const std::string& seen) {
+                    return SameNameIgnoringCase(seen, entry->key);
+                }))
                 names.emplace_back(entry->key);
     return names;
 }
@@ -114,7 +108,7 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     if (!found)
         return std::nullopt;
     for (std::size_t i = found->header + 1; i < found->end; ++i)
-        if (auto entry = EntryOf(lines_[i]); entry && SameName(entry->key, Trim(key)))
+        if (auto entry = EntryOf(lines_[i]); entry && SameNameIgnoringCase(entry->key, Trim(key)))
             return std::string(entry->value);
     return std::nullopt;
 }
@@ -137,7 +131,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
         auto entry = EntryOf(lines_[i]);
         if (!Trim(lines_[i]).empty())
             last = i;
-        if (entry && SameName(entry->key, key)) {
+        if (entry && SameNameIgnoringCase(entry->key, key)) {
             lines_[i] = std::string(entry->key) + "=" + std::string(value);
             return true;
         }
@@ -166,8 +160,8 @@ std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
         unsigned digit;
         if (c >= '0' && c <= '9')
             digit = c - '0';
-        else if (base == 16 && Fold(c) >= 'a' && Fold(c) <= 'f')
-            digit = Fold(c) - 'a' + 10;
+        else if (base == 16 && FoldAsciiCase(c) >= 'a' && FoldAsciiCase(c) <= 'f')
+            digit = FoldAsciiCase(c) - 'a' + 10;
         else
             return std::nullopt;
         magnitude = magnitude * base + digit;

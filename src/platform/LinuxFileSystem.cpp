@@ -1,5 +1,6 @@
 #include "platform/LinuxFileSystem.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/AtomicFile.h"
 
 #include <dirent.h>
@@ -15,16 +16,12 @@ namespace dm::platform {
 
 namespace {
 
-char fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Iterative wildcard match with one back-track point (linear in practice, no recursion).
 bool wildcardMatch(const std::string& name, const std::string& mask) {
     std::size_t n = 0, m = 0, starMask = std::string::npos, starName = 0;
     while (n < name.size()) {
-        if (m < mask.size() &&
-            (mask[m] == '?' || (mask[m] != '*' && fold(mask[m]) == fold(name[n])))) {
+        if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && FoldAsciiCase(mask[m]) ==
+                                                                         FoldAsciiCase(name[n])))) {
             ++n;
             ++m;
         } else if (m < mask.size() && mask[m] == '*') {

@@ -1,5 +1,6 @@
 #include "platform/VersionBlock.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/Utf16.h"
 
 #include <algorithm>
@@ -60,13 +61,7 @@ std::optional<Node> ParseNode(std::string_view block, std::size_t at, std::size_
 
 // Keys compare ignoring ASCII case.
 bool SameKey(std::string_view utf16, std::string_view name) {
-    const std::string key = Utf16LeToUtf8(utf16);
-    auto fold = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-    };
-    return key.size() == name.size() &&
-           std::equal(key.begin(), key.end(), name.begin(),
-                      [&fold](char a, char b) { return fold(a) == fold(b); });
+    return SameNameIgnoringCase(Utf16LeToUtf8(utf16), name);
 }
 
 std::optional<Node> FindChild(std::string_view block, const Node& parent, std::string_view name) {

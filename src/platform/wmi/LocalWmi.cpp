@@ -1,6 +1,6 @@
 #include "platform/wmi/LocalWmi.h"
 
-#include "platform/wmi/AsciiCase.h"
+#include "platform/AsciiCase.h"
 
 namespace dm::platform {
 

@@ -1,6 +1,6 @@
 #include "platform/wmi/Variant.h"
 
-#include "platform/wmi/AsciiCase.h"
+#include "platform/AsciiCase.h"
 
 #include <charconv>
 #include <cmath>

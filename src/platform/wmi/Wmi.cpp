@@ -1,6 +1,6 @@
 #include "platform/wmi/Wmi.h"
 
-#include "platform/wmi/AsciiCase.h"
+#include "platform/AsciiCase.h"
 
 namespace dm::platform {
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+namespace dm::platform {
+
+// A-Z to a-z; every other byte as it is. Names here (INI sections and keys, resource keys, file
+// masks, WMI names) compare without regard to ASCII letter case, whatever the locale.
+constexpr char FoldAsciiCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (FoldAsciiCase(a[i]) != FoldAsciiCase(b[i]))
+            return false;
+    return true;
+}
+
+} // namespace dm::platform
