@@ -1,5 +1,7 @@
 #include "platform/ExecutableVersion.h"
 
+#include "platform/ByteOrder.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -9,22 +11,6 @@ namespace {
 
 // No version resource is larger: its root node's length is a 16-bit number.
 constexpr std::size_t kMaxVersionBlock = 0xFFFF;
-
-std::uint64_t Field(std::string_view b, std::size_t at, std::size_t width, bool bigEndian) {
-    std::uint64_t v = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        const std::size_t k = bigEndian ? i : width - 1 - i;
-        v = (v << 8) | static_cast<unsigned char>(b[at + k]);
-    }
-    return v;
-}
-
-std::uint32_t Le16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint32_t>(Field(b, at, 2, false));
-}
-std::uint32_t Le32(std::string_view b, std::size_t at) {
-    return static_cast<std::uint32_t>(Field(b, at, 4, false));
-}
 
 // ---- PE ----
 
@@ -46,34 +32,34 @@ public:
         std::string dos;
         if (!file_.ReadAt(0, 64, dos) || dos[0] != 'M' || dos[1] != 'Z')
             return std::nullopt;
-        const std::uint64_t pe = Le32(dos, 0x3C);
+        const std::uint64_t pe = ReadLe32(dos, 0x3C);
         std::string nt;
         if (!file_.ReadAt(pe, 24, nt) || nt.compare(0, 4, std::string("PE\0\0", 4)) != 0)
             return std::nullopt;
-        const std::size_t sectionCount = Le16(nt, 6);
-        const std::size_t optionalSize = Le16(nt, 20);
+        const std::size_t sectionCount = ReadLe16(nt, 6);
+        const std::size_t optionalSize = ReadLe16(nt, 20);
         const std::uint64_t optionalAt = pe + 24;
         std::string opt;
         if (!file_.ReadAt(optionalAt, optionalSize, opt) || optionalSize < 2)
             return std::nullopt;
         // Where NumberOfRvaAndSizes stands, in a PE32 or a PE32+ optional header.
-        const std::uint32_t magic = Le16(opt, 0);
+        const std::uint32_t magic = ReadLe16(opt, 0);
         const std::size_t countAt = magic == 0x10B ? 92 : magic == 0x20B ? 108 : 0;
         if (countAt == 0)
             return std::nullopt;
         const std::size_t resourceEntryAt = countAt + 4 + 2 * 8;
-        if (optionalSize < resourceEntryAt + 8 || Le32(opt, countAt) <= 2)
+        if (optionalSize < resourceEntryAt + 8 || ReadLe32(opt, countAt) <= 2)
             return std::nullopt;
-        headersSize_ = Le32(opt, 60);
-        const std::uint32_t resourceRva = Le32(opt, resourceEntryAt);
+        headersSize_ = ReadLe32(opt, 60);
+        const std::uint32_t resourceRva = ReadLe32(opt, resourceEntryAt);
         if (resourceRva == 0)
             return std::nullopt;
         std::string table;
         if (!file_.ReadAt(optionalAt + optionalSize, sectionCount * 40, table))
             return std::nullopt;
         for (std::size_t i = 0; i < sectionCount; ++i)
-            sections_.push_back(
-                {Le32(table, 40 * i + 12), Le32(table, 40 * i + 16), Le32(table, 40 * i + 20)});
+            sections_.push_back({ReadLe32(table, 40 * i + 12), ReadLe32(table, 40 * i + 16),
+                                 ReadLe32(table, 40 * i + 20)});
         return FindVersion(resourceRva);
     }
 
@@ -94,13 +80,13 @@ private:
         std::string header;
         if (!ReadRva(root + offset, 16, header))
             return std::nullopt;
-        const std::size_t count = Le16(header, 12) + Le16(header, 14);
+        const std::size_t count = ReadLe16(header, 12) + ReadLe16(header, 14);
         std::string raw;
         if (count == 0 || !ReadRva(root + offset + 16, count * 8, raw))
             return std::nullopt;
         std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;
         for (std::size_t i = 0; i < count; ++i)
-            entries.emplace_back(Le32(raw, 8 * i), Le32(raw, 8 * i + 4));
+            entries.emplace_back(ReadLe32(raw, 8 * i), ReadLe32(raw, 8 * i + 4));
         return entries;
     }
 
@@ -129,9 +115,9 @@ private:
         std::string data;
         if (!ReadRva(static_cast<std::uint64_t>(root) + languages->front().second, 16, data))
             return std::nullopt;
-        const std::size_t size = std::min<std::size_t>(Le32(data, 4), kMaxVersionBlock);
+        const std::size_t size = std::min<std::size_t>(ReadLe32(data, 4), kMaxVersionBlock);
         std::string block;
-        if (!ReadRva(Le32(data, 0), size, block))
+        if (!ReadRva(ReadLe32(data, 0), size, block))
             return std::nullopt;
         return VersionBlock::FromBytes(std::move(block));
     }
@@ -211,7 +197,7 @@ private:
     };
 
     std::uint64_t Get(std::string_view b, std::size_t at, std::size_t width) const {
-        return Field(b, at, width, bigEndian_);
+        return ReadUnsigned(b, at, width, bigEndian_);
     }
 
     std::optional<SectionHeader> Header(std::uint64_t index) const {

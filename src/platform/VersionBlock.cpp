@@ -1,6 +1,7 @@
 #include "platform/VersionBlock.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/ByteOrder.h"
 #include "platform/Utf16.h"
 
 #include <algorithm>
@@ -11,16 +12,6 @@ namespace dm::platform {
 namespace {
 
 constexpr std::size_t kHeaderSize = 6; // wLength, wValueLength, wType
-
-std::uint16_t U16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) |
-                                      (static_cast<unsigned char>(b[at + 1]) << 8));
-}
-
-std::uint32_t U32(std::string_view b, std::size_t at) {
-    return static_cast<std::uint32_t>(U16(b, at)) |
-           (static_cast<std::uint32_t>(U16(b, at + 2)) << 16);
-}
 
 std::size_t Align4(std::size_t at) {
     return (at + 3) & ~static_cast<std::size_t>(3);
@@ -37,15 +28,15 @@ struct Node {
 std::optional<Node> ParseNode(std::string_view block, std::size_t at, std::size_t limit) {
     if (at + kHeaderSize > limit)
         return std::nullopt;
-    const std::size_t length = U16(block, at);
-    const std::size_t valueLength = U16(block, at + 2);
-    const bool isText = U16(block, at + 4) == 1;
+    const std::size_t length = ReadLe16(block, at);
+    const std::size_t valueLength = ReadLe16(block, at + 2);
+    const bool isText = ReadLe16(block, at + 4) == 1;
     if (length < kHeaderSize || at + length > limit)
         return std::nullopt;
     Node node;
     node.End = at + length;
     std::size_t keyEnd = at + kHeaderSize;
-    while (keyEnd + 2 <= node.End && U16(block, keyEnd) != 0)
+    while (keyEnd + 2 <= node.End && ReadLe16(block, keyEnd) != 0)
         keyEnd += 2;
     if (keyEnd + 2 > node.End)
         return std::nullopt; // key without its NUL
@@ -104,7 +95,7 @@ std::optional<std::string> VersionBlock::QueryText(std::string_view SubBlock) co
         return std::nullopt;
     std::string_view units = value->Bytes;
     for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
-        if (U16(units, i) == 0) {
+        if (ReadLe16(units, i) == 0) {
             units = units.substr(0, i);
             break;
         }
@@ -124,7 +115,7 @@ std::optional<FixedFileInfo> VersionBlock::QueryFixed() const {
                                &f.FileType,      &f.FileSubtype,      &f.FileDateMS,
                                &f.FileDateLS};
     for (std::size_t i = 0; i < std::size(fields); ++i)
-        *fields[i] = U32(b, 4 * i);
+        *fields[i] = ReadLe32(b, 4 * i);
     return f;
 }
 
@@ -134,7 +125,7 @@ std::optional<std::vector<std::uint32_t>> VersionBlock::QueryTranslations() cons
         return std::nullopt;
     std::vector<std::uint32_t> entries;
     for (std::size_t at = 0; at + 4 <= value->Bytes.size(); at += 4)
-        entries.push_back(U32(value->Bytes, at));
+        entries.push_back(ReadLe32(value->Bytes, at));
     return entries;
 }
 

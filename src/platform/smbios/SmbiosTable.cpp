@@ -1,5 +1,7 @@
 #include "platform/smbios/SmbiosTable.h"
 
+#include "platform/ByteOrder.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,14 +11,6 @@ namespace {
 
 constexpr std::size_t HeaderSize = 4;
 constexpr std::uint8_t EndOfTable = 127;
-
-std::uint64_t ReadLittleEndian(std::span<const std::uint8_t> bytes, std::size_t offset,
-                               std::size_t size) {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < size; ++i)
-        value |= static_cast<std::uint64_t>(bytes[offset + i]) << (8 * i);
-    return value;
-}
 
 bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view anchor) {
     return bytes.size() >= anchor.size() &&
@@ -61,7 +55,7 @@ std::optional<std::uint64_t> SmbiosStructure::LittleEndian(std::size_t offset,
                                                            std::size_t size) const {
     if (offset > formatted_.size() || size > formatted_.size() - offset)
         return std::nullopt;
-    return ReadLittleEndian(formatted_, offset, size);
+    return ReadUnsigned(formatted_, offset, size);
 }
 
 std::optional<std::uint8_t> SmbiosStructure::Byte(std::size_t offset) const {
@@ -108,8 +102,8 @@ SmbiosTable::ReadEntryPoint(std::span<const std::uint8_t> bytes) {
             return std::nullopt;
         entry.major = bytes[0x07];
         entry.minor = bytes[0x08];
-        entry.length = ReadLittleEndian(bytes, 0x0C, 4);
-        entry.address = ReadLittleEndian(bytes, 0x10, 8);
+        entry.length = ReadUnsigned(bytes, 0x0C, 4);
+        entry.address = ReadUnsigned(bytes, 0x10, 8);
         return entry;
     }
     std::span<const std::uint8_t> legacy = bytes;
@@ -130,9 +124,9 @@ SmbiosTable::ReadEntryPoint(std::span<const std::uint8_t> bytes) {
         entry.major = legacy[0x0E] >> 4;
         entry.minor = legacy[0x0E] & 0x0F;
     }
-    entry.length = ReadLittleEndian(legacy, 0x06, 2);
-    entry.address = ReadLittleEndian(legacy, 0x08, 4);
-    entry.maxStructures = ReadLittleEndian(legacy, 0x0C, 2);
+    entry.length = ReadUnsigned(legacy, 0x06, 2);
+    entry.address = ReadUnsigned(legacy, 0x08, 4);
+    entry.maxStructures = ReadUnsigned(legacy, 0x0C, 2);
     return entry;
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace dm::platform {
+
+// The unsigned number held in width bytes (at most 8) from bytes[at], least significant byte
+// first, or most significant first when bigEndian. The caller makes sure the bytes are there.
+template <typename Bytes>
+constexpr std::uint64_t ReadUnsigned(const Bytes& bytes, std::size_t at, std::size_t width,
+                                     bool bigEndian = false) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < width; ++i) {
+        const std::size_t k = bigEndian ? i : width - 1 - i;
+        value = value << 8 | static_cast<unsigned char>(bytes[at + k]);
+    }
+    return value;
+}
+
+inline std::uint16_t ReadLe16(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(ReadUnsigned(bytes, at, 2));
+}
+
+inline std::uint32_t ReadLe32(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(ReadUnsigned(bytes, at, 4));
+}
+
+} // namespace dm::platform
