@@ -2,6 +2,7 @@
 
 #include "platform/UniqueFd.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -60,9 +61,10 @@ std::string TemporaryName(const std::string& path) {
 
 } // namespace
 
-FileContents ReadWholeFile(const std::string& path) {
+FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
     FileContents result;
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO in the file's place cannot hold the open up.
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) {
         result.status =
             errno == ENOENT ? FileContents::Status::Missing : FileContents::Status::Failed;
@@ -75,8 +77,9 @@ FileContents ReadWholeFile(const std::string& path) {
         return result;
     }
     char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+    while (result.bytes.size() < limit) {
+        const std::size_t wanted = std::min(sizeof buffer, limit - result.bytes.size());
+        const ssize_t got = ::read(fd.get(), buffer, wanted);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {

@@ -2,7 +2,9 @@
 
 #include "platform/UniqueFd.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,8 +29,10 @@ struct FileContents {
     std::string error;
 };
 
-// The whole file as bytes, and the identity of what was read.
-FileContents ReadWholeFile(const std::string& path);
+// The whole file as bytes, or its first limit bytes, and the identity of what was read. Only a
+// regular file is read.
+FileContents ReadWholeFile(const std::string& path,
+                           std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // The identity of the file now; nullopt when it is missing or cannot be looked at.
 std::optional<FileIdentity> IdentifyFile(const std::string& path);

@@ -1,14 +1,11 @@
 #include "platform/smbios/MemoryInfoSources.h"
 
-#include "platform/UniqueFd.h"
+#include "platform/AtomicFile.h"
 #include "platform/smbios/SmbiosTable.h"
 #include "platform/smbios/UdevMemory.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace dm::platform {
@@ -22,23 +19,10 @@ constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) {
     if (path.empty())
         return std::nullopt;
-    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    const FileContents file = ReadWholeFile(path, MaxFileSize);
+    if (file.status != FileContents::Status::Ok)
         return std::nullopt;
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t buffer[65536];
-    while (bytes.size() < MaxFileSize) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    }
-    if (bytes.size() > MaxFileSize)
-        bytes.resize(MaxFileSize);
-    return bytes;
+    return std::vector<std::uint8_t>(file.bytes.begin(), file.bytes.end());
 }
 
 std::optional<MemoryInfo> FromImage(const std::string& path) {

@@ -1,0 +1,33 @@
+#include "platform/AtomicFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using dm::platform::FileContents;
+using dm::platform::ReadWholeFile;
+
+namespace {
+
+TEST(ReadWholeFile, ReadsTheWholeFileOrUpToALimit) {
+    const dm::test::TempDir dir;
+    const std::string path = dir.write("a.bin", std::string(100000, 'x') + "end");
+    const FileContents whole = ReadWholeFile(path);
+    EXPECT_EQ(whole.status, FileContents::Status::Ok);
+    EXPECT_EQ(whole.bytes.size(), 100003u);
+    const FileContents first = ReadWholeFile(path, 70000);
+    EXPECT_EQ(first.status, FileContents::Status::Ok);
+    EXPECT_EQ(first.bytes, std::string(70000, 'x'));
+}
+
+TEST(ReadWholeFile, OnlyARegularFileIsReadAndAFifoDoesNotWait) {
+    const dm::test::TempDir dir;
+    const std::string fifo = dir.dir() + "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReadWholeFile(fifo).status, FileContents::Status::Failed);
+    EXPECT_EQ(ReadWholeFile(dir.path().string()).status, FileContents::Status::Failed);
+    EXPECT_EQ(ReadWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);
+}
+
+} // namespace
