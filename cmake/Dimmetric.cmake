@@ -39,7 +39,7 @@ function(dimmetric_tests dir)
         add_executable(${name} ${test})
         target_link_libraries(${name} PRIVATE ${ARGN} dimmetric_test_support GTest::gtest GTest::gmock GTest::gtest_main)
         gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-            PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DIMMETRIC_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+            PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
     endforeach()
 endfunction()
 
