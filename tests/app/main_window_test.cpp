@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
     window.findChild<QAction*>("ext1")->trigger();
     window.findChild<QAction*>("Spreadsheet1")->trigger();
 
-    const auto section = [](int slot, const std::string& sep, const std::string& rows) {
+    const auto section = [](int slot, const std::string& rows) {
         std::string text = slot > 1 ? "\r\n" : "";
         return text + "[BANK " + std::to_string(slot) + "]\r\n" + rows;
     };
@@ -335,22 +335,18 @@ TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
         const auto line = [&](const char* caption, const std::string& value) {
             return std::string(caption) + sep + value + "\r\n";
         };
-        return section(1, sep,
-                       line("Slot Name", "DIMM0") + line("Capacity", "8 GB") +
-                           line("Manufacturer", "Kingston") + line("Model", "KHX;2400") +
-                           line("Type", "DDR4 / PC4-19200") + line("Serial#", "1")) +
-               section(2, sep,
-                       line("Slot Name", "DIMM1") + line("Capacity", "4 GB") +
-                           line("Manufacturer", "Samsung") + line("Model", "M378") +
-                           line("Type", "DDR3 / PC3-12800") + line("Serial#", "2")) +
-               section(3, sep,
-                       line("Slot Name", "DIMM2") + line("Capacity", "8 GB") +
-                           line("Manufacturer", "Crucial") + line("Model", "CT8G") +
-                           line("Type", "DDR4 / PC4-25600") + line("Serial#", "3")) +
-               section(4, sep,
-                       line("Slot Name", "DIMM3") + line("Capacity", "16 GB") +
-                           line("Manufacturer", "Hynix (Hyundai)") + line("Model", "HMCG") +
-                           line("Type", "DDR5 / PC5-38400") + line("Serial#", "4"));
+        return section(1, line("Slot Name", "DIMM0") + line("Capacity", "8 GB") +
+                              line("Manufacturer", "Kingston") + line("Model", "KHX;2400") +
+                              line("Type", "DDR4 / PC4-19200") + line("Serial#", "1")) +
+               section(2, line("Slot Name", "DIMM1") + line("Capacity", "4 GB") +
+                              line("Manufacturer", "Samsung") + line("Model", "M378") +
+                              line("Type", "DDR3 / PC3-12800") + line("Serial#", "2")) +
+               section(3, line("Slot Name", "DIMM2") + line("Capacity", "8 GB") +
+                              line("Manufacturer", "Crucial") + line("Model", "CT8G") +
+                              line("Type", "DDR4 / PC4-25600") + line("Serial#", "3")) +
+               section(4, line("Slot Name", "DIMM3") + line("Capacity", "16 GB") +
+                              line("Manufacturer", "Hynix (Hyundai)") + line("Model", "HMCG") +
+                              line("Type", "DDR5 / PC5-38400") + line("Serial#", "4"));
     };
     EXPECT_EQ(ReadExport(dir, "export.txt"), bank("\t"));
     EXPECT_EQ(ReadExport(dir, "export.csv"), bank(";"));

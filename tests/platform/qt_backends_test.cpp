@@ -36,8 +36,8 @@ int pressOn(std::uint32_t flags, const QString& press, SeenBox& seen) {
             return;
         seen = {box->windowTitle(), box->text(), box->icon(), {}};
         for (auto* button : box->buttons()) {
-            seen.buttons << box->buttonText(box->standardButton(button));
-            if (box->buttonText(box->standardButton(button)).remove('&') == press)
+            seen.buttons << button->text();
+            if (button->text().remove('&') == press)
                 button->click();
         }
     });
