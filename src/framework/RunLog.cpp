@@ -1,5 +1,6 @@
 #include "framework/RunLog.h"
 
+#include "framework/TextUtils.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
@@ -21,26 +22,6 @@ std::string twoDigits(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", value % 100);
     return text;
-}
-
-// Lines of a text ended by CR LF, LF or CR; a last line without an end counts too.
-std::deque<std::string> splitLines(const std::string& text) {
-    std::deque<std::string> lines;
-    std::string line;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const char c = text[at];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(line));
-            line.clear();
-            if (c == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
-                ++at;
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty())
-        lines.push_back(std::move(line));
-    return lines;
 }
 
 std::string folderOf(const std::string& path) {
@@ -66,7 +47,8 @@ RunLog::RunLog(Services services, std::string FileName, bool Verbose, int MaxLin
     const auto text = services_.files.readFile(fileName_);
     if (!text)
         throw std::runtime_error("Cannot read the log file " + fileName_);
-    lines_ = splitLines(*text);
+    const std::vector<std::string> lines = TextToLines(*text);
+    lines_.assign(lines.begin(), lines.end());
 }
 
 RunLog::~RunLog() {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Text helpers on 8-bit text. Positions and counts are bytes; comparisons that ignore case fold
 // the ASCII letters A to Z only. No routine fails on any input.
@@ -43,5 +45,7 @@ std::string ExtractFileNameNoExt(const std::string& Path);
 std::int32_t MaxInteger(std::int32_t A, std::int32_t B);
 // Text without leading and trailing blanks and control characters.
 std::string TrimText(const std::string& Text);
+// The lines of a text broken at CR LF, CR or LF; a final line break adds no empty line.
+std::vector<std::string> TextToLines(std::string_view text);
 
 } // namespace dm

@@ -43,8 +43,6 @@ inline constexpr int kLeadingRecords = 6;
 // "a.b.c.d" of a version packed as a shl 24 or b shl 16 or c shl 10 or d.
 std::string VersionIntToText(std::uint32_t V);
 
-// The lines of a text broken at CR LF, CR or LF; a final line break adds no empty line.
-std::vector<std::string> TextToLines(std::string_view text);
 // The lines each followed by CR LF.
 std::string LinesToText(const std::vector<std::string>& lines);
 

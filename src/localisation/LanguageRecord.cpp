@@ -1,5 +1,7 @@
 #include "localisation/LanguageRecord.h"
 
+#include "framework/TextUtils.h"
+
 #include "localisation/CharSet.h"
 #include "localisation/CodePage.h"
 #include "localisation/LanguageCode.h"

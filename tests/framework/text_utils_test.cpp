@@ -153,5 +153,18 @@ TEST(TextUtils, TrimTextRemovesBlanksAndControlCharacters) {
     EXPECT_EQ(TrimText(" \t "), "");
 }
 
+TEST(TextUtils, TextToLinesBreaksAtCrLfCrAndLf) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"a\r\n", {"a"}},
+        {"a\n\r\n\r", {"a", "", ""}},
+        {"\n\rx", {"", "", "x"}},
+    };
+    for (const auto& [text, lines] : cases)
+        EXPECT_EQ(TextToLines(text), lines) << testing::PrintToString(text);
+}
+
 } // namespace
 } // namespace dm
