@@ -1,17 +1,15 @@
 #include "framework/TextUtils.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 
 namespace dm {
 
 namespace {
 
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string lowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), foldAscii);
+    std::transform(text.begin(), text.end(), text.begin(), platform::FoldAsciiCase);
     return text;
 }
 
@@ -36,9 +34,7 @@ std::string RightText(const std::string& Text, int Count) {
 }
 
 bool SameText(const std::string& A, const std::string& B) {
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char a, char b) {
-               return foldAscii(a) == foldAscii(b);
-           });
+    return platform::SameNameIgnoringCase(A, B);
 }
 
 bool StartsText(const std::string& Text, const std::string& Prefix) {

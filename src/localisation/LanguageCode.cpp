@@ -1,5 +1,7 @@
 #include "localisation/LanguageCode.h"
 
+#include "platform/AsciiCase.h"
+
 namespace dm {
 
 std::string UpperHex(std::uint32_t value, int digits) {
@@ -17,8 +19,7 @@ std::string LanguageFilePath(const std::string& folder, const std::string& prefi
 
 bool IsTemplateSwitch(std::string parameter) {
     for (char& c : parameter)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        c = platform::FoldAsciiCase(c);
     if (const auto slash = parameter.find('/'); slash != std::string::npos)
         parameter[slash] = '-';
     return parameter.starts_with("-co");

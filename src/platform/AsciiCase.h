@@ -4,8 +4,9 @@
 
 namespace dm::platform {
 
-// A-Z to a-z; every other byte as it is. Names here (INI sections and keys, resource keys, file
-// masks, WMI names) compare without regard to ASCII letter case, whatever the locale.
+// A-Z to a-z; every other byte as it is. Names and texts that compare without regard to case
+// (INI and resource keys, file masks, WMI names, text helpers) fold the ASCII letters only,
+// whatever the locale.
 constexpr char FoldAsciiCase(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
