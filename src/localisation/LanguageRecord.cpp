@@ -8,6 +8,7 @@
 #include "localisation/LanguageFile.h"
 #include "localisation/PublishedProperties.h"
 #include "localisation/Storefile.h"
+#include "platform/ByteOrder.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -135,8 +136,9 @@ bool LanguageRecord::LoadAndApply(const std::string& FileName) {
     unsigned char header[4] = {};
     std::int32_t size = 4;
     file.ReadData(header, size, true);
-    languageId_ = static_cast<std::uint16_t>(header[0] | (header[1] << 8));
-    fileRevision_ = size == 4 ? static_cast<std::uint16_t>(header[2] | (header[3] << 8)) : 0;
+    languageId_ = static_cast<std::uint16_t>(platform::ReadUnsigned(header, 0, 2));
+    fileRevision_ =
+        size == 4 ? static_cast<std::uint16_t>(platform::ReadUnsigned(header, 2, 2)) : 0;
     listTitle_ = ReadText(file);
     languageName_ = ReadText(file);
     listNote_ = ReadText(file);

@@ -1,6 +1,7 @@
 #include "localisation/Storefile.h"
 
 #include "localisation/InRange.h"
+#include "platform/ByteOrder.h"
 
 #include <array>
 #include <cstring>
@@ -21,8 +22,7 @@ std::array<unsigned char, 4> LittleEndian(std::int32_t value) {
 }
 
 std::int32_t FromLittleEndian(const unsigned char* b) {
-    return static_cast<std::int32_t>(std::uint32_t{b[0]} | (std::uint32_t{b[1]} << 8) |
-                                     (std::uint32_t{b[2]} << 16) | (std::uint32_t{b[3]} << 24));
+    return static_cast<std::int32_t>(platform::ReadUnsigned(b, 0, 4));
 }
 
 std::string CompletedFilename(const std::string& name) {
