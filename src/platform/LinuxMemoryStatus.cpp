@@ -1,43 +1,14 @@
 #include "platform/LinuxMemoryStatus.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Meminfo.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace dm::platform {
 
 namespace {
 
-// Reads a small pseudo-file whole with one open file descriptor.
-bool readSmallFile(const std::string& path, std::string& text, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    char buffer[8192];
-    text.clear();
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            error = path + ": " + std::strerror(errno);
-            ::close(fd);
-            return false;
-        }
-        if (got == 0)
-            break;
-        text.append(buffer, static_cast<std::size_t>(got));
-        if (text.size() > (1u << 20))
-            break;
-    }
-    ::close(fd);
-    return true;
-}
+// /proc/meminfo is a few kilobytes; more than this is not a meminfo file.
+constexpr std::size_t MeminfoLimit = 1u << 20;
 
 } // namespace
 
@@ -46,10 +17,12 @@ LinuxMemoryStatus::LinuxMemoryStatus(InstalledSource installed, std::string memi
 
 MemoryStatusResult LinuxMemoryStatus::query() {
     MemoryStatusResult result;
-    std::string text;
-    if (!readSmallFile(path_, text, result.error))
+    const FileContents file = ReadWholeFile(path_, MeminfoLimit);
+    if (file.status != FileContents::Status::Ok) {
+        result.error = file.error;
         return result;
-    result.record = ParseMeminfo(text);
+    }
+    result.record = ParseMeminfo(file.bytes);
     if (!result.record)
         result.error = path_ + ": no memory total";
     return result;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace dm::platform {
 namespace {
 
@@ -47,6 +49,15 @@ TEST(LinuxMemoryStatus, MissingFileGivesTheSystemsErrorText) {
     EXPECT_FALSE(result.record);
     EXPECT_NE(result.error.find("missing"), std::string::npos);
     EXPECT_FALSE(status.installedKilobytes());
+}
+
+TEST(LinuxMemoryStatus, SomethingOtherThanAFileIsAnErrorAndDoesNotWait) {
+    test::TempDir dir;
+    const std::string fifo = dir.dir() + "meminfo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const MemoryStatusResult result = LinuxMemoryStatus({}, fifo).query();
+    EXPECT_FALSE(result.record);
+    EXPECT_NE(result.error.find("meminfo"), std::string::npos);
 }
 
 TEST(LinuxMemoryStatus, InstalledMemoryPrefersTheFirmwareFigure) {
