@@ -59,12 +59,33 @@ TEST_F(MainWindowTest, FormHasItsComponentsAtTheirPlaces) {
 
 TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
     MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
-    const QStringList items = window.mainTS()->Items();
-    ASSERT_EQ(items.size(), 22);
-    EXPECT_EQ(items.first(), "Empty slot !");
-    EXPECT_EQ(items[15],
-              "A new version of Dimmetric is available. Do you want to download update now ?");
-    EXPECT_EQ(items.last(), "Serial#");
+    const QStringList texts = {
+        "Empty slot !",
+        "Click here to get more RAM",
+        "Number of slots :",
+        "Maximum memory :",
+        "GB",
+        "Parameter",
+        "Value",
+        "Slot Name",
+        "Capacity",
+        "Manufacturer",
+        "Model",
+        "Type",
+        "Current memory :",
+        "Used :",
+        "Total :",
+        "A new version of Dimmetric is available. Do you want to download update now ?",
+        "Dimmetric is already up to date.",
+        "B",
+        "KB",
+        "MB",
+        "TB",
+        "Serial#"};
+    EXPECT_EQ(window.mainTS()->Items(), texts);
+    EXPECT_EQ(window.lng()->LanguageIndex(), 0);
+    EXPECT_EQ(window.lng()->FilePrefix(), "QV_");
+    EXPECT_EQ(window.lng()->RegKey(), "Software\\Brackenway\\Dimmetric");
     auto* timer = window.findChild<QTimer*>("Mem_tmr");
     ASSERT_TRUE(timer);
     EXPECT_EQ(timer->interval(), 1000);
@@ -171,6 +192,62 @@ TEST_F(MainWindowTest, FewerSlotsThanModulesStillFillsTheCutOffLists) {
     }
     // 32 GB installed on a board that says 16 GB at most: the maximum is not shown.
     EXPECT_TRUE(Child("maxmem_lbl").isHidden());
+}
+
+TEST_F(MainWindowTest, RescanNeitherShowsHiddenListsNorWidensTheWindow) {
+    const auto small = Board(2, {Module("DIMM0")});
+    SetInventory(&small);
+    MainDlg& window = Start();
+    const auto larger = Board(4, {Module("DIMM0"), Module("DIMM1"), Module("DIMM2")});
+    SetInventory(&larger);
+    window.lngAfterLanguageSwitch(window.lng());
+    EXPECT_EQ(window.frameGeometry().width(), 387);
+    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 4");
+    for (int slot = 2; slot <= 3; ++slot) {
+        // The list is filled but stays hidden: its slot offers more memory instead.
+        EXPECT_TRUE(List(slot).isHidden()) << slot;
+        EXPECT_EQ(Rows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1)) << slot;
+        EXPECT_FALSE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden()) << slot;
+        EXPECT_TRUE(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden()) << slot;
+    }
+    // Only shown lists are exported.
+    window.ext1Click();
+    const std::string text = ReadExport(dir, "export.txt");
+    EXPECT_EQ(text.rfind("[BANK 1]\r\n", 0), 0u);
+    EXPECT_EQ(text.find("[BANK 2]"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, MaximumSumsWholeGigabytesOfEveryArray) {
+    SmbiosWriter board(3, 3);
+    for (const std::uint64_t kb : {16ull << 20, 8ull << 20, 3ull << 19}) {
+        SmbiosMemoryArray array;
+        array.maxCapacityKb = kb;
+        array.memoryDevices = 1;
+        board.AddArray(array);
+    }
+    board.AddDevice(Module("DIMM0", 1536));
+    SetInventory(&board);
+    Start();
+    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 3");
+    EXPECT_EQ(Text(Child("maxmem_lbl")), "Maximum memory : 25 GB");
+    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 1 GB");
+    EXPECT_EQ(Rows(1)[1], "Capacity=1 GB");
+}
+
+TEST_F(MainWindowTest, ColumnsFitTheirHeaderAndTheirTexts) {
+    const auto board = Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston",
+                                        "A-PART-NUMBER-MUCH-WIDER-THAN-ITS-LIST-X")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    QStringList items = window.mainTS()->Items();
+    items[items.indexOf("Parameter")] = "A header wider than every caption";
+    window.mainTS()->SetItems(items);
+    window.lngAfterLanguageSwitch(window.lng());
+    QTreeWidget& list = List(1);
+    const QFontMetrics metrics(list.font());
+    EXPECT_GE(list.columnWidth(0), metrics.horizontalAdvance("A header wider than every caption"));
+    EXPECT_GE(list.columnWidth(1),
+              metrics.horizontalAdvance("A-PART-NUMBER-MUCH-WIDER-THAN-ITS-LIST-X"));
 }
 
 TEST_F(MainWindowTest, FailedInventoryShowsAnEmptyNarrowWindow) {
@@ -304,6 +381,20 @@ TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
     EXPECT_EQ(Text(Child("phytot_lbl")), "Total : 15 GB");
 }
 
+TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
+    SetInventory(nullptr);
+    MainDlg& window = Start();
+    const std::pair<std::uint64_t, const char*> cases[] = {
+        {100, "Used : 100  B"},      {2ull << 10, "Used : 2 KB"}, {3ull << 20, "Used : 3 MB"},
+        {8ull << 30, "Used : 8 GB"}, {2ull << 40, "Used : 2 TB"},
+    };
+    for (const auto& [used, text] : cases) {
+        memory.result.record = platform::MemoryStatusRecord{50, 4ull << 40, (4ull << 40) - used};
+        window.Mem_tmrTimer();
+        EXPECT_EQ(Text(Child("phyused_lbl")), text);
+    }
+}
+
 TEST_F(MainWindowTest, FailingMemoryStatusReachesTheErrorReport) {
     SetInventory(nullptr);
     MainDlg& window = Start();
@@ -353,6 +444,23 @@ TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
     ASSERT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.opened[1].file, (dir.path() / "data/Brackenway/Dimmetric/export.csv").string());
     EXPECT_EQ(shell.opened[1].options.owner, nullptr);
+    EXPECT_TRUE(shell.opened[1].options.noErrorUi);
+
+    // A second export of the same kind replaces the file whole.
+    const auto one = Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston", "K", "1")});
+    SetInventory(&one);
+    Start().ext1Click();
+    EXPECT_EQ(ReadExport(dir, "export.txt"),
+              "[BANK 1]\r\nSlot Name\tDIMM0\r\nCapacity\t8 GB\r\nManufacturer\tKingston\r\n"
+              "Model\tK\r\nType\tDDR4 / PC4-19200\r\nSerial#\t1\r\n");
+    EXPECT_EQ(ReadExport(dir, "export.csv"), bank(";"));
+}
+
+TEST_F(MainWindowTest, ExportBeforeTheFirstScanHasAnEmptySectionPerShownList) {
+    MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
+    window.ext1Click();
+    EXPECT_EQ(ReadExport(dir, "export.txt"), "[BANK 1]\r\nEmpty\r\n\r\n[BANK 2]\r\nEmpty\r\n"
+                                             "\r\n[BANK 3]\r\nEmpty\r\n\r\n[BANK 4]\r\nEmpty\r\n");
 }
 
 TEST_F(MainWindowTest, ExportWithoutModulesIsAnEmptyFile) {
