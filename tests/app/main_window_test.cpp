@@ -352,6 +352,18 @@ TEST_F(MainWindowTest, LogHasTheBannerAndEveryRowOfAModule) {
     EXPECT_EQ(lines, expected);
 }
 
+TEST_F(MainWindowTest, BannerCarriesTheFirstParameterAsTyped) {
+    SetInventory(nullptr);
+    MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {"-Some Option", "second"}});
+    window.AppEvtActivate();
+    ASSERT_TRUE(window.Log());
+    std::vector<std::string> lines(window.Log()->Lines().rbegin(), window.Log()->Lines().rend());
+    ASSERT_GE(lines.size(), 8u);
+    EXPECT_EQ(lines[5], "Info\t[26-12-07 14:16:10]\tAdministrator : No");
+    EXPECT_EQ(lines[6], "Info\t[26-12-07 14:16:10]\t-Some Option");
+    EXPECT_EQ(lines[7], "Info\t[26-12-07 14:16:10]\tScanning memory banks...");
+}
+
 TEST_F(MainWindowTest, FirstActivationRegistersTheProgramAndStartsSampling) {
     const auto board = Board(4, {Module("DIMM0")});
     SetInventory(&board);
