@@ -11,7 +11,7 @@ struct CharSet {
     std::uint8_t Value;
     std::string_view Description;
     std::int32_t RightToLeft;
-    std::string_view CodePageName; // iconv name
+    std::string_view CodePageName; // as platform::CodePage names it
 };
 
 // The character set of a font that names none.

@@ -3,12 +3,12 @@
 #include "framework/TextUtils.h"
 
 #include "localisation/CharSet.h"
-#include "localisation/CodePage.h"
 #include "localisation/LanguageCode.h"
 #include "localisation/LanguageFile.h"
 #include "localisation/PublishedProperties.h"
 #include "localisation/Storefile.h"
 #include "platform/ByteOrder.h"
+#include "platform/CodePage.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -27,11 +27,11 @@ namespace {
 // forms up.
 constexpr std::int32_t kLargestMinFontSize = 72;
 
-QString Decode(CodePage& codePage, const std::string& bytes) {
+QString Decode(platform::CodePage& codePage, const std::string& bytes) {
     return QString::fromUtf8(codePage.ToUtf8(bytes));
 }
 
-std::string Encode(CodePage& codePage, const QString& text) {
+std::string Encode(platform::CodePage& codePage, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return codePage.FromUtf8(std::string_view(utf8.constData(), utf8.size()));
 }
@@ -154,7 +154,7 @@ bool LanguageRecord::LoadAndApply(const std::string& FileName) {
         throw LanguageFileError("Format not supported in this revision");
 
     readHeaderBlock(file);
-    CodePage codePage(CodePageOf(charSet_));
+    platform::CodePage codePage(CodePageOf(charSet_));
     std::vector<CollectedComponent> components;
     if (root_)
         CollectComponents(QString(), components, excluded_, root_);
@@ -178,7 +178,7 @@ void LanguageRecord::readHeaderBlock(Storefile& file) {
 }
 
 void LanguageRecord::applyFonts(const std::vector<CollectedComponent>& components,
-                                CodePage& codePage) {
+                                platform::CodePage& codePage) {
     QObject* main = MainForm();
     const QString reference = ReadFont(main ? main : root_).family();
     const QString fontName = Decode(codePage, fontName_);
@@ -197,7 +197,7 @@ void LanguageRecord::applyFonts(const std::vector<CollectedComponent>& component
 }
 
 void LanguageRecord::applyGroups(Storefile& file, const std::vector<CollectedComponent>& components,
-                                 CodePage& codePage) {
+                                 platform::CodePage& codePage) {
     const PathIndex index(components);
     const bool aligned = fileRevision_ >= 3;
     while (!file.Eof()) {
@@ -233,7 +233,7 @@ void LanguageRecord::applyGroups(Storefile& file, const std::vector<CollectedCom
 
 void LanguageRecord::applyRevision0(Storefile& file) {
     charSet_ = kDefaultCharSet;
-    CodePage codePage(CodePageOf(charSet_));
+    platform::CodePage codePage(CodePageOf(charSet_));
     std::vector<CollectedComponent> components;
     if (root_) {
         for (QObject* owned : OwnedComponents(root_)) {
@@ -283,7 +283,7 @@ bool LanguageRecord::SaveToFile(const std::string& FileName) {
         file.SetActive(true);
         if (!file.Active())
             return false;
-        CodePage codePage(CodePageOf(charSet_));
+        platform::CodePage codePage(CodePageOf(charSet_));
 
         file.WriteInteger(
             0, static_cast<std::int32_t>((std::uint32_t{writerRevision_} << 16) | languageId_));
@@ -321,7 +321,7 @@ bool LanguageRecord::SaveToFile(const std::string& FileName) {
 }
 
 void LanguageRecord::writeComponent(Storefile& file, const CollectedComponent& entry,
-                                    CodePage& codePage) {
+                                    platform::CodePage& codePage) {
     QObject* c = entry.Component;
     std::optional<QString> caption;
     for (const Published p : {Published::Caption, Published::Text}) {

@@ -14,7 +14,9 @@ class QObject;
 namespace dm {
 
 class Storefile;
+namespace platform {
 class CodePage;
+}
 
 // An error that ends the reading of a language file: a revision above 4 ("Format not supported in
 // this revision") or a flag picture that is not a bitmap file image.
@@ -73,11 +75,13 @@ public:
 private:
     std::string defaultFileName() const;
     void readHeaderBlock(Storefile& file);
-    void applyFonts(const std::vector<CollectedComponent>& components, CodePage& codePage);
+    void applyFonts(const std::vector<CollectedComponent>& components,
+                    platform::CodePage& codePage);
     void applyGroups(Storefile& file, const std::vector<CollectedComponent>& components,
-                     CodePage& codePage);
+                     platform::CodePage& codePage);
     void applyRevision0(Storefile& file);
-    void writeComponent(Storefile& file, const CollectedComponent& entry, CodePage& codePage);
+    void writeComponent(Storefile& file, const CollectedComponent& entry,
+                        platform::CodePage& codePage);
 
     std::uint16_t writerRevision_;
     QObject* root_;

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace dm {
+namespace dm::platform {
 
 // Converts 8-bit text of one code page to and from UTF-8. Bytes the code page doesn't define
 // decode to U+FFFD; characters it can't hold encode as "?". A code page the system doesn't know
@@ -23,4 +23,4 @@ private:
     void* encoder_;
 };
 
-} // namespace dm
+} // namespace dm::platform

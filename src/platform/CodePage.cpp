@@ -1,11 +1,11 @@
-#include "localisation/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
 
-namespace dm {
+namespace dm::platform {
 
 namespace {
 
@@ -110,4 +110,4 @@ std::string CodePage::FromUtf8(std::string_view utf8) {
     return Convert(encoder_, utf8, "?", SequenceLength);
 }
 
-} // namespace dm
+} // namespace dm::platform
