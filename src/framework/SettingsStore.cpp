@@ -90,7 +90,7 @@ bool ExportSettingsToIni(platform::Registry& Registry, platform::SystemInfo& Sys
                 return false;
         } else if (type == RegType::Dword) {
             const auto number = key->readDword(name);
-            if (number.ok() &&
+            if (!number.ok() ||
                 !ini.writeInteger(kDwords, name, static_cast<std::int32_t>(number.value)))
                 return false;
         }

@@ -2,7 +2,19 @@
 
 #include "platform/AtomicFile.h"
 
+#include <sys/stat.h>
+
 namespace dm::platform {
+
+namespace {
+
+// A file nobody may write (no write permission bit), as a read-only file on Windows.
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
+} // namespace
 
 IniDocument IniFile::load() const {
     FileContents file = ReadWholeFile(path_);
@@ -37,6 +49,10 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
     FileContents file = ReadWholeFile(path_);
     if (file.status == FileContents::Status::Failed) {
         error_ = file.error;
+        return false;
+    }
+    if (file.status == FileContents::Status::Ok && IsReadOnlyFile(path_)) {
+        error_ = "the file is read-only: " + path_;
         return false;
     }
     IniDocument document(file.bytes);

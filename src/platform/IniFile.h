@@ -11,7 +11,8 @@ namespace dm::platform {
 
 // An INI file used through the profile functions: every call reads the file afresh, and every
 // write replaces it whole or not at all (a missing file or section is made). A missing or
-// unreadable file reads as empty; an existing file that cannot be read is never overwritten.
+// unreadable file reads as empty; an existing file that cannot be read, or is read-only, is never
+// overwritten.
 class IniFile {
 public:
     explicit IniFile(std::string path) : path_(std::move(path)) {}

@@ -73,6 +73,13 @@ TEST_F(RunLogTest, KeepsAtMostMaxLinesDroppingTheOldest) {
     EXPECT_EQ(log->Lines().front().back(), '4');
     EXPECT_EQ(log->Lines().back().back(), '2');
 
+    auto program = make(false, 10000);
+    for (int n = 1; n <= 10001; ++n)
+        program->Add(std::to_string(n), llInfo);
+    ASSERT_EQ(program->Lines().size(), 10000u);
+    EXPECT_TRUE(program->Lines().front().ends_with("\t10001"));
+    EXPECT_TRUE(program->Lines().back().ends_with("\t2"));
+
     auto none = make(false, 0);
     none->Add("gone", llInfo);
     EXPECT_TRUE(none->Lines().empty());

@@ -110,7 +110,22 @@ TEST_F(SettingsStoreTest, AFailedExportIsFalseAndTheRegistryKeepsTheSettings) {
     EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini)) << "no such folder";
     fs::create_directories(temp.path() / "program/settings.ini");
     EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini)) << "a folder in the way";
+    fs::remove(ini);
+    temp.write("program/settings.ini", "[Settings_DWORD]\r\nlng=1031\r\n");
+    fs::permissions(ini, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini)) << "a read-only file";
+    EXPECT_EQ(test::TempDir::read(ini), "[Settings_DWORD]\r\nlng=1031\r\n");
     EXPECT_EQ(settings(registry)->readDword("lng").value, 1033u);
+}
+
+TEST_F(SettingsStoreTest, AnUnreadableValueFailsTheExport) {
+    FileRegistry registry(hives);
+    auto key =
+        registry.createKey(RegistryRoot::CurrentUser, ProductSettingsKey, RegistryAccess::Full);
+    key->writeValue("short", RegistryValue{RegType::Dword, std::string("\x01\x02", 2)});
+    fs::create_directories(temp.path() / "program");
+    EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini));
 }
 
 TEST_F(SettingsStoreTest, ExportKeepsEntriesTheRegistryNoLongerHas) {

@@ -164,4 +164,13 @@ TEST(IniFile, RefusedOrFailedWritesLeaveTheFileAsItWas) {
 
     IniFile nowhere(dir.dir() + "missing/settings.ini");
     EXPECT_FALSE(nowhere.writeString("S", "k", "v"));
+
+    IniFile readOnly(dir.write("locked.ini", "[S]\nk=v\n"));
+    std::filesystem::permissions(readOnly.path(),
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    EXPECT_FALSE(readOnly.writeString("S", "k", "new"));
+    EXPECT_EQ(dm::test::TempDir::read(readOnly.path()), "[S]\nk=v\n");
 }
