@@ -40,8 +40,12 @@ std::string ReadMakerValue(platform::Registry& Registry, const std::string& Name
 void WriteMakerValue(platform::Registry& Registry, const std::string& Name,
                      const std::string& Value) {
     const auto key = makerKey(Registry);
-    if (!key || !key->writeString(Name, Value))
-        throw RegistryError("Failed to set data for '" + Name + "'");
+    if (!key || !key->writeString(Name, Value)) {
+        // The registry's reason, such as a damaged hive, goes into the error report.
+        const std::string reason = Registry.lastError();
+        throw RegistryError("Failed to set data for '" + Name + "'" +
+                            (reason.empty() ? std::string() : " (" + reason + ")"));
+    }
 }
 
 void DeleteMakerValue(platform::Registry& Registry, const std::string& Name) {

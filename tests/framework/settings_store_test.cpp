@@ -139,6 +139,19 @@ TEST_F(SettingsStoreTest, ExportKeepsEntriesTheRegistryNoLongerHas) {
     EXPECT_NE(text.find("New=added"), std::string::npos);
 }
 
+TEST_F(SettingsStoreTest, AWriteIntoADamagedHiveReportsTheHiveAndLeavesIt) {
+    const std::string damaged = "WINE REGISTRY Version 2\n[Software]\n\"v\"=\"unterminated\n";
+    temp.write("registry/user.reg", damaged);
+    FileRegistry registry(hives);
+    try {
+        WriteMakerValue(registry, "Dimmetric", "/opt/dimmetric/dimmetric");
+        ADD_FAILURE() << "the write must fail";
+    } catch (const RegistryError& error) {
+        EXPECT_NE(std::string(error.what()).find("damaged"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(test::TempDir::read(hives + "/user.reg"), damaged);
+}
+
 TEST(MakerKey, ValuesReadWriteAndTypeErrors) {
     MemoryRegistry registry;
     EXPECT_EQ(ReadMakerValue(registry, "Harrow"), "");
