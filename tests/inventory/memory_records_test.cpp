@@ -8,6 +8,7 @@
 namespace dm {
 namespace {
 
+using platform::Variant;
 using test::SmbiosMemoryDevice;
 using test::SmbiosWriter;
 
@@ -15,6 +16,150 @@ using test::SmbiosWriter;
 platform::LocalWmiLocator WmiFor(const SmbiosWriter& writer) {
     return platform::LocalWmiLocator(
         [image = writer.Image()] { return platform::MemoryRepositoryFromImage(image); });
+}
+
+// WMI whose only class has one instance holding the given properties.
+platform::LocalWmiLocator WmiWith(const char* className,
+                                  const std::vector<std::pair<std::string, Variant>>& properties) {
+    auto repository = std::make_shared<platform::WmiRepository>();
+    std::vector<std::string> names;
+    std::vector<Variant> values;
+    for (const auto& [name, value] : properties) {
+        names.push_back(name);
+        values.push_back(value);
+    }
+    repository->AddClass(className, names);
+    repository->AddInstance(className, values);
+    return platform::LocalWmiLocator([repository] { return repository; });
+}
+
+const char* const InstallDateText = "20240131123045.000000+060";
+const DateTime InstallDateValue = 45322 + (12 * 3600 + 30 * 60 + 45) / 86400.0;
+
+TEST(MemoryRecords, AModuleReadsEachPropertyByItsNameWithItsConverter) {
+    platform::LocalWmiLocator wmi =
+        WmiWith("Win32_PhysicalMemory", {{"BankLabel", Variant::Text("BankLabel")},
+                                         {"Capacity", Variant::Text("17179869184")},
+                                         {"Caption", Variant::Text("Caption")},
+                                         {"CreationClassName", Variant::Text("CreationClassName")},
+                                         {"DataWidth", Variant::Int(64)},
+                                         {"Description", Variant::Text("Description")},
+                                         {"DeviceLocator", Variant::Text("DeviceLocator")},
+                                         {"FormFactor", Variant::Int(12)},
+                                         {"HotSwappable", Variant::Bool(true)},
+                                         {"InstallDate", Variant::Text(InstallDateText)},
+                                         {"InterleaveDataDepth", Variant::Int(2)},
+                                         {"InterleavePosition", Variant::Int(-2)},
+                                         {"Manufacturer", Variant::Text("Manufacturer")},
+                                         {"MemoryType", Variant::Int(24)},
+                                         {"Model", Variant::Text("Model")},
+                                         {"Name", Variant::Text("Name")},
+                                         {"OtherIdentifyingInfo", Variant::Text("Other")},
+                                         {"PartNumber", Variant::Text("PartNumber")},
+                                         {"PositionInRow", Variant::Int(3)},
+                                         {"PoweredOn", Variant::Bool(true)},
+                                         {"Removable", Variant::Bool(true)},
+                                         {"Replaceable", Variant::Bool(true)},
+                                         {"SerialNumber", Variant::Text("SerialNumber")},
+                                         {"SKU", Variant::Text("SKU")},
+                                         {"Speed", Variant::Int(1600)},
+                                         {"Status", Variant::Text("Status")},
+                                         {"Tag", Variant::Text("Tag")},
+                                         {"TotalWidth", Variant::Int(72)},
+                                         {"TypeDetail", Variant::Int(0x80)},
+                                         {"Version", Variant::Text("Version")}});
+    Win32_PhysicalMemory m(&wmi, true);
+    ASSERT_EQ(m.GetCount(), 1);
+    EXPECT_EQ(m.BankLabel, "BankLabel");
+    EXPECT_EQ(m.Capacity, 16ll << 30);
+    EXPECT_EQ(m.Caption, "Caption");
+    EXPECT_EQ(m.CreationClassName, "CreationClassName");
+    EXPECT_EQ(m.DataWidth, 64);
+    EXPECT_EQ(m.Description, "Description");
+    EXPECT_EQ(m.DeviceLocator, "DeviceLocator");
+    EXPECT_EQ(m.FormFactor, 12);
+    EXPECT_TRUE(m.HotSwappable);
+    EXPECT_DOUBLE_EQ(m.InstallDate, InstallDateValue);
+    EXPECT_EQ(m.InterleaveDataDepth, 2);
+    EXPECT_EQ(m.InterleavePosition, 4294967294u);
+    EXPECT_EQ(m.Manufacturer, "Manufacturer");
+    EXPECT_EQ(m.MemoryType, 24);
+    EXPECT_EQ(m.Model, "Model");
+    EXPECT_EQ(m.Name, "Name");
+    EXPECT_EQ(m.OtherIdentifyingInfo, "Other");
+    EXPECT_EQ(m.PartNumber, "PartNumber");
+    EXPECT_EQ(m.PositionInRow, 3u);
+    EXPECT_TRUE(m.PoweredOn);
+    EXPECT_TRUE(m.Removable);
+    EXPECT_TRUE(m.Replaceable);
+    EXPECT_EQ(m.SerialNumber, "SerialNumber");
+    EXPECT_EQ(m.SKU, "SKU");
+    EXPECT_EQ(m.Speed, 1600u);
+    EXPECT_EQ(m.Status, "Status");
+    EXPECT_EQ(m.Tag, "Tag");
+    EXPECT_EQ(m.TotalWidth, 72);
+    EXPECT_EQ(m.TypeDetail, 0x80);
+    EXPECT_EQ(m.Version, "Version");
+}
+
+TEST(MemoryRecords, AnArrayReadsEachPropertyByItsNameWithItsConverter) {
+    platform::LocalWmiLocator wmi = WmiWith(
+        "Win32_PhysicalMemoryArray", {{"Caption", Variant::Text("Caption")},
+                                      {"CreationClassName", Variant::Text("CreationClassName")},
+                                      {"Depth", Variant::Double(1.25)},
+                                      {"Description", Variant::Text("Description")},
+                                      {"Height", Variant::Double(2.5)},
+                                      {"HotSwappable", Variant::Bool(true)},
+                                      {"InstallDate", Variant::Text(InstallDateText)},
+                                      {"Location", Variant::Int(3)},
+                                      {"Manufacturer", Variant::Text("Manufacturer")},
+                                      {"MaxCapacity", Variant::Int(-1073741824)},
+                                      {"MemoryDevices", Variant::Int(8)},
+                                      {"MemoryErrorCorrection", Variant::Int(6)},
+                                      {"Model", Variant::Text("Model")},
+                                      {"Name", Variant::Text("Name")},
+                                      {"OtherIdentifyingInfo", Variant::Text("Other")},
+                                      {"PartNumber", Variant::Text("PartNumber")},
+                                      {"PoweredOn", Variant::Bool(true)},
+                                      {"Removable", Variant::Bool(true)},
+                                      {"Replaceable", Variant::Bool(true)},
+                                      {"SerialNumber", Variant::Text("SerialNumber")},
+                                      {"SKU", Variant::Text("SKU")},
+                                      {"Status", Variant::Text("Status")},
+                                      {"Tag", Variant::Text("Tag")},
+                                      {"Use", Variant::Int(3)},
+                                      {"Version", Variant::Text("Version")},
+                                      {"Weight", Variant::Double(3.75)},
+                                      {"Width", Variant::Double(5)}});
+    Win32_PhysicalMemoryArray a(&wmi, true);
+    ASSERT_EQ(a.GetCount(), 1);
+    EXPECT_EQ(a.Caption, "Caption");
+    EXPECT_EQ(a.CreationClassName, "CreationClassName");
+    EXPECT_EQ(a.Depth, 1.25);
+    EXPECT_EQ(a.Description, "Description");
+    EXPECT_EQ(a.Height, 2.5);
+    EXPECT_TRUE(a.HotSwappable);
+    EXPECT_DOUBLE_EQ(a.InstallDate, InstallDateValue);
+    EXPECT_EQ(a.Location, 3);
+    EXPECT_EQ(a.Manufacturer, "Manufacturer");
+    EXPECT_EQ(a.MaxCapacity, 3221225472u);
+    EXPECT_EQ(a.MemoryDevices, 8);
+    EXPECT_EQ(a.MemoryErrorCorrection, 6);
+    EXPECT_EQ(a.Model, "Model");
+    EXPECT_EQ(a.Name, "Name");
+    EXPECT_EQ(a.OtherIdentifyingInfo, "Other");
+    EXPECT_EQ(a.PartNumber, "PartNumber");
+    EXPECT_TRUE(a.PoweredOn);
+    EXPECT_TRUE(a.Removable);
+    EXPECT_TRUE(a.Replaceable);
+    EXPECT_EQ(a.SerialNumber, "SerialNumber");
+    EXPECT_EQ(a.SKU, "SKU");
+    EXPECT_EQ(a.Status, "Status");
+    EXPECT_EQ(a.Tag, "Tag");
+    EXPECT_EQ(a.Use, 3);
+    EXPECT_EQ(a.Version, "Version");
+    EXPECT_EQ(a.Weight, 3.75);
+    EXPECT_EQ(a.Width, 5.0);
 }
 
 TEST(MemoryRecords, ReadBoardsOfEverySizeAndSmbiosVersion) {

@@ -81,6 +81,98 @@ TEST(SmbiosTable, RejectsEntryPointsThatFailTheirChecks) {
     EXPECT_FALSE(SmbiosTable::FromImage(std::vector<std::uint8_t>(64, 0)));
 }
 
+// Makes the entry point's checksums right again after a change: for 2.x the intermediate one of
+// "_DMI_" (unless keepIntermediate) and then the outer one.
+void Resum(std::vector<std::uint8_t>& image, bool keepIntermediate = false) {
+    const auto fix = [&](std::size_t at, std::size_t from, std::size_t count) {
+        image[at] = 0;
+        std::uint8_t sum = 0;
+        for (std::size_t i = from; i < from + count; ++i)
+            sum = static_cast<std::uint8_t>(sum + image[i]);
+        image[at] = static_cast<std::uint8_t>(0x100 - sum);
+    };
+    if (image[3] == '3') {
+        fix(0x05, 0, image[0x06]);
+        return;
+    }
+    if (!keepIntermediate)
+        fix(0x15, 0x10, 0x0F);
+    fix(0x04, 0, image[0x05]);
+}
+
+TEST(SmbiosTable, RejectsLegacyAndShortEntryPoints) {
+    struct Case {
+        const char* what;
+        int major;
+        void (*change)(std::vector<std::uint8_t>&);
+    };
+    const Case cases[] = {
+        {"2.x outer checksum", 2, [](auto& e) { e[0x08] ^= 1; }},
+        {"2.x intermediate checksum", 2,
+         [](auto& e) {
+             e[0x18] ^= 1;
+             Resum(e, true);
+         }},
+        {"2.x without _DMI_", 2,
+         [](auto& e) {
+             e[0x10] = 'X';
+             Resum(e);
+         }},
+        {"2.x length below the entry point", 2,
+         [](auto& e) {
+             e[0x05] = 0x10;
+             Resum(e);
+         }},
+        {"3.x length below the entry point", 3,
+         [](auto& e) {
+             e[0x06] = 0x10;
+             Resum(e);
+         }},
+        {"3.x length beyond the image", 3,
+         [](auto& e) {
+             e.resize(0x18);
+             e[0x06] = 0x20;
+         }},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint8_t> image =
+            test::SampleBoard(2, 1, c.major, c.major == 2 ? 8 : 3).Image();
+        ASSERT_TRUE(SmbiosTable::FromImage(image)) << c.what;
+        c.change(image);
+        EXPECT_FALSE(SmbiosTable::FromImage(image)) << c.what;
+    }
+}
+
+TEST(SmbiosTable, ReadsNoFurtherThanTheEntryPointAnnounces) {
+    struct Case {
+        const char* what;
+        int major;
+        std::size_t field;
+        int width;
+    };
+    // Each entry point is changed to announce one structure or the first structure's bytes.
+    const Case cases[] = {
+        {"3.x maximum table size", 3, 0x0C, 4},
+        {"2.x table length", 2, 0x16, 2},
+        {"2.x number of structures", 2, 0x1C, 2},
+    };
+    for (const Case& c : cases) {
+        SmbiosWriter writer(c.major, c.major == 2 ? 8 : 0);
+        writer.Add(1, {1, 0, 0, 0}, {"first"});
+        writer.Add(2, {1, 0, 0, 0}, {"second"});
+        std::vector<std::uint8_t> image = writer.Image();
+        const std::size_t firstSize = 8 + 6 + 1;
+        const std::uint64_t value = c.field == 0x1C ? 1 : firstSize;
+        for (int i = 0; i < c.width; ++i)
+            image[c.field + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        Resum(image);
+        const auto table = SmbiosTable::FromImage(image);
+        ASSERT_TRUE(table) << c.what;
+        ASSERT_EQ(table->Structures().size(), 1u) << c.what;
+        EXPECT_EQ(table->Structures()[0].StringAt(4), "first") << c.what;
+    }
+}
+
 TEST(SmbiosTable, ATruncatedImageKeepsTheStructuresBeforeTheCut) {
     const std::vector<std::uint8_t> image = test::SampleBoard(4, 4).Image();
     std::size_t previous = 0;
@@ -121,7 +213,7 @@ TEST(SmbiosTable, BrokenStructuresEndTheTableAndKeepWhatCameBefore) {
     EXPECT_EQ(unterminated->Structures()[1].String(2), std::nullopt); // cut off by the end
 }
 
-TEST(SmbiosTable, StopsAtTheEndOfTableStructureAndTheAnnouncedCount) {
+TEST(SmbiosTable, StopsAtTheEndOfTableStructure) {
     SmbiosWriter writer(2, 8);
     writer.Add(1, {});
     writer.Add(127, {});
