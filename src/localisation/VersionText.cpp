@@ -16,10 +16,13 @@ bool IsAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// The whole text as a finite decimal number with "." as the decimal point.
+// The whole text as a finite decimal number with "." as the decimal point and an optional sign.
 bool ReadDecimal(const std::string& text, double& value) {
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-')
+        ++begin; // from_chars takes a minus sign only
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
     return ec == std::errc() && ptr == end && std::isfinite(value);
 }
 

@@ -27,9 +27,9 @@ TEST(VersionTextToInt, PacksFourPartsCutToTheirWidths) {
 
 TEST(VersionTextToFloat, ReadsTheTextOrItsFirstSeparatorAsThePoint) {
     const std::pair<const char*, double> cases[] = {
-        {"", 0},       {"1.5", 1.5}, {"1.23.0.47", 1.23047}, {"1,5", 1.5},       {"2.", 2},
-        {"7 beta", 7}, {"beta", 0},  {"1.0 build 7", 1.07},  {"2,0,1,5", 2.015}, {"nan", 0},
-        {"1.2-3", 0},
+        {"", 0},       {"1.5", 1.5},  {"1.23.0.47", 1.23047}, {"1,5", 1.5},       {"2.", 2},
+        {"7 beta", 7}, {"beta", 0},   {"1.0 build 7", 1.07},  {"2,0,1,5", 2.015}, {"nan", 0},
+        {"1.2-3", 0},  {"+1.5", 1.5}, {"+1.2.3", 1.23},       {"+-1", 0},
     };
     for (const auto& [text, value] : cases)
         EXPECT_DOUBLE_EQ(dm::VersionTextToFloat(text), value) << text;
