@@ -113,7 +113,8 @@ std::string FileRegistry::DefaultFolder() {
     if (const char* folder = std::getenv("DIMMETRIC_REGISTRY_DIR"); folder && *folder)
         return folder;
     std::filesystem::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+    // A relative XDG_CONFIG_HOME is not valid and is ignored.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
         config = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home)
         config = std::filesystem::path(home) / ".config";

@@ -16,7 +16,7 @@ public:
     explicit FileRegistry(std::string folder);
 
     // $DIMMETRIC_REGISTRY_DIR, else $XDG_CONFIG_HOME/dimmetric/registry with XDG_CONFIG_HOME
-    // defaulting to ~/.config.
+    // (when an absolute path) defaulting to ~/.config.
     static std::string DefaultFolder();
 };
 

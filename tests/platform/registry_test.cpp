@@ -238,6 +238,8 @@ TEST(FileRegistryFolder, ComesFromTheEnvironment) {
     unsetenv("XDG_CONFIG_HOME");
     setenv("HOME", "/home/user", 1);
     EXPECT_EQ(FileRegistry::DefaultFolder(), "/home/user/.config/dimmetric/registry");
+    setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    EXPECT_EQ(FileRegistry::DefaultFolder(), "/home/user/.config/dimmetric/registry");
     const char* names[] = {"DIMMETRIC_REGISTRY_DIR", "XDG_CONFIG_HOME", "HOME"};
     for (int i = 0; i < 3; ++i)
         if (saved[i])
