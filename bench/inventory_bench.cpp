@@ -1,5 +1,6 @@
 // The whole inventory road of one slot scan: SMBIOS image -> WMI classes -> both records loaded
 // and every row copied.
+#include "inventory/DecodeManufacturer.h"
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
 #include "platform/wmi/SystemWmi.h"
@@ -45,5 +46,21 @@ void ImageFile(benchmark::State& state) {
     Scan(*wmi, state);
 }
 BENCHMARK(ImageFile)->Arg(4)->Arg(32)->Unit(benchmark::kMicrosecond);
+
+// A manufacturer text of blank-separated byte pairs as long as the argument; the cost should grow
+// with the length, not its square.
+void DecodeLongManufacturer(benchmark::State& state) {
+    std::string raw = "80 CE";
+    while (raw.size() < static_cast<std::size_t>(state.range(0)))
+        raw += " 00";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DecodeManufacturer(raw));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(DecodeLongManufacturer)
+    ->RangeMultiplier(8)
+    ->Range(64, 64 << 10)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,6 +1,8 @@
 // The SMBIOS reader on hostile bytes, as a dump image, as a kernel table behind a valid entry
-// point, and as a udev record; whatever it reads goes the whole way through the WMI classes and
-// the memory records.
+// point, and as a udev record; whatever it reads goes the whole way through the WMI classes, the
+// memory records and the decoders.
+#include "inventory/DecodeManufacturer.h"
+#include "inventory/MemoryTypeName.h"
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
 #include "platform/smbios/SmbiosTable.h"
@@ -19,8 +21,11 @@ void Exercise(const platform::MemoryInfo& memory) {
     const auto repository = platform::MemoryWmiRepository(memory);
     platform::LocalWmiLocator wmi([&] { return repository; });
     Win32_PhysicalMemory modules(&wmi, true);
-    for (int i = 0; i < modules.GetCount(); ++i)
+    for (int i = 0; i < modules.GetCount(); ++i) {
         modules.SetCollectionIndex(i);
+        (void)DecodeManufacturer(modules.Manufacturer);
+        (void)MemoryTypeName(modules.MemoryType, static_cast<std::int32_t>(modules.Speed));
+    }
     Win32_PhysicalMemoryArray arrays(&wmi, true);
     for (int i = 0; i < arrays.GetCount(); ++i)
         arrays.SetCollectionIndex(i);

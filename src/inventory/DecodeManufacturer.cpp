@@ -2,6 +2,7 @@
 
 #include "framework/TextUtils.h"
 
+#include <algorithm>
 #include <array>
 
 namespace dm {
@@ -67,12 +68,19 @@ bool Matches(const Vendor& vendor, const std::string& text) {
     return false;
 }
 
-// Joins blank-separated byte pairs ("80 CE") and eight-field texts into one run.
+// Joins blank-separated byte pairs ("80 CE") and eight-field texts into one run. The fields are
+// walked in one pass, so that a long text costs no more than its length.
 std::string JoinCodeGroups(std::string text) {
     const int fields = CountFields(text, " ");
     bool allPairs = true;
-    for (int i = 0; i < fields && allPairs; ++i)
-        allPairs = GetField(text, i, " ").size() == 2;
+    std::size_t start = 0;
+    while (fields > 0 && allPairs) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        allPairs = end - start == 2;
+        if (end == text.size())
+            break;
+        start = end + 1;
+    }
     if (fields == 8 || (allPairs && fields > 1))
         std::erase(text, ' ');
     return text;

@@ -80,6 +80,8 @@ TEST(DecodeManufacturer, JoinsCodeGroupsAndLetTheLastMatchingRowDecide) {
         {"a b c d e f g h", "abcdefgh"},    // eight fields join whatever their length
         {"Very Big Maker", "Very Big Maker"},
         {"12 345", "12 345"},
+        {"CE 00", "Samsung"},
+        {"80 CE ", "80 CE "}, // the empty last field is no pair
         {"", ""},
         {"Manufacturer00", "N/A"},
         {"MANUFACTURER 1", "N/A"},
@@ -87,6 +89,14 @@ TEST(DecodeManufacturer, JoinsCodeGroupsAndLetTheLastMatchingRowDecide) {
     };
     for (auto [raw, vendor] : rows)
         EXPECT_EQ(DecodeManufacturer(raw), vendor) << '"' << raw << '"';
+}
+
+TEST(DecodeManufacturer, JoinsLongRunsOfGroups) {
+    std::string groups = "80 CE";
+    for (int i = 0; i < 30000; ++i)
+        groups += " 00";
+    EXPECT_EQ(DecodeManufacturer(groups), "Samsung");
+    EXPECT_EQ(DecodeManufacturer(groups + " 000"), groups + " 000");
 }
 
 TEST(MemoryTypeName, NamesTheCodesAndGuessesFromTheSpeedWhenTheyTellNothing) {
