@@ -39,7 +39,9 @@ void Walk(dm::Storefile& f, std::uint8_t seed) {
     f.Last();
     while (f.Prior() && steps++ < 20000) {
     }
-    for (std::int32_t index : {std::int32_t(seed), f.Count() - 1, f.Count() / 2, 0, -1}) {
+    const std::int32_t count = f.Count();
+    for (std::int32_t index :
+         {std::int32_t(seed), count > INT32_MIN ? count - 1 : count, count / 2, 0, -1}) {
         f.GoTo(index);
         f.ReadString(text, false);
     }

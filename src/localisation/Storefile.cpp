@@ -275,8 +275,9 @@ void Storefile::checkWritable() const {
 
 std::int32_t Storefile::WriteData(std::int32_t Tag, const void* Buffer, std::int32_t Size) {
     checkWritable();
+    // A count that can't grow (a broken count field) takes no more records.
     if (!Active() || !writable_ || position_ != fileEnd_ || Size < 0 ||
-        Size > INT32_MAX - kFrameSize)
+        Size > INT32_MAX - kFrameSize || count_ == INT32_MAX)
         return 0;
     if (std::fseek(file_.get(), static_cast<long>(fileEnd_), SEEK_SET) != 0)
         return 0;

@@ -157,6 +157,19 @@ TEST_F(StorefileTest, AppendsOnlyAtTheEnd) {
               kSignature + Le(3) + Record(10, "r0") + Record(11, "r1") + Record(20, "x"));
 }
 
+TEST_F(StorefileTest, CountThatCannotGrowTakesNoMoreRecords) {
+    const std::string bytes = kSignature + Le(INT32_MAX) + Record(10, "r0");
+    dir.write("full.spk", bytes);
+    Storefile f;
+    open(f, "full.spk");
+    EXPECT_TRUE(f.Last());
+    EXPECT_TRUE(f.Next());
+    EXPECT_TRUE(f.Eof());
+    EXPECT_EQ(f.WriteString(20, "x"), 0);
+    f.SetActive(false);
+    EXPECT_EQ(file("full.spk"), bytes);
+}
+
 TEST_F(StorefileTest, ReadOnlyRaisesOnWriteAndClear) {
     writeRecords("r.spk", 1);
     const std::string before = file("r.spk");
