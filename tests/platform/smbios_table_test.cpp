@@ -302,5 +302,16 @@ TEST(MemoryInfo, SkipsStructuresTooShortForTheirFields) {
     EXPECT_EQ(info.Devices[0].SizeBytes, 1024ull << 20);
 }
 
+TEST(MemoryInfo, TakesNoMoreArraysAndDevicesThanAMachineCanHave) {
+    SmbiosWriter writer(3, 0);
+    for (std::size_t i = 0; i < MaxMemoryStructures + 3; ++i) {
+        writer.AddArray({.maxCapacityKb = 1024, .memoryDevices = 1});
+        writer.AddDevice({.sizeMb = 1});
+    }
+    const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+    EXPECT_EQ(info.Arrays.size(), MaxMemoryStructures);
+    EXPECT_EQ(info.Devices.size(), MaxMemoryStructures);
+}
+
 } // namespace
 } // namespace dm::platform

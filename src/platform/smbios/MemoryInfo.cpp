@@ -97,10 +97,10 @@ std::optional<MemoryDeviceInfo> ReadDevice(const SmbiosStructure& s) {
 MemoryInfo ReadMemoryInfo(const SmbiosTable& table) {
     MemoryInfo info;
     for (const SmbiosStructure& s : table.Structures()) {
-        if (s.Type() == PhysicalMemoryArray) {
+        if (s.Type() == PhysicalMemoryArray && info.Arrays.size() < MaxMemoryStructures) {
             if (std::optional<MemoryArrayInfo> array = ReadArray(s))
                 info.Arrays.push_back(*array);
-        } else if (s.Type() == MemoryDevice) {
+        } else if (s.Type() == MemoryDevice && info.Devices.size() < MaxMemoryStructures) {
             if (std::optional<MemoryDeviceInfo> device = ReadDevice(s))
                 info.Devices.push_back(std::move(*device));
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,8 +51,12 @@ struct MemoryInfo {
     std::vector<MemoryDeviceInfo> Devices;
 };
 
-// Reads every type 16 and type 17 structure of the table; structures too short for their
-// mandatory fields are skipped.
+// The most memory arrays, and the most memory devices, taken from one source. No machine has as
+// many; a table that holds more is broken or hostile, and each one would become a WMI instance.
+inline constexpr std::size_t MaxMemoryStructures = 4096;
+
+// Reads the type 16 and type 17 structures of the table, the first MaxMemoryStructures of each;
+// structures too short for their mandatory fields are skipped.
 MemoryInfo ReadMemoryInfo(const SmbiosTable& table);
 
 } // namespace dm::platform

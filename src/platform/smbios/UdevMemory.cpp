@@ -189,7 +189,7 @@ std::optional<MemoryInfo> ParseUdevMemoryProperties(std::string_view database) {
             // udev numbers the devices from 0 in table order; a number beyond any real table
             // is not one of them.
             if (ec == std::errc() && ptr != first && ptr != name.data() + name.size() &&
-                *ptr == '_' && number < 4096)
+                *ptr == '_' && number < MaxMemoryStructures)
                 devices.insert(number);
         }
     }
