@@ -241,6 +241,9 @@ TEST_F(WmiClassTest, ALaterInstanceWithoutAPropertyFailsTheLoadAndKeepsEarlierRo
     EXPECT_EQ(things.GetCount(), -1);
     EXPECT_EQ(things.CurrentIndex(), -1);
     EXPECT_EQ(things.GetPropValueAt("Name", 0), Variant::Text("one")); // kept until the next load
+    things.SetCollectionIndex(0); // the rows held bound the selection, whatever the load gave
+    EXPECT_EQ(things.CurrentIndex(), 0);
+    EXPECT_EQ(things.Size, 5000000000);
 }
 
 } // namespace
