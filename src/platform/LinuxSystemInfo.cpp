@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 
 namespace dm::platform {
@@ -62,7 +63,11 @@ std::string TimeSeparatorOfFormat(const std::string& format) {
             const auto end = format.find('%', at + 2);
             const auto separator =
                 format.substr(at + 2, end == std::string::npos ? 1 : end - at - 2);
-            return separator.empty() ? ":" : separator;
+            // Only a single punctuation mark separates the numbers; words such as the hour
+            // marks of some Asian formats do not.
+            const bool mark =
+                separator.size() == 1 && std::ispunct(static_cast<unsigned char>(separator[0]));
+            return mark ? separator : ":";
         }
         ++at;
     }

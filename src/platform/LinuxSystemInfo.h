@@ -25,7 +25,7 @@ public:
 };
 
 // The separator that follows the hours in a strftime time format ("%H:%M:%S" gives ":"); ":"
-// when the format names none.
+// when the format names none or puts anything but one punctuation mark there.
 std::string TimeSeparatorOfFormat(const std::string& format);
 
 } // namespace dm::platform
