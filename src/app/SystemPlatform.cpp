@@ -23,7 +23,8 @@ std::optional<std::uint64_t> firmwareInstalledKilobytes() {
     bool any = false;
     for (const platform::MemoryDeviceInfo& device : memory->Devices)
         if (device.Installed && device.SizeBytes) {
-            bytes += *device.SizeBytes;
+            // A hostile udev record can claim any size: saturate rather than wrap.
+            bytes = *device.SizeBytes > UINT64_MAX - bytes ? UINT64_MAX : bytes + *device.SizeBytes;
             any = true;
         }
     return any ? std::optional(bytes / 1024) : std::nullopt;
