@@ -1,9 +1,8 @@
 // Loading and applying a revision-4 language file of 300 components to live forms, and writing
 // the template of those forms.
-#include "localisation/LanguageFile.h"
 #include "localisation/LanguageRecord.h"
-#include "localisation/Storefile.h"
 #include "localisation/TextStorage.h"
+#include "support/LanguageFileWriter.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -78,38 +77,29 @@ std::vector<std::unique_ptr<QWidget>> MakeForms() {
     return forms;
 }
 
-std::string Int(std::int32_t v) {
-    return std::string(reinterpret_cast<const char*>(&v), 4);
-}
-
 // A translated file with one group per component.
 void WriteLanguageFile(const std::string& path) {
-    dm::Storefile f;
-    f.SetSignature(std::string(dm::kLanguageSignature));
-    f.SetFilename(path);
-    f.SetActive(true);
-    f.WriteString(0, Int((4 << 16) | 0x0419));
-    for (int tag = 1; tag <= 5; ++tag)
-        f.WriteString(tag, tag == 4 ? "notes\r\n" : "");
-    f.WriteInteger(512, 0x0117002F);
-    f.WriteInteger(516, 0);
-    f.WriteString(517, "");
-    f.WriteString(518, "");
-    f.WriteString(513, "");
-    f.WriteString(514, "Tahoma");
-    f.WriteInteger(515, 204);
-    f.WriteInteger(516, 9);
+    dm::test::LanguageFileContent file{.languageId = 0x0419,
+                                       .textLines = "notes\r\n",
+                                       .programVersion = 0x0117002F,
+                                       .fontName = "Tahoma",
+                                       .charSet = 204,
+                                       .minFontSize = 9};
     for (int form = 0; form < kForms; ++form) {
         for (int i = 0; i < kPerForm; ++i) {
-            const std::string path =
-                "Form" + std::to_string(form) + (i == 0 ? std::string() : ".c" + std::to_string(i));
-            f.WriteString(531, path);
-            f.WriteInteger(768, i % 3);
-            f.WriteString(33, "\xcf\xe5\xf0\xe5\xe2\xee\xe4"); // a Cyrillic caption
-            f.WriteString(50, "\xcf\xee\xe4\xf1\xea\xe0\xe7\xea\xe0");
-            f.WriteString(35, "\xee\xe4\xe8\xed\r\n\xe4\xe2\xe0\r\n\xf2\xf0\xe8\r\n");
+            file.groups.push_back(
+                {.path = "Form" + std::to_string(form) +
+                         (i == 0 ? std::string() : ".c" + std::to_string(i)),
+                 .alignment = i % 3,
+                 .captionTag = 33,
+                 .caption = "\xcf\xe5\xf0\xe5\xe2\xee\xe4", // a Cyrillic caption
+                 .hintTag = 50,
+                 .hint = "\xcf\xee\xe4\xf1\xea\xe0\xe7\xea\xe0",
+                 .itemsTag = 35,
+                 .items = "\xee\xe4\xe8\xed\r\n\xe4\xe2\xe0\r\n\xf2\xf0\xe8\r\n"});
         }
     }
+    dm::test::WriteLanguageFile(path, file);
 }
 
 std::string TempPath(const char* name) {

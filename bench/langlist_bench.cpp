@@ -1,9 +1,9 @@
 #include "localisation/LangList.h"
 #include "localisation/LanguageCode.h"
 #include "localisation/LanguageTable.h"
-#include "localisation/Storefile.h"
 #include "platform/Platform.h"
 #include "platform/VersionResources.h"
+#include "support/LanguageFileWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,31 +32,19 @@ public:
 
 private:
     void Write(std::int32_t code, const std::string& name) {
-        dm::Storefile file;
-        file.SetSignature("ZEL LANGUAGE FILE");
-        file.SetFilename(dm::LanguageFilePath(dir(), "QV_", code));
-        file.SetActive(true);
-        file.WriteInteger(0, (4 << 16) | (code & 0xFFFF));
-        file.WriteString(1, name);
-        file.WriteString(2, name);
-        file.WriteString(3, "translated by the bench");
-        file.WriteString(4, "line 1\r\nline 2\r\n");
-        file.WriteString(5, std::string(1200, 'B'));
-        file.WriteInteger(512, (1 << 24) | (23 << 16) | 47);
-        file.WriteInteger(516, 0);
-        file.WriteString(517, "");
-        file.WriteString(518, "");
-        file.WriteString(513, "");
-        file.WriteString(514, "Tahoma");
-        file.WriteInteger(515, 1);
-        file.WriteInteger(516, 8);
-        for (int group = 0; group < 60; ++group) {
-            file.WriteString(529, "MainDlg.component" + std::to_string(group));
-            file.WriteInteger(768, 0);
-            file.WriteString(33, "Caption " + std::to_string(group));
-            file.WriteString(0, "");
-            file.WriteString(0, "");
-        }
+        dm::test::LanguageFileContent file{.languageId = std::uint16_t(code & 0xFFFF),
+                                           .listTitle = name,
+                                           .languageName = name,
+                                           .listNote = "translated by the bench",
+                                           .textLines = "line 1\r\nline 2\r\n",
+                                           .flagPicture = std::string(1200, 'B'),
+                                           .programVersion = (1 << 24) | (23 << 16) | 47,
+                                           .fontName = "Tahoma"};
+        for (int group = 0; group < 60; ++group)
+            file.groups.push_back({.path = "MainDlg.component" + std::to_string(group),
+                                   .captionTag = 33,
+                                   .caption = "Caption " + std::to_string(group)});
+        dm::test::WriteLanguageFile(dm::LanguageFilePath(dir(), "QV_", code), file);
     }
 
     std::filesystem::path path_;

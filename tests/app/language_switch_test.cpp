@@ -3,8 +3,8 @@
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
 #include "localisation/LanguageFile.h"
-#include "localisation/Storefile.h"
 #include "localisation/TextStorage.h"
+#include "support/LanguageFileWriter.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -41,33 +41,17 @@ protected:
             {"MainDlg.slot1_grp", "Steckplatz 1"},
             {"MainDlg.Quit1", "&Beenden"},
         };
-        Storefile file;
-        file.SetSignature(std::string(kLanguageSignature));
-        file.SetFilename(dir.dir() + "QV_00000407.SPK");
-        file.SetActive(true);
-        ASSERT_TRUE(file.Active());
-        file.WriteInteger(0, (4 << 16) | 0x0407);
-        file.WriteString(1, "Deutsch");
-        file.WriteString(2, "German");
-        file.WriteString(3, "test");
-        file.WriteString(4, "");
-        file.WriteString(5, "");
-        file.WriteInteger(512, 0);
-        file.WriteInteger(516, 0);
-        file.WriteString(517, "");
-        file.WriteString(518, "");
-        file.WriteString(513, "");
-        file.WriteString(514, "");
-        file.WriteInteger(515, 1);
-        file.WriteInteger(516, 8);
+        LanguageFileContent file{.languageId = 0x0407,
+                                 .listTitle = "Deutsch",
+                                 .languageName = "German",
+                                 .listNote = "test"};
         const auto group = [&](const std::string& path, int tag, const std::string& text) {
-            file.WriteString(529, path);
-            file.WriteInteger(768, 0);
-            file.WriteString(tag == kTextCaption ? tag | kTextTranslated : 0,
-                             tag == kTextCaption ? text : "");
-            file.WriteString(0, "");
-            file.WriteString(tag == kTextItems ? tag | kTextTranslated : 0,
-                             tag == kTextItems ? text : "");
+            const std::int32_t translated = tag | kTextTranslated;
+            file.groups.push_back({.path = path,
+                                   .captionTag = tag == kTextCaption ? translated : 0,
+                                   .caption = tag == kTextCaption ? text : "",
+                                   .itemsTag = tag == kTextItems ? translated : 0,
+                                   .items = tag == kTextItems ? text : ""});
         };
         for (const auto& [path, caption] : captions)
             group(path, kTextCaption, caption);
@@ -76,6 +60,7 @@ protected:
         items[items.indexOf("Number of slots :")] = "Anzahl Steckplaetze :";
         items[items.indexOf("Empty slot !")] = "Leerer Steckplatz !";
         group("MainDlg.mainTS", kTextItems, FromQt(items.join("\r\n") + "\r\n"));
+        ASSERT_TRUE(WriteLanguageFile(dir.dir() + "QV_00000407.SPK", file));
     }
 
     ProgramInFolder program;

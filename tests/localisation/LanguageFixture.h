@@ -1,11 +1,12 @@
 #pragma once
 
-// Building blocks of the language-file tests: records as (tag, payload) pairs written and read
-// with the record file, and a small form with one component of each kind.
+// Building blocks of the language-file tests: records read back with the record file, fixed
+// leading records, header blocks and groups, and a small form with one component of each kind.
 
 #include "localisation/LanguageFile.h"
 #include "localisation/Storefile.h"
 #include "localisation/TextStorage.h"
+#include "support/LanguageFileWriter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,18 +25,6 @@
 
 namespace dm::test {
 
-struct Rec {
-    std::int32_t tag;
-    std::string data;
-    bool operator==(const Rec&) const = default;
-};
-using Recs = std::vector<Rec>;
-
-inline std::string Int(std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    return {char(u & 255), char((u >> 8) & 255), char((u >> 16) & 255), char(u >> 24)};
-}
-
 inline Recs ReadRecords(const std::string& path) {
     Storefile f;
     f.SetSignature(std::string(kLanguageSignature));
@@ -51,46 +40,36 @@ inline Recs ReadRecords(const std::string& path) {
     return recs;
 }
 
-inline void WriteRecords(const std::string& path, const Recs& recs) {
-    Storefile f;
-    f.SetSignature(std::string(kLanguageSignature));
-    f.SetFilename(path);
-    f.SetActive(true);
-    for (const Rec& r : recs)
-        f.WriteString(r.tag, r.data);
+// Records 0 to 5 of a German file by us, with two text lines.
+inline Recs Leading(std::uint16_t revision, std::uint16_t langId, const std::string& picture = {}) {
+    return LeadingRecords({.revision = revision,
+                           .languageId = langId,
+                           .listTitle = "Deutsch",
+                           .languageName = "German",
+                           .listNote = "by us",
+                           .textLines = "line 1\r\nline 2\r\n",
+                           .flagPicture = picture});
 }
 
-// Records 0 to 5: header, list title, language name, list note, text lines, flag picture.
-inline Recs Leading(std::int32_t revision, std::uint16_t langId, const std::string& picture = {}) {
-    return {{0, Int((revision << 16) | langId)}, {1, "Deutsch"}, {2, "German"}, {3, "by us"},
-            {4, "line 1\r\nline 2\r\n"},         {5, picture}};
-}
-
-inline Recs HeaderBlock(int revision, const std::string& font, int charSet, int minSize = 8) {
-    Recs recs{{512, Int(0x0117002F)}};
-    if (revision >= 2)
-        recs.insert(recs.end(), {{516, Int(7)}, {517, "carried 1"}, {518, "carried 2"}});
-    recs.insert(recs.end(), {{513, "ime"}, {514, font}, {515, Int(charSet)}});
-    if (revision >= 4)
-        recs.push_back({516, Int(minSize)});
-    return recs;
+// The header block of the revision, for version 1.23.0.47.
+inline Recs HeaderBlock(std::uint16_t revision, const std::string& font, int charSet,
+                        int minSize = 8) {
+    return HeaderRecords({.revision = revision,
+                          .programVersion = 0x0117002F,
+                          .carriedByte = 7,
+                          .carriedText1 = "carried 1",
+                          .carriedText2 = "carried 2",
+                          .imeName = "ime",
+                          .fontName = font,
+                          .charSet = charSet,
+                          .minFontSize = minSize});
 }
 
 // One group of a revision 3 or 4 file; a tag of 0 writes an empty text.
 inline Recs Group(const std::string& path, std::int32_t alignment, std::int32_t captionTag,
                   const std::string& caption, std::int32_t hintTag, const std::string& hint,
                   std::int32_t itemsTag, const std::string& items) {
-    const int n = int(captionTag != 0) + int(hintTag != 0) + int(itemsTag != 0);
-    return {{528 + n, path},
-            {768, Int(alignment)},
-            {captionTag, caption},
-            {hintTag, hint},
-            {itemsTag, items}};
-}
-
-inline Recs operator+(Recs a, const Recs& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+    return GroupRecords({path, alignment, captionTag, caption, hintTag, hint, itemsTag, items});
 }
 
 inline void EnsureApplication() {

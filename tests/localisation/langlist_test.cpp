@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "platform/VersionBlockWriter.h"
 #include "platform/VersionResources.h"
+#include "support/LanguageFileWriter.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -26,6 +27,9 @@ using dm::LangList;
 using dm::platform::RegistryAccess;
 using dm::platform::RegistryRoot;
 using dm::platform::RegistryValue;
+using dm::test::LanguageFileContent;
+using dm::test::LanguageGroup;
+using dm::test::WriteLanguageFile;
 
 const std::string kRegKey = "Software\\Brackenway\\Dimmetric";
 
@@ -37,52 +41,9 @@ bool EnsureApplication() {
     return true;
 }
 
-// The texts of one component group of a language file.
-struct Group {
-    std::string path;
-    std::int32_t itemsTag = 0;
-    std::string items;
-};
-
-// What a test language file holds.
-struct LanguageFile {
-    std::uint16_t revision = 4;
-    std::uint16_t langId = 0;
-    std::string title, name, note;
-    std::string flag;
-    std::uint32_t version = 0;
-    std::vector<Group> groups;
-};
-
-void WriteLanguageFile(const std::string& path, const LanguageFile& f) {
-    dm::Storefile file;
-    file.SetSignature("ZEL LANGUAGE FILE");
-    file.SetFilename(path);
-    file.SetActive(true);
-    ASSERT_TRUE(file.Active()) << path;
-    file.WriteInteger(0, static_cast<std::int32_t>((std::uint32_t{f.revision} << 16) | f.langId));
-    file.WriteString(1, f.title);
-    file.WriteString(2, f.name);
-    file.WriteString(3, f.note);
-    file.WriteString(4, "");
-    file.WriteString(5, f.flag);
-    if (f.revision >= 1) {
-        file.WriteInteger(512, static_cast<std::int32_t>(f.version));
-        file.WriteInteger(516, 0);
-        file.WriteString(517, "");
-        file.WriteString(518, "");
-        file.WriteString(513, "");
-        file.WriteString(514, "");
-        file.WriteInteger(515, 1);
-        file.WriteInteger(516, 8);
-    }
-    for (const Group& g : f.groups) {
-        file.WriteString(529, g.path);
-        file.WriteInteger(768, 0);
-        file.WriteString(0, "");
-        file.WriteString(0, "");
-        file.WriteString(g.itemsTag, g.items);
-    }
+// A group with translated entries for the form's text table "ts".
+LanguageGroup TableTexts(const std::string& items) {
+    return {.path = "TestDlg.ts", .itemsTag = 3 + 32, .items = items};
 }
 
 std::string Bitmap(int width, int height) {
@@ -149,15 +110,15 @@ protected:
 
     // A translating language file for langId, sequence number sequence.
     void AddLanguage(std::uint16_t langId, std::uint16_t sequence, const std::string& title,
-                     std::vector<Group> groups = {}) {
-        LanguageFile f;
-        f.langId = langId;
-        f.title = title;
-        f.name = title + " name";
-        f.note = "note";
-        f.version = kVersion12347;
+                     std::vector<LanguageGroup> groups = {}) {
+        LanguageFileContent f;
+        f.languageId = langId;
+        f.listTitle = title;
+        f.languageName = title + " name";
+        f.listNote = "note";
+        f.programVersion = kVersion12347;
         f.groups = std::move(groups);
-        WriteLanguageFile(FileOf(langId, sequence), f);
+        ASSERT_TRUE(WriteLanguageFile(FileOf(langId, sequence), f));
     }
 
     std::string FileOf(std::uint16_t langId, std::uint16_t sequence) const {
@@ -234,12 +195,12 @@ TEST_F(LangListTest, FileThatDoesNotOpenAddsNothingButTheNextSequenceIsTried) {
 }
 
 TEST_F(LangListTest, EntryTextOfARevisionZeroFileHasNoVersion) {
-    LanguageFile f;
+    LanguageFileContent f;
     f.revision = 0;
-    f.langId = 0x0410;
-    f.title = "Italiano";
-    f.note = "by someone";
-    WriteLanguageFile(FileOf(0x0410, 0), f);
+    f.languageId = 0x0410;
+    f.listTitle = "Italiano";
+    f.listNote = "by someone";
+    ASSERT_TRUE(WriteLanguageFile(FileOf(0x0410, 0), f));
     auto list = MakeList();
 
     EXPECT_TRUE(list->ScanLanguageFiles());
@@ -272,7 +233,7 @@ TEST_F(LangListTest, LanguageFolderAndFileNames) {
 }
 
 TEST_F(LangListTest, SwitchAppliesTheFileStoresTheCodeAndTellsAfterwards) {
-    AddLanguage(0x040C, 0, "Francais", {{"TestDlg.ts", 3 + 32, "Memoire\r\nEmplacement\r\n"}});
+    AddLanguage(0x040C, 0, "Francais", {TableTexts("Memoire\r\nEmplacement\r\n")});
     auto list = MakeList();
     std::vector<std::pair<std::int32_t, std::int32_t>> asked;
     list->SetBeforeLanguageSwitch(
@@ -296,8 +257,8 @@ TEST_F(LangListTest, SwitchAppliesTheFileStoresTheCodeAndTellsAfterwards) {
 }
 
 TEST_F(LangListTest, VetoLeavesIndexRegistryAndFormsAlone) {
-    AddLanguage(0x0407, 0, "Deutsch", {{"TestDlg.ts", 3 + 32, "Speicher\r\n"}});
-    AddLanguage(0x0407, 1, "Deutsch 2", {{"TestDlg.ts", 3 + 32, "Arbeitsspeicher\r\n"}});
+    AddLanguage(0x0407, 0, "Deutsch", {TableTexts("Speicher\r\n")});
+    AddLanguage(0x0407, 1, "Deutsch 2", {TableTexts("Arbeitsspeicher\r\n")});
     auto list = MakeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
     list->SetLanguageIndex(0);
@@ -321,7 +282,7 @@ TEST_F(LangListTest, VetoLeavesIndexRegistryAndFormsAlone) {
 }
 
 TEST_F(LangListTest, FileGoneAfterTheScanKeepsTheChoiceButTellsNothing) {
-    AddLanguage(0x0407, 0, "Deutsch", {{"TestDlg.ts", 3 + 32, "Speicher\r\n"}});
+    AddLanguage(0x0407, 0, "Deutsch", {TableTexts("Speicher\r\n")});
     AddLanguage(0x040C, 0, "Francais");
     auto list = MakeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
@@ -419,8 +380,8 @@ TEST_F(LangListTest, SelectUserDefaultLanguagePasses) {
 }
 
 TEST_F(LangListTest, FirstActivationRestoresTheStoredChoiceOnce) {
-    AddLanguage(0x0407, 0, "Deutsch", {{"TestDlg.ts", 3 + 32, "Speicher\r\n"}});
-    AddLanguage(0x040C, 0, "Francais", {{"TestDlg.ts", 3 + 32, "Memoire\r\n"}});
+    AddLanguage(0x0407, 0, "Deutsch", {TableTexts("Speicher\r\n")});
+    AddLanguage(0x040C, 0, "Francais", {TableTexts("Memoire\r\n")});
     Store(RegistryValue::Dword(0x040C));
     auto list = MakeList();
     int told = 0;
@@ -595,18 +556,18 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
 }
 
 TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
-    LanguageFile first;
-    first.langId = 0x0407;
-    first.flag = Bitmap(24, 16);
-    WriteLanguageFile(FileOf(0x0407, 0), first);
+    LanguageFileContent first;
+    first.languageId = 0x0407;
+    first.flagPicture = Bitmap(24, 16);
+    ASSERT_TRUE(WriteLanguageFile(FileOf(0x0407, 0), first));
     AddLanguage(0x0407, 1, "Deutsch 2");
-    LanguageFile noFlag;
-    noFlag.langId = 0x040C;
-    WriteLanguageFile(FileOf(0x040C, 0), noFlag);
-    LanguageFile notABitmap;
-    notABitmap.langId = 0x0410;
-    notABitmap.flag = "GIF89a";
-    WriteLanguageFile(FileOf(0x0410, 0), notABitmap);
+    LanguageFileContent noFlag;
+    noFlag.languageId = 0x040C;
+    ASSERT_TRUE(WriteLanguageFile(FileOf(0x040C, 0), noFlag));
+    LanguageFileContent notABitmap;
+    notABitmap.languageId = 0x0410;
+    notABitmap.flagPicture = "GIF89a";
+    ASSERT_TRUE(WriteLanguageFile(FileOf(0x0410, 0), notABitmap));
     program.write("QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
     auto list = MakeList();
 
