@@ -1,5 +1,7 @@
 #include "platform/Meminfo.h"
 
+#include "platform/TextLines.h"
+
 #include <charconv>
 #include <map>
 #include <string>
@@ -11,10 +13,7 @@ namespace {
 // "Name:   12345 kB" lines; the value in kilobytes. Lines that do not have this shape are skipped.
 std::map<std::string, std::uint64_t, std::less<>> readFields(std::string_view text) {
     std::map<std::string, std::uint64_t, std::less<>> fields;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    for (const std::string_view line : SplitLines(text)) {
         const auto colon = line.find(':');
         if (colon == std::string_view::npos || colon == 0)
             continue;
