@@ -98,7 +98,7 @@ QImage driversPicture() {
     return image;
 }
 
-QImage specificationGlyph() {
+QImage moduleSearchGlyph() {
     QImage image = canvas(24);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -125,6 +125,6 @@ int main(int argc, char** argv) {
     const bool ok = programPicture().save(folder + "/dimmetric.png") &&
                     emptySlotPicture().save(folder + "/emptyslot.png") &&
                     driversPicture().save(folder + "/drivers.png") &&
-                    specificationGlyph().save(folder + "/specification.png");
+                    moduleSearchGlyph().save(folder + "/module-search.png");
     return ok ? 0 : 1;
 }

@@ -130,7 +130,7 @@ void MainDlg::createComponents() {
     AppEvt_->Loaded();
 
     ui_->drivers_btn->setPicture(ImageList96_->Picture(1));
-    const QPixmap glyph(QStringLiteral(":/pictures/specification.png"));
+    const QPixmap glyph(QStringLiteral(":/pictures/module-search.png"));
     for (int slot = 1; slot <= 4; ++slot) {
         findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot))->setPicture(glyph);
         findChild<PictureButton*>(QStringLiteral("getRAM%1_btn").arg(slot))
