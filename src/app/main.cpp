@@ -1,6 +1,7 @@
 #include "app/DisplayCheck.h"
 #include "app/MainDlg.h"
 #include "app/SystemPlatform.h"
+#include "framework/ProcessStartup.h"
 #include "platform/DisplaySockets.h"
 #include "platform/VersionResources.h"
 
@@ -49,6 +50,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(dm::MainDlg::Title);
 
     dm::SystemPlatform system;
+    // Process start-up of the framework: the component system once, and the installer library held
+    // until exit (the program runs on without it).
+    dm::InitializeOle(*system.Get().system);
+    const dm::InstallerLibrary installer(*system.Get().system);
     dm::ProgramStart start;
     start.ExeName = system.Get().versions->moduleFileName();
     for (int i = 1; i < argc; ++i)
