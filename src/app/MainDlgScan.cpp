@@ -106,7 +106,7 @@ void MainDlg::ScanSlots() {
         specification->setEnabled(HasModel(*list));
     }
 
-    const std::int64_t installedGb = installed / 1024 / 1024 / 1024;
+    const std::int64_t installedGb = installed / GiB;
     ui_->curmem_lbl->setText(
         ToQt(TS("Current memory :") + " " + std::to_string(installedGb) + " " + TS("GB")));
     ui_->maxmem_lbl->setHidden(installedGb > maximumGb);

@@ -24,7 +24,6 @@ public:
     explicit SizeFormatter(std::string decimalSeparator = ".");
 
     void SetUnitNames(SizeUnitNames names) { units_ = std::move(names); }
-    const SizeUnitNames& UnitNames() const { return units_; }
     std::string FormatSize(std::int64_t Size) const;
 
 private:

@@ -36,10 +36,6 @@ enum TextTag : std::int32_t {
     kTextTranslated = 32,
 };
 
-// Records before the header block: header, list title, language name, list note, text lines,
-// flag picture.
-inline constexpr int kLeadingRecords = 6;
-
 // "a.b.c.d" of a version packed as a shl 24 or b shl 16 or c shl 10 or d.
 std::string VersionIntToText(std::uint32_t V);
 

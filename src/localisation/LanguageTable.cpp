@@ -1,5 +1,7 @@
 #include "localisation/LanguageTable.h"
 
+#include "localisation/LanguageName.h"
+
 #include <array>
 
 namespace dm {

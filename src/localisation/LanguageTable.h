@@ -1,7 +1,5 @@
 #pragma once
 
-#include "localisation/LanguageName.h"
-
 #include <cstdint>
 #include <span>
 #include <string_view>

@@ -17,7 +17,6 @@ public:
 
     std::uint8_t Type() const { return formatted_[0]; }
     std::uint8_t Length() const { return static_cast<std::uint8_t>(formatted_.size()); }
-    std::uint16_t Handle() const { return static_cast<std::uint16_t>(*Word(2)); }
 
     std::optional<std::uint8_t> Byte(std::size_t offset) const;
     std::optional<std::uint16_t> Word(std::size_t offset) const;

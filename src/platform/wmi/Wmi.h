@@ -3,7 +3,6 @@
 #include "platform/wmi/Variant.h"
 #include "platform/wmi/WmiError.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
