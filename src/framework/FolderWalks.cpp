@@ -3,6 +3,7 @@
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 #include <functional>
 
@@ -13,10 +14,6 @@ using platform::FileAttributeReparsePoint;
 using platform::FindEntry;
 
 namespace {
-
-std::string withDelimiter(const std::string& folder) {
-    return (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
-}
 
 std::string extensionOf(const std::string& name) {
     const auto dot = name.rfind('.');
@@ -47,7 +44,7 @@ using EntryTest = std::function<bool(const FindEntry&)>;
 // once when recursive.
 void walk(platform::FileSystem& files, const std::string& folder, bool recursive,
           const EntryTest& test, std::vector<std::string>& list) {
-    const std::string prefix = withDelimiter(folder);
+    const std::string prefix = platform::WithTrailingDelimiter(folder);
     for (const FindEntry& entry : files.find(prefix + "*")) {
         if (recursive && isFolder(entry)) {
             if (!(entry.attributes & FileAttributeReparsePoint))

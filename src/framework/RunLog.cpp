@@ -2,6 +2,7 @@
 
 #include "framework/TextUtils.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 #include "platform/Shell.h"
 #include "platform/SystemInfo.h"
 
@@ -22,11 +23,6 @@ std::string twoDigits(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", value % 100);
     return text;
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 } // namespace
@@ -78,7 +74,7 @@ void RunLog::Add(const std::string& Msg, int Level) {
 
 void RunLog::Save() {
     try {
-        const std::string folder = folderOf(fileName_);
+        const std::string folder = platform::FolderOfPath(fileName_);
         if (folder.empty())
             return;
         const auto entry = services_.files.attributes(folder);

@@ -10,6 +10,7 @@
 #include "localisation/Storefile.h"
 #include "localisation/VersionInfo.h"
 #include "platform/MessageBox.h"
+#include "platform/PathText.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
@@ -25,6 +26,9 @@
 #include <system_error>
 
 namespace dm {
+
+using platform::WithoutTrailingDelimiter;
+using platform::WithTrailingDelimiter;
 
 namespace {
 
@@ -43,25 +47,8 @@ bool IsFolder(const std::string& path) {
     return std::filesystem::is_directory(path, ignored);
 }
 
-std::string WithTrailingDelimiter(std::string path) {
-    if (!path.ends_with('/'))
-        path += '/';
-    return path;
-}
-
-std::string WithoutTrailingDelimiter(std::string path) {
-    while (path.size() > 1 && path.ends_with('/'))
-        path.pop_back();
-    return path;
-}
-
 bool LessIgnoringCase(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
-}
-
-std::string FolderOf(const std::string& file) {
-    const auto slash = file.rfind('/');
-    return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
 }
 
 // A language file opened for reading; inactive when it does not open as one.
@@ -102,7 +89,8 @@ LangList::LangList(QObject* owner, const platform::Platform& platform,
     : QObject(owner), registry_(platform.registry), system_(platform.system),
       versions_(platform.versions), messageBox_(platform.messageBox),
       parameters_(std::move(parameters)),
-      programFolder_(versions_ ? FolderOf(versions_->moduleFileName()) : std::string()) {}
+      programFolder_(versions_ ? platform::FolderOfPath(versions_->moduleFileName())
+                               : std::string()) {}
 
 LangList::~LangList() = default;
 

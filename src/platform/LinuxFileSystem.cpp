@@ -2,6 +2,7 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/AtomicFile.h"
+#include "platform/PathText.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -100,8 +101,7 @@ std::string xdgFolder(const char* variable, const char* belowHome) {
             return {};
         folder = std::string(home) + belowHome;
     }
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
+    folder = WithoutTrailingDelimiter(std::move(folder));
     return makeFolders(folder) ? folder : std::string();
 }
 
@@ -144,9 +144,7 @@ std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
 }
 
 std::optional<FindEntry> LinuxFileSystem::attributes(const std::string& path) {
-    std::string trimmed = path;
-    while (trimmed.size() > 1 && trimmed.back() == '/')
-        trimmed.pop_back();
+    const std::string trimmed = WithoutTrailingDelimiter(path);
     return describe(trimmed, lastPart(trimmed));
 }
 
