@@ -29,14 +29,17 @@ MemoryStatusResult LinuxMemoryStatus::query() {
 }
 
 std::optional<std::uint64_t> LinuxMemoryStatus::installedKilobytes() {
-    if (!firmwareKb_)
-        firmwareKb_ = installed_ ? installed_() : std::nullopt;
-    if (*firmwareKb_)
-        return *firmwareKb_;
-    const MemoryStatusResult status = query();
-    if (!status.record)
-        return std::nullopt;
-    return status.record->totalPhysical / 1024;
+    if (!firmwareAsked_) {
+        firmwareAsked_ = true;
+        if (installed_)
+            installedKb_ = installed_();
+    }
+    if (!installedKb_) {
+        // Without the firmware's figure: the total, read until a read succeeds.
+        if (const MemoryStatusResult status = query(); status.record)
+            installedKb_ = status.record->totalPhysical / 1024;
+    }
+    return installedKb_;
 }
 
 } // namespace dm::platform

@@ -8,7 +8,8 @@
 namespace dm::platform {
 
 // Memory status from /proc/meminfo. The installed memory comes from the given source (the
-// firmware's memory devices) when it has a figure, else from "MemTotal".
+// firmware's memory devices) when it has a figure, else from "MemTotal". It is found once: the
+// memory installed does not change while the program runs.
 class LinuxMemoryStatus : public MemoryStatus {
 public:
     using InstalledSource = std::function<std::optional<std::uint64_t>()>;
@@ -22,8 +23,8 @@ public:
 private:
     InstalledSource installed_;
     std::string path_;
-    std::optional<std::optional<std::uint64_t>>
-        firmwareKb_; // asked once: the firmware does not change
+    bool firmwareAsked_ = false;
+    std::optional<std::uint64_t> installedKb_;
 };
 
 } // namespace dm::platform

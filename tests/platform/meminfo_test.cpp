@@ -72,6 +72,22 @@ TEST(LinuxMemoryStatus, InstalledMemoryPrefersTheFirmwareFigure) {
     EXPECT_EQ(LinuxMemoryStatus({}, file).installedKilobytes(), 16000000u);
 }
 
+TEST(LinuxMemoryStatus, InstalledMemoryIsFoundOnceWhileTheStatusFollowsTheFile) {
+    test::TempDir dir;
+    const std::string file = dir.write("meminfo", "MemTotal: 16000000 kB\nMemAvailable: 1 kB\n");
+    LinuxMemoryStatus status({}, file);
+    EXPECT_EQ(status.installedKilobytes(), 16000000u);
+    dir.write("meminfo", "MemTotal: 8000000 kB\nMemAvailable: 1 kB\n");
+    EXPECT_EQ(status.query().record->totalPhysical, 8000000ull * 1024);
+    EXPECT_EQ(status.installedKilobytes(), 16000000u);
+
+    // A failed read is not kept: the figure comes with the first read that succeeds.
+    LinuxMemoryStatus late({}, dir.dir() + "later");
+    EXPECT_FALSE(late.installedKilobytes());
+    dir.write("later", "MemTotal: 4000000 kB\n");
+    EXPECT_EQ(late.installedKilobytes(), 4000000u);
+}
+
 TEST(LinuxMemoryStatus, ReadsThisMachine) {
     LinuxMemoryStatus status;
     const MemoryStatusResult result = status.query();
