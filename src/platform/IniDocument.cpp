@@ -1,6 +1,7 @@
 #include "platform/IniDocument.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/Blanks.h"
 #include "platform/TextLines.h"
 
 #include <algorithm>
@@ -9,29 +10,17 @@ namespace dm::platform {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 // The section name of a "[name]" line; nullopt for any other line.
 std::optional<std::string_view> SectionOf(std::string_view line) {
-    line = Trim(line);
+    line = TrimBlanks(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     line.remove_prefix(1);
-    return Trim(line.substr(0, line.find(']')));
+    return TrimBlanks(line.substr(0, line.find(']')));
 }
 
 struct Entry {
@@ -41,13 +30,13 @@ struct Entry {
 
 // The key and value of an entry line; nullopt for blank and comment lines.
 std::optional<Entry> EntryOf(std::string_view line) {
-    line = Trim(line);
+    line = TrimBlanks(line);
     if (line.empty() || line.front() == ';')
         return std::nullopt;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return Entry{line, {}};
-    return Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+    return Entry{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))};
 }
 
 } // namespace
@@ -78,7 +67,7 @@ std::vector<std::string> IniDocument::sectionNames() const {
 std::optional<IniDocument::Found> IniDocument::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         auto name = SectionOf(lines_[i]);
-        if (!name || !SameNameIgnoringCase(*name, Trim(section)))
+        if (!name || !SameNameIgnoringCase(*name, TrimBlanks(section)))
             continue;
         std::size_t end = i + 1;
         while (end < lines_.size() && !SectionOf(lines_[end]))
@@ -108,14 +97,15 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     if (!found)
         return std::nullopt;
     for (std::size_t i = found->header + 1; i < found->end; ++i)
-        if (auto entry = EntryOf(lines_[i]); entry && SameNameIgnoringCase(entry->key, Trim(key)))
+        if (auto entry = EntryOf(lines_[i]);
+            entry && SameNameIgnoringCase(entry->key, TrimBlanks(key)))
             return std::string(entry->value);
     return std::nullopt;
 }
 
 bool IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimBlanks(section);
+    key = TrimBlanks(key);
     if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) ||
         HasLineBreak(value) || section.find(']') != std::string_view::npos ||
         key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';')
@@ -129,7 +119,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     std::size_t last = found->header;
     for (std::size_t i = found->header + 1; i < found->end; ++i) {
         auto entry = EntryOf(lines_[i]);
-        if (!Trim(lines_[i]).empty())
+        if (!TrimBlanks(lines_[i]).empty())
             last = i;
         if (entry && SameNameIgnoringCase(entry->key, key)) {
             lines_[i] = std::string(entry->key) + "=" + std::string(value);
@@ -142,7 +132,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
 }
 
 std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';

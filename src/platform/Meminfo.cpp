@@ -1,5 +1,6 @@
 #include "platform/Meminfo.h"
 
+#include "platform/Blanks.h"
 #include "platform/TextLines.h"
 
 #include <charconv>
@@ -17,9 +18,7 @@ std::map<std::string, std::uint64_t, std::less<>> readFields(std::string_view te
         const auto colon = line.find(':');
         if (colon == std::string_view::npos || colon == 0)
             continue;
-        std::string_view rest = line.substr(colon + 1);
-        while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t'))
-            rest.remove_prefix(1);
+        const std::string_view rest = TrimBlanks(line.substr(colon + 1));
         std::uint64_t value = 0;
         const auto [ptr, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
         if (ec != std::errc() || ptr == rest.data())

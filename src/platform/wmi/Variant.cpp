@@ -1,6 +1,7 @@
 #include "platform/wmi/Variant.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/Blanks.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,14 +11,6 @@
 namespace dm::platform {
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
 
 [[noreturn]] void Fail(const std::string& what) {
     throw VariantConversionError("Could not convert variant " + what);
