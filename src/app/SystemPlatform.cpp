@@ -14,20 +14,10 @@ namespace dm {
 
 namespace {
 
-// The memory installed as the firmware lists it: the sizes of its installed memory devices.
+// The memory installed as the firmware lists it.
 std::optional<std::uint64_t> firmwareInstalledKilobytes() {
     const auto memory = platform::LoadMemoryInfo(platform::MemoryInfoSources::FromEnvironment());
-    if (!memory)
-        return std::nullopt;
-    std::uint64_t bytes = 0;
-    bool any = false;
-    for (const platform::MemoryDeviceInfo& device : memory->Devices)
-        if (device.Installed && device.SizeBytes) {
-            // A hostile udev record can claim any size: saturate rather than wrap.
-            bytes = *device.SizeBytes > UINT64_MAX - bytes ? UINT64_MAX : bytes + *device.SizeBytes;
-            any = true;
-        }
-    return any ? std::optional(bytes / 1024) : std::nullopt;
+    return memory ? platform::InstalledKilobytes(*memory) : std::nullopt;
 }
 
 } // namespace

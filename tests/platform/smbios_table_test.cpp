@@ -313,5 +313,21 @@ TEST(MemoryInfo, TakesNoMoreArraysAndDevicesThanAMachineCanHave) {
     EXPECT_EQ(info.Devices.size(), MaxMemoryStructures);
 }
 
+TEST(MemoryInfo, InstalledMemoryAddsTheSizesOfTheInstalledDevices) {
+    const MemoryDeviceInfo empty; // an empty slot
+    MemoryDeviceInfo unknown;     // installed, size unknown
+    unknown.Installed = true;
+    MemoryDeviceInfo module;
+    module.Installed = true;
+    module.SizeBytes = 8ull << 30;
+    MemoryDeviceInfo absurd = module;
+    absurd.SizeBytes = UINT64_MAX - 1;
+    EXPECT_EQ(InstalledKilobytes(MemoryInfo{}), std::nullopt);
+    EXPECT_EQ(InstalledKilobytes(MemoryInfo{{}, {empty, unknown}}), std::nullopt);
+    EXPECT_EQ(InstalledKilobytes(MemoryInfo{{}, {module, empty, unknown, module}}), 16ull << 20);
+    // A sum beyond 64 bits stays at the largest number instead of wrapping to a small one.
+    EXPECT_EQ(InstalledKilobytes(MemoryInfo{{}, {module, absurd, module}}), UINT64_MAX / 1024);
+}
+
 } // namespace
 } // namespace dm::platform

@@ -108,4 +108,15 @@ MemoryInfo ReadMemoryInfo(const SmbiosTable& table) {
     return info;
 }
 
+std::optional<std::uint64_t> InstalledKilobytes(const MemoryInfo& memory) {
+    std::uint64_t bytes = 0;
+    bool any = false;
+    for (const MemoryDeviceInfo& device : memory.Devices)
+        if (device.Installed && device.SizeBytes) {
+            bytes = *device.SizeBytes > UINT64_MAX - bytes ? UINT64_MAX : bytes + *device.SizeBytes;
+            any = true;
+        }
+    return any ? std::optional(bytes / 1024) : std::nullopt;
+}
+
 } // namespace dm::platform

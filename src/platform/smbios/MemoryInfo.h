@@ -59,4 +59,9 @@ inline constexpr std::size_t MaxMemoryStructures = 4096;
 // structures too short for their mandatory fields are skipped.
 MemoryInfo ReadMemoryInfo(const SmbiosTable& table);
 
+// The memory installed as the firmware lists it, in kilobytes: the sizes of its installed devices
+// added up (a sum beyond 64 bits stays at the largest number, as a hostile record can claim any
+// size); nullopt when no installed device has a size.
+std::optional<std::uint64_t> InstalledKilobytes(const MemoryInfo& memory);
+
 } // namespace dm::platform
