@@ -1,10 +1,11 @@
 #include "platform/DisplaySockets.h"
 
+#include "platform/UniqueFd.h"
+
 #include <cstddef>
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <unistd.h>
 
 namespace dm::platform {
 
@@ -17,13 +18,11 @@ bool connects(const std::string& address) {
     if (address.empty() || address.size() >= sizeof peer.sun_path)
         return false;
     std::memcpy(peer.sun_path, address.data(), address.size());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0)
+    const UniqueFd fd(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (fd.get() < 0)
         return false;
     const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + address.size());
-    const bool ok = ::connect(fd, reinterpret_cast<const sockaddr*>(&peer), length) == 0;
-    ::close(fd);
-    return ok;
+    return ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&peer), length) == 0;
 }
 
 } // namespace
