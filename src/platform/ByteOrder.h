@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace dm::platform {
@@ -17,6 +18,12 @@ constexpr std::uint64_t ReadUnsigned(const Bytes& bytes, std::size_t at, std::si
         value = value << 8 | static_cast<unsigned char>(bytes[at + k]);
     }
     return value;
+}
+
+// Appends the low width bytes (at most 8) of value to out, least significant byte first.
+inline void AppendLe(std::string& out, std::uint64_t value, std::size_t width) {
+    for (std::size_t i = 0; i < width; ++i)
+        out.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
 }
 
 inline std::uint16_t ReadLe16(std::string_view bytes, std::size_t at) {

@@ -1,6 +1,9 @@
 #include "platform/RegistryValue.h"
 
+#include "platform/ByteOrder.h"
 #include "platform/Utf16.h"
+
+#include <algorithm>
 
 namespace dm::platform {
 
@@ -39,9 +42,8 @@ RegistryValue RegistryValue::ExpandString(std::string_view text) {
 }
 
 RegistryValue RegistryValue::Dword(std::uint32_t value) {
-    std::string data(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        data[i] = static_cast<char>(value >> (8 * i) & 0xFF);
+    std::string data;
+    AppendLe(data, value, 4);
     return {RegType::Dword, data};
 }
 
@@ -65,10 +67,7 @@ std::string RegistryValue::text() const {
 }
 
 std::uint32_t RegistryValue::dword() const {
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4 && i < data.size(); ++i)
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(data[i])) << (8 * i);
-    return value;
+    return static_cast<std::uint32_t>(ReadUnsigned(data, 0, std::min<std::size_t>(data.size(), 4)));
 }
 
 std::vector<std::string> RegistryValue::texts() const {

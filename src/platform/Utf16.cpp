@@ -1,5 +1,7 @@
 #include "platform/Utf16.h"
 
+#include "platform/ByteOrder.h"
+
 namespace dm::platform {
 
 namespace {
@@ -93,10 +95,8 @@ std::string Utf8ToUtf16Le(std::string_view text) {
 std::string UnitsToUtf16Le(std::u16string_view units) {
     std::string bytes;
     bytes.reserve(units.size() * 2);
-    for (char16_t unit : units) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
+    for (char16_t unit : units)
+        AppendLe(bytes, unit, 2);
     return bytes;
 }
 

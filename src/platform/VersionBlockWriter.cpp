@@ -1,5 +1,6 @@
 #include "platform/VersionBlockWriter.h"
 
+#include "platform/ByteOrder.h"
 #include "platform/Utf16.h"
 
 #include <stdexcept>
@@ -13,11 +14,6 @@ void PutU16(std::string& out, std::size_t at, std::size_t value) {
         throw std::length_error("version resource node too large");
     out[at] = static_cast<char>(value & 0xFF);
     out[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-}
-
-void AppendU32(std::string& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>((value >> shift) & 0xFF);
 }
 
 void Pad4(std::string& out) {
@@ -50,7 +46,7 @@ std::string FixedBytes(const FixedFileInfo& f) {
     for (std::uint32_t v : {f.Signature, f.StrucVersion, f.FileVersionMS, f.FileVersionLS,
                             f.ProductVersionMS, f.ProductVersionLS, f.FileFlagsMask, f.FileFlags,
                             f.FileOS, f.FileType, f.FileSubtype, f.FileDateMS, f.FileDateLS})
-        AppendU32(out, v);
+        AppendLe(out, v, 4);
     return out;
 }
 
@@ -74,7 +70,7 @@ std::string WriteVersionBlock(const VersionResourceContent& Content) {
             WriteNode(out, "VarFileInfo", "", true, [&Content](std::string& out) {
                 std::string table;
                 for (std::uint32_t entry : *Content.Translations)
-                    AppendU32(table, entry);
+                    AppendLe(table, entry, 4);
                 WriteNode(out, "Translation", table, false, NoChildren);
             });
         }
