@@ -3,6 +3,7 @@
 #include "localisation/LanguageRecord.h"
 #include "localisation/TextStorage.h"
 #include "support/LanguageFileWriter.h"
+#include "support/QtApplication.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -22,13 +23,9 @@ constexpr int kForms = 3;
 constexpr int kPerForm = 100; // components per form, the form itself included
 
 void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "langfile_bench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
+    if (!QApplication::instance())
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
+    dm::test::EnsureQtApplication("langfile_bench");
 }
 
 // Forms of group boxes holding labels, buttons and lists, and one text table each.

@@ -2,20 +2,14 @@
 
 #include "app/QtText.h"
 #include "platform/wmi/SystemWmi.h"
-
-#include <QCoreApplication>
+#include "support/QtApplication.h"
 
 #include <cstdlib>
 
 namespace dm::test {
 
 void MainWindowTest::SetUpTestSuite() {
-    if (!QApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "main_window_test";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    EnsureQtApplication("main_window_test");
 }
 
 MainWindowTest::MainWindowTest() {

@@ -1,6 +1,5 @@
 #include "app/ScopeGraph.h"
-
-#include <QApplication>
+#include "support/QtApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +8,7 @@ namespace {
 
 class ScopeGraphTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "scope_graph_test";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { test::EnsureQtApplication("scope_graph_test"); }
 
     ScopeGraphTest() { scope.resize(89, 65); }
 

@@ -7,6 +7,7 @@
 #include "localisation/Storefile.h"
 #include "localisation/TextStorage.h"
 #include "support/LanguageFileWriter.h"
+#include "support/QtApplication.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,11 +74,7 @@ inline Recs Group(const std::string& path, std::int32_t alignment, std::int32_t 
 }
 
 inline void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "langfile_test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
+    EnsureQtApplication("langfile_test");
 }
 
 // A form "TestDlg" with labels, buttons, a group box, a menu, a list and a text table.
