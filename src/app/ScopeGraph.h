@@ -45,8 +45,8 @@ private:
     QImage picture_;
     int position_ = 0;
     int lastY_ = -1;
-    long long scrolled_ =
-        0; // pixels scrolled since the start, keeps the grid moving with the trace
+    // Pixels scrolled since the start: keeps the grid moving with the trace.
+    long long scrolled_ = 0;
 };
 
 } // namespace dm
