@@ -132,9 +132,8 @@ void MainDlg::createComponents() {
     ui_->drivers_btn->setPicture(ImageList96_->Picture(1));
     const QPixmap glyph(QStringLiteral(":/pictures/module-search.png"));
     for (int slot = 1; slot <= 4; ++slot) {
-        findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot))->setPicture(glyph);
-        findChild<PictureButton*>(QStringLiteral("getRAM%1_btn").arg(slot))
-            ->setPicture(ImageList96_->Picture(0));
+        specificationButton(slot)->setPicture(glyph);
+        emptySlotButton(slot)->setPicture(ImageList96_->Picture(0));
     }
 }
 
@@ -143,8 +142,8 @@ void MainDlg::connectMenu() {
     connect(ui_->ext1, &QAction::triggered, this, &MainDlg::ext1Click);
     connect(ui_->Spreadsheet1, &QAction::triggered, this, &MainDlg::Spreadsheet1Click);
     for (int slot = 1; slot <= 4; ++slot)
-        connect(findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot)),
-                &QAbstractButton::clicked, this, [this, slot] { getSpecClick(slot); });
+        connect(specificationButton(slot), &QAbstractButton::clicked, this,
+                [this, slot] { getSpecClick(slot); });
 }
 
 std::string MainDlg::TS(const std::string& english) const {

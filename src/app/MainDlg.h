@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class QGroupBox;
 class QTimer;
 class QTreeWidget;
 
@@ -23,6 +24,7 @@ struct Platform;
 class ApplicationEvents;
 class ImageList;
 class LangList;
+class PictureButton;
 class RunLog;
 class TextStorage;
 
@@ -85,7 +87,11 @@ private:
     void logInfo(const std::string& message);
     void reportError(const std::string& text);
     void narrowToFirstColumn();
+    // The components of slot 1 to 4.
+    QGroupBox* slotGroup(int slot) const;
     QTreeWidget* slotList(int slot) const;
+    PictureButton* emptySlotButton(int slot) const;
+    PictureButton* specificationButton(int slot) const;
 
     const platform::Platform& platform_;
     ProgramStart start_;

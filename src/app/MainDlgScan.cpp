@@ -40,8 +40,20 @@ void fillList(QTreeWidget& list, const std::vector<SlotRow>& rows, const std::st
 
 } // namespace
 
+QGroupBox* MainDlg::slotGroup(int slot) const {
+    return findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
+}
+
 QTreeWidget* MainDlg::slotList(int slot) const {
     return findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
+}
+
+PictureButton* MainDlg::emptySlotButton(int slot) const {
+    return findChild<PictureButton*>(QStringLiteral("getRAM%1_btn").arg(slot));
+}
+
+PictureButton* MainDlg::specificationButton(int slot) const {
+    return findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot));
 }
 
 bool MainDlg::HasModel(const QTreeWidget& list) {
@@ -72,8 +84,7 @@ void MainDlg::ScanSlots() {
     ui_->maxmem_lbl->setText(
         ToQt(TS("Maximum memory :") + " " + std::to_string(maximumGb) + " " + TS("GB")));
     for (int slot = 1; slot <= 4; ++slot)
-        findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot))
-            ->setEnabled(slotCount >= slot);
+        slotGroup(slot)->setEnabled(slotCount >= slot);
     if (slotCount < 3)
         narrowToFirstColumn();
 
@@ -97,10 +108,9 @@ void MainDlg::ScanSlots() {
 
     for (int slot = 1; slot <= 4; ++slot) {
         const QTreeWidget* list = slotList(slot);
-        const bool groupEnabled =
-            findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot))->isEnabled();
-        auto* emptySlot = findChild<PictureButton*>(QStringLiteral("getRAM%1_btn").arg(slot));
-        auto* specification = findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot));
+        const bool groupEnabled = slotGroup(slot)->isEnabled();
+        PictureButton* emptySlot = emptySlotButton(slot);
+        PictureButton* specification = specificationButton(slot);
         emptySlot->setHidden(!(list->isHidden() && groupEnabled));
         specification->setHidden(!(emptySlot->isHidden() && !list->isHidden()));
         specification->setEnabled(HasModel(*list));
