@@ -234,18 +234,18 @@ bool LangList::SelectFirst(const std::function<bool(std::int32_t code)>& matches
     return false;
 }
 
-bool LangList::SelectLanguageId(std::int32_t code) {
-    return SelectFirst([&](std::int32_t c) { return c == code; }) ||
-           SelectFirst([&](std::int32_t c) { return LanguageIdOf(c) == LanguageIdOf(code); }) ||
+bool LangList::SelectSameLanguage(std::int32_t code) {
+    return SelectFirst([&](std::int32_t c) { return LanguageIdOf(c) == LanguageIdOf(code); }) ||
            SelectFirst(
                [&](std::int32_t c) { return PrimaryLanguageOf(c) == PrimaryLanguageOf(code); });
 }
 
+bool LangList::SelectLanguageId(std::int32_t code) {
+    return SelectFirst([&](std::int32_t c) { return c == code; }) || SelectSameLanguage(code);
+}
+
 bool LangList::SelectUserDefaultLanguage() {
-    const std::int32_t wanted = system_ ? system_->userDefaultLanguageId() : 0;
-    return SelectFirst([&](std::int32_t c) { return LanguageIdOf(c) == LanguageIdOf(wanted); }) ||
-           SelectFirst(
-               [&](std::int32_t c) { return PrimaryLanguageOf(c) == PrimaryLanguageOf(wanted); });
+    return SelectSameLanguage(system_ ? system_->userDefaultLanguageId() : 0);
 }
 
 void LangList::SetProgramVersion(std::uint32_t packedVersion) {

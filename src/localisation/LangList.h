@@ -129,6 +129,8 @@ private:
     LanguageRecord& TemplateRecord();
     LanguageRecord& WorkRecord();
     bool SelectFirst(const std::function<bool(std::int32_t code)>& matches);
+    // The first entry of code's language identifier, else of its primary language.
+    bool SelectSameLanguage(std::int32_t code);
 
     platform::Registry* registry_;
     platform::SystemInfo* system_;
