@@ -4,8 +4,8 @@
 #include "localisation/VersionText.h"
 #include "platform/VersionResources.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace dm {
 
