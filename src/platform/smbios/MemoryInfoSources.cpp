@@ -16,40 +16,40 @@ namespace {
 constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 
 // The bytes of a regular file (sysfs files report a size of 0 or 4096, so read to the end).
-std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) {
+std::optional<std::string> ReadFile(const std::string& path) {
     if (path.empty())
         return std::nullopt;
-    const FileContents file = ReadWholeFile(path, MaxFileSize);
+    FileContents file = ReadWholeFile(path, MaxFileSize);
     if (file.status != FileContents::Status::Ok)
         return std::nullopt;
-    return std::vector<std::uint8_t>(file.bytes.begin(), file.bytes.end());
+    return std::move(file.bytes);
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
 std::optional<MemoryInfo> FromImage(const std::string& path) {
-    std::optional<std::vector<std::uint8_t>> image = ReadFile(path);
+    const std::optional<std::string> image = ReadFile(path);
     if (!image)
         return std::nullopt;
-    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(std::move(*image));
+    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(Bytes(*image));
     return table ? std::optional<MemoryInfo>(ReadMemoryInfo(*table)) : std::nullopt;
 }
 
 std::optional<MemoryInfo> FromKernel(const MemoryInfoSources& sources) {
-    const std::optional<std::vector<std::uint8_t>> entry = ReadFile(sources.entryPointFile);
-    std::optional<std::vector<std::uint8_t>> bytes =
-        entry ? ReadFile(sources.tableFile) : std::nullopt;
-    if (!bytes)
+    const std::optional<std::string> entry = ReadFile(sources.entryPointFile);
+    const std::optional<std::string> table = entry ? ReadFile(sources.tableFile) : std::nullopt;
+    if (!table)
         return std::nullopt;
-    const std::optional<SmbiosTable> table =
-        SmbiosTable::FromEntryPointAndTable(*entry, std::move(*bytes));
-    return table ? std::optional<MemoryInfo>(ReadMemoryInfo(*table)) : std::nullopt;
+    const std::optional<SmbiosTable> parsed =
+        SmbiosTable::FromEntryPointAndTable(Bytes(*entry), Bytes(*table));
+    return parsed ? std::optional<MemoryInfo>(ReadMemoryInfo(*parsed)) : std::nullopt;
 }
 
 std::optional<MemoryInfo> FromUdev(const std::string& path) {
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadFile(path);
-    if (!bytes)
-        return std::nullopt;
-    return ParseUdevMemoryProperties(
-        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    const std::optional<std::string> database = ReadFile(path);
+    return database ? ParseUdevMemoryProperties(*database) : std::nullopt;
 }
 
 } // namespace
