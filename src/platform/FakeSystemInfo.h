@@ -33,10 +33,7 @@ public:
             return nullptr;
         return std::make_unique<Library>(libraries.at(name));
     }
-    bool initializeOle() override {
-        ++oleInitializations;
-        return true;
-    }
+    bool initializeOle() override { return true; }
 
     std::optional<bool> wow64 = false;
     std::optional<bool> redirection;
@@ -54,7 +51,6 @@ public:
     std::vector<bool> redirectionSwitches;
     std::vector<std::string> loadedLibraries;
     int beeps = 0;
-    int oleInitializations = 0;
 
 private:
     class Library : public LoadedLibrary {
