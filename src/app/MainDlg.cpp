@@ -132,7 +132,7 @@ void MainDlg::createComponents() {
     ui_->drivers_btn->setPicture(ImageList96_->Picture(1));
     const QPixmap glyph(QStringLiteral(":/pictures/module-search.png"));
     for (int slot = 1; slot <= 4; ++slot) {
-        specificationButton(slot)->setPicture(glyph);
+        getSpecButton(slot)->setPicture(glyph);
         emptySlotButton(slot)->setPicture(ImageList96_->Picture(0));
     }
 }
@@ -142,7 +142,7 @@ void MainDlg::connectMenu() {
     connect(ui_->ext1, &QAction::triggered, this, &MainDlg::ext1Click);
     connect(ui_->Spreadsheet1, &QAction::triggered, this, &MainDlg::Spreadsheet1Click);
     for (int slot = 1; slot <= 4; ++slot)
-        connect(specificationButton(slot), &QAbstractButton::clicked, this,
+        connect(getSpecButton(slot), &QAbstractButton::clicked, this,
                 [this, slot] { getSpecClick(slot); });
 }
 

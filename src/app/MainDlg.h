@@ -91,7 +91,7 @@ private:
     QGroupBox* slotGroup(int slot) const;
     QTreeWidget* slotList(int slot) const;
     PictureButton* emptySlotButton(int slot) const;
-    PictureButton* specificationButton(int slot) const;
+    PictureButton* getSpecButton(int slot) const;
 
     const platform::Platform& platform_;
     ProgramStart start_;

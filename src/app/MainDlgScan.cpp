@@ -52,7 +52,7 @@ PictureButton* MainDlg::emptySlotButton(int slot) const {
     return findChild<PictureButton*>(QStringLiteral("getRAM%1_btn").arg(slot));
 }
 
-PictureButton* MainDlg::specificationButton(int slot) const {
+PictureButton* MainDlg::getSpecButton(int slot) const {
     return findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot));
 }
 
@@ -110,10 +110,10 @@ void MainDlg::ScanSlots() {
         const QTreeWidget* list = slotList(slot);
         const bool groupEnabled = slotGroup(slot)->isEnabled();
         PictureButton* emptySlot = emptySlotButton(slot);
-        PictureButton* specification = specificationButton(slot);
+        PictureButton* getSpec = getSpecButton(slot);
         emptySlot->setHidden(!(list->isHidden() && groupEnabled));
-        specification->setHidden(!(emptySlot->isHidden() && !list->isHidden()));
-        specification->setEnabled(HasModel(*list));
+        getSpec->setHidden(!(emptySlot->isHidden() && !list->isHidden()));
+        getSpec->setEnabled(HasModel(*list));
     }
 
     const std::int64_t installedGb = installed / GiB;
