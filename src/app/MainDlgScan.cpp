@@ -30,6 +30,15 @@ ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
             module.Capacity,      module.MemoryType,   module.Speed};
 }
 
+// MaxCapacity stops at 4 TB less one kilobyte; an array that reaches it gives its size in
+// MaxCapacityEx.
+std::uint64_t maximumKilobytes(const Win32_PhysicalMemoryArray& array) {
+    constexpr std::uint32_t kSaturated = 0xFFFFFFFF;
+    if (array.MaxCapacity == kSaturated && array.MaxCapacityEx > kSaturated)
+        return array.MaxCapacityEx;
+    return array.MaxCapacity;
+}
+
 void fillList(QTreeWidget& list, const std::vector<SlotRow>& rows, const std::string& parameter,
               const std::string& value) {
     list.clear();
@@ -77,7 +86,7 @@ void MainDlg::ScanSlots() {
     logInfo("Scanning memory banks...");
     for (int row = 0; row < arrays.GetCount(); ++row) {
         arrays.SetCollectionIndex(row);
-        maximumGb += arrays.MaxCapacity >> 20;
+        maximumGb += maximumKilobytes(arrays) >> 20;
         slotCount += arrays.MemoryDevices;
     }
     ui_->slots_lbl->setText(ToQt(TS("Number of slots :") + " " + std::to_string(slotCount)));

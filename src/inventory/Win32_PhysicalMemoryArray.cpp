@@ -22,6 +22,7 @@ void Win32_PhysicalMemoryArray::SetCollectionIndex(int Index) {
     Location = VarToWordDef(GetPropValue("Location"));
     Manufacturer = VarToStrDef(GetPropValue("Manufacturer"));
     MaxCapacity = VarToIntegerDef(GetPropValue("MaxCapacity"));
+    MaxCapacityEx = static_cast<std::uint64_t>(VarToInt64Def(GetPropValue("MaxCapacityEx")));
     MemoryDevices = VarToWordDef(GetPropValue("MemoryDevices"));
     MemoryErrorCorrection = VarToWordDef(GetPropValue("MemoryErrorCorrection"));
     Model = VarToStrDef(GetPropValue("Model"));

@@ -234,6 +234,29 @@ TEST_F(MainWindowTest, MaximumSumsWholeGigabytesOfEveryArray) {
     EXPECT_EQ(Rows(1)[1], "Capacity=1 GB");
 }
 
+TEST_F(MainWindowTest, MaximumOfArraysOfFourTerabytesAndMoreComesFromTheirExtendedSize) {
+    struct Case {
+        std::vector<std::uint64_t> arraysKb;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{8ull << 30}, "Maximum memory : 8192 GB"},
+        {{4ull << 30}, "Maximum memory : 4096 GB"},
+        {{16ull << 20, 8ull << 20}, "Maximum memory : 24 GB"},
+        {{6ull << 30, 16ull << 20}, "Maximum memory : 6160 GB"},
+    };
+    MainDlg& window = Start();
+    for (const Case& c : cases) {
+        SmbiosWriter board(3, 3);
+        for (const std::uint64_t kb : c.arraysKb)
+            board.AddArray({.maxCapacityKb = kb, .memoryDevices = 2});
+        board.AddDevice(Module("DIMM0"));
+        SetInventory(&board);
+        window.lngAfterLanguageSwitch(window.lng());
+        EXPECT_EQ(Text(Child("maxmem_lbl")), c.text);
+    }
+}
+
 TEST_F(MainWindowTest, ColumnsFitTheirHeaderAndTheirTexts) {
     const auto board = Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston",
                                         "A-PART-NUMBER-MUCH-WIDER-THAN-ITS-LIST-X")});
