@@ -114,5 +114,36 @@ TEST_F(MemorySources, NoSourceGivesNothing) {
     EXPECT_FALSE(LoadMemoryInfo(Sources()));
 }
 
+TEST_F(MemorySources, SayWhyEachSourceTriedGaveNothing) {
+    const MemoryInfoLoad none = LoadMemoryInfoExplained(Sources());
+    EXPECT_FALSE(none.info);
+    EXPECT_EQ(none.failures,
+              (std::vector<std::string>{"SMBIOS image: none set (DIMMETRIC_SMBIOS)",
+                                        "kernel SMBIOS tables: cannot open " + dir.dir() +
+                                            "smbios_entry_point: No such file or directory",
+                                        "udev record: cannot open " + dir.dir() +
+                                            "+dmi:id: No such file or directory"}));
+
+    dir.write("smbios_entry_point", "garbage");
+    dir.write("DMI", "garbage");
+    dir.write("+dmi:id", "E:ID_VENDOR=x\n");
+    const MemoryInfoLoad broken = LoadMemoryInfoExplained(Sources());
+    EXPECT_FALSE(broken.info);
+    ASSERT_EQ(broken.failures.size(), 3u);
+    EXPECT_EQ(broken.failures[1], "kernel SMBIOS tables: no valid entry point and table");
+    EXPECT_EQ(broken.failures[2], "udev record: no memory properties in " + dir.dir() + "+dmi:id");
+
+    // A source that answers ends the list of reasons.
+    dir.write("+dmi:id", UdevRecord);
+    const MemoryInfoLoad udev = LoadMemoryInfoExplained(Sources());
+    EXPECT_TRUE(udev.info);
+    EXPECT_EQ(udev.failures.size(), 2u);
+
+    MemoryInfoSources image = Sources();
+    image.image = "/dev/zero";
+    EXPECT_EQ(LoadMemoryInfoExplained(image).failures,
+              std::vector<std::string>{"SMBIOS image: not a readable file: /dev/zero"});
+}
+
 } // namespace
 } // namespace dm::platform

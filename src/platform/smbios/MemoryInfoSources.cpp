@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace dm::platform {
@@ -15,41 +16,58 @@ namespace {
 // Firmware tables are small; anything bigger is read only this far.
 constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 
-// The bytes of a regular file (sysfs files report a size of 0 or 4096, so read to the end).
-std::optional<std::string> ReadFile(const std::string& path) {
-    if (path.empty())
-        return std::nullopt;
-    FileContents file = ReadWholeFile(path, MaxFileSize);
-    if (file.status != FileContents::Status::Ok)
-        return std::nullopt;
-    return std::move(file.bytes);
+// What one source gave: its structures, or why it gave none.
+struct SourceResult {
+    std::optional<MemoryInfo> info;
+    std::string failure;
+};
+
+SourceResult Failure(std::string why) {
+    return {std::nullopt, std::move(why)};
+}
+
+// The bytes of a regular file (sysfs files report a size of 0 or 4096, so read to the end), or
+// why it could not be read.
+FileContents ReadFile(const std::string& path) {
+    return ReadWholeFile(path, MaxFileSize);
 }
 
 std::vector<std::uint8_t> Bytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-std::optional<MemoryInfo> FromImage(const std::string& path) {
-    const std::optional<std::string> image = ReadFile(path);
-    if (!image)
-        return std::nullopt;
-    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(Bytes(*image));
-    return table ? std::optional<MemoryInfo>(ReadMemoryInfo(*table)) : std::nullopt;
-}
-
-std::optional<MemoryInfo> FromKernel(const MemoryInfoSources& sources) {
-    const std::optional<std::string> entry = ReadFile(sources.entryPointFile);
-    const std::optional<std::string> table = entry ? ReadFile(sources.tableFile) : std::nullopt;
+SourceResult FromImage(const std::string& path) {
+    const FileContents image = ReadFile(path);
+    if (image.status != FileContents::Status::Ok)
+        return Failure("SMBIOS image: " + image.error);
+    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(Bytes(image.bytes));
     if (!table)
-        return std::nullopt;
-    const std::optional<SmbiosTable> parsed =
-        SmbiosTable::FromEntryPointAndTable(Bytes(*entry), Bytes(*table));
-    return parsed ? std::optional<MemoryInfo>(ReadMemoryInfo(*parsed)) : std::nullopt;
+        return Failure("SMBIOS image: not an SMBIOS image: " + path);
+    return {ReadMemoryInfo(*table), {}};
 }
 
-std::optional<MemoryInfo> FromUdev(const std::string& path) {
-    const std::optional<std::string> database = ReadFile(path);
-    return database ? ParseUdevMemoryProperties(*database) : std::nullopt;
+SourceResult FromKernel(const MemoryInfoSources& sources) {
+    const FileContents entry = ReadFile(sources.entryPointFile);
+    if (entry.status != FileContents::Status::Ok)
+        return Failure("kernel SMBIOS tables: " + entry.error);
+    const FileContents table = ReadFile(sources.tableFile);
+    if (table.status != FileContents::Status::Ok)
+        return Failure("kernel SMBIOS tables: " + table.error);
+    const std::optional<SmbiosTable> parsed =
+        SmbiosTable::FromEntryPointAndTable(Bytes(entry.bytes), Bytes(table.bytes));
+    if (!parsed)
+        return Failure("kernel SMBIOS tables: no valid entry point and table");
+    return {ReadMemoryInfo(*parsed), {}};
+}
+
+SourceResult FromUdev(const std::string& path) {
+    const FileContents database = ReadFile(path);
+    if (database.status != FileContents::Status::Ok)
+        return Failure("udev record: " + database.error);
+    std::optional<MemoryInfo> info = ParseUdevMemoryProperties(database.bytes);
+    if (!info)
+        return Failure("udev record: no memory properties in " + path);
+    return {std::move(info), {}};
 }
 
 } // namespace
@@ -61,12 +79,26 @@ MemoryInfoSources MemoryInfoSources::FromEnvironment() {
     return sources;
 }
 
+MemoryInfoLoad LoadMemoryInfoExplained(const MemoryInfoSources& sources) {
+    MemoryInfoLoad load;
+    const auto tried = [&load](SourceResult result) {
+        if (!result.info)
+            load.failures.push_back(std::move(result.failure));
+        load.info = std::move(result.info);
+        return load.info.has_value();
+    };
+    if (!sources.image.empty()) {
+        tried(FromImage(sources.image));
+        return load;
+    }
+    load.failures.push_back("SMBIOS image: none set (DIMMETRIC_SMBIOS)");
+    if (!tried(FromKernel(sources)))
+        tried(FromUdev(sources.udevDatabase));
+    return load;
+}
+
 std::optional<MemoryInfo> LoadMemoryInfo(const MemoryInfoSources& sources) {
-    if (!sources.image.empty())
-        return FromImage(sources.image);
-    if (std::optional<MemoryInfo> kernel = FromKernel(sources))
-        return kernel;
-    return FromUdev(sources.udevDatabase);
+    return LoadMemoryInfoExplained(sources).info;
 }
 
 } // namespace dm::platform

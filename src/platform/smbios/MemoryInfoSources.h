@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dm::platform {
 
@@ -18,6 +19,14 @@ struct MemoryInfoSources {
 
     static MemoryInfoSources FromEnvironment();
 };
+
+// The memory structures of the first source that gives them, and why each source tried before
+// it (or each source, when none answered) gave nothing: one text per source, in the order tried.
+struct MemoryInfoLoad {
+    std::optional<MemoryInfo> info;
+    std::vector<std::string> failures;
+};
+MemoryInfoLoad LoadMemoryInfoExplained(const MemoryInfoSources& sources);
 
 // The memory structures of the first source that gives them; nothing when none does.
 std::optional<MemoryInfo> LoadMemoryInfo(const MemoryInfoSources& sources);
