@@ -3,6 +3,7 @@
 #include "app/ModuleRows.h"
 #include "app/PictureButton.h"
 #include "app/QtText.h"
+#include "app/ScanTotals.h"
 #include "framework/RunLog.h"
 #include "framework/TextUtils.h"
 #include "inventory/Win32_PhysicalMemory.h"
@@ -23,20 +24,9 @@ namespace dm {
 
 namespace {
 
-constexpr std::int64_t GiB = 1024LL * 1024 * 1024;
-
 ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
     return {module.DeviceLocator, module.Manufacturer, module.PartNumber, module.SerialNumber,
             module.Capacity,      module.MemoryType,   module.Speed};
-}
-
-// MaxCapacity stops at 4 TB less one kilobyte; an array that reaches it gives its size in
-// MaxCapacityEx.
-std::uint64_t maximumKilobytes(const Win32_PhysicalMemoryArray& array) {
-    constexpr std::uint32_t kSaturated = 0xFFFFFFFF;
-    if (array.MaxCapacity == kSaturated && array.MaxCapacityEx > kSaturated)
-        return array.MaxCapacityEx;
-    return array.MaxCapacity;
 }
 
 void fillList(QTreeWidget& list, const std::vector<SlotRow>& rows, const std::string& parameter,
@@ -79,16 +69,15 @@ void MainDlg::AutoSizeColumns(QTreeWidget& list) {
 void MainDlg::ScanSlots() {
     Win32_PhysicalMemory modules(platform_.wmi, true);
     Win32_PhysicalMemoryArray arrays(platform_.wmi, true);
-    std::int64_t slotCount = 0;
-    std::int64_t maximumGb = 0;
-    std::int64_t installed = 0;
+    ScanTotals totals;
 
     logInfo("Scanning memory banks...");
     for (int row = 0; row < arrays.GetCount(); ++row) {
         arrays.SetCollectionIndex(row);
-        maximumGb += maximumKilobytes(arrays) >> 20;
-        slotCount += arrays.MemoryDevices;
+        totals.addArray(arrays.MaxCapacity, arrays.MaxCapacityEx, arrays.MemoryDevices);
     }
+    const std::int64_t slotCount = totals.slotCount();
+    const std::int64_t maximumGb = totals.maximumGb();
     ui_->slots_lbl->setText(ToQt(TS("Number of slots :") + " " + std::to_string(slotCount)));
     ui_->maxmem_lbl->setText(
         ToQt(TS("Maximum memory :") + " " + std::to_string(maximumGb) + " " + TS("GB")));
@@ -101,7 +90,7 @@ void MainDlg::ScanSlots() {
     const Translator ts = [this](const std::string& english) { return TS(english); };
     for (int row = 0; row < moduleCount; ++row) {
         modules.SetCollectionIndex(row);
-        installed += modules.Capacity;
+        totals.addModule(modules.Capacity);
         if (row > 3)
             continue;
         logInfo("Scanning slot #" + std::to_string(row));
@@ -125,7 +114,7 @@ void MainDlg::ScanSlots() {
         getSpec->setEnabled(HasModel(*list));
     }
 
-    const std::int64_t installedGb = installed / GiB;
+    const std::int64_t installedGb = totals.installedGb();
     ui_->curmem_lbl->setText(
         ToQt(TS("Current memory :") + " " + std::to_string(installedGb) + " " + TS("GB")));
     ui_->maxmem_lbl->setHidden(installedGb > maximumGb);

@@ -5,6 +5,8 @@
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
+#include "platform/smbios/UdevMemory.h"
+#include "platform/wmi/MemoryClasses.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -255,6 +257,26 @@ TEST_F(MainWindowTest, MaximumOfArraysOfFourTerabytesAndMoreComesFromTheirExtend
         window.lngAfterLanguageSwitch(window.lng());
         EXPECT_EQ(Text(Child("maxmem_lbl")), c.text);
     }
+}
+
+// Sizes as a hostile or broken udev record can claim them: each stops at the largest size SMBIOS
+// can state, and the installed sum cannot wrap.
+TEST_F(MainWindowTest, AbsurdModuleSizesFromTheUdevRecordStayListedAndSummed) {
+    const auto info =
+        platform::ParseUdevMemoryProperties("E:MEMORY_ARRAY_MAX_CAPACITY=68719476736\n"
+                                            "E:MEMORY_ARRAY_NUM_DEVICES=4\n"
+                                            "E:MEMORY_DEVICE_0_SIZE=4611686018427387904\n"
+                                            "E:MEMORY_DEVICE_0_LOCATOR=DIMM0\n"
+                                            "E:MEMORY_DEVICE_1_SIZE=4611686018427387904\n"
+                                            "E:MEMORY_DEVICE_1_LOCATOR=DIMM1\n"
+                                            "E:MEMORY_DEVICE_2_SIZE=18446744073709551615\n"
+                                            "E:MEMORY_DEVICE_2_LOCATOR=DIMM2\n");
+    ASSERT_TRUE(info);
+    repository = platform::MemoryWmiRepository(*info);
+    Start();
+    for (int slot = 1; slot <= 3; ++slot)
+        EXPECT_EQ(Rows(slot).at(1), "Capacity=2097151 GB") << slot;
+    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 6291455 GB");
 }
 
 TEST_F(MainWindowTest, ColumnsFitTheirHeaderAndTheirTexts) {

@@ -66,6 +66,22 @@ TEST(UdevMemory, ARecordWithoutMemoryPropertiesGivesNothing) {
     EXPECT_EQ(odd->Devices[3].SizeBytes, std::nullopt);
 }
 
+TEST(UdevMemory, SizesBeyondWhatSmbiosCanStateStopThere) {
+    const std::pair<const char*, std::uint64_t> sizes[] = {
+        {"17179869184", 16ull << 30},
+        {"2251799812636672", MaxDeviceSizeBytes}, // the largest SMBIOS size itself
+        {"2251799812636673", MaxDeviceSizeBytes},
+        {"4611686018427387904", MaxDeviceSizeBytes}, // 2^62
+        {"18446744073709551615", MaxDeviceSizeBytes},
+    };
+    for (auto [text, bytes] : sizes) {
+        const auto info =
+            ParseUdevMemoryProperties(std::string("E:MEMORY_DEVICE_0_SIZE=") + text + "\n");
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->Devices.at(0).SizeBytes, bytes) << text;
+    }
+}
+
 class MemorySources : public ::testing::Test {
 protected:
     MemoryInfoSources Sources() const {

@@ -1,5 +1,6 @@
 #include "platform/smbios/MemoryInfo.h"
 
+#include "platform/Saturating.h"
 #include "platform/smbios/SmbiosTable.h"
 
 namespace dm::platform {
@@ -113,7 +114,7 @@ std::optional<std::uint64_t> InstalledKilobytes(const MemoryInfo& memory) {
     bool any = false;
     for (const MemoryDeviceInfo& device : memory.Devices)
         if (device.Installed && device.SizeBytes) {
-            bytes = *device.SizeBytes > UINT64_MAX - bytes ? UINT64_MAX : bytes + *device.SizeBytes;
+            bytes = saturatingAdd(bytes, *device.SizeBytes);
             any = true;
         }
     return any ? std::optional(bytes / 1024) : std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "platform/TextLines.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <set>
@@ -134,7 +135,9 @@ MemoryDeviceInfo Device(const std::map<std::string, std::string>& p, const std::
     MemoryDeviceInfo d;
     const auto key = [&](const char* name) { return prefix + name; };
     d.Installed = Text(p, key("PRESENT")) != "0";
-    d.SizeBytes = Number(p, key("SIZE"));
+    // A size beyond what SMBIOS can state is no real module's; it stops there, as in the tables.
+    if (const std::optional<std::uint64_t> size = Number(p, key("SIZE")))
+        d.SizeBytes = std::min(*size, MaxDeviceSizeBytes);
     const auto word = [&](const char* name) -> std::optional<std::uint16_t> {
         const std::optional<std::uint64_t> v = Number(p, key(name));
         return v && *v <= 0xFFFF ? std::optional<std::uint16_t>(std::uint16_t(*v)) : std::nullopt;
