@@ -438,6 +438,31 @@ TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
     EXPECT_EQ(Text(Child("phytot_lbl")), "Total : 15 GB");
 }
 
+// Figures that only a crafted memory status gives: used memory is never negative and sizes beyond
+// the formatter's count show as its largest.
+TEST_F(MainWindowTest, SampleOfAbsurdFiguresShowsNoNegativeMemory) {
+    SetInventory(nullptr);
+    MainDlg& window = Start();
+    struct Case {
+        std::uint64_t total, available;
+        std::optional<std::uint64_t> installedKb;
+        const char* used;
+        const char* shownTotal;
+    };
+    const Case cases[] = {
+        {UINT64_MAX, 1024, std::nullopt, "Used : 8388608 TB", "Total : 8388608 TB"},
+        {UINT64_MAX, 1024, UINT64_MAX, "Used : 8388608 TB", "Total : 8388608 TB"},
+        {8ull << 30, 16ull << 30, 16ull << 20, "Used : 0    B", "Total : 16 GB"},
+    };
+    for (const Case& c : cases) {
+        memory.result.record = platform::MemoryStatusRecord{50, c.total, c.available};
+        memory.installed = c.installedKb;
+        window.Mem_tmrTimer();
+        EXPECT_EQ(Text(Child("phyused_lbl")), c.used);
+        EXPECT_EQ(Text(Child("phytot_lbl")), c.shownTotal);
+    }
+}
+
 TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
     SetInventory(nullptr);
     MainDlg& window = Start();
