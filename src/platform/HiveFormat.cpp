@@ -388,7 +388,7 @@ std::string SerializeData(const RegistryValue& value, std::size_t column) {
 
 void SerializeKey(const HiveKey& key, const std::string& path, bool isRoot, std::string& out) {
     const bool written =
-        !key.values.empty() || !key.meta.empty() || (!isRoot && key.subKeys().empty());
+        !key.values().empty() || !key.meta.empty() || (!isRoot && key.subKeys().empty());
     if (written) {
         out += "\n[" + path + "]";
         if (!key.stamp.empty())
@@ -396,7 +396,7 @@ void SerializeKey(const HiveKey& key, const std::string& path, bool isRoot, std:
         out += "\n";
         for (const std::string& line : key.meta)
             out += line + "\n";
-        for (const HiveValue& value : key.values) {
+        for (const HiveValue& value : key.values()) {
             std::string line = value.name.empty() ? "@" : "\"" + Escape(value.name, "\"\"") + "\"";
             line += "=";
             out += line + SerializeData(value.value, line.size()) + "\n";

@@ -1,6 +1,7 @@
 #include "platform/HiveTree.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace dm::platform {
 
@@ -68,28 +69,59 @@ bool HiveKey::removeSubKey(std::u16string_view wanted) {
     return true;
 }
 
+namespace {
+
+std::size_t FoldedHash(std::u16string_view name) {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char16_t unit : name) {
+        hash = (hash ^ FoldAscii(unit)) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 29));
+}
+
+} // namespace
+
+std::size_t HiveKey::valueSlot(std::u16string_view wanted) const {
+    const std::size_t mask = valueSlots_.size() - 1;
+    std::size_t slot = FoldedHash(wanted) & mask;
+    while (valueSlots_[slot] != 0 &&
+           !EqualsIgnoringCase(values_[valueSlots_[slot] - 1].name, wanted))
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+void HiveKey::indexValues(std::size_t slotCount) {
+    valueSlots_.assign(slotCount, 0);
+    for (std::size_t i = 0; i < values_.size(); ++i)
+        valueSlots_[valueSlot(values_[i].name)] = i + 1;
+}
+
 const HiveValue* HiveKey::findValue(std::u16string_view wanted) const {
-    for (const HiveValue& value : values)
-        if (EqualsIgnoringCase(value.name, wanted))
-            return &value;
-    return nullptr;
+    if (values_.empty())
+        return nullptr;
+    const std::size_t position = valueSlots_[valueSlot(wanted)];
+    return position == 0 ? nullptr : &values_[position - 1];
 }
 
 void HiveKey::setValue(std::u16string_view wanted, const RegistryValue& value) {
-    for (HiveValue& existing : values)
-        if (EqualsIgnoringCase(existing.name, wanted)) {
-            existing.value = value;
-            return;
-        }
-    values.push_back({std::u16string(wanted), value});
+    // At most half the slots are used, so that a search ends soon at an empty one.
+    if (2 * (values_.size() + 1) > valueSlots_.size())
+        indexValues(std::max<std::size_t>(8, 2 * valueSlots_.size()));
+    const std::size_t slot = valueSlot(wanted);
+    if (valueSlots_[slot] != 0) {
+        values_[valueSlots_[slot] - 1].value = value;
+        return;
+    }
+    values_.push_back({std::u16string(wanted), value});
+    valueSlots_[slot] = values_.size();
 }
 
 bool HiveKey::removeValue(std::u16string_view wanted) {
-    auto it = std::find_if(values.begin(), values.end(),
-                           [&](const HiveValue& v) { return EqualsIgnoringCase(v.name, wanted); });
-    if (it == values.end())
+    const HiveValue* found = findValue(wanted);
+    if (!found)
         return false;
-    values.erase(it);
+    values_.erase(values_.begin() + (found - values_.data()));
+    indexValues(valueSlots_.size());
     return true;
 }
 
