@@ -129,10 +129,13 @@ void LangList::SetLanguageIndex(int index) {
     if (!allow)
         return;
     languageIndex_ = index;
+    // A file the reader refuses with an error is not remembered as the choice: it would fail
+    // again at every start.
+    const bool loaded =
+        WorkRecord().LoadAndApply(LanguageFilePath(GetLanguageFolder(), filePrefix_, code));
     if (autoload_)
         SaveToRegistry();
-    languageLoaded_ =
-        WorkRecord().LoadAndApply(LanguageFilePath(GetLanguageFolder(), filePrefix_, code));
+    languageLoaded_ = loaded;
     if (languageLoaded_)
         DoAfterLanguageSwitch();
 }
@@ -278,21 +281,17 @@ void LangList::DoAfterLanguageSwitch() {
 }
 
 void LangList::FirstActivation() {
-    // The guard also keeps a nested event loop (a message box) from starting it again.
-    if (firstActivationDone_ || firstActivationRunning_)
+    // Marked as run before it starts: an error is reported once, and the activation that follows
+    // the error report's dismissal (or a nested event loop) does not start it again.
+    if (firstActivationDone_)
         return;
-    firstActivationRunning_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{firstActivationRunning_};
+    firstActivationDone_ = true;
 
     if (std::any_of(parameters_.begin(), parameters_.end(), IsTemplateSwitch))
         WriteTemplateFromSwitch();
     ScanLanguageFiles();
     if (autoload_)
         LoadFromRegistry();
-    firstActivationDone_ = true;
 }
 
 void LangList::RunFirstActivation() {
