@@ -5,6 +5,7 @@
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
+#include "platform/FileRegistry.h"
 #include "platform/smbios/UdevMemory.h"
 #include "platform/wmi/MemoryClasses.h"
 
@@ -580,18 +581,34 @@ TEST_F(MainWindowTest, ActivationRunsOnce) {
 namespace dm::test {
 namespace {
 
-TEST_F(MainWindowTest, FailedRegistryWriteEndsTheFirstActivationWithAReport) {
+TEST_F(MainWindowTest, FailedRegistryWriteIsReportedAndTheFirstActivationGoesOn) {
     const auto board = Board(4, {Module("DIMM0")});
     SetInventory(&board);
     registry.setWritesFail(true);
     MainDlg& window = Start();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
-    // The later steps did not run: no caption, no log, no scan, no timer.
-    EXPECT_EQ(window.windowTitle(), "");
-    EXPECT_FALSE(window.Log());
-    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots :");
-    EXPECT_FALSE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+    // The later steps ran: caption, log, scan, timer.
+    EXPECT_EQ(window.windowTitle(), "Dimmetric v1.23.0.47");
+    ASSERT_TRUE(window.Log());
+    EXPECT_FALSE(window.Log()->Lines().empty());
+    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 4");
+    EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+}
+
+TEST_F(MainWindowTest, ADamagedHiveIsReportedLeftAsItIsAndTheWindowIsScanned) {
+    const std::string damaged = "WINE REGISTRY Version 2\n[Software\\\\Brackenway]\n\"x\"=broken\n";
+    const std::string hive = dir.write("registry/user.reg", damaged);
+    platform::FileRegistry files(dir.dir() + "registry");
+    platform.registry = &files;
+    const auto board = Board(4, {Module("DIMM0")});
+    SetInventory(&board);
+    MainDlg& window = Start();
+    ASSERT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 4");
+    EXPECT_EQ(Rows(1)[0], "Slot Name=DIMM0");
+    EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+    EXPECT_EQ(TempDir::read(hive), damaged);
 }
 
 TEST_F(MainWindowTest, LanguageSwitchRefreshesCaptionsListsAndMemoryTexts) {
