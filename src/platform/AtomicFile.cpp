@@ -59,6 +59,24 @@ std::string TemporaryName(const std::string& path) {
            "-" + std::to_string(random() % 1000000) + ".tmp";
 }
 
+// The file that path names: its symbolic links followed (a relative one from the link's folder),
+// so that a file kept as a link elsewhere (into a dotfiles folder, say) is written where it lives
+// and the link stays. nullopt for a chain of links that does not end.
+std::optional<std::string> FollowLinks(std::string path) {
+    constexpr int kMostLinks = 40; // as many as the system follows
+    for (int followed = 0; followed < kMostLinks; ++followed) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
+            return path;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error)
+            return std::nullopt;
+        path = target.is_absolute() ? target.string()
+                                    : (std::filesystem::path(path).parent_path() / target).string();
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
@@ -104,37 +122,50 @@ std::optional<FileIdentity> IdentifyFile(const std::string& path) {
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          FileIdentity* written) {
-    const std::string temporary = TemporaryName(path);
+    const std::optional<std::string> target = FollowLinks(path);
+    if (!target) {
+        error = "cannot write " + path + ": too many levels of symbolic links";
+        return false;
+    }
+    struct stat old {};
+    const bool exists = ::stat(target->c_str(), &old) == 0;
+    // A device, a FIFO or a folder in the file's place is not replaced by a file.
+    if (exists && !S_ISREG(old.st_mode)) {
+        error = "cannot write " + path + ": not a regular file";
+        return false;
+    }
+    const std::string temporary = TemporaryName(*target);
+    // A new file gets the user's umask; an existing one keeps its own permissions.
     UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
         error = Reason("cannot create", temporary);
         return false;
     }
-    struct stat old {};
-    bool ok = true;
-    if (::stat(path.c_str(), &old) == 0)
-        ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+    bool ok = !exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
     struct stat info {};
     ok = ok && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &info) == 0;
     if (ok)
         ok = fd.close();
-    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!ok || ::rename(temporary.c_str(), target->c_str()) != 0) {
         error = Reason("cannot write", path);
         ::unlink(temporary.c_str());
         return false;
     }
     if (written)
         *written = IdentityOf(info);
-    UniqueFd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd folder(::open(FolderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get());
     return true;
 }
 
 void RemoveStaleTemporaries(const std::string& path) {
-    const std::string prefix = std::filesystem::path(TemporaryPrefix(path)).filename().string();
+    const std::optional<std::string> file = FollowLinks(path);
+    if (!file)
+        return;
+    const std::string prefix = std::filesystem::path(TemporaryPrefix(*file)).filename().string();
     std::error_code ignored;
-    for (auto it = std::filesystem::directory_iterator(FolderOf(path), ignored);
+    for (auto it = std::filesystem::directory_iterator(FolderOf(*file), ignored);
          it != std::filesystem::directory_iterator(); it.increment(ignored)) {
         const std::string name = it->path().filename().string();
         if (name.starts_with(prefix) && name.ends_with(".tmp"))

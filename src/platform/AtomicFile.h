@@ -38,13 +38,15 @@ FileContents ReadWholeFile(const std::string& path,
 std::optional<FileIdentity> IdentifyFile(const std::string& path);
 
 // Replaces path with bytes whole or not at all: a temporary file in the same folder is written,
-// flushed to disk and renamed over path, then the folder is flushed. An existing file's
-// permissions are kept. On failure the old file stays and error says why.
+// flushed to disk and renamed over path, then the folder is flushed. A symbolic link is followed
+// and the file it names is replaced, so the link stays. An existing file's permissions are kept;
+// a new file gets the user's umask; something other than a regular file is not replaced. On
+// failure the old file stays and error says why.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          FileIdentity* written = nullptr);
 
-// Removes temporary files that a writer of path left behind when it was killed. Only safe while
-// every writer of path holds the same FileLock.
+// Removes temporary files that a writer of path (or of the file it links to) left behind when it
+// was killed. Only safe while every writer of path holds the same FileLock.
 void RemoveStaleTemporaries(const std::string& path);
 
 // An exclusive advisory lock (flock) on a lock file, held for the object's lifetime. Processes

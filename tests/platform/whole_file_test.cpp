@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <sys/stat.h>
 
 using dm::platform::FileContents;
@@ -28,6 +31,68 @@ TEST(ReadWholeFile, OnlyARegularFileIsReadAndAFifoDoesNotWait) {
     EXPECT_EQ(ReadWholeFile(fifo).status, FileContents::Status::Failed);
     EXPECT_EQ(ReadWholeFile(dir.path().string()).status, FileContents::Status::Failed);
     EXPECT_EQ(ReadWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);
+}
+
+namespace fs = std::filesystem;
+
+fs::perms PermissionsOf(const std::string& path) {
+    return fs::status(path).permissions();
+}
+
+bool Write(const std::string& path, const std::string& bytes) {
+    std::string error;
+    return dm::platform::WriteFileAtomically(path, bytes, error);
+}
+
+TEST(WriteFileAtomically, WritesTheFileALinkNamesAndKeepsTheLinkAndThePermissions) {
+    const dm::test::TempDir dir;
+    const std::string target = dir.write("dotfiles/user.reg", "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directories(dir.path() / "config");
+    fs::create_symlink("../dotfiles/user.reg", dir.path() / "config" / "link1");
+    fs::create_symlink("link1", dir.path() / "config" / "user.reg"); // a chain, both relative
+    const std::string link = dir.dir() + "config/user.reg";
+
+    ASSERT_TRUE(Write(link, "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(fs::is_symlink(dir.dir() + "config/link1"));
+    EXPECT_EQ(dm::test::TempDir::read(target), "new");
+    EXPECT_EQ(PermissionsOf(target), fs::perms::owner_read | fs::perms::owner_write);
+    // No temporary file is left beside the link or the target.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "dotfiles"), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "config"), {}), 2);
+}
+
+TEST(WriteFileAtomically, NeverWidensPermissionsAndGivesANewFileTheUmask) {
+    const dm::test::TempDir dir;
+    const std::string reference = dir.dir() + "reference";
+    std::ofstream(reference) << "x"; // created as any program creates a file: with the umask
+    ASSERT_TRUE(Write(dir.dir() + "new", "x"));
+    EXPECT_EQ(PermissionsOf(dir.dir() + "new"), PermissionsOf(reference));
+
+    for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0644)}) {
+        const std::string file = dir.write("existing", "old");
+        fs::permissions(file, mode);
+        ASSERT_TRUE(Write(file, "new"));
+        EXPECT_EQ(PermissionsOf(file), mode);
+    }
+}
+
+TEST(WriteFileAtomically, RefusesWhatIsNoRegularFileBehindALinkAndEndlessLinks) {
+    const dm::test::TempDir dir;
+    const std::string fifo = dir.dir() + "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    fs::create_symlink(fifo, dir.path() / "app.log");
+    std::string error;
+    EXPECT_FALSE(dm::platform::WriteFileAtomically(dir.dir() + "app.log", "line", error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    EXPECT_TRUE(fs::is_symlink(dir.dir() + "app.log"));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    fs::create_symlink("loop2", dir.path() / "loop1");
+    fs::create_symlink("loop1", dir.path() / "loop2");
+    EXPECT_FALSE(dm::platform::WriteFileAtomically(dir.dir() + "loop1", "x", error));
+    EXPECT_TRUE(fs::is_symlink(dir.dir() + "loop1"));
 }
 
 } // namespace
