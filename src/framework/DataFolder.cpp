@@ -11,6 +11,7 @@ namespace dm {
 
 using platform::FileAttributeArchive;
 using platform::FileAttributeDirectory;
+using platform::FileAttributeReparsePoint;
 using platform::FolderOfPath;
 using platform::SpecialFolder;
 using platform::WithoutTrailingDelimiter;
@@ -19,6 +20,14 @@ using platform::WithTrailingDelimiter;
 namespace {
 
 constexpr const char* kMaker = "Brackenway";
+
+// A real folder: a symbolic link in the place of a data folder could lead the log and the
+// portable close's wipe anywhere (a link to "/" made a root run write there).
+bool IsRealFolder(platform::FileSystem& files, const std::string& folder) {
+    const auto entry = files.attributes(folder);
+    return entry && (entry->attributes & FileAttributeDirectory) &&
+           !(entry->attributes & FileAttributeReparsePoint);
+}
 
 } // namespace
 
@@ -30,9 +39,14 @@ std::string GetProductDataFolder(platform::FileSystem& Files, const std::string&
         return exeFolder;
     const std::string maker = WithTrailingDelimiter(roaming) + kMaker + "/";
     WideCreateDirectory(Files, maker);
+    // A folder that is a link counts as one that cannot be made; nothing is made through it.
+    if (!IsRealFolder(Files, maker))
+        return exeFolder;
     const std::string folder = maker + Title;
     WideCreateDirectory(Files, folder);
-    return WideDirectoryExists(Files, folder) ? WithTrailingDelimiter(folder) : exeFolder;
+    return IsRealFolder(Files, folder) && WideDirectoryExists(Files, folder)
+               ? WithTrailingDelimiter(folder)
+               : exeFolder;
 }
 
 void RemoveMakerDataFolderIfEmpty(const platform::Platform& P) {
@@ -51,9 +65,17 @@ bool DeleteFolderFiles(platform::FileSystem& Files, const std::string& Folder,
     if (Folder.empty())
         return true;
     const std::string folder = WithoutTrailingDelimiter(Folder);
+    // A link is never followed: the wipe does not start on one, and a link inside is removed
+    // as an entry of its own.
+    if (!IsRealFolder(Files, folder))
+        return true;
     const std::string prefix = WithTrailingDelimiter(folder);
     for (const auto& entry : Files.find(prefix + "*." + Ext)) {
         const std::string path = prefix + entry.name;
+        if (entry.attributes & FileAttributeReparsePoint) {
+            Files.deleteFile(path);
+            continue;
+        }
         if (entry.attributes == FileAttributeDirectory) {
             DeleteFolderFiles(Files, path, Ext);
             continue;
