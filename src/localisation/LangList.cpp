@@ -51,20 +51,12 @@ bool LessIgnoringCase(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
-// A language file opened for reading; inactive when it does not open as one.
-void OpenForReading(Storefile& file, const std::string& path) {
-    file.SetSignature(std::string(kLanguageSignature));
-    file.SetFilename(path);
-    file.SetReadOnly(true);
-    file.SetActive(true);
-}
-
 // The display text of one language file: its list title and note, with the program version it
 // was made for when the file has a header block. Nothing when the file does not open as a
 // language file.
 std::optional<std::string> ReadEntryText(const std::string& path) {
     Storefile file;
-    OpenForReading(file, path);
+    OpenLanguageFile(file, path);
     if (!file.Active())
         return std::nullopt;
     std::int32_t header = 0;
@@ -191,7 +183,7 @@ bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {
     if (!IsFile(path))
         return false;
     Storefile file;
-    OpenForReading(file, path);
+    OpenLanguageFile(file, path);
     if (!file.Active() || file.Count() <= kFlagRecord)
         return false;
     file.GoTo(kFlagRecord);

@@ -42,6 +42,27 @@ std::string ReadText(Storefile& file) {
     return text;
 }
 
+// A text of at most limit bytes; a longer one is skipped and read as empty, so that a hostile
+// file cannot make a font or a list out of megabytes.
+std::string ReadText(Storefile& file, std::int32_t limit) {
+    if (file.DataSize() > limit) {
+        file.Next();
+        return {};
+    }
+    return ReadText(file);
+}
+
+// As Storefile::ReadString with its tag; a text longer than limit is skipped and reads as an
+// empty, untranslated one.
+std::int32_t ReadTaggedText(Storefile& file, std::string& text, std::int32_t limit) {
+    if (file.DataSize() > limit) {
+        text.clear();
+        file.Next();
+        return 0;
+    }
+    return file.ReadString(text, true);
+}
+
 std::int32_t ReadNumber(Storefile& file) {
     std::int32_t value = 0;
     file.ReadInteger(value, true);
@@ -126,10 +147,7 @@ bool LanguageRecord::LoadAndApply(const std::string& FileName) {
     if (!std::filesystem::exists(name, ec))
         return false;
     Storefile file;
-    file.SetSignature(std::string(kLanguageSignature));
-    file.SetFilename(name);
-    file.SetReadOnly(true);
-    file.SetActive(true);
+    OpenLanguageFile(file, name);
     if (file.Count() <= 5)
         return false;
 
@@ -139,10 +157,10 @@ bool LanguageRecord::LoadAndApply(const std::string& FileName) {
     languageId_ = static_cast<std::uint16_t>(platform::ReadUnsigned(header, 0, 2));
     fileRevision_ =
         size == 4 ? static_cast<std::uint16_t>(platform::ReadUnsigned(header, 2, 2)) : 0;
-    listTitle_ = ReadText(file);
-    languageName_ = ReadText(file);
-    listNote_ = ReadText(file);
-    textLines_ = TextToLines(ReadText(file));
+    listTitle_ = ReadText(file, kLanguageTextLimit);
+    languageName_ = ReadText(file, kLanguageTextLimit);
+    listNote_ = ReadText(file, kLanguageTextLimit);
+    textLines_ = TextToLines(ReadText(file, kLanguageTextLimit));
     if (!LoadFlagPicture(ReadText(file), flagPicture_))
         throw LanguageFileError("Bitmap image is not valid");
 
@@ -168,11 +186,11 @@ void LanguageRecord::readHeaderBlock(Storefile& file) {
     programVersion_ = static_cast<std::uint32_t>(ReadNumber(file));
     if (fileRevision_ >= 2) {
         carriedByte_ = static_cast<std::uint8_t>(ReadNumber(file));
-        carriedText1_ = ReadText(file);
-        carriedText2_ = ReadText(file);
+        carriedText1_ = ReadText(file, kLanguageTextLimit);
+        carriedText2_ = ReadText(file, kLanguageTextLimit);
     }
-    imeName_ = ReadText(file);
-    fontName_ = ReadText(file);
+    imeName_ = ReadText(file, kLanguageNameLimit);
+    fontName_ = ReadText(file, kLanguageNameLimit);
     charSet_ = static_cast<std::uint8_t>(ReadNumber(file));
     minFontSize_ = fileRevision_ >= 4 ? ReadNumber(file) : 9;
 }
@@ -201,7 +219,7 @@ void LanguageRecord::applyGroups(Storefile& file, const std::vector<CollectedCom
     const PathIndex index(components);
     const bool aligned = fileRevision_ >= 3;
     while (!file.Eof()) {
-        QObject* component = index.Find(Decode(codePage, ReadText(file)));
+        QObject* component = index.Find(Decode(codePage, ReadText(file, kLanguageTextLimit)));
         if (!component) {
             Skip(file, aligned ? 4 : 3);
             continue;
@@ -217,13 +235,13 @@ void LanguageRecord::applyGroups(Storefile& file, const std::vector<CollectedCom
             }
         }
         std::string text;
-        std::int32_t tag = file.ReadString(text, true);
+        std::int32_t tag = ReadTaggedText(file, text, kLanguageTextLimit);
         if (IsTranslated(tag))
             SetCaptionOrText(component, Decode(codePage, text));
-        tag = file.ReadString(text, true);
+        tag = ReadTaggedText(file, text, kLanguageTextLimit);
         if (IsTranslated(tag) && WritePublished(component, Published::Hint, Decode(codePage, text)))
             WritePublished(component, Published::ShowHint, (tag & kTextShowHint) != 0);
-        tag = file.ReadString(text, true);
+        tag = ReadTaggedText(file, text, kLanguageTextLimit);
         if (IsTranslated(tag))
             ReplaceItems(component, Decode(codePage, text), true);
         if (itemIndex >= -1)
@@ -259,13 +277,13 @@ void LanguageRecord::applyRevision0(Storefile& file) {
             continue;
         }
         if (captioned) {
-            if (const std::string caption = ReadText(file); !caption.empty())
+            if (const std::string caption = ReadText(file, kLanguageTextLimit); !caption.empty())
                 SetCaptionOrText(component, Decode(codePage, caption));
-            if (const std::string hint = ReadText(file); !hint.empty())
+            if (const std::string hint = ReadText(file, kLanguageTextLimit); !hint.empty())
                 WritePublished(component, Published::Hint, Decode(codePage, hint));
         }
         if (kind == 11 || kind == 12) {
-            if (const std::string items = ReadText(file); !items.empty())
+            if (const std::string items = ReadText(file, kLanguageTextLimit); !items.empty())
                 ReplaceItems(component, Decode(codePage, items), false);
         }
     }
