@@ -41,7 +41,9 @@ void reportFirstScan(dm::MainDlg& window) {
 
 int main(int argc, char** argv) {
     const auto problem = dm::DisplayProblem(
-        environment, {dm::platform::X11DisplayAnswers, dm::platform::WaylandDisplayAnswers});
+        environment,
+        {[](const std::string& display) { return dm::platform::X11DisplayAnswers(display); },
+         dm::platform::WaylandDisplayAnswers});
     if (problem) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 2;
