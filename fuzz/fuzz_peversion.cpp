@@ -1,5 +1,5 @@
 // Arbitrary bytes as an executable file, and as a version resource, through the version reader.
-#include "platform/ExecutableVersion.h"
+#include "platform/version/ExecutableVersion.h"
 
 #include <cstddef>
 #include <cstdint>

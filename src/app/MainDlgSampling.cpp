@@ -2,8 +2,8 @@
 
 #include "app/QtText.h"
 #include "app/ScopeGraph.h"
-#include "platform/MemoryStatus.h"
 #include "platform/Platform.h"
+#include "platform/system/MemoryStatus.h"
 #include "ui_MainDlg.h"
 
 namespace dm {

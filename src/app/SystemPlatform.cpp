@@ -1,13 +1,13 @@
 #include "app/SystemPlatform.h"
 
-#include "platform/FileRegistry.h"
-#include "platform/FileVersionResources.h"
-#include "platform/LinuxFileSystem.h"
-#include "platform/LinuxMemoryStatus.h"
-#include "platform/LinuxSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtShell.h"
+#include "platform/registry/FileRegistry.h"
 #include "platform/smbios/MemoryInfoSources.h"
+#include "platform/system/LinuxMemoryStatus.h"
+#include "platform/system/LinuxSystemInfo.h"
+#include "platform/version/FileVersionResources.h"
 #include "platform/wmi/SystemWmi.h"
 
 namespace dm {

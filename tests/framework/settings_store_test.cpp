@@ -1,8 +1,8 @@
 #include "framework/SettingsStore.h"
 
-#include "platform/FakeSystemInfo.h"
-#include "platform/FileRegistry.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/MemoryRegistry.h"
+#include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

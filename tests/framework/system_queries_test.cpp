@@ -1,8 +1,8 @@
 #include "framework/SystemQueries.h"
 
-#include "platform/FakeSystemInfo.h"
-#include "platform/LinuxSystemInfo.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/MemoryRegistry.h"
+#include "platform/system/LinuxSystemInfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/LinuxFileSystem.h"
+#include "platform/files/LinuxFileSystem.h"
 
 #include "support/EnvironmentGuard.h"
 #include "support/TempDir.h"

@@ -1,5 +1,5 @@
-#include "platform/LinuxSystemInfo.h"
-#include "platform/LocaleLanguageId.h"
+#include "platform/system/LinuxSystemInfo.h"
+#include "platform/system/LocaleLanguageId.h"
 #include "support/EnvironmentGuard.h"
 
 #include <gtest/gtest.h>

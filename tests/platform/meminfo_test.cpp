@@ -1,6 +1,6 @@
-#include "platform/FakeMemoryStatus.h"
-#include "platform/LinuxMemoryStatus.h"
-#include "platform/Meminfo.h"
+#include "platform/fakes/FakeMemoryStatus.h"
+#include "platform/system/LinuxMemoryStatus.h"
+#include "platform/system/Meminfo.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Hive writes from other processes: killed writers and concurrent writers.
-#include "platform/FileRegistry.h"
+#include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/FileRegistry.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/MemoryRegistry.h"
+#include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "platform/smbios/MemoryInfoSources.h"
 
-#include "platform/AtomicFile.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/smbios/SmbiosTable.h"
 #include "platform/smbios/UdevMemory.h"
 

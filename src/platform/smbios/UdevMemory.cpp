@@ -1,6 +1,6 @@
 #include "platform/smbios/UdevMemory.h"
 
-#include "platform/TextLines.h"
+#include "platform/text/TextLines.h"
 
 #include <charconv>
 #include <map>
