@@ -19,7 +19,7 @@ void Query(const dm::platform::VersionBlock& block) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (const auto block = dm::platform::FindVersionResource(dm::platform::MemoryByteSource(bytes)))
+    if (const auto block = dm::platform::FindVersionResource(dm::platform::BufferByteSource(bytes)))
         Query(*block);
     if (const auto block = dm::platform::VersionBlock::FromBytes(std::string(bytes)))
         Query(*block);

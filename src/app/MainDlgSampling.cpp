@@ -16,7 +16,7 @@ void MainDlg::Mem_tmrTimer() {
         reportError(status.error);
         return;
     }
-    const platform::MemoryStatusRecord& memory = *status.record;
+    const platform::MemoryStatusSample& memory = *status.record;
     ui_->scope->SetPosition(static_cast<int>(memory.memoryLoad));
     ui_->scope->UpdateScope();
 

@@ -6,7 +6,7 @@
 #include "platform/fakes/FakeMessageBox.h"
 #include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeSystemInfo.h"
-#include "platform/fakes/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
 #include "platform/files/LinuxFileSystem.h"
 #include "platform/version/FileVersionResources.h"
 #include "platform/wmi/LocalWmi.h"
@@ -46,7 +46,7 @@ protected:
     std::vector<std::string> Rows(int slot);
 
     TempDir dir;
-    platform::MemoryRegistry registry;
+    platform::FakeRegistry registry;
     platform::LinuxFileSystem files;
     platform::FakeSystemInfo system;
     platform::FakeShell shell;

@@ -1,7 +1,7 @@
 #include "framework/SettingsStore.h"
 
 #include "platform/fakes/FakeSystemInfo.h"
-#include "platform/fakes/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
 #include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 
@@ -153,7 +153,7 @@ TEST_F(SettingsStoreTest, AWriteIntoADamagedHiveReportsTheHiveAndLeavesIt) {
 }
 
 TEST(MakerKey, ValuesReadWriteAndTypeErrors) {
-    MemoryRegistry registry;
+    FakeRegistry registry;
     EXPECT_EQ(ReadMakerValue(registry, "Harrow"), "");
     WriteMakerValue(registry, "Harrow", "C:\\Harrow\\harrow.exe");
     EXPECT_EQ(ReadMakerValue(registry, "harrow"), "C:\\Harrow\\harrow.exe");
@@ -165,7 +165,7 @@ TEST(MakerKey, ValuesReadWriteAndTypeErrors) {
 }
 
 TEST(MakerKey, DeletedOnlyWhenNoProgramValueAndNoSubkeyRemain) {
-    MemoryRegistry registry;
+    FakeRegistry registry;
     DeleteMakerKeyIfEmpty(registry);
     EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, MakerKey)) << "never made";
 

@@ -6,7 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/fakes/FakeMessageBox.h"
 #include "platform/fakes/FakeSystemInfo.h"
-#include "platform/fakes/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
@@ -147,7 +147,7 @@ protected:
 
     bool applicationReady = EnsureApplication();
     dm::test::TempDir program;
-    dm::platform::MemoryRegistry registry;
+    dm::platform::FakeRegistry registry;
     dm::platform::FakeSystemInfo system;
     ProgramVersions versions{program.dir()};
     dm::platform::FakeMessageBox messageBox;

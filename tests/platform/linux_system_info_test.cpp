@@ -29,17 +29,6 @@ TEST(LocaleLanguageId, MapsLocaleNamesToWindowsLanguageIdentifiers) {
         EXPECT_EQ(LanguageIdFromLocale(locale), id) << locale;
 }
 
-TEST(TimeSeparator, IsWhatFollowsTheHoursInTheTimeFormat) {
-    EXPECT_EQ(TimeSeparatorOfFormat("%H:%M:%S"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%H.%M.%S"), ".");
-    EXPECT_EQ(TimeSeparatorOfFormat("%T"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%I:%M:%S %p"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat(""), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%H\xe6\x99\x82%M\xe5\x88\x86%S\xe7\xa7\x92"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%Hh%M"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%H %M"), ":");
-}
-
 class LocaleVariables : public ::testing::Test {
 protected:
     void set(const char* name, const char* value) { environment_.set(name, value); }

@@ -12,7 +12,7 @@ namespace {
 
 using dm::platform::FindVersionResource;
 using dm::platform::FixedFileInfo;
-using dm::platform::MemoryByteSource;
+using dm::platform::BufferByteSource;
 using dm::platform::VersionBlock;
 using dm::platform::VersionResourceContent;
 using dm::platform::WriteVersionBlock;
@@ -39,7 +39,7 @@ VersionResourceContent SampleContent() {
 }
 
 std::optional<VersionBlock> Find(const std::string& bytes) {
-    return FindVersionResource(MemoryByteSource(bytes));
+    return FindVersionResource(BufferByteSource(bytes));
 }
 
 TEST(Utf16, ConvertsBothWaysAndReplacesBrokenUnits) {

@@ -37,6 +37,10 @@ FileContents ReadWholeFile(const std::string& path,
 // The identity of the file now; nullopt when it is missing or cannot be looked at.
 std::optional<FileIdentity> IdentifyFile(const std::string& path);
 
+// Whether the file exists and nobody may write it (no write permission bit), as a read-only file
+// on Windows.
+bool isReadOnlyFile(const std::string& path);
+
 // Replaces path with bytes whole or not at all: a temporary file in the same folder is written,
 // flushed to disk and renamed over path, then the folder is flushed. An existing file's
 // permissions are kept. On failure the old file stays and error says why.

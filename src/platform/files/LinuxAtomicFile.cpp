@@ -95,6 +95,11 @@ FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
     return result;
 }
 
+bool isReadOnlyFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
+}
+
 std::optional<FileIdentity> IdentifyFile(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)

@@ -1,8 +1,8 @@
 #include "platform/files/LinuxFileSystem.h"
 
 #include "platform/files/AtomicFile.h"
+#include "platform/files/FindMask.h"
 #include "platform/files/PathText.h"
-#include "platform/text/AsciiCase.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -16,29 +16,6 @@
 namespace dm::platform {
 
 namespace {
-
-// Iterative wildcard match with one back-track point (linear in practice, no recursion).
-bool wildcardMatch(const std::string& name, const std::string& mask) {
-    std::size_t n = 0, m = 0, starMask = std::string::npos, starName = 0;
-    while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && FoldAsciiCase(mask[m]) ==
-                                                                         FoldAsciiCase(name[n])))) {
-            ++n;
-            ++m;
-        } else if (m < mask.size() && mask[m] == '*') {
-            starMask = m++;
-            starName = n;
-        } else if (starMask != std::string::npos) {
-            m = starMask + 1;
-            n = ++starName;
-        } else {
-            return false;
-        }
-    }
-    while (m < mask.size() && mask[m] == '*')
-        ++m;
-    return m == mask.size();
-}
 
 std::uint32_t attributesOf(const std::string& name, const struct stat& st) {
     std::uint32_t attributes = S_ISDIR(st.st_mode) ? FileAttributeDirectory : FileAttributeArchive;
@@ -107,14 +84,6 @@ std::string xdgFolder(const char* variable, const char* belowHome) {
 
 } // namespace
 
-bool MatchesFindMask(const std::string& name, const std::string& mask) {
-    if (wildcardMatch(name, mask))
-        return true;
-    const bool optionalExtension = mask.size() >= 2 && mask.compare(mask.size() - 2, 2, ".*") == 0;
-    return optionalExtension && name.find('.') == std::string::npos &&
-           wildcardMatch(name + ".", mask);
-}
-
 std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
     std::vector<FindEntry> entries;
     const auto slash = pattern.find_last_of('/');
@@ -135,7 +104,7 @@ std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
     const std::string prefix = folder == "/" ? "/" : folder + "/";
     while (const dirent* item = ::readdir(dir.get())) {
         const std::string name = item->d_name;
-        if (name == "." || name == ".." || !MatchesFindMask(name, mask))
+        if (name == "." || name == ".." || !matchesFindMask(name, mask))
             continue;
         if (auto entry = describe(prefix + name, name))
             entries.push_back(*entry);

@@ -21,8 +21,4 @@ public:
     std::string specialFolder(SpecialFolder folder) override;
 };
 
-// Whether a name matches a find mask: "*" any run, "?" one character, ASCII case ignored, and a
-// mask ending in ".*" also matching a name without a dot.
-bool MatchesFindMask(const std::string& name, const std::string& mask);
-
 } // namespace dm::platform

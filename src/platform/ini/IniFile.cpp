@@ -2,19 +2,7 @@
 
 #include "platform/files/AtomicFile.h"
 
-#include <sys/stat.h>
-
 namespace dm::platform {
-
-namespace {
-
-// A file nobody may write (no write permission bit), as a read-only file on Windows.
-bool IsReadOnlyFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
-}
-
-} // namespace
 
 IniDocument IniFile::load() const {
     FileContents file = ReadWholeFile(path_);
@@ -51,7 +39,7 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
         error_ = file.error;
         return false;
     }
-    if (file.status == FileContents::Status::Ok && IsReadOnlyFile(path_)) {
+    if (file.status == FileContents::Status::Ok && isReadOnlyFile(path_)) {
         error_ = "the file is read-only: " + path_;
         return false;
     }

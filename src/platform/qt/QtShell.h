@@ -12,7 +12,4 @@ public:
               const ShellOptions& options) override;
 };
 
-// "%NAME%" replaced by the environment variable NAME where it is set; other text unchanged.
-std::string ExpandEnvironmentText(const std::string& text);
-
 } // namespace dm::platform

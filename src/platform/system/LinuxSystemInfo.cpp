@@ -1,6 +1,7 @@
 #include "platform/system/LinuxSystemInfo.h"
 
 #include "platform/system/LocaleLanguageId.h"
+#include "platform/system/TimeSeparator.h"
 
 #include <dlfcn.h>
 #include <langinfo.h>
@@ -52,28 +53,6 @@ private:
 
 } // namespace
 
-std::string TimeSeparatorOfFormat(const std::string& format) {
-    for (std::size_t at = 0; at + 2 < format.size(); ++at) {
-        if (format[at] != '%')
-            continue;
-        const char directive = format[at + 1];
-        if (directive == 'T' || directive == 'R')
-            return ":";
-        if (directive == 'H' || directive == 'I' || directive == 'k' || directive == 'l') {
-            const auto end = format.find('%', at + 2);
-            const auto separator =
-                format.substr(at + 2, end == std::string::npos ? 1 : end - at - 2);
-            // Only a single punctuation mark separates the numbers; words such as the hour
-            // marks of some Asian formats do not.
-            const bool mark =
-                separator.size() == 1 && std::ispunct(static_cast<unsigned char>(separator[0]));
-            return mark ? separator : ":";
-        }
-        ++at;
-    }
-    return ":";
-}
-
 std::optional<bool> LinuxSystemInfo::isWow64Process() {
     return false;
 }
@@ -117,7 +96,7 @@ std::string LinuxSystemInfo::decimalSeparator() {
 }
 
 std::string LinuxSystemInfo::timeSeparator() {
-    return TimeSeparatorOfFormat(localeItem(LC_TIME_MASK, T_FMT, "%H:%M:%S"));
+    return timeSeparatorOfFormat(localeItem(LC_TIME_MASK, T_FMT, "%H:%M:%S"));
 }
 
 LocalDateTime LinuxSystemInfo::localTime() {

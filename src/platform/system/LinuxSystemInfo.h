@@ -24,8 +24,4 @@ public:
     bool initializeOle() override;
 };
 
-// The separator that follows the hours in a strftime time format ("%H:%M:%S" gives ":"); ":"
-// when the format names none or puts anything but one punctuation mark there.
-std::string TimeSeparatorOfFormat(const std::string& format);
-
 } // namespace dm::platform

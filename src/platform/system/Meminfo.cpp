@@ -35,7 +35,7 @@ std::uint64_t kilobytesToBytes(std::uint64_t kb) {
 
 } // namespace
 
-std::optional<MemoryStatusRecord> ParseMeminfo(std::string_view text) {
+std::optional<MemoryStatusSample> ParseMeminfo(std::string_view text) {
     const auto fields = readFields(text);
     const auto field = [&](std::string_view name) -> std::optional<std::uint64_t> {
         const auto it = fields.find(name);
@@ -52,7 +52,7 @@ std::optional<MemoryStatusRecord> ParseMeminfo(std::string_view text) {
                     field("Cached").value_or(0);
     if (available > *total)
         available = *total;
-    MemoryStatusRecord record;
+    MemoryStatusSample record;
     record.totalPhysical = kilobytesToBytes(*total);
     record.availablePhysical = kilobytesToBytes(available);
     const long double used = static_cast<long double>(*total - available);

@@ -7,7 +7,7 @@
 namespace dm::platform {
 
 // What the memory-status query (GlobalMemoryStatusEx) answers.
-struct MemoryStatusRecord {
+struct MemoryStatusSample {
     std::uint32_t memoryLoad = 0;        // percent of physical memory in use, 0 to 100
     std::uint64_t totalPhysical = 0;     // bytes
     std::uint64_t availablePhysical = 0; // bytes
@@ -15,7 +15,7 @@ struct MemoryStatusRecord {
 
 // The result of a memory-status query: the record, or the system's error text.
 struct MemoryStatusResult {
-    std::optional<MemoryStatusRecord> record;
+    std::optional<MemoryStatusSample> record;
     std::string error;
 };
 

@@ -17,9 +17,9 @@ public:
 };
 
 // The bytes of a buffer that outlives the source.
-class MemoryByteSource final : public ByteSource {
+class BufferByteSource final : public ByteSource {
 public:
-    explicit MemoryByteSource(std::string_view Bytes) : bytes_(Bytes) {}
+    explicit BufferByteSource(std::string_view Bytes) : bytes_(Bytes) {}
     std::uint64_t Size() const override { return bytes_.size(); }
     bool ReadAt(std::uint64_t Offset, std::size_t Count, std::string& Out) const override {
         if (Offset > bytes_.size() || Count > bytes_.size() - Offset)

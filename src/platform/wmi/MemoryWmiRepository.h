@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/smbios/MemoryInfo.h"
+#include "platform/smbios/SmbiosMemory.h"
 #include "platform/wmi/LocalWmi.h"
 
 #include <cstdint>
@@ -17,6 +17,6 @@ std::uint16_t CimFormFactor(std::uint8_t smbiosFormFactor);
 // per array of system memory), with the values Windows gives them and in the types its
 // scripting interface delivers: 64-bit numbers as decimal text, 16- and 32-bit ones as signed
 // 32-bit integers, Null where the firmware has no value.
-std::shared_ptr<const WmiRepository> MemoryWmiRepository(const MemoryInfo& memory);
+std::shared_ptr<const WmiRepository> MemoryWmiRepository(const SmbiosMemory& memory);
 
 } // namespace dm::platform

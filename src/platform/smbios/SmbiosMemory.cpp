@@ -1,4 +1,4 @@
-#include "platform/smbios/MemoryInfo.h"
+#include "platform/smbios/SmbiosMemory.h"
 
 #include "platform/smbios/SmbiosTable.h"
 
@@ -35,10 +35,10 @@ std::optional<std::uint32_t> Speed(const SmbiosStructure& s, std::size_t offset,
     return *extended & 0x7FFFFFFF;
 }
 
-std::optional<MemoryArrayInfo> ReadArray(const SmbiosStructure& s) {
+std::optional<MemoryArrayStructure> ReadArray(const SmbiosStructure& s) {
     if (s.Length() < 0x0F)
         return std::nullopt;
-    MemoryArrayInfo array;
+    MemoryArrayStructure array;
     array.Location = *s.Byte(0x04);
     array.Use = *s.Byte(0x05);
     array.ErrorCorrection = *s.Byte(0x06);
@@ -51,7 +51,7 @@ std::optional<MemoryArrayInfo> ReadArray(const SmbiosStructure& s) {
     return array;
 }
 
-void ReadSize(const SmbiosStructure& s, MemoryDeviceInfo& device) {
+void ReadSize(const SmbiosStructure& s, MemoryDeviceStructure& device) {
     const std::uint16_t size = *s.Word(0x0C);
     device.Installed = size != 0;
     if (size == 0 || size == 0xFFFF)
@@ -65,10 +65,10 @@ void ReadSize(const SmbiosStructure& s, MemoryDeviceInfo& device) {
     device.SizeBytes = std::uint64_t(size & 0x7FFF) << ((size & 0x8000) ? 10 : 20);
 }
 
-std::optional<MemoryDeviceInfo> ReadDevice(const SmbiosStructure& s) {
+std::optional<MemoryDeviceStructure> ReadDevice(const SmbiosStructure& s) {
     if (s.Length() < 0x15)
         return std::nullopt;
-    MemoryDeviceInfo device;
+    MemoryDeviceStructure device;
     device.TotalWidth = UnlessUnknown<std::uint16_t>(s.Word(0x08), 0xFFFF);
     device.DataWidth = UnlessUnknown<std::uint16_t>(s.Word(0x0A), 0xFFFF);
     ReadSize(s, device);
@@ -94,24 +94,24 @@ std::optional<MemoryDeviceInfo> ReadDevice(const SmbiosStructure& s) {
 
 } // namespace
 
-MemoryInfo ReadMemoryInfo(const SmbiosTable& table) {
-    MemoryInfo info;
+SmbiosMemory readSmbiosMemory(const SmbiosTable& table) {
+    SmbiosMemory info;
     for (const SmbiosStructure& s : table.Structures()) {
-        if (s.Type() == PhysicalMemoryArray && info.Arrays.size() < MaxMemoryStructures) {
-            if (std::optional<MemoryArrayInfo> array = ReadArray(s))
+        if (s.Type() == PhysicalMemoryArray && info.Arrays.size() < kMaxMemoryStructures) {
+            if (std::optional<MemoryArrayStructure> array = ReadArray(s))
                 info.Arrays.push_back(*array);
-        } else if (s.Type() == MemoryDevice && info.Devices.size() < MaxMemoryStructures) {
-            if (std::optional<MemoryDeviceInfo> device = ReadDevice(s))
+        } else if (s.Type() == MemoryDevice && info.Devices.size() < kMaxMemoryStructures) {
+            if (std::optional<MemoryDeviceStructure> device = ReadDevice(s))
                 info.Devices.push_back(std::move(*device));
         }
     }
     return info;
 }
 
-std::optional<std::uint64_t> InstalledKilobytes(const MemoryInfo& memory) {
+std::optional<std::uint64_t> InstalledKilobytes(const SmbiosMemory& memory) {
     std::uint64_t bytes = 0;
     bool any = false;
-    for (const MemoryDeviceInfo& device : memory.Devices)
+    for (const MemoryDeviceStructure& device : memory.Devices)
         if (device.Installed && device.SizeBytes) {
             bytes = *device.SizeBytes > UINT64_MAX - bytes ? UINT64_MAX : bytes + *device.SizeBytes;
             any = true;

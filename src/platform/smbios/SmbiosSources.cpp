@@ -1,4 +1,4 @@
-#include "platform/smbios/MemoryInfoSources.h"
+#include "platform/smbios/SmbiosSources.h"
 
 #include "platform/files/AtomicFile.h"
 #include "platform/smbios/SmbiosTable.h"
@@ -29,42 +29,42 @@ std::vector<std::uint8_t> Bytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-std::optional<MemoryInfo> FromImage(const std::string& path) {
+std::optional<SmbiosMemory> FromImage(const std::string& path) {
     const std::optional<std::string> image = ReadFile(path);
     if (!image)
         return std::nullopt;
     const std::optional<SmbiosTable> table = SmbiosTable::FromImage(Bytes(*image));
-    return table ? std::optional<MemoryInfo>(ReadMemoryInfo(*table)) : std::nullopt;
+    return table ? std::optional<SmbiosMemory>(readSmbiosMemory(*table)) : std::nullopt;
 }
 
-std::optional<MemoryInfo> FromKernel(const MemoryInfoSources& sources) {
+std::optional<SmbiosMemory> FromKernel(const SmbiosSources& sources) {
     const std::optional<std::string> entry = ReadFile(sources.entryPointFile);
     const std::optional<std::string> table = entry ? ReadFile(sources.tableFile) : std::nullopt;
     if (!table)
         return std::nullopt;
     const std::optional<SmbiosTable> parsed =
         SmbiosTable::FromEntryPointAndTable(Bytes(*entry), Bytes(*table));
-    return parsed ? std::optional<MemoryInfo>(ReadMemoryInfo(*parsed)) : std::nullopt;
+    return parsed ? std::optional<SmbiosMemory>(readSmbiosMemory(*parsed)) : std::nullopt;
 }
 
-std::optional<MemoryInfo> FromUdev(const std::string& path) {
+std::optional<SmbiosMemory> FromUdev(const std::string& path) {
     const std::optional<std::string> database = ReadFile(path);
     return database ? ParseUdevMemoryProperties(*database) : std::nullopt;
 }
 
 } // namespace
 
-MemoryInfoSources MemoryInfoSources::FromEnvironment() {
-    MemoryInfoSources sources;
+SmbiosSources SmbiosSources::FromEnvironment() {
+    SmbiosSources sources;
     if (const char* image = std::getenv("DIMMETRIC_SMBIOS"))
         sources.image = image;
     return sources;
 }
 
-std::optional<MemoryInfo> LoadMemoryInfo(const MemoryInfoSources& sources) {
+std::optional<SmbiosMemory> loadSmbiosMemory(const SmbiosSources& sources) {
     if (!sources.image.empty())
         return FromImage(sources.image);
-    if (std::optional<MemoryInfo> kernel = FromKernel(sources))
+    if (std::optional<SmbiosMemory> kernel = FromKernel(sources))
         return kernel;
     return FromUdev(sources.udevDatabase);
 }

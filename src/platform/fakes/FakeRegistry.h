@@ -5,9 +5,9 @@
 namespace dm::platform {
 
 // The registry held in memory: the fake for tests. Starts empty.
-class MemoryRegistry : public HiveRegistry {
+class FakeRegistry : public HiveRegistry {
 public:
-    MemoryRegistry();
+    FakeRegistry();
 
     // While set, every change fails as a store that cannot be written would.
     void setWritesFail(bool fail);

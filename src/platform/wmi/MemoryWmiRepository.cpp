@@ -1,4 +1,4 @@
-#include "platform/wmi/MemoryClasses.h"
+#include "platform/wmi/MemoryWmiRepository.h"
 
 #include <algorithm>
 #include <optional>
@@ -96,7 +96,7 @@ Variant Decimal(const std::optional<std::uint64_t>& value) {
 
 const Variant Null;
 
-void AddModules(WmiRepository& repository, const MemoryInfo& memory) {
+void AddModules(WmiRepository& repository, const SmbiosMemory& memory) {
     repository.AddClass("Win32_PhysicalMemory", {"Attributes",
                                                  "BankLabel",
                                                  "Capacity",
@@ -134,7 +134,7 @@ void AddModules(WmiRepository& repository, const MemoryInfo& memory) {
                                                  "TypeDetail",
                                                  "Version"});
     for (std::size_t i = 0; i < memory.Devices.size(); ++i) {
-        const MemoryDeviceInfo& d = memory.Devices[i];
+        const MemoryDeviceStructure& d = memory.Devices[i];
         if (!d.Installed)
             continue;
         repository.AddInstance("Win32_PhysicalMemory",
@@ -177,7 +177,7 @@ void AddModules(WmiRepository& repository, const MemoryInfo& memory) {
     }
 }
 
-void AddArrays(WmiRepository& repository, const MemoryInfo& memory) {
+void AddArrays(WmiRepository& repository, const SmbiosMemory& memory) {
     repository.AddClass("Win32_PhysicalMemoryArray", {"Caption",
                                                       "CreationClassName",
                                                       "Depth",
@@ -207,8 +207,8 @@ void AddArrays(WmiRepository& repository, const MemoryInfo& memory) {
                                                       "Weight",
                                                       "Width"});
     for (std::size_t i = 0; i < memory.Arrays.size(); ++i) {
-        const MemoryArrayInfo& a = memory.Arrays[i];
-        if (a.Use != SmbiosUseSystemMemory)
+        const MemoryArrayStructure& a = memory.Arrays[i];
+        if (a.Use != kSmbiosUseSystemMemory)
             continue;
         // MaxCapacity is a 32-bit count of kilobytes; beyond it only MaxCapacityEx holds the size.
         std::optional<std::uint32_t> maxCapacity;
@@ -257,7 +257,7 @@ std::uint16_t CimFormFactor(std::uint8_t smbiosFormFactor) {
     return Lookup(FormFactors, smbiosFormFactor);
 }
 
-std::shared_ptr<const WmiRepository> MemoryWmiRepository(const MemoryInfo& memory) {
+std::shared_ptr<const WmiRepository> MemoryWmiRepository(const SmbiosMemory& memory) {
     auto repository = std::make_shared<WmiRepository>();
     AddModules(*repository, memory);
     AddArrays(*repository, memory);

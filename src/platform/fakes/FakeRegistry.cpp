@@ -1,4 +1,4 @@
-#include "platform/fakes/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
 
 namespace dm::platform {
 
@@ -47,9 +47,9 @@ private:
 
 } // namespace
 
-MemoryRegistry::MemoryRegistry() : HiveRegistry(std::make_unique<MemoryHiveStore>()) {}
+FakeRegistry::FakeRegistry() : HiveRegistry(std::make_unique<MemoryHiveStore>()) {}
 
-void MemoryRegistry::setWritesFail(bool fail) {
+void FakeRegistry::setWritesFail(bool fail) {
     static_cast<MemoryHiveStore&>(store()).writesFail_ = fail;
 }
 
