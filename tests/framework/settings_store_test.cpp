@@ -1,7 +1,7 @@
 #include "framework/SettingsStore.h"
 
-#include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
 #include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 

@@ -1,7 +1,7 @@
 #include "framework/SystemQueries.h"
 
-#include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
 #include "platform/system/LinuxSystemInfo.h"
 
 #include <gtest/gtest.h>

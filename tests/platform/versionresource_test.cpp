@@ -10,9 +10,9 @@
 
 namespace {
 
+using dm::platform::BufferByteSource;
 using dm::platform::FindVersionResource;
 using dm::platform::FixedFileInfo;
-using dm::platform::BufferByteSource;
 using dm::platform::VersionBlock;
 using dm::platform::VersionResourceContent;
 using dm::platform::WriteVersionBlock;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <functional>
-#include <string>
 #include <optional>
+#include <string>
 
 namespace dm::platform {
 

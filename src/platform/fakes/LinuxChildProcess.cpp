@@ -37,7 +37,9 @@ std::optional<int> ChildProcess::wait() {
     return WEXITSTATUS(status);
 }
 
-void ChildProcess::exitChild(int code) { ::_exit(code); }
+void ChildProcess::exitChild(int code) {
+    ::_exit(code);
+}
 
 ReadySignal::ReadySignal() {
     int ends[2];
@@ -54,7 +56,9 @@ ReadySignal::~ReadySignal() {
         ::close(write_);
 }
 
-bool ReadySignal::signal() { return write_ >= 0 && ::write(write_, "!", 1) == 1; }
+bool ReadySignal::signal() {
+    return write_ >= 0 && ::write(write_, "!", 1) == 1;
+}
 
 bool ReadySignal::waitForSignal() {
     if (write_ >= 0) {
@@ -65,6 +69,8 @@ bool ReadySignal::waitForSignal() {
     return read_ >= 0 && ::read(read_, &byte, 1) == 1;
 }
 
-bool makeFifo(const std::string& path) { return ::mkfifo(path.c_str(), 0600) == 0; }
+bool makeFifo(const std::string& path) {
+    return ::mkfifo(path.c_str(), 0600) == 0;
+}
 
 } // namespace dm::platform

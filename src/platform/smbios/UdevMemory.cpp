@@ -130,7 +130,8 @@ std::uint16_t TypeDetailBits(std::string_view text) {
     return bits;
 }
 
-MemoryDeviceStructure Device(const std::map<std::string, std::string>& p, const std::string& prefix) {
+MemoryDeviceStructure Device(const std::map<std::string, std::string>& p,
+                             const std::string& prefix) {
     MemoryDeviceStructure d;
     const auto key = [&](const char* name) { return prefix + name; };
     d.Installed = Text(p, key("PRESENT")) != "0";
