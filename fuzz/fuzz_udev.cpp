@@ -7,7 +7,7 @@
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
 #include "platform/smbios/UdevMemory.h"
-#include "platform/wmi/MemoryClasses.h"
+#include "platform/wmi/MemoryWmiRepository.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,10 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string_view(reinterpret_cast<const char*>(data), size));
     if (!memory)
         return 0;
-    if (memory->Devices.size() > platform::MaxMemoryStructures)
+    if (memory->Devices.size() > platform::kMaxMemoryStructures)
         std::abort();
-    for (const platform::MemoryDeviceInfo& device : memory->Devices)
-        if (device.SizeBytes && *device.SizeBytes > platform::MaxDeviceSizeBytes)
+    for (const platform::MemoryDeviceStructure& device : memory->Devices)
+        if (device.SizeBytes && *device.SizeBytes > platform::kMaxDeviceSizeBytes)
             std::abort();
     (void)platform::InstalledKilobytes(*memory);
 

@@ -1,6 +1,6 @@
 #include "app/ScanTotals.h"
 
-#include "platform/Saturating.h"
+#include "platform/text/Saturating.h"
 
 namespace dm {
 

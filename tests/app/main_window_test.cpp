@@ -5,9 +5,9 @@
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
-#include "platform/FileRegistry.h"
+#include "platform/registry/FileRegistry.h"
 #include "platform/smbios/UdevMemory.h"
-#include "platform/wmi/MemoryClasses.h"
+#include "platform/wmi/MemoryWmiRepository.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -425,7 +425,7 @@ TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
     const auto board = Board(4, {Module("DIMM0")});
     SetInventory(&board);
     MainDlg& window = Start();
-    memory.result.record = platform::MemoryStatusRecord{50, 15ull << 30, 7ull << 30};
+    memory.result.record = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
     memory.installed = 16ull << 20;
     window.Mem_tmrTimer();
     EXPECT_EQ(Text(Child("phyused_lbl")), "Used : 8 GB");
@@ -456,7 +456,7 @@ TEST_F(MainWindowTest, SampleOfAbsurdFiguresShowsNoNegativeMemory) {
         {8ull << 30, 16ull << 30, 16ull << 20, "Used : 0    B", "Total : 16 GB"},
     };
     for (const Case& c : cases) {
-        memory.result.record = platform::MemoryStatusRecord{50, c.total, c.available};
+        memory.result.record = platform::MemoryStatusSample{50, c.total, c.available};
         memory.installed = c.installedKb;
         window.Mem_tmrTimer();
         EXPECT_EQ(Text(Child("phyused_lbl")), c.used);
@@ -472,7 +472,7 @@ TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
         {8ull << 30, "Used : 8 GB"}, {2ull << 40, "Used : 2 TB"},
     };
     for (const auto& [used, text] : cases) {
-        memory.result.record = platform::MemoryStatusRecord{50, 4ull << 40, (4ull << 40) - used};
+        memory.result.record = platform::MemoryStatusSample{50, 4ull << 40, (4ull << 40) - used};
         window.Mem_tmrTimer();
         EXPECT_EQ(Text(Child("phyused_lbl")), text);
     }

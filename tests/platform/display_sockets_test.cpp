@@ -1,4 +1,4 @@
-#include "platform/DisplaySockets.h"
+#include "platform/system/DisplaySockets.h"
 #include "support/QtApplication.h"
 #include "support/TempDir.h"
 

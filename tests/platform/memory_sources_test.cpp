@@ -1,4 +1,4 @@
-#include "platform/smbios/MemoryInfoSources.h"
+#include "platform/smbios/SmbiosSources.h"
 #include "platform/smbios/UdevMemory.h"
 #include "support/SmbiosWriter.h"
 #include "support/TempDir.h"
@@ -32,7 +32,7 @@ const char* const UdevRecord =
     "G:systemd\n";
 
 TEST(UdevMemory, TurnsTheDmiRecordBackIntoSmbiosValues) {
-    const std::optional<MemoryInfo> info = ParseUdevMemoryProperties(UdevRecord);
+    const std::optional<SmbiosMemory> info = ParseUdevMemoryProperties(UdevRecord);
     ASSERT_TRUE(info);
     ASSERT_EQ(info->Arrays.size(), 1u);
     EXPECT_EQ(info->Arrays[0].MaxCapacityKb, 64ull * 1024 * 1024);
@@ -40,7 +40,7 @@ TEST(UdevMemory, TurnsTheDmiRecordBackIntoSmbiosValues) {
     EXPECT_EQ(info->Arrays[0].Location, 0x03);
     EXPECT_EQ(info->Arrays[0].ErrorCorrection, 0x03);
     ASSERT_EQ(info->Devices.size(), 2u);
-    const MemoryDeviceInfo& d = info->Devices[0];
+    const MemoryDeviceStructure& d = info->Devices[0];
     EXPECT_TRUE(d.Installed);
     EXPECT_EQ(d.SizeBytes, 16ull << 30);
     EXPECT_EQ(d.FormFactor, 0x0D);
@@ -69,10 +69,10 @@ TEST(UdevMemory, ARecordWithoutMemoryPropertiesGivesNothing) {
 TEST(UdevMemory, SizesBeyondWhatSmbiosCanStateStopThere) {
     const std::pair<const char*, std::uint64_t> sizes[] = {
         {"17179869184", 16ull << 30},
-        {"2251799812636672", MaxDeviceSizeBytes}, // the largest SMBIOS size itself
-        {"2251799812636673", MaxDeviceSizeBytes},
-        {"4611686018427387904", MaxDeviceSizeBytes}, // 2^62
-        {"18446744073709551615", MaxDeviceSizeBytes},
+        {"2251799812636672", kMaxDeviceSizeBytes}, // the largest SMBIOS size itself
+        {"2251799812636673", kMaxDeviceSizeBytes},
+        {"4611686018427387904", kMaxDeviceSizeBytes}, // 2^62
+        {"18446744073709551615", kMaxDeviceSizeBytes},
     };
     for (auto [text, bytes] : sizes) {
         const auto info =
@@ -84,8 +84,8 @@ TEST(UdevMemory, SizesBeyondWhatSmbiosCanStateStopThere) {
 
 class MemorySources : public ::testing::Test {
 protected:
-    MemoryInfoSources Sources() const {
-        MemoryInfoSources s;
+    SmbiosSources Sources() const {
+        SmbiosSources s;
         s.entryPointFile = dir.dir() + "smbios_entry_point";
         s.tableFile = dir.dir() + "DMI";
         s.udevDatabase = dir.dir() + "+dmi:id";
@@ -104,34 +104,34 @@ protected:
 TEST_F(MemorySources, TakesTheKernelTablesBeforeUdev) {
     WriteKernelTables(3);
     dir.write("+dmi:id", UdevRecord);
-    EXPECT_EQ(LoadMemoryInfo(Sources())->Devices.size(), 4u);
+    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 4u);
 }
 
 TEST_F(MemorySources, FallsBackToUdevWithoutReadableKernelTables) {
     dir.write("+dmi:id", UdevRecord);
-    EXPECT_EQ(LoadMemoryInfo(Sources())->Devices.size(), 2u);
+    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 2u);
     dir.write("smbios_entry_point", "garbage");
     dir.write("DMI", "garbage");
-    EXPECT_EQ(LoadMemoryInfo(Sources())->Devices.size(), 2u);
+    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 2u);
 }
 
 TEST_F(MemorySources, AnImageNamedByTheEnvironmentIsTheOnlySource) {
     WriteKernelTables(3);
-    MemoryInfoSources sources = Sources();
+    SmbiosSources sources = Sources();
     sources.image = dir.write("image.bin", test::SampleBoard(8, 6).ImageText());
-    EXPECT_EQ(LoadMemoryInfo(sources)->Devices.size(), 8u);
+    EXPECT_EQ(loadSmbiosMemory(sources)->Devices.size(), 8u);
     sources.image = dir.write("broken.bin", "_SM3_ broken");
-    EXPECT_FALSE(LoadMemoryInfo(sources));
+    EXPECT_FALSE(loadSmbiosMemory(sources));
     sources.image = "/dev/zero"; // not a regular file: never read
-    EXPECT_FALSE(LoadMemoryInfo(sources));
+    EXPECT_FALSE(loadSmbiosMemory(sources));
 }
 
 TEST_F(MemorySources, NoSourceGivesNothing) {
-    EXPECT_FALSE(LoadMemoryInfo(Sources()));
+    EXPECT_FALSE(loadSmbiosMemory(Sources()));
 }
 
 TEST_F(MemorySources, SayWhyEachSourceTriedGaveNothing) {
-    const MemoryInfoLoad none = LoadMemoryInfoExplained(Sources());
+    const SmbiosMemoryLoad none = loadSmbiosMemoryExplained(Sources());
     EXPECT_FALSE(none.info);
     EXPECT_EQ(none.failures,
               (std::vector<std::string>{"SMBIOS image: none set (DIMMETRIC_SMBIOS)",
@@ -143,7 +143,7 @@ TEST_F(MemorySources, SayWhyEachSourceTriedGaveNothing) {
     dir.write("smbios_entry_point", "garbage");
     dir.write("DMI", "garbage");
     dir.write("+dmi:id", "E:ID_VENDOR=x\n");
-    const MemoryInfoLoad broken = LoadMemoryInfoExplained(Sources());
+    const SmbiosMemoryLoad broken = loadSmbiosMemoryExplained(Sources());
     EXPECT_FALSE(broken.info);
     ASSERT_EQ(broken.failures.size(), 3u);
     EXPECT_EQ(broken.failures[1], "kernel SMBIOS tables: no valid entry point and table");
@@ -151,13 +151,13 @@ TEST_F(MemorySources, SayWhyEachSourceTriedGaveNothing) {
 
     // A source that answers ends the list of reasons.
     dir.write("+dmi:id", UdevRecord);
-    const MemoryInfoLoad udev = LoadMemoryInfoExplained(Sources());
+    const SmbiosMemoryLoad udev = loadSmbiosMemoryExplained(Sources());
     EXPECT_TRUE(udev.info);
     EXPECT_EQ(udev.failures.size(), 2u);
 
-    MemoryInfoSources image = Sources();
+    SmbiosSources image = Sources();
     image.image = "/dev/zero";
-    EXPECT_EQ(LoadMemoryInfoExplained(image).failures,
+    EXPECT_EQ(loadSmbiosMemoryExplained(image).failures,
               std::vector<std::string>{"SMBIOS image: not a readable file: /dev/zero"});
 }
 

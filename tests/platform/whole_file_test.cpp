@@ -1,4 +1,5 @@
-#include "platform/AtomicFile.h"
+#include "platform/fakes/ChildProcess.h"
+#include "platform/files/AtomicFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include <sys/stat.h>
-
 using dm::platform::FileContents;
+using dm::platform::makeFifo;
 using dm::platform::ReadWholeFile;
 
 namespace {
@@ -27,7 +27,7 @@ TEST(ReadWholeFile, ReadsTheWholeFileOrUpToALimit) {
 TEST(ReadWholeFile, OnlyARegularFileIsReadAndAFifoDoesNotWait) {
     const dm::test::TempDir dir;
     const std::string fifo = dir.dir() + "fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(makeFifo(fifo));
     EXPECT_EQ(ReadWholeFile(fifo).status, FileContents::Status::Failed);
     EXPECT_EQ(ReadWholeFile(dir.path().string()).status, FileContents::Status::Failed);
     EXPECT_EQ(ReadWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);
@@ -81,7 +81,7 @@ TEST(WriteFileAtomically, NeverWidensPermissionsAndGivesANewFileTheUmask) {
 TEST(WriteFileAtomically, RefusesWhatIsNoRegularFileBehindALinkAndEndlessLinks) {
     const dm::test::TempDir dir;
     const std::string fifo = dir.dir() + "fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    ASSERT_TRUE(makeFifo(fifo));
     fs::create_symlink(fifo, dir.path() / "app.log");
     std::string error;
     EXPECT_FALSE(dm::platform::WriteFileAtomically(dir.dir() + "app.log", "line", error));

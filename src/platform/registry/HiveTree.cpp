@@ -1,0 +1,140 @@
+#include "platform/registry/HiveTree.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace dm::platform {
+
+namespace {
+
+char16_t FoldAscii(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z' ? unit + 32 : unit;
+}
+
+} // namespace
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+std::vector<std::u16string> SplitKeyPath(std::string_view path) {
+    std::vector<std::u16string> names;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end > start)
+            names.push_back(WidenBytes(path.substr(start, end - start)));
+        start = end + 1;
+    }
+    return names;
+}
+
+namespace {
+
+std::u16string Folded(std::u16string_view name) {
+    std::u16string folded(name);
+    for (char16_t& unit : folded)
+        unit = FoldAscii(unit);
+    return folded;
+}
+
+} // namespace
+
+HiveKey* HiveKey::findSubKey(std::u16string_view wanted) const {
+    auto it = index_.find(Folded(wanted));
+    return it == index_.end() ? nullptr : subKeys_[it->second].get();
+}
+
+HiveKey& HiveKey::subKey(std::u16string_view wanted) {
+    auto [it, added] = index_.try_emplace(Folded(wanted), subKeys_.size());
+    if (added) {
+        subKeys_.push_back(std::make_unique<HiveKey>());
+        subKeys_.back()->name = wanted;
+    }
+    return *subKeys_[it->second];
+}
+
+bool HiveKey::removeSubKey(std::u16string_view wanted) {
+    auto it = index_.find(Folded(wanted));
+    if (it == index_.end())
+        return false;
+    subKeys_.erase(subKeys_.begin() + static_cast<std::ptrdiff_t>(it->second));
+    index_.clear();
+    for (std::size_t i = 0; i < subKeys_.size(); ++i)
+        index_.emplace(Folded(subKeys_[i]->name), i);
+    return true;
+}
+
+namespace {
+
+std::size_t FoldedHash(std::u16string_view name) {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char16_t unit : name) {
+        hash = (hash ^ FoldAscii(unit)) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 29));
+}
+
+} // namespace
+
+std::size_t HiveKey::valueSlot(std::u16string_view wanted) const {
+    const std::size_t mask = valueSlots_.size() - 1;
+    std::size_t slot = FoldedHash(wanted) & mask;
+    while (valueSlots_[slot] != 0 &&
+           !EqualsIgnoringCase(values_[valueSlots_[slot] - 1].name, wanted))
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+void HiveKey::indexValues(std::size_t slotCount) {
+    valueSlots_.assign(slotCount, 0);
+    for (std::size_t i = 0; i < values_.size(); ++i)
+        valueSlots_[valueSlot(values_[i].name)] = i + 1;
+}
+
+const HiveValue* HiveKey::findValue(std::u16string_view wanted) const {
+    if (values_.empty())
+        return nullptr;
+    const std::size_t position = valueSlots_[valueSlot(wanted)];
+    return position == 0 ? nullptr : &values_[position - 1];
+}
+
+void HiveKey::setValue(std::u16string_view wanted, const RegistryValue& value) {
+    // At most half the slots are used, so that a search ends soon at an empty one.
+    if (2 * (values_.size() + 1) > valueSlots_.size())
+        indexValues(std::max<std::size_t>(8, 2 * valueSlots_.size()));
+    const std::size_t slot = valueSlot(wanted);
+    if (valueSlots_[slot] != 0) {
+        values_[valueSlots_[slot] - 1].value = value;
+        return;
+    }
+    values_.push_back({std::u16string(wanted), value});
+    valueSlots_[slot] = values_.size();
+}
+
+bool HiveKey::removeValue(std::u16string_view wanted) {
+    const HiveValue* found = findValue(wanted);
+    if (!found)
+        return false;
+    values_.erase(values_.begin() + (found - values_.data()));
+    indexValues(valueSlots_.size());
+    return true;
+}
+
+HiveKey* HiveKey::find(const std::vector<std::u16string>& path) {
+    HiveKey* key = this;
+    for (const std::u16string& name : path)
+        if (!(key = key->findSubKey(name)))
+            return nullptr;
+    return key;
+}
+
+const HiveKey* HiveKey::find(const std::vector<std::u16string>& path) const {
+    return const_cast<HiveKey*>(this)->find(path);
+}
+
+} // namespace dm::platform
