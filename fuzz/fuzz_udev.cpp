@@ -16,7 +16,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace dm;
-    const auto memory = platform::ParseUdevMemoryProperties(
+    const auto memory = platform::parseUdevMemoryProperties(
         std::string_view(reinterpret_cast<const char*>(data), size));
     if (!memory)
         return 0;
@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const platform::MemoryDeviceStructure& device : memory->Devices)
         if (device.SizeBytes && *device.SizeBytes > platform::kMaxDeviceSizeBytes)
             std::abort();
-    (void)platform::InstalledKilobytes(*memory);
+    (void)platform::installedKilobytes(*memory);
 
-    const auto repository = platform::MemoryWmiRepository(*memory);
+    const auto repository = platform::memoryWmiRepository(*memory);
     platform::LocalWmiLocator wmi([&] { return repository; });
     ScanTotals totals;
     Win32_PhysicalMemoryArray arrays(&wmi, true);

@@ -15,10 +15,10 @@
 int main() {
     using namespace dm;
     const platform::SmbiosMemoryLoad load =
-        platform::loadSmbiosMemoryExplained(platform::SmbiosSources::FromEnvironment());
+        platform::loadSmbiosMemoryExplained(platform::SmbiosSources::fromEnvironment());
     for (const std::string& failure : load.failures)
         std::fprintf(stderr, "dimmetric-inventory: %s\n", failure.c_str());
-    const auto repository = load.info ? platform::MemoryWmiRepository(*load.info) : nullptr;
+    const auto repository = load.info ? platform::memoryWmiRepository(*load.info) : nullptr;
     platform::LocalWmiLocator locator([repository] { return repository; });
     Win32_PhysicalMemory modules(&locator, true);
     Win32_PhysicalMemoryArray arrays(&locator, true);

@@ -51,15 +51,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const dm::test::SmbiosWriter board =
-        dm::test::SampleBoard(*slots, *modules, *major, *minor, maker, part);
-    if (!board.EntryPointCanDescribeTable()) {
+        dm::test::sampleBoard(*slots, *modules, *major, *minor, maker, part);
+    if (!board.entryPointCanDescribeTable()) {
         std::fprintf(stderr,
                      "%s: a table of %d slots is too large for an SMBIOS %d.%d entry point "
                      "(at most 65535 bytes); use SMBIOS 3\n",
                      argv[0], *slots, *major, *minor);
         return 1;
     }
-    const std::string image = board.ImageText();
+    const std::string image = board.imageText();
     std::ofstream out(std::string(positional[0]), std::ios::binary);
     out.write(image.data(), static_cast<std::streamsize>(image.size()));
     if (!out.good()) {

@@ -36,19 +36,19 @@ void MainDlg::Mem_tmrTimer() {
         return;
     }
     const platform::MemoryStatusSample& memory = *status.record;
-    ui_->scope->SetPosition(static_cast<int>(memory.memoryLoad));
-    ui_->scope->UpdateScope();
+    ui_->scope->setPosition(static_cast<int>(memory.memoryLoad));
+    ui_->scope->updateScope();
 
     // Used memory is never negative, whatever the two figures say.
     const std::uint64_t used =
         memory.totalPhysical - std::min(memory.availablePhysical, memory.totalPhysical);
-    ui_->phyused_lbl->setText(ToQt(TS("Used :") + " " + sizes_.FormatSize(formatterBytes(used))));
+    ui_->phyused_lbl->setText(toQt(TS("Used :") + " " + sizes_.FormatSize(formatterBytes(used))));
 
     // Without the firmware's figure the total physical memory stands in for it.
     const std::uint64_t installed =
         platform_.memory->installedKilobytes().value_or(memory.totalPhysical / 1024);
     ui_->phytot_lbl->setText(
-        ToQt(TS("Total :") + " " + sizes_.FormatSize(formatterKilobytes(installed))));
+        toQt(TS("Total :") + " " + sizes_.FormatSize(formatterKilobytes(installed))));
 }
 
 } // namespace dm

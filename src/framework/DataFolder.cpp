@@ -12,10 +12,10 @@ namespace dm {
 using platform::FileAttributeArchive;
 using platform::FileAttributeDirectory;
 using platform::FileAttributeReparsePoint;
-using platform::FolderOfPath;
+using platform::folderOfPath;
 using platform::SpecialFolder;
-using platform::WithoutTrailingDelimiter;
-using platform::WithTrailingDelimiter;
+using platform::withoutTrailingDelimiter;
+using platform::withTrailingDelimiter;
 
 namespace {
 
@@ -23,7 +23,7 @@ constexpr const char* kMaker = "Brackenway";
 
 // A real folder: a symbolic link in the place of a data folder could lead the log and the
 // portable close's wipe anywhere (a link to "/" made a root run write there).
-bool IsRealFolder(platform::FileSystem& files, const std::string& folder) {
+bool isRealFolder(platform::FileSystem& files, const std::string& folder) {
     const auto entry = files.attributes(folder);
     return entry && (entry->attributes & FileAttributeDirectory) &&
            !(entry->attributes & FileAttributeReparsePoint);
@@ -31,74 +31,74 @@ bool IsRealFolder(platform::FileSystem& files, const std::string& folder) {
 
 } // namespace
 
-std::string GetProductDataFolder(platform::FileSystem& Files, const std::string& ExeName,
-                                 const std::string& Title) {
-    const std::string exeFolder = FolderOfPath(ExeName);
-    const std::string roaming = Files.specialFolder(SpecialFolder::RoamingAppData);
+std::string GetProductDataFolder(platform::FileSystem& files, const std::string& exeName,
+                                 const std::string& title) {
+    const std::string exeFolder = folderOfPath(exeName);
+    const std::string roaming = files.specialFolder(SpecialFolder::RoamingAppData);
     if (roaming.empty())
         return exeFolder;
-    const std::string maker = WithTrailingDelimiter(roaming) + kMaker + "/";
-    WideCreateDirectory(Files, maker);
+    const std::string maker = withTrailingDelimiter(roaming) + kMaker + "/";
+    WideCreateDirectory(files, maker);
     // A folder that is a link counts as one that cannot be made; nothing is made through it.
-    if (!IsRealFolder(Files, maker))
+    if (!isRealFolder(files, maker))
         return exeFolder;
-    const std::string folder = maker + Title;
-    WideCreateDirectory(Files, folder);
-    return IsRealFolder(Files, folder) && WideDirectoryExists(Files, folder)
-               ? WithTrailingDelimiter(folder)
+    const std::string folder = maker + title;
+    WideCreateDirectory(files, folder);
+    return isRealFolder(files, folder) && WideDirectoryExists(files, folder)
+               ? withTrailingDelimiter(folder)
                : exeFolder;
 }
 
-void RemoveMakerDataFolderIfEmpty(const platform::Platform& P) {
-    const std::string roaming = P.fileSystem->specialFolder(SpecialFolder::RoamingAppData);
+void RemoveMakerDataFolderIfEmpty(const platform::Platform& p) {
+    const std::string roaming = p.fileSystem->specialFolder(SpecialFolder::RoamingAppData);
     if (roaming.empty())
         return;
-    const std::string maker = WithTrailingDelimiter(roaming) + kMaker + "/";
+    const std::string maker = withTrailingDelimiter(roaming) + kMaker + "/";
     std::vector<std::string> subFolders;
-    ListSubFolders(P, maker, subFolders);
+    ListSubFolders(p, maker, subFolders);
     if (subFolders.empty())
-        P.fileSystem->removeDirectory(maker);
+        p.fileSystem->removeDirectory(maker);
 }
 
-bool DeleteFolderFiles(platform::FileSystem& Files, const std::string& Folder,
-                       const std::string& Ext) {
-    if (Folder.empty())
+bool DeleteFolderFiles(platform::FileSystem& files, const std::string& folderPath,
+                       const std::string& ext) {
+    if (folderPath.empty())
         return true;
-    const std::string folder = WithoutTrailingDelimiter(Folder);
+    const std::string folder = withoutTrailingDelimiter(folderPath);
     // A link is never followed: the wipe does not start on one, and a link inside is removed
     // as an entry of its own.
-    if (!IsRealFolder(Files, folder))
+    if (!isRealFolder(files, folder))
         return true;
-    const std::string prefix = WithTrailingDelimiter(folder);
-    for (const auto& entry : Files.find(prefix + "*." + Ext)) {
+    const std::string prefix = withTrailingDelimiter(folder);
+    for (const auto& entry : files.find(prefix + "*." + ext)) {
         const std::string path = prefix + entry.name;
         if (entry.attributes & FileAttributeReparsePoint) {
-            Files.deleteFile(path);
+            files.deleteFile(path);
             continue;
         }
         if (entry.attributes == FileAttributeDirectory) {
-            DeleteFolderFiles(Files, path, Ext);
+            DeleteFolderFiles(files, path, ext);
             continue;
         }
         if (entry.attributes != FileAttributeArchive)
-            Files.setAttributes(path, FileAttributeArchive);
-        Files.deleteFile(path);
+            files.setAttributes(path, FileAttributeArchive);
+        files.deleteFile(path);
     }
-    Files.removeDirectory(folder);
+    files.removeDirectory(folder);
     return true;
 }
 
-std::string CleanVirtualStore(platform::FileSystem& Files, const std::string& ExeDir) {
-    const std::string local = Files.specialFolder(SpecialFolder::LocalAppData);
+std::string CleanVirtualStore(platform::FileSystem& files, const std::string& exeDir) {
+    const std::string local = files.specialFolder(SpecialFolder::LocalAppData);
     if (local.empty())
         return {};
     // The program folder below the store, without its root ("/opt/tool/" gives "opt/tool/").
-    const std::string relative = (!ExeDir.empty() && ExeDir[0] == '/') ? ExeDir.substr(1) : ExeDir;
-    const std::string folder = WithTrailingDelimiter(local) + "VirtualStore/" + relative;
-    const auto entry = Files.attributes(folder);
+    const std::string relative = (!exeDir.empty() && exeDir[0] == '/') ? exeDir.substr(1) : exeDir;
+    const std::string folder = withTrailingDelimiter(local) + "VirtualStore/" + relative;
+    const auto entry = files.attributes(folder);
     if (!entry || !(entry->attributes & FileAttributeDirectory))
         return {};
-    DeleteFolderFiles(Files, folder, "SPK");
+    DeleteFolderFiles(files, folder, "SPK");
     return folder;
 }
 

@@ -19,7 +19,7 @@ struct Vendor {
 
 // Every row is tested and the last match decides, so a longer code stands after the shorter one
 // it begins with.
-const Vendor Vendors[] = {
+const Vendor kVendors[] = {
     {{"01", "8001"}, {"AMD"}, "AMD"},
     {{"02", "8002"}, {"AMI"}, "AMI"},
     {{"04", "8004"}, {"Fujistu"}, "Fujitsu"},
@@ -65,7 +65,7 @@ const Vendor Vendors[] = {
 // in that bank, as in "859B" or "04CD". Their first byte is a bank count, not a maker, so the
 // two-digit prefixes apply only to a text of hexadecimal digits (trailing blanks aside) that does
 // not begin with a bank-count byte followed by a non-zero byte.
-bool IsOneByteCode(std::string_view text) {
+bool isOneByteCode(std::string_view text) {
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c); }))
@@ -78,7 +78,7 @@ bool IsOneByteCode(std::string_view text) {
     return !bankCount || next == 0;
 }
 
-bool Matches(const Vendor& vendor, const std::string& text, bool oneByteCode) {
+bool matches(const Vendor& vendor, const std::string& text, bool oneByteCode) {
     for (const char* prefix : vendor.prefixes)
         if (prefix != nullptr && (oneByteCode || std::string_view(prefix).size() != 2) &&
             StartsText(text, prefix))
@@ -91,7 +91,7 @@ bool Matches(const Vendor& vendor, const std::string& text, bool oneByteCode) {
 
 // Joins blank-separated byte pairs ("80 CE") and eight-field texts into one run. The fields are
 // walked in one pass, so that a long text costs no more than its length.
-std::string JoinCodeGroups(std::string text) {
+std::string joinCodeGroups(std::string text) {
     const int fields = CountFields(text, " ");
     bool allPairs = true;
     std::size_t start = 0;
@@ -109,12 +109,12 @@ std::string JoinCodeGroups(std::string text) {
 
 } // namespace
 
-std::string DecodeManufacturer(const std::string& Raw) {
-    const std::string text = JoinCodeGroups(RemovePrefixText(Raw, "JEDEC ID:"));
-    const bool oneByteCode = IsOneByteCode(text);
+std::string DecodeManufacturer(const std::string& raw) {
+    const std::string text = joinCodeGroups(RemovePrefixText(raw, "JEDEC ID:"));
+    const bool oneByteCode = isOneByteCode(text);
     std::string result = text;
-    for (const Vendor& vendor : Vendors)
-        if (Matches(vendor, text, oneByteCode))
+    for (const Vendor& vendor : kVendors)
+        if (matches(vendor, text, oneByteCode))
             result = vendor.name;
     if (StartsText(result, "Manufacturer"))
         result = "N/A";

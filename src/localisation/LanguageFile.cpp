@@ -11,18 +11,18 @@ void OpenLanguageFile(Storefile& file, const std::string& path) {
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error || size > kLanguageFileLimit)
         return;
-    file.SetSignature(std::string(kLanguageSignature));
-    file.SetFilename(path);
-    file.SetReadOnly(true);
+    file.setSignature(std::string(kLanguageSignature));
+    file.setFilename(path);
+    file.setReadOnly(true);
     file.SetActive(true);
 }
 
-std::string VersionIntToText(std::uint32_t V) {
-    return std::to_string(V >> 24) + "." + std::to_string((V >> 16) & 255) + "." +
-           std::to_string((V >> 10) & 63) + "." + std::to_string(V & 1023);
+std::string VersionIntToText(std::uint32_t v) {
+    return std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 255) + "." +
+           std::to_string((v >> 10) & 63) + "." + std::to_string(v & 1023);
 }
 
-std::string LinesToText(const std::vector<std::string>& lines) {
+std::string linesToText(const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& line : lines)
         text += line + "\r\n";

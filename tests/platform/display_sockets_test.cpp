@@ -23,7 +23,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kTimeout = 300ms;
 
 // Qt's sockets want the application object.
-const bool kApplication = (test::EnsureQtApplication("display_sockets_test"), true);
+const bool kApplication = (test::ensureQtApplication("display_sockets_test"), true);
 
 // A TCP server on an X display's port of the loopback address, for a display number from 60 on;
 // it takes connections (the system completes them) and never says a word.
@@ -39,23 +39,23 @@ struct SilentTcpDisplay {
     int number = -1;
 };
 
-template <class Probe> std::chrono::milliseconds Timed(Probe probe, bool& answered) {
+template <class Probe> std::chrono::milliseconds timed(Probe probe, bool& answered) {
     const auto start = Clock::now();
     answered = probe();
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
 }
 
 TEST(DisplaySockets, DisplayNamesThatCannotAnswer) {
-    EXPECT_FALSE(X11DisplayAnswers(""));
-    EXPECT_FALSE(X11DisplayAnswers("nonsense"));
-    EXPECT_FALSE(X11DisplayAnswers(":x"));
-    EXPECT_FALSE(X11DisplayAnswers(":98765.0"));
-    EXPECT_FALSE(X11DisplayAnswers("unix:98765"));
+    EXPECT_FALSE(x11DisplayAnswers(""));
+    EXPECT_FALSE(x11DisplayAnswers("nonsense"));
+    EXPECT_FALSE(x11DisplayAnswers(":x"));
+    EXPECT_FALSE(x11DisplayAnswers(":98765.0"));
+    EXPECT_FALSE(x11DisplayAnswers("unix:98765"));
     test::TempDir dir;
-    EXPECT_FALSE(WaylandDisplayAnswers("wayland-9", dir.dir()));
-    EXPECT_FALSE(WaylandDisplayAnswers("wayland-9", ""));
-    EXPECT_FALSE(WaylandDisplayAnswers(dir.dir() + "wayland-9", ""));
-    EXPECT_FALSE(WaylandDisplayAnswers("", dir.dir()));
+    EXPECT_FALSE(waylandDisplayAnswers("wayland-9", dir.dir()));
+    EXPECT_FALSE(waylandDisplayAnswers("wayland-9", ""));
+    EXPECT_FALSE(waylandDisplayAnswers(dir.dir() + "wayland-9", ""));
+    EXPECT_FALSE(waylandDisplayAnswers("", dir.dir()));
 }
 
 TEST(DisplaySockets, ASilentTcpDisplayDoesNotAnswerAndTheProbeEndsInTime) {
@@ -63,7 +63,7 @@ TEST(DisplaySockets, ASilentTcpDisplayDoesNotAnswerAndTheProbeEndsInTime) {
     ASSERT_GE(silent.number, 0);
     bool answered = true;
     const auto took =
-        Timed([&] { return X11DisplayAnswers(silent.display(), kTimeout); }, answered);
+        timed([&] { return x11DisplayAnswers(silent.display(), kTimeout); }, answered);
     EXPECT_FALSE(answered);
     EXPECT_GE(took, kTimeout - 50ms);
     EXPECT_LT(took, 3s);
@@ -78,7 +78,7 @@ TEST(DisplaySockets, ASilentLocalDisplayDoesNotAnswerAndTheProbeEndsInTime) {
         << server.errorString().toStdString();
     bool answered = true;
     const auto took =
-        Timed([&] { return X11DisplayAnswers(":" + std::to_string(number), kTimeout); }, answered);
+        timed([&] { return x11DisplayAnswers(":" + std::to_string(number), kTimeout); }, answered);
     EXPECT_FALSE(answered);
     EXPECT_GE(took, kTimeout - 50ms);
     EXPECT_LT(took, 3s);
@@ -98,7 +98,7 @@ TEST(DisplaySockets, ARemoteDisplayIsProbedAndAnswersWithItsSetUpReply) {
         while (client->bytesAvailable() < 12 && client->waitForReadyRead(5000)) {
         }
         if (client->read(12).size() == 12) {
-            client->write("\x01", 1); // Success, the rest of the reply does not matter here
+            client->write("\x01", 1); // success, the rest of the reply does not matter here
             client->waitForBytesWritten(5000);
         }
         client->waitForDisconnected(5000);
@@ -107,7 +107,7 @@ TEST(DisplaySockets, ARemoteDisplayIsProbedAndAnswersWithItsSetUpReply) {
     const int number = listening.get_future().get();
     EXPECT_GE(number, 0);
     if (number >= 0) {
-        EXPECT_TRUE(X11DisplayAnswers("localhost:" + std::to_string(number), 3s));
+        EXPECT_TRUE(x11DisplayAnswers("localhost:" + std::to_string(number), 3s));
     }
     server->wait();
 }
@@ -117,7 +117,7 @@ TEST(DisplaySockets, ARemoteDisplayWithoutServerDoesNotAnswer) {
     ASSERT_GE(taken.number, 0);
     const std::string display = taken.display();
     taken.server.close();
-    EXPECT_FALSE(X11DisplayAnswers(display, kTimeout));
+    EXPECT_FALSE(x11DisplayAnswers(display, kTimeout));
 }
 
 } // namespace

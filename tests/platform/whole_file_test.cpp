@@ -9,17 +9,17 @@
 
 using dm::platform::FileContents;
 using dm::platform::makeFifo;
-using dm::platform::ReadWholeFile;
+using dm::platform::readWholeFile;
 
 namespace {
 
 TEST(ReadWholeFile, ReadsTheWholeFileOrUpToALimit) {
     const dm::test::TempDir dir;
     const std::string path = dir.write("a.bin", std::string(100000, 'x') + "end");
-    const FileContents whole = ReadWholeFile(path);
+    const FileContents whole = readWholeFile(path);
     EXPECT_EQ(whole.status, FileContents::Status::Ok);
     EXPECT_EQ(whole.bytes.size(), 100003u);
-    const FileContents first = ReadWholeFile(path, 70000);
+    const FileContents first = readWholeFile(path, 70000);
     EXPECT_EQ(first.status, FileContents::Status::Ok);
     EXPECT_EQ(first.bytes, std::string(70000, 'x'));
 }
@@ -28,23 +28,23 @@ TEST(ReadWholeFile, OnlyARegularFileIsReadAndAFifoDoesNotWait) {
     const dm::test::TempDir dir;
     const std::string fifo = dir.dir() + "fifo";
     ASSERT_TRUE(makeFifo(fifo));
-    EXPECT_EQ(ReadWholeFile(fifo).status, FileContents::Status::Failed);
-    EXPECT_EQ(ReadWholeFile(dir.path().string()).status, FileContents::Status::Failed);
-    EXPECT_EQ(ReadWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);
+    EXPECT_EQ(readWholeFile(fifo).status, FileContents::Status::Failed);
+    EXPECT_EQ(readWholeFile(dir.path().string()).status, FileContents::Status::Failed);
+    EXPECT_EQ(readWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);
 }
 
 namespace fs = std::filesystem;
 
-fs::perms PermissionsOf(const std::string& path) {
+fs::perms permissionsOf(const std::string& path) {
     return fs::status(path).permissions();
 }
 
-bool Write(const std::string& path, const std::string& bytes) {
+bool writeAtomically(const std::string& path, const std::string& bytes) {
     std::string error;
-    return dm::platform::WriteFileAtomically(path, bytes, error);
+    return dm::platform::writeFileAtomically(path, bytes, error);
 }
 
-TEST(WriteFileAtomically, WritesTheFileALinkNamesAndKeepsTheLinkAndThePermissions) {
+TEST(writeFileAtomically, WritesTheFileALinkNamesAndKeepsTheLinkAndThePermissions) {
     const dm::test::TempDir dir;
     const std::string target = dir.write("dotfiles/user.reg", "old");
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
@@ -53,45 +53,45 @@ TEST(WriteFileAtomically, WritesTheFileALinkNamesAndKeepsTheLinkAndThePermission
     fs::create_symlink("link1", dir.path() / "config" / "user.reg"); // a chain, both relative
     const std::string link = dir.dir() + "config/user.reg";
 
-    ASSERT_TRUE(Write(link, "new"));
+    ASSERT_TRUE(writeAtomically(link, "new"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_TRUE(fs::is_symlink(dir.dir() + "config/link1"));
     EXPECT_EQ(dm::test::TempDir::read(target), "new");
-    EXPECT_EQ(PermissionsOf(target), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(permissionsOf(target), fs::perms::owner_read | fs::perms::owner_write);
     // No temporary file is left beside the link or the target.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "dotfiles"), {}), 1);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path() / "config"), {}), 2);
 }
 
-TEST(WriteFileAtomically, NeverWidensPermissionsAndGivesANewFileTheUmask) {
+TEST(writeFileAtomically, NeverWidensPermissionsAndGivesANewFileTheUmask) {
     const dm::test::TempDir dir;
     const std::string reference = dir.dir() + "reference";
     std::ofstream(reference) << "x"; // created as any program creates a file: with the umask
-    ASSERT_TRUE(Write(dir.dir() + "new", "x"));
-    EXPECT_EQ(PermissionsOf(dir.dir() + "new"), PermissionsOf(reference));
+    ASSERT_TRUE(writeAtomically(dir.dir() + "new", "x"));
+    EXPECT_EQ(permissionsOf(dir.dir() + "new"), permissionsOf(reference));
 
     for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0644)}) {
         const std::string file = dir.write("existing", "old");
         fs::permissions(file, mode);
-        ASSERT_TRUE(Write(file, "new"));
-        EXPECT_EQ(PermissionsOf(file), mode);
+        ASSERT_TRUE(writeAtomically(file, "new"));
+        EXPECT_EQ(permissionsOf(file), mode);
     }
 }
 
-TEST(WriteFileAtomically, RefusesWhatIsNoRegularFileBehindALinkAndEndlessLinks) {
+TEST(writeFileAtomically, RefusesWhatIsNoRegularFileBehindALinkAndEndlessLinks) {
     const dm::test::TempDir dir;
     const std::string fifo = dir.dir() + "fifo";
     ASSERT_TRUE(makeFifo(fifo));
     fs::create_symlink(fifo, dir.path() / "app.log");
     std::string error;
-    EXPECT_FALSE(dm::platform::WriteFileAtomically(dir.dir() + "app.log", "line", error));
+    EXPECT_FALSE(dm::platform::writeFileAtomically(dir.dir() + "app.log", "line", error));
     EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
     EXPECT_TRUE(fs::is_symlink(dir.dir() + "app.log"));
     EXPECT_TRUE(fs::is_fifo(fifo));
 
     fs::create_symlink("loop2", dir.path() / "loop1");
     fs::create_symlink("loop1", dir.path() / "loop2");
-    EXPECT_FALSE(dm::platform::WriteFileAtomically(dir.dir() + "loop1", "x", error));
+    EXPECT_FALSE(dm::platform::writeFileAtomically(dir.dir() + "loop1", "x", error));
     EXPECT_TRUE(fs::is_symlink(dir.dir() + "loop1"));
 }
 

@@ -17,7 +17,7 @@ public:
     const Hive* read(RegistryRoot root) override {
         Cache& cache = cache_[Index(root)];
         const std::string path = pathOf(root);
-        const std::optional<FileIdentity> now = IdentifyFile(path);
+        const std::optional<FileIdentity> now = identifyFile(path);
         if (cache.hive && now == cache.identity)
             return &*cache.hive;
         cache.hive.reset();
@@ -37,10 +37,10 @@ public:
             return false;
         }
         const std::string path = pathOf(root);
-        auto lock = FileLock::Acquire(path + ".lock", error_);
+        auto lock = FileLock::acquire(path + ".lock", error_);
         if (!lock)
             return false;
-        RemoveStaleTemporaries(path);
+        removeStaleTemporaries(path);
         // Another process may have changed the hive: start from what is on disk now.
         Cache& cache = cache_[Index(root)];
         cache.hive.reset();
@@ -51,7 +51,7 @@ public:
         if (!change(hive))
             return false;
         FileIdentity written;
-        if (!WriteFileAtomically(path, SerializeHive(hive), error_, &written))
+        if (!writeFileAtomically(path, serializeHive(hive), error_, &written))
             return false;
         cache.hive = std::move(hive);
         cache.identity = written;
@@ -77,7 +77,7 @@ private:
     // The hive on disk with the identity of what was read; an empty hive when the file is missing.
     std::optional<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
         const std::string path = pathOf(root);
-        FileContents file = ReadWholeFile(path);
+        FileContents file = readWholeFile(path);
         if (file.status == FileContents::Status::Missing) {
             Hive hive;
             hive.header = {root == RegistryRoot::CurrentUser
@@ -91,7 +91,7 @@ private:
             return std::nullopt;
         }
         std::string why;
-        auto hive = ParseHive(file.bytes, why);
+        auto hive = parseHive(file.bytes, why);
         if (!hive) {
             error_ = "registry hive " + path + " is damaged and is left as it is: " + why;
             return std::nullopt;
@@ -109,7 +109,7 @@ private:
 FileRegistry::FileRegistry(std::string folder)
     : HiveRegistry(std::make_unique<FileHiveStore>(std::move(folder))) {}
 
-std::string FileRegistry::DefaultFolder() {
+std::string FileRegistry::defaultFolder() {
     if (const char* folder = std::getenv("DIMMETRIC_REGISTRY_DIR"); folder && *folder)
         return folder;
     std::filesystem::path config;

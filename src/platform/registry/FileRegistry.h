@@ -17,7 +17,7 @@ public:
 
     // $DIMMETRIC_REGISTRY_DIR, else $XDG_CONFIG_HOME/dimmetric/registry with XDG_CONFIG_HOME
     // (when an absolute path) defaulting to ~/.config.
-    static std::string DefaultFolder();
+    static std::string defaultFolder();
 };
 
 } // namespace dm::platform

@@ -7,19 +7,19 @@ namespace dm::platform {
 
 namespace {
 
-char16_t FoldAscii(char16_t unit) {
+char16_t foldAscii(char16_t unit) {
     return unit >= u'A' && unit <= u'Z' ? unit + 32 : unit;
 }
 
 } // namespace
 
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(),
-                      [](char16_t x, char16_t y) { return FoldAscii(x) == FoldAscii(y); });
+                      [](char16_t x, char16_t y) { return foldAscii(x) == foldAscii(y); });
 }
 
-std::vector<std::u16string> SplitKeyPath(std::string_view path) {
+std::vector<std::u16string> splitKeyPath(std::string_view path) {
     std::vector<std::u16string> names;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -27,7 +27,7 @@ std::vector<std::u16string> SplitKeyPath(std::string_view path) {
         if (end == std::string_view::npos)
             end = path.size();
         if (end > start)
-            names.push_back(WidenBytes(path.substr(start, end - start)));
+            names.push_back(widenBytes(path.substr(start, end - start)));
         start = end + 1;
     }
     return names;
@@ -35,22 +35,22 @@ std::vector<std::u16string> SplitKeyPath(std::string_view path) {
 
 namespace {
 
-std::u16string Folded(std::u16string_view name) {
+std::u16string folded(std::u16string_view name) {
     std::u16string folded(name);
     for (char16_t& unit : folded)
-        unit = FoldAscii(unit);
+        unit = foldAscii(unit);
     return folded;
 }
 
 } // namespace
 
 HiveKey* HiveKey::findSubKey(std::u16string_view wanted) const {
-    auto it = index_.find(Folded(wanted));
+    auto it = index_.find(folded(wanted));
     return it == index_.end() ? nullptr : subKeys_[it->second].get();
 }
 
 HiveKey& HiveKey::subKey(std::u16string_view wanted) {
-    auto [it, added] = index_.try_emplace(Folded(wanted), subKeys_.size());
+    auto [it, added] = index_.try_emplace(folded(wanted), subKeys_.size());
     if (added) {
         subKeys_.push_back(std::make_unique<HiveKey>());
         subKeys_.back()->name = wanted;
@@ -59,22 +59,22 @@ HiveKey& HiveKey::subKey(std::u16string_view wanted) {
 }
 
 bool HiveKey::removeSubKey(std::u16string_view wanted) {
-    auto it = index_.find(Folded(wanted));
+    auto it = index_.find(folded(wanted));
     if (it == index_.end())
         return false;
     subKeys_.erase(subKeys_.begin() + static_cast<std::ptrdiff_t>(it->second));
     index_.clear();
     for (std::size_t i = 0; i < subKeys_.size(); ++i)
-        index_.emplace(Folded(subKeys_[i]->name), i);
+        index_.emplace(folded(subKeys_[i]->name), i);
     return true;
 }
 
 namespace {
 
-std::size_t FoldedHash(std::u16string_view name) {
+std::size_t foldedHash(std::u16string_view name) {
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (const char16_t unit : name) {
-        hash = (hash ^ FoldAscii(unit)) * 1099511628211ull;
+        hash = (hash ^ foldAscii(unit)) * 1099511628211ull;
     }
     return static_cast<std::size_t>(hash ^ (hash >> 29));
 }
@@ -83,9 +83,9 @@ std::size_t FoldedHash(std::u16string_view name) {
 
 std::size_t HiveKey::valueSlot(std::u16string_view wanted) const {
     const std::size_t mask = valueSlots_.size() - 1;
-    std::size_t slot = FoldedHash(wanted) & mask;
+    std::size_t slot = foldedHash(wanted) & mask;
     while (valueSlots_[slot] != 0 &&
-           !EqualsIgnoringCase(values_[valueSlots_[slot] - 1].name, wanted))
+           !equalsIgnoringCase(values_[valueSlots_[slot] - 1].name, wanted))
         slot = (slot + 1) & mask;
     return slot;
 }

@@ -14,7 +14,7 @@ namespace dm::platform {
 namespace {
 
 // Firmware tables are small; anything bigger is read only this far.
-constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
+constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
 
 // What one source gave: its structures, or why it gave none.
 struct SourceResult {
@@ -22,57 +22,57 @@ struct SourceResult {
     std::string failure;
 };
 
-SourceResult Failure(std::string why) {
+SourceResult failure(std::string why) {
     return {std::nullopt, std::move(why)};
 }
 
 // The bytes of a regular file (sysfs files report a size of 0 or 4096, so read to the end), or
 // why it could not be read.
-FileContents ReadFile(const std::string& path) {
-    return ReadWholeFile(path, MaxFileSize);
+FileContents readFile(const std::string& path) {
+    return readWholeFile(path, kMaxFileSize);
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& text) {
+std::vector<std::uint8_t> bytes(const std::string& text) {
     return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
-SourceResult FromImage(const std::string& path) {
-    const FileContents image = ReadFile(path);
+SourceResult fromImage(const std::string& path) {
+    const FileContents image = readFile(path);
     if (image.status != FileContents::Status::Ok)
-        return Failure("SMBIOS image: " + image.error);
-    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(Bytes(image.bytes));
+        return failure("SMBIOS image: " + image.error);
+    const std::optional<SmbiosTable> table = SmbiosTable::fromImage(bytes(image.bytes));
     if (!table)
-        return Failure("SMBIOS image: not an SMBIOS image: " + path);
+        return failure("SMBIOS image: not an SMBIOS image: " + path);
     return {readSmbiosMemory(*table), {}};
 }
 
-SourceResult FromKernel(const SmbiosSources& sources) {
-    const FileContents entry = ReadFile(sources.entryPointFile);
+SourceResult fromKernel(const SmbiosSources& sources) {
+    const FileContents entry = readFile(sources.entryPointFile);
     if (entry.status != FileContents::Status::Ok)
-        return Failure("kernel SMBIOS tables: " + entry.error);
-    const FileContents table = ReadFile(sources.tableFile);
+        return failure("kernel SMBIOS tables: " + entry.error);
+    const FileContents table = readFile(sources.tableFile);
     if (table.status != FileContents::Status::Ok)
-        return Failure("kernel SMBIOS tables: " + table.error);
+        return failure("kernel SMBIOS tables: " + table.error);
     const std::optional<SmbiosTable> parsed =
-        SmbiosTable::FromEntryPointAndTable(Bytes(entry.bytes), Bytes(table.bytes));
+        SmbiosTable::fromEntryPointAndTable(bytes(entry.bytes), bytes(table.bytes));
     if (!parsed)
-        return Failure("kernel SMBIOS tables: no valid entry point and table");
+        return failure("kernel SMBIOS tables: no valid entry point and table");
     return {readSmbiosMemory(*parsed), {}};
 }
 
-SourceResult FromUdev(const std::string& path) {
-    const FileContents database = ReadFile(path);
+SourceResult fromUdev(const std::string& path) {
+    const FileContents database = readFile(path);
     if (database.status != FileContents::Status::Ok)
-        return Failure("udev record: " + database.error);
-    std::optional<SmbiosMemory> info = ParseUdevMemoryProperties(database.bytes);
+        return failure("udev record: " + database.error);
+    std::optional<SmbiosMemory> info = parseUdevMemoryProperties(database.bytes);
     if (!info)
-        return Failure("udev record: no memory properties in " + path);
+        return failure("udev record: no memory properties in " + path);
     return {std::move(info), {}};
 }
 
 } // namespace
 
-SmbiosSources SmbiosSources::FromEnvironment() {
+SmbiosSources SmbiosSources::fromEnvironment() {
     SmbiosSources sources;
     if (const char* image = std::getenv("DIMMETRIC_SMBIOS"))
         sources.image = image;
@@ -88,12 +88,12 @@ SmbiosMemoryLoad loadSmbiosMemoryExplained(const SmbiosSources& sources) {
         return load.info.has_value();
     };
     if (!sources.image.empty()) {
-        tried(FromImage(sources.image));
+        tried(fromImage(sources.image));
         return load;
     }
     load.failures.push_back("SMBIOS image: none set (DIMMETRIC_SMBIOS)");
-    if (!tried(FromKernel(sources)))
-        tried(FromUdev(sources.udevDatabase));
+    if (!tried(fromKernel(sources)))
+        tried(fromUdev(sources.udevDatabase));
     return load;
 }
 

@@ -12,11 +12,11 @@ inline constexpr std::chrono::milliseconds kDisplayProbeTimeout{3000};
 // under /tmp/.X11-unix or the abstract one of the same name; "host:N" for TCP port 6000 + N):
 // the connection is made and the X11 connection set-up answered within timeout. A stopped
 // server or a socket that never answers counts as not answering.
-bool X11DisplayAnswers(const std::string& display,
+bool x11DisplayAnswers(const std::string& display,
                        std::chrono::milliseconds timeout = kDisplayProbeTimeout);
 
 // Whether a Wayland compositor's socket takes a connection: name is a path, or a name inside
 // runtimeDir (XDG_RUNTIME_DIR).
-bool WaylandDisplayAnswers(const std::string& name, const std::string& runtimeDir);
+bool waylandDisplayAnswers(const std::string& name, const std::string& runtimeDir);
 
 } // namespace dm::platform

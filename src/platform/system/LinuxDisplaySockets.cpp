@@ -128,7 +128,7 @@ bool tcpX11Answers(const std::string& host, int number, Clock::time_point deadli
 
 } // namespace
 
-bool X11DisplayAnswers(const std::string& display, std::chrono::milliseconds timeout) {
+bool x11DisplayAnswers(const std::string& display, std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     const auto colon = display.rfind(':');
     if (colon == std::string::npos)
@@ -144,7 +144,7 @@ bool X11DisplayAnswers(const std::string& display, std::chrono::milliseconds tim
     return tcpX11Answers(host, std::stoi(number), deadline);
 }
 
-bool WaylandDisplayAnswers(const std::string& name, const std::string& runtimeDir) {
+bool waylandDisplayAnswers(const std::string& name, const std::string& runtimeDir) {
     if (name.empty())
         return false;
     const auto deadline = Clock::now() + kDisplayProbeTimeout;
