@@ -201,9 +201,10 @@ bool LangList::LoadFromRegistry() {
     if (regKey_.empty())
         return false;
     const std::string name = objectName().toStdString();
-    auto key = registry_ ? registry_->openKey(platform::RegistryRoot::CurrentUser, regKey_,
-                                              platform::RegistryAccess::Read)
-                         : nullptr;
+    std::unique_ptr<platform::RegistryKey> key;
+    if (registry_)
+        key = registry_->openKey(platform::RegistryRoot::CurrentUser, regKey_,
+                                 platform::RegistryAccess::Read);
     const auto stored = key ? key->readDword(name) : platform::ReadResult<std::uint32_t>{};
     if (stored.status == platform::ReadStatus::WrongType)
         throw std::runtime_error("Invalid data type for '" + name + "'");
@@ -221,8 +222,8 @@ bool LangList::SaveToRegistry() {
         return false;
     if (!InRange(languageIndex_, 0, static_cast<std::int32_t>(entries_.size())))
         return true;
-    return key->writeDword(objectName().toStdString(),
-                           static_cast<std::uint32_t>(entries_[languageIndex_].code));
+    return static_cast<bool>(key->writeDword(
+        objectName().toStdString(), static_cast<std::uint32_t>(entries_[languageIndex_].code)));
 }
 
 bool LangList::selectFirst(const std::function<bool(std::int32_t code)>& matches) {

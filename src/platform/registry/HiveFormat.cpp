@@ -192,14 +192,13 @@ class Parser {
 public:
     explicit Parser(std::string_view text) : lines_(splitLines(text)) {}
 
-    std::optional<Hive> parse(std::string& error) {
+    Result<Hive> parse() {
         Hive hive;
         if (lines_.empty())
             return hive;
         if (trimBlanks(lines_[0]) != kFormatLine)
-            return fail(error, 1,
-                        "not a registry hive (the first line is not \"" + std::string(kFormatLine) +
-                            "\")");
+            return fail(1, "not a registry hive (the first line is not \"" +
+                               std::string(kFormatLine) + "\")");
         HiveKey* key = nullptr;
         for (line_ = 1; line_ < lines_.size(); ++line_) {
             std::string_view line = lines_[line_];
@@ -213,21 +212,20 @@ public:
             } else if (first == '[') {
                 key = parseSection(hive, line);
                 if (!key)
-                    return fail(error, line_ + 1, why_);
+                    return fail(line_ + 1, why_);
             } else if (key && (first == '"' || first == '@')) {
                 if (!parseValue(*key, line))
-                    return fail(error, line_ + 1, why_);
+                    return fail(line_ + 1, why_);
             } else {
-                return fail(error, line_ + 1, "neither a key, a value nor a comment");
+                return fail(line_ + 1, "neither a key, a value nor a comment");
             }
         }
         return hive;
     }
 
 private:
-    static std::optional<Hive> fail(std::string& error, std::size_t line, const std::string& why) {
-        error = "line " + std::to_string(line) + ": " + why;
-        return std::nullopt;
+    static Failure fail(std::size_t line, const std::string& why) {
+        return {"line " + std::to_string(line) + ": " + why};
     }
 
     HiveKey* parseSection(Hive& hive, std::string_view line) {
@@ -410,8 +408,8 @@ void serializeKey(const HiveKey& key, const std::string& path, bool isRoot, std:
 
 } // namespace
 
-std::optional<Hive> parseHive(std::string_view text, std::string& error) {
-    return Parser(text).parse(error);
+Result<Hive> parseHive(std::string_view text) {
+    return Parser(text).parse();
 }
 
 std::string serializeHive(const Hive& hive) {
