@@ -1,8 +1,8 @@
 #include "app/MainDlg.h"
 
-#include "app/QtText.h"
 #include "app/ScopeGraph.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtText.h"
 #include "platform/system/MemoryStatus.h"
 #include "ui_MainDlg.h"
 
@@ -42,13 +42,14 @@ void MainDlg::Mem_tmrTimer() {
     // Used memory is never negative, whatever the two figures say.
     const std::uint64_t used =
         memory.totalPhysical - std::min(memory.availablePhysical, memory.totalPhysical);
-    ui_->phyused_lbl->setText(toQt(TS("Used :") + " " + sizes_.FormatSize(formatterBytes(used))));
+    ui_->phyused_lbl->setText(
+        platform::toQt(TS("Used :") + " " + sizes_.FormatSize(formatterBytes(used))));
 
     // Without the firmware's figure the total physical memory stands in for it.
     const std::uint64_t installed =
         platform_.memory->installedKilobytes().value_or(memory.totalPhysical / 1024);
     ui_->phytot_lbl->setText(
-        toQt(TS("Total :") + " " + sizes_.FormatSize(formatterKilobytes(installed))));
+        platform::toQt(TS("Total :") + " " + sizes_.FormatSize(formatterKilobytes(installed))));
 }
 
 } // namespace dm

@@ -17,9 +17,8 @@ RegistryValue valueAt(const Hive& hive, std::string_view path, std::u16string_vi
 }
 
 Hive parsed(std::string_view text) {
-    std::string error;
-    auto hive = parseHive(text, error);
-    EXPECT_TRUE(hive) << error;
+    auto hive = parseHive(text);
+    EXPECT_TRUE(hive) << hive.error();
     return hive ? std::move(*hive) : Hive{};
 }
 
@@ -166,9 +165,9 @@ TEST(HiveFormat, RefusesDamagedText) {
         {"WINE REGISTRY Version 2\n[K]\n\"v\"=\"x\\", "line 3"},
     };
     for (const auto& c : cases) {
-        std::string error;
-        EXPECT_FALSE(parseHive(c.text, error)) << c.text;
-        EXPECT_EQ(error.rfind(c.line + ":", 0), 0u) << c.text << " -> " << error;
+        const auto hive = parseHive(c.text);
+        EXPECT_FALSE(hive) << c.text;
+        EXPECT_EQ(hive.error().rfind(c.line + ":", 0), 0u) << c.text << " -> " << hive.error();
     }
 }
 
@@ -176,8 +175,7 @@ TEST(HiveFormat, RefusesKeysNestedTooDeep) {
     std::string path;
     for (std::size_t i = 0; i <= kMaxKeyDepth; ++i)
         path += "k\\\\";
-    std::string error;
-    EXPECT_FALSE(parseHive("WINE REGISTRY Version 2\n[" + path + "]\n", error));
+    EXPECT_FALSE(parseHive("WINE REGISTRY Version 2\n[" + path + "]\n"));
 }
 
 TEST(HiveKey, ValuesAreFoundIgnoringCaseAndKeepTheirOrderThroughChanges) {
@@ -205,9 +203,8 @@ TEST(HiveFormat, AKeyOfManyValuesReadsBackWhole) {
     for (int i = 0; i < 20000; ++i)
         text += "\"V" + std::to_string(i) + "\"=dword:" + std::to_string(i % 10) + "\n";
     text += "\"v7\"=\"last\"\n"; // the same name in another case: the later one wins
-    std::string error;
-    const std::optional<Hive> hive = parseHive(text, error);
-    ASSERT_TRUE(hive) << error;
+    const auto hive = parseHive(text);
+    ASSERT_TRUE(hive) << hive.error();
     const HiveKey* key = keyAt(*hive, "Software\\Wide");
     ASSERT_TRUE(key);
     EXPECT_EQ(key->values().size(), 20000u);

@@ -40,8 +40,7 @@ fs::perms permissionsOf(const std::string& path) {
 }
 
 bool writeAtomically(const std::string& path, const std::string& bytes) {
-    std::string error;
-    return dm::platform::writeFileAtomically(path, bytes, error);
+    return static_cast<bool>(dm::platform::writeFileAtomically(path, bytes));
 }
 
 TEST(writeFileAtomically, WritesTheFileALinkNamesAndKeepsTheLinkAndThePermissions) {
@@ -83,15 +82,15 @@ TEST(writeFileAtomically, RefusesWhatIsNoRegularFileBehindALinkAndEndlessLinks) 
     const std::string fifo = dir.dir() + "fifo";
     ASSERT_TRUE(makeFifo(fifo));
     fs::create_symlink(fifo, dir.path() / "app.log");
-    std::string error;
-    EXPECT_FALSE(dm::platform::writeFileAtomically(dir.dir() + "app.log", "line", error));
-    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+    const auto refused = dm::platform::writeFileAtomically(dir.dir() + "app.log", "line");
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.error().find("not a regular file"), std::string::npos) << refused.error();
     EXPECT_TRUE(fs::is_symlink(dir.dir() + "app.log"));
     EXPECT_TRUE(fs::is_fifo(fifo));
 
     fs::create_symlink("loop2", dir.path() / "loop1");
     fs::create_symlink("loop1", dir.path() / "loop2");
-    EXPECT_FALSE(dm::platform::writeFileAtomically(dir.dir() + "loop1", "x", error));
+    EXPECT_FALSE(dm::platform::writeFileAtomically(dir.dir() + "loop1", "x"));
     EXPECT_TRUE(fs::is_symlink(dir.dir() + "loop1"));
 }
 

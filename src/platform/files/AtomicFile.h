@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/files/UniqueFd.h"
 
 #include <cstddef>
@@ -44,10 +45,9 @@ bool isReadOnlyFile(const std::string& path);
 // Replaces path with bytes whole or not at all: a temporary file in the same folder is written,
 // flushed to disk and renamed over path, then the folder is flushed. A symbolic link is followed
 // and the file it names is replaced, so the link stays. An existing file's permissions are kept;
-// a new file gets the user's umask; something other than a regular file is not replaced. On
-// failure the old file stays and error says why.
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
-                         FileIdentity* written = nullptr);
+// a new file gets the user's umask; something other than a regular file is not replaced. Gives
+// the identity of the file written; on failure the old file stays.
+Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes temporary files that a writer of path (or of the file it links to) left behind when it
 // was killed. Only safe while every writer of path holds the same FileLock.
@@ -57,7 +57,7 @@ void removeStaleTemporaries(const std::string& path);
 // that take the same lock file are serialised.
 class FileLock {
 public:
-    static std::optional<FileLock> acquire(const std::string& lockPath, std::string& error);
+    static Result<FileLock> acquire(const std::string& lockPath);
 
 private:
     explicit FileLock(UniqueFd fd) : fd_(std::move(fd)) {}

@@ -125,43 +125,34 @@ std::optional<FileIdentity> identifyFile(const std::string& path) {
     return identityOf(info);
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
-                         FileIdentity* written) {
+Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes) {
     const std::optional<std::string> target = followLinks(path);
-    if (!target) {
-        error = "cannot write " + path + ": too many levels of symbolic links";
-        return false;
-    }
+    if (!target)
+        return Failure{"cannot write " + path + ": too many levels of symbolic links"};
     struct stat old {};
     const bool exists = ::stat(target->c_str(), &old) == 0;
     // A device, a FIFO or a folder in the file's place is not replaced by a file.
-    if (exists && !S_ISREG(old.st_mode)) {
-        error = "cannot write " + path + ": not a regular file";
-        return false;
-    }
+    if (exists && !S_ISREG(old.st_mode))
+        return Failure{"cannot write " + path + ": not a regular file"};
     const std::string temporary = temporaryName(*target);
     // A new file gets the user's umask; an existing one keeps its own permissions.
     UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() < 0) {
-        error = reason("cannot create", temporary);
-        return false;
-    }
+    if (fd.get() < 0)
+        return Failure{reason("cannot create", temporary)};
     bool ok = !exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
     struct stat info {};
     ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &info) == 0;
     if (ok)
         ok = fd.close();
     if (!ok || ::rename(temporary.c_str(), target->c_str()) != 0) {
-        error = reason("cannot write", path);
+        const std::string why = reason("cannot write", path);
         ::unlink(temporary.c_str());
-        return false;
+        return Failure{why};
     }
-    if (written)
-        *written = identityOf(info);
     UniqueFd folder(::open(folderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get());
-    return true;
+    return identityOf(info);
 }
 
 void removeStaleTemporaries(const std::string& path) {
@@ -178,17 +169,13 @@ void removeStaleTemporaries(const std::string& path) {
     }
 }
 
-std::optional<FileLock> FileLock::acquire(const std::string& lockPath, std::string& error) {
+Result<FileLock> FileLock::acquire(const std::string& lockPath) {
     UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (fd.get() < 0) {
-        error = reason("cannot open the lock file", lockPath);
-        return std::nullopt;
-    }
+    if (fd.get() < 0)
+        return Failure{reason("cannot open the lock file", lockPath)};
     while (::flock(fd.get(), LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            error = reason("cannot lock", lockPath);
-            return std::nullopt;
-        }
+        if (errno != EINTR)
+            return Failure{reason("cannot lock", lockPath)};
     }
     return FileLock(std::move(fd));
 }
