@@ -13,4 +13,8 @@ struct IdentifyContext;
 std::string GetFileVersionSpecial(IdentifyContext& Ctx, std::string& FileName,
                                   const std::string& ProductName, const std::string& CompanyName);
 
+// Whether GetSoftwareVersion would look at fileName now: not while the same file is being
+// identified further up, nor deeper than a few files.
+bool canIdentify(IdentifyContext& context, const std::string& fileName);
+
 } // namespace dm::update

@@ -31,15 +31,19 @@ private:
 
 } // namespace
 
+bool canIdentify(IdentifyContext& context, const std::string& fileName) {
+    const std::vector<std::string>& identifying = context.identifying;
+    return identifying.size() < kMaxIdentifyDepth &&
+           std::find(identifying.begin(), identifying.end(), MapToSysnative(context, fileName)) ==
+               identifying.end();
+}
+
 std::string GetSoftwareVersion(IdentifyContext& context, std::string& fileName,
                                const std::string& productName, const std::string& companyName,
                                bool raw) {
-    std::vector<std::string>& identifying = context.identifying;
-    const std::string key = MapToSysnative(context, fileName);
-    if (identifying.size() >= kMaxIdentifyDepth ||
-        std::find(identifying.begin(), identifying.end(), key) != identifying.end())
+    if (!canIdentify(context, fileName))
         return {};
-    const IdentifyingGuard guard(identifying, key);
+    const IdentifyingGuard guard(context.identifying, MapToSysnative(context, fileName));
     std::string result = GetFileVersionSpecial(context, fileName, productName, companyName);
     if (!raw && IsValidVersionText(result))
         result = VigilVersion(result).ToText();

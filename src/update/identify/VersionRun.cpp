@@ -2,6 +2,7 @@
 
 #include "framework/TextUtils.h"
 #include "platform/PathText.h"
+#include "update/identify/FileVersionSpecial.h"
 #include "update/identify/Identify.h"
 #include "update/identify/RulePath.h"
 #include "update/identify/SideFiles.h"
@@ -18,7 +19,8 @@ std::string parentFolder(const std::string& folder) {
 
 std::optional<std::string> versionOfFileOtherThan(VersionRun& run, const std::string& path,
                                                   const std::string& other, bool withNames) {
-    if (SameText(path, other) || !existsNonEmpty(run.context, path))
+    if (SameText(path, other) || !existsNonEmpty(run.context, path) ||
+        !canIdentify(run.context, path))
         return std::nullopt;
     std::string file = path;
     const std::string none;

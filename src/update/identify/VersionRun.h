@@ -54,7 +54,8 @@ std::string folderPath(const VersionRun& run, const std::string& relative);
 std::string parentFolder(const std::string& folder);
 
 // The version of another file, with the run's names or with empty ones, when it exists
-// non-empty and is not other (compared ignoring case): by default the run's own file.
+// non-empty, is not other (compared ignoring case; by default the run's own file) and is not
+// refused for being identified already or too deep.
 std::optional<std::string> versionOfOtherFile(VersionRun& run, const std::string& path,
                                               bool withNames);
 std::optional<std::string> versionOfFileOtherThan(VersionRun& run, const std::string& path,
