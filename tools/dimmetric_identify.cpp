@@ -3,11 +3,11 @@
 // version-information texts, the product name and company, and the version. Registry searches
 // read the registry of DIMMETRIC_REGISTRY_DIR.
 #include "framework/TextUtils.h"
-#include "platform/Cp1252.h"
-#include "platform/FileRegistry.h"
-#include "platform/FileVersionResources.h"
-#include "platform/LinuxFileSystem.h"
-#include "platform/LinuxSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
+#include "platform/registry/FileRegistry.h"
+#include "platform/system/LinuxSystemInfo.h"
+#include "platform/text/Cp1252.h"
+#include "platform/version/FileVersionResources.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/Identify.h"
 #include "update/identify/VersionInfoReader.h"

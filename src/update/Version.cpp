@@ -1,7 +1,7 @@
 #include "update/Version.h"
 
 #include "framework/TextUtils.h"
-#include "platform/IntegerText.h"
+#include "platform/text/IntegerText.h"
 
 #include <tuple>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "update/identify/ExecutableFacts.h"
 
 #include "IdentifyFixture.h"
-#include "platform/ByteSource.h"
+#include "platform/version/ByteSource.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ using dm::test::PutLe32;
 using dm::test::WritePe;
 
 std::optional<PEHeader> Read(const std::string& bytes) {
-    return ReadPEHeader(platform::MemoryByteSource(bytes));
+    return ReadPEHeader(platform::BufferByteSource(bytes));
 }
 
 // Is64, or nullopt when the bytes are no PE image.

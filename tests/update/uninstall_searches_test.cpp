@@ -132,7 +132,7 @@ TEST_F(UninstallListingTest, IsSoftwareInstalledFindsTheProgramsEntry) {
          false},
     };
     for (const auto& c : cases) {
-        platform::MemoryRegistry fresh;
+        platform::FakeRegistry fresh;
         IdentifyContext local{fresh, files, versions, system};
         const auto key =
             fresh.createKey(c.root, "SOFTWARE\\" + c.subRoot + kKey.substr(9) + c.subKey,

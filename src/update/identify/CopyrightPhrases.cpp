@@ -1,7 +1,7 @@
 #include "update/identify/TextCleanup.h"
 
 #include "framework/TextUtils.h"
-#include "platform/IntegerText.h"
+#include "platform/text/IntegerText.h"
 
 #include <algorithm>
 #include <array>

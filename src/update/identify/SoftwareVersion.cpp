@@ -1,6 +1,6 @@
 #include "update/identify/Identify.h"
 
-#include "platform/VersionResources.h"
+#include "platform/version/VersionResources.h"
 #include "update/Version.h"
 #include "update/identify/ExecutableFacts.h"
 

@@ -2,7 +2,7 @@
 
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "update/Version.h"
 #include "update/identify/RulePath.h"
 #include "update/identify/UninstallWalk.h"

@@ -2,8 +2,8 @@
 
 #include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
-#include "platform/Cp1252.h"
-#include "platform/VersionResources.h"
+#include "platform/text/Cp1252.h"
+#include "platform/version/VersionResources.h"
 #include "update/identify/ExecutableFacts.h"
 
 #include <array>
