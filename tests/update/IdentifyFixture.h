@@ -57,7 +57,7 @@ protected:
     IdentifyContext context{registry, files, versions, system};
 };
 
-inline platform::RegistryValue Sz(const std::string& text) {
+inline platform::RegistryValue sz(const std::string& text) {
     return platform::RegistryValue::String(text);
 }
 

@@ -20,7 +20,7 @@ std::optional<PEHeader> Read(const std::string& bytes) {
 }
 
 // Is64, or nullopt when the bytes are no PE image.
-std::optional<bool> Is64Of(const std::string& bytes) {
+std::optional<bool> is64Of(const std::string& bytes) {
     const auto header = Read(bytes);
     return header ? std::optional(header->Is64) : std::nullopt;
 }
@@ -58,7 +58,7 @@ TEST(ReadPEHeader, TellsImagesAndTheirBitness) {
         {"headers cut after the magic", headersCut, true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Is64Of(c.bytes), c.is64) << c.name;
+        EXPECT_EQ(is64Of(c.bytes), c.is64) << c.name;
 }
 
 TEST(ReadPEHeader, OffsetWithTheTopBitSetIsNoNegativeNumber) {

@@ -15,7 +15,7 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char NarrowUnit(char16_t unit) {
+char narrowUnit(char16_t unit) {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
         return static_cast<char>(unit);
     for (std::size_t i = 0; i < kHighControls.size(); ++i)
@@ -32,7 +32,7 @@ std::string Utf16LeToCp1252(std::string_view bytes) {
         const auto unit = static_cast<char16_t>(ReadLe16(bytes, at));
         if (unit == 0)
             break;
-        text.push_back(NarrowUnit(unit));
+        text.push_back(narrowUnit(unit));
     }
     return text;
 }

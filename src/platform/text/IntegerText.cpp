@@ -4,7 +4,7 @@ namespace dm::platform {
 
 namespace {
 
-std::optional<unsigned> DigitValue(char c, unsigned base) {
+std::optional<unsigned> digitValue(char c, unsigned base) {
     unsigned value = 0;
     if (c >= '0' && c <= '9')
         value = static_cast<unsigned>(c - '0');
@@ -43,7 +43,7 @@ std::optional<std::int32_t> IntegerFromText(std::string_view text) {
         base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     std::uint64_t value = 0;
     for (const char c : text) {
-        const auto digit = DigitValue(c, base);
+        const auto digit = digitValue(c, base);
         if (!digit)
             return std::nullopt;
         value = value * base + *digit;
