@@ -7,8 +7,8 @@
 #include "update/identify/RulePath.h"
 #include "update/identify/UninstallWalk.h"
 
-#include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace dm::update {
 
