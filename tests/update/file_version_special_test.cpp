@@ -12,7 +12,7 @@ namespace dm::update {
 namespace {
 
 using test::ExeContent;
-using test::Sz;
+using test::sz;
 
 class FileVersionSpecialTest : public test::VersionChainFixture {};
 
@@ -123,11 +123,11 @@ TEST_F(FileVersionSpecialTest, TheMaintenanceSuiteIsExcludedButForItsOwnProgram)
 
 TEST_F(FileVersionSpecialTest, ShortCodesReadTheUninstallKeysOnly) {
     addMachineEntry(
-        "k1", {{"DisplayName", Sz("K-Lite Codec Pack 17.0")}, {"DisplayVersion", Sz("17.0.0")}});
-    addMachineEntry("k2", {{"DisplayName", Sz("K-Lite Codec Pack 17.2 (64-bit)")},
-                           {"DisplayVersion", Sz("17.2.0")}});
-    addMachineEntry("h", {{"DisplayName", Sz("HashTab 6")}, {"DisplayVersion", Sz("6.0.0.34")}});
-    addMachineEntry("q", {{"DisplayName", Sz("QtTabBar 2048 v1.5.2")}});
+        "k1", {{"DisplayName", sz("K-Lite Codec Pack 17.0")}, {"DisplayVersion", sz("17.0.0")}});
+    addMachineEntry("k2", {{"DisplayName", sz("K-Lite Codec Pack 17.2 (64-bit)")},
+                           {"DisplayVersion", sz("17.2.0")}});
+    addMachineEntry("h", {{"DisplayName", sz("HashTab 6")}, {"DisplayVersion", sz("6.0.0.34")}});
+    addMachineEntry("q", {{"DisplayName", sz("QtTabBar 2048 v1.5.2")}});
     const struct {
         const char* code;
         std::string expected;
@@ -140,7 +140,7 @@ TEST_F(FileVersionSpecialTest, ShortCodesReadTheUninstallKeysOnly) {
         EXPECT_EQ(GetSoftwareVersion(context, code, "", "", true), c.expected) << c.code;
         EXPECT_EQ(code, c.code);
     }
-    addMachineEntry("o", {{"DisplayName", Sz("OpenHashTab")}, {"DisplayVersion", Sz("3.0")}});
+    addMachineEntry("o", {{"DisplayName", sz("OpenHashTab")}, {"DisplayVersion", sz("3.0")}});
     std::string code = "HASHTAB";
     EXPECT_EQ(GetSoftwareVersion(context, code, "", "", true), "");
     code = "OPENHASHTAB";

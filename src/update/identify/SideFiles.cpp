@@ -2,9 +2,9 @@
 
 #include "framework/FolderWalks.h"
 #include "framework/TextUtils.h"
-#include "platform/ByteSource.h"
-#include "platform/FileSystem.h"
-#include "platform/IniDocument.h"
+#include "platform/version/ByteSource.h"
+#include "platform/files/FileSystem.h"
+#include "platform/ini/IniDocument.h"
 #include "update/identify/ExecutableFacts.h"
 
 namespace dm::update {

@@ -1,7 +1,7 @@
 #include "update/identify/VersionRun.h"
 
 #include "framework/TextUtils.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "update/identify/FileVersionSpecial.h"
 #include "update/identify/Identify.h"
 #include "update/identify/RulePath.h"

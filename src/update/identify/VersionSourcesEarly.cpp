@@ -1,11 +1,11 @@
 // Sources of the single rules that run before the version-information record is read.
 #include "update/identify/VersionSources.h"
 
-#include "framework/IntegerText.h"
+#include "platform/text/IntegerText.h"
 #include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
-#include "platform/Cp1252.h"
-#include "platform/PathText.h"
+#include "platform/text/Cp1252.h"
+#include "platform/files/PathText.h"
 #include "update/Version.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/ProductSearches.h"
@@ -30,7 +30,7 @@ bool isDigitsNonEmpty(const std::string& text) {
 // The version of result with Build replaced by the number in Digits.
 std::string withBuild(const std::string& result, const std::string& digits) {
     VigilVersion v(result);
-    v.Build = StrToIntDef(digits, 0);
+    v.Build = platform::StrToIntDef(digits, 0);
     return v.ToText();
 }
 
@@ -160,7 +160,7 @@ std::optional<std::string> audioConverterWhatsNew(VersionRun& run, const std::st
         if (!IsDigitsAndDots(word(s, 0)))
             continue;
         VigilVersion v(word(s, 0));
-        v.Build = StrToIntDef(word(s, 2), 0);
+        v.Build = platform::StrToIntDef(word(s, 2), 0);
         return v.ToText();
     }
     return std::nullopt;

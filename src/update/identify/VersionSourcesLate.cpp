@@ -2,11 +2,11 @@
 // reconciliation.
 #include "update/identify/VersionSources.h"
 
-#include "framework/IntegerText.h"
+#include "platform/text/IntegerText.h"
 #include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
-#include "platform/Cp1252.h"
-#include "platform/PathText.h"
+#include "platform/text/Cp1252.h"
+#include "platform/files/PathText.h"
 #include "update/Version.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/ProductSearches.h"
@@ -88,8 +88,8 @@ std::optional<std::string> virtualDubReadme(VersionRun& run, const std::string&)
         const std::string s = RemoveSuffixText(RemovePrefixText(line, "update "), ")");
         if (CountFields(s, " ") != 3)
             continue;
-        v.Release = StrToIntDef(word(s, 0), 0);
-        v.Build = StrToIntDef(word(s, 2), 0);
+        v.Release = platform::StrToIntDef(word(s, 0), 0);
+        v.Build = platform::StrToIntDef(word(s, 2), 0);
         return v.ToText();
     }
     return run.text(kResult);
@@ -294,7 +294,7 @@ std::optional<std::string> tagScannerVersion(VersionRun& run, const std::string&
     VigilVersion w(run.text(kFileVersion));
     if (w.Release > 9 && w.Release % 10 == 0 && w.Build > 9)
         w.Release /= 10;
-    v.Release = StrToIntDef(std::to_string(w.Release) + std::to_string(w.Build), 0);
+    v.Release = platform::StrToIntDef(std::to_string(w.Release) + std::to_string(w.Build), 0);
     v.Build = 0;
     return v.ToText();
 }
