@@ -7,6 +7,7 @@ class Registry;
 class FileSystem;
 class VersionResources;
 class SystemInfo;
+class ProcessRunner;
 } // namespace dm::platform
 
 namespace dm::update {
@@ -18,6 +19,8 @@ struct IdentifyContext {
     platform::FileSystem& files;
     platform::VersionResources& versions;
     platform::SystemInfo& system;
+    // Runs the programs that a rule asks for output; none: no program can be started.
+    platform::ProcessRunner* processes = nullptr;
 
     // The same services in the shape the framework's helpers take.
     platform::Platform platform() const {
