@@ -9,7 +9,8 @@ set(DIMMETRIC_PRODUCT_VERSION "1.0.0.0" CACHE STRING "ProductVersion of the vers
 add_executable(dimmetric_version_resource_gen
     ${CMAKE_CURRENT_LIST_DIR}/VersionResourceGenerator.cpp
     ${CMAKE_SOURCE_DIR}/src/platform/VersionBlockWriter.cpp
-    ${CMAKE_SOURCE_DIR}/src/platform/Utf16.cpp)
+    ${CMAKE_SOURCE_DIR}/src/platform/Utf16.cpp
+    ${CMAKE_SOURCE_DIR}/src/platform/IntegerText.cpp)
 target_include_directories(dimmetric_version_resource_gen PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 # Embeds the version resource into an executable target.

@@ -1,7 +1,7 @@
 #include "update/Version.h"
 
-#include "framework/IntegerText.h"
 #include "framework/TextUtils.h"
+#include "platform/IntegerText.h"
 
 #include <tuple>
 #include <utility>
@@ -13,7 +13,7 @@ namespace {
 constexpr std::int32_t kHighestPart = 65535;
 
 std::int32_t ReadPart(const std::string& piece) {
-    const std::int32_t value = StrToIntDef(piece, 0);
+    const std::int32_t value = platform::StrToIntDef(piece, 0);
     return value > kHighestPart ? 0 : value;
 }
 

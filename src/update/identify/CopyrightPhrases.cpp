@@ -1,7 +1,7 @@
 #include "update/identify/TextCleanup.h"
 
-#include "framework/IntegerText.h"
 #include "framework/TextUtils.h"
+#include "platform/IntegerText.h"
 
 #include <algorithm>
 #include <array>
@@ -70,11 +70,11 @@ void DropBackward(std::string& s, const std::string& word) {
 }
 
 bool IsYear(const std::string& word) {
-    return word.size() == 4 && StrToIntDef(word, 0) > 1990;
+    return word.size() == 4 && platform::StrToIntDef(word, 0) > 1990;
 }
 
 bool IsTwoDigitNumber(const std::string& word) {
-    return word.size() == 2 && StrToIntDef(word, 0) > 0;
+    return word.size() == 2 && platform::StrToIntDef(word, 0) > 0;
 }
 
 bool IsLeadingWord(const std::string& w) {
@@ -134,7 +134,8 @@ std::string StripOnce(std::string s) {
         if (s.ends_with('-'))
             s.pop_back();
     }
-    if (s.size() > 5 && s.ends_with('.') && StrToIntDef(s.substr(s.size() - 5, 4), 0) > 1990)
+    if (s.size() > 5 && s.ends_with('.') &&
+        platform::StrToIntDef(s.substr(s.size() - 5, 4), 0) > 1990)
         s.erase(s.size() - 5);
     for (const auto text : kLeadingTexts)
         s = RemovePrefixText(s, std::string(text));
