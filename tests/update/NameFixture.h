@@ -11,14 +11,14 @@ namespace dm::update::test {
 
 // The version-resource texts of a fixture executable, as UTF-8; empty ones are left out.
 struct VersionTexts {
-    std::string ProductName;
-    std::string FileDescription;
-    std::string CompanyName;
-    std::string InternalName;
-    std::string FileVersion;
-    std::string ProductVersion;
-    std::string OriginalFileName;
-    std::string LegalCopyRight;
+    std::string ProductName = {};
+    std::string FileDescription = {};
+    std::string CompanyName = {};
+    std::string InternalName = {};
+    std::string FileVersion = {};
+    std::string ProductVersion = {};
+    std::string OriginalFileName = {};
+    std::string LegalCopyRight = {};
 };
 
 inline platform::VersionResourceContent ContentOf(const VersionTexts& t) {
@@ -42,9 +42,9 @@ inline platform::VersionResourceContent ContentOf(const VersionTexts& t) {
 // One executable to name: its file name, its version texts and the name it gets.
 struct NameCase {
     const char* what;
-    std::string file;
+    std::string file = {};
     VersionTexts texts;
-    std::string expected;
+    std::string expected = {};
 };
 
 // Names executables written below the temporary folder.

@@ -232,6 +232,11 @@ TEST_F(HookRows, TheExecutablesOwnBytesAndVersionDecideA146AndB18) {
               "Adobe Flash Player for Firefox (64 bits)");
     EXPECT_EQ(GetSoftwareName(context, writePe("fl/NPSWF32_32_0_0_465.dll", content)),
               "Adobe Flash Player for Firefox");
+    // Without a fixed version the file name is not tested for the bare "64_".
+    auto unversioned = ContentOf(flash);
+    unversioned.Fixed.reset();
+    EXPECT_EQ(GetSoftwareName(context, writePe("fl/NPSWF64_.dll", unversioned)),
+              "Adobe Flash Player for Firefox");
 }
 
 TEST_F(HookRows, TheReleaseLineComesFromTheChangelog) {

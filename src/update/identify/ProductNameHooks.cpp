@@ -92,7 +92,10 @@ bool existsInFolder(RuleValues& values, const std::string& relative) {
 
 bool fileNamesItsVersion(RuleValues& values, const std::string& prefix) {
     NameValues& v = of(values);
+    // Without a readable version the name would be tested for the bare prefix.
     const std::string version = GetFileVersionText(v.context.versions, v[kPath]);
+    if (!IsValidVersionText(version))
+        return false;
     return PosStr(prefix + ReplaceAllStr(version, ".", "_"), v[kFile]) > 0;
 }
 
