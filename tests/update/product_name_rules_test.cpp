@@ -187,5 +187,55 @@ TEST_F(Rows, TheFirstThreeRowsEndTheNameBeforeTheFinalMarks) {
         true);
 }
 
+TEST_F(Rows, SpotChecksAcrossTheTables) {
+    const std::pair<const char*, const char*> products[] = {
+        {"Zoom Meetings Client", "Zoom"},
+        {"O&O ShutUp10 Tool", "O&O ShutUp10++"},
+        {"MSPCManager", "Microsoft PC Manager"},
+        {"RevoUninProPort", "Revo Uninstaller Pro Portable"},
+        {"Recovery Explorer: Professional", "UFS Explorer Professional Recovery"},
+        {"XnViewMP", "XnView MP"},
+        {"FlashPeak SlimBrowser", "SlimBrowser"},
+        {"Mindjet MindManager 21", "MindManager"},
+        {"MusicBrainz Picard Tagger", "MusicBrainz Picard"},
+        {"pwsh", "PowerShell Core"},
+        {"*ProduKey*", "ProduKey"},
+        {"L\xC3\xB6scht leere Verzeichniss", "Clean Folder"},
+        {"Intel(R) Graphics Command Center", "Intel Graphics Command Center"},
+        {"Thunderbolt(TM) Control Center", "Thunderbolt Software"},
+        {"Softmaker TextMaker", "TextMaker"},
+        {"Sysinternals Process Monitor", "Process Monitor"},
+        {"JRiver Media Center 31", "Media Center"},
+        {"avast! Free Antivirus", "Avast Free Antivirus"},
+        {"XBMC", "Kodi"},
+        {"AIDA64 Extreme Edition", "AIDA64 Extreme"},
+        {"G DATA Total Security", "G Data Total Security"},
+        {"Acronis TrueImage Home", "Acronis True Image Home"},
+        {"the curl executable", "cURL"},
+        {"Catalyst Control Centre", "Catalyst Control Center"},
+        {"CyberLink PowerDVD 21", "PowerDVD"},
+        {"java", "Java(TM) Platform SE"},
+        {"MPC-BE x64", "Media Player Classic - Black Edition x64"},
+        {"MPC-HC", "Media Player Classic - Home Cinema"},
+        {"Malwarebytes' Anti-Malware", "Malwarebytes Anti-Malware Portable"},
+        {"QRM Plus", "QuickRestoreMaker"},
+        {"_4dotsFree PDF", "Free PDF"},
+        {"WACUP (WinAmp Community Update Project) Beta", "WACUP (WinAmp Community Update Project)"},
+        {"PlexMediaPlayer", "Plex Media Player"},
+        {"AsrPolychromeRGB", "ASRock Polychrome RGB"},
+        {"ykman-gui", "Yubikey Manager"},
+        {"adwcleaner 8", "AdwCleaner"},
+        {"PoiLoader", "POI Loader"},
+    };
+    std::vector<NameCase> cases;
+    for (const auto& [product, expected] : products)
+        cases.push_back({product, "a.exe", {.ProductName = product}, expected});
+    cases.push_back({"B3 with its company",
+                     "a.exe",
+                     {.ProductName = "ABPro Std", .CompanyName = "AOMEI Tech"},
+                     "AOMEI Backupper Professional"});
+    expectNames(cases);
+}
+
 } // namespace
 } // namespace dm::update::test
