@@ -25,6 +25,7 @@ TEST_F(SoftwareName, OurOwnExecutableIsDimmetric) {
                                            .FileVersion = "1.23.0.47",
                                            .ProductVersion = "1.0.0.0"}),
               "Dimmetric");
+    EXPECT_EQ(GetSoftwareName(context, OWN_EXECUTABLE), "Dimmetric");
 }
 
 using GenericStages = NameFixture;
