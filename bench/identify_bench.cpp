@@ -1,9 +1,9 @@
 // The installed test over a registry with many uninstall entries, and the text rules that every
 // identification runs.
-#include "platform/FakeSystemInfo.h"
-#include "platform/FileVersionResources.h"
-#include "platform/LinuxFileSystem.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
+#include "platform/version/FileVersionResources.h"
 #include "update/Version.h"
 #include "update/identify/TextCleanup.h"
 #include "update/identify/UninstallSearches.h"
@@ -17,7 +17,7 @@ namespace {
 using namespace dm;
 
 void BM_IsSoftwareInstalled(benchmark::State& state) {
-    platform::MemoryRegistry registry;
+    platform::FakeRegistry registry;
     for (int i = 0; i < state.range(0); ++i) {
         const auto key =
             registry.createKey(platform::RegistryRoot::LocalMachine,

@@ -1,9 +1,9 @@
 // GetSoftwareName over 1,000 generated PE files, the whole rule tables present.
-#include "platform/FakeSystemInfo.h"
-#include "platform/FileVersionResources.h"
-#include "platform/LinuxFileSystem.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/VersionBlockWriter.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
+#include "platform/version/FileVersionResources.h"
+#include "platform/version/VersionBlockWriter.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
 #include "update/identify/SoftwareName.h"
@@ -60,7 +60,7 @@ std::vector<std::string> writeFiles(const test::TempDir& dir, int count) {
 void BM_GetSoftwareName(benchmark::State& state) {
     const test::TempDir dir;
     const auto paths = writeFiles(dir, 1000);
-    platform::MemoryRegistry registry;
+    platform::FakeRegistry registry;
     platform::LinuxFileSystem files;
     platform::FileVersionResources versions;
     platform::FakeSystemInfo system;

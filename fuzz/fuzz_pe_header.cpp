@@ -1,5 +1,5 @@
 // Arbitrary bytes as an executable file through the PE header reader.
-#include "platform/ByteSource.h"
+#include "platform/version/ByteSource.h"
 #include "update/identify/ExecutableFacts.h"
 
 #include <cstddef>
@@ -8,6 +8,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    dm::update::ReadPEHeader(dm::platform::MemoryByteSource(bytes));
+    dm::update::ReadPEHeader(dm::platform::BufferByteSource(bytes));
     return 0;
 }

@@ -1,10 +1,10 @@
 // Arbitrary bytes as an executable, and as every file the product-name rules read beside one,
 // through GetSoftwareName. The first byte picks the executable's name, so that the rows that
 // test it are reached; no program is ever run.
-#include "platform/FakeSystemInfo.h"
-#include "platform/FileVersionResources.h"
-#include "platform/LinuxFileSystem.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
+#include "platform/version/FileVersionResources.h"
 #include "update/identify/SoftwareName.h"
 
 #include <cstddef>
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     write(exe, bytes);
     for (const char* beside : kBeside)
         write(folder() / beside, bytes);
-    dm::platform::MemoryRegistry registry;
+    dm::platform::FakeRegistry registry;
     dm::platform::LinuxFileSystem files;
     dm::platform::FileVersionResources versions;
     dm::platform::FakeSystemInfo system;

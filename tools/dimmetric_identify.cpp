@@ -3,11 +3,11 @@
 // version-information texts, the product name and company, and the version. Registry searches
 // read the registry of DIMMETRIC_REGISTRY_DIR.
 #include "framework/TextUtils.h"
-#include "platform/Cp1252.h"
-#include "platform/FileRegistry.h"
-#include "platform/FileVersionResources.h"
-#include "platform/LinuxFileSystem.h"
-#include "platform/LinuxSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
+#include "platform/registry/FileRegistry.h"
+#include "platform/system/LinuxSystemInfo.h"
+#include "platform/text/Cp1252.h"
+#include "platform/version/FileVersionResources.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/Identify.h"
 #include "update/identify/VersionInfoReader.h"
@@ -19,7 +19,7 @@
 namespace {
 
 // A field as the output shows it: UTF-8, with no tab or line break inside.
-std::string Field(const std::string& cp1252) {
+std::string shown(const std::string& cp1252) {
     std::string text = dm::platform::Cp1252ToUtf8(cp1252);
     for (char& c : text)
         if (c == '\t' || c == '\n' || c == '\r')
@@ -27,7 +27,7 @@ std::string Field(const std::string& cp1252) {
     return text;
 }
 
-std::string Describe(dm::update::IdentifyContext& context, const std::string& file) {
+std::string describe(dm::update::IdentifyContext& context, const std::string& file) {
     using namespace dm::update;
     const auto header = ReadPEHeader(context, file);
     const FileVersionInfoRec rec = GetFileVersionInfoRec(context, file);
@@ -49,9 +49,9 @@ std::string Describe(dm::update::IdentifyContext& context, const std::string& fi
         info.Company,
         version,
     };
-    std::string line = Field(file);
+    std::string line = shown(file);
     for (const auto& field : fields)
-        line += "\t" + Field(field);
+        line += "\t" + shown(field);
     return line + "\n";
 }
 
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "dimmetric-identify: %s: no such file\n", file.c_str());
             status = 1;
         }
-        const std::string line = Describe(context, file);
+        const std::string line = describe(context, file);
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return status;

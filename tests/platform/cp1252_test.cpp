@@ -1,5 +1,5 @@
-#include "platform/Cp1252.h"
-#include "platform/Utf16.h"
+#include "platform/text/Cp1252.h"
+#include "platform/text/Utf16.h"
 
 #include <gtest/gtest.h>
 

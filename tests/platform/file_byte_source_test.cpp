@@ -1,5 +1,5 @@
-#include "platform/LinuxFileByteSource.h"
-#include "platform/LinuxFileSystem.h"
+#include "platform/files/LinuxFileByteSource.h"
+#include "platform/files/LinuxFileSystem.h"
 
 #include "support/TempDir.h"
 

@@ -1,5 +1,5 @@
-#include "platform/VersionBlock.h"
-#include "platform/VersionBlockWriter.h"
+#include "platform/version/VersionBlock.h"
+#include "platform/version/VersionBlockWriter.h"
 
 #include <gtest/gtest.h>
 

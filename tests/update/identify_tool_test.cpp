@@ -15,7 +15,7 @@ struct ToolRun {
     int status = -1;
 };
 
-ToolRun RunTool(const std::string& arguments, const std::string& registry) {
+ToolRun runTool(const std::string& arguments, const std::string& registry) {
     const std::string command = "DIMMETRIC_REGISTRY_DIR='" + registry + "' '" IDENTIFY_TOOL "' " +
                                 arguments + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
@@ -32,7 +32,7 @@ ToolRun RunTool(const std::string& arguments, const std::string& registry) {
 
 TEST(IdentifyTool, PrintsTheFactsOfOurOwnExecutable) {
     dm::test::TempDir registry;
-    const ToolRun run = RunTool("'" OWN_EXECUTABLE "'", registry.dir());
+    const ToolRun run = runTool("'" OWN_EXECUTABLE "'", registry.dir());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::string(OWN_EXECUTABLE) +
                            "\tNo\tNo\tInstalled memory modules and slots\tBrackenway\t1.23.0.47\t"
@@ -52,7 +52,7 @@ TEST(IdentifyTool, PrintsPeFactsAndTextsAsUtf8) {
     c.Translations = std::vector<std::uint32_t>{0x04E40409};
     const std::string file =
         temp.write("tool.exe", dm::test::WritePe(true, platform::WriteVersionBlock(c)).Bytes);
-    const ToolRun run = RunTool("'" + file + "'", temp.dir());
+    const ToolRun run = runTool("'" + file + "'", temp.dir());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, file + "\tYes\tYes\tTab here\tAcme\xC2\xAE\t\t\t\t\tTool\xE2\x84\xA2\t\t"
                               "Tool\xE2\x84\xA2\tAcme\xC2\xAE\t2.1.0.0\n");
@@ -60,10 +60,10 @@ TEST(IdentifyTool, PrintsPeFactsAndTextsAsUtf8) {
 
 TEST(IdentifyTool, ReportsMissingFilesAndUsage) {
     dm::test::TempDir temp;
-    const ToolRun missing = RunTool("'" + temp.dir() + "missing.exe'", temp.dir());
+    const ToolRun missing = runTool("'" + temp.dir() + "missing.exe'", temp.dir());
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, temp.dir() + "missing.exe\tNo\tNo\t\t\t\t\t\t\t\t\t\t\t\n");
-    EXPECT_EQ(RunTool("", temp.dir()).status, 2);
+    EXPECT_EQ(runTool("", temp.dir()).status, 2);
 }
 
 } // namespace

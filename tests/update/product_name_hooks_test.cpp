@@ -1,5 +1,5 @@
 #include "NameFixture.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "platform/process/LinuxProcessRunner.h"
 
 #include <gtest/gtest.h>
@@ -133,7 +133,7 @@ TEST_F(HookRows, RegistryRowsFireOnTheirUninstallEntries) {
     };
     int n = 0;
     for (const auto& c : cases) {
-        platform::MemoryRegistry caseRegistry;
+        platform::FakeRegistry caseRegistry;
         IdentifyContext caseContext{caseRegistry, files, versions, system};
         const std::string path = exe("reg" + std::to_string(n++) + "/" + c.file, c.texts);
         int entry = 0;
@@ -144,10 +144,10 @@ TEST_F(HookRows, RegistryRowsFireOnTheirUninstallEntries) {
                     std::to_string(entry++),
                 platform::RegistryAccess::Full);
             ASSERT_TRUE(key);
-            ASSERT_TRUE(key->writeValue("DisplayName", Sz(e.displayName)));
-            ASSERT_TRUE(key->writeValue("DisplayVersion", Sz(e.version)));
+            ASSERT_TRUE(key->writeValue("DisplayName", sz(e.displayName)));
+            ASSERT_TRUE(key->writeValue("DisplayVersion", sz(e.version)));
             ASSERT_TRUE(key->writeValue("InstallLocation",
-                                        Sz(e.inFolder ? platform::FolderOfPath(path) : "/opt/x/")));
+                                        sz(e.inFolder ? platform::FolderOfPath(path) : "/opt/x/")));
         }
         EXPECT_EQ(GetSoftwareName(caseContext, path), c.expected) << c.what;
     }

@@ -1,6 +1,6 @@
 #include "platform/process/LinuxProcessRunner.h"
 
-#include "platform/UniqueFd.h"
+#include "platform/files/UniqueFd.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -3,7 +3,7 @@
 #include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "framework/WideFiles.h"
-#include "platform/IniDocument.h"
+#include "platform/ini/IniDocument.h"
 #include "platform/process/ProcessRunner.h"
 #include "update/Version.h"
 #include "update/identify/ExecutableFacts.h"

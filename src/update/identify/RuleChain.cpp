@@ -1,7 +1,7 @@
 #include "update/identify/RuleChain.h"
 
 #include "framework/TextUtils.h"
-#include "platform/AsciiCase.h"
+#include "platform/text/AsciiCase.h"
 
 #include <algorithm>
 #include <charconv>

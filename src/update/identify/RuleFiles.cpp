@@ -1,7 +1,7 @@
 #include "update/identify/RuleFiles.h"
 
 #include "framework/TextUtils.h"
-#include "platform/FileSystem.h"
+#include "platform/files/FileSystem.h"
 
 #include <algorithm>
 

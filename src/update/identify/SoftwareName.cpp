@@ -3,7 +3,7 @@
 #include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "framework/WideFiles.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "update/Version.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/ProductNameRules.h"
