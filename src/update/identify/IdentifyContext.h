@@ -10,6 +10,7 @@ class Registry;
 class FileSystem;
 class VersionResources;
 class SystemInfo;
+class ProcessRunner;
 } // namespace dm::platform
 
 namespace dm::update {
@@ -21,6 +22,8 @@ struct IdentifyContext {
     platform::FileSystem& files;
     platform::VersionResources& versions;
     platform::SystemInfo& system;
+    // Runs the programs that a rule asks for output; none: no program can be started.
+    platform::ProcessRunner* processes = nullptr;
 
     // The files whose version is being found, outermost first: a rule that asks for the version
     // of a file already on this list, or asks deeper than a few files, gets none.
