@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -119,6 +121,13 @@ TEST_F(VersionRowsTest, MarkersInTheExecutablesOwnBytes) {
             exe("m" + std::to_string(++n) + "/" + c.file, {"1.2.0.0"}, c.trailer);
         EXPECT_EQ(rawVersion(file, c.product), c.expected) << c.what;
     }
+}
+
+TEST_F(VersionRowsTest, AnExecutableTooLargeToReadWholeGivesNoMarker) {
+    const std::string file = exe("big/dosbox.exe", {"1.2.0.0"}, "DOSBox %s r4482, built");
+    EXPECT_EQ(rawVersion(file, "DOSBox"), "1.2.0.4482");
+    std::filesystem::resize_file(file, 65u << 20); // sparse: the marker stays at the start
+    EXPECT_EQ(rawVersion(file, "DOSBox"), "1.2.0.0");
 }
 
 TEST_F(VersionRowsTest, TextFilesBesideTheExecutable) {

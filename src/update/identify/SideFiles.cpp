@@ -6,6 +6,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/ini/IniDocument.h"
 #include "update/identify/ExecutableFacts.h"
+#include "update/identify/RuleFiles.h"
 
 namespace dm::update {
 
@@ -30,13 +31,7 @@ bool existsPlain(IdentifyContext& context, const std::string& path) {
 std::optional<std::string> readSideBytes(IdentifyContext& context, const std::string& path) {
     if (!FileExists(context, path))
         return std::nullopt;
-    const auto file = context.files.openBytes(path);
-    if (!file || file->Size() > kMaxSideFileBytes)
-        return std::nullopt;
-    std::string bytes;
-    if (!file->ReadAt(0, static_cast<std::size_t>(file->Size()), bytes))
-        return std::nullopt;
-    return bytes;
+    return ReadRuleFile(context, path, kMaxSideFileBytes);
 }
 
 std::optional<std::vector<std::string>> readSideLines(IdentifyContext& context,
