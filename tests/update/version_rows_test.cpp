@@ -210,6 +210,82 @@ TEST_F(VersionRowsTest, SiblingsGiveTheirVersion) {
     EXPECT_EQ(rawVersion(siw, "SIW"), "11.3.0.0");
 }
 
+TEST_F(VersionRowsTest, RowsTakingTheVersionOfAnotherFile) {
+    // G19: the reader's helper takes the reader's version of the same major and minor.
+    const std::string helper = exe("ar/reader_sl.exe", {"11.0.0.0"});
+    exe("ar/AcroRd32.exe", {"11.0.23.5"});
+    EXPECT_EQ(rawVersion(helper, "Reader"), "11.0.23.5");
+    exe("ar2/AcroRd32.exe", {"12.1.0.0"});
+    EXPECT_EQ(rawVersion(exe("ar2/reader_sl.exe", {"11.0.0.0"}), "Reader"), "11.0.0.0");
+
+    // G16: the editor's player anywhere below its folder.
+    const std::string editor = exe("fm/Filmora.exe", {"1.0.0.0"});
+    exe("fm/bin/x/FilmoraPlayer.exe", {"12.3.0.0"});
+    EXPECT_EQ(rawVersion(editor, "Wondershare Filmora 12"), "12.3.0.0");
+
+    // G15: the runtime's launcher beside it, else below the folder three levels up.
+    const std::string runtime = exe("a/b/c/jre/bin/jp2launcher.exe", {"8.0.3510.10"});
+    exe("a/b/Java/jre8/bin/java.exe", {"8.0.3520.8"});
+    EXPECT_EQ(rawVersion(runtime, "Java Platform SE 8 U351"), "8.0.3520.8");
+    exe("a/b/c/jre/bin/java.exe", {"8.0.3510.11"});
+    EXPECT_EQ(rawVersion(runtime, "Java Platform SE 8 U351"), "8.0.3510.11");
+
+    // G3: the file sharing client's uninstaller, when the version starts with 1.
+    const std::string client = exe("LimeWire/LimeWire.exe", {"1.0.0.0"});
+    exe("LimeWire/uninstall.exe", {"5.5.16.0"});
+    EXPECT_EQ(rawVersion(client, "Client"), "5.5.16.0");
+
+    // F13: the explorer's service hands the explorer's path back.
+    std::string service = exe("se/service/SystemExplorerService64.exe", {"1.0.0.0"});
+    exe("se/SystemExplorer.exe", {"7.1.0.0"});
+    EXPECT_EQ(GetSoftwareVersion(context, service, "Service", "", true), "7.1.0.0");
+    EXPECT_EQ(service, temp.dir() + "se/SystemExplorer.exe");
+
+    // C1: the tweaking tool's library is named after the second word of the product name.
+    const std::string tweak = exe("ym/Tweaker.exe", {"1.0.0.0"});
+    exe("ym/W11MPCL.dll", {"11.4.0.0"});
+    EXPECT_EQ(rawVersion(tweak, "Windows 11 Manager", "Yamicsoft"), "11.4.0.0");
+
+    // G12: the anti-malware's library one folder up, unless its entries know a newer version.
+    const std::string scanner = exe("mb/bin/mbam.exe", {"1.0.0.0"});
+    exe("mb/mbam.dll", {"3.2.0.0"});
+    EXPECT_EQ(rawVersion(scanner, "Malwarebytes"), "3.2.0.0");
+    addMachineEntry("mb", {{"DisplayName", sz("Malwarebytes version 4.6")},
+                           {"DisplayVersion", sz("4.6.1 build")}});
+    EXPECT_EQ(rawVersion(scanner, "Malwarebytes"), "4.6.1");
+}
+
+TEST_F(VersionRowsTest, RowsOnFoldersAndDisplayNames) {
+    // D6: the interpreter's version from its folder's name.
+    const std::string bare = writeExe("gs9.56.1/bin/gswin32.exe", std::nullopt);
+    EXPECT_EQ(rawVersion(bare, "Ghostscript"), "9.56.1");
+
+    // D1: the partition tool's entry, the text after its dash, when the file has no version.
+    addMachineEntry("pw", {{"DisplayName", sz("MiniTool Partition Wizard - 12.5")}});
+    const std::string wizard = writeExe("pw/partitionwizard.exe", std::nullopt);
+    EXPECT_EQ(rawVersion(wizard, "Partition Wizard"), "12.5.0.0");
+
+    // C20: the browser's entry in its folder without its leading G.
+    addMachineEntry("wf", {{"DisplayName", sz("Waterfox")},
+                           {"DisplayVersion", sz("G5.1.2")},
+                           {"InstallLocation", sz(temp.dir() + "wf")}});
+    EXPECT_EQ(rawVersion(exe("wf/waterfox.exe", {"1.0.0.0"}), "Waterfox G5"), "5.1.2");
+
+    // C10: the recorder's version file in a sibling folder two levels up.
+    temp.write("rec/Screencast-O-Matic v3/version-x64.txt", "3.1.4\n");
+    EXPECT_EQ(rawVersion(exe("rec/app/bin/som.exe", {"1.0.0.0"}), "Screencast-O-Matic"), "3.1.4");
+
+    // G17: the recovery suite's entry named after the product without its trailing words.
+    addMachineEntry("eu",
+                    {{"DisplayName", sz("EaseUS Todo Backup 13")}, {"DisplayVersion", sz("13.5")}});
+    EXPECT_EQ(rawVersion(exe("eu/Loader.exe", {"1.0.0.0"}), "EaseUS Todo Backup Loader"), "13.5");
+
+    // E19: the password tool's entry of the same major, when newer.
+    addMachineEntry("pt", {{"DisplayName", sz("Password Tech")}, {"DisplayVersion", sz("3.5.4")}});
+    EXPECT_EQ(rawVersion(exe("pt/PwTech.exe", {"3.5.0.0"}), "Password Tech"), "3.5.4.0");
+    EXPECT_EQ(rawVersion(exe("pt2/PwTech.exe", {"2.5.0.0"}), "Password Tech"), "2.5.0.0");
+}
+
 TEST_F(VersionRowsTest, TheLauncherHandsTheStartersPathBack) {
     std::string file = exe("vc/VC10Play.exe", {"1.0.0.0"});
     exe("vc/VC10Start.exe", {"10.4.0.0"});
