@@ -26,7 +26,6 @@ enum VersionField {
     kInfoProduct,    // ... ProductName
     kFileVersion,    // ... FileVersion
     kProductVersion, // ... ProductVersion
-    kFound,          // what a "find" source found, for the row's own steps to take
     kVersionFieldCount
 };
 

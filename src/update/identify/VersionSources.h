@@ -44,6 +44,10 @@ std::optional<std::string> fromReader(VersionRun& run, const std::string&) {
 }
 
 // Sources built from the row's text.
+// The newest DisplayVersion of the uninstall entries naming arg: anywhere, in the executable's
+// folder, in its folder else anywhere; the newest trailing number of their display names; the
+// first word of the newest DisplayVersion; the newest DisplayVersion naming the product itself
+// in the executable's folder.
 std::optional<std::string> uninstallVersion(VersionRun& run, const std::string& arg);
 std::optional<std::string> uninstallVersionInFolder(VersionRun& run, const std::string& arg);
 std::optional<std::string> uninstallVersionInFolderElseAny(VersionRun& run, const std::string& arg);
@@ -51,15 +55,19 @@ std::optional<std::string> uninstallTrailingNumber(VersionRun& run, const std::s
 std::optional<std::string> uninstallFirstWord(VersionRun& run, const std::string& arg);
 std::optional<std::string> uninstallVersionOfProductInFolder(VersionRun& run,
                                                              const std::string& arg);
+// The version of the first of the "|"-separated files beside the executable that exists
+// non-empty and is not the executable itself; the same for one file, asked with empty names.
 std::optional<std::string> siblings(VersionRun& run, const std::string& arg);
 std::optional<std::string> siblingWithoutNames(VersionRun& run, const std::string& arg);
+// LeadingNumberText of the record's ProductVersion.
 std::optional<std::string> leadingProductVersion(VersionRun& run, const std::string& arg);
+// "file|section|key": the key of the INI file beside the executable, when it exists non-empty.
 std::optional<std::string> iniKey(VersionRun& run, const std::string& arg);
+// The result as a four-part version with its Release, or its Build, set to 0.
 std::optional<std::string> zeroRelease(VersionRun& run, const std::string& arg);
 std::optional<std::string> zeroBuild(VersionRun& run, const std::string& arg);
 
 // Sources of single rules before the version-information record is read.
-std::optional<std::string> between(VersionRun& run, const std::string& arg);
 std::optional<std::string> hashTabVersion(VersionRun& run, const std::string& arg);
 std::optional<std::string> yamicsoftLibrary(VersionRun& run, const std::string& arg);
 std::optional<std::string> jDownloaderBuild(VersionRun& run, const std::string& arg);
