@@ -147,7 +147,7 @@ TEST_F(HookRows, RegistryRowsFireOnTheirUninstallEntries) {
             ASSERT_TRUE(key->writeValue("DisplayName", sz(e.displayName)));
             ASSERT_TRUE(key->writeValue("DisplayVersion", sz(e.version)));
             ASSERT_TRUE(key->writeValue("InstallLocation",
-                                        sz(e.inFolder ? platform::FolderOfPath(path) : "/opt/x/")));
+                                        sz(e.inFolder ? platform::folderOfPath(path) : "/opt/x/")));
         }
         EXPECT_EQ(GetSoftwareName(caseContext, path), c.expected) << c.what;
     }
@@ -219,7 +219,7 @@ TEST_F(HookRows, OtherFilesVersionTextsDecideA49) {
 TEST_F(HookRows, TheExecutablesOwnBytesAndVersionDecideA146AndB18) {
     const VersionTexts qbt{.ProductName = "qBittorrent"};
     const std::string pe =
-        dm::test::WritePe(false, platform::WriteVersionBlock(ContentOf(qbt))).Bytes;
+        dm::test::writePe(false, platform::writeVersionBlock(ContentOf(qbt))).Bytes;
     const std::string mark = "qBittorrent Enhanced Edition";
     // The mark straddles the border between two read pieces.
     const std::string padded = pe + std::string(1024 * 1024 - pe.size() - 10, '\0') + mark;

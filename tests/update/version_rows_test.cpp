@@ -171,7 +171,7 @@ TEST_F(VersionRowsTest, TextFilesBesideTheExecutable) {
 TEST_F(VersionRowsTest, TheRecoveryLogIsReadAsUtf16) {
     const std::string file = exe("e/DRW.exe", {"1.0.0.0"});
     temp.write("e/easeusue.log",
-               platform::Utf8ToUtf16Le("[x]\r\ninstall_version=DRW13.6 build\r\n"));
+               platform::utf8ToUtf16Le("[x]\r\ninstall_version=DRW13.6 build\r\n"));
     EXPECT_EQ(rawVersion(file, "EaseUS Data Recovery Wizard"), "13.6");
 }
 

@@ -126,10 +126,10 @@ void reconcile(VersionRun& run) {
 // The working values the rules read, from the file name and the given or found names.
 void describeFile(VersionRun& run, const std::string& productName, const std::string& companyName) {
     const std::string& fileName = run.text(kFileName);
-    run.text(kFileNameExt) = ExtractFileName(fileName);
-    run.text(kExtension) = ExtractFileExt(fileName);
+    run.text(kFileNameExt) = extractFileName(fileName);
+    run.text(kExtension) = extractFileExt(fileName);
     run.text(kBaseName) = ExtractFileNameNoExt(fileName);
-    run.text(kFolder) = platform::FolderOfPath(fileName);
+    run.text(kFolder) = platform::folderOfPath(fileName);
     run.text(kProductName) = productName;
     run.text(kCompanyName) = companyName;
     if (productName.empty()) {

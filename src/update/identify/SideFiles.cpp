@@ -2,9 +2,9 @@
 
 #include "framework/FolderWalks.h"
 #include "framework/TextUtils.h"
-#include "platform/version/ByteSource.h"
 #include "platform/files/FileSystem.h"
 #include "platform/ini/IniDocument.h"
+#include "platform/version/ByteSource.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/RuleFiles.h"
 
@@ -18,18 +18,18 @@ constexpr std::uint64_t kMaxSideFileBytes = 64u << 20;
 } // namespace
 
 bool existsNonEmpty(IdentifyContext& context, const std::string& path) {
-    if (!FileExists(context, path))
+    if (!fileExists(context, path))
         return false;
     const auto entry = context.files.attributes(path);
     return entry && entry->size > 0;
 }
 
 bool existsPlain(IdentifyContext& context, const std::string& path) {
-    return FileExists(context, path);
+    return fileExists(context, path);
 }
 
 std::optional<std::string> readSideBytes(IdentifyContext& context, const std::string& path) {
-    if (!FileExists(context, path))
+    if (!fileExists(context, path))
         return std::nullopt;
     return ReadRuleFile(context, path, kMaxSideFileBytes);
 }
@@ -39,7 +39,7 @@ std::optional<std::vector<std::string>> readSideLines(IdentifyContext& context,
     const auto bytes = readSideBytes(context, path);
     if (!bytes)
         return std::nullopt;
-    return TextToLines(*bytes);
+    return textToLines(*bytes);
 }
 
 std::optional<std::string> readFirstLine(IdentifyContext& context, const std::string& path) {

@@ -180,7 +180,7 @@ std::span<const RuleRow> fileNameRules() {
         {"F10", {is(kFileNameExt, "seamonkey.exe"), isExactly(kInfoProduct, "SeaMonkey"), has(kInfoCompany, "mozilla")}, {hook(take<leadingProductVersion>)}, After::Ends},
         {"F11", {is(kFileNameExt, "sunbird.exe"), isExactly(kInfoProduct, "Sunbird"), has(kInfoCompany, "mozilla")}, {hook(take<leadingProductVersion>)}, After::Ends},
         {"F12", {any({is(kBN, "VC10Play"), is(kBN, "vc10Center")})}, {hook(take<versionOfRewrittenFile>, "VC10Start.exe")}, After::EndsWhenTaken},
-        {"F13", {any({ends(kFileName, RulePath("service\\SystemExplorerService.exe")), ends(kFileName, RulePath("service\\SystemExplorerService64.exe"))})}, {hook(take<systemExplorerVersion>)}, After::EndsWhenTaken},
+        {"F13", {any({ends(kFileName, rulePath("service\\SystemExplorerService.exe")), ends(kFileName, rulePath("service\\SystemExplorerService64.exe"))})}, {hook(take<systemExplorerVersion>)}, After::EndsWhenTaken},
     };
     return rows;
 }

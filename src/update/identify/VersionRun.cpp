@@ -10,11 +10,11 @@
 namespace dm::update {
 
 std::string folderPath(const VersionRun& run, const std::string& relative) {
-    return run.text(kFolder) + RulePath(relative);
+    return run.text(kFolder) + rulePath(relative);
 }
 
 std::string parentFolder(const std::string& folder) {
-    return platform::FolderOfPath(platform::WithoutTrailingDelimiter(folder));
+    return platform::folderOfPath(platform::withoutTrailingDelimiter(folder));
 }
 
 std::optional<std::string> versionOfFileOtherThan(VersionRun& run, const std::string& path,

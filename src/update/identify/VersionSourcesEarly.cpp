@@ -1,11 +1,11 @@
 // Sources of the single rules that run before the version-information record is read.
 #include "update/identify/VersionSources.h"
 
-#include "platform/text/IntegerText.h"
 #include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
-#include "platform/text/Cp1252.h"
 #include "platform/files/PathText.h"
+#include "platform/text/Cp1252.h"
+#include "platform/text/IntegerText.h"
 #include "update/Version.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/ProductSearches.h"
@@ -44,7 +44,7 @@ std::optional<std::string> between(const std::string& text, std::size_t first, s
 
 // The position of sub in text, ignoring ASCII case.
 std::size_t findIgnoringCase(const std::string& text, const std::string& sub) {
-    return LowerCaseText(text).find(LowerCaseText(sub));
+    return lowerCaseText(text).find(lowerCaseText(sub));
 }
 
 } // namespace
@@ -99,7 +99,7 @@ std::optional<std::string> screencastOMaticVersion(VersionRun& run, const std::s
     }
     const std::string grandParent = parentFolder(parentFolder(run.text(kFolder)));
     for (const std::string& sub : listSubFolderPaths(run.context, grandParent)) {
-        if (!StartsText(ExtractFileName(sub), "Screencast-O-Matic"))
+        if (!StartsText(extractFileName(sub), "Screencast-O-Matic"))
             continue;
         const std::vector<std::string> files = findFilesNamed(run.context, sub, "version-x64.txt");
         if (files.empty())
@@ -174,7 +174,7 @@ std::optional<std::string> easeUsInstallLog(VersionRun& run, const std::string&)
     const std::optional<std::string> bytes = readSideBytes(run.context, path);
     if (!bytes)
         return std::nullopt;
-    const std::string text = platform::Utf16LeToCp1252(*bytes);
+    const std::string text = platform::utf16LeToCp1252(*bytes);
     const std::size_t at = findIgnoringCase(text, kMarker);
     if (at == std::string::npos)
         return std::nullopt;

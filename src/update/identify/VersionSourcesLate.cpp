@@ -2,11 +2,11 @@
 // reconciliation.
 #include "update/identify/VersionSources.h"
 
-#include "platform/text/IntegerText.h"
 #include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
-#include "platform/text/Cp1252.h"
 #include "platform/files/PathText.h"
+#include "platform/text/Cp1252.h"
+#include "platform/text/IntegerText.h"
 #include "update/Version.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/ProductSearches.h"
@@ -96,7 +96,7 @@ std::optional<std::string> virtualDubReadme(VersionRun& run, const std::string&)
 }
 
 std::optional<std::string> powerShellVersion(VersionRun& run, const std::string&) {
-    if (!ContainsText(RulePath("WindowsPowerShell\\v1.0\\"), run.text(kFolder)))
+    if (!ContainsText(rulePath("WindowsPowerShell\\v1.0\\"), run.text(kFolder)))
         return std::nullopt;
     return std::string("5.1");
 }
@@ -181,7 +181,7 @@ std::optional<std::string> adwCleanerVersion(VersionRun& run, const std::string&
 }
 
 std::optional<std::string> koboVersion(VersionRun& run, const std::string&) {
-    const std::string s = TrimText(word(run.text(kProductVersion), 0));
+    const std::string s = trimText(word(run.text(kProductVersion), 0));
     if (!IsDigitsAndDots(s) || s.size() <= 3)
         return std::nullopt;
     return s;
@@ -197,7 +197,7 @@ std::optional<std::string> systemExplorerVersion(VersionRun& run, const std::str
     const std::string original = run.text(kFileName);
     for (const char* ending :
          {"service\\SystemExplorerService.exe", "service\\SystemExplorerService64.exe"}) {
-        const std::string path = RulePath(ending);
+        const std::string path = rulePath(ending);
         if (!EndsText(original, path))
             continue;
         run.text(kFileName) =
@@ -278,8 +278,8 @@ std::optional<std::string> filmoraPlayerVersion(VersionRun& run, const std::stri
 }
 
 std::optional<std::string> easeUsUninstallVersion(VersionRun& run, const std::string&) {
-    std::string s = TrimText(RemoveSuffixText(run.text(kProductName), "Main Application"));
-    s = TrimText(RemoveSuffixText(s, "Loader"));
+    std::string s = trimText(RemoveSuffixText(run.text(kProductName), "Main Application"));
+    s = trimText(RemoveSuffixText(s, "Loader"));
     const std::string t = FindUninstallVersion(run.context, s, "");
     if (!t.empty())
         return t;
