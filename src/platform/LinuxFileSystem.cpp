@@ -2,6 +2,7 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/AtomicFile.h"
+#include "platform/LinuxFileByteSource.h"
 #include "platform/PathText.h"
 
 #include <dirent.h>
@@ -195,6 +196,13 @@ bool LinuxFileSystem::writeFile(const std::string& path, const std::string& byte
     return WriteFileAtomically(path, bytes, error);
 }
 
+std::unique_ptr<ByteSource> LinuxFileSystem::openBytes(const std::string& path) {
+    auto source = std::make_unique<LinuxFileByteSource>(path);
+    if (!source->IsOpen())
+        return nullptr;
+    return source;
+}
+
 std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {
     switch (folder) {
     case SpecialFolder::RoamingAppData:
@@ -203,6 +211,8 @@ std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {
         return xdgFolder("XDG_CACHE_HOME", "/.cache");
     case SpecialFolder::Windows:
         return "/usr";
+    case SpecialFolder::System:
+        return "/usr/lib";
     }
     return {};
 }

@@ -103,6 +103,20 @@ std::optional<std::string> VersionBlock::QueryText(std::string_view SubBlock) co
     return Utf16LeToUtf8(units);
 }
 
+std::vector<std::string> VersionBlock::StringTables() const {
+    std::vector<std::string> keys;
+    const auto root = ParseNode(bytes_, 0, bytes_.size());
+    const auto tables = root ? FindChild(bytes_, *root, "StringFileInfo") : std::nullopt;
+    if (!tables)
+        return keys;
+    std::size_t at = tables->ChildrenAt;
+    while (auto child = ParseNode(bytes_, at, tables->End)) {
+        keys.push_back(Utf16LeToUtf8(child->Key));
+        at = Align4(child->End);
+    }
+    return keys;
+}
+
 std::optional<FixedFileInfo> VersionBlock::QueryFixed() const {
     const auto value = QueryValue("\\");
     if (!value || value->Bytes.size() < FixedFileInfo::kSize)

@@ -32,6 +32,9 @@ public:
     std::optional<VersionValue> QueryValue(std::string_view SubBlock) const;
     // A text value up to its first NUL; empty when its length is 0.
     std::optional<std::string> QueryText(std::string_view SubBlock) const;
+    // The keys of the string tables under "\StringFileInfo" (language and code page as eight
+    // hexadecimal digits, "040904b0"), in the block's order.
+    std::vector<std::string> StringTables() const;
     // The root's fixed part; nothing when it is shorter than the 52-byte structure.
     std::optional<FixedFileInfo> QueryFixed() const;
     // The whole 4-byte entries of "\VarFileInfo\Translation" (language identifier in the low
