@@ -53,8 +53,10 @@ HttpClient::HttpClient(QObject* owner, TransferLimits limits)
       manager_(new QNetworkAccessManager(this)) {
     sslContext_.setPeerVerifyMode(QSslSocket::VerifyNone);
     manager_->setProxy(QNetworkProxy::NoProxy);
-    stallTimer_.setSingleShot(true);
-    totalTimer_.setSingleShot(true);
+    for (QTimer* timer : {&stallTimer_, &totalTimer_}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer); // a limit is never cut short
+    }
     connect(&stallTimer_, &QTimer::timeout, this, [this] {
         fail(kHttpErrorTimedOut, "No progress for " + durationText(limits_.stallTimeout));
     });

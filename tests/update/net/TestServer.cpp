@@ -169,24 +169,62 @@ TestServer::TestServer(Tls tls) : tls_(tls) {
         const auto& identity = testIdentity();
         if (!identity)
             return;
-        auto server = std::make_unique<QSslServer>();
+        auto* server = new QSslServer(this);
         QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
         configuration.setLocalCertificate(identity->certificate);
         configuration.setPrivateKey(identity->key);
         configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
         server->setSslConfiguration(configuration);
-        server_ = std::move(server);
+        server_ = server;
     } else {
-        server_ = std::make_unique<QTcpServer>();
+        server_ = new QTcpServer(this);
     }
-    connect(server_.get(), &QTcpServer::pendingConnectionAvailable, this, &TestServer::accept);
-    if (!server_->listen(QHostAddress::LocalHost, 0))
-        server_.reset();
+    connect(server_, &QTcpServer::pendingConnectionAvailable, this, &TestServer::accept);
+    if (!server_->listen(QHostAddress::LocalHost, 0)) {
+        delete server_;
+        server_ = nullptr;
+    }
 }
 
 TestServer::~TestServer() {
+    if (!thread_) {
+        stop();
+        return;
+    }
+    QThread* home = QCoreApplication::instance()->thread();
+    QMetaObject::invokeMethod(
+        this,
+        [this, home] {
+            stop();
+            moveToThread(home);
+        },
+        Qt::BlockingQueuedConnection);
+    thread_->quit();
+    thread_->wait();
+}
+
+void TestServer::stop() {
     for (const auto& connection : live_)
         delete connection.data();
+    live_.clear();
+    delete server_;
+    server_ = nullptr;
+}
+
+void TestServer::serveFromOwnThread() {
+    thread_ = std::make_unique<QThread>();
+    moveToThread(thread_.get());
+    thread_->start();
+}
+
+std::vector<SeenRequest> TestServer::requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+int TestServer::connections() const {
+    std::lock_guard lock(mutex_);
+    return connections_;
 }
 
 bool TestServer::listening() const {
@@ -212,23 +250,20 @@ void TestServer::serve(const std::string& path, int status, const std::string& r
     });
 }
 
-std::vector<ServerConnection*> TestServer::liveConnections() const {
-    std::vector<ServerConnection*> result;
-    for (const auto& connection : live_) {
-        if (connection)
-            result.push_back(connection.data());
-    }
-    return result;
-}
-
 void TestServer::accept() {
     while (QTcpSocket* socket = server_->nextPendingConnection()) {
-        ++connections_;
+        {
+            std::lock_guard lock(mutex_);
+            ++connections_;
+        }
         auto* connection = new ServerConnection(socket);
         live_.emplace_back(connection);
         connect(connection, &ServerConnection::requestRead, this,
                 [this, connection](const SeenRequest& request) {
-                    requests_.push_back(request);
+                    {
+                        std::lock_guard lock(mutex_);
+                        requests_.push_back(request);
+                    }
                     const std::string path = request.target.substr(0, request.target.find('?'));
                     const auto handler = handlers_.find(path);
                     if (handler != handlers_.end())

@@ -5,11 +5,13 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QThread>
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,8 +60,8 @@ private:
 };
 
 // An HTTP/1.1 server on 127.0.0.1 (a free port), plain or TLS with a self-signed certificate
-// made at test time, running on the test's own event loop. Handlers are chosen by the request's
-// path (the target before "?"); other paths get 404.
+// made at test time, running on the test's own event loop or on a thread of its own. Handlers
+// are chosen by the request's path (the target before "?"); other paths get 404.
 class TestServer : public QObject {
     Q_OBJECT
 public:
@@ -81,19 +83,24 @@ public:
     void serve(const std::string& path, int status, const std::string& reason,
                const std::string& body);
 
-    const std::vector<SeenRequest>& requests() const { return requests_; }
-    int connections() const { return connections_; }
-    // The connections still held (for hostile handlers that keep writing).
-    std::vector<ServerConnection*> liveConnections() const;
+    // From now on the server (and its handlers) run on a thread of its own, so that its work
+    // never holds up the test's event loop. Handlers are set before.
+    void serveFromOwnThread();
+
+    std::vector<SeenRequest> requests() const;
+    int connections() const;
 
 private:
     void accept();
+    void stop();
 
     Tls tls_;
-    std::unique_ptr<QTcpServer> server_;
+    QTcpServer* server_ = nullptr;
+    std::unique_ptr<QThread> thread_;
     std::map<std::string, Handler> handlers_;
-    std::vector<SeenRequest> requests_;
     std::vector<QPointer<ServerConnection>> live_;
+    mutable std::mutex mutex_; // guards what the test thread reads
+    std::vector<SeenRequest> requests_;
     int connections_ = 0;
 };
 

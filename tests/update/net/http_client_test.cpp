@@ -85,7 +85,7 @@ TEST_F(HttpClientTest, TheServerReceivesThePresetHeadersAndTheTargetAsSent) {
     EXPECT_EQ(done.reason, "OK");
     EXPECT_EQ(body, "1.2.3.4");
     ASSERT_EQ(server.requests().size(), 1u);
-    const SeenRequest& seen = server.requests()[0];
+    const SeenRequest seen = server.requests()[0];
     EXPECT_EQ(seen.method, "GET");
     EXPECT_EQ(seen.target, target);
     EXPECT_EQ(seen.version, "HTTP/1.1");
