@@ -2,8 +2,8 @@
 #include "app/MainDlg.h"
 #include "app/SystemPlatform.h"
 #include "framework/ProcessStartup.h"
-#include "platform/DisplaySockets.h"
-#include "platform/VersionResources.h"
+#include "platform/system/DisplaySockets.h"
+#include "platform/version/VersionResources.h"
 
 #include <QApplication>
 

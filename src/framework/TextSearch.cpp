@@ -1,6 +1,6 @@
 #include "framework/TextSearch.h"
 
-#include "platform/AsciiCase.h"
+#include "platform/text/AsciiCase.h"
 
 #include <algorithm>
 
@@ -8,16 +8,17 @@ namespace dm {
 
 namespace {
 
-bool SameIgnoringCase(char a, char b) {
+bool sameIgnoringCase(char a, char b) {
     return platform::FoldAsciiCase(a) == platform::FoldAsciiCase(b);
 }
 
-bool SameByte(char a, char b) {
+bool sameByte(char a, char b) {
     return a == b;
 }
 
 template <typename Equal>
-std::size_t Find(const std::string& text, const std::string& sub, std::size_t from, Equal equal) {
+std::size_t findFrom(const std::string& text, const std::string& sub, std::size_t from,
+                     Equal equal) {
     if (sub.empty() || from > text.size())
         return std::string::npos;
     const auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
@@ -26,19 +27,19 @@ std::size_t Find(const std::string& text, const std::string& sub, std::size_t fr
 }
 
 template <typename Equal>
-std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to,
+std::string replaceAll(const std::string& text, const std::string& from, const std::string& to,
                        Equal equal) {
     std::string result;
     std::size_t at = 0;
-    for (auto hit = Find(text, from, 0, equal); hit != std::string::npos;
-         hit = Find(text, from, at, equal)) {
+    for (auto hit = findFrom(text, from, 0, equal); hit != std::string::npos;
+         hit = findFrom(text, from, at, equal)) {
         result.append(text, at, hit - at).append(to);
         at = hit + from.size();
     }
     return result.append(text, at, std::string::npos);
 }
 
-int Position(std::size_t found) {
+int position(std::size_t found) {
     return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
 }
 
@@ -52,20 +53,20 @@ std::string LowerCaseText(const std::string& text) {
 }
 
 int PosText(const std::string& subText, const std::string& text) {
-    return Position(Find(text, subText, 0, SameIgnoringCase));
+    return position(findFrom(text, subText, 0, sameIgnoringCase));
 }
 
 int PosStr(const std::string& subText, const std::string& text) {
-    return Position(Find(text, subText, 0, SameByte));
+    return position(findFrom(text, subText, 0, sameByte));
 }
 
 std::string ReplaceAllText(const std::string& text, const std::string& from,
                            const std::string& to) {
-    return ReplaceAll(text, from, to, SameIgnoringCase);
+    return replaceAll(text, from, to, sameIgnoringCase);
 }
 
 std::string ReplaceAllStr(const std::string& text, const std::string& from, const std::string& to) {
-    return ReplaceAll(text, from, to, SameByte);
+    return replaceAll(text, from, to, sameByte);
 }
 
 std::string ExtractFileName(const std::string& path) {

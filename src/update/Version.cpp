@@ -1,7 +1,7 @@
 #include "update/Version.h"
 
-#include "framework/IntegerText.h"
 #include "framework/TextUtils.h"
+#include "platform/text/IntegerText.h"
 
 #include <tuple>
 #include <utility>
@@ -12,8 +12,8 @@ namespace {
 
 constexpr std::int32_t kHighestPart = 65535;
 
-std::int32_t ReadPart(const std::string& piece) {
-    const std::int32_t value = StrToIntDef(piece, 0);
+std::int32_t readPart(const std::string& piece) {
+    const std::int32_t value = platform::StrToIntDef(piece, 0);
     return value > kHighestPart ? 0 : value;
 }
 
@@ -35,10 +35,10 @@ void VigilVersion::SetFromText(const std::string& text) {
     const std::size_t first = padded.find('.');
     const std::size_t second = padded.find('.', first + 1);
     const std::size_t third = padded.find('.', second + 1);
-    Major = ReadPart(padded.substr(0, first));
-    Minor = ReadPart(padded.substr(first + 1, second - first - 1));
-    Release = ReadPart(padded.substr(second + 1, third - second - 1));
-    Build = ReadPart(padded.substr(third + 1));
+    Major = readPart(padded.substr(0, first));
+    Minor = readPart(padded.substr(first + 1, second - first - 1));
+    Release = readPart(padded.substr(second + 1, third - second - 1));
+    Build = readPart(padded.substr(third + 1));
 }
 
 std::uint32_t VigilVersion::GetMS() const {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/FakeSystemInfo.h"
-#include "platform/FileVersionResources.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/VersionBlockWriter.h"
-#include "support/FolderFileSystem.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FolderFileSystem.h"
+#include "platform/version/FileVersionResources.h"
+#include "platform/version/VersionBlockWriter.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
 #include "update/identify/IdentifyContext.h"
@@ -50,14 +50,14 @@ protected:
     }
 
     dm::test::TempDir temp;
-    platform::MemoryRegistry registry;
-    dm::test::FolderFileSystem files;
+    platform::FakeRegistry registry;
+    platform::FolderFileSystem files;
     platform::FileVersionResources versions;
     platform::FakeSystemInfo system;
     IdentifyContext context{registry, files, versions, system};
 };
 
-inline platform::RegistryValue Sz(const std::string& text) {
+inline platform::RegistryValue sz(const std::string& text) {
     return platform::RegistryValue::String(text);
 }
 

@@ -1,7 +1,7 @@
 #include "update/identify/ExecutableFacts.h"
 
 #include "IdentifyFixture.h"
-#include "platform/ByteSource.h"
+#include "platform/version/ByteSource.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,11 @@ using dm::test::PutLe32;
 using dm::test::WritePe;
 
 std::optional<PEHeader> Read(const std::string& bytes) {
-    return ReadPEHeader(platform::MemoryByteSource(bytes));
+    return ReadPEHeader(platform::BufferByteSource(bytes));
 }
 
 // Is64, or nullopt when the bytes are no PE image.
-std::optional<bool> Is64Of(const std::string& bytes) {
+std::optional<bool> is64Of(const std::string& bytes) {
     const auto header = Read(bytes);
     return header ? std::optional(header->Is64) : std::nullopt;
 }
@@ -58,7 +58,7 @@ TEST(ReadPEHeader, TellsImagesAndTheirBitness) {
         {"headers cut after the magic", headersCut, true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Is64Of(c.bytes), c.is64) << c.name;
+        EXPECT_EQ(is64Of(c.bytes), c.is64) << c.name;
 }
 
 TEST(ReadPEHeader, OffsetWithTheTopBitSetIsNoNegativeNumber) {

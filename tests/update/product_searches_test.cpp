@@ -12,7 +12,7 @@ namespace {
 
 using platform::RegistryRoot;
 using platform::RegistryValue;
-using test::Sz;
+using test::sz;
 
 class ProductSearchTest : public test::IdentifyFixture {
 protected:
@@ -48,8 +48,8 @@ TEST_F(ProductSearchTest, CodecPackVersionFromItsRevision) {
 
 TEST_F(ProductSearchTest, CodecPackVersionPrefersItsUninstallEntry) {
     setRevision(RegistryValue::Dword(4500));
-    addMachineEntry("ffdshow_is1", {{"DisplayName", Sz("ffdshow [rev 4500]")},
-                                    {"DisplayVersion", Sz("1.3.4500.0")}});
+    addMachineEntry("ffdshow_is1", {{"DisplayName", sz("ffdshow [rev 4500]")},
+                                    {"DisplayVersion", sz("1.3.4500.0")}});
     EXPECT_EQ(GetFfdshowVersion(context), "1.3.4500.0");
 }
 
@@ -62,7 +62,7 @@ TEST_F(ProductSearchTest, CodecPackVersionTakesTheLibrarysNewerMinor) {
 }
 
 TEST_F(ProductSearchTest, CodecPackRevisionOfTheWrongTypeReadsAsAbsent) {
-    setRevision(Sz("4500"));
+    setRevision(sz("4500"));
     EXPECT_EQ(GetFfdshowVersion(context), "");
     EXPECT_EQ(GetFfdshowVersion(context), "") << "no key at all";
 }
@@ -81,25 +81,25 @@ TEST_F(ProductSearchTest, UninstallVersionByPublisher) {
     const auto user = [&](const std::string& name, const test::Values& values) {
         addEntry(RegistryRoot::CurrentUser, "", name, values);
     };
-    user("a", {{"DisplayName", Sz("Windows 10 Manager")},
-               {"Publisher", Sz("yamicsoft")},
-               {"DisplayVersion", Sz("v3.4")}});
-    user("b", {{"DisplayName", Sz("Windows Helper")},
-               {"Publisher", Sz("Yamicsoft")},
-               {"DisplayVersion", Sz("9.9")}});
-    user("c", {{"DisplayName", Sz("Windows 11 Manager")},
+    user("a", {{"DisplayName", sz("Windows 10 Manager")},
+               {"Publisher", sz("yamicsoft")},
+               {"DisplayVersion", sz("v3.4")}});
+    user("b", {{"DisplayName", sz("Windows Helper")},
+               {"Publisher", sz("Yamicsoft")},
+               {"DisplayVersion", sz("9.9")}});
+    user("c", {{"DisplayName", sz("Windows 11 Manager")},
                {"Publisher", RegistryValue::Dword(1)},
-               {"DisplayVersion", Sz("8.8")}});
-    user("d", {{"DisplayName", Sz("Windows 11 Manager")}, {"Publisher", Sz("Yamicsoft")}});
+               {"DisplayVersion", sz("8.8")}});
+    user("d", {{"DisplayName", sz("Windows 11 Manager")}, {"Publisher", sz("Yamicsoft")}});
     EXPECT_EQ(GetUninstallVersionByPublisher(context), "3.4");
-    user("e", {{"DisplayName", Sz("Manager for Windows")},
-               {"Publisher", Sz("Yamicsoft")},
-               {"DisplayVersion", Sz("1.0")}});
+    user("e", {{"DisplayName", sz("Manager for Windows")},
+               {"Publisher", sz("Yamicsoft")},
+               {"DisplayVersion", sz("1.0")}});
     EXPECT_EQ(GetUninstallVersionByPublisher(context), "1.0"); // the last one wins
     // Machine entries are not looked at.
-    addMachineEntry("f", {{"DisplayName", Sz("Windows Manager")},
-                          {"Publisher", Sz("Yamicsoft")},
-                          {"DisplayVersion", Sz("7.0")}});
+    addMachineEntry("f", {{"DisplayName", sz("Windows Manager")},
+                          {"Publisher", sz("Yamicsoft")},
+                          {"DisplayVersion", sz("7.0")}});
     EXPECT_EQ(GetUninstallVersionByPublisher(context), "1.0");
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 using platform::RegistryRoot;
 using platform::RegistryValue;
-using test::Sz;
+using test::sz;
 
 const std::string kKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const std::string kKey32 = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
@@ -20,13 +20,13 @@ const std::string kKey32 = "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVe
 class UninstallListingTest : public test::IdentifyFixture {};
 
 TEST_F(UninstallListingTest, ListsHeadingsThenEntriesOfTheThreeKeys) {
-    addEntry(RegistryRoot::CurrentUser, "", "UserTool", {{"DisplayName", Sz("User Tool 1.0")}});
-    addMachineEntry("{GUID-1}", {{"DisplayName", Sz("Machine Tool")}});
-    addMachineEntry("NoName", {{"DisplayVersion", Sz("1.0")}});
+    addEntry(RegistryRoot::CurrentUser, "", "UserTool", {{"DisplayName", sz("User Tool 1.0")}});
+    addMachineEntry("{GUID-1}", {{"DisplayName", sz("Machine Tool")}});
+    addMachineEntry("NoName", {{"DisplayVersion", sz("1.0")}});
     addMachineEntry("Expand", {{"DisplayName", RegistryValue::ExpandString("Expanded Name")}});
     addMachineEntry("Dword", {{"DisplayName", RegistryValue::Dword(7)}});
     addEntry(RegistryRoot::LocalMachine, "Wow6432Node\\", "Old32",
-             {{"DisplayName", Sz("Old 32-bit Tool")}});
+             {{"DisplayName", sz("Old 32-bit Tool")}});
     const auto listing = ListUninstallDisplayNames(context);
     const std::vector<std::string> expected = {
         "HKEY_CURRENT_USER\\" + kKey,
@@ -74,31 +74,31 @@ TEST_F(UninstallListingTest, IsSoftwareInstalledFindsTheProgramsEntry) {
          RegistryRoot::CurrentUser,
          "",
          "{A}",
-         {{"DisplayName", Sz("Brackenway Dimmetric 1.23")}},
+         {{"DisplayName", sz("Brackenway Dimmetric 1.23")}},
          true},
         {"machine entry",
          RegistryRoot::LocalMachine,
          "",
          "{A}",
-         {{"DisplayName", Sz("Brackenway Dimmetric 1.23")}},
+         {{"DisplayName", sz("Brackenway Dimmetric 1.23")}},
          true},
         {"32-bit entry",
          RegistryRoot::LocalMachine,
          "Wow6432Node\\",
          "{A}",
-         {{"DisplayName", Sz("Brackenway Dimmetric 1.23")}},
+         {{"DisplayName", sz("Brackenway Dimmetric 1.23")}},
          true},
         {"lower case",
          RegistryRoot::LocalMachine,
          "",
          "{A}",
-         {{"DisplayName", Sz("brackenway dimmetric 1.23")}},
+         {{"DisplayName", sz("brackenway dimmetric 1.23")}},
          true},
         {"subkey name",
          RegistryRoot::CurrentUser,
          "",
          "Brackenway Dimmetric_is1",
-         {{"DisplayVersion", Sz("1.23")}},
+         {{"DisplayVersion", sz("1.23")}},
          true},
         {"expandable name, subkey decides",
          RegistryRoot::LocalMachine,
@@ -110,19 +110,19 @@ TEST_F(UninstallListingTest, IsSoftwareInstalledFindsTheProgramsEntry) {
          RegistryRoot::LocalMachine,
          "",
          "{A}",
-         {{"DisplayName", Sz("Brackenway Other 2.0")}},
+         {{"DisplayName", sz("Brackenway Other 2.0")}},
          false},
         {"name inside",
          RegistryRoot::LocalMachine,
          "",
          "{A}",
-         {{"DisplayName", Sz("The Brackenway Dimmetric")}},
+         {{"DisplayName", sz("The Brackenway Dimmetric")}},
          false},
         {"subkey name hidden by a DisplayName",
          RegistryRoot::LocalMachine,
          "",
          "Brackenway Dimmetric",
-         {{"DisplayName", Sz("Renamed")}},
+         {{"DisplayName", sz("Renamed")}},
          false},
         {"expandable display name only",
          RegistryRoot::LocalMachine,
@@ -132,7 +132,7 @@ TEST_F(UninstallListingTest, IsSoftwareInstalledFindsTheProgramsEntry) {
          false},
     };
     for (const auto& c : cases) {
-        platform::MemoryRegistry fresh;
+        platform::FakeRegistry fresh;
         IdentifyContext local{fresh, files, versions, system};
         const auto key =
             fresh.createKey(c.root, "SOFTWARE\\" + c.subRoot + kKey.substr(9) + c.subKey,
@@ -150,12 +150,12 @@ TEST_F(UninstallListingTest, IsSoftwareInstalledFindsTheProgramsEntry) {
 class UninstallSearchTest : public test::IdentifyFixture {};
 
 TEST_F(UninstallSearchTest, VersionSearchesKeepTheNewestMatch) {
-    addMachineEntry("a", {{"DisplayName", Sz("Tool 2.10")}, {"DisplayVersion", Sz("2.10")}});
-    addMachineEntry("b", {{"DisplayName", Sz("Tool 2.9")}, {"DisplayVersion", Sz("v2.9")}});
-    addMachineEntry("c", {{"DisplayName", Sz("Tool Pro 3.1 (x64)")}, {"DisplayVersion", Sz("x")}});
+    addMachineEntry("a", {{"DisplayName", sz("Tool 2.10")}, {"DisplayVersion", sz("2.10")}});
+    addMachineEntry("b", {{"DisplayName", sz("Tool 2.9")}, {"DisplayVersion", sz("v2.9")}});
+    addMachineEntry("c", {{"DisplayName", sz("Tool Pro 3.1 (x64)")}, {"DisplayVersion", sz("x")}});
     addMachineEntry("d", {{"DisplayName", RegistryValue::ExpandString("Tool 9.9")},
-                          {"DisplayVersion", Sz("9.9")}});
-    addMachineEntry("e", {{"DisplayName", Sz("Tool Helper")}, {"DisplayVersion", Sz("2.10.0.0")}});
+                          {"DisplayVersion", sz("9.9")}});
+    addMachineEntry("e", {{"DisplayName", sz("Tool Helper")}, {"DisplayVersion", sz("2.10.0.0")}});
     EXPECT_EQ(GetUninstallVersionByName(context, "tool", ""), "64"); // "(x64)" ends the name
     EXPECT_EQ(GetUninstallVersionByName(context, "Tool 2", ""), "2.10");
     EXPECT_EQ(GetUninstallDisplayVersion(context, "tool", "2.", ""), "2.10");
@@ -170,10 +170,10 @@ TEST_F(UninstallSearchTest, VersionSearchesKeepTheNewestMatch) {
 }
 
 TEST_F(UninstallSearchTest, FieldSearchesKeepTheLastMatch) {
-    addMachineEntry("a", {{"DisplayName", Sz("Partition Tool 12.5 - Free")}});
-    addMachineEntry("b", {{"DisplayName", Sz("Viewer 4.1 beta")}});
-    addMachineEntry("c", {{"DisplayName", Sz("viewer-5.0")}});
-    addMachineEntry("d", {{"DisplayName", Sz("Viewer 3.2")}});
+    addMachineEntry("a", {{"DisplayName", sz("Partition Tool 12.5 - Free")}});
+    addMachineEntry("b", {{"DisplayName", sz("Viewer 4.1 beta")}});
+    addMachineEntry("c", {{"DisplayName", sz("viewer-5.0")}});
+    addMachineEntry("d", {{"DisplayName", sz("Viewer 3.2")}});
     EXPECT_EQ(GetUninstallVersionAfterDash(context, "Partition Tool", ""), "Free");
     EXPECT_EQ(GetUninstallVersionVariant2(context, "Viewer", ""), "3.2"); // the last one
     EXPECT_EQ(GetUninstallVersionVariant3(context, "Viewer", ""), "5.0"); // the newest
@@ -182,24 +182,24 @@ TEST_F(UninstallSearchTest, FieldSearchesKeepTheLastMatch) {
 
 TEST_F(UninstallSearchTest, WrongTypesReadAsAbsent) {
     addMachineEntry("a",
-                    {{"DisplayName", Sz("Tool")}, {"DisplayVersion", RegistryValue::Dword(5)}});
+                    {{"DisplayName", sz("Tool")}, {"DisplayVersion", RegistryValue::Dword(5)}});
     addMachineEntry(
-        "b", {{"DisplayName", Sz("Tool")}, {"DisplayVersion", RegistryValue::ExpandString("1.5")}});
-    addMachineEntry("c", {{"DisplayName", Sz("Other")},
+        "b", {{"DisplayName", sz("Tool")}, {"DisplayVersion", RegistryValue::ExpandString("1.5")}});
+    addMachineEntry("c", {{"DisplayName", sz("Other")},
                           {"Publisher", RegistryValue::Dword(1)},
-                          {"InstallLocation", Sz("/apps/other")}});
+                          {"InstallLocation", sz("/apps/other")}});
     EXPECT_EQ(GetUninstallDisplayVersion(context, "Tool", "Tool", ""), "1.5");
     EXPECT_EQ(FindUninstallVersion(context, "Tool", ""), "1.5");
     EXPECT_EQ(FindPublisherByFolder(context, "/apps/other", ""), "");
 }
 
 TEST_F(UninstallSearchTest, Wow64AddsThe32BitViewPass) {
-    addMachineEntry("a", {{"DisplayName", Sz("Tool")}, {"DisplayVersion", Sz("1.0")}});
+    addMachineEntry("a", {{"DisplayName", sz("Tool")}, {"DisplayVersion", sz("1.0")}});
     addEntry(RegistryRoot::LocalMachine, "Wow6432Node\\", "b",
-             {{"DisplayName", Sz("Tool")},
-              {"DisplayVersion", Sz("2.0")},
-              {"InstallLocation", Sz("/apps/tool32")},
-              {"Publisher", Sz("Tool Makers 32")}});
+             {{"DisplayName", sz("Tool")},
+              {"DisplayVersion", sz("2.0")},
+              {"InstallLocation", sz("/apps/tool32")},
+              {"Publisher", sz("Tool Makers 32")}});
     EXPECT_EQ(GetUninstallDisplayVersion(context, "Tool", "Tool", ""), "1.0");
     EXPECT_EQ(FindDisplayNameByFolder(context, "/apps/tool32", ""), "");
     system.wow64 = true;
@@ -214,25 +214,25 @@ TEST_F(UninstallSearchTest, Wow64AddsThe32BitViewPass) {
 
     // The 32-bit pass replaces only a strictly newer version.
     addEntry(RegistryRoot::LocalMachine, "", "c",
-             {{"DisplayName", Sz("Tool")}, {"DisplayVersion", Sz("3.0")}});
+             {{"DisplayName", sz("Tool")}, {"DisplayVersion", sz("3.0")}});
     EXPECT_EQ(GetUninstallDisplayVersion(context, "Tool", "Tool", ""), "3.0");
 }
 
 TEST_F(UninstallSearchTest, FolderMatchIgnoresCaseAndDelimiters) {
-    addMachineEntry("a", {{"DisplayName", Sz("By Location")},
-                          {"InstallLocation", Sz("C:\\apps\\tool\\")},
-                          {"DisPlayIcon", Sz("C:\\Other\\icon.ico")}});
+    addMachineEntry("a", {{"DisplayName", sz("By Location")},
+                          {"InstallLocation", sz("C:\\apps\\tool\\")},
+                          {"DisPlayIcon", sz("C:\\Other\\icon.ico")}});
     addMachineEntry(
-        "b", {{"DisplayName", Sz("By Icon")}, {"DisplayIcon", Sz("/opt/Viewer/viewer.ico")}});
+        "b", {{"DisplayName", sz("By Icon")}, {"DisplayIcon", sz("/opt/Viewer/viewer.ico")}});
     addMachineEntry(
-        "c", {{"DisplayName", Sz("Quoted Icon")}, {"DisplayIcon", Sz("\"/opt/quoted/q.exe\",0")}});
-    addMachineEntry("d", {{"DisplayName", Sz("By Uninstaller")},
-                          {"DisplayVersion", Sz("4.2")},
-                          {"InstallLocation", Sz("/elsewhere")},
-                          {"UninstallString", Sz("/opt/unin/uninstall.exe")}});
-    addMachineEntry("e", {{"DisplayName", Sz("Expandable Location")},
+        "c", {{"DisplayName", sz("Quoted Icon")}, {"DisplayIcon", sz("\"/opt/quoted/q.exe\",0")}});
+    addMachineEntry("d", {{"DisplayName", sz("By Uninstaller")},
+                          {"DisplayVersion", sz("4.2")},
+                          {"InstallLocation", sz("/elsewhere")},
+                          {"UninstallString", sz("/opt/unin/uninstall.exe")}});
+    addMachineEntry("e", {{"DisplayName", sz("Expandable Location")},
                           {"InstallLocation", RegistryValue::ExpandString("/opt/expand")},
-                          {"DisplayIcon", Sz("/opt/icon-wins/x.ico")}});
+                          {"DisplayIcon", sz("/opt/icon-wins/x.ico")}});
     const struct {
         std::string folder;
         std::string name;
@@ -254,15 +254,15 @@ TEST_F(UninstallSearchTest, FolderMatchIgnoresCaseAndDelimiters) {
 }
 
 TEST_F(UninstallSearchTest, IconGroupStandsForALongerDisplayName) {
-    addMachineEntry("a", {{"DisplayName", Sz("Editor version 5.1")},
-                          {"Inno Setup: Icon Group", Sz("Editor")},
-                          {"InstallLocation", Sz("/opt/editor")}});
-    addMachineEntry("b", {{"DisplayName", Sz("Player 2")},
-                          {"Inno Setup: Icon Group", Sz("Media")},
-                          {"InstallLocation", Sz("/opt/player")}});
-    addMachineEntry("c", {{"DisplayName", Sz("Reader")},
-                          {"Inno Setup: Icon Group", Sz("")},
-                          {"InstallLocation", Sz("/opt/reader")}});
+    addMachineEntry("a", {{"DisplayName", sz("Editor version 5.1")},
+                          {"Inno Setup: Icon Group", sz("Editor")},
+                          {"InstallLocation", sz("/opt/editor")}});
+    addMachineEntry("b", {{"DisplayName", sz("Player 2")},
+                          {"Inno Setup: Icon Group", sz("Media")},
+                          {"InstallLocation", sz("/opt/player")}});
+    addMachineEntry("c", {{"DisplayName", sz("Reader")},
+                          {"Inno Setup: Icon Group", sz("")},
+                          {"InstallLocation", sz("/opt/reader")}});
     EXPECT_EQ(FindDisplayNameByFolder(context, "/opt/editor", ""), "Editor");
     EXPECT_EQ(FindDisplayNameByFolder(context, "/opt/player", ""), "Player 2");
     EXPECT_EQ(FindDisplayNameByFolder(context, "/opt/reader", ""), "Reader");
@@ -270,16 +270,16 @@ TEST_F(UninstallSearchTest, IconGroupStandsForALongerDisplayName) {
 
 TEST_F(UninstallSearchTest, WrappersTryTheMachineFirst) {
     addEntry(RegistryRoot::CurrentUser, "", "u",
-             {{"DisplayName", Sz("Tool")},
-              {"DisplayVersion", Sz("5.0")},
-              {"InstallLocation", Sz("/home/u/tool")},
-              {"Publisher", Sz("User Co")}});
+             {{"DisplayName", sz("Tool")},
+              {"DisplayVersion", sz("5.0")},
+              {"InstallLocation", sz("/home/u/tool")},
+              {"Publisher", sz("User Co")}});
     EXPECT_EQ(FindUninstallVersion(context, "Tool", ""), "5.0");
     EXPECT_EQ(FindPublisherByFolder(context, "/home/u/tool", ""), "User Co");
-    addMachineEntry("m", {{"DisplayName", Sz("Tool")},
-                          {"DisplayVersion", Sz("1.0")},
-                          {"InstallLocation", Sz("/home/u/tool")},
-                          {"Publisher", Sz("Machine Co")}});
+    addMachineEntry("m", {{"DisplayName", sz("Tool")},
+                          {"DisplayVersion", sz("1.0")},
+                          {"InstallLocation", sz("/home/u/tool")},
+                          {"Publisher", sz("Machine Co")}});
     EXPECT_EQ(FindUninstallVersion(context, "Tool", ""), "1.0");
     EXPECT_EQ(FindPublisherByFolder(context, "/home/u/tool", ""), "Machine Co");
     EXPECT_EQ(GetUninstallInfoByName(context, RegistryRoot::CurrentUser, "Tool", "", ""), "5.0");

@@ -25,7 +25,7 @@ const Strings kEight = {
     {"ProductVersion", "2,0,1,5"},
 };
 
-VersionResourceContent Content(std::vector<VersionResourceContent::StringTable> tables,
+VersionResourceContent content(std::vector<VersionResourceContent::StringTable> tables,
                                std::optional<std::vector<std::uint32_t>> translations) {
     VersionResourceContent c;
     c.Fixed = platform::FixedFileInfo{};
@@ -37,7 +37,7 @@ VersionResourceContent Content(std::vector<VersionResourceContent::StringTable> 
 class VersionInfoReaderTest : public test::IdentifyFixture {};
 
 TEST_F(VersionInfoReaderTest, ReadsTheEightKeysAndJoinsCommaVersions) {
-    const auto file = writePe("a.exe", Content({{"040904b0", kEight}}, {{0x04B00409}}));
+    const auto file = writePe("a.exe", content({{"040904b0", kEight}}, {{0x04B00409}}));
     const FileVersionInfoRec rec = GetFileVersionInfoRec(context, file);
     EXPECT_EQ(rec.FileDescription, "Sample memory viewer tool");
     EXPECT_EQ(rec.CompanyName, "Sample Works");
@@ -52,7 +52,7 @@ TEST_F(VersionInfoReaderTest, ReadsTheEightKeysAndJoinsCommaVersions) {
 TEST_F(VersionInfoReaderTest, ReadsTheFirstTableByKey) {
     // The translation names the second table; the read by key takes the first.
     const auto file = writePe(
-        "b.exe", Content({{"040704e4", {{"CompanyName", "Erste"}, {"ProductName", "Eins"}}},
+        "b.exe", content({{"040704e4", {{"CompanyName", "Erste"}, {"ProductName", "Eins"}}},
                           {"040904b0", {{"CompanyName", "Second"}, {"ProductName", "Two"}}}},
                          {{0x04B00409}}));
     const FileVersionInfoRec rec = GetFileVersionInfoRec(context, file);
@@ -66,7 +66,7 @@ TEST_F(VersionInfoReaderTest, FallsBackToTheTranslatedTableWhenTheFirstHasNoCore
     // The first table has only a ProductName; all eight fields then come from the table the
     // translation names, so that ProductName is lost.
     const auto file = writePe(
-        "c.exe", Content({{"040704e4", {{"ProductName", "Only Here"}}},
+        "c.exe", content({{"040704e4", {{"ProductName", "Only Here"}}},
                           {"040904b0", {{"FileDescription", "Translated"}, {"InternalName", "t"}}}},
                          {{0x04B00409}}));
     FileVersionInfoRec expected;
@@ -76,17 +76,17 @@ TEST_F(VersionInfoReaderTest, FallsBackToTheTranslatedTableWhenTheFirstHasNoCore
 }
 
 TEST_F(VersionInfoReaderTest, WithoutTranslationTheFallbackFindsNothing) {
-    const auto noTranslation = writePe("d.exe", Content({{"040904b0", kEight}}, std::nullopt));
+    const auto noTranslation = writePe("d.exe", content({{"040904b0", kEight}}, std::nullopt));
     EXPECT_TRUE(ReadVersionStrings(context, noTranslation).empty());
     EXPECT_EQ(GetFileVersionInfoRec(context, noTranslation).CompanyName, "Sample Works");
 
     const auto emptyFirst =
-        writePe("e.exe", Content({{"040904b0", {{"ProductName", "Lost"}}}}, std::nullopt));
+        writePe("e.exe", content({{"040904b0", {{"ProductName", "Lost"}}}}, std::nullopt));
     EXPECT_EQ(GetFileVersionInfoRec(context, emptyFirst), FileVersionInfoRec{});
 }
 
 TEST_F(VersionInfoReaderTest, OnlyWholeTranslationEntriesCount) {
-    const auto file = writePe("f.exe", Content({{"040904b0", kEight}}, {{0x04B00409}}));
+    const auto file = writePe("f.exe", content({{"040904b0", kEight}}, {{0x04B00409}}));
     ASSERT_EQ(ReadVersionStrings(context, file).size(), 8u);
     // Cut the translation's value to two bytes: half an entry names no table.
     std::string bytes = dm::test::TempDir::read(file);
@@ -100,7 +100,7 @@ TEST_F(VersionInfoReaderTest, OnlyWholeTranslationEntriesCount) {
 
 TEST_F(VersionInfoReaderTest, TextsArriveInCodePage1252) {
     const auto file = writePe(
-        "h.exe", Content({{"040904e4",
+        "h.exe", content({{"040904e4",
                            {{"CompanyName", "Acme\xC2\xAE Inc"},              // U+00AE
                             {"ProductName", "Tool\xE2\x84\xA2"},              // U+2122
                             {"LegalCopyright", "\xC2\xA9 Acme \xE2\x82\xAC"}, // U+00A9, U+20AC
@@ -125,7 +125,7 @@ TEST_F(VersionInfoReaderTest, FilesWithoutResourcesGiveEmptyRecords) {
 TEST_F(VersionInfoReaderTest, ValuesStopAtTheirNode) {
     // A value without its terminating zero ends where its node ends.
     const auto file =
-        writePe("i.exe", Content({{"040904b0", {{"CompanyName", "Acme"}}}}, {{0x04B00409}}));
+        writePe("i.exe", content({{"040904b0", {{"CompanyName", "Acme"}}}}, {{0x04B00409}}));
     std::string bytes = dm::test::TempDir::read(file);
     const std::string units("A\0c\0m\0e\0\0\0", 10);
     const auto at = bytes.find(units);

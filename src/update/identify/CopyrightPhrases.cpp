@@ -1,7 +1,7 @@
 #include "update/identify/TextCleanup.h"
 
-#include "framework/IntegerText.h"
 #include "framework/TextUtils.h"
+#include "platform/text/IntegerText.h"
 
 #include <algorithm>
 #include <array>
@@ -61,64 +61,64 @@ constexpr std::array<std::string_view, 5> kTrailingTexts = {
 
 // The word and the one separator after it, or the separator before it and the word; never more
 // characters than the text has.
-void DropForward(std::string& s, const std::string& word) {
+void dropForward(std::string& s, const std::string& word) {
     s.erase(0, std::min(s.size(), word.size() + 1));
 }
 
-void DropBackward(std::string& s, const std::string& word) {
+void dropBackward(std::string& s, const std::string& word) {
     s.erase(s.size() - std::min(s.size(), word.size() + 1));
 }
 
-bool IsYear(const std::string& word) {
-    return word.size() == 4 && StrToIntDef(word, 0) > 1990;
+bool isYear(const std::string& word) {
+    return word.size() == 4 && platform::StrToIntDef(word, 0) > 1990;
 }
 
-bool IsTwoDigitNumber(const std::string& word) {
-    return word.size() == 2 && StrToIntDef(word, 0) > 0;
+bool isTwoDigitNumber(const std::string& word) {
+    return word.size() == 2 && platform::StrToIntDef(word, 0) > 0;
 }
 
-bool IsLeadingWord(const std::string& w) {
+bool isLeadingWord(const std::string& w) {
     return SameText(w, "C") || SameText(w, "(C)") || SameText(w, "copyright") ||
            SameText(w, "by") || w == "," || w == kCopyrightSign;
 }
 
-bool IsTrailingWord(const std::string& w) {
+bool isTrailingWord(const std::string& w) {
     return SameText(w, "(C)") || SameText(w, "copyright") || w == "," || w == kCopyrightSign ||
-           IsYear(w) || IsTwoDigitNumber(w);
+           isYear(w) || isTwoDigitNumber(w);
 }
 
-std::string LastField(const std::string& s, const std::string& delims) {
+std::string lastField(const std::string& s, const std::string& delims) {
     return GetField(s, CountFields(s, delims) - 1, delims);
 }
 
-void DropRightsPhrase(std::string& s, const std::string& phrase) {
-    if (const std::string w = LastField(s, ","); SameText(w, phrase))
-        DropBackward(s, w);
+void dropRightsPhrase(std::string& s, const std::string& phrase) {
+    if (const std::string w = lastField(s, ","); SameText(w, phrase))
+        dropBackward(s, w);
     // The last-but-one field between dots, with its dot: dropped only where the text ends with it.
     if (const std::string w = GetField(s, CountFields(s, ".") - 2, ".") + ".";
         SameText(w, phrase) && s.ends_with(w))
-        DropBackward(s, w);
+        dropBackward(s, w);
     if (const std::string w = RightText(s, static_cast<int>(phrase.size())); SameText(w, phrase))
-        DropBackward(s, w);
+        dropBackward(s, w);
 }
 
 // One pass over the text.
-std::string StripOnce(std::string s) {
+std::string stripOnce(std::string s) {
     if (s.ends_with(','))
         s.pop_back();
     if (s.starts_with(','))
         s.erase(0, 1);
-    if (const std::string w = GetField(s, 0, " -"); IsLeadingWord(w))
-        DropForward(s, w);
+    if (const std::string w = GetField(s, 0, " -"); isLeadingWord(w))
+        dropForward(s, w);
     s = RemovePrefixText(s, "(c)");
     s = RemovePrefixText(s, "c)");
-    if (const std::string w = GetField(s, 0, " -,"); IsYear(w))
-        DropForward(s, w);
+    if (const std::string w = GetField(s, 0, " -,"); isYear(w))
+        dropForward(s, w);
     if (CountFields(s, "/") > 1)
-        if (const std::string w = GetField(s, 0, "/"); w.size() == 4 || IsTwoDigitNumber(w))
-            DropForward(s, w);
-    if (const std::string w = LastField(s, " -"); IsTrailingWord(w))
-        DropBackward(s, w);
+        if (const std::string w = GetField(s, 0, "/"); w.size() == 4 || isTwoDigitNumber(w))
+            dropForward(s, w);
+    if (const std::string w = lastField(s, " -"); isTrailingWord(w))
+        dropBackward(s, w);
     if (s.size() > 1 && s.ends_with('-'))
         s.pop_back();
     for (const auto phrase : kTrailingLicencePhrases)
@@ -126,7 +126,7 @@ std::string StripOnce(std::string s) {
             s.erase(s.size() - phrase.size());
     s = TrimText(s);
     for (const auto phrase : kRightsPhrases)
-        DropRightsPhrase(s, std::string(phrase));
+        dropRightsPhrase(s, std::string(phrase));
     s = TrimText(s);
     if (s.size() > 1) {
         if (s.starts_with('-'))
@@ -134,7 +134,8 @@ std::string StripOnce(std::string s) {
         if (s.ends_with('-'))
             s.pop_back();
     }
-    if (s.size() > 5 && s.ends_with('.') && StrToIntDef(s.substr(s.size() - 5, 4), 0) > 1990)
+    if (s.size() > 5 && s.ends_with('.') &&
+        platform::StrToIntDef(s.substr(s.size() - 5, 4), 0) > 1990)
         s.erase(s.size() - 5);
     for (const auto text : kLeadingTexts)
         s = RemovePrefixText(s, std::string(text));
@@ -148,7 +149,7 @@ std::string StripOnce(std::string s) {
 std::string StripCopyrightPhrases(const std::string& text) {
     // Every pass only removes characters, so the loop ends.
     std::string current = text;
-    for (std::string next = StripOnce(current); next != current; next = StripOnce(current))
+    for (std::string next = stripOnce(current); next != current; next = stripOnce(current))
         current = std::move(next);
     return current;
 }

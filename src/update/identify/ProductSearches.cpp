@@ -3,8 +3,8 @@
 #include "framework/FileVersionText.h"
 #include "framework/FolderWalks.h"
 #include "framework/TextUtils.h"
-#include "platform/FileSystem.h"
-#include "platform/PathText.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/PathText.h"
 #include "update/Version.h"
 #include "update/identify/UninstallSearches.h"
 #include "update/identify/UninstallWalk.h"
@@ -16,10 +16,10 @@ namespace dm::update {
 namespace {
 
 // The version text built from the codec pack's registry revision; empty without one.
-std::string VersionFromRevision(IdentifyContext& context) {
+std::string versionFromRevision(IdentifyContext& context) {
     const auto key =
         context.registry.openKey(platform::RegistryRoot::LocalMachine, "SOFTWARE\\GNU\\ffdshow\\",
-                                 platform::RegistryAccess::Read, UninstallView(context));
+                                 platform::RegistryAccess::Read, uninstallView(context));
     // A revision that is no 32-bit number reads as absent.
     const auto revision = key ? key->readDword("revision") : platform::ReadResult<std::uint32_t>{};
     if (!revision.ok())
@@ -36,7 +36,7 @@ std::string VersionFromRevision(IdentifyContext& context) {
 std::string GetFfdshowVersion(IdentifyContext& context) {
     std::string v = FindUninstallVersion(context, "ffdshow", "");
     if (v.empty())
-        v = VersionFromRevision(context);
+        v = versionFromRevision(context);
     const std::string library = platform::WithTrailingDelimiter(
                                     context.files.specialFolder(platform::SpecialFolder::System)) +
                                 "ff_vfw.dll";
@@ -62,7 +62,7 @@ std::string GetHighestSubfolderVersion(IdentifyContext& context, const std::stri
 
 std::string GetUninstallVersionByPublisher(IdentifyContext& context) {
     std::string result;
-    WalkUninstallEntries(
+    walkUninstallEntries(
         context, platform::RegistryRoot::CurrentUser, "", "DisplayName",
         [&](const platform::RegistryKey& entry, const std::string& displayName) {
             const auto publisher = entry.readString("Publisher");

@@ -1,6 +1,6 @@
 #include "update/identify/RulePath.h"
 
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 
 namespace dm::update {
 

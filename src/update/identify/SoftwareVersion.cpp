@@ -1,6 +1,6 @@
 #include "update/identify/Identify.h"
 
-#include "platform/VersionResources.h"
+#include "platform/version/VersionResources.h"
 #include "update/Version.h"
 #include "update/identify/ExecutableFacts.h"
 
@@ -9,7 +9,7 @@ namespace dm::update {
 namespace {
 
 // The file version of the version resource's fixed part; empty without one.
-std::string FixedBlockVersion(IdentifyContext& context, std::string& fileName) {
+std::string fixedBlockVersion(IdentifyContext& context, std::string& fileName) {
     fileName = MapToSysnative(context, fileName);
     if (!FileExists(context, fileName))
         return {};
@@ -26,7 +26,7 @@ std::string FixedBlockVersion(IdentifyContext& context, std::string& fileName) {
 std::string GetSoftwareVersion(IdentifyContext& context, std::string& fileName,
                                const std::string& /*productName*/,
                                const std::string& /*companyName*/, bool raw) {
-    std::string result = FixedBlockVersion(context, fileName);
+    std::string result = fixedBlockVersion(context, fileName);
     if (!raw && IsValidVersionText(result))
         result = VigilVersion(result).ToText();
     return result;

@@ -2,13 +2,13 @@
 
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 #include "update/Version.h"
 #include "update/identify/RulePath.h"
 #include "update/identify/UninstallWalk.h"
 
-#include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace dm::update {
 
@@ -17,43 +17,18 @@ namespace {
 using platform::RegistryKey;
 using platform::RegistryRoot;
 
-// The heading and error lines name a root this way.
-std::string RootName(RegistryRoot root) {
-    return root == RegistryRoot::CurrentUser ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\";
-}
-
-void ListKey(IdentifyContext& context, RegistryRoot root, const std::string& path,
-             bool reportMissingKey, UninstallListing& listing) {
-    const auto view = UninstallView(context);
-    const auto key = context.registry.openKey(root, path, platform::RegistryAccess::Read, view);
-    if (!key) {
-        if (reportMissingKey)
-            listing.Errors.push_back("Unable to open " + RootName(root) + path);
-        return;
-    }
-    for (const auto& name : key->subKeyNames()) {
-        const auto entry = context.registry.openKey(root, path + name + "\\",
-                                                    platform::RegistryAccess::Read, view);
-        if (!entry) {
-            listing.Errors.push_back("Unable to open " + RootName(root) + path + name);
-            continue;
-        }
-        listing.Names.push_back(PlainString(*entry, "DisplayName").value_or(name));
-    }
-}
-
-bool IsNewer(const std::string& candidate, const std::string& current) {
+bool isNewer(const std::string& candidate, const std::string& current) {
     return VigilVersion(candidate).IsNewerThan(VigilVersion(current));
 }
 
 // "The newest": a value replaces the result only when it is a strictly newer version.
-void KeepNewest(std::string& result, const std::string& value) {
-    if (IsNewer(value, result))
+void keepNewest(std::string& result, const std::string& value) {
+    if (isNewer(value, result))
         result = value;
 }
 
 // The digits and dots of the last run of them in a display name.
-std::string TrailingNumber(const std::string& displayName) {
+std::string trailingNumber(const std::string& displayName) {
     const auto isPart = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
     std::size_t end = displayName.size();
     while (end > 0 && !isPart(displayName[end - 1]))
@@ -68,15 +43,15 @@ using Pass = std::function<std::string(const std::string& subRoot)>;
 
 // A version search called with an empty subRoot under WOW64 also walks the 32-bit view; that
 // pass wins when it found a strictly newer version.
-std::string VersionSearch(IdentifyContext& context, const std::string& subRoot, const Pass& pass) {
+std::string versionSearch(IdentifyContext& context, const std::string& subRoot, const Pass& pass) {
     std::string result = pass(subRoot);
     if (subRoot.empty() && IsWow64(context.system))
-        KeepNewest(result, pass(kWow6432Node));
+        keepNewest(result, pass(kWow6432Node));
     return result;
 }
 
 // A folder search walks the 32-bit view only when the first pass found nothing.
-std::string FolderSearch(IdentifyContext& context, const std::string& subRoot, const Pass& pass) {
+std::string folderSearch(IdentifyContext& context, const std::string& subRoot, const Pass& pass) {
     std::string result = pass(subRoot);
     if (result.empty() && subRoot.empty() && IsWow64(context.system))
         result = pass(kWow6432Node);
@@ -84,86 +59,64 @@ std::string FolderSearch(IdentifyContext& context, const std::string& subRoot, c
 }
 
 // A folder as the folder match compares it: either delimiter, one trailing delimiter.
-std::string FolderForMatch(const std::string& folder) {
+std::string folderForMatch(const std::string& folder) {
     return platform::WithTrailingDelimiter(RegistryPath(folder));
 }
 
-bool SameFolder(const std::string& registryFolder, const std::string& folder) {
-    return SameText(FolderForMatch(registryFolder), FolderForMatch(folder));
+bool sameFolder(const std::string& registryFolder, const std::string& folder) {
+    return SameText(folderForMatch(registryFolder), folderForMatch(folder));
 }
 
-std::string FolderPart(const std::string& path) {
+std::string folderPart(const std::string& path) {
     return platform::FolderOfPath(RegistryPath(path));
 }
 
-bool InFolder(const RegistryKey& entry, const std::string& folder, bool byUninstallString) {
+bool inFolder(const RegistryKey& entry, const std::string& folder, bool byUninstallString) {
     bool matched = false;
-    if (const auto location = PlainString(entry, "InstallLocation"))
-        matched = SameFolder(*location, folder);
-    else if (const auto icon = PlainString(entry, "DisPlayIcon"))
-        matched = SameFolder(FolderPart(*icon), folder);
+    if (const auto location = plainString(entry, "InstallLocation"))
+        matched = sameFolder(*location, folder);
+    else if (const auto icon = plainString(entry, "DisPlayIcon"))
+        matched = sameFolder(folderPart(*icon), folder);
     if (!matched && byUninstallString)
-        if (const auto uninstall = PlainString(entry, "UninstallString"))
-            matched = SameFolder(FolderPart(*uninstall), folder);
+        if (const auto uninstall = plainString(entry, "UninstallString"))
+            matched = sameFolder(folderPart(*uninstall), folder);
     return matched;
 }
 
-std::string DisplayVersionOf(const RegistryKey& entry) {
-    return StripVPrefix(StringOrEmpty(entry, "DisplayVersion"));
+std::string displayVersionOf(const RegistryKey& entry) {
+    return StripVPrefix(stringOrEmpty(entry, "DisplayVersion"));
 }
 
 // One pass of a search over HKEY_LOCAL_MACHINE that keeps the newest (or, with keepLast, the
 // last) value that take gives.
 using Take = std::function<std::optional<std::string>(const RegistryKey&, const std::string&)>;
 
-std::string MachinePass(IdentifyContext& context, const std::string& subRoot, bool keepLast,
+std::string machinePass(IdentifyContext& context, const std::string& subRoot, bool keepLast,
                         const Take& take) {
     std::string result;
-    WalkUninstallEntries(context, RegistryRoot::LocalMachine, subRoot, "DisplayName",
+    walkUninstallEntries(context, RegistryRoot::LocalMachine, subRoot, "DisplayName",
                          [&](const RegistryKey& entry, const std::string& displayName) {
                              const auto value = take(entry, displayName);
                              if (value && keepLast)
                                  result = *value;
                              else if (value)
-                                 KeepNewest(result, *value);
+                                 keepNewest(result, *value);
                          });
     return result;
 }
 
-std::string FirstWord(const std::string& displayName) {
+std::string firstWord(const std::string& displayName) {
     return GetField(displayName, 0, " -");
 }
 
 } // namespace
 
-UninstallListing ListUninstallDisplayNames(IdentifyContext& context) {
-    UninstallListing listing;
-    const std::string native = UninstallKeyPath("");
-    if (context.registry.keyExists(RegistryRoot::CurrentUser, native, UninstallView(context))) {
-        listing.Names.push_back(RootName(RegistryRoot::CurrentUser) + native);
-        ListKey(context, RegistryRoot::CurrentUser, native, true, listing);
-    }
-    listing.Names.push_back(RootName(RegistryRoot::LocalMachine) + native);
-    ListKey(context, RegistryRoot::LocalMachine, native, true, listing);
-    // The 32-bit view's key normally exists only on a 64-bit system.
-    const std::string bits32 = UninstallKeyPath(kWow6432Node);
-    listing.Names.push_back(RootName(RegistryRoot::LocalMachine) + bits32);
-    ListKey(context, RegistryRoot::LocalMachine, bits32, IsWow64(context.system), listing);
-    return listing;
-}
-
-bool IsSoftwareInstalled(IdentifyContext& context, const std::string& prefix) {
-    const auto names = ListUninstallDisplayNames(context).Names;
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& line) { return StartsText(line, prefix); });
-}
-
 std::string GetUninstallVersionByName(IdentifyContext& context, const std::string& name,
                                       const std::string& subRoot) {
-    return VersionSearch(context, subRoot, [&](const std::string& root) {
-        return MachinePass(
+    return versionSearch(context, subRoot, [&](const std::string& root) {
+        return machinePass(
             context, root, false, [&](const RegistryKey&, const std::string& displayName) {
-                return ContainsText(name, displayName) ? std::optional(TrailingNumber(displayName))
+                return ContainsText(name, displayName) ? std::optional(trailingNumber(displayName))
                                                        : std::nullopt;
             });
     });
@@ -171,8 +124,8 @@ std::string GetUninstallVersionByName(IdentifyContext& context, const std::strin
 
 std::string GetUninstallVersionAfterDash(IdentifyContext& context, const std::string& prefix,
                                          const std::string& subRoot) {
-    return VersionSearch(context, subRoot, [&](const std::string& root) {
-        return MachinePass(context, root, true,
+    return versionSearch(context, subRoot, [&](const std::string& root) {
+        return machinePass(context, root, true,
                            [&](const RegistryKey&, const std::string& displayName) {
                                if (!StartsText(displayName, prefix))
                                    return std::optional<std::string>();
@@ -184,10 +137,10 @@ std::string GetUninstallVersionAfterDash(IdentifyContext& context, const std::st
 
 std::string GetUninstallVersionVariant2(IdentifyContext& context, const std::string& name,
                                         const std::string& subRoot) {
-    return VersionSearch(context, subRoot, [&](const std::string& root) {
-        return MachinePass(context, root, true,
+    return versionSearch(context, subRoot, [&](const std::string& root) {
+        return machinePass(context, root, true,
                            [&](const RegistryKey&, const std::string& displayName) {
-                               return SameText(FirstWord(displayName), name)
+                               return SameText(firstWord(displayName), name)
                                           ? std::optional(GetField(displayName, 1, " -"))
                                           : std::nullopt;
                            });
@@ -196,11 +149,11 @@ std::string GetUninstallVersionVariant2(IdentifyContext& context, const std::str
 
 std::string GetUninstallVersionVariant3(IdentifyContext& context, const std::string& name,
                                         const std::string& subRoot) {
-    return VersionSearch(context, subRoot, [&](const std::string& root) {
-        return MachinePass(context, root, false,
+    return versionSearch(context, subRoot, [&](const std::string& root) {
+        return machinePass(context, root, false,
                            [&](const RegistryKey&, const std::string& displayName) {
-                               return SameText(FirstWord(displayName), name)
-                                          ? std::optional(TrailingNumber(displayName))
+                               return SameText(firstWord(displayName), name)
+                                          ? std::optional(trailingNumber(displayName))
                                           : std::nullopt;
                            });
     });
@@ -208,11 +161,11 @@ std::string GetUninstallVersionVariant3(IdentifyContext& context, const std::str
 
 std::string GetUninstallDisplayVersion(IdentifyContext& context, const std::string& name,
                                        const std::string& word, const std::string& subRoot) {
-    return VersionSearch(context, subRoot, [&](const std::string& root) {
-        return MachinePass(
+    return versionSearch(context, subRoot, [&](const std::string& root) {
+        return machinePass(
             context, root, false, [&](const RegistryKey& entry, const std::string& displayName) {
                 return ContainsText(name, displayName) && ContainsText(word, displayName)
-                           ? std::optional(DisplayVersionOf(entry))
+                           ? std::optional(displayVersionOf(entry))
                            : std::nullopt;
             });
     });
@@ -220,11 +173,11 @@ std::string GetUninstallDisplayVersion(IdentifyContext& context, const std::stri
 
 std::string GetUninstallDisplayVersion2(IdentifyContext& context, const std::string& name,
                                         const std::string& word, const std::string& subRoot) {
-    return VersionSearch(context, subRoot, [&](const std::string& root) {
-        return MachinePass(
+    return versionSearch(context, subRoot, [&](const std::string& root) {
+        return machinePass(
             context, root, false, [&](const RegistryKey& entry, const std::string& displayName) {
                 return ContainsText(name, displayName) && !ContainsText(word, displayName)
-                           ? std::optional(DisplayVersionOf(entry))
+                           ? std::optional(displayVersionOf(entry))
                            : std::nullopt;
             });
     });
@@ -233,13 +186,13 @@ std::string GetUninstallDisplayVersion2(IdentifyContext& context, const std::str
 std::string GetUninstallInfoByName(IdentifyContext& context, RegistryRoot rootKey,
                                    const std::string& name, const std::string& subRoot,
                                    const std::string& folder) {
-    return VersionSearch(context, subRoot, [&](const std::string& root) {
+    return versionSearch(context, subRoot, [&](const std::string& root) {
         std::string result;
-        WalkUninstallEntries(context, rootKey, root, "DisplayName",
+        walkUninstallEntries(context, rootKey, root, "DisplayName",
                              [&](const RegistryKey& entry, const std::string& displayName) {
                                  if (ContainsText(name, displayName) &&
-                                     (folder.empty() || InFolder(entry, folder, true)))
-                                     KeepNewest(result, DisplayVersionOf(entry));
+                                     (folder.empty() || inFolder(entry, folder, true)))
+                                     keepNewest(result, displayVersionOf(entry));
                              });
         return result;
     });
@@ -247,13 +200,13 @@ std::string GetUninstallInfoByName(IdentifyContext& context, RegistryRoot rootKe
 
 std::string GetDisplayNameByFolder(IdentifyContext& context, RegistryRoot rootKey,
                                    const std::string& folder, const std::string& subRoot) {
-    return FolderSearch(context, subRoot, [&](const std::string& root) {
+    return folderSearch(context, subRoot, [&](const std::string& root) {
         std::string result;
-        WalkUninstallEntries(context, rootKey, root, "DisplayName",
+        walkUninstallEntries(context, rootKey, root, "DisplayName",
                              [&](const RegistryKey& entry, const std::string& displayName) {
-                                 if (!InFolder(entry, folder, false))
+                                 if (!inFolder(entry, folder, false))
                                      return;
-                                 const auto group = PlainString(entry, "Inno Setup: Icon Group");
+                                 const auto group = plainString(entry, "Inno Setup: Icon Group");
                                  const bool byGroup =
                                      group && !group->empty() && StartsText(displayName, *group);
                                  result = byGroup ? *group : displayName;
@@ -264,11 +217,11 @@ std::string GetDisplayNameByFolder(IdentifyContext& context, RegistryRoot rootKe
 
 std::string GetPublisherByFolder(IdentifyContext& context, RegistryRoot rootKey,
                                  const std::string& folder, const std::string& subRoot) {
-    return FolderSearch(context, subRoot, [&](const std::string& root) {
+    return folderSearch(context, subRoot, [&](const std::string& root) {
         std::string result;
-        WalkUninstallEntries(context, rootKey, root, "Publisher",
+        walkUninstallEntries(context, rootKey, root, "Publisher",
                              [&](const RegistryKey& entry, const std::string& publisher) {
-                                 if (InFolder(entry, folder, false))
+                                 if (inFolder(entry, folder, false))
                                      result = publisher;
                              });
         return result;

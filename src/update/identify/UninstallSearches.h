@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Registry.h"
+#include "platform/registry/Registry.h"
 #include "update/identify/IdentifyContext.h"
 
 #include <string>

@@ -4,32 +4,32 @@
 
 namespace dm::update {
 
-std::string UninstallKeyPath(const std::string& subRoot) {
+std::string uninstallKeyPath(const std::string& subRoot) {
     return "SOFTWARE\\" + subRoot + "Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 }
 
-platform::RegistryView UninstallView(IdentifyContext& context) {
+platform::RegistryView uninstallView(IdentifyContext& context) {
     return IsWow64(context.system) ? platform::RegistryView::Bits64
                                    : platform::RegistryView::Default;
 }
 
-std::optional<std::string> PlainString(const platform::RegistryKey& key, const std::string& name) {
+std::optional<std::string> plainString(const platform::RegistryKey& key, const std::string& name) {
     if (key.valueType(name) != platform::RegType::Sz)
         return std::nullopt;
     return key.readString(name).value;
 }
 
-std::string StringOrEmpty(const platform::RegistryKey& key, const std::string& name) {
+std::string stringOrEmpty(const platform::RegistryKey& key, const std::string& name) {
     const auto read = key.readString(name);
     return read.ok() ? read.value : std::string();
 }
 
-void WalkUninstallEntries(IdentifyContext& context, platform::RegistryRoot root,
+void walkUninstallEntries(IdentifyContext& context, platform::RegistryRoot root,
                           const std::string& subRoot, const std::string& valueName,
                           const std::function<void(const platform::RegistryKey& entry,
                                                    const std::string& value)>& visit) {
-    const auto view = UninstallView(context);
-    const std::string path = UninstallKeyPath(subRoot);
+    const auto view = uninstallView(context);
+    const std::string path = uninstallKeyPath(subRoot);
     const auto key = context.registry.openKey(root, path, platform::RegistryAccess::Read, view);
     if (!key)
         return;
@@ -38,7 +38,7 @@ void WalkUninstallEntries(IdentifyContext& context, platform::RegistryRoot root,
                                                     platform::RegistryAccess::Read, view);
         if (!entry)
             continue;
-        if (const auto value = PlainString(*entry, valueName))
+        if (const auto value = plainString(*entry, valueName))
             visit(*entry, *value);
     }
 }

@@ -2,8 +2,8 @@
 
 #include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
-#include "platform/Cp1252.h"
-#include "platform/VersionResources.h"
+#include "platform/text/Cp1252.h"
+#include "platform/version/VersionResources.h"
 #include "update/identify/ExecutableFacts.h"
 
 #include <array>
@@ -33,7 +33,7 @@ constexpr std::array<KeyedField, 8> kFields = {{
     {"ProductVersion", &FileVersionInfoRec::ProductVersion},
 }};
 
-std::optional<std::string> QueryCp1252(const platform::VersionBlock& block,
+std::optional<std::string> queryCp1252(const platform::VersionBlock& block,
                                        const std::string& subBlock) {
     const auto value = block.QueryValue(subBlock);
     if (!value)
@@ -42,18 +42,18 @@ std::optional<std::string> QueryCp1252(const platform::VersionBlock& block,
 }
 
 // The eight keys read from the block's first string table.
-std::optional<FileVersionInfoRec> ReadFirstTable(const platform::VersionBlock& block) {
+std::optional<FileVersionInfoRec> readFirstTable(const platform::VersionBlock& block) {
     const auto tables = block.StringTables();
     if (tables.empty())
         return std::nullopt;
     FileVersionInfoRec rec;
     for (const auto& [key, field] : kFields)
         rec.*field =
-            QueryCp1252(block, "\\StringFileInfo\\" + tables.front() + "\\" + key).value_or("");
+            queryCp1252(block, "\\StringFileInfo\\" + tables.front() + "\\" + key).value_or("");
     return rec;
 }
 
-std::string ValueOfLine(const std::vector<std::string>& lines, const std::string& key) {
+std::string valueOfLine(const std::vector<std::string>& lines, const std::string& key) {
     for (const auto& line : lines) {
         const auto equals = line.find('=');
         if (equals != std::string::npos && SameText(line.substr(0, equals), key))
@@ -69,13 +69,13 @@ FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::st
     std::optional<FileVersionInfoRec> rec;
     if (FileExists(context, path))
         if (const auto block = context.versions.read(path))
-            rec = ReadFirstTable(*block);
+            rec = readFirstTable(*block);
     if (!rec ||
         (rec->FileDescription.empty() && rec->CompanyName.empty() && rec->FileVersion.empty())) {
         const auto lines = ReadVersionStrings(context, path);
         rec.emplace();
         for (const auto& [key, field] : kFields)
-            (*rec).*field = ValueOfLine(lines, key);
+            (*rec).*field = valueOfLine(lines, key);
     }
     rec->FileVersion = ReplaceAllStr(rec->FileVersion, ", ", ".");
     rec->ProductVersion = ReplaceAllStr(rec->ProductVersion, ", ", ".");
@@ -97,7 +97,7 @@ std::vector<std::string> ReadVersionStrings(IdentifyContext& context, const std:
                           translations->front() >> 16);
             subBlock = std::string("\\StringFileInfo\\") + table + "\\" + key;
         }
-        if (const auto value = QueryCp1252(*block, subBlock))
+        if (const auto value = queryCp1252(*block, subBlock))
             lines.push_back(std::string(key) + "=" + *value);
     }
     return lines;

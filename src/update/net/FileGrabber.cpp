@@ -2,8 +2,8 @@
 
 #include "framework/RunLog.h"
 #include "framework/TextUtils.h"
-#include "platform/FileSystem.h"
-#include "platform/SystemInfo.h"
+#include "platform/files/FileSystem.h"
+#include "platform/system/SystemInfo.h"
 #include "update/net/HttpPresets.h"
 
 namespace dm::update {

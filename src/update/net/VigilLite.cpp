@@ -2,7 +2,7 @@
 
 #include "framework/RunLog.h"
 #include "framework/TextUtils.h"
-#include "platform/SystemInfo.h"
+#include "platform/system/SystemInfo.h"
 #include "update/Version.h"
 #include "update/identify/Identify.h"
 #include "update/net/HttpPresets.h"

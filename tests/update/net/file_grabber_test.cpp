@@ -3,8 +3,8 @@
 #include "NetTestHelpers.h"
 #include "TestServer.h"
 #include "framework/RunLog.h"
-#include "platform/FakeSystemInfo.h"
-#include "platform/LinuxFileSystem.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "support/TempDir.h"
 
 #include <QNetworkReply>

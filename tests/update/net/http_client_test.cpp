@@ -2,7 +2,7 @@
 
 #include "NetTestHelpers.h"
 #include "TestServer.h"
-#include "platform/FakeSystemInfo.h"
+#include "platform/fakes/FakeSystemInfo.h"
 #include "support/EnvironmentGuard.h"
 #include "update/net/HttpPresets.h"
 
