@@ -36,7 +36,7 @@ void FileGrabber::Grab(const std::string& URL, const std::string& FileName, Done
     http_->ProxyPassword.clear();
     http_->URL = AdjustUrlScheme(services_.system, url_);
     if (!SameText(http_->URL, url_))
-        AddToLog(log_, "FileGrabber : No SSL / Back to HTTP", llVerbose);
+        addToLog(log_, "FileGrabber : No SSL / Back to HTTP", llVerbose);
     http_->RcvdStream = &stream_;
     startTick_ = services_.system.tickCount();
     // Cannot fail here: the client is idle.
@@ -45,16 +45,16 @@ void FileGrabber::Grab(const std::string& URL, const std::string& FileName, Done
 
 void FileGrabber::RequestDone(HttpClient& Sender, HttpRequest RqType, std::uint16_t ErrCode) {
     if (ErrCode != 0 || RqType != httpGET) {
-        AddToLog(log_,
+        addToLog(log_,
                  "File download : Server error (" + std::to_string(ErrCode) +
                      " Cause : " + Sender.ReasonPhrase() + ")",
                  llError);
     } else {
         const std::uint32_t elapsed = services_.system.tickCount() - startTick_;
-        AddToLog(log_, "File downloaded in " + std::to_string(elapsed) + "ms", llInfo);
+        addToLog(log_, "File downloaded in " + std::to_string(elapsed) + "ms", llInfo);
         // Written whole or not at all: a failed write keeps the old file.
         if (!fileName_.empty() && !services_.files.writeFile(fileName_, stream_))
-            AddToLog(log_, "File download : cannot write " + fileName_, llError);
+            addToLog(log_, "File download : cannot write " + fileName_, llError);
     }
     if (onDone_ && RqType == httpGET) {
         const DoneEvent handler = onDone_;

@@ -30,7 +30,7 @@ void VigilLite::CheckForUpdate(const std::string& ExeName, QObject* Owner, DoneE
     busy_ = true;
     updateAvailable_ = false;
     replyValid_ = false;
-    AddToLog(log_, title_ + " Update self check : Initialization", llInfo);
+    addToLog(log_, title_ + " Update self check : Initialization", llInfo);
     onDone_ = std::move(OnDone);
 
     IdentifyContext& identify = services_.identify;
@@ -55,7 +55,7 @@ void VigilLite::CheckForUpdate(const std::string& ExeName, QObject* Owner, DoneE
     http_->ProxyPassword.clear();
     http_->URL = AdjustUrlScheme(identify.system, url);
     if (!SameText(http_->URL, url))
-        AddToLog(log_, "VigilLite : No SSL / Back to HTTP", llVerbose);
+        addToLog(log_, "VigilLite : No SSL / Back to HTTP", llVerbose);
     http_->RcvdStream = &stream_;
     startTick_ = identify.system.tickCount();
     // Cannot fail here: the client is new.
@@ -64,18 +64,18 @@ void VigilLite::CheckForUpdate(const std::string& ExeName, QObject* Owner, DoneE
 
 void VigilLite::RequestDone(HttpClient& Sender, HttpRequest RqType, std::uint16_t ErrCode) {
     if (ErrCode != 0 || RqType != httpGET) {
-        AddToLog(log_,
+        addToLog(log_,
                  title_ + " Update self check : Server error (" + std::to_string(ErrCode) + ")",
                  llError);
     } else {
         const UpdateReply reply = ReadUpdateReply(stream_, ms_, ls_);
         const std::uint32_t elapsed = services_.identify.system.tickCount() - startTick_;
-        AddToLog(log_,
+        addToLog(log_,
                  title_ + " Update self check : Server replied " + reply.versionText + " in " +
                      std::to_string(elapsed) + "ms",
                  llInfo);
         if (!reply.valid)
-            AddToLog(log_,
+            addToLog(log_,
                      title_ + " Update self check : Server error (" + std::to_string(ErrCode) +
                          " Cause : " + Sender.ReasonPhrase() + ")",
                      llVerbose);
