@@ -1,7 +1,7 @@
 // Language file reader on arbitrary bytes, applied to a throw-away form.
-#include "localisation/LanguageFile.h"
 #include "localisation/LanguageRecord.h"
 #include "localisation/TextStorage.h"
+#include "localisation/format/LanguageFile.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,18 +2,19 @@
 
 #include "framework/TextUtils.h"
 
-#include "localisation/CharSet.h"
-#include "localisation/LanguageCode.h"
-#include "localisation/LanguageFile.h"
 #include "localisation/PublishedProperties.h"
-#include "localisation/Storefile.h"
+#include "localisation/format/CharSet.h"
+#include "localisation/format/LanguageCode.h"
+#include "localisation/format/LanguageFile.h"
+#include "localisation/format/Storefile.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/PathText.h"
 #include "platform/qt/QtText.h"
 #include "platform/text/ByteOrder.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/TextLines.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QHash>
 #include <QWidget>
 #include <algorithm>
@@ -111,8 +112,9 @@ LanguageRecord::LanguageRecord(std::uint16_t writerRevision, QObject* root,
 LanguageRecord::~LanguageRecord() = default;
 
 std::string LanguageRecord::defaultFileName() const {
-    return languageFilePath(platform::fromQt(QCoreApplication::applicationDirPath()) + "/", "",
-                            languageId_);
+    const std::string folder =
+        programFolder_.empty() ? std::string() : platform::withTrailingDelimiter(programFolder_);
+    return languageFilePath(folder, "", languageId_);
 }
 
 bool LanguageRecord::LoadAndApply(const std::string& fileName) {
@@ -309,10 +311,13 @@ bool LanguageRecord::SaveToFile(const std::string& fileName) {
         for (const auto& entry : components)
             writeComponent(file, entry, codePage);
     }
-    std::filesystem::rename(temporary, name, ec);
-    if (ec)
-        std::filesystem::remove(temporary, ec);
-    return !ec;
+    // The record file is built beside the target, then put in place whole by the atomic writer
+    // (flushed to disk, renamed over the target).
+    const platform::FileContents built = platform::readWholeFile(temporary);
+    const bool written = built.status == platform::FileContents::Status::Ok &&
+                         platform::writeFileAtomically(name, built.bytes);
+    std::filesystem::remove(temporary, ec);
+    return written;
 }
 
 void LanguageRecord::writeComponent(Storefile& file, const CollectedComponent& entry,

@@ -71,6 +71,8 @@ public:
     void SetImeName(std::string value) { imeName_ = std::move(value); }
     void SetFontName(std::string value) { fontName_ = std::move(value); }
     void setCharSet(std::uint8_t value) { charSet_ = value; }
+    // The folder of the default file (an empty file name): the program's folder.
+    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
 private:
     std::string defaultFileName() const;
@@ -98,6 +100,7 @@ private:
     std::uint32_t programVersion_ = 0;
     std::string imeName_;
     std::string fontName_;
+    std::string programFolder_;
     std::uint8_t charSet_ = 0;
     QImage flagPicture_;
     std::int32_t minFontSize_ = 8;

@@ -1,6 +1,6 @@
-#include "localisation/Storefile.h"
+#include "localisation/format/Storefile.h"
 
-#include "localisation/InRange.h"
+#include "localisation/format/InRange.h"
 #include "platform/text/ByteOrder.h"
 
 #include <array>
