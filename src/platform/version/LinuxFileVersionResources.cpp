@@ -26,10 +26,10 @@ public:
     bool isOpen() const { return size_.has_value(); }
     std::uint64_t size() const override { return size_.value_or(0); }
 
-    bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const override {
+    std::optional<std::string> readAt(std::uint64_t offset, std::size_t count) const override {
         if (!size_ || offset > *size_ || count > *size_ - offset)
-            return false;
-        out.resize(count);
+            return std::nullopt;
+        std::string out(count, '\0');
         std::size_t done = 0;
         while (done < count) {
             const ssize_t got = ::pread(fd_.get(), out.data() + done, count - done,
@@ -37,10 +37,10 @@ public:
             if (got < 0 && errno == EINTR)
                 continue;
             if (got <= 0)
-                return false; // an error, or the file shrank
+                return std::nullopt; // an error, or the file shrank
             done += static_cast<std::size_t>(got);
         }
-        return true;
+        return out;
     }
 
 private:
