@@ -14,6 +14,8 @@ class QObject;
 namespace dm {
 
 class Storefile;
+struct LanguageEntry;
+struct LanguageFileContent;
 namespace platform {
 class CodePage;
 }
@@ -76,12 +78,13 @@ public:
 
 private:
     std::string defaultFileName() const;
-    void readHeaderBlock(Storefile& file);
+    void takeHeaderBlock(const LanguageFileContent& content);
     void applyFonts(const std::vector<CollectedComponent>& components,
                     platform::CodePage& codePage);
-    void applyGroups(Storefile& file, const std::vector<CollectedComponent>& components,
+    void applyGroups(const std::vector<LanguageEntry>& entries,
+                     const std::vector<CollectedComponent>& components,
                      platform::CodePage& codePage);
-    void applyRevision0(Storefile& file);
+    void applyRevision0(const std::vector<LanguageEntry>& entries);
     void writeComponent(Storefile& file, const CollectedComponent& entry,
                         platform::CodePage& codePage);
 
