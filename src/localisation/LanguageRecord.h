@@ -14,6 +14,8 @@ class QObject;
 namespace dm {
 
 class Storefile;
+struct LanguageEntry;
+struct LanguageFileContent;
 namespace platform {
 class CodePage;
 }
@@ -71,15 +73,18 @@ public:
     void SetImeName(std::string value) { imeName_ = std::move(value); }
     void SetFontName(std::string value) { fontName_ = std::move(value); }
     void setCharSet(std::uint8_t value) { charSet_ = value; }
+    // The folder of the default file (an empty file name): the program's folder.
+    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
 private:
     std::string defaultFileName() const;
-    void readHeaderBlock(Storefile& file);
+    void takeHeaderBlock(const LanguageFileContent& content);
     void applyFonts(const std::vector<CollectedComponent>& components,
                     platform::CodePage& codePage);
-    void applyGroups(Storefile& file, const std::vector<CollectedComponent>& components,
+    void applyGroups(const std::vector<LanguageEntry>& entries,
+                     const std::vector<CollectedComponent>& components,
                      platform::CodePage& codePage);
-    void applyRevision0(Storefile& file);
+    void applyRevision0(const std::vector<LanguageEntry>& entries);
     void writeComponent(Storefile& file, const CollectedComponent& entry,
                         platform::CodePage& codePage);
 
@@ -98,6 +103,7 @@ private:
     std::uint32_t programVersion_ = 0;
     std::string imeName_;
     std::string fontName_;
+    std::string programFolder_;
     std::uint8_t charSet_ = 0;
     QImage flagPicture_;
     std::int32_t minFontSize_ = 8;
