@@ -84,7 +84,6 @@ public:
     // The status line's text after the code, or the words for a failure; empty before any.
     const std::string& ReasonPhrase() const { return reasonPhrase_; }
     const QSslConfiguration& SslContext() const { return sslContext_; }
-    const TransferLimits& limits() const { return limits_; }
     // A request was started and its completion has not been delivered yet.
     bool busy() const { return busy_; }
 
