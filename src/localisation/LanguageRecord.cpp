@@ -80,13 +80,14 @@ void replaceItems(QObject* component, const QString& text, bool linesToo) {
 
 } // namespace
 
-bool loadFlagPicture(const std::string& payload, QImage& picture) {
-    picture = QImage();
+std::optional<QImage> loadFlagPicture(const std::string& payload) {
     if (payload.empty())
-        return true;
-    picture = QImage::fromData(reinterpret_cast<const uchar*>(payload.data()),
-                               static_cast<int>(payload.size()), "BMP");
-    return !picture.isNull();
+        return QImage();
+    QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(payload.data()),
+                                      static_cast<int>(payload.size()), "BMP");
+    if (picture.isNull())
+        return std::nullopt;
+    return picture;
 }
 
 LanguageRecord::LanguageRecord(std::uint16_t writerRevision, QObject* root,
@@ -112,7 +113,9 @@ bool LanguageRecord::LoadAndApply(const std::string& fileName) {
     languageName_ = content->languageName;
     listNote_ = content->listNote;
     textLines_ = textToLines(content->textLines);
-    if (!loadFlagPicture(content->flagPicture, flagPicture_))
+    std::optional<QImage> picture = loadFlagPicture(content->flagPicture);
+    flagPicture_ = picture.value_or(QImage());
+    if (!picture)
         throw LanguageFileError("Bitmap image is not valid");
 
     if (fileRevision_ == 0) {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,9 +28,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Loads a flag picture from a record's payload: an empty payload is no picture; anything but a
-// bitmap file image gives False and leaves Picture empty.
-bool loadFlagPicture(const std::string& payload, QImage& picture);
+// The flag picture of a record's payload: an empty payload is no picture (a null image); nullopt
+// for anything but a bitmap file image.
+std::optional<QImage> loadFlagPicture(const std::string& payload);
 
 // One language file in memory. LoadAndApply reads a file and applies it to the live components
 // below the root (fonts and character set, captions and texts, hints, item lists, alignment);
