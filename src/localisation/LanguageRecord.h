@@ -15,7 +15,7 @@ class QObject;
 namespace dm {
 
 class Storefile;
-struct LanguageEntry;
+struct ComponentTexts;
 struct LanguageFileContent;
 namespace platform {
 class CodePage;
@@ -82,12 +82,12 @@ private:
     void takeHeaderBlock(const LanguageFileContent& content);
     void applyFonts(const std::vector<CollectedComponent>& components,
                     platform::CodePage& codePage);
-    void applyGroups(const std::vector<LanguageEntry>& entries,
+    void applyGroups(const std::vector<ComponentTexts>& entries,
                      const std::vector<CollectedComponent>& components,
                      platform::CodePage& codePage);
-    void applyRevision0(const std::vector<LanguageEntry>& entries);
-    void writeComponent(Storefile& file, const CollectedComponent& entry,
-                        platform::CodePage& codePage);
+    void applyRevision0(const std::vector<ComponentTexts>& entries);
+    std::optional<ComponentTexts> entryOf(const CollectedComponent& collected,
+                                          platform::CodePage& codePage) const;
 
     std::uint16_t writerRevision_;
     QObject* root_;
