@@ -195,7 +195,9 @@ bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {
     file.GoTo(kFlagRecord);
     std::string bitmap;
     file.ReadString(bitmap, false);
-    return loadFlagPicture(bitmap, picture);
+    const std::optional<QImage> loaded = loadFlagPicture(bitmap);
+    picture = loaded.value_or(QImage());
+    return loaded.has_value();
 }
 
 bool LangList::LoadFromRegistry() {

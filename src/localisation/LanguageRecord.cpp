@@ -80,13 +80,14 @@ void replaceItems(QObject* component, const QString& text, bool linesToo) {
 
 } // namespace
 
-bool loadFlagPicture(const std::string& payload, QImage& picture) {
-    picture = QImage();
+std::optional<QImage> loadFlagPicture(const std::string& payload) {
     if (payload.empty())
-        return true;
-    picture = QImage::fromData(reinterpret_cast<const uchar*>(payload.data()),
-                               static_cast<int>(payload.size()), "BMP");
-    return !picture.isNull();
+        return QImage();
+    QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(payload.data()),
+                                      static_cast<int>(payload.size()), "BMP");
+    if (picture.isNull())
+        return std::nullopt;
+    return picture;
 }
 
 LanguageRecord::LanguageRecord(std::uint16_t writerRevision, QObject* root,
@@ -112,7 +113,9 @@ bool LanguageRecord::LoadAndApply(const std::string& fileName) {
     languageName_ = content->languageName;
     listNote_ = content->listNote;
     textLines_ = textToLines(content->textLines);
-    if (!loadFlagPicture(content->flagPicture, flagPicture_))
+    std::optional<QImage> picture = loadFlagPicture(content->flagPicture);
+    flagPicture_ = picture.value_or(QImage());
+    if (!picture)
         throw LanguageFileError("Bitmap image is not valid");
 
     if (fileRevision_ == 0) {
@@ -165,11 +168,11 @@ void LanguageRecord::applyFonts(const std::vector<CollectedComponent>& component
     }
 }
 
-void LanguageRecord::applyGroups(const std::vector<LanguageEntry>& entries,
+void LanguageRecord::applyGroups(const std::vector<ComponentTexts>& entries,
                                  const std::vector<CollectedComponent>& components,
                                  platform::CodePage& codePage) {
     const PathIndex index(components);
-    for (const LanguageEntry& entry : entries) {
+    for (const ComponentTexts& entry : entries) {
         QObject* component = index.find(decode(codePage, entry.path));
         if (!component)
             continue;
@@ -192,7 +195,7 @@ void LanguageRecord::applyGroups(const std::vector<LanguageEntry>& entries,
     }
 }
 
-void LanguageRecord::applyRevision0(const std::vector<LanguageEntry>& entries) {
+void LanguageRecord::applyRevision0(const std::vector<ComponentTexts>& entries) {
     charSet_ = kDefaultCharSet;
     platform::CodePage codePage(codePageOf(charSet_));
     std::vector<CollectedComponent> components;
@@ -210,7 +213,7 @@ void LanguageRecord::applyRevision0(const std::vector<LanguageEntry>& entries) {
         }
     }
     const PathIndex index(components);
-    for (const LanguageEntry& entry : entries) {
+    for (const ComponentTexts& entry : entries) {
         QObject* component = index.find(decode(codePage, entry.path));
         if (!component)
             continue;
@@ -227,60 +230,41 @@ void LanguageRecord::applyRevision0(const std::vector<LanguageEntry>& entries) {
 }
 
 bool LanguageRecord::SaveToFile(const std::string& fileName) {
-    const std::string name = fileName.empty() ? defaultFileName() : fileName;
-    const std::string temporary = name + ".tmp";
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
-    {
-        Storefile file;
-        file.setSignature(std::string(kLanguageSignature));
-        file.setFilename(temporary);
-        file.SetActive(true);
-        if (!file.Active())
-            return false;
-        platform::CodePage codePage(codePageOf(charSet_));
-
-        file.WriteInteger(
-            0, static_cast<std::int32_t>((std::uint32_t{writerRevision_} << 16) | languageId_));
-        file.WriteString(1, listTitle_);
-        file.WriteString(2, languageName_);
-        file.WriteString(3, listNote_);
-        file.WriteString(4, platform::joinCrLf(textLines_));
+    platform::CodePage codePage(codePageOf(charSet_));
+    LanguageFileContent content;
+    content.languageId = languageId_;
+    content.listTitle = listTitle_;
+    content.languageName = languageName_;
+    content.listNote = listNote_;
+    content.textLines = platform::joinCrLf(textLines_);
+    if (!flagPicture_.isNull()) {
         QByteArray picture;
-        if (!flagPicture_.isNull()) {
-            QBuffer buffer(&picture);
-            buffer.open(QIODevice::WriteOnly);
-            flagPicture_.save(&buffer, "BMP");
-        }
-        file.WriteString(5, picture.toStdString());
-
-        file.WriteInteger(kTagProgramVersion, static_cast<std::int32_t>(programVersion_));
-        file.WriteInteger(kTagCarriedByte, carriedByte_);
-        file.WriteString(kTagCarriedText1, carriedText1_);
-        file.WriteString(kTagCarriedText2, carriedText2_);
-        file.WriteString(kTagImeName, imeName_);
-        file.WriteString(kTagFontName, fontName_);
-        file.WriteInteger(kTagCharSet, charSet_);
-        file.WriteInteger(kTagMinFontSize, minFontSize_);
-
-        std::vector<CollectedComponent> components;
-        if (root_)
-            CollectComponents(QString(), components, excluded_, root_);
-        for (const auto& entry : components)
-            writeComponent(file, entry, codePage);
+        QBuffer buffer(&picture);
+        buffer.open(QIODevice::WriteOnly);
+        flagPicture_.save(&buffer, "BMP");
+        content.flagPicture = picture.toStdString();
     }
-    // The record file is built beside the target, then put in place whole by the atomic writer
-    // (flushed to disk, renamed over the target).
-    const platform::FileContents built = platform::readWholeFile(temporary);
-    const bool written = built.status == platform::FileContents::Status::Ok &&
-                         platform::writeFileAtomically(name, built.bytes);
-    std::filesystem::remove(temporary, ec);
-    return written;
+    content.programVersion = programVersion_;
+    content.carriedByte = carriedByte_;
+    content.carriedText1 = carriedText1_;
+    content.carriedText2 = carriedText2_;
+    content.imeName = imeName_;
+    content.fontName = fontName_;
+    content.charSet = charSet_;
+    content.minFontSize = minFontSize_;
+    std::vector<CollectedComponent> components;
+    if (root_)
+        CollectComponents(QString(), components, excluded_, root_);
+    for (const auto& component : components)
+        if (auto entry = entryOf(component, codePage))
+            content.entries.push_back(std::move(*entry));
+    return writeLanguageFileContent(fileName.empty() ? defaultFileName() : fileName, content,
+                                    writerRevision_);
 }
 
-void LanguageRecord::writeComponent(Storefile& file, const CollectedComponent& entry,
-                                    platform::CodePage& codePage) {
-    QObject* c = entry.Component;
+std::optional<ComponentTexts> LanguageRecord::entryOf(const CollectedComponent& collected,
+                                                      platform::CodePage& codePage) const {
+    QObject* c = collected.Component;
     std::optional<QString> caption;
     for (const Published p : {Published::Caption, Published::Text}) {
         if (!hasPublished(c, p))
@@ -303,17 +287,25 @@ void LanguageRecord::writeComponent(Storefile& file, const CollectedComponent& e
             break;
         }
     }
-    const int n = int(caption.has_value()) + int(hint.has_value()) + int(items.has_value());
-    if (n == 0)
-        return;
-    file.WriteString(kTagGroupName + n, encode(codePage, entry.Path));
-    file.WriteInteger(kTagAlignment, 0);
-    file.WriteString(caption ? kTextCaption : 0, caption ? encode(codePage, *caption) : "");
+    if (!caption && !hint && !items)
+        return std::nullopt;
+    ComponentTexts entry;
+    entry.path = encode(codePage, collected.Path);
+    if (caption) {
+        entry.captionTag = kTextCaption;
+        entry.caption = encode(codePage, *caption);
+    }
     const bool showHint =
         !hasPublished(c, Published::ShowHint) || readPublished(c, Published::ShowHint).toBool();
-    file.WriteString(hint ? kTextHint + kTextShowHint * int(showHint) : 0,
-                     hint ? encode(codePage, *hint) : "");
-    file.WriteString(items ? kTextItems : 0, items ? encode(codePage, *items) : "");
+    if (hint) {
+        entry.hintTag = kTextHint + kTextShowHint * int(showHint);
+        entry.hint = encode(codePage, *hint);
+    }
+    if (items) {
+        entry.itemsTag = kTextItems;
+        entry.items = encode(codePage, *items);
+    }
+    return entry;
 }
 
 } // namespace dm

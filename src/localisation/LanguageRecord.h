@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ class QObject;
 namespace dm {
 
 class Storefile;
-struct LanguageEntry;
+struct ComponentTexts;
 struct LanguageFileContent;
 namespace platform {
 class CodePage;
@@ -27,9 +28,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Loads a flag picture from a record's payload: an empty payload is no picture; anything but a
-// bitmap file image gives False and leaves Picture empty.
-bool loadFlagPicture(const std::string& payload, QImage& picture);
+// The flag picture of a record's payload: an empty payload is no picture (a null image); nullopt
+// for anything but a bitmap file image.
+std::optional<QImage> loadFlagPicture(const std::string& payload);
 
 // One language file in memory. LoadAndApply reads a file and applies it to the live components
 // below the root (fonts and character set, captions and texts, hints, item lists, alignment);
@@ -81,12 +82,12 @@ private:
     void takeHeaderBlock(const LanguageFileContent& content);
     void applyFonts(const std::vector<CollectedComponent>& components,
                     platform::CodePage& codePage);
-    void applyGroups(const std::vector<LanguageEntry>& entries,
+    void applyGroups(const std::vector<ComponentTexts>& entries,
                      const std::vector<CollectedComponent>& components,
                      platform::CodePage& codePage);
-    void applyRevision0(const std::vector<LanguageEntry>& entries);
-    void writeComponent(Storefile& file, const CollectedComponent& entry,
-                        platform::CodePage& codePage);
+    void applyRevision0(const std::vector<ComponentTexts>& entries);
+    std::optional<ComponentTexts> entryOf(const CollectedComponent& collected,
+                                          platform::CodePage& codePage) const;
 
     std::uint16_t writerRevision_;
     QObject* root_;

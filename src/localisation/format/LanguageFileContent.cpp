@@ -2,6 +2,7 @@
 
 #include "localisation/format/LanguageFile.h"
 #include "localisation/format/Storefile.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/text/ByteOrder.h"
 
 #include <filesystem>
@@ -37,8 +38,8 @@ void readHeaderBlock(Storefile& file, LanguageFileContent& content) {
 }
 
 // Revision 0: the kind, then a caption and a hint for captioned kinds, and items for lists.
-LanguageEntry readRevision0Entry(Storefile& file) {
-    LanguageEntry entry;
+ComponentTexts readRevision0Entry(Storefile& file) {
+    ComponentTexts entry;
     entry.kind = file.ReadString(entry.path, true);
     const bool captioned = (entry.kind >= 6 && entry.kind <= 11) || entry.kind == 13;
     if (captioned) {
@@ -51,8 +52,8 @@ LanguageEntry readRevision0Entry(Storefile& file) {
 }
 
 // Revisions 1 to 4: the path, the alignment (from revision 3), then caption, hint and items.
-LanguageEntry readEntry(Storefile& file, bool aligned) {
-    LanguageEntry entry;
+ComponentTexts readEntry(Storefile& file, bool aligned) {
+    ComponentTexts entry;
     entry.path = readText(file);
     if (aligned)
         entry.alignment = readNumber(file);
@@ -97,6 +98,52 @@ std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fi
         content.entries.push_back(content.fileRevision == 0 ? readRevision0Entry(file)
                                                             : readEntry(file, aligned));
     return content;
+}
+
+bool writeLanguageFileContent(const std::string& fileName, const LanguageFileContent& content,
+                              std::uint16_t revision) {
+    const std::string temporary = fileName + ".tmp";
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    {
+        Storefile file;
+        file.setSignature(std::string(kLanguageSignature));
+        file.setFilename(temporary);
+        file.SetActive(true);
+        if (!file.Active())
+            return false;
+        file.WriteInteger(
+            0, static_cast<std::int32_t>((std::uint32_t{revision} << 16) | content.languageId));
+        file.WriteString(1, content.listTitle);
+        file.WriteString(2, content.languageName);
+        file.WriteString(3, content.listNote);
+        file.WriteString(4, content.textLines);
+        file.WriteString(5, content.flagPicture);
+
+        file.WriteInteger(kTagProgramVersion, static_cast<std::int32_t>(content.programVersion));
+        file.WriteInteger(kTagCarriedByte, content.carriedByte);
+        file.WriteString(kTagCarriedText1, content.carriedText1);
+        file.WriteString(kTagCarriedText2, content.carriedText2);
+        file.WriteString(kTagImeName, content.imeName);
+        file.WriteString(kTagFontName, content.fontName);
+        file.WriteInteger(kTagCharSet, content.charSet);
+        file.WriteInteger(kTagMinFontSize, content.minFontSize);
+
+        for (const ComponentTexts& entry : content.entries) {
+            const int texts =
+                int(entry.captionTag != 0) + int(entry.hintTag != 0) + int(entry.itemsTag != 0);
+            file.WriteString(kTagGroupName + texts, entry.path);
+            file.WriteInteger(kTagAlignment, entry.alignment);
+            file.WriteString(entry.captionTag, entry.caption);
+            file.WriteString(entry.hintTag, entry.hint);
+            file.WriteString(entry.itemsTag, entry.items);
+        }
+    }
+    const platform::FileContents built = platform::readWholeFile(temporary);
+    const bool written = built.status == platform::FileContents::Status::Ok &&
+                         platform::writeFileAtomically(fileName, built.bytes);
+    std::filesystem::remove(temporary, ec);
+    return written;
 }
 
 } // namespace dm

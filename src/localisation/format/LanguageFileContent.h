@@ -7,8 +7,8 @@
 
 namespace dm {
 
-// One component's group of a language file; texts are bytes in the file's character set.
-struct LanguageEntry {
+// The texts of one component in a language file (its group), as bytes in the file's character set.
+struct ComponentTexts {
     std::string path;           // the owner-based component path
     std::int32_t kind = 0;      // revision 0: the component kind that says which texts follow
     std::int32_t alignment = 0; // revisions 3 and 4: 1 or 2 set the alignment, 0 leaves it
@@ -38,12 +38,18 @@ struct LanguageFileContent {
     std::string fontName;
     std::uint8_t charSet = 0;
     std::int32_t minFontSize = 9; // revision 4
-    std::vector<LanguageEntry> entries;
+    std::vector<ComponentTexts> entries;
 };
 
 // The content of the language file, read record by record; nullopt when it is missing or holds
 // five records or fewer. A revision above the one this system writes gives the first five
 // records only: what follows them is not known.
 std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fileName);
+
+// Writes the content as a language file of revision `revision` (the header, the header block of
+// the latest revision, then one group per entry), whole or not at all: the record file is built
+// beside the target and put in place by the atomic writer. False when it cannot be written.
+bool writeLanguageFileContent(const std::string& fileName, const LanguageFileContent& content,
+                              std::uint16_t revision);
 
 } // namespace dm
