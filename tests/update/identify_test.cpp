@@ -47,11 +47,12 @@ TEST_F(IdentifyTest, OwnExecutableIsDimmetricOfBrackenway) {
 }
 
 TEST_F(IdentifyTest, NameFallsBackToTheFileNameWhenOnlyTheCompanyIsKnown) {
-    // A product name and description of "??" are no name.
-    const auto companyOnly = writeVersioned("tools/Viewer.v2.exe", "Acme", "??", 0x10002, 0, "??");
+    // A product name and description starting with "$" give no name.
+    const auto companyOnly =
+        writeVersioned("tools/Viewer.v2.exe", "Acme", "$Viewer", 0x10002, 0, "$Viewer");
     EXPECT_EQ(GetDisplayedFileInfo(context, companyOnly), (DisplayedFileInfo{"Viewer.v2", "Acme"}));
-    const auto neither = writeVersioned("tools/blank.exe", "", "??", 0x10002, 0, "??");
-    EXPECT_EQ(GetDisplayedFileInfo(context, neither), (DisplayedFileInfo{"blank", ""}));
+    const auto neither = writeVersioned("tools/blank.exe", "", "$Blank", 0x10002, 0, "$Blank");
+    EXPECT_EQ(GetDisplayedFileInfo(context, neither), DisplayedFileInfo{});
     // Without a company the name stays as the name rules give it.
     EXPECT_EQ(GetDisplayedFileInfo(context, temp.dir() + "missing.exe"),
               (DisplayedFileInfo{"missing", ""}));
