@@ -26,7 +26,7 @@ bool parseVersion(const std::string& text, std::uint32_t& ms, std::uint32_t& ls)
         if (dot == std::string::npos)
             return false;
         const auto part =
-            dm::platform::IntegerFromText(std::string_view(text).substr(at, dot - at));
+            dm::platform::integerFromText(std::string_view(text).substr(at, dot - at));
         if (!part || *part < 0 || *part > 0xFFFF)
             return false;
         parts[i] = static_cast<std::uint32_t>(*part);

@@ -26,7 +26,7 @@ char narrowUnit(char16_t unit) {
 
 } // namespace
 
-std::string Utf16LeToCp1252(std::string_view bytes) {
+std::string utf16LeToCp1252(std::string_view bytes) {
     std::string text;
     for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
         const auto unit = static_cast<char16_t>(readLe16(bytes, at));
@@ -37,7 +37,7 @@ std::string Utf16LeToCp1252(std::string_view bytes) {
     return text;
 }
 
-std::string Cp1252ToUtf8(std::string_view text) {
+std::string cp1252ToUtf8(std::string_view text) {
     std::u16string units;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);

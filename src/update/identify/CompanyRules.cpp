@@ -29,7 +29,7 @@ bool installedInFolder(RuleValues& values, const std::string& name) {
 }
 
 bool isWithoutQuestionMarks(RuleValues& values, const std::string& text) {
-    return SameText(ReplaceAllStr(companyValues(values)[kC], "?", ""), text);
+    return SameText(replaceAllStr(companyValues(values)[kC], "?", ""), text);
 }
 
 bool cutBeforeAngle(RuleValues& values, const std::string&) {

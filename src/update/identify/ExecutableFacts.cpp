@@ -25,7 +25,7 @@ bool IsValidVersionText(const std::string& text) {
     return !text.empty() && VigilVersion(text).IsValid();
 }
 
-bool FileExists(IdentifyContext& context, const std::string& path) {
+bool fileExists(IdentifyContext& context, const std::string& path) {
     const auto entry = path.empty() ? std::nullopt : context.files.attributes(path);
     return entry && (entry->attributes & platform::FileAttributeDirectory) == 0;
 }
@@ -67,7 +67,7 @@ std::string MapToSysnative(const std::string& fileName, const std::string& syste
         return result;
     const std::string d(1, delimiter);
     const std::string from = d + "system32" + d;
-    if (const int at = PosText(from, result); at > 0)
+    if (const int at = posText(from, result); at > 0)
         result.replace(static_cast<std::size_t>(at - 1), from.size(), d + "sysnative" + d);
     return result;
 }

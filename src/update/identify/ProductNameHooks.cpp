@@ -23,7 +23,7 @@ NameValues& of(RuleValues& values) {
 }
 
 std::string beside(NameValues& v, const std::string& relative) {
-    return v[kFolder] + RulePath(relative);
+    return v[kFolder] + rulePath(relative);
 }
 
 bool existsNonEmpty(NameValues& v, const std::string& path) {
@@ -96,7 +96,7 @@ bool fileNamesItsVersion(RuleValues& values, const std::string& prefix) {
     const std::string version = GetFileVersionText(v.context.versions, v[kPath]);
     if (!IsValidVersionText(version))
         return false;
-    return PosStr(prefix + ReplaceAllStr(version, ".", "_"), v[kFile]) > 0;
+    return posStr(prefix + replaceAllStr(version, ".", "_"), v[kFile]) > 0;
 }
 
 bool setFolderDisplayName(RuleValues& values, const std::string&) {
@@ -195,7 +195,7 @@ bool setWhenExecutableHolds(RuleValues& values, const std::string& text) {
 bool appendCommunityEdition(RuleValues& values, const std::string& relative) {
     NameValues& v = of(values);
     const std::string path = beside(v, relative);
-    if (!FileExists(v.context, path))
+    if (!fileExists(v.context, path))
         return false;
     for (const std::string& line :
          ReadRuleLines(v.context, path).value_or(std::vector<std::string>{}))
@@ -209,7 +209,7 @@ bool appendCommunityEdition(RuleValues& values, const std::string& relative) {
 bool appendEsrMark(RuleValues& values, const std::string&) {
     NameValues& v = of(values);
     std::string settings = v[kFolder] + "update-settings.ini";
-    if (!FileExists(v.context, settings)) {
+    if (!fileExists(v.context, settings)) {
         std::vector<std::string> found;
         FindFileByNameRecursive(v.context.platform(), v[kFolder], "update-settings.ini", found);
         if (found.empty())

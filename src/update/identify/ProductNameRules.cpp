@@ -21,7 +21,7 @@ Check exists(std::string relative) {
     return probe(existsInFolder, std::move(relative));
 }
 Check inFolder(std::string_view text) {
-    return has(kFolder, RulePath(text));
+    return has(kFolder, rulePath(text));
 }
 
 const std::string kFlashIe = "Adobe Flash Player for Internet Explorer";

@@ -103,7 +103,7 @@ std::string cutTrailingAddress(const std::string& c, const std::string& marker,
 // punctuation and placeholders.
 std::string cleanUp(IdentifyContext& context, std::string c, const std::string& folder) {
     if (c.empty()) {
-        const std::string manifest = folder + RulePath("META-INF\\AIR\\application.xml");
+        const std::string manifest = folder + rulePath("META-INF\\AIR\\application.xml");
         if (FileExistsNonEmpty(context.platform(), manifest))
             if (const auto lines = ReadRuleLines(context, manifest))
                 c = ExtractTagText("copyright", *lines);
@@ -140,7 +140,7 @@ std::string NormalizeCompanyName(IdentifyContext& context, const std::string& co
     v[kP] = productName.empty() ? GetSoftwareName(context, fileName) : productName;
     v[kF] = ExtractFileNameNoExt(fileName);
     v[kD] = platform::folderOfPath(fileName);
-    v[kN] = LowerCaseText(ExtractFileName(fileName));
+    v[kN] = lowerCaseText(extractFileName(fileName));
     v[kX] = fileName;
     v[kPWithout64] = RemoveSuffixText(v[kP], " (64 bits)");
     runRules(CompanyRules(), v);

@@ -60,7 +60,7 @@ std::string folderSearch(IdentifyContext& context, const std::string& subRoot, c
 
 // A folder as the folder match compares it: either delimiter, one trailing delimiter.
 std::string folderForMatch(const std::string& folder) {
-    return platform::withTrailingDelimiter(RegistryPath(folder));
+    return platform::withTrailingDelimiter(registryPath(folder));
 }
 
 bool sameFolder(const std::string& registryFolder, const std::string& folder) {
@@ -68,7 +68,7 @@ bool sameFolder(const std::string& registryFolder, const std::string& folder) {
 }
 
 std::string folderPart(const std::string& path) {
-    return platform::folderOfPath(RegistryPath(path));
+    return platform::folderOfPath(registryPath(path));
 }
 
 bool inFolder(const RegistryKey& entry, const std::string& folder, bool byUninstallString) {

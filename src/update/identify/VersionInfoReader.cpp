@@ -38,7 +38,7 @@ std::optional<std::string> queryCp1252(const platform::VersionBlock& block,
     const auto value = block.queryValue(subBlock);
     if (!value)
         return std::nullopt;
-    return platform::Utf16LeToCp1252(value->Bytes); // bounded by the value's node
+    return platform::utf16LeToCp1252(value->Bytes); // bounded by the value's node
 }
 
 // The eight keys read from the block's first string table.
@@ -67,7 +67,7 @@ std::string valueOfLine(const std::vector<std::string>& lines, const std::string
 FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName) {
     const std::string path = MapToSysnative(context, fileName);
     std::optional<FileVersionInfoRec> rec;
-    if (FileExists(context, path))
+    if (fileExists(context, path))
         if (const auto block = context.versions.read(path))
             rec = readFirstTable(*block);
     if (!rec ||
@@ -77,8 +77,8 @@ FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::st
         for (const auto& [key, field] : kFields)
             (*rec).*field = valueOfLine(lines, key);
     }
-    rec->FileVersion = ReplaceAllStr(rec->FileVersion, ", ", ".");
-    rec->ProductVersion = ReplaceAllStr(rec->ProductVersion, ", ", ".");
+    rec->FileVersion = replaceAllStr(rec->FileVersion, ", ", ".");
+    rec->ProductVersion = replaceAllStr(rec->ProductVersion, ", ", ".");
     return *rec;
 }
 
