@@ -59,7 +59,7 @@ TEST_F(IdentifyTest, NameFallsBackToTheFileNameWhenOnlyTheCompanyIsKnown) {
 }
 
 TEST_F(IdentifyTest, SoftwareVersionIsTheFixedVersionInNormalForm) {
-    std::string file = writeVersioned("a.exe", "Acme", "A", 0x00010005, 0x00000002);
+    std::string file = writeVersioned("a.exe", "Acme", "Acme Viewer", 0x00010005, 0x00000002);
     EXPECT_EQ(GetSoftwareVersion(context, file, "", "", false), "1.5.0.2");
     EXPECT_EQ(GetSoftwareVersion(context, file, "", "", true), "1.5.0.2");
     std::string zero = writeVersioned("z.exe", "Acme", "Z", 0, 0);
