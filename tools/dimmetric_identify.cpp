@@ -20,7 +20,7 @@ namespace {
 
 // A field as the output shows it: UTF-8, with no tab or line break inside.
 std::string shown(const std::string& cp1252) {
-    std::string text = dm::platform::Cp1252ToUtf8(cp1252);
+    std::string text = dm::platform::cp1252ToUtf8(cp1252);
     for (char& c : text)
         if (c == '\t' || c == '\n' || c == '\r')
             c = ' ';
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         std::fputs("usage: dimmetric-identify FILE...\n", stderr);
         return 2;
     }
-    dm::platform::FileRegistry registry(dm::platform::FileRegistry::DefaultFolder());
+    dm::platform::FileRegistry registry(dm::platform::FileRegistry::defaultFolder());
     dm::platform::LinuxFileSystem files;
     dm::platform::FileVersionResources versions;
     dm::platform::LinuxSystemInfo system;
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     int status = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string file = argv[i];
-        if (!dm::update::FileExists(context, file)) {
+        if (!dm::update::fileExists(context, file)) {
             std::fprintf(stderr, "dimmetric-identify: %s: no such file\n", file.c_str());
             status = 1;
         }

@@ -18,7 +18,7 @@ namespace {
 
 // "a.b.c.d" as the two 32-bit halves of a fixed-block version: exactly four parts, each read as
 // the version parser reads a part and in the range 0 to 65535.
-bool ParseVersion(const std::string& text, std::uint32_t& ms, std::uint32_t& ls) {
+bool parseVersion(const std::string& text, std::uint32_t& ms, std::uint32_t& ls) {
     std::uint32_t parts[4] = {};
     std::size_t at = 0;
     for (int i = 0; i < 4; ++i) {
@@ -26,7 +26,7 @@ bool ParseVersion(const std::string& text, std::uint32_t& ms, std::uint32_t& ls)
         if (dot == std::string::npos)
             return false;
         const auto part =
-            dm::platform::IntegerFromText(std::string_view(text).substr(at, dot - at));
+            dm::platform::integerFromText(std::string_view(text).substr(at, dot - at));
         if (!part || *part < 0 || *part > 0xFFFF)
             return false;
         parts[i] = static_cast<std::uint32_t>(*part);
@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     dm::platform::FixedFileInfo fixed;
-    if (!ParseVersion(argv[2], fixed.FileVersionMS, fixed.FileVersionLS) ||
-        !ParseVersion(argv[3], fixed.ProductVersionMS, fixed.ProductVersionLS)) {
+    if (!parseVersion(argv[2], fixed.FileVersionMS, fixed.FileVersionLS) ||
+        !parseVersion(argv[3], fixed.ProductVersionMS, fixed.ProductVersionLS)) {
         std::fprintf(stderr, "versions must read a.b.c.d\n");
         return 2;
     }
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
         }
         table.Strings.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
     }
-    const std::string block = dm::platform::WriteVersionBlock(content);
+    const std::string block = dm::platform::writeVersionBlock(content);
 
     std::ostringstream out;
     out << "// Generated at build time: the program's version resource.\n"

@@ -19,7 +19,7 @@ bool shoot(const QString& image, const QString& target) {
     dm::SystemPlatform system;
     dm::MainDlg window(system.Get(), {system.Get().versions->moduleFileName(), {}});
     bool activated = false;
-    QObject::connect(&window, &dm::MainDlg::FirstActivationDone, [&] { activated = true; });
+    QObject::connect(&window, &dm::MainDlg::firstActivationDone, [&] { activated = true; });
     window.show();
     QElapsedTimer clock;
     clock.start();

@@ -40,7 +40,7 @@ class MainDlg : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr const char* Title = "Dimmetric";
+    static constexpr const char* kTitle = "Dimmetric";
 
     MainDlg(const platform::Platform& platform, ProgramStart start, QWidget* parent = nullptr);
     ~MainDlg() override;
@@ -75,7 +75,7 @@ public:
 
 signals:
     // The first activation has run to its end (scan done, timer started).
-    void FirstActivationDone();
+    void firstActivationDone();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -96,9 +96,9 @@ private:
     const platform::Platform& platform_;
     ProgramStart start_;
     std::unique_ptr<Ui::MainDlg> ui_;
-    ApplicationEvents* AppEvt_ = nullptr;
-    ImageList* ImageList96_ = nullptr;
-    QTimer* Mem_tmr_ = nullptr;
+    ApplicationEvents* appEvt_ = nullptr;
+    ImageList* imageList96_ = nullptr;
+    QTimer* memTmr_ = nullptr;
     LangList* lng_ = nullptr;
     TextStorage* mainTS_ = nullptr;
     std::unique_ptr<RunLog> log_;

@@ -9,7 +9,7 @@ namespace dm {
 namespace {
 
 bool sameIgnoringCase(char a, char b) {
-    return platform::FoldAsciiCase(a) == platform::FoldAsciiCase(b);
+    return platform::foldAsciiCase(a) == platform::foldAsciiCase(b);
 }
 
 bool sameByte(char a, char b) {
@@ -45,37 +45,37 @@ int position(std::size_t found) {
 
 } // namespace
 
-std::string LowerCaseText(const std::string& text) {
+std::string lowerCaseText(const std::string& text) {
     std::string lower = text;
     for (char& c : lower)
-        c = platform::FoldAsciiCase(c);
+        c = platform::foldAsciiCase(c);
     return lower;
 }
 
-int PosText(const std::string& subText, const std::string& text) {
+int posText(const std::string& subText, const std::string& text) {
     return position(findFrom(text, subText, 0, sameIgnoringCase));
 }
 
-int PosStr(const std::string& subText, const std::string& text) {
+int posStr(const std::string& subText, const std::string& text) {
     return position(findFrom(text, subText, 0, sameByte));
 }
 
-std::string ReplaceAllText(const std::string& text, const std::string& from,
+std::string replaceAllText(const std::string& text, const std::string& from,
                            const std::string& to) {
     return replaceAll(text, from, to, sameIgnoringCase);
 }
 
-std::string ReplaceAllStr(const std::string& text, const std::string& from, const std::string& to) {
+std::string replaceAllStr(const std::string& text, const std::string& from, const std::string& to) {
     return replaceAll(text, from, to, sameByte);
 }
 
-std::string ExtractFileName(const std::string& path) {
+std::string extractFileName(const std::string& path) {
     const auto cut = path.find_last_of("/\\:");
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-std::string ExtractFileExt(const std::string& path) {
-    const std::string name = ExtractFileName(path);
+std::string extractFileExt(const std::string& path) {
+    const std::string name = extractFileName(path);
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }

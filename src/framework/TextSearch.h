@@ -7,18 +7,18 @@
 namespace dm {
 
 // The text with A-Z folded to a-z.
-std::string LowerCaseText(const std::string& text);
+std::string lowerCaseText(const std::string& text);
 // The position of the first SubText in Text, ignoring case / byte for byte; 0 when absent or
 // when SubText is empty.
-int PosText(const std::string& subText, const std::string& text);
-int PosStr(const std::string& subText, const std::string& text);
+int posText(const std::string& subText, const std::string& text);
+int posStr(const std::string& subText, const std::string& text);
 // Every occurrence of From replaced by To, left to right, ignoring case / byte for byte; the text
 // unchanged for an empty From.
-std::string ReplaceAllText(const std::string& text, const std::string& from, const std::string& to);
-std::string ReplaceAllStr(const std::string& text, const std::string& from, const std::string& to);
+std::string replaceAllText(const std::string& text, const std::string& from, const std::string& to);
+std::string replaceAllStr(const std::string& text, const std::string& from, const std::string& to);
 // The file name of Path (after its last "/", "\" or ":"), and that name's extension (from its
 // last ".", dot included; empty when it has none).
-std::string ExtractFileName(const std::string& path);
-std::string ExtractFileExt(const std::string& path);
+std::string extractFileName(const std::string& path);
+std::string extractFileExt(const std::string& path);
 
 } // namespace dm

@@ -26,9 +26,9 @@ constexpr char kHintKey[] = "dm_hint";
 constexpr char kShowHintKey[] = "dm_showHint";
 constexpr char kCharSetKey[] = "dm_fontCharSet";
 
-QMetaProperty DeclaredProperty(const QObject* component, Published property) {
+QMetaProperty declaredProperty(const QObject* component, Published property) {
     const QMetaObject* meta = component->metaObject();
-    const int index = meta->indexOfProperty(PublishedName(property).data());
+    const int index = meta->indexOfProperty(publishedName(property).data());
     if (index < 0)
         return {};
     QMetaProperty declared = meta->property(index);
@@ -38,40 +38,40 @@ QMetaProperty DeclaredProperty(const QObject* component, Published property) {
     return declared;
 }
 
-const QWidget* HintWidget(const QObject* c) {
+const QWidget* hintWidget(const QObject* c) {
     const auto* w = qobject_cast<const QWidget*>(c);
     return w && !qobject_cast<const QMenu*>(w) ? w : nullptr;
 }
 
-QString WidgetHint(const QWidget* w) {
+QString widgetHint(const QWidget* w) {
     const QVariant kept = w->property(kHintKey);
     return kept.isValid() ? kept.toString() : w->toolTip();
 }
 
-bool WidgetShowHint(const QWidget* w) {
+bool widgetShowHint(const QWidget* w) {
     const QVariant kept = w->property(kShowHintKey);
     return kept.isValid() ? kept.toBool() : true;
 }
 
-void SetWidgetHint(QWidget* w, const QString& hint, bool show) {
+void setWidgetHint(QWidget* w, const QString& hint, bool show) {
     w->setProperty(kHintKey, hint);
     w->setProperty(kShowHintKey, show);
     w->setToolTip(show ? hint : QString());
 }
 
-bool HasAlignment(const QObject* c, Published property) {
+bool hasAlignment(const QObject* c, Published property) {
     if (qobject_cast<const QLabel*>(c))
         return true;
     return property == Published::Alignment && qobject_cast<const QLineEdit*>(c);
 }
 
-Qt::Alignment AlignmentOf(const QObject* c) {
+Qt::Alignment alignmentOf(const QObject* c) {
     if (const auto* label = qobject_cast<const QLabel*>(c))
         return label->alignment();
     return static_cast<const QLineEdit*>(c)->alignment();
 }
 
-void SetAlignmentOf(QObject* c, Qt::Alignment a) {
+void setAlignmentOf(QObject* c, Qt::Alignment a) {
     if (auto* label = qobject_cast<QLabel*>(c))
         label->setAlignment(a);
     else
@@ -82,20 +82,20 @@ void SetAlignmentOf(QObject* c, Qt::Alignment a) {
 constexpr Qt::AlignmentFlag kHorizontal[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
 constexpr Qt::AlignmentFlag kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
 
-template <std::size_t N> int OrdinalOf(Qt::Alignment a, const Qt::AlignmentFlag (&values)[N]) {
+template <std::size_t N> int ordinalOf(Qt::Alignment a, const Qt::AlignmentFlag (&values)[N]) {
     for (std::size_t i = 0; i < N; ++i)
         if (a & values[i])
             return static_cast<int>(i);
     return 0;
 }
 
-QStringList EditorLines(const QObject* c) {
+QStringList editorLines(const QObject* c) {
     if (const auto* plain = qobject_cast<const QPlainTextEdit*>(c))
-        return SplitTextLines(plain->toPlainText());
-    return SplitTextLines(static_cast<const QTextEdit*>(c)->toPlainText());
+        return splitTextLines(plain->toPlainText());
+    return splitTextLines(static_cast<const QTextEdit*>(c)->toPlainText());
 }
 
-void SetEditorLines(QObject* c, const QStringList& lines) {
+void setEditorLines(QObject* c, const QStringList& lines) {
     const QString text = lines.join(QLatin1Char('\n'));
     if (auto* plain = qobject_cast<QPlainTextEdit*>(c))
         plain->setPlainText(text);
@@ -103,231 +103,169 @@ void SetEditorLines(QObject* c, const QStringList& lines) {
         static_cast<QTextEdit*>(c)->setPlainText(text);
 }
 
-bool IsEditor(const QObject* c) {
+bool isEditor(const QObject* c) {
     return qobject_cast<const QPlainTextEdit*>(c) || qobject_cast<const QTextEdit*>(c);
 }
 
-bool HasWidgetProperty(const QObject* c, Published property) {
-    switch (property) {
-    case Published::Caption:
-        return IsForm(c) || qobject_cast<const QLabel*>(c) ||
-               qobject_cast<const QAbstractButton*>(c) || qobject_cast<const QGroupBox*>(c) ||
-               qobject_cast<const QAction*>(c) || qobject_cast<const QMenu*>(c);
-    case Published::Text: {
-        const auto* combo = qobject_cast<const QComboBox*>(c);
-        return qobject_cast<const QLineEdit*>(c) || (combo && combo->isEditable());
-    }
-    case Published::Hint:
-        return qobject_cast<const QWidget*>(c) || qobject_cast<const QAction*>(c);
-    case Published::ShowHint:
-        return HintWidget(c) != nullptr;
-    case Published::Items:
-    case Published::ItemIndex:
-        return qobject_cast<const QComboBox*>(c) || qobject_cast<const QListWidget*>(c);
-    case Published::Lines:
-        return IsEditor(c);
-    case Published::Alignment:
-    case Published::Layout:
-        return HasAlignment(c, property);
-    }
-    return false;
+QStringList comboItems(const QObject* c) {
+    QStringList items;
+    const auto* combo = static_cast<const QComboBox*>(c);
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
 }
 
-QVariant ReadWidgetProperty(const QObject* c, Published property) {
-    switch (property) {
-    case Published::Caption:
-        if (const auto* label = qobject_cast<const QLabel*>(c))
-            return label->text();
-        if (const auto* button = qobject_cast<const QAbstractButton*>(c))
-            return button->text();
-        if (const auto* group = qobject_cast<const QGroupBox*>(c))
-            return group->title();
-        if (const auto* action = qobject_cast<const QAction*>(c))
-            return action->text();
-        if (const auto* menu = qobject_cast<const QMenu*>(c))
-            return menu->title();
-        return static_cast<const QWidget*>(c)->windowTitle();
-    case Published::Text:
-        if (const auto* edit = qobject_cast<const QLineEdit*>(c))
-            return edit->text();
-        return static_cast<const QComboBox*>(c)->currentText();
-    case Published::Hint:
-        if (const auto* action = qobject_cast<const QAction*>(c))
-            return action->statusTip();
-        if (const auto* menu = qobject_cast<const QMenu*>(c))
-            return menu->menuAction()->statusTip();
-        return WidgetHint(static_cast<const QWidget*>(c));
-    case Published::ShowHint:
-        return WidgetShowHint(HintWidget(c));
-    case Published::Items: {
-        QStringList items;
-        if (const auto* combo = qobject_cast<const QComboBox*>(c)) {
-            for (int i = 0; i < combo->count(); ++i)
-                items.append(combo->itemText(i));
-        } else {
-            const auto* list = static_cast<const QListWidget*>(c);
-            for (int i = 0; i < list->count(); ++i)
-                items.append(list->item(i)->text());
-        }
-        return items;
-    }
-    case Published::Lines:
-        return EditorLines(c);
-    case Published::ItemIndex:
-        if (const auto* combo = qobject_cast<const QComboBox*>(c))
-            return combo->currentIndex();
-        return static_cast<const QListWidget*>(c)->currentRow();
-    case Published::Alignment:
-        return OrdinalOf(AlignmentOf(c), kHorizontal);
-    case Published::Layout:
-        return OrdinalOf(AlignmentOf(c), kVertical);
-    }
-    return {};
+QStringList listItems(const QObject* c) {
+    QStringList items;
+    const auto* list = static_cast<const QListWidget*>(c);
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
 }
 
-void WriteWidgetProperty(QObject* c, Published property, const QVariant& value) {
-    switch (property) {
-    case Published::Caption:
-        if (auto* label = qobject_cast<QLabel*>(c))
-            label->setText(value.toString());
-        else if (auto* button = qobject_cast<QAbstractButton*>(c))
-            button->setText(value.toString());
-        else if (auto* group = qobject_cast<QGroupBox*>(c))
-            group->setTitle(value.toString());
-        else if (auto* action = qobject_cast<QAction*>(c))
-            action->setText(value.toString());
-        else if (auto* menu = qobject_cast<QMenu*>(c))
-            menu->setTitle(value.toString());
-        else
-            static_cast<QWidget*>(c)->setWindowTitle(value.toString());
-        return;
-    case Published::Text:
-        if (auto* edit = qobject_cast<QLineEdit*>(c))
-            edit->setText(value.toString());
-        else
-            static_cast<QComboBox*>(c)->setEditText(value.toString());
-        return;
-    case Published::Hint:
-        if (auto* action = qobject_cast<QAction*>(c))
-            action->setStatusTip(value.toString());
-        else if (auto* menu = qobject_cast<QMenu*>(c))
-            menu->menuAction()->setStatusTip(value.toString());
-        else
-            SetWidgetHint(static_cast<QWidget*>(c), value.toString(),
-                          WidgetShowHint(static_cast<QWidget*>(c)));
-        return;
-    case Published::ShowHint: {
-        auto* w = const_cast<QWidget*>(HintWidget(c));
-        SetWidgetHint(w, WidgetHint(w), value.toBool());
-        return;
-    }
-    case Published::Items:
-    case Published::Lines:
-        ReplaceEntries(c, property, value.toStringList());
-        return;
-    case Published::ItemIndex:
-        if (auto* combo = qobject_cast<QComboBox*>(c))
-            combo->setCurrentIndex(value.toInt());
-        else
-            static_cast<QListWidget*>(c)->setCurrentRow(value.toInt());
-        return;
-    case Published::Alignment: {
-        const int i = value.toInt();
-        if (i >= 0 && i < 3)
-            SetAlignmentOf(c, (AlignmentOf(c) & ~Qt::AlignHorizontal_Mask) | kHorizontal[i]);
-        return;
-    }
-    case Published::Layout: {
-        const int i = value.toInt();
-        if (i >= 0 && i < 3)
-            SetAlignmentOf(c, (AlignmentOf(c) & ~Qt::AlignVertical_Mask) | kVertical[i]);
-        return;
-    }
-    }
+void setAlignmentPart(QObject* c, const QVariant& value, Qt::Alignment mask,
+                      const Qt::AlignmentFlag (&values)[3]) {
+    const int i = value.toInt();
+    if (i >= 0 && i < 3)
+        setAlignmentOf(c, (alignmentOf(c) & ~mask) | values[i]);
+}
+
+template <typename T> bool is(const QObject* c) {
+    return qobject_cast<const T*>(c) != nullptr;
+}
+
+// How one kind of widget carries one published property: the test that picks the widget kind,
+// then how the value is read and written. The first row whose test passes serves.
+struct WidgetAdapter {
+    Published property;
+    bool (*test)(const QObject*);
+    QVariant (*get)(const QObject*);
+    void (*set)(QObject*, const QVariant&);
+};
+
+using C = const QObject*;
+using W = QObject*;
+using V = const QVariant&;
+
+// clang-format off
+const WidgetAdapter kAdapters[] = {
+    {Published::Caption, is<QLabel>, [](C c) -> QVariant { return static_cast<const QLabel*>(c)->text(); }, [](W c, V v) { static_cast<QLabel*>(c)->setText(v.toString()); }},
+    {Published::Caption, is<QAbstractButton>, [](C c) -> QVariant { return static_cast<const QAbstractButton*>(c)->text(); }, [](W c, V v) { static_cast<QAbstractButton*>(c)->setText(v.toString()); }},
+    {Published::Caption, is<QGroupBox>, [](C c) -> QVariant { return static_cast<const QGroupBox*>(c)->title(); }, [](W c, V v) { static_cast<QGroupBox*>(c)->setTitle(v.toString()); }},
+    {Published::Caption, is<QAction>, [](C c) -> QVariant { return static_cast<const QAction*>(c)->text(); }, [](W c, V v) { static_cast<QAction*>(c)->setText(v.toString()); }},
+    {Published::Caption, is<QMenu>, [](C c) -> QVariant { return static_cast<const QMenu*>(c)->title(); }, [](W c, V v) { static_cast<QMenu*>(c)->setTitle(v.toString()); }},
+    {Published::Caption, isForm, [](C c) -> QVariant { return static_cast<const QWidget*>(c)->windowTitle(); }, [](W c, V v) { static_cast<QWidget*>(c)->setWindowTitle(v.toString()); }},
+    {Published::Text, is<QLineEdit>, [](C c) -> QVariant { return static_cast<const QLineEdit*>(c)->text(); }, [](W c, V v) { static_cast<QLineEdit*>(c)->setText(v.toString()); }},
+    {Published::Text, [](C c) { const auto* combo = qobject_cast<const QComboBox*>(c); return combo && combo->isEditable(); }, [](C c) -> QVariant { return static_cast<const QComboBox*>(c)->currentText(); }, [](W c, V v) { static_cast<QComboBox*>(c)->setEditText(v.toString()); }},
+    {Published::Hint, is<QAction>, [](C c) -> QVariant { return static_cast<const QAction*>(c)->statusTip(); }, [](W c, V v) { static_cast<QAction*>(c)->setStatusTip(v.toString()); }},
+    {Published::Hint, is<QMenu>, [](C c) -> QVariant { return static_cast<const QMenu*>(c)->menuAction()->statusTip(); }, [](W c, V v) { static_cast<QMenu*>(c)->menuAction()->setStatusTip(v.toString()); }},
+    {Published::Hint, is<QWidget>, [](C c) -> QVariant { return widgetHint(static_cast<const QWidget*>(c)); }, [](W c, V v) { auto* w = static_cast<QWidget*>(c); setWidgetHint(w, v.toString(), widgetShowHint(w)); }},
+    {Published::ShowHint, [](C c) { return hintWidget(c) != nullptr; }, [](C c) -> QVariant { return widgetShowHint(hintWidget(c)); }, [](W c, V v) { auto* w = const_cast<QWidget*>(hintWidget(c)); setWidgetHint(w, widgetHint(w), v.toBool()); }},
+    {Published::Items, is<QComboBox>, [](C c) -> QVariant { return comboItems(c); }, [](W c, V v) { replaceEntries(c, Published::Items, v.toStringList()); }},
+    {Published::Items, is<QListWidget>, [](C c) -> QVariant { return listItems(c); }, [](W c, V v) { replaceEntries(c, Published::Items, v.toStringList()); }},
+    {Published::ItemIndex, is<QComboBox>, [](C c) -> QVariant { return static_cast<const QComboBox*>(c)->currentIndex(); }, [](W c, V v) { static_cast<QComboBox*>(c)->setCurrentIndex(v.toInt()); }},
+    {Published::ItemIndex, is<QListWidget>, [](C c) -> QVariant { return static_cast<const QListWidget*>(c)->currentRow(); }, [](W c, V v) { static_cast<QListWidget*>(c)->setCurrentRow(v.toInt()); }},
+    {Published::Lines, isEditor, [](C c) -> QVariant { return editorLines(c); }, [](W c, V v) { replaceEntries(c, Published::Lines, v.toStringList()); }},
+    {Published::Alignment, [](C c) { return hasAlignment(c, Published::Alignment); }, [](C c) -> QVariant { return ordinalOf(alignmentOf(c), kHorizontal); }, [](W c, V v) { setAlignmentPart(c, v, Qt::AlignHorizontal_Mask, kHorizontal); }},
+    {Published::Layout, [](C c) { return hasAlignment(c, Published::Layout); }, [](C c) -> QVariant { return ordinalOf(alignmentOf(c), kVertical); }, [](W c, V v) { setAlignmentPart(c, v, Qt::AlignVertical_Mask, kVertical); }},
+};
+// clang-format on
+
+const WidgetAdapter* adapterFor(const QObject* c, Published property) {
+    for (const WidgetAdapter& adapter : kAdapters)
+        if (adapter.property == property && adapter.test(c))
+            return &adapter;
+    return nullptr;
+}
+
+bool hasWidgetProperty(const QObject* c, Published property) {
+    return adapterFor(c, property) != nullptr;
+}
+
+QVariant readWidgetProperty(const QObject* c, Published property) {
+    const WidgetAdapter* adapter = adapterFor(c, property);
+    return adapter ? adapter->get(c) : QVariant();
+}
+
+void writeWidgetProperty(QObject* c, Published property, const QVariant& value) {
+    if (const WidgetAdapter* adapter = adapterFor(c, property))
+        adapter->set(c, value);
 }
 
 } // namespace
 
-std::string_view PublishedName(Published property) {
-    switch (property) {
-    case Published::Caption:
-        return "Caption";
-    case Published::Text:
-        return "Text";
-    case Published::Hint:
-        return "Hint";
-    case Published::ShowHint:
-        return "ShowHint";
-    case Published::Items:
-        return "Items";
-    case Published::Lines:
-        return "Lines";
-    case Published::ItemIndex:
-        return "ItemIndex";
-    case Published::Alignment:
-        return "alignment";
-    case Published::Layout:
-        return "Layout";
-    }
+// The names the language files give the published properties.
+constexpr std::pair<Published, std::string_view> kPublishedNames[] = {
+    {Published::Caption, "Caption"},     {Published::Text, "Text"},
+    {Published::Hint, "Hint"},           {Published::ShowHint, "ShowHint"},
+    {Published::Items, "Items"},         {Published::Lines, "Lines"},
+    {Published::ItemIndex, "ItemIndex"}, {Published::Alignment, "alignment"},
+    {Published::Layout, "Layout"},
+};
+
+std::string_view publishedName(Published property) {
+    for (const auto& [published, name] : kPublishedNames)
+        if (published == property)
+            return name;
     return {};
 }
 
-bool HasPublished(const QObject* component, Published property) {
-    return component && (HasWidgetProperty(component, property) ||
-                         DeclaredProperty(component, property).isValid());
+bool hasPublished(const QObject* component, Published property) {
+    return component && (hasWidgetProperty(component, property) ||
+                         declaredProperty(component, property).isValid());
 }
 
-QVariant ReadPublished(const QObject* component, Published property) {
+QVariant readPublished(const QObject* component, Published property) {
     if (!component)
         return {};
-    if (HasWidgetProperty(component, property))
-        return ReadWidgetProperty(component, property);
-    if (const QMetaProperty declared = DeclaredProperty(component, property); declared.isValid())
+    if (hasWidgetProperty(component, property))
+        return readWidgetProperty(component, property);
+    if (const QMetaProperty declared = declaredProperty(component, property); declared.isValid())
         return declared.read(component);
     return {};
 }
 
-bool WritePublished(QObject* component, Published property, const QVariant& value) {
+bool writePublished(QObject* component, Published property, const QVariant& value) {
     if (!component)
         return false;
-    if (HasWidgetProperty(component, property)) {
-        WriteWidgetProperty(component, property, value);
+    if (hasWidgetProperty(component, property)) {
+        writeWidgetProperty(component, property, value);
         return true;
     }
-    const QMetaProperty declared = DeclaredProperty(component, property);
+    const QMetaProperty declared = declaredProperty(component, property);
     if (!declared.isValid())
         return false;
     if (property == Published::Items || property == Published::Lines)
-        return ReplaceEntries(component, property, value.toStringList());
+        return replaceEntries(component, property, value.toStringList());
     return declared.write(component, value);
 }
 
-bool ReplaceEntries(QObject* component, Published property, const QStringList& Lines) {
+bool replaceEntries(QObject* component, Published property, const QStringList& lines) {
     if (property != Published::Items && property != Published::Lines)
         return false;
-    if (!HasPublished(component, property))
+    if (!hasPublished(component, property))
         return false;
     if (auto* combo = qobject_cast<QComboBox*>(component); combo && property == Published::Items) {
-        for (int i = 0; i < std::min<qsizetype>(combo->count(), Lines.size()); ++i)
-            combo->setItemText(i, Lines[i]);
+        for (int i = 0; i < std::min<qsizetype>(combo->count(), lines.size()); ++i)
+            combo->setItemText(i, lines[i]);
         return true;
     }
     if (auto* list = qobject_cast<QListWidget*>(component); list && property == Published::Items) {
-        for (int i = 0; i < std::min<qsizetype>(list->count(), Lines.size()); ++i)
-            list->item(i)->setText(Lines[i]);
+        for (int i = 0; i < std::min<qsizetype>(list->count(), lines.size()); ++i)
+            list->item(i)->setText(lines[i]);
         return true;
     }
-    QStringList entries = ReadPublished(component, property).toStringList();
-    for (qsizetype i = 0; i < std::min(entries.size(), Lines.size()); ++i)
-        entries[i] = Lines[i];
-    if (property == Published::Lines && IsEditor(component)) {
-        SetEditorLines(component, entries);
+    QStringList entries = readPublished(component, property).toStringList();
+    for (qsizetype i = 0; i < std::min(entries.size(), lines.size()); ++i)
+        entries[i] = lines[i];
+    if (property == Published::Lines && isEditor(component)) {
+        setEditorLines(component, entries);
         return true;
     }
-    return DeclaredProperty(component, property).write(component, entries);
+    return declaredProperty(component, property).write(component, entries);
 }
 
-QStringList SplitTextLines(const QString& text) {
+QStringList splitTextLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -344,32 +282,32 @@ QStringList SplitTextLines(const QString& text) {
     return lines;
 }
 
-bool HasFont(const QObject* component) {
+bool hasFont(const QObject* component) {
     return qobject_cast<const QWidget*>(component) && !qobject_cast<const QMenu*>(component);
 }
 
-QFont ReadFont(const QObject* component) {
+QFont readFont(const QObject* component) {
     if (const auto* w = qobject_cast<const QWidget*>(component))
         return w->font();
     return QApplication::font();
 }
 
-void WriteFont(QObject* component, const QFont& font) {
-    if (auto* w = qobject_cast<QWidget*>(component); w && HasFont(w))
+void writeFont(QObject* component, const QFont& font) {
+    if (auto* w = qobject_cast<QWidget*>(component); w && hasFont(w))
         w->setFont(font);
 }
 
-int FontCharSet(const QObject* component) {
+int fontCharSet(const QObject* component) {
     const QVariant kept = component ? component->property(kCharSetKey) : QVariant();
     return kept.isValid() ? kept.toInt() : kDefaultCharSet;
 }
 
-void SetFontCharSet(QObject* component, int charSet) {
-    if (HasFont(component))
+void setFontCharSet(QObject* component, int charSet) {
+    if (hasFont(component))
         component->setProperty(kCharSetKey, charSet);
 }
 
-double FontPointSize(const QFont& font) {
+double fontPointSize(const QFont& font) {
     if (font.pointSizeF() > 0)
         return font.pointSizeF();
     return font.pixelSize() > 0 ? font.pixelSize() * 72.0 / 96.0 : 0.0;

@@ -24,23 +24,23 @@ TEST(Cp1252, NarrowsUtf16ToTheCodePage) {
         {"\xF0\x9F\x98\x80", "??"}, // a surrogate pair
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Utf16LeToCp1252(Utf8ToUtf16Le(c.utf8)), c.cp1252) << c.utf8;
+        EXPECT_EQ(utf16LeToCp1252(utf8ToUtf16Le(c.utf8)), c.cp1252) << c.utf8;
 }
 
 TEST(Cp1252, StopsAtTheFirstZeroAndDropsAnOddByte) {
-    EXPECT_EQ(Utf16LeToCp1252(std::string("A\0B\0\0\0C\0", 8)), "AB");
-    EXPECT_EQ(Utf16LeToCp1252(std::string("A\0B", 3)), "A");
-    EXPECT_EQ(Utf16LeToCp1252(""), "");
+    EXPECT_EQ(utf16LeToCp1252(std::string("A\0B\0\0\0C\0", 8)), "AB");
+    EXPECT_EQ(utf16LeToCp1252(std::string("A\0B", 3)), "A");
+    EXPECT_EQ(utf16LeToCp1252(""), "");
 }
 
 TEST(Cp1252, WidensToUtf8) {
-    EXPECT_EQ(Cp1252ToUtf8("Tool\x99 \xAE \x80"), "Tool\xE2\x84\xA2 \xC2\xAE \xE2\x82\xAC");
-    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xEF\xBF\xBD"); // undefined byte
+    EXPECT_EQ(cp1252ToUtf8("Tool\x99 \xAE \x80"), "Tool\xE2\x84\xA2 \xC2\xAE \xE2\x82\xAC");
+    EXPECT_EQ(cp1252ToUtf8("\x81"), "\xEF\xBF\xBD"); // undefined byte
     for (int b = 0; b < 256; ++b) {
         const std::string byte(1, static_cast<char>(b));
         if (b == 0 || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
             continue;
-        EXPECT_EQ(Utf16LeToCp1252(Utf8ToUtf16Le(Cp1252ToUtf8(byte))), byte) << b;
+        EXPECT_EQ(utf16LeToCp1252(utf8ToUtf16Le(cp1252ToUtf8(byte))), byte) << b;
     }
 }
 

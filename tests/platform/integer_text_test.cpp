@@ -9,7 +9,7 @@
 namespace dm::platform {
 namespace {
 
-TEST(IntegerFromText, AcceptsDecimalAndHexadecimalForms) {
+TEST(integerFromText, AcceptsDecimalAndHexadecimalForms) {
     const struct {
         std::string text;
         std::optional<std::int32_t> value;
@@ -45,7 +45,7 @@ TEST(IntegerFromText, AcceptsDecimalAndHexadecimalForms) {
         {"--1", std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(IntegerFromText(c.text), c.value) << "'" << c.text << "'";
+        EXPECT_EQ(integerFromText(c.text), c.value) << "'" << c.text << "'";
     EXPECT_EQ(StrToIntDef("oops", -7), -7);
     EXPECT_EQ(StrToIntDef("12", -7), 12);
 }

@@ -45,8 +45,8 @@ protected:
                         bool is64 = false) {
         std::optional<std::string> block;
         if (content)
-            block = platform::WriteVersionBlock(*content);
-        return temp.write(relative, dm::test::WritePe(is64, block).Bytes);
+            block = platform::writeVersionBlock(*content);
+        return temp.write(relative, dm::test::writePe(is64, block).Bytes);
     }
 
     dm::test::TempDir temp;
@@ -58,7 +58,7 @@ protected:
 };
 
 inline platform::RegistryValue sz(const std::string& text) {
-    return platform::RegistryValue::String(text);
+    return platform::RegistryValue::string(text);
 }
 
 } // namespace dm::update::test

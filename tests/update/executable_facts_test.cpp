@@ -12,8 +12,8 @@
 namespace dm::update {
 namespace {
 
-using dm::test::PutLe32;
-using dm::test::WritePe;
+using dm::test::putLe32;
+using dm::test::writePe;
 
 std::optional<PEHeader> Read(const std::string& bytes) {
     return ReadPEHeader(platform::BufferByteSource(bytes));
@@ -26,12 +26,12 @@ std::optional<bool> is64Of(const std::string& bytes) {
 }
 
 TEST(ReadPEHeader, TellsImagesAndTheirBitness) {
-    const std::string pe32 = WritePe(false, std::nullopt).Bytes;
-    const std::string pe64 = WritePe(true, std::nullopt).Bytes;
+    const std::string pe32 = writePe(false, std::nullopt).Bytes;
+    const std::string pe64 = writePe(true, std::nullopt).Bytes;
     std::string offsetPastEnd = pe32;
-    PutLe32(offsetPastEnd, 60, 0xFFFFFFF0);
+    putLe32(offsetPastEnd, 60, 0xFFFFFFF0);
     std::string offsetAtEnd = pe32;
-    PutLe32(offsetAtEnd, 60, static_cast<std::uint32_t>(pe32.size() - 2));
+    putLe32(offsetAtEnd, 60, static_cast<std::uint32_t>(pe32.size() - 2));
     std::string noSignature = pe32;
     noSignature[0x80] = 'X';
     // The signature is there, the optional header's magic is cut off.
@@ -62,8 +62,8 @@ TEST(ReadPEHeader, TellsImagesAndTheirBitness) {
 }
 
 TEST(ReadPEHeader, OffsetWithTheTopBitSetIsNoNegativeNumber) {
-    std::string bytes = WritePe(false, std::nullopt).Bytes;
-    PutLe32(bytes, 60, 0x80000080); // negative as a signed number: must not read before the file
+    std::string bytes = writePe(false, std::nullopt).Bytes;
+    putLe32(bytes, 60, 0x80000080); // negative as a signed number: must not read before the file
     EXPECT_FALSE(Read(bytes));
 }
 
@@ -87,11 +87,11 @@ TEST_F(ReadPEHeaderFile, NamesAreNoWildcardPatterns) {
     writePe("app.exe", std::nullopt);
     EXPECT_FALSE(ReadPEHeader(context, temp.dir() + "*.exe"));
     EXPECT_FALSE(ReadPEHeader(context, temp.dir() + "ap?.exe"));
-    EXPECT_FALSE(FileExists(context, temp.dir() + "*.exe"));
-    EXPECT_TRUE(FileExists(context, temp.dir() + "app.exe"));
-    EXPECT_FALSE(FileExists(context, temp.dir()));
+    EXPECT_FALSE(fileExists(context, temp.dir() + "*.exe"));
+    EXPECT_TRUE(fileExists(context, temp.dir() + "app.exe"));
+    EXPECT_FALSE(fileExists(context, temp.dir()));
     const std::string star = writePe("a*b.exe", std::nullopt);
-    EXPECT_TRUE(FileExists(context, star));
+    EXPECT_TRUE(fileExists(context, star));
     EXPECT_TRUE(ReadPEHeader(context, star));
 }
 

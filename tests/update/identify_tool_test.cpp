@@ -51,7 +51,7 @@ TEST(IdentifyTool, PrintsPeFactsAndTextsAsUtf8) {
                                {"ProductName", "Tool\xE2\x84\xA2"}}});
     c.Translations = std::vector<std::uint32_t>{0x04E40409};
     const std::string file =
-        temp.write("tool.exe", dm::test::WritePe(true, platform::WriteVersionBlock(c)).Bytes);
+        temp.write("tool.exe", dm::test::writePe(true, platform::writeVersionBlock(c)).Bytes);
     const ToolRun run = runTool("'" + file + "'", temp.dir());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, file + "\tYes\tYes\tTab here\tAcme\xC2\xAE\t\t\t\t\tTool\xE2\x84\xA2\t\t"

@@ -41,20 +41,20 @@ TEST_F(ProductSearchTest, CodecPackVersionFromItsRevision) {
         {4423, "1.2.4423"}, {4500, "1.2.4500"}, {0, "0"},
     };
     for (const auto& c : cases) {
-        setRevision(RegistryValue::Dword(c.revision));
+        setRevision(RegistryValue::dword(c.revision));
         EXPECT_EQ(GetFfdshowVersion(context), c.version) << c.revision;
     }
 }
 
 TEST_F(ProductSearchTest, CodecPackVersionPrefersItsUninstallEntry) {
-    setRevision(RegistryValue::Dword(4500));
+    setRevision(RegistryValue::dword(4500));
     addMachineEntry("ffdshow_is1", {{"DisplayName", sz("ffdshow [rev 4500]")},
                                     {"DisplayVersion", sz("1.3.4500.0")}});
     EXPECT_EQ(GetFfdshowVersion(context), "1.3.4500.0");
 }
 
 TEST_F(ProductSearchTest, CodecPackVersionTakesTheLibrarysNewerMinor) {
-    setRevision(RegistryValue::Dword(4500)); // 1.2.4500
+    setRevision(RegistryValue::dword(4500)); // 1.2.4500
     writeLibrary(0x00010003, 0x11940000);    // 1.3.4500.0: same release, newer minor
     EXPECT_EQ(GetFfdshowVersion(context), "1.3.4500.0");
     writeLibrary(0x00010003, 0x11950000); // 1.3.4501.0: another release
@@ -88,7 +88,7 @@ TEST_F(ProductSearchTest, UninstallVersionByPublisher) {
                {"Publisher", sz("Yamicsoft")},
                {"DisplayVersion", sz("9.9")}});
     user("c", {{"DisplayName", sz("Windows 11 Manager")},
-               {"Publisher", RegistryValue::Dword(1)},
+               {"Publisher", RegistryValue::dword(1)},
                {"DisplayVersion", sz("8.8")}});
     user("d", {{"DisplayName", sz("Windows 11 Manager")}, {"Publisher", sz("Yamicsoft")}});
     EXPECT_EQ(GetUninstallVersionByPublisher(context), "3.4");

@@ -5,16 +5,16 @@
 namespace dm::update {
 namespace {
 
-TEST(RulePath, RuleTextsTakeThePlatformsDelimiter) {
-    EXPECT_EQ(RulePath("\\plugins\\info.txt"), "/plugins/info.txt");
-    EXPECT_EQ(RulePath("..\\bin\\"), "../bin/");
-    EXPECT_EQ(RulePath("name.ini"), "name.ini");
-    EXPECT_EQ(RulePath(""), "");
+TEST(rulePath, RuleTextsTakeThePlatformsDelimiter) {
+    EXPECT_EQ(rulePath("\\plugins\\info.txt"), "/plugins/info.txt");
+    EXPECT_EQ(rulePath("..\\bin\\"), "../bin/");
+    EXPECT_EQ(rulePath("name.ini"), "name.ini");
+    EXPECT_EQ(rulePath(""), "");
 }
 
-TEST(RegistryPath, EitherDelimiterBecomesThePlatformsOne) {
-    EXPECT_EQ(RegistryPath("C:\\Apps/Tool\\x.exe"), "C:/Apps/Tool/x.exe");
-    EXPECT_EQ(RegistryPath("/opt/tool/"), "/opt/tool/");
+TEST(registryPath, EitherDelimiterBecomesThePlatformsOne) {
+    EXPECT_EQ(registryPath("C:\\Apps/Tool\\x.exe"), "C:/Apps/Tool/x.exe");
+    EXPECT_EQ(registryPath("/opt/tool/"), "/opt/tool/");
 }
 
 } // namespace

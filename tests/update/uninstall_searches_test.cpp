@@ -23,8 +23,8 @@ TEST_F(UninstallListingTest, ListsHeadingsThenEntriesOfTheThreeKeys) {
     addEntry(RegistryRoot::CurrentUser, "", "UserTool", {{"DisplayName", sz("User Tool 1.0")}});
     addMachineEntry("{GUID-1}", {{"DisplayName", sz("Machine Tool")}});
     addMachineEntry("NoName", {{"DisplayVersion", sz("1.0")}});
-    addMachineEntry("Expand", {{"DisplayName", RegistryValue::ExpandString("Expanded Name")}});
-    addMachineEntry("Dword", {{"DisplayName", RegistryValue::Dword(7)}});
+    addMachineEntry("Expand", {{"DisplayName", RegistryValue::expandString("Expanded Name")}});
+    addMachineEntry("Dword", {{"DisplayName", RegistryValue::dword(7)}});
     addEntry(RegistryRoot::LocalMachine, "Wow6432Node\\", "Old32",
              {{"DisplayName", sz("Old 32-bit Tool")}});
     const auto listing = ListUninstallDisplayNames(context);
@@ -104,7 +104,7 @@ TEST_F(UninstallListingTest, IsSoftwareInstalledFindsTheProgramsEntry) {
          RegistryRoot::LocalMachine,
          "",
          "Brackenway Dimmetric",
-         {{"DisplayName", RegistryValue::ExpandString("Something Else")}},
+         {{"DisplayName", RegistryValue::expandString("Something Else")}},
          true},
         {"other product",
          RegistryRoot::LocalMachine,
@@ -128,7 +128,7 @@ TEST_F(UninstallListingTest, IsSoftwareInstalledFindsTheProgramsEntry) {
          RegistryRoot::LocalMachine,
          "",
          "{A}",
-         {{"DisplayName", RegistryValue::ExpandString("Brackenway Dimmetric")}},
+         {{"DisplayName", RegistryValue::expandString("Brackenway Dimmetric")}},
          false},
     };
     for (const auto& c : cases) {
@@ -153,7 +153,7 @@ TEST_F(UninstallSearchTest, VersionSearchesKeepTheNewestMatch) {
     addMachineEntry("a", {{"DisplayName", sz("Tool 2.10")}, {"DisplayVersion", sz("2.10")}});
     addMachineEntry("b", {{"DisplayName", sz("Tool 2.9")}, {"DisplayVersion", sz("v2.9")}});
     addMachineEntry("c", {{"DisplayName", sz("Tool Pro 3.1 (x64)")}, {"DisplayVersion", sz("x")}});
-    addMachineEntry("d", {{"DisplayName", RegistryValue::ExpandString("Tool 9.9")},
+    addMachineEntry("d", {{"DisplayName", RegistryValue::expandString("Tool 9.9")},
                           {"DisplayVersion", sz("9.9")}});
     addMachineEntry("e", {{"DisplayName", sz("Tool Helper")}, {"DisplayVersion", sz("2.10.0.0")}});
     EXPECT_EQ(GetUninstallVersionByName(context, "tool", ""), "64"); // "(x64)" ends the name
@@ -182,11 +182,11 @@ TEST_F(UninstallSearchTest, FieldSearchesKeepTheLastMatch) {
 
 TEST_F(UninstallSearchTest, WrongTypesReadAsAbsent) {
     addMachineEntry("a",
-                    {{"DisplayName", sz("Tool")}, {"DisplayVersion", RegistryValue::Dword(5)}});
+                    {{"DisplayName", sz("Tool")}, {"DisplayVersion", RegistryValue::dword(5)}});
     addMachineEntry(
-        "b", {{"DisplayName", sz("Tool")}, {"DisplayVersion", RegistryValue::ExpandString("1.5")}});
+        "b", {{"DisplayName", sz("Tool")}, {"DisplayVersion", RegistryValue::expandString("1.5")}});
     addMachineEntry("c", {{"DisplayName", sz("Other")},
-                          {"Publisher", RegistryValue::Dword(1)},
+                          {"Publisher", RegistryValue::dword(1)},
                           {"InstallLocation", sz("/apps/other")}});
     EXPECT_EQ(GetUninstallDisplayVersion(context, "Tool", "Tool", ""), "1.5");
     EXPECT_EQ(FindUninstallVersion(context, "Tool", ""), "1.5");
@@ -231,7 +231,7 @@ TEST_F(UninstallSearchTest, FolderMatchIgnoresCaseAndDelimiters) {
                           {"InstallLocation", sz("/elsewhere")},
                           {"UninstallString", sz("/opt/unin/uninstall.exe")}});
     addMachineEntry("e", {{"DisplayName", sz("Expandable Location")},
-                          {"InstallLocation", RegistryValue::ExpandString("/opt/expand")},
+                          {"InstallLocation", RegistryValue::expandString("/opt/expand")},
                           {"DisplayIcon", sz("/opt/icon-wins/x.ico")}});
     const struct {
         std::string folder;

@@ -93,7 +93,7 @@ TEST_F(VersionInfoReaderTest, OnlyWholeTranslationEntriesCount) {
     const std::string key("T\0r\0a\0n\0s\0l\0a\0t\0i\0o\0n\0\0\0", 24);
     const auto at = bytes.find(key);
     ASSERT_NE(at, std::string::npos);
-    dm::test::PutLe16(bytes, at - 4, 2); // wValueLength
+    dm::test::putLe16(bytes, at - 4, 2); // wValueLength
     const auto half = temp.write("g.exe", bytes);
     EXPECT_TRUE(ReadVersionStrings(context, half).empty());
 }

@@ -14,7 +14,7 @@ LinuxFileByteSource::LinuxFileByteSource(const std::string& path)
         size_ = static_cast<std::uint64_t>(st.st_size);
 }
 
-bool LinuxFileByteSource::ReadAt(std::uint64_t offset, std::size_t count, std::string& out) const {
+bool LinuxFileByteSource::readAt(std::uint64_t offset, std::size_t count, std::string& out) const {
     if (!size_ || offset > *size_ || count > *size_ - offset)
         return false;
     out.resize(count);

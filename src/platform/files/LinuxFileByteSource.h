@@ -15,9 +15,9 @@ public:
     explicit LinuxFileByteSource(const std::string& path);
 
     // Whether the path named a regular file that could be opened.
-    bool IsOpen() const { return size_.has_value(); }
-    std::uint64_t Size() const override { return size_.value_or(0); }
-    bool ReadAt(std::uint64_t offset, std::size_t count, std::string& out) const override;
+    bool isOpen() const { return size_.has_value(); }
+    std::uint64_t size() const override { return size_.value_or(0); }
+    bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const override;
 
 private:
     UniqueFd fd_;

@@ -79,7 +79,7 @@ std::string xdgFolder(const char* variable, const char* belowHome) {
             return {};
         folder = std::string(home) + belowHome;
     }
-    folder = WithoutTrailingDelimiter(std::move(folder));
+    folder = withoutTrailingDelimiter(std::move(folder));
     return makeFolders(folder) ? folder : std::string();
 }
 
@@ -114,7 +114,7 @@ std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
 }
 
 std::optional<FindEntry> LinuxFileSystem::attributes(const std::string& path) {
-    const std::string trimmed = WithoutTrailingDelimiter(path);
+    const std::string trimmed = withoutTrailingDelimiter(path);
     return describe(trimmed, lastPart(trimmed));
 }
 
@@ -149,7 +149,7 @@ bool LinuxFileSystem::driveExists(const std::string& root) {
 }
 
 std::optional<std::string> LinuxFileSystem::readFile(const std::string& path) {
-    auto contents = ReadWholeFile(path);
+    auto contents = readWholeFile(path);
     if (contents.status != FileContents::Status::Ok)
         return std::nullopt;
     return std::move(contents.bytes);
@@ -161,13 +161,12 @@ bool LinuxFileSystem::writeFile(const std::string& path, const std::string& byte
     if (::stat(path.c_str(), &existing) == 0 &&
         (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0))
         return false;
-    std::string error;
-    return WriteFileAtomically(path, bytes, error);
+    return static_cast<bool>(writeFileAtomically(path, bytes));
 }
 
 std::unique_ptr<ByteSource> LinuxFileSystem::openBytes(const std::string& path) {
     auto source = std::make_unique<LinuxFileByteSource>(path);
-    if (!source->IsOpen())
+    if (!source->isOpen())
         return nullptr;
     return source;
 }

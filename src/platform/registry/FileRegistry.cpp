@@ -14,51 +14,47 @@ class FileHiveStore : public HiveStore {
 public:
     explicit FileHiveStore(std::string folder) : folder_(std::move(folder)) {}
 
-    const Hive* read(RegistryRoot root) override {
+    Result<const Hive*> read(RegistryRoot root) override {
         Cache& cache = cache_[Index(root)];
         const std::string path = pathOf(root);
-        const std::optional<FileIdentity> now = IdentifyFile(path);
+        const std::optional<FileIdentity> now = identifyFile(path);
         if (cache.hive && now == cache.identity)
             return &*cache.hive;
         cache.hive.reset();
         auto loaded = load(root);
         if (!loaded)
-            return nullptr;
+            return Failure{loaded.error()};
         cache.hive = std::move(loaded->first);
         cache.identity = loaded->second;
         return &*cache.hive;
     }
 
-    bool modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
+    Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
         std::error_code failed;
         std::filesystem::create_directories(folder_, failed);
-        if (failed) {
-            error_ = "cannot make the registry folder " + folder_ + ": " + failed.message();
-            return false;
-        }
+        if (failed)
+            return Failure{"cannot make the registry folder " + folder_ + ": " + failed.message()};
         const std::string path = pathOf(root);
-        auto lock = FileLock::Acquire(path + ".lock", error_);
+        auto lock = FileLock::acquire(path + ".lock");
         if (!lock)
-            return false;
-        RemoveStaleTemporaries(path);
+            return Failure{lock.error()};
+        removeStaleTemporaries(path);
         // Another process may have changed the hive: start from what is on disk now.
         Cache& cache = cache_[Index(root)];
         cache.hive.reset();
         auto loaded = load(root);
         if (!loaded)
-            return false;
+            return Failure{loaded.error()};
         Hive& hive = loaded->first;
         if (!change(hive))
-            return false;
-        FileIdentity written;
-        if (!WriteFileAtomically(path, SerializeHive(hive), error_, &written))
-            return false;
+            return Failure{"the change was refused"};
+        const Result<FileIdentity> written = writeFileAtomically(path, serializeHive(hive));
+        if (!written)
+            return Failure{written.error()};
         cache.hive = std::move(hive);
-        cache.identity = written;
-        return true;
+        cache.identity = *written;
+        return {};
     }
-
-    std::string error() const override { return error_; }
 
 private:
     struct Cache {
@@ -75,32 +71,27 @@ private:
     }
 
     // The hive on disk with the identity of what was read; an empty hive when the file is missing.
-    std::optional<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
+    Result<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
         const std::string path = pathOf(root);
-        FileContents file = ReadWholeFile(path);
+        FileContents file = readWholeFile(path);
         if (file.status == FileContents::Status::Missing) {
             Hive hive;
             hive.header = {root == RegistryRoot::CurrentUser
                                ? ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000"
                                : ";; All keys relative to \\\\Machine",
                            "#arch=win64"};
-            return std::pair{std::move(hive), std::nullopt};
+            return std::pair<Hive, std::optional<FileIdentity>>{std::move(hive), std::nullopt};
         }
-        if (file.status == FileContents::Status::Failed) {
-            error_ = "registry hive " + file.error;
-            return std::nullopt;
-        }
-        std::string why;
-        auto hive = ParseHive(file.bytes, why);
-        if (!hive) {
-            error_ = "registry hive " + path + " is damaged and is left as it is: " + why;
-            return std::nullopt;
-        }
+        if (file.status == FileContents::Status::Failed)
+            return Failure{"registry hive " + file.error};
+        auto hive = parseHive(file.bytes);
+        if (!hive)
+            return Failure{"registry hive " + path +
+                           " is damaged and is left as it is: " + hive.error()};
         return std::pair{std::move(*hive), std::optional<FileIdentity>(file.identity)};
     }
 
     std::string folder_;
-    std::string error_;
     Cache cache_[2];
 };
 
@@ -109,7 +100,7 @@ private:
 FileRegistry::FileRegistry(std::string folder)
     : HiveRegistry(std::make_unique<FileHiveStore>(std::move(folder))) {}
 
-std::string FileRegistry::DefaultFolder() {
+std::string FileRegistry::defaultFolder() {
     if (const char* folder = std::getenv("DIMMETRIC_REGISTRY_DIR"); folder && *folder)
         return folder;
     std::filesystem::path config;

@@ -26,10 +26,10 @@ char narrowUnit(char16_t unit) {
 
 } // namespace
 
-std::string Utf16LeToCp1252(std::string_view bytes) {
+std::string utf16LeToCp1252(std::string_view bytes) {
     std::string text;
     for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
-        const auto unit = static_cast<char16_t>(ReadLe16(bytes, at));
+        const auto unit = static_cast<char16_t>(readLe16(bytes, at));
         if (unit == 0)
             break;
         text.push_back(narrowUnit(unit));
@@ -37,14 +37,14 @@ std::string Utf16LeToCp1252(std::string_view bytes) {
     return text;
 }
 
-std::string Cp1252ToUtf8(std::string_view text) {
+std::string cp1252ToUtf8(std::string_view text) {
     std::u16string units;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         const char16_t high = byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : 0;
         units.push_back(byte >= 0x80 && byte < 0xA0 ? (high ? high : u'\uFFFD') : byte);
     }
-    return Utf16LeToUtf8(UnitsToUtf16Le(units));
+    return utf16LeToUtf8(unitsToUtf16Le(units));
 }
 
 } // namespace dm::platform

@@ -19,7 +19,7 @@ std::optional<unsigned> digitValue(char c, unsigned base) {
 
 } // namespace
 
-std::optional<std::int32_t> IntegerFromText(std::string_view text) {
+std::optional<std::int32_t> integerFromText(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
     bool negative = false;
@@ -55,7 +55,7 @@ std::optional<std::int32_t> IntegerFromText(std::string_view text) {
 }
 
 std::int32_t StrToIntDef(std::string_view text, std::int32_t Default) {
-    return IntegerFromText(text).value_or(Default);
+    return integerFromText(text).value_or(Default);
 }
 
 } // namespace dm::platform

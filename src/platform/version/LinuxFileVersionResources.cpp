@@ -16,9 +16,9 @@ bool FileVersionResources::fileExists(const std::string& path) {
 
 std::optional<VersionBlock> FileVersionResources::read(const std::string& path) {
     const LinuxFileByteSource file(path);
-    if (!file.IsOpen())
+    if (!file.isOpen())
         return std::nullopt;
-    return FindVersionResource(file);
+    return findVersionResource(file);
 }
 
 std::string FileVersionResources::moduleFileName() {

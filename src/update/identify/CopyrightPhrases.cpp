@@ -124,10 +124,10 @@ std::string stripOnce(std::string s) {
     for (const auto phrase : kTrailingLicencePhrases)
         if (EndsText(s, std::string(phrase)))
             s.erase(s.size() - phrase.size());
-    s = TrimText(s);
+    s = trimText(s);
     for (const auto phrase : kRightsPhrases)
         dropRightsPhrase(s, std::string(phrase));
-    s = TrimText(s);
+    s = trimText(s);
     if (s.size() > 1) {
         if (s.starts_with('-'))
             s.erase(0, 1);

@@ -25,28 +25,28 @@ bool IsValidVersionText(const std::string& text) {
     return !text.empty() && VigilVersion(text).IsValid();
 }
 
-bool FileExists(IdentifyContext& context, const std::string& path) {
+bool fileExists(IdentifyContext& context, const std::string& path) {
     const auto entry = path.empty() ? std::nullopt : context.files.attributes(path);
     return entry && (entry->attributes & platform::FileAttributeDirectory) == 0;
 }
 
 std::optional<PEHeader> ReadPEHeader(const platform::ByteSource& file) {
     std::string bytes;
-    if (!file.ReadAt(0, 2, bytes) || bytes != "MZ")
+    if (!file.readAt(0, 2, bytes) || bytes != "MZ")
         return std::nullopt;
     // The offset is the file's word: unsigned, and every read below stays inside the file.
-    if (!file.ReadAt(kNtHeadersOffsetAt, 4, bytes))
+    if (!file.readAt(kNtHeadersOffsetAt, 4, bytes))
         return std::nullopt;
-    const std::uint64_t at = platform::ReadLe32(bytes, 0);
-    if (!file.ReadAt(at, 4, bytes) || bytes != std::string("PE\0\0", 4))
+    const std::uint64_t at = platform::readLe32(bytes, 0);
+    if (!file.readAt(at, 4, bytes) || bytes != std::string("PE\0\0", 4))
         return std::nullopt;
-    const std::uint64_t held = std::min<std::uint64_t>(kNtHeadersSize, file.Size() - at);
+    const std::uint64_t held = std::min<std::uint64_t>(kNtHeadersSize, file.size() - at);
     std::string headers;
-    if (!file.ReadAt(at, static_cast<std::size_t>(held), headers))
+    if (!file.readAt(at, static_cast<std::size_t>(held), headers))
         return std::nullopt;
     PEHeader header;
     header.Is64 =
-        headers.size() >= kMagicAt + 2 && platform::ReadLe16(headers, kMagicAt) == kMagic64;
+        headers.size() >= kMagicAt + 2 && platform::readLe16(headers, kMagicAt) == kMagic64;
     return header;
 }
 
@@ -67,7 +67,7 @@ std::string MapToSysnative(const std::string& fileName, const std::string& syste
         return result;
     const std::string d(1, delimiter);
     const std::string from = d + "system32" + d;
-    if (const int at = PosText(from, result); at > 0)
+    if (const int at = posText(from, result); at > 0)
         result.replace(static_cast<std::size_t>(at - 1), from.size(), d + "sysnative" + d);
     return result;
 }

@@ -15,7 +15,7 @@ namespace dm::update {
 bool IsValidVersionText(const std::string& text);
 
 // Whether path names an existing file that is not a folder, looked up by its exact name.
-bool FileExists(IdentifyContext& context, const std::string& path);
+bool fileExists(IdentifyContext& context, const std::string& path);
 
 // What the PE header of an executable tells.
 struct PEHeader {

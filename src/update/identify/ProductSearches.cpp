@@ -37,7 +37,7 @@ std::string GetFfdshowVersion(IdentifyContext& context) {
     std::string v = FindUninstallVersion(context, "ffdshow", "");
     if (v.empty())
         v = versionFromRevision(context);
-    const std::string library = platform::WithTrailingDelimiter(
+    const std::string library = platform::withTrailingDelimiter(
                                     context.files.specialFolder(platform::SpecialFolder::System)) +
                                 "ff_vfw.dll";
     const VigilVersion file(GetFileVersionText(context.versions, library));
@@ -49,7 +49,7 @@ std::string GetFfdshowVersion(IdentifyContext& context) {
 
 std::string GetHighestSubfolderVersion(IdentifyContext& context, const std::string& path) {
     std::string result;
-    const std::string folder = platform::WithTrailingDelimiter(platform::FolderOfPath(path));
+    const std::string folder = platform::withTrailingDelimiter(platform::folderOfPath(path));
     std::vector<std::string> subFolders;
     ListSubFolders(context.platform(), folder, subFolders);
     for (const auto& subFolder : subFolders) {

@@ -4,7 +4,7 @@
 
 namespace dm::update {
 
-std::string RulePath(std::string_view text) {
+std::string rulePath(std::string_view text) {
     std::string path(text);
     for (char& c : path)
         if (c == '\\')
@@ -12,7 +12,7 @@ std::string RulePath(std::string_view text) {
     return path;
 }
 
-std::string RegistryPath(std::string_view path) {
+std::string registryPath(std::string_view path) {
     std::string result(path);
     for (char& c : result)
         if (c == '\\' || c == '/')

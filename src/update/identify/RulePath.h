@@ -6,8 +6,8 @@
 namespace dm::update {
 
 // A relative name or folder test of the rules, written with "\", with the platform's delimiter.
-std::string RulePath(std::string_view text);
+std::string rulePath(std::string_view text);
 // A path read from the registry (written with either delimiter) with the platform's delimiter.
-std::string RegistryPath(std::string_view path);
+std::string registryPath(std::string_view path);
 
 } // namespace dm::update

@@ -11,10 +11,10 @@ namespace {
 // The file version of the version resource's fixed part; empty without one.
 std::string fixedBlockVersion(IdentifyContext& context, std::string& fileName) {
     fileName = MapToSysnative(context, fileName);
-    if (!FileExists(context, fileName))
+    if (!fileExists(context, fileName))
         return {};
     const auto block = context.versions.read(fileName);
-    const auto fixed = block ? block->QueryFixed() : std::nullopt;
+    const auto fixed = block ? block->queryFixed() : std::nullopt;
     if (!fixed)
         return {};
     return VigilVersion::CreateFromDwords(fixed->FileVersionMS, fixed->FileVersionLS).ToText();

@@ -10,7 +10,7 @@ std::string CleanCompanyText(const std::string& text) {
     // Repeated until a pass changes nothing; a loop, so a long run of marks costs no stack.
     std::string current = text;
     for (;;) {
-        std::string s = TrimText(StripTrailingUrls(current));
+        std::string s = trimText(StripTrailingUrls(current));
         s = RemovePrefixText(s, "?");
         s = RemoveSuffixText(s, " -");
         if (s == "@")
@@ -30,13 +30,13 @@ std::string ExtractTagText(const std::string& tag, const std::vector<std::string
 }
 
 std::string ExtractBetweenTags(const std::string& line, const std::string& tag) {
-    std::string s = TrimText(line);
+    std::string s = trimText(line);
     if (ContainsText("<!--", s)) {
-        s = TrimText(TextAfter(s, "<!--"));
-        s = TrimText(TextBefore(s, "-->"));
+        s = trimText(TextAfter(s, "<!--"));
+        s = trimText(TextBefore(s, "-->"));
     }
-    s = TrimText(TextAfter(s, "<" + tag + ">"));
-    s = TrimText(TextBefore(s, "</" + tag + ">"));
+    s = trimText(TextAfter(s, "<" + tag + ">"));
+    s = trimText(TextBefore(s, "</" + tag + ">"));
     if (ContainsText("App name goes here", s))
         s.clear();
     return s;

@@ -60,7 +60,7 @@ std::string folderSearch(IdentifyContext& context, const std::string& subRoot, c
 
 // A folder as the folder match compares it: either delimiter, one trailing delimiter.
 std::string folderForMatch(const std::string& folder) {
-    return platform::WithTrailingDelimiter(RegistryPath(folder));
+    return platform::withTrailingDelimiter(registryPath(folder));
 }
 
 bool sameFolder(const std::string& registryFolder, const std::string& folder) {
@@ -68,7 +68,7 @@ bool sameFolder(const std::string& registryFolder, const std::string& folder) {
 }
 
 std::string folderPart(const std::string& path) {
-    return platform::FolderOfPath(RegistryPath(path));
+    return platform::folderOfPath(registryPath(path));
 }
 
 bool inFolder(const RegistryKey& entry, const std::string& folder, bool byUninstallString) {
@@ -130,7 +130,7 @@ std::string GetUninstallVersionAfterDash(IdentifyContext& context, const std::st
                                if (!StartsText(displayName, prefix))
                                    return std::optional<std::string>();
                                const int last = CountFields(displayName, " -") - 1;
-                               return std::optional(TrimText(GetField(displayName, last, " -")));
+                               return std::optional(trimText(GetField(displayName, last, " -")));
                            });
     });
 }
@@ -263,7 +263,7 @@ std::string StripVPrefix(const std::string& text) {
     std::string s = text;
     if (!s.empty() && (s.front() == 'v' || s.front() == 'V'))
         s.erase(0, 1);
-    return TrimText(s);
+    return trimText(s);
 }
 
 } // namespace dm::update

@@ -35,15 +35,15 @@ constexpr std::array<KeyedField, 8> kFields = {{
 
 std::optional<std::string> queryCp1252(const platform::VersionBlock& block,
                                        const std::string& subBlock) {
-    const auto value = block.QueryValue(subBlock);
+    const auto value = block.queryValue(subBlock);
     if (!value)
         return std::nullopt;
-    return platform::Utf16LeToCp1252(value->Bytes); // bounded by the value's node
+    return platform::utf16LeToCp1252(value->Bytes); // bounded by the value's node
 }
 
 // The eight keys read from the block's first string table.
 std::optional<FileVersionInfoRec> readFirstTable(const platform::VersionBlock& block) {
-    const auto tables = block.StringTables();
+    const auto tables = block.stringTables();
     if (tables.empty())
         return std::nullopt;
     FileVersionInfoRec rec;
@@ -67,7 +67,7 @@ std::string valueOfLine(const std::vector<std::string>& lines, const std::string
 FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName) {
     const std::string path = MapToSysnative(context, fileName);
     std::optional<FileVersionInfoRec> rec;
-    if (FileExists(context, path))
+    if (fileExists(context, path))
         if (const auto block = context.versions.read(path))
             rec = readFirstTable(*block);
     if (!rec ||
@@ -77,8 +77,8 @@ FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::st
         for (const auto& [key, field] : kFields)
             (*rec).*field = valueOfLine(lines, key);
     }
-    rec->FileVersion = ReplaceAllStr(rec->FileVersion, ", ", ".");
-    rec->ProductVersion = ReplaceAllStr(rec->ProductVersion, ", ", ".");
+    rec->FileVersion = replaceAllStr(rec->FileVersion, ", ", ".");
+    rec->ProductVersion = replaceAllStr(rec->ProductVersion, ", ", ".");
     return *rec;
 }
 
@@ -89,7 +89,7 @@ std::vector<std::string> ReadVersionStrings(IdentifyContext& context, const std:
         return lines;
     for (const auto& [key, field] : kFields) {
         // Only whole translation entries count; the first names language and code page.
-        const auto translations = block->QueryTranslations();
+        const auto translations = block->queryTranslations();
         std::string subBlock = key;
         if (translations) {
             char table[9];
