@@ -50,7 +50,7 @@ std::vector<std::string> writeFiles(const test::TempDir& dir, int count) {
             {"ProductVersion", "1.0"}};
         content.StringTables.push_back(table);
         content.Translations = std::vector<std::uint32_t>{0x04B00409};
-        const auto bytes = test::WritePe(i % 2 == 0, platform::WriteVersionBlock(content)).Bytes;
+        const auto bytes = test::writePe(i % 2 == 0, platform::writeVersionBlock(content)).Bytes;
         paths.push_back(
             dir.write("f" + std::to_string(i % 20) + "/prog" + std::to_string(i) + ".exe", bytes));
     }

@@ -23,7 +23,7 @@ NameValues& of(RuleValues& values) {
 }
 
 std::string beside(NameValues& v, const std::string& relative) {
-    return v[kFolder] + RulePath(relative);
+    return v[kFolder] + rulePath(relative);
 }
 
 bool existsNonEmpty(NameValues& v, const std::string& path) {
@@ -34,7 +34,7 @@ bool existsNonEmpty(NameValues& v, const std::string& path) {
 std::vector<std::string> linesOf(NameValues& v, const std::string& path) {
     if (!existsNonEmpty(v, path))
         return {};
-    return ReadRuleLines(v.context, path).value_or(std::vector<std::string>{});
+    return readRuleLines(v.context, path).value_or(std::vector<std::string>{});
 }
 
 // The node changelog's line that marks the running major version as a long-term or current
@@ -96,7 +96,7 @@ bool fileNamesItsVersion(RuleValues& values, const std::string& prefix) {
     const std::string version = GetFileVersionText(v.context.versions, v[kPath]);
     if (!IsValidVersionText(version))
         return false;
-    return PosStr(prefix + ReplaceAllStr(version, ".", "_"), v[kFile]) > 0;
+    return posStr(prefix + replaceAllStr(version, ".", "_"), v[kFile]) > 0;
 }
 
 bool setFolderDisplayName(RuleValues& values, const std::string&) {
@@ -113,7 +113,7 @@ bool setIniNameWithLegacy(RuleValues& values, const std::string& relative) {
     const std::string path = beside(v, relative);
     if (!existsNonEmpty(v, path))
         return false;
-    const auto text = ReadRuleFile(v.context, path);
+    const auto text = readRuleFile(v.context, path);
     const std::string name =
         text ? platform::IniDocument(*text).value("details", "name").value_or("") : "";
     if (!ContainsText("Legacy", name))
@@ -167,7 +167,7 @@ bool setFromNameLine(RuleValues& values, const std::string& relative) {
     NameValues& v = of(values);
     for (const std::string& line : linesOf(v, beside(v, relative)))
         if (StartsText(line, "Name=")) {
-            v[kName] = TrimText(line.substr(5));
+            v[kName] = trimText(line.substr(5));
             return true;
         }
     return false;
@@ -186,7 +186,7 @@ bool appendWaterfoxGeneration(RuleValues& values, const std::string&) {
 
 bool setWhenExecutableHolds(RuleValues& values, const std::string& text) {
     NameValues& v = of(values);
-    if (!FileHoldsText(v.context, v[kPath], text))
+    if (!fileHoldsText(v.context, v[kPath], text))
         return false;
     v[kName] = text;
     return true;
@@ -195,10 +195,10 @@ bool setWhenExecutableHolds(RuleValues& values, const std::string& text) {
 bool appendCommunityEdition(RuleValues& values, const std::string& relative) {
     NameValues& v = of(values);
     const std::string path = beside(v, relative);
-    if (!FileExists(v.context, path))
+    if (!fileExists(v.context, path))
         return false;
     for (const std::string& line :
-         ReadRuleLines(v.context, path).value_or(std::vector<std::string>{}))
+         readRuleLines(v.context, path).value_or(std::vector<std::string>{}))
         if (ContainsText("community-edition", line)) {
             v[kName] += " CE";
             return true;
@@ -209,7 +209,7 @@ bool appendCommunityEdition(RuleValues& values, const std::string& relative) {
 bool appendEsrMark(RuleValues& values, const std::string&) {
     NameValues& v = of(values);
     std::string settings = v[kFolder] + "update-settings.ini";
-    if (!FileExists(v.context, settings)) {
+    if (!fileExists(v.context, settings)) {
         std::vector<std::string> found;
         FindFileByNameRecursive(v.context.platform(), v[kFolder], "update-settings.ini", found);
         if (found.empty())
@@ -217,7 +217,7 @@ bool appendEsrMark(RuleValues& values, const std::string&) {
         settings = found.front();
     }
     for (const std::string& line :
-         ReadRuleLines(v.context, settings).value_or(std::vector<std::string>{}))
+         readRuleLines(v.context, settings).value_or(std::vector<std::string>{}))
         if (ContainsText("esr", line)) {
             v[kName] += " (ESR)";
             return true;

@@ -21,7 +21,7 @@ Check exists(std::string relative) {
     return probe(existsInFolder, std::move(relative));
 }
 Check inFolder(std::string_view text) {
-    return has(kFolder, RulePath(text));
+    return has(kFolder, rulePath(text));
 }
 
 const std::string kFlashIe = "Adobe Flash Player for Internet Explorer";
@@ -368,12 +368,12 @@ std::vector<RuleRow> rowsB() {
 
 } // namespace
 
-std::span<const RuleRow> ProductNameRulesA() {
+std::span<const RuleRow> productNameRulesA() {
     static const std::vector<RuleRow> rows = rowsA();
     return rows;
 }
 
-std::span<const RuleRow> ProductNameRulesB() {
+std::span<const RuleRow> productNameRulesB() {
     static const std::vector<RuleRow> rows = rowsB();
     return rows;
 }

@@ -12,7 +12,7 @@ namespace {
 // The comparisons run on views so that a chain of hundreds of rows allocates nothing for the
 // rows that do not fire.
 bool sameText(std::string_view a, std::string_view b, bool exact) {
-    return exact ? a == b : platform::SameNameIgnoringCase(a, b);
+    return exact ? a == b : platform::sameNameIgnoringCase(a, b);
 }
 
 bool startsWith(std::string_view text, std::string_view prefix, bool exact) {
@@ -31,7 +31,7 @@ std::size_t findText(std::string_view text, std::string_view sub, bool exact, st
     if (exact)
         return text.find(sub, from);
     for (std::size_t i = from; i + sub.size() <= text.size(); ++i)
-        if (platform::SameNameIgnoringCase(text.substr(i, sub.size()), sub))
+        if (platform::sameNameIgnoringCase(text.substr(i, sub.size()), sub))
             return i;
     return std::string_view::npos;
 }
@@ -156,7 +156,7 @@ bool apply(const RuleStep& s, RuleValues& values) {
             value.erase(value.size() - s.text.size());
         break;
     case Op::Trim:
-        value = TrimText(value);
+        value = trimText(value);
         break;
     case Op::Clear:
         value.clear();

@@ -13,35 +13,35 @@ constexpr std::size_t kScanPiece = 1024 * 1024;
 
 } // namespace
 
-std::optional<std::string> ReadRuleFile(IdentifyContext& context, const std::string& path,
+std::optional<std::string> readRuleFile(IdentifyContext& context, const std::string& path,
                                         std::uint64_t limit) {
     const auto file = context.files.openBytes(path);
-    if (!file || file->Size() > limit)
+    if (!file || file->size() > limit)
         return std::nullopt;
     std::string bytes;
-    if (!file->ReadAt(0, static_cast<std::size_t>(file->Size()), bytes))
+    if (!file->readAt(0, static_cast<std::size_t>(file->size()), bytes))
         return std::nullopt;
     return bytes;
 }
 
-std::optional<std::vector<std::string>> ReadRuleLines(IdentifyContext& context,
+std::optional<std::vector<std::string>> readRuleLines(IdentifyContext& context,
                                                       const std::string& path) {
-    const auto bytes = ReadRuleFile(context, path);
+    const auto bytes = readRuleFile(context, path);
     if (!bytes)
         return std::nullopt;
-    return TextToLines(*bytes);
+    return textToLines(*bytes);
 }
 
-bool FileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text) {
+bool fileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text) {
     const auto file = context.files.openBytes(path);
-    if (!file || text.empty() || file->Size() > kMaxScannedFile)
+    if (!file || text.empty() || file->size() > kMaxScannedFile)
         return false;
     // Pieces overlap by one byte less than the text, so a text across a border is found too.
-    const std::uint64_t size = file->Size();
+    const std::uint64_t size = file->size();
     std::string piece;
     for (std::uint64_t at = 0; at < size;) {
         const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kScanPiece, size - at));
-        if (!file->ReadAt(at, count, piece))
+        if (!file->readAt(at, count, piece))
             return false;
         if (piece.find(text) != std::string::npos)
             return true;

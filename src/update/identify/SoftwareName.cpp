@@ -83,7 +83,7 @@ bool isVersionField(const std::string& word) {
 }
 
 void dropLastField(std::string& name) {
-    name = TrimText(LeftText(name, static_cast<int>(name.size() - lastField(name).size())));
+    name = trimText(LeftText(name, static_cast<int>(name.size() - lastField(name).size())));
 }
 
 bool hasVersionField(const std::string& name) {
@@ -91,14 +91,14 @@ bool hasVersionField(const std::string& name) {
 }
 
 void fillValues(NameValues& v, const std::string& path, const FileVersionInfoRec& vi) {
-    const std::string folder = platform::FolderOfPath(path);
-    const std::string lastFolder = ExtractFileName(platform::WithoutTrailingDelimiter(folder));
+    const std::string folder = platform::folderOfPath(path);
+    const std::string lastFolder = extractFileName(platform::withoutTrailingDelimiter(folder));
     const VigilVersion fileVersion(vi.FileVersion);
     const VigilVersion productVersion(vi.ProductVersion);
     v[kFile] = ExtractFileNameNoExt(path);
     v[kFolder] = folder;
     v[kPath] = path;
-    v[kFileName] = ExtractFileName(path);
+    v[kFileName] = extractFileName(path);
     v[kLastFolderName] = ExtractFileNameNoExt(lastFolder);
     v[kFolderPart] = lastFolder;
     v[kDescription] = vi.FileDescription;
@@ -108,10 +108,10 @@ void fillValues(NameValues& v, const std::string& path, const FileVersionInfoRec
     v[kCopyright] = vi.LegalCopyRight;
     v[kFileVersion] = vi.FileVersion;
     v[kProductVersion] = vi.ProductVersion;
-    v[kCompanyNoQuestion] = ReplaceAllStr(vi.CompanyName, "?", "");
+    v[kCompanyNoQuestion] = replaceAllStr(vi.CompanyName, "?", "");
     v[kDescWords] =
-        std::to_string(CountFields(ReplaceAllStr(vi.FileDescription, " - ", "-"), " -"));
-    v[kProductWords] = std::to_string(fieldCount(ReplaceAllStr(vi.ProductName, " - ", "-")));
+        std::to_string(CountFields(replaceAllStr(vi.FileDescription, " - ", "-"), " -"));
+    v[kProductWords] = std::to_string(fieldCount(replaceAllStr(vi.ProductName, " - ", "-")));
     v[kMajorFileVersion] = std::to_string(fileVersion.Major);
     v[kMajorProductVersion] = std::to_string(productVersion.Major);
     v[kReleaseFileVersion] = std::to_string(fileVersion.Release);
@@ -121,8 +121,8 @@ void fillValues(NameValues& v, const std::string& path, const FileVersionInfoRec
 
 // The field that most likely holds the name.
 std::string chooseField(const FileVersionInfoRec& vi, const std::string& baseName) {
-    const int descWords = CountFields(ReplaceAllStr(vi.FileDescription, " - ", "-"), " -");
-    const int productWords = fieldCount(ReplaceAllStr(vi.ProductName, " - ", "-"));
+    const int descWords = CountFields(replaceAllStr(vi.FileDescription, " - ", "-"), " -");
+    const int productWords = fieldCount(replaceAllStr(vi.ProductName, " - ", "-"));
     const int internalWords = fieldCount(vi.InternalName);
     std::string result;
     if (productWords >= 1 && productWords <= 4)
@@ -133,7 +133,7 @@ std::string chooseField(const FileVersionInfoRec& vi, const std::string& baseNam
     const bool descShort = descWords < 4 || (descWords == 4 && !SameText(vi.ProductName, baseName));
     const bool notLeading = SameText(baseName, "updater") ||
                             SameText(vi.ProductName, "shockwave") ||
-                            PosStr(vi.ProductName, vi.FileDescription) != 1;
+                            posStr(vi.ProductName, vi.FileDescription) != 1;
     if (descWords > 0 && descFits && descShort && notLeading)
         result = vi.FileDescription;
     if (result.empty()) {
@@ -152,16 +152,16 @@ std::string chooseField(const FileVersionInfoRec& vi, const std::string& baseNam
 void dropBitnessTag(std::string& name) {
     if (fieldCount(name) < 2)
         return;
-    const int at = std::max({PosStr("(64", name), PosStr("(32", name), PosStr("(16", name)});
+    const int at = std::max({posStr("(64", name), posStr("(32", name), posStr("(16", name)});
     if (at > 0 && name.find(')') == name.size() - 1)
-        name = TrimText(LeftText(name, at - 1));
+        name = trimText(LeftText(name, at - 1));
 }
 
 std::string manifestName(NameValues& v) {
-    const std::string manifest = v[kFolder] + RulePath("META-INF\\AIR\\application.xml");
+    const std::string manifest = v[kFolder] + rulePath("META-INF\\AIR\\application.xml");
     if (!FileExistsNonEmpty(v.context.platform(), manifest))
         return {};
-    const auto lines = ReadRuleLines(v.context, manifest).value_or(std::vector<std::string>{});
+    const auto lines = readRuleLines(v.context, manifest).value_or(std::vector<std::string>{});
     const std::string name = ExtractTagText("name", lines);
     return name.empty() ? ExtractTagText("filename", lines) : name;
 }
@@ -185,9 +185,9 @@ void cleanUp(NameValues& v, const FileVersionInfoRec& vi) {
         name = "WinMerge 2011";
     if (fieldCount(name) >= 2 && ContainsText("(tm)", lastField(name)))
         dropLastField(name);
-    name = TrimText(ReplaceAllText(name, "\x99", ""));
+    name = trimText(replaceAllText(name, "\x99", ""));
     if (name.size() >= 2 && name.back() == '.')
-        name = TrimText(name.substr(0, name.size() - 1));
+        name = trimText(name.substr(0, name.size() - 1));
     if (name.empty())
         name = manifestName(v);
     if (StartsText(vi.FileDescription, vi.ProductName) &&
@@ -219,7 +219,7 @@ void cleanUp(NameValues& v, const FileVersionInfoRec& vi) {
 }
 
 void finalMarks(IdentifyContext& context, const std::string& fileName, std::string& name) {
-    name = TrimText(name);
+    name = trimText(name);
     const auto header = ReadPEHeader(context, fileName);
     if (header && header->Is64) {
         name = RemoveSuffixText(RemoveSuffixText(name, " x64"), " (64 bits)");
@@ -240,10 +240,10 @@ std::string GetSoftwareName(IdentifyContext& context, const std::string& fileNam
     NameValues v(context);
     fillValues(v, path, vi);
     v[kName] = chooseField(vi, v[kFile]);
-    if (runRules(ProductNameRulesA(), v))
+    if (runRules(productNameRulesA(), v))
         return v[kName];
     cleanUp(v, vi);
-    runRules(ProductNameRulesB(), v);
+    runRules(productNameRulesB(), v);
     finalMarks(context, path, v[kName]);
     return v[kName];
 }
