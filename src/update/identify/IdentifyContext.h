@@ -2,6 +2,9 @@
 
 #include "platform/Platform.h"
 
+#include <string>
+#include <vector>
+
 namespace dm::platform {
 class Registry;
 class FileSystem;
@@ -21,6 +24,10 @@ struct IdentifyContext {
     platform::SystemInfo& system;
     // Runs the programs that a rule asks for output; none: no program can be started.
     platform::ProcessRunner* processes = nullptr;
+
+    // The files whose version is being found, outermost first: a rule that asks for the version
+    // of a file already on this list, or asks deeper than a few files, gets none.
+    std::vector<std::string> identifying = {};
 
     // The same services in the shape the framework's helpers take.
     platform::Platform platform() const {
