@@ -130,4 +130,4 @@ TEST(SplitTextLines, BreaksLikeAStringList) {
 
 } // namespace
 
-#include "properties_test.moc"
+#include "published_properties_test.moc"

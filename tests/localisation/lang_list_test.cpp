@@ -1,8 +1,8 @@
 #include "localisation/LangList.h"
 
-#include "localisation/LanguageCode.h"
-#include "localisation/Storefile.h"
 #include "localisation/TextStorage.h"
+#include "localisation/format/LanguageCode.h"
+#include "localisation/format/Storefile.h"
 #include "platform/Platform.h"
 #include "platform/fakes/FakeMessageBox.h"
 #include "platform/fakes/FakeRegistry.h"

@@ -1,4 +1,4 @@
-#include "localisation/LanguageCode.h"
+#include "localisation/format/LanguageCode.h"
 
 #include "platform/text/AsciiCase.h"
 

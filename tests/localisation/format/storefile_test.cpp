@@ -1,4 +1,4 @@
-#include "localisation/Storefile.h"
+#include "localisation/format/Storefile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

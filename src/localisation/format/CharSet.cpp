@@ -1,4 +1,4 @@
-#include "localisation/CharSet.h"
+#include "localisation/format/CharSet.h"
 
 namespace dm {
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/files/RandomAccessFile.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -38,7 +39,7 @@ public:
     bool ReadOnly() const { return readOnlyRequested_ || readOnlyForced_; }
     void setReadOnly(bool value) { readOnlyRequested_ = value; }
 
-    bool Active() const { return file_ != nullptr; }
+    bool Active() const { return file_.has_value(); }
     // Opening creates a missing file (even for read-only access); a file that can't be opened
     // or created, or whose signature differs, leaves the file inactive. Closing writes the count.
     void SetActive(bool value);
@@ -70,10 +71,6 @@ public:
     void Clear();
 
 private:
-    struct FileCloser {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-
     void open();
     void close();
     void settle();
@@ -81,7 +78,7 @@ private:
     bool recordFitsAt(std::int64_t position, std::int32_t backLength) const;
     std::optional<std::int32_t> readInt32At(std::int64_t offset) const;
     bool readAt(std::int64_t offset, void* buffer, std::int64_t size) const;
-    void writeInt32(std::int32_t value);
+    bool writeInt32At(std::int64_t offset, std::int32_t value);
     void checkWritable() const;
 
     std::string signature_;
@@ -89,7 +86,7 @@ private:
     bool readOnlyRequested_ = false;
     bool readOnlyForced_ = false;
 
-    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::optional<platform::RandomAccessFile> file_;
     bool writable_ = false;
     std::int32_t count_ = 0;
     std::int32_t recNo_ = 0;

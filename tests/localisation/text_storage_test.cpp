@@ -1,5 +1,5 @@
-#include "localisation/InRange.h"
 #include "localisation/TextStorage.h"
+#include "localisation/format/InRange.h"
 
 #include <QVariant>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "localisation/VersionText.h"
+#include "localisation/format/VersionText.h"
 
 #include <charconv>
 #include <cmath>

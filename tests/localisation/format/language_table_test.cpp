@@ -1,6 +1,6 @@
-#include "localisation/LanguageCode.h"
-#include "localisation/LanguageName.h"
-#include "localisation/LanguageTable.h"
+#include "localisation/format/LanguageCode.h"
+#include "localisation/format/LanguageName.h"
+#include "localisation/format/LanguageTable.h"
 
 #include <gtest/gtest.h>
 

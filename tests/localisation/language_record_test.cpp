@@ -333,9 +333,10 @@ TEST_F(LanguageFileTest, FlagPictureIsABitmapFileImage) {
     EXPECT_EQ(r.flagPicture().pixelColor(1, 1), QColor(Qt::red));
 
     ASSERT_TRUE(r.SaveToFile(path("flag-back.spk")));
-    QImage again;
-    EXPECT_TRUE(dm::loadFlagPicture(readRecords(path("flag-back.spk"))[5].data, again));
-    EXPECT_EQ(again.size(), QSize(3, 2));
+    const std::optional<QImage> again =
+        dm::loadFlagPicture(readRecords(path("flag-back.spk"))[5].data);
+    EXPECT_TRUE(again);
+    EXPECT_EQ(again.value_or(QImage()).size(), QSize(3, 2));
 
     const std::string notBitmap = write(
         "gif.spk", leadingRecords(4, 0x0407, "GIF89a\x01\x00\x01\x00") + headerBlock(4, "", 0) +

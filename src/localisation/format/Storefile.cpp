@@ -1,6 +1,6 @@
-#include "localisation/Storefile.h"
+#include "localisation/format/Storefile.h"
 
-#include "localisation/InRange.h"
+#include "localisation/format/InRange.h"
 #include "platform/text/ByteOrder.h"
 
 #include <array>
@@ -57,19 +57,18 @@ void Storefile::open() {
     if (std::filesystem::exists(path, ec)) {
         if (!std::filesystem::is_regular_file(path, ec))
             return;
-        std::FILE* f = nullptr;
+        using Mode = platform::RandomAccessFile::Mode;
         if (!readOnlyRequested_)
-            f = std::fopen(filename_.c_str(), "r+b");
-        writable_ = f != nullptr;
-        if (!f) {
+            file_ = platform::RandomAccessFile::open(filename_, Mode::ReadWrite);
+        writable_ = file_.has_value();
+        if (!file_) {
             if (!readOnlyRequested_)
                 readOnlyForced_ = true;
-            f = std::fopen(filename_.c_str(), "rb");
+            file_ = platform::RandomAccessFile::open(filename_, Mode::Read);
         }
-        if (!f)
+        if (!file_)
             return;
-        file_.reset(f);
-        fileEnd_ = std::fseek(f, 0, SEEK_END) == 0 ? std::ftell(f) : -1;
+        fileEnd_ = file_->size().value_or(-1);
         std::string head(static_cast<std::size_t>(S), '\0');
         // A file too short for its signature and count is no record file.
         const auto count = fileEnd_ >= S + 4 ? readInt32At(S) : std::nullopt;
@@ -87,14 +86,12 @@ void Storefile::open() {
 
     readOnlyForced_ = false;
     std::filesystem::create_directories(path.parent_path(), ec);
-    std::FILE* f = std::fopen(filename_.c_str(), "w+b");
-    if (!f)
+    file_ = platform::RandomAccessFile::open(filename_, platform::RandomAccessFile::Mode::Create);
+    if (!file_)
         return;
-    file_.reset(f);
     writable_ = true;
-    std::fwrite(signature_.data(), 1, signature_.size(), f);
-    writeInt32(0);
-    std::fflush(f);
+    file_->writeAt(0, signature_);
+    writeInt32At(S, 0);
     count_ = 0;
     dataStart_ = fileEnd_ = S + 4;
     moveTo(dataStart_, 0);
@@ -103,8 +100,8 @@ void Storefile::open() {
 void Storefile::close() {
     readOnlyForced_ = false;
     if (Active()) {
-        if (writable_ && std::fseek(file_.get(), static_cast<long>(dataStart_ - 4), SEEK_SET) == 0)
-            writeInt32(count_);
+        if (writable_)
+            writeInt32At(dataStart_ - 4, count_);
         file_.reset();
     }
     writable_ = false;
@@ -125,17 +122,19 @@ bool Storefile::readAt(std::int64_t offset, void* buffer, std::int64_t size) con
         return false;
     if (size == 0)
         return true;
-    if (std::fseek(file_.get(), static_cast<long>(offset), SEEK_SET) != 0)
+    const auto bytes = file_->readAt(offset, static_cast<std::size_t>(size));
+    if (!bytes) {
+        std::memset(buffer, 0, static_cast<std::size_t>(size));
         return false;
-    const auto got = std::fread(buffer, 1, static_cast<std::size_t>(size), file_.get());
-    if (got < static_cast<std::size_t>(size))
-        std::memset(static_cast<char*>(buffer) + got, 0, static_cast<std::size_t>(size) - got);
-    return got == static_cast<std::size_t>(size);
+    }
+    std::memcpy(buffer, bytes->data(), bytes->size());
+    return true;
 }
 
-void Storefile::writeInt32(std::int32_t value) {
+bool Storefile::writeInt32At(std::int64_t offset, std::int32_t value) {
     const auto bytes = littleEndian(value);
-    std::fwrite(bytes.data(), 1, bytes.size(), file_.get());
+    return file_->writeAt(
+        offset, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 // Looks at the record at position_: it is current only when its length field is at least 8 and
@@ -279,14 +278,12 @@ std::int32_t Storefile::WriteData(std::int32_t tag, const void* buffer, std::int
     if (!Active() || !writable_ || position_ != fileEnd_ || size < 0 ||
         size > INT32_MAX - kFrameSize || count_ == INT32_MAX)
         return 0;
-    if (std::fseek(file_.get(), static_cast<long>(fileEnd_), SEEK_SET) != 0)
-        return 0;
-    writeInt32(size + static_cast<std::int32_t>(kHeadSize));
-    writeInt32(tag);
+    writeInt32At(fileEnd_, size + static_cast<std::int32_t>(kHeadSize));
+    writeInt32At(fileEnd_ + 4, tag);
     if (size > 0)
-        std::fwrite(buffer, 1, static_cast<std::size_t>(size), file_.get());
-    writeInt32(size + static_cast<std::int32_t>(kFrameSize));
-    std::fflush(file_.get());
+        file_->writeAt(fileEnd_ + kHeadSize, std::string_view(static_cast<const char*>(buffer),
+                                                              static_cast<std::size_t>(size)));
+    writeInt32At(fileEnd_ + kHeadSize + size, size + static_cast<std::int32_t>(kFrameSize));
     fileEnd_ += size + kFrameSize;
     ++count_;
     moveTo(fileEnd_, recNo_ + 1);

@@ -1,4 +1,4 @@
-#include "localisation/LanguageFile.h"
+#include "localisation/format/LanguageFile.h"
 
 namespace dm {
 

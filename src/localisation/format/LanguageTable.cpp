@@ -1,6 +1,6 @@
-#include "localisation/LanguageTable.h"
+#include "localisation/format/LanguageTable.h"
 
-#include "localisation/LanguageName.h"
+#include "localisation/format/LanguageName.h"
 
 #include <array>
 
