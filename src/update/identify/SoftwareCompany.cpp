@@ -14,6 +14,7 @@
 #include "update/identify/VersionInfoReader.h"
 
 #include <array>
+#include <span>
 #include <string_view>
 #include <utility>
 
