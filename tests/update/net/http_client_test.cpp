@@ -36,14 +36,7 @@ protected:
     // Starts one GET of url on client and waits for its completion.
     Completion get(HttpClient& client, const std::string& url) {
         Completion done;
-        client.URL = url;
-        client.RcvdStream = &body;
-        client.OnRequestDone = [&done](HttpClient& sender, HttpRequest kind, std::uint16_t code) {
-            ++done.calls;
-            done.kind = kind;
-            done.code = code;
-            done.reason = sender.ReasonPhrase();
-        };
+        test::PrepareRecordedGet(client, url, body, done);
         EXPECT_EQ(client.GetASync(), std::nullopt);
         EXPECT_TRUE(RunUntil([&] { return done.calls > 0; })) << "no completion for " << url;
         return done;
