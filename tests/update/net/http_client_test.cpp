@@ -241,12 +241,7 @@ TEST_F(HttpClientTest, ARequestStartsOnlyWhenTheClientIsIdle) {
     HttpClient client;
     SetupHttpClient(client);
     Completion done;
-    client.URL = server.url("/one");
-    client.RcvdStream = &body;
-    client.OnRequestDone = [&](HttpClient&, HttpRequest, std::uint16_t code) {
-        ++done.calls;
-        done.code = code;
-    };
+    test::PrepareRecordedGet(client, server.url("/one"), body, done);
     ASSERT_EQ(client.GetASync(), std::nullopt);
     EXPECT_TRUE(client.busy());
     EXPECT_NE(client.GetASync(), std::nullopt) << "a second start is refused";
