@@ -1,11 +1,5 @@
 // GetSoftwareName over 1,000 generated PE files, the whole rule tables present.
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
-#include "platform/files/LinuxFileSystem.h"
-#include "platform/version/FileVersionResources.h"
-#include "platform/version/VersionBlockWriter.h"
-#include "support/PeWriter.h"
-#include "support/TempDir.h"
+#include "PeCorpus.h"
 #include "update/identify/SoftwareName.h"
 
 #include <benchmark/benchmark.h>
@@ -34,45 +28,25 @@ const char* const kProducts[] = {
 };
 
 std::vector<std::string> writeFiles(const test::TempDir& dir, int count) {
-    std::vector<std::string> paths;
-    for (int i = 0; i < count; ++i) {
-        platform::VersionResourceContent content;
-        content.Fixed = platform::FixedFileInfo{};
-        content.Fixed->FileVersionMS = 1 << 16 | static_cast<std::uint32_t>(i);
-        const std::string product = kProducts[i % std::size(kProducts)];
-        platform::VersionResourceContent::StringTable table{"040904b0", {}};
-        table.Strings = {
-            {"CompanyName", "Company " + std::to_string(i % 37)},
-            {"FileDescription", "A program that does thing number " + std::to_string(i)},
-            {"FileVersion", "1." + std::to_string(i) + ".0.0"},
-            {"InternalName", "prog" + std::to_string(i)},
-            {"ProductName", product},
-            {"ProductVersion", "1.0"}};
-        content.StringTables.push_back(table);
-        content.Translations = std::vector<std::uint32_t>{0x04B00409};
-        const auto bytes = test::writePe(i % 2 == 0, platform::writeVersionBlock(content)).Bytes;
-        paths.push_back(
-            dir.write("f" + std::to_string(i % 20) + "/prog" + std::to_string(i) + ".exe", bytes));
-    }
-    return paths;
+    return bench::writePeCorpus(dir, count, [](int i) {
+        return bench::corpusContent(
+            i, {{"CompanyName", "Company " + std::to_string(i % 37)},
+                {"FileDescription", "A program that does thing number " + std::to_string(i)},
+                {"FileVersion", "1." + std::to_string(i) + ".0.0"},
+                {"InternalName", "prog" + std::to_string(i)},
+                {"ProductName", kProducts[i % std::size(kProducts)]},
+                {"ProductVersion", "1.0"}});
+    });
 }
 
 void BM_GetSoftwareName(benchmark::State& state) {
     const test::TempDir dir;
     const auto paths = writeFiles(dir, 1000);
-    platform::FakeRegistry registry;
-    platform::LinuxFileSystem files;
-    platform::FileVersionResources versions;
-    platform::FakeSystemInfo system;
-    update::IdentifyContext context{registry, files, versions, system};
+    bench::IdentifyServices s;
     for (auto _ : state)
         for (const auto& path : paths)
-            benchmark::DoNotOptimize(update::GetSoftwareName(context, path));
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(paths.size()));
-    state.counters["per_file"] =
-        benchmark::Counter(static_cast<double>(state.iterations() * paths.size()),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-                           benchmark::Counter::OneK::kIs1000);
+            benchmark::DoNotOptimize(update::GetSoftwareName(s.context, path));
+    bench::countFiles(state, paths.size());
 }
 BENCHMARK(BM_GetSoftwareName)->Unit(benchmark::kMillisecond);
 

@@ -1,12 +1,6 @@
 // Name, company and version of 1,000 generated PE files, as the update check asks them, with
 // every rule table present; and the identification of our own executable.
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
-#include "platform/files/LinuxFileSystem.h"
-#include "platform/version/FileVersionResources.h"
-#include "platform/version/VersionBlockWriter.h"
-#include "support/PeWriter.h"
-#include "support/TempDir.h"
+#include "PeCorpus.h"
 #include "update/identify/Identify.h"
 
 #include <benchmark/benchmark.h>
@@ -35,36 +29,18 @@ const char* const kProducts[] = {
 };
 
 std::vector<std::string> writeFiles(const test::TempDir& dir, int count) {
-    std::vector<std::string> paths;
-    for (int i = 0; i < count; ++i) {
-        platform::VersionResourceContent content;
-        content.Fixed = platform::FixedFileInfo{};
-        content.Fixed->FileVersionMS = 1 << 16 | static_cast<std::uint32_t>(i);
+    return bench::writePeCorpus(dir, count, [](int i) {
+        auto content = bench::corpusContent(
+            i, {{"CompanyName", "Company " + std::to_string(i % 37)},
+                {"FileDescription", "A program that does thing number " + std::to_string(i)},
+                {"FileVersion", "1." + std::to_string(i) + ".0"},
+                {"InternalName", "prog" + std::to_string(i)},
+                {"ProductName", kProducts[i % std::size(kProducts)]},
+                {"ProductVersion", "1." + std::to_string(i) + ".2"}});
         content.Fixed->FileVersionLS = static_cast<std::uint32_t>(i % 7);
-        platform::VersionResourceContent::StringTable table{"040904b0", {}};
-        table.Strings = {
-            {"CompanyName", "Company " + std::to_string(i % 37)},
-            {"FileDescription", "A program that does thing number " + std::to_string(i)},
-            {"FileVersion", "1." + std::to_string(i) + ".0"},
-            {"InternalName", "prog" + std::to_string(i)},
-            {"ProductName", kProducts[i % std::size(kProducts)]},
-            {"ProductVersion", "1." + std::to_string(i) + ".2"}};
-        content.StringTables.push_back(table);
-        content.Translations = std::vector<std::uint32_t>{0x04B00409};
-        const auto bytes = test::writePe(i % 2 == 0, platform::writeVersionBlock(content)).Bytes;
-        paths.push_back(
-            dir.write("f" + std::to_string(i % 20) + "/prog" + std::to_string(i) + ".exe", bytes));
-    }
-    return paths;
+        return content;
+    });
 }
-
-struct Services {
-    platform::FakeRegistry registry;
-    platform::LinuxFileSystem files;
-    platform::FileVersionResources versions;
-    platform::FakeSystemInfo system;
-    update::IdentifyContext context{registry, files, versions, system};
-};
 
 // What the update check asks of a file: its name and company, then its version.
 void identify(update::IdentifyContext& context, const std::string& path) {
@@ -75,7 +51,7 @@ void identify(update::IdentifyContext& context, const std::string& path) {
 
 // The first identification in a process also builds the rule tables.
 void BM_IdentifyOwnExecutableFirstTime(benchmark::State& state) {
-    Services s;
+    bench::IdentifyServices s;
     const std::string self = s.versions.moduleFileName();
     for (auto _ : state)
         identify(s.context, self);
@@ -83,7 +59,7 @@ void BM_IdentifyOwnExecutableFirstTime(benchmark::State& state) {
 BENCHMARK(BM_IdentifyOwnExecutableFirstTime)->Iterations(1)->Unit(benchmark::kMicrosecond);
 
 void BM_IdentifyOwnExecutable(benchmark::State& state) {
-    Services s;
+    bench::IdentifyServices s;
     const std::string self = s.versions.moduleFileName();
     for (auto _ : state)
         identify(s.context, self);
@@ -93,15 +69,11 @@ BENCHMARK(BM_IdentifyOwnExecutable)->Unit(benchmark::kMicrosecond);
 void BM_NameCompanyAndVersion(benchmark::State& state) {
     const test::TempDir dir;
     const auto paths = writeFiles(dir, 1000);
-    Services s;
+    bench::IdentifyServices s;
     for (auto _ : state)
         for (const auto& path : paths)
             identify(s.context, path);
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(paths.size()));
-    state.counters["per_file"] =
-        benchmark::Counter(static_cast<double>(state.iterations() * paths.size()),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-                           benchmark::Counter::OneK::kIs1000);
+    bench::countFiles(state, paths.size());
 }
 BENCHMARK(BM_NameCompanyAndVersion)->Unit(benchmark::kMillisecond);
 

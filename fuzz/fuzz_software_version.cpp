@@ -1,17 +1,12 @@
 // Arbitrary bytes as an executable, and as every file the version rules read beside one, through
 // GetSoftwareVersion. The first byte picks the executable's name and product name, so that the
 // rows that read those files are reached.
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
-#include "platform/files/LinuxFileSystem.h"
-#include "platform/version/FileVersionResources.h"
+#include "IdentifyFuzzing.h"
 #include "update/identify/Identify.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace {
@@ -60,39 +55,21 @@ const char* const kBeside[] = {"build.json",
                                "PotPlayer64.dll",
                                "mbam.dll"};
 
-const fs::path& folder() {
-    static const fs::path path = [] {
-        const fs::path p = fs::temp_directory_path() /
-                           ("dm-fuzz-version-" + std::to_string(std::random_device()())) / "app";
-        fs::create_directories(p);
-        return p;
-    }();
-    return path;
-}
-
-void write(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
+    static const fs::path folder = dm::fuzz::makeAppFolder("version");
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     const Product& product = kProducts[data[0] % std::size(kProducts)];
-    const fs::path exe = folder() / product.file;
-    write(exe, bytes);
+    const fs::path exe = folder / product.file;
+    dm::fuzz::writeFile(exe, bytes);
     for (const char* beside : kBeside)
-        write(folder() / beside, bytes);
-    dm::platform::FakeRegistry registry;
-    dm::platform::LinuxFileSystem files;
-    dm::platform::FileVersionResources versions;
-    dm::platform::FakeSystemInfo system;
-    dm::update::IdentifyContext context{registry, files, versions, system};
+        dm::fuzz::writeFile(folder / beside, bytes);
+    dm::fuzz::IdentifyServices services;
     std::string fileName = exe.string();
-    dm::update::GetSoftwareVersion(context, fileName, product.name, "", data[0] & 0x80);
+    dm::update::GetSoftwareVersion(services.context, fileName, product.name, "", data[0] & 0x80);
     fs::remove(exe);
     return 0;
 }

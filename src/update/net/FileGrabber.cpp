@@ -1,7 +1,6 @@
 #include "update/net/FileGrabber.h"
 
 #include "framework/RunLog.h"
-#include "framework/TextUtils.h"
 #include "platform/files/FileSystem.h"
 #include "platform/system/SystemInfo.h"
 #include "update/net/HttpPresets.h"
@@ -25,19 +24,10 @@ void FileGrabber::Grab(const std::string& URL, const std::string& FileName, Done
     fileName_ = FileName;
     onDone_ = std::move(OnDone);
     stream_.clear();
-    SetupHttpClient(*http_);
-    http_->Timeout = 10;
-    http_->OnRequestDone = [this](HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
-        RequestDone(sender, rqType, errCode);
-    };
-    http_->Proxy.clear();
-    http_->ProxyPort.clear();
-    http_->ProxyUsername.clear();
-    http_->ProxyPassword.clear();
-    http_->URL = AdjustUrlScheme(services_.system, url_);
-    if (!SameText(http_->URL, url_))
-        addToLog(log_, "FileGrabber : No SSL / Back to HTTP", llVerbose);
-    http_->RcvdStream = &stream_;
+    PrepareGetRequest(*http_, services_.system, log_, "FileGrabber", url_, stream_,
+                      [this](HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
+                          RequestDone(sender, rqType, errCode);
+                      });
     startTick_ = services_.system.tickCount();
     // Cannot fail here: the client is idle.
     (void)http_->GetASync();

@@ -1,9 +1,12 @@
 #include "update/net/HttpPresets.h"
 
+#include "framework/RunLog.h"
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
 
 #include <QSslSocket>
+
+#include <utility>
 
 namespace dm::update {
 
@@ -32,6 +35,22 @@ HttpClient& SetupHttpClient(HttpClient& Client) {
     Client.Timeout = 3;
     Client.ProxyAuth = httpAuthBasic;
     return Client;
+}
+
+void PrepareGetRequest(HttpClient& Client, platform::SystemInfo& System, RunLog* Log,
+                       const std::string& LogName, const std::string& URL, std::string& Body,
+                       HttpClient::RequestDoneEvent OnDone) {
+    SetupHttpClient(Client);
+    Client.Timeout = 10;
+    Client.OnRequestDone = std::move(OnDone);
+    Client.Proxy.clear();
+    Client.ProxyPort.clear();
+    Client.ProxyUsername.clear();
+    Client.ProxyPassword.clear();
+    Client.URL = AdjustUrlScheme(System, URL);
+    if (!SameText(Client.URL, URL))
+        addToLog(Log, LogName + " : No SSL / Back to HTTP", llVerbose);
+    Client.RcvdStream = &Body;
 }
 
 } // namespace dm::update

@@ -4,6 +4,9 @@
 
 #include <string>
 
+namespace dm {
+class RunLog;
+}
 namespace dm::platform {
 class SystemInfo;
 }
@@ -20,5 +23,11 @@ std::string AdjustUrlScheme(platform::SystemInfo& System, const std::string& URL
 // Agent "Mozilla/5.0", HTTP 1.1, the fixed Accept and Accept-Language texts, Timeout 3 and
 // Basic proxy authentication; nothing else of the client changes.
 HttpClient& SetupHttpClient(HttpClient& Client);
+// Readies Client for a GET of URL into Body, OnDone following it: the presets above, Timeout 10,
+// no proxy, and the URL as AdjustUrlScheme gives it; falling back to HTTP logs
+// "<LogName> : No SSL / Back to HTTP".
+void PrepareGetRequest(HttpClient& Client, platform::SystemInfo& System, RunLog* Log,
+                       const std::string& LogName, const std::string& URL, std::string& Body,
+                       HttpClient::RequestDoneEvent OnDone);
 
 } // namespace dm::update

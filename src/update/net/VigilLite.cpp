@@ -1,7 +1,6 @@
 #include "update/net/VigilLite.h"
 
 #include "framework/RunLog.h"
-#include "framework/TextUtils.h"
 #include "platform/system/SystemInfo.h"
 #include "update/Version.h"
 #include "update/identify/Identify.h"
@@ -44,19 +43,10 @@ void VigilLite::CheckForUpdate(const std::string& ExeName, QObject* Owner, DoneE
 
     stream_.clear();
     http_ = new HttpClient(Owner, services_.limits);
-    SetupHttpClient(*http_);
-    http_->Timeout = 10;
-    http_->OnRequestDone = [this](HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
-        RequestDone(sender, rqType, errCode);
-    };
-    http_->Proxy.clear();
-    http_->ProxyPort.clear();
-    http_->ProxyUsername.clear();
-    http_->ProxyPassword.clear();
-    http_->URL = AdjustUrlScheme(identify.system, url);
-    if (!SameText(http_->URL, url))
-        addToLog(log_, "VigilLite : No SSL / Back to HTTP", llVerbose);
-    http_->RcvdStream = &stream_;
+    PrepareGetRequest(*http_, identify.system, log_, "VigilLite", url, stream_,
+                      [this](HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
+                          RequestDone(sender, rqType, errCode);
+                      });
     startTick_ = identify.system.tickCount();
     // Cannot fail here: the client is new.
     (void)http_->GetASync();

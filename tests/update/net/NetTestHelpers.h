@@ -30,6 +30,21 @@ struct Completion {
     std::string reason;
 };
 
+// Readies a GET of Url on Client whose body goes to Body and whose completion is recorded in
+// Done.
+inline void PrepareRecordedGet(update::HttpClient& client, const std::string& url,
+                               std::string& body, Completion& done) {
+    client.URL = url;
+    client.RcvdStream = &body;
+    client.OnRequestDone = [&done](update::HttpClient& sender, update::HttpRequest kind,
+                                   std::uint16_t code) {
+        ++done.calls;
+        done.kind = kind;
+        done.code = code;
+        done.reason = sender.ReasonPhrase();
+    };
+}
+
 // Limits short enough for tests of the hostile servers.
 inline update::TransferLimits ShortLimits(std::chrono::milliseconds stall,
                                           std::chrono::milliseconds total,

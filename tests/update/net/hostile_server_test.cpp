@@ -88,14 +88,7 @@ protected:
         HttpClient client(nullptr, limits);
         SetupHttpClient(client);
         Completion done;
-        client.URL = server.url(path);
-        client.RcvdStream = &body;
-        client.OnRequestDone = [&done](HttpClient& sender, HttpRequest kind, std::uint16_t code) {
-            ++done.calls;
-            done.kind = kind;
-            done.code = code;
-            done.reason = sender.ReasonPhrase();
-        };
+        test::PrepareRecordedGet(client, server.url(path), body, done);
         const auto start = std::chrono::steady_clock::now();
         const test::TickWatch watch;
         EXPECT_EQ(client.GetASync(), std::nullopt);

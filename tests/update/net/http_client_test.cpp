@@ -36,14 +36,7 @@ protected:
     // Starts one GET of url on client and waits for its completion.
     Completion get(HttpClient& client, const std::string& url) {
         Completion done;
-        client.URL = url;
-        client.RcvdStream = &body;
-        client.OnRequestDone = [&done](HttpClient& sender, HttpRequest kind, std::uint16_t code) {
-            ++done.calls;
-            done.kind = kind;
-            done.code = code;
-            done.reason = sender.ReasonPhrase();
-        };
+        test::PrepareRecordedGet(client, url, body, done);
         EXPECT_EQ(client.GetASync(), std::nullopt);
         EXPECT_TRUE(RunUntil([&] { return done.calls > 0; })) << "no completion for " << url;
         return done;
@@ -248,12 +241,7 @@ TEST_F(HttpClientTest, ARequestStartsOnlyWhenTheClientIsIdle) {
     HttpClient client;
     SetupHttpClient(client);
     Completion done;
-    client.URL = server.url("/one");
-    client.RcvdStream = &body;
-    client.OnRequestDone = [&](HttpClient&, HttpRequest, std::uint16_t code) {
-        ++done.calls;
-        done.code = code;
-    };
+    test::PrepareRecordedGet(client, server.url("/one"), body, done);
     ASSERT_EQ(client.GetASync(), std::nullopt);
     EXPECT_TRUE(client.busy());
     EXPECT_NE(client.GetASync(), std::nullopt) << "a second start is refused";
