@@ -1,11 +1,13 @@
 #include "app/MainDlg.h"
 
+#include "app/AboutDlg.h"
 #include "app/ApplicationEvents.h"
 #include "app/ErrorReport.h"
 #include "app/ImageList.h"
 #include "app/PictureButton.h"
 #include "app/QtText.h"
 #include "framework/RunLog.h"
+#include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
@@ -141,6 +143,8 @@ void MainDlg::connectMenu() {
     connect(ui_->Quit1, &QAction::triggered, this, &MainDlg::Quit1Click);
     connect(ui_->ext1, &QAction::triggered, this, &MainDlg::ext1Click);
     connect(ui_->Spreadsheet1, &QAction::triggered, this, &MainDlg::Spreadsheet1Click);
+    connect(ui_->Language1, &QAction::triggered, this, &MainDlg::Language1Click);
+    connect(ui_->About1, &QAction::triggered, this, &MainDlg::About1Click);
     for (int slot = 1; slot <= 4; ++slot)
         connect(getSpecButton(slot), &QAbstractButton::clicked, this,
                 [this, slot] { getSpecClick(slot); });
@@ -182,6 +186,21 @@ void MainDlg::showEvent(QShowEvent* event) {
 
 void MainDlg::Quit1Click() {
     close();
+}
+
+void MainDlg::SetDialogs(AboutDlg* about, LangDlg* language) {
+    AboutDlg_ = about;
+    LangDlg_ = language;
+}
+
+void MainDlg::Language1Click() {
+    if (LangDlg_)
+        LangDlg_->Execute();
+}
+
+void MainDlg::About1Click() {
+    if (AboutDlg_)
+        AboutDlg_->Execute();
 }
 
 void MainDlg::reportError(const std::string& text) {

@@ -21,8 +21,10 @@ namespace dm {
 namespace platform {
 struct Platform;
 }
+class AboutDlg;
 class ApplicationEvents;
 class ImageList;
+class LangDlg;
 class LangList;
 class PictureButton;
 class RunLog;
@@ -56,6 +58,10 @@ public:
     void ext1Click();
     void Spreadsheet1Click();
     void Quit1Click();
+    // Shows the language dialog; a choice there applies itself.
+    void Language1Click();
+    // Shows the about box.
+    void About1Click();
     // "Get Specification" of slot 1 to 4.
     void getSpecClick(int slot);
     // The first activation of the application; runs once.
@@ -68,6 +74,11 @@ public:
 
     // The English text's translation in mainTS.
     std::string TS(const std::string& english) const;
+
+    // The about box and the language dialog the menu shows (made after the window).
+    void SetDialogs(AboutDlg* about, LangDlg* language);
+    // The application's error report for an error no handler caught.
+    void reportError(const std::string& text);
 
     RunLog* Log() const { return log_.get(); }
     TextStorage* mainTS() const { return mainTS_; }
@@ -85,7 +96,6 @@ private:
     void createComponents();
     void connectMenu();
     void logInfo(const std::string& message);
-    void reportError(const std::string& text);
     void narrowToFirstColumn();
     // The components of slot 1 to 4.
     QGroupBox* slotGroup(int slot) const;
@@ -101,6 +111,8 @@ private:
     QTimer* Mem_tmr_ = nullptr;
     LangList* lng_ = nullptr;
     TextStorage* mainTS_ = nullptr;
+    AboutDlg* AboutDlg_ = nullptr;
+    LangDlg* LangDlg_ = nullptr;
     std::unique_ptr<RunLog> log_;
     SizeFormatter sizes_;
     bool reportingError_ = false;

@@ -35,23 +35,24 @@ void MainWindowTest::SetInventory(const SmbiosWriter* board) {
     repository = board ? platform::MemoryRepositoryFromImage(board->Image()) : nullptr;
 }
 
-MainDlg& MainWindowTest::Start() {
-    window_ = std::make_unique<MainDlg>(platform, ProgramStart{DIMMETRIC_EXE, {}});
-    window_->show();
-    window_->AppEvtActivate();
-    return *window_;
+MainDlg& MainWindowTest::Start(std::vector<std::string> parameters) {
+    forms_.reset();
+    forms_ = std::make_unique<ProgramForms>(platform, ProgramStart{exeName, std::move(parameters)});
+    Window().show();
+    Window().AppEvtActivate();
+    return Window();
 }
 
 QTreeWidget& MainWindowTest::List(int slot) {
-    return *window_->findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
+    return *Window().findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
 }
 
 QGroupBox& MainWindowTest::Group(int slot) {
-    return *window_->findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
+    return *Window().findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
 }
 
 QWidget& MainWindowTest::Child(const QString& name) {
-    auto* child = window_->findChild<QWidget*>(name);
+    auto* child = Window().findChild<QWidget*>(name);
     if (!child)
         throw std::runtime_error("no component " + name.toStdString());
     return *child;
