@@ -145,9 +145,23 @@ void MainDlg::connectMenu() {
     connect(ui_->Spreadsheet1, &QAction::triggered, this, &MainDlg::Spreadsheet1Click);
     connect(ui_->Language1, &QAction::triggered, this, &MainDlg::Language1Click);
     connect(ui_->About1, &QAction::triggered, this, &MainDlg::About1Click);
-    for (int slot = 1; slot <= 4; ++slot)
+    connect(ui_->Openlogfile1, &QAction::triggered, this, &MainDlg::Openlogfile1Click);
+    connect(ui_->ChangeLog1, &QAction::triggered, this, &MainDlg::ChangeLog1Click);
+    connect(ui_->BugreportFeaturerequestKnownissues1, &QAction::triggered, this,
+            &MainDlg::BugreportFeaturerequestKnownissues1Click);
+    connect(ui_->drivers_btn, &QAbstractButton::clicked, this, [this] {
+        // A value of another type than text reaches the error report.
+        try {
+            drivers_btnClick();
+        } catch (const std::exception& error) {
+            reportError(error.what());
+        }
+    });
+    for (int slot = 1; slot <= 4; ++slot) {
         connect(getSpecButton(slot), &QAbstractButton::clicked, this,
                 [this, slot] { getSpecClick(slot); });
+        connect(emptySlotButton(slot), &QAbstractButton::clicked, this, &MainDlg::getRAM_btnClick);
+    }
 }
 
 std::string MainDlg::TS(const std::string& english) const {

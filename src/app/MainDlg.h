@@ -58,6 +58,16 @@ public:
     void ext1Click();
     void Spreadsheet1Click();
     void Quit1Click();
+    // The page for key in section "links" of the downloaded links file, else the product page.
+    std::string GetLink(const std::string& key) const;
+    // The empty-slot buttons: the page the links file names for "ram".
+    void getRAM_btnClick();
+    // The maker's driver-update program when it is there, else its web page.
+    void drivers_btnClick();
+    void ChangeLog1Click();
+    void BugreportFeaturerequestKnownissues1Click();
+    // Writes the log and opens it.
+    void Openlogfile1Click();
     // Shows the language dialog; a choice there applies itself.
     void Language1Click();
     // Shows the about box.
@@ -96,6 +106,9 @@ private:
     void createComponents();
     void connectMenu();
     void logInfo(const std::string& message);
+    // Through the shell with the window as owner, or without an owner and error messages.
+    void openOwned(const std::string& address);
+    void openDetached(const std::string& file);
     void narrowToFirstColumn();
     // The components of slot 1 to 4.
     QGroupBox* slotGroup(int slot) const;
