@@ -105,4 +105,11 @@ const HiveKey* HiveKey::find(const std::vector<std::u16string>& path) const {
     return const_cast<HiveKey*>(this)->find(path);
 }
 
+void OverlayKey(HiveKey& into, const HiveKey& from) {
+    for (const HiveValue& value : from.values)
+        into.setValue(value.name, value.value);
+    for (const auto& sub : from.subKeys())
+        OverlayKey(into.subKey(sub->name), *sub);
+}
+
 } // namespace dm::platform
