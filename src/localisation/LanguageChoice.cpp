@@ -15,7 +15,6 @@ constexpr int kEntryHeight = 32;
 // Room the entries leave for a flag: pictures up to 28 pixels high are centred in an entry.
 constexpr int kFlagRoom = 28;
 constexpr QRgb kFrameColour = 0xFFFFFBF0; // a cream white
-const QColor kButtonFace(0xF0, 0xF0, 0xF0);
 
 QString FromBytes(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
@@ -69,7 +68,7 @@ LanguageChoice::LanguageChoice(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
     QPalette face = palette();
-    face.setColor(QPalette::Window, kButtonFace);
+    face.setColor(QPalette::Window, face.color(QPalette::Button)); // the button face
     setPalette(face);
 
     caption_->setFixedHeight(16);
