@@ -232,6 +232,23 @@ TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
     EXPECT_TRUE(chooser.CaptionLabel()->text().isEmpty());
 }
 
+TEST_F(LanguageChoiceTest, ErrorOfAClickedSwitchGoesToTheErrorReport) {
+    AddLanguage(0x0409, "English", "");
+    LanguageFileContent future{.revision = 5, .languageId = 0x0407, .listTitle = "Deutsch"};
+    ASSERT_TRUE(WriteLanguageFile(program.dir() + "QV_00000407.SPK", future));
+    LanguageChoice chooser;
+    chooser.SetLanguageList(&MakeList());
+    std::vector<std::string> reported;
+    chooser.OnError = [&](const std::exception& error) { reported.push_back(error.what()); };
+    int clicks = 0;
+    chooser.OnClick = [&](QObject*) { ++clicks; };
+    chooser.Entries()->setCurrentRow(1);
+    EXPECT_EQ(reported, std::vector<std::string>{"Format not supported in this revision"});
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(senders.empty());
+    EXPECT_FALSE(QApplication::overrideCursor());
+}
+
 TEST_F(LanguageChoiceTest, DialogIsTheLanguageFormAndClosesWithoutOk) {
     AddLanguage(0x0407, "Deutsch", "");
     QWidget main;
