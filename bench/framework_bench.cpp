@@ -2,8 +2,8 @@
 // of the one-second memory sampling.
 #include "framework/FormatSize.h"
 #include "framework/RunLog.h"
-#include "platform/FakeSystemInfo.h"
-#include "platform/LinuxFileSystem.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
 
 #include <benchmark/benchmark.h>
 

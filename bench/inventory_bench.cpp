@@ -40,7 +40,7 @@ BENCHMARK(InMemoryImage)->Arg(4)->Arg(32)->Unit(benchmark::kMicrosecond);
 void ImageFile(benchmark::State& state) {
     const int modules = static_cast<int>(state.range(0));
     test::TempDir dir;
-    platform::MemoryInfoSources sources;
+    platform::SmbiosSources sources;
     sources.image = dir.write("board.bin", test::SampleBoard(modules, modules).ImageText());
     const auto wmi = platform::MakeSystemWmiLocator(sources);
     Scan(*wmi, state);

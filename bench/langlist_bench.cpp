@@ -2,7 +2,7 @@
 #include "localisation/LanguageCode.h"
 #include "localisation/LanguageTable.h"
 #include "platform/Platform.h"
-#include "platform/VersionResources.h"
+#include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
 
 #include <benchmark/benchmark.h>

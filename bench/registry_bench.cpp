@@ -1,7 +1,7 @@
 // The registry roads that matter: reading a large hive, walking an uninstall key entry by entry,
 // and one stored change (re-read, lock, atomic replace).
-#include "platform/FileRegistry.h"
-#include "platform/HiveFormat.h"
+#include "platform/registry/FileRegistry.h"
+#include "platform/registry/HiveFormat.h"
 #include "support/TempDir.h"
 
 #include <benchmark/benchmark.h>

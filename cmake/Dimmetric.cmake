@@ -13,14 +13,7 @@ function(dimmetric_library_from name)
     endif()
 endfunction()
 
-# One library from every source below a folder (picked up as files are added), main.cpp excepted.
-function(dimmetric_library name dir)
-    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.ui ${dir}/*.qrc)
-    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-    dimmetric_library_from(${name} ${sources})
-endfunction()
-
-# Links a library made by the helpers above, whichever kind it is.
+# Links a library made by the helper above, whichever kind it is.
 function(dimmetric_link name)
     get_target_property(type ${name} TYPE)
     if(type STREQUAL "INTERFACE_LIBRARY")

@@ -1,16 +1,11 @@
 # The program's version resource (VS_VERSIONINFO), written at build time from the project's
-# version and placed in an ELF section of the executable, where the version reader finds it.
+# version by tools/make_version_resource.cpp and placed in an ELF section of the executable, where
+# the version reader finds it.
 
 set(DIMMETRIC_COMPANY_NAME "Brackenway" CACHE STRING "CompanyName of the version resource")
 set(DIMMETRIC_FILE_DESCRIPTION "Installed memory modules and slots"
     CACHE STRING "FileDescription of the version resource")
 set(DIMMETRIC_PRODUCT_VERSION "1.0.0.0" CACHE STRING "ProductVersion of the version resource")
-
-add_executable(dimmetric_version_resource_gen
-    ${CMAKE_CURRENT_LIST_DIR}/VersionResourceGenerator.cpp
-    ${CMAKE_SOURCE_DIR}/src/platform/VersionBlockWriter.cpp
-    ${CMAKE_SOURCE_DIR}/src/platform/Utf16.cpp)
-target_include_directories(dimmetric_version_resource_gen PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 # Embeds the version resource into an executable target.
 function(dimmetric_embed_version_resource target)

@@ -1,6 +1,6 @@
 // Arbitrary bytes as a registry hive file: parsing must refuse or accept cleanly, and whatever is
 // accepted must be written out as text that reads back to the same hive.
-#include "platform/HiveFormat.h"
+#include "platform/registry/HiveFormat.h"
 
 #include <cstddef>
 #include <cstdint>

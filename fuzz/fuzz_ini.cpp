@@ -1,5 +1,5 @@
 // Arbitrary bytes as an INI file: every section and key is read, and one entry is set.
-#include "platform/IniDocument.h"
+#include "platform/ini/IniDocument.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 #include "localisation/LangList.h"
 #include "localisation/LanguageRecord.h"
 #include "platform/Platform.h"
-#include "platform/VersionResources.h"
+#include "platform/version/VersionResources.h"
 
 #include <cstddef>
 #include <cstdint>

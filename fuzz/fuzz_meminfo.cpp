@@ -1,6 +1,6 @@
 // /proc/meminfo text: never a crash, and a record always has available memory within the total
 // and a load of at most 100 percent.
-#include "platform/Meminfo.h"
+#include "platform/system/Meminfo.h"
 
 #include <cstdint>
 #include <cstdlib>

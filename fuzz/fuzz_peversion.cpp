@@ -1,5 +1,5 @@
 // Arbitrary bytes as an executable file, and as a version resource, through the version reader.
-#include "platform/ExecutableVersion.h"
+#include "platform/version/ExecutableVersion.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +19,7 @@ void Query(const dm::platform::VersionBlock& block) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (const auto block = dm::platform::FindVersionResource(dm::platform::MemoryByteSource(bytes)))
+    if (const auto block = dm::platform::FindVersionResource(dm::platform::BufferByteSource(bytes)))
         Query(*block);
     if (const auto block = dm::platform::VersionBlock::FromBytes(std::string(bytes)))
         Query(*block);

@@ -7,7 +7,7 @@
 #include "inventory/Win32_PhysicalMemoryArray.h"
 #include "platform/smbios/SmbiosTable.h"
 #include "platform/smbios/UdevMemory.h"
-#include "platform/wmi/MemoryClasses.h"
+#include "platform/wmi/MemoryWmiRepository.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +17,7 @@ namespace {
 
 using namespace dm;
 
-void Exercise(const platform::MemoryInfo& memory) {
+void Exercise(const platform::SmbiosMemory& memory) {
     const auto repository = platform::MemoryWmiRepository(memory);
     platform::LocalWmiLocator wmi([&] { return repository; });
     Win32_PhysicalMemory modules(&wmi, true);
@@ -37,7 +37,7 @@ void Exercise(const platform::SmbiosTable& table) {
             (void)s.Qword(offset);
             (void)s.StringAt(offset);
         }
-    Exercise(platform::ReadMemoryInfo(table));
+    Exercise(platform::readSmbiosMemory(table));
 }
 
 // A valid 3.x entry point for a table of `size` bytes.

@@ -6,7 +6,7 @@
 #include "framework/FileVersionText.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
-#include "platform/Shell.h"
+#include "platform/desktop/Shell.h"
 #include "ui_AboutDlg.h"
 
 namespace dm {

@@ -1,6 +1,6 @@
 #include "app/ErrorReport.h"
 
-#include "platform/MessageBox.h"
+#include "platform/desktop/MessageBox.h"
 
 namespace dm {
 

@@ -11,7 +11,7 @@
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
-#include "platform/SystemInfo.h"
+#include "platform/system/SystemInfo.h"
 #include "ui_MainDlg.h"
 
 #include <QGuiApplication>

@@ -2,9 +2,9 @@
 #include "app/MainDlg.h"
 #include "app/QtText.h"
 #include "framework/DataFolder.h"
-#include "platform/FileSystem.h"
 #include "platform/Platform.h"
-#include "platform/Shell.h"
+#include "platform/desktop/Shell.h"
+#include "platform/files/FileSystem.h"
 
 #include <QTreeWidget>
 

@@ -4,9 +4,9 @@
 #include "framework/RunLog.h"
 #include "framework/SettingsStore.h"
 #include "framework/WideFiles.h"
-#include "platform/IniFile.h"
 #include "platform/Platform.h"
-#include "platform/Shell.h"
+#include "platform/desktop/Shell.h"
+#include "platform/ini/IniFile.h"
 #include "ui_MainDlg.h"
 
 namespace dm {

@@ -2,8 +2,8 @@
 
 #include "app/QtText.h"
 #include "app/ScopeGraph.h"
-#include "platform/MemoryStatus.h"
 #include "platform/Platform.h"
+#include "platform/system/MemoryStatus.h"
 #include "ui_MainDlg.h"
 
 namespace dm {
@@ -16,7 +16,7 @@ void MainDlg::Mem_tmrTimer() {
         reportError(status.error);
         return;
     }
-    const platform::MemoryStatusRecord& memory = *status.record;
+    const platform::MemoryStatusSample& memory = *status.record;
     ui_->scope->SetPosition(static_cast<int>(memory.memoryLoad));
     ui_->scope->UpdateScope();
 

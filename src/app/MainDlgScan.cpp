@@ -8,7 +8,7 @@
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
 #include "platform/Platform.h"
-#include "platform/Shell.h"
+#include "platform/desktop/Shell.h"
 #include "ui_MainDlg.h"
 
 #include <QGroupBox>

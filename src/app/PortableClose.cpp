@@ -3,9 +3,9 @@
 #include "framework/DataFolder.h"
 #include "framework/SettingsStore.h"
 #include "framework/TextUtils.h"
-#include "platform/FileAttributes.h"
-#include "platform/FileSystem.h"
-#include "platform/PathText.h"
+#include "platform/files/FileAttributes.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/PathText.h"
 
 namespace dm {
 

@@ -1,13 +1,13 @@
 #include "app/SystemPlatform.h"
 
-#include "platform/FileRegistry.h"
-#include "platform/FileVersionResources.h"
-#include "platform/LinuxFileSystem.h"
-#include "platform/LinuxMemoryStatus.h"
-#include "platform/LinuxSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtShell.h"
-#include "platform/smbios/MemoryInfoSources.h"
+#include "platform/registry/FileRegistry.h"
+#include "platform/smbios/SmbiosSources.h"
+#include "platform/system/LinuxMemoryStatus.h"
+#include "platform/system/LinuxSystemInfo.h"
+#include "platform/version/FileVersionResources.h"
 #include "platform/wmi/SystemWmi.h"
 
 namespace dm {
@@ -16,7 +16,7 @@ namespace {
 
 // The memory installed as the firmware lists it.
 std::optional<std::uint64_t> firmwareInstalledKilobytes() {
-    const auto memory = platform::LoadMemoryInfo(platform::MemoryInfoSources::FromEnvironment());
+    const auto memory = platform::loadSmbiosMemory(platform::SmbiosSources::FromEnvironment());
     return memory ? platform::InstalledKilobytes(*memory) : std::nullopt;
 }
 
@@ -33,7 +33,7 @@ struct SystemPlatform::Backends {
     platform::QtMessageBox messageBox;
     platform::LinuxMemoryStatus memory{firmwareInstalledKilobytes};
     std::unique_ptr<platform::WmiLocator> wmi =
-        platform::MakeSystemWmiLocator(platform::MemoryInfoSources::FromEnvironment());
+        platform::MakeSystemWmiLocator(platform::SmbiosSources::FromEnvironment());
     platform::FileVersionResources versions;
 };
 

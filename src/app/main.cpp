@@ -3,8 +3,8 @@
 #include "app/ProgramForms.h"
 #include "app/SystemPlatform.h"
 #include "framework/ProcessStartup.h"
-#include "platform/DisplaySockets.h"
-#include "platform/VersionResources.h"
+#include "platform/system/DisplaySockets.h"
+#include "platform/version/VersionResources.h"
 
 #include <QApplication>
 

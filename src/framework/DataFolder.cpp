@@ -2,8 +2,8 @@
 
 #include "framework/FolderWalks.h"
 #include "framework/WideFiles.h"
-#include "platform/FileSystem.h"
-#include "platform/PathText.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/PathText.h"
 
 #include <vector>
 

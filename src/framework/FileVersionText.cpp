@@ -1,6 +1,6 @@
 #include "framework/FileVersionText.h"
 
-#include "platform/VersionResources.h"
+#include "platform/version/VersionResources.h"
 
 namespace dm {
 

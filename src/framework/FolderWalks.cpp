@@ -2,8 +2,8 @@
 
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
-#include "platform/FileSystem.h"
-#include "platform/PathText.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/PathText.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SystemInfo.h"
+#include "platform/system/SystemInfo.h"
 
 #include <memory>
 

@@ -1,10 +1,10 @@
 #include "framework/RunLog.h"
 
 #include "framework/TextUtils.h"
-#include "platform/FileSystem.h"
-#include "platform/PathText.h"
-#include "platform/Shell.h"
-#include "platform/SystemInfo.h"
+#include "platform/desktop/Shell.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/PathText.h"
+#include "platform/system/SystemInfo.h"
 
 #include <array>
 #include <cstdio>

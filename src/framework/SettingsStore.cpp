@@ -1,7 +1,7 @@
 #include "framework/SettingsStore.h"
 
 #include "framework/SystemQueries.h"
-#include "platform/IniFile.h"
+#include "platform/ini/IniFile.h"
 
 namespace dm {
 

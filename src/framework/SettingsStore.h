@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Registry.h"
-#include "platform/SystemInfo.h"
+#include "platform/registry/Registry.h"
+#include "platform/system/SystemInfo.h"
 
 #include <stdexcept>
 #include <string>

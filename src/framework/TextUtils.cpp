@@ -1,6 +1,6 @@
 #include "framework/TextUtils.h"
 
-#include "platform/AsciiCase.h"
+#include "platform/text/AsciiCase.h"
 
 #include <algorithm>
 

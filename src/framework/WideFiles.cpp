@@ -1,7 +1,7 @@
 #include "framework/WideFiles.h"
 
 #include "framework/SystemQueries.h"
-#include "platform/SystemInfo.h"
+#include "platform/system/SystemInfo.h"
 
 namespace dm {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/FileSystem.h"
 #include "platform/Platform.h"
+#include "platform/files/FileSystem.h"
 
 #include <cstdint>
 #include <optional>

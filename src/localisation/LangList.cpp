@@ -9,12 +9,12 @@
 #include "localisation/PublishedProperties.h"
 #include "localisation/Storefile.h"
 #include "localisation/VersionInfo.h"
-#include "platform/MessageBox.h"
-#include "platform/PathText.h"
 #include "platform/Platform.h"
-#include "platform/Registry.h"
-#include "platform/SystemInfo.h"
-#include "platform/VersionResources.h"
+#include "platform/desktop/MessageBox.h"
+#include "platform/files/PathText.h"
+#include "platform/registry/Registry.h"
+#include "platform/system/SystemInfo.h"
+#include "platform/version/VersionResources.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "localisation/LanguageCode.h"
 
-#include "platform/AsciiCase.h"
+#include "platform/text/AsciiCase.h"
 
 namespace dm {
 

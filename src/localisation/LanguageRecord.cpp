@@ -7,8 +7,8 @@
 #include "localisation/LanguageFile.h"
 #include "localisation/PublishedProperties.h"
 #include "localisation/Storefile.h"
-#include "platform/ByteOrder.h"
-#include "platform/CodePage.h"
+#include "platform/text/ByteOrder.h"
+#include "platform/text/CodePage.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

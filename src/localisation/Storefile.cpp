@@ -1,7 +1,7 @@
 #include "localisation/Storefile.h"
 
 #include "localisation/InRange.h"
-#include "platform/ByteOrder.h"
+#include "platform/text/ByteOrder.h"
 
 #include <array>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "localisation/LanguageName.h"
 #include "localisation/VersionText.h"
-#include "platform/VersionResources.h"
+#include "platform/version/VersionResources.h"
 
 #include <cstdio>
 #include <string>

@@ -2,14 +2,14 @@
 
 #include "app/MainDlg.h"
 #include "app/ProgramForms.h"
-#include "platform/FakeMemoryStatus.h"
-#include "platform/FakeMessageBox.h"
-#include "platform/FakeShell.h"
-#include "platform/FakeSystemInfo.h"
-#include "platform/FileVersionResources.h"
-#include "platform/LinuxFileSystem.h"
-#include "platform/MemoryRegistry.h"
 #include "platform/Platform.h"
+#include "platform/fakes/FakeMemoryStatus.h"
+#include "platform/fakes/FakeMessageBox.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeShell.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
+#include "platform/version/FileVersionResources.h"
 #include "platform/wmi/LocalWmi.h"
 #include "support/SmbiosWriter.h"
 #include "support/TempDir.h"
@@ -67,7 +67,7 @@ protected:
     // The executable the program's start names (the built program, for its version resource).
     std::string exeName = DIMMETRIC_EXE;
     TempDir dir;
-    platform::MemoryRegistry registry;
+    platform::FakeRegistry registry;
     platform::LinuxFileSystem files;
     platform::FakeSystemInfo system;
     platform::FakeShell shell;

@@ -379,7 +379,7 @@ TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
     const auto board = Board(4, {Module("DIMM0")});
     SetInventory(&board);
     MainDlg& window = Start();
-    memory.result.record = platform::MemoryStatusRecord{50, 15ull << 30, 7ull << 30};
+    memory.result.record = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
     memory.installed = 16ull << 20;
     window.Mem_tmrTimer();
     EXPECT_EQ(Text(Child("phyused_lbl")), "Used : 8 GB");
@@ -401,7 +401,7 @@ TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
         {8ull << 30, "Used : 8 GB"}, {2ull << 40, "Used : 2 TB"},
     };
     for (const auto& [used, text] : cases) {
-        memory.result.record = platform::MemoryStatusRecord{50, 4ull << 40, (4ull << 40) - used};
+        memory.result.record = platform::MemoryStatusSample{50, 4ull << 40, (4ull << 40) - used};
         window.Mem_tmrTimer();
         EXPECT_EQ(Text(Child("phyused_lbl")), text);
     }

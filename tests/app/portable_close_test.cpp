@@ -1,10 +1,10 @@
 #include "app/PortableClose.h"
 
 #include "framework/SettingsStore.h"
-#include "platform/FakeSystemInfo.h"
-#include "platform/MemoryRegistry.h"
-#include "platform/PathText.h"
-#include "support/FolderFileSystem.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FolderFileSystem.h"
+#include "platform/files/PathText.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -52,8 +52,8 @@ protected:
 
     TempDir temp;
     std::string exe = temp.dir() + "program/dimmetric";
-    FolderFileSystem files;
-    platform::MemoryRegistry registry;
+    platform::FolderFileSystem files;
+    platform::FakeRegistry registry;
     platform::FakeSystemInfo system;
     platform::Platform platform;
 };

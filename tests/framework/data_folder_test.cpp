@@ -1,8 +1,8 @@
 #include "framework/DataFolder.h"
 
-#include "platform/FakeSystemInfo.h"
 #include "platform/Platform.h"
-#include "support/FolderFileSystem.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FolderFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ protected:
     }
 
     test::TempDir temp;
-    test::FolderFileSystem files;
+    platform::FolderFileSystem files;
     platform::FakeSystemInfo system;
     platform::Platform context;
     std::string exe = temp.dir() + "program/dimmetric";

@@ -1,6 +1,6 @@
 #include "framework/FileVersionText.h"
-#include "platform/FileVersionResources.h"
-#include "platform/VersionBlockWriter.h"
+#include "platform/version/FileVersionResources.h"
+#include "platform/version/VersionBlockWriter.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
 

@@ -1,7 +1,7 @@
 #include "framework/FolderWalks.h"
 
-#include "platform/FakeSystemInfo.h"
-#include "platform/LinuxFileSystem.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "framework/FormatSize.h"
 
-#include "platform/LinuxSystemInfo.h"
+#include "platform/system/LinuxSystemInfo.h"
 #include "support/EnvironmentGuard.h"
 
 #include <gtest/gtest.h>

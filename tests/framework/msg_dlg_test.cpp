@@ -1,6 +1,6 @@
 #include "framework/MsgDlg.h"
 
-#include "platform/FakeMessageBox.h"
+#include "platform/fakes/FakeMessageBox.h"
 
 #include <gtest/gtest.h>
 

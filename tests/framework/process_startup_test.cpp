@@ -1,7 +1,7 @@
 #include "framework/ProcessStartup.h"
 
-#include "platform/FakeSystemInfo.h"
-#include "platform/LinuxSystemInfo.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/system/LinuxSystemInfo.h"
 
 #include <gtest/gtest.h>
 

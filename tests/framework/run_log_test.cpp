@@ -1,8 +1,8 @@
 #include "framework/RunLog.h"
 
-#include "platform/FakeShell.h"
-#include "platform/FakeSystemInfo.h"
-#include "platform/LinuxFileSystem.h"
+#include "platform/fakes/FakeShell.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

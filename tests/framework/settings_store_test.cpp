@@ -1,8 +1,8 @@
 #include "framework/SettingsStore.h"
 
-#include "platform/FakeSystemInfo.h"
-#include "platform/FileRegistry.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -153,7 +153,7 @@ TEST_F(SettingsStoreTest, AWriteIntoADamagedHiveReportsTheHiveAndLeavesIt) {
 }
 
 TEST(MakerKey, ValuesReadWriteAndTypeErrors) {
-    MemoryRegistry registry;
+    FakeRegistry registry;
     EXPECT_EQ(ReadMakerValue(registry, "Harrow"), "");
     WriteMakerValue(registry, "Harrow", "C:\\Harrow\\harrow.exe");
     EXPECT_EQ(ReadMakerValue(registry, "harrow"), "C:\\Harrow\\harrow.exe");
@@ -165,7 +165,7 @@ TEST(MakerKey, ValuesReadWriteAndTypeErrors) {
 }
 
 TEST(MakerKey, DeletedOnlyWhenNoProgramValueAndNoSubkeyRemain) {
-    MemoryRegistry registry;
+    FakeRegistry registry;
     DeleteMakerKeyIfEmpty(registry);
     EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, MakerKey)) << "never made";
 

@@ -1,8 +1,8 @@
 #include "framework/SystemQueries.h"
 
-#include "platform/FakeSystemInfo.h"
-#include "platform/LinuxSystemInfo.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/system/LinuxSystemInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TEST(SystemQueries, NtVersionNamesFollowTheTable) {
 
 TEST(SystemQueries, WindowsVersionTextOfBothFamilies) {
     FakeSystemInfo system;
-    MemoryRegistry registry;
+    FakeRegistry registry;
     EXPECT_EQ(GetWindowsVersionText(system, registry), "Unknown") << "failed version query";
 
     struct Case {
@@ -86,7 +86,7 @@ TEST(SystemQueries, WindowsVersionTextOfBothFamilies) {
 
 TEST(SystemQueries, TheLinuxSystemReportsTheTextsOfAFailedQuery) {
     LinuxSystemInfo system;
-    MemoryRegistry registry;
+    FakeRegistry registry;
     EXPECT_EQ(GetWindowsVersionText(system, registry), "Unknown");
     EXPECT_TRUE(IsPreVistaOS(system));
     EXPECT_FALSE(IsWow64(system));
@@ -123,7 +123,7 @@ TEST(SystemQueries, RedirectionSwitchIsFalseOnlyWhenItThrows) {
 }
 
 TEST(SystemQueries, ReactOSBuildTextFromTheRegistry) {
-    MemoryRegistry registry;
+    FakeRegistry registry;
     std::vector<std::string> asked;
     auto version = [&](const std::string& file) {
         asked.push_back(file);

@@ -1,8 +1,8 @@
 #include "framework/WideFiles.h"
 
-#include "platform/FakeSystemInfo.h"
-#include "platform/LinuxFileSystem.h"
-#include "support/FolderFileSystem.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FolderFileSystem.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ TEST_F(WideFilesTest, SizesAreSixtyFourBitWide) {
 
 TEST_F(WideFilesTest, TheStartUpProbeListsTheSystemsOwnFolder) {
     EXPECT_TRUE(ProbeWideApi(files));
-    test::FolderFileSystem none;
+    platform::FolderFileSystem none;
     EXPECT_FALSE(ProbeWideApi(none));
 }
 

@@ -1,5 +1,5 @@
 #include "localisation/CharSet.h"
-#include "platform/CodePage.h"
+#include "platform/text/CodePage.h"
 
 #include <gtest/gtest.h>
 

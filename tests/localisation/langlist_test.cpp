@@ -3,12 +3,12 @@
 #include "localisation/LanguageCode.h"
 #include "localisation/Storefile.h"
 #include "localisation/TextStorage.h"
-#include "platform/FakeMessageBox.h"
-#include "platform/FakeSystemInfo.h"
-#include "platform/MemoryRegistry.h"
 #include "platform/Platform.h"
-#include "platform/VersionBlockWriter.h"
-#include "platform/VersionResources.h"
+#include "platform/fakes/FakeMessageBox.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/version/VersionBlockWriter.h"
+#include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
 #include "support/TempDir.h"
 
@@ -147,7 +147,7 @@ protected:
 
     bool applicationReady = EnsureApplication();
     dm::test::TempDir program;
-    dm::platform::MemoryRegistry registry;
+    dm::platform::FakeRegistry registry;
     dm::platform::FakeSystemInfo system;
     ProgramVersions versions{program.dir()};
     dm::platform::FakeMessageBox messageBox;

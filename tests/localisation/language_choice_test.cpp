@@ -2,11 +2,11 @@
 #include "localisation/LangList.h"
 #include "localisation/LanguageChoice.h"
 #include "localisation/LanguageCode.h"
-#include "platform/FakeMessageBox.h"
-#include "platform/FakeSystemInfo.h"
-#include "platform/MemoryRegistry.h"
 #include "platform/Platform.h"
-#include "platform/VersionResources.h"
+#include "platform/fakes/FakeMessageBox.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
 #include "support/QtApplication.h"
 #include "support/TempDir.h"
@@ -90,7 +90,7 @@ protected:
     }
 
     TempDir program;
-    platform::MemoryRegistry registry;
+    platform::FakeRegistry registry;
     platform::FakeSystemInfo system;
     platform::FakeMessageBox messageBox;
     ProgramInFolder versions{program.dir()};

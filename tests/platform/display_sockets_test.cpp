@@ -1,4 +1,4 @@
-#include "platform/DisplaySockets.h"
+#include "platform/system/DisplaySockets.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/HiveFormat.h"
+#include "platform/registry/HiveFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/IniDocument.h"
-#include "platform/IniFile.h"
+#include "platform/ini/IniDocument.h"
+#include "platform/ini/IniFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

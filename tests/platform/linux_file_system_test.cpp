@@ -1,4 +1,4 @@
-#include "platform/LinuxFileSystem.h"
+#include "platform/files/LinuxFileSystem.h"
 
 #include "support/EnvironmentGuard.h"
 #include "support/TempDir.h"
@@ -13,31 +13,6 @@ namespace dm::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-TEST(FindMask, MatchesLikeTheWindowsFind) {
-    struct Case {
-        const char* name;
-        const char* mask;
-        bool matches;
-    };
-    const std::vector<Case> cases = {
-        {"QV_0000040C.SPK", "*.SPK", true},
-        {"template.spk", "*.SPK", true},
-        {"readme.txt", "*.SPK", false},
-        {"a.SPK.bak", "*.SPK", false},
-        {"README", "*.*", true},
-        {"a.b.c", "*.*", true},
-        {"abc", "a?c", true},
-        {"abbc", "a?c", false},
-        {"abc", "*", true},
-        {"", "*", true},
-        {"x.exe", "*.exe*", true},
-        {"setup.exe", "SETUP.EXE", true},
-        {"aaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*c", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MatchesFindMask(c.name, c.mask), c.matches) << c.name << " / " << c.mask;
-}
 
 class LinuxFileSystemTest : public ::testing::Test {
 protected:

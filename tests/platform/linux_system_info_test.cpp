@@ -1,5 +1,5 @@
-#include "platform/LinuxSystemInfo.h"
-#include "platform/LocaleLanguageId.h"
+#include "platform/system/LinuxSystemInfo.h"
+#include "platform/system/LocaleLanguageId.h"
 #include "support/EnvironmentGuard.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +27,6 @@ TEST(LocaleLanguageId, MapsLocaleNamesToWindowsLanguageIdentifiers) {
     };
     for (const auto& [locale, id] : cases)
         EXPECT_EQ(LanguageIdFromLocale(locale), id) << locale;
-}
-
-TEST(TimeSeparator, IsWhatFollowsTheHoursInTheTimeFormat) {
-    EXPECT_EQ(TimeSeparatorOfFormat("%H:%M:%S"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%H.%M.%S"), ".");
-    EXPECT_EQ(TimeSeparatorOfFormat("%T"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%I:%M:%S %p"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat(""), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%H\xe6\x99\x82%M\xe5\x88\x86%S\xe7\xa7\x92"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%Hh%M"), ":");
-    EXPECT_EQ(TimeSeparatorOfFormat("%H %M"), ":");
 }
 
 class LocaleVariables : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "platform/FileRegistry.h"
+#include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

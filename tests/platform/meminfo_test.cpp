@@ -1,11 +1,10 @@
-#include "platform/FakeMemoryStatus.h"
-#include "platform/LinuxMemoryStatus.h"
-#include "platform/Meminfo.h"
+#include "platform/fakes/ChildProcess.h"
+#include "platform/fakes/FakeMemoryStatus.h"
+#include "platform/system/LinuxMemoryStatus.h"
+#include "platform/system/Meminfo.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace dm::platform {
 namespace {
@@ -54,7 +53,7 @@ TEST(LinuxMemoryStatus, MissingFileGivesTheSystemsErrorText) {
 TEST(LinuxMemoryStatus, SomethingOtherThanAFileIsAnErrorAndDoesNotWait) {
     test::TempDir dir;
     const std::string fifo = dir.dir() + "meminfo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(makeFifo(fifo));
     const MemoryStatusResult result = LinuxMemoryStatus({}, fifo).query();
     EXPECT_FALSE(result.record);
     EXPECT_NE(result.error.find("meminfo"), std::string::npos);

@@ -1,5 +1,5 @@
 #include "platform/smbios/SmbiosTable.h"
-#include "platform/wmi/MemoryClasses.h"
+#include "platform/wmi/MemoryWmiRepository.h"
 #include "platform/wmi/SystemWmi.h"
 #include "support/SmbiosWriter.h"
 

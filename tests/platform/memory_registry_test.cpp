@@ -1,11 +1,11 @@
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
 
 #include <gtest/gtest.h>
 
 using namespace dm::platform;
 
-TEST(MemoryRegistry, CreatedKeyKeepsValuesOfEachType) {
-    MemoryRegistry registry;
+TEST(FakeRegistry, CreatedKeyKeepsValuesOfEachType) {
+    FakeRegistry registry;
     auto key = registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\Brackenway\\Dimmetric",
                                   RegistryAccess::Full);
     ASSERT_TRUE(key);
@@ -22,8 +22,8 @@ TEST(MemoryRegistry, CreatedKeyKeepsValuesOfEachType) {
     EXPECT_FALSE(again->writeString("Path", "x"));
 }
 
-TEST(MemoryRegistry, MissingKeyDoesNotOpenAndFailingWritesAreReported) {
-    MemoryRegistry registry;
+TEST(FakeRegistry, MissingKeyDoesNotOpenAndFailingWritesAreReported) {
+    FakeRegistry registry;
     EXPECT_FALSE(registry.openKey(RegistryRoot::LocalMachine, "SOFTWARE\\X", RegistryAccess::Read));
     registry.setWritesFail(true);
     EXPECT_FALSE(

@@ -1,4 +1,4 @@
-#include "platform/smbios/MemoryInfoSources.h"
+#include "platform/smbios/SmbiosSources.h"
 #include "platform/smbios/UdevMemory.h"
 #include "support/SmbiosWriter.h"
 #include "support/TempDir.h"
@@ -32,7 +32,7 @@ const char* const UdevRecord =
     "G:systemd\n";
 
 TEST(UdevMemory, TurnsTheDmiRecordBackIntoSmbiosValues) {
-    const std::optional<MemoryInfo> info = ParseUdevMemoryProperties(UdevRecord);
+    const std::optional<SmbiosMemory> info = ParseUdevMemoryProperties(UdevRecord);
     ASSERT_TRUE(info);
     ASSERT_EQ(info->Arrays.size(), 1u);
     EXPECT_EQ(info->Arrays[0].MaxCapacityKb, 64ull * 1024 * 1024);
@@ -40,7 +40,7 @@ TEST(UdevMemory, TurnsTheDmiRecordBackIntoSmbiosValues) {
     EXPECT_EQ(info->Arrays[0].Location, 0x03);
     EXPECT_EQ(info->Arrays[0].ErrorCorrection, 0x03);
     ASSERT_EQ(info->Devices.size(), 2u);
-    const MemoryDeviceInfo& d = info->Devices[0];
+    const MemoryDeviceStructure& d = info->Devices[0];
     EXPECT_TRUE(d.Installed);
     EXPECT_EQ(d.SizeBytes, 16ull << 30);
     EXPECT_EQ(d.FormFactor, 0x0D);
@@ -68,8 +68,8 @@ TEST(UdevMemory, ARecordWithoutMemoryPropertiesGivesNothing) {
 
 class MemorySources : public ::testing::Test {
 protected:
-    MemoryInfoSources Sources() const {
-        MemoryInfoSources s;
+    SmbiosSources Sources() const {
+        SmbiosSources s;
         s.entryPointFile = dir.dir() + "smbios_entry_point";
         s.tableFile = dir.dir() + "DMI";
         s.udevDatabase = dir.dir() + "+dmi:id";
@@ -88,30 +88,30 @@ protected:
 TEST_F(MemorySources, TakesTheKernelTablesBeforeUdev) {
     WriteKernelTables(3);
     dir.write("+dmi:id", UdevRecord);
-    EXPECT_EQ(LoadMemoryInfo(Sources())->Devices.size(), 4u);
+    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 4u);
 }
 
 TEST_F(MemorySources, FallsBackToUdevWithoutReadableKernelTables) {
     dir.write("+dmi:id", UdevRecord);
-    EXPECT_EQ(LoadMemoryInfo(Sources())->Devices.size(), 2u);
+    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 2u);
     dir.write("smbios_entry_point", "garbage");
     dir.write("DMI", "garbage");
-    EXPECT_EQ(LoadMemoryInfo(Sources())->Devices.size(), 2u);
+    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 2u);
 }
 
 TEST_F(MemorySources, AnImageNamedByTheEnvironmentIsTheOnlySource) {
     WriteKernelTables(3);
-    MemoryInfoSources sources = Sources();
+    SmbiosSources sources = Sources();
     sources.image = dir.write("image.bin", test::SampleBoard(8, 6).ImageText());
-    EXPECT_EQ(LoadMemoryInfo(sources)->Devices.size(), 8u);
+    EXPECT_EQ(loadSmbiosMemory(sources)->Devices.size(), 8u);
     sources.image = dir.write("broken.bin", "_SM3_ broken");
-    EXPECT_FALSE(LoadMemoryInfo(sources));
+    EXPECT_FALSE(loadSmbiosMemory(sources));
     sources.image = "/dev/zero"; // not a regular file: never read
-    EXPECT_FALSE(LoadMemoryInfo(sources));
+    EXPECT_FALSE(loadSmbiosMemory(sources));
 }
 
 TEST_F(MemorySources, NoSourceGivesNothing) {
-    EXPECT_FALSE(LoadMemoryInfo(Sources()));
+    EXPECT_FALSE(loadSmbiosMemory(Sources()));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/PathText.h"
+#include "platform/files/PathText.h"
 
 #include <gtest/gtest.h>
 

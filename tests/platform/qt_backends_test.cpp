@@ -1,6 +1,5 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtShell.h"
-#include "support/EnvironmentGuard.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -61,17 +60,6 @@ TEST(QtMessageBox, ShowsTheButtonSetAndIconAndAnswersWindowsIdentifiers) {
     EXPECT_EQ(pressOn(MB_OK, "OK", seen), IDOK);
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons.size(), 1);
-}
-
-TEST(QtShell, ExpandsPercentNamesThatAreSet) {
-    test::EnvironmentGuard environment;
-    environment.set("DIMMETRIC_TEST_FOLDER", "/tmp/data");
-    environment.set("DIMMETRIC_TEST_UNSET", nullptr);
-    EXPECT_EQ(ExpandEnvironmentText("%DIMMETRIC_TEST_FOLDER%/Dimmetric.log"),
-              "/tmp/data/Dimmetric.log");
-    EXPECT_EQ(ExpandEnvironmentText("%DIMMETRIC_TEST_UNSET%/x"), "%DIMMETRIC_TEST_UNSET%/x");
-    EXPECT_EQ(ExpandEnvironmentText("100% sure %"), "100% sure %");
-    EXPECT_EQ(ExpandEnvironmentText("a%%b"), "a%%b");
 }
 
 } // namespace

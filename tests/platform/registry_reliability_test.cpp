@@ -1,17 +1,16 @@
 // Hive writes from other processes: killed writers and concurrent writers.
-#include "platform/FileRegistry.h"
+#include "platform/fakes/ChildProcess.h"
+#include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <thread>
-
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
 
 using namespace dm::platform;
 
@@ -32,16 +31,6 @@ bool IsWhole(const std::string& text) {
     return text == Content(static_cast<unsigned>(std::stoul(text.substr(0, colon))));
 }
 
-// Runs body in a child process that ends when body returns.
-pid_t Spawn(const std::function<void()>& body) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        body();
-        _exit(0);
-    }
-    return pid;
-}
-
 } // namespace
 
 TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
@@ -57,22 +46,18 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
     for (int round = 0; round < 50; ++round) {
         // The child reports its first stored write, so every round gets past one write and is
         // then killed at a random moment of the writes that follow.
-        int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
-        const pid_t child = Spawn([&] {
+        ReadySignal ready;
+        ChildProcess child([&] {
             FileRegistry registry(folder);
             auto key = registry.openKey(HKCU, "K", RegistryAccess::Full);
             for (unsigned n = (round + 1) * 100000u;; ++n) {
                 key->writeString("v", Content(n));
-                if (n == (round + 1) * 100000u && write(ready[1], "!", 1) != 1)
-                    _exit(1);
+                if (n == (round + 1) * 100000u && !ready.signal())
+                    ChildProcess::exitChild(1);
             }
         });
-        close(ready[1]);
-        ASSERT_GT(child, 0);
-        char signal = 0;
-        EXPECT_EQ(read(ready[0], &signal, 1), 1);
-        close(ready[0]);
+        ASSERT_TRUE(child.started());
+        EXPECT_TRUE(ready.waitForSignal());
         // Until the kill, readers must only ever see whole hives.
         FileRegistry reader(folder);
         const auto killAt =
@@ -81,9 +66,8 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
             auto key = reader.openKey(HKCU, "K", RegistryAccess::Read);
             ASSERT_TRUE(key && IsWhole(key->readString("v").value)) << reader.lastError();
         } while (std::chrono::steady_clock::now() < killAt);
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
+        child.kill();
+        child.wait();
 
         FileRegistry after(folder);
         auto key = after.openKey(HKCU, "K", RegistryAccess::Read);
@@ -105,22 +89,19 @@ TEST(RegistryReliability, TwoProcessesWritingAtOnceKeepEachOthersValues) {
     dm::test::TempDir dir;
     const std::string folder = dir.path().string();
     constexpr int perProcess = 60;
-    pid_t children[2];
+    std::vector<std::unique_ptr<ChildProcess>> children;
     for (int p = 0; p < 2; ++p) {
-        children[p] = Spawn([&] {
+        children.push_back(std::make_unique<ChildProcess>([&] {
             FileRegistry registry(folder);
             auto key = registry.createKey(HKCU, "Shared", RegistryAccess::Full);
             for (int i = 0; i < perProcess; ++i)
                 if (!key || !key->writeDword("p" + std::to_string(p) + "-" + std::to_string(i), i))
-                    _exit(1);
-        });
-        ASSERT_GT(children[p], 0);
+                    ChildProcess::exitChild(1);
+        }));
+        ASSERT_TRUE(children.back()->started());
     }
-    for (pid_t child : children) {
-        int status = 0;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    for (const auto& child : children)
+        EXPECT_EQ(child->wait(), 0);
     FileRegistry registry(folder);
     auto key = registry.openKey(HKCU, "Shared", RegistryAccess::Read);
     ASSERT_TRUE(key);

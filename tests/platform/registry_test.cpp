@@ -1,5 +1,5 @@
-#include "platform/FileRegistry.h"
-#include "platform/MemoryRegistry.h"
+#include "platform/fakes/FakeRegistry.h"
+#include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -249,7 +249,7 @@ TEST(FileRegistryFolder, ComesFromTheEnvironment) {
 }
 
 TEST(MemoryRegistryFake, BehavesAsTheFileRegistryForViewsAndDeletes) {
-    MemoryRegistry registry;
+    FakeRegistry registry;
     registry.createKey(HKLM, "SOFTWARE\\V", RegistryAccess::Full, RegistryView::Bits32);
     EXPECT_TRUE(registry.keyExists(HKLM, "SOFTWARE\\Wow6432Node\\V"));
     EXPECT_TRUE(registry.deleteKey(HKLM, "SOFTWARE"));

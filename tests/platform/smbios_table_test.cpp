@@ -1,4 +1,4 @@
-#include "platform/smbios/MemoryInfo.h"
+#include "platform/smbios/SmbiosMemory.h"
 #include "platform/smbios/SmbiosTable.h"
 #include "support/SmbiosWriter.h"
 
@@ -221,7 +221,7 @@ TEST(SmbiosTable, StopsAtTheEndOfTableStructure) {
     EXPECT_EQ(SmbiosTable::FromImage(writer.Image())->Structures().size(), 1u);
 }
 
-TEST(MemoryInfo, ReadsArraysAndDevicesAcrossVersions) {
+TEST(SmbiosMemory, ReadsArraysAndDevicesAcrossVersions) {
     for (auto [major, minor] : {std::pair{2, 3}, {2, 7}, {3, 0}, {3, 3}}) {
         SmbiosWriter writer(major, minor);
         writer.AddArray({.maxCapacityKb = 16 * 1024 * 1024, .memoryDevices = 2});
@@ -234,13 +234,13 @@ TEST(MemoryInfo, ReadsArraysAndDevicesAcrossVersions) {
                           .speed = 1333,
                           .configuredSpeed = 1066});
         writer.AddDevice({.deviceLocator = "DIMM_B"});
-        const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+        const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
         ASSERT_EQ(info.Arrays.size(), 1u);
         EXPECT_EQ(info.Arrays[0].MaxCapacityKb, 16u * 1024 * 1024);
         EXPECT_EQ(info.Arrays[0].MemoryDevices, 2);
-        EXPECT_EQ(info.Arrays[0].Use, SmbiosUseSystemMemory);
+        EXPECT_EQ(info.Arrays[0].Use, kSmbiosUseSystemMemory);
         ASSERT_EQ(info.Devices.size(), 2u);
-        const MemoryDeviceInfo& d = info.Devices[0];
+        const MemoryDeviceStructure& d = info.Devices[0];
         EXPECT_TRUE(d.Installed);
         EXPECT_EQ(d.SizeBytes, 2048ull << 20);
         EXPECT_EQ(d.MemoryType, 0x18);
@@ -254,18 +254,18 @@ TEST(MemoryInfo, ReadsArraysAndDevicesAcrossVersions) {
     }
 }
 
-TEST(MemoryInfo, ReadsTheExtendedFieldsOfLargeDevicesAndArrays) {
+TEST(SmbiosMemory, ReadsTheExtendedFieldsOfLargeDevicesAndArrays) {
     SmbiosWriter writer(3, 3);
     writer.AddArray({.maxCapacityKb = 6ull * 1024 * 1024 * 1024, .memoryDevices = 8});
     writer.AddDevice({.sizeMb = 128 * 1024, .speed = 70000, .configuredSpeed = 66000});
-    const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
     EXPECT_EQ(info.Arrays[0].MaxCapacityKb, 6ull * 1024 * 1024 * 1024);
     EXPECT_EQ(info.Devices[0].SizeBytes, 128ull << 30);
     EXPECT_EQ(info.Devices[0].Speed, 70000u);
     EXPECT_EQ(info.Devices[0].ConfiguredSpeed, 66000u);
 }
 
-TEST(MemoryInfo, DecodesTheSizeWord) {
+TEST(SmbiosMemory, DecodesTheSizeWord) {
     struct Case {
         std::uint16_t word;
         bool installed;
@@ -282,7 +282,7 @@ TEST(MemoryInfo, DecodesTheSizeWord) {
         fields[0x0D - 4] = std::uint8_t(c.word >> 8);
         SmbiosWriter writer(2, 1);
         writer.Add(17, fields);
-        const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+        const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
         ASSERT_EQ(info.Devices.size(), 1u);
         EXPECT_EQ(info.Devices[0].Installed, c.installed) << c.word;
         EXPECT_EQ(info.Devices[0].SizeBytes, c.bytes) << c.word;
@@ -291,42 +291,42 @@ TEST(MemoryInfo, DecodesTheSizeWord) {
     }
 }
 
-TEST(MemoryInfo, SkipsStructuresTooShortForTheirFields) {
+TEST(SmbiosMemory, SkipsStructuresTooShortForTheirFields) {
     SmbiosWriter writer(2, 1);
     writer.Add(16, {3, 3, 3, 0, 0});
     writer.Add(17, {0, 0, 0, 0, 0, 0, 0, 0, 0, 4});
     writer.AddDevice({.sizeMb = 1024});
-    const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
+    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
     EXPECT_TRUE(info.Arrays.empty());
     ASSERT_EQ(info.Devices.size(), 1u);
     EXPECT_EQ(info.Devices[0].SizeBytes, 1024ull << 20);
 }
 
-TEST(MemoryInfo, TakesNoMoreArraysAndDevicesThanAMachineCanHave) {
+TEST(SmbiosMemory, TakesNoMoreArraysAndDevicesThanAMachineCanHave) {
     SmbiosWriter writer(3, 0);
-    for (std::size_t i = 0; i < MaxMemoryStructures + 3; ++i) {
+    for (std::size_t i = 0; i < kMaxMemoryStructures + 3; ++i) {
         writer.AddArray({.maxCapacityKb = 1024, .memoryDevices = 1});
         writer.AddDevice({.sizeMb = 1});
     }
-    const MemoryInfo info = ReadMemoryInfo(*SmbiosTable::FromImage(writer.Image()));
-    EXPECT_EQ(info.Arrays.size(), MaxMemoryStructures);
-    EXPECT_EQ(info.Devices.size(), MaxMemoryStructures);
+    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
+    EXPECT_EQ(info.Arrays.size(), kMaxMemoryStructures);
+    EXPECT_EQ(info.Devices.size(), kMaxMemoryStructures);
 }
 
-TEST(MemoryInfo, InstalledMemoryAddsTheSizesOfTheInstalledDevices) {
-    const MemoryDeviceInfo empty; // an empty slot
-    MemoryDeviceInfo unknown;     // installed, size unknown
+TEST(SmbiosMemory, InstalledMemoryAddsTheSizesOfTheInstalledDevices) {
+    const MemoryDeviceStructure empty; // an empty slot
+    MemoryDeviceStructure unknown;     // installed, size unknown
     unknown.Installed = true;
-    MemoryDeviceInfo module;
+    MemoryDeviceStructure module;
     module.Installed = true;
     module.SizeBytes = 8ull << 30;
-    MemoryDeviceInfo absurd = module;
+    MemoryDeviceStructure absurd = module;
     absurd.SizeBytes = UINT64_MAX - 1;
-    EXPECT_EQ(InstalledKilobytes(MemoryInfo{}), std::nullopt);
-    EXPECT_EQ(InstalledKilobytes(MemoryInfo{{}, {empty, unknown}}), std::nullopt);
-    EXPECT_EQ(InstalledKilobytes(MemoryInfo{{}, {module, empty, unknown, module}}), 16ull << 20);
+    EXPECT_EQ(InstalledKilobytes(SmbiosMemory{}), std::nullopt);
+    EXPECT_EQ(InstalledKilobytes(SmbiosMemory{{}, {empty, unknown}}), std::nullopt);
+    EXPECT_EQ(InstalledKilobytes(SmbiosMemory{{}, {module, empty, unknown, module}}), 16ull << 20);
     // A sum beyond 64 bits stays at the largest number instead of wrapping to a small one.
-    EXPECT_EQ(InstalledKilobytes(MemoryInfo{{}, {module, absurd, module}}), UINT64_MAX / 1024);
+    EXPECT_EQ(InstalledKilobytes(SmbiosMemory{{}, {module, absurd, module}}), UINT64_MAX / 1024);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/TextLines.h"
+#include "platform/text/TextLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "platform/ExecutableVersion.h"
-#include "platform/FileVersionResources.h"
-#include "platform/Utf16.h"
-#include "platform/VersionBlockWriter.h"
+#include "platform/text/Utf16.h"
+#include "platform/version/ExecutableVersion.h"
+#include "platform/version/FileVersionResources.h"
+#include "platform/version/VersionBlockWriter.h"
 #include "support/ElfWriter.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
@@ -10,9 +10,9 @@
 
 namespace {
 
+using dm::platform::BufferByteSource;
 using dm::platform::FindVersionResource;
 using dm::platform::FixedFileInfo;
-using dm::platform::MemoryByteSource;
 using dm::platform::VersionBlock;
 using dm::platform::VersionResourceContent;
 using dm::platform::WriteVersionBlock;
@@ -39,7 +39,7 @@ VersionResourceContent SampleContent() {
 }
 
 std::optional<VersionBlock> Find(const std::string& bytes) {
-    return FindVersionResource(MemoryByteSource(bytes));
+    return FindVersionResource(BufferByteSource(bytes));
 }
 
 TEST(Utf16, ConvertsBothWaysAndReplacesBrokenUnits) {

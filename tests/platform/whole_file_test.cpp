@@ -1,11 +1,11 @@
-#include "platform/AtomicFile.h"
+#include "platform/fakes/ChildProcess.h"
+#include "platform/files/AtomicFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 using dm::platform::FileContents;
+using dm::platform::makeFifo;
 using dm::platform::ReadWholeFile;
 
 namespace {
@@ -24,7 +24,7 @@ TEST(ReadWholeFile, ReadsTheWholeFileOrUpToALimit) {
 TEST(ReadWholeFile, OnlyARegularFileIsReadAndAFifoDoesNotWait) {
     const dm::test::TempDir dir;
     const std::string fifo = dir.dir() + "fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(makeFifo(fifo));
     EXPECT_EQ(ReadWholeFile(fifo).status, FileContents::Status::Failed);
     EXPECT_EQ(ReadWholeFile(dir.path().string()).status, FileContents::Status::Failed);
     EXPECT_EQ(ReadWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);

@@ -1,5 +1,7 @@
 #include "platform/qt/QtShell.h"
 
+#include "platform/system/EnvironmentText.h"
+
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -16,32 +18,9 @@ bool isAddress(const std::string& text) {
 
 } // namespace
 
-std::string ExpandEnvironmentText(const std::string& text) {
-    std::string result;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const auto open = text.find('%', at);
-        const auto close = open == std::string::npos ? open : text.find('%', open + 1);
-        if (close == std::string::npos) {
-            result += text.substr(at);
-            break;
-        }
-        const std::string name = text.substr(open + 1, close - open - 1);
-        result += text.substr(at, open - at);
-        if (!name.empty() && qEnvironmentVariableIsSet(name.c_str())) {
-            result += qEnvironmentVariable(name.c_str()).toLocal8Bit().toStdString();
-            at = close + 1;
-        } else {
-            result += '%';
-            at = open + 1;
-        }
-    }
-    return result;
-}
-
 void QtShell::open(const std::string& file, const std::string& parameters,
                    const ShellOptions& options) {
-    const std::string target = options.expandEnvironment ? ExpandEnvironmentText(file) : file;
+    const std::string target = options.expandEnvironment ? expandEnvironmentText(file) : file;
     if (target.empty())
         return;
     if (isAddress(target)) {

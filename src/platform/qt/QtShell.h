@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Shell.h"
+#include "platform/desktop/Shell.h"
 
 namespace dm::platform {
 
@@ -11,8 +11,5 @@ public:
     void open(const std::string& file, const std::string& parameters,
               const ShellOptions& options) override;
 };
-
-// "%NAME%" replaced by the environment variable NAME where it is set; other text unchanged.
-std::string ExpandEnvironmentText(const std::string& text);
 
 } // namespace dm::platform

@@ -1,6 +1,6 @@
 #include "platform/smbios/SmbiosTable.h"
 
-#include "platform/ByteOrder.h"
+#include "platform/text/ByteOrder.h"
 
 #include <algorithm>
 #include <cstring>

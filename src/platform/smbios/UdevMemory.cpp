@@ -1,6 +1,6 @@
 #include "platform/smbios/UdevMemory.h"
 
-#include "platform/TextLines.h"
+#include "platform/text/TextLines.h"
 
 #include <charconv>
 #include <map>
@@ -130,8 +130,9 @@ std::uint16_t TypeDetailBits(std::string_view text) {
     return bits;
 }
 
-MemoryDeviceInfo Device(const std::map<std::string, std::string>& p, const std::string& prefix) {
-    MemoryDeviceInfo d;
+MemoryDeviceStructure Device(const std::map<std::string, std::string>& p,
+                             const std::string& prefix) {
+    MemoryDeviceStructure d;
     const auto key = [&](const char* name) { return prefix + name; };
     d.Installed = Text(p, key("PRESENT")) != "0";
     d.SizeBytes = Number(p, key("SIZE"));
@@ -167,7 +168,7 @@ MemoryDeviceInfo Device(const std::map<std::string, std::string>& p, const std::
 
 } // namespace
 
-std::optional<MemoryInfo> ParseUdevMemoryProperties(std::string_view database) {
+std::optional<SmbiosMemory> ParseUdevMemoryProperties(std::string_view database) {
     std::map<std::string, std::string> properties;
     std::set<std::size_t> devices;
     bool any = false;
@@ -189,18 +190,18 @@ std::optional<MemoryInfo> ParseUdevMemoryProperties(std::string_view database) {
             // udev numbers the devices from 0 in table order; a number beyond any real table
             // is not one of them.
             if (ec == std::errc() && ptr != first && ptr != name.data() + name.size() &&
-                *ptr == '_' && number < MaxMemoryStructures)
+                *ptr == '_' && number < kMaxMemoryStructures)
                 devices.insert(number);
         }
     }
     if (!any)
         return std::nullopt;
 
-    MemoryInfo info;
+    SmbiosMemory info;
     if (properties.count("MEMORY_ARRAY_NUM_DEVICES") ||
         properties.count("MEMORY_ARRAY_MAX_CAPACITY")) {
-        MemoryArrayInfo array;
-        array.Use = SmbiosUseSystemMemory; // udev reports only arrays of system memory
+        MemoryArrayStructure array;
+        array.Use = kSmbiosUseSystemMemory; // udev reports only arrays of system memory
         array.Location =
             Code(Locations, Text(properties, "MEMORY_ARRAY_LOCATION").value_or(""), 0x02);
         array.ErrorCorrection =
@@ -217,7 +218,7 @@ std::optional<MemoryInfo> ParseUdevMemoryProperties(std::string_view database) {
     for (std::size_t n = 0; n < count; ++n)
         info.Devices.push_back(devices.count(n)
                                    ? Device(properties, "MEMORY_DEVICE_" + std::to_string(n) + "_")
-                                   : MemoryDeviceInfo{});
+                                   : MemoryDeviceStructure{});
     return info;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/wmi/LocalWmi.h"
 
-#include "platform/AsciiCase.h"
+#include "platform/text/AsciiCase.h"
 
 namespace dm::platform {
 

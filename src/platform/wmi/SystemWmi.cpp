@@ -1,19 +1,19 @@
 #include "platform/wmi/SystemWmi.h"
 
 #include "platform/smbios/SmbiosTable.h"
-#include "platform/wmi/MemoryClasses.h"
+#include "platform/wmi/MemoryWmiRepository.h"
 
 namespace dm::platform {
 
 std::shared_ptr<const WmiRepository> MemoryRepositoryFromImage(std::vector<std::uint8_t> image) {
     const std::optional<SmbiosTable> table = SmbiosTable::FromImage(std::move(image));
-    return table ? MemoryWmiRepository(ReadMemoryInfo(*table)) : nullptr;
+    return table ? MemoryWmiRepository(readSmbiosMemory(*table)) : nullptr;
 }
 
-std::unique_ptr<WmiLocator> MakeSystemWmiLocator(MemoryInfoSources sources) {
+std::unique_ptr<WmiLocator> MakeSystemWmiLocator(SmbiosSources sources) {
     return std::make_unique<LocalWmiLocator>(
         [sources = std::move(sources)]() -> std::shared_ptr<const WmiRepository> {
-            const std::optional<MemoryInfo> memory = LoadMemoryInfo(sources);
+            const std::optional<SmbiosMemory> memory = loadSmbiosMemory(sources);
             return memory ? MemoryWmiRepository(*memory) : nullptr;
         });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/smbios/MemoryInfoSources.h"
+#include "platform/smbios/SmbiosSources.h"
 #include "platform/wmi/LocalWmi.h"
 
 #include <cstdint>
@@ -15,6 +15,6 @@ std::shared_ptr<const WmiRepository> MemoryRepositoryFromImage(std::vector<std::
 
 // The machine's WMI: the memory classes read afresh from the sources at every connection, which
 // fails when no source answers.
-std::unique_ptr<WmiLocator> MakeSystemWmiLocator(MemoryInfoSources sources);
+std::unique_ptr<WmiLocator> MakeSystemWmiLocator(SmbiosSources sources);
 
 } // namespace dm::platform

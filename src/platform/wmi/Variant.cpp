@@ -1,7 +1,7 @@
 #include "platform/wmi/Variant.h"
 
-#include "platform/AsciiCase.h"
-#include "platform/Blanks.h"
+#include "platform/text/AsciiCase.h"
+#include "platform/text/Blanks.h"
 
 #include <charconv>
 #include <cmath>

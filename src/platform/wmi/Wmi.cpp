@@ -1,6 +1,6 @@
 #include "platform/wmi/Wmi.h"
 
-#include "platform/AsciiCase.h"
+#include "platform/text/AsciiCase.h"
 
 namespace dm::platform {
 

@@ -1,0 +1,56 @@
+#include "platform/fakes/FakeRegistry.h"
+
+namespace dm::platform {
+
+namespace {
+
+class MemoryHiveStore : public HiveStore {
+public:
+    const Hive* read(RegistryRoot root) override { return &hives_[Index(root)]; }
+
+    bool modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
+        if (writesFail_)
+            return false;
+        // Work on a copy so that a refused change leaves nothing behind.
+        Hive copy = Copy(hives_[Index(root)]);
+        if (!change(copy))
+            return false;
+        hives_[Index(root)] = std::move(copy);
+        return true;
+    }
+
+    std::string error() const override { return writesFail_ ? "writes are switched off" : ""; }
+
+    bool writesFail_ = false;
+
+private:
+    static int Index(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? 0 : 1; }
+
+    static void CopyKey(const HiveKey& from, HiveKey& to) {
+        to.name = from.name;
+        to.stamp = from.stamp;
+        to.meta = from.meta;
+        to.values = from.values;
+        for (const auto& sub : from.subKeys())
+            CopyKey(*sub, to.subKey(sub->name));
+    }
+
+    static Hive Copy(const Hive& hive) {
+        Hive copy;
+        copy.header = hive.header;
+        CopyKey(hive.root, copy.root);
+        return copy;
+    }
+
+    Hive hives_[2];
+};
+
+} // namespace
+
+FakeRegistry::FakeRegistry() : HiveRegistry(std::make_unique<MemoryHiveStore>()) {}
+
+void FakeRegistry::setWritesFail(bool fail) {
+    static_cast<MemoryHiveStore&>(store()).writesFail_ = fail;
+}
+
+} // namespace dm::platform

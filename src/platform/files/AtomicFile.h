@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/files/UniqueFd.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace dm::platform {
+
+// What tells one version of a file from another: a replaced file is a new inode.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+struct FileContents {
+    enum class Status { Ok, Missing, Failed } status = Status::Failed;
+    std::string bytes;
+    FileIdentity identity;
+    std::string error;
+};
+
+// The whole file as bytes, or its first limit bytes, and the identity of what was read. Only a
+// regular file is read.
+FileContents ReadWholeFile(const std::string& path,
+                           std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// The identity of the file now; nullopt when it is missing or cannot be looked at.
+std::optional<FileIdentity> IdentifyFile(const std::string& path);
+
+// Whether the file exists and nobody may write it (no write permission bit), as a read-only file
+// on Windows.
+bool isReadOnlyFile(const std::string& path);
+
+// Replaces path with bytes whole or not at all: a temporary file in the same folder is written,
+// flushed to disk and renamed over path, then the folder is flushed. An existing file's
+// permissions are kept. On failure the old file stays and error says why.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                         FileIdentity* written = nullptr);
+
+// Removes temporary files that a writer of path left behind when it was killed. Only safe while
+// every writer of path holds the same FileLock.
+void RemoveStaleTemporaries(const std::string& path);
+
+// An exclusive advisory lock (flock) on a lock file, held for the object's lifetime. Processes
+// that take the same lock file are serialised.
+class FileLock {
+public:
+    static std::optional<FileLock> Acquire(const std::string& lockPath, std::string& error);
+
+private:
+    explicit FileLock(UniqueFd fd) : fd_(std::move(fd)) {}
+    UniqueFd fd_;
+};
+
+} // namespace dm::platform

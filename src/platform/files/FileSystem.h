@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/files/FileAttributes.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dm::platform {
+
+// One entry of a folder as a find returns it.
+struct FindEntry {
+    std::string name; // the name alone, without its folder
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
+enum class SpecialFolder {
+    RoamingAppData, // CSIDL_APPDATA
+    LocalAppData,   // CSIDL_LOCAL_APPDATA
+    Windows,        // the operating system's own folder (GetWindowsDirectory)
+};
+
+// The file system, with paths as 8-bit texts and "/" as the path delimiter. Failures are results.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // FindFirstFile/FindNextFile: the entries of the pattern's folder whose names match its last
+    // part ("*" any run of characters, "?" one character, ASCII case ignored; a trailing ".*"
+    // also matches names without a dot). A last part without wildcards finds that entry alone.
+    // A pattern ending in "/" finds nothing; "." and ".." are never returned.
+    virtual std::vector<FindEntry> find(const std::string& pattern) = 0;
+    // GetFileAttributesEx: the attributes and size of one entry.
+    virtual std::optional<FindEntry> attributes(const std::string& path) = 0;
+    // SetFileAttributes: only the read-only bit has an effect (a symbolic link is left alone).
+    virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    // CreateDirectory: one level; an existing entry is a failure.
+    virtual bool createDirectory(const std::string& path) = 0;
+    // RemoveDirectory: only an empty folder.
+    virtual bool removeDirectory(const std::string& path) = 0;
+    // DeleteFile: a file or a symbolic link, never a folder.
+    virtual bool deleteFile(const std::string& path) = 0;
+    // Whether a drive root ("X:\" or "/") exists (GetDriveType is not "unknown").
+    virtual bool driveExists(const std::string& root) = 0;
+    // The whole file, or nullopt when it cannot be read.
+    virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // Replaces the file with bytes, whole or not at all.
+    virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
+    // The folder, without a trailing delimiter; empty when the system has none.
+    virtual std::string specialFolder(SpecialFolder folder) = 0;
+};
+
+} // namespace dm::platform

@@ -1,0 +1,42 @@
+#include "platform/files/FindMask.h"
+
+#include "platform/text/AsciiCase.h"
+
+namespace dm::platform {
+
+namespace {
+
+// Iterative wildcard match with one back-track point (linear in practice, no recursion).
+bool wildcardMatch(const std::string& name, const std::string& mask) {
+    std::size_t n = 0, m = 0, starMask = std::string::npos, starName = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && FoldAsciiCase(mask[m]) ==
+                                                                         FoldAsciiCase(name[n])))) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starMask = m++;
+            starName = n;
+        } else if (starMask != std::string::npos) {
+            m = starMask + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*')
+        ++m;
+    return m == mask.size();
+}
+
+} // namespace
+
+bool matchesFindMask(const std::string& name, const std::string& mask) {
+    if (wildcardMatch(name, mask))
+        return true;
+    const bool optionalExtension = mask.size() >= 2 && mask.compare(mask.size() - 2, 2, ".*") == 0;
+    return optionalExtension && name.find('.') == std::string::npos &&
+           wildcardMatch(name + ".", mask);
+}
+
+} // namespace dm::platform

@@ -1,0 +1,179 @@
+#include "platform/files/LinuxFileSystem.h"
+
+#include "platform/files/AtomicFile.h"
+#include "platform/files/FindMask.h"
+#include "platform/files/PathText.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+
+namespace dm::platform {
+
+namespace {
+
+std::uint32_t attributesOf(const std::string& name, const struct stat& st) {
+    std::uint32_t attributes = S_ISDIR(st.st_mode) ? FileAttributeDirectory : FileAttributeArchive;
+    if ((st.st_mode & 0222) == 0)
+        attributes |= FileAttributeReadOnly;
+    if (!name.empty() && name[0] == '.')
+        attributes |= FileAttributeHidden;
+    return attributes;
+}
+
+// The entry at path, described by what a link points to plus the reparse-point bit.
+std::optional<FindEntry> describe(const std::string& path, const std::string& name) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    FindEntry entry{name, 0, 0};
+    if (S_ISLNK(st.st_mode)) {
+        struct stat target {};
+        if (::stat(path.c_str(), &target) == 0) {
+            entry.attributes = attributesOf(name, target) | FileAttributeReparsePoint;
+            entry.size = S_ISREG(target.st_mode) ? static_cast<std::uint64_t>(target.st_size) : 0;
+        } else {
+            entry.attributes = FileAttributeArchive | FileAttributeReparsePoint;
+        }
+        return entry;
+    }
+    entry.attributes = attributesOf(name, st);
+    entry.size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+    return entry;
+}
+
+std::string lastPart(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+// mkdir -p with mode 0700 for the folders we make.
+bool makeFolders(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    const auto slash = path.find_last_of('/');
+    if (slash != std::string::npos && slash > 0 && !makeFolders(path.substr(0, slash)))
+        return false;
+    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+std::string xdgFolder(const char* variable, const char* belowHome) {
+    const char* value = std::getenv(variable);
+    std::string folder;
+    if (value && value[0] == '/') {
+        folder = value;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || home[0] != '/')
+            return {};
+        folder = std::string(home) + belowHome;
+    }
+    folder = WithoutTrailingDelimiter(std::move(folder));
+    return makeFolders(folder) ? folder : std::string();
+}
+
+} // namespace
+
+std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
+    std::vector<FindEntry> entries;
+    const auto slash = pattern.find_last_of('/');
+    const std::string mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+    std::string folder = slash == std::string::npos ? "." : pattern.substr(0, slash);
+    if (folder.empty())
+        folder = "/";
+    if (mask.empty() || mask == "." || mask == "..")
+        return entries;
+    if (mask.find_first_of("*?") == std::string::npos) {
+        if (auto entry = describe(pattern, mask))
+            entries.push_back(*entry);
+        return entries;
+    }
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+    if (!dir)
+        return entries;
+    const std::string prefix = folder == "/" ? "/" : folder + "/";
+    while (const dirent* item = ::readdir(dir.get())) {
+        const std::string name = item->d_name;
+        if (name == "." || name == ".." || !matchesFindMask(name, mask))
+            continue;
+        if (auto entry = describe(prefix + name, name))
+            entries.push_back(*entry);
+    }
+    return entries;
+}
+
+std::optional<FindEntry> LinuxFileSystem::attributes(const std::string& path) {
+    const std::string trimmed = WithoutTrailingDelimiter(path);
+    return describe(trimmed, lastPart(trimmed));
+}
+
+bool LinuxFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return false;
+    if (S_ISLNK(st.st_mode))
+        return true;
+    const mode_t mode = (attributes & FileAttributeReadOnly) ? (st.st_mode & ~mode_t(0222))
+                                                             : (st.st_mode | S_IWUSR);
+    return ::chmod(path.c_str(), mode & 07777) == 0;
+}
+
+bool LinuxFileSystem::createDirectory(const std::string& path) {
+    return !path.empty() && ::mkdir(path.c_str(), 0777) == 0;
+}
+
+bool LinuxFileSystem::removeDirectory(const std::string& path) {
+    return !path.empty() && ::rmdir(path.c_str()) == 0;
+}
+
+bool LinuxFileSystem::deleteFile(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool LinuxFileSystem::driveExists(const std::string& root) {
+    return root == "/";
+}
+
+std::optional<std::string> LinuxFileSystem::readFile(const std::string& path) {
+    auto contents = ReadWholeFile(path);
+    if (contents.status != FileContents::Status::Ok)
+        return std::nullopt;
+    return std::move(contents.bytes);
+}
+
+bool LinuxFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    // As on Windows, a read-only file or a folder is not replaced.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 &&
+        (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0))
+        return false;
+    std::string error;
+    return WriteFileAtomically(path, bytes, error);
+}
+
+std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {
+    switch (folder) {
+    case SpecialFolder::RoamingAppData:
+        return xdgFolder("XDG_DATA_HOME", "/.local/share");
+    case SpecialFolder::LocalAppData:
+        return xdgFolder("XDG_CACHE_HOME", "/.cache");
+    case SpecialFolder::Windows:
+        return "/usr";
+    }
+    return {};
+}
+
+} // namespace dm::platform

@@ -1,0 +1,59 @@
+#include "platform/ini/IniFile.h"
+
+#include "platform/files/AtomicFile.h"
+
+namespace dm::platform {
+
+IniDocument IniFile::load() const {
+    FileContents file = ReadWholeFile(path_);
+    return file.status == FileContents::Status::Ok ? IniDocument(file.bytes) : IniDocument();
+}
+
+std::vector<std::string> IniFile::sectionNames() const {
+    return load().sectionNames();
+}
+
+std::vector<std::string> IniFile::keyNames(std::string_view section) const {
+    return load().keyNames(section);
+}
+
+std::string IniFile::readString(std::string_view section, std::string_view key,
+                                std::string_view fallback, std::size_t maxLength) const {
+    std::string value = load().value(section, key).value_or(std::string(fallback));
+    if (value.size() > maxLength)
+        value.resize(maxLength);
+    return value;
+}
+
+std::int32_t IniFile::readInteger(std::string_view section, std::string_view key,
+                                  std::int32_t fallback) const {
+    auto value = load().value(section, key);
+    if (!value)
+        return fallback;
+    return ParseIniInteger(*value).value_or(fallback);
+}
+
+bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+    FileContents file = ReadWholeFile(path_);
+    if (file.status == FileContents::Status::Failed) {
+        error_ = file.error;
+        return false;
+    }
+    if (file.status == FileContents::Status::Ok && isReadOnlyFile(path_)) {
+        error_ = "the file is read-only: " + path_;
+        return false;
+    }
+    IniDocument document(file.bytes);
+    if (!document.setValue(section, key, value)) {
+        error_ = "an entry that cannot be stored in an INI file: [" + std::string(section) + "] " +
+                 std::string(key);
+        return false;
+    }
+    return WriteFileAtomically(path_, document.text(), error_);
+}
+
+bool IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {
+    return writeString(section, key, std::to_string(value));
+}
+
+} // namespace dm::platform

@@ -1,0 +1,199 @@
+#include "platform/registry/FileRegistry.h"
+
+#include "platform/files/AtomicFile.h"
+#include "platform/registry/HiveFormat.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace dm::platform {
+
+namespace {
+
+class FileHiveStore : public HiveStore {
+public:
+    FileHiveStore(std::string folder, std::string machineHive)
+        : folder_(std::move(folder)), machineHive_(std::move(machineHive)) {}
+
+    const Hive* read(RegistryRoot root) override {
+        const Hive* own = readOwn(root);
+        if (root != RegistryRoot::LocalMachine || machineHive_.empty() || !own)
+            return own;
+        return withMachineHive(*own);
+    }
+
+    bool modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
+        std::error_code failed;
+        std::filesystem::create_directories(folder_, failed);
+        if (failed) {
+            error_ = "cannot make the registry folder " + folder_ + ": " + failed.message();
+            return false;
+        }
+        const std::string path = pathOf(root);
+        auto lock = FileLock::Acquire(path + ".lock", error_);
+        if (!lock)
+            return false;
+        RemoveStaleTemporaries(path);
+        // Another process may have changed the hive: start from what is on disk now.
+        Cache& cache = cache_[Index(root)];
+        cache.hive.reset();
+        auto loaded = load(root);
+        if (!loaded)
+            return false;
+        Hive& hive = loaded->first;
+        // A key that only the machine hive holds is written as one of the user's own.
+        if (!change(hive) &&
+            !(root == RegistryRoot::LocalMachine && addMachineKeys(hive) && change(hive)))
+            return false;
+        FileIdentity written;
+        if (!WriteFileAtomically(path, SerializeHive(hive), error_, &written))
+            return false;
+        cache.hive = std::move(hive);
+        cache.identity = written;
+        return true;
+    }
+
+    std::string error() const override { return error_; }
+
+private:
+    struct Cache {
+        std::optional<Hive> hive;
+        std::optional<FileIdentity> identity; // nullopt: the file was missing
+    };
+
+    // The user's own hive of root.
+    const Hive* readOwn(RegistryRoot root) {
+        Cache& cache = cache_[Index(root)];
+        const std::string path = pathOf(root);
+        const std::optional<FileIdentity> now = IdentifyFile(path);
+        if (cache.hive && now == cache.identity)
+            return &*cache.hive;
+        cache.hive.reset();
+        auto loaded = load(root);
+        if (!loaded)
+            return nullptr;
+        cache.hive = std::move(loaded->first);
+        cache.identity = loaded->second;
+        return &*cache.hive;
+    }
+
+    // The machine hive beneath own, rebuilt when either file changed; own alone when the machine
+    // hive is missing or damaged.
+    const Hive* withMachineHive(const Hive& own) {
+        const std::optional<FileIdentity> machine = IdentifyFile(machineHive_);
+        if (!machine)
+            return &own;
+        const std::optional<FileIdentity>& user =
+            cache_[Index(RegistryRoot::LocalMachine)].identity;
+        if (layered_.hive && layered_.machine == machine && layered_.user == user)
+            return &*layered_.hive;
+        layered_.hive.reset();
+        FileIdentity read;
+        const std::optional<Hive> parsed = loadMachineHive(read);
+        if (!parsed)
+            return &own;
+        Hive merged;
+        merged.header = own.header;
+        OverlayKey(merged.root, parsed->root);
+        OverlayKey(merged.root, own.root);
+        layered_ = {std::move(merged), read, user};
+        return &*layered_.hive;
+    }
+
+    // The machine hive and the identity of what was read; nothing when missing or damaged.
+    std::optional<Hive> loadMachineHive(FileIdentity& identity) const {
+        const FileContents file = ReadWholeFile(machineHive_);
+        if (file.status != FileContents::Status::Ok)
+            return std::nullopt;
+        identity = file.identity;
+        std::string ignored;
+        return ParseHive(file.bytes, ignored);
+    }
+
+    // The machine hive's keys, without their values, added to hive; false without a machine hive.
+    bool addMachineKeys(Hive& hive) const {
+        FileIdentity ignored;
+        const std::optional<Hive> machine =
+            machineHive_.empty() ? std::nullopt : loadMachineHive(ignored);
+        if (!machine)
+            return false;
+        AddKeys(hive.root, machine->root);
+        return true;
+    }
+
+    static void AddKeys(HiveKey& into, const HiveKey& from) {
+        for (const auto& sub : from.subKeys())
+            AddKeys(into.subKey(sub->name), *sub);
+    }
+
+    static int Index(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? 0 : 1; }
+
+    std::string pathOf(RegistryRoot root) const {
+        return (std::filesystem::path(folder_) /
+                (root == RegistryRoot::CurrentUser ? "user.reg" : "system.reg"))
+            .string();
+    }
+
+    // The hive on disk with the identity of what was read; an empty hive when the file is missing.
+    std::optional<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
+        const std::string path = pathOf(root);
+        FileContents file = ReadWholeFile(path);
+        if (file.status == FileContents::Status::Missing) {
+            Hive hive;
+            hive.header = {root == RegistryRoot::CurrentUser
+                               ? ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000"
+                               : ";; All keys relative to \\\\Machine",
+                           "#arch=win64"};
+            return std::pair{std::move(hive), std::nullopt};
+        }
+        if (file.status == FileContents::Status::Failed) {
+            error_ = "registry hive " + file.error;
+            return std::nullopt;
+        }
+        std::string why;
+        auto hive = ParseHive(file.bytes, why);
+        if (!hive) {
+            error_ = "registry hive " + path + " is damaged and is left as it is: " + why;
+            return std::nullopt;
+        }
+        return std::pair{std::move(*hive), std::optional<FileIdentity>(file.identity)};
+    }
+
+    struct Layered {
+        std::optional<Hive> hive;
+        std::optional<FileIdentity> machine;
+        std::optional<FileIdentity> user;
+    };
+
+    std::string folder_;
+    std::string machineHive_;
+    std::string error_;
+    Cache cache_[2];
+    Layered layered_;
+};
+
+} // namespace
+
+FileRegistry::FileRegistry(std::string folder, std::string machineHive)
+    : HiveRegistry(std::make_unique<FileHiveStore>(std::move(folder), std::move(machineHive))) {}
+
+std::string FileRegistry::MachineHiveOf(const std::string& exeName) {
+    const std::filesystem::path bin = std::filesystem::path(exeName).parent_path();
+    return (bin.parent_path() / "share" / "dimmetric" / "system.reg").lexically_normal().string();
+}
+
+std::string FileRegistry::DefaultFolder() {
+    if (const char* folder = std::getenv("DIMMETRIC_REGISTRY_DIR"); folder && *folder)
+        return folder;
+    std::filesystem::path config;
+    // A relative XDG_CONFIG_HOME is not valid and is ignored.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
+        config = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        config = std::filesystem::path(home) / ".config";
+    else
+        config = ".config";
+    return (config / "dimmetric" / "registry").string();
+}
+
+} // namespace dm::platform

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/registry/HiveRegistry.h"
+
+#include <string>
+
+namespace dm::platform {
+
+// The registry kept in hive files in a folder: "user.reg" holds HKEY_CURRENT_USER and
+// "system.reg" HKEY_LOCAL_MACHINE. A missing hive reads as empty; the folder is made at the first
+// write. Every change re-reads the hive under an exclusive lock ("<hive>.lock"), so processes
+// never lose each other's changes, and replaces the file whole. A hive that does not parse is
+// reported through lastError() and never overwritten: opening keys in it and writing to it fail.
+//
+// An installed copy also has a machine-wide HKEY_LOCAL_MACHINE hive, shipped by the install step
+// and read-only: HKEY_LOCAL_MACHINE reads it beneath the user's "system.reg" (the user's keys and
+// values win), while every write goes to the user's file only. A machine hive that is missing or
+// does not parse adds nothing.
+class FileRegistry : public HiveRegistry {
+public:
+    explicit FileRegistry(std::string folder, std::string machineHive = {});
+
+    // $DIMMETRIC_REGISTRY_DIR, else $XDG_CONFIG_HOME/dimmetric/registry with XDG_CONFIG_HOME
+    // (when an absolute path) defaulting to ~/.config.
+    static std::string DefaultFolder();
+    // The machine hive of a copy whose executable is exeName: share/dimmetric/system.reg beside
+    // the executable's bin folder.
+    static std::string MachineHiveOf(const std::string& exeName);
+};
+
+} // namespace dm::platform

@@ -1,0 +1,425 @@
+#include "platform/registry/HiveFormat.h"
+
+#include "platform/text/TextLines.h"
+#include "platform/text/Utf16.h"
+
+#include <cstdio>
+
+namespace dm::platform {
+
+namespace {
+
+constexpr std::string_view FormatLine = "WINE REGISTRY Version 2";
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+unsigned HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    return (c | 0x20) - 'a' + 10;
+}
+
+// A stray carriage return counts as a blank, so that CR LF and LF files read the same.
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// One character of raw (unescaped) text at pos: a valid UTF-8 sequence as its UTF-16 units,
+// any other byte as the unit of the same number.
+void DecodeRaw(std::string_view text, std::size_t& pos, std::u16string& out) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned lead = byte(pos);
+    std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+    if (lead >= 0xF5)
+        length = 1;
+    unsigned code = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    bool valid = length > 1 && pos + length <= text.size();
+    for (std::size_t i = 1; valid && i < length; ++i) {
+        valid = (byte(pos + i) & 0xC0) == 0x80;
+        code = code << 6 | (byte(pos + i) & 0x3F);
+    }
+    if (valid)
+        valid = (length != 3 || (code >= 0x800 && (code < 0xD800 || code > 0xDFFF))) &&
+                (length != 4 || (code >= 0x10000 && code <= 0x10FFFF));
+    if (!valid) {
+        out.push_back(static_cast<char16_t>(lead));
+        ++pos;
+        return;
+    }
+    if (code > 0xFFFF) {
+        code -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 | code >> 10));
+        out.push_back(static_cast<char16_t>(0xDC00 | (code & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(code));
+    }
+    pos += length;
+}
+
+// Escaped text from pos up to the first unescaped end character, which is passed over.
+std::optional<std::u16string> Unescape(std::string_view line, std::size_t& pos, char end) {
+    std::u16string out;
+    while (pos < line.size()) {
+        const char c = line[pos];
+        if (c == end) {
+            ++pos;
+            return out;
+        }
+        if (c != '\\') {
+            if (static_cast<unsigned char>(c) < 0x80) {
+                out.push_back(static_cast<char16_t>(c));
+                ++pos;
+            } else {
+                DecodeRaw(line, pos, out);
+            }
+            continue;
+        }
+        if (++pos == line.size())
+            return std::nullopt;
+        const char e = line[pos];
+        static constexpr std::string_view named = "abtnvfre";
+        static constexpr char16_t units[] = {7, 8, 9, 10, 11, 12, 13, 27};
+        if (auto at = named.find(e); at != std::string_view::npos) {
+            out.push_back(units[at]);
+            ++pos;
+        } else if (e == 'x') {
+            ++pos;
+            if (pos < line.size() && IsHexDigit(line[pos])) {
+                unsigned value = 0;
+                for (int i = 0; i < 4 && pos < line.size() && IsHexDigit(line[pos]); ++i)
+                    value = value * 16 + HexValue(line[pos++]);
+                out.push_back(static_cast<char16_t>(value));
+            } else {
+                out.push_back(u'x');
+            }
+        } else if (e >= '0' && e <= '7') {
+            unsigned value = 0;
+            for (int i = 0; i < 3 && pos < line.size() && line[pos] >= '0' && line[pos] <= '7'; ++i)
+                value = value * 8 + (line[pos++] - '0');
+            out.push_back(static_cast<char16_t>(value));
+        } else if (static_cast<unsigned char>(e) < 0x80) {
+            out.push_back(static_cast<char16_t>(e));
+            ++pos;
+        } else {
+            DecodeRaw(line, pos, out);
+        }
+    }
+    return std::nullopt;
+}
+
+// Units as escaped ASCII text; the two characters in quotes get a backslash.
+std::string Escape(std::u16string_view units, const char quotes[2]) {
+    static constexpr char named[33] = ".......abtnvfr.............e....";
+    std::string out;
+    char buffer[16];
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const char16_t unit = units[i];
+        const bool more = i + 1 < units.size();
+        if (unit > 127) {
+            // Four digits when a hex digit follows, so that it is not taken into the escape.
+            const bool wide =
+                more && units[i + 1] < 128 && IsHexDigit(static_cast<char>(units[i + 1]));
+            std::snprintf(buffer, sizeof buffer, wide ? "\\x%04x" : "\\x%x", unsigned(unit));
+            out += buffer;
+        } else if (unit < 32) {
+            if (named[unit] != '.') {
+                out += '\\';
+                out += named[unit];
+            } else {
+                const bool digitFollows = more && units[i + 1] >= u'0' && units[i + 1] <= u'7';
+                std::snprintf(buffer, sizeof buffer, digitFollows ? "\\%03o" : "\\%o",
+                              unsigned(unit));
+                out += buffer;
+            }
+        } else {
+            const char c = static_cast<char>(unit);
+            if (c == '\\' || c == quotes[0] || c == quotes[1])
+                out += '\\';
+            out += c;
+        }
+    }
+    return out;
+}
+
+// A hexadecimal number of 1 to 8 digits at pos.
+std::optional<std::uint32_t> ParseHexNumber(std::string_view text, std::size_t& pos) {
+    std::uint32_t value = 0;
+    std::size_t digits = 0;
+    for (; pos < text.size() && IsHexDigit(text[pos]); ++pos, ++digits) {
+        if (digits == 8)
+            return std::nullopt;
+        value = value << 4 | HexValue(text[pos]);
+    }
+    if (digits == 0)
+        return std::nullopt;
+    return value;
+}
+
+// "01,ab,ff" as bytes; a trailing comma is allowed.
+std::optional<std::string> ParseHexBytes(std::string_view text) {
+    std::string bytes;
+    text = TrimBlanks(text);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        while (pos < text.size() && IsBlank(text[pos]))
+            ++pos;
+        unsigned value = 0;
+        std::size_t digits = 0;
+        for (; pos < text.size() && IsHexDigit(text[pos]); ++pos, ++digits)
+            value = value << 4 | HexValue(text[pos]);
+        if (digits == 0 || digits > 2)
+            return std::nullopt;
+        bytes.push_back(static_cast<char>(value));
+        while (pos < text.size() && IsBlank(text[pos]))
+            ++pos;
+        if (pos < text.size() && text[pos++] != ',')
+            return std::nullopt;
+    }
+    return bytes;
+}
+
+class Parser {
+public:
+    explicit Parser(std::string_view text) : lines_(SplitLines(text)) {}
+
+    std::optional<Hive> parse(std::string& error) {
+        Hive hive;
+        if (lines_.empty())
+            return hive;
+        if (TrimBlanks(lines_[0]) != FormatLine)
+            return fail(error, 1,
+                        "not a registry hive (the first line is not \"" + std::string(FormatLine) +
+                            "\")");
+        HiveKey* key = nullptr;
+        for (line_ = 1; line_ < lines_.size(); ++line_) {
+            std::string_view line = lines_[line_];
+            while (!line.empty() && IsBlank(line.front()))
+                line.remove_prefix(1);
+            if (TrimBlanks(line).empty())
+                continue;
+            const char first = line.front();
+            if (first == ';' || first == '#') {
+                (key ? key->meta : hive.header).emplace_back(TrimBlanks(line));
+            } else if (first == '[') {
+                key = parseSection(hive, line);
+                if (!key)
+                    return fail(error, line_ + 1, why_);
+            } else if (key && (first == '"' || first == '@')) {
+                if (!parseValue(*key, line))
+                    return fail(error, line_ + 1, why_);
+            } else {
+                return fail(error, line_ + 1, "neither a key, a value nor a comment");
+            }
+        }
+        return hive;
+    }
+
+private:
+    static std::optional<Hive> fail(std::string& error, std::size_t line, const std::string& why) {
+        error = "line " + std::to_string(line) + ": " + why;
+        return std::nullopt;
+    }
+
+    HiveKey* parseSection(Hive& hive, std::string_view line) {
+        std::size_t pos = 1;
+        auto path = Unescape(line, pos, ']');
+        if (!path) {
+            why_ = "a key name without its closing \"]\"";
+            return nullptr;
+        }
+        HiveKey* key = &hive.root;
+        std::size_t depth = 0;
+        std::size_t start = 0;
+        while (start <= path->size()) {
+            std::size_t end = path->find(u'\\', start);
+            if (end == std::u16string::npos)
+                end = path->size();
+            if (end > start) {
+                if (++depth > MaxKeyDepth) {
+                    why_ = "keys nested too deep";
+                    return nullptr;
+                }
+                key = &key->subKey(std::u16string_view(*path).substr(start, end - start));
+            }
+            start = end + 1;
+        }
+        key->stamp = TrimBlanks(line.substr(pos));
+        return key;
+    }
+
+    bool parseValue(HiveKey& key, std::string_view line) {
+        std::u16string name;
+        std::size_t pos = 1;
+        if (line.front() == '"') {
+            auto text = Unescape(line, pos, '"');
+            if (!text)
+                return refuse("a value name without its closing quote");
+            name = std::move(*text);
+        }
+        while (pos < line.size() && IsBlank(line[pos]))
+            ++pos;
+        if (pos == line.size() || line[pos] != '=')
+            return refuse("a value name without \"=\"");
+        ++pos;
+        while (pos < line.size() && IsBlank(line[pos]))
+            ++pos;
+        auto value = parseData(line, pos);
+        if (!value)
+            return false;
+        key.setValue(name, *value);
+        return true;
+    }
+
+    std::optional<RegistryValue> parseData(std::string_view line, std::size_t pos) {
+        const std::string_view rest = line.substr(pos);
+        if (rest.starts_with("\""))
+            return parseString(RegType::Sz, line, pos + 1);
+        if (rest.starts_with("str(")) {
+            pos += 4;
+            auto type = ParseHexNumber(line, pos);
+            if (!type || line.substr(pos, 3) != "):\"")
+                return refuse("a malformed str() value"), std::nullopt;
+            return parseString(static_cast<RegType>(*type), line, pos + 3);
+        }
+        if (rest.starts_with("dword:")) {
+            pos += 6;
+            auto number = ParseHexNumber(line, pos);
+            if (!number || !TrimBlanks(line.substr(pos)).empty())
+                return refuse("a malformed dword value"), std::nullopt;
+            return RegistryValue::Dword(*number);
+        }
+        RegType type = RegType::Binary;
+        if (rest.starts_with("hex:")) {
+            pos += 4;
+        } else if (rest.starts_with("hex(")) {
+            pos += 4;
+            auto number = ParseHexNumber(line, pos);
+            if (!number || line.substr(pos, 2) != "):")
+                return refuse("a malformed hex() value"), std::nullopt;
+            type = static_cast<RegType>(*number);
+            pos += 2;
+        } else {
+            return refuse("a value of unknown form"), std::nullopt;
+        }
+        // Long byte lists go on over lines that end with "\".
+        std::string text;
+        std::string_view part = TrimBlanks(line.substr(pos));
+        while (!part.empty() && part.back() == '\\') {
+            part.remove_suffix(1);
+            text += part;
+            if (++line_ == lines_.size())
+                return refuse("a byte list that goes on past the end"), std::nullopt;
+            part = TrimBlanks(lines_[line_]);
+        }
+        text += part;
+        auto bytes = ParseHexBytes(text);
+        if (!bytes)
+            return refuse("a malformed byte list"), std::nullopt;
+        return RegistryValue{type, std::move(*bytes)};
+    }
+
+    std::optional<RegistryValue> parseString(RegType type, std::string_view line, std::size_t pos) {
+        auto units = Unescape(line, pos, '"');
+        if (!units || !TrimBlanks(line.substr(pos)).empty())
+            return refuse("a malformed string value"), std::nullopt;
+        units->push_back(u'\0');
+        return RegistryValue{type, UnitsToUtf16Le(*units)};
+    }
+
+    bool refuse(std::string why) {
+        why_ = std::move(why);
+        return false;
+    }
+
+    std::vector<std::string_view> lines_;
+    std::size_t line_ = 0;
+    std::string why_;
+};
+
+std::string SerializeData(const RegistryValue& value, std::size_t column) {
+    const std::string& data = value.data;
+    const bool terminated = data.size() >= 2 && data.size() % 2 == 0 &&
+                            data[data.size() - 1] == 0 && data[data.size() - 2] == 0;
+    char buffer[32];
+    if ((value.type == RegType::Sz || value.type == RegType::ExpandSz) && terminated) {
+        std::u16string units = Utf16LeToUnits(data);
+        units.pop_back();
+        std::string out;
+        if (value.type != RegType::Sz) {
+            std::snprintf(buffer, sizeof buffer, "str(%x):", unsigned(value.type));
+            out = buffer;
+        }
+        return out + "\"" + Escape(units, "\"\"") + "\"";
+    }
+    if (value.type == RegType::Dword && data.size() == 4) {
+        std::snprintf(buffer, sizeof buffer, "dword:%08x", unsigned(value.dword()));
+        return buffer;
+    }
+    std::string out = "hex:";
+    if (value.type != RegType::Binary) {
+        std::snprintf(buffer, sizeof buffer, "hex(%x):", unsigned(value.type));
+        out = buffer;
+    }
+    column += out.size();
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        std::snprintf(buffer, sizeof buffer, "%02x", unsigned(static_cast<unsigned char>(data[i])));
+        out += buffer;
+        column += 2;
+        if (i + 1 < data.size()) {
+            out += ',';
+            if (++column > 76) {
+                out += "\\\n  ";
+                column = 2;
+            }
+        }
+    }
+    return out;
+}
+
+void SerializeKey(const HiveKey& key, const std::string& path, bool isRoot, std::string& out) {
+    const bool written =
+        !key.values.empty() || !key.meta.empty() || (!isRoot && key.subKeys().empty());
+    if (written) {
+        out += "\n[" + path + "]";
+        if (!key.stamp.empty())
+            out += " " + key.stamp;
+        out += "\n";
+        for (const std::string& line : key.meta)
+            out += line + "\n";
+        for (const HiveValue& value : key.values) {
+            std::string line = value.name.empty() ? "@" : "\"" + Escape(value.name, "\"\"") + "\"";
+            line += "=";
+            out += line + SerializeData(value.value, line.size()) + "\n";
+        }
+    }
+    for (const auto& sub : key.subKeys()) {
+        const std::string name = Escape(sub->name, "[]");
+        SerializeKey(*sub, isRoot ? name : path + "\\\\" + name, false, out);
+    }
+}
+
+} // namespace
+
+std::optional<Hive> ParseHive(std::string_view text, std::string& error) {
+    return Parser(text).parse(error);
+}
+
+std::string SerializeHive(const Hive& hive) {
+    std::string out = std::string(FormatLine) + "\n";
+    for (const std::string& line : hive.header)
+        out += line + "\n";
+    SerializeKey(hive.root, "", true, out);
+    return out;
+}
+
+} // namespace dm::platform

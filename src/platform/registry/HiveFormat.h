@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/registry/HiveTree.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dm::platform {
+
+// The text format of registry hive files: the line "WINE REGISTRY Version 2", header lines, then
+// one section per key, "[Software\\Maker\\Product] <time>", followed by "#" option lines and
+// value lines such as "name"="text", "name"=str(2):"text", "name"=dword:0000000a,
+// "name"=hex:01,02 or @=... for the default value. Text is escaped as C-like sequences; units
+// outside printable ASCII are written as "\x" escapes, so the file itself is ASCII.
+
+// The hive in text; nullopt with the reason (and the line number) in error when it does not
+// parse. An empty text is an empty hive.
+std::optional<Hive> ParseHive(std::string_view text, std::string& error);
+
+// The hive as text that ParseHive reads back to the same tree.
+std::string SerializeHive(const Hive& hive);
+
+} // namespace dm::platform

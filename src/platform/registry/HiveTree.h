@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/registry/RegistryValue.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace dm::platform {
+
+// Keys may nest at most this deep, as in the Windows registry.
+constexpr std::size_t MaxKeyDepth = 512;
+
+// Names in a hive are UTF-16 as in the Windows registry, so that names this program cannot
+// spell in 8-bit text survive a rewrite of the hive.
+struct HiveValue {
+    std::u16string name;
+    RegistryValue value;
+};
+
+// One key of a hive with its values and subkeys in creation (file) order. Names are matched
+// without regard to ASCII case; subkeys are found through an index, as keys such as an uninstall
+// key may hold thousands of them.
+class HiveKey {
+public:
+    std::u16string name;
+    std::string stamp;             // what follows the key's section header, such as its time
+    std::vector<std::string> meta; // "#..." lines under the section header, kept as they are
+    std::vector<HiveValue> values;
+
+    const std::vector<std::unique_ptr<HiveKey>>& subKeys() const { return subKeys_; }
+    HiveKey* findSubKey(std::u16string_view name) const;
+    HiveKey& subKey(std::u16string_view name); // found or appended
+    bool removeSubKey(std::u16string_view name);
+
+    const HiveValue* findValue(std::u16string_view name) const;
+    void setValue(std::u16string_view name, const RegistryValue& value);
+    bool removeValue(std::u16string_view name);
+
+    // The key at a path of names below this one; nullptr when a name is missing.
+    HiveKey* find(const std::vector<std::u16string>& path);
+    const HiveKey* find(const std::vector<std::u16string>& path) const;
+
+private:
+    std::vector<std::unique_ptr<HiveKey>> subKeys_;
+    std::unordered_map<std::u16string, std::size_t> index_; // folded name -> position
+};
+
+// A whole hive: the lines before the first key (format line, comments, options) and the tree.
+struct Hive {
+    std::vector<std::string> header;
+    HiveKey root;
+};
+
+// Lays from over into: from's values replace into's values of the same name, and from's subkeys
+// are laid over into's subkeys of the same name (made when missing).
+void OverlayKey(HiveKey& into, const HiveKey& from);
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
+
+// "Software\\Maker\\" as names; empty names are dropped.
+std::vector<std::u16string> SplitKeyPath(std::string_view path);
+
+} // namespace dm::platform

@@ -1,0 +1,45 @@
+#include "platform/registry/Registry.h"
+
+namespace dm::platform {
+
+std::optional<RegType> RegistryKey::valueType(std::string_view name) const {
+    if (auto value = readValue(name))
+        return value->type;
+    return std::nullopt;
+}
+
+ReadResult<std::string> RegistryKey::readString(std::string_view name) const {
+    auto value = readValue(name);
+    if (!value)
+        return {};
+    if (!value->isString())
+        return {ReadStatus::WrongType, {}};
+    return {ReadStatus::Ok, value->text()};
+}
+
+ReadResult<std::uint32_t> RegistryKey::readDword(std::string_view name) const {
+    auto value = readValue(name);
+    if (!value)
+        return {};
+    if (value->type != RegType::Dword || value->data.size() != 4)
+        return {ReadStatus::WrongType, 0};
+    return {ReadStatus::Ok, value->dword()};
+}
+
+bool RegistryKey::writeString(std::string_view name, std::string_view text) {
+    return writeValue(name, RegistryValue::String(text));
+}
+
+bool RegistryKey::writeExpandString(std::string_view name, std::string_view text) {
+    return writeValue(name, RegistryValue::ExpandString(text));
+}
+
+bool RegistryKey::writeDword(std::string_view name, std::uint32_t value) {
+    return writeValue(name, RegistryValue::Dword(value));
+}
+
+bool Registry::keyExists(RegistryRoot root, std::string_view path, RegistryView view) {
+    return openKey(root, path, RegistryAccess::Read, view) != nullptr;
+}
+
+} // namespace dm::platform

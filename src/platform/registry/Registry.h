@@ -1,0 +1,102 @@
+#pragma once
+
+#include "platform/registry/RegistryValue.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dm::platform {
+
+enum class RegistryRoot {
+    CurrentUser,  // HKEY_CURRENT_USER
+    LocalMachine, // HKEY_LOCAL_MACHINE
+};
+
+// Which view of HKEY_LOCAL_MACHINE\SOFTWARE a key is opened in. The program is a native 64-bit
+// process, so the default view is the 64-bit one; the 32-bit view (KEY_WOW64_32KEY) of
+// HKEY_LOCAL_MACHINE\SOFTWARE is its "Wow6432Node" subkey. HKEY_CURRENT_USER is shared.
+enum class RegistryView {
+    Default,
+    Bits32, // KEY_WOW64_32KEY
+    Bits64, // KEY_WOW64_64KEY
+};
+
+enum class RegistryAccess {
+    Read, // KEY_READ: writes through the key fail
+    Full, // KEY_ALL_ACCESS
+};
+
+enum class ReadStatus {
+    Ok,
+    Missing,   // no such value (or the key is gone)
+    WrongType, // the value exists with another type
+};
+
+template <class T> struct ReadResult {
+    ReadStatus status = ReadStatus::Missing;
+    T value{};
+    bool ok() const { return status == ReadStatus::Ok; }
+};
+
+// An open registry key. Names of values are matched without regard to ASCII case; the empty name
+// is the key's default value. Failures are results, never exceptions. A key handle must not
+// outlive the Registry that opened it; handles are for one thread.
+class RegistryKey {
+public:
+    virtual ~RegistryKey() = default;
+
+    // Value and subkey names in the order they were created (the hive file's order).
+    virtual std::vector<std::string> valueNames() const = 0;
+    virtual std::vector<std::string> subKeyNames() const = 0;
+    virtual bool hasValue(std::string_view name) const = 0;
+    virtual std::optional<RegistryValue> readValue(std::string_view name) const = 0;
+    // False when the key was opened read-only, is gone, or the change cannot be stored.
+    virtual bool writeValue(std::string_view name, const RegistryValue& value) = 0;
+    // True when the value is gone afterwards (a missing value is no error); false on a read-only
+    // key or a failed store.
+    virtual bool deleteValue(std::string_view name) = 0;
+
+    // The type of a value; nullopt when it is missing.
+    std::optional<RegType> valueType(std::string_view name) const;
+    // REG_SZ or REG_EXPAND_SZ (not expanded); anything else is WrongType.
+    ReadResult<std::string> readString(std::string_view name) const;
+    // REG_DWORD holding four bytes; anything else is WrongType.
+    ReadResult<std::uint32_t> readDword(std::string_view name) const;
+    bool writeString(std::string_view name, std::string_view text);
+    bool writeExpandString(std::string_view name, std::string_view text);
+    bool writeDword(std::string_view name, std::uint32_t value);
+};
+
+// The registry: keys under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE. Key paths use "\" between
+// names; empty names (leading, trailing or doubled "\") are ignored, so "" is the root itself.
+// Key names are matched without regard to ASCII case and keep the case they were created with.
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // RegOpenKeyEx: the key when it exists and can be read; nullptr otherwise.
+    virtual std::unique_ptr<RegistryKey> openKey(RegistryRoot root, std::string_view path,
+                                                 RegistryAccess access,
+                                                 RegistryView view = RegistryView::Default) = 0;
+    // RegCreateKeyEx: opens the key, creating it and any missing parents; nullptr on failure
+    // (such as a hive that cannot be read or written).
+    virtual std::unique_ptr<RegistryKey> createKey(RegistryRoot root, std::string_view path,
+                                                   RegistryAccess access,
+                                                   RegistryView view = RegistryView::Default) = 0;
+    // RegDeleteTree plus the key itself: true when the key is gone afterwards (a missing key is no
+    // error). The root itself cannot be deleted.
+    virtual bool deleteKey(RegistryRoot root, std::string_view path,
+                           RegistryView view = RegistryView::Default) = 0;
+    // Why the last failed operation failed (such as a hive file that does not parse); empty when
+    // nothing failed yet.
+    virtual std::string lastError() const = 0;
+
+    bool keyExists(RegistryRoot root, std::string_view path,
+                   RegistryView view = RegistryView::Default);
+};
+
+} // namespace dm::platform

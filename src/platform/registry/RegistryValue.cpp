@@ -1,0 +1,89 @@
+#include "platform/registry/RegistryValue.h"
+
+#include "platform/text/ByteOrder.h"
+#include "platform/text/Utf16.h"
+
+#include <algorithm>
+
+namespace dm::platform {
+
+namespace {
+
+RegistryValue StringValue(RegType type, std::string_view text) {
+    std::u16string units = WidenBytes(text);
+    units.push_back(u'\0');
+    return {type, UnitsToUtf16Le(units)};
+}
+
+} // namespace
+
+std::u16string WidenBytes(std::string_view bytes) {
+    std::u16string units;
+    units.reserve(bytes.size());
+    for (char byte : bytes)
+        units.push_back(static_cast<unsigned char>(byte));
+    return units;
+}
+
+std::string NarrowUnits(std::u16string_view units) {
+    std::string bytes;
+    bytes.reserve(units.size());
+    for (char16_t unit : units)
+        bytes.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
+    return bytes;
+}
+
+RegistryValue RegistryValue::String(std::string_view text) {
+    return StringValue(RegType::Sz, text);
+}
+
+RegistryValue RegistryValue::ExpandString(std::string_view text) {
+    return StringValue(RegType::ExpandSz, text);
+}
+
+RegistryValue RegistryValue::Dword(std::uint32_t value) {
+    std::string data;
+    AppendLe(data, value, 4);
+    return {RegType::Dword, data};
+}
+
+RegistryValue RegistryValue::Binary(std::string_view bytes) {
+    return {RegType::Binary, std::string(bytes)};
+}
+
+RegistryValue RegistryValue::MultiString(const std::vector<std::string>& texts) {
+    std::u16string units;
+    for (const std::string& text : texts) {
+        units += WidenBytes(text);
+        units.push_back(u'\0');
+    }
+    units.push_back(u'\0');
+    return {RegType::MultiSz, UnitsToUtf16Le(units)};
+}
+
+std::string RegistryValue::text() const {
+    std::u16string units = Utf16LeToUnits(data);
+    return NarrowUnits(std::u16string_view(units).substr(0, units.find(u'\0')));
+}
+
+std::uint32_t RegistryValue::dword() const {
+    return static_cast<std::uint32_t>(ReadUnsigned(data, 0, std::min<std::size_t>(data.size(), 4)));
+}
+
+std::vector<std::string> RegistryValue::texts() const {
+    std::vector<std::string> result;
+    const std::u16string units = Utf16LeToUnits(data);
+    std::size_t start = 0;
+    while (start < units.size()) {
+        std::size_t end = units.find(u'\0', start);
+        if (end == std::u16string::npos)
+            end = units.size();
+        if (end == start)
+            break; // the empty entry that ends the list
+        result.push_back(NarrowUnits(std::u16string_view(units).substr(start, end - start)));
+        start = end + 1;
+    }
+    return result;
+}
+
+} // namespace dm::platform

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace dm::platform {
+
+// "%NAME%" replaced by the environment variable NAME where it is set; other text unchanged.
+std::string expandEnvironmentText(const std::string& text);
+
+} // namespace dm::platform

@@ -1,0 +1,45 @@
+#include "platform/system/LinuxMemoryStatus.h"
+
+#include "platform/files/AtomicFile.h"
+#include "platform/system/Meminfo.h"
+
+namespace dm::platform {
+
+namespace {
+
+// /proc/meminfo is a few kilobytes; more than this is not a meminfo file.
+constexpr std::size_t MeminfoLimit = 1u << 20;
+
+} // namespace
+
+LinuxMemoryStatus::LinuxMemoryStatus(InstalledSource installed, std::string meminfoPath)
+    : installed_(std::move(installed)), path_(std::move(meminfoPath)) {}
+
+MemoryStatusResult LinuxMemoryStatus::query() {
+    MemoryStatusResult result;
+    const FileContents file = ReadWholeFile(path_, MeminfoLimit);
+    if (file.status != FileContents::Status::Ok) {
+        result.error = file.error;
+        return result;
+    }
+    result.record = ParseMeminfo(file.bytes);
+    if (!result.record)
+        result.error = path_ + ": no memory total";
+    return result;
+}
+
+std::optional<std::uint64_t> LinuxMemoryStatus::installedKilobytes() {
+    if (!firmwareAsked_) {
+        firmwareAsked_ = true;
+        if (installed_)
+            installedKb_ = installed_();
+    }
+    if (!installedKb_) {
+        // Without the firmware's figure: the total, read until a read succeeds.
+        if (const MemoryStatusResult status = query(); status.record)
+            installedKb_ = status.record->totalPhysical / 1024;
+    }
+    return installedKb_;
+}
+
+} // namespace dm::platform

@@ -1,0 +1,174 @@
+// Draws the program's pictures into the folder given (forms/pictures/; run once, the PNG files are
+// committed).
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+QImage canvas(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// A memory module seen from the front: board, chips and gold contacts.
+void drawModule(QPainter& p, QRectF board) {
+    QLinearGradient green(board.topLeft(), board.bottomLeft());
+    green.setColorAt(0, QColor(40, 150, 70));
+    green.setColorAt(1, QColor(20, 95, 45));
+    p.setPen(QPen(QColor(10, 60, 25), 1));
+    p.setBrush(green);
+    p.drawRoundedRect(board, 1.5, 1.5);
+    const double chipW = board.width() / 4.0 - 2;
+    for (int i = 0; i < 4; ++i) {
+        QRectF chip(board.left() + 1.5 + i * (chipW + 2), board.top() + 2, chipW,
+                    board.height() * 0.45);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 30, 34));
+        p.drawRect(chip);
+    }
+    p.setBrush(QColor(225, 185, 60));
+    for (double x = board.left() + 2; x < board.right() - 2; x += 2.5)
+        p.drawRect(QRectF(x, board.bottom() - 3.5, 1.5, 3));
+}
+
+// The program's picture on a 32 x 32 grid; larger sizes are the same drawing scaled.
+void drawProgram(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(28, 44, 72));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 6, 6);
+    drawModule(p, QRectF(3.5, 9.5, 25, 13));
+    // A small gauge needle: "how much memory".
+    p.setPen(QPen(QColor(250, 250, 250), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 29), QPointF(22, 25));
+}
+
+QImage programPicture(int size = 32) {
+    QImage image = canvas(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    drawProgram(p);
+    return image;
+}
+
+// The about box's banner, 388 x 96: the program's picture and name on a night-blue band with a
+// row of modules fading out to the right.
+QImage bannerPicture() {
+    QImage image(388, 96, QImage::Format_ARGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient band(0, 0, 388, 96);
+    band.setColorAt(0, QColor(18, 28, 48));
+    band.setColorAt(1, QColor(40, 66, 104));
+    p.fillRect(image.rect(), band);
+    for (int i = 0; i < 4; ++i) {
+        p.setOpacity(0.55 - i * 0.12);
+        drawModule(p, QRectF(262 + i * 31, 26 + (i % 2) * 10, 26, 14));
+    }
+    p.setOpacity(1);
+    p.save();
+    p.translate(16, 16);
+    p.scale(2, 2);
+    drawProgram(p);
+    p.restore();
+    QFont title(QStringLiteral("Sans"));
+    title.setPixelSize(26);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(225, 230, 240));
+    p.drawText(QPointF(94, 46), QStringLiteral("Dimmetric"));
+    QFont subtitle(QStringLiteral("Sans"));
+    subtitle.setPixelSize(12);
+    p.setFont(subtitle);
+    p.setPen(QColor(170, 190, 215));
+    p.drawText(QPointF(95, 68), QStringLiteral("Memory details at your finger tips"));
+    p.setPen(QPen(QColor(225, 185, 60), 2));
+    p.drawLine(QPointF(0, 95), QPointF(388, 95));
+    return image;
+}
+
+QImage emptySlotPicture() {
+    QImage image = canvas(32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The socket: a dark rail with its two latches, and a dashed outline where a module would be.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(45, 45, 50));
+    p.drawRoundedRect(QRectF(1.5, 21.5, 29, 6), 1.5, 1.5);
+    p.setBrush(QColor(240, 240, 240));
+    p.drawRect(QRectF(1.5, 17.5, 3, 10));
+    p.drawRect(QRectF(27.5, 17.5, 3, 10));
+    p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(6.5, 6.5, 19, 14));
+    // Plus sign: add a module.
+    p.setPen(QPen(QColor(30, 150, 60), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 9), QPointF(16, 18));
+    p.drawLine(QPointF(11.5, 13.5), QPointF(20.5, 13.5));
+    return image;
+}
+
+QImage driversPicture() {
+    QImage image = canvas(32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A chip with pins, and a round badge with a downward arrow.
+    p.setPen(QPen(QColor(170, 170, 175), 1.5));
+    for (int i = 0; i < 4; ++i) {
+        const double y = 7 + i * 4.5;
+        p.drawLine(QPointF(1, y), QPointF(5, y));
+        p.drawLine(QPointF(21, y), QPointF(25, y));
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(50, 50, 58));
+    p.drawRoundedRect(QRectF(4.5, 3.5, 17, 21), 2, 2);
+    p.setBrush(QColor(30, 120, 210));
+    p.drawEllipse(QRectF(14.5, 14.5, 17, 17));
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(23, 18), QPointF(23, 27));
+    QPainterPath head;
+    head.moveTo(19.5, 24);
+    head.lineTo(23, 27.5);
+    head.lineTo(26.5, 24);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(head);
+    return image;
+}
+
+QImage moduleSearchGlyph() {
+    QImage image = canvas(24);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A page with lines, under a magnifying glass.
+    p.setPen(QPen(QColor(110, 110, 120), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(2.5, 1.5, 13, 17));
+    p.setPen(QPen(QColor(150, 150, 160), 1));
+    for (int i = 0; i < 4; ++i)
+        p.drawLine(QPointF(5, 5.5 + i * 3), QPointF(13, 5.5 + i * 3));
+    p.setPen(QPen(QColor(60, 60, 70), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17.5, 17.5), QPointF(22, 22));
+    p.setPen(QPen(QColor(40, 90, 170), 2));
+    p.setBrush(QColor(200, 225, 255, 170));
+    p.drawEllipse(QRectF(9, 9, 10, 10));
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const bool ok = programPicture().save(folder + "/dimmetric.png") &&
+                    emptySlotPicture().save(folder + "/emptyslot.png") &&
+                    driversPicture().save(folder + "/drivers.png") &&
+                    moduleSearchGlyph().save(folder + "/module-search.png") &&
+                    programPicture(128).save(folder + "/dimmetric-128.png") &&
+                    bannerPicture().save(folder + "/banner.png");
+    return ok ? 0 : 1;
+}
