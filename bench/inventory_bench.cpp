@@ -13,7 +13,7 @@ namespace {
 
 using namespace dm;
 
-void Scan(platform::WmiLocator& wmi, benchmark::State& state) {
+void scan(platform::WmiLocator& wmi, benchmark::State& state) {
     for (auto _ : state) {
         Win32_PhysicalMemory modules(&wmi, true);
         Win32_PhysicalMemoryArray arrays(&wmi, true);
@@ -28,28 +28,28 @@ void Scan(platform::WmiLocator& wmi, benchmark::State& state) {
 }
 
 // The image is parsed afresh at every connection, as the machine's tables are.
-void InMemoryImage(benchmark::State& state) {
+void inMemoryImage(benchmark::State& state) {
     const int modules = static_cast<int>(state.range(0));
-    const std::vector<std::uint8_t> image = test::SampleBoard(modules, modules).Image();
-    platform::LocalWmiLocator wmi([&] { return platform::MemoryRepositoryFromImage(image); });
-    Scan(wmi, state);
+    const std::vector<std::uint8_t> image = test::sampleBoard(modules, modules).image();
+    platform::LocalWmiLocator wmi([&] { return platform::memoryRepositoryFromImage(image); });
+    scan(wmi, state);
 }
-BENCHMARK(InMemoryImage)->Arg(4)->Arg(32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(inMemoryImage)->Arg(4)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 // The same through the file named by DIMMETRIC_SMBIOS.
-void ImageFile(benchmark::State& state) {
+void imageFile(benchmark::State& state) {
     const int modules = static_cast<int>(state.range(0));
     test::TempDir dir;
     platform::SmbiosSources sources;
-    sources.image = dir.write("board.bin", test::SampleBoard(modules, modules).ImageText());
-    const auto wmi = platform::MakeSystemWmiLocator(sources);
-    Scan(*wmi, state);
+    sources.image = dir.write("board.bin", test::sampleBoard(modules, modules).imageText());
+    const auto wmi = platform::makeSystemWmiLocator(sources);
+    scan(*wmi, state);
 }
-BENCHMARK(ImageFile)->Arg(4)->Arg(32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(imageFile)->Arg(4)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 // A manufacturer text of blank-separated byte pairs as long as the argument; the cost should grow
 // with the length, not its square.
-void DecodeLongManufacturer(benchmark::State& state) {
+void decodeLongManufacturer(benchmark::State& state) {
     std::string raw = "80 CE";
     while (raw.size() < static_cast<std::size_t>(state.range(0)))
         raw += " 00";
@@ -57,7 +57,7 @@ void DecodeLongManufacturer(benchmark::State& state) {
         benchmark::DoNotOptimize(DecodeManufacturer(raw));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(DecodeLongManufacturer)
+BENCHMARK(decodeLongManufacturer)
     ->RangeMultiplier(8)
     ->Range(64, 64 << 10)
     ->Complexity()

@@ -22,14 +22,14 @@ namespace {
 constexpr int kForms = 3;
 constexpr int kPerForm = 100; // components per form, the form itself included
 
-void EnsureApplication() {
+void ensureApplication() {
     if (!QApplication::instance())
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    dm::test::EnsureQtApplication("langfile_bench");
+    dm::test::ensureQtApplication("langfile_bench");
 }
 
 // Forms of group boxes holding labels, buttons and lists, and one text table each.
-std::vector<std::unique_ptr<QWidget>> MakeForms() {
+std::vector<std::unique_ptr<QWidget>> makeForms() {
     std::vector<std::unique_ptr<QWidget>> forms;
     for (int f = 0; f < kForms; ++f) {
         auto form = std::make_unique<QWidget>();
@@ -62,7 +62,7 @@ std::vector<std::unique_ptr<QWidget>> MakeForms() {
             }
             default: {
                 auto* table = new dm::TextStorage(form.get());
-                table->SetItems({"Empty slot !", "Used :", "GB", "MB", "Parameter", "Value"});
+                table->setItems({"Empty slot !", "Used :", "GB", "MB", "Parameter", "Value"});
                 table->Loaded();
                 c = table;
             }
@@ -75,7 +75,7 @@ std::vector<std::unique_ptr<QWidget>> MakeForms() {
 }
 
 // A translated file with one group per component.
-void WriteLanguageFile(const std::string& path) {
+void writeLanguageFile(const std::string& path) {
     dm::test::LanguageFileContent file{.languageId = 0x0419,
                                        .textLines = "notes\r\n",
                                        .programVersion = 0x0117002F,
@@ -96,19 +96,19 @@ void WriteLanguageFile(const std::string& path) {
                  .items = "\xee\xe4\xe8\xed\r\n\xe4\xe2\xe0\r\n\xf2\xf0\xe8\r\n"});
         }
     }
-    dm::test::WriteLanguageFile(path, file);
+    dm::test::writeLanguageFile(path, file);
 }
 
-std::string TempPath(const char* name) {
-    static const std::string unique = std::to_string(std::random_device{}());
-    return (std::filesystem::temp_directory_path() / (unique + name)).string();
+std::string tempPath(const char* name) {
+    static const std::string kUnique = std::to_string(std::random_device{}());
+    return (std::filesystem::temp_directory_path() / (kUnique + name)).string();
 }
 
 void BM_LoadAndApply300(benchmark::State& state) {
-    EnsureApplication();
-    const auto forms = MakeForms();
-    const std::string path = TempPath("_lang.spk");
-    WriteLanguageFile(path);
+    ensureApplication();
+    const auto forms = makeForms();
+    const std::string path = tempPath("_lang.spk");
+    writeLanguageFile(path);
     dm::LanguageRecord record(4, QApplication::instance(), nullptr);
     for (auto _ : state)
         benchmark::DoNotOptimize(record.LoadAndApply(path));
@@ -118,9 +118,9 @@ void BM_LoadAndApply300(benchmark::State& state) {
 BENCHMARK(BM_LoadAndApply300)->Unit(benchmark::kMillisecond);
 
 void BM_SaveTemplate300(benchmark::State& state) {
-    EnsureApplication();
-    const auto forms = MakeForms();
-    const std::string path = TempPath("_template.spk");
+    ensureApplication();
+    const auto forms = makeForms();
+    const std::string path = tempPath("_template.spk");
     dm::LanguageRecord record(4, QApplication::instance(), nullptr);
     for (auto _ : state)
         benchmark::DoNotOptimize(record.SaveToFile(path));

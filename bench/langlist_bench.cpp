@@ -22,16 +22,16 @@ public:
         if (!mkdtemp(pattern.data()))
             std::abort();
         path_ = pattern;
-        const auto rows = dm::ScannedLanguages();
+        const auto rows = dm::scannedLanguages();
         for (std::size_t i = 0; i < languages && i < rows.size(); ++i)
-            Write(dm::MakeLanguageCode(0, rows[i].id), std::string(rows[i].name));
+            write(dm::makeLanguageCode(0, rows[i].id), std::string(rows[i].name));
     }
     ~LanguageFolder() { std::filesystem::remove_all(path_); }
 
     std::string dir() const { return path_.string() + "/"; }
 
 private:
-    void Write(std::int32_t code, const std::string& name) {
+    void write(std::int32_t code, const std::string& name) {
         dm::test::LanguageFileContent file{.languageId = std::uint16_t(code & 0xFFFF),
                                            .listTitle = name,
                                            .languageName = name,
@@ -44,7 +44,7 @@ private:
             file.groups.push_back({.path = "MainDlg.component" + std::to_string(group),
                                    .captionTag = 33,
                                    .caption = "Caption " + std::to_string(group)});
-        dm::test::WriteLanguageFile(dm::LanguageFilePath(dir(), "QV_", code), file);
+        dm::test::writeLanguageFile(dm::languageFilePath(dir(), "QV_", code), file);
     }
 
     std::filesystem::path path_;
@@ -68,13 +68,13 @@ void ScanLanguageFiles(benchmark::State& state) {
     dm::platform::Platform platform;
     platform.versions = &executable;
     dm::LangList list(nullptr, platform, {});
-    list.SetFilePrefix("QV_");
+    list.setFilePrefix("QV_");
     for (auto _ : state) {
         list.ScanLanguageFiles();
-        benchmark::DoNotOptimize(list.Entries().data());
+        benchmark::DoNotOptimize(list.entries().data());
     }
-    state.counters["files"] = static_cast<double>(list.Entries().size());
-    state.counters["files/s"] = benchmark::Counter(static_cast<double>(list.Entries().size()),
+    state.counters["files"] = static_cast<double>(list.entries().size());
+    state.counters["files/s"] = benchmark::Counter(static_cast<double>(list.entries().size()),
                                                    benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(ScanLanguageFiles)->Arg(0)->Arg(50)->Unit(benchmark::kMicrosecond);

@@ -10,44 +10,44 @@ using namespace dm::platform;
 
 namespace {
 
-constexpr const char* Uninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+constexpr const char* kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 // A hive with that many uninstall entries of five values each.
-std::string UninstallHive(int entries) {
+std::string uninstallHive(int entries) {
     Hive hive;
     HiveKey* uninstall = &hive.root;
-    for (const auto& name : SplitKeyPath(Uninstall))
+    for (const auto& name : splitKeyPath(kUninstall))
         uninstall = &uninstall->subKey(name);
     for (int i = 0; i < entries; ++i) {
-        HiveKey& entry = uninstall->subKey(WidenBytes("{Product-" + std::to_string(i) + "}"));
-        entry.setValue(u"DisplayName", RegistryValue::String("Product " + std::to_string(i)));
-        entry.setValue(u"DisplayVersion", RegistryValue::String("1.2." + std::to_string(i)));
-        entry.setValue(u"Publisher", RegistryValue::String("Maker \xe9"));
-        entry.setValue(u"InstallLocation", RegistryValue::String("C:\\Program Files\\P\\"));
-        entry.setValue(u"EstimatedSize", RegistryValue::Dword(1234));
+        HiveKey& entry = uninstall->subKey(widenBytes("{Product-" + std::to_string(i) + "}"));
+        entry.setValue(u"DisplayName", RegistryValue::string("Product " + std::to_string(i)));
+        entry.setValue(u"DisplayVersion", RegistryValue::string("1.2." + std::to_string(i)));
+        entry.setValue(u"Publisher", RegistryValue::string("Maker \xe9"));
+        entry.setValue(u"InstallLocation", RegistryValue::string("C:\\Program Files\\P\\"));
+        entry.setValue(u"EstimatedSize", RegistryValue::dword(1234));
     }
-    return SerializeHive(hive);
+    return serializeHive(hive);
 }
 
 void BM_ParseHive(benchmark::State& state) {
-    const std::string text = UninstallHive(static_cast<int>(state.range(0)));
+    const std::string text = uninstallHive(static_cast<int>(state.range(0)));
     std::string error;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ParseHive(text, error));
+        benchmark::DoNotOptimize(parseHive(text, error));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_ParseHive)->Arg(300)->Arg(5000);
 
 void BM_WalkUninstallKey(benchmark::State& state) {
     dm::test::TempDir dir;
-    dir.write("system.reg", UninstallHive(static_cast<int>(state.range(0))));
+    dir.write("system.reg", uninstallHive(static_cast<int>(state.range(0))));
     FileRegistry registry(dir.path().string());
     for (auto _ : state) {
-        auto key = registry.openKey(RegistryRoot::LocalMachine, Uninstall, RegistryAccess::Read);
+        auto key = registry.openKey(RegistryRoot::LocalMachine, kUninstall, RegistryAccess::Read);
         for (const std::string& name : key->subKeyNames()) {
-            auto entry =
-                registry.openKey(RegistryRoot::LocalMachine,
-                                 std::string(Uninstall) + "\\" + name + "\\", RegistryAccess::Read);
+            auto entry = registry.openKey(RegistryRoot::LocalMachine,
+                                          std::string(kUninstall) + "\\" + name + "\\",
+                                          RegistryAccess::Read);
             benchmark::DoNotOptimize(entry->readString("DisplayName"));
             benchmark::DoNotOptimize(entry->readString("DisplayVersion"));
         }
@@ -57,7 +57,7 @@ BENCHMARK(BM_WalkUninstallKey)->Arg(300)->Unit(benchmark::kMillisecond);
 
 void BM_WriteValue(benchmark::State& state) {
     dm::test::TempDir dir;
-    dir.write("user.reg", UninstallHive(static_cast<int>(state.range(0))));
+    dir.write("user.reg", uninstallHive(static_cast<int>(state.range(0))));
     FileRegistry registry(dir.path().string());
     auto key = registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\Brackenway\\Dimmetric",
                                   RegistryAccess::Full);

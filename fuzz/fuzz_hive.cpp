@@ -11,12 +11,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::string error;
-    auto hive = dm::platform::ParseHive(text, error);
+    auto hive = dm::platform::parseHive(text, error);
     if (!hive)
         return 0;
-    const std::string written = dm::platform::SerializeHive(*hive);
-    auto again = dm::platform::ParseHive(written, error);
-    if (!again || dm::platform::SerializeHive(*again) != written)
+    const std::string written = dm::platform::serializeHive(*hive);
+    auto again = dm::platform::parseHive(written, error);
+    if (!again || dm::platform::serializeHive(*again) != written)
         std::abort();
     return 0;
 }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             auto value = ini.value(section, key);
             if (!value)
                 std::abort();
-            dm::platform::ParseIniInteger(*value);
+            dm::platform::parseIniInteger(*value);
         }
     if (ini.setValue("Settings", "lng", "1")) {
         IniDocument again(ini.text());

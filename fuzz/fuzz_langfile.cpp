@@ -26,7 +26,7 @@ std::string TempFile() {
     return path;
 }
 
-void EnsureApplication() {
+void ensureApplication() {
     static int argc = 1;
     static char name[] = "fuzz_langfile";
     static char* argv[] = {name, nullptr};
@@ -44,7 +44,7 @@ template <typename T> T* Named(T* object, const char* name) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    EnsureApplication();
+    ensureApplication();
     QWidget form;
     form.setObjectName("MainDlg");
     auto* group = Named(new QGroupBox("Group", &form), "slot1_grp");
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto* combo = Named(new QComboBox(&form), "cb");
     combo->addItems({"x", "y"});
     auto* table = Named(new dm::TextStorage(&form), "mainTS");
-    table->SetItems({"one", "two"});
+    table->setItems({"one", "two"});
     table->Loaded();
 
     // Most inputs get the signature so the reader reaches the records.

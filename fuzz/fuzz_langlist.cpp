@@ -48,8 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form.setObjectName("MainDlg");
     dm::LangList list(&form, platform, {});
     list.setObjectName("lng");
-    list.SetFilePrefix("QV_");
-    list.SetCplCompatibility(true);
+    list.setFilePrefix("QV_");
+    list.setCplCompatibility(true);
     list.Loaded();
     list.ScanLanguageFiles();
     QImage flag;

@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto record =
-        dm::platform::ParseMeminfo(std::string_view(reinterpret_cast<const char*>(data), size));
+        dm::platform::parseMeminfo(std::string_view(reinterpret_cast<const char*>(data), size));
     if (record && (record->availablePhysical > record->totalPhysical || record->memoryLoad > 100))
         std::abort();
     return 0;

@@ -18,7 +18,7 @@ namespace {
 using namespace dm;
 
 void Exercise(const platform::SmbiosMemory& memory) {
-    const auto repository = platform::MemoryWmiRepository(memory);
+    const auto repository = platform::memoryWmiRepository(memory);
     platform::LocalWmiLocator wmi([&] { return repository; });
     Win32_PhysicalMemory modules(&wmi, true);
     for (int i = 0; i < modules.GetCount(); ++i) {
@@ -32,16 +32,16 @@ void Exercise(const platform::SmbiosMemory& memory) {
 }
 
 void Exercise(const platform::SmbiosTable& table) {
-    for (const platform::SmbiosStructure& s : table.Structures())
-        for (std::size_t offset = 0; offset <= s.Length(); ++offset) {
-            (void)s.Qword(offset);
-            (void)s.StringAt(offset);
+    for (const platform::SmbiosStructure& s : table.structures())
+        for (std::size_t offset = 0; offset <= s.length(); ++offset) {
+            (void)s.qword(offset);
+            (void)s.stringAt(offset);
         }
     Exercise(platform::readSmbiosMemory(table));
 }
 
 // A valid 3.x entry point for a table of `size` bytes.
-std::vector<std::uint8_t> EntryPoint(std::size_t size) {
+std::vector<std::uint8_t> entryPoint(std::size_t size) {
     std::vector<std::uint8_t> e = {'_', 'S', 'M', '3', '_', 0, 0x18, 3, 3, 0, 1, 0};
     for (int i = 0; i < 4; ++i)
         e.push_back(static_cast<std::uint8_t>(size >> (8 * i)));
@@ -57,12 +57,12 @@ std::vector<std::uint8_t> EntryPoint(std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::uint8_t> bytes(data, data + size);
-    if (auto table = platform::SmbiosTable::FromImage(bytes))
+    if (auto table = platform::SmbiosTable::fromImage(bytes))
         Exercise(*table);
-    if (auto table = platform::SmbiosTable::FromEntryPointAndTable(EntryPoint(size), bytes))
+    if (auto table = platform::SmbiosTable::fromEntryPointAndTable(entryPoint(size), bytes))
         Exercise(*table);
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (auto memory = platform::ParseUdevMemoryProperties(text))
+    if (auto memory = platform::parseUdevMemoryProperties(text))
         Exercise(*memory);
     return 0;
 }

@@ -21,7 +21,7 @@ std::string TempFile() {
     return path;
 }
 
-void Walk(dm::Storefile& f, std::uint8_t seed) {
+void walk(dm::Storefile& f, std::uint8_t seed) {
     std::string text;
     char small[3];
     int steps = 0;
@@ -60,17 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 
     dm::Storefile f;
-    f.SetSignature(mode & 2 ? "" : kSignature);
-    f.SetFilename(path);
-    f.SetReadOnly((mode & 4) == 0);
+    f.setSignature(mode & 2 ? "" : kSignature);
+    f.setFilename(path);
+    f.setReadOnly((mode & 4) == 0);
     f.SetActive(true);
-    Walk(f, mode);
+    walk(f, mode);
     if (!f.ReadOnly()) {
         f.Last();
         f.Next();
         f.WriteString(7, "appended");
         f.First();
-        Walk(f, mode);
+        walk(f, mode);
     }
     f.SetActive(false);
     std::filesystem::remove(path);

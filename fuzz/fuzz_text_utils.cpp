@@ -31,11 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dm::UrlEncode(text);
     dm::StripTrailingUrls(text);
     dm::ExtractFileNameNoExt(text);
-    dm::TrimText(text);
+    dm::trimText(text);
     if (size >= sizeof(std::int64_t)) {
         std::int64_t bytes = 0;
         std::memcpy(&bytes, data, sizeof bytes);
-        dm::FormatSize(bytes, dm::DefaultSizeUnitNames(), ",");
+        dm::FormatSize(bytes, dm::defaultSizeUnitNames(), ",");
     }
     return 0;
 }

@@ -11,7 +11,7 @@
 
 int main() {
     using namespace dm;
-    const auto locator = platform::MakeSystemWmiLocator(platform::SmbiosSources::FromEnvironment());
+    const auto locator = platform::makeSystemWmiLocator(platform::SmbiosSources::fromEnvironment());
     Win32_PhysicalMemory modules(locator.get(), true);
     Win32_PhysicalMemoryArray arrays(locator.get(), true);
 

@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
         return 2;
     }
-    for (const auto& sample : dm::test::SampleImages()) {
+    for (const auto& sample : dm::test::sampleImages()) {
         std::ofstream out(std::string(argv[1]) + "/" + sample.FileName,
                           std::ios::binary | std::ios::trunc);
         out << sample.Bytes;

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     const int major = argc > 5 ? std::atoi(argv[4]) : 3;
     const int minor = argc > 5 ? std::atoi(argv[5]) : 3;
     const std::string image =
-        dm::test::SampleBoard(std::atoi(argv[2]), std::atoi(argv[3]), major, minor).ImageText();
+        dm::test::sampleBoard(std::atoi(argv[2]), std::atoi(argv[3]), major, minor).imageText();
     std::ofstream out(argv[1], std::ios::binary);
     out.write(image.data(), static_cast<std::streamsize>(image.size()));
     return out.good() ? 0 : 1;

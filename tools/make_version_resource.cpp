@@ -15,7 +15,7 @@
 namespace {
 
 // "a.b.c.d" as the two 32-bit halves of a fixed-block version.
-bool ParseVersion(const std::string& text, std::uint32_t& ms, std::uint32_t& ls) {
+bool parseVersion(const std::string& text, std::uint32_t& ms, std::uint32_t& ls) {
     unsigned long parts[4] = {};
     std::istringstream in(text);
     for (int i = 0; i < 4; ++i) {
@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     dm::platform::FixedFileInfo fixed;
-    if (!ParseVersion(argv[2], fixed.FileVersionMS, fixed.FileVersionLS) ||
-        !ParseVersion(argv[3], fixed.ProductVersionMS, fixed.ProductVersionLS)) {
+    if (!parseVersion(argv[2], fixed.FileVersionMS, fixed.FileVersionLS) ||
+        !parseVersion(argv[3], fixed.ProductVersionMS, fixed.ProductVersionLS)) {
         std::fprintf(stderr, "versions must read a.b.c.d\n");
         return 2;
     }
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         }
         table.Strings.emplace_back(pair.substr(0, eq), pair.substr(eq + 1));
     }
-    const std::string block = dm::platform::WriteVersionBlock(content);
+    const std::string block = dm::platform::writeVersionBlock(content);
 
     std::ostringstream out;
     out << "// Generated at build time: the program's version resource.\n"

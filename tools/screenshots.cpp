@@ -31,7 +31,7 @@ bool shoot(const QString& image, const QString& target) {
     dm::SystemPlatform system;
     dm::MainDlg window(system.Get(), {system.Get().versions->moduleFileName(), {}});
     bool activated = false;
-    QObject::connect(&window, &dm::MainDlg::FirstActivationDone, [&] { activated = true; });
+    QObject::connect(&window, &dm::MainDlg::firstActivationDone, [&] { activated = true; });
     window.show();
     QElapsedTimer clock;
     clock.start();
@@ -110,8 +110,8 @@ bool shootDialogs(const QString& folder) {
          flag(false, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)})},
     };
     for (const auto& language : languages)
-        dm::test::WriteLanguageFile(
-            dm::LanguageFilePath(dir, "QV_", dm::MakeLanguageCode(0, language.id)),
+        dm::test::writeLanguageFile(
+            dm::languageFilePath(dir, "QV_", dm::makeLanguageCode(0, language.id)),
             {.languageId = language.id,
              .listTitle = language.title,
              .languageName = language.name,
@@ -123,11 +123,11 @@ bool shootDialogs(const QString& folder) {
     dm::platform::Platform platform = system.Get();
     platform.versions = &versions;
     const dm::ProgramForms forms(platform, {versions.moduleFileName(), {}});
-    forms.Main().lng()->ScanLanguageFiles();
-    forms.Main().lng()->SelectLanguageId(0x040C);
-    forms.About().UpdateTexts();
-    return shown(forms.Language()).save(folder + "/language.png") &&
-           shown(forms.About()).save(folder + "/about.png");
+    forms.mainWindow().lng()->ScanLanguageFiles();
+    forms.mainWindow().lng()->SelectLanguageId(0x040C);
+    forms.aboutBox().UpdateTexts();
+    return shown(forms.languageDialog()).save(folder + "/language.png") &&
+           shown(forms.aboutBox()).save(folder + "/about.png");
 }
 
 } // namespace

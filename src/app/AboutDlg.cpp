@@ -22,7 +22,7 @@ AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, QWid
     setFixedSize(389, 285);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dimmetric.png")));
     TS_about_->setObjectName("TS_about");
-    TS_about_->SetItems({"About", "Application Name :", "Version :"});
+    TS_about_->setItems({"About", "Application Name :", "Version :"});
     TS_about_->Loaded();
 
     connect(ui_->ok_btn, &QPushButton::clicked, this, &QDialog::accept);
@@ -34,15 +34,15 @@ AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, QWid
 AboutDlg::~AboutDlg() = default;
 
 std::string AboutDlg::TS(const std::string& english) const {
-    return FromQt(TS_about_->Translate(ToQt(english)));
+    return fromQt(TS_about_->Translate(toQt(english)));
 }
 
 void AboutDlg::UpdateTexts() {
-    const std::string title = MainDlg::Title;
-    setWindowTitle(ToQt(TS("About") + " " + title));
-    ui_->appname_lbl->setText(ToQt(TS("Application Name :") + " " + title));
+    const std::string title = MainDlg::kTitle;
+    setWindowTitle(toQt(TS("About") + " " + title));
+    ui_->appname_lbl->setText(toQt(TS("Application Name :") + " " + title));
     ui_->version_lbl->setText(
-        ToQt(TS("Version :") + " " + GetFileVersionText(*platform_.versions, exeName_)));
+        toQt(TS("Version :") + " " + GetFileVersionText(*platform_.versions, exeName_)));
 }
 
 bool AboutDlg::Execute() {
@@ -58,15 +58,15 @@ void AboutDlg::open(const std::string& address) {
 }
 
 void AboutDlg::email_btnClick() {
-    open("mailto:" + MakerEmail());
+    open("mailto:" + makerEmail());
 }
 
 void AboutDlg::web_btnClick() {
-    open(MakerPage("/"));
+    open(makerPage("/"));
 }
 
 void AboutDlg::forum_btnClick() {
-    open(MakerPage("/forum"));
+    open(makerPage("/forum"));
 }
 
 } // namespace dm

@@ -4,8 +4,8 @@ namespace dm {
 
 namespace {
 
-const char* const advice = " Start it from a desktop session (or set QT_QPA_PLATFORM, for "
-                           "instance QT_QPA_PLATFORM=offscreen to run without a screen).";
+const char* const kAdvice = " Start it from a desktop session (or set QT_QPA_PLATFORM, for "
+                            "instance QT_QPA_PLATFORM=offscreen to run without a screen).";
 
 std::string valueOf(const Environment& getenv, const char* name) {
     return getenv(name).value_or(std::string());
@@ -13,7 +13,7 @@ std::string valueOf(const Environment& getenv, const char* name) {
 
 } // namespace
 
-std::optional<std::string> DisplayProblem(const Environment& getenv, const DisplayProbes& probes) {
+std::optional<std::string> displayProblem(const Environment& getenv, const DisplayProbes& probes) {
     if (!valueOf(getenv, "QT_QPA_PLATFORM").empty())
         return std::nullopt;
     const std::string display = valueOf(getenv, "DISPLAY");
@@ -21,7 +21,7 @@ std::optional<std::string> DisplayProblem(const Environment& getenv, const Displ
     if (display.empty() && wayland.empty())
         return std::string("Dimmetric is a desktop program and needs a graphical session: neither "
                            "DISPLAY nor WAYLAND_DISPLAY is set.") +
-               advice;
+               kAdvice;
     if (!display.empty() && probes.x11(display))
         return std::nullopt;
     if (!wayland.empty() && probes.wayland(wayland, valueOf(getenv, "XDG_RUNTIME_DIR")))
@@ -32,7 +32,7 @@ std::optional<std::string> DisplayProblem(const Environment& getenv, const Displ
     if (!wayland.empty())
         named += (named.empty() ? "" : " and ") + std::string("the Wayland display \"") + wayland +
                  "\" (WAYLAND_DISPLAY)";
-    return "Dimmetric cannot open its window: " + named + " does not answer." + advice;
+    return "Dimmetric cannot open its window: " + named + " does not answer." + kAdvice;
 }
 
 } // namespace dm

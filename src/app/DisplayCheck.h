@@ -17,6 +17,6 @@ struct DisplayProbes {
 
 // Why no window can be shown, or nullopt when one can: a Qt platform plugin is chosen
 // (QT_QPA_PLATFORM), or the display named by DISPLAY or WAYLAND_DISPLAY answers.
-std::optional<std::string> DisplayProblem(const Environment& getenv, const DisplayProbes& probes);
+std::optional<std::string> displayProblem(const Environment& getenv, const DisplayProbes& probes);
 
 } // namespace dm

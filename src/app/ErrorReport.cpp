@@ -4,7 +4,7 @@
 
 namespace dm {
 
-void ShowErrorReport(platform::MessageBox* messageBox, platform::WindowHandle owner,
+void showErrorReport(platform::MessageBox* messageBox, platform::WindowHandle owner,
                      const std::string& title, const std::string& text) {
     if (!messageBox)
         return;

@@ -2,7 +2,7 @@
 
 namespace dm {
 
-std::string FormatExport(const std::vector<ExportSection>& sections, const std::string& separator) {
+std::string formatExport(const std::vector<ExportSection>& sections, const std::string& separator) {
     std::string text;
     const auto line = [&](const std::string& content) { text += content + "\r\n"; };
     for (const ExportSection& section : sections) {

@@ -14,6 +14,6 @@ struct ExportSection {
 // The export file's bytes: per section an empty line (slots 2 to 4), "[BANK <slot>]", then each
 // row's columns joined by separator, or "Empty" for a list without rows. Every line ends in CR LF;
 // nothing is quoted.
-std::string FormatExport(const std::vector<ExportSection>& sections, const std::string& separator);
+std::string formatExport(const std::vector<ExportSection>& sections, const std::string& separator);
 
 } // namespace dm

@@ -15,7 +15,7 @@ public:
 
     void Add(const QPixmap& picture) { pictures_.append(picture); }
     // The picture at index; an empty picture when there is none.
-    QPixmap Picture(int index) const { return pictures_.value(index); }
+    QPixmap picture(int index) const { return pictures_.value(index); }
     int Count() const { return static_cast<int>(pictures_.size()); }
 
 private:

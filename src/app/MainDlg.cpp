@@ -28,7 +28,7 @@ namespace dm {
 namespace {
 
 // The texts the window's code sets at run time, in table order.
-const QStringList mainTexts = {
+const QStringList kMainTexts = {
     "Empty slot !",
     "Click here to get more RAM",
     "Number of slots :",
@@ -52,8 +52,8 @@ const QStringList mainTexts = {
     "TB",
     "Serial#"};
 
-constexpr int DesignClientWidth = 751;
-constexpr int DesignClientHeight = 495;
+constexpr int kDesignClientWidth = 751;
+constexpr int kDesignClientHeight = 495;
 
 } // namespace
 
@@ -94,48 +94,48 @@ MainDlg::MainDlg(const platform::Platform& platform, ProgramStart start, QWidget
 
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dimmetric.png")));
     const int menuHeight = menuBar()->sizeHint().height();
-    setFixedSize(DesignClientWidth, DesignClientHeight + menuHeight);
+    setFixedSize(kDesignClientWidth, kDesignClientHeight + menuHeight);
     move(198, 179);
 }
 
 MainDlg::~MainDlg() = default;
 
 void MainDlg::createComponents() {
-    AppEvt_ = new ApplicationEvents(this);
-    AppEvt_->setObjectName("AppEvt");
-    AppEvt_->OnActivate = [this] { AppEvtActivate(); };
+    appEvt_ = new ApplicationEvents(this);
+    appEvt_->setObjectName("AppEvt");
+    appEvt_->OnActivate = [this] { AppEvtActivate(); };
 
-    ImageList96_ = new ImageList(this);
-    ImageList96_->setObjectName("ImageList96");
-    ImageList96_->Add(QPixmap(QStringLiteral(":/pictures/emptyslot.png")));
-    ImageList96_->Add(QPixmap(QStringLiteral(":/pictures/drivers.png")));
+    imageList96_ = new ImageList(this);
+    imageList96_->setObjectName("ImageList96");
+    imageList96_->Add(QPixmap(QStringLiteral(":/pictures/emptyslot.png")));
+    imageList96_->Add(QPixmap(QStringLiteral(":/pictures/drivers.png")));
 
-    Mem_tmr_ = new QTimer(this);
-    Mem_tmr_->setObjectName("Mem_tmr");
-    Mem_tmr_->setInterval(1000);
-    connect(Mem_tmr_, &QTimer::timeout, this, &MainDlg::Mem_tmrTimer);
+    memTmr_ = new QTimer(this);
+    memTmr_->setObjectName("Mem_tmr");
+    memTmr_->setInterval(1000);
+    connect(memTmr_, &QTimer::timeout, this, &MainDlg::Mem_tmrTimer);
 
     lng_ = new LangList(this, platform_, start_.Parameters);
     lng_->setObjectName("lng");
     lng_->SetLanguageIndex(0);
-    lng_->SetFilePrefix("QV_");
-    lng_->SetRegKey("Software\\Brackenway\\Dimmetric");
-    lng_->SetAfterLanguageSwitch([this](QObject* sender) { lngAfterLanguageSwitch(sender); });
+    lng_->setFilePrefix("QV_");
+    lng_->setRegKey("Software\\Brackenway\\Dimmetric");
+    lng_->setAfterLanguageSwitch([this](QObject* sender) { lngAfterLanguageSwitch(sender); });
 
     mainTS_ = new TextStorage(this);
     mainTS_->setObjectName("mainTS");
-    mainTS_->SetItems(mainTexts);
+    mainTS_->setItems(kMainTexts);
     mainTS_->Loaded();
     // The language list hooks the first activation before the window does: at that activation
     // its handler runs first.
     lng_->Loaded();
-    AppEvt_->Loaded();
+    appEvt_->Loaded();
 
-    ui_->drivers_btn->setPicture(ImageList96_->Picture(1));
+    ui_->drivers_btn->setPicture(imageList96_->picture(1));
     const QPixmap glyph(QStringLiteral(":/pictures/module-search.png"));
     for (int slot = 1; slot <= 4; ++slot) {
         getSpecButton(slot)->setPicture(glyph);
-        emptySlotButton(slot)->setPicture(ImageList96_->Picture(0));
+        emptySlotButton(slot)->setPicture(imageList96_->picture(0));
     }
 }
 
@@ -165,13 +165,13 @@ void MainDlg::connectMenu() {
 }
 
 std::string MainDlg::TS(const std::string& english) const {
-    return FromQt(mainTS_->Translate(ToQt(english)));
+    return fromQt(mainTS_->Translate(toQt(english)));
 }
 
 void MainDlg::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // Components anchored to the right edge follow it.
-    const int delta = width() - DesignClientWidth;
+    const int delta = width() - kDesignClientWidth;
     ui_->top_pnl->resize(764 + delta, ui_->top_pnl->height());
     ui_->subtitle_lbl->resize(529 + delta, ui_->subtitle_lbl->height());
     ui_->drivers_btn->move(608 + delta, ui_->drivers_btn->y());
@@ -186,15 +186,15 @@ void MainDlg::showEvent(QShowEvent* event) {
     // Without a window manager, or when it keeps the focus elsewhere, the application is not
     // activated at start: its first showing then stands for that activation, handlers in order.
     QTimer::singleShot(0, this, [this] {
-        if (QGuiApplication::applicationState() == Qt::ApplicationActive || !AppEvt_->OnActivate)
+        if (QGuiApplication::applicationState() == Qt::ApplicationActive || !appEvt_->OnActivate)
             return;
         try {
             lng_->FirstActivation();
         } catch (const std::exception& error) {
             reportError(error.what());
         }
-        if (AppEvt_->OnActivate)
-            AppEvt_->OnActivate();
+        if (appEvt_->OnActivate)
+            appEvt_->OnActivate();
     });
 }
 
@@ -202,19 +202,19 @@ void MainDlg::Quit1Click() {
     close();
 }
 
-void MainDlg::SetDialogs(AboutDlg* about, LangDlg* language) {
-    AboutDlg_ = about;
-    LangDlg_ = language;
+void MainDlg::setDialogs(AboutDlg* about, LangDlg* language) {
+    aboutDlg_ = about;
+    langDlg_ = language;
 }
 
 void MainDlg::Language1Click() {
-    if (LangDlg_)
-        LangDlg_->Execute();
+    if (langDlg_)
+        langDlg_->Execute();
 }
 
 void MainDlg::About1Click() {
-    if (AboutDlg_)
-        AboutDlg_->Execute();
+    if (aboutDlg_)
+        aboutDlg_->Execute();
 }
 
 void MainDlg::reportError(const std::string& text) {
@@ -222,7 +222,7 @@ void MainDlg::reportError(const std::string& text) {
     if (reportingError_)
         return;
     reportingError_ = true;
-    ShowErrorReport(platform_.messageBox, this, Title, text);
+    showErrorReport(platform_.messageBox, this, kTitle, text);
     reportingError_ = false;
 }
 

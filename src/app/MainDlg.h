@@ -42,7 +42,7 @@ class MainDlg : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr const char* Title = "Dimmetric";
+    static constexpr const char* kTitle = "Dimmetric";
 
     MainDlg(const platform::Platform& platform, ProgramStart start, QWidget* parent = nullptr);
     ~MainDlg() override;
@@ -86,7 +86,7 @@ public:
     std::string TS(const std::string& english) const;
 
     // The about box and the language dialog the menu shows (made after the window).
-    void SetDialogs(AboutDlg* about, LangDlg* language);
+    void setDialogs(AboutDlg* about, LangDlg* language);
     // The application's error report for an error no handler caught.
     void reportError(const std::string& text);
 
@@ -96,7 +96,7 @@ public:
 
 signals:
     // The first activation has run to its end (scan done, timer started).
-    void FirstActivationDone();
+    void firstActivationDone();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -119,13 +119,13 @@ private:
     const platform::Platform& platform_;
     ProgramStart start_;
     std::unique_ptr<Ui::MainDlg> ui_;
-    ApplicationEvents* AppEvt_ = nullptr;
-    ImageList* ImageList96_ = nullptr;
-    QTimer* Mem_tmr_ = nullptr;
+    ApplicationEvents* appEvt_ = nullptr;
+    ImageList* imageList96_ = nullptr;
+    QTimer* memTmr_ = nullptr;
     LangList* lng_ = nullptr;
     TextStorage* mainTS_ = nullptr;
-    AboutDlg* AboutDlg_ = nullptr;
-    LangDlg* LangDlg_ = nullptr;
+    AboutDlg* aboutDlg_ = nullptr;
+    LangDlg* langDlg_ = nullptr;
     std::unique_ptr<RunLog> log_;
     SizeFormatter sizes_;
     bool reportingError_ = false;

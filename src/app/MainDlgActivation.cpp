@@ -19,29 +19,29 @@ namespace dm {
 
 void MainDlg::UpdateCaption() {
     setWindowTitle(
-        ToQt(std::string(Title) + " v" + GetFileVersionText(*platform_.versions, start_.ExeName)));
+        toQt(std::string(kTitle) + " v" + GetFileVersionText(*platform_.versions, start_.ExeName)));
     // Line feed, then carriage return, as the empty-slot text has always been joined.
-    const QString emptySlot = ToQt(TS("Empty slot !") + "\n\r" + TS("Click here to get more RAM"));
+    const QString emptySlot = toQt(TS("Empty slot !") + "\n\r" + TS("Click here to get more RAM"));
     ui_->getRAM1_btn->setText(emptySlot);
     for (PictureButton* button : {ui_->getRAM2_btn, ui_->getRAM3_btn, ui_->getRAM4_btn})
         button->setText(ui_->getRAM1_btn->text());
 }
 
 void MainDlg::AppEvtActivate() {
-    AppEvt_->OnActivate = nullptr;
+    appEvt_->OnActivate = nullptr;
     try {
-        WriteMakerValue(*platform_.registry, Title, start_.ExeName);
+        WriteMakerValue(*platform_.registry, kTitle, start_.ExeName);
         UpdateCaption();
         ui_->top_pnl->update();
 
         const std::string dataFolder =
-            GetProductDataFolder(*platform_.fileSystem, start_.ExeName, Title);
+            GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle);
         log_ = std::make_unique<RunLog>(
             RunLog::Services{*platform_.fileSystem, *platform_.system, platform_.shell},
-            dataFolder + Title + ".log", false, 10000, false);
+            dataFolder + kTitle + ".log", false, 10000, false);
         logInfo("Starting");
         logInfo(start_.ExeName);
-        logInfo(FromQt(windowTitle()));
+        logInfo(fromQt(windowTitle()));
         const std::string reactOs =
             GetReactOSBuildText(*platform_.registry, [this](const std::string& file) {
                 return GetFileVersionText(*platform_.versions, file);
@@ -55,10 +55,10 @@ void MainDlg::AppEvtActivate() {
         if (!start_.Parameters.empty())
             logInfo(start_.Parameters.front());
 
-        sizes_.SetUnitNames({TS("B"), TS("KB"), TS("MB"), TS("GB"), TS("TB")});
+        sizes_.setUnitNames({TS("B"), TS("KB"), TS("MB"), TS("GB"), TS("TB")});
         ScanSlots();
-        Mem_tmr_->start();
-        emit FirstActivationDone();
+        memTmr_->start();
+        emit firstActivationDone();
     } catch (const std::exception& error) {
         reportError(error.what());
     }

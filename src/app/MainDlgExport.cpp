@@ -18,7 +18,7 @@ ExportSection sectionOf(int slot, const QTreeWidget& list) {
         const QTreeWidgetItem* item = list.topLevelItem(row);
         std::vector<std::string> columns;
         for (int column = 0; column < list.columnCount(); ++column)
-            columns.push_back(FromQt(item->text(column)));
+            columns.push_back(fromQt(item->text(column)));
         section.Rows.push_back(std::move(columns));
     }
     return section;
@@ -33,8 +33,8 @@ void MainDlg::ExportSlots(const std::string& separator, const std::string& exten
             sections.push_back(sectionOf(slot, *slotList(slot)));
 
     const std::string file =
-        GetProductDataFolder(*platform_.fileSystem, start_.ExeName, Title) + "export." + extension;
-    if (!platform_.fileSystem->writeFile(file, FormatExport(sections, separator))) {
+        GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle) + "export." + extension;
+    if (!platform_.fileSystem->writeFile(file, formatExport(sections, separator))) {
         reportError("Cannot create file \"" + file + "\"");
         return;
     }

@@ -22,9 +22,9 @@ constexpr const char* kDriverUpdatesPage = "/vigil/drivers.php";
 } // namespace
 
 std::string MainDlg::GetLink(const std::string& key) const {
-    std::string result = MakerPage(kProductPage);
+    std::string result = makerPage(kProductPage);
     // Read afresh at every click: the download of the first activation may have replaced it.
-    const std::string folder = GetProductDataFolder(*platform_.fileSystem, start_.ExeName, Title);
+    const std::string folder = GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle);
     const std::string value = platform::IniFile(folder + "dimmetric.ini").readString("links", key);
     if (value.size() > 1)
         result = value;
@@ -50,15 +50,15 @@ void MainDlg::drivers_btnClick() {
     if (FileExistsNonEmpty(platform_, program))
         openDetached(program);
     else
-        openDetached(MakerPage(kDriverUpdatesPage));
+        openDetached(makerPage(kDriverUpdatesPage));
 }
 
 void MainDlg::ChangeLog1Click() {
-    openOwned(MakerPage(kChangeLogPage));
+    openOwned(makerPage(kChangeLogPage));
 }
 
 void MainDlg::BugreportFeaturerequestKnownissues1Click() {
-    openOwned(MakerPage(kBugTrackerPage));
+    openOwned(makerPage(kBugTrackerPage));
 }
 
 void MainDlg::Openlogfile1Click() {

@@ -17,17 +17,17 @@ void MainDlg::Mem_tmrTimer() {
         return;
     }
     const platform::MemoryStatusSample& memory = *status.record;
-    ui_->scope->SetPosition(static_cast<int>(memory.memoryLoad));
-    ui_->scope->UpdateScope();
+    ui_->scope->setPosition(static_cast<int>(memory.memoryLoad));
+    ui_->scope->updateScope();
 
     const auto used = static_cast<std::int64_t>(memory.totalPhysical - memory.availablePhysical);
-    ui_->phyused_lbl->setText(ToQt(TS("Used :") + " " + sizes_.FormatSize(used)));
+    ui_->phyused_lbl->setText(toQt(TS("Used :") + " " + sizes_.FormatSize(used)));
 
     // Without the firmware's figure the total physical memory stands in for it.
     const std::uint64_t installed =
         platform_.memory->installedKilobytes().value_or(memory.totalPhysical / 1024);
     ui_->phytot_lbl->setText(
-        ToQt(TS("Total :") + " " + sizes_.FormatSize(static_cast<std::int64_t>(installed * 1024))));
+        toQt(TS("Total :") + " " + sizes_.FormatSize(static_cast<std::int64_t>(installed * 1024))));
 }
 
 } // namespace dm

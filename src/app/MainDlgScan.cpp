@@ -23,7 +23,7 @@ namespace dm {
 
 namespace {
 
-constexpr std::int64_t GiB = 1024LL * 1024 * 1024;
+constexpr std::int64_t kGiB = 1024LL * 1024 * 1024;
 
 ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
     return {module.DeviceLocator, module.Manufacturer, module.PartNumber, module.SerialNumber,
@@ -33,9 +33,9 @@ ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
 void fillList(QTreeWidget& list, const std::vector<SlotRow>& rows, const std::string& parameter,
               const std::string& value) {
     list.clear();
-    list.setHeaderLabels({ToQt(parameter), ToQt(value)});
+    list.setHeaderLabels({toQt(parameter), toQt(value)});
     for (const SlotRow& row : rows)
-        list.addTopLevelItem(new QTreeWidgetItem(QStringList{ToQt(row.Caption), ToQt(row.Value)}));
+        list.addTopLevelItem(new QTreeWidgetItem(QStringList{toQt(row.Caption), toQt(row.Value)}));
 }
 
 } // namespace
@@ -59,7 +59,7 @@ PictureButton* MainDlg::getSpecButton(int slot) const {
 bool MainDlg::HasModel(const QTreeWidget& list) {
     if (list.topLevelItemCount() < 4 || list.columnCount() < 2)
         return false;
-    return !TrimText(FromQt(list.topLevelItem(3)->text(1))).empty();
+    return !trimText(fromQt(list.topLevelItem(3)->text(1))).empty();
 }
 
 void MainDlg::AutoSizeColumns(QTreeWidget& list) {
@@ -80,9 +80,9 @@ void MainDlg::ScanSlots() {
         maximumGb += arrays.MaxCapacity >> 20;
         slotCount += arrays.MemoryDevices;
     }
-    ui_->slots_lbl->setText(ToQt(TS("Number of slots :") + " " + std::to_string(slotCount)));
+    ui_->slots_lbl->setText(toQt(TS("Number of slots :") + " " + std::to_string(slotCount)));
     ui_->maxmem_lbl->setText(
-        ToQt(TS("Maximum memory :") + " " + std::to_string(maximumGb) + " " + TS("GB")));
+        toQt(TS("Maximum memory :") + " " + std::to_string(maximumGb) + " " + TS("GB")));
     for (int slot = 1; slot <= 4; ++slot)
         slotGroup(slot)->setEnabled(slotCount >= slot);
     if (slotCount < 3)
@@ -97,7 +97,7 @@ void MainDlg::ScanSlots() {
             continue;
         logInfo("Scanning slot #" + std::to_string(row));
         QTreeWidget& list = *slotList(row + 1);
-        const ModuleReport report = DescribeModule(row, factsOf(modules), ts);
+        const ModuleReport report = describeModule(row, factsOf(modules), ts);
         fillList(list, report.Rows, TS("Parameter"), TS("Value"));
         for (const std::string& line : report.LogLines)
             logInfo(line);
@@ -116,9 +116,9 @@ void MainDlg::ScanSlots() {
         getSpec->setEnabled(HasModel(*list));
     }
 
-    const std::int64_t installedGb = installed / GiB;
+    const std::int64_t installedGb = installed / kGiB;
     ui_->curmem_lbl->setText(
-        ToQt(TS("Current memory :") + " " + std::to_string(installedGb) + " " + TS("GB")));
+        toQt(TS("Current memory :") + " " + std::to_string(installedGb) + " " + TS("GB")));
     ui_->maxmem_lbl->setHidden(installedGb > maximumGb);
 }
 
@@ -133,16 +133,16 @@ void MainDlg::narrowToFirstColumn() {
 void MainDlg::getSpecClick(int slot) {
     const QTreeWidget& list = *slotList(slot);
     const auto value = [&](int row) {
-        return row < list.topLevelItemCount() ? FromQt(list.topLevelItem(row)->text(1))
+        return row < list.topLevelItemCount() ? fromQt(list.topLevelItem(row)->text(1))
                                               : std::string();
     };
-    const std::string address = SpecificationAddress(DIMMETRIC_SEARCH_HOST, value(2), value(3));
+    const std::string address = specificationAddress(DIMMETRIC_SEARCH_HOST, value(2), value(3));
     if (platform_.shell)
         platform_.shell->open(address, "", {nullptr, true, false});
 }
 
 void MainDlg::logInfo(const std::string& message) {
-    AddToLog(log_.get(), message, llInfo);
+    addToLog(log_.get(), message, llInfo);
 }
 
 } // namespace dm

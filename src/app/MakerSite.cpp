@@ -11,17 +11,17 @@
 
 namespace dm {
 
-std::string MakerHost() {
+std::string makerHost() {
     if (const char* host = std::getenv("DIMMETRIC_SERVER"); host && *host)
         return host;
     return DIMMETRIC_SERVER_HOST;
 }
 
-std::string MakerPage(const std::string& path) {
-    return "https://" + MakerHost() + path;
+std::string makerPage(const std::string& path) {
+    return "https://" + makerHost() + path;
 }
 
-std::string MakerEmail() {
+std::string makerEmail() {
     return DIMMETRIC_MAKER_EMAIL;
 }
 

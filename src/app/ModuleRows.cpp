@@ -10,7 +10,7 @@ namespace dm {
 
 namespace {
 
-constexpr std::int64_t GiB = 1024LL * 1024 * 1024;
+constexpr std::int64_t kGiB = 1024LL * 1024 * 1024;
 
 bool isPcClassGeneration(const std::string& name) {
     return name == "DDR2" || name == "DDR3" || name == "DDR4" || name == "DDR5";
@@ -24,7 +24,7 @@ std::string removeAll(std::string text, std::string_view what) {
 
 } // namespace
 
-TypeText ModuleTypeText(const std::string& typeName, std::uint32_t speed) {
+TypeText moduleTypeText(const std::string& typeName, std::uint32_t speed) {
     TypeText result{typeName, std::nullopt};
     if (speed == 0)
         return result;
@@ -43,13 +43,13 @@ TypeText ModuleTypeText(const std::string& typeName, std::uint32_t speed) {
     return result;
 }
 
-std::string SerialText(const std::string& serialNumber) {
+std::string serialText(const std::string& serialNumber) {
     if (serialNumber.find_first_not_of('0') == std::string::npos)
         return "N/A";
     return serialNumber;
 }
 
-ModuleReport DescribeModule(int index, const ModuleFacts& module, const Translator& ts) {
+ModuleReport describeModule(int index, const ModuleFacts& module, const Translator& ts) {
     ModuleReport report;
     const std::string row = std::to_string(index) + "\t";
     const auto add = [&](const std::string& name, const std::string& value) {
@@ -61,7 +61,7 @@ ModuleReport DescribeModule(int index, const ModuleFacts& module, const Translat
     const std::string slotCaption = add("Slot Name", module.DeviceLocator);
     log(slotCaption + "\t" + module.DeviceLocator);
 
-    const std::string capacity = std::to_string(module.Capacity / GiB) + " " + ts("GB");
+    const std::string capacity = std::to_string(module.Capacity / kGiB) + " " + ts("GB");
     const std::string capacityCaption = add("Capacity", capacity);
     log(capacityCaption + "\t" + capacity);
 
@@ -73,7 +73,7 @@ ModuleReport DescribeModule(int index, const ModuleFacts& module, const Translat
     const std::string modelCaption = add("Model", model);
     log(modelCaption + "\t" + module.PartNumber);
 
-    const TypeText type = ModuleTypeText(
+    const TypeText type = moduleTypeText(
         MemoryTypeName(module.MemoryType, static_cast<std::int32_t>(module.Speed)), module.Speed);
     const std::string typeCaption = add("Type", type.Shown);
     if (type.Raw)
@@ -82,7 +82,7 @@ ModuleReport DescribeModule(int index, const ModuleFacts& module, const Translat
     log("Speed\t" + std::to_string(module.Speed));
     log(typeCaption + "\t" + type.Shown);
 
-    const std::string serial = SerialText(module.SerialNumber);
+    const std::string serial = serialText(module.SerialNumber);
     const std::string serialCaption = add("Serial#", serial);
     log(serialCaption + "\t" + serial);
     if (!SameText(serial, module.SerialNumber))
@@ -90,9 +90,9 @@ ModuleReport DescribeModule(int index, const ModuleFacts& module, const Translat
     return report;
 }
 
-std::string SpecificationAddress(const std::string& host, const std::string& manufacturer,
+std::string specificationAddress(const std::string& host, const std::string& manufacturer,
                                  const std::string& model) {
-    const std::string query = TrimText(removeAll(manufacturer, "N/A") + " " + model);
+    const std::string query = trimText(removeAll(manufacturer, "N/A") + " " + model);
     return "https://" + host + "/search?q=" + UrlEncode(query);
 }
 

@@ -29,10 +29,10 @@ struct TypeText {
 // DDR2 to DDR5 get their PC bandwidth name rounded down to hundreds ("DDR4 / PC4-21300"), DDR its
 // unrounded one without generation ("DDR / PC-3200"), anything else "@ <speed>MHz". A speed of 0
 // leaves the name as it is.
-TypeText ModuleTypeText(const std::string& typeName, std::uint32_t speed);
+TypeText moduleTypeText(const std::string& typeName, std::uint32_t speed);
 
 // "N/A" for an empty serial number or one of only "0" characters, else the serial number.
-std::string SerialText(const std::string& serialNumber);
+std::string serialText(const std::string& serialNumber);
 
 struct SlotRow {
     std::string Caption;
@@ -50,10 +50,10 @@ using Translator = std::function<std::string(const std::string&)>;
 // Builds the rows "Slot Name", "Capacity", "Manufacturer", "Model", "Type" and "Serial#" of module
 // row `index` (captions through ts) with their log lines, each prefixed by the row number and a
 // tab.
-ModuleReport DescribeModule(int index, const ModuleFacts& module, const Translator& ts);
+ModuleReport describeModule(int index, const ModuleFacts& module, const Translator& ts);
 
 // The "Get Specification" search address on host for a list's manufacturer and model values.
-std::string SpecificationAddress(const std::string& host, const std::string& manufacturer,
+std::string specificationAddress(const std::string& host, const std::string& manufacturer,
                                  const std::string& model);
 
 } // namespace dm

@@ -7,8 +7,8 @@
 namespace dm {
 
 namespace {
-constexpr int Margin = 2;
-constexpr int Spacing = 4;
+constexpr int kMargin = 2;
+constexpr int kSpacing = 4;
 } // namespace
 
 PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
@@ -48,7 +48,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
     if (!flat_ || (isEnabled() && (underMouse() || isDown())))
         style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, this);
 
-    QRect area = rect().adjusted(Margin, Margin, -Margin, -Margin);
+    QRect area = rect().adjusted(kMargin, kMargin, -kMargin, -kMargin);
     if (isDown())
         area.translate(1, 1);
     QRect textArea = area;
@@ -56,11 +56,11 @@ void PictureButton::paintEvent(QPaintEvent*) {
         const QSize size = picture_.deviceIndependentSize().toSize();
         QPoint at;
         if (layout_ == GlyphTop) {
-            at = QPoint(area.center().x() - size.width() / 2 + 1, area.top() + Spacing);
-            textArea.setTop(at.y() + size.height() + Spacing);
+            at = QPoint(area.center().x() - size.width() / 2 + 1, area.top() + kSpacing);
+            textArea.setTop(at.y() + size.height() + kSpacing);
         } else {
-            at = QPoint(area.left() + Spacing, area.center().y() - size.height() / 2 + 1);
-            textArea.setLeft(at.x() + size.width() + Spacing);
+            at = QPoint(area.left() + kSpacing, area.center().y() - size.height() / 2 + 1);
+            textArea.setLeft(at.x() + size.width() + kSpacing);
         }
         const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
         painter.drawPixmap(at, QIcon(picture_).pixmap(size, devicePixelRatio(), mode));

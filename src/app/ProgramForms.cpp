@@ -14,7 +14,7 @@ ProgramForms::ProgramForms(const platform::Platform& platform, ProgramStart star
     language_->LanguageChoice1()->OnError = [window](const std::exception& error) {
         window->reportError(error.what());
     };
-    main_->SetDialogs(about_, language_);
+    main_->setDialogs(about_, language_);
 }
 
 // The dialogs go with the main window that owns them.

@@ -19,9 +19,9 @@ public:
     ProgramForms(const ProgramForms&) = delete;
     ProgramForms& operator=(const ProgramForms&) = delete;
 
-    MainDlg& Main() const { return *main_; }
-    AboutDlg& About() const { return *about_; }
-    LangDlg& Language() const { return *language_; }
+    MainDlg& mainWindow() const { return *main_; }
+    AboutDlg& aboutBox() const { return *about_; }
+    LangDlg& languageDialog() const { return *language_; }
 
 private:
     std::unique_ptr<MainDlg> main_;

@@ -7,10 +7,10 @@
 namespace dm {
 
 // Texts are 8-bit in the system's code page inside the program; widgets take QString.
-inline QString ToQt(const std::string& text) {
+inline QString toQt(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string FromQt(const QString& text) {
+inline std::string fromQt(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
 

@@ -32,13 +32,13 @@ void ScopeGraph::drawColumns(int fromX) {
         const bool gridColumn = HorizontalGridSize > 0 && (x + scrolled_) % HorizontalGridSize == 0;
         for (int y = 0; y < h; ++y) {
             const bool gridRow = VerticalGridSize > 0 && (h - 1 - y) % VerticalGridSize == 0;
-            picture_.setPixel(x, y, gridColumn || gridRow ? GridColor : BackgroundColor);
+            picture_.setPixel(x, y, gridColumn || gridRow ? kGridColor : kBackgroundColor);
         }
-        picture_.setPixel(x, toY(BaseLine), BaseLineColor);
+        picture_.setPixel(x, toY(BaseLine), kBaseLineColor);
     }
 }
 
-void ScopeGraph::UpdateScope() {
+void ScopeGraph::updateScope() {
     if (picture_.size() != size().expandedTo(QSize(1, 1)))
         reset();
     const int w = picture_.width();
@@ -54,7 +54,7 @@ void ScopeGraph::UpdateScope() {
     drawColumns(w - shift);
     const int y = toY(position_);
     QPainter painter(&picture_);
-    painter.setPen(QColor::fromRgb(TraceColor));
+    painter.setPen(QColor::fromRgb(kTraceColor));
     const int endX = w - 1;
     const int startX = endX - shift;
     painter.drawLine(startX, lastY_ < 0 ? y : lastY_, endX, y);
@@ -62,7 +62,7 @@ void ScopeGraph::UpdateScope() {
     update();
 }
 
-const QImage& ScopeGraph::Picture() {
+const QImage& ScopeGraph::picture() {
     if (picture_.size() != size().expandedTo(QSize(1, 1)))
         reset();
     return picture_;
@@ -70,7 +70,7 @@ const QImage& ScopeGraph::Picture() {
 
 void ScopeGraph::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, Picture());
+    painter.drawImage(0, 0, picture());
 }
 
 void ScopeGraph::resizeEvent(QResizeEvent* event) {

@@ -22,16 +22,16 @@ public:
     int TotalTimeSteps = 89; // time steps across the width
     int UpdateTimeSteps = 2; // time steps per update
 
-    static constexpr QRgb BackgroundColor = 0xff000000;
-    static constexpr QRgb GridColor = 0xff008000;
-    static constexpr QRgb BaseLineColor = 0xffff0000;
-    static constexpr QRgb TraceColor = 0xff00ff00;
+    static constexpr QRgb kBackgroundColor = 0xff000000;
+    static constexpr QRgb kGridColor = 0xff008000;
+    static constexpr QRgb kBaseLineColor = 0xffff0000;
+    static constexpr QRgb kTraceColor = 0xff00ff00;
 
     int Position() const { return position_; }
-    void SetPosition(int percent) { position_ = percent; }
-    void UpdateScope();
+    void setPosition(int percent) { position_ = percent; }
+    void updateScope();
     // The picture as drawn so far (its size follows the widget's).
-    const QImage& Picture();
+    const QImage& picture();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

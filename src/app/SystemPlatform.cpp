@@ -16,8 +16,8 @@ namespace {
 
 // The memory installed as the firmware lists it.
 std::optional<std::uint64_t> firmwareInstalledKilobytes() {
-    const auto memory = platform::loadSmbiosMemory(platform::SmbiosSources::FromEnvironment());
-    return memory ? platform::InstalledKilobytes(*memory) : std::nullopt;
+    const auto memory = platform::loadSmbiosMemory(platform::SmbiosSources::fromEnvironment());
+    return memory ? platform::installedKilobytes(*memory) : std::nullopt;
 }
 
 } // namespace
@@ -25,15 +25,15 @@ std::optional<std::uint64_t> firmwareInstalledKilobytes() {
 struct SystemPlatform::Backends {
     // An installed copy's machine hive lies beside its executable's folder.
     platform::FileRegistry registry{
-        platform::FileRegistry::DefaultFolder(),
-        platform::FileRegistry::MachineHiveOf(platform::FileVersionResources().moduleFileName())};
+        platform::FileRegistry::defaultFolder(),
+        platform::FileRegistry::machineHiveOf(platform::FileVersionResources().moduleFileName())};
     platform::LinuxFileSystem fileSystem;
     platform::LinuxSystemInfo system;
     platform::QtShell shell;
     platform::QtMessageBox messageBox;
     platform::LinuxMemoryStatus memory{firmwareInstalledKilobytes};
     std::unique_ptr<platform::WmiLocator> wmi =
-        platform::MakeSystemWmiLocator(platform::SmbiosSources::FromEnvironment());
+        platform::makeSystemWmiLocator(platform::SmbiosSources::fromEnvironment());
     platform::FileVersionResources versions;
 };
 

@@ -27,7 +27,7 @@ void reportFirstScan(dm::MainDlg& window) {
     if (!mode)
         return;
     const bool quit = *mode == "exit";
-    QObject::connect(&window, &dm::MainDlg::FirstActivationDone, &window, [quit] {
+    QObject::connect(&window, &dm::MainDlg::firstActivationDone, &window, [quit] {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
         std::printf("first-scan-done %lld\n",
                     static_cast<long long>(
@@ -41,19 +41,19 @@ void reportFirstScan(dm::MainDlg& window) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto problem = dm::DisplayProblem(
-        environment, {dm::platform::X11DisplayAnswers, dm::platform::WaylandDisplayAnswers});
+    const auto problem = dm::displayProblem(
+        environment, {dm::platform::x11DisplayAnswers, dm::platform::waylandDisplayAnswers});
     if (problem) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 2;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(dm::MainDlg::Title);
+    QApplication::setApplicationName(dm::MainDlg::kTitle);
 
     dm::SystemPlatform system;
     // Process start-up of the framework: the component system once, and the installer library held
     // until exit (the program runs on without it).
-    dm::InitializeOle(*system.Get().system);
+    dm::initializeOle(*system.Get().system);
     const dm::InstallerLibrary installer(*system.Get().system);
     dm::ProgramStart start;
     start.ExeName = system.Get().versions->moduleFileName();
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         start.Parameters.emplace_back(argv[i]);
 
     const dm::ProgramForms forms(system.Get(), std::move(start));
-    reportFirstScan(forms.Main());
-    forms.Main().show();
+    reportFirstScan(forms.mainWindow());
+    forms.mainWindow().show();
     return QApplication::exec();
 }

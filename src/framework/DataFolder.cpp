@@ -11,10 +11,10 @@ namespace dm {
 
 using platform::FileAttributeArchive;
 using platform::FileAttributeDirectory;
-using platform::FolderOfPath;
+using platform::folderOfPath;
 using platform::SpecialFolder;
-using platform::WithoutTrailingDelimiter;
-using platform::WithTrailingDelimiter;
+using platform::withoutTrailingDelimiter;
+using platform::withTrailingDelimiter;
 
 namespace {
 
@@ -22,61 +22,61 @@ constexpr const char* kMaker = "Brackenway";
 
 } // namespace
 
-std::string GetProductDataFolder(platform::FileSystem& Files, const std::string& ExeName,
-                                 const std::string& Title) {
-    const std::string exeFolder = FolderOfPath(ExeName);
-    const std::string roaming = Files.specialFolder(SpecialFolder::RoamingAppData);
+std::string GetProductDataFolder(platform::FileSystem& files, const std::string& exeName,
+                                 const std::string& title) {
+    const std::string exeFolder = folderOfPath(exeName);
+    const std::string roaming = files.specialFolder(SpecialFolder::RoamingAppData);
     if (roaming.empty())
         return exeFolder;
-    const std::string maker = WithTrailingDelimiter(roaming) + kMaker + "/";
-    WideCreateDirectory(Files, maker);
-    const std::string folder = maker + Title;
-    WideCreateDirectory(Files, folder);
-    return WideDirectoryExists(Files, folder) ? WithTrailingDelimiter(folder) : exeFolder;
+    const std::string maker = withTrailingDelimiter(roaming) + kMaker + "/";
+    WideCreateDirectory(files, maker);
+    const std::string folder = maker + title;
+    WideCreateDirectory(files, folder);
+    return WideDirectoryExists(files, folder) ? withTrailingDelimiter(folder) : exeFolder;
 }
 
-void RemoveMakerDataFolderIfEmpty(const platform::Platform& P) {
-    const std::string roaming = P.fileSystem->specialFolder(SpecialFolder::RoamingAppData);
+void RemoveMakerDataFolderIfEmpty(const platform::Platform& p) {
+    const std::string roaming = p.fileSystem->specialFolder(SpecialFolder::RoamingAppData);
     if (roaming.empty())
         return;
-    const std::string maker = WithTrailingDelimiter(roaming) + kMaker + "/";
+    const std::string maker = withTrailingDelimiter(roaming) + kMaker + "/";
     std::vector<std::string> subFolders;
-    ListSubFolders(P, maker, subFolders);
+    ListSubFolders(p, maker, subFolders);
     if (subFolders.empty())
-        P.fileSystem->removeDirectory(maker);
+        p.fileSystem->removeDirectory(maker);
 }
 
-bool DeleteFolderFiles(platform::FileSystem& Files, const std::string& Folder,
-                       const std::string& Ext) {
-    if (Folder.empty())
+bool DeleteFolderFiles(platform::FileSystem& files, const std::string& folderPath,
+                       const std::string& ext) {
+    if (folderPath.empty())
         return true;
-    const std::string folder = WithoutTrailingDelimiter(Folder);
-    const std::string prefix = WithTrailingDelimiter(folder);
-    for (const auto& entry : Files.find(prefix + "*." + Ext)) {
+    const std::string folder = withoutTrailingDelimiter(folderPath);
+    const std::string prefix = withTrailingDelimiter(folder);
+    for (const auto& entry : files.find(prefix + "*." + ext)) {
         const std::string path = prefix + entry.name;
         if (entry.attributes == FileAttributeDirectory) {
-            DeleteFolderFiles(Files, path, Ext);
+            DeleteFolderFiles(files, path, ext);
             continue;
         }
         if (entry.attributes != FileAttributeArchive)
-            Files.setAttributes(path, FileAttributeArchive);
-        Files.deleteFile(path);
+            files.setAttributes(path, FileAttributeArchive);
+        files.deleteFile(path);
     }
-    Files.removeDirectory(folder);
+    files.removeDirectory(folder);
     return true;
 }
 
-std::string CleanVirtualStore(platform::FileSystem& Files, const std::string& ExeDir) {
-    const std::string local = Files.specialFolder(SpecialFolder::LocalAppData);
+std::string CleanVirtualStore(platform::FileSystem& files, const std::string& exeDir) {
+    const std::string local = files.specialFolder(SpecialFolder::LocalAppData);
     if (local.empty())
         return {};
     // The program folder below the store, without its root ("/opt/tool/" gives "opt/tool/").
-    const std::string relative = (!ExeDir.empty() && ExeDir[0] == '/') ? ExeDir.substr(1) : ExeDir;
-    const std::string folder = WithTrailingDelimiter(local) + "VirtualStore/" + relative;
-    const auto entry = Files.attributes(folder);
+    const std::string relative = (!exeDir.empty() && exeDir[0] == '/') ? exeDir.substr(1) : exeDir;
+    const std::string folder = withTrailingDelimiter(local) + "VirtualStore/" + relative;
+    const auto entry = files.attributes(folder);
     if (!entry || !(entry->attributes & FileAttributeDirectory))
         return {};
-    DeleteFolderFiles(Files, folder, "SPK");
+    DeleteFolderFiles(files, folder, "SPK");
     return folder;
 }
 

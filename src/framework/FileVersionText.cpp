@@ -4,11 +4,11 @@
 
 namespace dm {
 
-std::string GetFileVersionText(platform::VersionResources& Versions, const std::string& FileName) {
-    if (!Versions.fileExists(FileName))
+std::string GetFileVersionText(platform::VersionResources& versions, const std::string& fileName) {
+    if (!versions.fileExists(fileName))
         return "File not found";
-    const auto block = Versions.read(FileName);
-    const auto fixed = block ? block->QueryFixed() : std::nullopt;
+    const auto block = versions.read(fileName);
+    const auto fixed = block ? block->queryFixed() : std::nullopt;
     if (!fixed)
         return {};
     return std::to_string(fixed->FileVersionMS >> 16) + "." +

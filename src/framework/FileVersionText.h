@@ -11,6 +11,6 @@ namespace dm {
 // The file version of the fixed part of FileName's version resource as four numbers joined by
 // "." ("1.23.0.47"); "File not found" when there is no such file; empty when it carries no
 // readable version resource.
-std::string GetFileVersionText(platform::VersionResources& Versions, const std::string& FileName);
+std::string GetFileVersionText(platform::VersionResources& versions, const std::string& fileName);
 
 } // namespace dm

@@ -44,7 +44,7 @@ using EntryTest = std::function<bool(const FindEntry&)>;
 // once when recursive.
 void walk(platform::FileSystem& files, const std::string& folder, bool recursive,
           const EntryTest& test, std::vector<std::string>& list) {
-    const std::string prefix = platform::WithTrailingDelimiter(folder);
+    const std::string prefix = platform::withTrailingDelimiter(folder);
     for (const FindEntry& entry : files.find(prefix + "*")) {
         if (recursive && isFolder(entry)) {
             if (!(entry.attributes & FileAttributeReparsePoint))
@@ -58,42 +58,42 @@ void walk(platform::FileSystem& files, const std::string& folder, bool recursive
 
 } // namespace
 
-void FindFilesByExt(const platform::Platform& P, const std::string& Folder, const std::string& Ext,
-                    std::vector<std::string>& List) {
-    RedirectionOff off(*P.system);
+void FindFilesByExt(const platform::Platform& p, const std::string& folder, const std::string& ext,
+                    std::vector<std::string>& list) {
+    RedirectionOff off(*p.system);
     walk(
-        *P.fileSystem, Folder, true,
-        [&](const FindEntry& e) { return !isFolder(e) && SameText(extensionOf(e.name), Ext); },
-        List);
+        *p.fileSystem, folder, true,
+        [&](const FindEntry& e) { return !isFolder(e) && SameText(extensionOf(e.name), ext); },
+        list);
 }
 
-void ListFiles(const platform::Platform& P, const std::string& Folder,
-               std::vector<std::string>& List) {
-    RedirectionOff off(*P.system);
+void ListFiles(const platform::Platform& p, const std::string& folder,
+               std::vector<std::string>& list) {
+    RedirectionOff off(*p.system);
     walk(
-        *P.fileSystem, Folder, false, [](const FindEntry& e) { return !isFolder(e); }, List);
+        *p.fileSystem, folder, false, [](const FindEntry& e) { return !isFolder(e); }, list);
 }
 
-void ListSubFolders(const platform::Platform& P, const std::string& Folder,
-                    std::vector<std::string>& List) {
-    RedirectionOff off(*P.system);
-    walk(*P.fileSystem, Folder, false, isFolder, List);
+void ListSubFolders(const platform::Platform& p, const std::string& folder,
+                    std::vector<std::string>& list) {
+    RedirectionOff off(*p.system);
+    walk(*p.fileSystem, folder, false, isFolder, list);
 }
 
-void FindFileByName(const platform::Platform& P, const std::string& Folder, const std::string& Name,
-                    std::vector<std::string>& List) {
-    RedirectionOff off(*P.system);
+void FindFileByName(const platform::Platform& p, const std::string& folder, const std::string& name,
+                    std::vector<std::string>& list) {
+    RedirectionOff off(*p.system);
     walk(
-        *P.fileSystem, Folder, false,
-        [&](const FindEntry& e) { return !isFolder(e) && SameText(e.name, Name); }, List);
+        *p.fileSystem, folder, false,
+        [&](const FindEntry& e) { return !isFolder(e) && SameText(e.name, name); }, list);
 }
 
-void FindFileByNameRecursive(const platform::Platform& P, const std::string& Folder,
-                             const std::string& Name, std::vector<std::string>& List) {
-    RedirectionOff off(*P.system);
+void FindFileByNameRecursive(const platform::Platform& p, const std::string& folder,
+                             const std::string& name, std::vector<std::string>& list) {
+    RedirectionOff off(*p.system);
     walk(
-        *P.fileSystem, Folder, true,
-        [&](const FindEntry& e) { return !isFolder(e) && SameText(e.name, Name); }, List);
+        *p.fileSystem, folder, true,
+        [&](const FindEntry& e) { return !isFolder(e) && SameText(e.name, name); }, list);
 }
 
 } // namespace dm

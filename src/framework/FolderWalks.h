@@ -13,19 +13,19 @@ namespace dm {
 
 // Recursive: files whose extension (from the name's last ".", dot included) equals Ext (".exe")
 // ignoring case.
-void FindFilesByExt(const platform::Platform& P, const std::string& Folder, const std::string& Ext,
-                    std::vector<std::string>& List);
+void FindFilesByExt(const platform::Platform& p, const std::string& folder, const std::string& ext,
+                    std::vector<std::string>& list);
 // The files of Folder (not recursive).
-void ListFiles(const platform::Platform& P, const std::string& Folder,
-               std::vector<std::string>& List);
+void ListFiles(const platform::Platform& p, const std::string& folder,
+               std::vector<std::string>& list);
 // The folders of Folder (not recursive).
-void ListSubFolders(const platform::Platform& P, const std::string& Folder,
-                    std::vector<std::string>& List);
+void ListSubFolders(const platform::Platform& p, const std::string& folder,
+                    std::vector<std::string>& list);
 // The file of Folder named Name ignoring case (not recursive).
-void FindFileByName(const platform::Platform& P, const std::string& Folder, const std::string& Name,
-                    std::vector<std::string>& List);
+void FindFileByName(const platform::Platform& p, const std::string& folder, const std::string& name,
+                    std::vector<std::string>& list);
 // Recursive: the files named Name ignoring case.
-void FindFileByNameRecursive(const platform::Platform& P, const std::string& Folder,
-                             const std::string& Name, std::vector<std::string>& List);
+void FindFileByNameRecursive(const platform::Platform& p, const std::string& folder,
+                             const std::string& name, std::vector<std::string>& list);
 
 } // namespace dm

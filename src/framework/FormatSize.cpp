@@ -24,33 +24,33 @@ std::string threeDigits(double value, const std::string& decimalSeparator) {
 
 } // namespace
 
-SizeUnitNames DefaultSizeUnitNames() {
+SizeUnitNames defaultSizeUnitNames() {
     return {"b.", "Kb.", "Mb.", "Gb.", "Tb."};
 }
 
-std::string FormatSize(std::int64_t Size, const SizeUnitNames& Units,
-                       const std::string& DecimalSeparator) {
-    if (Size < 1024) {
+std::string FormatSize(std::int64_t size, const SizeUnitNames& units,
+                       const std::string& decimalSeparator) {
+    if (size < 1024) {
         char number[32];
-        std::snprintf(number, sizeof number, "%-4lld", static_cast<long long>(Size));
-        return std::string(number) + " " + Units[0];
+        std::snprintf(number, sizeof number, "%-4lld", static_cast<long long>(size));
+        return std::string(number) + " " + units[0];
     }
-    double value = static_cast<double>(Size) / 1024.0;
+    double value = static_cast<double>(size) / 1024.0;
     std::size_t level = 1;
     while (value >= 1024.0 && level < 4) {
         value /= 1024.0;
         ++level;
     }
     if (value >= 1000.0)
-        return std::to_string(static_cast<std::uint64_t>(value)) + " " + Units[level];
-    return threeDigits(value, DecimalSeparator) + " " + Units[level];
+        return std::to_string(static_cast<std::uint64_t>(value)) + " " + units[level];
+    return threeDigits(value, decimalSeparator) + " " + units[level];
 }
 
 SizeFormatter::SizeFormatter(std::string decimalSeparator)
-    : units_(DefaultSizeUnitNames()), decimalSeparator_(std::move(decimalSeparator)) {}
+    : units_(defaultSizeUnitNames()), decimalSeparator_(std::move(decimalSeparator)) {}
 
-std::string SizeFormatter::FormatSize(std::int64_t Size) const {
-    return dm::FormatSize(Size, units_, decimalSeparator_);
+std::string SizeFormatter::FormatSize(std::int64_t size) const {
+    return dm::FormatSize(size, units_, decimalSeparator_);
 }
 
 } // namespace dm

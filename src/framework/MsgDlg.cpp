@@ -26,16 +26,16 @@ constexpr IconRow kIcons[] = {
 
 } // namespace
 
-int ShowMsgBox(platform::MessageBox& Boxes, platform::WindowHandle Wnd, const std::string& Text,
-               std::uint8_t ButtonsKind, std::uint8_t IconKind) {
+int ShowMsgBox(platform::MessageBox& boxes, platform::WindowHandle wnd, const std::string& text,
+               std::uint8_t buttonsKind, std::uint8_t iconKind) {
     const std::uint32_t buttons =
-        ButtonsKind < std::size(kButtonFlags) ? kButtonFlags[ButtonsKind] : platform::MB_OK;
-    const IconRow icon = IconKind < std::size(kIcons) ? kIcons[IconKind] : IconRow{"", 0};
-    return Boxes.show(Wnd, Text, icon.caption, buttons | icon.flag);
+        buttonsKind < std::size(kButtonFlags) ? kButtonFlags[buttonsKind] : platform::MB_OK;
+    const IconRow icon = iconKind < std::size(kIcons) ? kIcons[iconKind] : IconRow{"", 0};
+    return boxes.show(wnd, text, icon.caption, buttons | icon.flag);
 }
 
-int MsgQuestion(platform::MessageBox& Boxes, platform::WindowHandle Wnd, const std::string& Text) {
-    return ShowMsgBox(Boxes, Wnd, Text, 1, 3);
+int MsgQuestion(platform::MessageBox& boxes, platform::WindowHandle wnd, const std::string& text) {
+    return ShowMsgBox(boxes, wnd, text, 1, 3);
 }
 
 } // namespace dm

@@ -11,10 +11,10 @@ namespace dm {
 // 3 OK/Cancel, other OK. IconKind: 0 "Message", 1 "Warning", 2 "Error", 3 "Question",
 // 4 "Information", other an empty caption; each with its icon. Returns the button's identifier
 // (IDOK, IDCANCEL, IDYES, IDNO).
-int ShowMsgBox(platform::MessageBox& Boxes, platform::WindowHandle Wnd, const std::string& Text,
-               std::uint8_t ButtonsKind, std::uint8_t IconKind);
+int ShowMsgBox(platform::MessageBox& boxes, platform::WindowHandle wnd, const std::string& text,
+               std::uint8_t buttonsKind, std::uint8_t iconKind);
 
 // A "Question" box with Yes and No: IDYES or IDNO.
-int MsgQuestion(platform::MessageBox& Boxes, platform::WindowHandle Wnd, const std::string& Text);
+int MsgQuestion(platform::MessageBox& boxes, platform::WindowHandle wnd, const std::string& text);
 
 } // namespace dm

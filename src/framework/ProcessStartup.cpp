@@ -2,12 +2,12 @@
 
 namespace dm {
 
-bool InitializeOle(platform::SystemInfo& System) {
-    return System.initializeOle();
+bool initializeOle(platform::SystemInfo& system) {
+    return system.initializeOle();
 }
 
-InstallerLibrary::InstallerLibrary(platform::SystemInfo& System)
-    : library_(System.loadLibrary("msi.dll")) {
+InstallerLibrary::InstallerLibrary(platform::SystemInfo& system)
+    : library_(system.loadLibrary("msi.dll")) {
     if (library_ && (!library_->hasEntry("MsiGetShortcutTargetA") ||
                      !library_->hasEntry("MsiGetComponentPathA")))
         library_.reset();

@@ -7,15 +7,15 @@
 namespace dm {
 
 // Initialises the component system for the process, once at start; never undone.
-bool InitializeOle(platform::SystemInfo& System);
+bool initializeOle(platform::SystemInfo& system);
 
 // The installer library "msi.dll" with its entry points "MsiGetShortcutTargetA" and
 // "MsiGetComponentPathA", held from start to exit. When the library or either entry point is
 // missing, nothing is held; the program does not depend on it.
 class InstallerLibrary {
 public:
-    explicit InstallerLibrary(platform::SystemInfo& System);
-    bool Bound() const { return library_ != nullptr; }
+    explicit InstallerLibrary(platform::SystemInfo& system);
+    bool bound() const { return library_ != nullptr; }
 
 private:
     std::unique_ptr<platform::LoadedLibrary> library_;

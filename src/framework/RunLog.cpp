@@ -27,15 +27,15 @@ std::string twoDigits(int value) {
 
 } // namespace
 
-const std::string& LogLevelName(int Level) {
-    static const std::array<std::string, 3> names = {"Verbose", "Info", "Error"};
-    return names[static_cast<std::size_t>(clampLevel(Level))];
+const std::string& logLevelName(int level) {
+    static const std::array<std::string, 3> kNames = {"Verbose", "Info", "Error"};
+    return kNames[static_cast<std::size_t>(clampLevel(level))];
 }
 
-RunLog::RunLog(Services services, std::string FileName, bool Verbose, int MaxLines,
-               bool LoadExisting)
-    : services_(services), fileName_(std::move(FileName)), maxLines_(MaxLines), verbose_(Verbose) {
-    if (!LoadExisting)
+RunLog::RunLog(Services services, std::string fileName, bool verbose, int maxLines,
+               bool loadExisting)
+    : services_(services), fileName_(std::move(fileName)), maxLines_(maxLines), verbose_(verbose) {
+    if (!loadExisting)
         return;
     const auto entry = services_.files.attributes(fileName_);
     if (!entry || (entry->attributes & platform::FileAttributeDirectory))
@@ -43,7 +43,7 @@ RunLog::RunLog(Services services, std::string FileName, bool Verbose, int MaxLin
     const auto text = services_.files.readFile(fileName_);
     if (!text)
         throw std::runtime_error("Cannot read the log file " + fileName_);
-    const std::vector<std::string> lines = TextToLines(*text);
+    const std::vector<std::string> lines = textToLines(*text);
     lines_.assign(lines.begin(), lines.end());
 }
 
@@ -54,18 +54,18 @@ RunLog::~RunLog() {
 std::string RunLog::lineFor(const std::string& msg, int level) const {
     const auto now = services_.system.localTime();
     const std::string colon = services_.system.timeSeparator();
-    return LogLevelName(level) + "\t[" + twoDigits(now.year) + "-" + twoDigits(now.month) + "-" +
+    return logLevelName(level) + "\t[" + twoDigits(now.year) + "-" + twoDigits(now.month) + "-" +
            twoDigits(now.day) + " " + twoDigits(now.hour) + colon + twoDigits(now.minute) + colon +
            twoDigits(now.second) + "]\t" + msg;
 }
 
-void RunLog::Add(const std::string& Msg, int Level) {
-    if (Level <= llVerbose && !verbose_)
+void RunLog::Add(const std::string& msg, int requestedLevel) {
+    if (requestedLevel <= llVerbose && !verbose_)
         return;
-    const int level = clampLevel(Level);
+    const int level = clampLevel(requestedLevel);
     if (level == llError)
         ++errorCount_;
-    lines_.push_front(lineFor(Msg, level));
+    lines_.push_front(lineFor(msg, level));
     if (static_cast<long long>(lines_.size()) > maxLines_)
         lines_.pop_back();
     if (verbose_)
@@ -74,7 +74,7 @@ void RunLog::Add(const std::string& Msg, int Level) {
 
 void RunLog::Save() {
     try {
-        const std::string folder = platform::FolderOfPath(fileName_);
+        const std::string folder = platform::folderOfPath(fileName_);
         if (folder.empty())
             return;
         const auto entry = services_.files.attributes(folder);
@@ -95,9 +95,9 @@ void RunLog::Open() {
         services_.shell->open(fileName_, {}, {nullptr, true, true});
 }
 
-void AddToLog(RunLog* Log, const std::string& Msg, int Level) {
-    if (Log)
-        Log->Add(Msg, Level);
+void addToLog(RunLog* log, const std::string& msg, int level) {
+    if (log)
+        log->Add(msg, level);
 }
 
 } // namespace dm

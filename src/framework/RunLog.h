@@ -30,7 +30,7 @@ public:
 
     // Nothing is written here. With LoadExisting, the lines of an existing file become the list
     // (a file that exists but cannot be read throws std::runtime_error).
-    RunLog(Services services, std::string FileName, bool Verbose, int MaxLines, bool LoadExisting);
+    RunLog(Services services, std::string fileName, bool verbose, int maxLines, bool loadExisting);
     // Saves once more.
     ~RunLog();
     RunLog(const RunLog&) = delete;
@@ -38,7 +38,7 @@ public:
 
     // Adds one line: level 0 only when verbose, levels above 2 as errors; keeps at most MaxLines
     // lines (one removed per call); a verbose log saves after every line.
-    void Add(const std::string& Msg, int Level);
+    void Add(const std::string& msg, int level);
     // Writes the file when its folder exists; errors are swallowed.
     void Save();
     // Saves, then opens the file with its default program.
@@ -63,9 +63,9 @@ private:
 
 // Adds through a log reference that may still be empty (before the log is made or after it is
 // freed): then nothing happens.
-void AddToLog(RunLog* Log, const std::string& Msg, int Level);
+void addToLog(RunLog* log, const std::string& msg, int level);
 
 // "Verbose", "Info", "Error".
-const std::string& LogLevelName(int Level);
+const std::string& logLevelName(int level);
 
 } // namespace dm

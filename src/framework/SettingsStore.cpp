@@ -18,58 +18,58 @@ constexpr const char* kDwords = "Settings_DWORD";
 constexpr std::size_t kMaxStringLength = 2047;
 
 std::string settingsKeyOf(const std::string& name) {
-    return std::string(MakerKey) + "\\" + name;
+    return std::string(kMakerKey) + "\\" + name;
 }
 
 std::unique_ptr<platform::RegistryKey> makerKey(platform::Registry& registry) {
-    return registry.createKey(RegistryRoot::CurrentUser, MakerKey, RegistryAccess::Full);
+    return registry.createKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Full);
 }
 
 } // namespace
 
-std::string ReadMakerValue(platform::Registry& Registry, const std::string& Name) {
-    const auto key = makerKey(Registry);
+std::string ReadMakerValue(platform::Registry& registry, const std::string& name) {
+    const auto key = makerKey(registry);
     if (!key)
         return {};
-    const auto value = key->readString(Name);
+    const auto value = key->readString(name);
     if (value.status == ReadStatus::WrongType)
-        throw RegistryError("Invalid data type for '" + Name + "'");
+        throw RegistryError("Invalid data type for '" + name + "'");
     return value.ok() ? value.value : std::string();
 }
 
-void WriteMakerValue(platform::Registry& Registry, const std::string& Name,
-                     const std::string& Value) {
-    const auto key = makerKey(Registry);
-    if (!key || !key->writeString(Name, Value)) {
+void WriteMakerValue(platform::Registry& registry, const std::string& name,
+                     const std::string& value) {
+    const auto key = makerKey(registry);
+    if (!key || !key->writeString(name, value)) {
         // The registry's reason, such as a damaged hive, goes into the error report.
-        const std::string reason = Registry.lastError();
-        throw RegistryError("Failed to set data for '" + Name + "'" +
+        const std::string reason = registry.lastError();
+        throw RegistryError("Failed to set data for '" + name + "'" +
                             (reason.empty() ? std::string() : " (" + reason + ")"));
     }
 }
 
-void DeleteMakerValue(platform::Registry& Registry, const std::string& Name) {
-    if (const auto key = makerKey(Registry))
-        key->deleteValue(Name);
+void DeleteMakerValue(platform::Registry& registry, const std::string& name) {
+    if (const auto key = makerKey(registry))
+        key->deleteValue(name);
 }
 
-void DeleteMakerKeyIfEmpty(platform::Registry& Registry) {
-    auto key = Registry.openKey(RegistryRoot::CurrentUser, MakerKey, RegistryAccess::Full);
+void DeleteMakerKeyIfEmpty(platform::Registry& registry) {
+    auto key = registry.openKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Full);
     if (!key || !key->subKeyNames().empty() || !key->valueNames().empty())
         return;
     key.reset();
-    Registry.deleteKey(RegistryRoot::CurrentUser, MakerKey);
+    registry.deleteKey(RegistryRoot::CurrentUser, kMakerKey);
 }
 
-void DeleteProductSettingsKey(platform::Registry& Registry, const std::string& Name) {
-    Registry.deleteKey(RegistryRoot::CurrentUser, settingsKeyOf(Name));
+void DeleteProductSettingsKey(platform::Registry& registry, const std::string& name) {
+    registry.deleteKey(RegistryRoot::CurrentUser, settingsKeyOf(name));
 }
 
-void ImportSettingsIni(platform::Registry& Registry, const std::string& Name,
-                       const std::string& IniFile) {
-    const platform::IniFile ini(IniFile);
+void ImportSettingsIni(platform::Registry& registry, const std::string& name,
+                       const std::string& iniFile) {
+    const platform::IniFile ini(iniFile);
     const auto key =
-        Registry.createKey(RegistryRoot::CurrentUser, settingsKeyOf(Name), RegistryAccess::Full);
+        registry.createKey(RegistryRoot::CurrentUser, settingsKeyOf(name), RegistryAccess::Full);
     if (!key)
         return;
     for (const auto& name : ini.keyNames(kStrings))
@@ -78,11 +78,11 @@ void ImportSettingsIni(platform::Registry& Registry, const std::string& Name,
         key->writeDword(name, static_cast<std::uint32_t>(ini.readInteger(kDwords, name, 0)));
 }
 
-bool ExportSettingsToIni(platform::Registry& Registry, platform::SystemInfo& System,
-                         const std::string& Name, const std::string& IniFile) {
-    platform::IniFile ini(IniFile);
-    const RegistryView view = IsWow64(System) ? RegistryView::Bits64 : RegistryView::Default;
-    const auto key = Registry.createKey(RegistryRoot::CurrentUser, settingsKeyOf(Name),
+bool ExportSettingsToIni(platform::Registry& registry, platform::SystemInfo& system,
+                         const std::string& name, const std::string& iniFile) {
+    platform::IniFile ini(iniFile);
+    const RegistryView view = IsWow64(system) ? RegistryView::Bits64 : RegistryView::Default;
+    const auto key = registry.createKey(RegistryRoot::CurrentUser, settingsKeyOf(name),
                                         RegistryAccess::Read, view);
     if (!key)
         return false;

@@ -11,9 +11,9 @@
 namespace dm {
 
 // The maker's key: one string value per program of the maker, its executable's path.
-inline constexpr const char* MakerKey = "SOFTWARE\\Brackenway";
+inline constexpr const char* kMakerKey = "SOFTWARE\\Brackenway";
 // The program's settings key.
-inline constexpr const char* ProductSettingsKey = "SOFTWARE\\Brackenway\\Dimmetric";
+inline constexpr const char* kProductSettingsKey = "SOFTWARE\\Brackenway\\Dimmetric";
 
 // A registry value that cannot be read or written as asked.
 class RegistryError : public std::runtime_error {
@@ -23,25 +23,25 @@ public:
 
 // The string value Name of the maker's key; empty when the key or the value is missing. Throws
 // RegistryError when the value is not a string.
-std::string ReadMakerValue(platform::Registry& Registry, const std::string& Name);
+std::string ReadMakerValue(platform::Registry& registry, const std::string& name);
 // Throws RegistryError when the value cannot be written.
-void WriteMakerValue(platform::Registry& Registry, const std::string& Name,
-                     const std::string& Value);
+void WriteMakerValue(platform::Registry& registry, const std::string& name,
+                     const std::string& value);
 // A missing value is no error.
-void DeleteMakerValue(platform::Registry& Registry, const std::string& Name);
+void DeleteMakerValue(platform::Registry& registry, const std::string& name);
 // Deletes the maker's key when it has neither subkeys nor values.
-void DeleteMakerKeyIfEmpty(platform::Registry& Registry);
+void DeleteMakerKeyIfEmpty(platform::Registry& registry);
 // Deletes "SOFTWARE\Brackenway\" + Name with everything below it.
-void DeleteProductSettingsKey(platform::Registry& Registry, const std::string& Name);
+void DeleteProductSettingsKey(platform::Registry& registry, const std::string& name);
 
 // Copies the "Settings" (strings, at most 2047 characters) and "Settings_DWORD" (integers,
 // decimal or "0x" hexadecimal, unreadable as 0) sections of IniFile into the key
 // "SOFTWARE\Brackenway\" + Name. Values the file does not name stay.
-void ImportSettingsIni(platform::Registry& Registry, const std::string& Name,
-                       const std::string& IniFile);
+void ImportSettingsIni(platform::Registry& registry, const std::string& name,
+                       const std::string& iniFile);
 // Copies the string and 32-bit values of the key into IniFile (32-bit values as signed decimals;
 // values of other types are left out). True only when the whole copy was written.
-bool ExportSettingsToIni(platform::Registry& Registry, platform::SystemInfo& System,
-                         const std::string& Name, const std::string& IniFile);
+bool ExportSettingsToIni(platform::Registry& registry, platform::SystemInfo& system,
+                         const std::string& name, const std::string& iniFile);
 
 } // namespace dm

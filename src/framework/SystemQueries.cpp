@@ -46,37 +46,37 @@ std::string readText(platform::RegistryKey& key, const char* name) {
 
 } // namespace
 
-bool IsWow64(platform::SystemInfo& System) {
-    return System.isWow64Process().value_or(false);
+bool IsWow64(platform::SystemInfo& system) {
+    return system.isWow64Process().value_or(false);
 }
 
-bool IsPreVistaOS(platform::SystemInfo& System) {
-    const auto version = System.workstationVersion();
+bool IsPreVistaOS(platform::SystemInfo& system) {
+    const auto version = system.workstationVersion();
     return !version || version->major < 6;
 }
 
-bool SetWow64FsRedirection(platform::SystemInfo& System, bool Disable) {
+bool SetWow64FsRedirection(platform::SystemInfo& system, bool disable) {
     try {
-        System.setFsRedirectionDisabled(Disable);
+        system.setFsRedirectionDisabled(disable);
         return true;
     } catch (...) {
         return false;
     }
 }
 
-std::string GetCurrentBuildNumber(platform::Registry& Registry) {
+std::string GetCurrentBuildNumber(platform::Registry& registry) {
     auto key =
-        Registry.createKey(RegistryRoot::LocalMachine, kCurrentVersionKey, RegistryAccess::Full);
+        registry.createKey(RegistryRoot::LocalMachine, kCurrentVersionKey, RegistryAccess::Full);
     return key ? readText(*key, "CurrentBuildNumber") : std::string();
 }
 
-std::string GetNTVersionName(platform::SystemInfo& System, int Build) {
-    const auto version = System.workstationVersion();
+std::string GetNTVersionName(platform::SystemInfo& system, int build) {
+    const auto version = system.workstationVersion();
     if (!version)
         return "Unknown";
     if (version->major == 10 && version->minor == 0)
-        return (Build < 20000 ? "10.0." : "11.0.") + std::to_string(Build) +
-               (Build < 20000 ? " (Windows10)" : " (Windows11)");
+        return (build < 20000 ? "10.0." : "11.0.") + std::to_string(build) +
+               (build < 20000 ? " (Windows10)" : " (Windows11)");
     std::string result = majorMinor(version->major, version->minor);
     for (const auto& row : kNtSuffixes)
         if (row.major == version->major && row.minor == version->minor)
@@ -84,8 +84,8 @@ std::string GetNTVersionName(platform::SystemInfo& System, int Build) {
     return result;
 }
 
-std::string GetWindowsVersionText(platform::SystemInfo& System, platform::Registry& Registry) {
-    const auto version = System.versionInfo();
+std::string GetWindowsVersionText(platform::SystemInfo& system, platform::Registry& registry) {
+    const auto version = system.versionInfo();
     if (!version)
         return "Unknown";
     if (version->platformId == 1) {
@@ -101,15 +101,15 @@ std::string GetWindowsVersionText(platform::SystemInfo& System, platform::Regist
         return number + " (Unknown)";
     }
     if (version->platformId == 2)
-        return GetNTVersionName(System, integerOf(GetCurrentBuildNumber(Registry)));
+        return GetNTVersionName(system, integerOf(GetCurrentBuildNumber(registry)));
     return "Unknown";
 }
 
 std::string
-GetReactOSBuildText(platform::Registry& Registry,
-                    const std::function<std::string(const std::string&)>& FileVersionText) {
+GetReactOSBuildText(platform::Registry& registry,
+                    const std::function<std::string(const std::string&)>& fileVersionText) {
     auto key =
-        Registry.createKey(RegistryRoot::LocalMachine, kCurrentVersionKey, RegistryAccess::Full);
+        registry.createKey(RegistryRoot::LocalMachine, kCurrentVersionKey, RegistryAccess::Full);
     if (!key)
         return {};
     const auto product = key->readString("ProductName");
@@ -122,7 +122,7 @@ GetReactOSBuildText(platform::Registry& Registry,
     if (explorer.empty() || (explorer.back() != '/' && explorer.back() != '\\'))
         explorer += '/';
     explorer += "explorer.exe";
-    return FileVersionText(explorer) + " (" + buildLab + ")";
+    return fileVersionText(explorer) + " (" + buildLab + ")";
 }
 
 } // namespace dm

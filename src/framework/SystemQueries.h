@@ -9,22 +9,22 @@
 namespace dm {
 
 // A 32-bit process on a 64-bit system; False when the system has no such query.
-bool IsWow64(platform::SystemInfo& System);
+bool IsWow64(platform::SystemInfo& system);
 // The workstation query fails or reports a version before 6 (Vista).
-bool IsPreVistaOS(platform::SystemInfo& System);
+bool IsPreVistaOS(platform::SystemInfo& system);
 // Switches the thread's file-system redirection off (True) or on (False). Not counted: one
 // switch on undoes any number of switches off. False only when the switch threw.
-bool SetWow64FsRedirection(platform::SystemInfo& System, bool Disable);
+bool SetWow64FsRedirection(platform::SystemInfo& system, bool disable);
 // "CurrentBuildNumber" of HKLM "SOFTWARE\Microsoft\Windows NT\CurrentVersion"; empty when absent.
-std::string GetCurrentBuildNumber(platform::Registry& Registry);
+std::string GetCurrentBuildNumber(platform::Registry& registry);
 // "Unknown", "major.minor" with a name suffix, or "10.0.<Build> (Windows10)" /
 // "11.0.<Build> (Windows11)".
-std::string GetNTVersionName(platform::SystemInfo& System, int Build);
-std::string GetWindowsVersionText(platform::SystemInfo& System, platform::Registry& Registry);
+std::string GetNTVersionName(platform::SystemInfo& system, int build);
+std::string GetWindowsVersionText(platform::SystemInfo& system, platform::Registry& registry);
 // Empty unless the registry names the system ReactOS. FileVersionText gives a file's version
 // text (GetFileVersionText).
 std::string
-GetReactOSBuildText(platform::Registry& Registry,
-                    const std::function<std::string(const std::string&)>& FileVersionText);
+GetReactOSBuildText(platform::Registry& registry,
+                    const std::function<std::string(const std::string&)>& fileVersionText);
 
 } // namespace dm

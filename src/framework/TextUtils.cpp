@@ -9,7 +9,7 @@ namespace dm {
 namespace {
 
 std::string lowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), platform::FoldAsciiCase);
+    std::transform(text.begin(), text.end(), text.begin(), platform::foldAsciiCase);
     return text;
 }
 
@@ -25,78 +25,78 @@ bool isBlankOrControl(char c) {
 
 } // namespace
 
-std::string LeftText(const std::string& Text, int Count) {
-    return Text.substr(0, clampCount(Text, Count));
+std::string LeftText(const std::string& text, int count) {
+    return text.substr(0, clampCount(text, count));
 }
 
-std::string RightText(const std::string& Text, int Count) {
-    return Text.substr(Text.size() - clampCount(Text, Count));
+std::string RightText(const std::string& text, int count) {
+    return text.substr(text.size() - clampCount(text, count));
 }
 
-bool SameText(const std::string& A, const std::string& B) {
-    return platform::SameNameIgnoringCase(A, B);
+bool SameText(const std::string& a, const std::string& b) {
+    return platform::sameNameIgnoringCase(a, b);
 }
 
-bool StartsText(const std::string& Text, const std::string& Prefix) {
-    return Text.size() >= Prefix.size() && SameText(Text.substr(0, Prefix.size()), Prefix);
+bool StartsText(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
 }
 
-bool EndsText(const std::string& Text, const std::string& Suffix) {
-    return Text.size() >= Suffix.size() &&
-           SameText(Text.substr(Text.size() - Suffix.size()), Suffix);
+bool EndsText(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           SameText(text.substr(text.size() - suffix.size()), suffix);
 }
 
-bool StartsStr(const std::string& Text, const std::string& Prefix) {
-    return Text.compare(0, Prefix.size(), Prefix) == 0;
+bool StartsStr(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-bool ContainsText(const std::string& SubText, const std::string& Text) {
-    if (SubText.empty() || Text.empty())
+bool ContainsText(const std::string& subText, const std::string& text) {
+    if (subText.empty() || text.empty())
         return false;
-    return lowerAscii(Text).find(lowerAscii(SubText)) != std::string::npos;
+    return lowerAscii(text).find(lowerAscii(subText)) != std::string::npos;
 }
 
-std::string RemovePrefixText(const std::string& Text, const std::string& Prefix) {
-    return StartsText(Text, Prefix) ? Text.substr(Prefix.size()) : Text;
+std::string RemovePrefixText(const std::string& text, const std::string& prefix) {
+    return StartsText(text, prefix) ? text.substr(prefix.size()) : text;
 }
 
-std::string RemoveSuffixText(const std::string& Text, const std::string& Suffix) {
-    return EndsText(Text, Suffix) ? Text.substr(0, Text.size() - Suffix.size()) : Text;
+std::string RemoveSuffixText(const std::string& text, const std::string& suffix) {
+    return EndsText(text, suffix) ? text.substr(0, text.size() - suffix.size()) : text;
 }
 
-std::string TextBefore(const std::string& Text, const std::string& Sub) {
-    const auto at = Sub.empty() ? std::string::npos : Text.find(Sub);
-    return at == std::string::npos ? Text : Text.substr(0, at);
+std::string TextBefore(const std::string& text, const std::string& sub) {
+    const auto at = sub.empty() ? std::string::npos : text.find(sub);
+    return at == std::string::npos ? text : text.substr(0, at);
 }
 
-std::string TextAfter(const std::string& Text, const std::string& Sub) {
-    const auto at = Sub.empty() ? std::string::npos : Text.find(Sub);
-    return at == std::string::npos ? Text : Text.substr(at + Sub.size());
+std::string TextAfter(const std::string& text, const std::string& sub) {
+    const auto at = sub.empty() ? std::string::npos : text.find(sub);
+    return at == std::string::npos ? text : text.substr(at + sub.size());
 }
 
-int CountFields(const std::string& Text, const std::string& Delims) {
-    if (Text.empty())
+int CountFields(const std::string& text, const std::string& delims) {
+    if (text.empty())
         return 0;
     const auto delimiters = std::count_if(
-        Text.begin(), Text.end(), [&](char c) { return Delims.find(c) != std::string::npos; });
+        text.begin(), text.end(), [&](char c) { return delims.find(c) != std::string::npos; });
     return static_cast<int>(std::min<std::ptrdiff_t>(delimiters + 1, INT32_MAX));
 }
 
-std::string GetField(const std::string& Text, int Index, const std::string& Delims) {
-    if (Index < 0 || Index >= CountFields(Text, Delims))
+std::string GetField(const std::string& text, int index, const std::string& delims) {
+    if (index < 0 || index >= CountFields(text, delims))
         return {};
     std::size_t start = 0;
-    for (int field = 0; field < Index; ++field)
-        start = Text.find_first_of(Delims, start) + 1;
-    const auto end = Text.find_first_of(Delims, start);
-    return Text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    for (int field = 0; field < index; ++field)
+        start = text.find_first_of(delims, start) + 1;
+    const auto end = text.find_first_of(delims, start);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-std::string UrlEncode(const std::string& Text) {
-    static const char hex[] = "0123456789ABCDEF";
+std::string UrlEncode(const std::string& text) {
+    static const char kHex[] = "0123456789ABCDEF";
     std::string result;
-    result.reserve(Text.size() * 3);
-    for (const char c : Text) {
+    result.reserve(text.size() * 3);
+    for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         const bool plain = (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') ||
                            (byte >= 'a' && byte <= 'z') || byte == '-' || byte == '.' ||
@@ -105,25 +105,25 @@ std::string UrlEncode(const std::string& Text) {
             result += c;
         } else {
             result += '%';
-            result += hex[byte >> 4];
-            result += hex[byte & 0x0F];
+            result += kHex[byte >> 4];
+            result += kHex[byte & 0x0F];
         }
     }
     return result;
 }
 
-std::string BoolToYesNo(bool Value) {
-    return Value ? "Yes" : "No";
+std::string BoolToYesNo(bool value) {
+    return value ? "Yes" : "No";
 }
 
-std::string TrimText(const std::string& Text) {
-    const auto first = std::find_if_not(Text.begin(), Text.end(), isBlankOrControl);
-    const auto last = std::find_if_not(Text.rbegin(), Text.rend(), isBlankOrControl).base();
+std::string trimText(const std::string& text) {
+    const auto first = std::find_if_not(text.begin(), text.end(), isBlankOrControl);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlankOrControl).base();
     return first < last ? std::string(first, last) : std::string();
 }
 
-std::string StripTrailingUrls(const std::string& Text) {
-    std::string result = Text;
+std::string StripTrailingUrls(const std::string& text) {
+    std::string result = text;
     for (;;) {
         const int fields = CountFields(result, " ");
         if (fields < 2)
@@ -131,22 +131,22 @@ std::string StripTrailingUrls(const std::string& Text) {
         const std::string word = GetField(result, fields - 1, " ");
         if (!StartsText(word, "http://") && !StartsText(word, "https://"))
             return result;
-        result = TrimText(RemoveSuffixText(result, word));
+        result = trimText(RemoveSuffixText(result, word));
     }
 }
 
-std::string ExtractFileNameNoExt(const std::string& Path) {
-    const auto slash = Path.find_last_of("/\\:");
-    const std::string name = slash == std::string::npos ? Path : Path.substr(slash + 1);
+std::string ExtractFileNameNoExt(const std::string& path) {
+    const auto slash = path.find_last_of("/\\:");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-std::int32_t MaxInteger(std::int32_t A, std::int32_t B) {
-    return std::max(A, B);
+std::int32_t MaxInteger(std::int32_t a, std::int32_t b) {
+    return std::max(a, b);
 }
 
-std::vector<std::string> TextToLines(std::string_view text) {
+std::vector<std::string> textToLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {

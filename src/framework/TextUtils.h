@@ -10,42 +10,42 @@
 namespace dm {
 
 // The first Count characters; Count is clamped to 0..length.
-std::string LeftText(const std::string& Text, int Count);
+std::string LeftText(const std::string& text, int count);
 // The last Count characters; Count is clamped to 0..length.
-std::string RightText(const std::string& Text, int Count);
+std::string RightText(const std::string& text, int count);
 // Equal ignoring ASCII case.
-bool SameText(const std::string& A, const std::string& B);
+bool SameText(const std::string& a, const std::string& b);
 // True for an empty Prefix; False when Text is shorter than Prefix.
-bool StartsText(const std::string& Text, const std::string& Prefix);
+bool StartsText(const std::string& text, const std::string& prefix);
 // True for an empty Suffix.
-bool EndsText(const std::string& Text, const std::string& Suffix);
+bool EndsText(const std::string& text, const std::string& suffix);
 // As StartsText, byte for byte.
-bool StartsStr(const std::string& Text, const std::string& Prefix);
+bool StartsStr(const std::string& text, const std::string& prefix);
 // Whether SubText occurs in Text ignoring case. The SECOND argument is searched; an empty
 // SubText or an empty Text gives False.
-bool ContainsText(const std::string& SubText, const std::string& Text);
-std::string RemovePrefixText(const std::string& Text, const std::string& Prefix);
-std::string RemoveSuffixText(const std::string& Text, const std::string& Suffix);
+bool ContainsText(const std::string& subText, const std::string& text);
+std::string RemovePrefixText(const std::string& text, const std::string& prefix);
+std::string RemoveSuffixText(const std::string& text, const std::string& suffix);
 // Text before / after the first occurrence of Sub (case-sensitive); Text unchanged when Sub is
 // empty or absent.
-std::string TextBefore(const std::string& Text, const std::string& Sub);
-std::string TextAfter(const std::string& Text, const std::string& Sub);
+std::string TextBefore(const std::string& text, const std::string& sub);
+std::string TextAfter(const std::string& text, const std::string& sub);
 // 0 for an empty Text, else 1 plus the number of characters of Text found in Delims.
-int CountFields(const std::string& Text, const std::string& Delims);
+int CountFields(const std::string& text, const std::string& delims);
 // Field Index (from 0) of Text split at every character of Delims; empty fields are kept. An
 // Index outside 0..CountFields-1 gives an empty text.
-std::string GetField(const std::string& Text, int Index, const std::string& Delims);
+std::string GetField(const std::string& text, int index, const std::string& delims);
 // Percent-encodes every byte except A-Z a-z 0-9 "-" "." "_"; a blank becomes "%20".
-std::string UrlEncode(const std::string& Text);
-std::string BoolToYesNo(bool Value);
+std::string UrlEncode(const std::string& text);
+std::string BoolToYesNo(bool value);
 // Removes the trailing blank-separated words that start with "http://" or "https://".
-std::string StripTrailingUrls(const std::string& Text);
+std::string StripTrailingUrls(const std::string& text);
 // The file name of Path (after the last "/", "\" or ":") cut before its last ".".
-std::string ExtractFileNameNoExt(const std::string& Path);
-std::int32_t MaxInteger(std::int32_t A, std::int32_t B);
+std::string ExtractFileNameNoExt(const std::string& path);
+std::int32_t MaxInteger(std::int32_t a, std::int32_t b);
 // Text without leading and trailing blanks and control characters.
-std::string TrimText(const std::string& Text);
+std::string trimText(const std::string& text);
 // The lines of a text broken at CR LF, CR or LF; a final line break adds no empty line.
-std::vector<std::string> TextToLines(std::string_view text);
+std::vector<std::string> textToLines(std::string_view text);
 
 } // namespace dm

@@ -22,51 +22,51 @@ std::string driveRoot(const std::string& name) {
 
 } // namespace
 
-bool ProbeWideApi(platform::FileSystem& Files) {
-    const std::string windows = Files.specialFolder(platform::SpecialFolder::Windows);
-    return !windows.empty() && !Files.find(windows + "/*.*").empty();
+bool probeWideApi(platform::FileSystem& files) {
+    const std::string windows = files.specialFolder(platform::SpecialFolder::Windows);
+    return !windows.empty() && !files.find(windows + "/*.*").empty();
 }
 
-std::optional<platform::FindEntry> WideFindFirstFile(platform::FileSystem& Files,
-                                                     const std::string& Name) {
-    auto entries = Files.find(Name);
+std::optional<platform::FindEntry> WideFindFirstFile(platform::FileSystem& files,
+                                                     const std::string& name) {
+    auto entries = files.find(name);
     if (entries.empty())
         return std::nullopt;
     return entries.front();
 }
 
-bool WideFileExists(platform::FileSystem& Files, const std::string& Name) {
-    const auto entry = WideFindFirstFile(Files, Name);
+bool WideFileExists(platform::FileSystem& files, const std::string& name) {
+    const auto entry = WideFindFirstFile(files, name);
     return entry && !(entry->attributes & FileAttributeDirectory);
 }
 
-bool WideDirectoryExists(platform::FileSystem& Files, const std::string& Name) {
-    if (isBareDrive(Name))
-        return Files.driveExists(driveRoot(Name));
-    const auto entry = WideFindFirstFile(Files, Name);
+bool WideDirectoryExists(platform::FileSystem& files, const std::string& name) {
+    if (isBareDrive(name))
+        return files.driveExists(driveRoot(name));
+    const auto entry = WideFindFirstFile(files, name);
     return entry && (entry->attributes & FileAttributeDirectory);
 }
 
-bool WideCreateDirectory(platform::FileSystem& Files, const std::string& Name) {
-    return Files.createDirectory(Name);
+bool WideCreateDirectory(platform::FileSystem& files, const std::string& name) {
+    return files.createDirectory(name);
 }
 
-bool FileExistsNonEmpty(const platform::Platform& P, const std::string& FileName) {
-    SetWow64FsRedirection(*P.system, true);
+bool FileExistsNonEmpty(const platform::Platform& p, const std::string& fileName) {
+    SetWow64FsRedirection(*p.system, true);
     const bool result =
-        WideFileExists(*P.fileSystem, FileName) && GetFileSize64(*P.fileSystem, FileName) > 0;
-    SetWow64FsRedirection(*P.system, false);
+        WideFileExists(*p.fileSystem, fileName) && GetFileSize64(*p.fileSystem, fileName) > 0;
+    SetWow64FsRedirection(*p.system, false);
     return result;
 }
 
-std::int64_t GetFileSize64(platform::FileSystem& Files, const std::string& FileName) {
-    if (const auto entry = Files.attributes(FileName))
+std::int64_t GetFileSize64(platform::FileSystem& files, const std::string& fileName) {
+    if (const auto entry = files.attributes(fileName))
         return static_cast<std::int64_t>(entry->size);
-    return GetFileSizeByFind(Files, FileName);
+    return GetFileSizeByFind(files, fileName);
 }
 
-std::int64_t GetFileSizeByFind(platform::FileSystem& Files, const std::string& FileName) {
-    const auto entry = WideFindFirstFile(Files, FileName);
+std::int64_t GetFileSizeByFind(platform::FileSystem& files, const std::string& fileName) {
+    const auto entry = WideFindFirstFile(files, fileName);
     return entry ? static_cast<std::int64_t>(entry->size) : 0;
 }
 

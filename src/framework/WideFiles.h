@@ -12,24 +12,24 @@
 namespace dm {
 
 // Whether the file calls can list the operating system's own folder (the start-up probe).
-bool ProbeWideApi(platform::FileSystem& Files);
+bool probeWideApi(platform::FileSystem& files);
 
 // The first entry a find on Name returns; nullopt when none.
-std::optional<platform::FindEntry> WideFindFirstFile(platform::FileSystem& Files,
-                                                     const std::string& Name);
+std::optional<platform::FindEntry> WideFindFirstFile(platform::FileSystem& files,
+                                                     const std::string& name);
 // A find on Name returns an entry without the directory attribute.
-bool WideFileExists(platform::FileSystem& Files, const std::string& Name);
+bool WideFileExists(platform::FileSystem& files, const std::string& name);
 // A bare drive ("X:", "X:\" or "/") when the system knows that drive; otherwise a find on Name
 // returns an entry with the directory attribute (so a name ending in a delimiter gives False).
-bool WideDirectoryExists(platform::FileSystem& Files, const std::string& Name);
+bool WideDirectoryExists(platform::FileSystem& files, const std::string& name);
 // Creates one folder level; an existing folder is a failure.
-bool WideCreateDirectory(platform::FileSystem& Files, const std::string& Name);
+bool WideCreateDirectory(platform::FileSystem& files, const std::string& name);
 // With redirection switched off: Name is a file of more than 0 bytes.
-bool FileExistsNonEmpty(const platform::Platform& P, const std::string& FileName);
+bool FileExistsNonEmpty(const platform::Platform& p, const std::string& fileName);
 
 // The size from the attribute query, else from a find (GetFileSizeByFind).
-std::int64_t GetFileSize64(platform::FileSystem& Files, const std::string& FileName);
+std::int64_t GetFileSize64(platform::FileSystem& files, const std::string& fileName);
 // The size from the first find entry; 0 when nothing is found.
-std::int64_t GetFileSizeByFind(platform::FileSystem& Files, const std::string& FileName);
+std::int64_t GetFileSizeByFind(platform::FileSystem& files, const std::string& fileName);
 
 } // namespace dm

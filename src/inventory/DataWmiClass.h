@@ -11,11 +11,11 @@ namespace dm {
 // name list, and the WMI object they came from, kept alive with the row.
 class DataWmiClass {
 public:
-    static constexpr std::size_t ValueSlots = 256;
+    static constexpr std::size_t kValueSlots = 256;
 
     // A row with room for `propertyCount` values and never fewer than 256, all Null.
     explicit DataWmiClass(std::size_t propertyCount)
-        : Values(propertyCount > ValueSlots ? propertyCount : ValueSlots) {}
+        : Values(propertyCount > kValueSlots ? propertyCount : kValueSlots) {}
 
     std::vector<platform::Variant> Values;
     platform::WmiObjectRef Holder;

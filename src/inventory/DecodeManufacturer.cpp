@@ -17,7 +17,7 @@ struct Vendor {
 
 // Every row is tested and the last match decides, so a longer code stands after the shorter one
 // it begins with.
-const Vendor Vendors[] = {
+const Vendor kVendors[] = {
     {{"01", "8001"}, {"AMD"}, "AMD"},
     {{"02", "8002"}, {"AMI"}, "AMI"},
     {{"04", "8004"}, {"Fujistu"}, "Fujitsu"},
@@ -58,7 +58,7 @@ const Vendor Vendors[] = {
     {{"06C1"}, {"ASint"}, "ASint"},
 };
 
-bool Matches(const Vendor& vendor, const std::string& text) {
+bool matches(const Vendor& vendor, const std::string& text) {
     for (const char* prefix : vendor.prefixes)
         if (prefix != nullptr && StartsText(text, prefix))
             return true;
@@ -70,7 +70,7 @@ bool Matches(const Vendor& vendor, const std::string& text) {
 
 // Joins blank-separated byte pairs ("80 CE") and eight-field texts into one run. The fields are
 // walked in one pass, so that a long text costs no more than its length.
-std::string JoinCodeGroups(std::string text) {
+std::string joinCodeGroups(std::string text) {
     const int fields = CountFields(text, " ");
     bool allPairs = true;
     std::size_t start = 0;
@@ -88,11 +88,11 @@ std::string JoinCodeGroups(std::string text) {
 
 } // namespace
 
-std::string DecodeManufacturer(const std::string& Raw) {
-    const std::string text = JoinCodeGroups(RemovePrefixText(Raw, "JEDEC ID:"));
+std::string DecodeManufacturer(const std::string& raw) {
+    const std::string text = joinCodeGroups(RemovePrefixText(raw, "JEDEC ID:"));
     std::string result = text;
-    for (const Vendor& vendor : Vendors)
-        if (Matches(vendor, text))
+    for (const Vendor& vendor : kVendors)
+        if (matches(vendor, text))
             result = vendor.name;
     if (StartsText(result, "Manufacturer"))
         result = "N/A";

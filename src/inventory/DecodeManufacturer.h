@@ -8,6 +8,6 @@ namespace dm {
 // JEDEC manufacturer code in hexadecimal (optionally after "JEDEC ID:", possibly as blank-separated
 // byte pairs); the normalised text when no vendor is recognised; "N/A" for a "Manufacturer..."
 // placeholder.
-std::string DecodeManufacturer(const std::string& Raw);
+std::string DecodeManufacturer(const std::string& raw);
 
 } // namespace dm

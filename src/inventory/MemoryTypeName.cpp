@@ -6,7 +6,7 @@ namespace dm {
 
 namespace {
 
-const char* const TypeNames[] = {
+const char* const kTypeNames[] = {
     "Unknown",          // 0
     "Other",            // 1
     "DRAM",             // 2
@@ -51,20 +51,20 @@ struct SpeedGuess {
 };
 
 // From the fastest down; speeds above 200 MHz only.
-const SpeedGuess SpeedGuesses[] = {
+const SpeedGuess kSpeedGuesses[] = {
     {3201, "DDR5"}, {2400, "DDR4"}, {800, "DDR3"}, {400, "DDR2"}, {201, "DDR"},
 };
 
 } // namespace
 
-std::string MemoryTypeName(std::int32_t TypeCode, std::int32_t Speed) {
+std::string MemoryTypeName(std::int32_t typeCode, std::int32_t speed) {
     const std::string name =
-        TypeCode >= 0 && TypeCode < std::ssize(TypeNames) ? TypeNames[TypeCode] : "Unknown";
-    const bool saysNothing = name == "Reserved" || name == "Unknown" || TypeCode < 2;
-    if (!saysNothing || Speed <= 200)
+        typeCode >= 0 && typeCode < std::ssize(kTypeNames) ? kTypeNames[typeCode] : "Unknown";
+    const bool saysNothing = name == "Reserved" || name == "Unknown" || typeCode < 2;
+    if (!saysNothing || speed <= 200)
         return name;
-    for (const SpeedGuess& guess : SpeedGuesses)
-        if (Speed >= guess.lowestSpeed)
+    for (const SpeedGuess& guess : kSpeedGuesses)
+        if (speed >= guess.lowestSpeed)
             return guess.name;
     return name;
 }

@@ -2,16 +2,16 @@
 
 namespace dm {
 
-Win32_PhysicalMemory::Win32_PhysicalMemory(platform::WmiLocator* Locator, bool AutoLoad)
-    : WmiClass(Locator, "root\\CIMV2", "Win32_PhysicalMemory") {
-    if (AutoLoad)
+Win32_PhysicalMemory::Win32_PhysicalMemory(platform::WmiLocator* locator, bool autoLoad)
+    : WmiClass(locator, "root\\CIMV2", "Win32_PhysicalMemory") {
+    if (autoLoad)
         LoadInstances();
 }
 
-void Win32_PhysicalMemory::SetCollectionIndex(int Index) {
-    if (Index < 0 || Index > RowCount() - 1 || Index == CurrentIndex())
+void Win32_PhysicalMemory::SetCollectionIndex(int index) {
+    if (index < 0 || index > rowCount() - 1 || index == CurrentIndex())
         return;
-    SetCurrentIndex(Index);
+    setCurrentIndex(index);
     BankLabel = VarToStrDef(GetPropValue("BankLabel"));
     Capacity = VarToInt64Def(GetPropValue("Capacity"));
     Caption = VarToStrDef(GetPropValue("Caption"));

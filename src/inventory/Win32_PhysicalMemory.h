@@ -12,10 +12,10 @@ namespace dm {
 class Win32_PhysicalMemory final : public WmiClass {
 public:
     // With AutoLoad the object comes back loaded, row 0 copied when there is one.
-    Win32_PhysicalMemory(platform::WmiLocator* Locator, bool AutoLoad);
+    Win32_PhysicalMemory(platform::WmiLocator* locator, bool autoLoad);
 
     // Copies row Index into the fields; an index out of range or already current changes nothing.
-    void SetCollectionIndex(int Index) override;
+    void SetCollectionIndex(int index) override;
 
     std::string BankLabel;
     std::int64_t Capacity = 0; // bytes

@@ -2,16 +2,16 @@
 
 namespace dm {
 
-Win32_PhysicalMemoryArray::Win32_PhysicalMemoryArray(platform::WmiLocator* Locator, bool AutoLoad)
-    : WmiClass(Locator, "root\\CIMV2", "Win32_PhysicalMemoryArray") {
-    if (AutoLoad)
+Win32_PhysicalMemoryArray::Win32_PhysicalMemoryArray(platform::WmiLocator* locator, bool autoLoad)
+    : WmiClass(locator, "root\\CIMV2", "Win32_PhysicalMemoryArray") {
+    if (autoLoad)
         LoadInstances();
 }
 
-void Win32_PhysicalMemoryArray::SetCollectionIndex(int Index) {
-    if (Index < 0 || Index > RowCount() - 1 || Index == CurrentIndex())
+void Win32_PhysicalMemoryArray::SetCollectionIndex(int index) {
+    if (index < 0 || index > rowCount() - 1 || index == CurrentIndex())
         return;
-    SetCurrentIndex(Index);
+    setCurrentIndex(index);
     Caption = VarToStrDef(GetPropValue("Caption"));
     CreationClassName = VarToStrDef(GetPropValue("CreationClassName"));
     Depth = VarToDoubleDef(GetPropValue("Depth"));

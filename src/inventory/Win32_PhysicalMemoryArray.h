@@ -12,10 +12,10 @@ namespace dm {
 class Win32_PhysicalMemoryArray final : public WmiClass {
 public:
     // With AutoLoad the object comes back loaded, row 0 copied when there is one.
-    Win32_PhysicalMemoryArray(platform::WmiLocator* Locator, bool AutoLoad);
+    Win32_PhysicalMemoryArray(platform::WmiLocator* locator, bool autoLoad);
 
     // Copies row Index into the fields; an index out of range or already current changes nothing.
-    void SetCollectionIndex(int Index) override;
+    void SetCollectionIndex(int index) override;
 
     std::string Caption;
     std::string CreationClassName;

@@ -9,77 +9,77 @@ namespace dm {
 using platform::Variant;
 using platform::WmiFetch;
 
-WmiClass::WmiClass(platform::WmiLocator* Locator, std::string Namespace, std::string WmiClass)
-    : Connection_(Locator, std::move(Namespace)), WmiClass_(std::move(WmiClass)) {}
+WmiClass::WmiClass(platform::WmiLocator* locator, std::string Namespace, std::string wmiClass)
+    : connection_(locator, std::move(Namespace)), wmiClass_(std::move(wmiClass)) {}
 
 bool WmiClass::LoadInstances() {
     ClearRows();
     bool result = true;
     try {
-        Connection_.Connect(false);
-        platform::WmiServices& services = Connection_.Services();
+        connection_.Connect(false);
+        platform::WmiServices& services = connection_.Services();
         const std::unique_ptr<platform::WmiObjectSet> set =
-            services.ExecQuery("SELECT * FROM " + WmiClass_, "WQL",
+            services.ExecQuery("SELECT * FROM " + wmiClass_, "WQL",
                                platform::wbemFlagReturnImmediately | platform::wbemFlagForwardOnly);
         const auto instances = set->NewEnum();
-        ClassObject_ = services.Get(WmiClass_, 0, GetNullParam());
+        classObject_ = services.Get(wmiClass_, 0, GetNullParam());
 
         platform::WmiObjectRef instance;
         while (instances->Next(instance) == WmiFetch::Item) {
             const platform::WmiPropertySet& properties = instance->Properties_();
-            if (Names_.empty()) {
+            if (names_.empty()) {
                 const auto names = properties.NewEnum();
                 platform::WmiProperty property;
                 while (names->Next(property) == WmiFetch::Item)
-                    Names_.push_back(property.Name);
+                    names_.push_back(property.Name);
             }
-            DataWmiClass& row = Rows_.emplace_back(Names_.size());
+            DataWmiClass& row = rows_.emplace_back(names_.size());
             row.Holder = instance;
-            for (std::size_t i = 0; i < Names_.size(); ++i)
-                row.Values[i] = properties.Item(Names_[i]).Value;
+            for (std::size_t i = 0; i < names_.size(); ++i)
+                row.Values[i] = properties.Item(names_[i]).Value;
             instance.reset();
         }
-        if (!Rows_.empty())
+        if (!rows_.empty())
             SetCollectionIndex(0);
     } catch (const std::exception&) {
         result = false;
     }
-    Loaded_ = result;
+    loaded_ = result;
     return result;
 }
 
 int WmiClass::GetCount() const {
-    return Loaded_ ? RowCount() : -1;
+    return loaded_ ? rowCount() : -1;
 }
 
 void WmiClass::ClearRows() {
-    Rows_.clear();
-    CurrentIndex_ = -1;
+    rows_.clear();
+    currentIndex_ = -1;
 }
 
-int WmiClass::IndexOfName(const std::string& Name) const {
-    for (std::size_t i = 0; i < Names_.size(); ++i)
-        if (SameText(Names_[i], Name))
+int WmiClass::indexOfName(const std::string& name) const {
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        if (SameText(names_[i], name))
             return static_cast<int>(i);
     return -1;
 }
 
-Variant WmiClass::GetPropValue(const std::string& Name) const {
-    return GetPropValueAt(Name, CurrentIndex_);
+Variant WmiClass::GetPropValue(const std::string& name) const {
+    return GetPropValueAt(name, currentIndex_);
 }
 
-Variant WmiClass::GetPropValueAt(const std::string& Name, int Row) const {
-    if (Row < 0 || Row >= RowCount())
-        throw std::out_of_range("List index out of bounds (" + std::to_string(Row) + ")");
-    const int index = IndexOfName(Name);
-    return index < 0 ? Variant() : Rows_[Row].Values[index];
+Variant WmiClass::GetPropValueAt(const std::string& name, int row) const {
+    if (row < 0 || row >= rowCount())
+        throw std::out_of_range("List index out of bounds (" + std::to_string(row) + ")");
+    const int index = indexOfName(name);
+    return index < 0 ? Variant() : rows_[row].Values[index];
 }
 
-int WmiClass::FindInstance(const std::string& Name, const Variant& Value) const {
-    if (!Loaded_)
+int WmiClass::FindInstance(const std::string& name, const Variant& value) const {
+    if (!loaded_)
         return -1;
-    for (int row = 0; row < RowCount(); ++row)
-        if (GetPropValueAt(Name, row) == Value)
+    for (int row = 0; row < rowCount(); ++row)
+        if (GetPropValueAt(name, row) == value)
             return row;
     return -1;
 }

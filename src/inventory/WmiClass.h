@@ -26,37 +26,37 @@ public:
     void ClearRows();
     // The value of property Name in the current row; Null for a name the class does not have.
     // Raises std::out_of_range when no row is current.
-    platform::Variant GetPropValue(const std::string& Name) const;
+    platform::Variant GetPropValue(const std::string& name) const;
     // The same for row Row; raises std::out_of_range unless 0 <= Row < the number of rows.
-    platform::Variant GetPropValueAt(const std::string& Name, int Row) const;
+    platform::Variant GetPropValueAt(const std::string& name, int row) const;
     // The empty optional argument of the services' Get.
     static platform::Variant GetNullParam() { return {}; }
     // The first row whose property Name equals Value; -1 when none does or nothing is loaded.
-    int FindInstance(const std::string& Name, const platform::Variant& Value) const;
+    int FindInstance(const std::string& name, const platform::Variant& value) const;
     // Selects row Index and copies it into the typed fields.
-    virtual void SetCollectionIndex(int Index) = 0;
+    virtual void SetCollectionIndex(int index) = 0;
 
-    bool Loaded() const { return Loaded_; }
-    int CurrentIndex() const { return CurrentIndex_; }
-    const std::vector<std::string>& Names() const { return Names_; }
-    const std::string& WmiClassName() const { return WmiClass_; }
-    WmiConnection& Connection() { return Connection_; }
+    bool Loaded() const { return loaded_; }
+    int CurrentIndex() const { return currentIndex_; }
+    const std::vector<std::string>& Names() const { return names_; }
+    const std::string& wmiClassName() const { return wmiClass_; }
+    WmiConnection& Connection() { return connection_; }
 
 protected:
-    WmiClass(platform::WmiLocator* Locator, std::string Namespace, std::string WmiClass);
-    int RowCount() const { return static_cast<int>(Rows_.size()); }
-    void SetCurrentIndex(int Index) { CurrentIndex_ = Index; }
+    WmiClass(platform::WmiLocator* locator, std::string Namespace, std::string wmiClass);
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    void setCurrentIndex(int index) { currentIndex_ = index; }
 
 private:
-    int IndexOfName(const std::string& Name) const;
+    int indexOfName(const std::string& name) const;
 
-    WmiConnection Connection_;
-    std::string WmiClass_;
-    platform::WmiObjectRef ClassObject_;
-    bool Loaded_ = false;
-    std::vector<std::string> Names_;
-    std::vector<DataWmiClass> Rows_;
-    int CurrentIndex_ = -1;
+    WmiConnection connection_;
+    std::string wmiClass_;
+    platform::WmiObjectRef classObject_;
+    bool loaded_ = false;
+    std::vector<std::string> names_;
+    std::vector<DataWmiClass> rows_;
+    int currentIndex_ = -1;
 };
 
 } // namespace dm

@@ -2,15 +2,15 @@
 
 namespace dm {
 
-WmiConnection::WmiConnection(platform::WmiLocator* Locator, std::string Namespace)
-    : Namespace(std::move(Namespace)), Locator(Locator) {}
+WmiConnection::WmiConnection(platform::WmiLocator* locator, std::string Namespace)
+    : Namespace(std::move(Namespace)), locator_(locator) {}
 
-void WmiConnection::Connect(bool Force) {
-    if (Connected && !Force)
+void WmiConnection::Connect(bool force) {
+    if (Connected && !force)
         return;
-    if (Locator == nullptr)
+    if (locator_ == nullptr)
         throw platform::WmiError(platform::wbem::E_CLASS_NOT_REGISTERED, "Class not registered");
-    Services_ = Locator->ConnectServer(Host, Namespace, User, Password);
+    services_ = locator_->ConnectServer(Host, Namespace, User, Password);
     Connected = true;
 }
 

@@ -11,12 +11,12 @@ namespace dm {
 class WmiConnection {
 public:
     // `Locator` is the machine's WMI entry point; without one, connecting fails.
-    WmiConnection(platform::WmiLocator* Locator, std::string Namespace);
+    WmiConnection(platform::WmiLocator* locator, std::string Namespace);
 
     // Connects unless already connected and Force is False. Raises platform::WmiError on failure.
-    void Connect(bool Force);
+    void Connect(bool force);
     // The services of the last successful connection.
-    platform::WmiServices& Services() const { return *Services_; }
+    platform::WmiServices& Services() const { return *services_; }
 
     std::string Host = "localhost";
     std::string User;
@@ -25,8 +25,8 @@ public:
     bool Connected = false;
 
 private:
-    platform::WmiLocator* Locator;
-    std::unique_ptr<platform::WmiServices> Services_;
+    platform::WmiLocator* locator_;
+    std::unique_ptr<platform::WmiServices> services_;
 };
 
 } // namespace dm

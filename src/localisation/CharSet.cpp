@@ -29,20 +29,20 @@ constexpr CharSet kCharSets[] = {
 
 } // namespace
 
-std::span<const CharSet> CharSets() {
+std::span<const CharSet> charSets() {
     return kCharSets;
 }
 
-const CharSet* FindCharSet(std::uint8_t Value) {
+const CharSet* findCharSet(std::uint8_t value) {
     for (const auto& row : kCharSets)
-        if (row.Value == Value)
+        if (row.Value == value)
             return &row;
     return nullptr;
 }
 
-std::string_view CodePageOf(std::uint8_t Value) {
-    const CharSet* row = FindCharSet(Value);
-    return (row ? row : FindCharSet(kDefaultCharSet))->CodePageName;
+std::string_view codePageOf(std::uint8_t value) {
+    const CharSet* row = findCharSet(value);
+    return (row ? row : findCharSet(kDefaultCharSet))->CodePageName;
 }
 
 } // namespace dm

@@ -11,28 +11,28 @@ namespace dm {
 
 namespace {
 
-bool IsComponentName(const QString& name) {
+bool isComponentName(const QString& name) {
     return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
 }
 
 // Every named object below parent in depth-first order, not entering nested forms. Layouts
 // only arrange widgets and are no components.
-void AddFormComponents(const QObject* parent, QObjectList& list) {
+void addFormComponents(const QObject* parent, QObjectList& list) {
     for (QObject* child : parent->children()) {
-        if (IsForm(child))
+        if (isForm(child))
             continue;
         if (child->objectName().startsWith(QLatin1String("qt_")))
             continue;
         if (!child->objectName().isEmpty() && !qobject_cast<const QLayout*>(child))
             list.append(child);
-        AddFormComponents(child, list);
+        addFormComponents(child, list);
     }
 }
 
-QObjectList ApplicationForms() {
+QObjectList applicationForms() {
     QObjectList forms;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (IsForm(w) && IsComponentName(w->objectName()))
+        if (isForm(w) && isComponentName(w->objectName()))
             forms.append(w);
     const auto key = [](const QObject* o) {
         const auto* w = static_cast<const QWidget*>(o);
@@ -44,13 +44,13 @@ QObjectList ApplicationForms() {
     return forms;
 }
 
-bool IsExcluded(const QStringList* excluded, const QString& nameOrPath) {
+bool isExcluded(const QStringList* excluded, const QString& nameOrPath) {
     return excluded && excluded->contains(nameOrPath, Qt::CaseInsensitive);
 }
 
 } // namespace
 
-bool IsForm(const QObject* object) {
+bool isForm(const QObject* object) {
     const auto* w = qobject_cast<const QWidget*>(object);
     if (!w || !w->isWindow())
         return false;
@@ -58,36 +58,36 @@ bool IsForm(const QObject* object) {
     return type == Qt::Window || type == Qt::Dialog;
 }
 
-QObjectList OwnedComponents(const QObject* owner) {
+QObjectList ownedComponents(const QObject* owner) {
     QObjectList list;
     if (owner == QCoreApplication::instance() && qobject_cast<const QApplication*>(owner))
-        return ApplicationForms();
-    if (IsForm(owner))
-        AddFormComponents(owner, list);
+        return applicationForms();
+    if (isForm(owner))
+        addFormComponents(owner, list);
     return list;
 }
 
-QWidget* MainForm() {
+QWidget* mainForm() {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return nullptr;
-    const QObjectList forms = ApplicationForms();
+    const QObjectList forms = applicationForms();
     return forms.isEmpty() ? nullptr : static_cast<QWidget*>(forms.first());
 }
 
-void CollectComponents(const QString& Prefix, std::vector<CollectedComponent>& List,
-                       const QStringList* Excluded, QObject* Component) {
+void CollectComponents(const QString& prefix, std::vector<CollectedComponent>& list,
+                       const QStringList* excluded, QObject* component) {
     // The application object takes part only as the owner of the forms.
     const QString name =
-        Component == QCoreApplication::instance() ? QString() : Component->objectName();
-    const bool named = IsComponentName(name);
-    if (named && !IsExcluded(Excluded, name)) {
-        const QString path = Prefix + name;
-        if (!IsExcluded(Excluded, path))
-            List.push_back({path, Component});
+        component == QCoreApplication::instance() ? QString() : component->objectName();
+    const bool named = isComponentName(name);
+    if (named && !isExcluded(excluded, name)) {
+        const QString path = prefix + name;
+        if (!isExcluded(excluded, path))
+            list.push_back({path, component});
     }
-    const QString childPrefix = named ? Prefix + name + QLatin1Char('.') : QString();
-    for (QObject* owned : OwnedComponents(Component))
-        CollectComponents(childPrefix, List, Excluded, owned);
+    const QString childPrefix = named ? prefix + name + QLatin1Char('.') : QString();
+    for (QObject* owned : ownedComponents(component))
+        CollectComponents(childPrefix, list, excluded, owned);
 }
 
 } // namespace dm

@@ -15,15 +15,15 @@ namespace dm {
 // "qt_..."), layouts and unnamed objects are never components.
 
 // True for a top-level window or dialog (not a popup such as a menu).
-bool IsForm(const QObject* object);
+bool isForm(const QObject* object);
 
 // The components owner owns, in order: the application's forms with parentless windows (a main
 // window first) ahead of owned dialogs, each group by name; a form's components in creation
 // (depth-first) order.
-QObjectList OwnedComponents(const QObject* owner);
+QObjectList ownedComponents(const QObject* owner);
 
 // The application's first form, nullptr when it has none yet.
-QWidget* MainForm();
+QWidget* mainForm();
 
 struct CollectedComponent {
     QString Path;
@@ -33,7 +33,7 @@ struct CollectedComponent {
 // Adds Component (as Prefix + its name) and every component it owns, recursively, to List.
 // Excluded holds bare names (excluded anywhere) or full paths, matched ignoring case; an excluded
 // component's own components are still visited. Excluded may be null.
-void CollectComponents(const QString& Prefix, std::vector<CollectedComponent>& List,
-                       const QStringList* Excluded, QObject* Component);
+void CollectComponents(const QString& prefix, std::vector<CollectedComponent>& list,
+                       const QStringList* excluded, QObject* component);
 
 } // namespace dm

@@ -5,8 +5,8 @@
 namespace dm {
 
 // True when Low <= Value < HighExclusive: the range test of the localisation components.
-constexpr bool InRange(std::int32_t Value, std::int32_t Low, std::int32_t HighExclusive) {
-    return Low <= Value && Value < HighExclusive;
+constexpr bool InRange(std::int32_t value, std::int32_t low, std::int32_t highExclusive) {
+    return low <= value && value < highExclusive;
 }
 
 } // namespace dm

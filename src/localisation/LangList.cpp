@@ -27,8 +27,8 @@
 
 namespace dm {
 
-using platform::WithoutTrailingDelimiter;
-using platform::WithTrailingDelimiter;
+using platform::withoutTrailingDelimiter;
+using platform::withTrailingDelimiter;
 
 namespace {
 
@@ -37,34 +37,34 @@ constexpr int kFlagRecord = 5;
 constexpr std::uint32_t kTemplateToneHz = 4000;
 constexpr std::uint32_t kTemplateToneMs = 100;
 
-bool IsFile(const std::string& path) {
+bool isFile(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::is_regular_file(path, ignored);
 }
 
-bool IsFolder(const std::string& path) {
+bool isFolder(const std::string& path) {
     std::error_code ignored;
     return std::filesystem::is_directory(path, ignored);
 }
 
-bool LessIgnoringCase(const QString& a, const QString& b) {
+bool lessIgnoringCase(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
 // A language file opened for reading; inactive when it does not open as one.
-void OpenForReading(Storefile& file, const std::string& path) {
-    file.SetSignature(std::string(kLanguageSignature));
-    file.SetFilename(path);
-    file.SetReadOnly(true);
+void openForReading(Storefile& file, const std::string& path) {
+    file.setSignature(std::string(kLanguageSignature));
+    file.setFilename(path);
+    file.setReadOnly(true);
     file.SetActive(true);
 }
 
 // The display text of one language file: its list title and note, with the program version it
 // was made for when the file has a header block. Nothing when the file does not open as a
 // language file.
-std::optional<std::string> ReadEntryText(const std::string& path) {
+std::optional<std::string> readEntryText(const std::string& path) {
     Storefile file;
-    OpenForReading(file, path);
+    openForReading(file, path);
     if (!file.Active())
         return std::nullopt;
     std::int32_t header = 0;
@@ -89,32 +89,32 @@ LangList::LangList(QObject* owner, const platform::Platform& platform,
     : QObject(owner), registry_(platform.registry), system_(platform.system),
       versions_(platform.versions), messageBox_(platform.messageBox),
       parameters_(std::move(parameters)),
-      programFolder_(versions_ ? platform::FolderOfPath(versions_->moduleFileName())
+      programFolder_(versions_ ? platform::folderOfPath(versions_->moduleFileName())
                                : std::string()) {}
 
 LangList::~LangList() = default;
 
 void LangList::Loaded() {
-    TemplateRecord();
-    WorkRecord();
+    templateRecord();
+    workRecord();
     if (activationHooked_)
         return;
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::applicationStateChanged, this,
                 [this](Qt::ApplicationState state) {
                     if (state == Qt::ApplicationActive)
-                        RunFirstActivation();
+                        runFirstActivation();
                 });
         activationHooked_ = true;
     }
 }
 
-void LangList::SetExcludedComps(const QStringList& names) {
+void LangList::setExcludedComps(const QStringList& names) {
     excluded_.clear();
     for (const QString& name : names) {
         const auto at =
-            std::lower_bound(excluded_.begin(), excluded_.end(), name, LessIgnoringCase);
-        if (at == excluded_.end() || LessIgnoringCase(name, *at))
+            std::lower_bound(excluded_.begin(), excluded_.end(), name, lessIgnoringCase);
+        if (at == excluded_.end() || lessIgnoringCase(name, *at))
             excluded_.insert(at, name);
     }
 }
@@ -132,7 +132,7 @@ void LangList::SetLanguageIndex(int index) {
     if (autoload_)
         SaveToRegistry();
     languageLoaded_ =
-        WorkRecord().LoadAndApply(LanguageFilePath(GetLanguageFolder(), filePrefix_, code));
+        workRecord().LoadAndApply(languageFilePath(GetLanguageFolder(), filePrefix_, code));
     if (languageLoaded_)
         DoAfterLanguageSwitch();
 }
@@ -141,14 +141,14 @@ bool LangList::ScanLanguageFiles() {
     entries_.clear();
     const std::string folder = GetLanguageFolder();
     bool anyOpened = false;
-    for (const LanguageRow& row : ScannedLanguages()) {
+    for (const LanguageRow& row : scannedLanguages()) {
         for (std::uint32_t sequence = 0; sequence <= 0xFFFF; ++sequence) {
             const std::int32_t code =
-                MakeLanguageCode(static_cast<std::uint16_t>(sequence), row.id);
-            const std::string path = LanguageFilePath(folder, filePrefix_, code);
-            if (!IsFile(path))
+                makeLanguageCode(static_cast<std::uint16_t>(sequence), row.id);
+            const std::string path = languageFilePath(folder, filePrefix_, code);
+            if (!isFile(path))
                 break;
-            if (auto text = ReadEntryText(path)) {
+            if (auto text = readEntryText(path)) {
                 entries_.push_back({std::move(*text), code});
                 anyOpened = true;
             }
@@ -160,16 +160,16 @@ bool LangList::ScanLanguageFiles() {
 std::string LangList::GetLanguageFolder() const {
     const std::string& program = programFolder_;
     for (const std::string& candidate : {program + subDir_, program + "system/" + subDir_})
-        if (IsFolder(WithoutTrailingDelimiter(candidate)))
-            return WithTrailingDelimiter(candidate);
+        if (isFolder(withoutTrailingDelimiter(candidate)))
+            return withTrailingDelimiter(candidate);
     std::error_code ignored;
     const std::string current = std::filesystem::current_path(ignored).string();
-    return WithTrailingDelimiter(WithTrailingDelimiter(current) + subDir_);
+    return withTrailingDelimiter(withTrailingDelimiter(current) + subDir_);
 }
 
 std::string LangList::GetLanguageFileName(std::int32_t code, const std::string& infix) const {
     return GetLanguageFolder() + filePrefix_ + infix +
-           UpperHex(static_cast<std::uint32_t>(code), 4) + ".SPK";
+           upperHex(static_cast<std::uint32_t>(code), 4) + ".SPK";
 }
 
 std::int32_t LangList::GetLanguageId(int index) const {
@@ -185,16 +185,16 @@ std::string LangList::GetCurrentLanguageName() const {
 bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {
     picture = QImage();
     const std::string path = GetLanguageFileName(code, "0000");
-    if (!IsFile(path))
+    if (!isFile(path))
         return false;
     Storefile file;
-    OpenForReading(file, path);
+    openForReading(file, path);
     if (!file.Active() || file.Count() <= kFlagRecord)
         return false;
     file.GoTo(kFlagRecord);
     std::string bitmap;
     file.ReadString(bitmap, false);
-    return LoadFlagPicture(bitmap, picture);
+    return loadFlagPicture(bitmap, picture);
 }
 
 bool LangList::LoadFromRegistry() {
@@ -225,7 +225,7 @@ bool LangList::SaveToRegistry() {
                            static_cast<std::uint32_t>(entries_[languageIndex_].code));
 }
 
-bool LangList::SelectFirst(const std::function<bool(std::int32_t code)>& matches) {
+bool LangList::selectFirst(const std::function<bool(std::int32_t code)>& matches) {
     for (std::size_t i = 0; i < entries_.size(); ++i)
         if (matches(entries_[i].code)) {
             SetLanguageIndex(static_cast<int>(i));
@@ -234,35 +234,35 @@ bool LangList::SelectFirst(const std::function<bool(std::int32_t code)>& matches
     return false;
 }
 
-bool LangList::SelectSameLanguage(std::int32_t code) {
-    return SelectFirst([&](std::int32_t c) { return LanguageIdOf(c) == LanguageIdOf(code); }) ||
-           SelectFirst(
-               [&](std::int32_t c) { return PrimaryLanguageOf(c) == PrimaryLanguageOf(code); });
+bool LangList::selectSameLanguage(std::int32_t code) {
+    return selectFirst([&](std::int32_t c) { return languageIdOf(c) == languageIdOf(code); }) ||
+           selectFirst(
+               [&](std::int32_t c) { return primaryLanguageOf(c) == primaryLanguageOf(code); });
 }
 
 bool LangList::SelectLanguageId(std::int32_t code) {
-    return SelectFirst([&](std::int32_t c) { return c == code; }) || SelectSameLanguage(code);
+    return selectFirst([&](std::int32_t c) { return c == code; }) || selectSameLanguage(code);
 }
 
 bool LangList::SelectUserDefaultLanguage() {
-    return SelectSameLanguage(system_ ? system_->userDefaultLanguageId() : 0);
+    return selectSameLanguage(system_ ? system_->userDefaultLanguageId() : 0);
 }
 
 void LangList::SetProgramVersion(std::uint32_t packedVersion) {
-    TemplateRecord().SetProgramVersion(packedVersion);
+    templateRecord().SetProgramVersion(packedVersion);
 }
 void LangList::SetImeName(const std::string& name) {
-    TemplateRecord().SetImeName(name);
+    templateRecord().SetImeName(name);
 }
 void LangList::SetFontName(const std::string& name) {
-    TemplateRecord().SetFontName(name);
+    templateRecord().SetFontName(name);
 }
 void LangList::SetCharset(std::uint8_t charset) {
-    TemplateRecord().SetCharSet(charset);
+    templateRecord().setCharSet(charset);
 }
 
 bool LangList::WriteOriginalTemplate() {
-    return TemplateRecord().SaveToFile(GetLanguageFolder() + filePrefix_ + "ORIGINAL.SPK");
+    return templateRecord().SaveToFile(GetLanguageFolder() + filePrefix_ + "ORIGINAL.SPK");
 }
 
 void LangList::DoBeforeLanguageSwitch(std::int32_t oldCode, std::int32_t newCode, bool& allow) {
@@ -287,27 +287,27 @@ void LangList::FirstActivation() {
         ~Reset() { flag = false; }
     } reset{firstActivationRunning_};
 
-    if (std::any_of(parameters_.begin(), parameters_.end(), IsTemplateSwitch))
-        WriteTemplateFromSwitch();
+    if (std::any_of(parameters_.begin(), parameters_.end(), isTemplateSwitch))
+        writeTemplateFromSwitch();
     ScanLanguageFiles();
     if (autoload_)
         LoadFromRegistry();
     firstActivationDone_ = true;
 }
 
-void LangList::RunFirstActivation() {
+void LangList::runFirstActivation() {
     try {
         FirstActivation();
     } catch (const std::exception& error) {
         // The application's error report: a message box with the error text.
         if (messageBox_)
-            messageBox_->show(MainForm(), error.what(),
+            messageBox_->show(mainForm(), error.what(),
                               QCoreApplication::applicationName().toStdString(),
                               platform::MB_OK | platform::MB_ICONHAND);
     }
 }
 
-void LangList::WriteTemplateFromSwitch() {
+void LangList::writeTemplateFromSwitch() {
     if (system_)
         system_->beep(kTemplateToneHz, kTemplateToneMs);
     ScanLanguageFiles();
@@ -319,25 +319,25 @@ void LangList::WriteTemplateFromSwitch() {
     }
     SetProgramVersion(version);
     SetImeName(std::string()); // input methods have no names here
-    const QWidget* mainForm = MainForm();
-    SetFontName(mainForm ? ReadFont(mainForm).family().toStdString() : std::string());
-    SetCharset(static_cast<std::uint8_t>(mainForm ? FontCharSet(mainForm) : 1));
+    const QWidget* form = mainForm();
+    SetFontName(form ? readFont(form).family().toStdString() : std::string());
+    SetCharset(static_cast<std::uint8_t>(form ? fontCharSet(form) : 1));
     WriteOriginalTemplate();
 }
 
-LanguageRecord& LangList::TemplateRecord() {
+LanguageRecord& LangList::templateRecord() {
     if (!template_)
-        template_ = MakeRecord();
+        template_ = makeRecord();
     return *template_;
 }
 
-LanguageRecord& LangList::WorkRecord() {
+LanguageRecord& LangList::workRecord() {
     if (!work_)
-        work_ = MakeRecord();
+        work_ = makeRecord();
     return *work_;
 }
 
-std::unique_ptr<LanguageRecord> LangList::MakeRecord() {
+std::unique_ptr<LanguageRecord> LangList::makeRecord() {
     QObject* root = cplCompatibility_ ? parent() : QCoreApplication::instance();
     return std::make_unique<LanguageRecord>(kLanguageRevision, root, &excluded_);
 }

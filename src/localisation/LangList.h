@@ -52,7 +52,7 @@ public:
 
     const QStringList& ExcludedComps() const { return excluded_; }
     // Kept sorted, without duplicates, compared without regard to case.
-    void SetExcludedComps(const QStringList& names);
+    void setExcludedComps(const QStringList& names);
 
     int LanguageIndex() const { return languageIndex_; }
     // Switches to entry index: asks BeforeLanguageSwitch, remembers the choice, loads and applies
@@ -63,25 +63,25 @@ public:
     // True: the owner instead of the application is the root of translation (set before
     // Loaded).
     bool CplCompatibility() const { return cplCompatibility_; }
-    void SetCplCompatibility(bool value) { cplCompatibility_ = value; }
+    void setCplCompatibility(bool value) { cplCompatibility_ = value; }
     const std::string& FilePrefix() const { return filePrefix_; }
-    void SetFilePrefix(const std::string& value) { filePrefix_ = value; }
+    void setFilePrefix(const std::string& value) { filePrefix_ = value; }
     const std::string& SubDir() const { return subDir_; }
-    void SetSubDir(const std::string& value) { subDir_ = value; }
+    void setSubDir(const std::string& value) { subDir_ = value; }
     const std::string& RegKey() const { return regKey_; }
-    void SetRegKey(const std::string& value) { regKey_ = value; }
+    void setRegKey(const std::string& value) { regKey_ = value; }
     bool Autoload() const { return autoload_; }
-    void SetAutoload(bool value) { autoload_ = value; }
+    void setAutoload(bool value) { autoload_ = value; }
 
     // One handler each. To join the after-switch chain, take the current handler, install your
     // own and pass each switch on to the one you took.
     const BeforeChangeEvent& BeforeLanguageSwitch() const { return beforeSwitch_; }
-    void SetBeforeLanguageSwitch(BeforeChangeEvent handler) { beforeSwitch_ = std::move(handler); }
+    void setBeforeLanguageSwitch(BeforeChangeEvent handler) { beforeSwitch_ = std::move(handler); }
     const NotifyEvent& AfterLanguageSwitch() const { return afterSwitch_; }
-    void SetAfterLanguageSwitch(NotifyEvent handler) { afterSwitch_ = std::move(handler); }
+    void setAfterLanguageSwitch(NotifyEvent handler) { afterSwitch_ = std::move(handler); }
 
     // The languages found by the last scan, in the order of the built-in language table.
-    const std::vector<LanguageEntry>& Entries() const { return entries_; }
+    const std::vector<LanguageEntry>& entries() const { return entries_; }
 
     // Rebuilds the entries from the language folder; true when any language file opened.
     bool ScanLanguageFiles();
@@ -123,14 +123,14 @@ public:
     void FirstActivation();
 
 private:
-    void RunFirstActivation();
-    void WriteTemplateFromSwitch();
-    std::unique_ptr<LanguageRecord> MakeRecord();
-    LanguageRecord& TemplateRecord();
-    LanguageRecord& WorkRecord();
-    bool SelectFirst(const std::function<bool(std::int32_t code)>& matches);
+    void runFirstActivation();
+    void writeTemplateFromSwitch();
+    std::unique_ptr<LanguageRecord> makeRecord();
+    LanguageRecord& templateRecord();
+    LanguageRecord& workRecord();
+    bool selectFirst(const std::function<bool(std::int32_t code)>& matches);
     // The first entry of code's language identifier, else of its primary language.
-    bool SelectSameLanguage(std::int32_t code);
+    bool selectSameLanguage(std::int32_t code);
 
     platform::Registry* registry_;
     platform::SystemInfo* system_;

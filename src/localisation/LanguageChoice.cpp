@@ -16,7 +16,7 @@ constexpr int kEntryHeight = 32;
 constexpr int kFlagRoom = 28;
 constexpr QRgb kFrameColour = 0xFFFFFBF0; // a cream white
 
-QString FromBytes(const std::string& text) {
+QString fromBytes(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -52,7 +52,7 @@ struct WaitCursor {
 
 } // namespace
 
-EntryLayout LayoutEntry(const QRect& entry, const QSize& flag, int textHeight) {
+EntryLayout layoutEntry(const QRect& entry, const QSize& flag, int textHeight) {
     const int bottom = entry.top() + entry.height(); // the first line below the entry
     const int flagTop = (entry.top() + bottom - kFlagRoom) / 2;
     return {QRect(entry.left() + 3, flagTop - 1, flag.width() + 2, flag.height() + 2),
@@ -112,16 +112,16 @@ void LanguageChoice::SetLanguageList(LangList* list) {
     if (!list)
         return;
     list->ScanLanguageFiles();
-    for (const LanguageEntry& entry : list->Entries())
-        entries_->addItem(FromBytes(entry.text));
+    for (const LanguageEntry& entry : list->entries())
+        entries_->addItem(fromBytes(entry.text));
     savedAfterSwitch_ = list->AfterLanguageSwitch();
-    list->SetAfterLanguageSwitch([this](QObject* sender) { LanguageSwitched(sender); });
+    list->setAfterLanguageSwitch([this](QObject* sender) { LanguageSwitched(sender); });
     chained_ = true;
 }
 
 void LanguageChoice::unchain() {
     if (chained_ && list_)
-        list_->SetAfterLanguageSwitch(savedAfterSwitch_);
+        list_->setAfterLanguageSwitch(savedAfterSwitch_);
     chained_ = false;
     savedAfterSwitch_ = nullptr;
 }
@@ -138,7 +138,7 @@ void LanguageChoice::LanguageSwitched(QObject*) {
     selectEntry(list_->LanguageIndex());
     if (savedAfterSwitch_)
         savedAfterSwitch_(this);
-    caption_->setText(QStringLiteral("  ") + FromBytes(list_->GetCurrentLanguageName()));
+    caption_->setText(QStringLiteral("  ") + fromBytes(list_->GetCurrentLanguageName()));
 }
 
 void LanguageChoice::ListClick() {
@@ -149,7 +149,7 @@ void LanguageChoice::ListClick() {
         // Pending paints and timers run; input waits until the switch is done.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         list_->SetLanguageIndex(entries_->currentRow());
-        caption_->setText(FromBytes(list_->GetCurrentLanguageName()));
+        caption_->setText(fromBytes(list_->GetCurrentLanguageName()));
     }
     if (OnClick)
         OnClick(this);
@@ -166,7 +166,7 @@ void LanguageChoice::DrawItem(QPainter& canvas, int index, const QRect& rect, bo
     QImage flag;
     list_->LoadFlagBitmap(list_->GetLanguageId(index), flag);
     const QFontMetrics metrics(entries_->font());
-    const EntryLayout at = LayoutEntry(rect, flag.size(), metrics.height());
+    const EntryLayout at = layoutEntry(rect, flag.size(), metrics.height());
     // The frame's outline covers exactly its width and height.
     canvas.setPen(QColor::fromRgb(kFrameColour));
     canvas.setBrush(brush);

@@ -22,7 +22,7 @@ struct EntryLayout {
     QPoint flag;
     QPoint text;
 };
-EntryLayout LayoutEntry(const QRect& entry, const QSize& flag, int textHeight);
+EntryLayout layoutEntry(const QRect& entry, const QSize& flag, int textHeight);
 
 // The languages of a language list as a list of entries 32 pixels high, each with its flag and
 // display text, under a caption naming the current language. A click on an entry switches the
@@ -56,8 +56,8 @@ public:
     // Paints entry index into rect (already filled by the caller's brush when selected is known).
     void DrawItem(QPainter& canvas, int index, const QRect& rect, bool selected);
 
-    QLabel* CaptionLabel() const { return caption_; }
-    QListWidget* Entries() const { return entries_; }
+    QLabel* captionLabel() const { return caption_; }
+    QListWidget* entries() const { return entries_; }
 
 private:
     void unchain();

@@ -4,7 +4,7 @@
 
 namespace dm {
 
-std::string UpperHex(std::uint32_t value, int digits) {
+std::string upperHex(std::uint32_t value, int digits) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text(static_cast<std::size_t>(digits), '0');
     for (int i = digits - 1; i >= 0; --i, value >>= 4)
@@ -12,14 +12,14 @@ std::string UpperHex(std::uint32_t value, int digits) {
     return text;
 }
 
-std::string LanguageFilePath(const std::string& folder, const std::string& prefix,
+std::string languageFilePath(const std::string& folder, const std::string& prefix,
                              std::int32_t code) {
-    return folder + prefix + UpperHex(static_cast<std::uint32_t>(code), 8) + ".SPK";
+    return folder + prefix + upperHex(static_cast<std::uint32_t>(code), 8) + ".SPK";
 }
 
-bool IsTemplateSwitch(std::string parameter) {
+bool isTemplateSwitch(std::string parameter) {
     for (char& c : parameter)
-        c = platform::FoldAsciiCase(c);
+        c = platform::foldAsciiCase(c);
     if (const auto slash = parameter.find('/'); slash != std::string::npos)
         parameter[slash] = '-';
     return parameter.starts_with("-co");

@@ -27,42 +27,42 @@ namespace {
 // forms up.
 constexpr std::int32_t kLargestMinFontSize = 72;
 
-QString Decode(platform::CodePage& codePage, const std::string& bytes) {
-    return QString::fromUtf8(codePage.ToUtf8(bytes));
+QString decode(platform::CodePage& codePage, const std::string& bytes) {
+    return QString::fromUtf8(codePage.toUtf8(bytes));
 }
 
-std::string Encode(platform::CodePage& codePage, const QString& text) {
+std::string encode(platform::CodePage& codePage, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    return codePage.FromUtf8(std::string_view(utf8.constData(), utf8.size()));
+    return codePage.fromUtf8(std::string_view(utf8.constData(), utf8.size()));
 }
 
-std::string ReadText(Storefile& file) {
+std::string readText(Storefile& file) {
     std::string text;
     file.ReadString(text, true);
     return text;
 }
 
-std::int32_t ReadNumber(Storefile& file) {
+std::int32_t readNumber(Storefile& file) {
     std::int32_t value = 0;
     file.ReadInteger(value, true);
     return value;
 }
 
-void Skip(Storefile& file, int records) {
+void skip(Storefile& file, int records) {
     for (int i = 0; i < records && file.Next(); ++i) {
     }
 }
 
-bool IsTranslated(std::int32_t tag) {
+bool isTranslated(std::int32_t tag) {
     return tag > 0 && (tag & kTextTranslated) != 0;
 }
 
 // Empty after removing blanks and control characters.
-bool IsBlank(const QString& text) {
+bool isBlank(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= ' '; });
 }
 
-QString LinesText(const QStringList& lines) {
+QString linesText(const QStringList& lines) {
     QString text;
     for (const QString& line : lines)
         text += line + QLatin1String("\r\n");
@@ -79,56 +79,56 @@ public:
         for (auto it = components.rbegin(); it != components.rend(); ++it)
             byPath_[it->Path.toLower()] = it->Component;
     }
-    QObject* Find(const QString& path) const { return byPath_.value(path.toLower(), nullptr); }
+    QObject* find(const QString& path) const { return byPath_.value(path.toLower(), nullptr); }
 
 private:
     QHash<QString, QObject*> byPath_;
 };
 
-void SetCaptionOrText(QObject* component, const QString& text) {
-    if (!WritePublished(component, Published::Caption, text))
-        WritePublished(component, Published::Text, text);
+void setCaptionOrText(QObject* component, const QString& text) {
+    if (!writePublished(component, Published::Caption, text))
+        writePublished(component, Published::Text, text);
 }
 
-void ReplaceItems(QObject* component, const QString& text, bool linesToo) {
-    const QStringList lines = SplitTextLines(text);
-    if (HasPublished(component, Published::Items))
-        ReplaceEntries(component, Published::Items, lines);
+void replaceItems(QObject* component, const QString& text, bool linesToo) {
+    const QStringList lines = splitTextLines(text);
+    if (hasPublished(component, Published::Items))
+        replaceEntries(component, Published::Items, lines);
     else if (linesToo)
-        ReplaceEntries(component, Published::Lines, lines);
+        replaceEntries(component, Published::Lines, lines);
 }
 
 } // namespace
 
-bool LoadFlagPicture(const std::string& payload, QImage& Picture) {
-    Picture = QImage();
+bool loadFlagPicture(const std::string& payload, QImage& picture) {
+    picture = QImage();
     if (payload.empty())
         return true;
-    Picture = QImage::fromData(reinterpret_cast<const uchar*>(payload.data()),
+    picture = QImage::fromData(reinterpret_cast<const uchar*>(payload.data()),
                                static_cast<int>(payload.size()), "BMP");
-    return !Picture.isNull();
+    return !picture.isNull();
 }
 
-LanguageRecord::LanguageRecord(std::uint16_t WriterRevision, QObject* Root,
-                               const QStringList* Excluded)
-    : writerRevision_(WriterRevision), root_(Root), excluded_(Excluded) {}
+LanguageRecord::LanguageRecord(std::uint16_t writerRevision, QObject* root,
+                               const QStringList* excluded)
+    : writerRevision_(writerRevision), root_(root), excluded_(excluded) {}
 
 LanguageRecord::~LanguageRecord() = default;
 
 std::string LanguageRecord::defaultFileName() const {
-    return LanguageFilePath(QCoreApplication::applicationDirPath().toStdString() + "/", "",
+    return languageFilePath(QCoreApplication::applicationDirPath().toStdString() + "/", "",
                             languageId_);
 }
 
-bool LanguageRecord::LoadAndApply(const std::string& FileName) {
-    const std::string name = FileName.empty() ? defaultFileName() : FileName;
+bool LanguageRecord::LoadAndApply(const std::string& fileName) {
+    const std::string name = fileName.empty() ? defaultFileName() : fileName;
     std::error_code ec;
     if (!std::filesystem::exists(name, ec))
         return false;
     Storefile file;
-    file.SetSignature(std::string(kLanguageSignature));
-    file.SetFilename(name);
-    file.SetReadOnly(true);
+    file.setSignature(std::string(kLanguageSignature));
+    file.setFilename(name);
+    file.setReadOnly(true);
     file.SetActive(true);
     if (file.Count() <= 5)
         return false;
@@ -136,14 +136,14 @@ bool LanguageRecord::LoadAndApply(const std::string& FileName) {
     unsigned char header[4] = {};
     std::int32_t size = 4;
     file.ReadData(header, size, true);
-    languageId_ = static_cast<std::uint16_t>(platform::ReadUnsigned(header, 0, 2));
+    languageId_ = static_cast<std::uint16_t>(platform::readUnsigned(header, 0, 2));
     fileRevision_ =
-        size == 4 ? static_cast<std::uint16_t>(platform::ReadUnsigned(header, 2, 2)) : 0;
-    listTitle_ = ReadText(file);
-    languageName_ = ReadText(file);
-    listNote_ = ReadText(file);
-    textLines_ = TextToLines(ReadText(file));
-    if (!LoadFlagPicture(ReadText(file), flagPicture_))
+        size == 4 ? static_cast<std::uint16_t>(platform::readUnsigned(header, 2, 2)) : 0;
+    listTitle_ = readText(file);
+    languageName_ = readText(file);
+    listNote_ = readText(file);
+    textLines_ = textToLines(readText(file));
+    if (!loadFlagPicture(readText(file), flagPicture_))
         throw LanguageFileError("Bitmap image is not valid");
 
     if (fileRevision_ == 0) {
@@ -154,7 +154,7 @@ bool LanguageRecord::LoadAndApply(const std::string& FileName) {
         throw LanguageFileError("Format not supported in this revision");
 
     readHeaderBlock(file);
-    platform::CodePage codePage(CodePageOf(charSet_));
+    platform::CodePage codePage(codePageOf(charSet_));
     std::vector<CollectedComponent> components;
     if (root_)
         CollectComponents(QString(), components, excluded_, root_);
@@ -165,34 +165,34 @@ bool LanguageRecord::LoadAndApply(const std::string& FileName) {
 }
 
 void LanguageRecord::readHeaderBlock(Storefile& file) {
-    programVersion_ = static_cast<std::uint32_t>(ReadNumber(file));
+    programVersion_ = static_cast<std::uint32_t>(readNumber(file));
     if (fileRevision_ >= 2) {
-        carriedByte_ = static_cast<std::uint8_t>(ReadNumber(file));
-        carriedText1_ = ReadText(file);
-        carriedText2_ = ReadText(file);
+        carriedByte_ = static_cast<std::uint8_t>(readNumber(file));
+        carriedText1_ = readText(file);
+        carriedText2_ = readText(file);
     }
-    imeName_ = ReadText(file);
-    fontName_ = ReadText(file);
-    charSet_ = static_cast<std::uint8_t>(ReadNumber(file));
-    minFontSize_ = fileRevision_ >= 4 ? ReadNumber(file) : 9;
+    imeName_ = readText(file);
+    fontName_ = readText(file);
+    charSet_ = static_cast<std::uint8_t>(readNumber(file));
+    minFontSize_ = fileRevision_ >= 4 ? readNumber(file) : 9;
 }
 
 void LanguageRecord::applyFonts(const std::vector<CollectedComponent>& components,
                                 platform::CodePage& codePage) {
-    QObject* main = MainForm();
-    const QString reference = ReadFont(main ? main : root_).family();
-    const QString fontName = Decode(codePage, fontName_);
+    QObject* main = mainForm();
+    const QString reference = readFont(main ? main : root_).family();
+    const QString fontName = decode(codePage, fontName_);
     const double minSize = std::min(minFontSize_, kLargestMinFontSize);
     for (const auto& entry : components) {
-        if (!HasFont(entry.Component))
+        if (!hasFont(entry.Component))
             continue;
-        QFont font = ReadFont(entry.Component);
+        QFont font = readFont(entry.Component);
         if (font.family() == reference && !fontName.isEmpty())
             font.setFamily(fontName);
-        if (fileRevision_ >= 4 && FontPointSize(font) < minSize)
+        if (fileRevision_ >= 4 && fontPointSize(font) < minSize)
             font.setPointSizeF(minSize);
-        WriteFont(entry.Component, font);
-        SetFontCharSet(entry.Component, charSet_);
+        writeFont(entry.Component, font);
+        setFontCharSet(entry.Component, charSet_);
     }
 }
 
@@ -201,48 +201,48 @@ void LanguageRecord::applyGroups(Storefile& file, const std::vector<CollectedCom
     const PathIndex index(components);
     const bool aligned = fileRevision_ >= 3;
     while (!file.Eof()) {
-        QObject* component = index.Find(Decode(codePage, ReadText(file)));
+        QObject* component = index.find(decode(codePage, readText(file)));
         if (!component) {
-            Skip(file, aligned ? 4 : 3);
+            skip(file, aligned ? 4 : 3);
             continue;
         }
-        const int itemIndex = HasPublished(component, Published::ItemIndex)
-                                  ? ReadPublished(component, Published::ItemIndex).toInt()
+        const int itemIndex = hasPublished(component, Published::ItemIndex)
+                                  ? readPublished(component, Published::ItemIndex).toInt()
                                   : -2;
         if (aligned) {
-            const std::int32_t alignment = ReadNumber(file);
+            const std::int32_t alignment = readNumber(file);
             if (alignment == 1 || alignment == 2) {
-                WritePublished(component, Published::Alignment, alignment == 1 ? 1 : 0);
-                WritePublished(component, Published::Layout, alignment == 1 ? 0 : 1);
+                writePublished(component, Published::Alignment, alignment == 1 ? 1 : 0);
+                writePublished(component, Published::Layout, alignment == 1 ? 0 : 1);
             }
         }
         std::string text;
         std::int32_t tag = file.ReadString(text, true);
-        if (IsTranslated(tag))
-            SetCaptionOrText(component, Decode(codePage, text));
+        if (isTranslated(tag))
+            setCaptionOrText(component, decode(codePage, text));
         tag = file.ReadString(text, true);
-        if (IsTranslated(tag) && WritePublished(component, Published::Hint, Decode(codePage, text)))
-            WritePublished(component, Published::ShowHint, (tag & kTextShowHint) != 0);
+        if (isTranslated(tag) && writePublished(component, Published::Hint, decode(codePage, text)))
+            writePublished(component, Published::ShowHint, (tag & kTextShowHint) != 0);
         tag = file.ReadString(text, true);
-        if (IsTranslated(tag))
-            ReplaceItems(component, Decode(codePage, text), true);
+        if (isTranslated(tag))
+            replaceItems(component, decode(codePage, text), true);
         if (itemIndex >= -1)
-            WritePublished(component, Published::ItemIndex, itemIndex);
+            writePublished(component, Published::ItemIndex, itemIndex);
     }
 }
 
 void LanguageRecord::applyRevision0(Storefile& file) {
     charSet_ = kDefaultCharSet;
-    platform::CodePage codePage(CodePageOf(charSet_));
+    platform::CodePage codePage(codePageOf(charSet_));
     std::vector<CollectedComponent> components;
     if (root_) {
-        for (QObject* owned : OwnedComponents(root_)) {
-            SetFontCharSet(owned, charSet_);
-            if (!IsForm(owned))
+        for (QObject* owned : ownedComponents(root_)) {
+            setFontCharSet(owned, charSet_);
+            if (!isForm(owned))
                 continue;
             components.push_back({owned->objectName(), owned});
-            for (QObject* inForm : OwnedComponents(owned)) {
-                SetFontCharSet(inForm, charSet_);
+            for (QObject* inForm : ownedComponents(owned)) {
+                setFontCharSet(inForm, charSet_);
                 components.push_back(
                     {owned->objectName() + QLatin1Char('.') + inForm->objectName(), inForm});
             }
@@ -252,45 +252,45 @@ void LanguageRecord::applyRevision0(Storefile& file) {
     while (!file.Eof()) {
         std::string path;
         const std::int32_t kind = file.ReadString(path, true);
-        QObject* component = index.Find(Decode(codePage, path));
+        QObject* component = index.find(decode(codePage, path));
         const bool captioned = (kind >= 6 && kind <= 11) || kind == 13;
         if (!component) {
-            Skip(file, kind == 11 ? 3 : kind == 12 ? 1 : captioned ? 2 : 0);
+            skip(file, kind == 11 ? 3 : kind == 12 ? 1 : captioned ? 2 : 0);
             continue;
         }
         if (captioned) {
-            if (const std::string caption = ReadText(file); !caption.empty())
-                SetCaptionOrText(component, Decode(codePage, caption));
-            if (const std::string hint = ReadText(file); !hint.empty())
-                WritePublished(component, Published::Hint, Decode(codePage, hint));
+            if (const std::string caption = readText(file); !caption.empty())
+                setCaptionOrText(component, decode(codePage, caption));
+            if (const std::string hint = readText(file); !hint.empty())
+                writePublished(component, Published::Hint, decode(codePage, hint));
         }
         if (kind == 11 || kind == 12) {
-            if (const std::string items = ReadText(file); !items.empty())
-                ReplaceItems(component, Decode(codePage, items), false);
+            if (const std::string items = readText(file); !items.empty())
+                replaceItems(component, decode(codePage, items), false);
         }
     }
 }
 
-bool LanguageRecord::SaveToFile(const std::string& FileName) {
-    const std::string name = FileName.empty() ? defaultFileName() : FileName;
+bool LanguageRecord::SaveToFile(const std::string& fileName) {
+    const std::string name = fileName.empty() ? defaultFileName() : fileName;
     const std::string temporary = name + ".tmp";
     std::error_code ec;
     std::filesystem::remove(temporary, ec);
     {
         Storefile file;
-        file.SetSignature(std::string(kLanguageSignature));
-        file.SetFilename(temporary);
+        file.setSignature(std::string(kLanguageSignature));
+        file.setFilename(temporary);
         file.SetActive(true);
         if (!file.Active())
             return false;
-        platform::CodePage codePage(CodePageOf(charSet_));
+        platform::CodePage codePage(codePageOf(charSet_));
 
         file.WriteInteger(
             0, static_cast<std::int32_t>((std::uint32_t{writerRevision_} << 16) | languageId_));
         file.WriteString(1, listTitle_);
         file.WriteString(2, languageName_);
         file.WriteString(3, listNote_);
-        file.WriteString(4, LinesToText(textLines_));
+        file.WriteString(4, linesToText(textLines_));
         QByteArray picture;
         if (!flagPicture_.isNull()) {
             QBuffer buffer(&picture);
@@ -325,37 +325,37 @@ void LanguageRecord::writeComponent(Storefile& file, const CollectedComponent& e
     QObject* c = entry.Component;
     std::optional<QString> caption;
     for (const Published p : {Published::Caption, Published::Text}) {
-        if (!HasPublished(c, p))
+        if (!hasPublished(c, p))
             continue;
-        const QString text = ReadPublished(c, p).toString();
-        if (!IsBlank(text)) {
+        const QString text = readPublished(c, p).toString();
+        if (!isBlank(text)) {
             caption = text;
             break;
         }
     }
     std::optional<QString> hint;
-    if (const QString text = ReadPublished(c, Published::Hint).toString(); !IsBlank(text))
+    if (const QString text = readPublished(c, Published::Hint).toString(); !isBlank(text))
         hint = text;
     std::optional<QString> items;
     for (const Published p : {Published::Items, Published::Lines}) {
-        if (!HasPublished(c, p))
+        if (!hasPublished(c, p))
             continue;
-        if (const QStringList lines = ReadPublished(c, p).toStringList(); !lines.isEmpty()) {
-            items = LinesText(lines);
+        if (const QStringList lines = readPublished(c, p).toStringList(); !lines.isEmpty()) {
+            items = linesText(lines);
             break;
         }
     }
     const int n = int(caption.has_value()) + int(hint.has_value()) + int(items.has_value());
     if (n == 0)
         return;
-    file.WriteString(kTagGroupName + n, Encode(codePage, entry.Path));
+    file.WriteString(kTagGroupName + n, encode(codePage, entry.Path));
     file.WriteInteger(kTagAlignment, 0);
-    file.WriteString(caption ? kTextCaption : 0, caption ? Encode(codePage, *caption) : "");
+    file.WriteString(caption ? kTextCaption : 0, caption ? encode(codePage, *caption) : "");
     const bool showHint =
-        !HasPublished(c, Published::ShowHint) || ReadPublished(c, Published::ShowHint).toBool();
+        !hasPublished(c, Published::ShowHint) || readPublished(c, Published::ShowHint).toBool();
     file.WriteString(hint ? kTextHint + kTextShowHint * int(showHint) : 0,
-                     hint ? Encode(codePage, *hint) : "");
-    file.WriteString(items ? kTextItems : 0, items ? Encode(codePage, *items) : "");
+                     hint ? encode(codePage, *hint) : "");
+    file.WriteString(items ? kTextItems : 0, items ? encode(codePage, *items) : "");
 }
 
 } // namespace dm

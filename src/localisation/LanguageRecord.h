@@ -27,7 +27,7 @@ public:
 
 // Loads a flag picture from a record's payload: an empty payload is no picture; anything but a
 // bitmap file image gives False and leaves Picture empty.
-bool LoadFlagPicture(const std::string& payload, QImage& Picture);
+bool loadFlagPicture(const std::string& payload, QImage& picture);
 
 // One language file in memory. LoadAndApply reads a file and applies it to the live components
 // below the root (fonts and character set, captions and texts, hints, item lists, alignment);
@@ -38,7 +38,7 @@ public:
     // Root: the component whose owned components, recursively, are translated (the application
     // object or a form); not owned. Excluded: names or paths never translated; may be null; not
     // owned.
-    LanguageRecord(std::uint16_t WriterRevision, QObject* Root, const QStringList* Excluded);
+    LanguageRecord(std::uint16_t writerRevision, QObject* root, const QStringList* excluded);
     ~LanguageRecord();
     LanguageRecord(const LanguageRecord&) = delete;
     LanguageRecord& operator=(const LanguageRecord&) = delete;
@@ -46,31 +46,31 @@ public:
     // True when the file was read and applied; False for a missing file, a wrong signature or
     // 5 records or fewer. Throws LanguageFileError as above. An empty name is the program's
     // folder + language identifier as eight hexadecimal digits + ".SPK".
-    bool LoadAndApply(const std::string& FileName);
+    bool LoadAndApply(const std::string& fileName);
     // Writes the file whole (through a temporary file); False when it can't be written.
-    bool SaveToFile(const std::string& FileName);
+    bool SaveToFile(const std::string& fileName);
 
-    std::uint16_t WriterRevision() const { return writerRevision_; }
-    std::uint16_t FileRevision() const { return fileRevision_; }
-    std::uint16_t LanguageId() const { return languageId_; }
-    const std::string& ListTitle() const { return listTitle_; }
+    std::uint16_t writerRevision() const { return writerRevision_; }
+    std::uint16_t fileRevision() const { return fileRevision_; }
+    std::uint16_t languageId() const { return languageId_; }
+    const std::string& listTitle() const { return listTitle_; }
     const std::string& LanguageName() const { return languageName_; }
-    const std::string& ListNote() const { return listNote_; }
-    const std::vector<std::string>& TextLines() const { return textLines_; }
-    std::uint8_t CarriedByte() const { return carriedByte_; }
-    const std::string& CarriedText1() const { return carriedText1_; }
-    const std::string& CarriedText2() const { return carriedText2_; }
-    std::uint32_t ProgramVersion() const { return programVersion_; }
-    const std::string& ImeName() const { return imeName_; }
-    const std::string& FontName() const { return fontName_; }
-    std::uint8_t CharSet() const { return charSet_; }
-    const QImage& FlagPicture() const { return flagPicture_; }
-    std::int32_t MinFontSize() const { return minFontSize_; }
+    const std::string& listNote() const { return listNote_; }
+    const std::vector<std::string>& textLines() const { return textLines_; }
+    std::uint8_t carriedByte() const { return carriedByte_; }
+    const std::string& carriedText1() const { return carriedText1_; }
+    const std::string& carriedText2() const { return carriedText2_; }
+    std::uint32_t programVersion() const { return programVersion_; }
+    const std::string& imeName() const { return imeName_; }
+    const std::string& fontName() const { return fontName_; }
+    std::uint8_t charSet() const { return charSet_; }
+    const QImage& flagPicture() const { return flagPicture_; }
+    std::int32_t minFontSize() const { return minFontSize_; }
 
-    void SetProgramVersion(std::uint32_t Value) { programVersion_ = Value; }
-    void SetImeName(std::string Value) { imeName_ = std::move(Value); }
-    void SetFontName(std::string Value) { fontName_ = std::move(Value); }
-    void SetCharSet(std::uint8_t Value) { charSet_ = Value; }
+    void SetProgramVersion(std::uint32_t value) { programVersion_ = value; }
+    void SetImeName(std::string value) { imeName_ = std::move(value); }
+    void SetFontName(std::string value) { fontName_ = std::move(value); }
+    void setCharSet(std::uint8_t value) { charSet_ = value; }
 
 private:
     std::string defaultFileName() const;

@@ -160,15 +160,15 @@ constexpr std::array<LanguageRow, 146> kLanguages{{
 
 } // namespace
 
-std::span<const LanguageRow> LanguageTable() {
+std::span<const LanguageRow> languageTable() {
     return kLanguages;
 }
 
-std::span<const LanguageRow> ScannedLanguages() {
-    return LanguageTable().subspan(1);
+std::span<const LanguageRow> scannedLanguages() {
+    return languageTable().subspan(1);
 }
 
-std::string LanguageNameOf(std::uint16_t langId) {
+std::string languageNameOf(std::uint16_t langId) {
     for (const LanguageRow& row : kLanguages)
         if (row.id == langId)
             return std::string(row.name);

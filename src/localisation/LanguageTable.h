@@ -13,9 +13,9 @@ struct LanguageRow {
 };
 
 // All rows of the built-in table, in table order.
-std::span<const LanguageRow> LanguageTable();
+std::span<const LanguageRow> languageTable();
 
 // The rows the language file scan walks, in order (the table without its first row).
-std::span<const LanguageRow> ScannedLanguages();
+std::span<const LanguageRow> scannedLanguages();
 
 } // namespace dm

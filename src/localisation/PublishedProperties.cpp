@@ -26,9 +26,9 @@ constexpr char kHintKey[] = "dm_hint";
 constexpr char kShowHintKey[] = "dm_showHint";
 constexpr char kCharSetKey[] = "dm_fontCharSet";
 
-QMetaProperty DeclaredProperty(const QObject* component, Published property) {
+QMetaProperty declaredProperty(const QObject* component, Published property) {
     const QMetaObject* meta = component->metaObject();
-    const int index = meta->indexOfProperty(PublishedName(property).data());
+    const int index = meta->indexOfProperty(publishedName(property).data());
     if (index < 0)
         return {};
     QMetaProperty declared = meta->property(index);
@@ -38,40 +38,40 @@ QMetaProperty DeclaredProperty(const QObject* component, Published property) {
     return declared;
 }
 
-const QWidget* HintWidget(const QObject* c) {
+const QWidget* hintWidget(const QObject* c) {
     const auto* w = qobject_cast<const QWidget*>(c);
     return w && !qobject_cast<const QMenu*>(w) ? w : nullptr;
 }
 
-QString WidgetHint(const QWidget* w) {
+QString widgetHint(const QWidget* w) {
     const QVariant kept = w->property(kHintKey);
     return kept.isValid() ? kept.toString() : w->toolTip();
 }
 
-bool WidgetShowHint(const QWidget* w) {
+bool widgetShowHint(const QWidget* w) {
     const QVariant kept = w->property(kShowHintKey);
     return kept.isValid() ? kept.toBool() : true;
 }
 
-void SetWidgetHint(QWidget* w, const QString& hint, bool show) {
+void setWidgetHint(QWidget* w, const QString& hint, bool show) {
     w->setProperty(kHintKey, hint);
     w->setProperty(kShowHintKey, show);
     w->setToolTip(show ? hint : QString());
 }
 
-bool HasAlignment(const QObject* c, Published property) {
+bool hasAlignment(const QObject* c, Published property) {
     if (qobject_cast<const QLabel*>(c))
         return true;
     return property == Published::Alignment && qobject_cast<const QLineEdit*>(c);
 }
 
-Qt::Alignment AlignmentOf(const QObject* c) {
+Qt::Alignment alignmentOf(const QObject* c) {
     if (const auto* label = qobject_cast<const QLabel*>(c))
         return label->alignment();
     return static_cast<const QLineEdit*>(c)->alignment();
 }
 
-void SetAlignmentOf(QObject* c, Qt::Alignment a) {
+void setAlignmentOf(QObject* c, Qt::Alignment a) {
     if (auto* label = qobject_cast<QLabel*>(c))
         label->setAlignment(a);
     else
@@ -82,20 +82,20 @@ void SetAlignmentOf(QObject* c, Qt::Alignment a) {
 constexpr Qt::AlignmentFlag kHorizontal[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
 constexpr Qt::AlignmentFlag kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
 
-template <std::size_t N> int OrdinalOf(Qt::Alignment a, const Qt::AlignmentFlag (&values)[N]) {
+template <std::size_t N> int ordinalOf(Qt::Alignment a, const Qt::AlignmentFlag (&values)[N]) {
     for (std::size_t i = 0; i < N; ++i)
         if (a & values[i])
             return static_cast<int>(i);
     return 0;
 }
 
-QStringList EditorLines(const QObject* c) {
+QStringList editorLines(const QObject* c) {
     if (const auto* plain = qobject_cast<const QPlainTextEdit*>(c))
-        return SplitTextLines(plain->toPlainText());
-    return SplitTextLines(static_cast<const QTextEdit*>(c)->toPlainText());
+        return splitTextLines(plain->toPlainText());
+    return splitTextLines(static_cast<const QTextEdit*>(c)->toPlainText());
 }
 
-void SetEditorLines(QObject* c, const QStringList& lines) {
+void setEditorLines(QObject* c, const QStringList& lines) {
     const QString text = lines.join(QLatin1Char('\n'));
     if (auto* plain = qobject_cast<QPlainTextEdit*>(c))
         plain->setPlainText(text);
@@ -103,14 +103,14 @@ void SetEditorLines(QObject* c, const QStringList& lines) {
         static_cast<QTextEdit*>(c)->setPlainText(text);
 }
 
-bool IsEditor(const QObject* c) {
+bool isEditor(const QObject* c) {
     return qobject_cast<const QPlainTextEdit*>(c) || qobject_cast<const QTextEdit*>(c);
 }
 
-bool HasWidgetProperty(const QObject* c, Published property) {
+bool hasWidgetProperty(const QObject* c, Published property) {
     switch (property) {
     case Published::Caption:
-        return IsForm(c) || qobject_cast<const QLabel*>(c) ||
+        return isForm(c) || qobject_cast<const QLabel*>(c) ||
                qobject_cast<const QAbstractButton*>(c) || qobject_cast<const QGroupBox*>(c) ||
                qobject_cast<const QAction*>(c) || qobject_cast<const QMenu*>(c);
     case Published::Text: {
@@ -120,20 +120,20 @@ bool HasWidgetProperty(const QObject* c, Published property) {
     case Published::Hint:
         return qobject_cast<const QWidget*>(c) || qobject_cast<const QAction*>(c);
     case Published::ShowHint:
-        return HintWidget(c) != nullptr;
+        return hintWidget(c) != nullptr;
     case Published::Items:
     case Published::ItemIndex:
         return qobject_cast<const QComboBox*>(c) || qobject_cast<const QListWidget*>(c);
     case Published::Lines:
-        return IsEditor(c);
+        return isEditor(c);
     case Published::Alignment:
     case Published::Layout:
-        return HasAlignment(c, property);
+        return hasAlignment(c, property);
     }
     return false;
 }
 
-QVariant ReadWidgetProperty(const QObject* c, Published property) {
+QVariant readWidgetProperty(const QObject* c, Published property) {
     switch (property) {
     case Published::Caption:
         if (const auto* label = qobject_cast<const QLabel*>(c))
@@ -156,9 +156,9 @@ QVariant ReadWidgetProperty(const QObject* c, Published property) {
             return action->statusTip();
         if (const auto* menu = qobject_cast<const QMenu*>(c))
             return menu->menuAction()->statusTip();
-        return WidgetHint(static_cast<const QWidget*>(c));
+        return widgetHint(static_cast<const QWidget*>(c));
     case Published::ShowHint:
-        return WidgetShowHint(HintWidget(c));
+        return widgetShowHint(hintWidget(c));
     case Published::Items: {
         QStringList items;
         if (const auto* combo = qobject_cast<const QComboBox*>(c)) {
@@ -172,20 +172,20 @@ QVariant ReadWidgetProperty(const QObject* c, Published property) {
         return items;
     }
     case Published::Lines:
-        return EditorLines(c);
+        return editorLines(c);
     case Published::ItemIndex:
         if (const auto* combo = qobject_cast<const QComboBox*>(c))
             return combo->currentIndex();
         return static_cast<const QListWidget*>(c)->currentRow();
     case Published::Alignment:
-        return OrdinalOf(AlignmentOf(c), kHorizontal);
+        return ordinalOf(alignmentOf(c), kHorizontal);
     case Published::Layout:
-        return OrdinalOf(AlignmentOf(c), kVertical);
+        return ordinalOf(alignmentOf(c), kVertical);
     }
     return {};
 }
 
-void WriteWidgetProperty(QObject* c, Published property, const QVariant& value) {
+void writeWidgetProperty(QObject* c, Published property, const QVariant& value) {
     switch (property) {
     case Published::Caption:
         if (auto* label = qobject_cast<QLabel*>(c))
@@ -213,17 +213,17 @@ void WriteWidgetProperty(QObject* c, Published property, const QVariant& value) 
         else if (auto* menu = qobject_cast<QMenu*>(c))
             menu->menuAction()->setStatusTip(value.toString());
         else
-            SetWidgetHint(static_cast<QWidget*>(c), value.toString(),
-                          WidgetShowHint(static_cast<QWidget*>(c)));
+            setWidgetHint(static_cast<QWidget*>(c), value.toString(),
+                          widgetShowHint(static_cast<QWidget*>(c)));
         return;
     case Published::ShowHint: {
-        auto* w = const_cast<QWidget*>(HintWidget(c));
-        SetWidgetHint(w, WidgetHint(w), value.toBool());
+        auto* w = const_cast<QWidget*>(hintWidget(c));
+        setWidgetHint(w, widgetHint(w), value.toBool());
         return;
     }
     case Published::Items:
     case Published::Lines:
-        ReplaceEntries(c, property, value.toStringList());
+        replaceEntries(c, property, value.toStringList());
         return;
     case Published::ItemIndex:
         if (auto* combo = qobject_cast<QComboBox*>(c))
@@ -234,13 +234,13 @@ void WriteWidgetProperty(QObject* c, Published property, const QVariant& value) 
     case Published::Alignment: {
         const int i = value.toInt();
         if (i >= 0 && i < 3)
-            SetAlignmentOf(c, (AlignmentOf(c) & ~Qt::AlignHorizontal_Mask) | kHorizontal[i]);
+            setAlignmentOf(c, (alignmentOf(c) & ~Qt::AlignHorizontal_Mask) | kHorizontal[i]);
         return;
     }
     case Published::Layout: {
         const int i = value.toInt();
         if (i >= 0 && i < 3)
-            SetAlignmentOf(c, (AlignmentOf(c) & ~Qt::AlignVertical_Mask) | kVertical[i]);
+            setAlignmentOf(c, (alignmentOf(c) & ~Qt::AlignVertical_Mask) | kVertical[i]);
         return;
     }
     }
@@ -248,7 +248,7 @@ void WriteWidgetProperty(QObject* c, Published property, const QVariant& value) 
 
 } // namespace
 
-std::string_view PublishedName(Published property) {
+std::string_view publishedName(Published property) {
     switch (property) {
     case Published::Caption:
         return "Caption";
@@ -272,62 +272,62 @@ std::string_view PublishedName(Published property) {
     return {};
 }
 
-bool HasPublished(const QObject* component, Published property) {
-    return component && (HasWidgetProperty(component, property) ||
-                         DeclaredProperty(component, property).isValid());
+bool hasPublished(const QObject* component, Published property) {
+    return component && (hasWidgetProperty(component, property) ||
+                         declaredProperty(component, property).isValid());
 }
 
-QVariant ReadPublished(const QObject* component, Published property) {
+QVariant readPublished(const QObject* component, Published property) {
     if (!component)
         return {};
-    if (HasWidgetProperty(component, property))
-        return ReadWidgetProperty(component, property);
-    if (const QMetaProperty declared = DeclaredProperty(component, property); declared.isValid())
+    if (hasWidgetProperty(component, property))
+        return readWidgetProperty(component, property);
+    if (const QMetaProperty declared = declaredProperty(component, property); declared.isValid())
         return declared.read(component);
     return {};
 }
 
-bool WritePublished(QObject* component, Published property, const QVariant& value) {
+bool writePublished(QObject* component, Published property, const QVariant& value) {
     if (!component)
         return false;
-    if (HasWidgetProperty(component, property)) {
-        WriteWidgetProperty(component, property, value);
+    if (hasWidgetProperty(component, property)) {
+        writeWidgetProperty(component, property, value);
         return true;
     }
-    const QMetaProperty declared = DeclaredProperty(component, property);
+    const QMetaProperty declared = declaredProperty(component, property);
     if (!declared.isValid())
         return false;
     if (property == Published::Items || property == Published::Lines)
-        return ReplaceEntries(component, property, value.toStringList());
+        return replaceEntries(component, property, value.toStringList());
     return declared.write(component, value);
 }
 
-bool ReplaceEntries(QObject* component, Published property, const QStringList& Lines) {
+bool replaceEntries(QObject* component, Published property, const QStringList& lines) {
     if (property != Published::Items && property != Published::Lines)
         return false;
-    if (!HasPublished(component, property))
+    if (!hasPublished(component, property))
         return false;
     if (auto* combo = qobject_cast<QComboBox*>(component); combo && property == Published::Items) {
-        for (int i = 0; i < std::min<qsizetype>(combo->count(), Lines.size()); ++i)
-            combo->setItemText(i, Lines[i]);
+        for (int i = 0; i < std::min<qsizetype>(combo->count(), lines.size()); ++i)
+            combo->setItemText(i, lines[i]);
         return true;
     }
     if (auto* list = qobject_cast<QListWidget*>(component); list && property == Published::Items) {
-        for (int i = 0; i < std::min<qsizetype>(list->count(), Lines.size()); ++i)
-            list->item(i)->setText(Lines[i]);
+        for (int i = 0; i < std::min<qsizetype>(list->count(), lines.size()); ++i)
+            list->item(i)->setText(lines[i]);
         return true;
     }
-    QStringList entries = ReadPublished(component, property).toStringList();
-    for (qsizetype i = 0; i < std::min(entries.size(), Lines.size()); ++i)
-        entries[i] = Lines[i];
-    if (property == Published::Lines && IsEditor(component)) {
-        SetEditorLines(component, entries);
+    QStringList entries = readPublished(component, property).toStringList();
+    for (qsizetype i = 0; i < std::min(entries.size(), lines.size()); ++i)
+        entries[i] = lines[i];
+    if (property == Published::Lines && isEditor(component)) {
+        setEditorLines(component, entries);
         return true;
     }
-    return DeclaredProperty(component, property).write(component, entries);
+    return declaredProperty(component, property).write(component, entries);
 }
 
-QStringList SplitTextLines(const QString& text) {
+QStringList splitTextLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -344,32 +344,32 @@ QStringList SplitTextLines(const QString& text) {
     return lines;
 }
 
-bool HasFont(const QObject* component) {
+bool hasFont(const QObject* component) {
     return qobject_cast<const QWidget*>(component) && !qobject_cast<const QMenu*>(component);
 }
 
-QFont ReadFont(const QObject* component) {
+QFont readFont(const QObject* component) {
     if (const auto* w = qobject_cast<const QWidget*>(component))
         return w->font();
     return QApplication::font();
 }
 
-void WriteFont(QObject* component, const QFont& font) {
-    if (auto* w = qobject_cast<QWidget*>(component); w && HasFont(w))
+void writeFont(QObject* component, const QFont& font) {
+    if (auto* w = qobject_cast<QWidget*>(component); w && hasFont(w))
         w->setFont(font);
 }
 
-int FontCharSet(const QObject* component) {
+int fontCharSet(const QObject* component) {
     const QVariant kept = component ? component->property(kCharSetKey) : QVariant();
     return kept.isValid() ? kept.toInt() : kDefaultCharSet;
 }
 
-void SetFontCharSet(QObject* component, int charSet) {
-    if (HasFont(component))
+void setFontCharSet(QObject* component, int charSet) {
+    if (hasFont(component))
         component->setProperty(kCharSetKey, charSet);
 }
 
-double FontPointSize(const QFont& font) {
+double fontPointSize(const QFont& font) {
     if (font.pointSizeF() > 0)
         return font.pointSizeF();
     return font.pixelSize() > 0 ? font.pixelSize() * 72.0 / 96.0 : 0.0;

@@ -17,33 +17,33 @@ namespace dm {
 enum class Published { Caption, Text, Hint, ShowHint, Items, Lines, ItemIndex, Alignment, Layout };
 
 // The name the language files use ("Caption", ..., "alignment", "Layout").
-std::string_view PublishedName(Published property);
+std::string_view publishedName(Published property);
 
-bool HasPublished(const QObject* component, Published property);
+bool hasPublished(const QObject* component, Published property);
 // QString for texts, bool for ShowHint, QStringList for Items and Lines, int otherwise; an
 // invalid value when the component lacks the property.
-QVariant ReadPublished(const QObject* component, Published property);
+QVariant readPublished(const QObject* component, Published property);
 // False when the component lacks the property. Writing Items or Lines replaces the texts of the
 // existing entries only (as ReplaceEntries), so selections and entry counts stay.
-bool WritePublished(QObject* component, Published property, const QVariant& value);
+bool writePublished(QObject* component, Published property, const QVariant& value);
 
 // Entry i of Items or Lines becomes Lines[i] for every i below both counts; nothing is added or
 // removed.
-bool ReplaceEntries(QObject* component, Published property, const QStringList& Lines);
+bool replaceEntries(QObject* component, Published property, const QStringList& lines);
 
 // Lines of a text as a string list sees them: broken at CR LF, CR or LF; a final line break adds
 // no empty line.
-QStringList SplitTextLines(const QString& text);
+QStringList splitTextLines(const QString& text);
 
 // The font of a visual component (not of menus or actions).
-bool HasFont(const QObject* component);
-QFont ReadFont(const QObject* component);
-void WriteFont(QObject* component, const QFont& font);
+bool hasFont(const QObject* component);
+QFont readFont(const QObject* component);
+void writeFont(QObject* component, const QFont& font);
 // Qt fonts carry no character set; a component keeps the one a language file gave its font
 // (1, the default set, until then).
-int FontCharSet(const QObject* component);
-void SetFontCharSet(QObject* component, int charSet);
+int fontCharSet(const QObject* component);
+void setFontCharSet(QObject* component, int charSet);
 // A font's size in points (a pixel size is taken at 96 dots per inch).
-double FontPointSize(const QFont& font);
+double fontPointSize(const QFont& font);
 
 } // namespace dm

@@ -15,17 +15,17 @@ namespace {
 constexpr std::int64_t kHeadSize = 8;   // length and tag fields
 constexpr std::int64_t kFrameSize = 12; // length, tag and back length fields
 
-std::array<unsigned char, 4> LittleEndian(std::int32_t value) {
+std::array<unsigned char, 4> littleEndian(std::int32_t value) {
     const auto u = static_cast<std::uint32_t>(value);
     return {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
             static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
 }
 
-std::int32_t FromLittleEndian(const unsigned char* b) {
-    return static_cast<std::int32_t>(platform::ReadUnsigned(b, 0, 4));
+std::int32_t fromLittleEndian(const unsigned char* b) {
+    return static_cast<std::int32_t>(platform::readUnsigned(b, 0, 4));
 }
 
-std::string CompletedFilename(const std::string& name) {
+std::string completedFilename(const std::string& name) {
     if (!std::filesystem::path(name).parent_path().empty())
         return name;
     std::error_code ec;
@@ -39,8 +39,8 @@ Storefile::~Storefile() {
     SetActive(false);
 }
 
-void Storefile::SetActive(bool Value) {
-    if (Value) {
+void Storefile::SetActive(bool value) {
+    if (value) {
         if (!Active() && !filename_.empty())
             open();
     } else {
@@ -49,7 +49,7 @@ void Storefile::SetActive(bool Value) {
 }
 
 void Storefile::open() {
-    filename_ = CompletedFilename(filename_);
+    filename_ = completedFilename(filename_);
     const std::filesystem::path path(filename_);
     std::error_code ec;
     const auto S = static_cast<std::int64_t>(signature_.size());
@@ -117,7 +117,7 @@ std::optional<std::int32_t> Storefile::readInt32At(std::int64_t offset) const {
     unsigned char b[4];
     if (!readAt(offset, b, 4))
         return std::nullopt;
-    return FromLittleEndian(b);
+    return fromLittleEndian(b);
 }
 
 bool Storefile::readAt(std::int64_t offset, void* buffer, std::int64_t size) const {
@@ -134,7 +134,7 @@ bool Storefile::readAt(std::int64_t offset, void* buffer, std::int64_t size) con
 }
 
 void Storefile::writeInt32(std::int32_t value) {
-    const auto bytes = LittleEndian(value);
+    const auto bytes = littleEndian(value);
     std::fwrite(bytes.data(), 1, bytes.size(), file_.get());
 }
 
@@ -212,24 +212,24 @@ bool Storefile::Prior() {
     return true;
 }
 
-void Storefile::GoTo(std::int32_t Index) {
-    if (!InRange(Index, 0, Count()) || Index == recNo_)
+void Storefile::GoTo(std::int32_t index) {
+    if (!InRange(index, 0, Count()) || index == recNo_)
         return;
-    if (Index < recNo_) {
-        if (Index < recNo_ - Index) {
+    if (index < recNo_) {
+        if (index < recNo_ - index) {
             First();
-            while (recNo_ < Index && Next()) {
+            while (recNo_ < index && Next()) {
             }
         } else {
-            while (recNo_ > Index && Prior()) {
+            while (recNo_ > index && Prior()) {
             }
         }
-    } else if (Index - recNo_ < count_ - Index) {
-        while (recNo_ < Index && Next()) {
+    } else if (index - recNo_ < count_ - index) {
+        while (recNo_ < index && Next()) {
         }
     } else {
         Last();
-        while (recNo_ > Index && Prior()) {
+        while (recNo_ > index && Prior()) {
         }
     }
 }
@@ -238,33 +238,33 @@ std::int32_t Storefile::DataSize() const {
     return current_ ? *current_ - static_cast<std::int32_t>(kHeadSize) : 0;
 }
 
-std::int32_t Storefile::ReadData(void* Buffer, std::int32_t& Size, bool Advance) {
+std::int32_t Storefile::ReadData(void* buffer, std::int32_t& size, bool advance) {
     if (Eof()) {
-        Size = 0;
+        size = 0;
         return 0;
     }
     const std::int32_t payload = DataSize();
-    if (Size < 0 || Size > payload)
-        Size = payload;
+    if (size < 0 || size > payload)
+        size = payload;
     const std::int32_t tag = readInt32At(position_ + 4).value_or(0);
-    if (!readAt(position_ + kHeadSize, Buffer, Size))
-        std::memset(Buffer, 0, static_cast<std::size_t>(Size));
-    if (Advance)
+    if (!readAt(position_ + kHeadSize, buffer, size))
+        std::memset(buffer, 0, static_cast<std::size_t>(size));
+    if (advance)
         moveTo(position_ + payload + kFrameSize, recNo_ + 1);
     return tag;
 }
 
-std::int32_t Storefile::ReadString(std::string& Text, bool Advance) {
-    Text.assign(static_cast<std::size_t>(DataSize()), '\0');
+std::int32_t Storefile::ReadString(std::string& text, bool advance) {
+    text.assign(static_cast<std::size_t>(DataSize()), '\0');
     std::int32_t size = -1;
-    return ReadData(Text.data(), size, Advance);
+    return ReadData(text.data(), size, advance);
 }
 
-std::int32_t Storefile::ReadInteger(std::int32_t& Value, bool Advance) {
-    auto bytes = LittleEndian(Value);
+std::int32_t Storefile::ReadInteger(std::int32_t& value, bool advance) {
+    auto bytes = littleEndian(value);
     std::int32_t size = 4;
-    const std::int32_t tag = ReadData(bytes.data(), size, Advance);
-    Value = FromLittleEndian(bytes.data());
+    const std::int32_t tag = ReadData(bytes.data(), size, advance);
+    value = fromLittleEndian(bytes.data());
     return tag;
 }
 
@@ -273,37 +273,37 @@ void Storefile::checkWritable() const {
         throw StorefileError();
 }
 
-std::int32_t Storefile::WriteData(std::int32_t Tag, const void* Buffer, std::int32_t Size) {
+std::int32_t Storefile::WriteData(std::int32_t tag, const void* buffer, std::int32_t size) {
     checkWritable();
     // A count that can't grow (a broken count field) takes no more records.
-    if (!Active() || !writable_ || position_ != fileEnd_ || Size < 0 ||
-        Size > INT32_MAX - kFrameSize || count_ == INT32_MAX)
+    if (!Active() || !writable_ || position_ != fileEnd_ || size < 0 ||
+        size > INT32_MAX - kFrameSize || count_ == INT32_MAX)
         return 0;
     if (std::fseek(file_.get(), static_cast<long>(fileEnd_), SEEK_SET) != 0)
         return 0;
-    writeInt32(Size + static_cast<std::int32_t>(kHeadSize));
-    writeInt32(Tag);
-    if (Size > 0)
-        std::fwrite(Buffer, 1, static_cast<std::size_t>(Size), file_.get());
-    writeInt32(Size + static_cast<std::int32_t>(kFrameSize));
+    writeInt32(size + static_cast<std::int32_t>(kHeadSize));
+    writeInt32(tag);
+    if (size > 0)
+        std::fwrite(buffer, 1, static_cast<std::size_t>(size), file_.get());
+    writeInt32(size + static_cast<std::int32_t>(kFrameSize));
     std::fflush(file_.get());
-    fileEnd_ += Size + kFrameSize;
+    fileEnd_ += size + kFrameSize;
     ++count_;
     moveTo(fileEnd_, recNo_ + 1);
     return count_;
 }
 
-std::int32_t Storefile::WriteString(std::int32_t Tag, const std::string& Text) {
-    if (Text.size() > static_cast<std::size_t>(INT32_MAX - kFrameSize)) {
+std::int32_t Storefile::WriteString(std::int32_t tag, const std::string& text) {
+    if (text.size() > static_cast<std::size_t>(INT32_MAX - kFrameSize)) {
         checkWritable();
         return 0;
     }
-    return WriteData(Tag, Text.data(), static_cast<std::int32_t>(Text.size()));
+    return WriteData(tag, text.data(), static_cast<std::int32_t>(text.size()));
 }
 
-std::int32_t Storefile::WriteInteger(std::int32_t Tag, std::int32_t Value) {
-    const auto bytes = LittleEndian(Value);
-    return WriteData(Tag, bytes.data(), 4);
+std::int32_t Storefile::WriteInteger(std::int32_t tag, std::int32_t value) {
+    const auto bytes = littleEndian(value);
+    return WriteData(tag, bytes.data(), 4);
 }
 
 void Storefile::Clear() {

@@ -30,18 +30,18 @@ public:
     Storefile& operator=(const Storefile&) = delete;
 
     const std::string& Signature() const { return signature_; }
-    void SetSignature(std::string Value) { signature_ = std::move(Value); }
+    void setSignature(std::string value) { signature_ = std::move(value); }
     // A name without a folder part is completed with the current folder on opening.
     const std::string& Filename() const { return filename_; }
-    void SetFilename(std::string Value) { filename_ = std::move(Value); }
+    void setFilename(std::string value) { filename_ = std::move(value); }
     // True when read-only access was asked for or forced by a file that can't be written.
     bool ReadOnly() const { return readOnlyRequested_ || readOnlyForced_; }
-    void SetReadOnly(bool Value) { readOnlyRequested_ = Value; }
+    void setReadOnly(bool value) { readOnlyRequested_ = value; }
 
     bool Active() const { return file_ != nullptr; }
     // Opening creates a missing file (even for read-only access); a file that can't be opened
     // or created, or whose signature differs, leaves the file inactive. Closing writes the count.
-    void SetActive(bool Value);
+    void SetActive(bool value);
 
     std::int32_t Count() const { return Active() ? count_ : 0; }
     bool Eof() const { return !current_.has_value(); }
@@ -50,21 +50,21 @@ public:
     bool Last();
     bool Next();
     bool Prior();
-    void GoTo(std::int32_t Index);
+    void GoTo(std::int32_t index);
 
     // Payload size of the current record; 0 at the end.
     std::int32_t DataSize() const;
     // Copies up to Size payload bytes (all of them when Size is negative) into Buffer; Size
     // returns the number copied. Returns the record's tag, 0 at the end.
-    std::int32_t ReadData(void* Buffer, std::int32_t& Size, bool Advance);
-    std::int32_t ReadString(std::string& Text, bool Advance);
+    std::int32_t ReadData(void* buffer, std::int32_t& size, bool advance);
+    std::int32_t ReadString(std::string& text, bool advance);
     // Fills only as many low-order bytes of Value as the payload has (at most 4).
-    std::int32_t ReadInteger(std::int32_t& Value, bool Advance);
+    std::int32_t ReadInteger(std::int32_t& value, bool advance);
 
     // Append one record at the end; return the new count, or 0 when nothing was written.
-    std::int32_t WriteData(std::int32_t Tag, const void* Buffer, std::int32_t Size);
-    std::int32_t WriteString(std::int32_t Tag, const std::string& Text);
-    std::int32_t WriteInteger(std::int32_t Tag, std::int32_t Value);
+    std::int32_t WriteData(std::int32_t tag, const void* buffer, std::int32_t size);
+    std::int32_t WriteString(std::int32_t tag, const std::string& text);
+    std::int32_t WriteInteger(std::int32_t tag, std::int32_t value);
 
     // Deletes the file; an active file is opened again as a new, empty one.
     void Clear();

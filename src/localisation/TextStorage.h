@@ -10,13 +10,13 @@ namespace dm {
 // its published "Items" like any list, line by line.
 class TextStorage : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
+    Q_PROPERTY(QStringList Items READ Items WRITE setItems)
 
 public:
     explicit TextStorage(QObject* owner = nullptr);
 
     const QStringList& Items() const { return items_; }
-    void SetItems(const QStringList& items) { items_ = items; }
+    void setItems(const QStringList& items) { items_ = items; }
 
     // Called once the form has set Items: keeps the stored (English) texts as the lookup source.
     void Loaded();

@@ -11,22 +11,22 @@ namespace dm {
 
 namespace {
 
-QString Q(const std::string& text) {
+QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-std::string WithoutParentheses(std::string text) {
+std::string withoutParentheses(std::string text) {
     std::erase_if(text, [](char c) { return c == '(' || c == ')'; });
     return text;
 }
 
 } // namespace
 
-VersionInfo::VersionInfo(platform::VersionResources& Versions, QObject* Owner)
-    : QObject(Owner), versions_(Versions) {}
+VersionInfo::VersionInfo(platform::VersionResources& versions, QObject* owner)
+    : QObject(owner), versions_(versions) {}
 
-void VersionInfo::SetFileName(const QString& Value) {
-    const std::string name = Value.toStdString();
+void VersionInfo::SetFileName(const QString& value) {
+    const std::string name = value.toStdString();
     if (!versions_.fileExists(name))
         return;
     fileName_ = name;
@@ -34,11 +34,11 @@ void VersionInfo::SetFileName(const QString& Value) {
 }
 
 void VersionInfo::Refresh() {
-    SetFileName(Q(versions_.moduleFileName()));
+    SetFileName(q(versions_.moduleFileName()));
 }
 
 QString VersionInfo::FileName() const {
-    return Q(fileName_);
+    return q(fileName_);
 }
 
 void VersionInfo::ClearInfo() {
@@ -55,7 +55,7 @@ void VersionInfo::ClearInfo() {
     fileDate_ = fileVersionFloat_ = productVersionFloat_ = 0;
 }
 
-void VersionInfo::Load() {
+void VersionInfo::load() {
     if (!infoLoaded_)
         LoadInfo();
 }
@@ -69,18 +69,18 @@ void VersionInfo::LoadInfo() {
     const auto block = versions_.read(fileName_);
     if (!block)
         return;
-    const auto translations = block->QueryTranslations();
+    const auto translations = block->queryTranslations();
     if (!translations)
         return;
     const std::uint32_t first = translations->front();
     translationValue_ = static_cast<std::int32_t>(first);
     languageCount_ = static_cast<std::int32_t>(translations->size());
-    languageName_ = LanguageNameOf(static_cast<std::uint16_t>(first & 0xFFFF));
+    languageName_ = languageNameOf(static_cast<std::uint16_t>(first & 0xFFFF));
     char path[32];
     std::snprintf(path, sizeof path, "StringFileInfo\\%.4x%.4x\\", first & 0xFFFF, first >> 16);
     const std::string stringFileInfoPath = path;
 
-    const auto fixed = block->QueryFixed();
+    const auto fixed = block->queryFixed();
     if (!fixed)
         return;
     auto s32 = [](std::uint32_t v) { return static_cast<std::int32_t>(v); };
@@ -108,41 +108,41 @@ void VersionInfo::LoadInfo() {
         {"ProductVersion", &productVersion_},
     };
     for (const auto& [name, value] : strings)
-        *value = block->QueryText(stringFileInfoPath + name).value_or(std::string());
-    fileVersion_ = WithoutParentheses(fileVersion_);
-    productVersion_ = WithoutParentheses(productVersion_);
+        *value = block->queryText(stringFileInfoPath + name).value_or(std::string());
+    fileVersion_ = withoutParentheses(fileVersion_);
+    productVersion_ = withoutParentheses(productVersion_);
     fileVersionFloat_ = VersionTextToFloat(fileVersion_);
     productVersionFloat_ = VersionTextToFloat(productVersion_);
     infoLoaded_ = true;
 }
 
 // clang-format off
-QString VersionInfo::Comments() { Load(); return Q(comments_); }
-QString VersionInfo::CompanyName() { Load(); return Q(companyName_); }
-QString VersionInfo::FileDescription() { Load(); return Q(fileDescription_); }
-double VersionInfo::FileDate() { Load(); return fileDate_; }
-int VersionInfo::FileFlags() { Load(); return fileFlags_; }
-int VersionInfo::FileFlagsMask() { Load(); return fileFlagsMask_; }
-int VersionInfo::FileMajorVersion() { Load(); return fileMajorVersion_; }
-int VersionInfo::FileMinorVersion() { Load(); return fileMinorVersion_; }
-int VersionInfo::FileOS() { Load(); return fileOS_; }
-int VersionInfo::FileType() { Load(); return fileType_; }
-int VersionInfo::FileSubtype() { Load(); return fileSubtype_; }
-QString VersionInfo::FileVersion() { Load(); return Q(fileVersion_); }
-double VersionInfo::FileVersionFloat() { Load(); return fileVersionFloat_; }
-int VersionInfo::FileVersionInt() { Load(); return VersionTextToInt(fileVersion_); }
-QString VersionInfo::InternalName() { Load(); return Q(internalName_); }
-int VersionInfo::LanguageCount() { Load(); return languageCount_; }
-QString VersionInfo::LanguageName() { Load(); return Q(languageName_); }
-QString VersionInfo::LegalCopyright() { Load(); return Q(legalCopyright_); }
-QString VersionInfo::LegalTrademark() { Load(); return Q(legalTrademark_); }
-QString VersionInfo::OriginalFilename() { Load(); return Q(originalFilename_); }
-int VersionInfo::ProductMajorVersion() { Load(); return productMajorVersion_; }
-int VersionInfo::ProductMinorVersion() { Load(); return productMinorVersion_; }
-QString VersionInfo::ProductName() { Load(); return Q(productName_); }
-QString VersionInfo::ProductVersion() { Load(); return Q(productVersion_); }
-double VersionInfo::ProductVersionFloat() { Load(); return productVersionFloat_; }
-int VersionInfo::TranslationValue() { Load(); return translationValue_; }
+QString VersionInfo::Comments() { load(); return q(comments_); }
+QString VersionInfo::CompanyName() { load(); return q(companyName_); }
+QString VersionInfo::FileDescription() { load(); return q(fileDescription_); }
+double VersionInfo::FileDate() { load(); return fileDate_; }
+int VersionInfo::FileFlags() { load(); return fileFlags_; }
+int VersionInfo::FileFlagsMask() { load(); return fileFlagsMask_; }
+int VersionInfo::FileMajorVersion() { load(); return fileMajorVersion_; }
+int VersionInfo::FileMinorVersion() { load(); return fileMinorVersion_; }
+int VersionInfo::FileOS() { load(); return fileOS_; }
+int VersionInfo::FileType() { load(); return fileType_; }
+int VersionInfo::FileSubtype() { load(); return fileSubtype_; }
+QString VersionInfo::FileVersion() { load(); return q(fileVersion_); }
+double VersionInfo::FileVersionFloat() { load(); return fileVersionFloat_; }
+int VersionInfo::FileVersionInt() { load(); return VersionTextToInt(fileVersion_); }
+QString VersionInfo::InternalName() { load(); return q(internalName_); }
+int VersionInfo::LanguageCount() { load(); return languageCount_; }
+QString VersionInfo::LanguageName() { load(); return q(languageName_); }
+QString VersionInfo::LegalCopyright() { load(); return q(legalCopyright_); }
+QString VersionInfo::LegalTrademark() { load(); return q(legalTrademark_); }
+QString VersionInfo::OriginalFilename() { load(); return q(originalFilename_); }
+int VersionInfo::ProductMajorVersion() { load(); return productMajorVersion_; }
+int VersionInfo::ProductMinorVersion() { load(); return productMinorVersion_; }
+QString VersionInfo::ProductName() { load(); return q(productName_); }
+QString VersionInfo::ProductVersion() { load(); return q(productVersion_); }
+double VersionInfo::ProductVersionFloat() { load(); return productVersionFloat_; }
+int VersionInfo::TranslationValue() { load(); return translationValue_; }
 // clang-format on
 
 } // namespace dm

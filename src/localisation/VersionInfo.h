@@ -18,38 +18,38 @@ namespace dm {
 // published texts and numbers (FileName excepted) are accepted and change nothing.
 class VersionInfo : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QString Comments READ Comments WRITE DiscardText)
-    Q_PROPERTY(QString CompanyName READ CompanyName WRITE DiscardText)
-    Q_PROPERTY(QString FileDescription READ FileDescription WRITE DiscardText)
+    Q_PROPERTY(QString Comments READ Comments WRITE discardText)
+    Q_PROPERTY(QString CompanyName READ CompanyName WRITE discardText)
+    Q_PROPERTY(QString FileDescription READ FileDescription WRITE discardText)
     Q_PROPERTY(double FileDate READ FileDate)
-    Q_PROPERTY(int FileFlags READ FileFlags WRITE DiscardInteger)
-    Q_PROPERTY(int FileFlagsMask READ FileFlagsMask WRITE DiscardInteger)
-    Q_PROPERTY(int FileMajorVersion READ FileMajorVersion WRITE DiscardInteger)
-    Q_PROPERTY(int FileMinorVersion READ FileMinorVersion WRITE DiscardInteger)
+    Q_PROPERTY(int FileFlags READ FileFlags WRITE discardInteger)
+    Q_PROPERTY(int FileFlagsMask READ FileFlagsMask WRITE discardInteger)
+    Q_PROPERTY(int FileMajorVersion READ FileMajorVersion WRITE discardInteger)
+    Q_PROPERTY(int FileMinorVersion READ FileMinorVersion WRITE discardInteger)
     Q_PROPERTY(QString FileName READ FileName WRITE SetFileName)
-    Q_PROPERTY(int FileOS READ FileOS WRITE DiscardInteger)
-    Q_PROPERTY(int FileType READ FileType WRITE DiscardInteger)
-    Q_PROPERTY(int FileSubtype READ FileSubtype WRITE DiscardInteger)
-    Q_PROPERTY(QString FileVersion READ FileVersion WRITE DiscardText)
+    Q_PROPERTY(int FileOS READ FileOS WRITE discardInteger)
+    Q_PROPERTY(int FileType READ FileType WRITE discardInteger)
+    Q_PROPERTY(int FileSubtype READ FileSubtype WRITE discardInteger)
+    Q_PROPERTY(QString FileVersion READ FileVersion WRITE discardText)
     Q_PROPERTY(double FileVersionFloat READ FileVersionFloat)
     Q_PROPERTY(int FileVersionInt READ FileVersionInt)
-    Q_PROPERTY(QString InternalName READ InternalName WRITE DiscardText)
-    Q_PROPERTY(int LanguageCount READ LanguageCount WRITE DiscardInteger)
-    Q_PROPERTY(QString LanguageName READ LanguageName WRITE DiscardText)
-    Q_PROPERTY(QString LegalCopyright READ LegalCopyright WRITE DiscardText)
-    Q_PROPERTY(QString LegalTrademark READ LegalTrademark WRITE DiscardText)
-    Q_PROPERTY(QString OriginalFilename READ OriginalFilename WRITE DiscardText)
-    Q_PROPERTY(int ProductMajorVersion READ ProductMajorVersion WRITE DiscardInteger)
-    Q_PROPERTY(int ProductMinorVersion READ ProductMinorVersion WRITE DiscardInteger)
-    Q_PROPERTY(QString ProductName READ ProductName WRITE DiscardText)
-    Q_PROPERTY(QString ProductVersion READ ProductVersion WRITE DiscardText)
+    Q_PROPERTY(QString InternalName READ InternalName WRITE discardText)
+    Q_PROPERTY(int LanguageCount READ LanguageCount WRITE discardInteger)
+    Q_PROPERTY(QString LanguageName READ LanguageName WRITE discardText)
+    Q_PROPERTY(QString LegalCopyright READ LegalCopyright WRITE discardText)
+    Q_PROPERTY(QString LegalTrademark READ LegalTrademark WRITE discardText)
+    Q_PROPERTY(QString OriginalFilename READ OriginalFilename WRITE discardText)
+    Q_PROPERTY(int ProductMajorVersion READ ProductMajorVersion WRITE discardInteger)
+    Q_PROPERTY(int ProductMinorVersion READ ProductMinorVersion WRITE discardInteger)
+    Q_PROPERTY(QString ProductName READ ProductName WRITE discardText)
+    Q_PROPERTY(QString ProductVersion READ ProductVersion WRITE discardText)
     Q_PROPERTY(double ProductVersionFloat READ ProductVersionFloat)
-    Q_PROPERTY(int TranslationValue READ TranslationValue WRITE DiscardInteger)
+    Q_PROPERTY(int TranslationValue READ TranslationValue WRITE discardInteger)
     Q_PROPERTY(bool InfoLoaded READ InfoLoaded)
 
 public:
     // Starts without a file name; Versions must outlive the component.
-    explicit VersionInfo(platform::VersionResources& Versions, QObject* Owner = nullptr);
+    explicit VersionInfo(platform::VersionResources& versions, QObject* owner = nullptr);
 
     QString Comments();
     QString CompanyName();
@@ -85,14 +85,14 @@ public:
     bool InfoLoaded() const { return infoLoaded_; }
 
     // Takes Value when it names an existing file and drops what was read; ignored otherwise.
-    void SetFileName(const QString& Value);
+    void SetFileName(const QString& value);
     // Points the component at the running program's own executable.
     void Refresh();
 
 private:
-    void DiscardText(const QString&) {}
-    void DiscardInteger(int) {}
-    void Load();
+    void discardText(const QString&) {}
+    void discardInteger(int) {}
+    void load();
     void LoadInfo();
     void ClearInfo();
 

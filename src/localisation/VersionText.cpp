@@ -9,15 +9,15 @@ namespace {
 
 constexpr std::size_t kMaxDigits = 24;
 
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool IsAsciiLetter(char c) {
+bool isAsciiLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 // The whole text as a finite decimal number with "." as the decimal point and an optional sign.
-bool ReadDecimal(const std::string& text, double& value) {
+bool readDecimal(const std::string& text, double& value) {
     const char* begin = text.data();
     const char* end = begin + text.size();
     if (text.size() > 1 && text[0] == '+' && text[1] != '-')
@@ -28,16 +28,16 @@ bool ReadDecimal(const std::string& text, double& value) {
 
 } // namespace
 
-std::int32_t VersionTextToInt(const std::string& Text) {
+std::int32_t VersionTextToInt(const std::string& text) {
     // The parts wrap modulo 2^64 while digits are read; only their low bits are kept anyway.
     std::uint64_t parts[4] = {};
     std::size_t index = 0;
     std::string digits;
-    for (std::size_t i = 0; i < Text.size() && index < 5; ++i) {
-        const char c = Text[i];
-        if (IsDigit(c) && digits.size() < kMaxDigits)
+    for (std::size_t i = 0; i < text.size() && index < 5; ++i) {
+        const char c = text[i];
+        if (isDigit(c) && digits.size() < kMaxDigits)
             digits += c;
-        if (c == '.' || c == ',' || i + 1 == Text.size()) {
+        if (c == '.' || c == ',' || i + 1 == text.size()) {
             std::uint64_t value = 0;
             for (char d : digits)
                 value = value * 10 + static_cast<std::uint64_t>(d - '0');
@@ -53,13 +53,13 @@ std::int32_t VersionTextToInt(const std::string& Text) {
     return static_cast<std::int32_t>(packed);
 }
 
-double VersionTextToFloat(const std::string& Text) {
-    if (Text.empty())
+double VersionTextToFloat(const std::string& versionText) {
+    if (versionText.empty())
         return 0;
     double value = 0;
-    if (ReadDecimal(Text, value))
+    if (readDecimal(versionText, value))
         return value;
-    std::string text = Text;
+    std::string text = versionText;
     if (const auto comma = text.find(','); comma != std::string::npos)
         text[comma] = '.';
     const auto point = text.find('.');
@@ -68,10 +68,10 @@ double VersionTextToFloat(const std::string& Text) {
     std::string rest;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (i == point || !(c == ' ' || c == ',' || c == '.' || IsAsciiLetter(c)))
+        if (i == point || !(c == ' ' || c == ',' || c == '.' || isAsciiLetter(c)))
             rest += c;
     }
-    return ReadDecimal(rest, value) ? value : 0;
+    return readDecimal(rest, value) ? value : 0;
 }
 
 } // namespace dm

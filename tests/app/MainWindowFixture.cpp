@@ -9,7 +9,7 @@
 namespace dm::test {
 
 void MainWindowTest::SetUpTestSuite() {
-    EnsureQtApplication("main_window_test");
+    ensureQtApplication("main_window_test");
 }
 
 MainWindowTest::MainWindowTest() {
@@ -31,28 +31,28 @@ MainWindowTest::MainWindowTest() {
 
 MainWindowTest::~MainWindowTest() = default;
 
-void MainWindowTest::SetInventory(const SmbiosWriter* board) {
-    repository = board ? platform::MemoryRepositoryFromImage(board->Image()) : nullptr;
+void MainWindowTest::setInventory(const SmbiosWriter* board) {
+    repository = board ? platform::memoryRepositoryFromImage(board->image()) : nullptr;
 }
 
-MainDlg& MainWindowTest::Start(std::vector<std::string> parameters) {
+MainDlg& MainWindowTest::start(std::vector<std::string> parameters) {
     forms_.reset();
     forms_ = std::make_unique<ProgramForms>(platform, ProgramStart{exeName, std::move(parameters)});
-    Window().show();
-    Window().AppEvtActivate();
-    return Window();
+    window().show();
+    window().AppEvtActivate();
+    return window();
 }
 
-QTreeWidget& MainWindowTest::List(int slot) {
-    return *Window().findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
+QTreeWidget& MainWindowTest::slotList(int slot) {
+    return *window().findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
 }
 
-QGroupBox& MainWindowTest::Group(int slot) {
-    return *Window().findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
+QGroupBox& MainWindowTest::group(int slot) {
+    return *window().findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
 }
 
-QWidget& MainWindowTest::Child(const QString& name) {
-    auto* child = Window().findChild<QWidget*>(name);
+QWidget& MainWindowTest::child(const QString& name) {
+    auto* child = window().findChild<QWidget*>(name);
     if (!child)
         throw std::runtime_error("no component " + name.toStdString());
     return *child;
@@ -60,14 +60,14 @@ QWidget& MainWindowTest::Child(const QString& name) {
 
 std::vector<std::string> MainWindowTest::Rows(int slot) {
     std::vector<std::string> rows;
-    const QTreeWidget& list = List(slot);
+    const QTreeWidget& list = slotList(slot);
     for (int row = 0; row < list.topLevelItemCount(); ++row)
-        rows.push_back(FromQt(list.topLevelItem(row)->text(0)) + "=" +
-                       FromQt(list.topLevelItem(row)->text(1)));
+        rows.push_back(fromQt(list.topLevelItem(row)->text(0)) + "=" +
+                       fromQt(list.topLevelItem(row)->text(1)));
     return rows;
 }
 
-SmbiosMemoryDevice Module(const std::string& locator, std::uint64_t sizeMb, std::uint8_t type,
+SmbiosMemoryDevice module(const std::string& locator, std::uint64_t sizeMb, std::uint8_t type,
                           std::uint32_t speed, const std::string& vendor, const std::string& part,
                           const std::string& serial) {
     SmbiosMemoryDevice device;
@@ -83,20 +83,20 @@ SmbiosMemoryDevice Module(const std::string& locator, std::uint64_t sizeMb, std:
     return device;
 }
 
-SmbiosWriter Board(int slotCount, const std::vector<SmbiosMemoryDevice>& modules,
-                   std::uint64_t maxGb) {
+SmbiosWriter makeBoard(int slotCount, const std::vector<SmbiosMemoryDevice>& modules,
+                       std::uint64_t maxGb) {
     SmbiosWriter writer(3, 3);
     SmbiosMemoryArray array;
     array.maxCapacityKb = maxGb << 20;
     array.memoryDevices = static_cast<std::uint16_t>(slotCount);
-    writer.AddArray(array);
+    writer.addArray(array);
     for (int slot = 0; slot < std::max<int>(slotCount, static_cast<int>(modules.size())); ++slot) {
         if (slot < static_cast<int>(modules.size())) {
-            writer.AddDevice(modules[slot]);
+            writer.addDevice(modules[slot]);
         } else {
             SmbiosMemoryDevice empty;
             empty.deviceLocator = "DIMM" + std::to_string(slot);
-            writer.AddDevice(empty);
+            writer.addDevice(empty);
         }
     }
     return writer;

@@ -51,16 +51,16 @@ protected:
     ~MainWindowTest() override;
 
     // The inventory the window's queries answer; nullptr makes them fail.
-    void SetInventory(const SmbiosWriter* board);
+    void setInventory(const SmbiosWriter* board);
     // The program's forms on the current inventory, the window shown and activated as at
     // start-up; parameters: the command line after the program.
-    MainDlg& Start(std::vector<std::string> parameters = {});
-    MainDlg& Window() { return forms_->Main(); }
-    ProgramForms& Forms() { return *forms_; }
+    MainDlg& start(std::vector<std::string> parameters = {});
+    MainDlg& window() { return forms_->mainWindow(); }
+    ProgramForms& forms() { return *forms_; }
 
-    QTreeWidget& List(int slot);
-    QGroupBox& Group(int slot);
-    QWidget& Child(const QString& name);
+    QTreeWidget& slotList(int slot);
+    QGroupBox& group(int slot);
+    QWidget& child(const QString& name);
     // The list's rows as "caption=value".
     std::vector<std::string> Rows(int slot);
 
@@ -83,14 +83,14 @@ private:
 };
 
 // A module for a board: size in MB, SMBIOS memory type, speed, vendor, part and serial number.
-SmbiosMemoryDevice Module(const std::string& locator, std::uint64_t sizeMb = 8192,
+SmbiosMemoryDevice module(const std::string& locator, std::uint64_t sizeMb = 8192,
                           std::uint8_t type = 0x1A, std::uint32_t speed = 2400,
                           const std::string& vendor = "Kingston",
                           const std::string& part = "KHX2400C15/8G",
                           const std::string& serial = "1A2B3C4D");
 // A board of one array with `slotCount` slotCount (and `maxGb` maximum) holding the given modules
 // in its first slotCount; the other slotCount are empty.
-SmbiosWriter Board(int slotCount, const std::vector<SmbiosMemoryDevice>& modules,
-                   std::uint64_t maxGb = 64);
+SmbiosWriter makeBoard(int slotCount, const std::vector<SmbiosMemoryDevice>& modules,
+                       std::uint64_t maxGb = 64);
 
 } // namespace dm::test

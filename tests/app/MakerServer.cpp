@@ -21,7 +21,7 @@ struct Credentials {
 };
 
 // A certificate for 127.0.0.1 and its key, made once per process with the openssl tool.
-const Credentials& LoopbackCredentials() {
+const Credentials& loopbackCredentials() {
     static const Credentials made = [] {
         Credentials result;
         TempDir dir;
@@ -47,7 +47,7 @@ const Credentials& LoopbackCredentials() {
 
 MakerServer::MakerServer(bool tls, QObject* parent) : QObject(parent), tls_(tls) {
     if (tls_) {
-        const Credentials& credentials = LoopbackCredentials();
+        const Credentials& credentials = loopbackCredentials();
         configuration_ = QSslConfiguration::defaultConfiguration();
         configuration_.setLocalCertificate(credentials.certificate);
         configuration_.setPrivateKey(credentials.key);
@@ -57,7 +57,7 @@ MakerServer::MakerServer(bool tls, QObject* parent) : QObject(parent), tls_(tls)
 
 MakerServer::~MakerServer() = default;
 
-bool MakerServer::Listen() {
+bool MakerServer::listen() {
     if (tls_) {
         auto server = std::make_unique<QSslServer>();
         server->setSslConfiguration(configuration_);
@@ -75,12 +75,12 @@ bool MakerServer::Listen() {
     return true;
 }
 
-void MakerServer::Stop() {
+void MakerServer::stop() {
     if (server_)
         server_->close();
 }
 
-std::string MakerServer::HostPort() const {
+std::string MakerServer::hostPort() const {
     return "127.0.0.1:" + std::to_string(port_);
 }
 

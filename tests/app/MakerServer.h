@@ -23,11 +23,11 @@ public:
     ~MakerServer() override;
 
     // Starts listening on a free loopback port; false when it cannot.
-    bool Listen();
+    bool listen();
     // Stops listening: later connections are refused.
-    void Stop();
+    void stop();
     // "127.0.0.1:<port>", as DIMMETRIC_SERVER takes it.
-    std::string HostPort() const;
+    std::string hostPort() const;
 
     // The body of "/vigil/check.php" and of "/dimmetric/dimmetric.ini".
     std::string latestVersion = "1.23.0.47";

@@ -24,7 +24,7 @@ SampleImage image(const char* name, std::uint64_t maxGb, const std::vector<const
     array.memoryDevices = static_cast<std::uint16_t>(slots.size());
     if (totalWidth > 64)
         array.errorCorrection = 0x06; // multi-bit ECC
-    writer.AddArray(array);
+    writer.addArray(array);
     for (const char* slot : slots) {
         SmbiosMemoryDevice device;
         device.deviceLocator = slot;
@@ -46,14 +46,14 @@ SampleImage image(const char* name, std::uint64_t maxGb, const std::vector<const
             device.memoryType = 0x02; // unknown
             device.manufacturer = "Not Specified";
         }
-        writer.AddDevice(device);
+        writer.addDevice(device);
     }
-    return {name, writer.ImageText()};
+    return {name, writer.imageText()};
 }
 
 } // namespace
 
-std::vector<SampleImage> SampleImages() {
+std::vector<SampleImage> sampleImages() {
     return {
         // Office desktop: four slots, two DDR4 modules, vendor names as text.
         image("office-desktop-ddr4.bin", 64,

@@ -12,6 +12,6 @@ struct SampleImage {
     std::string Bytes;
 };
 
-std::vector<SampleImage> SampleImages();
+std::vector<SampleImage> sampleImages();
 
 } // namespace dm::test

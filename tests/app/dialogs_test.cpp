@@ -26,16 +26,16 @@ class DialogsTest : public MainWindowTest {
 protected:
     DialogsTest() : program(dir.dir() + "dimmetric") { platform.versions = &program; }
 
-    AboutDlg& About() { return Forms().About(); }
-    QLabel& AboutLabel(const char* name) { return *About().findChild<QLabel*>(name); }
-    QPushButton& AboutButton(const char* name) { return *About().findChild<QPushButton*>(name); }
+    AboutDlg& aboutBox() { return forms().aboutBox(); }
+    QLabel& aboutLabel(const char* name) { return *aboutBox().findChild<QLabel*>(name); }
+    QPushButton& aboutButton(const char* name) { return *aboutBox().findChild<QPushButton*>(name); }
 
     // The component paths of a language file, in file order.
-    static std::vector<std::string> GroupPaths(const std::string& file) {
+    static std::vector<std::string> groupPaths(const std::string& file) {
         Storefile records;
-        records.SetSignature(std::string(kLanguageSignature));
-        records.SetFilename(file);
-        records.SetReadOnly(true);
+        records.setSignature(std::string(kLanguageSignature));
+        records.setFilename(file);
+        records.setReadOnly(true);
         records.SetActive(true);
         std::vector<std::string> paths;
         while (!records.Eof()) {
@@ -52,83 +52,83 @@ protected:
 };
 
 TEST_F(DialogsTest, AboutBoxShowsNameVersionAndFollowsTheLanguage) {
-    SetInventory(nullptr);
-    Start();
-    EXPECT_EQ(About().size(), QSize(389, 285));
-    EXPECT_EQ(AboutLabel("Image1").pixmap().size(), QSize(388, 96));
-    EXPECT_EQ(AboutButton("ok_btn").geometry(), QRect(274, 139, 81, 33));
-    EXPECT_EQ(AboutButton("forum_btn").geometry(), QRect(8, 80, 97, 28));
+    setInventory(nullptr);
+    start();
+    EXPECT_EQ(aboutBox().size(), QSize(389, 285));
+    EXPECT_EQ(aboutLabel("Image1").pixmap().size(), QSize(388, 96));
+    EXPECT_EQ(aboutButton("ok_btn").geometry(), QRect(274, 139, 81, 33));
+    EXPECT_EQ(aboutButton("forum_btn").geometry(), QRect(8, 80, 97, 28));
 
-    About().UpdateTexts();
-    EXPECT_EQ(FromQt(About().windowTitle()), "About Dimmetric");
-    EXPECT_EQ(FromQt(AboutLabel("appname_lbl").text()), "Application Name : Dimmetric");
-    EXPECT_EQ(FromQt(AboutLabel("version_lbl").text()), "Version : 1.23.0.47");
+    aboutBox().UpdateTexts();
+    EXPECT_EQ(fromQt(aboutBox().windowTitle()), "About Dimmetric");
+    EXPECT_EQ(fromQt(aboutLabel("appname_lbl").text()), "Application Name : Dimmetric");
+    EXPECT_EQ(fromQt(aboutLabel("version_lbl").text()), "Version : 1.23.0.47");
 
     // A language that translates the box's table; the next showing carries it.
     LanguageFileContent german{.languageId = 0x0407, .listTitle = "Deutsch", .languageName = "G"};
     german.groups.push_back({.path = "AboutDlg.TS_about",
                              .itemsTag = kTextItems | kTextTranslated,
                              .items = "Info\r\nProgrammname :\r\nFassung :\r\n"});
-    ASSERT_TRUE(WriteLanguageFile(dir.dir() + "QV_00000407.SPK", german));
-    Window().lng()->ScanLanguageFiles();
-    ASSERT_TRUE(Window().lng()->SelectLanguageId(0x0407));
-    EXPECT_EQ(FromQt(About().windowTitle()), "About Dimmetric");
+    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", german));
+    window().lng()->ScanLanguageFiles();
+    ASSERT_TRUE(window().lng()->SelectLanguageId(0x0407));
+    EXPECT_EQ(fromQt(aboutBox().windowTitle()), "About Dimmetric");
 
-    QTimer::singleShot(0, &About(), [&] { About().close(); });
+    QTimer::singleShot(0, &aboutBox(), [&] { aboutBox().close(); });
     // The close box is no Ok.
-    EXPECT_FALSE(About().Execute());
-    EXPECT_EQ(FromQt(About().windowTitle()), "Info Dimmetric");
-    EXPECT_EQ(FromQt(AboutLabel("appname_lbl").text()), "Programmname : Dimmetric");
-    EXPECT_EQ(FromQt(AboutLabel("version_lbl").text()), "Fassung : 1.23.0.47");
+    EXPECT_FALSE(aboutBox().Execute());
+    EXPECT_EQ(fromQt(aboutBox().windowTitle()), "Info Dimmetric");
+    EXPECT_EQ(fromQt(aboutLabel("appname_lbl").text()), "Programmname : Dimmetric");
+    EXPECT_EQ(fromQt(aboutLabel("version_lbl").text()), "Fassung : 1.23.0.47");
 
-    QTimer::singleShot(0, &About(), [&] { AboutButton("ok_btn").click(); });
-    EXPECT_TRUE(About().Execute());
+    QTimer::singleShot(0, &aboutBox(), [&] { aboutButton("ok_btn").click(); });
+    EXPECT_TRUE(aboutBox().Execute());
 }
 
 TEST_F(DialogsTest, AboutBoxLinksOpenWithTheBoxAsOwner) {
-    SetInventory(nullptr);
-    Start();
+    setInventory(nullptr);
+    start();
     for (const char* button : {"email_btn", "web_btn", "forum_btn"})
-        AboutButton(button).click();
+        aboutButton(button).click();
     ASSERT_EQ(shell.opened.size(), 3u);
-    EXPECT_EQ(shell.opened[0].file, "mailto:" + MakerEmail());
-    EXPECT_EQ(shell.opened[1].file, "https://" + MakerHost() + "/");
-    EXPECT_EQ(shell.opened[2].file, "https://" + MakerHost() + "/forum");
+    EXPECT_EQ(shell.opened[0].file, "mailto:" + makerEmail());
+    EXPECT_EQ(shell.opened[1].file, "https://" + makerHost() + "/");
+    EXPECT_EQ(shell.opened[2].file, "https://" + makerHost() + "/forum");
     for (const auto& opened : shell.opened) {
-        EXPECT_EQ(opened.options.owner, &About());
+        EXPECT_EQ(opened.options.owner, &aboutBox());
         EXPECT_FALSE(opened.options.noErrorUi);
         EXPECT_TRUE(opened.parameters.empty());
     }
 }
 
 TEST_F(DialogsTest, MenuShowsTheDialogs) {
-    SetInventory(nullptr);
-    MainDlg& window = Start();
+    setInventory(nullptr);
+    MainDlg& window = start();
     bool languageShown = false;
-    QTimer::singleShot(0, &Forms().Language(), [&] {
-        languageShown = Forms().Language().isVisible();
-        Forms().Language().close();
+    QTimer::singleShot(0, &forms().languageDialog(), [&] {
+        languageShown = forms().languageDialog().isVisible();
+        forms().languageDialog().close();
     });
     window.findChild<QAction*>("Language1")->trigger();
     EXPECT_TRUE(languageShown);
 
     bool aboutShown = false;
-    QTimer::singleShot(0, &About(), [&] {
-        aboutShown = About().isVisible();
-        About().close();
+    QTimer::singleShot(0, &aboutBox(), [&] {
+        aboutShown = aboutBox().isVisible();
+        aboutBox().close();
     });
     window.findChild<QAction*>("About1")->trigger();
     EXPECT_TRUE(aboutShown);
-    EXPECT_EQ(FromQt(About().windowTitle()), "About Dimmetric");
+    EXPECT_EQ(fromQt(aboutBox().windowTitle()), "About Dimmetric");
 }
 
 TEST_F(DialogsTest, TemplateCoversTheThreeForms) {
-    SetInventory(nullptr);
-    MainDlg& window = Start({"-co"});
+    setInventory(nullptr);
+    MainDlg& window = start({"-co"});
     window.lng()->FirstActivation();
     const std::string file = dir.dir() + "QV_ORIGINAL.SPK";
     ASSERT_TRUE(std::filesystem::exists(file));
-    const auto paths = GroupPaths(file);
+    const auto paths = groupPaths(file);
     const auto has = [&](const std::string& path) {
         return std::find(paths.begin(), paths.end(), path) != paths.end();
     };
@@ -148,15 +148,15 @@ TEST_F(DialogsTest, TemplateCoversTheThreeForms) {
 
 TEST_F(DialogsTest, DialogsChooserTakesTheFirstPlaceInTheChain) {
     LanguageFileContent german{.languageId = 0x0407, .listTitle = "Deutsch", .languageName = "G"};
-    ASSERT_TRUE(WriteLanguageFile(dir.dir() + "QV_00000407.SPK", german));
-    SetInventory(nullptr);
-    MainDlg& window = Start();
-    LanguageChoice& chooser = *Forms().Language().LanguageChoice1();
+    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", german));
+    setInventory(nullptr);
+    MainDlg& window = start();
+    LanguageChoice& chooser = *forms().languageDialog().LanguageChoice1();
     // Bound at creation: the files are listed before the first activation.
-    ASSERT_EQ(chooser.Entries()->count(), 1);
+    ASSERT_EQ(chooser.entries()->count(), 1);
     ASSERT_TRUE(window.lng()->SelectLanguageId(0x0407));
-    EXPECT_EQ(FromQt(chooser.CaptionLabel()->text()), "  G");
-    EXPECT_EQ(chooser.Entries()->currentRow(), 0);
+    EXPECT_EQ(fromQt(chooser.captionLabel()->text()), "  G");
+    EXPECT_EQ(chooser.entries()->currentRow(), 0);
 }
 
 } // namespace

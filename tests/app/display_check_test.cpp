@@ -8,12 +8,12 @@ namespace dm {
 namespace {
 
 // Displays ":0" (X11) and "wayland-0" in "/run/user/1000" answer; nothing else does.
-std::optional<std::string> Problem(const std::map<std::string, std::string>& values) {
+std::optional<std::string> problemOf(const std::map<std::string, std::string>& values) {
     const DisplayProbes probes{[](const std::string& display) { return display == ":0"; },
                                [](const std::string& name, const std::string& runtimeDir) {
                                    return name == "wayland-0" && runtimeDir == "/run/user/1000";
                                }};
-    return DisplayProblem(
+    return displayProblem(
         [&](const char* name) -> std::optional<std::string> {
             const auto it = values.find(name);
             return it == values.end() ? std::nullopt : std::optional(it->second);
@@ -22,23 +22,23 @@ std::optional<std::string> Problem(const std::map<std::string, std::string>& val
 }
 
 TEST(DisplayCheck, AnAnsweringDisplayOrAChosenPlatformIsEnough) {
-    EXPECT_FALSE(Problem({{"DISPLAY", ":0"}}));
+    EXPECT_FALSE(problemOf({{"DISPLAY", ":0"}}));
     EXPECT_FALSE(
-        Problem({{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/1000"}}));
-    EXPECT_FALSE(Problem({{"DISPLAY", ":7"},
-                          {"WAYLAND_DISPLAY", "wayland-0"},
-                          {"XDG_RUNTIME_DIR", "/run/user/1000"}}));
-    EXPECT_FALSE(Problem({{"QT_QPA_PLATFORM", "offscreen"}}));
+        problemOf({{"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/1000"}}));
+    EXPECT_FALSE(problemOf({{"DISPLAY", ":7"},
+                            {"WAYLAND_DISPLAY", "wayland-0"},
+                            {"XDG_RUNTIME_DIR", "/run/user/1000"}}));
+    EXPECT_FALSE(problemOf({{"QT_QPA_PLATFORM", "offscreen"}}));
 }
 
 TEST(DisplayCheck, SaysWhatIsMissing) {
     for (const auto& values :
          {std::map<std::string, std::string>{}, {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}}) {
-        const auto problem = Problem(values);
+        const auto problem = problemOf(values);
         ASSERT_TRUE(problem);
         EXPECT_NE(problem->find("neither DISPLAY nor WAYLAND_DISPLAY is set"), std::string::npos);
     }
-    const auto silent = Problem({{"DISPLAY", ":7"}, {"WAYLAND_DISPLAY", "wayland-1"}});
+    const auto silent = problemOf({{"DISPLAY", ":7"}, {"WAYLAND_DISPLAY", "wayland-1"}});
     ASSERT_TRUE(silent);
     EXPECT_NE(silent->find("the X display \":7\" (DISPLAY) and the Wayland display \"wayland-1\""),
               std::string::npos)

@@ -16,7 +16,7 @@ ExportSection module(int slot, const std::string& partNumber) {
 }
 
 TEST(ExportFile, OneModuleIsSevenLinesEachEndedByCrLf) {
-    EXPECT_EQ(FormatExport({module(1, "KHX2400C15/8G")}, "\t"), "[BANK 1]\r\n"
+    EXPECT_EQ(formatExport({module(1, "KHX2400C15/8G")}, "\t"), "[BANK 1]\r\n"
                                                                 "Slot Name\tDIMM1\r\n"
                                                                 "Capacity\t8 GB\r\n"
                                                                 "Manufacturer\tKingston\r\n"
@@ -26,15 +26,15 @@ TEST(ExportFile, OneModuleIsSevenLinesEachEndedByCrLf) {
 }
 
 TEST(ExportFile, SectionsOfLaterSlotsStartWithAnEmptyLine) {
-    const std::string text = FormatExport({module(2, "A"), module(3, "B")}, ";");
+    const std::string text = formatExport({module(2, "A"), module(3, "B")}, ";");
     EXPECT_EQ(text.substr(0, 10), "\r\n[BANK 2]");
     EXPECT_NE(text.find("Serial#;1A2B3C4D\r\n\r\n[BANK 3]\r\n"), std::string::npos);
 }
 
 TEST(ExportFile, ListWithoutRowsIsEmptyAndNothingIsEscaped) {
-    EXPECT_EQ(FormatExport({{1, {}}}, ";"), "[BANK 1]\r\nEmpty\r\n");
-    EXPECT_EQ(FormatExport({{1, {{"Model", "A;\"B\""}}}}, ";"), "[BANK 1]\r\nModel;A;\"B\"\r\n");
-    EXPECT_EQ(FormatExport({}, "\t"), "");
+    EXPECT_EQ(formatExport({{1, {}}}, ";"), "[BANK 1]\r\nEmpty\r\n");
+    EXPECT_EQ(formatExport({{1, {{"Model", "A;\"B\""}}}}, ";"), "[BANK 1]\r\nModel;A;\"B\"\r\n");
+    EXPECT_EQ(formatExport({}, "\t"), "");
 }
 
 } // namespace

@@ -24,7 +24,7 @@ protected:
 
     // Runs a program to its end within the time given; its exit code, -1 when it did not end
     // normally.
-    int Run(const QString& program, const QStringList& arguments, int milliseconds,
+    int run(const QString& program, const QStringList& arguments, int milliseconds,
             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
         QProcess process;
         process.setProcessEnvironment(environment);
@@ -41,7 +41,7 @@ protected:
 
     // The log of one run of the program at exe, with its registry and data folder below the
     // test's folder.
-    std::string LogOfRun(const std::string& exe) {
+    std::string logOfRun(const std::string& exe) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("DIMMETRIC_REGISTRY_DIR", QString::fromStdString(dir.dir() + "reg"));
         environment.insert("XDG_DATA_HOME", QString::fromStdString(dir.dir() + "data"));
@@ -51,7 +51,7 @@ protected:
         environment.insert("DIMMETRIC_SMBIOS", QString::fromStdString(dir.dir() + "none.bin"));
         // No maker's server: nothing may leave the machine.
         environment.insert("DIMMETRIC_SERVER", "127.0.0.1:9");
-        EXPECT_EQ(Run(QString::fromStdString(exe), {}, 30000, environment), 0) << errors;
+        EXPECT_EQ(run(QString::fromStdString(exe), {}, 30000, environment), 0) << errors;
         return TempDir::read(dir.path() / "data/Brackenway/Dimmetric/Dimmetric.log");
     }
 
@@ -62,7 +62,7 @@ protected:
 
 TEST_F(InstallTest, InstallStepPlacesTheProgramItsMenuEntryAndTheMachineHive) {
     const std::string prefix = dir.dir() + "prefix";
-    ASSERT_EQ(Run(CMAKE_COMMAND,
+    ASSERT_EQ(run(CMAKE_COMMAND,
                   {"--install", DIMMETRIC_BUILD_DIR, "--prefix", QString::fromStdString(prefix)},
                   60000),
               0)
@@ -79,13 +79,13 @@ TEST_F(InstallTest, InstallStepPlacesTheProgramItsMenuEntryAndTheMachineHive) {
     EXPECT_EQ(hive.rfind("WINE REGISTRY Version 2\n", 0), 0u);
     EXPECT_NE(hive.find("\"DisplayName\"=\"Brackenway Dimmetric\""), std::string::npos);
 
-    const std::string log = LogOfRun(prefix + "/bin/dimmetric");
+    const std::string log = logOfRun(prefix + "/bin/dimmetric");
     EXPECT_NE(log.find("\tDimmetric v1.23.0.47\r\n"), std::string::npos);
 }
 
 TEST_F(InstallTest, DebianPackageHoldsTheProgramMenuEntryIconAndMachineHive) {
     const std::string packages = dir.dir() + "packages";
-    ASSERT_EQ(Run(CPACK_COMMAND,
+    ASSERT_EQ(run(CPACK_COMMAND,
                   {"--config", DIMMETRIC_BUILD_DIR "/CPackConfig.cmake", "-B",
                    QString::fromStdString(packages)},
                   120000),
@@ -96,13 +96,13 @@ TEST_F(InstallTest, DebianPackageHoldsTheProgramMenuEntryIconAndMachineHive) {
         if (entry.path().extension() == ".deb")
             deb = entry.path().string();
     ASSERT_FALSE(deb.empty());
-    ASSERT_EQ(Run("dpkg-deb", {"--contents", QString::fromStdString(deb)}, 30000), 0) << errors;
+    ASSERT_EQ(run("dpkg-deb", {"--contents", QString::fromStdString(deb)}, 30000), 0) << errors;
     for (const char* file : {"./usr/bin/dimmetric", "./usr/share/applications/dimmetric.desktop",
                              "./usr/share/icons/hicolor/128x128/apps/dimmetric.png",
                              "./usr/share/dimmetric/system.reg"})
         EXPECT_NE(output.find(file), std::string::npos) << file;
     ASSERT_EQ(
-        Run("dpkg-deb", {"--field", QString::fromStdString(deb), "Package", "Version"}, 30000), 0);
+        run("dpkg-deb", {"--field", QString::fromStdString(deb), "Package", "Version"}, 30000), 0);
     EXPECT_EQ(output, "Package: dimmetric\nVersion: 1.23.0.47\n");
 }
 

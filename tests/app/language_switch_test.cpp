@@ -20,7 +20,7 @@ protected:
     LanguageSwitchTest() : program(dir.dir() + "dimmetric") { platform.versions = &program; }
 
     // A German language file for the main window, as a translator's tool writes one.
-    void WriteGermanFile() {
+    void writeGermanFile() {
         const std::pair<const char*, const char*> captions[] = {
             {"MainDlg.slot1_grp", "Steckplatz 1"},
             {"MainDlg.Quit1", "&Beenden"},
@@ -43,28 +43,28 @@ protected:
         items[items.indexOf("Capacity")] = "Kapazitaet";
         items[items.indexOf("Number of slots :")] = "Anzahl Steckplaetze :";
         items[items.indexOf("Empty slot !")] = "Leerer Steckplatz !";
-        group("MainDlg.mainTS", kTextItems, FromQt(items.join("\r\n") + "\r\n"));
-        ASSERT_TRUE(WriteLanguageFile(dir.dir() + "QV_00000407.SPK", file));
+        group("MainDlg.mainTS", kTextItems, fromQt(items.join("\r\n") + "\r\n"));
+        ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", file));
     }
 
     ProgramInFolder program;
 };
 
 TEST_F(LanguageSwitchTest, ChosenLanguageRetranslatesAndRescansTheWindow) {
-    WriteGermanFile();
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    writeGermanFile();
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
     ASSERT_EQ(Rows(1)[1], "Capacity=8 GB");
 
     ASSERT_TRUE(window.lng()->ScanLanguageFiles());
     ASSERT_TRUE(window.lng()->SelectLanguageId(0x0407));
 
     EXPECT_EQ(Rows(1)[1], "Kapazitaet=8 GB");
-    EXPECT_EQ(FromQt(Group(1).title()), "Steckplatz 1");
-    EXPECT_EQ(FromQt(window.findChild<QAction*>("Quit1")->text()), "&Beenden");
-    EXPECT_EQ(FromQt(static_cast<QLabel&>(Child("slots_lbl")).text()), "Anzahl Steckplaetze : 4");
-    EXPECT_EQ(FromQt(static_cast<QAbstractButton&>(Child("getRAM2_btn")).text()),
+    EXPECT_EQ(fromQt(group(1).title()), "Steckplatz 1");
+    EXPECT_EQ(fromQt(window.findChild<QAction*>("Quit1")->text()), "&Beenden");
+    EXPECT_EQ(fromQt(static_cast<QLabel&>(child("slots_lbl")).text()), "Anzahl Steckplaetze : 4");
+    EXPECT_EQ(fromQt(static_cast<QAbstractButton&>(child("getRAM2_btn")).text()),
               "Leerer Steckplatz !\n\rClick here to get more RAM");
     // The rescan's log lines carry the new captions.
     const auto& lines = window.Log()->Lines();

@@ -13,20 +13,20 @@
 namespace dm::test {
 namespace {
 
-std::string ReadExport(const TempDir& dir, const std::string& name) {
+std::string readExport(const TempDir& dir, const std::string& name) {
     return TempDir::read(dir.path() / "data" / "Brackenway" / "Dimmetric" / name);
 }
 
 std::string Text(QWidget& widget) {
     if (auto* label = qobject_cast<QLabel*>(&widget))
-        return FromQt(label->text());
+        return fromQt(label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(&widget))
-        return FromQt(button->text());
-    return FromQt(widget.windowTitle());
+        return fromQt(button->text());
+    return fromQt(widget.windowTitle());
 }
 
 TEST_F(MainWindowTest, FormHasItsComponentsAtTheirPlaces) {
-    SetInventory(nullptr);
+    setInventory(nullptr);
     MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
     const int menu = window.menuBar()->sizeHint().height();
     EXPECT_EQ(window.objectName(), "MainDlg");
@@ -121,98 +121,98 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsShortcut) {
 }
 
 TEST_F(MainWindowTest, CaptionCarriesTheExecutablesVersion) {
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
     EXPECT_EQ(window.windowTitle(), "Dimmetric v1.23.0.47");
     for (int slot = 1; slot <= 4; ++slot)
-        EXPECT_EQ(Text(Child(QStringLiteral("getRAM%1_btn").arg(slot))),
+        EXPECT_EQ(Text(child(QStringLiteral("getRAM%1_btn").arg(slot))),
                   "Empty slot !\n\rClick here to get more RAM");
 }
 
 TEST_F(MainWindowTest, TwoSlotsTwoModulesNarrowTheWindow) {
-    const auto board = Board(2, {Module("DIMM0"), Module("DIMM1")}, 32);
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(2, {module("DIMM0"), module("DIMM1")}, 32);
+    setInventory(&board);
+    MainDlg& window = start();
     EXPECT_EQ(window.frameGeometry().width(), 387);
-    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 2");
-    EXPECT_EQ(Text(Child("maxmem_lbl")), "Maximum memory : 32 GB");
-    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 16 GB");
+    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 2");
+    EXPECT_EQ(Text(child("maxmem_lbl")), "Maximum memory : 32 GB");
+    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 16 GB");
     for (int slot = 1; slot <= 4; ++slot) {
-        EXPECT_EQ(Group(slot).isEnabled(), slot <= 2) << slot;
-        EXPECT_EQ(List(slot).isHidden(), slot > 2) << slot;
-        EXPECT_TRUE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden()) << slot;
-        EXPECT_EQ(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden(), slot > 2) << slot;
+        EXPECT_EQ(group(slot).isEnabled(), slot <= 2) << slot;
+        EXPECT_EQ(slotList(slot).isHidden(), slot > 2) << slot;
+        EXPECT_TRUE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden()) << slot;
+        EXPECT_EQ(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden(), slot > 2) << slot;
     }
     EXPECT_EQ(Rows(2)[0], "Slot Name=DIMM1");
-    EXPECT_EQ(List(1).headerItem()->text(0), "Parameter");
-    EXPECT_EQ(List(1).headerItem()->text(1), "Value");
+    EXPECT_EQ(slotList(1).headerItem()->text(0), "Parameter");
+    EXPECT_EQ(slotList(1).headerItem()->text(1), "Value");
 }
 
 TEST_F(MainWindowTest, FourSlotsOneModuleOfferMoreMemory) {
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
     EXPECT_EQ(window.width(), 751);
-    EXPECT_FALSE(List(1).isHidden());
-    EXPECT_FALSE(Child("getSpec1_btn").isHidden());
-    EXPECT_TRUE(Child("getSpec1_btn").isEnabled());
-    EXPECT_TRUE(Child("getRAM1_btn").isHidden());
+    EXPECT_FALSE(slotList(1).isHidden());
+    EXPECT_FALSE(child("getSpec1_btn").isHidden());
+    EXPECT_TRUE(child("getSpec1_btn").isEnabled());
+    EXPECT_TRUE(child("getRAM1_btn").isHidden());
     for (int slot = 2; slot <= 4; ++slot) {
-        EXPECT_TRUE(List(slot).isHidden());
-        EXPECT_FALSE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
-        EXPECT_TRUE(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
+        EXPECT_TRUE(slotList(slot).isHidden());
+        EXPECT_FALSE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
+        EXPECT_TRUE(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
     }
 }
 
 TEST_F(MainWindowTest, SixModulesOnEightSlotsAreAllCounted) {
     std::vector<test::SmbiosMemoryDevice> modules;
     for (int i = 0; i < 6; ++i)
-        modules.push_back(Module("DIMM" + std::to_string(i)));
-    const auto board = Board(8, modules, 256);
-    SetInventory(&board);
-    Start();
-    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 8");
-    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 48 GB");
+        modules.push_back(module("DIMM" + std::to_string(i)));
+    const auto board = makeBoard(8, modules, 256);
+    setInventory(&board);
+    start();
+    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 8");
+    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 48 GB");
     for (int slot = 1; slot <= 4; ++slot) {
         EXPECT_EQ(Rows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1));
-        EXPECT_TRUE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
+        EXPECT_TRUE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
     }
 }
 
 TEST_F(MainWindowTest, FewerSlotsThanModulesStillFillsTheCutOffLists) {
-    const auto board = Board(2, {Module("A0"), Module("A1"), Module("B0"), Module("B1")}, 16);
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(2, {module("A0"), module("A1"), module("B0"), module("B1")}, 16);
+    setInventory(&board);
+    MainDlg& window = start();
     EXPECT_EQ(window.frameGeometry().width(), 387);
     for (int slot = 3; slot <= 4; ++slot) {
-        EXPECT_FALSE(Group(slot).isEnabled());
-        EXPECT_FALSE(List(slot).isHidden());
-        EXPECT_FALSE(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
+        EXPECT_FALSE(group(slot).isEnabled());
+        EXPECT_FALSE(slotList(slot).isHidden());
+        EXPECT_FALSE(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
     }
     // 32 GB installed on a board that says 16 GB at most: the maximum is not shown.
-    EXPECT_TRUE(Child("maxmem_lbl").isHidden());
+    EXPECT_TRUE(child("maxmem_lbl").isHidden());
 }
 
 TEST_F(MainWindowTest, RescanNeitherShowsHiddenListsNorWidensTheWindow) {
-    const auto small = Board(2, {Module("DIMM0")});
-    SetInventory(&small);
-    MainDlg& window = Start();
-    const auto larger = Board(4, {Module("DIMM0"), Module("DIMM1"), Module("DIMM2")});
-    SetInventory(&larger);
+    const auto small = makeBoard(2, {module("DIMM0")});
+    setInventory(&small);
+    MainDlg& window = start();
+    const auto larger = makeBoard(4, {module("DIMM0"), module("DIMM1"), module("DIMM2")});
+    setInventory(&larger);
     window.lngAfterLanguageSwitch(window.lng());
     EXPECT_EQ(window.frameGeometry().width(), 387);
-    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 4");
+    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 4");
     for (int slot = 2; slot <= 3; ++slot) {
         // The list is filled but stays hidden: its slot offers more memory instead.
-        EXPECT_TRUE(List(slot).isHidden()) << slot;
+        EXPECT_TRUE(slotList(slot).isHidden()) << slot;
         EXPECT_EQ(Rows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1)) << slot;
-        EXPECT_FALSE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden()) << slot;
-        EXPECT_TRUE(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden()) << slot;
+        EXPECT_FALSE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden()) << slot;
+        EXPECT_TRUE(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden()) << slot;
     }
     // Only shown lists are exported.
     window.ext1Click();
-    const std::string text = ReadExport(dir, "export.txt");
+    const std::string text = readExport(dir, "export.txt");
     EXPECT_EQ(text.rfind("[BANK 1]\r\n", 0), 0u);
     EXPECT_EQ(text.find("[BANK 2]"), std::string::npos);
 }
@@ -223,27 +223,27 @@ TEST_F(MainWindowTest, MaximumSumsWholeGigabytesOfEveryArray) {
         SmbiosMemoryArray array;
         array.maxCapacityKb = kb;
         array.memoryDevices = 1;
-        board.AddArray(array);
+        board.addArray(array);
     }
-    board.AddDevice(Module("DIMM0", 1536));
-    SetInventory(&board);
-    Start();
-    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 3");
-    EXPECT_EQ(Text(Child("maxmem_lbl")), "Maximum memory : 25 GB");
-    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 1 GB");
+    board.addDevice(module("DIMM0", 1536));
+    setInventory(&board);
+    start();
+    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 3");
+    EXPECT_EQ(Text(child("maxmem_lbl")), "Maximum memory : 25 GB");
+    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 1 GB");
     EXPECT_EQ(Rows(1)[1], "Capacity=1 GB");
 }
 
 TEST_F(MainWindowTest, ColumnsFitTheirHeaderAndTheirTexts) {
-    const auto board = Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston",
-                                        "A-PART-NUMBER-MUCH-WIDER-THAN-ITS-LIST-X")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(4, {module("DIMM0", 8192, 0x1A, 2400, "Kingston",
+                                            "A-PART-NUMBER-MUCH-WIDER-THAN-ITS-LIST-X")});
+    setInventory(&board);
+    MainDlg& window = start();
     QStringList items = window.mainTS()->Items();
     items[items.indexOf("Parameter")] = "A header wider than every caption";
-    window.mainTS()->SetItems(items);
+    window.mainTS()->setItems(items);
     window.lngAfterLanguageSwitch(window.lng());
-    QTreeWidget& list = List(1);
+    QTreeWidget& list = slotList(1);
     const QFontMetrics metrics(list.font());
     EXPECT_GE(list.columnWidth(0), metrics.horizontalAdvance("A header wider than every caption"));
     EXPECT_GE(list.columnWidth(1),
@@ -251,39 +251,40 @@ TEST_F(MainWindowTest, ColumnsFitTheirHeaderAndTheirTexts) {
 }
 
 TEST_F(MainWindowTest, FailedInventoryShowsAnEmptyNarrowWindow) {
-    SetInventory(nullptr);
-    MainDlg& window = Start();
+    setInventory(nullptr);
+    MainDlg& window = start();
     EXPECT_EQ(window.frameGeometry().width(), 387);
-    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots : 0");
-    EXPECT_EQ(Text(Child("maxmem_lbl")), "Maximum memory : 0 GB");
-    EXPECT_EQ(Text(Child("curmem_lbl")), "Current memory : 0 GB");
-    EXPECT_FALSE(Child("maxmem_lbl").isHidden());
+    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 0");
+    EXPECT_EQ(Text(child("maxmem_lbl")), "Maximum memory : 0 GB");
+    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 0 GB");
+    EXPECT_FALSE(child("maxmem_lbl").isHidden());
     for (int slot = 1; slot <= 4; ++slot) {
-        EXPECT_FALSE(Group(slot).isEnabled());
-        EXPECT_TRUE(List(slot).isHidden());
-        EXPECT_TRUE(Child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
-        EXPECT_TRUE(Child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
+        EXPECT_FALSE(group(slot).isEnabled());
+        EXPECT_TRUE(slotList(slot).isHidden());
+        EXPECT_TRUE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
+        EXPECT_TRUE(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
     }
     EXPECT_TRUE(messageBox.shown.empty());
 }
 
 TEST_F(MainWindowTest, EachGenerationShowsItsTypeText) {
     const std::pair<test::SmbiosMemoryDevice, const char*> cases[] = {
-        {Module("DIMM0", 4096, 0x18, 1333), "DDR3 / PC3-10600"},
-        {Module("DIMM1", 2048, 0x13, 800), "DDR2 / PC2-6400"},
-        {Module("DIMM2", 8192, 0x1A, 2666), "DDR4 / PC4-21300"},
-        {Module("DIMM3", 16384, 0x22, 4800), "DDR5 / PC5-38400"},
+        {module("DIMM0", 4096, 0x18, 1333), "DDR3 / PC3-10600"},
+        {module("DIMM1", 2048, 0x13, 800), "DDR2 / PC2-6400"},
+        {module("DIMM2", 8192, 0x1A, 2666), "DDR4 / PC4-21300"},
+        {module("DIMM3", 16384, 0x22, 4800), "DDR5 / PC5-38400"},
     };
-    const auto board = Board(4, {cases[0].first, cases[1].first, cases[2].first, cases[3].first});
-    SetInventory(&board);
-    Start();
+    const auto board =
+        makeBoard(4, {cases[0].first, cases[1].first, cases[2].first, cases[3].first});
+    setInventory(&board);
+    start();
     for (int slot = 1; slot <= 4; ++slot)
         EXPECT_EQ(Rows(slot)[4], std::string("Type=") + cases[slot - 1].second) << slot;
 
     const auto older =
-        Board(2, {Module("DIMM0", 512, 0x0F, 133), Module("DIMM1", 1024, 0x12, 400)});
-    SetInventory(&older);
-    Start();
+        makeBoard(2, {module("DIMM0", 512, 0x0F, 133), module("DIMM1", 1024, 0x12, 400)});
+    setInventory(&older);
+    start();
     EXPECT_EQ(Rows(1)[4], "Type=SDRAM @ 133MHz");
     EXPECT_EQ(Rows(1)[1], "Capacity=0 GB");
     EXPECT_EQ(Rows(2)[4], "Type=DDR / PC-3200");
@@ -291,27 +292,28 @@ TEST_F(MainWindowTest, EachGenerationShowsItsTypeText) {
 
 TEST_F(MainWindowTest, SerialVendorAndModelRules) {
     const auto board =
-        Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston", "KHX2400C15/8G", "00000000"),
-                  Module("DIMM1", 8192, 0x1A, 2400, "Kingston", "KHX2400C15/8G", "0A000000"),
-                  Module("DIMM2", 8192, 0x1A, 2400, "n/a", "M378A1K43CB2", "12345678"),
-                  Module("DIMM3", 8192, 0x1A, 2400, "Samsung", "   ", "12345678")});
-    SetInventory(&board);
-    Start();
+        makeBoard(4, {module("DIMM0", 8192, 0x1A, 2400, "Kingston", "KHX2400C15/8G", "00000000"),
+                      module("DIMM1", 8192, 0x1A, 2400, "Kingston", "KHX2400C15/8G", "0A000000"),
+                      module("DIMM2", 8192, 0x1A, 2400, "n/a", "M378A1K43CB2", "12345678"),
+                      module("DIMM3", 8192, 0x1A, 2400, "Samsung", "   ", "12345678")});
+    setInventory(&board);
+    start();
     EXPECT_EQ(Rows(1)[5], "Serial#=N/A");
     EXPECT_EQ(Rows(2)[5], "Serial#=0A000000");
     EXPECT_EQ(Rows(3)[2], "Manufacturer=n/a");
     EXPECT_EQ(Rows(3)[3], "Model=N/A");
-    EXPECT_TRUE(Child("getSpec3_btn").isEnabled());
-    EXPECT_FALSE(Child("getSpec4_btn").isEnabled());
-    EXPECT_TRUE(Child("getSpec1_btn").isEnabled());
+    EXPECT_TRUE(child("getSpec3_btn").isEnabled());
+    EXPECT_FALSE(child("getSpec4_btn").isEnabled());
+    EXPECT_TRUE(child("getSpec1_btn").isEnabled());
 }
 
 TEST_F(MainWindowTest, GetSpecificationSearchesForVendorAndModel) {
-    const auto board = Board(2, {Module("DIMM0"), Module("DIMM1", 8192, 0x1A, 2400, "n/a", "X")});
-    SetInventory(&board);
-    Start();
-    static_cast<QAbstractButton&>(Child("getSpec1_btn")).click();
-    static_cast<QAbstractButton&>(Child("getSpec2_btn")).click();
+    const auto board =
+        makeBoard(2, {module("DIMM0"), module("DIMM1", 8192, 0x1A, 2400, "n/a", "X")});
+    setInventory(&board);
+    start();
+    static_cast<QAbstractButton&>(child("getSpec1_btn")).click();
+    static_cast<QAbstractButton&>(child("getSpec2_btn")).click();
     ASSERT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.opened[0].file, std::string("https://") + DIMMETRIC_SEARCH_HOST +
                                         "/search?q=Kingston%20KHX2400C15%2F8G");
@@ -322,10 +324,10 @@ TEST_F(MainWindowTest, GetSpecificationSearchesForVendorAndModel) {
 }
 
 TEST_F(MainWindowTest, LogHasTheBannerAndEveryRowOfAModule) {
-    const auto board = Board(
-        4, {Module("ChannelA-DIMM0", 8192, 0x1A, 2666, "Kingston", "KHX2400C15/8G", "00000000")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(
+        4, {module("ChannelA-DIMM0", 8192, 0x1A, 2666, "Kingston", "KHX2400C15/8G", "00000000")});
+    setInventory(&board);
+    MainDlg& window = start();
     ASSERT_TRUE(window.Log());
     std::vector<std::string> lines(window.Log()->Lines().rbegin(), window.Log()->Lines().rend());
     const std::string at = "Info\t[26-12-07 14:16:10]\t";
@@ -353,7 +355,7 @@ TEST_F(MainWindowTest, LogHasTheBannerAndEveryRowOfAModule) {
 }
 
 TEST_F(MainWindowTest, BannerCarriesTheFirstParameterAsTyped) {
-    SetInventory(nullptr);
+    setInventory(nullptr);
     MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {"-Some Option", "second"}});
     window.AppEvtActivate();
     ASSERT_TRUE(window.Log());
@@ -365,9 +367,9 @@ TEST_F(MainWindowTest, BannerCarriesTheFirstParameterAsTyped) {
 }
 
 TEST_F(MainWindowTest, FirstActivationRegistersTheProgramAndStartsSampling) {
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
     const auto key = registry.openKey(platform::RegistryRoot::CurrentUser, "SOFTWARE\\Brackenway",
                                       platform::RegistryAccess::Read);
     ASSERT_TRUE(key);
@@ -376,26 +378,26 @@ TEST_F(MainWindowTest, FirstActivationRegistersTheProgramAndStartsSampling) {
 }
 
 TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
     memory.result.record = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
     memory.installed = 16ull << 20;
     window.Mem_tmrTimer();
-    EXPECT_EQ(Text(Child("phyused_lbl")), "Used : 8 GB");
-    EXPECT_EQ(Text(Child("phytot_lbl")), "Total : 16 GB");
+    EXPECT_EQ(Text(child("phyused_lbl")), "Used : 8 GB");
+    EXPECT_EQ(Text(child("phytot_lbl")), "Total : 16 GB");
     auto* scope = window.findChild<ScopeGraph*>("scope");
     EXPECT_EQ(scope->Position(), 50);
 
     // Without the firmware's figure the total physical memory stands in.
     memory.installed.reset();
     window.Mem_tmrTimer();
-    EXPECT_EQ(Text(Child("phytot_lbl")), "Total : 15 GB");
+    EXPECT_EQ(Text(child("phytot_lbl")), "Total : 15 GB");
 }
 
 TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
-    SetInventory(nullptr);
-    MainDlg& window = Start();
+    setInventory(nullptr);
+    MainDlg& window = start();
     const std::pair<std::uint64_t, const char*> cases[] = {
         {100, "Used : 100  B"},      {2ull << 10, "Used : 2 KB"}, {3ull << 20, "Used : 3 MB"},
         {8ull << 30, "Used : 8 GB"}, {2ull << 40, "Used : 2 TB"},
@@ -403,30 +405,30 @@ TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
     for (const auto& [used, text] : cases) {
         memory.result.record = platform::MemoryStatusSample{50, 4ull << 40, (4ull << 40) - used};
         window.Mem_tmrTimer();
-        EXPECT_EQ(Text(Child("phyused_lbl")), text);
+        EXPECT_EQ(Text(child("phyused_lbl")), text);
     }
 }
 
 TEST_F(MainWindowTest, FailingMemoryStatusReachesTheErrorReport) {
-    SetInventory(nullptr);
-    MainDlg& window = Start();
-    const std::string before = Text(Child("phyused_lbl"));
+    setInventory(nullptr);
+    MainDlg& window = start();
+    const std::string before = Text(child("phyused_lbl"));
     memory.result = {std::nullopt, "/proc/meminfo: No such file or directory"};
     window.Mem_tmrTimer();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].text, "/proc/meminfo: No such file or directory.");
     EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
     EXPECT_EQ(messageBox.shown[0].flags, platform::MB_OK | platform::MB_ICONHAND);
-    EXPECT_EQ(Text(Child("phyused_lbl")), before);
+    EXPECT_EQ(Text(child("phyused_lbl")), before);
 }
 
 TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
-    const auto board = Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston", "KHX;2400", "1"),
-                                 Module("DIMM1", 4096, 0x18, 1600, "Samsung", "M378", "2"),
-                                 Module("DIMM2", 8192, 0x1A, 3200, "Crucial", "CT8G", "3"),
-                                 Module("DIMM3", 16384, 0x22, 4800, "Hynix", "HMCG", "4")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(4, {module("DIMM0", 8192, 0x1A, 2400, "Kingston", "KHX;2400", "1"),
+                                     module("DIMM1", 4096, 0x18, 1600, "Samsung", "M378", "2"),
+                                     module("DIMM2", 8192, 0x1A, 3200, "Crucial", "CT8G", "3"),
+                                     module("DIMM3", 16384, 0x22, 4800, "Hynix", "HMCG", "4")});
+    setInventory(&board);
+    MainDlg& window = start();
     window.findChild<QAction*>("ext1")->trigger();
     window.findChild<QAction*>("Spreadsheet1")->trigger();
 
@@ -451,41 +453,41 @@ TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
                               line("Manufacturer", "Hynix (Hyundai)") + line("Model", "HMCG") +
                               line("Type", "DDR5 / PC5-38400") + line("Serial#", "4"));
     };
-    EXPECT_EQ(ReadExport(dir, "export.txt"), bank("\t"));
-    EXPECT_EQ(ReadExport(dir, "export.csv"), bank(";"));
+    EXPECT_EQ(readExport(dir, "export.txt"), bank("\t"));
+    EXPECT_EQ(readExport(dir, "export.csv"), bank(";"));
     ASSERT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.opened[1].file, (dir.path() / "data/Brackenway/Dimmetric/export.csv").string());
     EXPECT_EQ(shell.opened[1].options.owner, nullptr);
     EXPECT_TRUE(shell.opened[1].options.noErrorUi);
 
     // A second export of the same kind replaces the file whole.
-    const auto one = Board(4, {Module("DIMM0", 8192, 0x1A, 2400, "Kingston", "K", "1")});
-    SetInventory(&one);
-    Start().ext1Click();
-    EXPECT_EQ(ReadExport(dir, "export.txt"),
+    const auto one = makeBoard(4, {module("DIMM0", 8192, 0x1A, 2400, "Kingston", "K", "1")});
+    setInventory(&one);
+    start().ext1Click();
+    EXPECT_EQ(readExport(dir, "export.txt"),
               "[BANK 1]\r\nSlot Name\tDIMM0\r\nCapacity\t8 GB\r\nManufacturer\tKingston\r\n"
               "Model\tK\r\nType\tDDR4 / PC4-19200\r\nSerial#\t1\r\n");
-    EXPECT_EQ(ReadExport(dir, "export.csv"), bank(";"));
+    EXPECT_EQ(readExport(dir, "export.csv"), bank(";"));
 }
 
 TEST_F(MainWindowTest, ExportBeforeTheFirstScanHasAnEmptySectionPerShownList) {
     MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
     window.ext1Click();
-    EXPECT_EQ(ReadExport(dir, "export.txt"), "[BANK 1]\r\nEmpty\r\n\r\n[BANK 2]\r\nEmpty\r\n"
+    EXPECT_EQ(readExport(dir, "export.txt"), "[BANK 1]\r\nEmpty\r\n\r\n[BANK 2]\r\nEmpty\r\n"
                                              "\r\n[BANK 3]\r\nEmpty\r\n\r\n[BANK 4]\r\nEmpty\r\n");
 }
 
 TEST_F(MainWindowTest, ExportWithoutModulesIsAnEmptyFile) {
-    SetInventory(nullptr);
-    MainDlg& window = Start();
+    setInventory(nullptr);
+    MainDlg& window = start();
     window.ext1Click();
-    EXPECT_EQ(ReadExport(dir, "export.txt"), "");
+    EXPECT_EQ(readExport(dir, "export.txt"), "");
     EXPECT_EQ(shell.opened.size(), 1u);
 }
 
 TEST_F(MainWindowTest, ExportThatCannotBeWrittenIsReportedAndNotOpened) {
-    SetInventory(nullptr);
-    MainDlg& window = Start();
+    setInventory(nullptr);
+    MainDlg& window = start();
     const auto folder = dir.path() / "data" / "Brackenway" / "Dimmetric";
     std::filesystem::create_directories(folder / "export.txt"); // a folder in the file's place
     window.ext1Click();
@@ -495,9 +497,9 @@ TEST_F(MainWindowTest, ExportThatCannotBeWrittenIsReportedAndNotOpened) {
 }
 
 TEST_F(MainWindowTest, ActivationRunsOnce) {
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
     const auto lines = window.Log()->Lines().size();
     QEvent activate(QEvent::ApplicationActivate);
     QCoreApplication::sendEvent(QCoreApplication::instance(), &activate);
@@ -511,36 +513,36 @@ namespace dm::test {
 namespace {
 
 TEST_F(MainWindowTest, FailedRegistryWriteEndsTheFirstActivationWithAReport) {
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
     registry.setWritesFail(true);
-    MainDlg& window = Start();
+    MainDlg& window = start();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
     // The later steps did not run: no caption, no log, no scan, no timer.
     EXPECT_EQ(window.windowTitle(), "");
     EXPECT_FALSE(window.Log());
-    EXPECT_EQ(Text(Child("slots_lbl")), "Number of slots :");
+    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots :");
     EXPECT_FALSE(window.findChild<QTimer*>("Mem_tmr")->isActive());
 }
 
 TEST_F(MainWindowTest, LanguageSwitchRefreshesCaptionsListsAndMemoryTexts) {
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
-    MainDlg& window = Start();
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
     // What a language file does to the text table: replaces its lines.
     QStringList items = window.mainTS()->Items();
     items[items.indexOf("Capacity")] = "Kapazitaet";
     items[items.indexOf("Used :")] = "Belegt :";
     items[items.indexOf("Empty slot !")] = "Leerer Steckplatz !";
-    window.mainTS()->SetItems(items);
+    window.mainTS()->setItems(items);
     window.lngAfterLanguageSwitch(window.lng());
 
     EXPECT_EQ(Rows(1)[1], "Kapazitaet=8 GB");
-    EXPECT_EQ(Text(Child("phyused_lbl")).rfind("Belegt : ", 0), 0u);
-    EXPECT_EQ(Text(Child("getRAM2_btn")), "Leerer Steckplatz !\n\rClick here to get more RAM");
+    EXPECT_EQ(Text(child("phyused_lbl")).rfind("Belegt : ", 0), 0u);
+    EXPECT_EQ(Text(child("getRAM2_btn")), "Leerer Steckplatz !\n\rClick here to get more RAM");
     window.ext1Click();
-    EXPECT_NE(ReadExport(dir, "export.txt").find("\r\nKapazitaet\t8 GB\r\n"), std::string::npos);
+    EXPECT_NE(readExport(dir, "export.txt").find("\r\nKapazitaet\t8 GB\r\n"), std::string::npos);
 }
 
 } // namespace
@@ -565,8 +567,8 @@ public:
 TEST_F(MainWindowTest, FailingTicksDoNotStackErrorReports) {
     TickingMessageBox ticking;
     platform.messageBox = &ticking;
-    SetInventory(nullptr);
-    MainDlg& window = Start();
+    setInventory(nullptr);
+    MainDlg& window = start();
     ticking.window = &window;
     memory.result = {std::nullopt, "no memory status"};
     window.Mem_tmrTimer();

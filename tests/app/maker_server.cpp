@@ -21,11 +21,11 @@ int main(int argc, char** argv) {
     dm::test::MakerServer server(tls);
     if (version)
         server.latestVersion = version;
-    if (!server.Listen()) {
+    if (!server.listen()) {
         std::fprintf(stderr, "cannot listen on 127.0.0.1\n");
         return 1;
     }
-    std::printf("listening %s\n", server.HostPort().c_str());
+    std::printf("listening %s\n", server.hostPort().c_str());
     std::fflush(stdout);
     return QCoreApplication::exec();
 }

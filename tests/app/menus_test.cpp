@@ -13,16 +13,16 @@ namespace {
 
 class MenusTest : public MainWindowTest {
 protected:
-    std::string DataFolder() const { return dir.dir() + "data/Brackenway/Dimmetric/"; }
-    void WriteLinks(const std::string& content) {
+    std::string dataFolder() const { return dir.dir() + "data/Brackenway/Dimmetric/"; }
+    void writeLinks(const std::string& content) {
         dir.write("data/Brackenway/Dimmetric/dimmetric.ini", content);
     }
-    void Trigger(const char* action) { Window().findChild<QAction*>(action)->trigger(); }
-    void Click(const char* button) { static_cast<QAbstractButton&>(Child(button)).click(); }
+    void trigger(const char* action) { window().findChild<QAction*>(action)->trigger(); }
+    void click(const char* button) { static_cast<QAbstractButton&>(child(button)).click(); }
 };
 
 TEST_F(MenusTest, LinksFileNamesTheEmptySlotPage) {
-    const std::string product = MakerPage("/dimmetric");
+    const std::string product = makerPage("/dimmetric");
     const std::pair<const char*, std::string> cases[] = {
         {nullptr, product},
         {"[links]\r\nram=https://shop.example/ram\r\n", "https://shop.example/ram"},
@@ -33,26 +33,26 @@ TEST_F(MenusTest, LinksFileNamesTheEmptySlotPage) {
         {"[links]\r\nrom=https://shop.example/ram\r\n", product},
         {"\xff\xfe garbage without sections", product},
     };
-    SetInventory(nullptr);
-    MainDlg& window = Start();
+    setInventory(nullptr);
+    MainDlg& window = start();
     for (const auto& [content, expected] : cases) {
-        std::filesystem::remove(DataFolder() + "dimmetric.ini");
+        std::filesystem::remove(dataFolder() + "dimmetric.ini");
         if (content)
-            WriteLinks(content);
+            writeLinks(content);
         // Read afresh at every call.
         EXPECT_EQ(window.GetLink("ram"), expected) << (content ? content : "no file");
     }
 }
 
 TEST_F(MenusTest, EmptySlotButtonOpensTheLinkWithTheWindowAsOwner) {
-    const auto board = Board(4, {Module("DIMM0")});
-    SetInventory(&board);
-    MainDlg& window = Start();
-    Click("getRAM3_btn");
-    WriteLinks("[links]\r\nram=https://shop.example/ram\r\n");
-    Click("getRAM2_btn");
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
+    click("getRAM3_btn");
+    writeLinks("[links]\r\nram=https://shop.example/ram\r\n");
+    click("getRAM2_btn");
     ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[0].file, MakerPage("/dimmetric"));
+    EXPECT_EQ(shell.opened[0].file, makerPage("/dimmetric"));
     EXPECT_EQ(shell.opened[1].file, "https://shop.example/ram");
     for (const auto& opened : shell.opened) {
         EXPECT_EQ(opened.options.owner, &window);
@@ -61,21 +61,21 @@ TEST_F(MenusTest, EmptySlotButtonOpensTheLinkWithTheWindowAsOwner) {
 }
 
 TEST_F(MenusTest, DriversButtonRunsTheMakersProgramOnlyWhenItIsThere) {
-    SetInventory(nullptr);
-    Start();
+    setInventory(nullptr);
+    start();
     const std::string program = dir.write("Harrow/harrow", "#!/bin/sh\n");
     const std::string empty = dir.write("Harrow/empty", "");
     const std::pair<std::optional<std::string>, std::string> cases[] = {
-        {std::nullopt, MakerPage("/vigil/drivers.php")},
-        {dir.dir() + "Harrow/missing", MakerPage("/vigil/drivers.php")},
-        {empty, MakerPage("/vigil/drivers.php")},
+        {std::nullopt, makerPage("/vigil/drivers.php")},
+        {dir.dir() + "Harrow/missing", makerPage("/vigil/drivers.php")},
+        {empty, makerPage("/vigil/drivers.php")},
         {program, program},
     };
     for (const auto& [stored, expected] : cases) {
         if (stored)
             WriteMakerValue(registry, "Harrow", *stored);
         shell.opened.clear();
-        Click("drivers_btn");
+        click("drivers_btn");
         ASSERT_EQ(shell.opened.size(), 1u);
         EXPECT_EQ(shell.opened[0].file, expected);
         EXPECT_EQ(shell.opened[0].options.owner, nullptr);
@@ -85,38 +85,38 @@ TEST_F(MenusTest, DriversButtonRunsTheMakersProgramOnlyWhenItIsThere) {
 }
 
 TEST_F(MenusTest, DriversButtonReportsAHarrowValueThatIsNoText) {
-    SetInventory(nullptr);
-    Start();
-    auto key = registry.createKey(platform::RegistryRoot::CurrentUser, MakerKey,
+    setInventory(nullptr);
+    start();
+    auto key = registry.createKey(platform::RegistryRoot::CurrentUser, kMakerKey,
                                   platform::RegistryAccess::Full);
     ASSERT_TRUE(key && key->writeDword("Harrow", 1));
-    Click("drivers_btn");
+    click("drivers_btn");
     EXPECT_TRUE(shell.opened.empty());
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
 }
 
 TEST_F(MenusTest, HelpMenuOpensTheMakersPagesAndTheLog) {
-    SetInventory(nullptr);
-    MainDlg& window = Start();
-    Trigger("ChangeLog1");
-    Trigger("BugreportFeaturerequestKnownissues1");
+    setInventory(nullptr);
+    MainDlg& window = start();
+    trigger("ChangeLog1");
+    trigger("BugreportFeaturerequestKnownissues1");
     ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[0].file, MakerPage("/bugs/changelog_page.php?project_id=17"));
-    EXPECT_EQ(shell.opened[1].file, MakerPage("/bugs/view_all_bug_page.php?project_id=17"));
+    EXPECT_EQ(shell.opened[0].file, makerPage("/bugs/changelog_page.php?project_id=17"));
+    EXPECT_EQ(shell.opened[1].file, makerPage("/bugs/view_all_bug_page.php?project_id=17"));
     EXPECT_EQ(shell.opened[0].options.owner, &window);
     EXPECT_EQ(shell.opened[1].options.owner, &window);
 
-    Trigger("Openlogfile1");
+    trigger("Openlogfile1");
     ASSERT_EQ(shell.opened.size(), 3u);
-    EXPECT_EQ(shell.opened[2].file, DataFolder() + "Dimmetric.log");
-    EXPECT_NE(TempDir::read(DataFolder() + "Dimmetric.log").find("\tStarting\r\n"),
+    EXPECT_EQ(shell.opened[2].file, dataFolder() + "Dimmetric.log");
+    EXPECT_NE(TempDir::read(dataFolder() + "Dimmetric.log").find("\tStarting\r\n"),
               std::string::npos);
 }
 
 TEST_F(MenusTest, MenuCarriesItsShortcuts) {
-    SetInventory(nullptr);
-    MainDlg& window = Start();
+    setInventory(nullptr);
+    MainDlg& window = start();
     const std::pair<const char*, const char*> cases[] = {{"Quit1", "Ctrl+Q"},
                                                          {"Openlogfile1", "Ctrl+L"},
                                                          {"Checkforupdate1", "Ctrl+G"},

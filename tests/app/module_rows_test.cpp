@@ -28,25 +28,25 @@ TEST(ModuleRows, TypeTextCarriesTheSpeedClass) {
         {"DDR2 FB-DIMM", 667, "DDR2 FB-DIMM @ 667MHz", nullptr},
     };
     for (const TypeCase& c : cases) {
-        const TypeText type = ModuleTypeText(c.name, c.speed);
+        const TypeText type = moduleTypeText(c.name, c.speed);
         EXPECT_EQ(type.Shown, c.shown) << c.name << " " << c.speed;
         EXPECT_EQ(type.Raw.value_or("-"), c.raw ? c.raw : "-") << c.name << " " << c.speed;
     }
 }
 
 TEST(ModuleRows, SerialOfZerosOrNothingIsNotAvailable) {
-    EXPECT_EQ(SerialText(""), "N/A");
-    EXPECT_EQ(SerialText("00000000"), "N/A");
-    EXPECT_EQ(SerialText("0A000000"), "0A000000");
-    EXPECT_EQ(SerialText(" 0000"), " 0000");
+    EXPECT_EQ(serialText(""), "N/A");
+    EXPECT_EQ(serialText("00000000"), "N/A");
+    EXPECT_EQ(serialText("0A000000"), "0A000000");
+    EXPECT_EQ(serialText(" 0000"), " 0000");
 }
 
-const Translator english = [](const std::string& text) { return text; };
+const Translator kEnglish = [](const std::string& text) { return text; };
 
 TEST(ModuleRows, RowsAndLogLinesOfOneModule) {
     ModuleFacts facts{
         "ChannelA-DIMM0", "Kingston", "KHX2400C15/8G", "00000000", 8LL << 30, 26, 2666};
-    const ModuleReport report = DescribeModule(1, facts, english);
+    const ModuleReport report = describeModule(1, facts, kEnglish);
     ASSERT_EQ(report.Rows.size(), 6u);
     EXPECT_EQ(report.Rows[1].Value, "8 GB");
     EXPECT_EQ(report.Rows[4].Value, "DDR4 / PC4-21300");
@@ -67,16 +67,16 @@ TEST(ModuleRows, RowsAndLogLinesOfOneModule) {
 TEST(ModuleRows, CapacityIsRoundedDownToWholeGigabytes) {
     ModuleFacts facts;
     facts.Capacity = 1536LL << 20;
-    EXPECT_EQ(DescribeModule(0, facts, english).Rows[1].Value, "1 GB");
+    EXPECT_EQ(describeModule(0, facts, kEnglish).Rows[1].Value, "1 GB");
     facts.Capacity = 512LL << 20;
-    EXPECT_EQ(DescribeModule(0, facts, english).Rows[1].Value, "0 GB");
+    EXPECT_EQ(describeModule(0, facts, kEnglish).Rows[1].Value, "0 GB");
 }
 
 TEST(ModuleRows, UnknownVendorHidesTheModelButTheLogKeepsIt) {
     ModuleFacts facts;
     facts.Manufacturer = "Manufacturer00";
     facts.PartNumber = "M378A1K43CB2";
-    const ModuleReport report = DescribeModule(0, facts, english);
+    const ModuleReport report = describeModule(0, facts, kEnglish);
     EXPECT_EQ(report.Rows[2].Value, "N/A");
     EXPECT_EQ(report.Rows[3].Value, "N/A");
     EXPECT_EQ(report.LogLines[3], "0\tModel\tM378A1K43CB2");
@@ -87,16 +87,16 @@ TEST(ModuleRows, CaptionsComeFromTheTranslator) {
         return text == "Capacity" ? std::string("Kapazität") : text;
     };
     ModuleFacts facts;
-    const ModuleReport report = DescribeModule(0, facts, german);
+    const ModuleReport report = describeModule(0, facts, german);
     EXPECT_EQ(report.Rows[1].Caption, "Kapazität");
     EXPECT_EQ(report.LogLines[1], "0\tKapazität\t0 GB");
 }
 
 TEST(ModuleRows, SpecificationAddressEncodesTheQuery) {
-    EXPECT_EQ(SpecificationAddress("www.search.example", "Kingston", "KHX2400C15/8G"),
+    EXPECT_EQ(specificationAddress("www.search.example", "Kingston", "KHX2400C15/8G"),
               "https://www.search.example/search?q=Kingston%20KHX2400C15%2F8G");
-    EXPECT_EQ(SpecificationAddress("h", "N/A", "N/A"), "https://h/search?q=N%2FA");
-    EXPECT_EQ(SpecificationAddress("h", "Samsung", "  "), "https://h/search?q=Samsung");
+    EXPECT_EQ(specificationAddress("h", "N/A", "N/A"), "https://h/search?q=N%2FA");
+    EXPECT_EQ(specificationAddress("h", "Samsung", "  "), "https://h/search?q=Samsung");
 }
 
 } // namespace

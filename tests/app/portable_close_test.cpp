@@ -29,24 +29,24 @@ protected:
         platform.fileSystem = &files;
         platform.registry = &registry;
         platform.system = &system;
-        StoreSettings();
+        storeSettings();
     }
 
     // The language choice in the settings key and the program's path under the maker's key.
-    void StoreSettings() {
-        auto settings =
-            registry.createKey(RegistryRoot::CurrentUser, ProductSettingsKey, RegistryAccess::Full);
+    void storeSettings() {
+        auto settings = registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey,
+                                           RegistryAccess::Full);
         settings->writeDword("lng", 0x0407);
         WriteMakerValue(registry, "Dimmetric", exe);
     }
 
-    std::string Data() const { return temp.dir() + "roaming/Brackenway/Dimmetric/"; }
-    bool HasSettingsKey() {
-        return registry.openKey(RegistryRoot::CurrentUser, ProductSettingsKey,
+    std::string data() const { return temp.dir() + "roaming/Brackenway/Dimmetric/"; }
+    bool hasSettingsKey() {
+        return registry.openKey(RegistryRoot::CurrentUser, kProductSettingsKey,
                                 RegistryAccess::Read) != nullptr;
     }
-    bool HasMakerKey() {
-        return registry.openKey(RegistryRoot::CurrentUser, MakerKey, RegistryAccess::Read) !=
+    bool hasMakerKey() {
+        return registry.openKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Read) !=
                nullptr;
     }
 
@@ -65,25 +65,25 @@ TEST_F(PortableCloseTest, LeavesNoTraceButTheSettingsFile) {
     const std::string readOnly = temp.write("roaming/Brackenway/Dimmetric/export.csv", "x");
     fs::permissions(readOnly, fs::perms::owner_read);
 
-    ClosePortableCopy(platform, exe, "Dimmetric");
+    closePortableCopy(platform, exe, "Dimmetric");
 
-    EXPECT_FALSE(fs::exists(Data()));
+    EXPECT_FALSE(fs::exists(data()));
     EXPECT_FALSE(fs::exists(temp.path() / "roaming/Brackenway"));
     EXPECT_TRUE(fs::exists(temp.path() / "roaming"));
     EXPECT_NE(TempDir::read(temp.path() / "program/settings.ini")
                   .find("[Settings_DWORD]\r\nlng=1031\r\n"),
               std::string::npos);
-    EXPECT_FALSE(HasSettingsKey());
-    EXPECT_FALSE(HasMakerKey());
+    EXPECT_FALSE(hasSettingsKey());
+    EXPECT_FALSE(hasMakerKey());
 }
 
 TEST_F(PortableCloseTest, OtherProgramsOfTheMakerKeepTheirTraces) {
     WriteMakerValue(registry, "Harrow", "/opt/harrow/harrow");
     temp.write("roaming/Brackenway/Harrow/harrow.log", "log");
-    ClosePortableCopy(platform, exe, "Dimmetric");
-    EXPECT_FALSE(fs::exists(Data()));
+    closePortableCopy(platform, exe, "Dimmetric");
+    EXPECT_FALSE(fs::exists(data()));
     EXPECT_TRUE(fs::exists(temp.path() / "roaming/Brackenway/Harrow/harrow.log"));
-    EXPECT_FALSE(HasSettingsKey());
+    EXPECT_FALSE(hasSettingsKey());
     EXPECT_EQ(ReadMakerValue(registry, "Harrow"), "/opt/harrow/harrow");
     EXPECT_EQ(ReadMakerValue(registry, "Dimmetric"), "");
 }
@@ -91,11 +91,11 @@ TEST_F(PortableCloseTest, OtherProgramsOfTheMakerKeepTheirTraces) {
 TEST_F(PortableCloseTest, WipeNeverFollowsALinkOutOfTheDataFolder) {
     const std::string outsideFile = temp.write("outside/keep.txt", "keep");
     temp.write("outside/folder/keep.txt", "keep");
-    fs::create_directories(Data());
-    fs::create_symlink(temp.path() / "outside/folder", Data() + "folder-link");
-    fs::create_symlink(outsideFile, Data() + "file-link");
-    ClosePortableCopy(platform, exe, "Dimmetric");
-    EXPECT_FALSE(fs::exists(Data()));
+    fs::create_directories(data());
+    fs::create_symlink(temp.path() / "outside/folder", data() + "folder-link");
+    fs::create_symlink(outsideFile, data() + "file-link");
+    closePortableCopy(platform, exe, "Dimmetric");
+    EXPECT_FALSE(fs::exists(data()));
     EXPECT_EQ(TempDir::read(outsideFile), "keep");
     EXPECT_EQ(TempDir::read(temp.path() / "outside/folder/keep.txt"), "keep");
 }
@@ -103,7 +103,7 @@ TEST_F(PortableCloseTest, WipeNeverFollowsALinkOutOfTheDataFolder) {
 TEST_F(PortableCloseTest, DataFolderOrMakerFolderThatIsALinkIsNotWiped) {
     const char* links[] = {"roaming/Brackenway/Dimmetric", "roaming/Brackenway"};
     for (const char* link : links) {
-        StoreSettings();
+        storeSettings();
         fs::remove_all(temp.path() / "roaming");
         fs::create_directories(temp.path() / "roaming/Brackenway");
         const std::string kept = temp.write("elsewhere/Dimmetric/keep.txt", "keep");
@@ -112,7 +112,7 @@ TEST_F(PortableCloseTest, DataFolderOrMakerFolderThatIsALinkIsNotWiped) {
                                ? temp.path() / "elsewhere"
                                : temp.path() / "elsewhere/Dimmetric",
                            temp.path() / link);
-        ClosePortableCopy(platform, exe, "Dimmetric");
+        closePortableCopy(platform, exe, "Dimmetric");
         EXPECT_EQ(TempDir::read(kept), "keep") << link;
         // The settings still go to the settings file.
         EXPECT_TRUE(fs::exists(temp.path() / "program/settings.ini")) << link;
@@ -124,38 +124,38 @@ TEST_F(PortableCloseTest, TheProgramsOwnFolderIsNeverWiped) {
         std::string exe;
         std::string why;
     } cases[] = {
-        {Data() + "dimmetric", "the data folder is the program's folder"},
-        {Data() + "bin/dimmetric", "the program lies inside the data folder"},
+        {data() + "dimmetric", "the data folder is the program's folder"},
+        {data() + "bin/dimmetric", "the program lies inside the data folder"},
         {temp.dir() + "roaming/BRACKENWAY/dimmetric/dimmetric", "the same ignoring case"},
     };
     for (const auto& c : cases) {
         const std::string program = temp.write(c.exe.substr(temp.dir().size()), "elf");
-        StoreSettings();
-        fs::create_directories(Data());
+        storeSettings();
+        fs::create_directories(data());
         const std::string log = temp.write("roaming/Brackenway/Dimmetric/Dimmetric.log", "log");
-        ClosePortableCopy(platform, c.exe, "Dimmetric");
+        closePortableCopy(platform, c.exe, "Dimmetric");
         EXPECT_TRUE(fs::exists(program)) << c.why;
         EXPECT_TRUE(fs::exists(log)) << c.why;
-        EXPECT_TRUE(fs::exists(platform::FolderOfPath(c.exe) + "settings.ini")) << c.why;
+        EXPECT_TRUE(fs::exists(platform::folderOfPath(c.exe) + "settings.ini")) << c.why;
     }
 }
 
 TEST_F(PortableCloseTest, WithoutARoamingFolderNothingOfTheProgramFolderIsDeleted) {
     files.folders.erase(platform::SpecialFolder::RoamingAppData);
     const std::string log = temp.write("program/Dimmetric.log", "log");
-    ClosePortableCopy(platform, exe, "Dimmetric");
+    closePortableCopy(platform, exe, "Dimmetric");
     EXPECT_TRUE(fs::exists(log));
     EXPECT_TRUE(fs::exists(temp.path() / "program/settings.ini"));
-    EXPECT_FALSE(HasSettingsKey());
+    EXPECT_FALSE(hasSettingsKey());
 }
 
 TEST_F(PortableCloseTest, FailedExportKeepsTheRegistry) {
     const std::string nowhere = temp.dir() + "missing/dimmetric";
-    ClosePortableCopy(platform, nowhere, "Dimmetric");
-    EXPECT_TRUE(HasSettingsKey());
+    closePortableCopy(platform, nowhere, "Dimmetric");
+    EXPECT_TRUE(hasSettingsKey());
     EXPECT_EQ(ReadMakerValue(registry, "Dimmetric"), exe);
     // The data folder was still wiped.
-    EXPECT_FALSE(fs::exists(Data()));
+    EXPECT_FALSE(fs::exists(data()));
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace {
 
 // The images in samples/ are the ones the writer makes (regenerate with dimmetric_make_samples).
 TEST(Samples, CommittedImagesAreTheWritersOutput) {
-    for (const SampleImage& sample : SampleImages())
+    for (const SampleImage& sample : sampleImages())
         EXPECT_EQ(TempDir::read(std::filesystem::path(DIMMETRIC_SAMPLES_DIR) / sample.FileName),
                   sample.Bytes)
             << sample.FileName;

@@ -8,42 +8,42 @@ namespace {
 
 class ScopeGraphTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { test::EnsureQtApplication("scope_graph_test"); }
+    static void SetUpTestSuite() { test::ensureQtApplication("scope_graph_test"); }
 
     ScopeGraphTest() { scope.resize(89, 65); }
 
-    QRgb At(int x, int y) { return scope.Picture().pixel(x, y); }
+    QRgb at(int x, int y) { return scope.picture().pixel(x, y); }
 
     ScopeGraph scope;
 };
 
 TEST_F(ScopeGraphTest, EmptyScopeHasGridAndBaseLineAt80Percent) {
-    EXPECT_EQ(At(1, 1), ScopeGraph::BackgroundColor);
-    EXPECT_EQ(At(0, 64), ScopeGraph::GridColor); // the bottom row is a grid line
-    EXPECT_EQ(At(1, 13), ScopeGraph::BaseLineColor);
+    EXPECT_EQ(at(1, 1), ScopeGraph::kBackgroundColor);
+    EXPECT_EQ(at(0, 64), ScopeGraph::kGridColor); // the bottom row is a grid line
+    EXPECT_EQ(at(1, 13), ScopeGraph::kBaseLineColor);
 }
 
 TEST_F(ScopeGraphTest, EachUpdateDrawsAtTheRightAndScrollsTwoPixels) {
-    scope.SetPosition(50);
-    scope.UpdateScope();
-    EXPECT_EQ(At(88, 32), ScopeGraph::TraceColor);
-    scope.UpdateScope();
-    scope.SetPosition(100);
-    scope.UpdateScope();
-    EXPECT_EQ(At(88, 0), ScopeGraph::TraceColor);
-    EXPECT_EQ(At(86, 32), ScopeGraph::TraceColor);
-    EXPECT_EQ(At(84, 32), ScopeGraph::TraceColor);
+    scope.setPosition(50);
+    scope.updateScope();
+    EXPECT_EQ(at(88, 32), ScopeGraph::kTraceColor);
+    scope.updateScope();
+    scope.setPosition(100);
+    scope.updateScope();
+    EXPECT_EQ(at(88, 0), ScopeGraph::kTraceColor);
+    EXPECT_EQ(at(86, 32), ScopeGraph::kTraceColor);
+    EXPECT_EQ(at(84, 32), ScopeGraph::kTraceColor);
     // Left of the trace's start nothing was drawn.
-    EXPECT_NE(At(81, 32), ScopeGraph::TraceColor);
+    EXPECT_NE(at(81, 32), ScopeGraph::kTraceColor);
 }
 
 TEST_F(ScopeGraphTest, PositionsOutsideTheScaleStayOnTheEdges) {
-    scope.SetPosition(250);
-    scope.UpdateScope();
-    EXPECT_EQ(At(88, 0), ScopeGraph::TraceColor);
-    scope.SetPosition(-40);
-    scope.UpdateScope();
-    EXPECT_EQ(At(88, 64), ScopeGraph::TraceColor);
+    scope.setPosition(250);
+    scope.updateScope();
+    EXPECT_EQ(at(88, 0), ScopeGraph::kTraceColor);
+    scope.setPosition(-40);
+    scope.updateScope();
+    EXPECT_EQ(at(88, 64), ScopeGraph::kTraceColor);
 }
 
 } // namespace

@@ -8,10 +8,10 @@
 
 namespace {
 
-std::string PeWithVersion(std::optional<dm::platform::FixedFileInfo> fixed) {
+std::string peWithVersion(std::optional<dm::platform::FixedFileInfo> fixed) {
     dm::platform::VersionResourceContent content;
     content.Fixed = fixed;
-    return dm::test::WritePe(true, dm::platform::WriteVersionBlock(content)).Bytes;
+    return dm::test::writePe(true, dm::platform::writeVersionBlock(content)).Bytes;
 }
 
 TEST(GetFileVersionText, JoinsTheFixedFileVersionOrTellsWhatIsMissing) {
@@ -21,9 +21,9 @@ TEST(GetFileVersionText, JoinsTheFixedFileVersionOrTellsWhatIsMissing) {
     fixed.FileVersionMS = 0xFFFF0002;
     fixed.FileVersionLS = 0x00030004;
 
-    EXPECT_EQ(dm::GetFileVersionText(versions, dir.write("a.exe", PeWithVersion(fixed))),
+    EXPECT_EQ(dm::GetFileVersionText(versions, dir.write("a.exe", peWithVersion(fixed))),
               "65535.2.3.4");
-    EXPECT_EQ(dm::GetFileVersionText(versions, dir.write("b.exe", PeWithVersion(std::nullopt))),
+    EXPECT_EQ(dm::GetFileVersionText(versions, dir.write("b.exe", peWithVersion(std::nullopt))),
               "");
     EXPECT_EQ(dm::GetFileVersionText(versions, dir.write("c.exe", "plain text")), "");
     EXPECT_EQ(dm::GetFileVersionText(versions, dir.dir() + "missing.exe"), "File not found");

@@ -49,7 +49,7 @@ TEST(FormatSize, CarriesTheInitialUnitNamesUntilTheTranslatedOnesAreSet) {
     SizeFormatter formatter;
     EXPECT_EQ(formatter.FormatSize(2 * GB), "2 Gb.");
     EXPECT_EQ(formatter.FormatSize(100), "100  b.");
-    formatter.SetUnitNames(kTranslated);
+    formatter.setUnitNames(kTranslated);
     EXPECT_EQ(formatter.FormatSize(2 * GB), "2 GB");
 }
 

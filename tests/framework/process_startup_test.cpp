@@ -10,19 +10,19 @@ namespace {
 
 TEST(ProcessStartup, HoldsTheInstallerLibraryOnlyWithBothEntryPoints) {
     platform::FakeSystemInfo system;
-    EXPECT_FALSE(InstallerLibrary(system).Bound()) << "no library";
+    EXPECT_FALSE(InstallerLibrary(system).bound()) << "no library";
     system.libraries["msi.dll"] = {"MsiGetShortcutTargetA"};
-    EXPECT_FALSE(InstallerLibrary(system).Bound()) << "one entry point missing";
+    EXPECT_FALSE(InstallerLibrary(system).bound()) << "one entry point missing";
     system.libraries["msi.dll"] = {"MsiGetShortcutTargetA", "MsiGetComponentPathA"};
-    EXPECT_TRUE(InstallerLibrary(system).Bound());
+    EXPECT_TRUE(InstallerLibrary(system).bound());
     EXPECT_EQ(system.loadedLibraries.size(), 3u);
     EXPECT_EQ(system.loadedLibraries.back(), "msi.dll");
 }
 
 TEST(ProcessStartup, TheLinuxSystemHasNoInstallerLibraryAndNeedsNoComponentSetUp) {
     platform::LinuxSystemInfo system;
-    EXPECT_FALSE(InstallerLibrary(system).Bound());
-    EXPECT_TRUE(InitializeOle(system));
+    EXPECT_FALSE(InstallerLibrary(system).bound());
+    EXPECT_TRUE(initializeOle(system));
 }
 
 } // namespace

@@ -124,7 +124,7 @@ TEST_F(RunLogTest, OpenSavesAndHandsTheFileToTheShellWithoutErrorMessages) {
 
 TEST(RunLogReference, AnAddThroughAnEmptyReferenceDoesNothing) {
     RunLog* log = nullptr;
-    EXPECT_NO_THROW(AddToLog(log, "early", llError));
+    EXPECT_NO_THROW(addToLog(log, "early", llError));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ using namespace platform;
 class SettingsStoreTest : public ::testing::Test {
 protected:
     std::unique_ptr<RegistryKey> settings(Registry& registry) {
-        return registry.openKey(RegistryRoot::CurrentUser, ProductSettingsKey,
+        return registry.openKey(RegistryRoot::CurrentUser, kProductSettingsKey,
                                 RegistryAccess::Full);
     }
 
@@ -31,14 +31,14 @@ protected:
 TEST_F(SettingsStoreTest, PortableRoundTripThroughHiveAndSettingsFile) {
     {
         FileRegistry registry(hives);
-        auto key =
-            registry.createKey(RegistryRoot::CurrentUser, ProductSettingsKey, RegistryAccess::Full);
+        auto key = registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey,
+                                      RegistryAccess::Full);
         ASSERT_TRUE(key);
         key->writeDword("lng", 0x0001040C);
         key->writeDword("all_bits", 4294967295u);
         key->writeString("LastExport", "/home/user/report.txt");
         key->writeExpandString("Expanded", "%HOME%/x");
-        key->writeValue("Blob", RegistryValue::Binary("\x01\x02"));
+        key->writeValue("Blob", RegistryValue::binary("\x01\x02"));
         fs::create_directories(temp.path() / "program");
         ASSERT_TRUE(ExportSettingsToIni(registry, system, "Dimmetric", ini));
     }
@@ -72,7 +72,7 @@ TEST_F(SettingsStoreTest, ImportReadsHexadecimalUnreadableAsZeroAndKeepsOtherVal
                    "\r\n[Settings_DWORD]\r\nhex=0x10\r\nbad=abc\r\n"
                    "neg=-2\r\n[Other]\r\nignored=1\r\n");
     FileRegistry registry(hives);
-    registry.createKey(RegistryRoot::CurrentUser, ProductSettingsKey, RegistryAccess::Full)
+    registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
         ->writeString("Untouched", "stays");
     ImportSettingsIni(registry, "Dimmetric", ini);
     auto key = settings(registry);
@@ -100,12 +100,12 @@ TEST_F(SettingsStoreTest, APortableRunWithoutSettingsFileLeavesNothingBehind) {
     DeleteProductSettingsKey(registry, "Dimmetric");
     DeleteMakerValue(registry, "Dimmetric");
     DeleteMakerKeyIfEmpty(registry);
-    EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, MakerKey));
+    EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, kMakerKey));
 }
 
 TEST_F(SettingsStoreTest, AFailedExportIsFalseAndTheRegistryKeepsTheSettings) {
     FileRegistry registry(hives);
-    registry.createKey(RegistryRoot::CurrentUser, ProductSettingsKey, RegistryAccess::Full)
+    registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
         ->writeDword("lng", 1033);
     EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini)) << "no such folder";
     fs::create_directories(temp.path() / "program/settings.ini");
@@ -122,7 +122,7 @@ TEST_F(SettingsStoreTest, AFailedExportIsFalseAndTheRegistryKeepsTheSettings) {
 TEST_F(SettingsStoreTest, AnUnreadableValueFailsTheExport) {
     FileRegistry registry(hives);
     auto key =
-        registry.createKey(RegistryRoot::CurrentUser, ProductSettingsKey, RegistryAccess::Full);
+        registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full);
     key->writeValue("short", RegistryValue{RegType::Dword, std::string("\x01\x02", 2)});
     fs::create_directories(temp.path() / "program");
     EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini));
@@ -131,7 +131,7 @@ TEST_F(SettingsStoreTest, AnUnreadableValueFailsTheExport) {
 TEST_F(SettingsStoreTest, ExportKeepsEntriesTheRegistryNoLongerHas) {
     temp.write("program/settings.ini", "[Settings]\r\nOld=kept\r\n");
     FileRegistry registry(hives);
-    registry.createKey(RegistryRoot::CurrentUser, ProductSettingsKey, RegistryAccess::Full)
+    registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
         ->writeString("New", "added");
     ASSERT_TRUE(ExportSettingsToIni(registry, system, "Dimmetric", ini));
     const std::string text = test::TempDir::read(ini);
@@ -157,7 +157,7 @@ TEST(MakerKey, ValuesReadWriteAndTypeErrors) {
     EXPECT_EQ(ReadMakerValue(registry, "Harrow"), "");
     WriteMakerValue(registry, "Harrow", "C:\\Harrow\\harrow.exe");
     EXPECT_EQ(ReadMakerValue(registry, "harrow"), "C:\\Harrow\\harrow.exe");
-    registry.createKey(RegistryRoot::CurrentUser, MakerKey, RegistryAccess::Full)
+    registry.createKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Full)
         ->writeDword("Number", 1);
     EXPECT_THROW(ReadMakerValue(registry, "Number"), RegistryError);
     registry.setWritesFail(true);
@@ -167,7 +167,7 @@ TEST(MakerKey, ValuesReadWriteAndTypeErrors) {
 TEST(MakerKey, DeletedOnlyWhenNoProgramValueAndNoSubkeyRemain) {
     FakeRegistry registry;
     DeleteMakerKeyIfEmpty(registry);
-    EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, MakerKey)) << "never made";
+    EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, kMakerKey)) << "never made";
 
     WriteMakerValue(registry, "Dimmetric", "/opt/dimmetric");
     WriteMakerValue(registry, "Harrow", "/opt/harrow");
@@ -176,15 +176,15 @@ TEST(MakerKey, DeletedOnlyWhenNoProgramValueAndNoSubkeyRemain) {
     DeleteMakerValue(registry, "Dimmetric");
     DeleteMakerValue(registry, "Missing");
     DeleteMakerKeyIfEmpty(registry);
-    EXPECT_TRUE(registry.keyExists(RegistryRoot::CurrentUser, MakerKey)) << "value and subkey";
+    EXPECT_TRUE(registry.keyExists(RegistryRoot::CurrentUser, kMakerKey)) << "value and subkey";
 
     DeleteProductSettingsKey(registry, "Harrow");
     DeleteMakerKeyIfEmpty(registry);
-    EXPECT_TRUE(registry.keyExists(RegistryRoot::CurrentUser, MakerKey)) << "a value is left";
+    EXPECT_TRUE(registry.keyExists(RegistryRoot::CurrentUser, kMakerKey)) << "a value is left";
 
     DeleteMakerValue(registry, "Harrow");
     DeleteMakerKeyIfEmpty(registry);
-    EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, MakerKey));
+    EXPECT_FALSE(registry.keyExists(RegistryRoot::CurrentUser, kMakerKey));
     EXPECT_TRUE(registry.keyExists(RegistryRoot::CurrentUser, "SOFTWARE"));
 }
 

@@ -149,8 +149,8 @@ TEST(TextUtils, ExtractFileNameNoExtCutsBeforeTheLastDotOfTheName) {
 }
 
 TEST(TextUtils, TrimTextRemovesBlanksAndControlCharacters) {
-    EXPECT_EQ(TrimText(" \t a b \r\n"), "a b");
-    EXPECT_EQ(TrimText(" \t "), "");
+    EXPECT_EQ(trimText(" \t a b \r\n"), "a b");
+    EXPECT_EQ(trimText(" \t "), "");
 }
 
 TEST(TextUtils, TextToLinesBreaksAtCrLfCrAndLf) {
@@ -163,7 +163,7 @@ TEST(TextUtils, TextToLinesBreaksAtCrLfCrAndLf) {
         {"\n\rx", {"", "", "x"}},
     };
     for (const auto& [text, lines] : cases)
-        EXPECT_EQ(TextToLines(text), lines) << testing::PrintToString(text);
+        EXPECT_EQ(textToLines(text), lines) << testing::PrintToString(text);
 }
 
 } // namespace

@@ -70,9 +70,9 @@ TEST_F(WideFilesTest, SizesAreSixtyFourBitWide) {
 }
 
 TEST_F(WideFilesTest, TheStartUpProbeListsTheSystemsOwnFolder) {
-    EXPECT_TRUE(ProbeWideApi(files));
+    EXPECT_TRUE(probeWideApi(files));
     platform::FolderFileSystem none;
-    EXPECT_FALSE(ProbeWideApi(none));
+    EXPECT_FALSE(probeWideApi(none));
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 namespace dm {
 namespace {
 
-std::string OutputOf(const std::string& command) {
+std::string outputOf(const std::string& command) {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string out;
     char buffer[4096];
@@ -25,21 +25,21 @@ std::string OutputOf(const std::string& command) {
 TEST(InventoryTool, PrintsArraysModulesAndCounts) {
     test::TempDir dir;
     test::SmbiosWriter writer(3, 3);
-    writer.AddArray({.maxCapacityKb = 32 * 1024 * 1024, .memoryDevices = 2});
-    writer.AddDevice({.sizeMb = 16384,
+    writer.addArray({.maxCapacityKb = 32 * 1024 * 1024, .memoryDevices = 2});
+    writer.addDevice({.sizeMb = 16384,
                       .memoryType = 0x1A,
                       .deviceLocator = "DIMM A1",
                       .manufacturer = "80CE000000000000",
                       .serialNumber = "00000000",
                       .partNumber = "M378A2K43CB1-CTD   ",
                       .speed = 2666});
-    writer.AddDevice({.sizeMb = 4096,
+    writer.addDevice({.sizeMb = 4096,
                       .memoryType = 0x02,
                       .deviceLocator = "DIMM A2",
                       .manufacturer = "Manufacturer01",
                       .speed = 1600});
-    const std::string image = dir.write("board.bin", writer.ImageText());
-    EXPECT_EQ(OutputOf("DIMMETRIC_SMBIOS='" + image + "' '" INVENTORY_TOOL "'"),
+    const std::string image = dir.write("board.bin", writer.imageText());
+    EXPECT_EQ(outputOf("DIMMETRIC_SMBIOS='" + image + "' '" INVENTORY_TOOL "'"),
               "array\t33554432\t2\n"
               "module\tDIMM A1\t17179869184\t80CE000000000000\tSamsung\tM378A2K43CB1-CTD   \t"
               "00000000\t26\t2666\tDDR4\n"
@@ -48,7 +48,7 @@ TEST(InventoryTool, PrintsArraysModulesAndCounts) {
 }
 
 TEST(InventoryTool, PrintsMinusOneCountsWithoutFirmwareTables) {
-    EXPECT_EQ(OutputOf("DIMMETRIC_SMBIOS=/nonexistent '" INVENTORY_TOOL "'"), "count\t-1\t-1\n");
+    EXPECT_EQ(outputOf("DIMMETRIC_SMBIOS=/nonexistent '" INVENTORY_TOOL "'"), "count\t-1\t-1\n");
 }
 
 } // namespace

@@ -13,13 +13,13 @@ using test::SmbiosMemoryDevice;
 using test::SmbiosWriter;
 
 // WMI answering from an SMBIOS image, as the machine's does from its firmware.
-platform::LocalWmiLocator WmiFor(const SmbiosWriter& writer) {
+platform::LocalWmiLocator wmiFor(const SmbiosWriter& writer) {
     return platform::LocalWmiLocator(
-        [image = writer.Image()] { return platform::MemoryRepositoryFromImage(image); });
+        [image = writer.image()] { return platform::memoryRepositoryFromImage(image); });
 }
 
 // WMI whose only class has one instance holding the given properties.
-platform::LocalWmiLocator WmiWith(const char* className,
+platform::LocalWmiLocator wmiWith(const char* className,
                                   const std::vector<std::pair<std::string, Variant>>& properties) {
     auto repository = std::make_shared<platform::WmiRepository>();
     std::vector<std::string> names;
@@ -28,17 +28,17 @@ platform::LocalWmiLocator WmiWith(const char* className,
         names.push_back(name);
         values.push_back(value);
     }
-    repository->AddClass(className, names);
-    repository->AddInstance(className, values);
+    repository->addClass(className, names);
+    repository->addInstance(className, values);
     return platform::LocalWmiLocator([repository] { return repository; });
 }
 
-const char* const InstallDateText = "20240131123045.000000+060";
-const DateTime InstallDateValue = 45322 + (12 * 3600 + 30 * 60 + 45) / 86400.0;
+const char* const kInstallDateText = "20240131123045.000000+060";
+const DateTime kInstallDateValue = 45322 + (12 * 3600 + 30 * 60 + 45) / 86400.0;
 
 TEST(MemoryRecords, AModuleReadsEachPropertyByItsNameWithItsConverter) {
     platform::LocalWmiLocator wmi =
-        WmiWith("Win32_PhysicalMemory", {{"BankLabel", Variant::Text("BankLabel")},
+        wmiWith("Win32_PhysicalMemory", {{"BankLabel", Variant::Text("BankLabel")},
                                          {"Capacity", Variant::Text("17179869184")},
                                          {"Caption", Variant::Text("Caption")},
                                          {"CreationClassName", Variant::Text("CreationClassName")},
@@ -47,7 +47,7 @@ TEST(MemoryRecords, AModuleReadsEachPropertyByItsNameWithItsConverter) {
                                          {"DeviceLocator", Variant::Text("DeviceLocator")},
                                          {"FormFactor", Variant::Int(12)},
                                          {"HotSwappable", Variant::Bool(true)},
-                                         {"InstallDate", Variant::Text(InstallDateText)},
+                                         {"InstallDate", Variant::Text(kInstallDateText)},
                                          {"InterleaveDataDepth", Variant::Int(2)},
                                          {"InterleavePosition", Variant::Int(-2)},
                                          {"Manufacturer", Variant::Text("Manufacturer")},
@@ -79,7 +79,7 @@ TEST(MemoryRecords, AModuleReadsEachPropertyByItsNameWithItsConverter) {
     EXPECT_EQ(m.DeviceLocator, "DeviceLocator");
     EXPECT_EQ(m.FormFactor, 12);
     EXPECT_TRUE(m.HotSwappable);
-    EXPECT_DOUBLE_EQ(m.InstallDate, InstallDateValue);
+    EXPECT_DOUBLE_EQ(m.InstallDate, kInstallDateValue);
     EXPECT_EQ(m.InterleaveDataDepth, 2);
     EXPECT_EQ(m.InterleavePosition, 4294967294u);
     EXPECT_EQ(m.Manufacturer, "Manufacturer");
@@ -103,14 +103,14 @@ TEST(MemoryRecords, AModuleReadsEachPropertyByItsNameWithItsConverter) {
 }
 
 TEST(MemoryRecords, AnArrayReadsEachPropertyByItsNameWithItsConverter) {
-    platform::LocalWmiLocator wmi = WmiWith(
+    platform::LocalWmiLocator wmi = wmiWith(
         "Win32_PhysicalMemoryArray", {{"Caption", Variant::Text("Caption")},
                                       {"CreationClassName", Variant::Text("CreationClassName")},
                                       {"Depth", Variant::Double(1.25)},
                                       {"Description", Variant::Text("Description")},
                                       {"Height", Variant::Double(2.5)},
                                       {"HotSwappable", Variant::Bool(true)},
-                                      {"InstallDate", Variant::Text(InstallDateText)},
+                                      {"InstallDate", Variant::Text(kInstallDateText)},
                                       {"Location", Variant::Int(3)},
                                       {"Manufacturer", Variant::Text("Manufacturer")},
                                       {"MaxCapacity", Variant::Int(-1073741824)},
@@ -139,7 +139,7 @@ TEST(MemoryRecords, AnArrayReadsEachPropertyByItsNameWithItsConverter) {
     EXPECT_EQ(a.Description, "Description");
     EXPECT_EQ(a.Height, 2.5);
     EXPECT_TRUE(a.HotSwappable);
-    EXPECT_DOUBLE_EQ(a.InstallDate, InstallDateValue);
+    EXPECT_DOUBLE_EQ(a.InstallDate, kInstallDateValue);
     EXPECT_EQ(a.Location, 3);
     EXPECT_EQ(a.Manufacturer, "Manufacturer");
     EXPECT_EQ(a.MaxCapacity, 3221225472u);
@@ -172,7 +172,7 @@ TEST(MemoryRecords, ReadBoardsOfEverySizeAndSmbiosVersion) {
             SCOPED_TRACE(testing::Message() << major << "." << minor << " " << board.slots
                                             << " slots " << board.modules << " modules");
             platform::LocalWmiLocator wmi =
-                WmiFor(test::SampleBoard(board.slots, board.modules, major, minor));
+                wmiFor(test::sampleBoard(board.slots, board.modules, major, minor));
             Win32_PhysicalMemoryArray arrays(&wmi, true);
             ASSERT_EQ(arrays.GetCount(), 1);
             EXPECT_EQ(arrays.MemoryDevices, board.slots);
@@ -201,11 +201,11 @@ TEST(MemoryRecords, ReadBoardsOfEverySizeAndSmbiosVersion) {
 
 TEST(MemoryRecords, GiveFullCapacitiesOfLargeModulesAndArrays) {
     SmbiosWriter writer(3, 2);
-    writer.AddArray({.maxCapacityKb = 3ull * 1024 * 1024 * 1024, .memoryDevices = 16});
-    writer.AddDevice({.sizeMb = 16 * 1024, .memoryType = 0x18, .speed = 1600});
-    writer.AddDevice({.sizeMb = 64 * 1024, .memoryType = 0x22, .speed = 4800});
-    writer.AddDevice({.sizeMb = 4096});
-    platform::LocalWmiLocator wmi = WmiFor(writer);
+    writer.addArray({.maxCapacityKb = 3ull * 1024 * 1024 * 1024, .memoryDevices = 16});
+    writer.addDevice({.sizeMb = 16 * 1024, .memoryType = 0x18, .speed = 1600});
+    writer.addDevice({.sizeMb = 64 * 1024, .memoryType = 0x22, .speed = 4800});
+    writer.addDevice({.sizeMb = 4096});
+    platform::LocalWmiLocator wmi = wmiFor(writer);
     Win32_PhysicalMemoryArray arrays(&wmi, true);
     EXPECT_EQ(arrays.MaxCapacity, 3221225472u); // above 2147483647 kilobytes
     Win32_PhysicalMemory modules(&wmi, true);
@@ -222,9 +222,9 @@ TEST(MemoryRecords, GiveFullCapacitiesOfLargeModulesAndArrays) {
 
 TEST(MemoryRecords, KeepFirmwareTextsAsTheyAreAndDefaultWhatIsMissing) {
     SmbiosWriter writer(2, 1); // no speed, no manufacturer, serial or part number
-    writer.AddArray({.maxCapacityKb = 2 * 1024 * 1024, .memoryDevices = 2});
-    writer.AddDevice({.sizeMb = 512, .memoryType = 0x0F, .deviceLocator = "SLOT 1  "});
-    platform::LocalWmiLocator wmi = WmiFor(writer);
+    writer.addArray({.maxCapacityKb = 2 * 1024 * 1024, .memoryDevices = 2});
+    writer.addDevice({.sizeMb = 512, .memoryType = 0x0F, .deviceLocator = "SLOT 1  "});
+    platform::LocalWmiLocator wmi = wmiFor(writer);
     Win32_PhysicalMemory modules(&wmi, true);
     ASSERT_EQ(modules.GetCount(), 1);
     EXPECT_EQ(modules.DeviceLocator, "SLOT 1  ");
@@ -243,7 +243,7 @@ TEST(MemoryRecords, KeepFirmwareTextsAsTheyAreAndDefaultWhatIsMissing) {
 }
 
 TEST(MemoryRecords, SelectOnlyExistingRowsAndCopyARowOnce) {
-    platform::LocalWmiLocator wmi = WmiFor(test::SampleBoard(4, 2));
+    platform::LocalWmiLocator wmi = wmiFor(test::sampleBoard(4, 2));
     Win32_PhysicalMemory modules(&wmi, true);
     ASSERT_EQ(modules.CurrentIndex(), 0);
     modules.DeviceLocator = "changed";
@@ -259,7 +259,7 @@ TEST(MemoryRecords, SelectOnlyExistingRowsAndCopyARowOnce) {
 }
 
 TEST(MemoryRecords, ABoardWithoutModulesLoadsWithNoRows) {
-    platform::LocalWmiLocator wmi = WmiFor(test::SampleBoard(4, 0));
+    platform::LocalWmiLocator wmi = wmiFor(test::sampleBoard(4, 0));
     Win32_PhysicalMemory modules(&wmi, true);
     EXPECT_EQ(modules.GetCount(), 0);
     EXPECT_EQ(modules.CurrentIndex(), -1);
@@ -270,7 +270,7 @@ TEST(MemoryRecords, ABoardWithoutModulesLoadsWithNoRows) {
 }
 
 TEST(MemoryRecords, WithoutFirmwareTablesBothRecordsCountMinusOne) {
-    platform::LocalWmiLocator none([] { return platform::MemoryRepositoryFromImage({}); });
+    platform::LocalWmiLocator none([] { return platform::memoryRepositoryFromImage({}); });
     Win32_PhysicalMemory modules(&none, true);
     Win32_PhysicalMemoryArray arrays(&none, true);
     EXPECT_EQ(modules.GetCount(), -1);

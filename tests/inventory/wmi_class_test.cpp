@@ -15,10 +15,10 @@ public:
     Things(platform::WmiLocator* locator, std::string className)
         : WmiClass(locator, "root\\CIMV2", std::move(className)) {}
 
-    void SetCollectionIndex(int Index) override {
-        if (Index < 0 || Index > RowCount() - 1 || Index == CurrentIndex())
+    void SetCollectionIndex(int index) override {
+        if (index < 0 || index > rowCount() - 1 || index == CurrentIndex())
             return;
-        SetCurrentIndex(Index);
+        setCurrentIndex(index);
         Name = VarToStrDef(GetPropValue("name"));
         Size = VarToInt64Def(GetPropValue("SIZE"));
         When = WmiDateTimeToDateTime(GetPropValue("When"));
@@ -29,19 +29,19 @@ public:
     DateTime When = 0;
 };
 
-std::shared_ptr<platform::WmiRepository> Repository() {
+std::shared_ptr<platform::WmiRepository> makeRepository() {
     auto r = std::make_shared<platform::WmiRepository>();
-    r->AddClass("Win32_Thing", {"Name", "Size", "When"});
-    r->AddInstance("Win32_Thing", {Variant::Text("one"), Variant::Text("5000000000")});
-    r->AddInstance("Win32_Thing", {Variant::Text("two"), Variant::Int(7)});
-    r->AddInstance("Win32_Thing", {Variant(), Variant()});
-    r->AddClass("Win32_Empty", {"Name"});
+    r->addClass("Win32_Thing", {"Name", "Size", "When"});
+    r->addInstance("Win32_Thing", {Variant::Text("one"), Variant::Text("5000000000")});
+    r->addInstance("Win32_Thing", {Variant::Text("two"), Variant::Int(7)});
+    r->addInstance("Win32_Thing", {Variant(), Variant()});
+    r->addClass("Win32_Empty", {"Name"});
     return r;
 }
 
 class WmiClassTest : public ::testing::Test {
 protected:
-    std::shared_ptr<platform::WmiRepository> repository = Repository();
+    std::shared_ptr<platform::WmiRepository> repository = makeRepository();
     int connections = 0;
     platform::LocalWmiLocator locator{[this] {
         ++connections;
@@ -67,7 +67,7 @@ TEST_F(WmiClassTest, LooksPropertiesUpIgnoringCaseAndGivesNullForUnknownOnes) {
     things.LoadInstances();
     EXPECT_EQ(things.GetPropValue("NAME"), Variant::Text("one"));
     EXPECT_EQ(things.GetPropValueAt("size", 1), Variant::Int(7));
-    EXPECT_TRUE(things.GetPropValue("Colour").IsNull());
+    EXPECT_TRUE(things.GetPropValue("Colour").isNull());
     EXPECT_EQ(VarToStrDef(things.GetPropValue("Colour")), "");
 }
 
@@ -121,7 +121,7 @@ TEST_F(WmiClassTest, ReloadReusesTheConnectionAndTheNames) {
     Things things(&locator, "Win32_Thing");
     things.LoadInstances();
     things.SetCollectionIndex(1);
-    repository->AddInstance("Win32_Thing", {Variant::Text("four")});
+    repository->addInstance("Win32_Thing", {Variant::Text("four")});
     ASSERT_TRUE(things.LoadInstances());
     EXPECT_EQ(connections, 1);
     EXPECT_EQ(things.GetCount(), 4);
@@ -136,14 +136,14 @@ TEST_F(WmiClassTest, FindInstanceUsesVariantEquality) {
     EXPECT_EQ(things.FindInstance("Name", Variant::Text("two")), 1);
     EXPECT_EQ(things.FindInstance("name", Variant::Text("TWO")), -1);
     EXPECT_EQ(things.FindInstance("Size", Variant::Int(5000000000)), 0);
-    EXPECT_EQ(things.FindInstance("Size", Variant::UInt(7)), 1);
+    EXPECT_EQ(things.FindInstance("Size", Variant::uInt(7)), 1);
     EXPECT_EQ(things.FindInstance("Size", Variant()), 2);
     EXPECT_EQ(things.FindInstance("Colour", Variant::Text("red")), -1);
 }
 
 TEST_F(WmiClassTest, ABadDateInTheFirstRowFailsTheLoad) {
-    repository->AddClass("Win32_Dated", {"Name", "When"});
-    repository->AddInstance("Win32_Dated",
+    repository->addClass("Win32_Dated", {"Name", "When"});
+    repository->addInstance("Win32_Dated",
                             {Variant::Text("x"), Variant::Text("20241340000000.000000+000")});
     Things dated(&locator, "Win32_Dated");
     EXPECT_FALSE(dated.LoadInstances());
@@ -159,8 +159,8 @@ TEST_F(WmiClassTest, ReadsClassesWithMoreThan256Properties) {
         names.push_back("P" + std::to_string(i));
         values.push_back(Variant::Int(i));
     }
-    repository->AddClass("Win32_Wide", names);
-    repository->AddInstance("Win32_Wide", values);
+    repository->addClass("Win32_Wide", names);
+    repository->addInstance("Win32_Wide", values);
     Things wide(&locator, "Win32_Wide");
     ASSERT_TRUE(wide.LoadInstances());
     EXPECT_EQ(wide.GetPropValue("p299"), Variant::Int(299));
@@ -222,7 +222,7 @@ private:
 };
 
 TEST_F(WmiClassTest, AnEnumeratorErrorEndsTheInstancesWithoutFailingTheLoad) {
-    const auto& instances = repository->Find("Win32_Thing")->instances;
+    const auto& instances = repository->find("Win32_Thing")->instances;
     ScriptedWmi wmi({instances[0], instances[1]}, platform::WmiFetch::Failed);
     Things things(&wmi, "Win32_Thing");
     EXPECT_TRUE(things.LoadInstances());
@@ -231,10 +231,10 @@ TEST_F(WmiClassTest, AnEnumeratorErrorEndsTheInstancesWithoutFailingTheLoad) {
 
 TEST_F(WmiClassTest, ALaterInstanceWithoutAPropertyFailsTheLoadAndKeepsEarlierRows) {
     auto other = std::make_shared<platform::WmiRepository>();
-    other->AddClass("Win32_Other", {"Name"});
-    other->AddInstance("Win32_Other", {Variant::Text("odd")});
-    const auto& instances = repository->Find("Win32_Thing")->instances;
-    ScriptedWmi wmi({instances[0], other->Find("Win32_Other")->instances[0], instances[1]},
+    other->addClass("Win32_Other", {"Name"});
+    other->addInstance("Win32_Other", {Variant::Text("odd")});
+    const auto& instances = repository->find("Win32_Thing")->instances;
+    ScriptedWmi wmi({instances[0], other->find("Win32_Other")->instances[0], instances[1]},
                     platform::WmiFetch::End);
     Things things(&wmi, "Win32_Thing");
     EXPECT_FALSE(things.LoadInstances());

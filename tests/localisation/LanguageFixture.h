@@ -26,11 +26,11 @@
 
 namespace dm::test {
 
-inline Recs ReadRecords(const std::string& path) {
+inline Recs readRecords(const std::string& path) {
     Storefile f;
-    f.SetSignature(std::string(kLanguageSignature));
-    f.SetFilename(path);
-    f.SetReadOnly(true);
+    f.setSignature(std::string(kLanguageSignature));
+    f.setFilename(path);
+    f.setReadOnly(true);
     f.SetActive(true);
     Recs recs;
     while (!f.Eof()) {
@@ -42,8 +42,9 @@ inline Recs ReadRecords(const std::string& path) {
 }
 
 // Records 0 to 5 of a German file by us, with two text lines.
-inline Recs Leading(std::uint16_t revision, std::uint16_t langId, const std::string& picture = {}) {
-    return LeadingRecords({.revision = revision,
+inline Recs leadingRecords(std::uint16_t revision, std::uint16_t langId,
+                           const std::string& picture = {}) {
+    return leadingRecords({.revision = revision,
                            .languageId = langId,
                            .listTitle = "Deutsch",
                            .languageName = "German",
@@ -53,9 +54,9 @@ inline Recs Leading(std::uint16_t revision, std::uint16_t langId, const std::str
 }
 
 // The header block of the revision, for version 1.23.0.47.
-inline Recs HeaderBlock(std::uint16_t revision, const std::string& font, int charSet,
+inline Recs headerBlock(std::uint16_t revision, const std::string& font, int charSet,
                         int minSize = 8) {
-    return HeaderRecords({.revision = revision,
+    return headerRecords({.revision = revision,
                           .programVersion = 0x0117002F,
                           .carriedByte = 7,
                           .carriedText1 = "carried 1",
@@ -67,14 +68,14 @@ inline Recs HeaderBlock(std::uint16_t revision, const std::string& font, int cha
 }
 
 // One group of a revision 3 or 4 file; a tag of 0 writes an empty text.
-inline Recs Group(const std::string& path, std::int32_t alignment, std::int32_t captionTag,
+inline Recs group(const std::string& path, std::int32_t alignment, std::int32_t captionTag,
                   const std::string& caption, std::int32_t hintTag, const std::string& hint,
                   std::int32_t itemsTag, const std::string& items) {
-    return GroupRecords({path, alignment, captionTag, caption, hintTag, hint, itemsTag, items});
+    return groupRecords({path, alignment, captionTag, caption, hintTag, hint, itemsTag, items});
 }
 
-inline void EnsureApplication() {
-    EnsureQtApplication("langfile_test");
+inline void ensureApplication() {
+    ensureQtApplication("langfile_test");
 }
 
 // A form "TestDlg" with labels, buttons, a group box, a menu, a list and a text table.
@@ -114,7 +115,7 @@ struct TestForm {
         list->setCurrentRow(1);
         table = new TextStorage(form.get());
         table->setObjectName("testTS");
-        table->SetItems({"Empty slot !", "Used :", "GB"});
+        table->setItems({"Empty slot !", "Used :", "GB"});
         table->Loaded();
     }
 

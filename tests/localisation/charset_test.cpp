@@ -6,16 +6,16 @@
 namespace {
 
 TEST(CharSet, TableHoldsTheNineteenSetsInValueOrder) {
-    const auto sets = dm::CharSets();
+    const auto sets = dm::charSets();
     ASSERT_EQ(sets.size(), 19u);
     for (std::size_t i = 1; i < sets.size(); ++i)
         EXPECT_LT(sets[i - 1].Value, sets[i].Value);
-    EXPECT_EQ(dm::FindCharSet(204)->Description, "Cyrillic characters");
-    EXPECT_EQ(dm::FindCharSet(177)->RightToLeft, 1);
-    EXPECT_EQ(dm::FindCharSet(178)->RightToLeft, 1);
-    EXPECT_EQ(dm::FindCharSet(238)->Description, "Diacritical characters (Eastern Europe)");
-    EXPECT_EQ(dm::FindCharSet(3), nullptr);
-    EXPECT_EQ(dm::CodePageOf(3), dm::CodePageOf(1));
+    EXPECT_EQ(dm::findCharSet(204)->Description, "Cyrillic characters");
+    EXPECT_EQ(dm::findCharSet(177)->RightToLeft, 1);
+    EXPECT_EQ(dm::findCharSet(178)->RightToLeft, 1);
+    EXPECT_EQ(dm::findCharSet(238)->Description, "Diacritical characters (Eastern Europe)");
+    EXPECT_EQ(dm::findCharSet(3), nullptr);
+    EXPECT_EQ(dm::codePageOf(3), dm::codePageOf(1));
 }
 
 TEST(CharSet, EveryCharacterSetDecodesItsOwnLetters) {
@@ -41,9 +41,9 @@ TEST(CharSet, EveryCharacterSetDecodesItsOwnLetters) {
         {238, "\xb9", "ą"},
     };
     for (const auto& c : cases) {
-        dm::platform::CodePage page(dm::CodePageOf(c.charSet));
-        EXPECT_EQ(page.ToUtf8(c.bytes), c.utf8) << int(c.charSet);
-        EXPECT_EQ(page.FromUtf8(c.utf8), c.bytes) << int(c.charSet);
+        dm::platform::CodePage page(dm::codePageOf(c.charSet));
+        EXPECT_EQ(page.toUtf8(c.bytes), c.utf8) << int(c.charSet);
+        EXPECT_EQ(page.fromUtf8(c.utf8), c.bytes) << int(c.charSet);
     }
 }
 

@@ -17,12 +17,12 @@ using dm::Published;
 
 class LanguageFileTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureApplication(); }
+    static void SetUpTestSuite() { ensureApplication(); }
 
     LanguageRecord record() { return LanguageRecord(4, QApplication::instance(), &excluded); }
     std::string path(const std::string& name) { return dir.dir() + name; }
     std::string write(const std::string& name, const Recs& recs) {
-        WriteRecords(path(name), recs);
+        writeRecords(path(name), recs);
         return path(name);
     }
 
@@ -41,7 +41,7 @@ TEST_F(LanguageFileTest, PathsFollowOwnershipAndSkipExcludedNames) {
                                   "TestDlg.title_lbl", "TestDlg.keep_chk", "TestDlg.ok_btn",
                                   "TestDlg.mono_lbl", "TestDlg.choices_lst", "TestDlg.testTS"}));
     EXPECT_EQ(list[4].Component, t.title);
-    EXPECT_EQ(dm::MainForm(), t.form.get());
+    EXPECT_EQ(dm::mainForm(), t.form.get());
 
     // An excluded form's own components are still listed.
     const QStringList form{"testdlg"};
@@ -68,7 +68,7 @@ TEST_F(LanguageFileTest, DialogsAreFormsOfTheirOwnAndAMainWindowComesFirst) {
     EXPECT_EQ(forms, QStringList({"MainDlg", "TestDlg", "AboutDlg"}));
     EXPECT_EQ(list[1].Path.toStdString(), "MainDlg.subtitle_lbl");
     EXPECT_EQ(list.back().Path.toStdString(), "AboutDlg.about_lbl");
-    EXPECT_EQ(dm::MainForm(), &main);
+    EXPECT_EQ(dm::mainForm(), &main);
 }
 
 TEST_F(LanguageFileTest, TemplateHoldsHeaderAndOneGroupPerTranslatableComponent) {
@@ -76,23 +76,23 @@ TEST_F(LanguageFileTest, TemplateHoldsHeaderAndOneGroupPerTranslatableComponent)
     r.SetProgramVersion(0x0117002F);
     r.SetImeName("ime");
     r.SetFontName("Tahoma");
-    r.SetCharSet(0);
+    r.setCharSet(0);
     ASSERT_TRUE(r.SaveToFile(path("QV_ORIGINAL.SPK")));
     const Recs expected =
         Recs{{0, Int(0x40000)}, {1, ""}, {2, ""}, {3, ""}, {4, ""}, {5, ""}} +
         Recs{{512, Int(0x0117002F)}, {516, Int(0)},   {517, ""},     {518, ""},
              {513, "ime"},           {514, "Tahoma"}, {515, Int(0)}, {516, Int(8)}} +
-        Group("TestDlg", 0, 1, "Test window", 0, "", 0, "") +
-        Group("TestDlg.File1", 0, 1, "File", 0, "", 0, "") +
-        Group("TestDlg.Exit1", 0, 1, "Exit", 18, "Leave the program", 0, "") +
-        Group("TestDlg.opts_grp", 0, 1, "Options", 0, "", 0, "") +
-        Group("TestDlg.title_lbl", 0, 1, "Title", 0, "", 0, "") +
-        Group("TestDlg.keep_chk", 0, 1, "Keep", 18, "Keep the window", 0, "") +
-        Group("TestDlg.ok_btn", 0, 1, "OK", 0, "", 0, "") +
-        Group("TestDlg.mono_lbl", 0, 1, "mono", 0, "", 0, "") +
-        Group("TestDlg.choices_lst", 0, 0, "", 0, "", 3, "One\r\nTwo\r\nThree\r\n") +
-        Group("TestDlg.testTS", 0, 0, "", 0, "", 3, "Empty slot !\r\nUsed :\r\nGB\r\n");
-    EXPECT_EQ(ReadRecords(path("QV_ORIGINAL.SPK")), expected);
+        group("TestDlg", 0, 1, "Test window", 0, "", 0, "") +
+        group("TestDlg.File1", 0, 1, "File", 0, "", 0, "") +
+        group("TestDlg.Exit1", 0, 1, "Exit", 18, "Leave the program", 0, "") +
+        group("TestDlg.opts_grp", 0, 1, "Options", 0, "", 0, "") +
+        group("TestDlg.title_lbl", 0, 1, "Title", 0, "", 0, "") +
+        group("TestDlg.keep_chk", 0, 1, "Keep", 18, "Keep the window", 0, "") +
+        group("TestDlg.ok_btn", 0, 1, "OK", 0, "", 0, "") +
+        group("TestDlg.mono_lbl", 0, 1, "mono", 0, "", 0, "") +
+        group("TestDlg.choices_lst", 0, 0, "", 0, "", 3, "One\r\nTwo\r\nThree\r\n") +
+        group("TestDlg.testTS", 0, 0, "", 0, "", 3, "Empty slot !\r\nUsed :\r\nGB\r\n");
+    EXPECT_EQ(readRecords(path("QV_ORIGINAL.SPK")), expected);
     EXPECT_FALSE(std::filesystem::exists(path("QV_ORIGINAL.SPK.tmp")));
 
     // The template changes nothing when applied: no text carries the translated bit.
@@ -102,11 +102,11 @@ TEST_F(LanguageFileTest, TemplateHoldsHeaderAndOneGroupPerTranslatableComponent)
 }
 
 TEST_F(LanguageFileTest, HintWithoutShowHintIsWrittenWithTagTwo) {
-    dm::WritePublished(t.title, Published::Hint, QString("About the title"));
-    dm::WritePublished(t.title, Published::ShowHint, false);
+    dm::writePublished(t.title, Published::Hint, QString("About the title"));
+    dm::writePublished(t.title, Published::ShowHint, false);
     auto r = record();
     ASSERT_TRUE(r.SaveToFile(path("t.spk")));
-    const Recs recs = ReadRecords(path("t.spk"));
+    const Recs recs = readRecords(path("t.spk"));
     const auto at = std::find(recs.begin(), recs.end(), Rec{529 + 1, "TestDlg.title_lbl"});
     ASSERT_NE(at, recs.end());
     EXPECT_EQ(at[3], (Rec{2, "About the title"}));
@@ -116,35 +116,35 @@ TEST_F(LanguageFileTest, TranslatedRevision4FileChangesTheForm) {
     t.title->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     const std::string file = write(
         "QV_00000407.SPK",
-        Leading(4, 0x0407) + HeaderBlock(4, "Verdana", 0, 9) +
-            Group("TestDlg", 0, 33, "Testfenster", 0, "", 0, "") +
-            Group("testdlg.OK_BTN", 0, 33, "Gut", 0, "", 0, "") +
-            Group("TestDlg.title_lbl", 2, 1, "untranslated", 50, "Ein Titel", 0, "") +
-            Group("TestDlg.keep_chk", 1, 33, "Behalten", 34, "Fenster behalten", 0, "") +
-            Group("TestDlg.Nowhere", 0, 33, "x", 50, "y", 35, "z") +
-            Group("TestDlg.choices_lst", 0, 0, "", 0, "", 35, "Eins\r\nZwei\r\nDrei\r\nVier\r\n") +
-            Group("TestDlg.testTS", 0, 0, "", 0, "", 35, "Leerer Platz !") +
-            Group("TestDlg.Exit1", 0, 33, "Beenden", 50, "Programm verlassen", 0, "") +
-            Group("TestDlg.File1", 0, 33, "Datei", 0, "", 0, "") +
-            Group("TestDlg.mono_lbl", 1, 0, "", 0, "", 0, "") +
-            Group("TestDlg.cancel_btn", 0, 33, "Abbrechen", 0, "", 0, "") +
-            Group("TestDlg.version_lbl", 0, 33, "2.0", 0, "", 0, ""));
+        leadingRecords(4, 0x0407) + headerBlock(4, "Verdana", 0, 9) +
+            group("TestDlg", 0, 33, "Testfenster", 0, "", 0, "") +
+            group("testdlg.OK_BTN", 0, 33, "Gut", 0, "", 0, "") +
+            group("TestDlg.title_lbl", 2, 1, "untranslated", 50, "Ein Titel", 0, "") +
+            group("TestDlg.keep_chk", 1, 33, "Behalten", 34, "Fenster behalten", 0, "") +
+            group("TestDlg.Nowhere", 0, 33, "x", 50, "y", 35, "z") +
+            group("TestDlg.choices_lst", 0, 0, "", 0, "", 35, "Eins\r\nZwei\r\nDrei\r\nVier\r\n") +
+            group("TestDlg.testTS", 0, 0, "", 0, "", 35, "Leerer Platz !") +
+            group("TestDlg.Exit1", 0, 33, "Beenden", 50, "Programm verlassen", 0, "") +
+            group("TestDlg.File1", 0, 33, "Datei", 0, "", 0, "") +
+            group("TestDlg.mono_lbl", 1, 0, "", 0, "", 0, "") +
+            group("TestDlg.cancel_btn", 0, 33, "Abbrechen", 0, "", 0, "") +
+            group("TestDlg.version_lbl", 0, 33, "2.0", 0, "", 0, ""));
     auto r = record();
     ASSERT_TRUE(r.LoadAndApply(file));
 
-    EXPECT_EQ(r.FileRevision(), 4);
-    EXPECT_EQ(r.LanguageId(), 0x0407);
-    EXPECT_EQ(r.ListTitle(), "Deutsch");
+    EXPECT_EQ(r.fileRevision(), 4);
+    EXPECT_EQ(r.languageId(), 0x0407);
+    EXPECT_EQ(r.listTitle(), "Deutsch");
     EXPECT_EQ(r.LanguageName(), "German");
-    EXPECT_EQ(r.ListNote(), "by us");
-    EXPECT_EQ(r.TextLines(), (std::vector<std::string>{"line 1", "line 2"}));
-    EXPECT_EQ(r.ProgramVersion(), 0x0117002Fu);
-    EXPECT_EQ(r.CarriedByte(), 7);
-    EXPECT_EQ(r.CarriedText1(), "carried 1");
-    EXPECT_EQ(r.CarriedText2(), "carried 2");
-    EXPECT_EQ(r.ImeName(), "ime");
-    EXPECT_EQ(r.FontName(), "Verdana");
-    EXPECT_EQ(r.MinFontSize(), 9);
+    EXPECT_EQ(r.listNote(), "by us");
+    EXPECT_EQ(r.textLines(), (std::vector<std::string>{"line 1", "line 2"}));
+    EXPECT_EQ(r.programVersion(), 0x0117002Fu);
+    EXPECT_EQ(r.carriedByte(), 7);
+    EXPECT_EQ(r.carriedText1(), "carried 1");
+    EXPECT_EQ(r.carriedText2(), "carried 2");
+    EXPECT_EQ(r.imeName(), "ime");
+    EXPECT_EQ(r.fontName(), "Verdana");
+    EXPECT_EQ(r.minFontSize(), 9);
 
     EXPECT_EQ(t.form->windowTitle(), "Testfenster");
     EXPECT_EQ(t.ok->text(), "Gut");
@@ -154,8 +154,8 @@ TEST_F(LanguageFileTest, TranslatedRevision4FileChangesTheForm) {
     EXPECT_EQ(t.mono->alignment() & (Qt::AlignRight | Qt::AlignTop), Qt::AlignRight | Qt::AlignTop);
     EXPECT_EQ(t.keep->text(), "Behalten");
     EXPECT_EQ(t.keep->toolTip(), "");
-    EXPECT_EQ(dm::ReadPublished(t.keep, Published::Hint).toString(), "Fenster behalten");
-    EXPECT_FALSE(dm::ReadPublished(t.keep, Published::ShowHint).toBool());
+    EXPECT_EQ(dm::readPublished(t.keep, Published::Hint).toString(), "Fenster behalten");
+    EXPECT_FALSE(dm::readPublished(t.keep, Published::ShowHint).toBool());
     EXPECT_EQ(t.exit->text(), "Beenden");
     EXPECT_EQ(t.exit->statusTip(), "Programm verlassen");
     EXPECT_EQ(t.file->title(), "Datei");
@@ -175,8 +175,8 @@ TEST_F(LanguageFileTest, TranslatedRevision4FileChangesTheForm) {
     EXPECT_EQ(t.ok->font().pointSize(), 9);
     EXPECT_EQ(t.mono->font().family(), "Courier New");
     EXPECT_EQ(t.mono->font().pointSize(), 9);
-    EXPECT_EQ(dm::FontCharSet(t.mono), 0);
-    EXPECT_EQ(dm::FontCharSet(t.form.get()), 0);
+    EXPECT_EQ(dm::fontCharSet(t.mono), 0);
+    EXPECT_EQ(dm::fontCharSet(t.form.get()), 0);
 }
 
 TEST_F(LanguageFileTest, UnknownPathsSkipExactlyTheirGroupInEachRevision) {
@@ -186,10 +186,10 @@ TEST_F(LanguageFileTest, UnknownPathsSkipExactlyTheirGroupInEachRevision) {
         Recs known;
     };
     const Case cases[] = {
-        {4, Group("TestDlg.gone", 0, 33, "a", 34, "b", 35, "c"),
-         Group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, "")},
-        {3, Group("TestDlg.gone", 0, 33, "a", 34, "b", 35, "c"),
-         Group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, "")},
+        {4, group("TestDlg.gone", 0, 33, "a", 34, "b", 35, "c"),
+         group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, "")},
+        {3, group("TestDlg.gone", 0, 33, "a", 34, "b", 35, "c"),
+         group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, "")},
         {2, Recs{{531, "TestDlg.gone"}, {33, "a"}, {34, "b"}, {35, "c"}},
          Recs{{529, "TestDlg.ok_btn"}, {33, "Gut"}, {0, ""}, {0, ""}}},
         {1, Recs{{531, "TestDlg.gone"}, {33, "a"}, {34, "b"}, {35, "c"}},
@@ -198,18 +198,18 @@ TEST_F(LanguageFileTest, UnknownPathsSkipExactlyTheirGroupInEachRevision) {
     for (const Case& c : cases) {
         t.ok->setText("OK");
         const std::string file = write("r" + std::to_string(c.revision) + ".spk",
-                                       Leading(c.revision, 0x0407) +
-                                           HeaderBlock(c.revision, "", 0) + c.unknown + c.known);
+                                       leadingRecords(c.revision, 0x0407) +
+                                           headerBlock(c.revision, "", 0) + c.unknown + c.known);
         auto r = record();
         ASSERT_TRUE(r.LoadAndApply(file)) << c.revision;
         EXPECT_EQ(t.ok->text(), "Gut") << c.revision;
-        EXPECT_EQ(r.MinFontSize(), c.revision == 4 ? 8 : 9) << c.revision;
+        EXPECT_EQ(r.minFontSize(), c.revision == 4 ? 8 : 9) << c.revision;
     }
 }
 
 TEST_F(LanguageFileTest, Revision0AppliesPlainTextsByKind) {
-    dm::SetFontCharSet(t.ok, 204);
-    Recs leading = Leading(0, 0);
+    dm::setFontCharSet(t.ok, 204);
+    Recs leading = leadingRecords(0, 0);
     leading[0].data = std::string("\x07\x04", 2);
     const std::string file = write("r0.spk", leading + Recs{{6, "TestDlg.ok_btn"},
                                                             {0, "Gut"},
@@ -237,9 +237,9 @@ TEST_F(LanguageFileTest, Revision0AppliesPlainTextsByKind) {
                                                             {0, ""}});
     auto r = record();
     ASSERT_TRUE(r.LoadAndApply(file));
-    EXPECT_EQ(r.FileRevision(), 0);
-    EXPECT_EQ(r.LanguageId(), 0x0407);
-    EXPECT_EQ(r.CharSet(), 1);
+    EXPECT_EQ(r.fileRevision(), 0);
+    EXPECT_EQ(r.languageId(), 0x0407);
+    EXPECT_EQ(r.charSet(), 1);
     EXPECT_EQ(t.ok->text(), "Gut");
     EXPECT_EQ(t.ok->toolTip(), "Schliessen");
     EXPECT_EQ(t.exit->text(), "Beenden");
@@ -253,33 +253,33 @@ TEST_F(LanguageFileTest, Revision0AppliesPlainTextsByKind) {
     EXPECT_EQ(t.group->title(), "Optionen");
     // Revision 0 knows no exclusions.
     EXPECT_EQ(t.cancel->text(), "Abbrechen");
-    EXPECT_EQ(dm::FontCharSet(t.ok), 1);
+    EXPECT_EQ(dm::fontCharSet(t.ok), 1);
 }
 
 TEST_F(LanguageFileTest, SixRecordsApplyFiveAreRefused) {
-    dm::SetFontCharSet(t.ok, 204);
-    dm::SetFontCharSet(t.form.get(), 204);
+    dm::setFontCharSet(t.ok, 204);
+    dm::setFontCharSet(t.form.get(), 204);
     auto r = record();
-    Recs six = Leading(0, 0x0407);
+    Recs six = leadingRecords(0, 0x0407);
     EXPECT_FALSE(r.LoadAndApply(write("five.spk", Recs(six.begin(), six.end() - 1))));
-    EXPECT_EQ(r.ListTitle(), "");
-    EXPECT_EQ(dm::FontCharSet(t.ok), 204);
+    EXPECT_EQ(r.listTitle(), "");
+    EXPECT_EQ(dm::fontCharSet(t.ok), 204);
     EXPECT_FALSE(r.LoadAndApply(path("missing.spk")));
     EXPECT_FALSE(std::filesystem::exists(path("missing.spk")));
     dir.write("wrong.spk", "NOT A LANGUAGE FILE AT ALL, REALLY NOT");
     EXPECT_FALSE(r.LoadAndApply(path("wrong.spk")));
 
     ASSERT_TRUE(r.LoadAndApply(write("six.spk", six)));
-    EXPECT_EQ(dm::FontCharSet(t.ok), 1);
-    EXPECT_EQ(dm::FontCharSet(t.form.get()), 1);
+    EXPECT_EQ(dm::fontCharSet(t.ok), 1);
+    EXPECT_EQ(dm::fontCharSet(t.form.get()), 1);
     EXPECT_EQ(t.ok->text(), "OK");
     EXPECT_EQ(t.form->windowTitle(), "Test window");
 }
 
 TEST_F(LanguageFileTest, Revision5IsRefusedWithItsMessage) {
     const std::string file =
-        write("r5.spk", Leading(5, 0x0407) + HeaderBlock(4, "X", 0) +
-                            Group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
+        write("r5.spk", leadingRecords(5, 0x0407) + headerBlock(4, "X", 0) +
+                            group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
     auto r = record();
     try {
         r.LoadAndApply(file);
@@ -287,7 +287,7 @@ TEST_F(LanguageFileTest, Revision5IsRefusedWithItsMessage) {
     } catch (const dm::LanguageFileError& e) {
         EXPECT_STREQ(e.what(), "Format not supported in this revision");
     }
-    EXPECT_EQ(r.ListTitle(), "Deutsch");
+    EXPECT_EQ(r.listTitle(), "Deutsch");
     EXPECT_EQ(t.ok->text(), "OK");
     EXPECT_EQ(t.form->font().family(), "Tahoma");
 }
@@ -296,18 +296,18 @@ TEST_F(LanguageFileTest, CyrillicTextsShowAndWriteBackTheSameBytes) {
     const std::string ok = "\xce\xca";                                // "ОК" in code page 1251
     const std::string items = "\xce\xe4\xe8\xed\r\n\xc4\xe2\xe0\r\n"; // "Один", "Два"
     const std::string file =
-        write("QV_00000419.SPK", Leading(4, 0x0419) + HeaderBlock(4, "", 204) +
-                                     Group("TestDlg.ok_btn", 0, 33, ok, 0, "", 0, "") +
-                                     Group("TestDlg.choices_lst", 0, 0, "", 0, "", 35, items));
+        write("QV_00000419.SPK", leadingRecords(4, 0x0419) + headerBlock(4, "", 204) +
+                                     group("TestDlg.ok_btn", 0, 33, ok, 0, "", 0, "") +
+                                     group("TestDlg.choices_lst", 0, 0, "", 0, "", 35, items));
     auto r = record();
     ASSERT_TRUE(r.LoadAndApply(file));
     EXPECT_EQ(t.ok->text(), QString::fromUtf8("ОК"));
     EXPECT_EQ(t.list->item(0)->text(), QString::fromUtf8("Один"));
     EXPECT_EQ(t.list->item(1)->text(), QString::fromUtf8("Два"));
-    EXPECT_EQ(dm::FontCharSet(t.ok), 204);
+    EXPECT_EQ(dm::fontCharSet(t.ok), 204);
 
     ASSERT_TRUE(r.SaveToFile(path("back.spk")));
-    const Recs back = ReadRecords(path("back.spk"));
+    const Recs back = readRecords(path("back.spk"));
     const auto at = std::find(back.begin(), back.end(), Rec{529, "TestDlg.ok_btn"});
     ASSERT_NE(at, back.end());
     EXPECT_EQ(at[2], (Rec{1, ok}));
@@ -328,32 +328,32 @@ TEST_F(LanguageFileTest, FlagPictureIsABitmapFileImage) {
     ASSERT_TRUE(flag.save(&buffer, "BMP"));
     auto r = record();
     ASSERT_TRUE(r.LoadAndApply(
-        write("flag.spk", Leading(4, 0x0407, bmp.toStdString()) + HeaderBlock(4, "", 0))));
-    EXPECT_EQ(r.FlagPicture().size(), QSize(3, 2));
-    EXPECT_EQ(r.FlagPicture().pixelColor(1, 1), QColor(Qt::red));
+        write("flag.spk", leadingRecords(4, 0x0407, bmp.toStdString()) + headerBlock(4, "", 0))));
+    EXPECT_EQ(r.flagPicture().size(), QSize(3, 2));
+    EXPECT_EQ(r.flagPicture().pixelColor(1, 1), QColor(Qt::red));
 
     ASSERT_TRUE(r.SaveToFile(path("flag-back.spk")));
     QImage again;
-    EXPECT_TRUE(dm::LoadFlagPicture(ReadRecords(path("flag-back.spk"))[5].data, again));
+    EXPECT_TRUE(dm::loadFlagPicture(readRecords(path("flag-back.spk"))[5].data, again));
     EXPECT_EQ(again.size(), QSize(3, 2));
 
-    const std::string notBitmap =
-        write("gif.spk", Leading(4, 0x0407, "GIF89a\x01\x00\x01\x00") + HeaderBlock(4, "", 0) +
-                             Group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
+    const std::string notBitmap = write(
+        "gif.spk", leadingRecords(4, 0x0407, "GIF89a\x01\x00\x01\x00") + headerBlock(4, "", 0) +
+                       group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
     try {
         r.LoadAndApply(notBitmap);
         FAIL() << "a picture that is no bitmap was taken";
     } catch (const dm::LanguageFileError& e) {
         EXPECT_STREQ(e.what(), "Bitmap image is not valid");
     }
-    EXPECT_TRUE(r.FlagPicture().isNull());
+    EXPECT_TRUE(r.flagPicture().isNull());
     EXPECT_EQ(t.ok->text(), "OK");
 }
 
 TEST_F(LanguageFileTest, HostileFileEndsAtItsFirstBrokenRecord) {
     const std::string file =
-        write("hostile.spk", Leading(4, 0x0407) + HeaderBlock(4, "", 0, 1000000) +
-                                 Group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
+        write("hostile.spk", leadingRecords(4, 0x0407) + headerBlock(4, "", 0, 1000000) +
+                                 group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
     // A huge count, and a group whose name record runs far past the end of the file.
     std::string bytes = TempDir::read(file);
     bytes.replace(dm::kLanguageSignature.size(), 4, Int(0x7FFFFFFF));
@@ -367,12 +367,12 @@ TEST_F(LanguageFileTest, HostileFileEndsAtItsFirstBrokenRecord) {
 }
 
 TEST_F(LanguageFileTest, TwoByteHeaderIsRevision0) {
-    Recs recs = Leading(0, 0);
+    Recs recs = leadingRecords(0, 0);
     recs[0].data = std::string("\x19\x04", 2);
     auto r = record();
     ASSERT_TRUE(r.LoadAndApply(write("two.spk", recs)));
-    EXPECT_EQ(r.FileRevision(), 0);
-    EXPECT_EQ(r.LanguageId(), 0x0419);
+    EXPECT_EQ(r.fileRevision(), 0);
+    EXPECT_EQ(r.languageId(), 0x0419);
 }
 
 TEST(VersionIntToText, UnpacksTheFourParts) {

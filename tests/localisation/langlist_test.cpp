@@ -29,11 +29,11 @@ using dm::platform::RegistryRoot;
 using dm::platform::RegistryValue;
 using dm::test::LanguageFileContent;
 using dm::test::LanguageGroup;
-using dm::test::WriteLanguageFile;
+using dm::test::writeLanguageFile;
 
 const std::string kRegKey = "Software\\Brackenway\\Dimmetric";
 
-bool EnsureApplication() {
+bool ensureApplication() {
     static int argc = 1;
     static char name[] = "langlist_test";
     static char* argv[] = {name, nullptr};
@@ -42,11 +42,11 @@ bool EnsureApplication() {
 }
 
 // A group with translated entries for the form's text table "ts".
-LanguageGroup TableTexts(const std::string& items) {
+LanguageGroup tableTexts(const std::string& items) {
     return {.path = "TestDlg.ts", .itemsTag = 3 + 32, .items = items};
 }
 
-std::string Bitmap(int width, int height) {
+std::string bitmap(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::red);
     QByteArray bytes;
@@ -72,7 +72,7 @@ public:
         content.Fixed = dm::platform::FixedFileInfo{};
         content.StringTables.push_back({"040904b0", {{"FileVersion", "1.23.0.47"}}});
         content.Translations = std::vector<std::uint32_t>{0x04B00409};
-        return dm::platform::VersionBlock::FromBytes(dm::platform::WriteVersionBlock(content));
+        return dm::platform::VersionBlock::fromBytes(dm::platform::writeVersionBlock(content));
     }
     std::string moduleFileName() override { return executable_; }
 
@@ -88,12 +88,12 @@ protected:
         form.setObjectName("TestDlg");
         table = new dm::TextStorage(&form);
         table->setObjectName("ts");
-        table->SetItems({"Memory", "Slot"});
+        table->setItems({"Memory", "Slot"});
         table->Loaded();
     }
 
     // A language list as the main window sets it up.
-    std::unique_ptr<LangList> MakeList(std::vector<std::string> parameters = {}) {
+    std::unique_ptr<LangList> makeList(std::vector<std::string> parameters = {}) {
         dm::platform::Platform platform;
         platform.registry = &registry;
         platform.system = &system;
@@ -101,15 +101,15 @@ protected:
         platform.messageBox = &messageBox;
         auto list = std::make_unique<LangList>(&form, platform, std::move(parameters));
         list->setObjectName("lng");
-        list->SetFilePrefix("QV_");
-        list->SetRegKey(kRegKey);
-        list->SetCplCompatibility(true);
+        list->setFilePrefix("QV_");
+        list->setRegKey(kRegKey);
+        list->setCplCompatibility(true);
         list->Loaded();
         return list;
     }
 
     // A translating language file for langId, sequence number sequence.
-    void AddLanguage(std::uint16_t langId, std::uint16_t sequence, const std::string& title,
+    void addLanguage(std::uint16_t langId, std::uint16_t sequence, const std::string& title,
                      std::vector<LanguageGroup> groups = {}) {
         LanguageFileContent f;
         f.languageId = langId;
@@ -118,14 +118,14 @@ protected:
         f.listNote = "note";
         f.programVersion = kVersion12347;
         f.groups = std::move(groups);
-        ASSERT_TRUE(WriteLanguageFile(FileOf(langId, sequence), f));
+        ASSERT_TRUE(writeLanguageFile(fileOf(langId, sequence), f));
     }
 
-    std::string FileOf(std::uint16_t langId, std::uint16_t sequence) const {
-        return dm::LanguageFilePath(program.dir(), "QV_", dm::MakeLanguageCode(sequence, langId));
+    std::string fileOf(std::uint16_t langId, std::uint16_t sequence) const {
+        return dm::languageFilePath(program.dir(), "QV_", dm::makeLanguageCode(sequence, langId));
     }
 
-    std::optional<std::uint32_t> StoredCode() {
+    std::optional<std::uint32_t> storedCode() {
         auto key = registry.openKey(RegistryRoot::CurrentUser, kRegKey, RegistryAccess::Read);
         if (!key)
             return std::nullopt;
@@ -133,19 +133,19 @@ protected:
         return value.ok() ? std::optional(value.value) : std::nullopt;
     }
 
-    void Store(const RegistryValue& value) {
+    void store(const RegistryValue& value) {
         auto key = registry.createKey(RegistryRoot::CurrentUser, kRegKey, RegistryAccess::Full);
         ASSERT_TRUE(key && key->writeValue("lng", value));
     }
 
-    static std::vector<std::int32_t> Codes(const LangList& list) {
+    static std::vector<std::int32_t> codes(const LangList& list) {
         std::vector<std::int32_t> codes;
-        for (const auto& entry : list.Entries())
+        for (const auto& entry : list.entries())
             codes.push_back(entry.code);
         return codes;
     }
 
-    bool applicationReady = EnsureApplication();
+    bool applicationReady = ensureApplication();
     dm::test::TempDir program;
     dm::platform::FakeRegistry registry;
     dm::platform::FakeSystemInfo system;
@@ -156,42 +156,42 @@ protected:
 };
 
 TEST_F(LangListTest, ScanListsFilesInTableOrderWithTheirSequenceNumbers) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x0407, 1, "Deutsch 2");
-    AddLanguage(0x040C, 0, "Francais");
-    AddLanguage(0x0409, 0, "English");
-    AddLanguage(0x0400, 0, "Default");
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x0407, 1, "Deutsch 2");
+    addLanguage(0x040C, 0, "Francais");
+    addLanguage(0x0409, 0, "English");
+    addLanguage(0x0400, 0, "Default");
+    auto list = makeList();
 
     EXPECT_TRUE(list->ScanLanguageFiles());
-    EXPECT_EQ(Codes(*list),
+    EXPECT_EQ(codes(*list),
               (std::vector<std::int32_t>{0x0400, 0x0409, 0x040C, 0x0407, 0x00010407}));
-    EXPECT_EQ(list->Entries()[3].text, "Deutsch [1.23.0.47] - note");
+    EXPECT_EQ(list->entries()[3].text, "Deutsch [1.23.0.47] - note");
     EXPECT_EQ(list->GetLanguageId(4), 0x00010407);
     EXPECT_EQ(list->GetLanguageId(5), 0);
     EXPECT_EQ(list->GetLanguageId(-1), 0);
 }
 
 TEST_F(LangListTest, ScanStopsALanguageAtTheFirstMissingSequenceNumber) {
-    AddLanguage(0x0409, 1, "English 2"); // no QV_00000409.SPK
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x0407, 2, "Deutsch 3"); // no QV_00010407.SPK
-    AddLanguage(0x0000, 0, "Neutral");   // the table's first row is never scanned
-    auto list = MakeList();
+    addLanguage(0x0409, 1, "English 2"); // no QV_00000409.SPK
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x0407, 2, "Deutsch 3"); // no QV_00010407.SPK
+    addLanguage(0x0000, 0, "Neutral");   // the table's first row is never scanned
+    auto list = makeList();
 
     EXPECT_TRUE(list->ScanLanguageFiles());
-    EXPECT_EQ(Codes(*list), (std::vector<std::int32_t>{0x0407}));
+    EXPECT_EQ(codes(*list), (std::vector<std::int32_t>{0x0407}));
 }
 
 TEST_F(LangListTest, FileThatDoesNotOpenAddsNothingButTheNextSequenceIsTried) {
     program.write("QV_00000407.SPK", "NOT A LANGUAGE FILE AT ALL");
-    AddLanguage(0x0407, 1, "Deutsch 2");
+    addLanguage(0x0407, 1, "Deutsch 2");
     std::filesystem::create_directory(program.path() / "QV_00000409.SPK"); // a folder, no file
-    AddLanguage(0x0409, 1, "English 2");
-    auto list = MakeList();
+    addLanguage(0x0409, 1, "English 2");
+    auto list = makeList();
 
     EXPECT_TRUE(list->ScanLanguageFiles());
-    EXPECT_EQ(Codes(*list), (std::vector<std::int32_t>{0x00010407}));
+    EXPECT_EQ(codes(*list), (std::vector<std::int32_t>{0x00010407}));
 }
 
 TEST_F(LangListTest, EntryTextOfARevisionZeroFileHasNoVersion) {
@@ -200,50 +200,50 @@ TEST_F(LangListTest, EntryTextOfARevisionZeroFileHasNoVersion) {
     f.languageId = 0x0410;
     f.listTitle = "Italiano";
     f.listNote = "by someone";
-    ASSERT_TRUE(WriteLanguageFile(FileOf(0x0410, 0), f));
-    auto list = MakeList();
+    ASSERT_TRUE(writeLanguageFile(fileOf(0x0410, 0), f));
+    auto list = makeList();
 
     EXPECT_TRUE(list->ScanLanguageFiles());
-    ASSERT_EQ(list->Entries().size(), 1u);
-    EXPECT_EQ(list->Entries()[0].text, "Italiano - by someone");
+    ASSERT_EQ(list->entries().size(), 1u);
+    EXPECT_EQ(list->entries()[0].text, "Italiano - by someone");
 }
 
 TEST_F(LangListTest, ScanOfAnEmptyFolderFindsNothing) {
-    auto list = MakeList();
+    auto list = makeList();
     EXPECT_FALSE(list->ScanLanguageFiles());
-    EXPECT_TRUE(list->Entries().empty());
+    EXPECT_TRUE(list->entries().empty());
     list->SetLanguageIndex(0); // the form's stored 0 does nothing without entries
     EXPECT_EQ(list->LanguageIndex(), 0);
     EXPECT_EQ(list->GetCurrentLanguageName(), "");
 }
 
 TEST_F(LangListTest, LanguageFolderAndFileNames) {
-    auto list = MakeList();
+    auto list = makeList();
     EXPECT_EQ(list->GetLanguageFolder(), program.dir());
     EXPECT_EQ(list->GetLanguageFileName(0x00010407, "0000"), program.dir() + "QV_00000407.SPK");
 
-    list->SetSubDir("lang");
+    list->setSubDir("lang");
     std::filesystem::create_directories(program.path() / "system" / "lang");
     EXPECT_EQ(list->GetLanguageFolder(), program.dir() + "system/lang/");
     std::filesystem::create_directories(program.path() / "lang");
     EXPECT_EQ(list->GetLanguageFolder(), program.dir() + "lang/");
 
-    list->SetSubDir("nowhere");
+    list->setSubDir("nowhere");
     EXPECT_EQ(list->GetLanguageFolder(), std::filesystem::current_path().string() + "/nowhere/");
 }
 
 TEST_F(LangListTest, SwitchAppliesTheFileStoresTheCodeAndTellsAfterwards) {
-    AddLanguage(0x040C, 0, "Francais", {TableTexts("Memoire\r\nEmplacement\r\n")});
-    auto list = MakeList();
+    addLanguage(0x040C, 0, "Francais", {tableTexts("Memoire\r\nEmplacement\r\n")});
+    auto list = makeList();
     std::vector<std::pair<std::int32_t, std::int32_t>> asked;
-    list->SetBeforeLanguageSwitch(
+    list->setBeforeLanguageSwitch(
         [&](QObject* sender, std::int32_t oldCode, std::int32_t newCode, bool& canChange) {
             EXPECT_EQ(sender, list.get());
             EXPECT_TRUE(canChange);
             asked.emplace_back(oldCode, newCode);
         });
     std::vector<QObject*> told;
-    list->SetAfterLanguageSwitch([&](QObject* sender) { told.push_back(sender); });
+    list->setAfterLanguageSwitch([&](QObject* sender) { told.push_back(sender); });
 
     ASSERT_TRUE(list->ScanLanguageFiles());
     list->SetLanguageIndex(0);
@@ -251,77 +251,77 @@ TEST_F(LangListTest, SwitchAppliesTheFileStoresTheCodeAndTellsAfterwards) {
     EXPECT_EQ(list->LanguageIndex(), 0);
     EXPECT_EQ(asked, (std::vector<std::pair<std::int32_t, std::int32_t>>{{0x040C, 0x040C}}));
     EXPECT_EQ(told, std::vector<QObject*>{list.get()});
-    EXPECT_EQ(StoredCode(), 0x040Cu);
+    EXPECT_EQ(storedCode(), 0x040Cu);
     EXPECT_EQ(list->GetCurrentLanguageName(), "Francais name");
     EXPECT_EQ(table->Translate("Slot"), "Emplacement");
 }
 
 TEST_F(LangListTest, VetoLeavesIndexRegistryAndFormsAlone) {
-    AddLanguage(0x0407, 0, "Deutsch", {TableTexts("Speicher\r\n")});
-    AddLanguage(0x0407, 1, "Deutsch 2", {TableTexts("Arbeitsspeicher\r\n")});
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch", {tableTexts("Speicher\r\n")});
+    addLanguage(0x0407, 1, "Deutsch 2", {tableTexts("Arbeitsspeicher\r\n")});
+    auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
     list->SetLanguageIndex(0);
     ASSERT_EQ(table->Translate("Memory"), "Speicher");
 
     std::pair<std::int32_t, std::int32_t> asked;
-    list->SetBeforeLanguageSwitch(
+    list->setBeforeLanguageSwitch(
         [&](QObject*, std::int32_t oldCode, std::int32_t newCode, bool& canChange) {
             asked = {oldCode, newCode};
             canChange = false;
         });
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
     list->SetLanguageIndex(1);
 
     EXPECT_EQ(asked, std::make_pair(0x0407, 0x00010407));
     EXPECT_EQ(list->LanguageIndex(), 0);
-    EXPECT_EQ(StoredCode(), 0x0407u);
+    EXPECT_EQ(storedCode(), 0x0407u);
     EXPECT_EQ(table->Translate("Memory"), "Speicher");
     EXPECT_EQ(told, 0);
 }
 
 TEST_F(LangListTest, FileGoneAfterTheScanKeepsTheChoiceButTellsNothing) {
-    AddLanguage(0x0407, 0, "Deutsch", {TableTexts("Speicher\r\n")});
-    AddLanguage(0x040C, 0, "Francais");
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch", {tableTexts("Speicher\r\n")});
+    addLanguage(0x040C, 0, "Francais");
+    auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
-    std::filesystem::remove(FileOf(0x0407, 0));
+    std::filesystem::remove(fileOf(0x0407, 0));
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
 
     list->SetLanguageIndex(1);
 
     EXPECT_EQ(list->LanguageIndex(), 1);
-    EXPECT_EQ(StoredCode(), 0x0407u);
+    EXPECT_EQ(storedCode(), 0x0407u);
     EXPECT_EQ(told, 0);
     EXPECT_EQ(table->Translate("Memory"), "Memory");
     EXPECT_EQ(list->GetCurrentLanguageName(), "");
 }
 
 TEST_F(LangListTest, BeforeHandlerThatScansAgainCannotDerailTheSwitch) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x040C, 0, "Francais");
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x040C, 0, "Francais");
+    auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
-    list->SetBeforeLanguageSwitch([&](QObject*, std::int32_t, std::int32_t, bool&) {
-        std::filesystem::remove(FileOf(0x0407, 0));
-        std::filesystem::remove(FileOf(0x040C, 0));
+    list->setBeforeLanguageSwitch([&](QObject*, std::int32_t, std::int32_t, bool&) {
+        std::filesystem::remove(fileOf(0x0407, 0));
+        std::filesystem::remove(fileOf(0x040C, 0));
         list->ScanLanguageFiles();
     });
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
     list->SetLanguageIndex(1);
     EXPECT_EQ(told, 0);
-    EXPECT_TRUE(list->Entries().empty());
+    EXPECT_TRUE(list->entries().empty());
 }
 
 TEST_F(LangListTest, FirstActivationStartedAgainWhileItRunsDoesNothing) {
-    AddLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x0407, 0, "Deutsch");
     system.languageId = 0x0407;
-    auto list = MakeList();
+    auto list = makeList();
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) {
+    list->setAfterLanguageSwitch([&](QObject*) {
         ++told;
         list->FirstActivation(); // a nested event loop activating the application
     });
@@ -330,9 +330,9 @@ TEST_F(LangListTest, FirstActivationStartedAgainWhileItRunsDoesNothing) {
 }
 
 TEST_F(LangListTest, SelectLanguageIdPasses) {
-    AddLanguage(0x0409, 0, "English");
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x0407, 1, "Deutsch 2");
+    addLanguage(0x0409, 0, "English");
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x0407, 1, "Deutsch 2");
     struct Case {
         std::int32_t stored;
         bool selected;
@@ -345,7 +345,7 @@ TEST_F(LangListTest, SelectLanguageIdPasses) {
         {0x00010409, true, 0}, {0x0411, false, -1},
     };
     for (const Case& c : cases) {
-        auto list = MakeList();
+        auto list = makeList();
         ASSERT_TRUE(list->ScanLanguageFiles());
         EXPECT_EQ(list->SelectLanguageId(c.stored), c.selected) << std::hex << c.stored;
         if (c.selected)
@@ -356,10 +356,10 @@ TEST_F(LangListTest, SelectLanguageIdPasses) {
 }
 
 TEST_F(LangListTest, SelectUserDefaultLanguagePasses) {
-    AddLanguage(0x040C, 0, "Francais");
-    AddLanguage(0x080C, 0, "Francais (Belgique)");
-    AddLanguage(0x080C, 1, "Francais (Belgique) 2");
-    AddLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x040C, 0, "Francais");
+    addLanguage(0x080C, 0, "Francais (Belgique)");
+    addLanguage(0x080C, 1, "Francais (Belgique) 2");
+    addLanguage(0x0407, 0, "Deutsch");
     struct Case {
         std::uint16_t userDefault;
         bool selected;
@@ -372,7 +372,7 @@ TEST_F(LangListTest, SelectUserDefaultLanguagePasses) {
     };
     for (const Case& c : cases) {
         system.languageId = c.userDefault;
-        auto list = MakeList();
+        auto list = makeList();
         ASSERT_TRUE(list->ScanLanguageFiles());
         EXPECT_EQ(list->SelectUserDefaultLanguage(), c.selected) << std::hex << c.userDefault;
         EXPECT_EQ(list->LanguageIndex(), c.index) << std::hex << c.userDefault;
@@ -380,72 +380,72 @@ TEST_F(LangListTest, SelectUserDefaultLanguagePasses) {
 }
 
 TEST_F(LangListTest, FirstActivationRestoresTheStoredChoiceOnce) {
-    AddLanguage(0x0407, 0, "Deutsch", {TableTexts("Speicher\r\n")});
-    AddLanguage(0x040C, 0, "Francais", {TableTexts("Memoire\r\n")});
-    Store(RegistryValue::Dword(0x040C));
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch", {tableTexts("Speicher\r\n")});
+    addLanguage(0x040C, 0, "Francais", {tableTexts("Memoire\r\n")});
+    store(RegistryValue::dword(0x040C));
+    auto list = makeList();
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
 
     list->FirstActivation();
-    EXPECT_EQ(list->Entries().size(), 2u);
+    EXPECT_EQ(list->entries().size(), 2u);
     EXPECT_EQ(list->LanguageIndex(), 0);
     EXPECT_EQ(table->Translate("Memory"), "Memoire");
     EXPECT_EQ(told, 1);
 
-    Store(RegistryValue::Dword(0x0407));
+    store(RegistryValue::dword(0x0407));
     list->FirstActivation();
     EXPECT_EQ(list->LanguageIndex(), 0);
     EXPECT_EQ(told, 1);
 }
 
 TEST_F(LangListTest, FirstActivationWithoutStoredValueTakesTheUserDefault) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x040C, 0, "Francais");
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x040C, 0, "Francais");
     system.languageId = 0x0C0C;
-    auto list = MakeList();
+    auto list = makeList();
     list->FirstActivation();
     EXPECT_EQ(list->LanguageIndex(), 0);
-    EXPECT_EQ(StoredCode(), 0x040Cu);
+    EXPECT_EQ(storedCode(), 0x040Cu);
 }
 
 TEST_F(LangListTest, StoredCodeWithoutFileFallsBackButNotToTheUserDefault) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x040C, 0, "Francais");
-    Store(RegistryValue::Dword(0x0411)); // Japanese: no file
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x040C, 0, "Francais");
+    store(RegistryValue::dword(0x0411)); // Japanese: no file
     system.languageId = 0x040C;
-    auto list = MakeList();
+    auto list = makeList();
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
     list->FirstActivation();
     EXPECT_EQ(told, 0);
-    EXPECT_EQ(StoredCode(), 0x0411u);
+    EXPECT_EQ(storedCode(), 0x0411u);
 }
 
 TEST_F(LangListTest, AutoloadOffNeitherReadsNorWritesTheRegistry) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x040C, 0, "Francais");
-    Store(RegistryValue::Dword(0x040C));
-    auto list = MakeList();
-    list->SetAutoload(false);
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x040C, 0, "Francais");
+    store(RegistryValue::dword(0x040C));
+    auto list = makeList();
+    list->setAutoload(false);
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
 
     list->FirstActivation();
     EXPECT_EQ(told, 0);
-    EXPECT_EQ(list->Entries().size(), 2u);
+    EXPECT_EQ(list->entries().size(), 2u);
 
     list->SetLanguageIndex(1);
     EXPECT_EQ(told, 1);
-    EXPECT_EQ(StoredCode(), 0x040Cu);
+    EXPECT_EQ(storedCode(), 0x040Cu);
 }
 
 TEST_F(LangListTest, EmptyRegKeyLeavesTheRegistryAloneAndSelectsNothing) {
-    AddLanguage(0x0409, 0, "English");
-    auto list = MakeList();
-    list->SetRegKey("");
+    addLanguage(0x0409, 0, "English");
+    auto list = makeList();
+    list->setRegKey("");
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
 
     EXPECT_FALSE(list->LoadFromRegistry());
     list->FirstActivation();
@@ -457,64 +457,64 @@ TEST_F(LangListTest, EmptyRegKeyLeavesTheRegistryAloneAndSelectsNothing) {
 }
 
 TEST_F(LangListTest, RegistryRoundTripUnderTheComponentName) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x0407, 1, "Deutsch 2");
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x0407, 1, "Deutsch 2");
+    auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
-    list->SetAutoload(false);
+    list->setAutoload(false);
     list->SetLanguageIndex(1);
-    EXPECT_FALSE(StoredCode());
+    EXPECT_FALSE(storedCode());
     EXPECT_TRUE(list->SaveToRegistry());
-    EXPECT_EQ(StoredCode(), 0x00010407u);
+    EXPECT_EQ(storedCode(), 0x00010407u);
 
-    auto other = MakeList();
+    auto other = makeList();
     ASSERT_TRUE(other->ScanLanguageFiles());
     EXPECT_TRUE(other->LoadFromRegistry());
     EXPECT_EQ(other->LanguageIndex(), 1);
 }
 
 TEST_F(LangListTest, SaveWithoutSelectedEntryOnlyMakesTheKey) {
-    auto list = MakeList();
+    auto list = makeList();
     EXPECT_TRUE(list->SaveToRegistry());
     EXPECT_TRUE(registry.keyExists(RegistryRoot::CurrentUser, kRegKey));
-    EXPECT_FALSE(StoredCode());
+    EXPECT_FALSE(storedCode());
 }
 
 TEST_F(LangListTest, FailingRegistryWriteIsAFalseResultAndTheSwitchGoesOn) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch");
+    auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
     registry.setWritesFail(true);
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
     list->SetLanguageIndex(0);
     EXPECT_EQ(told, 1);
     EXPECT_FALSE(list->SaveToRegistry());
 }
 
 TEST_F(LangListTest, StoredValueOfAnotherTypeEndsTheRestoreWithAnError) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    Store(RegistryValue::String("1031"));
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch");
+    store(RegistryValue::string("1031"));
+    auto list = makeList();
     EXPECT_THROW(list->FirstActivation(), std::runtime_error);
     EXPECT_EQ(list->LanguageIndex(), 0);
 
     // Not marked as done: the next activation runs it again.
-    Store(RegistryValue::Dword(0x0407));
+    store(RegistryValue::dword(0x0407));
     int told = 0;
-    list->SetAfterLanguageSwitch([&](QObject*) { ++told; });
+    list->setAfterLanguageSwitch([&](QObject*) { ++told; });
     list->FirstActivation();
     EXPECT_EQ(told, 1);
 }
 
 TEST_F(LangListTest, ActivationOfTheApplicationRunsItAndReportsErrors) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    Store(RegistryValue::Binary("xx"));
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch");
+    store(RegistryValue::binary("xx"));
+    auto list = makeList();
     emit qApp->applicationStateChanged(Qt::ApplicationActive);
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].text, "Invalid data type for 'lng'");
-    EXPECT_EQ(list->Entries().size(), 1u);
+    EXPECT_EQ(list->entries().size(), 1u);
 }
 
 TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
@@ -525,16 +525,16 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
         const std::string file = program.dir() + "QV_ORIGINAL.SPK";
         std::filesystem::remove(file);
         system.beeps = 0;
-        auto list = MakeList(parameters);
+        auto list = makeList(parameters);
         list->FirstActivation();
         EXPECT_EQ(std::filesystem::exists(file), writes) << testing::PrintToString(parameters);
         EXPECT_EQ(system.beeps, writes ? 1 : 0);
         if (!writes)
             continue;
         dm::Storefile written;
-        written.SetSignature("ZEL LANGUAGE FILE");
-        written.SetFilename(file);
-        written.SetReadOnly(true);
+        written.setSignature("ZEL LANGUAGE FILE");
+        written.setFilename(file);
+        written.setReadOnly(true);
         written.SetActive(true);
         ASSERT_TRUE(written.Active());
         std::int32_t header = 0;
@@ -558,18 +558,18 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
 TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     LanguageFileContent first;
     first.languageId = 0x0407;
-    first.flagPicture = Bitmap(24, 16);
-    ASSERT_TRUE(WriteLanguageFile(FileOf(0x0407, 0), first));
-    AddLanguage(0x0407, 1, "Deutsch 2");
+    first.flagPicture = bitmap(24, 16);
+    ASSERT_TRUE(writeLanguageFile(fileOf(0x0407, 0), first));
+    addLanguage(0x0407, 1, "Deutsch 2");
     LanguageFileContent noFlag;
     noFlag.languageId = 0x040C;
-    ASSERT_TRUE(WriteLanguageFile(FileOf(0x040C, 0), noFlag));
+    ASSERT_TRUE(writeLanguageFile(fileOf(0x040C, 0), noFlag));
     LanguageFileContent notABitmap;
     notABitmap.languageId = 0x0410;
     notABitmap.flagPicture = "GIF89a";
-    ASSERT_TRUE(WriteLanguageFile(FileOf(0x0410, 0), notABitmap));
+    ASSERT_TRUE(writeLanguageFile(fileOf(0x0410, 0), notABitmap));
     program.write("QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
-    auto list = MakeList();
+    auto list = makeList();
 
     QImage picture;
     EXPECT_TRUE(list->LoadFlagBitmap(0x00010407, picture));
@@ -582,15 +582,15 @@ TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     EXPECT_TRUE(picture.isNull());
     EXPECT_FALSE(list->LoadFlagBitmap(0x0411, picture));
     EXPECT_FALSE(list->LoadFlagBitmap(0x0809, picture));
-    EXPECT_FALSE(std::filesystem::exists(FileOf(0x0809, 0)));
+    EXPECT_FALSE(std::filesystem::exists(fileOf(0x0809, 0)));
 }
 
 TEST_F(LangListTest, ChooserFirstInTheAfterSwitchChainPassesEachSwitchOn) {
-    AddLanguage(0x0407, 0, "Deutsch");
-    AddLanguage(0x040C, 0, "Francais");
-    auto list = MakeList();
+    addLanguage(0x0407, 0, "Deutsch");
+    addLanguage(0x040C, 0, "Francais");
+    auto list = makeList();
     std::vector<std::string> calls;
-    list->SetAfterLanguageSwitch([&](QObject* sender) {
+    list->setAfterLanguageSwitch([&](QObject* sender) {
         calls.push_back("main window from " + sender->objectName().toStdString());
     });
 
@@ -598,7 +598,7 @@ TEST_F(LangListTest, ChooserFirstInTheAfterSwitchChainPassesEachSwitchOn) {
     QObject chooser;
     chooser.setObjectName("LanguageChoice1");
     LangList::NotifyEvent saved = list->AfterLanguageSwitch();
-    list->SetAfterLanguageSwitch([&](QObject*) {
+    list->setAfterLanguageSwitch([&](QObject*) {
         calls.push_back("chooser at " + std::to_string(list->LanguageIndex()));
         if (saved)
             saved(&chooser);
@@ -611,10 +611,10 @@ TEST_F(LangListTest, ChooserFirstInTheAfterSwitchChainPassesEachSwitchOn) {
 }
 
 TEST_F(LangListTest, ExcludedCompsAreSortedWithoutDuplicates) {
-    auto list = MakeList();
-    list->SetExcludedComps({"lst1", "MainDlg.b", "LST1", "Abc", "abc"});
+    auto list = makeList();
+    list->setExcludedComps({"lst1", "MainDlg.b", "LST1", "Abc", "abc"});
     EXPECT_EQ(list->ExcludedComps(), QStringList({"Abc", "lst1", "MainDlg.b"}));
-    list->SetExcludedComps({});
+    list->setExcludedComps({});
     EXPECT_TRUE(list->ExcludedComps().empty());
 }
 

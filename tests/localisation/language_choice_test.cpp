@@ -22,7 +22,7 @@
 namespace dm::test {
 namespace {
 
-std::string Bitmap(int width, int height, QColor colour) {
+std::string bitmap(int width, int height, QColor colour) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
     QByteArray bytes;
@@ -48,7 +48,7 @@ private:
 // language files in the program folder.
 class LanguageChoiceTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureQtApplication("language_choice_test"); }
+    static void SetUpTestSuite() { ensureQtApplication("language_choice_test"); }
 
     LanguageChoiceTest() {
         form.setObjectName("MainDlg");
@@ -58,29 +58,29 @@ protected:
         platform.messageBox = &messageBox;
     }
 
-    LangList& MakeList() {
+    LangList& makeList() {
         list = std::make_unique<LangList>(&form, platform, std::vector<std::string>{});
         list->setObjectName("lng");
-        list->SetFilePrefix("QV_");
-        list->SetRegKey("Software\\Brackenway\\Dimmetric");
-        list->SetCplCompatibility(true);
-        list->SetAfterLanguageSwitch([this](QObject* sender) { senders.push_back(sender); });
+        list->setFilePrefix("QV_");
+        list->setRegKey("Software\\Brackenway\\Dimmetric");
+        list->setCplCompatibility(true);
+        list->setAfterLanguageSwitch([this](QObject* sender) { senders.push_back(sender); });
         list->Loaded();
         return *list;
     }
 
-    void AddLanguage(std::uint16_t langId, const std::string& title, const std::string& flag) {
+    void addLanguage(std::uint16_t langId, const std::string& title, const std::string& flag) {
         LanguageFileContent file{.languageId = langId,
                                  .listTitle = title,
                                  .languageName = title + " name",
                                  .listNote = "note",
                                  .flagPicture = flag};
-        ASSERT_TRUE(WriteLanguageFile(
-            LanguageFilePath(program.dir(), "QV_", MakeLanguageCode(0, langId)), file));
+        ASSERT_TRUE(writeLanguageFile(
+            languageFilePath(program.dir(), "QV_", makeLanguageCode(0, langId)), file));
     }
 
     // Entry index drawn into rect of a white canvas.
-    QImage Draw(LanguageChoice& chooser, int index, const QRect& rect, bool selected = false) {
+    QImage draw(LanguageChoice& chooser, int index, const QRect& rect, bool selected = false) {
         QImage canvas(200, 100, QImage::Format_RGB32);
         canvas.fill(Qt::white);
         QPainter painter(&canvas);
@@ -117,7 +117,7 @@ TEST(EntryLayoutTest, FlagFrameFlagAndTextSitAtTheirPlaces) {
         {{5, 64, 100, 32}, {16, 11}, 15, {8, 65, 18, 13}, {9, 66}, {33, 72}},
     };
     for (const Case& c : cases) {
-        const EntryLayout at = LayoutEntry(c.entry, c.flag, c.textHeight);
+        const EntryLayout at = layoutEntry(c.entry, c.flag, c.textHeight);
         EXPECT_EQ(at.frame, c.frame);
         EXPECT_EQ(at.flag, c.flagAt);
         EXPECT_EQ(at.text, c.textAt);
@@ -125,14 +125,14 @@ TEST(EntryLayoutTest, FlagFrameFlagAndTextSitAtTheirPlaces) {
 }
 
 TEST_F(LanguageChoiceTest, EntryIsDrawnWithItsFramedFlagAndText) {
-    AddLanguage(0x0407, "Deutsch", Bitmap(24, 16, Qt::red));
+    addLanguage(0x0407, "Deutsch", bitmap(24, 16, Qt::red));
     LanguageChoice chooser;
-    chooser.SetLanguageList(&MakeList());
-    ASSERT_EQ(chooser.Entries()->count(), 1);
+    chooser.SetLanguageList(&makeList());
+    ASSERT_EQ(chooser.entries()->count(), 1);
 
-    const QImage drawn = Draw(chooser, 0, QRect(0, 32, 200, 32));
+    const QImage drawn = draw(chooser, 0, QRect(0, 32, 200, 32));
     const QRgb cream = qRgb(0xFF, 0xFB, 0xF0);
-    const QRgb base = chooser.Entries()->palette().base().color().rgb();
+    const QRgb base = chooser.entries()->palette().base().color().rgb();
     // The frame's corners, one pixel around the flag.
     for (const QPoint corner : {QPoint(3, 33), QPoint(28, 33), QPoint(3, 50), QPoint(28, 50)})
         EXPECT_EQ(drawn.pixel(corner), cream) << corner.x() << "," << corner.y();
@@ -156,12 +156,12 @@ TEST_F(LanguageChoiceTest, EntryIsDrawnWithItsFramedFlagAndText) {
 }
 
 TEST_F(LanguageChoiceTest, LanguageWithoutFlagDrawsAnEmptyFrame) {
-    AddLanguage(0x0407, "Deutsch", "");
+    addLanguage(0x0407, "Deutsch", "");
     LanguageChoice chooser;
-    chooser.SetLanguageList(&MakeList());
-    const QImage drawn = Draw(chooser, 0, QRect(0, 32, 200, 32));
+    chooser.SetLanguageList(&makeList());
+    const QImage drawn = draw(chooser, 0, QRect(0, 32, 200, 32));
     const QRgb cream = qRgb(0xFF, 0xFB, 0xF0);
-    const QRgb base = chooser.Entries()->palette().base().color().rgb();
+    const QRgb base = chooser.entries()->palette().base().color().rgb();
     for (const QPoint pixel : {QPoint(3, 33), QPoint(4, 33), QPoint(3, 34), QPoint(4, 34)})
         EXPECT_EQ(drawn.pixel(pixel), cream);
     EXPECT_EQ(drawn.pixel(5, 33), base);
@@ -170,25 +170,25 @@ TEST_F(LanguageChoiceTest, LanguageWithoutFlagDrawsAnEmptyFrame) {
 
 TEST_F(LanguageChoiceTest, WithoutLanguagesOrListNothingIsListedOrDrawn) {
     LanguageChoice unbound;
-    const QImage blank = Draw(unbound, 0, QRect(0, 0, 200, 32));
+    const QImage blank = draw(unbound, 0, QRect(0, 0, 200, 32));
     EXPECT_EQ(blank.pixel(10, 10), qRgb(255, 255, 255));
 
     LanguageChoice chooser;
-    chooser.SetLanguageList(&MakeList());
-    EXPECT_EQ(chooser.Entries()->count(), 0);
-    EXPECT_TRUE(chooser.CaptionLabel()->text().isEmpty());
-    const QImage drawn = Draw(chooser, 0, QRect(0, 0, 200, 32));
+    chooser.SetLanguageList(&makeList());
+    EXPECT_EQ(chooser.entries()->count(), 0);
+    EXPECT_TRUE(chooser.captionLabel()->text().isEmpty());
+    const QImage drawn = draw(chooser, 0, QRect(0, 0, 200, 32));
     EXPECT_EQ(drawn, blank);
 }
 
 TEST_F(LanguageChoiceTest, ChooserRunsFirstInTheChainAndNamesTheLanguage) {
-    AddLanguage(0x0409, "English", "");
-    AddLanguage(0x0407, "Deutsch", "");
-    LangList& languages = MakeList();
+    addLanguage(0x0409, "English", "");
+    addLanguage(0x0407, "Deutsch", "");
+    LangList& languages = makeList();
     auto chooser = std::make_unique<LanguageChoice>();
     chooser->SetLanguageList(&languages);
-    ASSERT_EQ(chooser->Entries()->count(), 2);
-    EXPECT_TRUE(chooser->Entries()->item(1)->text().startsWith("Deutsch ["));
+    ASSERT_EQ(chooser->entries()->count(), 2);
+    EXPECT_TRUE(chooser->entries()->item(1)->text().startsWith("Deutsch ["));
     int clicks = 0;
     chooser->OnClick = [&](QObject* sender) {
         EXPECT_EQ(sender, chooser.get());
@@ -199,16 +199,16 @@ TEST_F(LanguageChoiceTest, ChooserRunsFirstInTheChainAndNamesTheLanguage) {
     ASSERT_TRUE(languages.SelectLanguageId(0x0407));
     ASSERT_EQ(senders.size(), 1u);
     EXPECT_EQ(senders[0], chooser.get());
-    EXPECT_EQ(chooser->CaptionLabel()->text(), "  Deutsch name");
-    EXPECT_EQ(chooser->Entries()->currentRow(), 1);
+    EXPECT_EQ(chooser->captionLabel()->text(), "  Deutsch name");
+    EXPECT_EQ(chooser->entries()->currentRow(), 1);
     EXPECT_EQ(clicks, 0);
 
     // A click on the other entry: one switch passed on, the name without its leading spaces.
-    chooser->Entries()->setCurrentRow(0);
+    chooser->entries()->setCurrentRow(0);
     EXPECT_EQ(languages.LanguageIndex(), 0);
     ASSERT_EQ(senders.size(), 2u);
     EXPECT_EQ(senders[1], chooser.get());
-    EXPECT_EQ(chooser->CaptionLabel()->text(), "English name");
+    EXPECT_EQ(chooser->captionLabel()->text(), "English name");
     EXPECT_EQ(clicks, 1);
 
     // Freed, the chooser leaves the chain: the list's own handler is back.
@@ -219,30 +219,30 @@ TEST_F(LanguageChoiceTest, ChooserRunsFirstInTheChainAndNamesTheLanguage) {
 }
 
 TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
-    AddLanguage(0x0409, "English", "");
-    AddLanguage(0x0407, "Deutsch", "");
-    LangList& languages = MakeList();
+    addLanguage(0x0409, "English", "");
+    addLanguage(0x0407, "Deutsch", "");
+    LangList& languages = makeList();
     LanguageChoice chooser;
     chooser.SetLanguageList(&languages);
     languages.SelectLanguageId(0x0409);
     // The German file is damaged after the scan.
     program.write("QV_00000407.SPK", "not a language file");
-    chooser.Entries()->setCurrentRow(1);
+    chooser.entries()->setCurrentRow(1);
     EXPECT_EQ(senders.size(), 1u);
-    EXPECT_TRUE(chooser.CaptionLabel()->text().isEmpty());
+    EXPECT_TRUE(chooser.captionLabel()->text().isEmpty());
 }
 
 TEST_F(LanguageChoiceTest, ErrorOfAClickedSwitchGoesToTheErrorReport) {
-    AddLanguage(0x0409, "English", "");
+    addLanguage(0x0409, "English", "");
     LanguageFileContent future{.revision = 5, .languageId = 0x0407, .listTitle = "Deutsch"};
-    ASSERT_TRUE(WriteLanguageFile(program.dir() + "QV_00000407.SPK", future));
+    ASSERT_TRUE(writeLanguageFile(program.dir() + "QV_00000407.SPK", future));
     LanguageChoice chooser;
-    chooser.SetLanguageList(&MakeList());
+    chooser.SetLanguageList(&makeList());
     std::vector<std::string> reported;
     chooser.OnError = [&](const std::exception& error) { reported.push_back(error.what()); };
     int clicks = 0;
     chooser.OnClick = [&](QObject*) { ++clicks; };
-    chooser.Entries()->setCurrentRow(1);
+    chooser.entries()->setCurrentRow(1);
     EXPECT_EQ(reported, std::vector<std::string>{"Format not supported in this revision"});
     EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(senders.empty());
@@ -250,16 +250,16 @@ TEST_F(LanguageChoiceTest, ErrorOfAClickedSwitchGoesToTheErrorReport) {
 }
 
 TEST_F(LanguageChoiceTest, DialogIsTheLanguageFormAndClosesWithoutOk) {
-    AddLanguage(0x0407, "Deutsch", "");
+    addLanguage(0x0407, "Deutsch", "");
     QWidget main;
     main.setGeometry(100, 100, 600, 400);
-    LangDlg dialog(&MakeList(), &main);
+    LangDlg dialog(&makeList(), &main);
     EXPECT_EQ(dialog.objectName(), "LangDlg");
     EXPECT_EQ(dialog.windowTitle(), "Language");
     EXPECT_EQ(dialog.size(), QSize(316, 388));
     EXPECT_EQ(dialog.LanguageChoice1()->objectName(), "LanguageChoice1");
     EXPECT_EQ(dialog.LanguageChoice1()->geometry(), QRect(0, 0, 313, 385));
-    EXPECT_EQ(dialog.LanguageChoice1()->Entries()->count(), 1);
+    EXPECT_EQ(dialog.LanguageChoice1()->entries()->count(), 1);
 
     QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
     EXPECT_FALSE(dialog.Execute());

@@ -26,7 +26,7 @@ public:
 
 class PublishedPropertiesTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { dm::test::EnsureApplication(); }
+    static void SetUpTestSuite() { dm::test::ensureApplication(); }
 };
 
 TEST_F(PublishedPropertiesTest, EachWidgetKindMapsToItsQtProperty) {
@@ -54,11 +54,11 @@ TEST_F(PublishedPropertiesTest, EachWidgetKindMapsToItsQtProperty) {
         {&own, Published::Lines, QStringList({"a", "b"}), QStringList({"A", "B"})},
     };
     for (const auto& c : cases) {
-        const auto name = dm::PublishedName(c.property);
-        ASSERT_TRUE(dm::HasPublished(c.component, c.property)) << name;
-        EXPECT_EQ(dm::ReadPublished(c.component, c.property), c.before) << name;
-        EXPECT_TRUE(dm::WritePublished(c.component, c.property, c.after)) << name;
-        EXPECT_EQ(dm::ReadPublished(c.component, c.property), c.after) << name;
+        const auto name = dm::publishedName(c.property);
+        ASSERT_TRUE(dm::hasPublished(c.component, c.property)) << name;
+        EXPECT_EQ(dm::readPublished(c.component, c.property), c.before) << name;
+        EXPECT_TRUE(dm::writePublished(c.component, c.property, c.after)) << name;
+        EXPECT_EQ(dm::readPublished(c.component, c.property), c.after) << name;
     }
     EXPECT_EQ(edit.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(memo.toPlainText(), "eins\nzwei");
@@ -79,35 +79,35 @@ TEST_F(PublishedPropertiesTest, MissingPropertiesAreSkipped) {
         {&own, Published::ShowHint}, {nullptr, Published::Caption},
     };
     for (const auto& c : cases) {
-        EXPECT_FALSE(dm::HasPublished(c.component, c.property)) << dm::PublishedName(c.property);
-        EXPECT_FALSE(dm::WritePublished(c.component, c.property, QString("x")));
-        EXPECT_FALSE(dm::ReadPublished(c.component, c.property).isValid());
+        EXPECT_FALSE(dm::hasPublished(c.component, c.property)) << dm::publishedName(c.property);
+        EXPECT_FALSE(dm::writePublished(c.component, c.property, QString("x")));
+        EXPECT_FALSE(dm::readPublished(c.component, c.property).isValid());
     }
-    EXPECT_FALSE(dm::HasFont(&own));
-    EXPECT_EQ(dm::FontCharSet(&own), 1);
+    EXPECT_FALSE(dm::hasFont(&own));
+    EXPECT_EQ(dm::fontCharSet(&own), 1);
 }
 
 TEST_F(PublishedPropertiesTest, ReplacingEntriesNeverAddsOrRemoves) {
     QComboBox combo;
     combo.addItems({"a", "b", "c"});
     combo.setCurrentIndex(2);
-    EXPECT_TRUE(dm::ReplaceEntries(&combo, Published::Items, {"A"}));
-    EXPECT_TRUE(dm::ReplaceEntries(&combo, Published::Items, {"1", "2", "3", "4", "5"}));
-    EXPECT_EQ(dm::ReadPublished(&combo, Published::Items), QStringList({"1", "2", "3"}));
+    EXPECT_TRUE(dm::replaceEntries(&combo, Published::Items, {"A"}));
+    EXPECT_TRUE(dm::replaceEntries(&combo, Published::Items, {"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(dm::readPublished(&combo, Published::Items), QStringList({"1", "2", "3"}));
     EXPECT_EQ(combo.currentIndex(), 2);
-    EXPECT_FALSE(dm::ReplaceEntries(&combo, Published::Caption, {"x"}));
+    EXPECT_FALSE(dm::replaceEntries(&combo, Published::Caption, {"x"}));
 }
 
 TEST_F(PublishedPropertiesTest, HintIsKeptWhileShowHintIsOff) {
     QLabel label;
     label.setToolTip("tip");
-    EXPECT_TRUE(dm::ReadPublished(&label, Published::ShowHint).toBool());
-    dm::WritePublished(&label, Published::ShowHint, false);
+    EXPECT_TRUE(dm::readPublished(&label, Published::ShowHint).toBool());
+    dm::writePublished(&label, Published::ShowHint, false);
     EXPECT_EQ(label.toolTip(), "");
-    dm::WritePublished(&label, Published::Hint, QString("new tip"));
+    dm::writePublished(&label, Published::Hint, QString("new tip"));
     EXPECT_EQ(label.toolTip(), "");
-    EXPECT_EQ(dm::ReadPublished(&label, Published::Hint), "new tip");
-    dm::WritePublished(&label, Published::ShowHint, true);
+    EXPECT_EQ(dm::readPublished(&label, Published::Hint), "new tip");
+    dm::writePublished(&label, Published::ShowHint, true);
     EXPECT_EQ(label.toolTip(), "new tip");
 }
 
@@ -125,7 +125,7 @@ TEST(SplitTextLines, BreaksLikeAStringList) {
         {"a\n\rb", {"a", "", "b"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(dm::SplitTextLines(c.text), c.lines) << c.text;
+        EXPECT_EQ(dm::splitTextLines(c.text), c.lines) << c.text;
 }
 
 } // namespace

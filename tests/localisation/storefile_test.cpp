@@ -12,29 +12,29 @@ using dm::Storefile;
 
 const std::string kSignature = "ZEL LANGUAGE FILE";
 
-std::string Le(std::int32_t v) {
+std::string le(std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
     return {char(u & 255), char((u >> 8) & 255), char((u >> 16) & 255), char(u >> 24)};
 }
 
-std::string Record(std::int32_t tag, const std::string& payload) {
+std::string record(std::int32_t tag, const std::string& payload) {
     const auto p = static_cast<std::int32_t>(payload.size());
-    return Le(p + 8) + Le(tag) + payload + Le(p + 12);
+    return le(p + 8) + le(tag) + payload + le(p + 12);
 }
 
 class StorefileTest : public ::testing::Test {
 protected:
     void open(Storefile& f, const std::string& name, bool readOnly = false) {
-        f.SetSignature(kSignature);
-        f.SetFilename(dir.dir() + name);
-        f.SetReadOnly(readOnly);
+        f.setSignature(kSignature);
+        f.setFilename(dir.dir() + name);
+        f.setReadOnly(readOnly);
         f.SetActive(true);
     }
     // A file of records with tags 10, 11, ... and payloads "r0", "r1", ...
     std::string writeRecords(const std::string& name, int count) {
-        std::string bytes = kSignature + Le(count);
+        std::string bytes = kSignature + le(count);
         for (int i = 0; i < count; ++i)
-            bytes += Record(10 + i, "r" + std::to_string(i));
+            bytes += record(10 + i, "r" + std::to_string(i));
         return dir.write(name, bytes);
     }
     std::string file(const std::string& name) { return dm::test::TempDir::read(dir.dir() + name); }
@@ -49,7 +49,7 @@ TEST_F(StorefileTest, NewFileHoldsSignatureAndZeroCount) {
     EXPECT_TRUE(f.Eof());
     EXPECT_EQ(f.Count(), 0);
     f.SetActive(false);
-    EXPECT_EQ(file("new.spk"), kSignature + Le(0));
+    EXPECT_EQ(file("new.spk"), kSignature + le(0));
     EXPECT_EQ(file("new.spk").size(), 21u);
 }
 
@@ -57,9 +57,9 @@ TEST_F(StorefileTest, IntegerRecordIsSixteenBytesAndCountWrittenOnClose) {
     Storefile f;
     open(f, "int.spk");
     EXPECT_EQ(f.WriteInteger(512, 0x01170000), 1);
-    EXPECT_EQ(file("int.spk"), kSignature + Le(0) + Le(12) + Le(512) + Le(0x01170000) + Le(16));
+    EXPECT_EQ(file("int.spk"), kSignature + le(0) + le(12) + le(512) + le(0x01170000) + le(16));
     f.SetActive(false);
-    EXPECT_EQ(file("int.spk"), kSignature + Le(1) + Le(12) + Le(512) + Le(0x01170000) + Le(16));
+    EXPECT_EQ(file("int.spk"), kSignature + le(1) + le(12) + le(512) + le(0x01170000) + le(16));
 }
 
 TEST_F(StorefileTest, EmptyPayloadIsTwelveByteRecord) {
@@ -68,7 +68,7 @@ TEST_F(StorefileTest, EmptyPayloadIsTwelveByteRecord) {
         open(f, "empty.spk");
         EXPECT_EQ(f.WriteString(7, ""), 1);
     }
-    EXPECT_EQ(file("empty.spk"), kSignature + Le(1) + Le(8) + Le(7) + Le(12));
+    EXPECT_EQ(file("empty.spk"), kSignature + le(1) + le(8) + le(7) + le(12));
     Storefile f;
     open(f, "empty.spk");
     std::string text = "old";
@@ -78,7 +78,7 @@ TEST_F(StorefileTest, EmptyPayloadIsTwelveByteRecord) {
 }
 
 TEST_F(StorefileTest, ReadDataCopiesAtMostThePayload) {
-    dir.write("d.spk", kSignature + Le(1) + Record(3, "abcd"));
+    dir.write("d.spk", kSignature + le(1) + record(3, "abcd"));
     Storefile f;
     open(f, "d.spk");
     char buffer[100] = {};
@@ -100,7 +100,7 @@ TEST_F(StorefileTest, ReadDataCopiesAtMostThePayload) {
 }
 
 TEST_F(StorefileTest, ReadIntegerFillsOnlyThePayloadBytes) {
-    dir.write("i.spk", kSignature + Le(2) + Record(1, "\x01\x02") + Record(2, "\x05\0\0\0\x07"));
+    dir.write("i.spk", kSignature + le(2) + record(1, "\x01\x02") + record(2, "\x05\0\0\0\x07"));
     Storefile f;
     open(f, "i.spk");
     std::int32_t value = 0x7F000000;
@@ -154,11 +154,11 @@ TEST_F(StorefileTest, AppendsOnlyAtTheEnd) {
     EXPECT_EQ(f.WriteString(20, "x"), 3);
     f.SetActive(false);
     EXPECT_EQ(file("a.spk"),
-              kSignature + Le(3) + Record(10, "r0") + Record(11, "r1") + Record(20, "x"));
+              kSignature + le(3) + record(10, "r0") + record(11, "r1") + record(20, "x"));
 }
 
 TEST_F(StorefileTest, CountThatCannotGrowTakesNoMoreRecords) {
-    const std::string bytes = kSignature + Le(INT32_MAX) + Record(10, "r0");
+    const std::string bytes = kSignature + le(INT32_MAX) + record(10, "r0");
     dir.write("full.spk", bytes);
     Storefile f;
     open(f, "full.spk");
@@ -174,7 +174,7 @@ TEST_F(StorefileTest, ReadOnlyRaisesOnWriteAndClear) {
     writeRecords("r.spk", 1);
     const std::string before = file("r.spk");
     Storefile f;
-    f.SetReadOnly(true);
+    f.setReadOnly(true);
     try {
         f.WriteString(1, "x");
         FAIL() << "no exception before opening";
@@ -205,7 +205,7 @@ TEST_F(StorefileTest, UnwritableFileIsForcedReadOnlyUntilClosed) {
 
 TEST_F(StorefileTest, WrongSignatureOrTooShortStaysClosed) {
     for (const std::string& bytes :
-         {std::string("ZEL LANGUAGE FILX") + Le(0), kSignature, kSignature.substr(0, 5)}) {
+         {std::string("ZEL LANGUAGE FILX") + le(0), kSignature, kSignature.substr(0, 5)}) {
         dir.write("bad.spk", bytes);
         Storefile f;
         open(f, "bad.spk");
@@ -221,18 +221,18 @@ TEST_F(StorefileTest, WrongSignatureOrTooShortStaysClosed) {
 }
 
 TEST_F(StorefileTest, BrokenRecordsEndTheFile) {
-    const std::string good = Record(10, "r0");
+    const std::string good = record(10, "r0");
     const struct {
         const char* what;
         std::string tail;
     } cases[] = {
-        {"length below 8", Le(7) + Le(1) + Le(0) + Le(0)},
-        {"negative length", Le(-20) + Le(1) + Le(0)},
-        {"runs past the end", Le(100) + Le(1) + "abc"},
+        {"length below 8", le(7) + le(1) + le(0) + le(0)},
+        {"negative length", le(-20) + le(1) + le(0)},
+        {"runs past the end", le(100) + le(1) + "abc"},
         {"length field cut", "\x10\x00"},
     };
     for (const auto& c : cases) {
-        dir.write("broken.spk", kSignature + Le(5) + good + c.tail);
+        dir.write("broken.spk", kSignature + le(5) + good + c.tail);
         Storefile f;
         open(f, "broken.spk", true);
         std::string text;
@@ -251,30 +251,30 @@ TEST_F(StorefileTest, BrokenRecordsEndTheFile) {
 
 TEST_F(StorefileTest, MissingFileIsCreatedWithItsFolders) {
     Storefile f;
-    f.SetSignature("SIG");
-    f.SetFilename(dir.dir() + "a/b/c.dat");
-    f.SetReadOnly(true);
+    f.setSignature("SIG");
+    f.setFilename(dir.dir() + "a/b/c.dat");
+    f.setReadOnly(true);
     f.SetActive(true);
     EXPECT_TRUE(f.Active());
     f.SetActive(false);
-    EXPECT_EQ(file("a/b/c.dat"), "SIG" + Le(0));
+    EXPECT_EQ(file("a/b/c.dat"), "SIG" + le(0));
 }
 
 TEST_F(StorefileTest, EmptySignatureStartsWithTheCount) {
     Storefile f;
-    f.SetFilename(dir.dir() + "plain.dat");
+    f.setFilename(dir.dir() + "plain.dat");
     f.SetActive(true);
     EXPECT_EQ(f.WriteString(9, "ab"), 1);
     f.SetActive(false);
-    EXPECT_EQ(file("plain.dat"), Le(1) + Record(9, "ab"));
+    EXPECT_EQ(file("plain.dat"), le(1) + record(9, "ab"));
 }
 
 TEST_F(StorefileTest, NameWithoutFolderIsCompletedWithTheCurrentFolder) {
     const auto before = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
     Storefile f;
-    f.SetSignature("S");
-    f.SetFilename("here.dat");
+    f.setSignature("S");
+    f.setFilename("here.dat");
     f.SetActive(true);
     std::filesystem::current_path(before);
     EXPECT_EQ(f.Filename(), dir.path().string() + "/here.dat");
@@ -289,7 +289,7 @@ TEST_F(StorefileTest, ClearLeavesAnEmptyFile) {
     EXPECT_TRUE(f.Active());
     EXPECT_EQ(f.Count(), 0);
     f.SetActive(false);
-    EXPECT_EQ(file("c.spk"), kSignature + Le(0));
+    EXPECT_EQ(file("c.spk"), kSignature + le(0));
     f.Clear();
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "c.spk"));
     EXPECT_NO_THROW(f.Clear());

@@ -9,22 +9,22 @@ namespace {
 using dm::TextStorage;
 
 // A table as a form stores it, with its English texts taken as the lookup source.
-void Load(TextStorage& table, const QStringList& english) {
-    table.SetItems(english);
+void load(TextStorage& table, const QStringList& english) {
+    table.setItems(english);
     table.Loaded();
 }
 
 TEST(TextStorage, TranslateWithoutTranslationGivesTheEnglishEntry) {
     TextStorage table;
-    Load(table, {"Empty slot !", "Used :", "GB"});
+    load(table, {"Empty slot !", "Used :", "GB"});
     EXPECT_EQ(table.Translate("Used :"), "Used :");
     EXPECT_EQ(table.Translate("Not in the table"), "Not in the table");
 }
 
 TEST(TextStorage, TranslateFindsTheEnglishEntryInAnyCaseAndGivesItsCurrentText) {
     TextStorage table;
-    Load(table, {"Empty slot !", "Used :", "GB"});
-    table.SetItems({"Steckplatz leer !", "Belegt :", "GB"});
+    load(table, {"Empty slot !", "Used :", "GB"});
+    table.setItems({"Steckplatz leer !", "Belegt :", "GB"});
     EXPECT_EQ(table.Translate("Used :"), "Belegt :");
     EXPECT_EQ(table.Translate("empty slot !"), "Steckplatz leer !");
     EXPECT_EQ(table.Translate("EMPTY SLOT !"), "Steckplatz leer !");
@@ -32,36 +32,36 @@ TEST(TextStorage, TranslateFindsTheEnglishEntryInAnyCaseAndGivesItsCurrentText) 
 
 TEST(TextStorage, TranslatedTextIsNotItselfLookedUp) {
     TextStorage table;
-    Load(table, {"Yes", "No", "Cancel"});
+    load(table, {"Yes", "No", "Cancel"});
     QStringList items = table.Items();
     items[1] = "Nein";
-    table.SetItems(items); // a language file replaced the second line
+    table.setItems(items); // a language file replaced the second line
     EXPECT_EQ(table.Translate("No"), "Nein");
     EXPECT_EQ(table.Translate("Nein"), "Nein");
 }
 
 TEST(TextStorage, FirstOfTwoEntriesDifferingOnlyInCaseWins) {
     TextStorage table;
-    Load(table, {"Size", "SIZE"});
-    table.SetItems({"Taille", "TAILLE"});
+    load(table, {"Size", "SIZE"});
+    table.setItems({"Taille", "TAILLE"});
     EXPECT_EQ(table.Translate("SIZE"), "Taille");
 }
 
 TEST(TextStorage, UnusedPlaceholderCountsAsNoTranslation) {
     TextStorage table;
-    Load(table, {"About", "Close"});
-    table.SetItems({"unused", "Fermer"});
+    load(table, {"About", "Close"});
+    table.setItems({"unused", "Fermer"});
     EXPECT_EQ(table.Translate("About"), "About");
     EXPECT_EQ(table.Translate("unused"), "unused");
     // The placeholder test is exact: other letter case is a real translation.
-    table.SetItems({"Unused", "Fermer"});
+    table.setItems({"Unused", "Fermer"});
     EXPECT_EQ(table.Translate("About"), "Unused");
 }
 
 TEST(TextStorage, MarkUnusedMarksEveryEntryOfBothLists) {
     TextStorage table;
-    Load(table, {"B", "KB", "MB"});
-    table.SetItems({"o", "Ko", "Mo"});
+    load(table, {"B", "KB", "MB"});
+    table.setItems({"o", "Ko", "Mo"});
     EXPECT_EQ(table.MarkUnused(), 3);
     EXPECT_EQ(table.Items(), QStringList({"unused", "unused", "unused"}));
     EXPECT_EQ(table.Translate("KB"), "KB");
@@ -83,7 +83,7 @@ TEST(TextStorage, ItemsIsAPublishedStringList) {
 
 TEST(TextStorage, LookupBeforeLoadedFindsNothing) {
     TextStorage table;
-    table.SetItems({"GB"});
+    table.setItems({"GB"});
     EXPECT_EQ(table.Translate("gb"), "gb");
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 using dm::platform::VersionResourceContent;
 
-VersionResourceContent Content() {
+VersionResourceContent content() {
     VersionResourceContent c;
     dm::platform::FixedFileInfo f;
     f.FileVersionMS = 0x00020001;
@@ -44,10 +44,10 @@ VersionResourceContent Content() {
 
 class VersionInfoTest : public ::testing::Test {
 protected:
-    std::string WriteExe(const std::string& name, const VersionResourceContent& content,
+    std::string writeExe(const std::string& name, const VersionResourceContent& content,
                          bool is64 = false) {
         return dir_.write(name,
-                          dm::test::WritePe(is64, dm::platform::WriteVersionBlock(content)).Bytes);
+                          dm::test::writePe(is64, dm::platform::writeVersionBlock(content)).Bytes);
     }
 
     dm::test::TempDir dir_;
@@ -66,7 +66,7 @@ TEST_F(VersionInfoTest, NewComponentHasNothingToRead) {
 TEST_F(VersionInfoTest, PublishesEveryValueOfTheFirstTranslation) {
     for (bool is64 : {false, true}) {
         dm::VersionInfo info(versions_);
-        const std::string file = WriteExe("sample.exe", Content(), is64);
+        const std::string file = writeExe("sample.exe", content(), is64);
         info.setProperty("FileName", QString::fromStdString(file));
         EXPECT_FALSE(info.InfoLoaded()); // nothing read until a property is
         const std::pair<const char*, QVariant> expected[] = {
@@ -106,7 +106,7 @@ TEST_F(VersionInfoTest, PublishesEveryValueOfTheFirstTranslation) {
 
 TEST_F(VersionInfoTest, AssignmentsChangeNothing) {
     dm::VersionInfo info(versions_);
-    info.SetFileName(QString::fromStdString(WriteExe("sample.exe", Content())));
+    info.SetFileName(QString::fromStdString(writeExe("sample.exe", content())));
     EXPECT_TRUE(info.setProperty("CompanyName", "Other"));
     EXPECT_TRUE(info.setProperty("LanguageCount", 9));
     EXPECT_FALSE(info.setProperty("FileVersionInt", 9)); // read-only
@@ -117,7 +117,7 @@ TEST_F(VersionInfoTest, AssignmentsChangeNothing) {
 
 TEST_F(VersionInfoTest, MissingFileNameIsIgnored) {
     dm::VersionInfo info(versions_);
-    const QString file = QString::fromStdString(WriteExe("sample.exe", Content()));
+    const QString file = QString::fromStdString(writeExe("sample.exe", content()));
     info.SetFileName(file);
     EXPECT_EQ(info.ProductName(), "Sample");
     info.SetFileName(QString::fromStdString(dir_.dir() + "missing.exe"));
@@ -129,11 +129,11 @@ TEST_F(VersionInfoTest, MissingFileNameIsIgnored) {
 
 TEST_F(VersionInfoTest, NewFileNameDropsWhatWasReadAndLoadsAgain) {
     dm::VersionInfo info(versions_);
-    info.SetFileName(QString::fromStdString(WriteExe("a.exe", Content())));
+    info.SetFileName(QString::fromStdString(writeExe("a.exe", content())));
     EXPECT_EQ(info.CompanyName(), "Sample Works");
-    VersionResourceContent other = Content();
+    VersionResourceContent other = content();
     other.StringTables[0].Strings = {{"CompanyName", "Other Works"}};
-    info.SetFileName(QString::fromStdString(WriteExe("b.exe", other)));
+    info.SetFileName(QString::fromStdString(writeExe("b.exe", other)));
     EXPECT_FALSE(info.InfoLoaded());
     EXPECT_EQ(info.CompanyName(), "Other Works");
     EXPECT_EQ(info.ProductName(), "");
@@ -142,15 +142,15 @@ TEST_F(VersionInfoTest, NewFileNameDropsWhatWasReadAndLoadsAgain) {
 }
 
 TEST_F(VersionInfoTest, IncompleteResourcesStayUnloaded) {
-    VersionResourceContent noTranslation = Content();
+    VersionResourceContent noTranslation = content();
     noTranslation.Translations.reset();
-    VersionResourceContent noFixed = Content();
+    VersionResourceContent noFixed = content();
     noFixed.Fixed.reset();
     const std::string noResource =
-        dir_.write("plain.exe", dm::test::WritePe(false, std::nullopt).Bytes);
+        dir_.write("plain.exe", dm::test::writePe(false, std::nullopt).Bytes);
 
     dm::VersionInfo info(versions_);
-    for (const std::string& file : {noResource, WriteExe("notranslation.exe", noTranslation),
+    for (const std::string& file : {noResource, writeExe("notranslation.exe", noTranslation),
                                     dir_.write("text.txt", "hello")}) {
         info.SetFileName(QString::fromStdString(file));
         EXPECT_EQ(info.CompanyName(), "") << file;
@@ -158,7 +158,7 @@ TEST_F(VersionInfoTest, IncompleteResourcesStayUnloaded) {
         EXPECT_FALSE(info.InfoLoaded()) << file;
     }
     // Without a fixed block the translation is read, the strings are not.
-    info.SetFileName(QString::fromStdString(WriteExe("nofixed.exe", noFixed)));
+    info.SetFileName(QString::fromStdString(writeExe("nofixed.exe", noFixed)));
     EXPECT_EQ(info.LanguageCount(), 2);
     EXPECT_EQ(info.CompanyName(), "");
     EXPECT_FALSE(info.InfoLoaded());

@@ -7,20 +7,20 @@ namespace dm::platform {
 namespace {
 
 TEST(DisplaySockets, DisplayNamesThatCannotAnswer) {
-    EXPECT_FALSE(X11DisplayAnswers(""));
-    EXPECT_FALSE(X11DisplayAnswers("nonsense"));
-    EXPECT_FALSE(X11DisplayAnswers(":x"));
-    EXPECT_FALSE(X11DisplayAnswers(":98765.0"));
-    EXPECT_FALSE(X11DisplayAnswers("unix:98765"));
+    EXPECT_FALSE(x11DisplayAnswers(""));
+    EXPECT_FALSE(x11DisplayAnswers("nonsense"));
+    EXPECT_FALSE(x11DisplayAnswers(":x"));
+    EXPECT_FALSE(x11DisplayAnswers(":98765.0"));
+    EXPECT_FALSE(x11DisplayAnswers("unix:98765"));
     test::TempDir dir;
-    EXPECT_FALSE(WaylandDisplayAnswers("wayland-9", dir.dir()));
-    EXPECT_FALSE(WaylandDisplayAnswers("wayland-9", ""));
-    EXPECT_FALSE(WaylandDisplayAnswers(dir.dir() + "wayland-9", ""));
-    EXPECT_FALSE(WaylandDisplayAnswers("", dir.dir()));
+    EXPECT_FALSE(waylandDisplayAnswers("wayland-9", dir.dir()));
+    EXPECT_FALSE(waylandDisplayAnswers("wayland-9", ""));
+    EXPECT_FALSE(waylandDisplayAnswers(dir.dir() + "wayland-9", ""));
+    EXPECT_FALSE(waylandDisplayAnswers("", dir.dir()));
 }
 
 TEST(DisplaySockets, RemoteDisplaysAreNotProbed) {
-    EXPECT_TRUE(X11DisplayAnswers("somehost:0"));
+    EXPECT_TRUE(x11DisplayAnswers("somehost:0"));
 }
 
 } // namespace

@@ -6,28 +6,28 @@ using namespace dm::platform;
 
 namespace {
 
-const HiveKey* KeyAt(const Hive& hive, std::string_view path) {
-    return hive.root.find(SplitKeyPath(path));
+const HiveKey* keyAt(const Hive& hive, std::string_view path) {
+    return hive.root.find(splitKeyPath(path));
 }
 
-RegistryValue ValueAt(const Hive& hive, std::string_view path, std::u16string_view name) {
-    const HiveKey* key = KeyAt(hive, path);
+RegistryValue valueAt(const Hive& hive, std::string_view path, std::u16string_view name) {
+    const HiveKey* key = keyAt(hive, path);
     const HiveValue* value = key ? key->findValue(name) : nullptr;
     return value ? value->value : RegistryValue{};
 }
 
-Hive Parsed(std::string_view text) {
+Hive parsed(std::string_view text) {
     std::string error;
-    auto hive = ParseHive(text, error);
+    auto hive = parseHive(text, error);
     EXPECT_TRUE(hive) << error;
     return hive ? std::move(*hive) : Hive{};
 }
 
 // The value line that a one-value hive is written with.
-std::string ValueLine(const RegistryValue& value, std::u16string name = u"v") {
+std::string valueLine(const RegistryValue& value, std::u16string name = u"v") {
     Hive hive;
     hive.root.subKey(u"K").setValue(name, value);
-    const std::string text = SerializeHive(hive);
+    const std::string text = serializeHive(hive);
     const std::size_t start = text.find("]\n") + 2;
     return text.substr(start, text.size() - start - 1);
 }
@@ -35,7 +35,7 @@ std::string ValueLine(const RegistryValue& value, std::u16string name = u"v") {
 } // namespace
 
 TEST(HiveFormat, ReadsEveryValueForm) {
-    const Hive hive = Parsed("WINE REGISTRY Version 2\n"
+    const Hive hive = parsed("WINE REGISTRY Version 2\n"
                              ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n"
                              "#arch=win64\n"
                              "\n"
@@ -51,18 +51,18 @@ TEST(HiveFormat, ReadsEveryValueForm) {
                              "\"Wide\"=str(7):\"a\\0b\\0\"\n"
                              "\"Quad\"=hex(b):01,00,00,00,00,00,00,00\n");
     EXPECT_EQ(hive.header.size(), 2u);
-    EXPECT_EQ(KeyAt(hive, "Software\\Maker\\Tool")->stamp, "1733800000");
-    EXPECT_EQ(KeyAt(hive, "Software\\Maker\\Tool")->meta.size(), 1u);
+    EXPECT_EQ(keyAt(hive, "Software\\Maker\\Tool")->stamp, "1733800000");
+    EXPECT_EQ(keyAt(hive, "Software\\Maker\\Tool")->meta.size(), 1u);
     const char* tool = "Software\\Maker\\Tool";
-    EXPECT_EQ(ValueAt(hive, tool, u""), RegistryValue::String("default"));
-    EXPECT_EQ(ValueAt(hive, tool, u"path"), RegistryValue::String("C:\\Tools\\a.exe"));
-    EXPECT_EQ(ValueAt(hive, tool, u"Expand"), RegistryValue::ExpandString("%TEMP%\\x"));
-    EXPECT_EQ(ValueAt(hive, tool, u"Count"), RegistryValue::Dword(10));
-    EXPECT_EQ(ValueAt(hive, tool, u"Blob"), RegistryValue::Binary(std::string("\0\1\xfe\xff", 4)));
-    EXPECT_EQ(ValueAt(hive, tool, u"List"), RegistryValue::MultiString({"a", "b"}));
-    EXPECT_EQ(ValueAt(hive, tool, u"Wide"), RegistryValue::MultiString({"a", "b"}));
-    EXPECT_EQ(ValueAt(hive, tool, u"Quad").type, static_cast<RegType>(11));
-    EXPECT_EQ(ValueAt(hive, tool, u"Quad").data.size(), 8u);
+    EXPECT_EQ(valueAt(hive, tool, u""), RegistryValue::string("default"));
+    EXPECT_EQ(valueAt(hive, tool, u"path"), RegistryValue::string("C:\\Tools\\a.exe"));
+    EXPECT_EQ(valueAt(hive, tool, u"Expand"), RegistryValue::expandString("%TEMP%\\x"));
+    EXPECT_EQ(valueAt(hive, tool, u"Count"), RegistryValue::dword(10));
+    EXPECT_EQ(valueAt(hive, tool, u"Blob"), RegistryValue::binary(std::string("\0\1\xfe\xff", 4)));
+    EXPECT_EQ(valueAt(hive, tool, u"List"), RegistryValue::multiString({"a", "b"}));
+    EXPECT_EQ(valueAt(hive, tool, u"Wide"), RegistryValue::multiString({"a", "b"}));
+    EXPECT_EQ(valueAt(hive, tool, u"Quad").type, static_cast<RegType>(11));
+    EXPECT_EQ(valueAt(hive, tool, u"Quad").data.size(), 8u);
 }
 
 TEST(HiveFormat, WritesValuesInTheirForms) {
@@ -70,32 +70,32 @@ TEST(HiveFormat, WritesValuesInTheirForms) {
         RegistryValue value;
         std::string line;
     } cases[] = {
-        {RegistryValue::String("plain"), "\"v\"=\"plain\""},
-        {RegistryValue::String("a\\b\"c"), "\"v\"=\"a\\\\b\\\"c\""},
-        {RegistryValue::String("caf\xe9"), "\"v\"=\"caf\\xe9\""},
-        {RegistryValue::String("\xe9"
+        {RegistryValue::string("plain"), "\"v\"=\"plain\""},
+        {RegistryValue::string("a\\b\"c"), "\"v\"=\"a\\\\b\\\"c\""},
+        {RegistryValue::string("caf\xe9"), "\"v\"=\"caf\\xe9\""},
+        {RegistryValue::string("\xe9"
                                "a"),
          "\"v\"=\"\\x00e9a\""},
-        {RegistryValue::String("tab\tnew\nline\r"), "\"v\"=\"tab\\tnew\\nline\\r\""},
-        {RegistryValue::String(std::string("\x01"
+        {RegistryValue::string("tab\tnew\nline\r"), "\"v\"=\"tab\\tnew\\nline\\r\""},
+        {RegistryValue::string(std::string("\x01"
                                            "7\x01",
                                            3)),
          "\"v\"=\"\\0017\\1\""},
-        {RegistryValue::ExpandString("%PATH%"), "\"v\"=str(2):\"%PATH%\""},
-        {RegistryValue::Dword(0xFFFFFFFF), "\"v\"=dword:ffffffff"},
-        {RegistryValue::Binary("\x01\xab"), "\"v\"=hex:01,ab"},
-        {RegistryValue::Binary(""), "\"v\"=hex:"},
-        {RegistryValue::MultiString({"a"}), "\"v\"=hex(7):61,00,00,00,00,00"},
+        {RegistryValue::expandString("%PATH%"), "\"v\"=str(2):\"%PATH%\""},
+        {RegistryValue::dword(0xFFFFFFFF), "\"v\"=dword:ffffffff"},
+        {RegistryValue::binary("\x01\xab"), "\"v\"=hex:01,ab"},
+        {RegistryValue::binary(""), "\"v\"=hex:"},
+        {RegistryValue::multiString({"a"}), "\"v\"=hex(7):61,00,00,00,00,00"},
         {RegistryValue{RegType::Sz, "x"}, "\"v\"=hex(1):78"},
         {RegistryValue{RegType::Dword, "12345"}, "\"v\"=hex(4):31,32,33,34,35"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ValueLine(c.value), c.line);
-        Hive back = Parsed("WINE REGISTRY Version 2\n[K]\n" + c.line + "\n");
-        EXPECT_EQ(ValueAt(back, "K", u"v"), c.value) << c.line;
+        EXPECT_EQ(valueLine(c.value), c.line);
+        Hive back = parsed("WINE REGISTRY Version 2\n[K]\n" + c.line + "\n");
+        EXPECT_EQ(valueAt(back, "K", u"v"), c.value) << c.line;
     }
-    EXPECT_EQ(ValueLine(RegistryValue::String("x"), u""), "@=\"x\"");
-    EXPECT_EQ(ValueLine(RegistryValue::String("x"), u"a\"b"), "\"a\\\"b\"=\"x\"");
+    EXPECT_EQ(valueLine(RegistryValue::string("x"), u""), "@=\"x\"");
+    EXPECT_EQ(valueLine(RegistryValue::string("x"), u"a\"b"), "\"a\\\"b\"=\"x\"");
 }
 
 TEST(HiveFormat, WideTextAndNamesSurviveARewrite) {
@@ -103,8 +103,8 @@ TEST(HiveFormat, WideTextAndNamesSurviveARewrite) {
                              "\n"
                              "[Software\\\\\\x4e2d\\]x]\n"
                              "\"\\x4e2d\"=\"a\\xd836\\xdd77b\"\n";
-    EXPECT_EQ(SerializeHive(Parsed(text)), text);
-    const Hive hive = Parsed(text);
+    EXPECT_EQ(serializeHive(parsed(text)), text);
+    const Hive hive = parsed(text);
     const HiveKey* key = hive.root.findSubKey(u"software")->findSubKey(u"\x4e2d]x");
     ASSERT_TRUE(key);
     EXPECT_EQ(key->values[0].name, u"\x4e2d");
@@ -112,14 +112,14 @@ TEST(HiveFormat, WideTextAndNamesSurviveARewrite) {
 }
 
 TEST(HiveFormat, RawUtf8InAHandEditedFileIsDecoded) {
-    const Hive hive = Parsed("WINE REGISTRY Version 2\r\n[K]\r\n\"v\"=\"caf\xc3\xa9 \xff\"\r\n");
-    EXPECT_EQ(ValueAt(hive, "K", u"v"), RegistryValue::String("caf\xe9 \xff"));
+    const Hive hive = parsed("WINE REGISTRY Version 2\r\n[K]\r\n\"v\"=\"caf\xc3\xa9 \xff\"\r\n");
+    EXPECT_EQ(valueAt(hive, "K", u"v"), RegistryValue::string("caf\xe9 \xff"));
 }
 
 TEST(HiveFormat, StrayCarriageReturnsCountAsBlanks) {
-    const Hive hive = Parsed("WINE REGISTRY Version 2\r\r\n[K] 12 \r\t\r\n#time=1\r\r\n");
-    EXPECT_EQ(KeyAt(hive, "K")->stamp, "12");
-    EXPECT_EQ(SerializeHive(hive), "WINE REGISTRY Version 2\n\n[K] 12\n#time=1\n");
+    const Hive hive = parsed("WINE REGISTRY Version 2\r\r\n[K] 12 \r\t\r\n#time=1\r\r\n");
+    EXPECT_EQ(keyAt(hive, "K")->stamp, "12");
+    EXPECT_EQ(serializeHive(hive), "WINE REGISTRY Version 2\n\n[K] 12\n#time=1\n");
 }
 
 TEST(HiveFormat, KeysKeepFileOrderAndEmptyKeysAreKept) {
@@ -131,15 +131,15 @@ TEST(HiveFormat, KeysKeepFileOrderAndEmptyKeysAreKept) {
                              "\"x\"=dword:00000001\n"
                              "\n"
                              "[A] 3\n";
-    const Hive hive = Parsed(text);
+    const Hive hive = parsed(text);
     ASSERT_EQ(hive.root.subKeys().size(), 2u);
     EXPECT_EQ(hive.root.subKeys()[0]->name, u"B");
     EXPECT_EQ(hive.root.subKeys()[0]->subKeys()[0]->name, u"Z");
-    EXPECT_EQ(SerializeHive(hive), text);
+    EXPECT_EQ(serializeHive(hive), text);
 }
 
 TEST(HiveFormat, EmptyTextIsAnEmptyHive) {
-    const Hive hive = Parsed("");
+    const Hive hive = parsed("");
     EXPECT_TRUE(hive.root.subKeys().empty());
 }
 
@@ -167,15 +167,15 @@ TEST(HiveFormat, RefusesDamagedText) {
     };
     for (const auto& c : cases) {
         std::string error;
-        EXPECT_FALSE(ParseHive(c.text, error)) << c.text;
+        EXPECT_FALSE(parseHive(c.text, error)) << c.text;
         EXPECT_EQ(error.rfind(c.line + ":", 0), 0u) << c.text << " -> " << error;
     }
 }
 
 TEST(HiveFormat, RefusesKeysNestedTooDeep) {
     std::string path;
-    for (std::size_t i = 0; i <= MaxKeyDepth; ++i)
+    for (std::size_t i = 0; i <= kMaxKeyDepth; ++i)
         path += "k\\\\";
     std::string error;
-    EXPECT_FALSE(ParseHive("WINE REGISTRY Version 2\n[" + path + "]\n", error));
+    EXPECT_FALSE(parseHive("WINE REGISTRY Version 2\n[" + path + "]\n", error));
 }

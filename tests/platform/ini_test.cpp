@@ -10,21 +10,21 @@ using namespace dm::platform;
 
 namespace {
 
-const char* const Sample = "; settings of a portable copy\n"
-                           "[Settings]\n"
-                           "  Path  =  C:\\Tools\\a.exe  \n"
-                           "Empty=\n"
-                           "Equals=a=b\n"
-                           "\n"
-                           "[Settings_DWORD]\r\n"
-                           "lng=66572\r\n"
-                           "[settings]\n"
-                           "Late=ignored\n";
+const char* const kSample = "; settings of a portable copy\n"
+                            "[Settings]\n"
+                            "  Path  =  C:\\Tools\\a.exe  \n"
+                            "Empty=\n"
+                            "Equals=a=b\n"
+                            "\n"
+                            "[Settings_DWORD]\r\n"
+                            "lng=66572\r\n"
+                            "[settings]\n"
+                            "Late=ignored\n";
 
 } // namespace
 
 TEST(IniDocument, LooksUpIgnoringCaseAndDropsTheBlanksAroundValues) {
-    const IniDocument ini(Sample);
+    const IniDocument ini(kSample);
     const struct {
         const char* section;
         const char* key;
@@ -45,14 +45,14 @@ TEST(IniDocument, LooksUpIgnoringCaseAndDropsTheBlanksAroundValues) {
 }
 
 TEST(IniDocument, EnumeratesSectionsAndKeysInFileOrder) {
-    const IniDocument ini(Sample);
+    const IniDocument ini(kSample);
     EXPECT_EQ(ini.sectionNames(), (std::vector<std::string>{"Settings", "Settings_DWORD"}));
     EXPECT_EQ(ini.keyNames("SETTINGS"), (std::vector<std::string>{"Path", "Empty", "Equals"}));
     EXPECT_TRUE(ini.keyNames("Missing").empty());
 }
 
 TEST(IniDocument, SettingAValueKeepsEverythingElse) {
-    IniDocument ini(Sample);
+    IniDocument ini(kSample);
     ASSERT_TRUE(ini.setValue("settings", "EMPTY", "now set"));
     ASSERT_TRUE(ini.setValue("Settings", "Added", "1"));
     ASSERT_TRUE(ini.setValue("Other", "k", "v"));
@@ -113,7 +113,7 @@ TEST(IniInteger, ReadsDecimalAndHexadecimalAsThirtyTwoBits) {
         {"-", std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ParseIniInteger(c.text), c.value) << c.text;
+        EXPECT_EQ(parseIniInteger(c.text), c.value) << c.text;
 }
 
 TEST(IniFile, MissingFileReadsAsEmpty) {

@@ -26,7 +26,7 @@ TEST(LocaleLanguageId, MapsLocaleNamesToWindowsLanguageIdentifiers) {
         {"xx_YY", 0x0409},
     };
     for (const auto& [locale, id] : cases)
-        EXPECT_EQ(LanguageIdFromLocale(locale), id) << locale;
+        EXPECT_EQ(languageIdFromLocale(locale), id) << locale;
 }
 
 class LocaleVariables : public ::testing::Test {

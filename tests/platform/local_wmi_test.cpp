@@ -5,15 +5,15 @@
 namespace dm::platform {
 namespace {
 
-std::shared_ptr<const WmiRepository> Repository() {
+std::shared_ptr<const WmiRepository> makeRepository() {
     auto repository = std::make_shared<WmiRepository>();
-    repository->AddClass("Win32_Thing", {"Name", "Size"});
-    repository->AddInstance("Win32_Thing", {Variant::Text("one"), Variant::Int(1)});
-    repository->AddInstance("win32_thing", {Variant::Text("two")});
+    repository->addClass("Win32_Thing", {"Name", "Size"});
+    repository->addInstance("Win32_Thing", {Variant::Text("one"), Variant::Int(1)});
+    repository->addInstance("win32_thing", {Variant::Text("two")});
     return repository;
 }
 
-std::uint32_t FailureCode(const std::function<void()>& call) {
+std::uint32_t failureCode(const std::function<void()>& call) {
     try {
         call();
     } catch (const WmiError& e) {
@@ -23,25 +23,25 @@ std::uint32_t FailureCode(const std::function<void()>& call) {
 }
 
 TEST(LocalWmi, ConnectsOnlyToTheLocalCimv2NamespaceWithTheCallersIdentity) {
-    LocalWmiLocator locator(Repository);
+    LocalWmiLocator locator(makeRepository);
     EXPECT_TRUE(locator.ConnectServer("localhost", "root\\CIMV2", "", ""));
     EXPECT_TRUE(locator.ConnectServer("LocalHost", "ROOT\\cimv2", "", ""));
-    EXPECT_EQ(FailureCode([&] { locator.ConnectServer("server", "root\\CIMV2", "", ""); }),
+    EXPECT_EQ(failureCode([&] { locator.ConnectServer("server", "root\\CIMV2", "", ""); }),
               wbem::E_SERVER_UNAVAILABLE);
-    EXPECT_EQ(FailureCode([&] { locator.ConnectServer("localhost", "root\\WMI", "", ""); }),
+    EXPECT_EQ(failureCode([&] { locator.ConnectServer("localhost", "root\\WMI", "", ""); }),
               wbem::E_INVALID_NAMESPACE);
-    EXPECT_EQ(FailureCode([&] { locator.ConnectServer("localhost", "root\\CIMV2", "me", "pw"); }),
+    EXPECT_EQ(failureCode([&] { locator.ConnectServer("localhost", "root\\CIMV2", "me", "pw"); }),
               wbem::E_LOCAL_CREDENTIALS);
 }
 
 TEST(LocalWmi, ConnectionFailsWhenTheSourceHasNothing) {
     LocalWmiLocator locator([] { return nullptr; });
-    EXPECT_EQ(FailureCode([&] { locator.ConnectServer("localhost", "root\\CIMV2", "", ""); }),
+    EXPECT_EQ(failureCode([&] { locator.ConnectServer("localhost", "root\\CIMV2", "", ""); }),
               wbem::E_FAILED);
 }
 
 TEST(LocalWmi, AnswersSelectAllInWqlAndEnumeratesInstancesAndProperties) {
-    LocalWmiLocator locator(Repository);
+    LocalWmiLocator locator(makeRepository);
     auto services = locator.ConnectServer("localhost", "root\\CIMV2", "", "");
     auto instances = services->ExecQuery("select  *  from WIN32_THING", "WQL", 48)->NewEnum();
     WmiObjectRef object;
@@ -56,26 +56,26 @@ TEST(LocalWmi, AnswersSelectAllInWqlAndEnumeratesInstancesAndProperties) {
     EXPECT_EQ(properties->Next(property), WmiFetch::End);
     ASSERT_EQ(instances->Next(object), WmiFetch::Item);
     EXPECT_EQ(object->Properties_().Item("name").Value, Variant::Text("two"));
-    EXPECT_TRUE(object->Properties_().Item("SIZE").Value.IsNull());
-    EXPECT_EQ(FailureCode([&] { object->Properties_().Item("Colour"); }), wbem::E_NOT_FOUND);
+    EXPECT_TRUE(object->Properties_().Item("SIZE").Value.isNull());
+    EXPECT_EQ(failureCode([&] { object->Properties_().Item("Colour"); }), wbem::E_NOT_FOUND);
     EXPECT_EQ(instances->Next(object), WmiFetch::End);
 }
 
 TEST(LocalWmi, FailsOtherQueriesAndUnknownClassesAsWmiDoes) {
-    LocalWmiLocator locator(Repository);
+    LocalWmiLocator locator(makeRepository);
     auto services = locator.ConnectServer("localhost", "root\\CIMV2", "", "");
-    EXPECT_EQ(FailureCode([&] { services->ExecQuery("SELECT Name FROM Win32_Thing", "WQL", 48); }),
+    EXPECT_EQ(failureCode([&] { services->ExecQuery("SELECT Name FROM Win32_Thing", "WQL", 48); }),
               wbem::E_INVALID_QUERY);
-    EXPECT_EQ(FailureCode([&] { services->ExecQuery("SELECT * FROM", "WQL", 48); }),
+    EXPECT_EQ(failureCode([&] { services->ExecQuery("SELECT * FROM", "WQL", 48); }),
               wbem::E_INVALID_QUERY);
-    EXPECT_EQ(FailureCode([&] { services->ExecQuery("SELECT * FROM Win32_Thing", "SQL", 48); }),
+    EXPECT_EQ(failureCode([&] { services->ExecQuery("SELECT * FROM Win32_Thing", "SQL", 48); }),
               wbem::E_INVALID_QUERY_TYPE);
-    EXPECT_EQ(FailureCode([&] { services->ExecQuery("SELECT * FROM Win32_Nothing", "WQL", 48); }),
+    EXPECT_EQ(failureCode([&] { services->ExecQuery("SELECT * FROM Win32_Nothing", "WQL", 48); }),
               wbem::E_INVALID_CLASS);
-    EXPECT_EQ(FailureCode([&] { services->Get("Win32_Nothing", 0, Variant()); }),
+    EXPECT_EQ(failureCode([&] { services->Get("Win32_Nothing", 0, Variant()); }),
               wbem::E_NOT_FOUND);
     const WmiObjectRef definition = services->Get("Win32_Thing", 0, Variant());
-    EXPECT_TRUE(definition->Properties_().Item("Size").Value.IsNull());
+    EXPECT_TRUE(definition->Properties_().Item("Size").Value.isNull());
 }
 
 } // namespace

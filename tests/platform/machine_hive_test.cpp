@@ -29,7 +29,7 @@ protected:
         shipped = dm::test::TempDir::read(machine);
     }
 
-    std::string Read(Registry& registry, const std::string& key, const std::string& value) {
+    std::string read(Registry& registry, const std::string& key, const std::string& value) {
         auto opened = registry.openKey(HKLM, key, RegistryAccess::Read);
         return opened ? opened->readString(value).value : "<no key>";
     }
@@ -42,7 +42,7 @@ protected:
 TEST_F(MachineHiveTest, MachineKeysAreReadBeneathTheUsersOwn) {
     FileRegistry registry(dir.dir() + "user", machine);
     const std::string entry = std::string(kUninstall) + "\\Dimmetric";
-    EXPECT_EQ(Read(registry, entry, "DisplayName"), "Brackenway Dimmetric");
+    EXPECT_EQ(read(registry, entry, "DisplayName"), "Brackenway Dimmetric");
     auto uninstall = registry.openKey(HKLM, kUninstall, RegistryAccess::Read);
     ASSERT_TRUE(uninstall);
     EXPECT_EQ(uninstall->subKeyNames(), std::vector<std::string>{"Dimmetric"});
@@ -60,40 +60,40 @@ TEST_F(MachineHiveTest, MachineKeysAreReadBeneathTheUsersOwn) {
         ASSERT_TRUE(other && other->writeString("DisplayName", "Other"));
     }
     EXPECT_EQ(dm::test::TempDir::read(machine), shipped);
-    EXPECT_EQ(Read(registry, entry, "DisplayName"), "Brackenway Dimmetric");
-    EXPECT_EQ(Read(registry, entry, "Publisher"), "Someone");
-    EXPECT_EQ(Read(registry, entry, "Comments"), "mine");
+    EXPECT_EQ(read(registry, entry, "DisplayName"), "Brackenway Dimmetric");
+    EXPECT_EQ(read(registry, entry, "Publisher"), "Someone");
+    EXPECT_EQ(read(registry, entry, "Comments"), "mine");
     const std::string own = dm::test::TempDir::read(dir.path() / "user/system.reg");
     EXPECT_EQ(own.find("Brackenway Dimmetric"), std::string::npos);
     EXPECT_NE(own.find("\"Comments\"=\"mine\""), std::string::npos);
 
     // A fresh instance (another process) sees the same.
     FileRegistry fresh(dir.dir() + "user", machine);
-    EXPECT_EQ(Read(fresh, entry, "Publisher"), "Someone");
-    EXPECT_EQ(Read(fresh, std::string(kUninstall) + "\\Other", "DisplayName"), "Other");
+    EXPECT_EQ(read(fresh, entry, "Publisher"), "Someone");
+    EXPECT_EQ(read(fresh, std::string(kUninstall) + "\\Other", "DisplayName"), "Other");
 }
 
 TEST_F(MachineHiveTest, MissingOrDamagedMachineHiveAddsNothing) {
     const std::string entry = std::string(kUninstall) + "\\Dimmetric";
     FileRegistry without(dir.dir() + "user");
-    EXPECT_EQ(Read(without, entry, "DisplayName"), "<no key>");
+    EXPECT_EQ(read(without, entry, "DisplayName"), "<no key>");
     FileRegistry missing(dir.dir() + "user", dir.dir() + "nowhere/system.reg");
-    EXPECT_EQ(Read(missing, entry, "DisplayName"), "<no key>");
+    EXPECT_EQ(read(missing, entry, "DisplayName"), "<no key>");
     dir.write("usr/share/dimmetric/system.reg", "not a hive");
     FileRegistry damaged(dir.dir() + "user", machine);
-    EXPECT_EQ(Read(damaged, entry, "DisplayName"), "<no key>");
+    EXPECT_EQ(read(damaged, entry, "DisplayName"), "<no key>");
     // The user's own machine keys still work.
     auto own = damaged.createKey(HKLM, "Software\\Mine", RegistryAccess::Full);
     ASSERT_TRUE(own && own->writeString("x", "y"));
-    EXPECT_EQ(Read(damaged, "Software\\Mine", "x"), "y");
+    EXPECT_EQ(read(damaged, "Software\\Mine", "x"), "y");
     EXPECT_EQ(dm::test::TempDir::read(machine), "not a hive");
 }
 
 TEST(MachineHivePath, LiesInTheShareFolderBesideTheProgramsBinFolder) {
-    EXPECT_EQ(FileRegistry::MachineHiveOf("/usr/bin/dimmetric"), "/usr/share/dimmetric/system.reg");
-    EXPECT_EQ(FileRegistry::MachineHiveOf("/tmp/prefix/bin/dimmetric"),
+    EXPECT_EQ(FileRegistry::machineHiveOf("/usr/bin/dimmetric"), "/usr/share/dimmetric/system.reg");
+    EXPECT_EQ(FileRegistry::machineHiveOf("/tmp/prefix/bin/dimmetric"),
               "/tmp/prefix/share/dimmetric/system.reg");
-    EXPECT_EQ(FileRegistry::MachineHiveOf("/work/build/bin/dimmetric"),
+    EXPECT_EQ(FileRegistry::machineHiveOf("/work/build/bin/dimmetric"),
               "/work/build/share/dimmetric/system.reg");
 }
 

@@ -10,7 +10,7 @@ namespace dm::platform {
 namespace {
 
 TEST(Meminfo, ReadsTotalAvailableAndLoad) {
-    const auto record = ParseMeminfo("MemTotal:       16000000 kB\n"
+    const auto record = parseMeminfo("MemTotal:       16000000 kB\n"
                                      "MemFree:         1000000 kB\n"
                                      "MemAvailable:    4000000 kB\n"
                                      "Buffers:          100000 kB\n");
@@ -21,7 +21,7 @@ TEST(Meminfo, ReadsTotalAvailableAndLoad) {
 }
 
 TEST(Meminfo, OldKernelsCountFreeBuffersAndCachedAsAvailable) {
-    const auto record = ParseMeminfo("MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\n"
+    const auto record = parseMeminfo("MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\n"
                                      "Cached: 50 kB\n");
     ASSERT_TRUE(record);
     EXPECT_EQ(record->availablePhysical, 200u * 1024);
@@ -31,11 +31,11 @@ TEST(Meminfo, OldKernelsCountFreeBuffersAndCachedAsAvailable) {
 TEST(Meminfo, RejectsTextsWithoutAUsableTotal) {
     for (const char* text :
          {"", "MemTotal: 0 kB\n", "MemTotal: lots\n", "MemFree: 10 kB\n", ":\n::\nMemTotal:\n"})
-        EXPECT_FALSE(ParseMeminfo(text)) << text;
+        EXPECT_FALSE(parseMeminfo(text)) << text;
 }
 
 TEST(Meminfo, AvailableAboveTotalCountsAsAllAvailable) {
-    const auto record = ParseMeminfo("MemTotal: 100 kB\nMemAvailable: 400 kB\n");
+    const auto record = parseMeminfo("MemTotal: 100 kB\nMemAvailable: 400 kB\n");
     ASSERT_TRUE(record);
     EXPECT_EQ(record->availablePhysical, record->totalPhysical);
     EXPECT_EQ(record->memoryLoad, 0u);

@@ -10,8 +10,8 @@ namespace {
 
 using test::SmbiosWriter;
 
-const WmiObject& Instance(const WmiRepository& repository, const char* className, std::size_t i) {
-    const WmiRepository::Class* c = repository.Find(className);
+const WmiObject& instance(const WmiRepository& repository, const char* className, std::size_t i) {
+    const WmiRepository::Class* c = repository.find(className);
     EXPECT_NE(c, nullptr);
     EXPECT_LT(i, c->instances.size());
     return *c->instances.at(i);
@@ -31,14 +31,14 @@ TEST(MemoryClasses, MapsSmbiosMemoryTypesToCimCodes) {
         {0x23, 35}, {0x24, 0},  {0xFF, 0},
     };
     for (auto [smbios, cim] : rows)
-        EXPECT_EQ(CimMemoryType(std::uint8_t(smbios)), cim) << smbios;
+        EXPECT_EQ(cimMemoryType(std::uint8_t(smbios)), cim) << smbios;
 }
 
 TEST(MemoryClasses, GivesInstalledModulesWithWindowsValuesAndTypes) {
     SmbiosWriter writer(3, 3);
-    writer.AddArray({.maxCapacityKb = 32 * 1024 * 1024, .memoryDevices = 4});
-    writer.AddDevice({.deviceLocator = "ChannelA-DIMM0"});
-    writer.AddDevice({.sizeMb = 16384,
+    writer.addArray({.maxCapacityKb = 32 * 1024 * 1024, .memoryDevices = 4});
+    writer.addDevice({.deviceLocator = "ChannelA-DIMM0"});
+    writer.addDevice({.sizeMb = 16384,
                       .formFactor = 0x0D,
                       .memoryType = 0x22,
                       .deviceLocator = "ChannelA-DIMM1",
@@ -50,10 +50,10 @@ TEST(MemoryClasses, GivesInstalledModulesWithWindowsValuesAndTypes) {
                       .configuredSpeed = 5200,
                       .rank = 1,
                       .configuredVoltage = 1100});
-    const auto repository = MemoryRepositoryFromImage(writer.Image());
+    const auto repository = memoryRepositoryFromImage(writer.image());
     ASSERT_TRUE(repository);
-    ASSERT_EQ(repository->Find("Win32_PhysicalMemory")->instances.size(), 1u);
-    const WmiObject& m = Instance(*repository, "Win32_PhysicalMemory", 0);
+    ASSERT_EQ(repository->find("Win32_PhysicalMemory")->instances.size(), 1u);
+    const WmiObject& m = instance(*repository, "Win32_PhysicalMemory", 0);
     EXPECT_EQ(Value(m, "Capacity"), Variant::Text("17179869184"));
     EXPECT_EQ(Value(m, "DeviceLocator"), Variant::Text("ChannelA-DIMM1"));
     EXPECT_EQ(Value(m, "BankLabel"), Variant::Text("BANK 1"));
@@ -67,44 +67,44 @@ TEST(MemoryClasses, GivesInstalledModulesWithWindowsValuesAndTypes) {
     EXPECT_EQ(Value(m, "FormFactor"), Variant::Int(12));
     EXPECT_EQ(Value(m, "Tag"), Variant::Text("Physical Memory 1"));
     EXPECT_EQ(Value(m, "Caption"), Variant::Text("Physical Memory"));
-    EXPECT_TRUE(Value(m, "InstallDate").IsNull());
-    EXPECT_TRUE(Value(m, "HotSwappable").IsNull());
-    EXPECT_TRUE(Value(m, "Model").IsNull());
+    EXPECT_TRUE(Value(m, "InstallDate").isNull());
+    EXPECT_TRUE(Value(m, "HotSwappable").isNull());
+    EXPECT_TRUE(Value(m, "Model").isNull());
 }
 
 TEST(MemoryClasses, LeavesNullWhatTheFirmwareDoesNotSay) {
     SmbiosWriter writer(2, 3);
-    writer.AddDevice({.sizeMb = 256, .totalWidth = 0xFFFF, .memoryType = 0x12});
-    const auto repository = MemoryRepositoryFromImage(writer.Image());
-    const WmiObject& m = Instance(*repository, "Win32_PhysicalMemory", 0);
+    writer.addDevice({.sizeMb = 256, .totalWidth = 0xFFFF, .memoryType = 0x12});
+    const auto repository = memoryRepositoryFromImage(writer.image());
+    const WmiObject& m = instance(*repository, "Win32_PhysicalMemory", 0);
     for (const char* name : {"Manufacturer", "SerialNumber", "PartNumber", "DeviceLocator", "Speed",
                              "ConfiguredClockSpeed", "TotalWidth", "Attributes"})
-        EXPECT_TRUE(Value(m, name).IsNull()) << name;
+        EXPECT_TRUE(Value(m, name).isNull()) << name;
     EXPECT_EQ(Value(m, "Capacity"), Variant::Text("268435456"));
     EXPECT_EQ(Value(m, "MemoryType"), Variant::Int(20));
 }
 
 TEST(MemoryClasses, GivesArraysOfSystemMemoryWithTheirMaximumInKilobytes) {
     SmbiosWriter writer(3, 0);
-    writer.AddArray({.use = 0x04, .maxCapacityKb = 1024, .memoryDevices = 1}); // video memory
-    writer.AddArray({.maxCapacityKb = 3ull * 1024 * 1024 * 1024, .memoryDevices = 8});
-    writer.AddArray({.maxCapacityKb = 8ull * 1024 * 1024 * 1024, .memoryDevices = 16});
-    const auto repository = MemoryRepositoryFromImage(writer.Image());
-    ASSERT_EQ(repository->Find("Win32_PhysicalMemoryArray")->instances.size(), 2u);
-    const WmiObject& large = Instance(*repository, "Win32_PhysicalMemoryArray", 0);
+    writer.addArray({.use = 0x04, .maxCapacityKb = 1024, .memoryDevices = 1}); // video memory
+    writer.addArray({.maxCapacityKb = 3ull * 1024 * 1024 * 1024, .memoryDevices = 8});
+    writer.addArray({.maxCapacityKb = 8ull * 1024 * 1024 * 1024, .memoryDevices = 16});
+    const auto repository = memoryRepositoryFromImage(writer.image());
+    ASSERT_EQ(repository->find("Win32_PhysicalMemoryArray")->instances.size(), 2u);
+    const WmiObject& large = instance(*repository, "Win32_PhysicalMemoryArray", 0);
     // A CIM uint32 above 2147483647 arrives as a negative signed integer, as on Windows.
     EXPECT_EQ(Value(large, "MaxCapacity"), Variant::Int(std::int32_t(0xC0000000u)));
     EXPECT_EQ(Value(large, "MaxCapacityEx"), Variant::Text("3221225472"));
     EXPECT_EQ(Value(large, "MemoryDevices"), Variant::Int(8));
     EXPECT_EQ(Value(large, "Use"), Variant::Int(3));
     EXPECT_EQ(Value(large, "Tag"), Variant::Text("Physical Memory Array 1"));
-    const WmiObject& huge = Instance(*repository, "Win32_PhysicalMemoryArray", 1);
+    const WmiObject& huge = instance(*repository, "Win32_PhysicalMemoryArray", 1);
     EXPECT_EQ(Value(huge, "MaxCapacity"), Variant::Int(-1)); // saturated at 4294967295
     EXPECT_EQ(Value(huge, "MaxCapacityEx"), Variant::Text("8589934592"));
 }
 
 TEST(MemoryClasses, AnUnreadableImageGivesNoRepository) {
-    EXPECT_EQ(MemoryRepositoryFromImage({1, 2, 3}), nullptr);
+    EXPECT_EQ(memoryRepositoryFromImage({1, 2, 3}), nullptr);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 namespace dm::platform {
 namespace {
 
-const char* const UdevRecord =
+const char* const kUdevRecord =
     "S:dmi/id\n"
     "I:1234\n"
     "E:MEMORY_ARRAY_LOCATION=System Board Or Motherboard\n"
@@ -32,7 +32,7 @@ const char* const UdevRecord =
     "G:systemd\n";
 
 TEST(UdevMemory, TurnsTheDmiRecordBackIntoSmbiosValues) {
-    const std::optional<SmbiosMemory> info = ParseUdevMemoryProperties(UdevRecord);
+    const std::optional<SmbiosMemory> info = parseUdevMemoryProperties(kUdevRecord);
     ASSERT_TRUE(info);
     ASSERT_EQ(info->Arrays.size(), 1u);
     EXPECT_EQ(info->Arrays[0].MaxCapacityKb, 64ull * 1024 * 1024);
@@ -57,9 +57,9 @@ TEST(UdevMemory, TurnsTheDmiRecordBackIntoSmbiosValues) {
 }
 
 TEST(UdevMemory, ARecordWithoutMemoryPropertiesGivesNothing) {
-    EXPECT_FALSE(ParseUdevMemoryProperties("S:dmi/id\nE:ID_VENDOR=x\n"));
-    EXPECT_FALSE(ParseUdevMemoryProperties(""));
-    const auto odd = ParseUdevMemoryProperties("E:MEMORY_DEVICE_99999999999999999999_SIZE=1\n"
+    EXPECT_FALSE(parseUdevMemoryProperties("S:dmi/id\nE:ID_VENDOR=x\n"));
+    EXPECT_FALSE(parseUdevMemoryProperties(""));
+    const auto odd = parseUdevMemoryProperties("E:MEMORY_DEVICE_99999999999999999999_SIZE=1\n"
                                                "E:MEMORY_DEVICE_=2\nE:MEMORY_DEVICE_3_SIZE=x");
     ASSERT_TRUE(odd);
     ASSERT_EQ(odd->Devices.size(), 4u);
@@ -68,17 +68,17 @@ TEST(UdevMemory, ARecordWithoutMemoryPropertiesGivesNothing) {
 
 class MemorySources : public ::testing::Test {
 protected:
-    SmbiosSources Sources() const {
+    SmbiosSources testSources() const {
         SmbiosSources s;
         s.entryPointFile = dir.dir() + "smbios_entry_point";
         s.tableFile = dir.dir() + "DMI";
         s.udevDatabase = dir.dir() + "+dmi:id";
         return s;
     }
-    void WriteKernelTables(int modules) const {
-        const test::SmbiosWriter writer = test::SampleBoard(4, modules);
-        const auto entry = writer.EntryPoint(0xE0000);
-        const auto table = writer.Table();
+    void writeKernelTables(int modules) const {
+        const test::SmbiosWriter writer = test::sampleBoard(4, modules);
+        const auto entry = writer.entryPoint(0xE0000);
+        const auto table = writer.table();
         dir.write("smbios_entry_point", std::string(entry.begin(), entry.end()));
         dir.write("DMI", std::string(table.begin(), table.end()));
     }
@@ -86,23 +86,23 @@ protected:
 };
 
 TEST_F(MemorySources, TakesTheKernelTablesBeforeUdev) {
-    WriteKernelTables(3);
-    dir.write("+dmi:id", UdevRecord);
-    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 4u);
+    writeKernelTables(3);
+    dir.write("+dmi:id", kUdevRecord);
+    EXPECT_EQ(loadSmbiosMemory(testSources())->Devices.size(), 4u);
 }
 
 TEST_F(MemorySources, FallsBackToUdevWithoutReadableKernelTables) {
-    dir.write("+dmi:id", UdevRecord);
-    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 2u);
+    dir.write("+dmi:id", kUdevRecord);
+    EXPECT_EQ(loadSmbiosMemory(testSources())->Devices.size(), 2u);
     dir.write("smbios_entry_point", "garbage");
     dir.write("DMI", "garbage");
-    EXPECT_EQ(loadSmbiosMemory(Sources())->Devices.size(), 2u);
+    EXPECT_EQ(loadSmbiosMemory(testSources())->Devices.size(), 2u);
 }
 
 TEST_F(MemorySources, AnImageNamedByTheEnvironmentIsTheOnlySource) {
-    WriteKernelTables(3);
-    SmbiosSources sources = Sources();
-    sources.image = dir.write("image.bin", test::SampleBoard(8, 6).ImageText());
+    writeKernelTables(3);
+    SmbiosSources sources = testSources();
+    sources.image = dir.write("image.bin", test::sampleBoard(8, 6).imageText());
     EXPECT_EQ(loadSmbiosMemory(sources)->Devices.size(), 8u);
     sources.image = dir.write("broken.bin", "_SM3_ broken");
     EXPECT_FALSE(loadSmbiosMemory(sources));
@@ -111,7 +111,7 @@ TEST_F(MemorySources, AnImageNamedByTheEnvironmentIsTheOnlySource) {
 }
 
 TEST_F(MemorySources, NoSourceGivesNothing) {
-    EXPECT_FALSE(loadSmbiosMemory(Sources()));
+    EXPECT_FALSE(loadSmbiosMemory(testSources()));
 }
 
 } // namespace

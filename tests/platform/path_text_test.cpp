@@ -27,9 +27,9 @@ TEST(PathText, DelimitersAndFolders) {
         {"data/file.log", "data/file.log/", "data/file.log", "data/"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(WithTrailingDelimiter(c.path), c.withDelimiter) << c.path;
-        EXPECT_EQ(WithoutTrailingDelimiter(c.path), c.withoutDelimiter) << c.path;
-        EXPECT_EQ(FolderOfPath(c.path), c.folder) << c.path;
+        EXPECT_EQ(withTrailingDelimiter(c.path), c.withDelimiter) << c.path;
+        EXPECT_EQ(withoutTrailingDelimiter(c.path), c.withoutDelimiter) << c.path;
+        EXPECT_EQ(folderOfPath(c.path), c.folder) << c.path;
     }
 }
 

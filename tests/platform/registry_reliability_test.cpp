@@ -20,15 +20,15 @@ constexpr auto HKCU = RegistryRoot::CurrentUser;
 
 // A value that tells whether it was stored whole: "<n>:" and then a long run of one letter that
 // depends on n.
-std::string Content(unsigned n) {
+std::string content(unsigned n) {
     return std::to_string(n) + ":" + std::string(60000 + n % 1000, static_cast<char>('a' + n % 26));
 }
 
-bool IsWhole(const std::string& text) {
+bool isWhole(const std::string& text) {
     const std::size_t colon = text.find(':');
     if (colon == std::string::npos)
         return false;
-    return text == Content(static_cast<unsigned>(std::stoul(text.substr(0, colon))));
+    return text == content(static_cast<unsigned>(std::stoul(text.substr(0, colon))));
 }
 
 } // namespace
@@ -39,7 +39,7 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
     {
         FileRegistry registry(folder);
         ASSERT_TRUE(
-            registry.createKey(HKCU, "K", RegistryAccess::Full)->writeString("v", Content(0)));
+            registry.createKey(HKCU, "K", RegistryAccess::Full)->writeString("v", content(0)));
     }
     std::mt19937 random(12345);
     unsigned last = 0;
@@ -51,7 +51,7 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
             FileRegistry registry(folder);
             auto key = registry.openKey(HKCU, "K", RegistryAccess::Full);
             for (unsigned n = (round + 1) * 100000u;; ++n) {
-                key->writeString("v", Content(n));
+                key->writeString("v", content(n));
                 if (n == (round + 1) * 100000u && !ready.signal())
                     ChildProcess::exitChild(1);
             }
@@ -64,7 +64,7 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
             std::chrono::steady_clock::now() + std::chrono::microseconds(random() % 8000);
         do {
             auto key = reader.openKey(HKCU, "K", RegistryAccess::Read);
-            ASSERT_TRUE(key && IsWhole(key->readString("v").value)) << reader.lastError();
+            ASSERT_TRUE(key && isWhole(key->readString("v").value)) << reader.lastError();
         } while (std::chrono::steady_clock::now() < killAt);
         child.kill();
         child.wait();
@@ -73,7 +73,7 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
         auto key = after.openKey(HKCU, "K", RegistryAccess::Read);
         ASSERT_TRUE(key) << "round " << round;
         const std::string value = key->readString("v").value;
-        ASSERT_TRUE(IsWhole(value)) << "round " << round;
+        ASSERT_TRUE(isWhole(value)) << "round " << round;
         const unsigned n = static_cast<unsigned>(std::stoul(value));
         EXPECT_GT(n, last);
         last = n;
@@ -88,13 +88,13 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
 TEST(RegistryReliability, TwoProcessesWritingAtOnceKeepEachOthersValues) {
     dm::test::TempDir dir;
     const std::string folder = dir.path().string();
-    constexpr int perProcess = 60;
+    constexpr int kPerProcess = 60;
     std::vector<std::unique_ptr<ChildProcess>> children;
     for (int p = 0; p < 2; ++p) {
         children.push_back(std::make_unique<ChildProcess>([&] {
             FileRegistry registry(folder);
             auto key = registry.createKey(HKCU, "Shared", RegistryAccess::Full);
-            for (int i = 0; i < perProcess; ++i)
+            for (int i = 0; i < kPerProcess; ++i)
                 if (!key || !key->writeDword("p" + std::to_string(p) + "-" + std::to_string(i), i))
                     ChildProcess::exitChild(1);
         }));
@@ -105,9 +105,9 @@ TEST(RegistryReliability, TwoProcessesWritingAtOnceKeepEachOthersValues) {
     FileRegistry registry(folder);
     auto key = registry.openKey(HKCU, "Shared", RegistryAccess::Read);
     ASSERT_TRUE(key);
-    EXPECT_EQ(key->valueNames().size(), 2u * perProcess);
+    EXPECT_EQ(key->valueNames().size(), 2u * kPerProcess);
     for (int p = 0; p < 2; ++p)
-        for (int i = 0; i < perProcess; ++i)
+        for (int i = 0; i < kPerProcess; ++i)
             EXPECT_EQ(key->readDword("p" + std::to_string(p) + "-" + std::to_string(i)).value,
                       static_cast<std::uint32_t>(i));
 }

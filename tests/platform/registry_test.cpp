@@ -32,8 +32,8 @@ TEST_F(FileRegistryTest, ValuesOfEveryTypeReadBackFromTheFileInAFreshInstance) {
         EXPECT_TRUE(key->writeString("Path", "C:\\Tools\\caf\xe9\"x\".exe"));
         EXPECT_TRUE(key->writeExpandString("Temp", "%TEMP%"));
         EXPECT_TRUE(key->writeDword("lng", 0x0001040C));
-        EXPECT_TRUE(key->writeValue("Blob", RegistryValue::Binary(std::string("\0\xff", 2))));
-        EXPECT_TRUE(key->writeValue("List", RegistryValue::MultiString({"a", "", "b"})));
+        EXPECT_TRUE(key->writeValue("Blob", RegistryValue::binary(std::string("\0\xff", 2))));
+        EXPECT_TRUE(key->writeValue("List", RegistryValue::multiString({"a", "", "b"})));
         EXPECT_TRUE(key->writeString("", "default"));
     }
     const std::string text = dm::test::TempDir::read(hive("user.reg"));
@@ -47,9 +47,9 @@ TEST_F(FileRegistryTest, ValuesOfEveryTypeReadBackFromTheFileInAFreshInstance) {
     auto key = fresh.openKey(HKCU, "SOFTWARE\\Brackenway\\Dimmetric", RegistryAccess::Read);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->readString("Path").value, "C:\\Tools\\caf\xe9\"x\".exe");
-    EXPECT_EQ(key->readValue("Temp"), RegistryValue::ExpandString("%TEMP%"));
+    EXPECT_EQ(key->readValue("Temp"), RegistryValue::expandString("%TEMP%"));
     EXPECT_EQ(key->readDword("lng").value, 0x0001040Cu);
-    EXPECT_EQ(key->readValue("Blob"), RegistryValue::Binary(std::string("\0\xff", 2)));
+    EXPECT_EQ(key->readValue("Blob"), RegistryValue::binary(std::string("\0\xff", 2)));
     EXPECT_EQ(key->readValue("List")->texts(), (std::vector<std::string>{"a"}));
     EXPECT_EQ(key->readString("").value, "default");
     EXPECT_EQ(key->valueNames(),
@@ -231,15 +231,15 @@ TEST(FileRegistryFolder, ComesFromTheEnvironment) {
     const std::string keep[] = {saved[0] ? saved[0] : "", saved[1] ? saved[1] : "",
                                 saved[2] ? saved[2] : ""};
     setenv("DIMMETRIC_REGISTRY_DIR", "/tmp/reg", 1);
-    EXPECT_EQ(FileRegistry::DefaultFolder(), "/tmp/reg");
+    EXPECT_EQ(FileRegistry::defaultFolder(), "/tmp/reg");
     unsetenv("DIMMETRIC_REGISTRY_DIR");
     setenv("XDG_CONFIG_HOME", "/tmp/config", 1);
-    EXPECT_EQ(FileRegistry::DefaultFolder(), "/tmp/config/dimmetric/registry");
+    EXPECT_EQ(FileRegistry::defaultFolder(), "/tmp/config/dimmetric/registry");
     unsetenv("XDG_CONFIG_HOME");
     setenv("HOME", "/home/user", 1);
-    EXPECT_EQ(FileRegistry::DefaultFolder(), "/home/user/.config/dimmetric/registry");
+    EXPECT_EQ(FileRegistry::defaultFolder(), "/home/user/.config/dimmetric/registry");
     setenv("XDG_CONFIG_HOME", "relative/config", 1);
-    EXPECT_EQ(FileRegistry::DefaultFolder(), "/home/user/.config/dimmetric/registry");
+    EXPECT_EQ(FileRegistry::defaultFolder(), "/home/user/.config/dimmetric/registry");
     const char* names[] = {"DIMMETRIC_REGISTRY_DIR", "XDG_CONFIG_HOME", "HOME"};
     for (int i = 0; i < 3; ++i)
         if (saved[i])

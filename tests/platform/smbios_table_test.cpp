@@ -10,16 +10,16 @@ namespace {
 using test::SmbiosMemoryDevice;
 using test::SmbiosWriter;
 
-std::vector<std::uint8_t> Cat(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b) {
+std::vector<std::uint8_t> cat(std::vector<std::uint8_t> a, const std::vector<std::uint8_t>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
 // A dump image whose table is the given bytes, with a 3.x entry point announcing them.
-std::vector<std::uint8_t> ImageWithTable(const std::vector<std::uint8_t>& table) {
+std::vector<std::uint8_t> imageWithTable(const std::vector<std::uint8_t>& table) {
     SmbiosWriter writer(3, 0);
-    writer.AddBytes(table);
-    std::vector<std::uint8_t> image = writer.Image();
+    writer.addBytes(table);
+    std::vector<std::uint8_t> image = writer.image();
     image.resize(image.size() - 6); // no end-of-table structure
     return image;
 }
@@ -29,61 +29,61 @@ TEST(SmbiosTable, ReadsStructuresAndStringsOfEveryEntryPointKind) {
         SmbiosWriter writer(major, minor);
         writer.Add(1, {1, 2, 0, 0}, {"Maker", "Model "});
         writer.Add(0x80, {}, {});
-        const std::optional<SmbiosTable> table = SmbiosTable::FromImage(writer.Image());
+        const std::optional<SmbiosTable> table = SmbiosTable::fromImage(writer.image());
         ASSERT_TRUE(table) << major << "." << minor;
-        EXPECT_EQ(table->MajorVersion(), major);
-        EXPECT_EQ(table->MinorVersion(), minor);
-        ASSERT_EQ(table->Structures().size(), 2u);
-        const SmbiosStructure& s = table->Structures()[0];
-        EXPECT_EQ(s.Type(), 1);
-        EXPECT_EQ(s.Length(), 8);
-        EXPECT_EQ(s.StringAt(4), "Maker");
-        EXPECT_EQ(s.StringAt(5), "Model ");
-        EXPECT_EQ(s.StringAt(6), std::nullopt); // string number 0
-        EXPECT_EQ(s.String(3), std::nullopt);   // beyond the set
-        EXPECT_EQ(s.Word(7), std::nullopt);     // beyond the formatted area
-        EXPECT_EQ(table->Structures()[1].Type(), 0x80);
+        EXPECT_EQ(table->majorVersion(), major);
+        EXPECT_EQ(table->minorVersion(), minor);
+        ASSERT_EQ(table->structures().size(), 2u);
+        const SmbiosStructure& s = table->structures()[0];
+        EXPECT_EQ(s.type(), 1);
+        EXPECT_EQ(s.length(), 8);
+        EXPECT_EQ(s.stringAt(4), "Maker");
+        EXPECT_EQ(s.stringAt(5), "Model ");
+        EXPECT_EQ(s.stringAt(6), std::nullopt); // string number 0
+        EXPECT_EQ(s.string(3), std::nullopt);   // beyond the set
+        EXPECT_EQ(s.word(7), std::nullopt);     // beyond the formatted area
+        EXPECT_EQ(table->structures()[1].type(), 0x80);
     }
 }
 
 TEST(SmbiosTable, ReadsTheKernelsEntryPointAndTableFiles) {
     SmbiosWriter writer(3, 2);
-    writer.AddDevice({.sizeMb = 4096, .deviceLocator = "A1"});
+    writer.addDevice({.sizeMb = 4096, .deviceLocator = "A1"});
     const std::optional<SmbiosTable> table =
-        SmbiosTable::FromEntryPointAndTable(writer.EntryPoint(0x7A000000), writer.Table());
+        SmbiosTable::fromEntryPointAndTable(writer.entryPoint(0x7A000000), writer.table());
     ASSERT_TRUE(table);
-    ASSERT_EQ(table->Structures().size(), 1u);
-    EXPECT_EQ(table->Structures()[0].StringAt(0x10), "A1");
+    ASSERT_EQ(table->structures().size(), 1u);
+    EXPECT_EQ(table->structures()[0].stringAt(0x10), "A1");
 }
 
 TEST(SmbiosTable, ReadsALegacyEntryPoint) {
     SmbiosWriter writer(2, 0);
     writer.Add(1, {}, {"x"});
-    std::vector<std::uint8_t> legacy = writer.EntryPoint(0x20);
+    std::vector<std::uint8_t> legacy = writer.entryPoint(0x20);
     legacy.erase(legacy.begin(), legacy.begin() + 0x10); // the "_DMI_" part alone
     legacy.resize(0x20, 0);
-    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(Cat(legacy, writer.Table()));
+    const std::optional<SmbiosTable> table = SmbiosTable::fromImage(cat(legacy, writer.table()));
     ASSERT_TRUE(table);
-    EXPECT_EQ(table->MajorVersion(), 2);
-    EXPECT_EQ(table->Structures().size(), 1u);
+    EXPECT_EQ(table->majorVersion(), 2);
+    EXPECT_EQ(table->structures().size(), 1u);
 }
 
 TEST(SmbiosTable, RejectsEntryPointsThatFailTheirChecks) {
-    std::vector<std::uint8_t> image = test::SampleBoard(2, 1).Image();
+    std::vector<std::uint8_t> image = test::sampleBoard(2, 1).image();
     std::vector<std::uint8_t> badChecksum = image;
     badChecksum[0x0C] ^= 1;
-    EXPECT_FALSE(SmbiosTable::FromImage(badChecksum));
-    std::vector<std::uint8_t> tableOutside = SmbiosWriter(3, 0).EntryPoint(0x1000);
+    EXPECT_FALSE(SmbiosTable::fromImage(badChecksum));
+    std::vector<std::uint8_t> tableOutside = SmbiosWriter(3, 0).entryPoint(0x1000);
     tableOutside.resize(0x40, 0);
-    EXPECT_FALSE(SmbiosTable::FromImage(tableOutside));
-    EXPECT_FALSE(SmbiosTable::FromImage({}));
-    EXPECT_FALSE(SmbiosTable::FromImage({'_', 'S', 'M', '3', '_'}));
-    EXPECT_FALSE(SmbiosTable::FromImage(std::vector<std::uint8_t>(64, 0)));
+    EXPECT_FALSE(SmbiosTable::fromImage(tableOutside));
+    EXPECT_FALSE(SmbiosTable::fromImage({}));
+    EXPECT_FALSE(SmbiosTable::fromImage({'_', 'S', 'M', '3', '_'}));
+    EXPECT_FALSE(SmbiosTable::fromImage(std::vector<std::uint8_t>(64, 0)));
 }
 
 // Makes the entry point's checksums right again after a change: for 2.x the intermediate one of
 // "_DMI_" (unless keepIntermediate) and then the outer one.
-void Resum(std::vector<std::uint8_t>& image, bool keepIntermediate = false) {
+void resum(std::vector<std::uint8_t>& image, bool keepIntermediate = false) {
     const auto fix = [&](std::size_t at, std::size_t from, std::size_t count) {
         image[at] = 0;
         std::uint8_t sum = 0;
@@ -111,22 +111,22 @@ TEST(SmbiosTable, RejectsLegacyAndShortEntryPoints) {
         {"2.x intermediate checksum", 2,
          [](auto& e) {
              e[0x18] ^= 1;
-             Resum(e, true);
+             resum(e, true);
          }},
         {"2.x without _DMI_", 2,
          [](auto& e) {
              e[0x10] = 'X';
-             Resum(e);
+             resum(e);
          }},
         {"2.x length below the entry point", 2,
          [](auto& e) {
              e[0x05] = 0x10;
-             Resum(e);
+             resum(e);
          }},
         {"3.x length below the entry point", 3,
          [](auto& e) {
              e[0x06] = 0x10;
-             Resum(e);
+             resum(e);
          }},
         {"3.x length beyond the image", 3,
          [](auto& e) {
@@ -136,10 +136,10 @@ TEST(SmbiosTable, RejectsLegacyAndShortEntryPoints) {
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> image =
-            test::SampleBoard(2, 1, c.major, c.major == 2 ? 8 : 3).Image();
-        ASSERT_TRUE(SmbiosTable::FromImage(image)) << c.what;
+            test::sampleBoard(2, 1, c.major, c.major == 2 ? 8 : 3).image();
+        ASSERT_TRUE(SmbiosTable::fromImage(image)) << c.what;
         c.change(image);
-        EXPECT_FALSE(SmbiosTable::FromImage(image)) << c.what;
+        EXPECT_FALSE(SmbiosTable::fromImage(image)) << c.what;
     }
 }
 
@@ -160,26 +160,26 @@ TEST(SmbiosTable, ReadsNoFurtherThanTheEntryPointAnnounces) {
         SmbiosWriter writer(c.major, c.major == 2 ? 8 : 0);
         writer.Add(1, {1, 0, 0, 0}, {"first"});
         writer.Add(2, {1, 0, 0, 0}, {"second"});
-        std::vector<std::uint8_t> image = writer.Image();
+        std::vector<std::uint8_t> image = writer.image();
         const std::size_t firstSize = 8 + 6 + 1;
         const std::uint64_t value = c.field == 0x1C ? 1 : firstSize;
         for (int i = 0; i < c.width; ++i)
             image[c.field + i] = static_cast<std::uint8_t>(value >> (8 * i));
-        Resum(image);
-        const auto table = SmbiosTable::FromImage(image);
+        resum(image);
+        const auto table = SmbiosTable::fromImage(image);
         ASSERT_TRUE(table) << c.what;
-        ASSERT_EQ(table->Structures().size(), 1u) << c.what;
-        EXPECT_EQ(table->Structures()[0].StringAt(4), "first") << c.what;
+        ASSERT_EQ(table->structures().size(), 1u) << c.what;
+        EXPECT_EQ(table->structures()[0].stringAt(4), "first") << c.what;
     }
 }
 
 TEST(SmbiosTable, ATruncatedImageKeepsTheStructuresBeforeTheCut) {
-    const std::vector<std::uint8_t> image = test::SampleBoard(4, 4).Image();
+    const std::vector<std::uint8_t> image = test::sampleBoard(4, 4).image();
     std::size_t previous = 0;
     for (std::size_t size = 0x20; size <= image.size(); ++size) {
-        const auto table = SmbiosTable::FromImage({image.begin(), image.begin() + size});
+        const auto table = SmbiosTable::fromImage({image.begin(), image.begin() + size});
         ASSERT_TRUE(table);
-        const std::size_t count = table->Structures().size();
+        const std::size_t count = table->structures().size();
         EXPECT_GE(count, previous);
         previous = count;
     }
@@ -202,15 +202,15 @@ TEST(SmbiosTable, BrokenStructuresEndTheTableAndKeepWhatCameBefore) {
         {"no string set at all", {2, 5, 1, 0, 1}, 2},
     };
     for (const Case& c : cases) {
-        const auto table = SmbiosTable::FromImage(ImageWithTable(Cat(good, c.tail)));
+        const auto table = SmbiosTable::fromImage(imageWithTable(cat(good, c.tail)));
         ASSERT_TRUE(table) << c.what;
-        ASSERT_EQ(table->Structures().size(), c.structures) << c.what;
-        EXPECT_EQ(table->Structures()[0].StringAt(4), "a") << c.what;
+        ASSERT_EQ(table->structures().size(), c.structures) << c.what;
+        EXPECT_EQ(table->structures()[0].stringAt(4), "a") << c.what;
     }
     const auto unterminated =
-        SmbiosTable::FromImage(ImageWithTable(Cat(good, {2, 5, 1, 0, 1, 'a', 'b', 0, 'c', 'd'})));
-    EXPECT_EQ(unterminated->Structures()[1].StringAt(4), "ab");
-    EXPECT_EQ(unterminated->Structures()[1].String(2), std::nullopt); // cut off by the end
+        SmbiosTable::fromImage(imageWithTable(cat(good, {2, 5, 1, 0, 1, 'a', 'b', 0, 'c', 'd'})));
+    EXPECT_EQ(unterminated->structures()[1].stringAt(4), "ab");
+    EXPECT_EQ(unterminated->structures()[1].string(2), std::nullopt); // cut off by the end
 }
 
 TEST(SmbiosTable, StopsAtTheEndOfTableStructure) {
@@ -218,14 +218,14 @@ TEST(SmbiosTable, StopsAtTheEndOfTableStructure) {
     writer.Add(1, {});
     writer.Add(127, {});
     writer.Add(2, {});
-    EXPECT_EQ(SmbiosTable::FromImage(writer.Image())->Structures().size(), 1u);
+    EXPECT_EQ(SmbiosTable::fromImage(writer.image())->structures().size(), 1u);
 }
 
 TEST(SmbiosMemory, ReadsArraysAndDevicesAcrossVersions) {
     for (auto [major, minor] : {std::pair{2, 3}, {2, 7}, {3, 0}, {3, 3}}) {
         SmbiosWriter writer(major, minor);
-        writer.AddArray({.maxCapacityKb = 16 * 1024 * 1024, .memoryDevices = 2});
-        writer.AddDevice({.sizeMb = 2048,
+        writer.addArray({.maxCapacityKb = 16 * 1024 * 1024, .memoryDevices = 2});
+        writer.addDevice({.sizeMb = 2048,
                           .memoryType = 0x18,
                           .deviceLocator = "DIMM_A",
                           .manufacturer = "Samsung  ",
@@ -233,8 +233,8 @@ TEST(SmbiosMemory, ReadsArraysAndDevicesAcrossVersions) {
                           .partNumber = "M378B5773DH0-CH9",
                           .speed = 1333,
                           .configuredSpeed = 1066});
-        writer.AddDevice({.deviceLocator = "DIMM_B"});
-        const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
+        writer.addDevice({.deviceLocator = "DIMM_B"});
+        const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::fromImage(writer.image()));
         ASSERT_EQ(info.Arrays.size(), 1u);
         EXPECT_EQ(info.Arrays[0].MaxCapacityKb, 16u * 1024 * 1024);
         EXPECT_EQ(info.Arrays[0].MemoryDevices, 2);
@@ -256,9 +256,9 @@ TEST(SmbiosMemory, ReadsArraysAndDevicesAcrossVersions) {
 
 TEST(SmbiosMemory, ReadsTheExtendedFieldsOfLargeDevicesAndArrays) {
     SmbiosWriter writer(3, 3);
-    writer.AddArray({.maxCapacityKb = 6ull * 1024 * 1024 * 1024, .memoryDevices = 8});
-    writer.AddDevice({.sizeMb = 128 * 1024, .speed = 70000, .configuredSpeed = 66000});
-    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
+    writer.addArray({.maxCapacityKb = 6ull * 1024 * 1024 * 1024, .memoryDevices = 8});
+    writer.addDevice({.sizeMb = 128 * 1024, .speed = 70000, .configuredSpeed = 66000});
+    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::fromImage(writer.image()));
     EXPECT_EQ(info.Arrays[0].MaxCapacityKb, 6ull * 1024 * 1024 * 1024);
     EXPECT_EQ(info.Devices[0].SizeBytes, 128ull << 30);
     EXPECT_EQ(info.Devices[0].Speed, 70000u);
@@ -282,7 +282,7 @@ TEST(SmbiosMemory, DecodesTheSizeWord) {
         fields[0x0D - 4] = std::uint8_t(c.word >> 8);
         SmbiosWriter writer(2, 1);
         writer.Add(17, fields);
-        const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
+        const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::fromImage(writer.image()));
         ASSERT_EQ(info.Devices.size(), 1u);
         EXPECT_EQ(info.Devices[0].Installed, c.installed) << c.word;
         EXPECT_EQ(info.Devices[0].SizeBytes, c.bytes) << c.word;
@@ -295,8 +295,8 @@ TEST(SmbiosMemory, SkipsStructuresTooShortForTheirFields) {
     SmbiosWriter writer(2, 1);
     writer.Add(16, {3, 3, 3, 0, 0});
     writer.Add(17, {0, 0, 0, 0, 0, 0, 0, 0, 0, 4});
-    writer.AddDevice({.sizeMb = 1024});
-    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
+    writer.addDevice({.sizeMb = 1024});
+    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::fromImage(writer.image()));
     EXPECT_TRUE(info.Arrays.empty());
     ASSERT_EQ(info.Devices.size(), 1u);
     EXPECT_EQ(info.Devices[0].SizeBytes, 1024ull << 20);
@@ -305,10 +305,10 @@ TEST(SmbiosMemory, SkipsStructuresTooShortForTheirFields) {
 TEST(SmbiosMemory, TakesNoMoreArraysAndDevicesThanAMachineCanHave) {
     SmbiosWriter writer(3, 0);
     for (std::size_t i = 0; i < kMaxMemoryStructures + 3; ++i) {
-        writer.AddArray({.maxCapacityKb = 1024, .memoryDevices = 1});
-        writer.AddDevice({.sizeMb = 1});
+        writer.addArray({.maxCapacityKb = 1024, .memoryDevices = 1});
+        writer.addDevice({.sizeMb = 1});
     }
-    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::FromImage(writer.Image()));
+    const SmbiosMemory info = readSmbiosMemory(*SmbiosTable::fromImage(writer.image()));
     EXPECT_EQ(info.Arrays.size(), kMaxMemoryStructures);
     EXPECT_EQ(info.Devices.size(), kMaxMemoryStructures);
 }
@@ -322,11 +322,11 @@ TEST(SmbiosMemory, InstalledMemoryAddsTheSizesOfTheInstalledDevices) {
     module.SizeBytes = 8ull << 30;
     MemoryDeviceStructure absurd = module;
     absurd.SizeBytes = UINT64_MAX - 1;
-    EXPECT_EQ(InstalledKilobytes(SmbiosMemory{}), std::nullopt);
-    EXPECT_EQ(InstalledKilobytes(SmbiosMemory{{}, {empty, unknown}}), std::nullopt);
-    EXPECT_EQ(InstalledKilobytes(SmbiosMemory{{}, {module, empty, unknown, module}}), 16ull << 20);
+    EXPECT_EQ(installedKilobytes(SmbiosMemory{}), std::nullopt);
+    EXPECT_EQ(installedKilobytes(SmbiosMemory{{}, {empty, unknown}}), std::nullopt);
+    EXPECT_EQ(installedKilobytes(SmbiosMemory{{}, {module, empty, unknown, module}}), 16ull << 20);
     // A sum beyond 64 bits stays at the largest number instead of wrapping to a small one.
-    EXPECT_EQ(InstalledKilobytes(SmbiosMemory{{}, {module, absurd, module}}), UINT64_MAX / 1024);
+    EXPECT_EQ(installedKilobytes(SmbiosMemory{{}, {module, absurd, module}}), UINT64_MAX / 1024);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-using dm::platform::SplitLines;
+using dm::platform::splitLines;
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST(TextLines, SplitsAtLineFeedsAndDropsTheCarriageReturnsBefore) {
         {"a \t\r\n", {"a \t"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SplitLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
+        EXPECT_EQ(splitLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
 }
 
 } // namespace

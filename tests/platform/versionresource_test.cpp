@@ -11,16 +11,16 @@
 namespace {
 
 using dm::platform::BufferByteSource;
-using dm::platform::FindVersionResource;
+using dm::platform::findVersionResource;
 using dm::platform::FixedFileInfo;
 using dm::platform::VersionBlock;
 using dm::platform::VersionResourceContent;
-using dm::platform::WriteVersionBlock;
+using dm::platform::writeVersionBlock;
 using dm::test::PeImage;
-using dm::test::PutLe16;
-using dm::test::PutLe32;
+using dm::test::putLe16;
+using dm::test::putLe32;
 
-VersionResourceContent SampleContent() {
+VersionResourceContent sampleContent() {
     VersionResourceContent c;
     FixedFileInfo f;
     f.FileVersionMS = 0x00020003;
@@ -38,72 +38,72 @@ VersionResourceContent SampleContent() {
     return c;
 }
 
-std::optional<VersionBlock> Find(const std::string& bytes) {
-    return FindVersionResource(BufferByteSource(bytes));
+std::optional<VersionBlock> find(const std::string& bytes) {
+    return findVersionResource(BufferByteSource(bytes));
 }
 
 TEST(Utf16, ConvertsBothWaysAndReplacesBrokenUnits) {
     const std::string text = "A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";
-    EXPECT_EQ(dm::platform::Utf16LeToUtf8(dm::platform::Utf8ToUtf16Le(text)), text);
-    EXPECT_EQ(dm::platform::Utf16LeToUtf8(std::string("\x00\xD8\x41\x00", 4)), "\xEF\xBF\xBD"
+    EXPECT_EQ(dm::platform::utf16LeToUtf8(dm::platform::utf8ToUtf16Le(text)), text);
+    EXPECT_EQ(dm::platform::utf16LeToUtf8(std::string("\x00\xD8\x41\x00", 4)), "\xEF\xBF\xBD"
                                                                                "A");
-    EXPECT_EQ(dm::platform::Utf8ToUtf16Le("\xFF"), std::string("\xFD\xFF", 2));
+    EXPECT_EQ(dm::platform::utf8ToUtf16Le("\xFF"), std::string("\xFD\xFF", 2));
 }
 
 TEST(VersionBlock, AnswersTheSystemQueries) {
-    const auto block = VersionBlock::FromBytes(WriteVersionBlock(SampleContent()));
+    const auto block = VersionBlock::fromBytes(writeVersionBlock(sampleContent()));
     ASSERT_TRUE(block);
-    const auto fixed = block->QueryFixed();
+    const auto fixed = block->queryFixed();
     ASSERT_TRUE(fixed);
     EXPECT_EQ(fixed->Signature, FixedFileInfo::kSignature);
     EXPECT_EQ(fixed->FileVersionMS, 0x00020003u);
     EXPECT_EQ(fixed->FileVersionLS, 0x00040005u);
     EXPECT_EQ(fixed->ProductVersionMS, 0x00070000u);
-    EXPECT_EQ(block->QueryTranslations(), (std::vector<std::uint32_t>{0x04B00409, 0x04E40407}));
-    EXPECT_EQ(block->QueryText("\\StringFileInfo\\040904b0\\CompanyName"), "Sample Works");
-    EXPECT_EQ(block->QueryText("StringFileInfo\\040904B0\\fileversion"), "2.3 (beta)");
-    EXPECT_EQ(block->QueryText("\\StringFileInfo\\040904b0\\Comments"),
+    EXPECT_EQ(block->queryTranslations(), (std::vector<std::uint32_t>{0x04B00409, 0x04E40407}));
+    EXPECT_EQ(block->queryText("\\StringFileInfo\\040904b0\\CompanyName"), "Sample Works");
+    EXPECT_EQ(block->queryText("StringFileInfo\\040904B0\\fileversion"), "2.3 (beta)");
+    EXPECT_EQ(block->queryText("\\StringFileInfo\\040904b0\\Comments"),
               "caf\xC3\xA9 \xF0\x9F\x98\x80");
-    EXPECT_EQ(block->QueryText("\\StringFileInfo\\040904b0\\LegalCopyright"), "");
-    EXPECT_EQ(block->QueryText("\\StringFileInfo\\040704e4\\CompanyName"), "Beispiel");
-    EXPECT_FALSE(block->QueryText("\\StringFileInfo\\040904b0\\ProductName"));
-    EXPECT_FALSE(block->QueryText("CompanyName"));
+    EXPECT_EQ(block->queryText("\\StringFileInfo\\040904b0\\LegalCopyright"), "");
+    EXPECT_EQ(block->queryText("\\StringFileInfo\\040704e4\\CompanyName"), "Beispiel");
+    EXPECT_FALSE(block->queryText("\\StringFileInfo\\040904b0\\ProductName"));
+    EXPECT_FALSE(block->queryText("CompanyName"));
 }
 
 TEST(VersionBlock, MissingPartsFailTheirQueries) {
     VersionResourceContent bare;
-    const auto block = VersionBlock::FromBytes(WriteVersionBlock(bare));
+    const auto block = VersionBlock::fromBytes(writeVersionBlock(bare));
     ASSERT_TRUE(block);
-    EXPECT_FALSE(block->QueryFixed());
-    EXPECT_FALSE(block->QueryTranslations());
-    EXPECT_FALSE(block->QueryText("\\StringFileInfo\\040904b0\\CompanyName"));
+    EXPECT_FALSE(block->queryFixed());
+    EXPECT_FALSE(block->queryTranslations());
+    EXPECT_FALSE(block->queryText("\\StringFileInfo\\040904b0\\CompanyName"));
 
     VersionResourceContent shortTable;
     shortTable.Translations = std::vector<std::uint32_t>{};
-    EXPECT_FALSE(VersionBlock::FromBytes(WriteVersionBlock(shortTable))->QueryTranslations());
+    EXPECT_FALSE(VersionBlock::fromBytes(writeVersionBlock(shortTable))->queryTranslations());
 }
 
 TEST(VersionBlock, RejectsWhatIsNoVersionResource) {
-    const std::string good = WriteVersionBlock(SampleContent());
+    const std::string good = writeVersionBlock(sampleContent());
     std::string wrongKey = good;
     wrongKey[6] = 'W';
     std::string tooLong = good;
-    PutLe16(tooLong, 0, static_cast<std::uint16_t>(good.size() + 4));
+    putLe16(tooLong, 0, static_cast<std::uint16_t>(good.size() + 4));
     for (const std::string& bytes : {std::string(), good.substr(0, 5), wrongKey, tooLong})
-        EXPECT_FALSE(VersionBlock::FromBytes(bytes));
-    EXPECT_EQ(VersionBlock::FromBytes(good + "trailing")->Size(), good.size());
+        EXPECT_FALSE(VersionBlock::fromBytes(bytes));
+    EXPECT_EQ(VersionBlock::fromBytes(good + "trailing")->size(), good.size());
 }
 
 TEST(VersionBlock, EveryCutOrFlippedByteStaysInsideTheBlock) {
-    const std::string good = WriteVersionBlock(SampleContent());
+    const std::string good = writeVersionBlock(sampleContent());
     for (std::size_t at = 0; at < good.size(); ++at) {
         std::string bytes = good;
         bytes[at] = static_cast<char>(bytes[at] ^ 0xFF);
         for (const std::string& variant : {bytes, good.substr(0, at)}) {
-            if (const auto block = VersionBlock::FromBytes(variant)) {
-                block->QueryFixed();
-                block->QueryTranslations();
-                block->QueryText("\\StringFileInfo\\040904b0\\Comments");
+            if (const auto block = VersionBlock::fromBytes(variant)) {
+                block->queryFixed();
+                block->queryTranslations();
+                block->queryText("\\StringFileInfo\\040904b0\\Comments");
             }
         }
     }
@@ -111,15 +111,15 @@ TEST(VersionBlock, EveryCutOrFlippedByteStaysInsideTheBlock) {
 
 TEST(PeVersion, FindsTheResourceIn32And64BitImages) {
     for (bool is64 : {false, true}) {
-        const auto block = Find(dm::test::WritePe(is64, WriteVersionBlock(SampleContent())).Bytes);
+        const auto block = find(dm::test::writePe(is64, writeVersionBlock(sampleContent())).Bytes);
         ASSERT_TRUE(block) << is64;
-        EXPECT_EQ(block->QueryText("\\StringFileInfo\\040904b0\\CompanyName"), "Sample Works");
+        EXPECT_EQ(block->queryText("\\StringFileInfo\\040904b0\\CompanyName"), "Sample Works");
     }
 }
 
 TEST(PeVersion, ImageWithoutResourceHasNone) {
-    EXPECT_FALSE(Find(dm::test::WritePe(false, std::nullopt).Bytes));
-    EXPECT_FALSE(Find(dm::test::WritePe(true, std::nullopt).Bytes));
+    EXPECT_FALSE(find(dm::test::writePe(false, std::nullopt).Bytes));
+    EXPECT_FALSE(find(dm::test::writePe(true, std::nullopt).Bytes));
 }
 
 // One broken field of a good image, written by Break.
@@ -129,85 +129,85 @@ struct Malformed {
 };
 
 const Malformed kMalformed[] = {
-    {"PE header past the end", [](PeImage& pe) { PutLe32(pe.Bytes, 0x3C, 0xFFFFFFF0); }},
+    {"PE header past the end", [](PeImage& pe) { putLe32(pe.Bytes, 0x3C, 0xFFFFFFF0); }},
     {"no PE signature", [](PeImage& pe) { pe.Bytes[pe.PeHeaderAt] = 'X'; }},
-    {"unknown optional header", [](PeImage& pe) { PutLe16(pe.Bytes, pe.OptionalHeaderAt, 0x107); }},
-    {"optional header too short", [](PeImage& pe) { PutLe16(pe.Bytes, pe.PeHeaderAt + 20, 100); }},
+    {"unknown optional header", [](PeImage& pe) { putLe16(pe.Bytes, pe.OptionalHeaderAt, 0x107); }},
+    {"optional header too short", [](PeImage& pe) { putLe16(pe.Bytes, pe.PeHeaderAt + 20, 100); }},
     {"optional header past the end",
-     [](PeImage& pe) { PutLe16(pe.Bytes, pe.PeHeaderAt + 20, 0xFFFF); }},
-    {"too few data directories", [](PeImage& pe) { PutLe32(pe.Bytes, pe.RvaCountAt, 2); }},
-    {"huge section count", [](PeImage& pe) { PutLe16(pe.Bytes, pe.PeHeaderAt + 6, 0xFFFF); }},
+     [](PeImage& pe) { putLe16(pe.Bytes, pe.PeHeaderAt + 20, 0xFFFF); }},
+    {"too few data directories", [](PeImage& pe) { putLe32(pe.Bytes, pe.RvaCountAt, 2); }},
+    {"huge section count", [](PeImage& pe) { putLe16(pe.Bytes, pe.PeHeaderAt + 6, 0xFFFF); }},
     {"section data past the end",
-     [](PeImage& pe) { PutLe32(pe.Bytes, pe.SectionTableAt + 40 + 20, 0xFFFFFE00); }},
+     [](PeImage& pe) { putLe32(pe.Bytes, pe.SectionTableAt + 40 + 20, 0xFFFFFE00); }},
     {"resource directory outside every section",
-     [](PeImage& pe) { PutLe32(pe.Bytes, pe.RvaCountAt + 4 + 16, 0x7FFFF000); }},
+     [](PeImage& pe) { putLe32(pe.Bytes, pe.RvaCountAt + 4 + 16, 0x7FFFF000); }},
     {"huge entry count",
      [](PeImage& pe) {
-         PutLe16(pe.Bytes, pe.ResourceAt + 12, 0xFFFF);
-         PutLe16(pe.Bytes, pe.ResourceAt + 14, 0xFFFF);
+         putLe16(pe.Bytes, pe.ResourceAt + 12, 0xFFFF);
+         putLe16(pe.Bytes, pe.ResourceAt + 14, 0xFFFF);
      }},
     {"name directory points back at the root",
      [](PeImage& pe) {
-         PutLe32(pe.Bytes, pe.ResourceAt + PeImage::kTypeDirectory + 28, 0x80000000);
+         putLe32(pe.Bytes, pe.ResourceAt + PeImage::kTypeDirectory + 28, 0x80000000);
      }},
     {"language directory points at itself",
      [](PeImage& pe) {
-         PutLe32(pe.Bytes, pe.ResourceAt + PeImage::kLanguageDirectory + 20,
+         putLe32(pe.Bytes, pe.ResourceAt + PeImage::kLanguageDirectory + 20,
                  0x80000000 | PeImage::kLanguageDirectory);
      }},
     {"name entry is a leaf",
      [](PeImage& pe) {
-         PutLe32(pe.Bytes, pe.ResourceAt + PeImage::kNameDirectory + 20, PeImage::kDataEntry);
+         putLe32(pe.Bytes, pe.ResourceAt + PeImage::kNameDirectory + 20, PeImage::kDataEntry);
      }},
     {"data past the end",
-     [](PeImage& pe) { PutLe32(pe.Bytes, pe.ResourceAt + PeImage::kDataEntry, 0xFFFFFF00); }},
+     [](PeImage& pe) { putLe32(pe.Bytes, pe.ResourceAt + PeImage::kDataEntry, 0xFFFFFF00); }},
     {"data size past the section",
-     [](PeImage& pe) { PutLe32(pe.Bytes, pe.ResourceAt + PeImage::kDataEntry + 4, 0x00100000); }},
+     [](PeImage& pe) { putLe32(pe.Bytes, pe.ResourceAt + PeImage::kDataEntry + 4, 0x00100000); }},
     {"no version type",
-     [](PeImage& pe) { PutLe32(pe.Bytes, pe.ResourceAt + PeImage::kTypeDirectory + 24, 3); }},
+     [](PeImage& pe) { putLe32(pe.Bytes, pe.ResourceAt + PeImage::kTypeDirectory + 24, 3); }},
 };
 
 TEST(PeVersion, MalformedImagesHaveNoVersion) {
     for (bool is64 : {false, true}) {
         for (const Malformed& m : kMalformed) {
-            PeImage pe = dm::test::WritePe(is64, WriteVersionBlock(SampleContent()));
+            PeImage pe = dm::test::writePe(is64, writeVersionBlock(sampleContent()));
             m.Break(pe);
-            EXPECT_FALSE(Find(pe.Bytes)) << m.what << (is64 ? " (64-bit)" : " (32-bit)");
+            EXPECT_FALSE(find(pe.Bytes)) << m.what << (is64 ? " (64-bit)" : " (32-bit)");
         }
     }
 }
 
 TEST(PeVersion, TruncatedImagesHaveNoVersion) {
-    const std::string bytes = dm::test::WritePe(false, WriteVersionBlock(SampleContent())).Bytes;
-    const std::size_t blockEnd = 0x400 + PeImage::kData + WriteVersionBlock(SampleContent()).size();
+    const std::string bytes = dm::test::writePe(false, writeVersionBlock(sampleContent())).Bytes;
+    const std::size_t blockEnd = 0x400 + PeImage::kData + writeVersionBlock(sampleContent()).size();
     for (std::size_t size = 0; size < blockEnd; ++size)
-        EXPECT_FALSE(Find(bytes.substr(0, size))) << size;
-    EXPECT_TRUE(Find(bytes.substr(0, blockEnd)));
+        EXPECT_FALSE(find(bytes.substr(0, size))) << size;
+    EXPECT_TRUE(find(bytes.substr(0, blockEnd)));
 }
 
 TEST(ElfVersion, FindsTheVersionSectionInEveryLayout) {
-    const std::string block = WriteVersionBlock(SampleContent());
+    const std::string block = writeVersionBlock(sampleContent());
     for (bool is64 : {false, true}) {
         for (bool bigEndian : {false, true}) {
-            const auto found = Find(dm::test::WriteElf(is64, bigEndian, ".rsrc_version", block));
+            const auto found = find(dm::test::writeElf(is64, bigEndian, ".rsrc_version", block));
             ASSERT_TRUE(found) << is64 << bigEndian;
-            EXPECT_EQ(found->Bytes(), block);
-            EXPECT_FALSE(Find(dm::test::WriteElf(is64, bigEndian, ".rsrc_versions", block)));
+            EXPECT_EQ(found->bytes(), block);
+            EXPECT_FALSE(find(dm::test::writeElf(is64, bigEndian, ".rsrc_versions", block)));
         }
     }
 }
 
 TEST(ElfVersion, TruncatedFilesHaveNoVersion) {
     const std::string bytes =
-        dm::test::WriteElf(true, false, ".rsrc_version", WriteVersionBlock(SampleContent()));
+        dm::test::writeElf(true, false, ".rsrc_version", writeVersionBlock(sampleContent()));
     for (std::size_t size = 0; size < bytes.size(); ++size)
-        EXPECT_FALSE(Find(bytes.substr(0, size))) << size;
+        EXPECT_FALSE(find(bytes.substr(0, size))) << size;
 }
 
 TEST(FileVersionResources, ReadsFilesAndRefusesTheRest) {
     dm::test::TempDir dir;
     const std::string pe =
-        dir.write("app.exe", dm::test::WritePe(true, WriteVersionBlock(SampleContent())).Bytes);
+        dir.write("app.exe", dm::test::writePe(true, writeVersionBlock(sampleContent())).Bytes);
     const std::string plain = dir.write("readme.txt", "MZ but nothing more");
     dm::platform::FileVersionResources versions;
 
@@ -218,7 +218,7 @@ TEST(FileVersionResources, ReadsFilesAndRefusesTheRest) {
 
     const auto block = versions.read(pe);
     ASSERT_TRUE(block);
-    EXPECT_EQ(block->QueryText("\\StringFileInfo\\040904b0\\CompanyName"), "Sample Works");
+    EXPECT_EQ(block->queryText("\\StringFileInfo\\040904b0\\CompanyName"), "Sample Works");
     EXPECT_FALSE(versions.read(plain));
     EXPECT_FALSE(versions.read(dir.dir() + "missing.exe"));
     EXPECT_FALSE(versions.read(dir.path().string()));
@@ -231,20 +231,20 @@ TEST(FileVersionResources, OwnExecutableCarriesTheProgramVersion) {
     ASSERT_TRUE(versions.fileExists(self));
     const auto block = versions.read(self);
     ASSERT_TRUE(block);
-    const auto fixed = block->QueryFixed();
+    const auto fixed = block->queryFixed();
     ASSERT_TRUE(fixed);
     EXPECT_EQ(fixed->FileVersionMS, 0x00010017u);
     EXPECT_EQ(fixed->FileVersionLS, 0x0000002Fu);
     EXPECT_EQ(fixed->ProductVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->ProductVersionLS, 0u);
-    EXPECT_EQ(block->QueryTranslations(), std::vector<std::uint32_t>{0x04B00409});
+    EXPECT_EQ(block->queryTranslations(), std::vector<std::uint32_t>{0x04B00409});
     const std::pair<const char*, const char*> strings[] = {
         {"CompanyName", "Brackenway"}, {"FileVersion", "1.23.0.47"}, {"InternalName", "Dimmetric"},
         {"LegalCopyright", ""},        {"OriginalFilename", ""},     {"ProductName", "Dimmetric"},
         {"ProductVersion", "1.0.0.0"},
     };
     for (const auto& [name, value] : strings)
-        EXPECT_EQ(block->QueryText(std::string("\\StringFileInfo\\040904b0\\") + name), value)
+        EXPECT_EQ(block->queryText(std::string("\\StringFileInfo\\040904b0\\") + name), value)
             << name;
 }
 

@@ -6,17 +6,17 @@
 
 using dm::platform::FileContents;
 using dm::platform::makeFifo;
-using dm::platform::ReadWholeFile;
+using dm::platform::readWholeFile;
 
 namespace {
 
 TEST(ReadWholeFile, ReadsTheWholeFileOrUpToALimit) {
     const dm::test::TempDir dir;
     const std::string path = dir.write("a.bin", std::string(100000, 'x') + "end");
-    const FileContents whole = ReadWholeFile(path);
+    const FileContents whole = readWholeFile(path);
     EXPECT_EQ(whole.status, FileContents::Status::Ok);
     EXPECT_EQ(whole.bytes.size(), 100003u);
-    const FileContents first = ReadWholeFile(path, 70000);
+    const FileContents first = readWholeFile(path, 70000);
     EXPECT_EQ(first.status, FileContents::Status::Ok);
     EXPECT_EQ(first.bytes, std::string(70000, 'x'));
 }
@@ -25,9 +25,9 @@ TEST(ReadWholeFile, OnlyARegularFileIsReadAndAFifoDoesNotWait) {
     const dm::test::TempDir dir;
     const std::string fifo = dir.dir() + "fifo";
     ASSERT_TRUE(makeFifo(fifo));
-    EXPECT_EQ(ReadWholeFile(fifo).status, FileContents::Status::Failed);
-    EXPECT_EQ(ReadWholeFile(dir.path().string()).status, FileContents::Status::Failed);
-    EXPECT_EQ(ReadWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);
+    EXPECT_EQ(readWholeFile(fifo).status, FileContents::Status::Failed);
+    EXPECT_EQ(readWholeFile(dir.path().string()).status, FileContents::Status::Failed);
+    EXPECT_EQ(readWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);
 }
 
 } // namespace

@@ -32,10 +32,10 @@ inline std::string Int(std::int32_t v) {
 }
 
 // False when the file could not be created.
-inline bool WriteRecords(const std::string& path, const Recs& recs) {
+inline bool writeRecords(const std::string& path, const Recs& recs) {
     Storefile f;
-    f.SetSignature(std::string(kLanguageSignature));
-    f.SetFilename(path);
+    f.setSignature(std::string(kLanguageSignature));
+    f.setFilename(path);
     f.SetActive(true);
     if (!f.Active())
         return false;
@@ -77,7 +77,7 @@ struct LanguageFileContent {
 };
 
 // Records 0 to 5: header, list title, language name, list note, text lines, flag picture.
-inline Recs LeadingRecords(const LanguageFileContent& c) {
+inline Recs leadingRecords(const LanguageFileContent& c) {
     return {{0, Int(static_cast<std::int32_t>((std::uint32_t{c.revision} << 16) | c.languageId))},
             {1, c.listTitle},
             {2, c.languageName},
@@ -87,7 +87,7 @@ inline Recs LeadingRecords(const LanguageFileContent& c) {
 }
 
 // The header block as the file's revision lays it out; revision 0 has none.
-inline Recs HeaderRecords(const LanguageFileContent& c) {
+inline Recs headerRecords(const LanguageFileContent& c) {
     if (c.revision == 0)
         return {};
     Recs recs{{kTagProgramVersion, Int(static_cast<std::int32_t>(c.programVersion))}};
@@ -104,7 +104,7 @@ inline Recs HeaderRecords(const LanguageFileContent& c) {
 }
 
 // The group of a revision 3 or 4 file: its name record counts the texts it has.
-inline Recs GroupRecords(const LanguageGroup& g) {
+inline Recs groupRecords(const LanguageGroup& g) {
     const int n = int(g.captionTag != 0) + int(g.hintTag != 0) + int(g.itemsTag != 0);
     return {{kTagGroupName + n, g.path},
             {kTagAlignment, Int(g.alignment)},
@@ -113,15 +113,15 @@ inline Recs GroupRecords(const LanguageGroup& g) {
             {g.itemsTag, g.items}};
 }
 
-inline Recs LanguageRecords(const LanguageFileContent& c) {
-    Recs recs = LeadingRecords(c) + HeaderRecords(c);
+inline Recs languageRecords(const LanguageFileContent& c) {
+    Recs recs = leadingRecords(c) + headerRecords(c);
     for (const LanguageGroup& g : c.groups)
-        recs = std::move(recs) + GroupRecords(g);
+        recs = std::move(recs) + groupRecords(g);
     return recs;
 }
 
-inline bool WriteLanguageFile(const std::string& path, const LanguageFileContent& c) {
-    return WriteRecords(path, LanguageRecords(c));
+inline bool writeLanguageFile(const std::string& path, const LanguageFileContent& c) {
+    return writeRecords(path, languageRecords(c));
 }
 
 } // namespace dm::test

@@ -27,10 +27,10 @@ struct PeImage {
     static constexpr std::size_t kData = 0x60;
 };
 
-PeImage WritePe(bool Is64, const std::optional<std::string>& VersionResource);
+PeImage writePe(bool is64, const std::optional<std::string>& versionResource);
 
 // Little-endian stores into a byte string.
-void PutLe16(std::string& Bytes, std::size_t At, std::uint16_t Value);
-void PutLe32(std::string& Bytes, std::size_t At, std::uint32_t Value);
+void putLe16(std::string& bytes, std::size_t at, std::uint16_t value);
+void putLe32(std::string& bytes, std::size_t at, std::uint32_t value);
 
 } // namespace dm::test

@@ -8,7 +8,7 @@ namespace dm::test {
 
 // Makes the process's QApplication, named program, unless there is one already; it lives until
 // the process ends, so widgets made by any test may outlive their test.
-inline void EnsureQtApplication(const char* program) {
+inline void ensureQtApplication(const char* program) {
     if (QApplication::instance())
         return;
     static int argc = 1;

@@ -6,17 +6,17 @@ namespace dm::test {
 
 namespace {
 
-void Put(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
+void put(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void PutAt(std::vector<std::uint8_t>& out, std::size_t offset, std::uint64_t value, int bytes) {
+void putAt(std::vector<std::uint8_t>& out, std::size_t offset, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
-std::uint8_t Checksum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t count) {
+std::uint8_t checksum(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t count) {
     std::uint8_t sum = 0;
     for (std::size_t i = from; i < from + count; ++i)
         sum = static_cast<std::uint8_t>(sum + bytes[i]);
@@ -26,7 +26,7 @@ std::uint8_t Checksum(const std::vector<std::uint8_t>& bytes, std::size_t from, 
 // Collects the strings of a structure and gives each its number (0 for an absent one).
 class StringSet {
 public:
-    std::uint8_t Number(const std::optional<std::string>& text) {
+    std::uint8_t number(const std::optional<std::string>& text) {
         if (!text || text->empty())
             return 0;
         strings.push_back(*text);
@@ -44,7 +44,7 @@ SmbiosWriter& SmbiosWriter::Add(std::uint8_t type, const std::vector<std::uint8_
     const std::size_t start = structures_.size();
     structures_.push_back(type);
     structures_.push_back(static_cast<std::uint8_t>(4 + fields.size()));
-    Put(structures_, nextHandle_++, 2);
+    put(structures_, nextHandle_++, 2);
     structures_.insert(structures_.end(), fields.begin(), fields.end());
     for (const std::string& s : strings) {
         structures_.insert(structures_.end(), s.begin(), s.end());
@@ -58,28 +58,28 @@ SmbiosWriter& SmbiosWriter::Add(std::uint8_t type, const std::vector<std::uint8_
     return *this;
 }
 
-SmbiosWriter& SmbiosWriter::AddBytes(const std::vector<std::uint8_t>& bytes) {
+SmbiosWriter& SmbiosWriter::addBytes(const std::vector<std::uint8_t>& bytes) {
     structures_.insert(structures_.end(), bytes.begin(), bytes.end());
     return *this;
 }
 
-SmbiosWriter& SmbiosWriter::AddArray(const SmbiosMemoryArray& array) {
+SmbiosWriter& SmbiosWriter::addArray(const SmbiosMemoryArray& array) {
     const bool extendedField = major_ > 2 || (major_ == 2 && minor_ >= 7);
     const bool extended = array.maxCapacityKb >= 0x80000000 && extendedField;
     std::vector<std::uint8_t> f;
     f.push_back(array.location);
     f.push_back(array.use);
     f.push_back(array.errorCorrection);
-    Put(f, extended ? 0x80000000 : std::min<std::uint64_t>(array.maxCapacityKb, 0xFFFFFFFF), 4);
-    Put(f, 0xFFFE, 2); // no error information
-    Put(f, array.memoryDevices, 2);
+    put(f, extended ? 0x80000000 : std::min<std::uint64_t>(array.maxCapacityKb, 0xFFFFFFFF), 4);
+    put(f, 0xFFFE, 2); // no error information
+    put(f, array.memoryDevices, 2);
     if (extendedField)
-        Put(f, extended ? array.maxCapacityKb * 1024 : 0, 8);
+        put(f, extended ? array.maxCapacityKb * 1024 : 0, 8);
     lastArrayHandle_ = nextHandle_;
     return Add(16, f);
 }
 
-SmbiosWriter& SmbiosWriter::AddDevice(const SmbiosMemoryDevice& d) {
+SmbiosWriter& SmbiosWriter::addDevice(const SmbiosMemoryDevice& d) {
     const int version = major_ * 100 + minor_;
     std::size_t length = 0x15;
     if (version >= 303)
@@ -99,7 +99,7 @@ SmbiosWriter& SmbiosWriter::AddDevice(const SmbiosMemoryDevice& d) {
     std::vector<std::uint8_t> f(length - 4, 0);
     const auto at = [&](std::size_t offset, std::uint64_t value, int bytes) {
         if (offset + bytes <= length)
-            PutAt(f, offset - 4, value, bytes);
+            putAt(f, offset - 4, value, bytes);
     };
     at(0x04, lastArrayHandle_, 2);
     at(0x06, 0xFFFE, 2);
@@ -108,8 +108,8 @@ SmbiosWriter& SmbiosWriter::AddDevice(const SmbiosMemoryDevice& d) {
     const bool extendedSize = d.sizeMb >= 0x7FFF && length >= 0x22;
     at(0x0C, extendedSize ? 0x7FFF : std::min<std::uint64_t>(d.sizeMb, 0x7FFE), 2);
     at(0x0E, d.formFactor, 1);
-    at(0x10, strings.Number(d.deviceLocator), 1);
-    at(0x11, strings.Number(d.bankLocator), 1);
+    at(0x10, strings.number(d.deviceLocator), 1);
+    at(0x11, strings.number(d.bankLocator), 1);
     at(0x12, d.memoryType, 1);
     at(0x13, d.typeDetail, 2);
     const bool extendedSpeeds = length >= 0x5C;
@@ -118,10 +118,10 @@ SmbiosWriter& SmbiosWriter::AddDevice(const SmbiosMemoryDevice& d) {
     };
     at(0x15, speedWord(d.speed), 2);
     if (length >= 0x1B) {
-        at(0x17, strings.Number(d.manufacturer), 1);
-        at(0x18, strings.Number(d.serialNumber), 1);
-        at(0x19, strings.Number(d.assetTag), 1);
-        at(0x1A, strings.Number(d.partNumber), 1);
+        at(0x17, strings.number(d.manufacturer), 1);
+        at(0x18, strings.number(d.serialNumber), 1);
+        at(0x19, strings.number(d.assetTag), 1);
+        at(0x1A, strings.number(d.partNumber), 1);
     }
     at(0x1B, d.rank, 1);
     at(0x1C, extendedSize ? d.sizeMb : 0, 4);
@@ -135,52 +135,52 @@ SmbiosWriter& SmbiosWriter::AddDevice(const SmbiosMemoryDevice& d) {
     return Add(17, f, strings.strings);
 }
 
-std::vector<std::uint8_t> SmbiosWriter::Table() const {
+std::vector<std::uint8_t> SmbiosWriter::table() const {
     std::vector<std::uint8_t> table = structures_;
     const std::vector<std::uint8_t> end = {127, 4, 0xFF, 0xFE, 0, 0};
     table.insert(table.end(), end.begin(), end.end());
     return table;
 }
 
-std::vector<std::uint8_t> SmbiosWriter::EntryPoint(std::uint64_t address) const {
-    const std::size_t tableLength = Table().size();
+std::vector<std::uint8_t> SmbiosWriter::entryPoint(std::uint64_t address) const {
+    const std::size_t tableLength = table().size();
     std::vector<std::uint8_t> e;
     if (major_ >= 3) {
         e = {'_', 'S', 'M', '3', '_', 0, 0x18, std::uint8_t(major_), std::uint8_t(minor_), 0, 1, 0};
-        Put(e, tableLength, 4);
-        Put(e, address, 8);
-        e[5] = Checksum(e, 0, e.size());
+        put(e, tableLength, 4);
+        put(e, address, 8);
+        e[5] = checksum(e, 0, e.size());
         return e;
     }
     e = {'_', 'S', 'M', '_', 0, 0x1F, std::uint8_t(major_), std::uint8_t(minor_)};
-    Put(e, std::max(maxStructureSize_, 6), 2);
+    put(e, std::max(maxStructureSize_, 6), 2);
     e.insert(e.end(), {0, 0, 0, 0, 0, 0});
     e.insert(e.end(), {'_', 'D', 'M', 'I', '_', 0});
-    Put(e, tableLength, 2);
-    Put(e, address, 4);
-    Put(e, count_ + 1, 2);
+    put(e, tableLength, 2);
+    put(e, address, 4);
+    put(e, count_ + 1, 2);
     e.push_back(static_cast<std::uint8_t>((major_ << 4) | (minor_ & 0x0F)));
-    e[0x15] = Checksum(e, 0x10, 0x0F);
-    e[0x04] = Checksum(e, 0, 0x1F);
+    e[0x15] = checksum(e, 0x10, 0x0F);
+    e[0x04] = checksum(e, 0, 0x1F);
     return e;
 }
 
-std::vector<std::uint8_t> SmbiosWriter::Image() const {
-    std::vector<std::uint8_t> image = EntryPoint(0x20);
+std::vector<std::uint8_t> SmbiosWriter::image() const {
+    std::vector<std::uint8_t> image = entryPoint(0x20);
     image.resize(0x20, 0);
-    const std::vector<std::uint8_t> table = Table();
-    image.insert(image.end(), table.begin(), table.end());
+    const std::vector<std::uint8_t> structures = table();
+    image.insert(image.end(), structures.begin(), structures.end());
     return image;
 }
 
-std::string SmbiosWriter::ImageText() const {
-    const std::vector<std::uint8_t> image = Image();
-    return std::string(image.begin(), image.end());
+std::string SmbiosWriter::imageText() const {
+    const std::vector<std::uint8_t> bytes = image();
+    return std::string(bytes.begin(), bytes.end());
 }
 
-SmbiosWriter SampleBoard(int slots, int modules, int major, int minor) {
+SmbiosWriter sampleBoard(int slots, int modules, int major, int minor) {
     SmbiosWriter writer(major, minor);
-    writer.AddArray({.maxCapacityKb = 64ull * 1024 * 1024, .memoryDevices = std::uint16_t(slots)});
+    writer.addArray({.maxCapacityKb = 64ull * 1024 * 1024, .memoryDevices = std::uint16_t(slots)});
     for (int i = 0; i < slots; ++i) {
         SmbiosMemoryDevice d;
         d.deviceLocator = "DIMM" + std::to_string(i);
@@ -193,7 +193,7 @@ SmbiosWriter SampleBoard(int slots, int modules, int major, int minor) {
             d.speed = 2400;
             d.configuredSpeed = 2400;
         }
-        writer.AddDevice(d);
+        writer.addDevice(d);
     }
     return writer;
 }

@@ -48,19 +48,19 @@ public:
     // A structure of any type; `fields` are the bytes after the 4-byte header.
     SmbiosWriter& Add(std::uint8_t type, const std::vector<std::uint8_t>& fields,
                       const std::vector<std::string>& strings = {});
-    SmbiosWriter& AddArray(const SmbiosMemoryArray& array);
-    SmbiosWriter& AddDevice(const SmbiosMemoryDevice& device);
+    SmbiosWriter& addArray(const SmbiosMemoryArray& array);
+    SmbiosWriter& addDevice(const SmbiosMemoryDevice& device);
     // Raw bytes appended to the table as they are (for broken tables).
-    SmbiosWriter& AddBytes(const std::vector<std::uint8_t>& bytes);
+    SmbiosWriter& addBytes(const std::vector<std::uint8_t>& bytes);
 
     // The structures followed by an end-of-table structure.
-    std::vector<std::uint8_t> Table() const;
+    std::vector<std::uint8_t> table() const;
     // The entry point for a table at `address`.
-    std::vector<std::uint8_t> EntryPoint(std::uint64_t address) const;
+    std::vector<std::uint8_t> entryPoint(std::uint64_t address) const;
     // A whole image as `dmidecode --dump-bin` writes it: the entry point, then the table at 0x20.
-    std::vector<std::uint8_t> Image() const;
+    std::vector<std::uint8_t> image() const;
     // Image() as a byte string, for writing to a file.
-    std::string ImageText() const;
+    std::string imageText() const;
 
 private:
     int major_;
@@ -74,6 +74,6 @@ private:
 
 // A board with the given number of slots and modules in the first slots, in the layout of the
 // given SMBIOS version; the modules are DDR4-2400 8 GB ones, serials numbered after their slot.
-SmbiosWriter SampleBoard(int slots, int modules, int major = 3, int minor = 3);
+SmbiosWriter sampleBoard(int slots, int modules, int major = 3, int minor = 3);
 
 } // namespace dm::test

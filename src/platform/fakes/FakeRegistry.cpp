@@ -12,7 +12,7 @@ public:
         if (writesFail_)
             return false;
         // Work on a copy so that a refused change leaves nothing behind.
-        Hive copy = Copy(hives_[Index(root)]);
+        Hive copy = copyHive(hives_[Index(root)]);
         if (!change(copy))
             return false;
         hives_[Index(root)] = std::move(copy);
@@ -26,19 +26,19 @@ public:
 private:
     static int Index(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? 0 : 1; }
 
-    static void CopyKey(const HiveKey& from, HiveKey& to) {
+    static void copyKey(const HiveKey& from, HiveKey& to) {
         to.name = from.name;
         to.stamp = from.stamp;
         to.meta = from.meta;
         to.values = from.values;
         for (const auto& sub : from.subKeys())
-            CopyKey(*sub, to.subKey(sub->name));
+            copyKey(*sub, to.subKey(sub->name));
     }
 
-    static Hive Copy(const Hive& hive) {
+    static Hive copyHive(const Hive& hive) {
         Hive copy;
         copy.header = hive.header;
-        CopyKey(hive.root, copy.root);
+        copyKey(hive.root, copy.root);
         return copy;
     }
 

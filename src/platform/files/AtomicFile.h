@@ -31,11 +31,11 @@ struct FileContents {
 
 // The whole file as bytes, or its first limit bytes, and the identity of what was read. Only a
 // regular file is read.
-FileContents ReadWholeFile(const std::string& path,
+FileContents readWholeFile(const std::string& path,
                            std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // The identity of the file now; nullopt when it is missing or cannot be looked at.
-std::optional<FileIdentity> IdentifyFile(const std::string& path);
+std::optional<FileIdentity> identifyFile(const std::string& path);
 
 // Whether the file exists and nobody may write it (no write permission bit), as a read-only file
 // on Windows.
@@ -44,18 +44,18 @@ bool isReadOnlyFile(const std::string& path);
 // Replaces path with bytes whole or not at all: a temporary file in the same folder is written,
 // flushed to disk and renamed over path, then the folder is flushed. An existing file's
 // permissions are kept. On failure the old file stays and error says why.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          FileIdentity* written = nullptr);
 
 // Removes temporary files that a writer of path left behind when it was killed. Only safe while
 // every writer of path holds the same FileLock.
-void RemoveStaleTemporaries(const std::string& path);
+void removeStaleTemporaries(const std::string& path);
 
 // An exclusive advisory lock (flock) on a lock file, held for the object's lifetime. Processes
 // that take the same lock file are serialised.
 class FileLock {
 public:
-    static std::optional<FileLock> Acquire(const std::string& lockPath, std::string& error);
+    static std::optional<FileLock> acquire(const std::string& lockPath, std::string& error);
 
 private:
     explicit FileLock(UniqueFd fd) : fd_(std::move(fd)) {}

@@ -10,8 +10,8 @@ namespace {
 bool wildcardMatch(const std::string& name, const std::string& mask) {
     std::size_t n = 0, m = 0, starMask = std::string::npos, starName = 0;
     while (n < name.size()) {
-        if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && FoldAsciiCase(mask[m]) ==
-                                                                         FoldAsciiCase(name[n])))) {
+        if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && foldAsciiCase(mask[m]) ==
+                                                                         foldAsciiCase(name[n])))) {
             ++n;
             ++m;
         } else if (m < mask.size() && mask[m] == '*') {

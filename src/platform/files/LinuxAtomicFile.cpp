@@ -19,18 +19,18 @@ namespace dm::platform {
 
 namespace {
 
-std::string Reason(const std::string& what, const std::string& path) {
+std::string reason(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
-FileIdentity IdentityOf(const struct stat& info) {
+FileIdentity identityOf(const struct stat& info) {
     return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
             static_cast<std::int64_t>(info.st_size),
             static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
             static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec};
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t done = ::write(fd, bytes.data(), bytes.size());
         if (done < 0 && errno == EINTR)
@@ -42,33 +42,33 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string FolderOf(const std::string& path) {
+std::string folderOf(const std::string& path) {
     const std::string folder = std::filesystem::path(path).parent_path().string();
     return folder.empty() ? "." : folder;
 }
 
-std::string TemporaryPrefix(const std::string& path) {
+std::string temporaryPrefix(const std::string& path) {
     const std::filesystem::path file(path);
     return (file.parent_path() / ("." + file.filename().string() + ".")).string();
 }
 
-std::string TemporaryName(const std::string& path) {
+std::string temporaryName(const std::string& path) {
     static std::atomic<unsigned> counter{0};
     thread_local std::mt19937 random{std::random_device{}()};
-    return TemporaryPrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(++counter) +
+    return temporaryPrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(++counter) +
            "-" + std::to_string(random() % 1000000) + ".tmp";
 }
 
 } // namespace
 
-FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
+FileContents readWholeFile(const std::string& path, std::size_t limit) {
     FileContents result;
     // Non-blocking, so that a FIFO in the file's place cannot hold the open up.
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) {
         result.status =
             errno == ENOENT ? FileContents::Status::Missing : FileContents::Status::Failed;
-        result.error = Reason("cannot open", path);
+        result.error = reason("cannot open", path);
         return result;
     }
     struct stat info {};
@@ -83,14 +83,14 @@ FileContents ReadWholeFile(const std::string& path, std::size_t limit) {
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            result.error = Reason("cannot read", path);
+            result.error = reason("cannot read", path);
             return result;
         }
         if (got == 0)
             break;
         result.bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    result.identity = IdentityOf(info);
+    result.identity = identityOf(info);
     result.status = FileContents::Status::Ok;
     return result;
 }
@@ -100,19 +100,19 @@ bool isReadOnlyFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
 }
 
-std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+std::optional<FileIdentity> identifyFile(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return std::nullopt;
-    return IdentityOf(info);
+    return identityOf(info);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
                          FileIdentity* written) {
-    const std::string temporary = TemporaryName(path);
+    const std::string temporary = temporaryName(path);
     UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
-        error = Reason("cannot create", temporary);
+        error = reason("cannot create", temporary);
         return false;
     }
     struct stat old {};
@@ -120,26 +120,26 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     if (::stat(path.c_str(), &old) == 0)
         ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
     struct stat info {};
-    ok = ok && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &info) == 0;
+    ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &info) == 0;
     if (ok)
         ok = fd.close();
     if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = Reason("cannot write", path);
+        error = reason("cannot write", path);
         ::unlink(temporary.c_str());
         return false;
     }
     if (written)
-        *written = IdentityOf(info);
-    UniqueFd folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        *written = identityOf(info);
+    UniqueFd folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get());
     return true;
 }
 
-void RemoveStaleTemporaries(const std::string& path) {
-    const std::string prefix = std::filesystem::path(TemporaryPrefix(path)).filename().string();
+void removeStaleTemporaries(const std::string& path) {
+    const std::string prefix = std::filesystem::path(temporaryPrefix(path)).filename().string();
     std::error_code ignored;
-    for (auto it = std::filesystem::directory_iterator(FolderOf(path), ignored);
+    for (auto it = std::filesystem::directory_iterator(folderOf(path), ignored);
          it != std::filesystem::directory_iterator(); it.increment(ignored)) {
         const std::string name = it->path().filename().string();
         if (name.starts_with(prefix) && name.ends_with(".tmp"))
@@ -147,15 +147,15 @@ void RemoveStaleTemporaries(const std::string& path) {
     }
 }
 
-std::optional<FileLock> FileLock::Acquire(const std::string& lockPath, std::string& error) {
+std::optional<FileLock> FileLock::acquire(const std::string& lockPath, std::string& error) {
     UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
     if (fd.get() < 0) {
-        error = Reason("cannot open the lock file", lockPath);
+        error = reason("cannot open the lock file", lockPath);
         return std::nullopt;
     }
     while (::flock(fd.get(), LOCK_EX) != 0) {
         if (errno != EINTR) {
-            error = Reason("cannot lock", lockPath);
+            error = reason("cannot lock", lockPath);
             return std::nullopt;
         }
     }

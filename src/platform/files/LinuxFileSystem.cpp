@@ -78,7 +78,7 @@ std::string xdgFolder(const char* variable, const char* belowHome) {
             return {};
         folder = std::string(home) + belowHome;
     }
-    folder = WithoutTrailingDelimiter(std::move(folder));
+    folder = withoutTrailingDelimiter(std::move(folder));
     return makeFolders(folder) ? folder : std::string();
 }
 
@@ -113,7 +113,7 @@ std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
 }
 
 std::optional<FindEntry> LinuxFileSystem::attributes(const std::string& path) {
-    const std::string trimmed = WithoutTrailingDelimiter(path);
+    const std::string trimmed = withoutTrailingDelimiter(path);
     return describe(trimmed, lastPart(trimmed));
 }
 
@@ -148,7 +148,7 @@ bool LinuxFileSystem::driveExists(const std::string& root) {
 }
 
 std::optional<std::string> LinuxFileSystem::readFile(const std::string& path) {
-    auto contents = ReadWholeFile(path);
+    auto contents = readWholeFile(path);
     if (contents.status != FileContents::Status::Ok)
         return std::nullopt;
     return std::move(contents.bytes);
@@ -161,7 +161,7 @@ bool LinuxFileSystem::writeFile(const std::string& path, const std::string& byte
         (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0))
         return false;
     std::string error;
-    return WriteFileAtomically(path, bytes, error);
+    return writeFileAtomically(path, bytes, error);
 }
 
 std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {

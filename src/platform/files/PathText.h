@@ -7,10 +7,10 @@ namespace dm::platform {
 // Paths as text, with "/" as the delimiter.
 
 // The path with one "/" at its end ("" gives "/").
-std::string WithTrailingDelimiter(std::string path);
+std::string withTrailingDelimiter(std::string path);
 // The path without the "/"s at its end; the root "/" stays as it is.
-std::string WithoutTrailingDelimiter(std::string path);
+std::string withoutTrailingDelimiter(std::string path);
 // The folder part of a path, up to and with its last "/"; empty when the path has no "/".
-std::string FolderOfPath(const std::string& path);
+std::string folderOfPath(const std::string& path);
 
 } // namespace dm::platform

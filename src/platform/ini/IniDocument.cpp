@@ -10,17 +10,17 @@ namespace dm::platform {
 
 namespace {
 
-bool HasLineBreak(std::string_view text) {
+bool hasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 // The section name of a "[name]" line; nullopt for any other line.
-std::optional<std::string_view> SectionOf(std::string_view line) {
-    line = TrimBlanks(line);
+std::optional<std::string_view> sectionOf(std::string_view line) {
+    line = trimBlanks(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     line.remove_prefix(1);
-    return TrimBlanks(line.substr(0, line.find(']')));
+    return trimBlanks(line.substr(0, line.find(']')));
 }
 
 struct Entry {
@@ -29,20 +29,20 @@ struct Entry {
 };
 
 // The key and value of an entry line; nullopt for blank and comment lines.
-std::optional<Entry> EntryOf(std::string_view line) {
-    line = TrimBlanks(line);
+std::optional<Entry> entryOf(std::string_view line) {
+    line = trimBlanks(line);
     if (line.empty() || line.front() == ';')
         return std::nullopt;
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return Entry{line, {}};
-    return Entry{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))};
+    return Entry{trimBlanks(line.substr(0, equals)), trimBlanks(line.substr(equals + 1))};
 }
 
 } // namespace
 
 IniDocument::IniDocument(std::string_view text) {
-    const std::vector<std::string_view> lines = SplitLines(text);
+    const std::vector<std::string_view> lines = splitLines(text);
     lines_.assign(lines.begin(), lines.end());
 }
 
@@ -56,9 +56,9 @@ std::string IniDocument::text() const {
 std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
     for (const std::string& line : lines_)
-        if (auto name = SectionOf(line))
+        if (auto name = sectionOf(line))
             if (std::none_of(names.begin(), names.end(), [&](const std::string& seen) {
-                    return SameNameIgnoringCase(seen, *name);
+                    return sameNameIgnoringCase(seen, *name);
                 }))
                 names.emplace_back(*name);
     return names;
@@ -66,11 +66,11 @@ std::vector<std::string> IniDocument::sectionNames() const {
 
 std::optional<IniDocument::Found> IniDocument::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        auto name = SectionOf(lines_[i]);
-        if (!name || !SameNameIgnoringCase(*name, TrimBlanks(section)))
+        auto name = sectionOf(lines_[i]);
+        if (!name || !sameNameIgnoringCase(*name, trimBlanks(section)))
             continue;
         std::size_t end = i + 1;
-        while (end < lines_.size() && !SectionOf(lines_[end]))
+        while (end < lines_.size() && !sectionOf(lines_[end]))
             ++end;
         return Found{i, end};
     }
@@ -83,9 +83,9 @@ std::vector<std::string> IniDocument::keyNames(std::string_view section) const {
     if (!found)
         return names;
     for (std::size_t i = found->header + 1; i < found->end; ++i)
-        if (auto entry = EntryOf(lines_[i]))
+        if (auto entry = entryOf(lines_[i]))
             if (std::none_of(names.begin(), names.end(), [&](const std::string& seen) {
-                    return SameNameIgnoringCase(seen, entry->key);
+                    return sameNameIgnoringCase(seen, entry->key);
                 }))
                 names.emplace_back(entry->key);
     return names;
@@ -97,17 +97,17 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     if (!found)
         return std::nullopt;
     for (std::size_t i = found->header + 1; i < found->end; ++i)
-        if (auto entry = EntryOf(lines_[i]);
-            entry && SameNameIgnoringCase(entry->key, TrimBlanks(key)))
+        if (auto entry = entryOf(lines_[i]);
+            entry && sameNameIgnoringCase(entry->key, trimBlanks(key)))
             return std::string(entry->value);
     return std::nullopt;
 }
 
 bool IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    section = TrimBlanks(section);
-    key = TrimBlanks(key);
-    if (section.empty() || key.empty() || HasLineBreak(section) || HasLineBreak(key) ||
-        HasLineBreak(value) || section.find(']') != std::string_view::npos ||
+    section = trimBlanks(section);
+    key = trimBlanks(key);
+    if (section.empty() || key.empty() || hasLineBreak(section) || hasLineBreak(key) ||
+        hasLineBreak(value) || section.find(']') != std::string_view::npos ||
         key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';')
         return false;
     auto found = findSection(section);
@@ -118,10 +118,10 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     }
     std::size_t last = found->header;
     for (std::size_t i = found->header + 1; i < found->end; ++i) {
-        auto entry = EntryOf(lines_[i]);
-        if (!TrimBlanks(lines_[i]).empty())
+        auto entry = entryOf(lines_[i]);
+        if (!trimBlanks(lines_[i]).empty())
             last = i;
-        if (entry && SameNameIgnoringCase(entry->key, key)) {
+        if (entry && sameNameIgnoringCase(entry->key, key)) {
             lines_[i] = std::string(entry->key) + "=" + std::string(value);
             return true;
         }
@@ -131,8 +131,8 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
     return true;
 }
 
-std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
-    text = TrimBlanks(text);
+std::optional<std::int32_t> parseIniInteger(std::string_view text) {
+    text = trimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
@@ -150,8 +150,8 @@ std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
         unsigned digit;
         if (c >= '0' && c <= '9')
             digit = c - '0';
-        else if (base == 16 && FoldAsciiCase(c) >= 'a' && FoldAsciiCase(c) <= 'f')
-            digit = FoldAsciiCase(c) - 'a' + 10;
+        else if (base == 16 && foldAsciiCase(c) >= 'a' && foldAsciiCase(c) <= 'f')
+            digit = foldAsciiCase(c) - 'a' + 10;
         else
             return std::nullopt;
         magnitude = magnitude * base + digit;

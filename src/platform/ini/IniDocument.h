@@ -47,6 +47,6 @@ private:
 // An INI value read as an integer: decimal with an optional sign, or hexadecimal after "0x",
 // giving the 32 bits of a number from -2147483648 to 4294967295 (so "-1" and "4294967295" are
 // the same 32 bits); nullopt for anything else.
-std::optional<std::int32_t> ParseIniInteger(std::string_view text);
+std::optional<std::int32_t> parseIniInteger(std::string_view text);
 
 } // namespace dm::platform

@@ -5,7 +5,7 @@
 namespace dm::platform {
 
 IniDocument IniFile::load() const {
-    FileContents file = ReadWholeFile(path_);
+    FileContents file = readWholeFile(path_);
     return file.status == FileContents::Status::Ok ? IniDocument(file.bytes) : IniDocument();
 }
 
@@ -30,11 +30,11 @@ std::int32_t IniFile::readInteger(std::string_view section, std::string_view key
     auto value = load().value(section, key);
     if (!value)
         return fallback;
-    return ParseIniInteger(*value).value_or(fallback);
+    return parseIniInteger(*value).value_or(fallback);
 }
 
 bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
-    FileContents file = ReadWholeFile(path_);
+    FileContents file = readWholeFile(path_);
     if (file.status == FileContents::Status::Failed) {
         error_ = file.error;
         return false;
@@ -49,7 +49,7 @@ bool IniFile::writeString(std::string_view section, std::string_view key, std::s
                  std::string(key);
         return false;
     }
-    return WriteFileAtomically(path_, document.text(), error_);
+    return writeFileAtomically(path_, document.text(), error_);
 }
 
 bool IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {

@@ -30,10 +30,10 @@ public:
             return false;
         }
         const std::string path = pathOf(root);
-        auto lock = FileLock::Acquire(path + ".lock", error_);
+        auto lock = FileLock::acquire(path + ".lock", error_);
         if (!lock)
             return false;
-        RemoveStaleTemporaries(path);
+        removeStaleTemporaries(path);
         // Another process may have changed the hive: start from what is on disk now.
         Cache& cache = cache_[Index(root)];
         cache.hive.reset();
@@ -46,7 +46,7 @@ public:
             !(root == RegistryRoot::LocalMachine && addMachineKeys(hive) && change(hive)))
             return false;
         FileIdentity written;
-        if (!WriteFileAtomically(path, SerializeHive(hive), error_, &written))
+        if (!writeFileAtomically(path, serializeHive(hive), error_, &written))
             return false;
         cache.hive = std::move(hive);
         cache.identity = written;
@@ -65,7 +65,7 @@ private:
     const Hive* readOwn(RegistryRoot root) {
         Cache& cache = cache_[Index(root)];
         const std::string path = pathOf(root);
-        const std::optional<FileIdentity> now = IdentifyFile(path);
+        const std::optional<FileIdentity> now = identifyFile(path);
         if (cache.hive && now == cache.identity)
             return &*cache.hive;
         cache.hive.reset();
@@ -80,7 +80,7 @@ private:
     // The machine hive beneath own, rebuilt when either file changed; own alone when the machine
     // hive is missing or damaged.
     const Hive* withMachineHive(const Hive& own) {
-        const std::optional<FileIdentity> machine = IdentifyFile(machineHive_);
+        const std::optional<FileIdentity> machine = identifyFile(machineHive_);
         if (!machine)
             return &own;
         const std::optional<FileIdentity>& user =
@@ -94,20 +94,20 @@ private:
             return &own;
         Hive merged;
         merged.header = own.header;
-        OverlayKey(merged.root, parsed->root);
-        OverlayKey(merged.root, own.root);
+        overlayKey(merged.root, parsed->root);
+        overlayKey(merged.root, own.root);
         layered_ = {std::move(merged), read, user};
         return &*layered_.hive;
     }
 
     // The machine hive and the identity of what was read; nothing when missing or damaged.
     std::optional<Hive> loadMachineHive(FileIdentity& identity) const {
-        const FileContents file = ReadWholeFile(machineHive_);
+        const FileContents file = readWholeFile(machineHive_);
         if (file.status != FileContents::Status::Ok)
             return std::nullopt;
         identity = file.identity;
         std::string ignored;
-        return ParseHive(file.bytes, ignored);
+        return parseHive(file.bytes, ignored);
     }
 
     // The machine hive's keys, without their values, added to hive; false without a machine hive.
@@ -137,7 +137,7 @@ private:
     // The hive on disk with the identity of what was read; an empty hive when the file is missing.
     std::optional<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
         const std::string path = pathOf(root);
-        FileContents file = ReadWholeFile(path);
+        FileContents file = readWholeFile(path);
         if (file.status == FileContents::Status::Missing) {
             Hive hive;
             hive.header = {root == RegistryRoot::CurrentUser
@@ -151,7 +151,7 @@ private:
             return std::nullopt;
         }
         std::string why;
-        auto hive = ParseHive(file.bytes, why);
+        auto hive = parseHive(file.bytes, why);
         if (!hive) {
             error_ = "registry hive " + path + " is damaged and is left as it is: " + why;
             return std::nullopt;
@@ -177,12 +177,12 @@ private:
 FileRegistry::FileRegistry(std::string folder, std::string machineHive)
     : HiveRegistry(std::make_unique<FileHiveStore>(std::move(folder), std::move(machineHive))) {}
 
-std::string FileRegistry::MachineHiveOf(const std::string& exeName) {
+std::string FileRegistry::machineHiveOf(const std::string& exeName) {
     const std::filesystem::path bin = std::filesystem::path(exeName).parent_path();
     return (bin.parent_path() / "share" / "dimmetric" / "system.reg").lexically_normal().string();
 }
 
-std::string FileRegistry::DefaultFolder() {
+std::string FileRegistry::defaultFolder() {
     if (const char* folder = std::getenv("DIMMETRIC_REGISTRY_DIR"); folder && *folder)
         return folder;
     std::filesystem::path config;

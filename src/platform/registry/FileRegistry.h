@@ -22,10 +22,10 @@ public:
 
     // $DIMMETRIC_REGISTRY_DIR, else $XDG_CONFIG_HOME/dimmetric/registry with XDG_CONFIG_HOME
     // (when an absolute path) defaulting to ~/.config.
-    static std::string DefaultFolder();
+    static std::string defaultFolder();
     // The machine hive of a copy whose executable is exeName: share/dimmetric/system.reg beside
     // the executable's bin folder.
-    static std::string MachineHiveOf(const std::string& exeName);
+    static std::string machineHiveOf(const std::string& exeName);
 };
 
 } // namespace dm::platform

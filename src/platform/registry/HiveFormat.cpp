@@ -9,34 +9,34 @@ namespace dm::platform {
 
 namespace {
 
-constexpr std::string_view FormatLine = "WINE REGISTRY Version 2";
+constexpr std::string_view kFormatLine = "WINE REGISTRY Version 2";
 
-bool IsHexDigit(char c) {
+bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-unsigned HexValue(char c) {
+unsigned hexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     return (c | 0x20) - 'a' + 10;
 }
 
 // A stray carriage return counts as a blank, so that CR LF and LF files read the same.
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
 }
 
 // One character of raw (unescaped) text at pos: a valid UTF-8 sequence as its UTF-16 units,
 // any other byte as the unit of the same number.
-void DecodeRaw(std::string_view text, std::size_t& pos, std::u16string& out) {
+void decodeRaw(std::string_view text, std::size_t& pos, std::u16string& out) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned lead = byte(pos);
     std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
@@ -67,7 +67,7 @@ void DecodeRaw(std::string_view text, std::size_t& pos, std::u16string& out) {
 }
 
 // Escaped text from pos up to the first unescaped end character, which is passed over.
-std::optional<std::u16string> Unescape(std::string_view line, std::size_t& pos, char end) {
+std::optional<std::u16string> unescape(std::string_view line, std::size_t& pos, char end) {
     std::u16string out;
     while (pos < line.size()) {
         const char c = line[pos];
@@ -80,24 +80,24 @@ std::optional<std::u16string> Unescape(std::string_view line, std::size_t& pos, 
                 out.push_back(static_cast<char16_t>(c));
                 ++pos;
             } else {
-                DecodeRaw(line, pos, out);
+                decodeRaw(line, pos, out);
             }
             continue;
         }
         if (++pos == line.size())
             return std::nullopt;
         const char e = line[pos];
-        static constexpr std::string_view named = "abtnvfre";
-        static constexpr char16_t units[] = {7, 8, 9, 10, 11, 12, 13, 27};
-        if (auto at = named.find(e); at != std::string_view::npos) {
-            out.push_back(units[at]);
+        static constexpr std::string_view kNamed = "abtnvfre";
+        static constexpr char16_t kUnits[] = {7, 8, 9, 10, 11, 12, 13, 27};
+        if (auto at = kNamed.find(e); at != std::string_view::npos) {
+            out.push_back(kUnits[at]);
             ++pos;
         } else if (e == 'x') {
             ++pos;
-            if (pos < line.size() && IsHexDigit(line[pos])) {
+            if (pos < line.size() && isHexDigit(line[pos])) {
                 unsigned value = 0;
-                for (int i = 0; i < 4 && pos < line.size() && IsHexDigit(line[pos]); ++i)
-                    value = value * 16 + HexValue(line[pos++]);
+                for (int i = 0; i < 4 && pos < line.size() && isHexDigit(line[pos]); ++i)
+                    value = value * 16 + hexValue(line[pos++]);
                 out.push_back(static_cast<char16_t>(value));
             } else {
                 out.push_back(u'x');
@@ -111,15 +111,15 @@ std::optional<std::u16string> Unescape(std::string_view line, std::size_t& pos, 
             out.push_back(static_cast<char16_t>(e));
             ++pos;
         } else {
-            DecodeRaw(line, pos, out);
+            decodeRaw(line, pos, out);
         }
     }
     return std::nullopt;
 }
 
 // Units as escaped ASCII text; the two characters in quotes get a backslash.
-std::string Escape(std::u16string_view units, const char quotes[2]) {
-    static constexpr char named[33] = ".......abtnvfr.............e....";
+std::string escape(std::u16string_view units, const char quotes[2]) {
+    static constexpr char kNamed[33] = ".......abtnvfr.............e....";
     std::string out;
     char buffer[16];
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -128,13 +128,13 @@ std::string Escape(std::u16string_view units, const char quotes[2]) {
         if (unit > 127) {
             // Four digits when a hex digit follows, so that it is not taken into the escape.
             const bool wide =
-                more && units[i + 1] < 128 && IsHexDigit(static_cast<char>(units[i + 1]));
+                more && units[i + 1] < 128 && isHexDigit(static_cast<char>(units[i + 1]));
             std::snprintf(buffer, sizeof buffer, wide ? "\\x%04x" : "\\x%x", unsigned(unit));
             out += buffer;
         } else if (unit < 32) {
-            if (named[unit] != '.') {
+            if (kNamed[unit] != '.') {
                 out += '\\';
-                out += named[unit];
+                out += kNamed[unit];
             } else {
                 const bool digitFollows = more && units[i + 1] >= u'0' && units[i + 1] <= u'7';
                 std::snprintf(buffer, sizeof buffer, digitFollows ? "\\%03o" : "\\%o",
@@ -152,13 +152,13 @@ std::string Escape(std::u16string_view units, const char quotes[2]) {
 }
 
 // A hexadecimal number of 1 to 8 digits at pos.
-std::optional<std::uint32_t> ParseHexNumber(std::string_view text, std::size_t& pos) {
+std::optional<std::uint32_t> parseHexNumber(std::string_view text, std::size_t& pos) {
     std::uint32_t value = 0;
     std::size_t digits = 0;
-    for (; pos < text.size() && IsHexDigit(text[pos]); ++pos, ++digits) {
+    for (; pos < text.size() && isHexDigit(text[pos]); ++pos, ++digits) {
         if (digits == 8)
             return std::nullopt;
-        value = value << 4 | HexValue(text[pos]);
+        value = value << 4 | hexValue(text[pos]);
     }
     if (digits == 0)
         return std::nullopt;
@@ -166,21 +166,21 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view text, std::size_t& 
 }
 
 // "01,ab,ff" as bytes; a trailing comma is allowed.
-std::optional<std::string> ParseHexBytes(std::string_view text) {
+std::optional<std::string> parseHexBytes(std::string_view text) {
     std::string bytes;
-    text = TrimBlanks(text);
+    text = trimBlanks(text);
     std::size_t pos = 0;
     while (pos < text.size()) {
-        while (pos < text.size() && IsBlank(text[pos]))
+        while (pos < text.size() && isBlank(text[pos]))
             ++pos;
         unsigned value = 0;
         std::size_t digits = 0;
-        for (; pos < text.size() && IsHexDigit(text[pos]); ++pos, ++digits)
-            value = value << 4 | HexValue(text[pos]);
+        for (; pos < text.size() && isHexDigit(text[pos]); ++pos, ++digits)
+            value = value << 4 | hexValue(text[pos]);
         if (digits == 0 || digits > 2)
             return std::nullopt;
         bytes.push_back(static_cast<char>(value));
-        while (pos < text.size() && IsBlank(text[pos]))
+        while (pos < text.size() && isBlank(text[pos]))
             ++pos;
         if (pos < text.size() && text[pos++] != ',')
             return std::nullopt;
@@ -190,26 +190,26 @@ std::optional<std::string> ParseHexBytes(std::string_view text) {
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : lines_(SplitLines(text)) {}
+    explicit Parser(std::string_view text) : lines_(splitLines(text)) {}
 
     std::optional<Hive> parse(std::string& error) {
         Hive hive;
         if (lines_.empty())
             return hive;
-        if (TrimBlanks(lines_[0]) != FormatLine)
+        if (trimBlanks(lines_[0]) != kFormatLine)
             return fail(error, 1,
-                        "not a registry hive (the first line is not \"" + std::string(FormatLine) +
+                        "not a registry hive (the first line is not \"" + std::string(kFormatLine) +
                             "\")");
         HiveKey* key = nullptr;
         for (line_ = 1; line_ < lines_.size(); ++line_) {
             std::string_view line = lines_[line_];
-            while (!line.empty() && IsBlank(line.front()))
+            while (!line.empty() && isBlank(line.front()))
                 line.remove_prefix(1);
-            if (TrimBlanks(line).empty())
+            if (trimBlanks(line).empty())
                 continue;
             const char first = line.front();
             if (first == ';' || first == '#') {
-                (key ? key->meta : hive.header).emplace_back(TrimBlanks(line));
+                (key ? key->meta : hive.header).emplace_back(trimBlanks(line));
             } else if (first == '[') {
                 key = parseSection(hive, line);
                 if (!key)
@@ -232,7 +232,7 @@ private:
 
     HiveKey* parseSection(Hive& hive, std::string_view line) {
         std::size_t pos = 1;
-        auto path = Unescape(line, pos, ']');
+        auto path = unescape(line, pos, ']');
         if (!path) {
             why_ = "a key name without its closing \"]\"";
             return nullptr;
@@ -245,7 +245,7 @@ private:
             if (end == std::u16string::npos)
                 end = path->size();
             if (end > start) {
-                if (++depth > MaxKeyDepth) {
+                if (++depth > kMaxKeyDepth) {
                     why_ = "keys nested too deep";
                     return nullptr;
                 }
@@ -253,7 +253,7 @@ private:
             }
             start = end + 1;
         }
-        key->stamp = TrimBlanks(line.substr(pos));
+        key->stamp = trimBlanks(line.substr(pos));
         return key;
     }
 
@@ -261,17 +261,17 @@ private:
         std::u16string name;
         std::size_t pos = 1;
         if (line.front() == '"') {
-            auto text = Unescape(line, pos, '"');
+            auto text = unescape(line, pos, '"');
             if (!text)
                 return refuse("a value name without its closing quote");
             name = std::move(*text);
         }
-        while (pos < line.size() && IsBlank(line[pos]))
+        while (pos < line.size() && isBlank(line[pos]))
             ++pos;
         if (pos == line.size() || line[pos] != '=')
             return refuse("a value name without \"=\"");
         ++pos;
-        while (pos < line.size() && IsBlank(line[pos]))
+        while (pos < line.size() && isBlank(line[pos]))
             ++pos;
         auto value = parseData(line, pos);
         if (!value)
@@ -286,24 +286,24 @@ private:
             return parseString(RegType::Sz, line, pos + 1);
         if (rest.starts_with("str(")) {
             pos += 4;
-            auto type = ParseHexNumber(line, pos);
+            auto type = parseHexNumber(line, pos);
             if (!type || line.substr(pos, 3) != "):\"")
                 return refuse("a malformed str() value"), std::nullopt;
             return parseString(static_cast<RegType>(*type), line, pos + 3);
         }
         if (rest.starts_with("dword:")) {
             pos += 6;
-            auto number = ParseHexNumber(line, pos);
-            if (!number || !TrimBlanks(line.substr(pos)).empty())
+            auto number = parseHexNumber(line, pos);
+            if (!number || !trimBlanks(line.substr(pos)).empty())
                 return refuse("a malformed dword value"), std::nullopt;
-            return RegistryValue::Dword(*number);
+            return RegistryValue::dword(*number);
         }
         RegType type = RegType::Binary;
         if (rest.starts_with("hex:")) {
             pos += 4;
         } else if (rest.starts_with("hex(")) {
             pos += 4;
-            auto number = ParseHexNumber(line, pos);
+            auto number = parseHexNumber(line, pos);
             if (!number || line.substr(pos, 2) != "):")
                 return refuse("a malformed hex() value"), std::nullopt;
             type = static_cast<RegType>(*number);
@@ -313,27 +313,27 @@ private:
         }
         // Long byte lists go on over lines that end with "\".
         std::string text;
-        std::string_view part = TrimBlanks(line.substr(pos));
+        std::string_view part = trimBlanks(line.substr(pos));
         while (!part.empty() && part.back() == '\\') {
             part.remove_suffix(1);
             text += part;
             if (++line_ == lines_.size())
                 return refuse("a byte list that goes on past the end"), std::nullopt;
-            part = TrimBlanks(lines_[line_]);
+            part = trimBlanks(lines_[line_]);
         }
         text += part;
-        auto bytes = ParseHexBytes(text);
+        auto bytes = parseHexBytes(text);
         if (!bytes)
             return refuse("a malformed byte list"), std::nullopt;
         return RegistryValue{type, std::move(*bytes)};
     }
 
     std::optional<RegistryValue> parseString(RegType type, std::string_view line, std::size_t pos) {
-        auto units = Unescape(line, pos, '"');
-        if (!units || !TrimBlanks(line.substr(pos)).empty())
+        auto units = unescape(line, pos, '"');
+        if (!units || !trimBlanks(line.substr(pos)).empty())
             return refuse("a malformed string value"), std::nullopt;
         units->push_back(u'\0');
-        return RegistryValue{type, UnitsToUtf16Le(*units)};
+        return RegistryValue{type, unitsToUtf16Le(*units)};
     }
 
     bool refuse(std::string why) {
@@ -346,20 +346,20 @@ private:
     std::string why_;
 };
 
-std::string SerializeData(const RegistryValue& value, std::size_t column) {
+std::string serializeData(const RegistryValue& value, std::size_t column) {
     const std::string& data = value.data;
     const bool terminated = data.size() >= 2 && data.size() % 2 == 0 &&
                             data[data.size() - 1] == 0 && data[data.size() - 2] == 0;
     char buffer[32];
     if ((value.type == RegType::Sz || value.type == RegType::ExpandSz) && terminated) {
-        std::u16string units = Utf16LeToUnits(data);
+        std::u16string units = utf16LeToUnits(data);
         units.pop_back();
         std::string out;
         if (value.type != RegType::Sz) {
             std::snprintf(buffer, sizeof buffer, "str(%x):", unsigned(value.type));
             out = buffer;
         }
-        return out + "\"" + Escape(units, "\"\"") + "\"";
+        return out + "\"" + escape(units, "\"\"") + "\"";
     }
     if (value.type == RegType::Dword && data.size() == 4) {
         std::snprintf(buffer, sizeof buffer, "dword:%08x", unsigned(value.dword()));
@@ -386,7 +386,7 @@ std::string SerializeData(const RegistryValue& value, std::size_t column) {
     return out;
 }
 
-void SerializeKey(const HiveKey& key, const std::string& path, bool isRoot, std::string& out) {
+void serializeKey(const HiveKey& key, const std::string& path, bool isRoot, std::string& out) {
     const bool written =
         !key.values.empty() || !key.meta.empty() || (!isRoot && key.subKeys().empty());
     if (written) {
@@ -397,28 +397,28 @@ void SerializeKey(const HiveKey& key, const std::string& path, bool isRoot, std:
         for (const std::string& line : key.meta)
             out += line + "\n";
         for (const HiveValue& value : key.values) {
-            std::string line = value.name.empty() ? "@" : "\"" + Escape(value.name, "\"\"") + "\"";
+            std::string line = value.name.empty() ? "@" : "\"" + escape(value.name, "\"\"") + "\"";
             line += "=";
-            out += line + SerializeData(value.value, line.size()) + "\n";
+            out += line + serializeData(value.value, line.size()) + "\n";
         }
     }
     for (const auto& sub : key.subKeys()) {
-        const std::string name = Escape(sub->name, "[]");
-        SerializeKey(*sub, isRoot ? name : path + "\\\\" + name, false, out);
+        const std::string name = escape(sub->name, "[]");
+        serializeKey(*sub, isRoot ? name : path + "\\\\" + name, false, out);
     }
 }
 
 } // namespace
 
-std::optional<Hive> ParseHive(std::string_view text, std::string& error) {
+std::optional<Hive> parseHive(std::string_view text, std::string& error) {
     return Parser(text).parse(error);
 }
 
-std::string SerializeHive(const Hive& hive) {
-    std::string out = std::string(FormatLine) + "\n";
+std::string serializeHive(const Hive& hive) {
+    std::string out = std::string(kFormatLine) + "\n";
     for (const std::string& line : hive.header)
         out += line + "\n";
-    SerializeKey(hive.root, "", true, out);
+    serializeKey(hive.root, "", true, out);
     return out;
 }
 

@@ -16,9 +16,9 @@ namespace dm::platform {
 
 // The hive in text; nullopt with the reason (and the line number) in error when it does not
 // parse. An empty text is an empty hive.
-std::optional<Hive> ParseHive(std::string_view text, std::string& error);
+std::optional<Hive> parseHive(std::string_view text, std::string& error);
 
 // The hive as text that ParseHive reads back to the same tree.
-std::string SerializeHive(const Hive& hive);
+std::string serializeHive(const Hive& hive);
 
 } // namespace dm::platform

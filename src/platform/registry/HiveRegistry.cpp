@@ -9,19 +9,19 @@ namespace {
 
 // The names of a key path in the requested view: the 32-bit view of HKEY_LOCAL_MACHINE\SOFTWARE
 // is its Wow6432Node subkey.
-std::vector<std::u16string> ResolvePath(RegistryRoot root, std::string_view path,
+std::vector<std::u16string> resolvePath(RegistryRoot root, std::string_view path,
                                         RegistryView view) {
-    std::vector<std::u16string> names = SplitKeyPath(path);
+    std::vector<std::u16string> names = splitKeyPath(path);
     if (root == RegistryRoot::LocalMachine && view == RegistryView::Bits32 && !names.empty() &&
-        EqualsIgnoringCase(names[0], u"SOFTWARE") &&
-        (names.size() < 2 || !EqualsIgnoringCase(names[1], u"Wow6432Node")))
+        equalsIgnoringCase(names[0], u"SOFTWARE") &&
+        (names.size() < 2 || !equalsIgnoringCase(names[1], u"Wow6432Node")))
         names.insert(names.begin() + 1, u"Wow6432Node");
     return names;
 }
 
 // Marks a key as changed now: its section stamp (seconds since 1970) and any "#time=" line
 // (100-nanosecond units since 1601).
-void Touch(HiveKey& key) {
+void touch(HiveKey& key) {
     using namespace std::chrono;
     const long long seconds =
         duration_cast<std::chrono::seconds>(system_clock::now().time_since_epoch()).count();
@@ -47,7 +47,7 @@ public:
         std::vector<std::string> names;
         if (const HiveKey* key = registry_.findKey(root_, path_))
             for (const HiveValue& value : key->values)
-                names.push_back(NarrowUnits(value.name));
+                names.push_back(narrowUnits(value.name));
         return names;
     }
 
@@ -55,18 +55,18 @@ public:
         std::vector<std::string> names;
         if (const HiveKey* key = registry_.findKey(root_, path_))
             for (const auto& sub : key->subKeys())
-                names.push_back(NarrowUnits(sub->name));
+                names.push_back(narrowUnits(sub->name));
         return names;
     }
 
     bool hasValue(std::string_view name) const override {
         const HiveKey* key = registry_.findKey(root_, path_);
-        return key && key->findValue(WidenBytes(name));
+        return key && key->findValue(widenBytes(name));
     }
 
     std::optional<RegistryValue> readValue(std::string_view name) const override {
         const HiveKey* key = registry_.findKey(root_, path_);
-        const HiveValue* value = key ? key->findValue(WidenBytes(name)) : nullptr;
+        const HiveValue* value = key ? key->findValue(widenBytes(name)) : nullptr;
         if (!value)
             return std::nullopt;
         return value->value;
@@ -76,17 +76,17 @@ public:
         if (!writable())
             return false;
         return registry_.change(root_, path_,
-                                [&](HiveKey& key) { key.setValue(WidenBytes(name), value); });
+                                [&](HiveKey& key) { key.setValue(widenBytes(name), value); });
     }
 
     bool deleteValue(std::string_view name) override {
         if (!writable())
             return false;
         const HiveKey* key = registry_.findKey(root_, path_);
-        if (key && !key->findValue(WidenBytes(name)))
+        if (key && !key->findValue(widenBytes(name)))
             return true;
         return registry_.change(root_, path_,
-                                [&](HiveKey& key) { key.removeValue(WidenBytes(name)); });
+                                [&](HiveKey& key) { key.removeValue(widenBytes(name)); });
     }
 
 private:
@@ -122,7 +122,7 @@ bool HiveRegistry::change(RegistryRoot root, const std::vector<std::u16string>& 
         if (!key)
             return found = false;
         edit(*key);
-        Touch(*key);
+        touch(*key);
         return true;
     });
     if (!stored)
@@ -132,7 +132,7 @@ bool HiveRegistry::change(RegistryRoot root, const std::vector<std::u16string>& 
 
 std::unique_ptr<RegistryKey> HiveRegistry::openKey(RegistryRoot root, std::string_view path,
                                                    RegistryAccess access, RegistryView view) {
-    std::vector<std::u16string> names = ResolvePath(root, path, view);
+    std::vector<std::u16string> names = resolvePath(root, path, view);
     if (!findKey(root, names)) {
         if (store_->read(root))
             fail("the key does not exist");
@@ -143,8 +143,8 @@ std::unique_ptr<RegistryKey> HiveRegistry::openKey(RegistryRoot root, std::strin
 
 std::unique_ptr<RegistryKey> HiveRegistry::createKey(RegistryRoot root, std::string_view path,
                                                      RegistryAccess access, RegistryView view) {
-    std::vector<std::u16string> names = ResolvePath(root, path, view);
-    if (names.size() > MaxKeyDepth) {
+    std::vector<std::u16string> names = resolvePath(root, path, view);
+    if (names.size() > kMaxKeyDepth) {
         fail("keys nested too deep");
         return nullptr;
     }
@@ -157,7 +157,7 @@ std::unique_ptr<RegistryKey> HiveRegistry::createKey(RegistryRoot root, std::str
                     continue;
                 }
                 key = &key->subKey(name);
-                Touch(*key);
+                touch(*key);
             }
             return true;
         });
@@ -170,7 +170,7 @@ std::unique_ptr<RegistryKey> HiveRegistry::createKey(RegistryRoot root, std::str
 }
 
 bool HiveRegistry::deleteKey(RegistryRoot root, std::string_view path, RegistryView view) {
-    std::vector<std::u16string> names = ResolvePath(root, path, view);
+    std::vector<std::u16string> names = resolvePath(root, path, view);
     if (names.empty()) {
         fail("a root key cannot be deleted");
         return false;

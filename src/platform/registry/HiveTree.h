@@ -11,7 +11,7 @@
 namespace dm::platform {
 
 // Keys may nest at most this deep, as in the Windows registry.
-constexpr std::size_t MaxKeyDepth = 512;
+constexpr std::size_t kMaxKeyDepth = 512;
 
 // Names in a hive are UTF-16 as in the Windows registry, so that names this program cannot
 // spell in 8-bit text survive a rewrite of the hive.
@@ -56,11 +56,11 @@ struct Hive {
 
 // Lays from over into: from's values replace into's values of the same name, and from's subkeys
 // are laid over into's subkeys of the same name (made when missing).
-void OverlayKey(HiveKey& into, const HiveKey& from);
+void overlayKey(HiveKey& into, const HiveKey& from);
 
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 // "Software\\Maker\\" as names; empty names are dropped.
-std::vector<std::u16string> SplitKeyPath(std::string_view path);
+std::vector<std::u16string> splitKeyPath(std::string_view path);
 
 } // namespace dm::platform

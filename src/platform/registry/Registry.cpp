@@ -27,15 +27,15 @@ ReadResult<std::uint32_t> RegistryKey::readDword(std::string_view name) const {
 }
 
 bool RegistryKey::writeString(std::string_view name, std::string_view text) {
-    return writeValue(name, RegistryValue::String(text));
+    return writeValue(name, RegistryValue::string(text));
 }
 
 bool RegistryKey::writeExpandString(std::string_view name, std::string_view text) {
-    return writeValue(name, RegistryValue::ExpandString(text));
+    return writeValue(name, RegistryValue::expandString(text));
 }
 
 bool RegistryKey::writeDword(std::string_view name, std::uint32_t value) {
-    return writeValue(name, RegistryValue::Dword(value));
+    return writeValue(name, RegistryValue::dword(value));
 }
 
 bool Registry::keyExists(RegistryRoot root, std::string_view path, RegistryView view) {

@@ -9,15 +9,15 @@ namespace dm::platform {
 
 namespace {
 
-RegistryValue StringValue(RegType type, std::string_view text) {
-    std::u16string units = WidenBytes(text);
+RegistryValue stringValue(RegType type, std::string_view text) {
+    std::u16string units = widenBytes(text);
     units.push_back(u'\0');
-    return {type, UnitsToUtf16Le(units)};
+    return {type, unitsToUtf16Le(units)};
 }
 
 } // namespace
 
-std::u16string WidenBytes(std::string_view bytes) {
+std::u16string widenBytes(std::string_view bytes) {
     std::u16string units;
     units.reserve(bytes.size());
     for (char byte : bytes)
@@ -25,7 +25,7 @@ std::u16string WidenBytes(std::string_view bytes) {
     return units;
 }
 
-std::string NarrowUnits(std::u16string_view units) {
+std::string narrowUnits(std::u16string_view units) {
     std::string bytes;
     bytes.reserve(units.size());
     for (char16_t unit : units)
@@ -33,46 +33,46 @@ std::string NarrowUnits(std::u16string_view units) {
     return bytes;
 }
 
-RegistryValue RegistryValue::String(std::string_view text) {
-    return StringValue(RegType::Sz, text);
+RegistryValue RegistryValue::string(std::string_view text) {
+    return stringValue(RegType::Sz, text);
 }
 
-RegistryValue RegistryValue::ExpandString(std::string_view text) {
-    return StringValue(RegType::ExpandSz, text);
+RegistryValue RegistryValue::expandString(std::string_view text) {
+    return stringValue(RegType::ExpandSz, text);
 }
 
-RegistryValue RegistryValue::Dword(std::uint32_t value) {
+RegistryValue RegistryValue::dword(std::uint32_t value) {
     std::string data;
-    AppendLe(data, value, 4);
+    appendLe(data, value, 4);
     return {RegType::Dword, data};
 }
 
-RegistryValue RegistryValue::Binary(std::string_view bytes) {
+RegistryValue RegistryValue::binary(std::string_view bytes) {
     return {RegType::Binary, std::string(bytes)};
 }
 
-RegistryValue RegistryValue::MultiString(const std::vector<std::string>& texts) {
+RegistryValue RegistryValue::multiString(const std::vector<std::string>& texts) {
     std::u16string units;
     for (const std::string& text : texts) {
-        units += WidenBytes(text);
+        units += widenBytes(text);
         units.push_back(u'\0');
     }
     units.push_back(u'\0');
-    return {RegType::MultiSz, UnitsToUtf16Le(units)};
+    return {RegType::MultiSz, unitsToUtf16Le(units)};
 }
 
 std::string RegistryValue::text() const {
-    std::u16string units = Utf16LeToUnits(data);
-    return NarrowUnits(std::u16string_view(units).substr(0, units.find(u'\0')));
+    std::u16string units = utf16LeToUnits(data);
+    return narrowUnits(std::u16string_view(units).substr(0, units.find(u'\0')));
 }
 
 std::uint32_t RegistryValue::dword() const {
-    return static_cast<std::uint32_t>(ReadUnsigned(data, 0, std::min<std::size_t>(data.size(), 4)));
+    return static_cast<std::uint32_t>(readUnsigned(data, 0, std::min<std::size_t>(data.size(), 4)));
 }
 
 std::vector<std::string> RegistryValue::texts() const {
     std::vector<std::string> result;
-    const std::u16string units = Utf16LeToUnits(data);
+    const std::u16string units = utf16LeToUnits(data);
     std::size_t start = 0;
     while (start < units.size()) {
         std::size_t end = units.find(u'\0', start);
@@ -80,7 +80,7 @@ std::vector<std::string> RegistryValue::texts() const {
             end = units.size();
         if (end == start)
             break; // the empty entry that ends the list
-        result.push_back(NarrowUnits(std::u16string_view(units).substr(start, end - start)));
+        result.push_back(narrowUnits(std::u16string_view(units).substr(start, end - start)));
         start = end + 1;
     }
     return result;

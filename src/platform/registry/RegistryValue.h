@@ -27,11 +27,11 @@ struct RegistryValue {
     RegType type = RegType::None;
     std::string data;
 
-    static RegistryValue String(std::string_view text);
-    static RegistryValue ExpandString(std::string_view text);
-    static RegistryValue Dword(std::uint32_t value);
-    static RegistryValue Binary(std::string_view bytes);
-    static RegistryValue MultiString(const std::vector<std::string>& texts);
+    static RegistryValue string(std::string_view text);
+    static RegistryValue expandString(std::string_view text);
+    static RegistryValue dword(std::uint32_t value);
+    static RegistryValue binary(std::string_view bytes);
+    static RegistryValue multiString(const std::vector<std::string>& texts);
 
     bool isString() const { return type == RegType::Sz || type == RegType::ExpandSz; }
     // The data as text, up to the first zero code unit (for the string types).
@@ -45,7 +45,7 @@ struct RegistryValue {
 };
 
 // 8-bit text to and from UTF-16 code units (each byte one unit; units above 255 become "?").
-std::u16string WidenBytes(std::string_view bytes);
-std::string NarrowUnits(std::u16string_view units);
+std::u16string widenBytes(std::string_view bytes);
+std::string narrowUnits(std::u16string_view units);
 
 } // namespace dm::platform

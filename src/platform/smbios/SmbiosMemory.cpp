@@ -6,16 +6,16 @@ namespace dm::platform {
 
 namespace {
 
-constexpr std::uint8_t PhysicalMemoryArray = 16;
-constexpr std::uint8_t MemoryDevice = 17;
+constexpr std::uint8_t kPhysicalMemoryArray = 16;
+constexpr std::uint8_t kMemoryDevice = 17;
 
 std::optional<std::string> Text(const SmbiosStructure& s, std::size_t offset) {
-    if (auto text = s.StringAt(offset))
+    if (auto text = s.stringAt(offset))
         return std::string(*text);
     return std::nullopt;
 }
 
-template <class T> std::optional<T> UnlessUnknown(std::optional<T> value, T unknown) {
+template <class T> std::optional<T> unlessUnknown(std::optional<T> value, T unknown) {
     if (value && *value == unknown)
         return std::nullopt;
     return value;
@@ -24,40 +24,40 @@ template <class T> std::optional<T> UnlessUnknown(std::optional<T> value, T unkn
 // A speed word: 0 is unknown; FFFFh defers to the 32-bit extended field.
 std::optional<std::uint32_t> Speed(const SmbiosStructure& s, std::size_t offset,
                                    std::size_t extendedOffset) {
-    const std::optional<std::uint16_t> speed = s.Word(offset);
+    const std::optional<std::uint16_t> speed = s.word(offset);
     if (!speed || *speed == 0)
         return std::nullopt;
     if (*speed != 0xFFFF)
         return *speed;
-    const std::optional<std::uint32_t> extended = s.Dword(extendedOffset);
+    const std::optional<std::uint32_t> extended = s.dword(extendedOffset);
     if (!extended || (*extended & 0x7FFFFFFF) == 0)
         return std::nullopt;
     return *extended & 0x7FFFFFFF;
 }
 
-std::optional<MemoryArrayStructure> ReadArray(const SmbiosStructure& s) {
-    if (s.Length() < 0x0F)
+std::optional<MemoryArrayStructure> readArray(const SmbiosStructure& s) {
+    if (s.length() < 0x0F)
         return std::nullopt;
     MemoryArrayStructure array;
-    array.Location = *s.Byte(0x04);
-    array.Use = *s.Byte(0x05);
-    array.ErrorCorrection = *s.Byte(0x06);
-    const std::uint32_t maxKb = *s.Dword(0x07);
+    array.Location = *s.byte(0x04);
+    array.Use = *s.byte(0x05);
+    array.ErrorCorrection = *s.byte(0x06);
+    const std::uint32_t maxKb = *s.dword(0x07);
     if (maxKb != 0x80000000)
         array.MaxCapacityKb = maxKb;
-    else if (const std::optional<std::uint64_t> bytes = s.Qword(0x0F))
+    else if (const std::optional<std::uint64_t> bytes = s.qword(0x0F))
         array.MaxCapacityKb = *bytes / 1024;
-    array.MemoryDevices = *s.Word(0x0D);
+    array.MemoryDevices = *s.word(0x0D);
     return array;
 }
 
-void ReadSize(const SmbiosStructure& s, MemoryDeviceStructure& device) {
-    const std::uint16_t size = *s.Word(0x0C);
+void readSize(const SmbiosStructure& s, MemoryDeviceStructure& device) {
+    const std::uint16_t size = *s.word(0x0C);
     device.Installed = size != 0;
     if (size == 0 || size == 0xFFFF)
         return;
     if (size == 0x7FFF) {
-        if (const std::optional<std::uint32_t> mb = s.Dword(0x1C))
+        if (const std::optional<std::uint32_t> mb = s.dword(0x1C))
             device.SizeBytes = std::uint64_t(*mb & 0x7FFFFFFF) << 20;
         return;
     }
@@ -65,30 +65,30 @@ void ReadSize(const SmbiosStructure& s, MemoryDeviceStructure& device) {
     device.SizeBytes = std::uint64_t(size & 0x7FFF) << ((size & 0x8000) ? 10 : 20);
 }
 
-std::optional<MemoryDeviceStructure> ReadDevice(const SmbiosStructure& s) {
-    if (s.Length() < 0x15)
+std::optional<MemoryDeviceStructure> readDevice(const SmbiosStructure& s) {
+    if (s.length() < 0x15)
         return std::nullopt;
     MemoryDeviceStructure device;
-    device.TotalWidth = UnlessUnknown<std::uint16_t>(s.Word(0x08), 0xFFFF);
-    device.DataWidth = UnlessUnknown<std::uint16_t>(s.Word(0x0A), 0xFFFF);
-    ReadSize(s, device);
-    device.FormFactor = *s.Byte(0x0E);
+    device.TotalWidth = unlessUnknown<std::uint16_t>(s.word(0x08), 0xFFFF);
+    device.DataWidth = unlessUnknown<std::uint16_t>(s.word(0x0A), 0xFFFF);
+    readSize(s, device);
+    device.FormFactor = *s.byte(0x0E);
     device.DeviceLocator = Text(s, 0x10);
     device.BankLocator = Text(s, 0x11);
-    device.MemoryType = *s.Byte(0x12);
-    device.TypeDetail = *s.Word(0x13);
+    device.MemoryType = *s.byte(0x12);
+    device.TypeDetail = *s.word(0x13);
     device.Speed = Speed(s, 0x15, 0x54);
     device.Manufacturer = Text(s, 0x17);
     device.SerialNumber = Text(s, 0x18);
     device.AssetTag = Text(s, 0x19);
     device.PartNumber = Text(s, 0x1A);
-    if (const std::optional<std::uint8_t> attributes = s.Byte(0x1B);
+    if (const std::optional<std::uint8_t> attributes = s.byte(0x1B);
         attributes && (*attributes & 0x0F))
         device.Rank = *attributes & 0x0F;
     device.ConfiguredSpeed = Speed(s, 0x20, 0x58);
-    device.MinimumVoltage = UnlessUnknown<std::uint16_t>(s.Word(0x22), 0);
-    device.MaximumVoltage = UnlessUnknown<std::uint16_t>(s.Word(0x24), 0);
-    device.ConfiguredVoltage = UnlessUnknown<std::uint16_t>(s.Word(0x26), 0);
+    device.MinimumVoltage = unlessUnknown<std::uint16_t>(s.word(0x22), 0);
+    device.MaximumVoltage = unlessUnknown<std::uint16_t>(s.word(0x24), 0);
+    device.ConfiguredVoltage = unlessUnknown<std::uint16_t>(s.word(0x26), 0);
     return device;
 }
 
@@ -96,19 +96,19 @@ std::optional<MemoryDeviceStructure> ReadDevice(const SmbiosStructure& s) {
 
 SmbiosMemory readSmbiosMemory(const SmbiosTable& table) {
     SmbiosMemory info;
-    for (const SmbiosStructure& s : table.Structures()) {
-        if (s.Type() == PhysicalMemoryArray && info.Arrays.size() < kMaxMemoryStructures) {
-            if (std::optional<MemoryArrayStructure> array = ReadArray(s))
+    for (const SmbiosStructure& s : table.structures()) {
+        if (s.type() == kPhysicalMemoryArray && info.Arrays.size() < kMaxMemoryStructures) {
+            if (std::optional<MemoryArrayStructure> array = readArray(s))
                 info.Arrays.push_back(*array);
-        } else if (s.Type() == MemoryDevice && info.Devices.size() < kMaxMemoryStructures) {
-            if (std::optional<MemoryDeviceStructure> device = ReadDevice(s))
+        } else if (s.type() == kMemoryDevice && info.Devices.size() < kMaxMemoryStructures) {
+            if (std::optional<MemoryDeviceStructure> device = readDevice(s))
                 info.Devices.push_back(std::move(*device));
         }
     }
     return info;
 }
 
-std::optional<std::uint64_t> InstalledKilobytes(const SmbiosMemory& memory) {
+std::optional<std::uint64_t> installedKilobytes(const SmbiosMemory& memory) {
     std::uint64_t bytes = 0;
     bool any = false;
     for (const MemoryDeviceStructure& device : memory.Devices)

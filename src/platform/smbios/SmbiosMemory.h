@@ -62,6 +62,6 @@ SmbiosMemory readSmbiosMemory(const SmbiosTable& table);
 // The memory installed as the firmware lists it, in kilobytes: the sizes of its installed devices
 // added up (a sum beyond 64 bits stays at the largest number, as a hostile record can claim any
 // size); nullopt when no installed device has a size.
-std::optional<std::uint64_t> InstalledKilobytes(const SmbiosMemory& memory);
+std::optional<std::uint64_t> installedKilobytes(const SmbiosMemory& memory);
 
 } // namespace dm::platform

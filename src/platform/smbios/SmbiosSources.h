@@ -16,7 +16,7 @@ struct SmbiosSources {
     std::string tableFile = "/sys/firmware/dmi/tables/DMI";
     std::string udevDatabase = "/run/udev/data/+dmi:id";
 
-    static SmbiosSources FromEnvironment();
+    static SmbiosSources fromEnvironment();
 };
 
 // The memory structures of the first source that gives them; nothing when none does.

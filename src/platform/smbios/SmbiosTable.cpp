@@ -9,15 +9,15 @@ namespace dm::platform {
 
 namespace {
 
-constexpr std::size_t HeaderSize = 4;
-constexpr std::uint8_t EndOfTable = 127;
+constexpr std::size_t kHeaderSize = 4;
+constexpr std::uint8_t kEndOfTable = 127;
 
-bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view anchor) {
+bool startsWith(std::span<const std::uint8_t> bytes, std::string_view anchor) {
     return bytes.size() >= anchor.size() &&
            std::memcmp(bytes.data(), anchor.data(), anchor.size()) == 0;
 }
 
-bool ChecksumIsZero(std::span<const std::uint8_t> bytes) {
+bool checksumIsZero(std::span<const std::uint8_t> bytes) {
     std::uint8_t sum = 0;
     for (std::uint8_t b : bytes)
         sum = static_cast<std::uint8_t>(sum + b);
@@ -26,7 +26,7 @@ bool ChecksumIsZero(std::span<const std::uint8_t> bytes) {
 
 // The strings of a string set (NUL-terminated, the set ending at an empty string); a string cut
 // off by the end of the table is dropped.
-std::vector<std::string_view> SplitStrings(std::span<const std::uint8_t> set) {
+std::vector<std::string_view> splitStrings(std::span<const std::uint8_t> set) {
     std::vector<std::string_view> strings;
     const char* text = reinterpret_cast<const char*>(set.data());
     std::size_t start = 0;
@@ -51,86 +51,86 @@ struct SmbiosTable::EntryPoint {
     std::size_t maxStructures = 0; // 0: up to the end-of-table structure or the table's end
 };
 
-std::optional<std::uint64_t> SmbiosStructure::LittleEndian(std::size_t offset,
+std::optional<std::uint64_t> SmbiosStructure::littleEndian(std::size_t offset,
                                                            std::size_t size) const {
     if (offset > formatted_.size() || size > formatted_.size() - offset)
         return std::nullopt;
-    return ReadUnsigned(formatted_, offset, size);
+    return readUnsigned(formatted_, offset, size);
 }
 
-std::optional<std::uint8_t> SmbiosStructure::Byte(std::size_t offset) const {
-    if (auto v = LittleEndian(offset, 1))
+std::optional<std::uint8_t> SmbiosStructure::byte(std::size_t offset) const {
+    if (auto v = littleEndian(offset, 1))
         return static_cast<std::uint8_t>(*v);
     return std::nullopt;
 }
 
-std::optional<std::uint16_t> SmbiosStructure::Word(std::size_t offset) const {
-    if (auto v = LittleEndian(offset, 2))
+std::optional<std::uint16_t> SmbiosStructure::word(std::size_t offset) const {
+    if (auto v = littleEndian(offset, 2))
         return static_cast<std::uint16_t>(*v);
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> SmbiosStructure::Dword(std::size_t offset) const {
-    if (auto v = LittleEndian(offset, 4))
+std::optional<std::uint32_t> SmbiosStructure::dword(std::size_t offset) const {
+    if (auto v = littleEndian(offset, 4))
         return static_cast<std::uint32_t>(*v);
     return std::nullopt;
 }
 
-std::optional<std::uint64_t> SmbiosStructure::Qword(std::size_t offset) const {
-    return LittleEndian(offset, 8);
+std::optional<std::uint64_t> SmbiosStructure::qword(std::size_t offset) const {
+    return littleEndian(offset, 8);
 }
 
-std::optional<std::string_view> SmbiosStructure::String(std::uint8_t number) const {
+std::optional<std::string_view> SmbiosStructure::string(std::uint8_t number) const {
     if (number == 0 || number > strings_.size())
         return std::nullopt;
     return strings_[number - 1];
 }
 
-std::optional<std::string_view> SmbiosStructure::StringAt(std::size_t offset) const {
-    const std::optional<std::uint8_t> number = Byte(offset);
-    return number ? String(*number) : std::nullopt;
+std::optional<std::string_view> SmbiosStructure::stringAt(std::size_t offset) const {
+    const std::optional<std::uint8_t> number = byte(offset);
+    return number ? string(*number) : std::nullopt;
 }
 
 std::optional<SmbiosTable::EntryPoint>
-SmbiosTable::ReadEntryPoint(std::span<const std::uint8_t> bytes) {
+SmbiosTable::readEntryPoint(std::span<const std::uint8_t> bytes) {
     EntryPoint entry;
-    if (StartsWith(bytes, "_SM3_")) {
+    if (startsWith(bytes, "_SM3_")) {
         if (bytes.size() < 0x18)
             return std::nullopt;
         const std::size_t length = bytes[0x06];
-        if (length < 0x18 || length > bytes.size() || !ChecksumIsZero(bytes.first(length)))
+        if (length < 0x18 || length > bytes.size() || !checksumIsZero(bytes.first(length)))
             return std::nullopt;
         entry.major = bytes[0x07];
         entry.minor = bytes[0x08];
-        entry.length = ReadUnsigned(bytes, 0x0C, 4);
-        entry.address = ReadUnsigned(bytes, 0x10, 8);
+        entry.length = readUnsigned(bytes, 0x0C, 4);
+        entry.address = readUnsigned(bytes, 0x10, 8);
         return entry;
     }
     std::span<const std::uint8_t> legacy = bytes;
-    if (StartsWith(bytes, "_SM_")) {
+    if (startsWith(bytes, "_SM_")) {
         if (bytes.size() < 0x1F)
             return std::nullopt;
         const std::size_t length = bytes[0x05];
         // 0x1E is a common mistake of 2.1 firmware for 0x1F.
-        if (length < 0x1E || length > bytes.size() || !ChecksumIsZero(bytes.first(length)))
+        if (length < 0x1E || length > bytes.size() || !checksumIsZero(bytes.first(length)))
             return std::nullopt;
         entry.major = bytes[0x06];
         entry.minor = bytes[0x07];
         legacy = bytes.subspan(0x10);
     }
-    if (!StartsWith(legacy, "_DMI_") || legacy.size() < 0x0F || !ChecksumIsZero(legacy.first(0x0F)))
+    if (!startsWith(legacy, "_DMI_") || legacy.size() < 0x0F || !checksumIsZero(legacy.first(0x0F)))
         return std::nullopt;
     if (entry.major == 0) {
         entry.major = legacy[0x0E] >> 4;
         entry.minor = legacy[0x0E] & 0x0F;
     }
-    entry.length = ReadUnsigned(legacy, 0x06, 2);
-    entry.address = ReadUnsigned(legacy, 0x08, 4);
-    entry.maxStructures = ReadUnsigned(legacy, 0x0C, 2);
+    entry.length = readUnsigned(legacy, 0x06, 2);
+    entry.address = readUnsigned(legacy, 0x08, 4);
+    entry.maxStructures = readUnsigned(legacy, 0x0C, 2);
     return entry;
 }
 
-SmbiosTable SmbiosTable::Walk(const EntryPoint& entry, std::vector<std::uint8_t> bytes,
+SmbiosTable SmbiosTable::walk(const EntryPoint& entry, std::vector<std::uint8_t> bytes,
                               std::size_t offset, std::size_t length) {
     SmbiosTable table;
     table.bytes_ = std::move(bytes);
@@ -140,14 +140,14 @@ SmbiosTable SmbiosTable::Walk(const EntryPoint& entry, std::vector<std::uint8_t>
         std::span<const std::uint8_t>(table.bytes_).subspan(offset, length);
 
     std::size_t pos = 0;
-    while (pos + HeaderSize <= area.size() &&
+    while (pos + kHeaderSize <= area.size() &&
            (entry.maxStructures == 0 || table.structures_.size() < entry.maxStructures)) {
         const std::size_t formattedLength = area[pos + 1];
         // A structure shorter than its header, or running past the table, leaves no way to find
         // the next one.
-        if (formattedLength < HeaderSize || formattedLength > area.size() - pos)
+        if (formattedLength < kHeaderSize || formattedLength > area.size() - pos)
             break;
-        if (area[pos] == EndOfTable)
+        if (area[pos] == kEndOfTable)
             break;
         const std::size_t setStart = pos + formattedLength;
         std::size_t setEnd = setStart;
@@ -156,7 +156,7 @@ SmbiosTable SmbiosTable::Walk(const EntryPoint& entry, std::vector<std::uint8_t>
         const bool terminated = setEnd + 1 < area.size();
         const std::size_t setSize = terminated ? setEnd + 1 - setStart : area.size() - setStart;
         table.structures_.emplace_back(area.subspan(pos, formattedLength),
-                                       SplitStrings(area.subspan(setStart, setSize)));
+                                       splitStrings(area.subspan(setStart, setSize)));
         if (!terminated)
             break;
         pos = setEnd + 2;
@@ -164,25 +164,25 @@ SmbiosTable SmbiosTable::Walk(const EntryPoint& entry, std::vector<std::uint8_t>
     return table;
 }
 
-std::optional<SmbiosTable> SmbiosTable::FromImage(std::vector<std::uint8_t> image) {
-    const std::optional<EntryPoint> entry = ReadEntryPoint(image);
+std::optional<SmbiosTable> SmbiosTable::fromImage(std::vector<std::uint8_t> image) {
+    const std::optional<EntryPoint> entry = readEntryPoint(image);
     if (!entry || entry->address > image.size())
         return std::nullopt;
     const std::size_t offset = static_cast<std::size_t>(entry->address);
     const std::size_t length =
         static_cast<std::size_t>(std::min<std::uint64_t>(entry->length, image.size() - offset));
-    return Walk(*entry, std::move(image), offset, length);
+    return walk(*entry, std::move(image), offset, length);
 }
 
 std::optional<SmbiosTable>
-SmbiosTable::FromEntryPointAndTable(std::span<const std::uint8_t> entryPoint,
+SmbiosTable::fromEntryPointAndTable(std::span<const std::uint8_t> entryPoint,
                                     std::vector<std::uint8_t> table) {
-    const std::optional<EntryPoint> entry = ReadEntryPoint(entryPoint);
+    const std::optional<EntryPoint> entry = readEntryPoint(entryPoint);
     if (!entry)
         return std::nullopt;
     const std::size_t length =
         static_cast<std::size_t>(std::min<std::uint64_t>(entry->length, table.size()));
-    return Walk(*entry, std::move(table), 0, length);
+    return walk(*entry, std::move(table), 0, length);
 }
 
 } // namespace dm::platform

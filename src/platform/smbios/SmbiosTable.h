@@ -15,20 +15,20 @@ public:
     SmbiosStructure(std::span<const std::uint8_t> formatted, std::vector<std::string_view> strings)
         : formatted_(formatted), strings_(std::move(strings)) {}
 
-    std::uint8_t Type() const { return formatted_[0]; }
-    std::uint8_t Length() const { return static_cast<std::uint8_t>(formatted_.size()); }
+    std::uint8_t type() const { return formatted_[0]; }
+    std::uint8_t length() const { return static_cast<std::uint8_t>(formatted_.size()); }
 
-    std::optional<std::uint8_t> Byte(std::size_t offset) const;
-    std::optional<std::uint16_t> Word(std::size_t offset) const;
-    std::optional<std::uint32_t> Dword(std::size_t offset) const;
-    std::optional<std::uint64_t> Qword(std::size_t offset) const;
+    std::optional<std::uint8_t> byte(std::size_t offset) const;
+    std::optional<std::uint16_t> word(std::size_t offset) const;
+    std::optional<std::uint32_t> dword(std::size_t offset) const;
+    std::optional<std::uint64_t> qword(std::size_t offset) const;
     // The string a string-number field names (counted from 1); absent for 0 or beyond the set.
-    std::optional<std::string_view> String(std::uint8_t number) const;
+    std::optional<std::string_view> string(std::uint8_t number) const;
     // The string named by the string-number byte at `offset`.
-    std::optional<std::string_view> StringAt(std::size_t offset) const;
+    std::optional<std::string_view> stringAt(std::size_t offset) const;
 
 private:
-    std::optional<std::uint64_t> LittleEndian(std::size_t offset, std::size_t size) const;
+    std::optional<std::uint64_t> littleEndian(std::size_t offset, std::size_t size) const;
 
     std::span<const std::uint8_t> formatted_;
     std::vector<std::string_view> strings_;
@@ -46,21 +46,21 @@ public:
 
     // An image as `dmidecode --dump-bin` writes it: the entry point at offset 0 and the table at
     // the address the entry point gives (0x20), both in the same file.
-    static std::optional<SmbiosTable> FromImage(std::vector<std::uint8_t> image);
+    static std::optional<SmbiosTable> fromImage(std::vector<std::uint8_t> image);
     // The kernel's pair of files: the entry point and the table on its own.
     static std::optional<SmbiosTable>
-    FromEntryPointAndTable(std::span<const std::uint8_t> entryPoint,
+    fromEntryPointAndTable(std::span<const std::uint8_t> entryPoint,
                            std::vector<std::uint8_t> table);
 
-    int MajorVersion() const { return major_; }
-    int MinorVersion() const { return minor_; }
-    const std::vector<SmbiosStructure>& Structures() const { return structures_; }
+    int majorVersion() const { return major_; }
+    int minorVersion() const { return minor_; }
+    const std::vector<SmbiosStructure>& structures() const { return structures_; }
 
 private:
     struct EntryPoint;
     SmbiosTable() = default;
-    static std::optional<EntryPoint> ReadEntryPoint(std::span<const std::uint8_t> bytes);
-    static SmbiosTable Walk(const EntryPoint& entry, std::vector<std::uint8_t> bytes,
+    static std::optional<EntryPoint> readEntryPoint(std::span<const std::uint8_t> bytes);
+    static SmbiosTable walk(const EntryPoint& entry, std::vector<std::uint8_t> bytes,
                             std::size_t offset, std::size_t length);
 
     std::vector<std::uint8_t> bytes_;

@@ -16,7 +16,7 @@ struct NameRow {
     std::uint8_t code;
 };
 
-constexpr NameRow Locations[] = {
+constexpr NameRow kLocations[] = {
     {"Other", 0x01},
     {"Unknown", 0x02},
     {"System Board Or Motherboard", 0x03},
@@ -29,19 +29,19 @@ constexpr NameRow Locations[] = {
     {"NuBus", 0x0A},
 };
 
-constexpr NameRow ErrorCorrections[] = {
+constexpr NameRow kErrorCorrections[] = {
     {"Other", 0x01},          {"Unknown", 0x02},       {"None", 0x03}, {"Parity", 0x04},
     {"Single-bit ECC", 0x05}, {"Multi-bit ECC", 0x06}, {"CRC", 0x07},
 };
 
-constexpr NameRow FormFactors[] = {
+constexpr NameRow kFormFactors[] = {
     {"Other", 0x01},  {"Unknown", 0x02}, {"SIMM", 0x03},         {"SIP", 0x04},
     {"Chip", 0x05},   {"DIP", 0x06},     {"ZIP", 0x07},          {"Proprietary Card", 0x08},
     {"DIMM", 0x09},   {"TSOP", 0x0A},    {"Row Of Chips", 0x0B}, {"RIMM", 0x0C},
     {"SODIMM", 0x0D}, {"SRIMM", 0x0E},   {"FB-DIMM", 0x0F},      {"Die", 0x10},
 };
 
-constexpr NameRow MemoryTypes[] = {
+constexpr NameRow kMemoryTypes[] = {
     {"Other", 0x01},  {"Unknown", 0x02}, {"DRAM", 0x03},   {"EDRAM", 0x04},
     {"VRAM", 0x05},   {"SRAM", 0x06},    {"RAM", 0x07},    {"ROM", 0x08},
     {"Flash", 0x09},  {"EEPROM", 0x0A},  {"FEPROM", 0x0B}, {"EPROM", 0x0C},
@@ -53,7 +53,7 @@ constexpr NameRow MemoryTypes[] = {
 };
 
 // Type detail names, bit 1 upwards.
-constexpr std::string_view TypeDetails[] = {
+constexpr std::string_view kTypeDetails[] = {
     "Other",
     "Unknown",
     "Fast-paged",
@@ -71,14 +71,14 @@ constexpr std::string_view TypeDetails[] = {
     "LRDIMM",
 };
 
-std::uint8_t Code(const auto& table, std::string_view name, std::uint8_t otherwise) {
+std::uint8_t code(const auto& table, std::string_view name, std::uint8_t otherwise) {
     for (const NameRow& row : table)
         if (row.name == name)
             return row.code;
     return otherwise;
 }
 
-std::optional<std::uint64_t> Number(const std::map<std::string, std::string>& p,
+std::optional<std::uint64_t> number(const std::map<std::string, std::string>& p,
                                     const std::string& key) {
     const auto it = p.find(key);
     std::uint64_t value = 0;
@@ -98,7 +98,7 @@ std::optional<std::string> Text(const std::map<std::string, std::string>& p,
 }
 
 // Voltages come in volts ("1.2"); SMBIOS holds millivolts.
-std::optional<std::uint16_t> Millivolts(const std::map<std::string, std::string>& p,
+std::optional<std::uint16_t> millivolts(const std::map<std::string, std::string>& p,
                                         const std::string& key) {
     const std::optional<std::string> text = Text(p, key);
     double volts = 0;
@@ -111,14 +111,14 @@ std::optional<std::uint16_t> Millivolts(const std::map<std::string, std::string>
     return static_cast<std::uint16_t>(volts * 1000 + 0.5);
 }
 
-std::uint16_t TypeDetailBits(std::string_view text) {
+std::uint16_t typeDetailBits(std::string_view text) {
     std::uint16_t bits = 0;
     // Names are blank-separated but may hold blanks themselves: match them at each position.
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t matched = 0;
-        for (std::size_t bit = 0; bit < std::size(TypeDetails); ++bit) {
-            const std::string_view name = TypeDetails[bit];
+        for (std::size_t bit = 0; bit < std::size(kTypeDetails); ++bit) {
+            const std::string_view name = kTypeDetails[bit];
             if (text.substr(pos, name.size()) == name && name.size() > matched &&
                 (pos + name.size() == text.size() || text[pos + name.size()] == ' ')) {
                 matched = name.size();
@@ -130,26 +130,26 @@ std::uint16_t TypeDetailBits(std::string_view text) {
     return bits;
 }
 
-MemoryDeviceStructure Device(const std::map<std::string, std::string>& p,
+MemoryDeviceStructure device(const std::map<std::string, std::string>& p,
                              const std::string& prefix) {
     MemoryDeviceStructure d;
     const auto key = [&](const char* name) { return prefix + name; };
     d.Installed = Text(p, key("PRESENT")) != "0";
-    d.SizeBytes = Number(p, key("SIZE"));
+    d.SizeBytes = number(p, key("SIZE"));
     const auto word = [&](const char* name) -> std::optional<std::uint16_t> {
-        const std::optional<std::uint64_t> v = Number(p, key(name));
+        const std::optional<std::uint64_t> v = number(p, key(name));
         return v && *v <= 0xFFFF ? std::optional<std::uint16_t>(std::uint16_t(*v)) : std::nullopt;
     };
     const auto dword = [&](const char* name) -> std::optional<std::uint32_t> {
-        const std::optional<std::uint64_t> v = Number(p, key(name));
+        const std::optional<std::uint64_t> v = number(p, key(name));
         return v && *v <= 0xFFFFFFFF ? std::optional<std::uint32_t>(std::uint32_t(*v))
                                      : std::nullopt;
     };
     d.TotalWidth = word("TOTAL_WIDTH");
     d.DataWidth = word("DATA_WIDTH");
-    d.FormFactor = Code(FormFactors, Text(p, key("FORM_FACTOR")).value_or(""), 0);
-    d.MemoryType = Code(MemoryTypes, Text(p, key("TYPE")).value_or(""), 0);
-    d.TypeDetail = TypeDetailBits(Text(p, key("TYPE_DETAIL")).value_or(""));
+    d.FormFactor = code(kFormFactors, Text(p, key("FORM_FACTOR")).value_or(""), 0);
+    d.MemoryType = code(kMemoryTypes, Text(p, key("TYPE")).value_or(""), 0);
+    d.TypeDetail = typeDetailBits(Text(p, key("TYPE_DETAIL")).value_or(""));
     d.DeviceLocator = Text(p, key("LOCATOR"));
     d.BankLocator = Text(p, key("BANK_LOCATOR"));
     d.Manufacturer = Text(p, key("MANUFACTURER"));
@@ -160,19 +160,19 @@ MemoryDeviceStructure Device(const std::map<std::string, std::string>& p,
     d.ConfiguredSpeed = dword("CONFIGURED_SPEED_MTS");
     if (const std::optional<std::uint16_t> rank = word("RANK"); rank && *rank <= 0x0F)
         d.Rank = static_cast<std::uint8_t>(*rank);
-    d.MinimumVoltage = Millivolts(p, key("MINIMUM_VOLTAGE"));
-    d.MaximumVoltage = Millivolts(p, key("MAXIMUM_VOLTAGE"));
-    d.ConfiguredVoltage = Millivolts(p, key("CONFIGURED_VOLTAGE"));
+    d.MinimumVoltage = millivolts(p, key("MINIMUM_VOLTAGE"));
+    d.MaximumVoltage = millivolts(p, key("MAXIMUM_VOLTAGE"));
+    d.ConfiguredVoltage = millivolts(p, key("CONFIGURED_VOLTAGE"));
     return d;
 }
 
 } // namespace
 
-std::optional<SmbiosMemory> ParseUdevMemoryProperties(std::string_view database) {
+std::optional<SmbiosMemory> parseUdevMemoryProperties(std::string_view database) {
     std::map<std::string, std::string> properties;
     std::set<std::size_t> devices;
     bool any = false;
-    for (std::string_view line : SplitLines(database)) {
+    for (std::string_view line : splitLines(database)) {
         if (!line.starts_with("E:MEMORY_"))
             continue;
         line.remove_prefix(2);
@@ -182,10 +182,10 @@ std::optional<SmbiosMemory> ParseUdevMemoryProperties(std::string_view database)
         const std::string_view name = line.substr(0, eq);
         properties[std::string(name)] = std::string(line.substr(eq + 1));
         any = true;
-        constexpr std::string_view device = "MEMORY_DEVICE_";
-        if (name.starts_with(device)) {
+        constexpr std::string_view kDevice = "MEMORY_DEVICE_";
+        if (name.starts_with(kDevice)) {
             std::size_t number = 0;
-            const char* first = name.data() + device.size();
+            const char* first = name.data() + kDevice.size();
             auto [ptr, ec] = std::from_chars(first, name.data() + name.size(), number);
             // udev numbers the devices from 0 in table order; a number beyond any real table
             // is not one of them.
@@ -203,13 +203,13 @@ std::optional<SmbiosMemory> ParseUdevMemoryProperties(std::string_view database)
         MemoryArrayStructure array;
         array.Use = kSmbiosUseSystemMemory; // udev reports only arrays of system memory
         array.Location =
-            Code(Locations, Text(properties, "MEMORY_ARRAY_LOCATION").value_or(""), 0x02);
-        array.ErrorCorrection =
-            Code(ErrorCorrections, Text(properties, "MEMORY_ARRAY_EC_TYPE").value_or("None"), 0x02);
-        if (const auto bytes = Number(properties, "MEMORY_ARRAY_MAX_CAPACITY"))
+            code(kLocations, Text(properties, "MEMORY_ARRAY_LOCATION").value_or(""), 0x02);
+        array.ErrorCorrection = code(
+            kErrorCorrections, Text(properties, "MEMORY_ARRAY_EC_TYPE").value_or("None"), 0x02);
+        if (const auto bytes = number(properties, "MEMORY_ARRAY_MAX_CAPACITY"))
             array.MaxCapacityKb = *bytes / 1024;
         array.MemoryDevices = static_cast<std::uint16_t>(std::min<std::uint64_t>(
-            Number(properties, "MEMORY_ARRAY_NUM_DEVICES").value_or(0), 0xFFFF));
+            number(properties, "MEMORY_ARRAY_NUM_DEVICES").value_or(0), 0xFFFF));
         info.Arrays.push_back(array);
     }
     // Devices keep their table position; a number udev skipped stands for a device it could not
@@ -217,7 +217,7 @@ std::optional<SmbiosMemory> ParseUdevMemoryProperties(std::string_view database)
     const std::size_t count = devices.empty() ? 0 : *devices.rbegin() + 1;
     for (std::size_t n = 0; n < count; ++n)
         info.Devices.push_back(devices.count(n)
-                                   ? Device(properties, "MEMORY_DEVICE_" + std::to_string(n) + "_")
+                                   ? device(properties, "MEMORY_DEVICE_" + std::to_string(n) + "_")
                                    : MemoryDeviceStructure{});
     return info;
 }

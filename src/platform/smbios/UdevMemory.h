@@ -11,6 +11,6 @@ namespace dm::platform {
 // ("E:MEMORY_ARRAY_*" and "E:MEMORY_DEVICE_<n>_*" lines, which udev makes from SMBIOS types 16
 // and 17 and which any user may read). Names and values are turned back into SMBIOS codes. No
 // memory property at all gives nothing.
-std::optional<SmbiosMemory> ParseUdevMemoryProperties(std::string_view database);
+std::optional<SmbiosMemory> parseUdevMemoryProperties(std::string_view database);
 
 } // namespace dm::platform

@@ -27,7 +27,7 @@ bool connects(const std::string& address) {
 
 } // namespace
 
-bool X11DisplayAnswers(const std::string& display) {
+bool x11DisplayAnswers(const std::string& display) {
     const auto colon = display.rfind(':');
     if (colon == std::string::npos)
         return false;
@@ -42,7 +42,7 @@ bool X11DisplayAnswers(const std::string& display) {
     return connects(path) || connects(std::string(1, '\0') + path);
 }
 
-bool WaylandDisplayAnswers(const std::string& name, const std::string& runtimeDir) {
+bool waylandDisplayAnswers(const std::string& name, const std::string& runtimeDir) {
     if (name.empty())
         return false;
     if (name.front() == '/')

@@ -8,7 +8,7 @@ namespace dm::platform {
 namespace {
 
 // /proc/meminfo is a few kilobytes; more than this is not a meminfo file.
-constexpr std::size_t MeminfoLimit = 1u << 20;
+constexpr std::size_t kMeminfoLimit = 1u << 20;
 
 } // namespace
 
@@ -17,12 +17,12 @@ LinuxMemoryStatus::LinuxMemoryStatus(InstalledSource installed, std::string memi
 
 MemoryStatusResult LinuxMemoryStatus::query() {
     MemoryStatusResult result;
-    const FileContents file = ReadWholeFile(path_, MeminfoLimit);
+    const FileContents file = readWholeFile(path_, kMeminfoLimit);
     if (file.status != FileContents::Status::Ok) {
         result.error = file.error;
         return result;
     }
-    result.record = ParseMeminfo(file.bytes);
+    result.record = parseMeminfo(file.bytes);
     if (!result.record)
         result.error = path_ + ": no memory total";
     return result;

@@ -70,7 +70,7 @@ std::optional<OsVersionInfo> LinuxSystemInfo::versionInfo() {
 }
 
 std::uint16_t LinuxSystemInfo::userDefaultLanguageId() {
-    return LanguageIdFromLocale(localeSetting("LC_MESSAGES"));
+    return languageIdFromLocale(localeSetting("LC_MESSAGES"));
 }
 
 std::uint32_t LinuxSystemInfo::tickCount() {

@@ -37,7 +37,7 @@ std::uint16_t lookUp(std::string_view name) {
 
 } // namespace
 
-std::uint16_t LanguageIdFromLocale(const std::string& locale) {
+std::uint16_t languageIdFromLocale(const std::string& locale) {
     std::string_view name = locale;
     name = name.substr(0, name.find_first_of(".@"));
     if (const auto id = lookUp(name))

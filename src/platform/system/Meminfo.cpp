@@ -14,11 +14,11 @@ namespace {
 // "Name:   12345 kB" lines; the value in kilobytes. Lines that do not have this shape are skipped.
 std::map<std::string, std::uint64_t, std::less<>> readFields(std::string_view text) {
     std::map<std::string, std::uint64_t, std::less<>> fields;
-    for (const std::string_view line : SplitLines(text)) {
+    for (const std::string_view line : splitLines(text)) {
         const auto colon = line.find(':');
         if (colon == std::string_view::npos || colon == 0)
             continue;
-        const std::string_view rest = TrimBlanks(line.substr(colon + 1));
+        const std::string_view rest = trimBlanks(line.substr(colon + 1));
         std::uint64_t value = 0;
         const auto [ptr, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
         if (ec != std::errc() || ptr == rest.data())
@@ -29,13 +29,13 @@ std::map<std::string, std::uint64_t, std::less<>> readFields(std::string_view te
 }
 
 std::uint64_t kilobytesToBytes(std::uint64_t kb) {
-    constexpr std::uint64_t limit = UINT64_MAX / 1024;
-    return kb > limit ? UINT64_MAX : kb * 1024;
+    constexpr std::uint64_t kLimit = UINT64_MAX / 1024;
+    return kb > kLimit ? UINT64_MAX : kb * 1024;
 }
 
 } // namespace
 
-std::optional<MemoryStatusSample> ParseMeminfo(std::string_view text) {
+std::optional<MemoryStatusSample> parseMeminfo(std::string_view text) {
     const auto fields = readFields(text);
     const auto field = [&](std::string_view name) -> std::optional<std::uint64_t> {
         const auto it = fields.find(name);

@@ -10,6 +10,6 @@ namespace dm::platform {
 // Reads the text of /proc/meminfo: total and available physical memory and the load in percent
 // (rounded to the nearest). Without "MemAvailable" (old kernels) free + buffers + cached counts as
 // available. nullopt when "MemTotal" is missing, zero or unreadable.
-std::optional<MemoryStatusSample> ParseMeminfo(std::string_view text);
+std::optional<MemoryStatusSample> parseMeminfo(std::string_view text);
 
 } // namespace dm::platform

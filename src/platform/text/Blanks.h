@@ -5,15 +5,15 @@
 namespace dm::platform {
 
 // Spaces and tabs: what INI lines, /proc files and texts of numbers are padded with.
-constexpr bool IsBlank(char c) {
+constexpr bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
 // The text without the blanks at its start and end.
-constexpr std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
+constexpr std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
 }

@@ -10,7 +10,7 @@ namespace dm::platform {
 // The unsigned number held in width bytes (at most 8) from bytes[at], least significant byte
 // first, or most significant first when bigEndian. The caller makes sure the bytes are there.
 template <typename Bytes>
-constexpr std::uint64_t ReadUnsigned(const Bytes& bytes, std::size_t at, std::size_t width,
+constexpr std::uint64_t readUnsigned(const Bytes& bytes, std::size_t at, std::size_t width,
                                      bool bigEndian = false) {
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < width; ++i) {
@@ -21,17 +21,17 @@ constexpr std::uint64_t ReadUnsigned(const Bytes& bytes, std::size_t at, std::si
 }
 
 // Appends the low width bytes (at most 8) of value to out, least significant byte first.
-inline void AppendLe(std::string& out, std::uint64_t value, std::size_t width) {
+inline void appendLe(std::string& out, std::uint64_t value, std::size_t width) {
     for (std::size_t i = 0; i < width; ++i)
         out.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
 }
 
-inline std::uint16_t ReadLe16(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(ReadUnsigned(bytes, at, 2));
+inline std::uint16_t readLe16(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(readUnsigned(bytes, at, 2));
 }
 
-inline std::uint32_t ReadLe32(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(ReadUnsigned(bytes, at, 4));
+inline std::uint32_t readLe32(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(readUnsigned(bytes, at, 4));
 }
 
 } // namespace dm::platform

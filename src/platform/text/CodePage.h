@@ -15,8 +15,8 @@ public:
     CodePage(const CodePage&) = delete;
     CodePage& operator=(const CodePage&) = delete;
 
-    std::string ToUtf8(std::string_view bytes);
-    std::string FromUtf8(std::string_view utf8);
+    std::string toUtf8(std::string_view bytes);
+    std::string fromUtf8(std::string_view utf8);
 
 private:
     void* decoder_;

@@ -11,12 +11,12 @@ namespace {
 
 const auto kNoConverter = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 
-void* OpenConverter(const std::string& to, const std::string& from) {
+void* openConverter(const std::string& to, const std::string& from) {
     return reinterpret_cast<void*>(iconv_open(to.c_str(), from.c_str()));
 }
 
 // Length of the UTF-8 sequence that starts with lead (1 for a stray byte).
-std::size_t SequenceLength(unsigned char lead) {
+std::size_t sequenceLength(unsigned char lead) {
     if (lead >= 0xF0 && lead < 0xF8)
         return 4;
     if (lead >= 0xE0)
@@ -28,7 +28,7 @@ std::size_t SequenceLength(unsigned char lead) {
 
 // Writes out what a stateful code page holds back (a character a combining mark might still
 // follow) and returns the converter to its initial state.
-void Flush(iconv_t cd, std::string& out) {
+void flush(iconv_t cd, std::string& out) {
     char buffer[64];
     char* dst = buffer;
     std::size_t room = sizeof buffer;
@@ -39,7 +39,7 @@ void Flush(iconv_t cd, std::string& out) {
 // Runs the converter over in; on a sequence it can't convert, appends replacement and skips
 // skip(first byte) input bytes.
 template <typename Skip>
-std::string Convert(void* handle, std::string_view in, std::string_view replacement, Skip skip) {
+std::string convert(void* handle, std::string_view in, std::string_view replacement, Skip skip) {
     auto cd = reinterpret_cast<iconv_t>(handle);
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string out;
@@ -54,21 +54,21 @@ std::string Convert(void* handle, std::string_view in, std::string_view replacem
         out.append(buffer, static_cast<std::size_t>(dst - buffer));
         if (done != static_cast<std::size_t>(-1) || error == E2BIG)
             continue;
-        Flush(cd, out);
+        flush(cd, out);
         out.append(replacement);
         const std::size_t n = std::min(left, skip(static_cast<unsigned char>(*src)));
         src += n;
         left -= n;
     }
-    Flush(cd, out);
+    flush(cd, out);
     return out;
 }
 
 } // namespace
 
 CodePage::CodePage(std::string_view name)
-    : decoder_(OpenConverter("UTF-8", std::string(name))),
-      encoder_(OpenConverter(std::string(name), "UTF-8")) {}
+    : decoder_(openConverter("UTF-8", std::string(name))),
+      encoder_(openConverter(std::string(name), "UTF-8")) {}
 
 CodePage::~CodePage() {
     if (decoder_ != kNoConverter)
@@ -77,7 +77,7 @@ CodePage::~CodePage() {
         iconv_close(reinterpret_cast<iconv_t>(encoder_));
 }
 
-std::string CodePage::ToUtf8(std::string_view bytes) {
+std::string CodePage::toUtf8(std::string_view bytes) {
     if (decoder_ == kNoConverter) {
         std::string out;
         for (const unsigned char c : bytes) {
@@ -90,15 +90,15 @@ std::string CodePage::ToUtf8(std::string_view bytes) {
         }
         return out;
     }
-    return Convert(decoder_, bytes, "\xEF\xBF\xBD", [](unsigned char) { return std::size_t{1}; });
+    return convert(decoder_, bytes, "\xEF\xBF\xBD", [](unsigned char) { return std::size_t{1}; });
 }
 
-std::string CodePage::FromUtf8(std::string_view utf8) {
+std::string CodePage::fromUtf8(std::string_view utf8) {
     if (encoder_ == kNoConverter) {
         std::string out;
         for (std::size_t i = 0; i < utf8.size();) {
             const auto lead = static_cast<unsigned char>(utf8[i]);
-            const std::size_t n = std::min(utf8.size() - i, SequenceLength(lead));
+            const std::size_t n = std::min(utf8.size() - i, sequenceLength(lead));
             if (n == 2 && lead < 0xC4)
                 out += static_cast<char>(((lead & 0x1F) << 6) | (utf8[i + 1] & 0x3F));
             else
@@ -107,7 +107,7 @@ std::string CodePage::FromUtf8(std::string_view utf8) {
         }
         return out;
     }
-    return Convert(encoder_, utf8, "?", SequenceLength);
+    return convert(encoder_, utf8, "?", sequenceLength);
 }
 
 } // namespace dm::platform

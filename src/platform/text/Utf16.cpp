@@ -8,7 +8,7 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-void AppendUtf8(std::string& out, char32_t c) {
+void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -26,7 +26,7 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-void AppendUtf16(std::u16string& out, char32_t c) {
+void appendUtf16(std::u16string& out, char32_t c) {
     if (c < 0x10000) {
         out += static_cast<char16_t>(c);
     } else {
@@ -37,7 +37,7 @@ void AppendUtf16(std::u16string& out, char32_t c) {
 }
 
 // The code point starting at text[i] (i advanced past it); U+FFFD for a bad sequence.
-char32_t NextUtf8(std::string_view text, std::size_t& i) {
+char32_t nextUtf8(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i++]);
     if (lead < 0x80)
         return lead;
@@ -65,8 +65,8 @@ char32_t NextUtf8(std::string_view text, std::size_t& i) {
 
 } // namespace
 
-std::string Utf16LeToUtf8(std::string_view bytes) {
-    const std::u16string units = Utf16LeToUnits(bytes);
+std::string utf16LeToUtf8(std::string_view bytes) {
+    const std::u16string units = utf16LeToUnits(bytes);
     std::string out;
     out.reserve(units.size());
     for (std::size_t k = 0; k < units.size(); ++k) {
@@ -74,33 +74,33 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
         if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units.size()) {
             const char32_t low = units[k + 1];
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
                 ++k;
                 continue;
             }
         }
-        AppendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? kReplacement : u);
+        appendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? kReplacement : u);
     }
     return out;
 }
 
-std::string Utf8ToUtf16Le(std::string_view text) {
+std::string utf8ToUtf16Le(std::string_view text) {
     std::u16string units;
     units.reserve(text.size());
     for (std::size_t i = 0; i < text.size();)
-        AppendUtf16(units, NextUtf8(text, i));
-    return UnitsToUtf16Le(units);
+        appendUtf16(units, nextUtf8(text, i));
+    return unitsToUtf16Le(units);
 }
 
-std::string UnitsToUtf16Le(std::u16string_view units) {
+std::string unitsToUtf16Le(std::u16string_view units) {
     std::string bytes;
     bytes.reserve(units.size() * 2);
     for (char16_t unit : units)
-        AppendLe(bytes, unit, 2);
+        appendLe(bytes, unit, 2);
     return bytes;
 }
 
-std::u16string Utf16LeToUnits(std::string_view bytes) {
+std::u16string utf16LeToUnits(std::string_view bytes) {
     std::u16string units;
     units.reserve(bytes.size() / 2);
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)

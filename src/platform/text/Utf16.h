@@ -6,12 +6,12 @@
 namespace dm::platform {
 
 // UTF-16LE bytes to UTF-8 text; an unpaired surrogate becomes U+FFFD, an odd last byte is dropped.
-std::string Utf16LeToUtf8(std::string_view bytes);
+std::string utf16LeToUtf8(std::string_view bytes);
 // UTF-8 text to UTF-16LE bytes; an invalid sequence becomes U+FFFD.
-std::string Utf8ToUtf16Le(std::string_view text);
+std::string utf8ToUtf16Le(std::string_view text);
 
 // UTF-16 code units to and from their UTF-16LE bytes, unchanged; an odd last byte is dropped.
-std::string UnitsToUtf16Le(std::u16string_view units);
-std::u16string Utf16LeToUnits(std::string_view bytes);
+std::string unitsToUtf16Le(std::u16string_view units);
+std::u16string utf16LeToUnits(std::string_view bytes);
 
 } // namespace dm::platform

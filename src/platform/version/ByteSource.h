@@ -10,21 +10,21 @@ namespace dm::platform {
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
-    virtual std::uint64_t Size() const = 0;
+    virtual std::uint64_t size() const = 0;
     // Exactly Count bytes from Offset into Out; False (Out unspecified) when they are not all
     // there.
-    virtual bool ReadAt(std::uint64_t Offset, std::size_t Count, std::string& Out) const = 0;
+    virtual bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const = 0;
 };
 
 // The bytes of a buffer that outlives the source.
 class BufferByteSource final : public ByteSource {
 public:
-    explicit BufferByteSource(std::string_view Bytes) : bytes_(Bytes) {}
-    std::uint64_t Size() const override { return bytes_.size(); }
-    bool ReadAt(std::uint64_t Offset, std::size_t Count, std::string& Out) const override {
-        if (Offset > bytes_.size() || Count > bytes_.size() - Offset)
+    explicit BufferByteSource(std::string_view bytes) : bytes_(bytes) {}
+    std::uint64_t size() const override { return bytes_.size(); }
+    bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const override {
+        if (offset > bytes_.size() || count > bytes_.size() - offset)
             return false;
-        Out.assign(bytes_.substr(Offset, Count));
+        out.assign(bytes_.substr(offset, count));
         return true;
     }
 

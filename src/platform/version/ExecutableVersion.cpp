@@ -30,77 +30,77 @@ public:
 
     std::optional<VersionBlock> Version() {
         std::string dos;
-        if (!file_.ReadAt(0, 64, dos) || dos[0] != 'M' || dos[1] != 'Z')
+        if (!file_.readAt(0, 64, dos) || dos[0] != 'M' || dos[1] != 'Z')
             return std::nullopt;
-        const std::uint64_t pe = ReadLe32(dos, 0x3C);
+        const std::uint64_t pe = readLe32(dos, 0x3C);
         std::string nt;
-        if (!file_.ReadAt(pe, 24, nt) || nt.compare(0, 4, std::string("PE\0\0", 4)) != 0)
+        if (!file_.readAt(pe, 24, nt) || nt.compare(0, 4, std::string("PE\0\0", 4)) != 0)
             return std::nullopt;
-        const std::size_t sectionCount = ReadLe16(nt, 6);
-        const std::size_t optionalSize = ReadLe16(nt, 20);
+        const std::size_t sectionCount = readLe16(nt, 6);
+        const std::size_t optionalSize = readLe16(nt, 20);
         const std::uint64_t optionalAt = pe + 24;
         std::string opt;
-        if (!file_.ReadAt(optionalAt, optionalSize, opt) || optionalSize < 2)
+        if (!file_.readAt(optionalAt, optionalSize, opt) || optionalSize < 2)
             return std::nullopt;
         // Where NumberOfRvaAndSizes stands, in a PE32 or a PE32+ optional header.
-        const std::uint32_t magic = ReadLe16(opt, 0);
+        const std::uint32_t magic = readLe16(opt, 0);
         const std::size_t countAt = magic == 0x10B ? 92 : magic == 0x20B ? 108 : 0;
         if (countAt == 0)
             return std::nullopt;
         const std::size_t resourceEntryAt = countAt + 4 + 2 * 8;
-        if (optionalSize < resourceEntryAt + 8 || ReadLe32(opt, countAt) <= 2)
+        if (optionalSize < resourceEntryAt + 8 || readLe32(opt, countAt) <= 2)
             return std::nullopt;
-        headersSize_ = ReadLe32(opt, 60);
-        const std::uint32_t resourceRva = ReadLe32(opt, resourceEntryAt);
+        headersSize_ = readLe32(opt, 60);
+        const std::uint32_t resourceRva = readLe32(opt, resourceEntryAt);
         if (resourceRva == 0)
             return std::nullopt;
         std::string table;
-        if (!file_.ReadAt(optionalAt + optionalSize, sectionCount * 40, table))
+        if (!file_.readAt(optionalAt + optionalSize, sectionCount * 40, table))
             return std::nullopt;
         for (std::size_t i = 0; i < sectionCount; ++i)
-            sections_.push_back({ReadLe32(table, 40 * i + 12), ReadLe32(table, 40 * i + 16),
-                                 ReadLe32(table, 40 * i + 20)});
-        return FindVersion(resourceRva);
+            sections_.push_back({readLe32(table, 40 * i + 12), readLe32(table, 40 * i + 16),
+                                 readLe32(table, 40 * i + 20)});
+        return findVersion(resourceRva);
     }
 
 private:
     // Reads Count bytes at a relative virtual address, from the section that holds them whole.
-    bool ReadRva(std::uint64_t rva, std::size_t count, std::string& out) const {
+    bool readRva(std::uint64_t rva, std::size_t count, std::string& out) const {
         for (const Section& s : sections_) {
             if (rva >= s.VirtualAddress && rva - s.VirtualAddress <= s.RawSize &&
                 count <= s.RawSize - (rva - s.VirtualAddress))
-                return file_.ReadAt(s.RawOffset + (rva - s.VirtualAddress), count, out);
+                return file_.readAt(s.RawOffset + (rva - s.VirtualAddress), count, out);
         }
-        return rva + count <= headersSize_ && file_.ReadAt(rva, count, out);
+        return rva + count <= headersSize_ && file_.readAt(rva, count, out);
     }
 
     // The entries of the resource directory at Offset (from the resource root).
     std::optional<std::vector<std::pair<std::uint32_t, std::uint32_t>>>
-    Directory(std::uint64_t root, std::uint32_t offset) const {
+    directory(std::uint64_t root, std::uint32_t offset) const {
         std::string header;
-        if (!ReadRva(root + offset, 16, header))
+        if (!readRva(root + offset, 16, header))
             return std::nullopt;
-        const std::size_t count = ReadLe16(header, 12) + ReadLe16(header, 14);
+        const std::size_t count = readLe16(header, 12) + readLe16(header, 14);
         std::string raw;
-        if (count == 0 || !ReadRva(root + offset + 16, count * 8, raw))
+        if (count == 0 || !readRva(root + offset + 16, count * 8, raw))
             return std::nullopt;
         std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;
         for (std::size_t i = 0; i < count; ++i)
-            entries.emplace_back(ReadLe32(raw, 8 * i), ReadLe32(raw, 8 * i + 4));
+            entries.emplace_back(readLe32(raw, 8 * i), readLe32(raw, 8 * i + 4));
         return entries;
     }
 
     // Type RT_VERSION, then name 1 (or the first name), then the first language: a fixed walk
     // of three levels, so directory entries that point back up cannot make it loop.
-    std::optional<VersionBlock> FindVersion(std::uint32_t root) const {
-        const auto types = Directory(root, 0);
+    std::optional<VersionBlock> findVersion(std::uint32_t root) const {
+        const auto types = directory(root, 0);
         if (!types)
             return std::nullopt;
         const auto type = std::find_if(types->begin(), types->end(),
                                        [](const auto& e) { return e.first == kRtVersion; });
         if (type == types->end() || !(type->second & kHighBit))
             return std::nullopt;
-        const auto names = Directory(root, type->second & ~kHighBit);
+        const auto names = directory(root, type->second & ~kHighBit);
         if (!names)
             return std::nullopt;
         auto name = std::find_if(names->begin(), names->end(),
@@ -109,17 +109,17 @@ private:
             name = names->begin();
         if (!(name->second & kHighBit))
             return std::nullopt;
-        const auto languages = Directory(root, name->second & ~kHighBit);
+        const auto languages = directory(root, name->second & ~kHighBit);
         if (!languages || (languages->front().second & kHighBit))
             return std::nullopt;
         std::string data;
-        if (!ReadRva(static_cast<std::uint64_t>(root) + languages->front().second, 16, data))
+        if (!readRva(static_cast<std::uint64_t>(root) + languages->front().second, 16, data))
             return std::nullopt;
-        const std::size_t size = std::min<std::size_t>(ReadLe32(data, 4), kMaxVersionBlock);
+        const std::size_t size = std::min<std::size_t>(readLe32(data, 4), kMaxVersionBlock);
         std::string block;
-        if (!ReadRva(ReadLe32(data, 0), size, block))
+        if (!readRva(readLe32(data, 0), size, block))
             return std::nullopt;
-        return VersionBlock::FromBytes(std::move(block));
+        return VersionBlock::fromBytes(std::move(block));
     }
 
     const ByteSource& file_;
@@ -139,7 +139,7 @@ public:
 
     std::optional<VersionBlock> Version() {
         std::string ident;
-        if (!file_.ReadAt(0, 64, ident) && !file_.ReadAt(0, 52, ident))
+        if (!file_.readAt(0, 64, ident) && !file_.readAt(0, 52, ident))
             return std::nullopt;
         if (ident.compare(0, 4,
                           "\x7F"
@@ -160,7 +160,7 @@ public:
         if (tableAt == 0 || entrySize_ < (wide_ ? 64u : 40u))
             return std::nullopt;
         tableAt_ = tableAt;
-        const auto first = Header(0);
+        const auto first = header(0);
         if (!first)
             return std::nullopt;
         if (count == 0)
@@ -169,20 +169,20 @@ public:
             namesIndex = first->Link;
         if (count > kElfMaxSections || namesIndex >= count)
             return std::nullopt;
-        const auto names = Header(namesIndex);
+        const auto names = header(namesIndex);
         if (!names || names->Type == kShtNobits)
             return std::nullopt;
         for (std::uint64_t i = 1; i < count; ++i) {
-            const auto section = Header(i);
+            const auto section = header(i);
             if (!section)
                 return std::nullopt;
-            if (section->Type == kShtNobits || !NameIs(*names, section->Name, kVersionSectionName))
+            if (section->Type == kShtNobits || !nameIs(*names, section->Name, kVersionSectionName))
                 continue;
             std::string block;
             const std::size_t size = std::min<std::uint64_t>(section->Size, kMaxVersionBlock);
-            if (!file_.ReadAt(section->Offset, size, block))
+            if (!file_.readAt(section->Offset, size, block))
                 return std::nullopt;
-            return VersionBlock::FromBytes(std::move(block));
+            return VersionBlock::fromBytes(std::move(block));
         }
         return std::nullopt;
     }
@@ -197,14 +197,14 @@ private:
     };
 
     std::uint64_t Get(std::string_view b, std::size_t at, std::size_t width) const {
-        return ReadUnsigned(b, at, width, bigEndian_);
+        return readUnsigned(b, at, width, bigEndian_);
     }
 
-    std::optional<SectionHeader> Header(std::uint64_t index) const {
+    std::optional<SectionHeader> header(std::uint64_t index) const {
         std::string raw;
         const std::size_t size = wide_ ? 64 : 40;
         if (index > (UINT64_MAX - tableAt_) / entrySize_ ||
-            !file_.ReadAt(tableAt_ + index * entrySize_, size, raw))
+            !file_.readAt(tableAt_ + index * entrySize_, size, raw))
             return std::nullopt;
         SectionHeader h;
         h.Name = static_cast<std::uint32_t>(Get(raw, 0, 4));
@@ -216,12 +216,12 @@ private:
     }
 
     // Whether the NUL-terminated name at Offset of the section-name table is Expected.
-    bool NameIs(const SectionHeader& names, std::uint32_t offset, std::string_view expected) const {
+    bool nameIs(const SectionHeader& names, std::uint32_t offset, std::string_view expected) const {
         const std::size_t length = expected.size() + 1;
         if (offset >= names.Size || length > names.Size - offset)
             return false;
         std::string raw;
-        return file_.ReadAt(names.Offset + offset, length, raw) &&
+        return file_.readAt(names.Offset + offset, length, raw) &&
                std::string_view(raw).substr(0, expected.size()) == expected && raw.back() == '\0';
     }
 
@@ -234,15 +234,15 @@ private:
 
 } // namespace
 
-std::optional<VersionBlock> FindVersionResource(const ByteSource& File) {
+std::optional<VersionBlock> findVersionResource(const ByteSource& file) {
     std::string magic;
-    if (!File.ReadAt(0, 4, magic))
+    if (!file.readAt(0, 4, magic))
         return std::nullopt;
     if (magic[0] == 'M' && magic[1] == 'Z')
-        return PeImage(File).Version();
+        return PeImage(file).Version();
     if (magic == "\x7F"
                  "ELF")
-        return ElfFile(File).Version();
+        return ElfFile(file).Version();
     return std::nullopt;
 }
 

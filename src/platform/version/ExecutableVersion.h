@@ -14,6 +14,6 @@ inline constexpr std::string_view kVersionSectionName = ".rsrc_version";
 // The version resource of an executable: in a PE image (32 or 64-bit) the first RT_VERSION
 // resource, in an ELF file (32 or 64-bit, either byte order) the section kVersionSectionName.
 // Nothing for any other file and for any malformed structure on the way.
-std::optional<VersionBlock> FindVersionResource(const ByteSource& File);
+std::optional<VersionBlock> findVersionResource(const ByteSource& file);
 
 } // namespace dm::platform

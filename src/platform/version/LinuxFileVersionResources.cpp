@@ -23,10 +23,10 @@ public:
             size_ = static_cast<std::uint64_t>(st.st_size);
     }
 
-    bool IsOpen() const { return size_.has_value(); }
-    std::uint64_t Size() const override { return size_.value_or(0); }
+    bool isOpen() const { return size_.has_value(); }
+    std::uint64_t size() const override { return size_.value_or(0); }
 
-    bool ReadAt(std::uint64_t offset, std::size_t count, std::string& out) const override {
+    bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const override {
         if (!size_ || offset > *size_ || count > *size_ - offset)
             return false;
         out.resize(count);
@@ -57,9 +57,9 @@ bool FileVersionResources::fileExists(const std::string& path) {
 
 std::optional<VersionBlock> FileVersionResources::read(const std::string& path) {
     const FileByteSource file(path);
-    if (!file.IsOpen())
+    if (!file.isOpen())
         return std::nullopt;
-    return FindVersionResource(file);
+    return findVersionResource(file);
 }
 
 std::string FileVersionResources::moduleFileName() {

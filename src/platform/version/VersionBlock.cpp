@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 6; // wLength, wValueLength, wType
 
-std::size_t Align4(std::size_t at) {
+std::size_t align4(std::size_t at) {
     return (at + 3) & ~static_cast<std::size_t>(3);
 }
 
@@ -25,86 +25,86 @@ struct Node {
     std::size_t ChildrenAt = 0; // first child's offset; children run up to End
 };
 
-std::optional<Node> ParseNode(std::string_view block, std::size_t at, std::size_t limit) {
+std::optional<Node> parseNode(std::string_view block, std::size_t at, std::size_t limit) {
     if (at + kHeaderSize > limit)
         return std::nullopt;
-    const std::size_t length = ReadLe16(block, at);
-    const std::size_t valueLength = ReadLe16(block, at + 2);
-    const bool isText = ReadLe16(block, at + 4) == 1;
+    const std::size_t length = readLe16(block, at);
+    const std::size_t valueLength = readLe16(block, at + 2);
+    const bool isText = readLe16(block, at + 4) == 1;
     if (length < kHeaderSize || at + length > limit)
         return std::nullopt;
     Node node;
     node.End = at + length;
     std::size_t keyEnd = at + kHeaderSize;
-    while (keyEnd + 2 <= node.End && ReadLe16(block, keyEnd) != 0)
+    while (keyEnd + 2 <= node.End && readLe16(block, keyEnd) != 0)
         keyEnd += 2;
     if (keyEnd + 2 > node.End)
         return std::nullopt; // key without its NUL
     node.Key = std::string(block.substr(at + kHeaderSize, keyEnd - at - kHeaderSize));
-    const std::size_t valueAt = std::min(Align4(keyEnd + 2), node.End);
+    const std::size_t valueAt = std::min(align4(keyEnd + 2), node.End);
     const std::size_t declared = isText ? valueLength * 2 : valueLength;
     const std::size_t valueEnd = std::min(valueAt + declared, node.End);
     node.Value.IsText = isText;
     node.Value.Bytes = std::string(block.substr(valueAt, valueEnd - valueAt));
-    node.ChildrenAt = std::min(Align4(valueAt + declared), node.End);
+    node.ChildrenAt = std::min(align4(valueAt + declared), node.End);
     return node;
 }
 
 // Keys compare ignoring ASCII case.
-bool SameKey(std::string_view utf16, std::string_view name) {
-    return SameNameIgnoringCase(Utf16LeToUtf8(utf16), name);
+bool sameKey(std::string_view utf16, std::string_view name) {
+    return sameNameIgnoringCase(utf16LeToUtf8(utf16), name);
 }
 
-std::optional<Node> FindChild(std::string_view block, const Node& parent, std::string_view name) {
+std::optional<Node> findChild(std::string_view block, const Node& parent, std::string_view name) {
     std::size_t at = parent.ChildrenAt;
-    while (auto child = ParseNode(block, at, parent.End)) {
-        if (SameKey(child->Key, name))
+    while (auto child = parseNode(block, at, parent.End)) {
+        if (sameKey(child->Key, name))
             return child;
-        at = Align4(child->End); // each child is at least a header long, so this advances
+        at = align4(child->End); // each child is at least a header long, so this advances
     }
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<VersionBlock> VersionBlock::FromBytes(std::string Bytes) {
-    const auto root = ParseNode(Bytes, 0, Bytes.size());
-    if (!root || !SameKey(root->Key, "VS_VERSION_INFO"))
+std::optional<VersionBlock> VersionBlock::fromBytes(std::string bytes) {
+    const auto root = parseNode(bytes, 0, bytes.size());
+    if (!root || !sameKey(root->Key, "VS_VERSION_INFO"))
         return std::nullopt;
-    Bytes.resize(root->End);
-    return VersionBlock(std::move(Bytes));
+    bytes.resize(root->End);
+    return VersionBlock(std::move(bytes));
 }
 
-std::optional<VersionValue> VersionBlock::QueryValue(std::string_view SubBlock) const {
-    auto node = ParseNode(bytes_, 0, bytes_.size());
-    while (node && !SubBlock.empty()) {
-        const std::size_t cut = SubBlock.find('\\');
-        const std::string_view key = SubBlock.substr(0, cut);
-        SubBlock = cut == std::string_view::npos ? std::string_view() : SubBlock.substr(cut + 1);
+std::optional<VersionValue> VersionBlock::queryValue(std::string_view subBlock) const {
+    auto node = parseNode(bytes_, 0, bytes_.size());
+    while (node && !subBlock.empty()) {
+        const std::size_t cut = subBlock.find('\\');
+        const std::string_view key = subBlock.substr(0, cut);
+        subBlock = cut == std::string_view::npos ? std::string_view() : subBlock.substr(cut + 1);
         if (!key.empty())
-            node = FindChild(bytes_, *node, key);
+            node = findChild(bytes_, *node, key);
     }
     if (!node)
         return std::nullopt;
     return node->Value;
 }
 
-std::optional<std::string> VersionBlock::QueryText(std::string_view SubBlock) const {
-    const auto value = QueryValue(SubBlock);
+std::optional<std::string> VersionBlock::queryText(std::string_view subBlock) const {
+    const auto value = queryValue(subBlock);
     if (!value)
         return std::nullopt;
     std::string_view units = value->Bytes;
     for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
-        if (ReadLe16(units, i) == 0) {
+        if (readLe16(units, i) == 0) {
             units = units.substr(0, i);
             break;
         }
     }
-    return Utf16LeToUtf8(units);
+    return utf16LeToUtf8(units);
 }
 
-std::optional<FixedFileInfo> VersionBlock::QueryFixed() const {
-    const auto value = QueryValue("\\");
+std::optional<FixedFileInfo> VersionBlock::queryFixed() const {
+    const auto value = queryValue("\\");
     if (!value || value->Bytes.size() < FixedFileInfo::kSize)
         return std::nullopt;
     const std::string_view b = value->Bytes;
@@ -115,17 +115,17 @@ std::optional<FixedFileInfo> VersionBlock::QueryFixed() const {
                                &f.FileType,      &f.FileSubtype,      &f.FileDateMS,
                                &f.FileDateLS};
     for (std::size_t i = 0; i < std::size(fields); ++i)
-        *fields[i] = ReadLe32(b, 4 * i);
+        *fields[i] = readLe32(b, 4 * i);
     return f;
 }
 
-std::optional<std::vector<std::uint32_t>> VersionBlock::QueryTranslations() const {
-    const auto value = QueryValue("\\VarFileInfo\\Translation");
+std::optional<std::vector<std::uint32_t>> VersionBlock::queryTranslations() const {
+    const auto value = queryValue("\\VarFileInfo\\Translation");
     if (!value || value->Bytes.size() < 4)
         return std::nullopt;
     std::vector<std::uint32_t> entries;
     for (std::size_t at = 0; at + 4 <= value->Bytes.size(); at += 4)
-        entries.push_back(ReadLe32(value->Bytes, at));
+        entries.push_back(readLe32(value->Bytes, at));
     return entries;
 }
 

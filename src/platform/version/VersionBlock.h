@@ -22,24 +22,24 @@ class VersionBlock {
 public:
     // The block when Bytes starts with a well-formed VS_VERSION_INFO node; bytes after the node
     // are dropped.
-    static std::optional<VersionBlock> FromBytes(std::string Bytes);
+    static std::optional<VersionBlock> fromBytes(std::string bytes);
 
-    const std::string& Bytes() const { return bytes_; }
-    std::size_t Size() const { return bytes_.size(); }
+    const std::string& bytes() const { return bytes_; }
+    std::size_t size() const { return bytes_.size(); }
 
     // The value of a sub-block path such as "\", "\VarFileInfo\Translation" or
     // "\StringFileInfo\040904b0\FileVersion": keys separated by "\" and compared ignoring case.
-    std::optional<VersionValue> QueryValue(std::string_view SubBlock) const;
+    std::optional<VersionValue> queryValue(std::string_view subBlock) const;
     // A text value up to its first NUL; empty when its length is 0.
-    std::optional<std::string> QueryText(std::string_view SubBlock) const;
+    std::optional<std::string> queryText(std::string_view subBlock) const;
     // The root's fixed part; nothing when it is shorter than the 52-byte structure.
-    std::optional<FixedFileInfo> QueryFixed() const;
+    std::optional<FixedFileInfo> queryFixed() const;
     // The whole 4-byte entries of "\VarFileInfo\Translation" (language identifier in the low
     // 16 bits, code page in the high 16 bits); nothing when the table has no whole entry.
-    std::optional<std::vector<std::uint32_t>> QueryTranslations() const;
+    std::optional<std::vector<std::uint32_t>> queryTranslations() const;
 
 private:
-    explicit VersionBlock(std::string Bytes) : bytes_(std::move(Bytes)) {}
+    explicit VersionBlock(std::string bytes) : bytes_(std::move(bytes)) {}
     std::string bytes_;
 };
 

@@ -22,6 +22,6 @@ struct VersionResourceContent {
 };
 
 // The VS_VERSIONINFO bytes of Content, laid out as the resource compiler lays them out.
-std::string WriteVersionBlock(const VersionResourceContent& Content);
+std::string writeVersionBlock(const VersionResourceContent& content);
 
 } // namespace dm::platform

@@ -30,7 +30,7 @@ private:
 };
 
 // Splits a query into its blank-separated words.
-std::vector<std::string_view> Words(std::string_view text) {
+std::vector<std::string_view> queryWords(std::string_view text) {
     std::vector<std::string_view> words;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -54,11 +54,11 @@ public:
 
     std::unique_ptr<WmiObjectSet> ExecQuery(std::string_view query, std::string_view language,
                                             int) override {
-        if (!SameNameIgnoringCase(language, "WQL"))
+        if (!sameNameIgnoringCase(language, "WQL"))
             throw WmiError(wbem::E_INVALID_QUERY_TYPE, "Invalid query language");
-        const std::vector<std::string_view> words = Words(query);
-        if (words.size() != 4 || !SameNameIgnoringCase(words[0], "SELECT") || words[1] != "*" ||
-            !SameNameIgnoringCase(words[2], "FROM"))
+        const std::vector<std::string_view> words = queryWords(query);
+        if (words.size() != 4 || !sameNameIgnoringCase(words[0], "SELECT") || words[1] != "*" ||
+            !sameNameIgnoringCase(words[2], "FROM"))
             throw WmiError(wbem::E_INVALID_QUERY, "Invalid query");
         return std::make_unique<InstanceSet>(Class(words[3], wbem::E_INVALID_CLASS).instances);
     }
@@ -69,7 +69,7 @@ public:
 
 private:
     const WmiRepository::Class& Class(std::string_view name, std::uint32_t missing) const {
-        const WmiRepository::Class* found = repository_->Find(name);
+        const WmiRepository::Class* found = repository_->find(name);
         if (found == nullptr)
             throw WmiError(missing, "Invalid class");
         return *found;
@@ -80,15 +80,15 @@ private:
 
 } // namespace
 
-void WmiRepository::AddClass(std::string name, std::vector<std::string> propertyNames) {
+void WmiRepository::addClass(std::string name, std::vector<std::string> propertyNames) {
     auto properties = std::make_shared<const std::vector<std::string>>(std::move(propertyNames));
     auto definition = std::make_shared<const WmiObject>(WmiPropertySet(properties, {}));
     classes_.push_back({std::move(name), std::move(properties), std::move(definition), {}});
 }
 
-void WmiRepository::AddInstance(std::string_view className, std::vector<Variant> values) {
+void WmiRepository::addInstance(std::string_view className, std::vector<Variant> values) {
     for (Class& c : classes_)
-        if (SameNameIgnoringCase(c.name, className)) {
+        if (sameNameIgnoringCase(c.name, className)) {
             c.instances.push_back(
                 std::make_shared<const WmiObject>(WmiPropertySet(c.properties, std::move(values))));
             return;
@@ -96,9 +96,9 @@ void WmiRepository::AddInstance(std::string_view className, std::vector<Variant>
     throw WmiError(wbem::E_INVALID_CLASS, "Invalid class");
 }
 
-const WmiRepository::Class* WmiRepository::Find(std::string_view className) const {
+const WmiRepository::Class* WmiRepository::find(std::string_view className) const {
     for (const Class& c : classes_)
-        if (SameNameIgnoringCase(c.name, className))
+        if (sameNameIgnoringCase(c.name, className))
             return &c;
     return nullptr;
 }
@@ -107,12 +107,12 @@ std::unique_ptr<WmiServices> LocalWmiLocator::ConnectServer(std::string_view hos
                                                             std::string_view nameSpace,
                                                             std::string_view user,
                                                             std::string_view) {
-    if (!SameNameIgnoringCase(host, "localhost"))
+    if (!sameNameIgnoringCase(host, "localhost"))
         throw WmiError(wbem::E_SERVER_UNAVAILABLE, "The RPC server is unavailable");
     if (!user.empty())
         throw WmiError(wbem::E_LOCAL_CREDENTIALS,
                        "User credentials cannot be used for local connections");
-    if (!SameNameIgnoringCase(nameSpace, "root\\CIMV2"))
+    if (!sameNameIgnoringCase(nameSpace, "root\\CIMV2"))
         throw WmiError(wbem::E_INVALID_NAMESPACE, "Invalid namespace");
     std::shared_ptr<const WmiRepository> repository = source_ ? source_() : nullptr;
     if (!repository)

@@ -21,11 +21,11 @@ public:
         std::vector<WmiObjectRef> instances;
     };
 
-    void AddClass(std::string name, std::vector<std::string> propertyNames);
+    void addClass(std::string name, std::vector<std::string> propertyNames);
     // Values in the order of the class's property names; missing trailing values are Null.
-    void AddInstance(std::string_view className, std::vector<Variant> values);
+    void addInstance(std::string_view className, std::vector<Variant> values);
     // The class of that name, ignoring letter case; nullptr when there is none.
-    const Class* Find(std::string_view className) const;
+    const Class* find(std::string_view className) const;
 
 private:
     std::vector<Class> classes_;

@@ -14,7 +14,7 @@ struct CodeRow {
     std::uint16_t cim;
 };
 
-constexpr CodeRow MemoryTypes[] = {
+constexpr CodeRow kMemoryTypes[] = {
     {0x01, 1},  // Other
     {0x02, 0},  // Unknown
     {0x03, 2},  // DRAM
@@ -49,7 +49,7 @@ constexpr CodeRow MemoryTypes[] = {
     {0x23, 35}, // LPDDR5
 };
 
-constexpr CodeRow FormFactors[] = {
+constexpr CodeRow kFormFactors[] = {
     {0x01, 1},  // Other
     {0x02, 0},  // Unknown
     {0x03, 7},  // SIMM
@@ -64,7 +64,7 @@ constexpr CodeRow FormFactors[] = {
     {0x0E, 13}, // SRIMM
 };
 
-std::uint16_t Lookup(const auto& table, std::uint8_t code) {
+std::uint16_t lookup(const auto& table, std::uint8_t code) {
     for (const CodeRow& row : table)
         if (row.smbios == code)
             return row.cim;
@@ -75,29 +75,29 @@ Variant Text(const std::optional<std::string>& text) {
     return text ? Variant::Text(*text) : Variant();
 }
 
-Variant Fixed(std::string text) {
+Variant fixed(std::string text) {
     return Variant::Text(std::move(text));
 }
 
 // A CIM unsigned 16- or 32-bit value as the scripting interface delivers it: a signed 32-bit
 // integer, so 32-bit values above 2147483647 arrive negative.
-Variant Integer(std::uint32_t value) {
+Variant integer(std::uint32_t value) {
     return Variant::Int(static_cast<std::int32_t>(value));
 }
 
-template <class T> Variant Integer(const std::optional<T>& value) {
-    return value ? Integer(static_cast<std::uint32_t>(*value)) : Variant();
+template <class T> Variant integer(const std::optional<T>& value) {
+    return value ? integer(static_cast<std::uint32_t>(*value)) : Variant();
 }
 
 // A CIM 64-bit value, delivered as decimal text.
-Variant Decimal(const std::optional<std::uint64_t>& value) {
+Variant decimal(const std::optional<std::uint64_t>& value) {
     return value ? Variant::Text(std::to_string(*value)) : Variant();
 }
 
-const Variant Null;
+const Variant kNull;
 
-void AddModules(WmiRepository& repository, const SmbiosMemory& memory) {
-    repository.AddClass("Win32_PhysicalMemory", {"Attributes",
+void addModules(WmiRepository& repository, const SmbiosMemory& memory) {
+    repository.addClass("Win32_PhysicalMemory", {"Attributes",
                                                  "BankLabel",
                                                  "Capacity",
                                                  "Caption",
@@ -137,48 +137,48 @@ void AddModules(WmiRepository& repository, const SmbiosMemory& memory) {
         const MemoryDeviceStructure& d = memory.Devices[i];
         if (!d.Installed)
             continue;
-        repository.AddInstance("Win32_PhysicalMemory",
-                               {Integer(d.Rank),
+        repository.addInstance("Win32_PhysicalMemory",
+                               {integer(d.Rank),
                                 Text(d.BankLocator),
-                                Decimal(d.SizeBytes),
-                                Fixed("Physical Memory"),
-                                Integer(d.ConfiguredSpeed),
-                                Integer(d.ConfiguredVoltage),
-                                Fixed("Win32_PhysicalMemory"),
-                                Integer(d.DataWidth),
-                                Fixed("Physical Memory"),
+                                decimal(d.SizeBytes),
+                                fixed("Physical Memory"),
+                                integer(d.ConfiguredSpeed),
+                                integer(d.ConfiguredVoltage),
+                                fixed("Win32_PhysicalMemory"),
+                                integer(d.DataWidth),
+                                fixed("Physical Memory"),
                                 Text(d.DeviceLocator),
-                                Integer(CimFormFactor(d.FormFactor)),
-                                Null,
-                                Null,
-                                Null,
-                                Null,
+                                integer(cimFormFactor(d.FormFactor)),
+                                kNull,
+                                kNull,
+                                kNull,
+                                kNull,
                                 Text(d.Manufacturer),
-                                Integer(d.MaximumVoltage),
-                                Integer(CimMemoryType(d.MemoryType)),
-                                Integer(d.MinimumVoltage),
-                                Null,
-                                Fixed("Physical Memory"),
-                                Null,
+                                integer(d.MaximumVoltage),
+                                integer(cimMemoryType(d.MemoryType)),
+                                integer(d.MinimumVoltage),
+                                kNull,
+                                fixed("Physical Memory"),
+                                kNull,
                                 Text(d.PartNumber),
-                                Null,
-                                Null,
-                                Null,
-                                Null,
+                                kNull,
+                                kNull,
+                                kNull,
+                                kNull,
                                 Text(d.SerialNumber),
-                                Null,
-                                Integer(d.MemoryType),
-                                Integer(d.Speed),
-                                Null,
-                                Fixed("Physical Memory " + std::to_string(i)),
-                                Integer(d.TotalWidth),
-                                Integer(d.TypeDetail),
-                                Null});
+                                kNull,
+                                integer(d.MemoryType),
+                                integer(d.Speed),
+                                kNull,
+                                fixed("Physical Memory " + std::to_string(i)),
+                                integer(d.TotalWidth),
+                                integer(d.TypeDetail),
+                                kNull});
     }
 }
 
-void AddArrays(WmiRepository& repository, const SmbiosMemory& memory) {
-    repository.AddClass("Win32_PhysicalMemoryArray", {"Caption",
+void addArrays(WmiRepository& repository, const SmbiosMemory& memory) {
+    repository.addClass("Win32_PhysicalMemoryArray", {"Caption",
                                                       "CreationClassName",
                                                       "Depth",
                                                       "Description",
@@ -215,52 +215,52 @@ void AddArrays(WmiRepository& repository, const SmbiosMemory& memory) {
         if (a.MaxCapacityKb)
             maxCapacity =
                 static_cast<std::uint32_t>(std::min<std::uint64_t>(*a.MaxCapacityKb, 0xFFFFFFFF));
-        repository.AddInstance("Win32_PhysicalMemoryArray",
-                               {Fixed("Physical Memory Array"),
-                                Fixed("Win32_PhysicalMemoryArray"),
-                                Null,
-                                Fixed("Physical Memory Array"),
-                                Null,
-                                Null,
-                                Null,
-                                Integer(a.Location),
-                                Null,
-                                Integer(maxCapacity),
-                                Decimal(a.MaxCapacityKb),
-                                Integer(a.MemoryDevices),
-                                Integer(a.ErrorCorrection),
-                                Null,
-                                Fixed("Physical Memory Array"),
-                                Null,
-                                Null,
-                                Null,
-                                Null,
-                                Null,
-                                Null,
-                                Null,
-                                Null,
-                                Fixed("Physical Memory Array " + std::to_string(i)),
-                                Integer(a.Use),
-                                Null,
-                                Null,
-                                Null});
+        repository.addInstance("Win32_PhysicalMemoryArray",
+                               {fixed("Physical Memory Array"),
+                                fixed("Win32_PhysicalMemoryArray"),
+                                kNull,
+                                fixed("Physical Memory Array"),
+                                kNull,
+                                kNull,
+                                kNull,
+                                integer(a.Location),
+                                kNull,
+                                integer(maxCapacity),
+                                decimal(a.MaxCapacityKb),
+                                integer(a.MemoryDevices),
+                                integer(a.ErrorCorrection),
+                                kNull,
+                                fixed("Physical Memory Array"),
+                                kNull,
+                                kNull,
+                                kNull,
+                                kNull,
+                                kNull,
+                                kNull,
+                                kNull,
+                                kNull,
+                                fixed("Physical Memory Array " + std::to_string(i)),
+                                integer(a.Use),
+                                kNull,
+                                kNull,
+                                kNull});
     }
 }
 
 } // namespace
 
-std::uint16_t CimMemoryType(std::uint8_t smbiosType) {
-    return Lookup(MemoryTypes, smbiosType);
+std::uint16_t cimMemoryType(std::uint8_t smbiosType) {
+    return lookup(kMemoryTypes, smbiosType);
 }
 
-std::uint16_t CimFormFactor(std::uint8_t smbiosFormFactor) {
-    return Lookup(FormFactors, smbiosFormFactor);
+std::uint16_t cimFormFactor(std::uint8_t smbiosFormFactor) {
+    return lookup(kFormFactors, smbiosFormFactor);
 }
 
-std::shared_ptr<const WmiRepository> MemoryWmiRepository(const SmbiosMemory& memory) {
+std::shared_ptr<const WmiRepository> memoryWmiRepository(const SmbiosMemory& memory) {
     auto repository = std::make_shared<WmiRepository>();
-    AddModules(*repository, memory);
-    AddArrays(*repository, memory);
+    addModules(*repository, memory);
+    addArrays(*repository, memory);
     return repository;
 }
 

@@ -5,16 +5,16 @@
 
 namespace dm::platform {
 
-std::shared_ptr<const WmiRepository> MemoryRepositoryFromImage(std::vector<std::uint8_t> image) {
-    const std::optional<SmbiosTable> table = SmbiosTable::FromImage(std::move(image));
-    return table ? MemoryWmiRepository(readSmbiosMemory(*table)) : nullptr;
+std::shared_ptr<const WmiRepository> memoryRepositoryFromImage(std::vector<std::uint8_t> image) {
+    const std::optional<SmbiosTable> table = SmbiosTable::fromImage(std::move(image));
+    return table ? memoryWmiRepository(readSmbiosMemory(*table)) : nullptr;
 }
 
-std::unique_ptr<WmiLocator> MakeSystemWmiLocator(SmbiosSources sources) {
+std::unique_ptr<WmiLocator> makeSystemWmiLocator(SmbiosSources sources) {
     return std::make_unique<LocalWmiLocator>(
         [sources = std::move(sources)]() -> std::shared_ptr<const WmiRepository> {
             const std::optional<SmbiosMemory> memory = loadSmbiosMemory(sources);
-            return memory ? MemoryWmiRepository(*memory) : nullptr;
+            return memory ? memoryWmiRepository(*memory) : nullptr;
         });
 }
 

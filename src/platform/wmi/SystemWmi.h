@@ -11,10 +11,10 @@ namespace dm::platform {
 
 // The memory classes of an SMBIOS image (as `dmidecode --dump-bin` writes it); nullptr when the
 // image is not one.
-std::shared_ptr<const WmiRepository> MemoryRepositoryFromImage(std::vector<std::uint8_t> image);
+std::shared_ptr<const WmiRepository> memoryRepositoryFromImage(std::vector<std::uint8_t> image);
 
 // The machine's WMI: the memory classes read afresh from the sources at every connection, which
 // fails when no source answers.
-std::unique_ptr<WmiLocator> MakeSystemWmiLocator(SmbiosSources sources);
+std::unique_ptr<WmiLocator> makeSystemWmiLocator(SmbiosSources sources);
 
 } // namespace dm::platform

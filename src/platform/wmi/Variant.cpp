@@ -12,11 +12,11 @@ namespace dm::platform {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) {
+[[noreturn]] void fail(const std::string& what) {
     throw VariantConversionError("Could not convert variant " + what);
 }
 
-template <class T> bool ParseWhole(std::string_view text, T& value) {
+template <class T> bool parseWhole(std::string_view text, T& value) {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     const char* end = text.data() + text.size();
@@ -24,26 +24,26 @@ template <class T> bool ParseWhole(std::string_view text, T& value) {
     return ec == std::errc() && ptr == end && !text.empty();
 }
 
-bool ParseDouble(std::string_view text, double& value) {
-    text = TrimBlanks(text);
-    return ParseWhole(text, value) && std::isfinite(value);
+bool parseDouble(std::string_view text, double& value) {
+    text = trimBlanks(text);
+    return parseWhole(text, value) && std::isfinite(value);
 }
 
-std::int64_t RoundToInt64(double value) {
+std::int64_t roundToInt64(double value) {
     // Automation rounds halves to even, which nearbyint does in the default rounding mode.
     const double rounded = std::nearbyint(value);
     if (!std::isfinite(rounded) || rounded < -9223372036854775808.0 ||
         rounded >= 9223372036854775808.0)
-        Fail("of type (Double) into type (Int64): overflow");
+        fail("of type (Double) into type (Int64): overflow");
     return static_cast<std::int64_t>(rounded);
 }
 
 } // namespace
 
-std::string Variant::AsText() const {
+std::string Variant::asText() const {
     switch (kind()) {
     case Kind::Null:
-        Fail("of type (Null) into type (String)");
+        fail("of type (Null) into type (String)");
     case Kind::Text:
         return std::get<std::string>(value_);
     case Kind::Int:
@@ -61,52 +61,52 @@ std::string Variant::AsText() const {
     return {};
 }
 
-std::int64_t Variant::AsInt64() const {
+std::int64_t Variant::asInt64() const {
     switch (kind()) {
     case Kind::Null:
-        Fail("of type (Null) into type (Int64)");
+        fail("of type (Null) into type (Int64)");
     case Kind::Text: {
-        const std::string_view text = TrimBlanks(std::get<std::string>(value_));
+        const std::string_view text = trimBlanks(std::get<std::string>(value_));
         std::int64_t whole = 0;
-        if (ParseWhole(text, whole))
+        if (parseWhole(text, whole))
             return whole;
         double number = 0;
-        if (ParseDouble(text, number))
-            return RoundToInt64(number);
-        Fail("of type (String) into type (Int64)");
+        if (parseDouble(text, number))
+            return roundToInt64(number);
+        fail("of type (String) into type (Int64)");
     }
     case Kind::Int:
         return std::get<std::int64_t>(value_);
     case Kind::UInt: {
         const std::uint64_t value = std::get<std::uint64_t>(value_);
         if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
-            Fail("of type (UInt64) into type (Int64): overflow");
+            fail("of type (UInt64) into type (Int64): overflow");
         return static_cast<std::int64_t>(value);
     }
     case Kind::Bool:
         return std::get<bool>(value_) ? -1 : 0; // automation's True is -1
     case Kind::Double:
-        return RoundToInt64(std::get<double>(value_));
+        return roundToInt64(std::get<double>(value_));
     }
     return 0;
 }
 
-std::int32_t Variant::AsInt32() const {
-    const std::int64_t value = AsInt64();
+std::int32_t Variant::asInt32() const {
+    const std::int64_t value = asInt64();
     if (value < std::numeric_limits<std::int32_t>::min() ||
         value > std::numeric_limits<std::int32_t>::max())
-        Fail("into type (Integer): overflow");
+        fail("into type (Integer): overflow");
     return static_cast<std::int32_t>(value);
 }
 
-double Variant::AsDouble() const {
+double Variant::asDouble() const {
     switch (kind()) {
     case Kind::Null:
-        Fail("of type (Null) into type (Double)");
+        fail("of type (Null) into type (Double)");
     case Kind::Text: {
         double number = 0;
-        if (!ParseDouble(std::get<std::string>(value_), number))
-            Fail("of type (String) into type (Double)");
+        if (!parseDouble(std::get<std::string>(value_), number))
+            fail("of type (String) into type (Double)");
         return number;
     }
     case Kind::Int:
@@ -121,19 +121,19 @@ double Variant::AsDouble() const {
     return 0;
 }
 
-bool Variant::AsBool() const {
+bool Variant::asBool() const {
     switch (kind()) {
     case Kind::Null:
-        Fail("of type (Null) into type (Boolean)");
+        fail("of type (Null) into type (Boolean)");
     case Kind::Text: {
-        const std::string_view text = TrimBlanks(std::get<std::string>(value_));
-        if (SameNameIgnoringCase(text, "true"))
+        const std::string_view text = trimBlanks(std::get<std::string>(value_));
+        if (sameNameIgnoringCase(text, "true"))
             return true;
-        if (SameNameIgnoringCase(text, "false"))
+        if (sameNameIgnoringCase(text, "false"))
             return false;
         double number = 0;
-        if (!ParseDouble(text, number))
-            Fail("of type (String) into type (Boolean)");
+        if (!parseDouble(text, number))
+            fail("of type (String) into type (Boolean)");
         return number != 0;
     }
     case Kind::Int:
@@ -150,8 +150,8 @@ bool Variant::AsBool() const {
 
 bool operator==(const Variant& a, const Variant& b) {
     using Kind = Variant::Kind;
-    if (a.IsNull() || b.IsNull())
-        return a.IsNull() && b.IsNull();
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
     if (a.kind() == Kind::Text && b.kind() == Kind::Text)
         return std::get<std::string>(a.value_) == std::get<std::string>(b.value_);
     const auto integral = [](Kind k) {
@@ -161,16 +161,16 @@ bool operator==(const Variant& a, const Variant& b) {
         if ((a.kind() == Kind::UInt) == (b.kind() == Kind::UInt))
             return a.kind() == Kind::UInt
                        ? std::get<std::uint64_t>(a.value_) == std::get<std::uint64_t>(b.value_)
-                       : a.AsInt64() == b.AsInt64();
+                       : a.asInt64() == b.asInt64();
         const Variant& unsignedOne = a.kind() == Kind::UInt ? a : b;
-        const std::int64_t signedValue = (a.kind() == Kind::UInt ? b : a).AsInt64();
+        const std::int64_t signedValue = (a.kind() == Kind::UInt ? b : a).asInt64();
         return signedValue >= 0 && static_cast<std::uint64_t>(signedValue) ==
                                        std::get<std::uint64_t>(unsignedOne.value_);
     }
     const auto number = [](const Variant& v, double& out) {
         if (v.kind() == Kind::Text)
-            return ParseDouble(std::get<std::string>(v.value_), out);
-        out = v.AsDouble();
+            return parseDouble(std::get<std::string>(v.value_), out);
+        out = v.asDouble();
         return true;
     };
     double x = 0, y = 0;

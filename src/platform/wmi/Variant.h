@@ -23,18 +23,18 @@ public:
     Variant() = default;
     static Variant Text(std::string text) { return Variant(Store(std::move(text))); }
     static Variant Int(std::int64_t value) { return Variant(Store(value)); }
-    static Variant UInt(std::uint64_t value) { return Variant(Store(value)); }
+    static Variant uInt(std::uint64_t value) { return Variant(Store(value)); }
     static Variant Bool(bool value) { return Variant(Store(value)); }
     static Variant Double(double value) { return Variant(Store(value)); }
 
     Kind kind() const { return static_cast<Kind>(value_.index()); }
-    bool IsNull() const { return kind() == Kind::Null; }
+    bool isNull() const { return kind() == Kind::Null; }
 
-    std::string AsText() const;
-    std::int64_t AsInt64() const;
-    std::int32_t AsInt32() const;
-    double AsDouble() const;
-    bool AsBool() const;
+    std::string asText() const;
+    std::int64_t asInt64() const;
+    std::int32_t asInt32() const;
+    double asDouble() const;
+    bool asBool() const;
 
     // Variant equality: Null equals only Null, numbers compare by value whatever their kind, texts
     // byte for byte, and a text equals a number when it converts to that number.

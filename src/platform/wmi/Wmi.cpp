@@ -41,7 +41,7 @@ std::unique_ptr<WmiEnumerator<WmiProperty>> WmiPropertySet::NewEnum() const {
 
 WmiProperty WmiPropertySet::Item(std::string_view name) const {
     for (std::size_t i = 0; i < names_->size(); ++i)
-        if (SameNameIgnoringCase((*names_)[i], name))
+        if (sameNameIgnoringCase((*names_)[i], name))
             return {(*names_)[i], (*values_)[i]};
     throw WmiError(wbem::E_NOT_FOUND, "Not found");
 }
