@@ -10,12 +10,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::string error;
-    auto hive = dm::platform::parseHive(text, error);
+    auto hive = dm::platform::parseHive(text);
     if (!hive)
         return 0;
     const std::string written = dm::platform::serializeHive(*hive);
-    auto again = dm::platform::parseHive(written, error);
+    auto again = dm::platform::parseHive(written);
     if (!again || dm::platform::serializeHive(*again) != written)
         std::abort();
     return 0;

@@ -2,11 +2,11 @@
 
 #include "app/MainDlg.h"
 #include "app/MakerSite.h"
-#include "app/QtText.h"
 #include "framework/FileVersionText.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
+#include "platform/qt/QtText.h"
 #include "ui_AboutDlg.h"
 
 namespace dm {
@@ -34,15 +34,15 @@ AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, QWid
 AboutDlg::~AboutDlg() = default;
 
 std::string AboutDlg::TS(const std::string& english) const {
-    return fromQt(TS_about_->Translate(toQt(english)));
+    return platform::fromQt(TS_about_->Translate(platform::toQt(english)));
 }
 
 void AboutDlg::UpdateTexts() {
     const std::string title = MainDlg::kTitle;
-    setWindowTitle(toQt(TS("About") + " " + title));
-    ui_->appname_lbl->setText(toQt(TS("Application Name :") + " " + title));
+    setWindowTitle(platform::toQt(TS("About") + " " + title));
+    ui_->appname_lbl->setText(platform::toQt(TS("Application Name :") + " " + title));
     ui_->version_lbl->setText(
-        toQt(TS("Version :") + " " + GetFileVersionText(*platform_.versions, exeName_)));
+        platform::toQt(TS("Version :") + " " + GetFileVersionText(*platform_.versions, exeName_)));
 }
 
 bool AboutDlg::Execute() {

@@ -1,10 +1,12 @@
 #include "app/ExportFile.h"
 
+#include "platform/text/TextLines.h"
+
 namespace dm {
 
 std::string formatExport(const std::vector<ExportSection>& sections, const std::string& separator) {
-    std::string text;
-    const auto line = [&](const std::string& content) { text += content + "\r\n"; };
+    std::vector<std::string> lines;
+    const auto line = [&](const std::string& content) { lines.push_back(content); };
     for (const ExportSection& section : sections) {
         if (section.Slot > 1)
             line("");
@@ -18,7 +20,7 @@ std::string formatExport(const std::vector<ExportSection>& sections, const std::
         if (section.Rows.empty())
             line("Empty");
     }
-    return text;
+    return platform::joinCrLf(lines);
 }
 
 } // namespace dm

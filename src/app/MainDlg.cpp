@@ -5,12 +5,12 @@
 #include "app/ErrorReport.h"
 #include "app/ImageList.h"
 #include "app/PictureButton.h"
-#include "app/QtText.h"
 #include "framework/RunLog.h"
 #include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtText.h"
 #include "platform/system/SystemInfo.h"
 #include "ui_MainDlg.h"
 
@@ -165,7 +165,7 @@ void MainDlg::connectMenu() {
 }
 
 std::string MainDlg::TS(const std::string& english) const {
-    return fromQt(mainTS_->Translate(toQt(english)));
+    return platform::fromQt(mainTS_->Translate(platform::toQt(english)));
 }
 
 void MainDlg::resizeEvent(QResizeEvent* event) {

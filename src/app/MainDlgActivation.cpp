@@ -1,7 +1,6 @@
 #include "app/ApplicationEvents.h"
 #include "app/MainDlg.h"
 #include "app/PictureButton.h"
-#include "app/QtText.h"
 #include "framework/DataFolder.h"
 #include "framework/FileVersionText.h"
 #include "framework/RunLog.h"
@@ -9,6 +8,7 @@
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtText.h"
 #include "ui_MainDlg.h"
 
 #include <QTimer>
@@ -18,10 +18,11 @@
 namespace dm {
 
 void MainDlg::UpdateCaption() {
-    setWindowTitle(
-        toQt(std::string(kTitle) + " v" + GetFileVersionText(*platform_.versions, start_.ExeName)));
+    setWindowTitle(platform::toQt(std::string(kTitle) + " v" +
+                                  GetFileVersionText(*platform_.versions, start_.ExeName)));
     // Line feed, then carriage return, as the empty-slot text has always been joined.
-    const QString emptySlot = toQt(TS("Empty slot !") + "\n\r" + TS("Click here to get more RAM"));
+    const QString emptySlot =
+        platform::toQt(TS("Empty slot !") + "\n\r" + TS("Click here to get more RAM"));
     ui_->getRAM1_btn->setText(emptySlot);
     for (PictureButton* button : {ui_->getRAM2_btn, ui_->getRAM3_btn, ui_->getRAM4_btn})
         button->setText(ui_->getRAM1_btn->text());
@@ -41,7 +42,7 @@ void MainDlg::AppEvtActivate() {
             dataFolder + kTitle + ".log", false, 10000, false);
         logInfo("Starting");
         logInfo(start_.ExeName);
-        logInfo(fromQt(windowTitle()));
+        logInfo(platform::fromQt(windowTitle()));
         const std::string reactOs =
             GetReactOSBuildText(*platform_.registry, [this](const std::string& file) {
                 return GetFileVersionText(*platform_.versions, file);

@@ -1,10 +1,10 @@
 #include "app/ExportFile.h"
 #include "app/MainDlg.h"
-#include "app/QtText.h"
 #include "framework/DataFolder.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
 #include "platform/files/FileSystem.h"
+#include "platform/qt/QtText.h"
 
 #include <QTreeWidget>
 
@@ -18,7 +18,7 @@ ExportSection sectionOf(int slot, const QTreeWidget& list) {
         const QTreeWidgetItem* item = list.topLevelItem(row);
         std::vector<std::string> columns;
         for (int column = 0; column < list.columnCount(); ++column)
-            columns.push_back(fromQt(item->text(column)));
+            columns.push_back(platform::fromQt(item->text(column)));
         section.Rows.push_back(std::move(columns));
     }
     return section;

@@ -1,8 +1,8 @@
 #include "app/MainDlg.h"
 
-#include "app/QtText.h"
 #include "app/ScopeGraph.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtText.h"
 #include "platform/system/MemoryStatus.h"
 #include "ui_MainDlg.h"
 
@@ -21,13 +21,13 @@ void MainDlg::Mem_tmrTimer() {
     ui_->scope->updateScope();
 
     const auto used = static_cast<std::int64_t>(memory.totalPhysical - memory.availablePhysical);
-    ui_->phyused_lbl->setText(toQt(TS("Used :") + " " + sizes_.FormatSize(used)));
+    ui_->phyused_lbl->setText(platform::toQt(TS("Used :") + " " + sizes_.FormatSize(used)));
 
     // Without the firmware's figure the total physical memory stands in for it.
     const std::uint64_t installed =
         platform_.memory->installedKilobytes().value_or(memory.totalPhysical / 1024);
-    ui_->phytot_lbl->setText(
-        toQt(TS("Total :") + " " + sizes_.FormatSize(static_cast<std::int64_t>(installed * 1024))));
+    ui_->phytot_lbl->setText(platform::toQt(
+        TS("Total :") + " " + sizes_.FormatSize(static_cast<std::int64_t>(installed * 1024))));
 }
 
 } // namespace dm

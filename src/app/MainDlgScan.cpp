@@ -2,13 +2,13 @@
 
 #include "app/ModuleRows.h"
 #include "app/PictureButton.h"
-#include "app/QtText.h"
 #include "framework/RunLog.h"
 #include "framework/TextUtils.h"
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
+#include "platform/qt/QtText.h"
 #include "ui_MainDlg.h"
 
 #include <QGroupBox>
@@ -33,9 +33,10 @@ ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
 void fillList(QTreeWidget& list, const std::vector<SlotRow>& rows, const std::string& parameter,
               const std::string& value) {
     list.clear();
-    list.setHeaderLabels({toQt(parameter), toQt(value)});
+    list.setHeaderLabels({platform::toQt(parameter), platform::toQt(value)});
     for (const SlotRow& row : rows)
-        list.addTopLevelItem(new QTreeWidgetItem(QStringList{toQt(row.Caption), toQt(row.Value)}));
+        list.addTopLevelItem(new QTreeWidgetItem(
+            QStringList{platform::toQt(row.Caption), platform::toQt(row.Value)}));
 }
 
 } // namespace
@@ -59,7 +60,7 @@ PictureButton* MainDlg::getSpecButton(int slot) const {
 bool MainDlg::HasModel(const QTreeWidget& list) {
     if (list.topLevelItemCount() < 4 || list.columnCount() < 2)
         return false;
-    return !trimText(fromQt(list.topLevelItem(3)->text(1))).empty();
+    return !trimText(platform::fromQt(list.topLevelItem(3)->text(1))).empty();
 }
 
 void MainDlg::AutoSizeColumns(QTreeWidget& list) {
@@ -80,9 +81,10 @@ void MainDlg::ScanSlots() {
         maximumGb += arrays.MaxCapacity >> 20;
         slotCount += arrays.MemoryDevices;
     }
-    ui_->slots_lbl->setText(toQt(TS("Number of slots :") + " " + std::to_string(slotCount)));
+    ui_->slots_lbl->setText(
+        platform::toQt(TS("Number of slots :") + " " + std::to_string(slotCount)));
     ui_->maxmem_lbl->setText(
-        toQt(TS("Maximum memory :") + " " + std::to_string(maximumGb) + " " + TS("GB")));
+        platform::toQt(TS("Maximum memory :") + " " + std::to_string(maximumGb) + " " + TS("GB")));
     for (int slot = 1; slot <= 4; ++slot)
         slotGroup(slot)->setEnabled(slotCount >= slot);
     if (slotCount < 3)
@@ -117,8 +119,8 @@ void MainDlg::ScanSlots() {
     }
 
     const std::int64_t installedGb = installed / kGiB;
-    ui_->curmem_lbl->setText(
-        toQt(TS("Current memory :") + " " + std::to_string(installedGb) + " " + TS("GB")));
+    ui_->curmem_lbl->setText(platform::toQt(TS("Current memory :") + " " +
+                                            std::to_string(installedGb) + " " + TS("GB")));
     ui_->maxmem_lbl->setHidden(installedGb > maximumGb);
 }
 
@@ -133,7 +135,7 @@ void MainDlg::narrowToFirstColumn() {
 void MainDlg::getSpecClick(int slot) {
     const QTreeWidget& list = *slotList(slot);
     const auto value = [&](int row) {
-        return row < list.topLevelItemCount() ? fromQt(list.topLevelItem(row)->text(1))
+        return row < list.topLevelItemCount() ? platform::fromQt(list.topLevelItem(row)->text(1))
                                               : std::string();
     };
     const std::string address = specificationAddress(DIMMETRIC_SEARCH_HOST, value(2), value(3));

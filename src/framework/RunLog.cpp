@@ -5,6 +5,7 @@
 #include "platform/files/FileSystem.h"
 #include "platform/files/PathText.h"
 #include "platform/system/SystemInfo.h"
+#include "platform/text/TextLines.h"
 
 #include <array>
 #include <cstdio>
@@ -80,10 +81,7 @@ void RunLog::Save() {
         const auto entry = services_.files.attributes(folder);
         if (!entry || !(entry->attributes & platform::FileAttributeDirectory))
             return;
-        std::string text;
-        for (const auto& line : lines_)
-            text += line + "\r\n";
-        services_.files.writeFile(fileName_, text);
+        services_.files.writeFile(fileName_, platform::joinCrLf(lines_));
     } catch (...) {
         // A log that cannot be written must never disturb the program.
     }

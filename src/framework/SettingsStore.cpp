@@ -21,7 +21,7 @@ std::string settingsKeyOf(const std::string& name) {
     return std::string(kMakerKey) + "\\" + name;
 }
 
-std::unique_ptr<platform::RegistryKey> makerKey(platform::Registry& registry) {
+platform::KeyResult makerKey(platform::Registry& registry) {
     return registry.createKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Full);
 }
 
@@ -40,9 +40,11 @@ std::string ReadMakerValue(platform::Registry& registry, const std::string& name
 void WriteMakerValue(platform::Registry& registry, const std::string& name,
                      const std::string& value) {
     const auto key = makerKey(registry);
-    if (!key || !key->writeString(name, value)) {
+    const platform::Status written =
+        key ? key->writeString(name, value) : platform::Status(platform::Failure{key.error()});
+    if (!written) {
         // The registry's reason, such as a damaged hive, goes into the error report.
-        const std::string reason = registry.lastError();
+        const std::string& reason = written.error();
         throw RegistryError("Failed to set data for '" + name + "'" +
                             (reason.empty() ? std::string() : " (" + reason + ")"));
     }

@@ -1,6 +1,51 @@
 #include "inventory/Win32_PhysicalMemory.h"
 
+#include "inventory/RecordFields.h"
+
 namespace dm {
+
+namespace {
+
+using R = Win32_PhysicalMemory;
+
+// The record's fields, one row per property, in the class's order.
+const std::vector<RecordField<R>>& fields() {
+    static const std::vector<RecordField<R>> kFields = {
+        recordField("BankLabel", &R::BankLabel, VarToStrDef),
+        recordField("Capacity", &R::Capacity, VarToInt64Def),
+        recordField("Caption", &R::Caption, VarToStrDef),
+        recordField("CreationClassName", &R::CreationClassName, VarToStrDef),
+        recordField("DataWidth", &R::DataWidth, VarToWordDef),
+        recordField("Description", &R::Description, VarToStrDef),
+        recordField("DeviceLocator", &R::DeviceLocator, VarToStrDef),
+        recordField("FormFactor", &R::FormFactor, VarToWordDef),
+        recordField("HotSwappable", &R::HotSwappable, VarToBooleanDef),
+        recordField("InstallDate", &R::InstallDate, WmiDateTimeToDateTime),
+        recordField("InterleaveDataDepth", &R::InterleaveDataDepth, VarToWordDef),
+        recordField("InterleavePosition", &R::InterleavePosition, VarToIntegerDef),
+        recordField("Manufacturer", &R::Manufacturer, VarToStrDef),
+        recordField("MemoryType", &R::MemoryType, VarToWordDef),
+        recordField("Model", &R::Model, VarToStrDef),
+        recordField("Name", &R::Name, VarToStrDef),
+        recordField("OtherIdentifyingInfo", &R::OtherIdentifyingInfo, VarToStrDef),
+        recordField("PartNumber", &R::PartNumber, VarToStrDef),
+        recordField("PositionInRow", &R::PositionInRow, VarToIntegerDef),
+        recordField("PoweredOn", &R::PoweredOn, VarToBooleanDef),
+        recordField("Removable", &R::Removable, VarToBooleanDef),
+        recordField("Replaceable", &R::Replaceable, VarToBooleanDef),
+        recordField("SerialNumber", &R::SerialNumber, VarToStrDef),
+        recordField("SKU", &R::SKU, VarToStrDef),
+        recordField("Speed", &R::Speed, VarToIntegerDef),
+        recordField("Status", &R::Status, VarToStrDef),
+        recordField("Tag", &R::Tag, VarToStrDef),
+        recordField("TotalWidth", &R::TotalWidth, VarToWordDef),
+        recordField("TypeDetail", &R::TypeDetail, VarToWordDef),
+        recordField("Version", &R::Version, VarToStrDef),
+    };
+    return kFields;
+}
+
+} // namespace
 
 Win32_PhysicalMemory::Win32_PhysicalMemory(platform::WmiLocator* locator, bool autoLoad)
     : WmiClass(locator, "root\\CIMV2", "Win32_PhysicalMemory") {
@@ -12,36 +57,7 @@ void Win32_PhysicalMemory::SetCollectionIndex(int index) {
     if (index < 0 || index > rowCount() - 1 || index == CurrentIndex())
         return;
     setCurrentIndex(index);
-    BankLabel = VarToStrDef(GetPropValue("BankLabel"));
-    Capacity = VarToInt64Def(GetPropValue("Capacity"));
-    Caption = VarToStrDef(GetPropValue("Caption"));
-    CreationClassName = VarToStrDef(GetPropValue("CreationClassName"));
-    DataWidth = VarToWordDef(GetPropValue("DataWidth"));
-    Description = VarToStrDef(GetPropValue("Description"));
-    DeviceLocator = VarToStrDef(GetPropValue("DeviceLocator"));
-    FormFactor = VarToWordDef(GetPropValue("FormFactor"));
-    HotSwappable = VarToBooleanDef(GetPropValue("HotSwappable"));
-    InstallDate = WmiDateTimeToDateTime(GetPropValue("InstallDate"));
-    InterleaveDataDepth = VarToWordDef(GetPropValue("InterleaveDataDepth"));
-    InterleavePosition = VarToIntegerDef(GetPropValue("InterleavePosition"));
-    Manufacturer = VarToStrDef(GetPropValue("Manufacturer"));
-    MemoryType = VarToWordDef(GetPropValue("MemoryType"));
-    Model = VarToStrDef(GetPropValue("Model"));
-    Name = VarToStrDef(GetPropValue("Name"));
-    OtherIdentifyingInfo = VarToStrDef(GetPropValue("OtherIdentifyingInfo"));
-    PartNumber = VarToStrDef(GetPropValue("PartNumber"));
-    PositionInRow = VarToIntegerDef(GetPropValue("PositionInRow"));
-    PoweredOn = VarToBooleanDef(GetPropValue("PoweredOn"));
-    Removable = VarToBooleanDef(GetPropValue("Removable"));
-    Replaceable = VarToBooleanDef(GetPropValue("Replaceable"));
-    SerialNumber = VarToStrDef(GetPropValue("SerialNumber"));
-    SKU = VarToStrDef(GetPropValue("SKU"));
-    Speed = VarToIntegerDef(GetPropValue("Speed"));
-    Status = VarToStrDef(GetPropValue("Status"));
-    Tag = VarToStrDef(GetPropValue("Tag"));
-    TotalWidth = VarToWordDef(GetPropValue("TotalWidth"));
-    TypeDetail = VarToWordDef(GetPropValue("TypeDetail"));
-    Version = VarToStrDef(GetPropValue("Version"));
+    copyFields(*this, fields());
 }
 
 } // namespace dm

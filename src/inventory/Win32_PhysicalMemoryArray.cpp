@@ -1,6 +1,48 @@
 #include "inventory/Win32_PhysicalMemoryArray.h"
 
+#include "inventory/RecordFields.h"
+
 namespace dm {
+
+namespace {
+
+using R = Win32_PhysicalMemoryArray;
+
+// The record's fields, one row per property, in the class's order.
+const std::vector<RecordField<R>>& fields() {
+    static const std::vector<RecordField<R>> kFields = {
+        recordField("Caption", &R::Caption, VarToStrDef),
+        recordField("CreationClassName", &R::CreationClassName, VarToStrDef),
+        recordField("Depth", &R::Depth, VarToDoubleDef),
+        recordField("Description", &R::Description, VarToStrDef),
+        recordField("Height", &R::Height, VarToDoubleDef),
+        recordField("HotSwappable", &R::HotSwappable, VarToBooleanDef),
+        recordField("InstallDate", &R::InstallDate, WmiDateTimeToDateTime),
+        recordField("Location", &R::Location, VarToWordDef),
+        recordField("Manufacturer", &R::Manufacturer, VarToStrDef),
+        recordField("MaxCapacity", &R::MaxCapacity, VarToIntegerDef),
+        recordField("MemoryDevices", &R::MemoryDevices, VarToWordDef),
+        recordField("MemoryErrorCorrection", &R::MemoryErrorCorrection, VarToWordDef),
+        recordField("Model", &R::Model, VarToStrDef),
+        recordField("Name", &R::Name, VarToStrDef),
+        recordField("OtherIdentifyingInfo", &R::OtherIdentifyingInfo, VarToStrDef),
+        recordField("PartNumber", &R::PartNumber, VarToStrDef),
+        recordField("PoweredOn", &R::PoweredOn, VarToBooleanDef),
+        recordField("Removable", &R::Removable, VarToBooleanDef),
+        recordField("Replaceable", &R::Replaceable, VarToBooleanDef),
+        recordField("SerialNumber", &R::SerialNumber, VarToStrDef),
+        recordField("SKU", &R::SKU, VarToStrDef),
+        recordField("Status", &R::Status, VarToStrDef),
+        recordField("Tag", &R::Tag, VarToStrDef),
+        recordField("Use", &R::Use, VarToWordDef),
+        recordField("Version", &R::Version, VarToStrDef),
+        recordField("Weight", &R::Weight, VarToDoubleDef),
+        recordField("Width", &R::Width, VarToDoubleDef),
+    };
+    return kFields;
+}
+
+} // namespace
 
 Win32_PhysicalMemoryArray::Win32_PhysicalMemoryArray(platform::WmiLocator* locator, bool autoLoad)
     : WmiClass(locator, "root\\CIMV2", "Win32_PhysicalMemoryArray") {
@@ -12,33 +54,7 @@ void Win32_PhysicalMemoryArray::SetCollectionIndex(int index) {
     if (index < 0 || index > rowCount() - 1 || index == CurrentIndex())
         return;
     setCurrentIndex(index);
-    Caption = VarToStrDef(GetPropValue("Caption"));
-    CreationClassName = VarToStrDef(GetPropValue("CreationClassName"));
-    Depth = VarToDoubleDef(GetPropValue("Depth"));
-    Description = VarToStrDef(GetPropValue("Description"));
-    Height = VarToDoubleDef(GetPropValue("Height"));
-    HotSwappable = VarToBooleanDef(GetPropValue("HotSwappable"));
-    InstallDate = WmiDateTimeToDateTime(GetPropValue("InstallDate"));
-    Location = VarToWordDef(GetPropValue("Location"));
-    Manufacturer = VarToStrDef(GetPropValue("Manufacturer"));
-    MaxCapacity = VarToIntegerDef(GetPropValue("MaxCapacity"));
-    MemoryDevices = VarToWordDef(GetPropValue("MemoryDevices"));
-    MemoryErrorCorrection = VarToWordDef(GetPropValue("MemoryErrorCorrection"));
-    Model = VarToStrDef(GetPropValue("Model"));
-    Name = VarToStrDef(GetPropValue("Name"));
-    OtherIdentifyingInfo = VarToStrDef(GetPropValue("OtherIdentifyingInfo"));
-    PartNumber = VarToStrDef(GetPropValue("PartNumber"));
-    PoweredOn = VarToBooleanDef(GetPropValue("PoweredOn"));
-    Removable = VarToBooleanDef(GetPropValue("Removable"));
-    Replaceable = VarToBooleanDef(GetPropValue("Replaceable"));
-    SerialNumber = VarToStrDef(GetPropValue("SerialNumber"));
-    SKU = VarToStrDef(GetPropValue("SKU"));
-    Status = VarToStrDef(GetPropValue("Status"));
-    Tag = VarToStrDef(GetPropValue("Tag"));
-    Use = VarToWordDef(GetPropValue("Use"));
-    Version = VarToStrDef(GetPropValue("Version"));
-    Weight = VarToDoubleDef(GetPropValue("Weight"));
-    Width = VarToDoubleDef(GetPropValue("Width"));
+    copyFields(*this, fields());
 }
 
 } // namespace dm

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 #include "platform/desktop/MessageBox.h"
 #include "platform/files/PathText.h"
+#include "platform/qt/QtText.h"
 #include "platform/registry/Registry.h"
 #include "platform/system/SystemInfo.h"
 #include "platform/version/VersionResources.h"
@@ -200,10 +201,11 @@ bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {
 bool LangList::LoadFromRegistry() {
     if (regKey_.empty())
         return false;
-    const std::string name = objectName().toStdString();
-    auto key = registry_ ? registry_->openKey(platform::RegistryRoot::CurrentUser, regKey_,
-                                              platform::RegistryAccess::Read)
-                         : nullptr;
+    const std::string name = platform::fromQt(objectName());
+    std::unique_ptr<platform::RegistryKey> key;
+    if (registry_)
+        key = registry_->openKey(platform::RegistryRoot::CurrentUser, regKey_,
+                                 platform::RegistryAccess::Read);
     const auto stored = key ? key->readDword(name) : platform::ReadResult<std::uint32_t>{};
     if (stored.status == platform::ReadStatus::WrongType)
         throw std::runtime_error("Invalid data type for '" + name + "'");
@@ -221,8 +223,8 @@ bool LangList::SaveToRegistry() {
         return false;
     if (!InRange(languageIndex_, 0, static_cast<std::int32_t>(entries_.size())))
         return true;
-    return key->writeDword(objectName().toStdString(),
-                           static_cast<std::uint32_t>(entries_[languageIndex_].code));
+    return static_cast<bool>(key->writeDword(
+        platform::fromQt(objectName()), static_cast<std::uint32_t>(entries_[languageIndex_].code)));
 }
 
 bool LangList::selectFirst(const std::function<bool(std::int32_t code)>& matches) {
@@ -302,7 +304,7 @@ void LangList::runFirstActivation() {
         // The application's error report: a message box with the error text.
         if (messageBox_)
             messageBox_->show(mainForm(), error.what(),
-                              QCoreApplication::applicationName().toStdString(),
+                              platform::fromQt(QCoreApplication::applicationName()),
                               platform::MB_OK | platform::MB_ICONHAND);
     }
 }
@@ -314,13 +316,13 @@ void LangList::writeTemplateFromSwitch() {
     std::uint32_t version = 0;
     if (versions_) {
         VersionInfo executable(*versions_);
-        executable.SetFileName(QString::fromStdString(versions_->moduleFileName()));
+        executable.SetFileName(platform::toQt(versions_->moduleFileName()));
         version = static_cast<std::uint32_t>(executable.FileVersionInt());
     }
     SetProgramVersion(version);
     SetImeName(std::string()); // input methods have no names here
     const QWidget* form = mainForm();
-    SetFontName(form ? readFont(form).family().toStdString() : std::string());
+    SetFontName(form ? platform::fromQt(readFont(form).family()) : std::string());
     SetCharset(static_cast<std::uint8_t>(form ? fontCharSet(form) : 1));
     WriteOriginalTemplate();
 }

@@ -1,5 +1,7 @@
 #include "localisation/LanguageChoice.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -15,10 +17,6 @@ constexpr int kEntryHeight = 32;
 // Room the entries leave for a flag: pictures up to 28 pixels high are centred in an entry.
 constexpr int kFlagRoom = 28;
 constexpr QRgb kFrameColour = 0xFFFFFBF0; // a cream white
-
-QString fromBytes(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The entries are drawn by the chooser, at a fixed height.
 class EntryDelegate : public QStyledItemDelegate {
@@ -113,7 +111,7 @@ void LanguageChoice::SetLanguageList(LangList* list) {
         return;
     list->ScanLanguageFiles();
     for (const LanguageEntry& entry : list->entries())
-        entries_->addItem(fromBytes(entry.text));
+        entries_->addItem(platform::toQt(entry.text));
     savedAfterSwitch_ = list->AfterLanguageSwitch();
     list->setAfterLanguageSwitch([this](QObject* sender) { LanguageSwitched(sender); });
     chained_ = true;
@@ -138,7 +136,7 @@ void LanguageChoice::LanguageSwitched(QObject*) {
     selectEntry(list_->LanguageIndex());
     if (savedAfterSwitch_)
         savedAfterSwitch_(this);
-    caption_->setText(QStringLiteral("  ") + fromBytes(list_->GetCurrentLanguageName()));
+    caption_->setText(QStringLiteral("  ") + platform::toQt(list_->GetCurrentLanguageName()));
 }
 
 void LanguageChoice::ListClick() {
@@ -149,7 +147,7 @@ void LanguageChoice::ListClick() {
         // Pending paints and timers run; input waits until the switch is done.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         list_->SetLanguageIndex(entries_->currentRow());
-        caption_->setText(fromBytes(list_->GetCurrentLanguageName()));
+        caption_->setText(platform::toQt(list_->GetCurrentLanguageName()));
     }
     if (OnClick)
         OnClick(this);

@@ -7,11 +7,4 @@ std::string VersionIntToText(std::uint32_t v) {
            std::to_string((v >> 10) & 63) + "." + std::to_string(v & 1023);
 }
 
-std::string linesToText(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
 } // namespace dm

@@ -39,7 +39,4 @@ enum TextTag : std::int32_t {
 // "a.b.c.d" of a version packed as a shl 24 or b shl 16 or c shl 10 or d.
 std::string VersionIntToText(std::uint32_t v);
 
-// The lines each followed by CR LF.
-std::string linesToText(const std::vector<std::string>& lines);
-
 } // namespace dm

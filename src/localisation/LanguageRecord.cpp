@@ -7,8 +7,10 @@
 #include "localisation/LanguageFile.h"
 #include "localisation/PublishedProperties.h"
 #include "localisation/Storefile.h"
+#include "platform/qt/QtText.h"
 #include "platform/text/ByteOrder.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/TextLines.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -59,14 +61,7 @@ bool isTranslated(std::int32_t tag) {
 
 // Empty after removing blanks and control characters.
 bool isBlank(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= ' '; });
-}
-
-QString linesText(const QStringList& lines) {
-    QString text;
-    for (const QString& line : lines)
-        text += line + QLatin1String("\r\n");
-    return text;
+    return trimText(platform::fromQt(text)).empty();
 }
 
 // Collected components by lower-case path, the first of equal paths winning.
@@ -116,7 +111,7 @@ LanguageRecord::LanguageRecord(std::uint16_t writerRevision, QObject* root,
 LanguageRecord::~LanguageRecord() = default;
 
 std::string LanguageRecord::defaultFileName() const {
-    return languageFilePath(QCoreApplication::applicationDirPath().toStdString() + "/", "",
+    return languageFilePath(platform::fromQt(QCoreApplication::applicationDirPath()) + "/", "",
                             languageId_);
 }
 
@@ -290,7 +285,7 @@ bool LanguageRecord::SaveToFile(const std::string& fileName) {
         file.WriteString(1, listTitle_);
         file.WriteString(2, languageName_);
         file.WriteString(3, listNote_);
-        file.WriteString(4, linesToText(textLines_));
+        file.WriteString(4, platform::joinCrLf(textLines_));
         QByteArray picture;
         if (!flagPicture_.isNull()) {
             QBuffer buffer(&picture);
@@ -341,7 +336,7 @@ void LanguageRecord::writeComponent(Storefile& file, const CollectedComponent& e
         if (!hasPublished(c, p))
             continue;
         if (const QStringList lines = readPublished(c, p).toStringList(); !lines.isEmpty()) {
-            items = linesText(lines);
+            items = platform::joinCrLf(lines);
             break;
         }
     }

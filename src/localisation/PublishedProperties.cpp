@@ -107,168 +107,106 @@ bool isEditor(const QObject* c) {
     return qobject_cast<const QPlainTextEdit*>(c) || qobject_cast<const QTextEdit*>(c);
 }
 
+QStringList comboItems(const QObject* c) {
+    QStringList items;
+    const auto* combo = static_cast<const QComboBox*>(c);
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+QStringList listItems(const QObject* c) {
+    QStringList items;
+    const auto* list = static_cast<const QListWidget*>(c);
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
+}
+
+void setAlignmentPart(QObject* c, const QVariant& value, Qt::Alignment mask,
+                      const Qt::AlignmentFlag (&values)[3]) {
+    const int i = value.toInt();
+    if (i >= 0 && i < 3)
+        setAlignmentOf(c, (alignmentOf(c) & ~mask) | values[i]);
+}
+
+template <typename T> bool is(const QObject* c) {
+    return qobject_cast<const T*>(c) != nullptr;
+}
+
+// How one kind of widget carries one published property: the test that picks the widget kind,
+// then how the value is read and written. The first row whose test passes serves.
+struct WidgetAdapter {
+    Published property;
+    bool (*test)(const QObject*);
+    QVariant (*get)(const QObject*);
+    void (*set)(QObject*, const QVariant&);
+};
+
+using C = const QObject*;
+using W = QObject*;
+using V = const QVariant&;
+
+// clang-format off
+const WidgetAdapter kAdapters[] = {
+    {Published::Caption, is<QLabel>, [](C c) -> QVariant { return static_cast<const QLabel*>(c)->text(); }, [](W c, V v) { static_cast<QLabel*>(c)->setText(v.toString()); }},
+    {Published::Caption, is<QAbstractButton>, [](C c) -> QVariant { return static_cast<const QAbstractButton*>(c)->text(); }, [](W c, V v) { static_cast<QAbstractButton*>(c)->setText(v.toString()); }},
+    {Published::Caption, is<QGroupBox>, [](C c) -> QVariant { return static_cast<const QGroupBox*>(c)->title(); }, [](W c, V v) { static_cast<QGroupBox*>(c)->setTitle(v.toString()); }},
+    {Published::Caption, is<QAction>, [](C c) -> QVariant { return static_cast<const QAction*>(c)->text(); }, [](W c, V v) { static_cast<QAction*>(c)->setText(v.toString()); }},
+    {Published::Caption, is<QMenu>, [](C c) -> QVariant { return static_cast<const QMenu*>(c)->title(); }, [](W c, V v) { static_cast<QMenu*>(c)->setTitle(v.toString()); }},
+    {Published::Caption, isForm, [](C c) -> QVariant { return static_cast<const QWidget*>(c)->windowTitle(); }, [](W c, V v) { static_cast<QWidget*>(c)->setWindowTitle(v.toString()); }},
+    {Published::Text, is<QLineEdit>, [](C c) -> QVariant { return static_cast<const QLineEdit*>(c)->text(); }, [](W c, V v) { static_cast<QLineEdit*>(c)->setText(v.toString()); }},
+    {Published::Text, [](C c) { const auto* combo = qobject_cast<const QComboBox*>(c); return combo && combo->isEditable(); }, [](C c) -> QVariant { return static_cast<const QComboBox*>(c)->currentText(); }, [](W c, V v) { static_cast<QComboBox*>(c)->setEditText(v.toString()); }},
+    {Published::Hint, is<QAction>, [](C c) -> QVariant { return static_cast<const QAction*>(c)->statusTip(); }, [](W c, V v) { static_cast<QAction*>(c)->setStatusTip(v.toString()); }},
+    {Published::Hint, is<QMenu>, [](C c) -> QVariant { return static_cast<const QMenu*>(c)->menuAction()->statusTip(); }, [](W c, V v) { static_cast<QMenu*>(c)->menuAction()->setStatusTip(v.toString()); }},
+    {Published::Hint, is<QWidget>, [](C c) -> QVariant { return widgetHint(static_cast<const QWidget*>(c)); }, [](W c, V v) { auto* w = static_cast<QWidget*>(c); setWidgetHint(w, v.toString(), widgetShowHint(w)); }},
+    {Published::ShowHint, [](C c) { return hintWidget(c) != nullptr; }, [](C c) -> QVariant { return widgetShowHint(hintWidget(c)); }, [](W c, V v) { auto* w = const_cast<QWidget*>(hintWidget(c)); setWidgetHint(w, widgetHint(w), v.toBool()); }},
+    {Published::Items, is<QComboBox>, [](C c) -> QVariant { return comboItems(c); }, [](W c, V v) { replaceEntries(c, Published::Items, v.toStringList()); }},
+    {Published::Items, is<QListWidget>, [](C c) -> QVariant { return listItems(c); }, [](W c, V v) { replaceEntries(c, Published::Items, v.toStringList()); }},
+    {Published::ItemIndex, is<QComboBox>, [](C c) -> QVariant { return static_cast<const QComboBox*>(c)->currentIndex(); }, [](W c, V v) { static_cast<QComboBox*>(c)->setCurrentIndex(v.toInt()); }},
+    {Published::ItemIndex, is<QListWidget>, [](C c) -> QVariant { return static_cast<const QListWidget*>(c)->currentRow(); }, [](W c, V v) { static_cast<QListWidget*>(c)->setCurrentRow(v.toInt()); }},
+    {Published::Lines, isEditor, [](C c) -> QVariant { return editorLines(c); }, [](W c, V v) { replaceEntries(c, Published::Lines, v.toStringList()); }},
+    {Published::Alignment, [](C c) { return hasAlignment(c, Published::Alignment); }, [](C c) -> QVariant { return ordinalOf(alignmentOf(c), kHorizontal); }, [](W c, V v) { setAlignmentPart(c, v, Qt::AlignHorizontal_Mask, kHorizontal); }},
+    {Published::Layout, [](C c) { return hasAlignment(c, Published::Layout); }, [](C c) -> QVariant { return ordinalOf(alignmentOf(c), kVertical); }, [](W c, V v) { setAlignmentPart(c, v, Qt::AlignVertical_Mask, kVertical); }},
+};
+// clang-format on
+
+const WidgetAdapter* adapterFor(const QObject* c, Published property) {
+    for (const WidgetAdapter& adapter : kAdapters)
+        if (adapter.property == property && adapter.test(c))
+            return &adapter;
+    return nullptr;
+}
+
 bool hasWidgetProperty(const QObject* c, Published property) {
-    switch (property) {
-    case Published::Caption:
-        return isForm(c) || qobject_cast<const QLabel*>(c) ||
-               qobject_cast<const QAbstractButton*>(c) || qobject_cast<const QGroupBox*>(c) ||
-               qobject_cast<const QAction*>(c) || qobject_cast<const QMenu*>(c);
-    case Published::Text: {
-        const auto* combo = qobject_cast<const QComboBox*>(c);
-        return qobject_cast<const QLineEdit*>(c) || (combo && combo->isEditable());
-    }
-    case Published::Hint:
-        return qobject_cast<const QWidget*>(c) || qobject_cast<const QAction*>(c);
-    case Published::ShowHint:
-        return hintWidget(c) != nullptr;
-    case Published::Items:
-    case Published::ItemIndex:
-        return qobject_cast<const QComboBox*>(c) || qobject_cast<const QListWidget*>(c);
-    case Published::Lines:
-        return isEditor(c);
-    case Published::Alignment:
-    case Published::Layout:
-        return hasAlignment(c, property);
-    }
-    return false;
+    return adapterFor(c, property) != nullptr;
 }
 
 QVariant readWidgetProperty(const QObject* c, Published property) {
-    switch (property) {
-    case Published::Caption:
-        if (const auto* label = qobject_cast<const QLabel*>(c))
-            return label->text();
-        if (const auto* button = qobject_cast<const QAbstractButton*>(c))
-            return button->text();
-        if (const auto* group = qobject_cast<const QGroupBox*>(c))
-            return group->title();
-        if (const auto* action = qobject_cast<const QAction*>(c))
-            return action->text();
-        if (const auto* menu = qobject_cast<const QMenu*>(c))
-            return menu->title();
-        return static_cast<const QWidget*>(c)->windowTitle();
-    case Published::Text:
-        if (const auto* edit = qobject_cast<const QLineEdit*>(c))
-            return edit->text();
-        return static_cast<const QComboBox*>(c)->currentText();
-    case Published::Hint:
-        if (const auto* action = qobject_cast<const QAction*>(c))
-            return action->statusTip();
-        if (const auto* menu = qobject_cast<const QMenu*>(c))
-            return menu->menuAction()->statusTip();
-        return widgetHint(static_cast<const QWidget*>(c));
-    case Published::ShowHint:
-        return widgetShowHint(hintWidget(c));
-    case Published::Items: {
-        QStringList items;
-        if (const auto* combo = qobject_cast<const QComboBox*>(c)) {
-            for (int i = 0; i < combo->count(); ++i)
-                items.append(combo->itemText(i));
-        } else {
-            const auto* list = static_cast<const QListWidget*>(c);
-            for (int i = 0; i < list->count(); ++i)
-                items.append(list->item(i)->text());
-        }
-        return items;
-    }
-    case Published::Lines:
-        return editorLines(c);
-    case Published::ItemIndex:
-        if (const auto* combo = qobject_cast<const QComboBox*>(c))
-            return combo->currentIndex();
-        return static_cast<const QListWidget*>(c)->currentRow();
-    case Published::Alignment:
-        return ordinalOf(alignmentOf(c), kHorizontal);
-    case Published::Layout:
-        return ordinalOf(alignmentOf(c), kVertical);
-    }
-    return {};
+    const WidgetAdapter* adapter = adapterFor(c, property);
+    return adapter ? adapter->get(c) : QVariant();
 }
 
 void writeWidgetProperty(QObject* c, Published property, const QVariant& value) {
-    switch (property) {
-    case Published::Caption:
-        if (auto* label = qobject_cast<QLabel*>(c))
-            label->setText(value.toString());
-        else if (auto* button = qobject_cast<QAbstractButton*>(c))
-            button->setText(value.toString());
-        else if (auto* group = qobject_cast<QGroupBox*>(c))
-            group->setTitle(value.toString());
-        else if (auto* action = qobject_cast<QAction*>(c))
-            action->setText(value.toString());
-        else if (auto* menu = qobject_cast<QMenu*>(c))
-            menu->setTitle(value.toString());
-        else
-            static_cast<QWidget*>(c)->setWindowTitle(value.toString());
-        return;
-    case Published::Text:
-        if (auto* edit = qobject_cast<QLineEdit*>(c))
-            edit->setText(value.toString());
-        else
-            static_cast<QComboBox*>(c)->setEditText(value.toString());
-        return;
-    case Published::Hint:
-        if (auto* action = qobject_cast<QAction*>(c))
-            action->setStatusTip(value.toString());
-        else if (auto* menu = qobject_cast<QMenu*>(c))
-            menu->menuAction()->setStatusTip(value.toString());
-        else
-            setWidgetHint(static_cast<QWidget*>(c), value.toString(),
-                          widgetShowHint(static_cast<QWidget*>(c)));
-        return;
-    case Published::ShowHint: {
-        auto* w = const_cast<QWidget*>(hintWidget(c));
-        setWidgetHint(w, widgetHint(w), value.toBool());
-        return;
-    }
-    case Published::Items:
-    case Published::Lines:
-        replaceEntries(c, property, value.toStringList());
-        return;
-    case Published::ItemIndex:
-        if (auto* combo = qobject_cast<QComboBox*>(c))
-            combo->setCurrentIndex(value.toInt());
-        else
-            static_cast<QListWidget*>(c)->setCurrentRow(value.toInt());
-        return;
-    case Published::Alignment: {
-        const int i = value.toInt();
-        if (i >= 0 && i < 3)
-            setAlignmentOf(c, (alignmentOf(c) & ~Qt::AlignHorizontal_Mask) | kHorizontal[i]);
-        return;
-    }
-    case Published::Layout: {
-        const int i = value.toInt();
-        if (i >= 0 && i < 3)
-            setAlignmentOf(c, (alignmentOf(c) & ~Qt::AlignVertical_Mask) | kVertical[i]);
-        return;
-    }
-    }
+    if (const WidgetAdapter* adapter = adapterFor(c, property))
+        adapter->set(c, value);
 }
 
 } // namespace
 
+// The names the language files give the published properties.
+constexpr std::pair<Published, std::string_view> kPublishedNames[] = {
+    {Published::Caption, "Caption"},     {Published::Text, "Text"},
+    {Published::Hint, "Hint"},           {Published::ShowHint, "ShowHint"},
+    {Published::Items, "Items"},         {Published::Lines, "Lines"},
+    {Published::ItemIndex, "ItemIndex"}, {Published::Alignment, "alignment"},
+    {Published::Layout, "Layout"},
+};
+
 std::string_view publishedName(Published property) {
-    switch (property) {
-    case Published::Caption:
-        return "Caption";
-    case Published::Text:
-        return "Text";
-    case Published::Hint:
-        return "Hint";
-    case Published::ShowHint:
-        return "ShowHint";
-    case Published::Items:
-        return "Items";
-    case Published::Lines:
-        return "Lines";
-    case Published::ItemIndex:
-        return "ItemIndex";
-    case Published::Alignment:
-        return "alignment";
-    case Published::Layout:
-        return "Layout";
-    }
+    for (const auto& [published, name] : kPublishedNames)
+        if (published == property)
+            return name;
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include "localisation/LanguageName.h"
 #include "localisation/VersionText.h"
+#include "platform/qt/QtText.h"
 #include "platform/version/VersionResources.h"
 
 #include <cstdio>
@@ -26,7 +27,7 @@ VersionInfo::VersionInfo(platform::VersionResources& versions, QObject* owner)
     : QObject(owner), versions_(versions) {}
 
 void VersionInfo::SetFileName(const QString& value) {
-    const std::string name = value.toStdString();
+    const std::string name = platform::fromQt(value);
     if (!versions_.fileExists(name))
         return;
     fileName_ = name;

@@ -1,6 +1,6 @@
 #include "app/MainWindowFixture.h"
 
-#include "app/QtText.h"
+#include "platform/qt/QtText.h"
 #include "platform/wmi/SystemWmi.h"
 #include "support/QtApplication.h"
 
@@ -62,8 +62,8 @@ std::vector<std::string> MainWindowTest::Rows(int slot) {
     std::vector<std::string> rows;
     const QTreeWidget& list = slotList(slot);
     for (int row = 0; row < list.topLevelItemCount(); ++row)
-        rows.push_back(fromQt(list.topLevelItem(row)->text(0)) + "=" +
-                       fromQt(list.topLevelItem(row)->text(1)));
+        rows.push_back(platform::fromQt(list.topLevelItem(row)->text(0)) + "=" +
+                       platform::fromQt(list.topLevelItem(row)->text(1)));
     return rows;
 }
 

@@ -1,13 +1,13 @@
 #include "app/AboutDlg.h"
 #include "app/MainWindowFixture.h"
 #include "app/MakerSite.h"
-#include "app/QtText.h"
 #include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
 #include "localisation/LanguageChoice.h"
 #include "localisation/LanguageFile.h"
 #include "localisation/Storefile.h"
 #include "localisation/TextStorage.h"
+#include "platform/qt/QtText.h"
 #include "support/LanguageFileWriter.h"
 
 #include <QAction>
@@ -60,9 +60,9 @@ TEST_F(DialogsTest, AboutBoxShowsNameVersionAndFollowsTheLanguage) {
     EXPECT_EQ(aboutButton("forum_btn").geometry(), QRect(8, 80, 97, 28));
 
     aboutBox().UpdateTexts();
-    EXPECT_EQ(fromQt(aboutBox().windowTitle()), "About Dimmetric");
-    EXPECT_EQ(fromQt(aboutLabel("appname_lbl").text()), "Application Name : Dimmetric");
-    EXPECT_EQ(fromQt(aboutLabel("version_lbl").text()), "Version : 1.23.0.47");
+    EXPECT_EQ(platform::fromQt(aboutBox().windowTitle()), "About Dimmetric");
+    EXPECT_EQ(platform::fromQt(aboutLabel("appname_lbl").text()), "Application Name : Dimmetric");
+    EXPECT_EQ(platform::fromQt(aboutLabel("version_lbl").text()), "Version : 1.23.0.47");
 
     // A language that translates the box's table; the next showing carries it.
     LanguageFileContent german{.languageId = 0x0407, .listTitle = "Deutsch", .languageName = "G"};
@@ -72,14 +72,14 @@ TEST_F(DialogsTest, AboutBoxShowsNameVersionAndFollowsTheLanguage) {
     ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", german));
     window().lng()->ScanLanguageFiles();
     ASSERT_TRUE(window().lng()->SelectLanguageId(0x0407));
-    EXPECT_EQ(fromQt(aboutBox().windowTitle()), "About Dimmetric");
+    EXPECT_EQ(platform::fromQt(aboutBox().windowTitle()), "About Dimmetric");
 
     QTimer::singleShot(0, &aboutBox(), [&] { aboutBox().close(); });
     // The close box is no Ok.
     EXPECT_FALSE(aboutBox().Execute());
-    EXPECT_EQ(fromQt(aboutBox().windowTitle()), "Info Dimmetric");
-    EXPECT_EQ(fromQt(aboutLabel("appname_lbl").text()), "Programmname : Dimmetric");
-    EXPECT_EQ(fromQt(aboutLabel("version_lbl").text()), "Fassung : 1.23.0.47");
+    EXPECT_EQ(platform::fromQt(aboutBox().windowTitle()), "Info Dimmetric");
+    EXPECT_EQ(platform::fromQt(aboutLabel("appname_lbl").text()), "Programmname : Dimmetric");
+    EXPECT_EQ(platform::fromQt(aboutLabel("version_lbl").text()), "Fassung : 1.23.0.47");
 
     QTimer::singleShot(0, &aboutBox(), [&] { aboutButton("ok_btn").click(); });
     EXPECT_TRUE(aboutBox().Execute());
@@ -119,7 +119,7 @@ TEST_F(DialogsTest, MenuShowsTheDialogs) {
     });
     window.findChild<QAction*>("About1")->trigger();
     EXPECT_TRUE(aboutShown);
-    EXPECT_EQ(fromQt(aboutBox().windowTitle()), "About Dimmetric");
+    EXPECT_EQ(platform::fromQt(aboutBox().windowTitle()), "About Dimmetric");
 }
 
 TEST_F(DialogsTest, TemplateCoversTheThreeForms) {
@@ -155,7 +155,7 @@ TEST_F(DialogsTest, DialogsChooserTakesTheFirstPlaceInTheChain) {
     // Bound at creation: the files are listed before the first activation.
     ASSERT_EQ(chooser.entries()->count(), 1);
     ASSERT_TRUE(window.lng()->SelectLanguageId(0x0407));
-    EXPECT_EQ(fromQt(chooser.captionLabel()->text()), "  G");
+    EXPECT_EQ(platform::fromQt(chooser.captionLabel()->text()), "  G");
     EXPECT_EQ(chooser.entries()->currentRow(), 0);
 }
 

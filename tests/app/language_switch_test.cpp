@@ -1,9 +1,9 @@
 #include "app/MainWindowFixture.h"
-#include "app/QtText.h"
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
 #include "localisation/LanguageFile.h"
 #include "localisation/TextStorage.h"
+#include "platform/qt/QtText.h"
 #include "support/LanguageFileWriter.h"
 
 #include <QAbstractButton>
@@ -43,7 +43,7 @@ protected:
         items[items.indexOf("Capacity")] = "Kapazitaet";
         items[items.indexOf("Number of slots :")] = "Anzahl Steckplaetze :";
         items[items.indexOf("Empty slot !")] = "Leerer Steckplatz !";
-        group("MainDlg.mainTS", kTextItems, fromQt(items.join("\r\n") + "\r\n"));
+        group("MainDlg.mainTS", kTextItems, platform::fromQt(items.join("\r\n") + "\r\n"));
         ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", file));
     }
 
@@ -61,10 +61,11 @@ TEST_F(LanguageSwitchTest, ChosenLanguageRetranslatesAndRescansTheWindow) {
     ASSERT_TRUE(window.lng()->SelectLanguageId(0x0407));
 
     EXPECT_EQ(Rows(1)[1], "Kapazitaet=8 GB");
-    EXPECT_EQ(fromQt(group(1).title()), "Steckplatz 1");
-    EXPECT_EQ(fromQt(window.findChild<QAction*>("Quit1")->text()), "&Beenden");
-    EXPECT_EQ(fromQt(static_cast<QLabel&>(child("slots_lbl")).text()), "Anzahl Steckplaetze : 4");
-    EXPECT_EQ(fromQt(static_cast<QAbstractButton&>(child("getRAM2_btn")).text()),
+    EXPECT_EQ(platform::fromQt(group(1).title()), "Steckplatz 1");
+    EXPECT_EQ(platform::fromQt(window.findChild<QAction*>("Quit1")->text()), "&Beenden");
+    EXPECT_EQ(platform::fromQt(static_cast<QLabel&>(child("slots_lbl")).text()),
+              "Anzahl Steckplaetze : 4");
+    EXPECT_EQ(platform::fromQt(static_cast<QAbstractButton&>(child("getRAM2_btn")).text()),
               "Leerer Steckplatz !\n\rClick here to get more RAM");
     // The rescan's log lines carry the new captions.
     const auto& lines = window.Log()->Lines();

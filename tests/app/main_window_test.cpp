@@ -1,10 +1,10 @@
 #include "app/MainWindowFixture.h"
 #include "app/PictureButton.h"
-#include "app/QtText.h"
 #include "app/ScopeGraph.h"
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
+#include "platform/qt/QtText.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -19,10 +19,10 @@ std::string readExport(const TempDir& dir, const std::string& name) {
 
 std::string Text(QWidget& widget) {
     if (auto* label = qobject_cast<QLabel*>(&widget))
-        return fromQt(label->text());
+        return platform::fromQt(label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(&widget))
-        return fromQt(button->text());
-    return fromQt(widget.windowTitle());
+        return platform::fromQt(button->text());
+    return platform::fromQt(widget.windowTitle());
 }
 
 TEST_F(MainWindowTest, FormHasItsComponentsAtTheirPlaces) {

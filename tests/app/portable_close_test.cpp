@@ -42,12 +42,12 @@ protected:
 
     std::string data() const { return temp.dir() + "roaming/Brackenway/Dimmetric/"; }
     bool hasSettingsKey() {
-        return registry.openKey(RegistryRoot::CurrentUser, kProductSettingsKey,
-                                RegistryAccess::Read) != nullptr;
+        return static_cast<bool>(
+            registry.openKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Read));
     }
     bool hasMakerKey() {
-        return registry.openKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Read) !=
-               nullptr;
+        return static_cast<bool>(
+            registry.openKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Read));
     }
 
     TempDir temp;

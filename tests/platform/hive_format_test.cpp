@@ -17,9 +17,8 @@ RegistryValue valueAt(const Hive& hive, std::string_view path, std::u16string_vi
 }
 
 Hive parsed(std::string_view text) {
-    std::string error;
-    auto hive = parseHive(text, error);
-    EXPECT_TRUE(hive) << error;
+    auto hive = parseHive(text);
+    EXPECT_TRUE(hive) << hive.error();
     return hive ? std::move(*hive) : Hive{};
 }
 
@@ -166,9 +165,9 @@ TEST(HiveFormat, RefusesDamagedText) {
         {"WINE REGISTRY Version 2\n[K]\n\"v\"=\"x\\", "line 3"},
     };
     for (const auto& c : cases) {
-        std::string error;
-        EXPECT_FALSE(parseHive(c.text, error)) << c.text;
-        EXPECT_EQ(error.rfind(c.line + ":", 0), 0u) << c.text << " -> " << error;
+        const auto hive = parseHive(c.text);
+        EXPECT_FALSE(hive) << c.text;
+        EXPECT_EQ(hive.error().rfind(c.line + ":", 0), 0u) << c.text << " -> " << hive.error();
     }
 }
 
@@ -176,6 +175,5 @@ TEST(HiveFormat, RefusesKeysNestedTooDeep) {
     std::string path;
     for (std::size_t i = 0; i <= kMaxKeyDepth; ++i)
         path += "k\\\\";
-    std::string error;
-    EXPECT_FALSE(parseHive("WINE REGISTRY Version 2\n[" + path + "]\n", error));
+    EXPECT_FALSE(parseHive("WINE REGISTRY Version 2\n[" + path + "]\n"));
 }

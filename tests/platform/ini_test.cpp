@@ -153,8 +153,9 @@ TEST(IniFile, WritesMakeTheFileWithCrLfLinesAndKeepOtherContent) {
 TEST(IniFile, RefusedOrFailedWritesLeaveTheFileAsItWas) {
     dm::test::TempDir dir;
     IniFile ini(dir.write("settings.ini", "[S]\nk=v\n"));
-    EXPECT_FALSE(ini.writeString("S", "k", "two\nlines"));
-    EXPECT_FALSE(ini.lastError().empty());
+    const Status refused = ini.writeString("S", "k", "two\nlines");
+    EXPECT_FALSE(refused);
+    EXPECT_FALSE(refused.error().empty());
     EXPECT_EQ(dm::test::TempDir::read(ini.path()), "[S]\nk=v\n");
 
     IniFile inFolder(dir.dir() + "folder.ini");

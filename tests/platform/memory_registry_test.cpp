@@ -26,7 +26,8 @@ TEST(FakeRegistry, MissingKeyDoesNotOpenAndFailingWritesAreReported) {
     FakeRegistry registry;
     EXPECT_FALSE(registry.openKey(RegistryRoot::LocalMachine, "SOFTWARE\\X", RegistryAccess::Read));
     registry.setWritesFail(true);
-    EXPECT_FALSE(
-        registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\X", RegistryAccess::Full));
-    EXPECT_FALSE(registry.lastError().empty());
+    const KeyResult created =
+        registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\X", RegistryAccess::Full);
+    EXPECT_FALSE(created);
+    EXPECT_FALSE(created.error().empty());
 }

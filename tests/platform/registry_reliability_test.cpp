@@ -64,7 +64,7 @@ TEST(RegistryReliability, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewHive) {
             std::chrono::steady_clock::now() + std::chrono::microseconds(random() % 8000);
         do {
             auto key = reader.openKey(HKCU, "K", RegistryAccess::Read);
-            ASSERT_TRUE(key && isWhole(key->readString("v").value)) << reader.lastError();
+            ASSERT_TRUE(key && isWhole(key->readString("v").value)) << key.error();
         } while (std::chrono::steady_clock::now() < killAt);
         child.kill();
         child.wait();

@@ -144,8 +144,9 @@ TEST_F(FileRegistryTest, ReadOnlyKeysRefuseWritesButCreateStillCreates) {
     ASSERT_TRUE(made);
     EXPECT_TRUE(registry.keyExists(HKCU, "SOFTWARE\\New"));
     EXPECT_FALSE(made->writeString("x", "y"));
-    EXPECT_FALSE(made->deleteValue("x"));
-    EXPECT_FALSE(registry.lastError().empty());
+    const Status refused = made->deleteValue("x");
+    EXPECT_FALSE(refused);
+    EXPECT_FALSE(refused.error().empty());
     EXPECT_FALSE(made->hasValue("x"));
 }
 
@@ -163,9 +164,10 @@ TEST_F(FileRegistryTest, MissingHiveReadsEmptyAndTheFolderIsMadeAtTheFirstWrite)
 TEST_F(FileRegistryTest, DamagedHiveIsReportedAndNeverOverwritten) {
     const std::string damaged = "WINE REGISTRY Version 2\n[Software]\n\"v\"=\"unterminated\n";
     dir.write("user.reg", damaged);
-    EXPECT_FALSE(registry.openKey(HKCU, "Software", RegistryAccess::Read));
-    EXPECT_NE(registry.lastError().find("damaged"), std::string::npos);
-    EXPECT_NE(registry.lastError().find("line 3"), std::string::npos);
+    const KeyResult opened = registry.openKey(HKCU, "Software", RegistryAccess::Read);
+    EXPECT_FALSE(opened);
+    EXPECT_NE(opened.error().find("damaged"), std::string::npos);
+    EXPECT_NE(opened.error().find("line 3"), std::string::npos);
     EXPECT_FALSE(registry.createKey(HKCU, "Software\\New", RegistryAccess::Full));
     EXPECT_FALSE(registry.deleteKey(HKCU, "Software"));
     EXPECT_EQ(dm::test::TempDir::read(hive("user.reg")), damaged);
@@ -178,12 +180,12 @@ TEST_F(FileRegistryTest, UnwritableFolderFailsTheWriteAndKeepsTheHive) {
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     auto key = registry.openKey(HKCU, "K", RegistryAccess::Full);
-    const bool wrote = key->writeString("v", "new");
+    const Status wrote = key->writeString("v", "new");
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
     if (wrote)
         GTEST_SKIP() << "running with rights that ignore folder permissions";
-    EXPECT_FALSE(registry.lastError().empty());
+    EXPECT_FALSE(wrote.error().empty());
     EXPECT_EQ(FileRegistry(dir.path().string())
                   .openKey(HKCU, "K", RegistryAccess::Read)
                   ->readString("v")
@@ -194,8 +196,9 @@ TEST_F(FileRegistryTest, UnwritableFolderFailsTheWriteAndKeepsTheHive) {
 TEST_F(FileRegistryTest, HiveThatIsNotAFileFailsReadsAndWrites) {
     std::filesystem::create_directory(hive("user.reg"));
     EXPECT_FALSE(registry.openKey(HKCU, "", RegistryAccess::Read));
-    EXPECT_FALSE(registry.createKey(HKCU, "K", RegistryAccess::Full));
-    EXPECT_FALSE(registry.lastError().empty());
+    const KeyResult created = registry.createKey(HKCU, "K", RegistryAccess::Full);
+    EXPECT_FALSE(created);
+    EXPECT_FALSE(created.error().empty());
     EXPECT_TRUE(std::filesystem::is_directory(hive("user.reg")));
 }
 
@@ -204,8 +207,10 @@ TEST_F(FileRegistryTest, FailedLockFailsTheWriteAndKeepsTheHive) {
     std::filesystem::create_directory(hive("user.reg.lock.blocked"));
     std::filesystem::rename(hive("user.reg.lock"), hive("user.reg.lock.old"));
     std::filesystem::rename(hive("user.reg.lock.blocked"), hive("user.reg.lock"));
-    EXPECT_FALSE(registry.openKey(HKCU, "K", RegistryAccess::Full)->writeString("v", "new"));
-    EXPECT_NE(registry.lastError().find("lock"), std::string::npos);
+    const Status written =
+        registry.openKey(HKCU, "K", RegistryAccess::Full)->writeString("v", "new");
+    EXPECT_FALSE(written);
+    EXPECT_NE(written.error().find("lock"), std::string::npos);
     EXPECT_EQ(FileRegistry(dir.path().string())
                   .openKey(HKCU, "K", RegistryAccess::Read)
                   ->readString("v")

@@ -6,20 +6,18 @@ namespace {
 
 class MemoryHiveStore : public HiveStore {
 public:
-    const Hive* read(RegistryRoot root) override { return &hives_[Index(root)]; }
+    Result<const Hive*> read(RegistryRoot root) override { return &hives_[Index(root)]; }
 
-    bool modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
+    Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
         if (writesFail_)
-            return false;
+            return Failure{"writes are switched off"};
         // Work on a copy so that a refused change leaves nothing behind.
         Hive copy = copyHive(hives_[Index(root)]);
         if (!change(copy))
-            return false;
+            return Failure{"the change was refused"};
         hives_[Index(root)] = std::move(copy);
-        return true;
+        return {};
     }
-
-    std::string error() const override { return writesFail_ ? "writes are switched off" : ""; }
 
     bool writesFail_ = false;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/files/UniqueFd.h"
 
 #include <cstddef>
@@ -43,9 +44,8 @@ bool isReadOnlyFile(const std::string& path);
 
 // Replaces path with bytes whole or not at all: a temporary file in the same folder is written,
 // flushed to disk and renamed over path, then the folder is flushed. An existing file's
-// permissions are kept. On failure the old file stays and error says why.
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
-                         FileIdentity* written = nullptr);
+// permissions are kept. Gives the identity of the file written; on failure the old file stays.
+Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes temporary files that a writer of path left behind when it was killed. Only safe while
 // every writer of path holds the same FileLock.
@@ -55,7 +55,7 @@ void removeStaleTemporaries(const std::string& path);
 // that take the same lock file are serialised.
 class FileLock {
 public:
-    static std::optional<FileLock> acquire(const std::string& lockPath, std::string& error);
+    static Result<FileLock> acquire(const std::string& lockPath);
 
 private:
     explicit FileLock(UniqueFd fd) : fd_(std::move(fd)) {}

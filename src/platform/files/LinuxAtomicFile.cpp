@@ -107,14 +107,11 @@ std::optional<FileIdentity> identifyFile(const std::string& path) {
     return identityOf(info);
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error,
-                         FileIdentity* written) {
+Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string temporary = temporaryName(path);
     UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.get() < 0) {
-        error = reason("cannot create", temporary);
-        return false;
-    }
+    if (fd.get() < 0)
+        return Failure{reason("cannot create", temporary)};
     struct stat old {};
     bool ok = true;
     if (::stat(path.c_str(), &old) == 0)
@@ -124,16 +121,14 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     if (ok)
         ok = fd.close();
     if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = reason("cannot write", path);
+        const std::string why = reason("cannot write", path);
         ::unlink(temporary.c_str());
-        return false;
+        return Failure{why};
     }
-    if (written)
-        *written = identityOf(info);
     UniqueFd folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get());
-    return true;
+    return identityOf(info);
 }
 
 void removeStaleTemporaries(const std::string& path) {
@@ -147,17 +142,13 @@ void removeStaleTemporaries(const std::string& path) {
     }
 }
 
-std::optional<FileLock> FileLock::acquire(const std::string& lockPath, std::string& error) {
+Result<FileLock> FileLock::acquire(const std::string& lockPath) {
     UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (fd.get() < 0) {
-        error = reason("cannot open the lock file", lockPath);
-        return std::nullopt;
-    }
+    if (fd.get() < 0)
+        return Failure{reason("cannot open the lock file", lockPath)};
     while (::flock(fd.get(), LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            error = reason("cannot lock", lockPath);
-            return std::nullopt;
-        }
+        if (errno != EINTR)
+            return Failure{reason("cannot lock", lockPath)};
     }
     return FileLock(std::move(fd));
 }

@@ -160,8 +160,7 @@ bool LinuxFileSystem::writeFile(const std::string& path, const std::string& byte
     if (::stat(path.c_str(), &existing) == 0 &&
         (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0))
         return false;
-    std::string error;
-    return writeFileAtomically(path, bytes, error);
+    return static_cast<bool>(writeFileAtomically(path, bytes));
 }
 
 std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {

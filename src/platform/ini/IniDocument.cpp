@@ -47,10 +47,7 @@ IniDocument::IniDocument(std::string_view text) {
 }
 
 std::string IniDocument::text() const {
-    std::string out;
-    for (const std::string& line : lines_)
-        out += line + "\r\n";
-    return out;
+    return joinCrLf(lines_);
 }
 
 std::vector<std::string> IniDocument::sectionNames() const {

@@ -33,26 +33,23 @@ std::int32_t IniFile::readInteger(std::string_view section, std::string_view key
     return parseIniInteger(*value).value_or(fallback);
 }
 
-bool IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
+Status IniFile::writeString(std::string_view section, std::string_view key,
+                            std::string_view value) {
     FileContents file = readWholeFile(path_);
-    if (file.status == FileContents::Status::Failed) {
-        error_ = file.error;
-        return false;
-    }
-    if (file.status == FileContents::Status::Ok && isReadOnlyFile(path_)) {
-        error_ = "the file is read-only: " + path_;
-        return false;
-    }
+    if (file.status == FileContents::Status::Failed)
+        return Failure{file.error};
+    if (file.status == FileContents::Status::Ok && isReadOnlyFile(path_))
+        return Failure{"the file is read-only: " + path_};
     IniDocument document(file.bytes);
-    if (!document.setValue(section, key, value)) {
-        error_ = "an entry that cannot be stored in an INI file: [" + std::string(section) + "] " +
-                 std::string(key);
-        return false;
-    }
-    return writeFileAtomically(path_, document.text(), error_);
+    if (!document.setValue(section, key, value))
+        return Failure{"an entry that cannot be stored in an INI file: [" + std::string(section) +
+                       "] " + std::string(key)};
+    if (auto written = writeFileAtomically(path_, document.text()); !written)
+        return Failure{written.error()};
+    return {};
 }
 
-bool IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {
+Status IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {
     return writeString(section, key, std::to_string(value));
 }
 

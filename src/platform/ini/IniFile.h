@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/ini/IniDocument.h"
 
 #include <cstdint>
@@ -29,19 +30,16 @@ public:
     std::int32_t readInteger(std::string_view section, std::string_view key,
                              std::int32_t fallback = 0) const;
 
-    // WritePrivateProfileString. False when the file cannot be read or written or the entry cannot
-    // be stored (see IniDocument::setValue); lastError() says why.
-    bool writeString(std::string_view section, std::string_view key, std::string_view value);
+    // WritePrivateProfileString. Fails, saying why, when the file cannot be read or written or the
+    // entry cannot be stored (see IniDocument::setValue).
+    Status writeString(std::string_view section, std::string_view key, std::string_view value);
     // Writes the number in signed decimal.
-    bool writeInteger(std::string_view section, std::string_view key, std::int32_t value);
-
-    std::string lastError() const { return error_; }
+    Status writeInteger(std::string_view section, std::string_view key, std::int32_t value);
 
 private:
     IniDocument load() const;
 
     std::string path_;
-    std::string error_;
 };
 
 } // namespace dm::platform

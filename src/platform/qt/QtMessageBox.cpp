@@ -1,5 +1,7 @@
 #include "platform/qt/QtMessageBox.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QMessageBox>
 #include <QWidget>
 
@@ -52,8 +54,8 @@ int resultOf(int button) {
 
 int QtMessageBox::show(WindowHandle owner, const std::string& text, const std::string& caption,
                        std::uint32_t flags) {
-    QMessageBox box(iconOf(flags), QString::fromLocal8Bit(caption), QString::fromLocal8Bit(text),
-                    buttonsOf(flags), static_cast<QWidget*>(owner));
+    QMessageBox box(iconOf(flags), toQt(caption), toQt(text), buttonsOf(flags),
+                    static_cast<QWidget*>(owner));
     return resultOf(box.exec());
 }
 

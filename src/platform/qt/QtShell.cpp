@@ -1,5 +1,7 @@
 #include "platform/qt/QtShell.h"
 
+#include "platform/qt/QtText.h"
+
 #include "platform/system/EnvironmentText.h"
 
 #include <QDesktopServices>
@@ -24,13 +26,13 @@ void QtShell::open(const std::string& file, const std::string& parameters,
     if (target.empty())
         return;
     if (isAddress(target)) {
-        QDesktopServices::openUrl(QUrl(QString::fromLocal8Bit(target)));
+        QDesktopServices::openUrl(QUrl(toQt(target)));
         return;
     }
     const QString path = QFile::decodeName(QByteArray::fromStdString(target));
     const QFileInfo info(path);
     if (info.isFile() && info.isExecutable()) {
-        QProcess::startDetached(path, QProcess::splitCommand(QString::fromLocal8Bit(parameters)),
+        QProcess::startDetached(path, QProcess::splitCommand(toQt(parameters)),
                                 info.absolutePath());
         return;
     }

@@ -15,45 +15,41 @@ public:
     FileHiveStore(std::string folder, std::string machineHive)
         : folder_(std::move(folder)), machineHive_(std::move(machineHive)) {}
 
-    const Hive* read(RegistryRoot root) override {
-        const Hive* own = readOwn(root);
+    Result<const Hive*> read(RegistryRoot root) override {
+        Result<const Hive*> own = readOwn(root);
         if (root != RegistryRoot::LocalMachine || machineHive_.empty() || !own)
             return own;
-        return withMachineHive(*own);
+        return withMachineHive(**own);
     }
 
-    bool modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
+    Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
         std::error_code failed;
         std::filesystem::create_directories(folder_, failed);
-        if (failed) {
-            error_ = "cannot make the registry folder " + folder_ + ": " + failed.message();
-            return false;
-        }
+        if (failed)
+            return Failure{"cannot make the registry folder " + folder_ + ": " + failed.message()};
         const std::string path = pathOf(root);
-        auto lock = FileLock::acquire(path + ".lock", error_);
+        auto lock = FileLock::acquire(path + ".lock");
         if (!lock)
-            return false;
+            return Failure{lock.error()};
         removeStaleTemporaries(path);
         // Another process may have changed the hive: start from what is on disk now.
         Cache& cache = cache_[Index(root)];
         cache.hive.reset();
         auto loaded = load(root);
         if (!loaded)
-            return false;
+            return Failure{loaded.error()};
         Hive& hive = loaded->first;
         // A key that only the machine hive holds is written as one of the user's own.
         if (!change(hive) &&
             !(root == RegistryRoot::LocalMachine && addMachineKeys(hive) && change(hive)))
-            return false;
-        FileIdentity written;
-        if (!writeFileAtomically(path, serializeHive(hive), error_, &written))
-            return false;
+            return Failure{"the change was refused"};
+        const Result<FileIdentity> written = writeFileAtomically(path, serializeHive(hive));
+        if (!written)
+            return Failure{written.error()};
         cache.hive = std::move(hive);
-        cache.identity = written;
-        return true;
+        cache.identity = *written;
+        return {};
     }
-
-    std::string error() const override { return error_; }
 
 private:
     struct Cache {
@@ -62,7 +58,7 @@ private:
     };
 
     // The user's own hive of root.
-    const Hive* readOwn(RegistryRoot root) {
+    Result<const Hive*> readOwn(RegistryRoot root) {
         Cache& cache = cache_[Index(root)];
         const std::string path = pathOf(root);
         const std::optional<FileIdentity> now = identifyFile(path);
@@ -71,7 +67,7 @@ private:
         cache.hive.reset();
         auto loaded = load(root);
         if (!loaded)
-            return nullptr;
+            return Failure{loaded.error()};
         cache.hive = std::move(loaded->first);
         cache.identity = loaded->second;
         return &*cache.hive;
@@ -106,8 +102,8 @@ private:
         if (file.status != FileContents::Status::Ok)
             return std::nullopt;
         identity = file.identity;
-        std::string ignored;
-        return parseHive(file.bytes, ignored);
+        Result<Hive> hive = parseHive(file.bytes);
+        return hive ? std::optional<Hive>(std::move(*hive)) : std::nullopt;
     }
 
     // The machine hive's keys, without their values, added to hive; false without a machine hive.
@@ -117,13 +113,13 @@ private:
             machineHive_.empty() ? std::nullopt : loadMachineHive(ignored);
         if (!machine)
             return false;
-        AddKeys(hive.root, machine->root);
+        addKeys(hive.root, machine->root);
         return true;
     }
 
-    static void AddKeys(HiveKey& into, const HiveKey& from) {
+    static void addKeys(HiveKey& into, const HiveKey& from) {
         for (const auto& sub : from.subKeys())
-            AddKeys(into.subKey(sub->name), *sub);
+            addKeys(into.subKey(sub->name), *sub);
     }
 
     static int Index(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? 0 : 1; }
@@ -135,7 +131,7 @@ private:
     }
 
     // The hive on disk with the identity of what was read; an empty hive when the file is missing.
-    std::optional<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
+    Result<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
         const std::string path = pathOf(root);
         FileContents file = readWholeFile(path);
         if (file.status == FileContents::Status::Missing) {
@@ -144,18 +140,14 @@ private:
                                ? ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000"
                                : ";; All keys relative to \\\\Machine",
                            "#arch=win64"};
-            return std::pair{std::move(hive), std::nullopt};
+            return std::pair<Hive, std::optional<FileIdentity>>{std::move(hive), std::nullopt};
         }
-        if (file.status == FileContents::Status::Failed) {
-            error_ = "registry hive " + file.error;
-            return std::nullopt;
-        }
-        std::string why;
-        auto hive = parseHive(file.bytes, why);
-        if (!hive) {
-            error_ = "registry hive " + path + " is damaged and is left as it is: " + why;
-            return std::nullopt;
-        }
+        if (file.status == FileContents::Status::Failed)
+            return Failure{"registry hive " + file.error};
+        auto hive = parseHive(file.bytes);
+        if (!hive)
+            return Failure{"registry hive " + path +
+                           " is damaged and is left as it is: " + hive.error()};
         return std::pair{std::move(*hive), std::optional<FileIdentity>(file.identity)};
     }
 
@@ -167,7 +159,6 @@ private:
 
     std::string folder_;
     std::string machineHive_;
-    std::string error_;
     Cache cache_[2];
     Layered layered_;
 };

@@ -10,7 +10,7 @@ namespace dm::platform {
 // "system.reg" HKEY_LOCAL_MACHINE. A missing hive reads as empty; the folder is made at the first
 // write. Every change re-reads the hive under an exclusive lock ("<hive>.lock"), so processes
 // never lose each other's changes, and replaces the file whole. A hive that does not parse is
-// reported through lastError() and never overwritten: opening keys in it and writing to it fail.
+// never overwritten: opening keys in it and writing to it fail, saying that it is damaged.
 //
 // An installed copy also has a machine-wide HKEY_LOCAL_MACHINE hive, shipped by the install step
 // and read-only: HKEY_LOCAL_MACHINE reads it beneath the user's "system.reg" (the user's keys and

@@ -1,5 +1,7 @@
 #include "platform/registry/HiveFormat.h"
 
+#include "platform/text/Blanks.h"
+
 #include "platform/text/TextLines.h"
 #include "platform/text/Utf16.h"
 
@@ -19,19 +21,6 @@ unsigned hexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     return (c | 0x20) - 'a' + 10;
-}
-
-// A stray carriage return counts as a blank, so that CR LF and LF files read the same.
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // One character of raw (unescaped) text at pos: a valid UTF-8 sequence as its UTF-16 units,
@@ -168,10 +157,10 @@ std::optional<std::uint32_t> parseHexNumber(std::string_view text, std::size_t& 
 // "01,ab,ff" as bytes; a trailing comma is allowed.
 std::optional<std::string> parseHexBytes(std::string_view text) {
     std::string bytes;
-    text = trimBlanks(text);
+    text = trimLineBlanks(text);
     std::size_t pos = 0;
     while (pos < text.size()) {
-        while (pos < text.size() && isBlank(text[pos]))
+        while (pos < text.size() && isLineBlank(text[pos]))
             ++pos;
         unsigned value = 0;
         std::size_t digits = 0;
@@ -180,7 +169,7 @@ std::optional<std::string> parseHexBytes(std::string_view text) {
         if (digits == 0 || digits > 2)
             return std::nullopt;
         bytes.push_back(static_cast<char>(value));
-        while (pos < text.size() && isBlank(text[pos]))
+        while (pos < text.size() && isLineBlank(text[pos]))
             ++pos;
         if (pos < text.size() && text[pos++] != ',')
             return std::nullopt;
@@ -192,42 +181,40 @@ class Parser {
 public:
     explicit Parser(std::string_view text) : lines_(splitLines(text)) {}
 
-    std::optional<Hive> parse(std::string& error) {
+    Result<Hive> parse() {
         Hive hive;
         if (lines_.empty())
             return hive;
-        if (trimBlanks(lines_[0]) != kFormatLine)
-            return fail(error, 1,
-                        "not a registry hive (the first line is not \"" + std::string(kFormatLine) +
-                            "\")");
+        if (trimLineBlanks(lines_[0]) != kFormatLine)
+            return fail(1, "not a registry hive (the first line is not \"" +
+                               std::string(kFormatLine) + "\")");
         HiveKey* key = nullptr;
         for (line_ = 1; line_ < lines_.size(); ++line_) {
             std::string_view line = lines_[line_];
-            while (!line.empty() && isBlank(line.front()))
+            while (!line.empty() && isLineBlank(line.front()))
                 line.remove_prefix(1);
-            if (trimBlanks(line).empty())
+            if (trimLineBlanks(line).empty())
                 continue;
             const char first = line.front();
             if (first == ';' || first == '#') {
-                (key ? key->meta : hive.header).emplace_back(trimBlanks(line));
+                (key ? key->meta : hive.header).emplace_back(trimLineBlanks(line));
             } else if (first == '[') {
                 key = parseSection(hive, line);
                 if (!key)
-                    return fail(error, line_ + 1, why_);
+                    return fail(line_ + 1, why_);
             } else if (key && (first == '"' || first == '@')) {
                 if (!parseValue(*key, line))
-                    return fail(error, line_ + 1, why_);
+                    return fail(line_ + 1, why_);
             } else {
-                return fail(error, line_ + 1, "neither a key, a value nor a comment");
+                return fail(line_ + 1, "neither a key, a value nor a comment");
             }
         }
         return hive;
     }
 
 private:
-    static std::optional<Hive> fail(std::string& error, std::size_t line, const std::string& why) {
-        error = "line " + std::to_string(line) + ": " + why;
-        return std::nullopt;
+    static Failure fail(std::size_t line, const std::string& why) {
+        return {"line " + std::to_string(line) + ": " + why};
     }
 
     HiveKey* parseSection(Hive& hive, std::string_view line) {
@@ -253,7 +240,7 @@ private:
             }
             start = end + 1;
         }
-        key->stamp = trimBlanks(line.substr(pos));
+        key->stamp = trimLineBlanks(line.substr(pos));
         return key;
     }
 
@@ -266,12 +253,12 @@ private:
                 return refuse("a value name without its closing quote");
             name = std::move(*text);
         }
-        while (pos < line.size() && isBlank(line[pos]))
+        while (pos < line.size() && isLineBlank(line[pos]))
             ++pos;
         if (pos == line.size() || line[pos] != '=')
             return refuse("a value name without \"=\"");
         ++pos;
-        while (pos < line.size() && isBlank(line[pos]))
+        while (pos < line.size() && isLineBlank(line[pos]))
             ++pos;
         auto value = parseData(line, pos);
         if (!value)
@@ -294,7 +281,7 @@ private:
         if (rest.starts_with("dword:")) {
             pos += 6;
             auto number = parseHexNumber(line, pos);
-            if (!number || !trimBlanks(line.substr(pos)).empty())
+            if (!number || !trimLineBlanks(line.substr(pos)).empty())
                 return refuse("a malformed dword value"), std::nullopt;
             return RegistryValue::dword(*number);
         }
@@ -313,13 +300,13 @@ private:
         }
         // Long byte lists go on over lines that end with "\".
         std::string text;
-        std::string_view part = trimBlanks(line.substr(pos));
+        std::string_view part = trimLineBlanks(line.substr(pos));
         while (!part.empty() && part.back() == '\\') {
             part.remove_suffix(1);
             text += part;
             if (++line_ == lines_.size())
                 return refuse("a byte list that goes on past the end"), std::nullopt;
-            part = trimBlanks(lines_[line_]);
+            part = trimLineBlanks(lines_[line_]);
         }
         text += part;
         auto bytes = parseHexBytes(text);
@@ -330,7 +317,7 @@ private:
 
     std::optional<RegistryValue> parseString(RegType type, std::string_view line, std::size_t pos) {
         auto units = unescape(line, pos, '"');
-        if (!units || !trimBlanks(line.substr(pos)).empty())
+        if (!units || !trimLineBlanks(line.substr(pos)).empty())
             return refuse("a malformed string value"), std::nullopt;
         units->push_back(u'\0');
         return RegistryValue{type, unitsToUtf16Le(*units)};
@@ -410,8 +397,8 @@ void serializeKey(const HiveKey& key, const std::string& path, bool isRoot, std:
 
 } // namespace
 
-std::optional<Hive> parseHive(std::string_view text, std::string& error) {
-    return Parser(text).parse(error);
+Result<Hive> parseHive(std::string_view text) {
+    return Parser(text).parse();
 }
 
 std::string serializeHive(const Hive& hive) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/registry/HiveTree.h"
 
 #include <optional>
@@ -14,11 +15,11 @@ namespace dm::platform {
 // "name"=hex:01,02 or @=... for the default value. Text is escaped as C-like sequences; units
 // outside printable ASCII are written as "\x" escapes, so the file itself is ASCII.
 
-// The hive in text; nullopt with the reason (and the line number) in error when it does not
-// parse. An empty text is an empty hive.
-std::optional<Hive> parseHive(std::string_view text, std::string& error);
+// The hive in text, or the reason (with the line number) why it does not parse. An empty text is
+// an empty hive.
+Result<Hive> parseHive(std::string_view text);
 
-// The hive as text that ParseHive reads back to the same tree.
+// The hive as text that parseHive reads back to the same tree.
 std::string serializeHive(const Hive& hive);
 
 } // namespace dm::platform

@@ -72,29 +72,28 @@ public:
         return value->value;
     }
 
-    bool writeValue(std::string_view name, const RegistryValue& value) override {
-        if (!writable())
-            return false;
+    Status writeValue(std::string_view name, const RegistryValue& value) override {
+        if (Status allowed = writable(); !allowed)
+            return allowed;
         return registry_.change(root_, path_,
                                 [&](HiveKey& key) { key.setValue(widenBytes(name), value); });
     }
 
-    bool deleteValue(std::string_view name) override {
-        if (!writable())
-            return false;
+    Status deleteValue(std::string_view name) override {
+        if (Status allowed = writable(); !allowed)
+            return allowed;
         const HiveKey* key = registry_.findKey(root_, path_);
         if (key && !key->findValue(widenBytes(name)))
-            return true;
+            return {};
         return registry_.change(root_, path_,
                                 [&](HiveKey& key) { key.removeValue(widenBytes(name)); });
     }
 
 private:
-    bool writable() const {
+    Status writable() const {
         if (access_ == RegistryAccess::Full)
-            return true;
-        registry_.fail("the key was opened for reading only");
-        return false;
+            return {};
+        return Failure{"the key was opened for reading only"};
     }
 
     HiveRegistry& registry_;
@@ -106,18 +105,14 @@ private:
 HiveRegistry::HiveRegistry(std::unique_ptr<HiveStore> store) : store_(std::move(store)) {}
 
 const HiveKey* HiveRegistry::findKey(RegistryRoot root, const std::vector<std::u16string>& path) {
-    const Hive* hive = store_->read(root);
-    if (!hive) {
-        fail(store_->error());
-        return nullptr;
-    }
-    return hive->root.find(path);
+    const Result<const Hive*> hive = store_->read(root);
+    return hive ? (*hive)->root.find(path) : nullptr;
 }
 
-bool HiveRegistry::change(RegistryRoot root, const std::vector<std::u16string>& path,
-                          const std::function<void(HiveKey&)>& edit) {
+Status HiveRegistry::change(RegistryRoot root, const std::vector<std::u16string>& path,
+                            const std::function<void(HiveKey&)>& edit) {
     bool found = true;
-    const bool stored = store_->modify(root, [&](Hive& hive) {
+    const Status stored = store_->modify(root, [&](Hive& hive) {
         HiveKey* key = hive.root.find(path);
         if (!key)
             return found = false;
@@ -125,31 +120,32 @@ bool HiveRegistry::change(RegistryRoot root, const std::vector<std::u16string>& 
         touch(*key);
         return true;
     });
-    if (!stored)
-        fail(found ? store_->error() : "the key has been deleted");
+    if (!stored && !found)
+        return Failure{"the key has been deleted"};
     return stored;
 }
 
-std::unique_ptr<RegistryKey> HiveRegistry::openKey(RegistryRoot root, std::string_view path,
-                                                   RegistryAccess access, RegistryView view) {
+KeyResult HiveRegistry::openKey(RegistryRoot root, std::string_view path, RegistryAccess access,
+                                RegistryView view) {
     std::vector<std::u16string> names = resolvePath(root, path, view);
-    if (!findKey(root, names)) {
-        if (store_->read(root))
-            fail("the key does not exist");
-        return nullptr;
-    }
+    const Result<const Hive*> hive = store_->read(root);
+    if (!hive)
+        return Failure{hive.error()};
+    if (!(*hive)->root.find(names))
+        return Failure{"the key does not exist"};
     return std::make_unique<HiveRegistryKey>(*this, root, std::move(names), access);
 }
 
-std::unique_ptr<RegistryKey> HiveRegistry::createKey(RegistryRoot root, std::string_view path,
-                                                     RegistryAccess access, RegistryView view) {
+KeyResult HiveRegistry::createKey(RegistryRoot root, std::string_view path, RegistryAccess access,
+                                  RegistryView view) {
     std::vector<std::u16string> names = resolvePath(root, path, view);
-    if (names.size() > kMaxKeyDepth) {
-        fail("keys nested too deep");
-        return nullptr;
-    }
-    if (!findKey(root, names)) {
-        const bool stored = store_->modify(root, [&](Hive& hive) {
+    if (names.size() > kMaxKeyDepth)
+        return Failure{"keys nested too deep"};
+    const Result<const Hive*> hive = store_->read(root);
+    if (!hive)
+        return Failure{hive.error()};
+    if (!(*hive)->root.find(names)) {
+        const Status stored = store_->modify(root, [&](Hive& hive) {
             HiveKey* key = &hive.root;
             for (const std::u16string& name : names) {
                 if (HiveKey* sub = key->findSubKey(name)) {
@@ -161,36 +157,27 @@ std::unique_ptr<RegistryKey> HiveRegistry::createKey(RegistryRoot root, std::str
             }
             return true;
         });
-        if (!stored) {
-            fail(store_->error());
-            return nullptr;
-        }
+        if (!stored)
+            return Failure{stored.error()};
     }
     return std::make_unique<HiveRegistryKey>(*this, root, std::move(names), access);
 }
 
-bool HiveRegistry::deleteKey(RegistryRoot root, std::string_view path, RegistryView view) {
+Status HiveRegistry::deleteKey(RegistryRoot root, std::string_view path, RegistryView view) {
     std::vector<std::u16string> names = resolvePath(root, path, view);
-    if (names.empty()) {
-        fail("a root key cannot be deleted");
-        return false;
-    }
-    const Hive* hive = store_->read(root);
-    if (!hive) {
-        fail(store_->error());
-        return false;
-    }
-    if (!hive->root.find(names))
-        return true;
-    const bool stored = store_->modify(root, [&](Hive& hive) {
+    if (names.empty())
+        return Failure{"a root key cannot be deleted"};
+    const Result<const Hive*> current = store_->read(root);
+    if (!current)
+        return Failure{current.error()};
+    if (!(*current)->root.find(names))
+        return {};
+    return store_->modify(root, [&](Hive& hive) {
         std::vector<std::u16string> parentPath(names.begin(), names.end() - 1);
         if (HiveKey* parent = hive.root.find(parentPath))
             parent->removeSubKey(names.back());
         return true;
     });
-    if (!stored)
-        fail(store_->error());
-    return stored;
 }
 
 } // namespace dm::platform

@@ -13,15 +13,12 @@ class HiveRegistry : public Registry {
 public:
     explicit HiveRegistry(std::unique_ptr<HiveStore> store);
 
-    std::unique_ptr<RegistryKey> openKey(RegistryRoot root, std::string_view path,
-                                         RegistryAccess access,
-                                         RegistryView view = RegistryView::Default) override;
-    std::unique_ptr<RegistryKey> createKey(RegistryRoot root, std::string_view path,
-                                           RegistryAccess access,
-                                           RegistryView view = RegistryView::Default) override;
-    bool deleteKey(RegistryRoot root, std::string_view path,
-                   RegistryView view = RegistryView::Default) override;
-    std::string lastError() const override { return error_; }
+    KeyResult openKey(RegistryRoot root, std::string_view path, RegistryAccess access,
+                      RegistryView view = RegistryView::Default) override;
+    KeyResult createKey(RegistryRoot root, std::string_view path, RegistryAccess access,
+                        RegistryView view = RegistryView::Default) override;
+    Status deleteKey(RegistryRoot root, std::string_view path,
+                     RegistryView view = RegistryView::Default) override;
 
 protected:
     HiveStore& store() { return *store_; }
@@ -29,13 +26,12 @@ protected:
 private:
     friend class HiveRegistryKey;
 
+    // The key as the hive holds it now; nullptr when it is missing or the hive cannot be read.
     const HiveKey* findKey(RegistryRoot root, const std::vector<std::u16string>& path);
-    bool change(RegistryRoot root, const std::vector<std::u16string>& path,
-                const std::function<void(HiveKey&)>& edit);
-    void fail(std::string why) { error_ = std::move(why); }
+    Status change(RegistryRoot root, const std::vector<std::u16string>& path,
+                  const std::function<void(HiveKey&)>& edit);
 
     std::unique_ptr<HiveStore> store_;
-    std::string error_;
 };
 
 } // namespace dm::platform

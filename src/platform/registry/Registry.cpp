@@ -26,20 +26,20 @@ ReadResult<std::uint32_t> RegistryKey::readDword(std::string_view name) const {
     return {ReadStatus::Ok, value->dword()};
 }
 
-bool RegistryKey::writeString(std::string_view name, std::string_view text) {
+Status RegistryKey::writeString(std::string_view name, std::string_view text) {
     return writeValue(name, RegistryValue::string(text));
 }
 
-bool RegistryKey::writeExpandString(std::string_view name, std::string_view text) {
+Status RegistryKey::writeExpandString(std::string_view name, std::string_view text) {
     return writeValue(name, RegistryValue::expandString(text));
 }
 
-bool RegistryKey::writeDword(std::string_view name, std::uint32_t value) {
+Status RegistryKey::writeDword(std::string_view name, std::uint32_t value) {
     return writeValue(name, RegistryValue::dword(value));
 }
 
 bool Registry::keyExists(RegistryRoot root, std::string_view path, RegistryView view) {
-    return openKey(root, path, RegistryAccess::Read, view) != nullptr;
+    return static_cast<bool>(openKey(root, path, RegistryAccess::Read, view));
 }
 
 } // namespace dm::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/registry/RegistryValue.h"
 
 #include <cstdint>
@@ -54,11 +55,12 @@ public:
     virtual std::vector<std::string> subKeyNames() const = 0;
     virtual bool hasValue(std::string_view name) const = 0;
     virtual std::optional<RegistryValue> readValue(std::string_view name) const = 0;
-    // False when the key was opened read-only, is gone, or the change cannot be stored.
-    virtual bool writeValue(std::string_view name, const RegistryValue& value) = 0;
-    // True when the value is gone afterwards (a missing value is no error); false on a read-only
-    // key or a failed store.
-    virtual bool deleteValue(std::string_view name) = 0;
+    // Fails, saying why, when the key was opened read-only, is gone, or the change cannot be
+    // stored.
+    virtual Status writeValue(std::string_view name, const RegistryValue& value) = 0;
+    // Succeeds when the value is gone afterwards (a missing value is no error); fails on a
+    // read-only key or a failed store.
+    virtual Status deleteValue(std::string_view name) = 0;
 
     // The type of a value; nullopt when it is missing.
     std::optional<RegType> valueType(std::string_view name) const;
@@ -66,9 +68,29 @@ public:
     ReadResult<std::string> readString(std::string_view name) const;
     // REG_DWORD holding four bytes; anything else is WrongType.
     ReadResult<std::uint32_t> readDword(std::string_view name) const;
-    bool writeString(std::string_view name, std::string_view text);
-    bool writeExpandString(std::string_view name, std::string_view text);
-    bool writeDword(std::string_view name, std::uint32_t value);
+    Status writeString(std::string_view name, std::string_view text);
+    Status writeExpandString(std::string_view name, std::string_view text);
+    Status writeDword(std::string_view name, std::uint32_t value);
+};
+
+// The key that RegOpenKeyEx or RegCreateKeyEx opened, used like its unique_ptr; or no key, and
+// error() says why (such as a damaged hive, or "the key does not exist").
+class KeyResult {
+public:
+    template <typename Key> KeyResult(std::unique_ptr<Key> key) : key_(std::move(key)) {}
+    KeyResult(Failure failure) : error_(std::move(failure.error)) {}
+
+    explicit operator bool() const { return key_ != nullptr; }
+    RegistryKey* operator->() const { return key_.get(); }
+    RegistryKey& operator*() const { return *key_; }
+    RegistryKey* get() const { return key_.get(); }
+    void reset() { key_.reset(); }
+    operator std::unique_ptr<RegistryKey>() && { return std::move(key_); }
+    const std::string& error() const { return error_; }
+
+private:
+    std::unique_ptr<RegistryKey> key_;
+    std::string error_;
 };
 
 // The registry: keys under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE. Key paths use "\" between
@@ -78,22 +100,17 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    // RegOpenKeyEx: the key when it exists and can be read; nullptr otherwise.
-    virtual std::unique_ptr<RegistryKey> openKey(RegistryRoot root, std::string_view path,
-                                                 RegistryAccess access,
-                                                 RegistryView view = RegistryView::Default) = 0;
-    // RegCreateKeyEx: opens the key, creating it and any missing parents; nullptr on failure
-    // (such as a hive that cannot be read or written).
-    virtual std::unique_ptr<RegistryKey> createKey(RegistryRoot root, std::string_view path,
-                                                   RegistryAccess access,
-                                                   RegistryView view = RegistryView::Default) = 0;
-    // RegDeleteTree plus the key itself: true when the key is gone afterwards (a missing key is no
-    // error). The root itself cannot be deleted.
-    virtual bool deleteKey(RegistryRoot root, std::string_view path,
-                           RegistryView view = RegistryView::Default) = 0;
-    // Why the last failed operation failed (such as a hive file that does not parse); empty when
-    // nothing failed yet.
-    virtual std::string lastError() const = 0;
+    // RegOpenKeyEx: the key when it exists and can be read; otherwise no key and why.
+    virtual KeyResult openKey(RegistryRoot root, std::string_view path, RegistryAccess access,
+                              RegistryView view = RegistryView::Default) = 0;
+    // RegCreateKeyEx: opens the key, creating it and any missing parents; no key on failure
+    // (such as a hive that cannot be read or written) and why.
+    virtual KeyResult createKey(RegistryRoot root, std::string_view path, RegistryAccess access,
+                                RegistryView view = RegistryView::Default) = 0;
+    // RegDeleteTree plus the key itself: succeeds when the key is gone afterwards (a missing key
+    // is no error). The root itself cannot be deleted.
+    virtual Status deleteKey(RegistryRoot root, std::string_view path,
+                             RegistryView view = RegistryView::Default) = 0;
 
     bool keyExists(RegistryRoot root, std::string_view path,
                    RegistryView view = RegistryView::Default);

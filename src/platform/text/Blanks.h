@@ -18,4 +18,19 @@ constexpr std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
+// The blanks of a line in a file whose lines may end CR LF: spaces, tabs and a stray CR, so that
+// CR LF and LF files read the same.
+constexpr bool isLineBlank(char c) {
+    return isBlank(c) || c == '\r';
+}
+
+// The line without its line blanks at the start and end.
+constexpr std::string_view trimLineBlanks(std::string_view text) {
+    while (!text.empty() && isLineBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isLineBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 } // namespace dm::platform

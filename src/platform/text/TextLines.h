@@ -10,4 +10,15 @@ namespace dm::platform {
 // ends with LF has no empty line after it.
 std::vector<std::string_view> splitLines(std::string_view text);
 
+// The lines as one text, each ended CR LF, as Windows text files and the components' multi-line
+// texts have them. Lines is any container of std::string or QString.
+template <typename Lines> auto joinCrLf(const Lines& lines) {
+    typename Lines::value_type text;
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
 } // namespace dm::platform

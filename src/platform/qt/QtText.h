@@ -4,9 +4,10 @@
 
 #include <string>
 
-namespace dm {
+namespace dm::platform {
 
-// Texts are 8-bit in the system's code page inside the program; widgets take QString.
+// Texts are 8-bit in the system's code page inside the program; widgets take QString. The one
+// conversion at the Qt boundary.
 inline QString toQt(const std::string& text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -14,4 +15,4 @@ inline std::string fromQt(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
 
-} // namespace dm
+} // namespace dm::platform
