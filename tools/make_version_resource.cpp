@@ -4,6 +4,7 @@
 // Usage: generator <output.cpp> <file version> <product version> <Name=Value>...
 // Versions are dotted "a.b.c.d"; the strings are written in the order given.
 
+#include "platform/text/IntegerText.h"
 #include "platform/version/ExecutableVersion.h"
 #include "platform/version/VersionBlockWriter.h"
 
@@ -11,21 +12,29 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace {
 
-// "a.b.c.d" as the two 32-bit halves of a fixed-block version.
+// "a.b.c.d" as the two 32-bit halves of a fixed-block version: exactly four parts, each read as
+// the version parser reads a part and in the range 0 to 65535.
 bool parseVersion(const std::string& text, std::uint32_t& ms, std::uint32_t& ls) {
-    unsigned long parts[4] = {};
-    std::istringstream in(text);
+    std::uint32_t parts[4] = {};
+    std::size_t at = 0;
     for (int i = 0; i < 4; ++i) {
-        char dot = '.';
-        if ((i > 0 && !(in >> dot)) || dot != '.' || !(in >> parts[i]) || parts[i] > 0xFFFF)
+        const std::size_t dot = i < 3 ? text.find('.', at) : text.size();
+        if (dot == std::string::npos)
             return false;
+        const auto part =
+            dm::platform::integerFromText(std::string_view(text).substr(at, dot - at));
+        if (!part || *part < 0 || *part > 0xFFFF)
+            return false;
+        parts[i] = static_cast<std::uint32_t>(*part);
+        at = dot + 1;
     }
-    ms = static_cast<std::uint32_t>(parts[0] << 16 | parts[1]);
-    ls = static_cast<std::uint32_t>(parts[2] << 16 | parts[3]);
-    return in.peek() == EOF;
+    ms = parts[0] << 16 | parts[1];
+    ls = parts[2] << 16 | parts[3];
+    return true;
 }
 
 } // namespace

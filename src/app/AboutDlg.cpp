@@ -1,13 +1,13 @@
 #include "app/AboutDlg.h"
 
 #include "app/MainDlg.h"
-#include "app/MakerSite.h"
 #include "framework/FileVersionText.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
 #include "platform/qt/QtText.h"
 #include "ui_AboutDlg.h"
+#include "update/net/MakerServer.h"
 
 namespace dm {
 
@@ -58,15 +58,15 @@ void AboutDlg::open(const std::string& address) {
 }
 
 void AboutDlg::email_btnClick() {
-    open("mailto:" + makerEmail());
+    open("mailto:" + update::MakerEmailAddress());
 }
 
 void AboutDlg::web_btnClick() {
-    open(makerPage("/"));
+    open(update::MakerServerUrl("/"));
 }
 
 void AboutDlg::forum_btnClick() {
-    open(makerPage("/forum"));
+    open(update::MakerServerUrl("/forum"));
 }
 
 } // namespace dm

@@ -13,6 +13,9 @@
 #include "platform/qt/QtText.h"
 #include "platform/system/SystemInfo.h"
 #include "ui_MainDlg.h"
+#include "update/identify/IdentifyContext.h"
+#include "update/net/FileGrabber.h"
+#include "update/net/VigilLite.h"
 
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -96,9 +99,16 @@ MainDlg::MainDlg(const platform::Platform& platform, ProgramStart start, QWidget
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(kDesignClientWidth, kDesignClientHeight + menuHeight);
     move(198, 179);
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        reportError(error.what());
+    }
 }
 
-MainDlg::~MainDlg() = default;
+MainDlg::~MainDlg() {
+    FormDestroy();
+}
 
 void MainDlg::createComponents() {
     appEvt_ = new ApplicationEvents(this);
@@ -145,6 +155,14 @@ void MainDlg::connectMenu() {
     connect(ui_->Spreadsheet1, &QAction::triggered, this, &MainDlg::Spreadsheet1Click);
     connect(ui_->Language1, &QAction::triggered, this, &MainDlg::Language1Click);
     connect(ui_->About1, &QAction::triggered, this, &MainDlg::About1Click);
+    connect(ui_->Checkforupdate1, &QAction::triggered, this, [this] {
+        // An error of the executable's identification reaches the error report.
+        try {
+            Checkforupdate1Click();
+        } catch (const std::exception& error) {
+            reportError(error.what());
+        }
+    });
     connect(ui_->Openlogfile1, &QAction::triggered, this, &MainDlg::Openlogfile1Click);
     connect(ui_->ChangeLog1, &QAction::triggered, this, &MainDlg::ChangeLog1Click);
     connect(ui_->BugreportFeaturerequestKnownissues1, &QAction::triggered, this,

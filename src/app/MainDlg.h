@@ -21,6 +21,11 @@ namespace dm {
 namespace platform {
 struct Platform;
 }
+namespace update {
+class FileGrabber;
+class VigilLite;
+struct IdentifyContext;
+} // namespace update
 class AboutDlg;
 class ApplicationEvents;
 class ImageList;
@@ -68,14 +73,27 @@ public:
     void BugreportFeaturerequestKnownissues1Click();
     // Writes the log and opens it.
     void Openlogfile1Click();
+    // Starts an update check unless one is running; the first activation's silent check too.
+    void Checkforupdate1Click();
+    // The end of every update check: the question when a newer version is out, else (for a
+    // check asked for from the menu) that the program is up to date.
+    void OnUpdateResult(update::VigilLite& sender);
     // Shows the language dialog; a choice there applies itself.
     void Language1Click();
     // Shows the about box.
     void About1Click();
     // "Get Specification" of slot 1 to 4.
     void getSpecClick(int slot);
+    // End of the window's creation: a copy that is not installed takes its settings from the
+    // "settings.ini" beside it.
+    void FormCreate();
     // The first activation of the application; runs once.
     void AppEvtActivate();
+    // The window's close: the VirtualStore clean-up, and for a portable copy the removal of its
+    // traces, its settings kept in "settings.ini".
+    void FormClose();
+    // Frees the downloader, the checker and the log, in that order.
+    void FormDestroy();
     // Refresh after a language switch.
     void lngAfterLanguageSwitch(QObject* sender);
 
@@ -91,6 +109,9 @@ public:
     void reportError(const std::string& text);
 
     RunLog* Log() const { return log_.get(); }
+    update::FileGrabber* Grabber() const { return grabber_.get(); }
+    update::VigilLite* Checker() const { return checker_.get(); }
+    bool Silent() const { return silent_; }
     TextStorage* mainTS() const { return mainTS_; }
     LangList* lng() const { return lng_; }
 
@@ -101,11 +122,15 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createComponents();
     void connectMenu();
     void logInfo(const std::string& message);
+    // IsSoftwareInstalled("Brackenway Dimmetric"): false for a portable copy.
+    bool isInstalled();
+    update::IdentifyContext& identifyContext();
     // Through the shell with the window as owner, or without an owner and error messages.
     void openOwned(const std::string& address);
     void openDetached(const std::string& file);
@@ -126,7 +151,11 @@ private:
     TextStorage* mainTS_ = nullptr;
     AboutDlg* aboutDlg_ = nullptr;
     LangDlg* langDlg_ = nullptr;
+    std::unique_ptr<update::IdentifyContext> identify_;
     std::unique_ptr<RunLog> log_;
+    std::unique_ptr<update::FileGrabber> grabber_;
+    std::unique_ptr<update::VigilLite> checker_;
+    bool silent_ = false;
     SizeFormatter sizes_;
     bool reportingError_ = false;
     bool shown_ = false;

@@ -1,5 +1,4 @@
 #include "app/MainDlg.h"
-#include "app/MakerSite.h"
 #include "framework/DataFolder.h"
 #include "framework/RunLog.h"
 #include "framework/SettingsStore.h"
@@ -8,6 +7,7 @@
 #include "platform/desktop/Shell.h"
 #include "platform/ini/IniFile.h"
 #include "ui_MainDlg.h"
+#include "update/net/MakerServer.h"
 
 namespace dm {
 
@@ -22,7 +22,7 @@ constexpr const char* kDriverUpdatesPage = "/vigil/drivers.php";
 } // namespace
 
 std::string MainDlg::GetLink(const std::string& key) const {
-    std::string result = makerPage(kProductPage);
+    std::string result = update::MakerServerUrl(kProductPage);
     // Read afresh at every click: the download of the first activation may have replaced it.
     const std::string folder = GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle);
     const std::string value = platform::IniFile(folder + "dimmetric.ini").readString("links", key);
@@ -50,15 +50,15 @@ void MainDlg::drivers_btnClick() {
     if (FileExistsNonEmpty(platform_, program))
         openDetached(program);
     else
-        openDetached(makerPage(kDriverUpdatesPage));
+        openDetached(update::MakerServerUrl(kDriverUpdatesPage));
 }
 
 void MainDlg::ChangeLog1Click() {
-    openOwned(makerPage(kChangeLogPage));
+    openOwned(update::MakerServerUrl(kChangeLogPage));
 }
 
 void MainDlg::BugreportFeaturerequestKnownissues1Click() {
-    openOwned(makerPage(kBugTrackerPage));
+    openOwned(update::MakerServerUrl(kBugTrackerPage));
 }
 
 void MainDlg::Openlogfile1Click() {

@@ -1,6 +1,5 @@
 #include "app/AboutDlg.h"
 #include "app/MainWindowFixture.h"
-#include "app/MakerSite.h"
 #include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
 #include "localisation/LanguageChoice.h"
@@ -9,6 +8,7 @@
 #include "localisation/TextStorage.h"
 #include "platform/qt/QtText.h"
 #include "support/LanguageFileWriter.h"
+#include "update/net/MakerServer.h"
 
 #include <QAction>
 #include <QLabel>
@@ -91,9 +91,9 @@ TEST_F(DialogsTest, AboutBoxLinksOpenWithTheBoxAsOwner) {
     for (const char* button : {"email_btn", "web_btn", "forum_btn"})
         aboutButton(button).click();
     ASSERT_EQ(shell.opened.size(), 3u);
-    EXPECT_EQ(shell.opened[0].file, "mailto:" + makerEmail());
-    EXPECT_EQ(shell.opened[1].file, "https://" + makerHost() + "/");
-    EXPECT_EQ(shell.opened[2].file, "https://" + makerHost() + "/forum");
+    EXPECT_EQ(shell.opened[0].file, "mailto:" + update::MakerEmailAddress());
+    EXPECT_EQ(shell.opened[1].file, "https://" + update::MakerServerHost() + "/");
+    EXPECT_EQ(shell.opened[2].file, "https://" + update::MakerServerHost() + "/forum");
     for (const auto& opened : shell.opened) {
         EXPECT_EQ(opened.options.owner, &aboutBox());
         EXPECT_FALSE(opened.options.noErrorUi);

@@ -40,11 +40,12 @@ protected:
     }
 
     // The log of one run of the program at exe, with its registry and data folder below the
-    // test's folder.
-    std::string logOfRun(const std::string& exe) {
+    // test's folder (dataHome for XDG_DATA_HOME when given).
+    std::string logOfRun(const std::string& exe, const std::string& dataHome = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("DIMMETRIC_REGISTRY_DIR", QString::fromStdString(dir.dir() + "reg"));
-        environment.insert("XDG_DATA_HOME", QString::fromStdString(dir.dir() + "data"));
+        environment.insert("XDG_DATA_HOME", QString::fromStdString(
+                                                dataHome.empty() ? dir.dir() + "data" : dataHome));
         environment.insert("XDG_CACHE_HOME", QString::fromStdString(dir.dir() + "cache"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("DIMMETRIC_REPORT_FIRST_SCAN", "exit");
@@ -52,7 +53,8 @@ protected:
         // No maker's server: nothing may leave the machine.
         environment.insert("DIMMETRIC_SERVER", "127.0.0.1:9");
         EXPECT_EQ(run(QString::fromStdString(exe), {}, 30000, environment), 0) << errors;
-        return TempDir::read(dir.path() / "data/Brackenway/Dimmetric/Dimmetric.log");
+        const auto log = dir.path() / "data/Brackenway/Dimmetric/Dimmetric.log";
+        return std::filesystem::exists(log) ? TempDir::read(log) : std::string();
     }
 
     TempDir dir;
@@ -79,8 +81,24 @@ TEST_F(InstallTest, InstallStepPlacesTheProgramItsMenuEntryAndTheMachineHive) {
     EXPECT_EQ(hive.rfind("WINE REGISTRY Version 2\n", 0), 0u);
     EXPECT_NE(hive.find("\"DisplayName\"=\"Brackenway Dimmetric\""), std::string::npos);
 
+    // Installed: the close keeps the data folder and its log.
     const std::string log = logOfRun(prefix + "/bin/dimmetric");
     EXPECT_NE(log.find("\tDimmetric v1.23.0.47\r\n"), std::string::npos);
+    EXPECT_NE(log.find("\tPortable : No\r\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(prefix + "/bin/settings.ini"));
+}
+
+TEST_F(InstallTest, BuildTreeCopyIsPortable) {
+    // The data folder falls back to the program's folder (no per-user folder can be made where a
+    // file is in the way), which a portable close keeps: the log can be read there.
+    const std::string blocked = dir.write("blocked", "a file");
+    const std::string exeFolder = std::filesystem::path(DIMMETRIC_EXE).parent_path().string();
+    const std::string log = logOfRun(DIMMETRIC_EXE, blocked);
+    const std::string kept = exeFolder + "/Dimmetric.log";
+    const std::string written = TempDir::read(kept);
+    std::filesystem::remove(kept);
+    std::filesystem::remove(exeFolder + "/settings.ini");
+    EXPECT_NE(written.find("\tPortable : Yes\r\n"), std::string::npos) << written;
 }
 
 TEST_F(InstallTest, DebianPackageHoldsTheProgramMenuEntryIconAndMachineHive) {

@@ -1,7 +1,7 @@
 #include "app/MainWindowFixture.h"
-#include "app/MakerSite.h"
 #include "framework/RunLog.h"
 #include "framework/SettingsStore.h"
+#include "update/net/MakerServer.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,7 +22,7 @@ protected:
 };
 
 TEST_F(MenusTest, LinksFileNamesTheEmptySlotPage) {
-    const std::string product = makerPage("/dimmetric");
+    const std::string product = update::MakerServerUrl("/dimmetric");
     const std::pair<const char*, std::string> cases[] = {
         {nullptr, product},
         {"[links]\r\nram=https://shop.example/ram\r\n", "https://shop.example/ram"},
@@ -52,7 +52,7 @@ TEST_F(MenusTest, EmptySlotButtonOpensTheLinkWithTheWindowAsOwner) {
     writeLinks("[links]\r\nram=https://shop.example/ram\r\n");
     click("getRAM2_btn");
     ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[0].file, makerPage("/dimmetric"));
+    EXPECT_EQ(shell.opened[0].file, update::MakerServerUrl("/dimmetric"));
     EXPECT_EQ(shell.opened[1].file, "https://shop.example/ram");
     for (const auto& opened : shell.opened) {
         EXPECT_EQ(opened.options.owner, &window);
@@ -66,9 +66,9 @@ TEST_F(MenusTest, DriversButtonRunsTheMakersProgramOnlyWhenItIsThere) {
     const std::string program = dir.write("Harrow/harrow", "#!/bin/sh\n");
     const std::string empty = dir.write("Harrow/empty", "");
     const std::pair<std::optional<std::string>, std::string> cases[] = {
-        {std::nullopt, makerPage("/vigil/drivers.php")},
-        {dir.dir() + "Harrow/missing", makerPage("/vigil/drivers.php")},
-        {empty, makerPage("/vigil/drivers.php")},
+        {std::nullopt, update::MakerServerUrl("/vigil/drivers.php")},
+        {dir.dir() + "Harrow/missing", update::MakerServerUrl("/vigil/drivers.php")},
+        {empty, update::MakerServerUrl("/vigil/drivers.php")},
         {program, program},
     };
     for (const auto& [stored, expected] : cases) {
@@ -102,8 +102,8 @@ TEST_F(MenusTest, HelpMenuOpensTheMakersPagesAndTheLog) {
     trigger("ChangeLog1");
     trigger("BugreportFeaturerequestKnownissues1");
     ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[0].file, makerPage("/bugs/changelog_page.php?project_id=17"));
-    EXPECT_EQ(shell.opened[1].file, makerPage("/bugs/view_all_bug_page.php?project_id=17"));
+    EXPECT_EQ(shell.opened[0].file, update::MakerServerUrl("/bugs/changelog_page.php?project_id=17"));
+    EXPECT_EQ(shell.opened[1].file, update::MakerServerUrl("/bugs/view_all_bug_page.php?project_id=17"));
     EXPECT_EQ(shell.opened[0].options.owner, &window);
     EXPECT_EQ(shell.opened[1].options.owner, &window);
 

@@ -84,11 +84,13 @@ TEST(SystemQueries, WindowsVersionTextOfBothFamilies) {
     EXPECT_EQ(GetWindowsVersionText(system, registry), "Unknown");
 }
 
-TEST(SystemQueries, TheLinuxSystemReportsTheTextsOfAFailedQuery) {
+TEST(SystemQueries, TheLinuxSystemIsCurrentButHasNoWindowsVersionText) {
     LinuxSystemInfo system;
     FakeRegistry registry;
-    EXPECT_EQ(GetWindowsVersionText(system, registry), "Unknown");
-    EXPECT_TRUE(IsPreVistaOS(system));
+    EXPECT_EQ(GetWindowsVersionText(system, registry), "Unknown")
+        << "the 8-bit version query fails, so the banner keeps its Unknown";
+    EXPECT_FALSE(IsPreVistaOS(system)) << "the workstation query answers 10.0, so TLS is used";
+    EXPECT_EQ(GetNTVersionName(system, 19045), "10.0.19045 (Windows10)");
     EXPECT_FALSE(IsWow64(system));
     EXPECT_TRUE(SetWow64FsRedirection(system, true));
     EXPECT_TRUE(SetWow64FsRedirection(system, false));

@@ -60,11 +60,14 @@ TEST_F(LocaleVariables, SeparatorsComeFromTheUsersLocale) {
     EXPECT_EQ(system.timeSeparator(), ":");
 }
 
-TEST(LinuxSystemInfo, IsANative64BitProcessWithoutWindowsVersionQueries) {
+TEST(LinuxSystemInfo, IsANative64BitCurrentSystemWithoutAnOldStyleVersionQuery) {
     LinuxSystemInfo system;
     EXPECT_EQ(system.isWow64Process(), false);
     EXPECT_FALSE(system.setFsRedirectionDisabled(true).has_value());
-    EXPECT_FALSE(system.workstationVersion().has_value());
+    const auto workstation = system.workstationVersion();
+    ASSERT_TRUE(workstation.has_value());
+    EXPECT_EQ(workstation->major, 10u);
+    EXPECT_EQ(workstation->minor, 0u);
     EXPECT_FALSE(system.versionInfo().has_value());
     EXPECT_EQ(system.loadLibrary("msi.dll"), nullptr);
     const auto now = system.localTime();

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/files/FileAttributes.h"
+#include "platform/version/ByteSource.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ enum class SpecialFolder {
     RoamingAppData, // CSIDL_APPDATA
     LocalAppData,   // CSIDL_LOCAL_APPDATA
     Windows,        // the operating system's own folder (GetWindowsDirectory)
+    System,         // CSIDL_SYSTEM: the folder of the system's libraries
 };
 
 // The file system, with paths as 8-bit texts and "/" as the path delimiter. Failures are results.
@@ -46,6 +49,8 @@ public:
     virtual bool driveExists(const std::string& root) = 0;
     // The whole file, or nullopt when it cannot be read.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // The bytes of a regular file, read in place; nullptr when it cannot be opened.
+    virtual std::unique_ptr<ByteSource> openBytes(const std::string& path) = 0;
     // Replaces the file with bytes, whole or not at all.
     virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
     // The folder, without a trailing delimiter; empty when the system has none.

@@ -2,6 +2,7 @@
 
 #include "platform/files/AtomicFile.h"
 #include "platform/files/FindMask.h"
+#include "platform/files/LinuxFileByteSource.h"
 #include "platform/files/PathText.h"
 
 #include <dirent.h>
@@ -163,6 +164,13 @@ bool LinuxFileSystem::writeFile(const std::string& path, const std::string& byte
     return static_cast<bool>(writeFileAtomically(path, bytes));
 }
 
+std::unique_ptr<ByteSource> LinuxFileSystem::openBytes(const std::string& path) {
+    auto source = std::make_unique<LinuxFileByteSource>(path);
+    if (!source->isOpen())
+        return nullptr;
+    return source;
+}
+
 std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {
     switch (folder) {
     case SpecialFolder::RoamingAppData:
@@ -171,6 +179,8 @@ std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {
         return xdgFolder("XDG_CACHE_HOME", "/.cache");
     case SpecialFolder::Windows:
         return "/usr";
+    case SpecialFolder::System:
+        return "/usr/lib";
     }
     return {};
 }

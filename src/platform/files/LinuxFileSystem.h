@@ -6,7 +6,8 @@ namespace dm::platform {
 
 // The file system of the running Linux system. Special folders follow the XDG base directories:
 // roaming application data is $XDG_DATA_HOME (~/.local/share), local application data is
-// $XDG_CACHE_HOME (~/.cache); they are made (mode 0700) when missing.
+// $XDG_CACHE_HOME (~/.cache); they are made (mode 0700) when missing. The system folder is
+// /usr/lib.
 class LinuxFileSystem : public FileSystem {
 public:
     std::vector<FindEntry> find(const std::string& pattern) override;
@@ -17,6 +18,7 @@ public:
     bool deleteFile(const std::string& path) override;
     bool driveExists(const std::string& root) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    std::unique_ptr<ByteSource> openBytes(const std::string& path) override;
     bool writeFile(const std::string& path, const std::string& bytes) override;
     std::string specialFolder(SpecialFolder folder) override;
 };

@@ -5,6 +5,7 @@
 namespace dm::platform {
 
 // Paths as text, with "/" as the delimiter.
+inline constexpr char kPathDelimiter = '/';
 
 // The path with one "/" at its end ("" gives "/").
 std::string withTrailingDelimiter(std::string path);

@@ -62,7 +62,8 @@ std::optional<bool> LinuxSystemInfo::setFsRedirectionDisabled(bool) {
 }
 
 std::optional<WorkstationVersion> LinuxSystemInfo::workstationVersion() {
-    return std::nullopt;
+    // What Windows compatibility layers on Linux report by default.
+    return WorkstationVersion{10, 0};
 }
 
 std::optional<OsVersionInfo> LinuxSystemInfo::versionInfo() {

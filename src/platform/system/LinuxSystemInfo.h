@@ -5,8 +5,10 @@
 namespace dm::platform {
 
 // The running Linux system as the Windows queries see it: a native 64-bit process, so no WOW64
-// and no file-system redirection; no Windows version to report; language, separators and time
-// from the user's locale settings (LC_ALL, LC_MESSAGES / LC_NUMERIC / LC_TIME, LANG).
+// and no file-system redirection; the workstation query answers 10.0 as a current system does
+// (so TLS is used), while the 8-bit version query has no Windows version to report; language,
+// separators and time from the user's locale settings (LC_ALL, LC_MESSAGES / LC_NUMERIC /
+// LC_TIME, LANG).
 class LinuxSystemInfo : public SystemInfo {
 public:
     std::optional<bool> isWow64Process() override;

@@ -103,6 +103,20 @@ std::optional<std::string> VersionBlock::queryText(std::string_view subBlock) co
     return utf16LeToUtf8(units);
 }
 
+std::vector<std::string> VersionBlock::stringTables() const {
+    std::vector<std::string> keys;
+    const auto root = parseNode(bytes_, 0, bytes_.size());
+    const auto tables = root ? findChild(bytes_, *root, "StringFileInfo") : std::nullopt;
+    if (!tables)
+        return keys;
+    std::size_t at = tables->ChildrenAt;
+    while (auto child = parseNode(bytes_, at, tables->End)) {
+        keys.push_back(utf16LeToUtf8(child->Key));
+        at = align4(child->End);
+    }
+    return keys;
+}
+
 std::optional<FixedFileInfo> VersionBlock::queryFixed() const {
     const auto value = queryValue("\\");
     if (!value || value->Bytes.size() < FixedFileInfo::kSize)

@@ -32,6 +32,9 @@ public:
     std::optional<VersionValue> queryValue(std::string_view subBlock) const;
     // A text value up to its first NUL; empty when its length is 0.
     std::optional<std::string> queryText(std::string_view subBlock) const;
+    // The keys of the string tables under "\StringFileInfo" (language and code page as eight
+    // hexadecimal digits, "040904b0"), in the block's order.
+    std::vector<std::string> stringTables() const;
     // The root's fixed part; nothing when it is shorter than the 52-byte structure.
     std::optional<FixedFileInfo> queryFixed() const;
     // The whole 4-byte entries of "\VarFileInfo\Translation" (language identifier in the low

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/files/UniqueFd.h"
+#include "platform/version/ByteSource.h"
+
+#include <optional>
+#include <string>
+
+namespace dm::platform {
+
+// The bytes of a regular file, opened read-only and read in place (nothing is loaded whole).
+// Reads fail past the size the file had when opened.
+class LinuxFileByteSource final : public ByteSource {
+public:
+    explicit LinuxFileByteSource(const std::string& path);
+
+    // Whether the path named a regular file that could be opened.
+    bool isOpen() const { return size_.has_value(); }
+    std::uint64_t size() const override { return size_.value_or(0); }
+    bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const override;
+
+private:
+    UniqueFd fd_;
+    std::optional<std::uint64_t> size_; // set for a regular file only
+};
+
+} // namespace dm::platform

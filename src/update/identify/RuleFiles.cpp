@@ -1,0 +1,55 @@
+#include "update/identify/RuleFiles.h"
+
+#include "framework/TextUtils.h"
+#include "platform/files/FileSystem.h"
+
+#include <algorithm>
+
+namespace dm::update {
+
+namespace {
+
+constexpr std::size_t kScanPiece = 1024 * 1024;
+
+} // namespace
+
+std::optional<std::string> ReadRuleFile(IdentifyContext& context, const std::string& path,
+                                        std::uint64_t limit) {
+    const auto file = context.files.openBytes(path);
+    if (!file || file->size() > limit)
+        return std::nullopt;
+    std::string bytes;
+    if (!file->readAt(0, static_cast<std::size_t>(file->size()), bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::vector<std::string>> ReadRuleLines(IdentifyContext& context,
+                                                      const std::string& path) {
+    const auto bytes = ReadRuleFile(context, path);
+    if (!bytes)
+        return std::nullopt;
+    return textToLines(*bytes);
+}
+
+bool FileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text) {
+    const auto file = context.files.openBytes(path);
+    if (!file || text.empty() || file->size() > kMaxScannedFile)
+        return false;
+    // Pieces overlap by one byte less than the text, so a text across a border is found too.
+    const std::uint64_t size = file->size();
+    std::string piece;
+    for (std::uint64_t at = 0; at < size;) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kScanPiece, size - at));
+        if (!file->readAt(at, count, piece))
+            return false;
+        if (piece.find(text) != std::string::npos)
+            return true;
+        if (at + count >= size)
+            break;
+        at += count > text.size() ? count - (text.size() - 1) : count;
+    }
+    return false;
+}
+
+} // namespace dm::update

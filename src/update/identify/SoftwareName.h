@@ -1,0 +1,14 @@
+#pragma once
+
+#include "update/identify/IdentifyContext.h"
+
+#include <string>
+
+namespace dm::update {
+
+// The product name under which an executable is reported: the likeliest field of its version
+// resource, cleaned, with the per-product corrections applied; a fixed name for a few short codes
+// that stand for products without one executable. Empty when no name is found.
+std::string GetSoftwareName(IdentifyContext& context, const std::string& fileName);
+
+} // namespace dm::update

@@ -1,0 +1,106 @@
+#include "update/identify/VersionInfoReader.h"
+
+#include "framework/TextSearch.h"
+#include "framework/TextUtils.h"
+#include "platform/text/Cp1252.h"
+#include "platform/version/VersionResources.h"
+#include "update/identify/ExecutableFacts.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+
+namespace dm::update {
+
+namespace {
+
+using Field = std::string FileVersionInfoRec::*;
+
+struct KeyedField {
+    const char* key;
+    Field field;
+};
+
+// The record's fields with the keys the fallback reads them by, in the record's order.
+constexpr std::array<KeyedField, 8> kFields = {{
+    {"FileDescription", &FileVersionInfoRec::FileDescription},
+    {"CompanyName", &FileVersionInfoRec::CompanyName},
+    {"FileVersion", &FileVersionInfoRec::FileVersion},
+    {"InternalName", &FileVersionInfoRec::InternalName},
+    {"LegalCopyRight", &FileVersionInfoRec::LegalCopyRight},
+    {"OriginalFileName", &FileVersionInfoRec::OriginalFileName},
+    {"ProductName", &FileVersionInfoRec::ProductName},
+    {"ProductVersion", &FileVersionInfoRec::ProductVersion},
+}};
+
+std::optional<std::string> queryCp1252(const platform::VersionBlock& block,
+                                       const std::string& subBlock) {
+    const auto value = block.queryValue(subBlock);
+    if (!value)
+        return std::nullopt;
+    return platform::utf16LeToCp1252(value->Bytes); // bounded by the value's node
+}
+
+// The eight keys read from the block's first string table.
+std::optional<FileVersionInfoRec> readFirstTable(const platform::VersionBlock& block) {
+    const auto tables = block.stringTables();
+    if (tables.empty())
+        return std::nullopt;
+    FileVersionInfoRec rec;
+    for (const auto& [key, field] : kFields)
+        rec.*field =
+            queryCp1252(block, "\\StringFileInfo\\" + tables.front() + "\\" + key).value_or("");
+    return rec;
+}
+
+std::string valueOfLine(const std::vector<std::string>& lines, const std::string& key) {
+    for (const auto& line : lines) {
+        const auto equals = line.find('=');
+        if (equals != std::string::npos && SameText(line.substr(0, equals), key))
+            return line.substr(equals + 1);
+    }
+    return {};
+}
+
+} // namespace
+
+FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName) {
+    const std::string path = MapToSysnative(context, fileName);
+    std::optional<FileVersionInfoRec> rec;
+    if (fileExists(context, path))
+        if (const auto block = context.versions.read(path))
+            rec = readFirstTable(*block);
+    if (!rec ||
+        (rec->FileDescription.empty() && rec->CompanyName.empty() && rec->FileVersion.empty())) {
+        const auto lines = ReadVersionStrings(context, path);
+        rec.emplace();
+        for (const auto& [key, field] : kFields)
+            (*rec).*field = valueOfLine(lines, key);
+    }
+    rec->FileVersion = replaceAllStr(rec->FileVersion, ", ", ".");
+    rec->ProductVersion = replaceAllStr(rec->ProductVersion, ", ", ".");
+    return *rec;
+}
+
+std::vector<std::string> ReadVersionStrings(IdentifyContext& context, const std::string& fileName) {
+    std::vector<std::string> lines;
+    const auto block = context.versions.read(MapToSysnative(context, fileName));
+    if (!block)
+        return lines;
+    for (const auto& [key, field] : kFields) {
+        // Only whole translation entries count; the first names language and code page.
+        const auto translations = block->queryTranslations();
+        std::string subBlock = key;
+        if (translations) {
+            char table[9];
+            std::snprintf(table, sizeof table, "%04x%04x", translations->front() & 0xFFFF,
+                          translations->front() >> 16);
+            subBlock = std::string("\\StringFileInfo\\") + table + "\\" + key;
+        }
+        if (const auto value = queryCp1252(*block, subBlock))
+            lines.push_back(std::string(key) + "=" + *value);
+    }
+    return lines;
+}
+
+} // namespace dm::update

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "update/identify/FileVersionInfoRec.h"
+#include "update/identify/IdentifyContext.h"
+
+#include <string>
+#include <vector>
+
+namespace dm::update {
+
+// The eight version-resource texts of a file (opened by its Sysnative form): read by key from the
+// resource's first string table, or, when that gives no FileDescription, CompanyName and
+// FileVersion, all eight from the table the translation names. ", " reads as "." in FileVersion
+// and ProductVersion. All empty for a file without a readable version resource.
+FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName);
+
+// "Key=value" lines of the eight keys, in FileVersionInfoRec's order, from the string table the
+// first translation entry names; nothing without a translation table.
+std::vector<std::string> ReadVersionStrings(IdentifyContext& context, const std::string& fileName);
+
+} // namespace dm::update

@@ -1,0 +1,70 @@
+#include "IdentifyFixture.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace dm::update {
+namespace {
+
+struct ToolRun {
+    std::string out;
+    int status = -1;
+};
+
+ToolRun runTool(const std::string& arguments, const std::string& registry) {
+    const std::string command = "DIMMETRIC_REGISTRY_DIR='" + registry + "' '" IDENTIFY_TOOL "' " +
+                                arguments + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ToolRun run;
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, got);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(IdentifyTool, PrintsTheFactsOfOurOwnExecutable) {
+    dm::test::TempDir registry;
+    const ToolRun run = runTool("'" OWN_EXECUTABLE "'", registry.dir());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::string(OWN_EXECUTABLE) +
+                           "\tNo\tNo\tInstalled memory modules and slots\tBrackenway\t1.23.0.47\t"
+                           "Dimmetric\t\t\tDimmetric\t1.0.0.0\tDimmetric\tBrackenway\t1.23.0.47\n");
+}
+
+TEST(IdentifyTool, PrintsPeFactsAndTextsAsUtf8) {
+    dm::test::TempDir temp;
+    platform::VersionResourceContent c;
+    platform::FixedFileInfo fixed;
+    fixed.FileVersionMS = 0x00020001;
+    c.Fixed = fixed;
+    c.StringTables.push_back({"040904e4",
+                              {{"CompanyName", "Acme\xC2\xAE"},
+                               {"FileDescription", "Tab\there"},
+                               {"ProductName", "Tool\xE2\x84\xA2"}}});
+    c.Translations = std::vector<std::uint32_t>{0x04E40409};
+    const std::string file =
+        temp.write("tool.exe", dm::test::writePe(true, platform::writeVersionBlock(c)).Bytes);
+    const ToolRun run = runTool("'" + file + "'", temp.dir());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, file + "\tYes\tYes\tTab here\tAcme\xC2\xAE\t\t\t\t\tTool\xE2\x84\xA2\t\t"
+                              "Tool\xE2\x84\xA2\tAcme\xC2\xAE\t2.1.0.0\n");
+}
+
+TEST(IdentifyTool, ReportsMissingFilesAndUsage) {
+    dm::test::TempDir temp;
+    const ToolRun missing = runTool("'" + temp.dir() + "missing.exe'", temp.dir());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, temp.dir() + "missing.exe\tNo\tNo\t\t\t\t\t\t\t\t\t\t\t\n");
+    EXPECT_EQ(runTool("", temp.dir()).status, 2);
+}
+
+} // namespace
+} // namespace dm::update

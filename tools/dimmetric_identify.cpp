@@ -1,0 +1,81 @@
+// Prints what the identification engine tells about each file named on the command line, one
+// tab-separated line per file: the file, whether it is a PE image and a 64-bit one, the eight
+// version-information texts, the product name and company, and the version. Registry searches
+// read the registry of DIMMETRIC_REGISTRY_DIR.
+#include "framework/TextUtils.h"
+#include "platform/files/LinuxFileSystem.h"
+#include "platform/registry/FileRegistry.h"
+#include "platform/system/LinuxSystemInfo.h"
+#include "platform/text/Cp1252.h"
+#include "platform/version/FileVersionResources.h"
+#include "update/identify/ExecutableFacts.h"
+#include "update/identify/Identify.h"
+#include "update/identify/VersionInfoReader.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A field as the output shows it: UTF-8, with no tab or line break inside.
+std::string shown(const std::string& cp1252) {
+    std::string text = dm::platform::cp1252ToUtf8(cp1252);
+    for (char& c : text)
+        if (c == '\t' || c == '\n' || c == '\r')
+            c = ' ';
+    return text;
+}
+
+std::string describe(dm::update::IdentifyContext& context, const std::string& file) {
+    using namespace dm::update;
+    const auto header = ReadPEHeader(context, file);
+    const FileVersionInfoRec rec = GetFileVersionInfoRec(context, file);
+    const DisplayedFileInfo info = GetDisplayedFileInfo(context, file);
+    std::string name = file;
+    const std::string version = GetSoftwareVersion(context, name, "", "", false);
+    const std::vector<std::string> fields = {
+        dm::BoolToYesNo(header.has_value()),
+        dm::BoolToYesNo(header && header->Is64),
+        rec.FileDescription,
+        rec.CompanyName,
+        rec.FileVersion,
+        rec.InternalName,
+        rec.LegalCopyRight,
+        rec.OriginalFileName,
+        rec.ProductName,
+        rec.ProductVersion,
+        info.Name,
+        info.Company,
+        version,
+    };
+    std::string line = shown(file);
+    for (const auto& field : fields)
+        line += "\t" + shown(field);
+    return line + "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fputs("usage: dimmetric-identify FILE...\n", stderr);
+        return 2;
+    }
+    dm::platform::FileRegistry registry(dm::platform::FileRegistry::defaultFolder());
+    dm::platform::LinuxFileSystem files;
+    dm::platform::FileVersionResources versions;
+    dm::platform::LinuxSystemInfo system;
+    dm::update::IdentifyContext context{registry, files, versions, system};
+    int status = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string file = argv[i];
+        if (!dm::update::fileExists(context, file)) {
+            std::fprintf(stderr, "dimmetric-identify: %s: no such file\n", file.c_str());
+            status = 1;
+        }
+        const std::string line = describe(context, file);
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+    return status;
+}
