@@ -35,9 +35,13 @@ void MainWindowTest::setInventory(const SmbiosWriter* board) {
     repository = board ? platform::memoryRepositoryFromImage(board->image()) : nullptr;
 }
 
-MainDlg& MainWindowTest::start(std::vector<std::string> parameters) {
+void MainWindowTest::startForms(std::vector<std::string> parameters) {
     forms_.reset();
     forms_ = std::make_unique<ProgramForms>(platform, ProgramStart{exeName, std::move(parameters)});
+}
+
+MainDlg& MainWindowTest::start(std::vector<std::string> parameters) {
+    startForms(std::move(parameters));
     window().show();
     window().AppEvtActivate();
     return window();

@@ -55,6 +55,8 @@ protected:
     // The program's forms on the current inventory, the window shown and activated as at
     // start-up; parameters: the command line after the program.
     MainDlg& start(std::vector<std::string> parameters = {});
+    // The program's forms only, neither shown nor activated.
+    void startForms(std::vector<std::string> parameters = {});
     MainDlg& window() { return forms_->mainWindow(); }
     ProgramForms& forms() { return *forms_; }
 
