@@ -1,6 +1,6 @@
 #include "localisation/LangList.h"
-#include "localisation/LanguageCode.h"
-#include "localisation/LanguageTable.h"
+#include "localisation/format/LanguageCode.h"
+#include "localisation/format/LanguageTable.h"
 #include "platform/Platform.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"

@@ -1,6 +1,6 @@
 // Record file reader on arbitrary bytes: every walk and read stays inside the file and the
 // caller's buffers.
-#include "localisation/Storefile.h"
+#include "localisation/format/Storefile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -8,7 +8,7 @@
 #include "app/SystemPlatform.h"
 #include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
-#include "localisation/LanguageCode.h"
+#include "localisation/format/LanguageCode.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
 

@@ -1,14 +1,14 @@
 #include "localisation/LangList.h"
 
 #include "localisation/Components.h"
-#include "localisation/InRange.h"
-#include "localisation/LanguageCode.h"
-#include "localisation/LanguageFile.h"
 #include "localisation/LanguageRecord.h"
-#include "localisation/LanguageTable.h"
 #include "localisation/PublishedProperties.h"
-#include "localisation/Storefile.h"
 #include "localisation/VersionInfo.h"
+#include "localisation/format/InRange.h"
+#include "localisation/format/LanguageCode.h"
+#include "localisation/format/LanguageFile.h"
+#include "localisation/format/LanguageTable.h"
+#include "localisation/format/Storefile.h"
 #include "platform/Platform.h"
 #include "platform/desktop/MessageBox.h"
 #include "platform/files/PathText.h"
@@ -195,7 +195,9 @@ bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {
     file.GoTo(kFlagRecord);
     std::string bitmap;
     file.ReadString(bitmap, false);
-    return loadFlagPicture(bitmap, picture);
+    const std::optional<QImage> loaded = loadFlagPicture(bitmap);
+    picture = loaded.value_or(QImage());
+    return loaded.has_value();
 }
 
 bool LangList::LoadFromRegistry() {
@@ -341,7 +343,9 @@ LanguageRecord& LangList::workRecord() {
 
 std::unique_ptr<LanguageRecord> LangList::makeRecord() {
     QObject* root = cplCompatibility_ ? parent() : QCoreApplication::instance();
-    return std::make_unique<LanguageRecord>(kLanguageRevision, root, &excluded_);
+    auto record = std::make_unique<LanguageRecord>(kLanguageRevision, root, &excluded_);
+    record->setProgramFolder(programFolder_);
+    return record;
 }
 
 } // namespace dm

@@ -2,18 +2,20 @@
 
 #include "framework/TextUtils.h"
 
-#include "localisation/CharSet.h"
-#include "localisation/LanguageCode.h"
-#include "localisation/LanguageFile.h"
 #include "localisation/PublishedProperties.h"
-#include "localisation/Storefile.h"
+#include "localisation/format/CharSet.h"
+#include "localisation/format/LanguageCode.h"
+#include "localisation/format/LanguageFile.h"
+#include "localisation/format/LanguageFileContent.h"
+#include "localisation/format/Storefile.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/PathText.h"
 #include "platform/qt/QtText.h"
 #include "platform/text/ByteOrder.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/TextLines.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QHash>
 #include <QWidget>
 #include <algorithm>
@@ -36,23 +38,6 @@ QString decode(platform::CodePage& codePage, const std::string& bytes) {
 std::string encode(platform::CodePage& codePage, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return codePage.fromUtf8(std::string_view(utf8.constData(), utf8.size()));
-}
-
-std::string readText(Storefile& file) {
-    std::string text;
-    file.ReadString(text, true);
-    return text;
-}
-
-std::int32_t readNumber(Storefile& file) {
-    std::int32_t value = 0;
-    file.ReadInteger(value, true);
-    return value;
-}
-
-void skip(Storefile& file, int records) {
-    for (int i = 0; i < records && file.Next(); ++i) {
-    }
 }
 
 bool isTranslated(std::int32_t tag) {
@@ -95,13 +80,14 @@ void replaceItems(QObject* component, const QString& text, bool linesToo) {
 
 } // namespace
 
-bool loadFlagPicture(const std::string& payload, QImage& picture) {
-    picture = QImage();
+std::optional<QImage> loadFlagPicture(const std::string& payload) {
     if (payload.empty())
-        return true;
-    picture = QImage::fromData(reinterpret_cast<const uchar*>(payload.data()),
-                               static_cast<int>(payload.size()), "BMP");
-    return !picture.isNull();
+        return QImage();
+    QImage picture = QImage::fromData(reinterpret_cast<const uchar*>(payload.data()),
+                                      static_cast<int>(payload.size()), "BMP");
+    if (picture.isNull())
+        return std::nullopt;
+    return picture;
 }
 
 LanguageRecord::LanguageRecord(std::uint16_t writerRevision, QObject* root,
@@ -111,65 +97,56 @@ LanguageRecord::LanguageRecord(std::uint16_t writerRevision, QObject* root,
 LanguageRecord::~LanguageRecord() = default;
 
 std::string LanguageRecord::defaultFileName() const {
-    return languageFilePath(platform::fromQt(QCoreApplication::applicationDirPath()) + "/", "",
-                            languageId_);
+    const std::string folder =
+        programFolder_.empty() ? std::string() : platform::withTrailingDelimiter(programFolder_);
+    return languageFilePath(folder, "", languageId_);
 }
 
 bool LanguageRecord::LoadAndApply(const std::string& fileName) {
-    const std::string name = fileName.empty() ? defaultFileName() : fileName;
-    std::error_code ec;
-    if (!std::filesystem::exists(name, ec))
+    const std::optional<LanguageFileContent> content =
+        readLanguageFileContent(fileName.empty() ? defaultFileName() : fileName);
+    if (!content)
         return false;
-    Storefile file;
-    file.setSignature(std::string(kLanguageSignature));
-    file.setFilename(name);
-    file.setReadOnly(true);
-    file.SetActive(true);
-    if (file.Count() <= 5)
-        return false;
-
-    unsigned char header[4] = {};
-    std::int32_t size = 4;
-    file.ReadData(header, size, true);
-    languageId_ = static_cast<std::uint16_t>(platform::readUnsigned(header, 0, 2));
-    fileRevision_ =
-        size == 4 ? static_cast<std::uint16_t>(platform::readUnsigned(header, 2, 2)) : 0;
-    listTitle_ = readText(file);
-    languageName_ = readText(file);
-    listNote_ = readText(file);
-    textLines_ = textToLines(readText(file));
-    if (!loadFlagPicture(readText(file), flagPicture_))
+    languageId_ = content->languageId;
+    fileRevision_ = content->fileRevision;
+    listTitle_ = content->listTitle;
+    languageName_ = content->languageName;
+    listNote_ = content->listNote;
+    textLines_ = textToLines(content->textLines);
+    std::optional<QImage> picture = loadFlagPicture(content->flagPicture);
+    flagPicture_ = picture.value_or(QImage());
+    if (!picture)
         throw LanguageFileError("Bitmap image is not valid");
 
     if (fileRevision_ == 0) {
-        applyRevision0(file);
+        applyRevision0(content->entries);
         return true;
     }
     if (fileRevision_ > kLanguageRevision)
         throw LanguageFileError("Format not supported in this revision");
 
-    readHeaderBlock(file);
+    takeHeaderBlock(*content);
     platform::CodePage codePage(codePageOf(charSet_));
     std::vector<CollectedComponent> components;
     if (root_)
         CollectComponents(QString(), components, excluded_, root_);
     applyFonts(components, codePage);
-    applyGroups(file, components, codePage);
+    applyGroups(content->entries, components, codePage);
     // Qt's tool tip and menu fonts carry no character set, so there is nothing more to set.
     return true;
 }
 
-void LanguageRecord::readHeaderBlock(Storefile& file) {
-    programVersion_ = static_cast<std::uint32_t>(readNumber(file));
+void LanguageRecord::takeHeaderBlock(const LanguageFileContent& content) {
+    programVersion_ = content.programVersion;
     if (fileRevision_ >= 2) {
-        carriedByte_ = static_cast<std::uint8_t>(readNumber(file));
-        carriedText1_ = readText(file);
-        carriedText2_ = readText(file);
+        carriedByte_ = content.carriedByte;
+        carriedText1_ = content.carriedText1;
+        carriedText2_ = content.carriedText2;
     }
-    imeName_ = readText(file);
-    fontName_ = readText(file);
-    charSet_ = static_cast<std::uint8_t>(readNumber(file));
-    minFontSize_ = fileRevision_ >= 4 ? readNumber(file) : 9;
+    imeName_ = content.imeName;
+    fontName_ = content.fontName;
+    charSet_ = content.charSet;
+    minFontSize_ = content.minFontSize;
 }
 
 void LanguageRecord::applyFonts(const std::vector<CollectedComponent>& components,
@@ -191,42 +168,34 @@ void LanguageRecord::applyFonts(const std::vector<CollectedComponent>& component
     }
 }
 
-void LanguageRecord::applyGroups(Storefile& file, const std::vector<CollectedComponent>& components,
+void LanguageRecord::applyGroups(const std::vector<ComponentTexts>& entries,
+                                 const std::vector<CollectedComponent>& components,
                                  platform::CodePage& codePage) {
     const PathIndex index(components);
-    const bool aligned = fileRevision_ >= 3;
-    while (!file.Eof()) {
-        QObject* component = index.find(decode(codePage, readText(file)));
-        if (!component) {
-            skip(file, aligned ? 4 : 3);
+    for (const ComponentTexts& entry : entries) {
+        QObject* component = index.find(decode(codePage, entry.path));
+        if (!component)
             continue;
-        }
         const int itemIndex = hasPublished(component, Published::ItemIndex)
                                   ? readPublished(component, Published::ItemIndex).toInt()
                                   : -2;
-        if (aligned) {
-            const std::int32_t alignment = readNumber(file);
-            if (alignment == 1 || alignment == 2) {
-                writePublished(component, Published::Alignment, alignment == 1 ? 1 : 0);
-                writePublished(component, Published::Layout, alignment == 1 ? 0 : 1);
-            }
+        if (entry.alignment == 1 || entry.alignment == 2) {
+            writePublished(component, Published::Alignment, entry.alignment == 1 ? 1 : 0);
+            writePublished(component, Published::Layout, entry.alignment == 1 ? 0 : 1);
         }
-        std::string text;
-        std::int32_t tag = file.ReadString(text, true);
-        if (isTranslated(tag))
-            setCaptionOrText(component, decode(codePage, text));
-        tag = file.ReadString(text, true);
-        if (isTranslated(tag) && writePublished(component, Published::Hint, decode(codePage, text)))
-            writePublished(component, Published::ShowHint, (tag & kTextShowHint) != 0);
-        tag = file.ReadString(text, true);
-        if (isTranslated(tag))
-            replaceItems(component, decode(codePage, text), true);
+        if (isTranslated(entry.captionTag))
+            setCaptionOrText(component, decode(codePage, entry.caption));
+        if (isTranslated(entry.hintTag) &&
+            writePublished(component, Published::Hint, decode(codePage, entry.hint)))
+            writePublished(component, Published::ShowHint, (entry.hintTag & kTextShowHint) != 0);
+        if (isTranslated(entry.itemsTag))
+            replaceItems(component, decode(codePage, entry.items), true);
         if (itemIndex >= -1)
             writePublished(component, Published::ItemIndex, itemIndex);
     }
 }
 
-void LanguageRecord::applyRevision0(Storefile& file) {
+void LanguageRecord::applyRevision0(const std::vector<ComponentTexts>& entries) {
     charSet_ = kDefaultCharSet;
     platform::CodePage codePage(codePageOf(charSet_));
     std::vector<CollectedComponent> components;
@@ -244,80 +213,58 @@ void LanguageRecord::applyRevision0(Storefile& file) {
         }
     }
     const PathIndex index(components);
-    while (!file.Eof()) {
-        std::string path;
-        const std::int32_t kind = file.ReadString(path, true);
-        QObject* component = index.find(decode(codePage, path));
-        const bool captioned = (kind >= 6 && kind <= 11) || kind == 13;
-        if (!component) {
-            skip(file, kind == 11 ? 3 : kind == 12 ? 1 : captioned ? 2 : 0);
+    for (const ComponentTexts& entry : entries) {
+        QObject* component = index.find(decode(codePage, entry.path));
+        if (!component)
             continue;
-        }
+        const bool captioned = (entry.kind >= 6 && entry.kind <= 11) || entry.kind == 13;
         if (captioned) {
-            if (const std::string caption = readText(file); !caption.empty())
-                setCaptionOrText(component, decode(codePage, caption));
-            if (const std::string hint = readText(file); !hint.empty())
-                writePublished(component, Published::Hint, decode(codePage, hint));
+            if (!entry.caption.empty())
+                setCaptionOrText(component, decode(codePage, entry.caption));
+            if (!entry.hint.empty())
+                writePublished(component, Published::Hint, decode(codePage, entry.hint));
         }
-        if (kind == 11 || kind == 12) {
-            if (const std::string items = readText(file); !items.empty())
-                replaceItems(component, decode(codePage, items), false);
-        }
+        if ((entry.kind == 11 || entry.kind == 12) && !entry.items.empty())
+            replaceItems(component, decode(codePage, entry.items), false);
     }
 }
 
 bool LanguageRecord::SaveToFile(const std::string& fileName) {
-    const std::string name = fileName.empty() ? defaultFileName() : fileName;
-    const std::string temporary = name + ".tmp";
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
-    {
-        Storefile file;
-        file.setSignature(std::string(kLanguageSignature));
-        file.setFilename(temporary);
-        file.SetActive(true);
-        if (!file.Active())
-            return false;
-        platform::CodePage codePage(codePageOf(charSet_));
-
-        file.WriteInteger(
-            0, static_cast<std::int32_t>((std::uint32_t{writerRevision_} << 16) | languageId_));
-        file.WriteString(1, listTitle_);
-        file.WriteString(2, languageName_);
-        file.WriteString(3, listNote_);
-        file.WriteString(4, platform::joinCrLf(textLines_));
+    platform::CodePage codePage(codePageOf(charSet_));
+    LanguageFileContent content;
+    content.languageId = languageId_;
+    content.listTitle = listTitle_;
+    content.languageName = languageName_;
+    content.listNote = listNote_;
+    content.textLines = platform::joinCrLf(textLines_);
+    if (!flagPicture_.isNull()) {
         QByteArray picture;
-        if (!flagPicture_.isNull()) {
-            QBuffer buffer(&picture);
-            buffer.open(QIODevice::WriteOnly);
-            flagPicture_.save(&buffer, "BMP");
-        }
-        file.WriteString(5, picture.toStdString());
-
-        file.WriteInteger(kTagProgramVersion, static_cast<std::int32_t>(programVersion_));
-        file.WriteInteger(kTagCarriedByte, carriedByte_);
-        file.WriteString(kTagCarriedText1, carriedText1_);
-        file.WriteString(kTagCarriedText2, carriedText2_);
-        file.WriteString(kTagImeName, imeName_);
-        file.WriteString(kTagFontName, fontName_);
-        file.WriteInteger(kTagCharSet, charSet_);
-        file.WriteInteger(kTagMinFontSize, minFontSize_);
-
-        std::vector<CollectedComponent> components;
-        if (root_)
-            CollectComponents(QString(), components, excluded_, root_);
-        for (const auto& entry : components)
-            writeComponent(file, entry, codePage);
+        QBuffer buffer(&picture);
+        buffer.open(QIODevice::WriteOnly);
+        flagPicture_.save(&buffer, "BMP");
+        content.flagPicture = picture.toStdString();
     }
-    std::filesystem::rename(temporary, name, ec);
-    if (ec)
-        std::filesystem::remove(temporary, ec);
-    return !ec;
+    content.programVersion = programVersion_;
+    content.carriedByte = carriedByte_;
+    content.carriedText1 = carriedText1_;
+    content.carriedText2 = carriedText2_;
+    content.imeName = imeName_;
+    content.fontName = fontName_;
+    content.charSet = charSet_;
+    content.minFontSize = minFontSize_;
+    std::vector<CollectedComponent> components;
+    if (root_)
+        CollectComponents(QString(), components, excluded_, root_);
+    for (const auto& component : components)
+        if (auto entry = entryOf(component, codePage))
+            content.entries.push_back(std::move(*entry));
+    return writeLanguageFileContent(fileName.empty() ? defaultFileName() : fileName, content,
+                                    writerRevision_);
 }
 
-void LanguageRecord::writeComponent(Storefile& file, const CollectedComponent& entry,
-                                    platform::CodePage& codePage) {
-    QObject* c = entry.Component;
+std::optional<ComponentTexts> LanguageRecord::entryOf(const CollectedComponent& collected,
+                                                      platform::CodePage& codePage) const {
+    QObject* c = collected.Component;
     std::optional<QString> caption;
     for (const Published p : {Published::Caption, Published::Text}) {
         if (!hasPublished(c, p))
@@ -340,17 +287,25 @@ void LanguageRecord::writeComponent(Storefile& file, const CollectedComponent& e
             break;
         }
     }
-    const int n = int(caption.has_value()) + int(hint.has_value()) + int(items.has_value());
-    if (n == 0)
-        return;
-    file.WriteString(kTagGroupName + n, encode(codePage, entry.Path));
-    file.WriteInteger(kTagAlignment, 0);
-    file.WriteString(caption ? kTextCaption : 0, caption ? encode(codePage, *caption) : "");
+    if (!caption && !hint && !items)
+        return std::nullopt;
+    ComponentTexts entry;
+    entry.path = encode(codePage, collected.Path);
+    if (caption) {
+        entry.captionTag = kTextCaption;
+        entry.caption = encode(codePage, *caption);
+    }
     const bool showHint =
         !hasPublished(c, Published::ShowHint) || readPublished(c, Published::ShowHint).toBool();
-    file.WriteString(hint ? kTextHint + kTextShowHint * int(showHint) : 0,
-                     hint ? encode(codePage, *hint) : "");
-    file.WriteString(items ? kTextItems : 0, items ? encode(codePage, *items) : "");
+    if (hint) {
+        entry.hintTag = kTextHint + kTextShowHint * int(showHint);
+        entry.hint = encode(codePage, *hint);
+    }
+    if (items) {
+        entry.itemsTag = kTextItems;
+        entry.items = encode(codePage, *items);
+    }
+    return entry;
 }
 
 } // namespace dm

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ class QObject;
 namespace dm {
 
 class Storefile;
+struct ComponentTexts;
+struct LanguageFileContent;
 namespace platform {
 class CodePage;
 }
@@ -25,9 +28,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Loads a flag picture from a record's payload: an empty payload is no picture; anything but a
-// bitmap file image gives False and leaves Picture empty.
-bool loadFlagPicture(const std::string& payload, QImage& picture);
+// The flag picture of a record's payload: an empty payload is no picture (a null image); nullopt
+// for anything but a bitmap file image.
+std::optional<QImage> loadFlagPicture(const std::string& payload);
 
 // One language file in memory. LoadAndApply reads a file and applies it to the live components
 // below the root (fonts and character set, captions and texts, hints, item lists, alignment);
@@ -71,17 +74,20 @@ public:
     void SetImeName(std::string value) { imeName_ = std::move(value); }
     void SetFontName(std::string value) { fontName_ = std::move(value); }
     void setCharSet(std::uint8_t value) { charSet_ = value; }
+    // The folder of the default file (an empty file name): the program's folder.
+    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
 private:
     std::string defaultFileName() const;
-    void readHeaderBlock(Storefile& file);
+    void takeHeaderBlock(const LanguageFileContent& content);
     void applyFonts(const std::vector<CollectedComponent>& components,
                     platform::CodePage& codePage);
-    void applyGroups(Storefile& file, const std::vector<CollectedComponent>& components,
+    void applyGroups(const std::vector<ComponentTexts>& entries,
+                     const std::vector<CollectedComponent>& components,
                      platform::CodePage& codePage);
-    void applyRevision0(Storefile& file);
-    void writeComponent(Storefile& file, const CollectedComponent& entry,
-                        platform::CodePage& codePage);
+    void applyRevision0(const std::vector<ComponentTexts>& entries);
+    std::optional<ComponentTexts> entryOf(const CollectedComponent& collected,
+                                          platform::CodePage& codePage) const;
 
     std::uint16_t writerRevision_;
     QObject* root_;
@@ -98,6 +104,7 @@ private:
     std::uint32_t programVersion_ = 0;
     std::string imeName_;
     std::string fontName_;
+    std::string programFolder_;
     std::uint8_t charSet_ = 0;
     QImage flagPicture_;
     std::int32_t minFontSize_ = 8;

@@ -1,7 +1,7 @@
 #include "localisation/PublishedProperties.h"
 
-#include "localisation/CharSet.h"
 #include "localisation/Components.h"
+#include "localisation/format/CharSet.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "localisation/VersionInfo.h"
 
-#include "localisation/LanguageName.h"
-#include "localisation/VersionText.h"
+#include "localisation/format/LanguageName.h"
+#include "localisation/format/VersionText.h"
 #include "platform/qt/QtText.h"
 #include "platform/version/VersionResources.h"
 

@@ -15,6 +15,9 @@ void MainWindowTest::SetUpTestSuite() {
 MainWindowTest::MainWindowTest() {
     ::setenv("XDG_DATA_HOME", (dir.dir() + "data").c_str(), 1);
     ::setenv("XDG_CACHE_HOME", (dir.dir() + "cache").c_str(), 1);
+    // The first activation's download and update check go to loopback, where nothing listens on
+    // the discard port: no test reaches outside the machine.
+    ::setenv("DIMMETRIC_SERVER", "127.0.0.1:9", 1);
     system.now = {2026, 12, 7, 14, 16, 10};
     platform.registry = &registry;
     platform.fileSystem = &files;

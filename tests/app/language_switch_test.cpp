@@ -1,8 +1,8 @@
 #include "app/MainWindowFixture.h"
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
-#include "localisation/LanguageFile.h"
 #include "localisation/TextStorage.h"
+#include "localisation/format/LanguageFile.h"
 #include "platform/qt/QtText.h"
 #include "support/LanguageFileWriter.h"
 

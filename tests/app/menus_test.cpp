@@ -102,8 +102,10 @@ TEST_F(MenusTest, HelpMenuOpensTheMakersPagesAndTheLog) {
     trigger("ChangeLog1");
     trigger("BugreportFeaturerequestKnownissues1");
     ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[0].file, update::MakerServerUrl("/bugs/changelog_page.php?project_id=17"));
-    EXPECT_EQ(shell.opened[1].file, update::MakerServerUrl("/bugs/view_all_bug_page.php?project_id=17"));
+    EXPECT_EQ(shell.opened[0].file,
+              update::MakerServerUrl("/bugs/changelog_page.php?project_id=17"));
+    EXPECT_EQ(shell.opened[1].file,
+              update::MakerServerUrl("/bugs/view_all_bug_page.php?project_id=17"));
     EXPECT_EQ(shell.opened[0].options.owner, &window);
     EXPECT_EQ(shell.opened[1].options.owner, &window);
 

@@ -4,8 +4,8 @@
 #include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
 #include "localisation/LanguageChoice.h"
-#include "localisation/LanguageFile.h"
 #include "localisation/TextStorage.h"
+#include "localisation/format/LanguageFile.h"
 #include "platform/qt/QtText.h"
 #include "support/LanguageFileWriter.h"
 #include "update/net/FileGrabber.h"
@@ -50,7 +50,6 @@ protected:
         board = makeBoard(4, {module("DIMM0"), module("DIMM1")});
         setInventory(&board);
     }
-    ~ProgramRunTest() override { ::unsetenv("DIMMETRIC_SERVER"); }
 
     static void useServer(const std::string& hostPort) {
         ::setenv("DIMMETRIC_SERVER", hostPort.c_str(), 1);

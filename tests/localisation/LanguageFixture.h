@@ -3,9 +3,9 @@
 // Building blocks of the language-file tests: records read back with the record file, fixed
 // leading records, header blocks and groups, and a small form with one component of each kind.
 
-#include "localisation/LanguageFile.h"
-#include "localisation/Storefile.h"
 #include "localisation/TextStorage.h"
+#include "localisation/format/LanguageFile.h"
+#include "localisation/format/Storefile.h"
 #include "support/LanguageFileWriter.h"
 #include "support/QtApplication.h"
 

@@ -1,7 +1,7 @@
 #include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
 #include "localisation/LanguageChoice.h"
-#include "localisation/LanguageCode.h"
+#include "localisation/format/LanguageCode.h"
 #include "platform/Platform.h"
 #include "platform/fakes/FakeMessageBox.h"
 #include "platform/fakes/FakeRegistry.h"

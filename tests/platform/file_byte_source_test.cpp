@@ -17,15 +17,12 @@ TEST(LinuxFileByteSource, ReadsRangesInsideTheFileOnly) {
     const LinuxFileByteSource file(path);
     ASSERT_TRUE(file.isOpen());
     EXPECT_EQ(file.size(), 10u);
-    std::string out;
-    EXPECT_TRUE(file.readAt(2, 3, out));
-    EXPECT_EQ(out, "234");
-    EXPECT_TRUE(file.readAt(10, 0, out));
-    EXPECT_EQ(out, "");
-    EXPECT_FALSE(file.readAt(8, 3, out));
-    EXPECT_FALSE(file.readAt(11, 0, out));
-    EXPECT_FALSE(file.readAt(~std::uint64_t{0}, 2, out));
-    EXPECT_FALSE(file.readAt(2, ~std::size_t{0}, out));
+    EXPECT_EQ(file.readAt(2, 3), "234");
+    EXPECT_EQ(file.readAt(10, 0), "");
+    EXPECT_EQ(file.readAt(8, 3), std::nullopt);
+    EXPECT_EQ(file.readAt(11, 0), std::nullopt);
+    EXPECT_EQ(file.readAt(~std::uint64_t{0}, 2), std::nullopt);
+    EXPECT_EQ(file.readAt(2, ~std::size_t{0}), std::nullopt);
 }
 
 TEST(LinuxFileByteSource, OpensRegularFilesOnly) {

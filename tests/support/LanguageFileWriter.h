@@ -4,8 +4,8 @@
 // fields of a language file. Header-only, so that only targets linked with the localisation
 // library need it.
 
-#include "localisation/LanguageFile.h"
-#include "localisation/Storefile.h"
+#include "localisation/format/LanguageFile.h"
+#include "localisation/format/Storefile.h"
 
 #include <cstdint>
 #include <string>

@@ -13,7 +13,8 @@ namespace {
 class IdentifyTest : public test::IdentifyFixture {
 protected:
     std::string writeVersioned(const std::string& name, const std::string& company,
-                               const std::string& product, std::uint32_t ms, std::uint32_t ls) {
+                               const std::string& product, std::uint32_t ms, std::uint32_t ls,
+                               const std::string& description = "Something") {
         platform::VersionResourceContent c;
         platform::FixedFileInfo fixed;
         fixed.FileVersionMS = ms;
@@ -21,7 +22,7 @@ protected:
         c.Fixed = fixed;
         c.StringTables.push_back({"040904b0",
                                   {{"CompanyName", company},
-                                   {"FileDescription", "Something"},
+                                   {"FileDescription", description},
                                    {"ProductName", product}}});
         c.Translations = std::vector<std::uint32_t>{0x04B00409};
         return writePe(name, c);
@@ -46,11 +47,15 @@ TEST_F(IdentifyTest, OwnExecutableIsDimmetricOfBrackenway) {
 }
 
 TEST_F(IdentifyTest, NameFallsBackToTheFileNameWhenOnlyTheCompanyIsKnown) {
-    const auto companyOnly = writeVersioned("tools/Viewer.v2.exe", "Acme", "", 0x10002, 0);
+    // A product name and description starting with "$" give no name.
+    const auto companyOnly =
+        writeVersioned("tools/Viewer.v2.exe", "Acme", "$Viewer", 0x10002, 0, "$Viewer");
     EXPECT_EQ(GetDisplayedFileInfo(context, companyOnly), (DisplayedFileInfo{"Viewer.v2", "Acme"}));
-    const auto neither = writeVersioned("tools/blank.exe", "", "", 0x10002, 0);
+    const auto neither = writeVersioned("tools/blank.exe", "", "$Blank", 0x10002, 0, "$Blank");
     EXPECT_EQ(GetDisplayedFileInfo(context, neither), DisplayedFileInfo{});
-    EXPECT_EQ(GetDisplayedFileInfo(context, temp.dir() + "missing.exe"), DisplayedFileInfo{});
+    // Without a company the name stays as the name rules give it.
+    EXPECT_EQ(GetDisplayedFileInfo(context, temp.dir() + "missing.exe"),
+              (DisplayedFileInfo{"missing", ""}));
 }
 
 TEST_F(IdentifyTest, SoftwareVersionIsTheFixedVersionInNormalForm) {

@@ -14,10 +14,11 @@ LinuxFileByteSource::LinuxFileByteSource(const std::string& path)
         size_ = static_cast<std::uint64_t>(st.st_size);
 }
 
-bool LinuxFileByteSource::readAt(std::uint64_t offset, std::size_t count, std::string& out) const {
+std::optional<std::string> LinuxFileByteSource::readAt(std::uint64_t offset,
+                                                       std::size_t count) const {
     if (!size_ || offset > *size_ || count > *size_ - offset)
-        return false;
-    out.resize(count);
+        return std::nullopt;
+    std::string out(count, '\0');
     std::size_t done = 0;
     while (done < count) {
         const ssize_t got =
@@ -25,10 +26,10 @@ bool LinuxFileByteSource::readAt(std::uint64_t offset, std::size_t count, std::s
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
-            return false; // an error, or the file shrank
+            return std::nullopt; // an error, or the file shrank
         done += static_cast<std::size_t>(got);
     }
-    return true;
+    return out;
 }
 
 } // namespace dm::platform

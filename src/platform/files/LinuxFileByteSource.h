@@ -17,7 +17,7 @@ public:
     // Whether the path named a regular file that could be opened.
     bool isOpen() const { return size_.has_value(); }
     std::uint64_t size() const override { return size_.value_or(0); }
-    bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const override;
+    std::optional<std::string> readAt(std::uint64_t offset, std::size_t count) const override;
 
 private:
     UniqueFd fd_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,9 +12,8 @@ class ByteSource {
 public:
     virtual ~ByteSource() = default;
     virtual std::uint64_t size() const = 0;
-    // Exactly Count bytes from Offset into Out; False (Out unspecified) when they are not all
-    // there.
-    virtual bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const = 0;
+    // Exactly count bytes from offset; nullopt when they are not all there.
+    virtual std::optional<std::string> readAt(std::uint64_t offset, std::size_t count) const = 0;
 };
 
 // The bytes of a buffer that outlives the source.
@@ -21,11 +21,10 @@ class BufferByteSource final : public ByteSource {
 public:
     explicit BufferByteSource(std::string_view bytes) : bytes_(bytes) {}
     std::uint64_t size() const override { return bytes_.size(); }
-    bool readAt(std::uint64_t offset, std::size_t count, std::string& out) const override {
+    std::optional<std::string> readAt(std::uint64_t offset, std::size_t count) const override {
         if (offset > bytes_.size() || count > bytes_.size() - offset)
-            return false;
-        out.assign(bytes_.substr(offset, count));
-        return true;
+            return std::nullopt;
+        return std::string(bytes_.substr(offset, count));
     }
 
 private:

@@ -29,19 +29,20 @@ public:
     explicit PeImage(const ByteSource& file) : file_(file) {}
 
     std::optional<VersionBlock> Version() {
-        std::string dos;
-        if (!file_.readAt(0, 64, dos) || dos[0] != 'M' || dos[1] != 'Z')
+        const auto dos = file_.readAt(0, 64);
+        if (!dos || (*dos)[0] != 'M' || (*dos)[1] != 'Z')
             return std::nullopt;
-        const std::uint64_t pe = readLe32(dos, 0x3C);
-        std::string nt;
-        if (!file_.readAt(pe, 24, nt) || nt.compare(0, 4, std::string("PE\0\0", 4)) != 0)
+        const std::uint64_t pe = readLe32(*dos, 0x3C);
+        const auto nt = file_.readAt(pe, 24);
+        if (!nt || nt->compare(0, 4, std::string("PE\0\0", 4)) != 0)
             return std::nullopt;
-        const std::size_t sectionCount = readLe16(nt, 6);
-        const std::size_t optionalSize = readLe16(nt, 20);
+        const std::size_t sectionCount = readLe16(*nt, 6);
+        const std::size_t optionalSize = readLe16(*nt, 20);
         const std::uint64_t optionalAt = pe + 24;
-        std::string opt;
-        if (!file_.readAt(optionalAt, optionalSize, opt) || optionalSize < 2)
+        const auto optional = file_.readAt(optionalAt, optionalSize);
+        if (!optional || optionalSize < 2)
             return std::nullopt;
+        const std::string& opt = *optional;
         // Where NumberOfRvaAndSizes stands, in a PE32 or a PE32+ optional header.
         const std::uint32_t magic = readLe16(opt, 0);
         const std::size_t countAt = magic == 0x10B ? 92 : magic == 0x20B ? 108 : 0;
@@ -54,39 +55,42 @@ public:
         const std::uint32_t resourceRva = readLe32(opt, resourceEntryAt);
         if (resourceRva == 0)
             return std::nullopt;
-        std::string table;
-        if (!file_.readAt(optionalAt + optionalSize, sectionCount * 40, table))
+        const auto table = file_.readAt(optionalAt + optionalSize, sectionCount * 40);
+        if (!table)
             return std::nullopt;
         for (std::size_t i = 0; i < sectionCount; ++i)
-            sections_.push_back({readLe32(table, 40 * i + 12), readLe32(table, 40 * i + 16),
-                                 readLe32(table, 40 * i + 20)});
+            sections_.push_back({readLe32(*table, 40 * i + 12), readLe32(*table, 40 * i + 16),
+                                 readLe32(*table, 40 * i + 20)});
         return findVersion(resourceRva);
     }
 
 private:
     // Reads Count bytes at a relative virtual address, from the section that holds them whole.
-    bool readRva(std::uint64_t rva, std::size_t count, std::string& out) const {
+    std::optional<std::string> readRva(std::uint64_t rva, std::size_t count) const {
         for (const Section& s : sections_) {
             if (rva >= s.VirtualAddress && rva - s.VirtualAddress <= s.RawSize &&
                 count <= s.RawSize - (rva - s.VirtualAddress))
-                return file_.readAt(s.RawOffset + (rva - s.VirtualAddress), count, out);
+                return file_.readAt(s.RawOffset + (rva - s.VirtualAddress), count);
         }
-        return rva + count <= headersSize_ && file_.readAt(rva, count, out);
+        if (rva + count > headersSize_)
+            return std::nullopt;
+        return file_.readAt(rva, count);
     }
 
     // The entries of the resource directory at Offset (from the resource root).
     std::optional<std::vector<std::pair<std::uint32_t, std::uint32_t>>>
     directory(std::uint64_t root, std::uint32_t offset) const {
-        std::string header;
-        if (!readRva(root + offset, 16, header))
+        const auto header = readRva(root + offset, 16);
+        if (!header)
             return std::nullopt;
-        const std::size_t count = readLe16(header, 12) + readLe16(header, 14);
-        std::string raw;
-        if (count == 0 || !readRva(root + offset + 16, count * 8, raw))
+        const std::size_t count = readLe16(*header, 12) + readLe16(*header, 14);
+        const auto raw =
+            count == 0 ? std::optional<std::string>() : readRva(root + offset + 16, count * 8);
+        if (!raw)
             return std::nullopt;
         std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;
         for (std::size_t i = 0; i < count; ++i)
-            entries.emplace_back(readLe32(raw, 8 * i), readLe32(raw, 8 * i + 4));
+            entries.emplace_back(readLe32(*raw, 8 * i), readLe32(*raw, 8 * i + 4));
         return entries;
     }
 
@@ -112,14 +116,14 @@ private:
         const auto languages = directory(root, name->second & ~kHighBit);
         if (!languages || (languages->front().second & kHighBit))
             return std::nullopt;
-        std::string data;
-        if (!readRva(static_cast<std::uint64_t>(root) + languages->front().second, 16, data))
+        const auto data = readRva(static_cast<std::uint64_t>(root) + languages->front().second, 16);
+        if (!data)
             return std::nullopt;
-        const std::size_t size = std::min<std::size_t>(readLe32(data, 4), kMaxVersionBlock);
-        std::string block;
-        if (!readRva(readLe32(data, 0), size, block))
+        const std::size_t size = std::min<std::size_t>(readLe32(*data, 4), kMaxVersionBlock);
+        auto block = readRva(readLe32(*data, 0), size);
+        if (!block)
             return std::nullopt;
-        return VersionBlock::fromBytes(std::move(block));
+        return VersionBlock::fromBytes(std::move(*block));
     }
 
     const ByteSource& file_;
@@ -138,9 +142,12 @@ public:
     explicit ElfFile(const ByteSource& file) : file_(file) {}
 
     std::optional<VersionBlock> Version() {
-        std::string ident;
-        if (!file_.readAt(0, 64, ident) && !file_.readAt(0, 52, ident))
+        auto read = file_.readAt(0, 64);
+        if (!read)
+            read = file_.readAt(0, 52);
+        if (!read)
             return std::nullopt;
+        const std::string& ident = *read;
         if (ident.compare(0, 4,
                           "\x7F"
                           "ELF") != 0)
@@ -178,11 +185,11 @@ public:
                 return std::nullopt;
             if (section->Type == kShtNobits || !nameIs(*names, section->Name, kVersionSectionName))
                 continue;
-            std::string block;
             const std::size_t size = std::min<std::uint64_t>(section->Size, kMaxVersionBlock);
-            if (!file_.readAt(section->Offset, size, block))
+            auto block = file_.readAt(section->Offset, size);
+            if (!block)
                 return std::nullopt;
-            return VersionBlock::fromBytes(std::move(block));
+            return VersionBlock::fromBytes(std::move(*block));
         }
         return std::nullopt;
     }
@@ -201,11 +208,13 @@ private:
     }
 
     std::optional<SectionHeader> header(std::uint64_t index) const {
-        std::string raw;
         const std::size_t size = wide_ ? 64 : 40;
-        if (index > (UINT64_MAX - tableAt_) / entrySize_ ||
-            !file_.readAt(tableAt_ + index * entrySize_, size, raw))
+        if (index > (UINT64_MAX - tableAt_) / entrySize_)
             return std::nullopt;
+        const auto read = file_.readAt(tableAt_ + index * entrySize_, size);
+        if (!read)
+            return std::nullopt;
+        const std::string& raw = *read;
         SectionHeader h;
         h.Name = static_cast<std::uint32_t>(Get(raw, 0, 4));
         h.Type = static_cast<std::uint32_t>(Get(raw, 4, 4));
@@ -220,9 +229,9 @@ private:
         const std::size_t length = expected.size() + 1;
         if (offset >= names.Size || length > names.Size - offset)
             return false;
-        std::string raw;
-        return file_.readAt(names.Offset + offset, length, raw) &&
-               std::string_view(raw).substr(0, expected.size()) == expected && raw.back() == '\0';
+        const auto raw = file_.readAt(names.Offset + offset, length);
+        return raw && std::string_view(*raw).substr(0, expected.size()) == expected &&
+               raw->back() == '\0';
     }
 
     const ByteSource& file_;
@@ -235,9 +244,10 @@ private:
 } // namespace
 
 std::optional<VersionBlock> findVersionResource(const ByteSource& file) {
-    std::string magic;
-    if (!file.readAt(0, 4, magic))
+    const auto read = file.readAt(0, 4);
+    if (!read)
         return std::nullopt;
+    const std::string& magic = *read;
     if (magic[0] == 'M' && magic[1] == 'Z')
         return PeImage(file).Version();
     if (magic == "\x7F"

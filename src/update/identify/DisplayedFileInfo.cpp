@@ -2,17 +2,18 @@
 
 #include "framework/TextUtils.h"
 #include "update/identify/ExecutableFacts.h"
-#include "update/identify/VersionInfoReader.h"
+#include "update/identify/SoftwareCompany.h"
+#include "update/identify/SoftwareName.h"
 
 namespace dm::update {
 
-// For now the name and company are the version resource's ProductName and CompanyName.
+// The company rules receive the product name just found; a file with a company but no name is
+// named after itself.
 DisplayedFileInfo GetDisplayedFileInfo(IdentifyContext& context, const std::string& fileName) {
     const std::string path = MapToSysnative(context, fileName);
-    const FileVersionInfoRec rec = GetFileVersionInfoRec(context, path);
     DisplayedFileInfo info;
-    info.Name = rec.ProductName;
-    info.Company = rec.CompanyName;
+    info.Name = GetSoftwareName(context, path);
+    info.Company = GetSoftwareCompany(context, path, info.Name);
     if (info.Name.empty() && !info.Company.empty())
         info.Name = ExtractFileNameNoExt(path);
     return info;

@@ -31,22 +31,24 @@ bool fileExists(IdentifyContext& context, const std::string& path) {
 }
 
 std::optional<PEHeader> ReadPEHeader(const platform::ByteSource& file) {
-    std::string bytes;
-    if (!file.readAt(0, 2, bytes) || bytes != "MZ")
+    const auto mz = file.readAt(0, 2);
+    if (!mz || *mz != "MZ")
         return std::nullopt;
     // The offset is the file's word: unsigned, and every read below stays inside the file.
-    if (!file.readAt(kNtHeadersOffsetAt, 4, bytes))
+    const auto offset = file.readAt(kNtHeadersOffsetAt, 4);
+    if (!offset)
         return std::nullopt;
-    const std::uint64_t at = platform::readLe32(bytes, 0);
-    if (!file.readAt(at, 4, bytes) || bytes != std::string("PE\0\0", 4))
+    const std::uint64_t at = platform::readLe32(*offset, 0);
+    const auto signature = file.readAt(at, 4);
+    if (!signature || *signature != std::string("PE\0\0", 4))
         return std::nullopt;
     const std::uint64_t held = std::min<std::uint64_t>(kNtHeadersSize, file.size() - at);
-    std::string headers;
-    if (!file.readAt(at, static_cast<std::size_t>(held), headers))
+    const auto headers = file.readAt(at, static_cast<std::size_t>(held));
+    if (!headers)
         return std::nullopt;
     PEHeader header;
     header.Is64 =
-        headers.size() >= kMagicAt + 2 && platform::readLe16(headers, kMagicAt) == kMagic64;
+        headers->size() >= kMagicAt + 2 && platform::readLe16(*headers, kMagicAt) == kMagic64;
     return header;
 }
 

@@ -18,10 +18,7 @@ std::optional<std::string> ReadRuleFile(IdentifyContext& context, const std::str
     const auto file = context.files.openBytes(path);
     if (!file || file->size() > limit)
         return std::nullopt;
-    std::string bytes;
-    if (!file->readAt(0, static_cast<std::size_t>(file->size()), bytes))
-        return std::nullopt;
-    return bytes;
+    return file->readAt(0, static_cast<std::size_t>(file->size()));
 }
 
 std::optional<std::vector<std::string>> ReadRuleLines(IdentifyContext& context,
@@ -38,12 +35,12 @@ bool FileHoldsText(IdentifyContext& context, const std::string& path, const std:
         return false;
     // Pieces overlap by one byte less than the text, so a text across a border is found too.
     const std::uint64_t size = file->size();
-    std::string piece;
     for (std::uint64_t at = 0; at < size;) {
         const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kScanPiece, size - at));
-        if (!file->readAt(at, count, piece))
+        const auto piece = file->readAt(at, count);
+        if (!piece)
             return false;
-        if (piece.find(text) != std::string::npos)
+        if (piece->find(text) != std::string::npos)
             return true;
         if (at + count >= size)
             break;

@@ -14,6 +14,7 @@ namespace dm::update {
 namespace {
 
 constexpr int kMaxRedirections = 5;
+constexpr qint64 kReadAhead = 64 * 1024;
 
 // Whole seconds as "N s", anything else as "N ms".
 std::string durationText(std::chrono::milliseconds duration) {
@@ -106,6 +107,8 @@ std::optional<std::string> HttpClient::GetASync() {
         return std::nullopt;
     }
     reply_ = manager_->get(request);
+    // Qt reads no further ahead than this while the body waits to be taken.
+    reply_->setReadBufferSize(kReadAhead);
     connect(reply_, &QNetworkReply::readyRead, this, &HttpClient::receive);
     connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
         progressed();

@@ -50,7 +50,8 @@ inline constexpr std::uint16_t kHttpErrorBodyTooLarge = 299; // QNetworkReply::U
 
 // An HTTP(S) client for one request at a time. GetASync returns at once; OnRequestDone follows
 // through the event loop with ErrCode 0 when the transfer completed, whatever the HTTP status,
-// and the body appended to RcvdStream. Redirections are followed, at most 5 per request. The
+// and the body appended to RcvdStream; a URL of any other scheme than http or https ends as an
+// error. Redirections are followed, at most 5 per request, never from https to http. The
 // client has its own TLS settings, which check no certificate. A client freed with a request
 // running drops it: no completion follows.
 class HttpClient : public QObject {
@@ -84,7 +85,6 @@ public:
     // The status line's text after the code, or the words for a failure; empty before any.
     const std::string& ReasonPhrase() const { return reasonPhrase_; }
     const QSslConfiguration& SslContext() const { return sslContext_; }
-    const TransferLimits& limits() const { return limits_; }
     // A request was started and its completion has not been delivered yet.
     bool busy() const { return busy_; }
 

@@ -166,7 +166,8 @@ TEST_F(VigilLiteTest, NameAndCompanyAreUrlEncodedAndAnUnreadableVersionSendsZero
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].target, "/vigil/check.php?uid=0&ProductName=Caf%E9%20Pro%2B"
                                   "&Company=Acme%20%26%20Sons%2F50%25&VH=131075&VL=262149");
-    EXPECT_EQ(requests[1].target, "/vigil/check.php?uid=0&ProductName=&Company=&VH=0&VL=0");
+    // A file without version information is named after itself and has no company.
+    EXPECT_EQ(requests[1].target, "/vigil/check.php?uid=0&ProductName=missing&Company=&VH=0&VL=0");
     EXPECT_TRUE(checker.UpdateAvailable()) << "any valid reply is newer than 0.0.0.0";
 }
 

@@ -1,0 +1,149 @@
+#include "localisation/format/LanguageFileContent.h"
+
+#include "localisation/format/LanguageFile.h"
+#include "localisation/format/Storefile.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/text/ByteOrder.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace dm {
+
+namespace {
+
+std::string readText(Storefile& file) {
+    std::string text;
+    file.ReadString(text, true);
+    return text;
+}
+
+std::int32_t readNumber(Storefile& file) {
+    std::int32_t value = 0;
+    file.ReadInteger(value, true);
+    return value;
+}
+
+void readHeaderBlock(Storefile& file, LanguageFileContent& content) {
+    content.programVersion = static_cast<std::uint32_t>(readNumber(file));
+    if (content.fileRevision >= 2) {
+        content.carriedByte = static_cast<std::uint8_t>(readNumber(file));
+        content.carriedText1 = readText(file);
+        content.carriedText2 = readText(file);
+    }
+    content.imeName = readText(file);
+    content.fontName = readText(file);
+    content.charSet = static_cast<std::uint8_t>(readNumber(file));
+    content.minFontSize = content.fileRevision >= 4 ? readNumber(file) : 9;
+}
+
+// Revision 0: the kind, then a caption and a hint for captioned kinds, and items for lists.
+ComponentTexts readRevision0Entry(Storefile& file) {
+    ComponentTexts entry;
+    entry.kind = file.ReadString(entry.path, true);
+    const bool captioned = (entry.kind >= 6 && entry.kind <= 11) || entry.kind == 13;
+    if (captioned) {
+        entry.caption = readText(file);
+        entry.hint = readText(file);
+    }
+    if (entry.kind == 11 || entry.kind == 12)
+        entry.items = readText(file);
+    return entry;
+}
+
+// Revisions 1 to 4: the path, the alignment (from revision 3), then caption, hint and items.
+ComponentTexts readEntry(Storefile& file, bool aligned) {
+    ComponentTexts entry;
+    entry.path = readText(file);
+    if (aligned)
+        entry.alignment = readNumber(file);
+    entry.captionTag = file.ReadString(entry.caption, true);
+    entry.hintTag = file.ReadString(entry.hint, true);
+    entry.itemsTag = file.ReadString(entry.items, true);
+    return entry;
+}
+
+} // namespace
+
+std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fileName) {
+    std::error_code ec;
+    if (!std::filesystem::exists(fileName, ec))
+        return std::nullopt;
+    Storefile file;
+    file.setSignature(std::string(kLanguageSignature));
+    file.setFilename(fileName);
+    file.setReadOnly(true);
+    file.SetActive(true);
+    if (file.Count() <= 5)
+        return std::nullopt;
+
+    LanguageFileContent content;
+    unsigned char header[4] = {};
+    std::int32_t size = 4;
+    file.ReadData(header, size, true);
+    content.languageId = static_cast<std::uint16_t>(platform::readUnsigned(header, 0, 2));
+    content.fileRevision =
+        size == 4 ? static_cast<std::uint16_t>(platform::readUnsigned(header, 2, 2)) : 0;
+    content.listTitle = readText(file);
+    content.languageName = readText(file);
+    content.listNote = readText(file);
+    content.textLines = readText(file);
+    content.flagPicture = readText(file);
+    if (content.fileRevision > kLanguageRevision)
+        return content;
+    if (content.fileRevision > 0)
+        readHeaderBlock(file, content);
+    const bool aligned = content.fileRevision >= 3;
+    while (!file.Eof())
+        content.entries.push_back(content.fileRevision == 0 ? readRevision0Entry(file)
+                                                            : readEntry(file, aligned));
+    return content;
+}
+
+bool writeLanguageFileContent(const std::string& fileName, const LanguageFileContent& content,
+                              std::uint16_t revision) {
+    const std::string temporary = fileName + ".tmp";
+    std::error_code ec;
+    std::filesystem::remove(temporary, ec);
+    {
+        Storefile file;
+        file.setSignature(std::string(kLanguageSignature));
+        file.setFilename(temporary);
+        file.SetActive(true);
+        if (!file.Active())
+            return false;
+        file.WriteInteger(
+            0, static_cast<std::int32_t>((std::uint32_t{revision} << 16) | content.languageId));
+        file.WriteString(1, content.listTitle);
+        file.WriteString(2, content.languageName);
+        file.WriteString(3, content.listNote);
+        file.WriteString(4, content.textLines);
+        file.WriteString(5, content.flagPicture);
+
+        file.WriteInteger(kTagProgramVersion, static_cast<std::int32_t>(content.programVersion));
+        file.WriteInteger(kTagCarriedByte, content.carriedByte);
+        file.WriteString(kTagCarriedText1, content.carriedText1);
+        file.WriteString(kTagCarriedText2, content.carriedText2);
+        file.WriteString(kTagImeName, content.imeName);
+        file.WriteString(kTagFontName, content.fontName);
+        file.WriteInteger(kTagCharSet, content.charSet);
+        file.WriteInteger(kTagMinFontSize, content.minFontSize);
+
+        for (const ComponentTexts& entry : content.entries) {
+            const int texts =
+                int(entry.captionTag != 0) + int(entry.hintTag != 0) + int(entry.itemsTag != 0);
+            file.WriteString(kTagGroupName + texts, entry.path);
+            file.WriteInteger(kTagAlignment, entry.alignment);
+            file.WriteString(entry.captionTag, entry.caption);
+            file.WriteString(entry.hintTag, entry.hint);
+            file.WriteString(entry.itemsTag, entry.items);
+        }
+    }
+    const platform::FileContents built = platform::readWholeFile(temporary);
+    const bool written = built.status == platform::FileContents::Status::Ok &&
+                         platform::writeFileAtomically(fileName, built.bytes);
+    std::filesystem::remove(temporary, ec);
+    return written;
+}
+
+} // namespace dm
