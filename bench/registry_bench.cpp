@@ -37,6 +37,24 @@ void BM_ParseHive(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseHive)->Arg(300)->Arg(5000);
 
+// One key holding that many values, as a hive that some tool filled with settings.
+std::string wideKeyHive(int values) {
+    Hive hive;
+    HiveKey& key = hive.root.subKey(u"Software").subKey(u"Wide");
+    for (int i = 0; i < values; ++i)
+        key.setValue(widenBytes("Value" + std::to_string(i)),
+                     RegistryValue::string("text " + std::to_string(i)));
+    return serializeHive(hive);
+}
+
+void BM_ParseHiveOfOneWideKey(benchmark::State& state) {
+    const std::string text = wideKeyHive(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseHive(text));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParseHiveOfOneWideKey)->Arg(5000)->Arg(40000)->Unit(benchmark::kMillisecond);
+
 void BM_WalkUninstallKey(benchmark::State& state) {
     dm::test::TempDir dir;
     dir.write("system.reg", uninstallHive(static_cast<int>(state.range(0))));

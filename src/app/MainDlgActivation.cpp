@@ -34,8 +34,15 @@ void MainDlg::UpdateCaption() {
 
 void MainDlg::AppEvtActivate() {
     appEvt_->OnActivate = nullptr;
+    // Noting the program's path is no reason to leave the window empty: a registry that cannot
+    // be written (a damaged hive, a full or read-only folder) is reported, and the window goes on
+    // with its start.
     try {
         WriteMakerValue(*platform_.registry, kTitle, start_.ExeName);
+    } catch (const std::exception& error) {
+        reportError(error.what());
+    }
+    try {
         UpdateCaption();
         ui_->top_pnl->update();
 

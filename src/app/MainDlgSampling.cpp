@@ -6,7 +6,26 @@
 #include "platform/system/MemoryStatus.h"
 #include "ui_MainDlg.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace dm {
+
+namespace {
+
+// The size formatter counts bytes in a signed 64-bit integer; larger figures, which only a
+// crafted memory status gives, show as the largest count instead of a negative one.
+std::int64_t formatterBytes(std::uint64_t bytes) {
+    constexpr auto kLargest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    return static_cast<std::int64_t>(std::min(bytes, kLargest));
+}
+
+std::int64_t formatterKilobytes(std::uint64_t kilobytes) {
+    constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max() / 1024;
+    return formatterBytes(std::min(kilobytes, kLargest) * 1024);
+}
+
+} // namespace
 
 void MainDlg::Mem_tmrTimer() {
     if (!platform_.memory)
@@ -20,14 +39,17 @@ void MainDlg::Mem_tmrTimer() {
     ui_->scope->setPosition(static_cast<int>(memory.memoryLoad));
     ui_->scope->updateScope();
 
-    const auto used = static_cast<std::int64_t>(memory.totalPhysical - memory.availablePhysical);
-    ui_->phyused_lbl->setText(platform::toQt(TS("Used :") + " " + sizes_.FormatSize(used)));
+    // Used memory is never negative, whatever the two figures say.
+    const std::uint64_t used =
+        memory.totalPhysical - std::min(memory.availablePhysical, memory.totalPhysical);
+    ui_->phyused_lbl->setText(
+        platform::toQt(TS("Used :") + " " + sizes_.FormatSize(formatterBytes(used))));
 
     // Without the firmware's figure the total physical memory stands in for it.
     const std::uint64_t installed =
         platform_.memory->installedKilobytes().value_or(memory.totalPhysical / 1024);
-    ui_->phytot_lbl->setText(platform::toQt(
-        TS("Total :") + " " + sizes_.FormatSize(static_cast<std::int64_t>(installed * 1024))));
+    ui_->phytot_lbl->setText(
+        platform::toQt(TS("Total :") + " " + sizes_.FormatSize(formatterKilobytes(installed))));
 }
 
 } // namespace dm

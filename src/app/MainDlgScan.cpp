@@ -2,6 +2,7 @@
 
 #include "app/ModuleRows.h"
 #include "app/PictureButton.h"
+#include "app/ScanTotals.h"
 #include "framework/RunLog.h"
 #include "framework/TextUtils.h"
 #include "inventory/Win32_PhysicalMemory.h"
@@ -22,8 +23,6 @@
 namespace dm {
 
 namespace {
-
-constexpr std::int64_t kGiB = 1024LL * 1024 * 1024;
 
 ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
     return {module.DeviceLocator, module.Manufacturer, module.PartNumber, module.SerialNumber,
@@ -71,16 +70,15 @@ void MainDlg::AutoSizeColumns(QTreeWidget& list) {
 void MainDlg::ScanSlots() {
     Win32_PhysicalMemory modules(platform_.wmi, true);
     Win32_PhysicalMemoryArray arrays(platform_.wmi, true);
-    std::int64_t slotCount = 0;
-    std::int64_t maximumGb = 0;
-    std::int64_t installed = 0;
+    ScanTotals totals;
 
     logInfo("Scanning memory banks...");
     for (int row = 0; row < arrays.GetCount(); ++row) {
         arrays.SetCollectionIndex(row);
-        maximumGb += arrays.MaxCapacity >> 20;
-        slotCount += arrays.MemoryDevices;
+        totals.addArray(arrays.MaxCapacity, arrays.MaxCapacityEx, arrays.MemoryDevices);
     }
+    const std::int64_t slotCount = totals.slotCount();
+    const std::int64_t maximumGb = totals.maximumGb();
     ui_->slots_lbl->setText(
         platform::toQt(TS("Number of slots :") + " " + std::to_string(slotCount)));
     ui_->maxmem_lbl->setText(
@@ -94,7 +92,7 @@ void MainDlg::ScanSlots() {
     const Translator ts = [this](const std::string& english) { return TS(english); };
     for (int row = 0; row < moduleCount; ++row) {
         modules.SetCollectionIndex(row);
-        installed += modules.Capacity;
+        totals.addModule(modules.Capacity);
         if (row > 3)
             continue;
         logInfo("Scanning slot #" + std::to_string(row));
@@ -118,7 +116,7 @@ void MainDlg::ScanSlots() {
         getSpec->setEnabled(HasModel(*list));
     }
 
-    const std::int64_t installedGb = installed / kGiB;
+    const std::int64_t installedGb = totals.installedGb();
     ui_->curmem_lbl->setText(platform::toQt(TS("Current memory :") + " " +
                                             std::to_string(installedGb) + " " + TS("GB")));
     ui_->maxmem_lbl->setHidden(installedGb > maximumGb);

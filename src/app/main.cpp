@@ -42,7 +42,9 @@ void reportFirstScan(dm::MainDlg& window) {
 
 int main(int argc, char** argv) {
     const auto problem = dm::displayProblem(
-        environment, {dm::platform::x11DisplayAnswers, dm::platform::waylandDisplayAnswers});
+        environment,
+        {[](const std::string& display) { return dm::platform::x11DisplayAnswers(display); },
+         dm::platform::waylandDisplayAnswers});
     if (problem) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 2;

@@ -11,6 +11,7 @@ namespace dm {
 
 using platform::FileAttributeArchive;
 using platform::FileAttributeDirectory;
+using platform::FileAttributeReparsePoint;
 using platform::folderOfPath;
 using platform::SpecialFolder;
 using platform::withoutTrailingDelimiter;
@@ -19,6 +20,14 @@ using platform::withTrailingDelimiter;
 namespace {
 
 constexpr const char* kMaker = "Brackenway";
+
+// A real folder: a symbolic link in the place of a data folder could lead the log and the
+// portable close's wipe anywhere (a link to "/" made a root run write there).
+bool isRealFolder(platform::FileSystem& files, const std::string& folder) {
+    const auto entry = files.attributes(folder);
+    return entry && (entry->attributes & FileAttributeDirectory) &&
+           !(entry->attributes & FileAttributeReparsePoint);
+}
 
 } // namespace
 
@@ -30,9 +39,14 @@ std::string GetProductDataFolder(platform::FileSystem& files, const std::string&
         return exeFolder;
     const std::string maker = withTrailingDelimiter(roaming) + kMaker + "/";
     WideCreateDirectory(files, maker);
+    // A folder that is a link counts as one that cannot be made; nothing is made through it.
+    if (!isRealFolder(files, maker))
+        return exeFolder;
     const std::string folder = maker + title;
     WideCreateDirectory(files, folder);
-    return WideDirectoryExists(files, folder) ? withTrailingDelimiter(folder) : exeFolder;
+    return isRealFolder(files, folder) && WideDirectoryExists(files, folder)
+               ? withTrailingDelimiter(folder)
+               : exeFolder;
 }
 
 void RemoveMakerDataFolderIfEmpty(const platform::Platform& p) {
@@ -51,9 +65,17 @@ bool DeleteFolderFiles(platform::FileSystem& files, const std::string& folderPat
     if (folderPath.empty())
         return true;
     const std::string folder = withoutTrailingDelimiter(folderPath);
+    // A link is never followed: the wipe does not start on one, and a link inside is removed
+    // as an entry of its own.
+    if (!isRealFolder(files, folder))
+        return true;
     const std::string prefix = withTrailingDelimiter(folder);
     for (const auto& entry : files.find(prefix + "*." + ext)) {
         const std::string path = prefix + entry.name;
+        if (entry.attributes & FileAttributeReparsePoint) {
+            files.deleteFile(path);
+            continue;
+        }
         if (entry.attributes == FileAttributeDirectory) {
             DeleteFolderFiles(files, path, ext);
             continue;

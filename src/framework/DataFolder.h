@@ -7,17 +7,18 @@
 namespace dm {
 
 // The per-user data folder <roaming application data>/Brackenway/<Title>/, made when missing;
-// the executable's folder when that cannot be made or the system has no such folder. Ends with
-// "/".
+// the executable's folder when that cannot be made, when it or the maker's folder is a symbolic
+// link, or when the system has no such folder. Ends with "/".
 std::string GetProductDataFolder(platform::FileSystem& files, const std::string& exeName,
-                                 const std::string& title);
+                                 const std::string& kTitle);
 // Removes <roaming application data>/Brackenway/ when it has no subfolder (and no file).
 void RemoveMakerDataFolderIfEmpty(const platform::Platform& p);
 // Deletes the files of Folder matching "*." + Ext (Ext "*" matches all), clearing read-only
 // first, walks the subfolders that match alike, then removes Folder when it is empty. An empty
-// Folder is left alone. Always True.
-bool DeleteFolderFiles(platform::FileSystem& files, const std::string& folder,
-                       const std::string& ext);
+// Folder, or one that is a symbolic link, is left alone; a link inside is deleted itself, never
+// followed. Always True.
+bool DeleteFolderFiles(platform::FileSystem& files, const std::string& Folder,
+                       const std::string& Ext);
 // Deletes the language files ("*.SPK") of the VirtualStore copy of the program folder ExeDir
 // (ending with "/") below the local application data, and that copy when it is then empty.
 // Returns the copy's folder when it existed, else an empty text.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <string_view>
 
 namespace dm {
 
@@ -58,9 +60,28 @@ const Vendor kVendors[] = {
     {{"06C1"}, {"ASint"}, "ASint"},
 };
 
-bool matches(const Vendor& vendor, const std::string& text) {
+// A two-digit prefix stands for a one-byte maker code alone. Firmware also reports bank-coded
+// codes: a bank-count byte (01 to 0F, or 81 to 8F with the parity bit) and then the maker's code
+// in that bank, as in "859B" or "04CD". Their first byte is a bank count, not a maker, so the
+// two-digit prefixes apply only to a text of hexadecimal digits (trailing blanks aside) that does
+// not begin with a bank-count byte followed by a non-zero byte.
+bool isOneByteCode(std::string_view text) {
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    if (!std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isxdigit(c); }))
+        return false;
+    if (text.size() <= 2)
+        return true;
+    const int first = std::stoi(std::string(text.substr(0, 2)), nullptr, 16);
+    const bool bankCount = (first >= 0x01 && first <= 0x0F) || (first >= 0x81 && first <= 0x8F);
+    const int next = std::stoi(std::string(text.substr(2, 2)), nullptr, 16);
+    return !bankCount || next == 0;
+}
+
+bool matches(const Vendor& vendor, const std::string& text, bool oneByteCode) {
     for (const char* prefix : vendor.prefixes)
-        if (prefix != nullptr && StartsText(text, prefix))
+        if (prefix != nullptr && (oneByteCode || std::string_view(prefix).size() != 2) &&
+            StartsText(text, prefix))
             return true;
     for (const char* word : vendor.words)
         if (word != nullptr && ContainsText(word, text))
@@ -90,9 +111,10 @@ std::string joinCodeGroups(std::string text) {
 
 std::string DecodeManufacturer(const std::string& raw) {
     const std::string text = joinCodeGroups(RemovePrefixText(raw, "JEDEC ID:"));
+    const bool oneByteCode = isOneByteCode(text);
     std::string result = text;
     for (const Vendor& vendor : kVendors)
-        if (matches(vendor, text))
+        if (matches(vendor, text, oneByteCode))
             result = vendor.name;
     if (StartsText(result, "Manufacturer"))
         result = "N/A";

@@ -21,6 +21,7 @@ const std::vector<RecordField<R>>& fields() {
         recordField("Location", &R::Location, VarToWordDef),
         recordField("Manufacturer", &R::Manufacturer, VarToStrDef),
         recordField("MaxCapacity", &R::MaxCapacity, VarToIntegerDef),
+        recordField("MaxCapacityEx", &R::MaxCapacityEx, VarToInt64Def),
         recordField("MemoryDevices", &R::MemoryDevices, VarToWordDef),
         recordField("MemoryErrorCorrection", &R::MemoryErrorCorrection, VarToWordDef),
         recordField("Model", &R::Model, VarToStrDef),

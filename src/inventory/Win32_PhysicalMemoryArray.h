@@ -26,7 +26,8 @@ public:
     DateTime InstallDate = 0;
     std::uint16_t Location = 0;
     std::string Manufacturer;
-    std::uint32_t MaxCapacity = 0;   // kilobytes
+    std::uint32_t MaxCapacity = 0;   // kilobytes, saturated at 4 TB
+    std::uint64_t MaxCapacityEx = 0; // kilobytes, for arrays of 4 TB and more
     std::uint16_t MemoryDevices = 0; // number of slots
     std::uint16_t MemoryErrorCorrection = 0;
     std::string Model;

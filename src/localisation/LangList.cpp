@@ -52,20 +52,12 @@ bool lessIgnoringCase(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) < 0;
 }
 
-// A language file opened for reading; inactive when it does not open as one.
-void openForReading(Storefile& file, const std::string& path) {
-    file.setSignature(std::string(kLanguageSignature));
-    file.setFilename(path);
-    file.setReadOnly(true);
-    file.SetActive(true);
-}
-
 // The display text of one language file: its list title and note, with the program version it
 // was made for when the file has a header block. Nothing when the file does not open as a
 // language file.
 std::optional<std::string> readEntryText(const std::string& path) {
     Storefile file;
-    openForReading(file, path);
+    openLanguageFile(file, path);
     if (!file.Active())
         return std::nullopt;
     std::int32_t header = 0;
@@ -130,10 +122,13 @@ void LangList::SetLanguageIndex(int index) {
     if (!allow)
         return;
     languageIndex_ = index;
+    // A file the reader refuses with an error is not remembered as the choice: it would fail
+    // again at every start.
+    const bool loaded =
+        workRecord().LoadAndApply(languageFilePath(GetLanguageFolder(), filePrefix_, code));
     if (autoload_)
         SaveToRegistry();
-    languageLoaded_ =
-        workRecord().LoadAndApply(languageFilePath(GetLanguageFolder(), filePrefix_, code));
+    languageLoaded_ = loaded;
     if (languageLoaded_)
         DoAfterLanguageSwitch();
 }
@@ -189,7 +184,7 @@ bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {
     if (!isFile(path))
         return false;
     Storefile file;
-    openForReading(file, path);
+    openLanguageFile(file, path);
     if (!file.Active() || file.Count() <= kFlagRecord)
         return false;
     file.GoTo(kFlagRecord);
@@ -282,21 +277,17 @@ void LangList::DoAfterLanguageSwitch() {
 }
 
 void LangList::FirstActivation() {
-    // The guard also keeps a nested event loop (a message box) from starting it again.
-    if (firstActivationDone_ || firstActivationRunning_)
+    // Marked as run before it starts: an error is reported once, and the activation that follows
+    // the error report's dismissal (or a nested event loop) does not start it again.
+    if (firstActivationDone_)
         return;
-    firstActivationRunning_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{firstActivationRunning_};
+    firstActivationDone_ = true;
 
     if (std::any_of(parameters_.begin(), parameters_.end(), isTemplateSwitch))
         writeTemplateFromSwitch();
     ScanLanguageFiles();
     if (autoload_)
         LoadFromRegistry();
-    firstActivationDone_ = true;
 }
 
 void LangList::runFirstActivation() {

@@ -57,7 +57,8 @@ public:
     int LanguageIndex() const { return languageIndex_; }
     // Switches to entry index: asks BeforeLanguageSwitch, remembers the choice, loads and applies
     // the language file and then tells AfterLanguageSwitch. An index outside the entries does
-    // nothing. A file the reader refuses (LanguageFileError) ends the switch with that error.
+    // nothing. A file the reader refuses (LanguageFileError) ends the switch with that error, and
+    // the choice is then not remembered.
     void SetLanguageIndex(int index);
 
     // True: the owner instead of the application is the root of translation (set before
@@ -118,8 +119,8 @@ public:
     void DoAfterLanguageSwitch();
 
     // Runs once, at the first activation of the application: writes the template when a
-    // parameter asks for it, scans the language files and restores the stored choice. An error
-    // leaves it to run again at the next activation.
+    // parameter asks for it, scans the language files and restores the stored choice. It is
+    // marked as run before it starts, so an error ends it for good.
     void FirstActivation();
 
 private:
@@ -153,7 +154,6 @@ private:
     std::unique_ptr<LanguageRecord> work_;
     bool languageLoaded_ = false;
     bool activationHooked_ = false;
-    bool firstActivationRunning_ = false;
     bool firstActivationDone_ = false;
 };
 

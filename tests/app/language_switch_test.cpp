@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -72,6 +73,45 @@ TEST_F(LanguageSwitchTest, ChosenLanguageRetranslatesAndRescansTheWindow) {
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
         return line.ends_with("\t0\tKapazitaet\t8 GB");
     }));
+}
+
+// A message box whose dismissal activates the application again, as closing a box does; bounded,
+// so that a sequence that would start again at every activation shows a few boxes, not endless.
+class ReactivatingMessageBox : public platform::FakeMessageBox {
+public:
+    int show(platform::WindowHandle owner, const std::string& text, const std::string& caption,
+             std::uint32_t flags) override {
+        const int answer = FakeMessageBox::show(owner, text, caption, flags);
+        if (shown.size() < 4)
+            emit qApp->applicationStateChanged(Qt::ApplicationActive);
+        return answer;
+    }
+};
+
+TEST_F(LanguageSwitchTest, ALanguageFileThatFailsAtFirstActivationIsReportedOnceAndTheWindowWorks) {
+    LanguageFileContent file{.languageId = 0x0407, .listTitle = "Deutsch", .flagPicture = "GIF89a"};
+    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", file));
+    system.languageId = 0x0407;
+    ReactivatingMessageBox box;
+    platform.messageBox = &box;
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
+    emit qApp->applicationStateChanged(Qt::ApplicationActive);
+
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "Bitmap image is not valid");
+    // The main window's sequence ran all the same.
+    EXPECT_TRUE(window.Log());
+    EXPECT_EQ(window.windowTitle(), "Dimmetric v1.23.0.47");
+    EXPECT_EQ(platform::fromQt(window.findChild<QLabel*>("slots_lbl")->text()),
+              "Number of slots : 4");
+    EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+    // The failed language is not the stored choice, so the next start does not fail again.
+    const auto key =
+        registry.openKey(platform::RegistryRoot::CurrentUser, "Software\\Brackenway\\Dimmetric",
+                         platform::RegistryAccess::Read);
+    EXPECT_FALSE(key && key->readDword("lng").ok());
 }
 
 } // namespace

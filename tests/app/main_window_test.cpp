@@ -5,6 +5,9 @@
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
 #include "platform/qt/QtText.h"
+#include "platform/registry/FileRegistry.h"
+#include "platform/smbios/UdevMemory.h"
+#include "platform/wmi/MemoryWmiRepository.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -234,6 +237,49 @@ TEST_F(MainWindowTest, MaximumSumsWholeGigabytesOfEveryArray) {
     EXPECT_EQ(Rows(1)[1], "Capacity=1 GB");
 }
 
+TEST_F(MainWindowTest, MaximumOfArraysOfFourTerabytesAndMoreComesFromTheirExtendedSize) {
+    struct Case {
+        std::vector<std::uint64_t> arraysKb;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{8ull << 30}, "Maximum memory : 8192 GB"},
+        {{4ull << 30}, "Maximum memory : 4096 GB"},
+        {{16ull << 20, 8ull << 20}, "Maximum memory : 24 GB"},
+        {{6ull << 30, 16ull << 20}, "Maximum memory : 6160 GB"},
+    };
+    MainDlg& window = start();
+    for (const Case& c : cases) {
+        SmbiosWriter board(3, 3);
+        for (const std::uint64_t kb : c.arraysKb)
+            board.addArray({.maxCapacityKb = kb, .memoryDevices = 2});
+        board.addDevice(module("DIMM0"));
+        setInventory(&board);
+        window.lngAfterLanguageSwitch(window.lng());
+        EXPECT_EQ(Text(child("maxmem_lbl")), c.text);
+    }
+}
+
+// Sizes as a hostile or broken udev record can claim them: each stops at the largest size SMBIOS
+// can state, and the installed sum cannot wrap.
+TEST_F(MainWindowTest, AbsurdModuleSizesFromTheUdevRecordStayListedAndSummed) {
+    const auto info =
+        platform::parseUdevMemoryProperties("E:MEMORY_ARRAY_MAX_CAPACITY=68719476736\n"
+                                            "E:MEMORY_ARRAY_NUM_DEVICES=4\n"
+                                            "E:MEMORY_DEVICE_0_SIZE=4611686018427387904\n"
+                                            "E:MEMORY_DEVICE_0_LOCATOR=DIMM0\n"
+                                            "E:MEMORY_DEVICE_1_SIZE=4611686018427387904\n"
+                                            "E:MEMORY_DEVICE_1_LOCATOR=DIMM1\n"
+                                            "E:MEMORY_DEVICE_2_SIZE=18446744073709551615\n"
+                                            "E:MEMORY_DEVICE_2_LOCATOR=DIMM2\n");
+    ASSERT_TRUE(info);
+    repository = platform::memoryWmiRepository(*info);
+    start();
+    for (int slot = 1; slot <= 3; ++slot)
+        EXPECT_EQ(Rows(slot).at(1), "Capacity=2097151 GB") << slot;
+    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 6291455 GB");
+}
+
 TEST_F(MainWindowTest, ColumnsFitTheirHeaderAndTheirTexts) {
     const auto board = makeBoard(4, {module("DIMM0", 8192, 0x1A, 2400, "Kingston",
                                             "A-PART-NUMBER-MUCH-WIDER-THAN-ITS-LIST-X")});
@@ -401,6 +447,31 @@ TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
     EXPECT_EQ(Text(child("phytot_lbl")), "Total : 15 GB");
 }
 
+// Figures that only a crafted memory status gives: used memory is never negative and sizes beyond
+// the formatter's count show as its largest.
+TEST_F(MainWindowTest, SampleOfAbsurdFiguresShowsNoNegativeMemory) {
+    setInventory(nullptr);
+    MainDlg& window = start();
+    struct Case {
+        std::uint64_t total, available;
+        std::optional<std::uint64_t> installedKb;
+        const char* used;
+        const char* shownTotal;
+    };
+    const Case cases[] = {
+        {UINT64_MAX, 1024, std::nullopt, "Used : 8388608 TB", "Total : 8388608 TB"},
+        {UINT64_MAX, 1024, UINT64_MAX, "Used : 8388608 TB", "Total : 8388608 TB"},
+        {8ull << 30, 16ull << 30, 16ull << 20, "Used : 0    B", "Total : 16 GB"},
+    };
+    for (const Case& c : cases) {
+        memory.result.record = platform::MemoryStatusSample{50, c.total, c.available};
+        memory.installed = c.installedKb;
+        window.Mem_tmrTimer();
+        EXPECT_EQ(Text(child("phyused_lbl")), c.used);
+        EXPECT_EQ(Text(child("phytot_lbl")), c.shownTotal);
+    }
+}
+
 TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
     setInventory(nullptr);
     MainDlg& window = start();
@@ -518,18 +589,34 @@ TEST_F(MainWindowTest, ActivationRunsOnce) {
 namespace dm::test {
 namespace {
 
-TEST_F(MainWindowTest, FailedRegistryWriteEndsTheFirstActivationWithAReport) {
+TEST_F(MainWindowTest, FailedRegistryWriteIsReportedAndTheFirstActivationGoesOn) {
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     registry.setWritesFail(true);
     MainDlg& window = start();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
-    // The later steps did not run: no caption, no log, no scan, no timer.
-    EXPECT_EQ(window.windowTitle(), "");
-    EXPECT_FALSE(window.Log());
-    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots :");
-    EXPECT_FALSE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+    // The later steps ran: caption, log, scan, timer.
+    EXPECT_EQ(window.windowTitle(), "Dimmetric v1.23.0.47");
+    ASSERT_TRUE(window.Log());
+    EXPECT_FALSE(window.Log()->Lines().empty());
+    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 4");
+    EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+}
+
+TEST_F(MainWindowTest, ADamagedHiveIsReportedLeftAsItIsAndTheWindowIsScanned) {
+    const std::string damaged = "WINE REGISTRY Version 2\n[Software\\\\Brackenway]\n\"x\"=broken\n";
+    const std::string hive = dir.write("registry/user.reg", damaged);
+    platform::FileRegistry files(dir.dir() + "registry");
+    platform.registry = &files;
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
+    ASSERT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 4");
+    EXPECT_EQ(Rows(1)[0], "Slot Name=DIMM0");
+    EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
+    EXPECT_EQ(TempDir::read(hive), damaged);
 }
 
 TEST_F(MainWindowTest, LanguageSwitchRefreshesCaptionsListsAndMemoryTexts) {

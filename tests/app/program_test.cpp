@@ -1,8 +1,10 @@
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +87,27 @@ TEST_F(ProgramTest, WithoutADisplayItSaysSo) {
     EXPECT_EQ(Run(), 2);
     EXPECT_NE(errors.find("graphical session"), std::string::npos) << errors;
     EXPECT_NE(errors.find("DISPLAY"), std::string::npos);
+}
+
+// A display server that takes the connection and never answers (stopped, or something else on
+// its port): the program says so and ends with 2 within its probe's few seconds.
+TEST_F(ProgramTest, ADisplayThatNeverAnswersIsReportedLikeAMissingOne) {
+    QTcpServer silent;
+    int number = 60;
+    while (number < 100 && !silent.listen(QHostAddress::LocalHost, quint16(6000 + number)))
+        ++number;
+    ASSERT_LT(number, 100);
+    for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    environment.insert("DISPLAY", QString("127.0.0.1:%1").arg(number));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(Run(), 2);
+    EXPECT_LT(clock.elapsed(), 15000);
+    EXPECT_NE(errors.find("the X display \"127.0.0.1:" + std::to_string(number) +
+                          "\" (DISPLAY) does not answer"),
+              std::string::npos)
+        << errors;
 }
 
 } // namespace

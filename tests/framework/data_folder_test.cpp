@@ -102,6 +102,45 @@ TEST_F(DataFolderTest, DeleteFolderFilesDeletesALinkNotWhatItPointsTo) {
     EXPECT_TRUE(fs::exists(temp.path() / "elsewhere/precious.txt"));
 }
 
+// A data folder, or the maker's folder, that is a link (to "/", say) is not used: the program
+// falls back as when the folder cannot be made, and writes nothing through the link.
+TEST_F(DataFolderTest, ADataFolderThatIsALinkIsNotUsed) {
+    for (const char* linked : {"roaming/Brackenway/Dimmetric", "roaming/Brackenway"}) {
+        SCOPED_TRACE(linked);
+        fs::remove_all(temp.path() / "roaming");
+        fs::remove_all(temp.path() / "victim");
+        fs::create_directories(temp.path() / "victim");
+        fs::create_directories((temp.path() / linked).parent_path());
+        fs::create_directory_symlink(temp.path() / "victim", temp.path() / linked);
+        EXPECT_EQ(GetProductDataFolder(files, exe, "Dimmetric"), temp.dir() + "program/");
+        EXPECT_TRUE(fs::is_symlink(temp.path() / linked));
+        EXPECT_TRUE(fs::is_empty(temp.path() / "victim")) << "nothing made through the link";
+    }
+}
+
+// Run as root, as the case that matters: the wipe neither starts on a link nor follows one.
+TEST_F(DataFolderTest, DeleteFolderFilesNeverWipesThroughALink) {
+    temp.write("victim/precious.txt", "keep");
+    temp.write("victim/sub/deeper.txt", "keep");
+    fs::create_directories(temp.path() / "roaming/Brackenway");
+    const fs::path data = temp.path() / "roaming/Brackenway/Dimmetric";
+    fs::create_directory_symlink(temp.path() / "victim", data);
+    EXPECT_TRUE(DeleteFolderFiles(files, data.string() + "/", "*"));
+    EXPECT_TRUE(fs::is_symlink(data));
+    EXPECT_EQ(test::TempDir::read(temp.path() / "victim/precious.txt"), "keep");
+    EXPECT_EQ(test::TempDir::read(temp.path() / "victim/sub/deeper.txt"), "keep");
+
+    // A real folder holding links to a folder and to a file: the links go, their targets stay.
+    fs::remove(data);
+    temp.write("roaming/Brackenway/Dimmetric/Dimmetric.log", "log");
+    fs::create_directory_symlink(temp.path() / "victim", data / "folder-link");
+    fs::create_symlink(temp.path() / "victim/precious.txt", data / "file-link");
+    EXPECT_TRUE(DeleteFolderFiles(files, data.string() + "/", "*"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(data)));
+    EXPECT_EQ(test::TempDir::read(temp.path() / "victim/precious.txt"), "keep");
+    EXPECT_EQ(test::TempDir::read(temp.path() / "victim/sub/deeper.txt"), "keep");
+}
+
 TEST_F(DataFolderTest, DeleteFolderFilesOfAnEmptyFolderNameTouchesNothing) {
     EXPECT_TRUE(DeleteFolderFiles(files, "", "*"));
 }

@@ -91,6 +91,42 @@ TEST(DecodeManufacturer, JoinsCodeGroupsAndLetTheLastMatchingRowDecide) {
         EXPECT_EQ(DecodeManufacturer(raw), vendor) << '"' << raw << '"';
 }
 
+// A two-digit row names a one-byte code alone: a bank-coded code (bank-count byte, then the maker's
+// code in that bank) and a text that is not hexadecimal are not named after the bank byte.
+TEST(DecodeManufacturer, NamesTwoDigitCodesOnlyWhenTheyAreOneByteCodes) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"859B", "859B"},
+        {"029E", "029E"},
+        {"04CD", "04CD"},
+        {"04CB", "04CB"},
+        {"0420", "0420"},
+        {"0215", "0215"},
+        {"8502", "8502"},
+        {"0443", "0443"},
+        {"075D", "075D"},
+        {"859B0000802C", "859B0000802C"},
+        {"859B ", "859B "},
+        {"01980000802C", "Kingston"},
+        {"0100000000000000", "AMD"},
+        {"01", "AMD"},
+        {"CE010816292B1B08", "Samsung"},
+        {"CE00000000000000", "Samsung"},
+        {"8500000000000000", "GTE"},
+        {"1315", "Crucial"}, // 13 is no bank count
+        {"8F00", "8F00"},    // 8F is a bank count, but no row names 8F
+        {"ADATA", "ADATA"},  // not a code
+        {"DELL", "DELL"},    // not a code
+        {"Hyundai-00AD", "Hynix (Hyundai)"},
+        {"AD  ", "Hynix (Hyundai)"},
+        {"AD", "Hynix (Hyundai)"},
+        {"80 CE 00 00 00 00 00 00", "Samsung"},
+        {"85 9B", "859B"},
+        {"JEDEC ID:859B", "859B"},
+    };
+    for (auto [raw, vendor] : rows)
+        EXPECT_EQ(DecodeManufacturer(raw), vendor) << '"' << raw << '"';
+}
+
 TEST(DecodeManufacturer, JoinsLongRunsOfGroups) {
     std::string groups = "80 CE";
     for (int i = 0; i < 30000; ++i)

@@ -199,6 +199,16 @@ TEST(MemoryRecords, ReadBoardsOfEverySizeAndSmbiosVersion) {
         }
 }
 
+TEST(MemoryRecords, AnArrayOfFourTerabytesAndMoreGivesItsSizeInMaxCapacityEx) {
+    SmbiosWriter writer(3, 2);
+    writer.addArray({.maxCapacityKb = 8ull << 30, .memoryDevices = 32});
+    platform::LocalWmiLocator wmi = wmiFor(writer);
+    Win32_PhysicalMemoryArray arrays(&wmi, true);
+    ASSERT_EQ(arrays.GetCount(), 1);
+    EXPECT_EQ(arrays.MaxCapacity, 0xFFFFFFFFu);
+    EXPECT_EQ(arrays.MaxCapacityEx, 8ull << 30);
+}
+
 TEST(MemoryRecords, GiveFullCapacitiesOfLargeModulesAndArrays) {
     SmbiosWriter writer(3, 2);
     writer.addArray({.maxCapacityKb = 3ull * 1024 * 1024 * 1024, .memoryDevices = 16});
@@ -208,6 +218,7 @@ TEST(MemoryRecords, GiveFullCapacitiesOfLargeModulesAndArrays) {
     platform::LocalWmiLocator wmi = wmiFor(writer);
     Win32_PhysicalMemoryArray arrays(&wmi, true);
     EXPECT_EQ(arrays.MaxCapacity, 3221225472u); // above 2147483647 kilobytes
+    EXPECT_EQ(arrays.MaxCapacityEx, 3221225472u);
     Win32_PhysicalMemory modules(&wmi, true);
     ASSERT_EQ(modules.GetCount(), 3);
     EXPECT_EQ(modules.Capacity, 16ll << 30);

@@ -499,12 +499,33 @@ TEST_F(LangListTest, StoredValueOfAnotherTypeEndsTheRestoreWithAnError) {
     EXPECT_THROW(list->FirstActivation(), std::runtime_error);
     EXPECT_EQ(list->LanguageIndex(), 0);
 
-    // Not marked as done: the next activation runs it again.
+    // Marked as run before it started: the next activation does not run it again.
     store(RegistryValue::dword(0x0407));
     int told = 0;
     list->setAfterLanguageSwitch([&](QObject*) { ++told; });
     list->FirstActivation();
-    EXPECT_EQ(told, 1);
+    EXPECT_EQ(told, 0);
+}
+
+// files the reader refuses with an error: an invalid flag bitmap, a revision it cannot read.
+TEST_F(LangListTest, AFileThatFailsToLoadIsReportedOnceAndNotRememberedAsTheChoice) {
+    for (const auto& [flag, revision] :
+         {std::pair<std::string, std::uint16_t>{"GIF89a", 4}, {std::string(), 5}}) {
+        SCOPED_TRACE(revision);
+        LanguageFileContent broken;
+        broken.languageId = 0x0407;
+        broken.listTitle = "Deutsch";
+        broken.flagPicture = flag;
+        broken.revision = revision;
+        ASSERT_TRUE(writeLanguageFile(fileOf(0x0407, 0), broken));
+        system.languageId = 0x0407;
+        messageBox.shown.clear();
+        auto list = makeList();
+        emit qApp->applicationStateChanged(Qt::ApplicationActive);
+        emit qApp->applicationStateChanged(Qt::ApplicationActive); // the box was dismissed
+        EXPECT_EQ(messageBox.shown.size(), 1u);
+        EXPECT_EQ(storedCode(), std::nullopt);
+    }
 }
 
 TEST_F(LangListTest, ActivationOfTheApplicationRunsItAndReportsErrors) {

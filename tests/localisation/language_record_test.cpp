@@ -292,6 +292,44 @@ TEST_F(LanguageFileTest, Revision5IsRefusedWithItsMessage) {
     EXPECT_EQ(t.form->font().family(), "Tahoma");
 }
 
+TEST_F(LanguageFileTest, AFileBeyondTheSizeLimitIsSkippedLikeAnUnreadableOne) {
+    Recs recs = leadingRecords(4, 0x0407) + headerBlock(4, "Verdana", 0) +
+                group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, "");
+    recs.push_back({999, std::string(dm::kLanguageFileLimit, 'x')});
+    const std::string file = write("big.spk", recs);
+    auto r = record();
+    EXPECT_FALSE(r.LoadAndApply(file));
+    EXPECT_EQ(r.listTitle(), "");
+    EXPECT_EQ(t.ok->text(), "OK");
+}
+
+TEST_F(LanguageFileTest, TextsBeyondTheirLimitAreIgnored) {
+    const std::string longest(dm::kLanguageNameLimit, 'F');
+    for (const auto& [font, applied] : {std::pair{longest, true}, {longest + "F", false}}) {
+        t.form->setFont(QFont("Tahoma"));
+        const std::string file = write("font" + std::to_string(font.size()) + ".spk",
+                                       leadingRecords(4, 0x0407) + headerBlock(4, font, 0) +
+                                           group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
+        auto r = record();
+        ASSERT_TRUE(r.LoadAndApply(file));
+        EXPECT_EQ(r.fontName(), applied ? font : "") << font.size();
+        EXPECT_EQ(t.form->font().family() == "Tahoma", !applied) << font.size();
+        EXPECT_EQ(t.ok->text(), "Gut") << "the rest of the file still applies";
+    }
+
+    const std::string items(dm::kLanguageTextLimit + 1, 'x');
+    const std::string file =
+        write("items.spk", leadingRecords(4, 0x0407) + headerBlock(4, "Verdana", 0) +
+                               group("TestDlg.choices_lst", 0, 0, "", 0, "", 35, items) +
+                               group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
+    t.ok->setText("OK");
+    const int before = t.list->count();
+    auto r = record();
+    ASSERT_TRUE(r.LoadAndApply(file));
+    EXPECT_EQ(t.list->count(), before);
+    EXPECT_EQ(t.ok->text(), "Gut");
+}
+
 TEST_F(LanguageFileTest, CyrillicTextsShowAndWriteBackTheSameBytes) {
     const std::string ok = "\xce\xca";                                // "ОК" in code page 1251
     const std::string items = "\xce\xe4\xe8\xed\r\n\xc4\xe2\xe0\r\n"; // "Один", "Два"

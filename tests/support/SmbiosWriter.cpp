@@ -178,7 +178,13 @@ std::string SmbiosWriter::imageText() const {
     return std::string(bytes.begin(), bytes.end());
 }
 
-SmbiosWriter sampleBoard(int slots, int modules, int major, int minor) {
+bool SmbiosWriter::entryPointCanDescribeTable() const {
+    return major_ >= 3 ? table().size() <= 0xFFFFFFFF
+                       : table().size() <= 0xFFFF && count_ + 1 <= 0xFFFF;
+}
+
+SmbiosWriter sampleBoard(int slots, int modules, int major, int minor, const std::string& maker,
+                         const std::string& part) {
     SmbiosWriter writer(major, minor);
     writer.addArray({.maxCapacityKb = 64ull * 1024 * 1024, .memoryDevices = std::uint16_t(slots)});
     for (int i = 0; i < slots; ++i) {
@@ -187,9 +193,9 @@ SmbiosWriter sampleBoard(int slots, int modules, int major, int minor) {
         d.bankLocator = "BANK " + std::to_string(i);
         if (i < modules) {
             d.sizeMb = 8192;
-            d.manufacturer = "Kingston";
+            d.manufacturer = maker;
             d.serialNumber = "1A2B3C" + std::to_string(i);
-            d.partNumber = "KHX2400C15/8G";
+            d.partNumber = part;
             d.speed = 2400;
             d.configuredSpeed = 2400;
         }

@@ -61,6 +61,9 @@ public:
     std::vector<std::uint8_t> image() const;
     // Image() as a byte string, for writing to a file.
     std::string imageText() const;
+    // Whether the entry point of the writer's version can hold the table's length and structure
+    // count (a 2.x entry point holds 16-bit ones).
+    bool entryPointCanDescribeTable() const;
 
 private:
     int major_;
@@ -73,7 +76,10 @@ private:
 };
 
 // A board with the given number of slots and modules in the first slots, in the layout of the
-// given SMBIOS version; the modules are DDR4-2400 8 GB ones, serials numbered after their slot.
-SmbiosWriter sampleBoard(int slots, int modules, int major = 3, int minor = 3);
+// given SMBIOS version; the modules are DDR4-2400 8 GB ones of the given maker and part number,
+// serials numbered after their slot.
+SmbiosWriter sampleBoard(int slots, int modules, int major = 3, int minor = 3,
+                         const std::string& maker = "Kingston",
+                         const std::string& part = "KHX2400C15/8G");
 
 } // namespace dm::test

@@ -21,7 +21,7 @@ struct VersionTexts {
     std::string LegalCopyRight = {};
 };
 
-inline platform::VersionResourceContent ContentOf(const VersionTexts& t) {
+inline platform::VersionResourceContent contentOf(const VersionTexts& t) {
     platform::VersionResourceContent content;
     content.Fixed = platform::FixedFileInfo{};
     platform::VersionResourceContent::StringTable table{"040904b0", {}};
@@ -53,7 +53,7 @@ protected:
     NameFixture() { context.processes = &processes; }
 
     std::string exe(const std::string& relative, const VersionTexts& texts, bool is64 = false) {
-        return writePe(relative, ContentOf(texts), is64);
+        return writePe(relative, contentOf(texts), is64);
     }
     std::string nameOf(const std::string& relative, const VersionTexts& texts, bool is64 = false) {
         return GetSoftwareName(context, exe(relative, texts, is64));

@@ -14,7 +14,7 @@ using HookRows = NameFixture;
 
 platform::VersionResourceContent withFileVersion(const VersionTexts& texts, std::uint32_t ms,
                                                  std::uint32_t ls) {
-    auto content = ContentOf(texts);
+    auto content = contentOf(texts);
     content.Fixed->FileVersionMS = ms;
     content.Fixed->FileVersionLS = ls;
     return content;
@@ -219,7 +219,7 @@ TEST_F(HookRows, OtherFilesVersionTextsDecideA49) {
 TEST_F(HookRows, TheExecutablesOwnBytesAndVersionDecideA146AndB18) {
     const VersionTexts qbt{.ProductName = "qBittorrent"};
     const std::string pe =
-        dm::test::writePe(false, platform::writeVersionBlock(ContentOf(qbt))).Bytes;
+        dm::test::writePe(false, platform::writeVersionBlock(contentOf(qbt))).Bytes;
     const std::string mark = "qBittorrent Enhanced Edition";
     // The mark straddles the border between two read pieces.
     const std::string padded = pe + std::string(1024 * 1024 - pe.size() - 10, '\0') + mark;
@@ -233,7 +233,7 @@ TEST_F(HookRows, TheExecutablesOwnBytesAndVersionDecideA146AndB18) {
     EXPECT_EQ(GetSoftwareName(context, writePe("fl/NPSWF32_32_0_0_465.dll", content)),
               "Adobe Flash Player for Firefox");
     // Without a fixed version the file name is not tested for the bare "64_".
-    auto unversioned = ContentOf(flash);
+    auto unversioned = contentOf(flash);
     unversioned.Fixed.reset();
     EXPECT_EQ(GetSoftwareName(context, writePe("fl/NPSWF64_.dll", unversioned)),
               "Adobe Flash Player for Firefox");

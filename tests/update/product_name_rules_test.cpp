@@ -15,15 +15,15 @@ void expectNumbered(std::span<const RuleRow> rows, char group, std::size_t count
 }
 
 TEST(ProductNameRules, TablesHoldEveryRowOnceInOrder) {
-    expectNumbered(ProductNameRulesA(), 'A', 306);
-    expectNumbered(ProductNameRulesB(), 'B', 18);
+    expectNumbered(productNameRulesA(), 'A', 306);
+    expectNumbered(productNameRulesB(), 'B', 18);
 }
 
 TEST(ProductNameRules, OnlyTheFirstThreeRowsEndTheChain) {
-    const auto rows = ProductNameRulesA();
+    const auto rows = productNameRulesA();
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i].after == After::Ends, i < 3) << rows[i].id;
-    for (const RuleRow& row : ProductNameRulesB())
+    for (const RuleRow& row : productNameRulesB())
         EXPECT_EQ(row.after, After::GoesOn) << row.id;
 }
 

@@ -20,6 +20,20 @@ TEST(CompanyRules, HoldsTheWholeTableNumberedInOrder) {
     }
 }
 
+TEST(CompanyRules, OnlyTheLookupAndTwoEditRowsUseHooks) {
+    std::vector<std::string> hooked;
+    for (const RuleRow& row : CompanyRules()) {
+        bool hook = false;
+        for (const Check& check : row.condition)
+            hook = hook || check.test == update::Test::Hook;
+        for (const RuleStep& step : row.steps)
+            hook = hook || step.op == Op::Hook;
+        if (hook)
+            hooked.push_back(row.id);
+    }
+    EXPECT_EQ(hooked, (std::vector<std::string>{"1", "2", "276", "387"}));
+}
+
 struct RowCase {
     std::string company;
     std::string product;

@@ -10,6 +10,20 @@ namespace dm {
 // The record-file signature of language files.
 inline constexpr std::string_view kLanguageSignature = "ZEL LANGUAGE FILE";
 
+// Language files hold some kilobytes of text; a file larger than this is skipped like an
+// unreadable one.
+inline constexpr std::uintmax_t kLanguageFileLimit = 16 * 1024 * 1024;
+// Longest font or input-method name, and longest other text, taken from a language file; a
+// longer one is ignored as if the file left it empty.
+inline constexpr std::int32_t kLanguageNameLimit = 255;
+inline constexpr std::int32_t kLanguageTextLimit = 1024 * 1024;
+
+class Storefile;
+
+// Opens path read-only as a language file; the file stays inactive when it is none or is larger
+// than kLanguageFileLimit.
+void openLanguageFile(Storefile& file, const std::string& path);
+
 // The highest revision a language file may have; the one this system writes.
 inline constexpr std::uint16_t kLanguageRevision = 4;
 

@@ -18,6 +18,27 @@ std::string readText(Storefile& file) {
     return text;
 }
 
+// A text of at most limit bytes; a longer one is skipped and read as empty, so that a hostile
+// file cannot make a font or a list out of megabytes.
+std::string readText(Storefile& file, std::int32_t limit) {
+    if (file.DataSize() > limit) {
+        file.Next();
+        return {};
+    }
+    return readText(file);
+}
+
+// As Storefile::ReadString with its tag; a text longer than limit is skipped and reads as an
+// empty, untranslated one.
+std::int32_t readTaggedText(Storefile& file, std::string& text, std::int32_t limit) {
+    if (file.DataSize() > limit) {
+        text.clear();
+        file.Next();
+        return 0;
+    }
+    return file.ReadString(text, true);
+}
+
 std::int32_t readNumber(Storefile& file) {
     std::int32_t value = 0;
     file.ReadInteger(value, true);
@@ -28,11 +49,11 @@ void readHeaderBlock(Storefile& file, LanguageFileContent& content) {
     content.programVersion = static_cast<std::uint32_t>(readNumber(file));
     if (content.fileRevision >= 2) {
         content.carriedByte = static_cast<std::uint8_t>(readNumber(file));
-        content.carriedText1 = readText(file);
-        content.carriedText2 = readText(file);
+        content.carriedText1 = readText(file, kLanguageTextLimit);
+        content.carriedText2 = readText(file, kLanguageTextLimit);
     }
-    content.imeName = readText(file);
-    content.fontName = readText(file);
+    content.imeName = readText(file, kLanguageNameLimit);
+    content.fontName = readText(file, kLanguageNameLimit);
     content.charSet = static_cast<std::uint8_t>(readNumber(file));
     content.minFontSize = content.fileRevision >= 4 ? readNumber(file) : 9;
 }
@@ -43,23 +64,23 @@ ComponentTexts readRevision0Entry(Storefile& file) {
     entry.kind = file.ReadString(entry.path, true);
     const bool captioned = (entry.kind >= 6 && entry.kind <= 11) || entry.kind == 13;
     if (captioned) {
-        entry.caption = readText(file);
-        entry.hint = readText(file);
+        entry.caption = readText(file, kLanguageTextLimit);
+        entry.hint = readText(file, kLanguageTextLimit);
     }
     if (entry.kind == 11 || entry.kind == 12)
-        entry.items = readText(file);
+        entry.items = readText(file, kLanguageTextLimit);
     return entry;
 }
 
 // Revisions 1 to 4: the path, the alignment (from revision 3), then caption, hint and items.
 ComponentTexts readEntry(Storefile& file, bool aligned) {
     ComponentTexts entry;
-    entry.path = readText(file);
+    entry.path = readText(file, kLanguageTextLimit);
     if (aligned)
         entry.alignment = readNumber(file);
-    entry.captionTag = file.ReadString(entry.caption, true);
-    entry.hintTag = file.ReadString(entry.hint, true);
-    entry.itemsTag = file.ReadString(entry.items, true);
+    entry.captionTag = readTaggedText(file, entry.caption, kLanguageTextLimit);
+    entry.hintTag = readTaggedText(file, entry.hint, kLanguageTextLimit);
+    entry.itemsTag = readTaggedText(file, entry.items, kLanguageTextLimit);
     return entry;
 }
 
@@ -70,10 +91,7 @@ std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fi
     if (!std::filesystem::exists(fileName, ec))
         return std::nullopt;
     Storefile file;
-    file.setSignature(std::string(kLanguageSignature));
-    file.setFilename(fileName);
-    file.setReadOnly(true);
-    file.SetActive(true);
+    openLanguageFile(file, fileName);
     if (file.Count() <= 5)
         return std::nullopt;
 
@@ -84,10 +102,10 @@ std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fi
     content.languageId = static_cast<std::uint16_t>(platform::readUnsigned(header, 0, 2));
     content.fileRevision =
         size == 4 ? static_cast<std::uint16_t>(platform::readUnsigned(header, 2, 2)) : 0;
-    content.listTitle = readText(file);
-    content.languageName = readText(file);
-    content.listNote = readText(file);
-    content.textLines = readText(file);
+    content.listTitle = readText(file, kLanguageTextLimit);
+    content.languageName = readText(file, kLanguageTextLimit);
+    content.listNote = readText(file, kLanguageTextLimit);
+    content.textLines = readText(file, kLanguageTextLimit);
     content.flagPicture = readText(file);
     if (content.fileRevision > kLanguageRevision)
         return content;

@@ -28,7 +28,8 @@ private:
         to.name = from.name;
         to.stamp = from.stamp;
         to.meta = from.meta;
-        to.values = from.values;
+        for (const HiveValue& value : from.values())
+            to.setValue(value.name, value.value);
         for (const auto& sub : from.subKeys())
             copyKey(*sub, to.subKey(sub->name));
     }

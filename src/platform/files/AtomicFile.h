@@ -43,12 +43,14 @@ std::optional<FileIdentity> identifyFile(const std::string& path);
 bool isReadOnlyFile(const std::string& path);
 
 // Replaces path with bytes whole or not at all: a temporary file in the same folder is written,
-// flushed to disk and renamed over path, then the folder is flushed. An existing file's
-// permissions are kept. Gives the identity of the file written; on failure the old file stays.
+// flushed to disk and renamed over path, then the folder is flushed. A symbolic link is followed
+// and the file it names is replaced, so the link stays. An existing file's permissions are kept;
+// a new file gets the user's umask; something other than a regular file is not replaced. Gives
+// the identity of the file written; on failure the old file stays.
 Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes);
 
-// Removes temporary files that a writer of path left behind when it was killed. Only safe while
-// every writer of path holds the same FileLock.
+// Removes temporary files that a writer of path (or of the file it links to) left behind when it
+// was killed. Only safe while every writer of path holds the same FileLock.
 void removeStaleTemporaries(const std::string& path);
 
 // An exclusive advisory lock (flock) on a lock file, held for the object's lifetime. Processes

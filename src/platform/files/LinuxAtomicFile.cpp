@@ -59,6 +59,24 @@ std::string temporaryName(const std::string& path) {
            "-" + std::to_string(random() % 1000000) + ".tmp";
 }
 
+// The file that path names: its symbolic links followed (a relative one from the link's folder),
+// so that a file kept as a link elsewhere (into a dotfiles folder, say) is written where it lives
+// and the link stays. nullopt for a chain of links that does not end.
+std::optional<std::string> followLinks(std::string path) {
+    constexpr int kMostLinks = 40; // as many as the system follows
+    for (int followed = 0; followed < kMostLinks; ++followed) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
+            return path;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error)
+            return std::nullopt;
+        path = target.is_absolute() ? target.string()
+                                    : (std::filesystem::path(path).parent_path() / target).string();
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 FileContents readWholeFile(const std::string& path, std::size_t limit) {
@@ -108,33 +126,42 @@ std::optional<FileIdentity> identifyFile(const std::string& path) {
 }
 
 Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::string temporary = temporaryName(path);
+    const std::optional<std::string> target = followLinks(path);
+    if (!target)
+        return Failure{"cannot write " + path + ": too many levels of symbolic links"};
+    struct stat old {};
+    const bool exists = ::stat(target->c_str(), &old) == 0;
+    // A device, a FIFO or a folder in the file's place is not replaced by a file.
+    if (exists && !S_ISREG(old.st_mode))
+        return Failure{"cannot write " + path + ": not a regular file"};
+    const std::string temporary = temporaryName(*target);
+    // A new file gets the user's umask; an existing one keeps its own permissions.
     UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() < 0)
         return Failure{reason("cannot create", temporary)};
-    struct stat old {};
-    bool ok = true;
-    if (::stat(path.c_str(), &old) == 0)
-        ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+    bool ok = !exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
     struct stat info {};
     ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &info) == 0;
     if (ok)
         ok = fd.close();
-    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!ok || ::rename(temporary.c_str(), target->c_str()) != 0) {
         const std::string why = reason("cannot write", path);
         ::unlink(temporary.c_str());
         return Failure{why};
     }
-    UniqueFd folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd folder(::open(folderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         ::fsync(folder.get());
     return identityOf(info);
 }
 
 void removeStaleTemporaries(const std::string& path) {
-    const std::string prefix = std::filesystem::path(temporaryPrefix(path)).filename().string();
+    const std::optional<std::string> file = followLinks(path);
+    if (!file)
+        return;
+    const std::string prefix = std::filesystem::path(temporaryPrefix(*file)).filename().string();
     std::error_code ignored;
-    for (auto it = std::filesystem::directory_iterator(folderOf(path), ignored);
+    for (auto it = std::filesystem::directory_iterator(folderOf(*file), ignored);
          it != std::filesystem::directory_iterator(); it.increment(ignored)) {
         const std::string name = it->path().filename().string();
         if (name.starts_with(prefix) && name.ends_with(".tmp"))

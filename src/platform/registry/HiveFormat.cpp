@@ -375,7 +375,7 @@ std::string serializeData(const RegistryValue& value, std::size_t column) {
 
 void serializeKey(const HiveKey& key, const std::string& path, bool isRoot, std::string& out) {
     const bool written =
-        !key.values.empty() || !key.meta.empty() || (!isRoot && key.subKeys().empty());
+        !key.values().empty() || !key.meta.empty() || (!isRoot && key.subKeys().empty());
     if (written) {
         out += "\n[" + path + "]";
         if (!key.stamp.empty())
@@ -383,7 +383,7 @@ void serializeKey(const HiveKey& key, const std::string& path, bool isRoot, std:
         out += "\n";
         for (const std::string& line : key.meta)
             out += line + "\n";
-        for (const HiveValue& value : key.values) {
+        for (const HiveValue& value : key.values()) {
             std::string line = value.name.empty() ? "@" : "\"" + escape(value.name, "\"\"") + "\"";
             line += "=";
             out += line + serializeData(value.value, line.size()) + "\n";

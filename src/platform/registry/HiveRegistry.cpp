@@ -46,7 +46,7 @@ public:
     std::vector<std::string> valueNames() const override {
         std::vector<std::string> names;
         if (const HiveKey* key = registry_.findKey(root_, path_))
-            for (const HiveValue& value : key->values)
+            for (const HiveValue& value : key->values())
                 names.push_back(narrowUnits(value.name));
         return names;
     }

@@ -1,6 +1,7 @@
 #include "platform/registry/HiveTree.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace dm::platform {
 
@@ -68,28 +69,59 @@ bool HiveKey::removeSubKey(std::u16string_view wanted) {
     return true;
 }
 
+namespace {
+
+std::size_t foldedHash(std::u16string_view name) {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char16_t unit : name) {
+        hash = (hash ^ foldAscii(unit)) * 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash ^ (hash >> 29));
+}
+
+} // namespace
+
+std::size_t HiveKey::valueSlot(std::u16string_view wanted) const {
+    const std::size_t mask = valueSlots_.size() - 1;
+    std::size_t slot = foldedHash(wanted) & mask;
+    while (valueSlots_[slot] != 0 &&
+           !equalsIgnoringCase(values_[valueSlots_[slot] - 1].name, wanted))
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+void HiveKey::indexValues(std::size_t slotCount) {
+    valueSlots_.assign(slotCount, 0);
+    for (std::size_t i = 0; i < values_.size(); ++i)
+        valueSlots_[valueSlot(values_[i].name)] = i + 1;
+}
+
 const HiveValue* HiveKey::findValue(std::u16string_view wanted) const {
-    for (const HiveValue& value : values)
-        if (equalsIgnoringCase(value.name, wanted))
-            return &value;
-    return nullptr;
+    if (values_.empty())
+        return nullptr;
+    const std::size_t position = valueSlots_[valueSlot(wanted)];
+    return position == 0 ? nullptr : &values_[position - 1];
 }
 
 void HiveKey::setValue(std::u16string_view wanted, const RegistryValue& value) {
-    for (HiveValue& existing : values)
-        if (equalsIgnoringCase(existing.name, wanted)) {
-            existing.value = value;
-            return;
-        }
-    values.push_back({std::u16string(wanted), value});
+    // At most half the slots are used, so that a search ends soon at an empty one.
+    if (2 * (values_.size() + 1) > valueSlots_.size())
+        indexValues(std::max<std::size_t>(8, 2 * valueSlots_.size()));
+    const std::size_t slot = valueSlot(wanted);
+    if (valueSlots_[slot] != 0) {
+        values_[valueSlots_[slot] - 1].value = value;
+        return;
+    }
+    values_.push_back({std::u16string(wanted), value});
+    valueSlots_[slot] = values_.size();
 }
 
 bool HiveKey::removeValue(std::u16string_view wanted) {
-    auto it = std::find_if(values.begin(), values.end(),
-                           [&](const HiveValue& v) { return equalsIgnoringCase(v.name, wanted); });
-    if (it == values.end())
+    const HiveValue* found = findValue(wanted);
+    if (!found)
         return false;
-    values.erase(it);
+    values_.erase(values_.begin() + (found - values_.data()));
+    indexValues(valueSlots_.size());
     return true;
 }
 
@@ -106,7 +138,7 @@ const HiveKey* HiveKey::find(const std::vector<std::u16string>& path) const {
 }
 
 void overlayKey(HiveKey& into, const HiveKey& from) {
-    for (const HiveValue& value : from.values)
+    for (const HiveValue& value : from.values())
         into.setValue(value.name, value.value);
     for (const auto& sub : from.subKeys())
         overlayKey(into.subKey(sub->name), *sub);

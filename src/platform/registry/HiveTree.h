@@ -21,14 +21,15 @@ struct HiveValue {
 };
 
 // One key of a hive with its values and subkeys in creation (file) order. Names are matched
-// without regard to ASCII case; subkeys are found through an index, as keys such as an uninstall
-// key may hold thousands of them.
+// without regard to ASCII case; subkeys and values are found through an index, as a key may hold
+// thousands of either (an uninstall key, a key that some tool filled with settings).
 class HiveKey {
 public:
     std::u16string name;
     std::string stamp;             // what follows the key's section header, such as its time
     std::vector<std::string> meta; // "#..." lines under the section header, kept as they are
-    std::vector<HiveValue> values;
+
+    const std::vector<HiveValue>& values() const { return values_; }
 
     const std::vector<std::unique_ptr<HiveKey>>& subKeys() const { return subKeys_; }
     HiveKey* findSubKey(std::u16string_view name) const;
@@ -46,6 +47,13 @@ public:
 private:
     std::vector<std::unique_ptr<HiveKey>> subKeys_;
     std::unordered_map<std::u16string, std::size_t> index_; // folded name -> position
+    // Values are indexed by open addressing on their folded names: a slot holds a position in
+    // values_ plus one, 0 when empty. This keeps no copy of the names, so that a key of a million
+    // values costs little more than the values themselves.
+    std::size_t valueSlot(std::u16string_view name) const; // the name's slot, or the empty one
+    void indexValues(std::size_t slotCount);
+    std::vector<HiveValue> values_;
+    std::vector<std::size_t> valueSlots_;
 };
 
 // A whole hive: the lines before the first key (format line, comments, options) and the tree.

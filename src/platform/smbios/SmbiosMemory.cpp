@@ -1,6 +1,7 @@
 #include "platform/smbios/SmbiosMemory.h"
 
 #include "platform/smbios/SmbiosTable.h"
+#include "platform/text/Saturating.h"
 
 namespace dm::platform {
 
@@ -113,7 +114,7 @@ std::optional<std::uint64_t> installedKilobytes(const SmbiosMemory& memory) {
     bool any = false;
     for (const MemoryDeviceStructure& device : memory.Devices)
         if (device.Installed && device.SizeBytes) {
-            bytes = *device.SizeBytes > UINT64_MAX - bytes ? UINT64_MAX : bytes + *device.SizeBytes;
+            bytes = saturatingAdd(bytes, *device.SizeBytes);
             any = true;
         }
     return any ? std::optional(bytes / 1024) : std::nullopt;

@@ -45,6 +45,10 @@ struct MemoryDeviceStructure {
     std::optional<std::uint16_t> ConfiguredVoltage;
 };
 
+// The largest module size SMBIOS can state (its extended size field: 2^31 - 1 megabytes). Sizes
+// from every source stop there, so that sums of them stay far from any integer's end.
+inline constexpr std::uint64_t kMaxDeviceSizeBytes = std::uint64_t(0x7FFFFFFF) << 20;
+
 // The memory arrays and devices of a machine, each in table order.
 struct SmbiosMemory {
     std::vector<MemoryArrayStructure> Arrays;

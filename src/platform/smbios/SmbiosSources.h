@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dm::platform {
 
@@ -18,6 +19,14 @@ struct SmbiosSources {
 
     static SmbiosSources fromEnvironment();
 };
+
+// The memory structures of the first source that gives them, and why each source tried before
+// it (or each source, when none answered) gave nothing: one text per source, in the order tried.
+struct SmbiosMemoryLoad {
+    std::optional<SmbiosMemory> info;
+    std::vector<std::string> failures;
+};
+SmbiosMemoryLoad loadSmbiosMemoryExplained(const SmbiosSources& sources);
 
 // The memory structures of the first source that gives them; nothing when none does.
 std::optional<SmbiosMemory> loadSmbiosMemory(const SmbiosSources& sources);

@@ -2,6 +2,7 @@
 
 #include "platform/text/TextLines.h"
 
+#include <algorithm>
 #include <charconv>
 #include <map>
 #include <set>
@@ -135,7 +136,9 @@ MemoryDeviceStructure device(const std::map<std::string, std::string>& p,
     MemoryDeviceStructure d;
     const auto key = [&](const char* name) { return prefix + name; };
     d.Installed = Text(p, key("PRESENT")) != "0";
-    d.SizeBytes = number(p, key("SIZE"));
+    // A size beyond what SMBIOS can state is no real module's; it stops there, as in the tables.
+    if (const std::optional<std::uint64_t> size = number(p, key("SIZE")))
+        d.SizeBytes = std::min(*size, kMaxDeviceSizeBytes);
     const auto word = [&](const char* name) -> std::optional<std::uint16_t> {
         const std::optional<std::uint64_t> v = number(p, key(name));
         return v && *v <= 0xFFFF ? std::optional<std::uint16_t>(std::uint16_t(*v)) : std::nullopt;

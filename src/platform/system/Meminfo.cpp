@@ -1,6 +1,7 @@
 #include "platform/system/Meminfo.h"
 
 #include "platform/text/Blanks.h"
+#include "platform/text/Saturating.h"
 #include "platform/text/TextLines.h"
 
 #include <charconv>
@@ -48,8 +49,9 @@ std::optional<MemoryStatusSample> parseMeminfo(std::string_view text) {
     if (const auto value = field("MemAvailable"))
         available = *value;
     else
-        available = field("MemFree").value_or(0) + field("Buffers").value_or(0) +
-                    field("Cached").value_or(0);
+        available =
+            saturatingAdd(saturatingAdd(field("MemFree").value_or(0), field("Buffers").value_or(0)),
+                          field("Cached").value_or(0));
     if (available > *total)
         available = *total;
     MemoryStatusSample record;

@@ -34,7 +34,7 @@ bool existsNonEmpty(NameValues& v, const std::string& path) {
 std::vector<std::string> linesOf(NameValues& v, const std::string& path) {
     if (!existsNonEmpty(v, path))
         return {};
-    return ReadRuleLines(v.context, path).value_or(std::vector<std::string>{});
+    return readRuleLines(v.context, path).value_or(std::vector<std::string>{});
 }
 
 // The node changelog's line that marks the running major version as a long-term or current
@@ -113,7 +113,7 @@ bool setIniNameWithLegacy(RuleValues& values, const std::string& relative) {
     const std::string path = beside(v, relative);
     if (!existsNonEmpty(v, path))
         return false;
-    const auto text = ReadRuleFile(v.context, path);
+    const auto text = readRuleFile(v.context, path);
     const std::string name =
         text ? platform::IniDocument(*text).value("details", "name").value_or("") : "";
     if (!ContainsText("Legacy", name))
@@ -186,7 +186,7 @@ bool appendWaterfoxGeneration(RuleValues& values, const std::string&) {
 
 bool setWhenExecutableHolds(RuleValues& values, const std::string& text) {
     NameValues& v = of(values);
-    if (!FileHoldsText(v.context, v[kPath], text))
+    if (!fileHoldsText(v.context, v[kPath], text))
         return false;
     v[kName] = text;
     return true;
@@ -198,7 +198,7 @@ bool appendCommunityEdition(RuleValues& values, const std::string& relative) {
     if (!fileExists(v.context, path))
         return false;
     for (const std::string& line :
-         ReadRuleLines(v.context, path).value_or(std::vector<std::string>{}))
+         readRuleLines(v.context, path).value_or(std::vector<std::string>{}))
         if (ContainsText("community-edition", line)) {
             v[kName] += " CE";
             return true;
@@ -217,7 +217,7 @@ bool appendEsrMark(RuleValues& values, const std::string&) {
         settings = found.front();
     }
     for (const std::string& line :
-         ReadRuleLines(v.context, settings).value_or(std::vector<std::string>{}))
+         readRuleLines(v.context, settings).value_or(std::vector<std::string>{}))
         if (ContainsText("esr", line)) {
             v[kName] += " (ESR)";
             return true;

@@ -368,12 +368,12 @@ std::vector<RuleRow> rowsB() {
 
 } // namespace
 
-std::span<const RuleRow> ProductNameRulesA() {
+std::span<const RuleRow> productNameRulesA() {
     static const std::vector<RuleRow> rows = rowsA();
     return rows;
 }
 
-std::span<const RuleRow> ProductNameRulesB() {
+std::span<const RuleRow> productNameRulesB() {
     static const std::vector<RuleRow> rows = rowsB();
     return rows;
 }

@@ -48,8 +48,8 @@ struct NameValues : RuleValues {
 };
 
 // Run after the choice of a field (A) and after the generic clean-up (B).
-std::span<const RuleRow> ProductNameRulesA();
-std::span<const RuleRow> ProductNameRulesB();
+std::span<const RuleRow> productNameRulesA();
+std::span<const RuleRow> productNameRulesB();
 
 // The hooks of the rows that read outside data (files, the registry, other files' versions, a
 // program's output). Probes are checks; the others are steps on the name.

@@ -13,7 +13,7 @@ constexpr std::size_t kScanPiece = 1024 * 1024;
 
 } // namespace
 
-std::optional<std::string> ReadRuleFile(IdentifyContext& context, const std::string& path,
+std::optional<std::string> readRuleFile(IdentifyContext& context, const std::string& path,
                                         std::uint64_t limit) {
     const auto file = context.files.openBytes(path);
     if (!file || file->size() > limit)
@@ -21,15 +21,15 @@ std::optional<std::string> ReadRuleFile(IdentifyContext& context, const std::str
     return file->readAt(0, static_cast<std::size_t>(file->size()));
 }
 
-std::optional<std::vector<std::string>> ReadRuleLines(IdentifyContext& context,
+std::optional<std::vector<std::string>> readRuleLines(IdentifyContext& context,
                                                       const std::string& path) {
-    const auto bytes = ReadRuleFile(context, path);
+    const auto bytes = readRuleFile(context, path);
     if (!bytes)
         return std::nullopt;
     return textToLines(*bytes);
 }
 
-bool FileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text) {
+bool fileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text) {
     const auto file = context.files.openBytes(path);
     if (!file || text.empty() || file->size() > kMaxScannedFile)
         return false;

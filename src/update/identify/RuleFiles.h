@@ -15,13 +15,13 @@ inline constexpr std::uint64_t kMaxRuleTextFile = 16 * 1024 * 1024;
 inline constexpr std::uint64_t kMaxScannedFile = 512 * 1024 * 1024;
 
 // The whole file; nullopt when it cannot be read or is larger than limit.
-std::optional<std::string> ReadRuleFile(IdentifyContext& context, const std::string& path,
+std::optional<std::string> readRuleFile(IdentifyContext& context, const std::string& path,
                                         std::uint64_t limit = kMaxRuleTextFile);
-// The file's lines (broken at CR LF, CR or LF); nullopt as for ReadRuleFile.
-std::optional<std::vector<std::string>> ReadRuleLines(IdentifyContext& context,
+// The file's lines (broken at CR LF, CR or LF); nullopt as for readRuleFile.
+std::optional<std::vector<std::string>> readRuleLines(IdentifyContext& context,
                                                       const std::string& path);
 // Whether the file's bytes hold text (byte for byte), scanned piece by piece; False when it cannot
 // be read or is larger than kMaxScannedFile.
-bool FileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text);
+bool fileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text);
 
 } // namespace dm::update

@@ -31,7 +31,7 @@ bool existsPlain(IdentifyContext& context, const std::string& path) {
 std::optional<std::string> readSideBytes(IdentifyContext& context, const std::string& path) {
     if (!fileExists(context, path))
         return std::nullopt;
-    return ReadRuleFile(context, path, kMaxSideFileBytes);
+    return readRuleFile(context, path, kMaxSideFileBytes);
 }
 
 std::optional<std::vector<std::string>> readSideLines(IdentifyContext& context,

@@ -14,6 +14,7 @@
 #include "update/identify/VersionInfoReader.h"
 
 #include <array>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -105,7 +106,7 @@ std::string cleanUp(IdentifyContext& context, std::string c, const std::string& 
     if (c.empty()) {
         const std::string manifest = folder + rulePath("META-INF\\AIR\\application.xml");
         if (FileExistsNonEmpty(context.platform(), manifest))
-            if (const auto lines = ReadRuleLines(context, manifest))
+            if (const auto lines = readRuleLines(context, manifest))
                 c = ExtractTagText("copyright", *lines);
     }
     if (isAnyOf(c, kLicenceTexts) || ContainsText("GNU GPL", c))

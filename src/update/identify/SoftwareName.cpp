@@ -161,7 +161,7 @@ std::string manifestName(NameValues& v) {
     const std::string manifest = v[kFolder] + rulePath("META-INF\\AIR\\application.xml");
     if (!FileExistsNonEmpty(v.context.platform(), manifest))
         return {};
-    const auto lines = ReadRuleLines(v.context, manifest).value_or(std::vector<std::string>{});
+    const auto lines = readRuleLines(v.context, manifest).value_or(std::vector<std::string>{});
     const std::string name = ExtractTagText("name", lines);
     return name.empty() ? ExtractTagText("filename", lines) : name;
 }
@@ -240,10 +240,10 @@ std::string GetSoftwareName(IdentifyContext& context, const std::string& fileNam
     NameValues v(context);
     fillValues(v, path, vi);
     v[kName] = chooseField(vi, v[kFile]);
-    if (runRules(ProductNameRulesA(), v))
+    if (runRules(productNameRulesA(), v))
         return v[kName];
     cleanUp(v, vi);
-    runRules(ProductNameRulesB(), v);
+    runRules(productNameRulesB(), v);
     finalMarks(context, path, v[kName]);
     return v[kName];
 }

@@ -88,6 +88,16 @@ TEST_F(LinuxFileSystemTest, WritesFilesWholeAndRefusesReadOnlyOnes) {
         << "no temporary file left behind";
 }
 
+TEST_F(LinuxFileSystemTest, ALogThatIsALinkIsWrittenThroughTheLink) {
+    const std::string target = temp.write("elsewhere/Dimmetric.log", "old");
+    fs::permissions(target, fs::perms(0600));
+    fs::create_symlink(target, temp.path() / "Dimmetric.log");
+    EXPECT_TRUE(files.writeFile(temp.dir() + "Dimmetric.log", "Info\tline\r\n"));
+    EXPECT_TRUE(fs::is_symlink(temp.path() / "Dimmetric.log"));
+    EXPECT_EQ(files.readFile(target), "Info\tline\r\n");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0600));
+}
+
 TEST_F(LinuxFileSystemTest, SpecialFoldersFollowTheXdgBaseDirectories) {
     test::EnvironmentGuard environment;
     environment.set("HOME", (temp.dir() + "home").c_str());

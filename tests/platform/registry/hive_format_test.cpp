@@ -106,8 +106,8 @@ TEST(HiveFormat, WideTextAndNamesSurviveARewrite) {
     const Hive hive = parsed(text);
     const HiveKey* key = hive.root.findSubKey(u"software")->findSubKey(u"\x4e2d]x");
     ASSERT_TRUE(key);
-    EXPECT_EQ(key->values[0].name, u"\x4e2d");
-    EXPECT_EQ(key->values[0].value.text(), "a??b");
+    EXPECT_EQ(key->values()[0].name, u"\x4e2d");
+    EXPECT_EQ(key->values()[0].value.text(), "a??b");
 }
 
 TEST(HiveFormat, RawUtf8InAHandEditedFileIsDecoded) {
@@ -176,4 +176,38 @@ TEST(HiveFormat, RefusesKeysNestedTooDeep) {
     for (std::size_t i = 0; i <= kMaxKeyDepth; ++i)
         path += "k\\\\";
     EXPECT_FALSE(parseHive("WINE REGISTRY Version 2\n[" + path + "]\n"));
+}
+
+TEST(HiveKey, ValuesAreFoundIgnoringCaseAndKeepTheirOrderThroughChanges) {
+    HiveKey key;
+    for (const char16_t* name : {u"Alpha", u"beta", u"Gamma", u"delta"})
+        key.setValue(name, RegistryValue::string("x"));
+    key.setValue(u"BETA", RegistryValue::dword(2)); // replaces, keeps its name and place
+    EXPECT_TRUE(key.removeValue(u"ALPHA"));
+    EXPECT_FALSE(key.removeValue(u"alpha"));
+    key.setValue(u"Epsilon", RegistryValue::dword(5));
+    EXPECT_TRUE(key.removeValue(u"gamma"));
+    std::vector<std::u16string> names;
+    for (const HiveValue& value : key.values())
+        names.push_back(value.name);
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"beta", u"delta", u"Epsilon"}));
+    EXPECT_EQ(key.findValue(u"Beta")->value, RegistryValue::dword(2));
+    EXPECT_EQ(key.findValue(u"DELTA")->name, u"delta");
+    EXPECT_EQ(key.findValue(u"epsilon")->value, RegistryValue::dword(5));
+    EXPECT_EQ(key.findValue(u"Gamma"), nullptr);
+    EXPECT_EQ(key.findValue(u"Alpha"), nullptr);
+}
+
+TEST(HiveFormat, AKeyOfManyValuesReadsBackWhole) {
+    std::string text = "WINE REGISTRY Version 2\n[Software\\\\Wide]\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "\"V" + std::to_string(i) + "\"=dword:" + std::to_string(i % 10) + "\n";
+    text += "\"v7\"=\"last\"\n"; // the same name in another case: the later one wins
+    const auto hive = parseHive(text);
+    ASSERT_TRUE(hive) << hive.error();
+    const HiveKey* key = keyAt(*hive, "Software\\Wide");
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->values().size(), 20000u);
+    EXPECT_EQ(valueAt(*hive, "Software\\Wide", u"v19999"), RegistryValue::dword(9));
+    EXPECT_EQ(valueAt(*hive, "Software\\Wide", u"V7"), RegistryValue::string("last"));
 }

@@ -24,6 +24,23 @@ protected:
 
 } // namespace
 
+TEST_F(FileRegistryTest, AHiveThatIsALinkIsWrittenWhereItLivesAndStaysALink) {
+    const std::string target = dir.write("dotfiles/user.reg", "WINE REGISTRY Version 2\n");
+    std::filesystem::permissions(target, std::filesystem::perms(0600));
+    std::filesystem::create_symlink(target, dir.path() / "user.reg");
+    auto key =
+        registry.createKey(RegistryRoot::CurrentUser, "Software\\Brackenway", RegistryAccess::Full);
+    ASSERT_TRUE(key && key->writeString("Dimmetric", "/opt/dimmetric"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "user.reg"));
+    EXPECT_NE(dm::test::TempDir::read(target).find("/opt/dimmetric"), std::string::npos);
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0600));
+    EXPECT_EQ(FileRegistry(dir.path().string())
+                  .openKey(RegistryRoot::CurrentUser, "Software\\Brackenway", RegistryAccess::Read)
+                  ->readString("Dimmetric")
+                  .value,
+              "/opt/dimmetric");
+}
+
 TEST_F(FileRegistryTest, ValuesOfEveryTypeReadBackFromTheFileInAFreshInstance) {
     {
         auto key =

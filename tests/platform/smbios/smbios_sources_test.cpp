@@ -66,6 +66,22 @@ TEST(UdevMemory, ARecordWithoutMemoryPropertiesGivesNothing) {
     EXPECT_EQ(odd->Devices[3].SizeBytes, std::nullopt);
 }
 
+TEST(UdevMemory, SizesBeyondWhatSmbiosCanStateStopThere) {
+    const std::pair<const char*, std::uint64_t> sizes[] = {
+        {"17179869184", 16ull << 30},
+        {"2251799812636672", kMaxDeviceSizeBytes}, // the largest SMBIOS size itself
+        {"2251799812636673", kMaxDeviceSizeBytes},
+        {"4611686018427387904", kMaxDeviceSizeBytes}, // 2^62
+        {"18446744073709551615", kMaxDeviceSizeBytes},
+    };
+    for (auto [text, bytes] : sizes) {
+        const auto info =
+            parseUdevMemoryProperties(std::string("E:MEMORY_DEVICE_0_SIZE=") + text + "\n");
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->Devices.at(0).SizeBytes, bytes) << text;
+    }
+}
+
 class MemorySources : public ::testing::Test {
 protected:
     SmbiosSources testSources() const {
@@ -112,6 +128,37 @@ TEST_F(MemorySources, AnImageNamedByTheEnvironmentIsTheOnlySource) {
 
 TEST_F(MemorySources, NoSourceGivesNothing) {
     EXPECT_FALSE(loadSmbiosMemory(testSources()));
+}
+
+TEST_F(MemorySources, SayWhyEachSourceTriedGaveNothing) {
+    const SmbiosMemoryLoad none = loadSmbiosMemoryExplained(testSources());
+    EXPECT_FALSE(none.info);
+    EXPECT_EQ(none.failures,
+              (std::vector<std::string>{"SMBIOS image: none set (DIMMETRIC_SMBIOS)",
+                                        "kernel SMBIOS tables: cannot open " + dir.dir() +
+                                            "smbios_entry_point: No such file or directory",
+                                        "udev record: cannot open " + dir.dir() +
+                                            "+dmi:id: No such file or directory"}));
+
+    dir.write("smbios_entry_point", "garbage");
+    dir.write("DMI", "garbage");
+    dir.write("+dmi:id", "E:ID_VENDOR=x\n");
+    const SmbiosMemoryLoad broken = loadSmbiosMemoryExplained(testSources());
+    EXPECT_FALSE(broken.info);
+    ASSERT_EQ(broken.failures.size(), 3u);
+    EXPECT_EQ(broken.failures[1], "kernel SMBIOS tables: no valid entry point and table");
+    EXPECT_EQ(broken.failures[2], "udev record: no memory properties in " + dir.dir() + "+dmi:id");
+
+    // A source that answers ends the list of reasons.
+    dir.write("+dmi:id", kUdevRecord);
+    const SmbiosMemoryLoad udev = loadSmbiosMemoryExplained(testSources());
+    EXPECT_TRUE(udev.info);
+    EXPECT_EQ(udev.failures.size(), 2u);
+
+    SmbiosSources image = testSources();
+    image.image = "/dev/zero";
+    EXPECT_EQ(loadSmbiosMemoryExplained(image).failures,
+              std::vector<std::string>{"SMBIOS image: not a readable file: /dev/zero"});
 }
 
 } // namespace

@@ -34,6 +34,30 @@ TEST(Meminfo, RejectsTextsWithoutAUsableTotal) {
         EXPECT_FALSE(parseMeminfo(text)) << text;
 }
 
+TEST(Meminfo, HugeFiguresSaturateInsteadOfWrapping) {
+    struct Case {
+        const char* text;
+        std::uint64_t total;
+        std::uint64_t available;
+        std::uint32_t load;
+    };
+    const Case cases[] = {
+        {"MemTotal: 18446744073709551615 kB\nMemAvailable: 1 kB\n", UINT64_MAX, 1024, 100},
+        // Without MemAvailable the fallback sum stops at the largest value, so all is available.
+        {"MemTotal: 18446744073709551615 kB\nMemFree: 18446744073709551615 kB\nBuffers: 2 kB\n",
+         UINT64_MAX, UINT64_MAX, 0},
+        {"MemTotal: 1000 kB\nMemFree: 18446744073709551615 kB\nCached: 1 kB\n", 1000 * 1024,
+         1000 * 1024, 0},
+    };
+    for (const Case& c : cases) {
+        const auto record = parseMeminfo(c.text);
+        ASSERT_TRUE(record) << c.text;
+        EXPECT_EQ(record->totalPhysical, c.total) << c.text;
+        EXPECT_EQ(record->availablePhysical, c.available) << c.text;
+        EXPECT_EQ(record->memoryLoad, c.load) << c.text;
+    }
+}
+
 TEST(Meminfo, AvailableAboveTotalCountsAsAllAvailable) {
     const auto record = parseMeminfo("MemTotal: 100 kB\nMemAvailable: 400 kB\n");
     ASSERT_TRUE(record);
