@@ -4,6 +4,7 @@
 // read the registry of DIMMETRIC_REGISTRY_DIR.
 #include "framework/TextUtils.h"
 #include "platform/files/LinuxFileSystem.h"
+#include "platform/process/LinuxProcessRunner.h"
 #include "platform/registry/FileRegistry.h"
 #include "platform/system/LinuxSystemInfo.h"
 #include "platform/text/Cp1252.h"
@@ -66,7 +67,8 @@ int main(int argc, char** argv) {
     dm::platform::LinuxFileSystem files;
     dm::platform::FileVersionResources versions;
     dm::platform::LinuxSystemInfo system;
-    dm::update::IdentifyContext context{registry, files, versions, system};
+    dm::platform::LinuxProcessRunner processes;
+    dm::update::IdentifyContext context{registry, files, versions, system, &processes};
     int status = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string file = argv[i];
