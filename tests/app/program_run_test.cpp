@@ -122,6 +122,10 @@ TEST_F(ProgramRunTest, PortableStartAppliesItsLanguageBeforeTheFirstScanAndLogsI
     run();
 
     EXPECT_EQ(Rows(1)[1], "Kapazitaet=8 GB");
+    // The dialog's chooser, first in the chain, names the language with two leading spaces.
+    const LanguageChoice& chooser = *forms().languageDialog().LanguageChoice1();
+    EXPECT_EQ(platform::fromQt(chooser.captionLabel()->text()), "  German");
+    EXPECT_EQ(chooser.entries()->currentRow(), 0);
     const std::vector<std::string> messages = logMessages();
     const std::vector<std::string> start(messages.begin(), messages.begin() + 13);
     EXPECT_EQ(start, (std::vector<std::string>{
