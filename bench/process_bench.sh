@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Whole-process measures of the program with a four-module SMBIOS image:
+# Whole-process measures of the program with a four-module SMBIOS image, its maker's server on
+# loopback (build/bin/dimmetric_maker_server), so that the first activation downloads the links
+# file and checks for an update as it does on a connected machine:
 #   - process start to the end of the first scan (warm, median of 7 runs),
 #   - resident memory after 10 s,
 #   - CPU used by 60 s of sampling (after those 10 s), in percent of one core.
@@ -14,6 +16,14 @@ trap 'rm -rf "$tmp"' EXIT
 export DIMMETRIC_SMBIOS="$image" DIMMETRIC_REGISTRY_DIR="$tmp/registry"
 export XDG_DATA_HOME="$tmp/data" XDG_CACHE_HOME="$tmp/cache" XDG_RUNTIME_DIR="$tmp/runtime"
 mkdir -p -m 0700 "$tmp/runtime"
+server_exe=$(dirname "$exe")/dimmetric_maker_server
+"$server_exe" >"$tmp/server" 2>/dev/null &
+server=$!
+trap 'kill "$server" 2>/dev/null || true; rm -rf "$tmp"' EXIT
+for _ in $(seq 50); do grep -q '^listening' "$tmp/server" && break; sleep 0.1; done
+DIMMETRIC_SERVER=$(awk '/^listening/ {print $2}' "$tmp/server")
+[ -n "$DIMMETRIC_SERVER" ] || { echo "the loopback server did not start" >&2; exit 1; }
+export DIMMETRIC_SERVER
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}; fi
 
 # 1. Start to the end of the first scan; the first run warms the caches and is not counted.
@@ -31,7 +41,7 @@ printf 'start to end of first scan: %d.%03d ms (median of %d warm runs; all us: 
 # 2. and 3. One run left alone for 70 s.
 "$exe" >/dev/null 2>&1 &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$tmp"' EXIT
+trap 'kill "$pid" "$server" 2>/dev/null || true; rm -rf "$tmp"' EXIT
 sleep 10
 rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
 printf 'resident memory after 10 s: %d.%d MB\n' $((rss / 1024)) $((rss % 1024 * 10 / 1024))

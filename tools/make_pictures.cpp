@@ -35,10 +35,8 @@ void drawModule(QPainter& p, QRectF board) {
         p.drawRect(QRectF(x, board.bottom() - 3.5, 1.5, 3));
 }
 
-QImage programPicture() {
-    QImage image = canvas(32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+// The program's picture on a 32 x 32 grid; larger sizes are the same drawing scaled.
+void drawProgram(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(28, 44, 72));
     p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 6, 6);
@@ -46,6 +44,51 @@ QImage programPicture() {
     // A small gauge needle: "how much memory".
     p.setPen(QPen(QColor(250, 250, 250), 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(16, 29), QPointF(22, 25));
+}
+
+QImage programPicture(int size = 32) {
+    QImage image = canvas(size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    drawProgram(p);
+    return image;
+}
+
+// The about box's banner, 388 x 96: the program's picture and name on a night-blue band with a
+// row of modules fading out to the right.
+QImage bannerPicture() {
+    QImage image(388, 96, QImage::Format_ARGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient band(0, 0, 388, 96);
+    band.setColorAt(0, QColor(18, 28, 48));
+    band.setColorAt(1, QColor(40, 66, 104));
+    p.fillRect(image.rect(), band);
+    for (int i = 0; i < 4; ++i) {
+        p.setOpacity(0.55 - i * 0.12);
+        drawModule(p, QRectF(262 + i * 31, 26 + (i % 2) * 10, 26, 14));
+    }
+    p.setOpacity(1);
+    p.save();
+    p.translate(16, 16);
+    p.scale(2, 2);
+    drawProgram(p);
+    p.restore();
+    QFont title(QStringLiteral("Sans"));
+    title.setPixelSize(26);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(225, 230, 240));
+    p.drawText(QPointF(94, 46), QStringLiteral("Dimmetric"));
+    QFont subtitle(QStringLiteral("Sans"));
+    subtitle.setPixelSize(12);
+    p.setFont(subtitle);
+    p.setPen(QColor(170, 190, 215));
+    p.drawText(QPointF(95, 68), QStringLiteral("Memory details at your finger tips"));
+    p.setPen(QPen(QColor(225, 185, 60), 2));
+    p.drawLine(QPointF(0, 95), QPointF(388, 95));
     return image;
 }
 
@@ -124,6 +167,8 @@ int main(int argc, char** argv) {
     const bool ok = programPicture().save(folder + "/dimmetric.png") &&
                     emptySlotPicture().save(folder + "/emptyslot.png") &&
                     driversPicture().save(folder + "/drivers.png") &&
-                    moduleSearchGlyph().save(folder + "/module-search.png");
+                    moduleSearchGlyph().save(folder + "/module-search.png") &&
+                    programPicture(128).save(folder + "/dimmetric-128.png") &&
+                    bannerPicture().save(folder + "/banner.png");
     return ok ? 0 : 1;
 }

@@ -1,16 +1,21 @@
 #include "app/MainDlg.h"
 
+#include "app/AboutDlg.h"
 #include "app/ApplicationEvents.h"
 #include "app/ErrorReport.h"
 #include "app/ImageList.h"
 #include "app/PictureButton.h"
 #include "framework/RunLog.h"
+#include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
 #include "platform/system/SystemInfo.h"
 #include "ui_MainDlg.h"
+#include "update/identify/IdentifyContext.h"
+#include "update/net/FileGrabber.h"
+#include "update/net/VigilLite.h"
 
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -94,9 +99,16 @@ MainDlg::MainDlg(const platform::Platform& platform, ProgramStart start, QWidget
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(kDesignClientWidth, kDesignClientHeight + menuHeight);
     move(198, 179);
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        reportError(error.what());
+    }
 }
 
-MainDlg::~MainDlg() = default;
+MainDlg::~MainDlg() {
+    FormDestroy();
+}
 
 void MainDlg::createComponents() {
     appEvt_ = new ApplicationEvents(this);
@@ -141,9 +153,33 @@ void MainDlg::connectMenu() {
     connect(ui_->Quit1, &QAction::triggered, this, &MainDlg::Quit1Click);
     connect(ui_->ext1, &QAction::triggered, this, &MainDlg::ext1Click);
     connect(ui_->Spreadsheet1, &QAction::triggered, this, &MainDlg::Spreadsheet1Click);
-    for (int slot = 1; slot <= 4; ++slot)
+    connect(ui_->Language1, &QAction::triggered, this, &MainDlg::Language1Click);
+    connect(ui_->About1, &QAction::triggered, this, &MainDlg::About1Click);
+    connect(ui_->Checkforupdate1, &QAction::triggered, this, [this] {
+        // An error of the executable's identification reaches the error report.
+        try {
+            Checkforupdate1Click();
+        } catch (const std::exception& error) {
+            reportError(error.what());
+        }
+    });
+    connect(ui_->Openlogfile1, &QAction::triggered, this, &MainDlg::Openlogfile1Click);
+    connect(ui_->ChangeLog1, &QAction::triggered, this, &MainDlg::ChangeLog1Click);
+    connect(ui_->BugreportFeaturerequestKnownissues1, &QAction::triggered, this,
+            &MainDlg::BugreportFeaturerequestKnownissues1Click);
+    connect(ui_->drivers_btn, &QAbstractButton::clicked, this, [this] {
+        // A value of another type than text reaches the error report.
+        try {
+            drivers_btnClick();
+        } catch (const std::exception& error) {
+            reportError(error.what());
+        }
+    });
+    for (int slot = 1; slot <= 4; ++slot) {
         connect(getSpecButton(slot), &QAbstractButton::clicked, this,
                 [this, slot] { getSpecClick(slot); });
+        connect(emptySlotButton(slot), &QAbstractButton::clicked, this, &MainDlg::getRAM_btnClick);
+    }
 }
 
 std::string MainDlg::TS(const std::string& english) const {
@@ -182,6 +218,21 @@ void MainDlg::showEvent(QShowEvent* event) {
 
 void MainDlg::Quit1Click() {
     close();
+}
+
+void MainDlg::setDialogs(AboutDlg* about, LangDlg* language) {
+    aboutDlg_ = about;
+    langDlg_ = language;
+}
+
+void MainDlg::Language1Click() {
+    if (langDlg_)
+        langDlg_->Execute();
+}
+
+void MainDlg::About1Click() {
+    if (aboutDlg_)
+        aboutDlg_->Execute();
 }
 
 void MainDlg::reportError(const std::string& text) {

@@ -21,8 +21,15 @@ namespace dm {
 namespace platform {
 struct Platform;
 }
+namespace update {
+class FileGrabber;
+class VigilLite;
+struct IdentifyContext;
+} // namespace update
+class AboutDlg;
 class ApplicationEvents;
 class ImageList;
+class LangDlg;
 class LangList;
 class PictureButton;
 class RunLog;
@@ -56,10 +63,37 @@ public:
     void ext1Click();
     void Spreadsheet1Click();
     void Quit1Click();
+    // The page for key in section "links" of the downloaded links file, else the product page.
+    std::string GetLink(const std::string& key) const;
+    // The empty-slot buttons: the page the links file names for "ram".
+    void getRAM_btnClick();
+    // The maker's driver-update program when it is there, else its web page.
+    void drivers_btnClick();
+    void ChangeLog1Click();
+    void BugreportFeaturerequestKnownissues1Click();
+    // Writes the log and opens it.
+    void Openlogfile1Click();
+    // Starts an update check unless one is running; the first activation's silent check too.
+    void Checkforupdate1Click();
+    // The end of every update check: the question when a newer version is out, else (for a
+    // check asked for from the menu) that the program is up to date.
+    void OnUpdateResult(update::VigilLite& sender);
+    // Shows the language dialog; a choice there applies itself.
+    void Language1Click();
+    // Shows the about box.
+    void About1Click();
     // "Get Specification" of slot 1 to 4.
     void getSpecClick(int slot);
+    // End of the window's creation: a copy that is not installed takes its settings from the
+    // "settings.ini" beside it.
+    void FormCreate();
     // The first activation of the application; runs once.
     void AppEvtActivate();
+    // The window's close: the VirtualStore clean-up, and for a portable copy the removal of its
+    // traces, its settings kept in "settings.ini".
+    void FormClose();
+    // Frees the downloader, the checker and the log, in that order.
+    void FormDestroy();
     // Refresh after a language switch.
     void lngAfterLanguageSwitch(QObject* sender);
 
@@ -69,7 +103,15 @@ public:
     // The English text's translation in mainTS.
     std::string TS(const std::string& english) const;
 
+    // The about box and the language dialog the menu shows (made after the window).
+    void setDialogs(AboutDlg* about, LangDlg* language);
+    // The application's error report for an error no handler caught.
+    void reportError(const std::string& text);
+
     RunLog* Log() const { return log_.get(); }
+    update::FileGrabber* Grabber() const { return grabber_.get(); }
+    update::VigilLite* Checker() const { return checker_.get(); }
+    bool Silent() const { return silent_; }
     TextStorage* mainTS() const { return mainTS_; }
     LangList* lng() const { return lng_; }
 
@@ -80,12 +122,18 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createComponents();
     void connectMenu();
     void logInfo(const std::string& message);
-    void reportError(const std::string& text);
+    // IsSoftwareInstalled("Brackenway Dimmetric"): false for a portable copy.
+    bool isInstalled();
+    update::IdentifyContext& identifyContext();
+    // Through the shell with the window as owner, or without an owner and error messages.
+    void openOwned(const std::string& address);
+    void openDetached(const std::string& file);
     void narrowToFirstColumn();
     // The components of slot 1 to 4.
     QGroupBox* slotGroup(int slot) const;
@@ -101,7 +149,13 @@ private:
     QTimer* memTmr_ = nullptr;
     LangList* lng_ = nullptr;
     TextStorage* mainTS_ = nullptr;
+    AboutDlg* aboutDlg_ = nullptr;
+    LangDlg* langDlg_ = nullptr;
+    std::unique_ptr<update::IdentifyContext> identify_;
     std::unique_ptr<RunLog> log_;
+    std::unique_ptr<update::FileGrabber> grabber_;
+    std::unique_ptr<update::VigilLite> checker_;
+    bool silent_ = false;
     SizeFormatter sizes_;
     bool reportingError_ = false;
     bool shown_ = false;

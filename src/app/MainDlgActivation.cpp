@@ -10,6 +10,10 @@
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
 #include "ui_MainDlg.h"
+#include "update/net/FileGrabber.h"
+#include "update/net/HttpPresets.h"
+#include "update/net/MakerServer.h"
+#include "update/net/VigilLite.h"
 
 #include <QTimer>
 
@@ -60,10 +64,21 @@ void MainDlg::AppEvtActivate() {
             logInfo("Windows : " + GetWindowsVersionText(*platform_.system, *platform_.registry));
         logInfo("64Bits : " + BoolToYesNo(IsWow64(*platform_.system)));
         logInfo("Administrator : " + BoolToYesNo(platform_.system->isAdministrator()));
+        logInfo(std::string("Portable : ") + (isInstalled() ? "No" : "Yes"));
         if (!start_.Parameters.empty())
             logInfo(start_.Parameters.front());
+        logInfo("OpenSSL : " + update::GetSslVersionText(*platform_.system));
 
         sizes_.setUnitNames({TS("B"), TS("KB"), TS("MB"), TS("GB"), TS("TB")});
+        // Nothing waits for the links file: it is read at every click on an empty slot.
+        grabber_ = std::make_unique<update::FileGrabber>(
+            log_.get(), update::FileGrabber::Services{*platform_.system, *platform_.fileSystem});
+        grabber_->Grab(update::MakerServerUrl("/dimmetric/dimmetric.ini"),
+                       dataFolder + "dimmetric.ini", nullptr);
+        silent_ = true;
+        checker_ = std::make_unique<update::VigilLite>(
+            log_.get(), kTitle, update::VigilLite::Services{identifyContext()});
+        Checkforupdate1Click();
         ScanSlots();
         memTmr_->start();
         emit firstActivationDone();

@@ -23,7 +23,10 @@ std::optional<std::uint64_t> firmwareInstalledKilobytes() {
 } // namespace
 
 struct SystemPlatform::Backends {
-    platform::FileRegistry registry{platform::FileRegistry::defaultFolder()};
+    // An installed copy's machine hive lies beside its executable's folder.
+    platform::FileRegistry registry{
+        platform::FileRegistry::defaultFolder(),
+        platform::FileRegistry::machineHiveOf(platform::FileVersionResources().moduleFileName())};
     platform::LinuxFileSystem fileSystem;
     platform::LinuxSystemInfo system;
     platform::QtShell shell;

@@ -1,5 +1,6 @@
 #include "app/DisplayCheck.h"
 #include "app/MainDlg.h"
+#include "app/ProgramForms.h"
 #include "app/SystemPlatform.h"
 #include "framework/ProcessStartup.h"
 #include "platform/system/DisplaySockets.h"
@@ -61,8 +62,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         start.Parameters.emplace_back(argv[i]);
 
-    dm::MainDlg window(system.Get(), std::move(start));
-    reportFirstScan(window);
-    window.show();
+    const dm::ProgramForms forms(system.Get(), std::move(start));
+    reportFirstScan(forms.mainWindow());
+    forms.mainWindow().show();
     return QApplication::exec();
 }

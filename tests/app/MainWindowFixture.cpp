@@ -15,6 +15,9 @@ void MainWindowTest::SetUpTestSuite() {
 MainWindowTest::MainWindowTest() {
     ::setenv("XDG_DATA_HOME", (dir.dir() + "data").c_str(), 1);
     ::setenv("XDG_CACHE_HOME", (dir.dir() + "cache").c_str(), 1);
+    // The first activation's download and update check go to loopback, where nothing listens on
+    // the discard port: no test reaches outside the machine.
+    ::setenv("DIMMETRIC_SERVER", "127.0.0.1:9", 1);
     system.now = {2026, 12, 7, 14, 16, 10};
     platform.registry = &registry;
     platform.fileSystem = &files;
@@ -35,23 +38,28 @@ void MainWindowTest::setInventory(const SmbiosWriter* board) {
     repository = board ? platform::memoryRepositoryFromImage(board->image()) : nullptr;
 }
 
-MainDlg& MainWindowTest::start() {
-    window_ = std::make_unique<MainDlg>(platform, ProgramStart{DIMMETRIC_EXE, {}});
-    window_->show();
-    window_->AppEvtActivate();
-    return *window_;
+void MainWindowTest::startForms(std::vector<std::string> parameters) {
+    forms_.reset();
+    forms_ = std::make_unique<ProgramForms>(platform, ProgramStart{exeName, std::move(parameters)});
+}
+
+MainDlg& MainWindowTest::start(std::vector<std::string> parameters) {
+    startForms(std::move(parameters));
+    window().show();
+    window().AppEvtActivate();
+    return window();
 }
 
 QTreeWidget& MainWindowTest::slotList(int slot) {
-    return *window_->findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
+    return *window().findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
 }
 
 QGroupBox& MainWindowTest::group(int slot) {
-    return *window_->findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
+    return *window().findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
 }
 
 QWidget& MainWindowTest::child(const QString& name) {
-    auto* child = window_->findChild<QWidget*>(name);
+    auto* child = window().findChild<QWidget*>(name);
     if (!child)
         throw std::runtime_error("no component " + name.toStdString());
     return *child;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainDlg.h"
+#include "app/ProgramForms.h"
 #include "platform/Platform.h"
 #include "platform/fakes/FakeMemoryStatus.h"
 #include "platform/fakes/FakeMessageBox.h"
@@ -23,6 +24,22 @@
 
 namespace dm::test {
 
+// The program's version resources, with the running program in a given folder, so that the
+// language list finds its language files there and the program's folder is that one.
+class ProgramInFolder : public platform::VersionResources {
+public:
+    explicit ProgramInFolder(std::string exe) : exe_(std::move(exe)) {}
+    bool fileExists(const std::string& path) override { return files_.fileExists(path); }
+    std::optional<platform::VersionBlock> read(const std::string& path) override {
+        return files_.read(path);
+    }
+    std::string moduleFileName() override { return exe_; }
+
+private:
+    platform::FileVersionResources files_;
+    std::string exe_;
+};
+
 // One main window on fakes: an in-memory registry, the data folder in a temporary folder, a
 // recording shell and message box, scripted memory status and a memory inventory that the test
 // describes as SMBIOS structures.
@@ -35,9 +52,13 @@ protected:
 
     // The inventory the window's queries answer; nullptr makes them fail.
     void setInventory(const SmbiosWriter* board);
-    // A window on the current inventory, shown and activated as at start-up.
-    MainDlg& start();
-    MainDlg& window() { return *window_; }
+    // The program's forms on the current inventory, the window shown and activated as at
+    // start-up; parameters: the command line after the program.
+    MainDlg& start(std::vector<std::string> parameters = {});
+    // The program's forms only, neither shown nor activated.
+    void startForms(std::vector<std::string> parameters = {});
+    MainDlg& window() { return forms_->mainWindow(); }
+    ProgramForms& forms() { return *forms_; }
 
     QTreeWidget& slotList(int slot);
     QGroupBox& group(int slot);
@@ -45,6 +66,8 @@ protected:
     // The list's rows as "caption=value".
     std::vector<std::string> Rows(int slot);
 
+    // The executable the program's start names (the built program, for its version resource).
+    std::string exeName = DIMMETRIC_EXE;
     TempDir dir;
     platform::FakeRegistry registry;
     platform::LinuxFileSystem files;
@@ -58,7 +81,7 @@ protected:
     std::unique_ptr<platform::LocalWmiLocator> wmi;
 
 private:
-    std::unique_ptr<MainDlg> window_;
+    std::unique_ptr<ProgramForms> forms_;
 };
 
 // A module for a board: size in MB, SMBIOS memory type, speed, vendor, part and serial number.

@@ -16,22 +16,6 @@
 namespace dm::test {
 namespace {
 
-// The program's version resources, with the running program in the test's folder, so that the
-// language list finds its language files there.
-class ProgramInFolder : public platform::VersionResources {
-public:
-    explicit ProgramInFolder(std::string exe) : exe_(std::move(exe)) {}
-    bool fileExists(const std::string& path) override { return files_.fileExists(path); }
-    std::optional<platform::VersionBlock> read(const std::string& path) override {
-        return files_.read(path);
-    }
-    std::string moduleFileName() override { return exe_; }
-
-private:
-    platform::FileVersionResources files_;
-    std::string exe_;
-};
-
 class LanguageSwitchTest : public MainWindowTest {
 protected:
     LanguageSwitchTest() : program(dir.dir() + "dimmetric") { platform.versions = &program; }

@@ -384,6 +384,10 @@ TEST_F(MainWindowTest, LogHasTheBannerAndEveryRowOfAModule) {
         at + "Windows : Unknown",
         at + "64Bits : No",
         at + "Administrator : No",
+        at + "Portable : Yes",
+        at + "OpenSSL : Not Available",
+        at + "Self update check...",
+        at + "Dimmetric Update self check : Initialization",
         at + "Scanning memory banks...",
         at + "Scanning slot #0",
         at + "0\tSlot Name\tChannelA-DIMM0",
@@ -406,10 +410,12 @@ TEST_F(MainWindowTest, BannerCarriesTheFirstParameterAsTyped) {
     window.AppEvtActivate();
     ASSERT_TRUE(window.Log());
     std::vector<std::string> lines(window.Log()->Lines().rbegin(), window.Log()->Lines().rend());
-    ASSERT_GE(lines.size(), 8u);
+    ASSERT_GE(lines.size(), 10u);
     EXPECT_EQ(lines[5], "Info\t[26-12-07 14:16:10]\tAdministrator : No");
-    EXPECT_EQ(lines[6], "Info\t[26-12-07 14:16:10]\t-Some Option");
-    EXPECT_EQ(lines[7], "Info\t[26-12-07 14:16:10]\tScanning memory banks...");
+    EXPECT_EQ(lines[6], "Info\t[26-12-07 14:16:10]\tPortable : Yes");
+    EXPECT_EQ(lines[7], "Info\t[26-12-07 14:16:10]\t-Some Option");
+    EXPECT_EQ(lines[8], "Info\t[26-12-07 14:16:10]\tOpenSSL : Not Available");
+    EXPECT_EQ(lines[9], "Info\t[26-12-07 14:16:10]\tSelf update check...");
 }
 
 TEST_F(MainWindowTest, FirstActivationRegistersTheProgramAndStartsSampling) {

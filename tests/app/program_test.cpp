@@ -31,6 +31,13 @@ protected:
         environment.insert("XDG_CACHE_HOME", QString::fromStdString(dir.dir() + "cache"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         environment.insert("DIMMETRIC_REPORT_FIRST_SCAN", "exit");
+        // No maker's server: nothing leaves the machine.
+        environment.insert("DIMMETRIC_SERVER", "127.0.0.1:9");
+        // Installed for this user, so that the close keeps the log and the registry.
+        dir.write("registry/user.reg",
+                  "WINE REGISTRY Version 2\n\n"
+                  "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\Dimmetric]\n"
+                  "\"DisplayName\"=\"Brackenway Dimmetric\"\n");
     }
 
     int Run() {

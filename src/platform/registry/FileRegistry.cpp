@@ -12,21 +12,14 @@ namespace {
 
 class FileHiveStore : public HiveStore {
 public:
-    explicit FileHiveStore(std::string folder) : folder_(std::move(folder)) {}
+    FileHiveStore(std::string folder, std::string machineHive)
+        : folder_(std::move(folder)), machineHive_(std::move(machineHive)) {}
 
     Result<const Hive*> read(RegistryRoot root) override {
-        Cache& cache = cache_[Index(root)];
-        const std::string path = pathOf(root);
-        const std::optional<FileIdentity> now = identifyFile(path);
-        if (cache.hive && now == cache.identity)
-            return &*cache.hive;
-        cache.hive.reset();
-        auto loaded = load(root);
-        if (!loaded)
-            return Failure{loaded.error()};
-        cache.hive = std::move(loaded->first);
-        cache.identity = loaded->second;
-        return &*cache.hive;
+        Result<const Hive*> own = readOwn(root);
+        if (root != RegistryRoot::LocalMachine || machineHive_.empty() || !own)
+            return own;
+        return withMachineHive(**own);
     }
 
     Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
@@ -46,7 +39,9 @@ public:
         if (!loaded)
             return Failure{loaded.error()};
         Hive& hive = loaded->first;
-        if (!change(hive))
+        // A key that only the machine hive holds is written as one of the user's own.
+        if (!change(hive) &&
+            !(root == RegistryRoot::LocalMachine && addMachineKeys(hive) && change(hive)))
             return Failure{"the change was refused"};
         const Result<FileIdentity> written = writeFileAtomically(path, serializeHive(hive));
         if (!written)
@@ -61,6 +56,71 @@ private:
         std::optional<Hive> hive;
         std::optional<FileIdentity> identity; // nullopt: the file was missing
     };
+
+    // The user's own hive of root.
+    Result<const Hive*> readOwn(RegistryRoot root) {
+        Cache& cache = cache_[Index(root)];
+        const std::string path = pathOf(root);
+        const std::optional<FileIdentity> now = identifyFile(path);
+        if (cache.hive && now == cache.identity)
+            return &*cache.hive;
+        cache.hive.reset();
+        auto loaded = load(root);
+        if (!loaded)
+            return Failure{loaded.error()};
+        cache.hive = std::move(loaded->first);
+        cache.identity = loaded->second;
+        return &*cache.hive;
+    }
+
+    // The machine hive beneath own, rebuilt when either file changed; own alone when the machine
+    // hive is missing or damaged.
+    const Hive* withMachineHive(const Hive& own) {
+        const std::optional<FileIdentity> machine = identifyFile(machineHive_);
+        if (!machine)
+            return &own;
+        const std::optional<FileIdentity>& user =
+            cache_[Index(RegistryRoot::LocalMachine)].identity;
+        if (layered_.hive && layered_.machine == machine && layered_.user == user)
+            return &*layered_.hive;
+        layered_.hive.reset();
+        FileIdentity read;
+        const std::optional<Hive> parsed = loadMachineHive(read);
+        if (!parsed)
+            return &own;
+        Hive merged;
+        merged.header = own.header;
+        overlayKey(merged.root, parsed->root);
+        overlayKey(merged.root, own.root);
+        layered_ = {std::move(merged), read, user};
+        return &*layered_.hive;
+    }
+
+    // The machine hive and the identity of what was read; nothing when missing or damaged.
+    std::optional<Hive> loadMachineHive(FileIdentity& identity) const {
+        const FileContents file = readWholeFile(machineHive_);
+        if (file.status != FileContents::Status::Ok)
+            return std::nullopt;
+        identity = file.identity;
+        Result<Hive> hive = parseHive(file.bytes);
+        return hive ? std::optional<Hive>(std::move(*hive)) : std::nullopt;
+    }
+
+    // The machine hive's keys, without their values, added to hive; false without a machine hive.
+    bool addMachineKeys(Hive& hive) const {
+        FileIdentity ignored;
+        const std::optional<Hive> machine =
+            machineHive_.empty() ? std::nullopt : loadMachineHive(ignored);
+        if (!machine)
+            return false;
+        addKeys(hive.root, machine->root);
+        return true;
+    }
+
+    static void addKeys(HiveKey& into, const HiveKey& from) {
+        for (const auto& sub : from.subKeys())
+            addKeys(into.subKey(sub->name), *sub);
+    }
 
     static int Index(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? 0 : 1; }
 
@@ -91,14 +151,27 @@ private:
         return std::pair{std::move(*hive), std::optional<FileIdentity>(file.identity)};
     }
 
+    struct Layered {
+        std::optional<Hive> hive;
+        std::optional<FileIdentity> machine;
+        std::optional<FileIdentity> user;
+    };
+
     std::string folder_;
+    std::string machineHive_;
     Cache cache_[2];
+    Layered layered_;
 };
 
 } // namespace
 
-FileRegistry::FileRegistry(std::string folder)
-    : HiveRegistry(std::make_unique<FileHiveStore>(std::move(folder))) {}
+FileRegistry::FileRegistry(std::string folder, std::string machineHive)
+    : HiveRegistry(std::make_unique<FileHiveStore>(std::move(folder), std::move(machineHive))) {}
+
+std::string FileRegistry::machineHiveOf(const std::string& exeName) {
+    const std::filesystem::path bin = std::filesystem::path(exeName).parent_path();
+    return (bin.parent_path() / "share" / "dimmetric" / "system.reg").lexically_normal().string();
+}
 
 std::string FileRegistry::defaultFolder() {
     if (const char* folder = std::getenv("DIMMETRIC_REGISTRY_DIR"); folder && *folder)

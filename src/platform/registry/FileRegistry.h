@@ -11,13 +11,21 @@ namespace dm::platform {
 // write. Every change re-reads the hive under an exclusive lock ("<hive>.lock"), so processes
 // never lose each other's changes, and replaces the file whole. A hive that does not parse is
 // never overwritten: opening keys in it and writing to it fail, saying that it is damaged.
+//
+// An installed copy also has a machine-wide HKEY_LOCAL_MACHINE hive, shipped by the install step
+// and read-only: HKEY_LOCAL_MACHINE reads it beneath the user's "system.reg" (the user's keys and
+// values win), while every write goes to the user's file only. A machine hive that is missing or
+// does not parse adds nothing.
 class FileRegistry : public HiveRegistry {
 public:
-    explicit FileRegistry(std::string folder);
+    explicit FileRegistry(std::string folder, std::string machineHive = {});
 
     // $DIMMETRIC_REGISTRY_DIR, else $XDG_CONFIG_HOME/dimmetric/registry with XDG_CONFIG_HOME
     // (when an absolute path) defaulting to ~/.config.
     static std::string defaultFolder();
+    // The machine hive of a copy whose executable is exeName: share/dimmetric/system.reg beside
+    // the executable's bin folder.
+    static std::string machineHiveOf(const std::string& exeName);
 };
 
 } // namespace dm::platform

@@ -137,4 +137,11 @@ const HiveKey* HiveKey::find(const std::vector<std::u16string>& path) const {
     return const_cast<HiveKey*>(this)->find(path);
 }
 
+void overlayKey(HiveKey& into, const HiveKey& from) {
+    for (const HiveValue& value : from.values())
+        into.setValue(value.name, value.value);
+    for (const auto& sub : from.subKeys())
+        overlayKey(into.subKey(sub->name), *sub);
+}
+
 } // namespace dm::platform

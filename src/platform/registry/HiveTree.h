@@ -62,6 +62,10 @@ struct Hive {
     HiveKey root;
 };
 
+// Lays from over into: from's values replace into's values of the same name, and from's subkeys
+// are laid over into's subkeys of the same name (made when missing).
+void overlayKey(HiveKey& into, const HiveKey& from);
+
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b);
 
 // "Software\\Maker\\" as names; empty names are dropped.

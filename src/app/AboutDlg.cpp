@@ -1,0 +1,72 @@
+#include "app/AboutDlg.h"
+
+#include "app/MainDlg.h"
+#include "framework/FileVersionText.h"
+#include "localisation/TextStorage.h"
+#include "platform/Platform.h"
+#include "platform/desktop/Shell.h"
+#include "platform/qt/QtText.h"
+#include "ui_AboutDlg.h"
+#include "update/net/MakerServer.h"
+
+namespace dm {
+
+AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, QWidget* mainForm)
+    : QDialog(mainForm, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      platform_(platform), exeName_(std::move(exeName)), ui_(std::make_unique<Ui::AboutDlg>()),
+      TS_about_(new TextStorage(this)) {
+    ui_->setupUi(this);
+    if (mainForm)
+        setFont(mainForm->font());
+    setFixedSize(389, 285);
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/dimmetric.png")));
+    TS_about_->setObjectName("TS_about");
+    TS_about_->setItems({"About", "Application Name :", "Version :"});
+    TS_about_->Loaded();
+
+    connect(ui_->ok_btn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->email_btn, &QPushButton::clicked, this, &AboutDlg::email_btnClick);
+    connect(ui_->web_btn, &QPushButton::clicked, this, &AboutDlg::web_btnClick);
+    connect(ui_->forum_btn, &QPushButton::clicked, this, &AboutDlg::forum_btnClick);
+}
+
+AboutDlg::~AboutDlg() = default;
+
+std::string AboutDlg::TS(const std::string& english) const {
+    return platform::fromQt(TS_about_->Translate(platform::toQt(english)));
+}
+
+void AboutDlg::UpdateTexts() {
+    const std::string title = MainDlg::kTitle;
+    setWindowTitle(platform::toQt(TS("About") + " " + title));
+    ui_->appname_lbl->setText(platform::toQt(TS("Application Name :") + " " + title));
+    ui_->version_lbl->setText(
+        platform::toQt(TS("Version :") + " " + GetFileVersionText(*platform_.versions, exeName_)));
+}
+
+bool AboutDlg::Execute() {
+    UpdateTexts();
+    if (const QWidget* main = parentWidget())
+        move(main->frameGeometry().center() - rect().center());
+    return exec() == QDialog::Accepted;
+}
+
+void AboutDlg::open(const std::string& address) {
+    if (platform_.shell)
+        platform_.shell->open(address, "", {this, false, false});
+}
+
+void AboutDlg::email_btnClick() {
+    open("mailto:" + update::MakerEmailAddress());
+}
+
+void AboutDlg::web_btnClick() {
+    open(update::MakerServerUrl("/"));
+}
+
+void AboutDlg::forum_btnClick() {
+    open(update::MakerServerUrl("/forum"));
+}
+
+} // namespace dm

@@ -1,0 +1,67 @@
+#include "app/MainDlg.h"
+#include "app/PortableClose.h"
+#include "framework/DataFolder.h"
+#include "framework/RunLog.h"
+#include "framework/SettingsStore.h"
+#include "platform/Platform.h"
+#include "platform/files/PathText.h"
+#include "update/identify/UninstallSearches.h"
+#include "update/net/FileGrabber.h"
+#include "update/net/VigilLite.h"
+
+#include <QCloseEvent>
+
+namespace dm {
+
+namespace {
+
+// The uninstall entry of an installed copy.
+constexpr const char* kInstalledName = "Brackenway Dimmetric";
+
+} // namespace
+
+update::IdentifyContext& MainDlg::identifyContext() {
+    if (!identify_)
+        identify_ = std::make_unique<update::IdentifyContext>(update::IdentifyContext{
+            *platform_.registry, *platform_.fileSystem, *platform_.versions, *platform_.system});
+    return *identify_;
+}
+
+bool MainDlg::isInstalled() {
+    return update::IsSoftwareInstalled(identifyContext(), kInstalledName);
+}
+
+void MainDlg::FormCreate() {
+    // Before the first activation: a portable copy's language choice is then in the registry
+    // when the language list looks for it.
+    if (!isInstalled())
+        ImportSettingsIni(*platform_.registry, kTitle,
+                          platform::folderOfPath(start_.ExeName) + "settings.ini");
+}
+
+void MainDlg::FormClose() {
+    const std::string exeFolder = platform::folderOfPath(start_.ExeName);
+    const std::string store = CleanVirtualStore(*platform_.fileSystem, exeFolder);
+    if (!store.empty())
+        addToLog(log_.get(), "Cleaning VirtualStore : " + store, llVerbose);
+    if (isInstalled())
+        return;
+    closePortableCopy(platform_, start_.ExeName, kTitle);
+}
+
+void MainDlg::FormDestroy() {
+    grabber_.reset();
+    checker_.reset();
+    log_.reset();
+}
+
+void MainDlg::closeEvent(QCloseEvent* event) {
+    // The close reports nothing: what cannot be removed stays.
+    try {
+        FormClose();
+    } catch (const std::exception&) {
+    }
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace dm

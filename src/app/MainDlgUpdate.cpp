@@ -1,0 +1,41 @@
+#include "app/MainDlg.h"
+#include "framework/MsgDlg.h"
+#include "framework/RunLog.h"
+#include "platform/Platform.h"
+#include "platform/desktop/MessageBox.h"
+#include "ui_MainDlg.h"
+#include "update/net/MakerServer.h"
+#include "update/net/VigilLite.h"
+
+namespace dm {
+
+void MainDlg::Checkforupdate1Click() {
+    if (!checker_ || checker_->Busy())
+        return;
+    ui_->Checkforupdate1->setEnabled(false);
+    logInfo("Self update check...");
+    checker_->CheckForUpdate(start_.ExeName, this,
+                             [this](update::VigilLite& sender) { OnUpdateResult(sender); });
+}
+
+void MainDlg::OnUpdateResult(update::VigilLite& sender) {
+    if (sender.UpdateAvailable()) {
+        logInfo("New version of Dimmetric is detected");
+        const std::string question =
+            TS("A new version of Dimmetric is available. Do you want to download update now ?");
+        if (platform_.messageBox &&
+            MsgQuestion(*platform_.messageBox, this, question) == platform::IDYES)
+            openDetached(update::MakerServerUrl("/"));
+    } else {
+        if (sender.ReplyValid())
+            logInfo("Dimmetric is already up to date.");
+        // Asked for from the menu: said also when the check failed.
+        if (!silent_ && platform_.messageBox)
+            platform_.messageBox->show(this, TS("Dimmetric is already up to date."), kTitle,
+                                       platform::MB_OK);
+    }
+    ui_->Checkforupdate1->setEnabled(true);
+    silent_ = false;
+}
+
+} // namespace dm

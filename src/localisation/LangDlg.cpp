@@ -1,0 +1,31 @@
+#include "localisation/LangDlg.h"
+
+#include "localisation/LanguageChoice.h"
+#include "ui_LangDlg.h"
+
+namespace dm {
+
+LangDlg::LangDlg(LangList* languageList, QWidget* mainForm)
+    : QDialog(mainForm, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::LangDlg>()) {
+    ui_->setupUi(this);
+    if (mainForm)
+        setFont(mainForm->font());
+    setFixedSize(316, 388);
+    ui_->LanguageChoice1->SetLanguageList(languageList);
+}
+
+LangDlg::~LangDlg() = default;
+
+bool LangDlg::Execute() {
+    if (const QWidget* main = parentWidget())
+        move(main->frameGeometry().center() - rect().center());
+    return exec() == QDialog::Accepted;
+}
+
+LanguageChoice* LangDlg::LanguageChoice1() const {
+    return ui_->LanguageChoice1;
+}
+
+} // namespace dm
