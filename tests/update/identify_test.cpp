@@ -1,6 +1,9 @@
 #include "update/identify/Identify.h"
 
 #include "IdentifyFixture.h"
+#include "framework/TextUtils.h"
+#include "update/identify/SoftwareCompany.h"
+#include "update/identify/SoftwareName.h"
 #include "update/identify/VersionInfoReader.h"
 
 #include <gtest/gtest.h>
@@ -56,6 +59,28 @@ TEST_F(IdentifyTest, NameFallsBackToTheFileNameWhenOnlyTheCompanyIsKnown) {
     // Without a company the name stays as the name rules give it.
     EXPECT_EQ(GetDisplayedFileInfo(context, temp.dir() + "missing.exe"),
               (DisplayedFileInfo{"missing", ""}));
+}
+
+// The displayed info reads the version texts once for both steps: it gives what the name and
+// company steps give on their own.
+TEST_F(IdentifyTest, DisplayedFileInfoIsTheNameAndCompanyStepsResults) {
+    const std::string files[] = {
+        writeVersioned("a/Photo.exe", "Company Of Things", "Photo Organizer", 0x10000, 0),
+        writeVersioned("b/firefox.exe", "Mozilla", "Firefox", 0x10000, 0),
+        writeVersioned("c/nsis.exe", "Nullsoft, Inc.", "NSIS", 0x10000, 0),
+        writeVersioned("d/edit.exe", "Intel(R) Corporation", "Editor 2.5", 0x10000, 0),
+        writeVersioned("e/none.exe", "", "", 0x10000, 0, ""),
+        temp.dir() + "missing.exe",
+        "CCCP",
+        "QTL",
+    };
+    for (const std::string& file : files) {
+        DisplayedFileInfo expected{GetSoftwareName(context, file), ""};
+        expected.Company = GetSoftwareCompany(context, file, expected.Name);
+        if (expected.Name.empty() && !expected.Company.empty())
+            expected.Name = ExtractFileNameNoExt(file);
+        EXPECT_EQ(GetDisplayedFileInfo(context, file), expected) << file;
+    }
 }
 
 TEST_F(IdentifyTest, SoftwareVersionIsTheFixedVersionInNormalForm) {

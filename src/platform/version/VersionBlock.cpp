@@ -17,11 +17,13 @@ std::size_t align4(std::size_t at) {
     return (at + 3) & ~static_cast<std::size_t>(3);
 }
 
-// One node of the resource tree; offsets are from the start of the block.
+// One node of the resource tree, viewing the block it was parsed from; offsets are from the
+// start of the block.
 struct Node {
-    std::size_t End = 0; // one past the node's last byte
-    std::string Key;     // UTF-16LE units, without the NUL
-    VersionValue Value;
+    std::size_t End = 0;  // one past the node's last byte
+    std::string_view Key; // UTF-16LE units, without the NUL
+    bool IsText = false;
+    std::string_view Value;
     std::size_t ChildrenAt = 0; // first child's offset; children run up to End
 };
 
@@ -40,19 +42,28 @@ std::optional<Node> parseNode(std::string_view block, std::size_t at, std::size_
         keyEnd += 2;
     if (keyEnd + 2 > node.End)
         return std::nullopt; // key without its NUL
-    node.Key = std::string(block.substr(at + kHeaderSize, keyEnd - at - kHeaderSize));
+    node.Key = block.substr(at + kHeaderSize, keyEnd - at - kHeaderSize);
     const std::size_t valueAt = std::min(align4(keyEnd + 2), node.End);
     const std::size_t declared = isText ? valueLength * 2 : valueLength;
     const std::size_t valueEnd = std::min(valueAt + declared, node.End);
-    node.Value.IsText = isText;
-    node.Value.Bytes = std::string(block.substr(valueAt, valueEnd - valueAt));
+    node.IsText = isText;
+    node.Value = block.substr(valueAt, valueEnd - valueAt);
     node.ChildrenAt = std::min(align4(valueAt + declared), node.End);
     return node;
 }
 
-// Keys compare ignoring ASCII case.
+// Keys compare ignoring ASCII case. A key of ASCII units compares unit by unit; any other goes
+// through its UTF-8 form.
 bool sameKey(std::string_view utf16, std::string_view name) {
-    return sameNameIgnoringCase(utf16LeToUtf8(utf16), name);
+    bool equal = utf16.size() == 2 * name.size();
+    for (std::size_t i = 0; i + 1 < utf16.size(); i += 2) {
+        const std::uint16_t unit = readLe16(utf16, i);
+        if (unit >= 0x80)
+            return sameNameIgnoringCase(utf16LeToUtf8(utf16), name);
+        if (equal && foldAsciiCase(static_cast<char>(unit)) != foldAsciiCase(name[i / 2]))
+            equal = false;
+    }
+    return equal;
 }
 
 std::optional<Node> findChild(std::string_view block, const Node& parent, std::string_view name) {
@@ -86,7 +97,7 @@ std::optional<VersionValue> VersionBlock::queryValue(std::string_view subBlock) 
     }
     if (!node)
         return std::nullopt;
-    return node->Value;
+    return VersionValue{node->IsText, std::string(node->Value)};
 }
 
 std::optional<std::string> VersionBlock::queryText(std::string_view subBlock) const {

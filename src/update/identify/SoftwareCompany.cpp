@@ -155,7 +155,15 @@ std::string GetSoftwareCompany(IdentifyContext& context, const std::string& file
         if (path == identifier)
             return std::string(company);
 
-    const FileVersionInfoRec rec = GetFileVersionInfoRec(context, path);
+    return GetSoftwareCompany(context, fileName, productName, GetFileVersionInfoRec(context, path));
+}
+
+std::string GetSoftwareCompany(IdentifyContext& context, const std::string& fileName,
+                               const std::string& productName, const FileVersionInfoRec& rec) {
+    const std::string path = MapToSysnative(context, fileName);
+    for (const auto& [identifier, company] : kIdentifiers)
+        if (path == identifier)
+            return std::string(company);
     std::string result;
     if (!SameText(rec.CompanyName, ", LLC"))
         result = rec.CompanyName;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "update/identify/FileVersionInfoRec.h"
 #include "update/identify/IdentifyContext.h"
 
 #include <string>
@@ -11,6 +12,10 @@ namespace dm::update {
 // form. productName is the name found for the file; when empty, the name rules are asked.
 std::string GetSoftwareCompany(IdentifyContext& context, const std::string& fileName,
                                const std::string& productName);
+// The same, from the version texts GetFileVersionInfoRec has just given for the file's Sysnative
+// form: a caller that also needs them reads the file once.
+std::string GetSoftwareCompany(IdentifyContext& context, const std::string& fileName,
+                               const std::string& productName, const FileVersionInfoRec& rec);
 
 // The raw company text of fileName cut down, run through the company rules and cleaned up.
 std::string NormalizeCompanyName(IdentifyContext& context, const std::string& company,

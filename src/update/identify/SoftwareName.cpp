@@ -235,8 +235,16 @@ std::string GetSoftwareName(IdentifyContext& context, const std::string& fileNam
     for (const auto& [code, product] : kShortCodes)
         if (fileName == code)
             return product;
+    return GetSoftwareName(context, fileName,
+                           GetFileVersionInfoRec(context, MapToSysnative(context, fileName)));
+}
+
+std::string GetSoftwareName(IdentifyContext& context, const std::string& fileName,
+                            const FileVersionInfoRec& vi) {
+    for (const auto& [code, product] : kShortCodes)
+        if (fileName == code)
+            return product;
     const std::string path = MapToSysnative(context, fileName);
-    const FileVersionInfoRec vi = GetFileVersionInfoRec(context, path);
     NameValues v(context);
     fillValues(v, path, vi);
     v[kName] = chooseField(vi, v[kFile]);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "update/identify/FileVersionInfoRec.h"
 #include "update/identify/IdentifyContext.h"
 
 #include <string>
@@ -10,5 +11,9 @@ namespace dm::update {
 // resource, cleaned, with the per-product corrections applied; a fixed name for a few short codes
 // that stand for products without one executable. Empty when no name is found.
 std::string GetSoftwareName(IdentifyContext& context, const std::string& fileName);
+// The same, from the version texts GetFileVersionInfoRec has just given for the file's Sysnative
+// form: a caller that also needs them reads the file once.
+std::string GetSoftwareName(IdentifyContext& context, const std::string& fileName,
+                            const FileVersionInfoRec& vi);
 
 } // namespace dm::update

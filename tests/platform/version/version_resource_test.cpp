@@ -70,6 +70,40 @@ TEST(VersionBlock, AnswersTheSystemQueries) {
     EXPECT_FALSE(block->queryText("CompanyName"));
 }
 
+// Keys match whole and ignoring ASCII case only; keys beyond ASCII match by their UTF-8 form.
+TEST(VersionBlock, KeysMatchWholeIgnoringAsciiCase) {
+    VersionResourceContent c;
+    c.StringTables.push_back({"040904b0",
+                              {{"Caf\xC3\xA9", "accented"},
+                               {"Ab", "short"},
+                               {"Abc", "long"},
+                               {"\xC3\x84rger", "umlaut"},
+                               {"\xF0\x9F\x98\x80", "emoji"}}});
+    const auto block = VersionBlock::fromBytes(writeVersionBlock(c));
+    ASSERT_TRUE(block);
+    const struct {
+        const char* key;
+        std::optional<std::string> value;
+    } cases[] = {
+        {"Caf\xC3\xA9", "accented"},
+        {"CAF\xC3\xA9", "accented"},
+        {"Caf\xC3\x89", std::nullopt},
+        {"Cafe", std::nullopt},
+        {"ab", "short"},
+        {"ABC", "long"},
+        {"A", std::nullopt},
+        {"Abcd", std::nullopt},
+        {"\xC3\x84RGER", "umlaut"},
+        {"\xC3\xA4rger", std::nullopt},
+        {"\xF0\x9F\x98\x80", "emoji"},
+        {"??", std::nullopt},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(block->queryText(std::string("\\StringFileInfo\\040904b0\\") + test.key),
+                  test.value)
+            << test.key;
+}
+
 TEST(VersionBlock, MissingPartsFailTheirQueries) {
     VersionResourceContent bare;
     const auto block = VersionBlock::fromBytes(writeVersionBlock(bare));
