@@ -6,6 +6,7 @@
 #include "platform/files/PathText.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,15 +28,16 @@ std::uint32_t attributesOf(const std::string& name, const struct stat& st) {
     return attributes;
 }
 
-// The entry at path, described by what a link points to plus the reparse-point bit.
-std::optional<FindEntry> describe(const std::string& path, const std::string& name) {
+// The entry at path (relative to the folder open as dirFd, or to the working folder for
+// AT_FDCWD), described by what a link points to plus the reparse-point bit.
+std::optional<FindEntry> describe(int dirFd, const std::string& path, const std::string& name) {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
+    if (::fstatat(dirFd, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
     FindEntry entry{name, 0, 0};
     if (S_ISLNK(st.st_mode)) {
         struct stat target {};
-        if (::stat(path.c_str(), &target) == 0) {
+        if (::fstatat(dirFd, path.c_str(), &target, 0) == 0) {
             entry.attributes = attributesOf(name, target) | FileAttributeReparsePoint;
             entry.size = S_ISREG(target.st_mode) ? static_cast<std::uint64_t>(target.st_size) : 0;
         } else {
@@ -95,19 +97,20 @@ std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
     if (mask.empty() || mask == "." || mask == "..")
         return entries;
     if (mask.find_first_of("*?") == std::string::npos) {
-        if (auto entry = describe(pattern, mask))
+        if (auto entry = describe(AT_FDCWD, pattern, mask))
             entries.push_back(*entry);
         return entries;
     }
     std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
     if (!dir)
         return entries;
-    const std::string prefix = folder == "/" ? "/" : folder + "/";
+    // Entries are described relative to the open folder: no walk of the whole path for each.
+    const int dirFd = ::dirfd(dir.get());
     while (const dirent* item = ::readdir(dir.get())) {
         const std::string name = item->d_name;
         if (name == "." || name == ".." || !matchesFindMask(name, mask))
             continue;
-        if (auto entry = describe(prefix + name, name))
+        if (auto entry = describe(dirFd, name, name))
             entries.push_back(*entry);
     }
     return entries;
@@ -115,7 +118,7 @@ std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
 
 std::optional<FindEntry> LinuxFileSystem::attributes(const std::string& path) {
     const std::string trimmed = withoutTrailingDelimiter(path);
-    return describe(trimmed, lastPart(trimmed));
+    return describe(AT_FDCWD, trimmed, lastPart(trimmed));
 }
 
 bool LinuxFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {

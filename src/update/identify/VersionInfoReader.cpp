@@ -53,6 +53,25 @@ std::optional<FileVersionInfoRec> readFirstTable(const platform::VersionBlock& b
     return rec;
 }
 
+// "Key=value" lines of the eight keys from the string table the first translation entry names.
+std::vector<std::string> versionStrings(const platform::VersionBlock& block) {
+    std::vector<std::string> lines;
+    // Only whole translation entries count; the first names language and code page.
+    const auto translations = block.queryTranslations();
+    for (const auto& [key, field] : kFields) {
+        std::string subBlock = key;
+        if (translations) {
+            char table[9];
+            std::snprintf(table, sizeof table, "%04x%04x", translations->front() & 0xFFFF,
+                          translations->front() >> 16);
+            subBlock = std::string("\\StringFileInfo\\") + table + "\\" + key;
+        }
+        if (const auto value = queryCp1252(block, subBlock))
+            lines.push_back(std::string(key) + "=" + *value);
+    }
+    return lines;
+}
+
 std::string valueOfLine(const std::vector<std::string>& lines, const std::string& key) {
     for (const auto& line : lines) {
         const auto equals = line.find('=');
@@ -67,12 +86,18 @@ std::string valueOfLine(const std::vector<std::string>& lines, const std::string
 FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName) {
     const std::string path = MapToSysnative(context, fileName);
     std::optional<FileVersionInfoRec> rec;
-    if (fileExists(context, path))
-        if (const auto block = context.versions.read(path))
-            rec = readFirstTable(*block);
+    std::optional<platform::VersionBlock> block;
+    const bool read = fileExists(context, path);
+    if (read && (block = context.versions.read(path)))
+        rec = readFirstTable(*block);
     if (!rec ||
         (rec->FileDescription.empty() && rec->CompanyName.empty() && rec->FileVersion.empty())) {
-        const auto lines = ReadVersionStrings(context, path);
+        // The fallback takes the block just read (or its absence) rather than opening the same
+        // file again.
+        const bool sameFile = read && MapToSysnative(context, path) == path;
+        const auto lines = !sameFile ? ReadVersionStrings(context, path)
+                           : block   ? versionStrings(*block)
+                                     : std::vector<std::string>();
         rec.emplace();
         for (const auto& [key, field] : kFields)
             (*rec).*field = valueOfLine(lines, key);
@@ -83,24 +108,8 @@ FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::st
 }
 
 std::vector<std::string> ReadVersionStrings(IdentifyContext& context, const std::string& fileName) {
-    std::vector<std::string> lines;
     const auto block = context.versions.read(MapToSysnative(context, fileName));
-    if (!block)
-        return lines;
-    for (const auto& [key, field] : kFields) {
-        // Only whole translation entries count; the first names language and code page.
-        const auto translations = block->queryTranslations();
-        std::string subBlock = key;
-        if (translations) {
-            char table[9];
-            std::snprintf(table, sizeof table, "%04x%04x", translations->front() & 0xFFFF,
-                          translations->front() >> 16);
-            subBlock = std::string("\\StringFileInfo\\") + table + "\\" + key;
-        }
-        if (const auto value = queryCp1252(*block, subBlock))
-            lines.push_back(std::string(key) + "=" + *value);
-    }
-    return lines;
+    return block ? versionStrings(*block) : std::vector<std::string>();
 }
 
 } // namespace dm::update
