@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 namespace dm::update {
 namespace {
@@ -30,8 +31,12 @@ std::size_t findText(std::string_view text, std::string_view sub, bool exact, st
         return std::string_view::npos;
     if (exact)
         return text.find(sub, from);
+    // Only the places where the first character matches are compared in full.
+    const char first = platform::foldAsciiCase(sub[0]);
+    const std::string_view rest = sub.substr(1);
     for (std::size_t i = from; i + sub.size() <= text.size(); ++i)
-        if (platform::sameNameIgnoringCase(text.substr(i, sub.size()), sub))
+        if (platform::foldAsciiCase(text[i]) == first &&
+            platform::sameNameIgnoringCase(text.substr(i + 1, rest.size()), rest))
             return i;
     return std::string_view::npos;
 }
@@ -45,6 +50,14 @@ long long readInteger(std::string_view text) {
 bool onlyChars(std::string_view text, std::string_view allowed) {
     return std::all_of(text.begin(), text.end(),
                        [&](char c) { return allowed.find(c) != std::string_view::npos; });
+}
+
+// Number of " "-separated words, as CountFields counts them.
+long long countWords(std::string_view text) {
+    if (text.empty())
+        return 0;
+    return std::min<long long>(std::count(text.begin(), text.end(), ' ') + 1,
+                               std::numeric_limits<int>::max());
 }
 
 bool isDigit(char c) {
@@ -78,9 +91,9 @@ bool testHolds(const Check& c, RuleValues& values) {
         return at != std::string_view::npos && static_cast<long long>(at) + 1 > c.number;
     }
     case Test::WordCount:
-        return CountFields(field, " ") == number;
+        return countWords(field) == number;
     case Test::WordsAbove:
-        return CountFields(field, " ") > number;
+        return countWords(field) > number;
     case Test::AtLeast:
         return readInteger(field) >= number;
     case Test::Below:
