@@ -77,8 +77,11 @@ std::string TextAfter(const std::string& text, const std::string& sub) {
 int CountFields(const std::string& text, const std::string& delims) {
     if (text.empty())
         return 0;
-    const auto delimiters = std::count_if(
-        text.begin(), text.end(), [&](char c) { return delims.find(c) != std::string::npos; });
+    const auto delimiters = delims.size() == 1
+                                ? std::count(text.begin(), text.end(), delims[0])
+                                : std::count_if(text.begin(), text.end(), [&](char c) {
+                                      return delims.find(c) != std::string::npos;
+                                  });
     return static_cast<int>(std::min<std::ptrdiff_t>(delimiters + 1, INT32_MAX));
 }
 
