@@ -7,7 +7,10 @@ namespace dm {
 std::string GetFileVersionText(platform::VersionResources& versions, const std::string& fileName) {
     if (!versions.fileExists(fileName))
         return "File not found";
-    const auto block = versions.read(fileName);
+    return fileVersionTextOf(versions.read(fileName));
+}
+
+std::string fileVersionTextOf(const std::optional<platform::VersionBlock>& block) {
     const auto fixed = block ? block->queryFixed() : std::nullopt;
     if (!fixed)
         return {};

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/version/VersionBlock.h"
+
+#include <optional>
 #include <string>
 
 namespace dm::platform {
@@ -12,5 +15,7 @@ namespace dm {
 // "." ("1.23.0.47"); "File not found" when there is no such file; empty when it carries no
 // readable version resource.
 std::string GetFileVersionText(platform::VersionResources& versions, const std::string& fileName);
+// The same text from a resource already read from an existing file.
+std::string fileVersionTextOf(const std::optional<platform::VersionBlock>& block);
 
 } // namespace dm

@@ -14,6 +14,8 @@
 #include "update/identify/VersionRules.h"
 #include "update/identify/VersionRun.h"
 
+#include <optional>
+
 namespace dm::update {
 
 namespace {
@@ -29,10 +31,23 @@ std::string padToFourFields(std::string text) {
     return text;
 }
 
+// The version resource read for the fixed version, handed to the record read of the same file
+// later in the same chain so that the file is not opened again.
+struct ReadResource {
+    bool read = false;
+    std::string path;
+    std::optional<platform::VersionBlock> block;
+};
+
 // The fixed block of the version resource as four numbers; empty when there is none.
-void readGenericVersion(VersionRun& run) {
-    std::string text = GetFileVersionText(run.context.versions, run.text(kFileName));
-    run.text(kResult) = text == "File not found" ? std::string() : std::move(text);
+void readGenericVersion(VersionRun& run, ReadResource& resource) {
+    const std::string& fileName = run.text(kFileName);
+    if (!run.context.versions.fileExists(fileName)) {
+        run.text(kResult).clear();
+        return;
+    }
+    resource = {true, fileName, run.context.versions.read(fileName)};
+    run.text(kResult) = fileVersionTextOf(resource.block);
 }
 
 // A file without a version resource may be an application package with its manifest beside it.
@@ -140,8 +155,13 @@ void describeFile(VersionRun& run, const std::string& productName, const std::st
     run.text(kProductName64) = RemoveSuffixText(run.text(kProductName), " (64 bits)");
 }
 
-void takeRecord(VersionRun& run) {
-    const FileVersionInfoRec vi = GetFileVersionInfoRec(run.context, run.text(kFileName));
+void takeRecord(VersionRun& run, const ReadResource& resource) {
+    const std::string& fileName = run.text(kFileName);
+    const bool readBefore = resource.read && resource.path == fileName &&
+                            MapToSysnative(run.context, fileName) == fileName;
+    const FileVersionInfoRec vi = readBefore
+                                      ? fileVersionInfoRecOf(run.context, fileName, resource.block)
+                                      : GetFileVersionInfoRec(run.context, fileName);
     run.text(kDescription) = vi.FileDescription;
     run.text(kInfoCompany) = vi.CompanyName;
     run.text(kInfoProduct) = vi.ProductName;
@@ -161,10 +181,11 @@ void runChain(VersionRun& run, const std::string& productName, const std::string
     }
     if (runRules(beforeReadingRules(), run))
         return;
-    readGenericVersion(run);
+    ReadResource resource;
+    readGenericVersion(run, resource);
     if (runRules(adjustmentRules(), run) || readPackageManifest(run))
         return;
-    takeRecord(run);
+    takeRecord(run, resource);
     if (runRules(recordRules(), run))
         return;
     if (ContainsText("Advanced SystemCare", run.text(kProductName)) &&

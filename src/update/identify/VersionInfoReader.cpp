@@ -81,14 +81,12 @@ std::string valueOfLine(const std::vector<std::string>& lines, const std::string
     return {};
 }
 
-} // namespace
-
-FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName) {
-    const std::string path = MapToSysnative(context, fileName);
+// The record of the file at path (its Sysnative form) from block, what reading its resource gave
+// (null when read is false: no such file).
+FileVersionInfoRec recordOf(IdentifyContext& context, const std::string& path, bool read,
+                            const platform::VersionBlock* block) {
     std::optional<FileVersionInfoRec> rec;
-    std::optional<platform::VersionBlock> block;
-    const bool read = fileExists(context, path);
-    if (read && (block = context.versions.read(path)))
+    if (block)
         rec = readFirstTable(*block);
     if (!rec ||
         (rec->FileDescription.empty() && rec->CompanyName.empty() && rec->FileVersion.empty())) {
@@ -105,6 +103,24 @@ FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::st
     rec->FileVersion = replaceAllStr(rec->FileVersion, ", ", ".");
     rec->ProductVersion = replaceAllStr(rec->ProductVersion, ", ", ".");
     return *rec;
+}
+
+} // namespace
+
+FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName) {
+    const std::string path = MapToSysnative(context, fileName);
+    const bool read = fileExists(context, path);
+    std::optional<platform::VersionBlock> block;
+    if (read)
+        block = context.versions.read(path);
+    return recordOf(context, path, read, block ? &*block : nullptr);
+}
+
+FileVersionInfoRec fileVersionInfoRecOf(IdentifyContext& context, const std::string& fileName,
+                                        const std::optional<platform::VersionBlock>& block) {
+    const std::string path = MapToSysnative(context, fileName);
+    const bool read = fileExists(context, path);
+    return recordOf(context, path, read, read && block ? &*block : nullptr);
 }
 
 std::vector<std::string> ReadVersionStrings(IdentifyContext& context, const std::string& fileName) {

@@ -3,6 +3,9 @@
 #include "update/identify/FileVersionInfoRec.h"
 #include "update/identify/IdentifyContext.h"
 
+#include "platform/version/VersionBlock.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,10 @@ namespace dm::update {
 // FileVersion, all eight from the table the translation names. ", " reads as "." in FileVersion
 // and ProductVersion. All empty for a file without a readable version resource.
 FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName);
+// The same from block, what the resource of fileName's Sysnative form read as just before, so
+// that a caller that has read it does not open the file again.
+FileVersionInfoRec fileVersionInfoRecOf(IdentifyContext& context, const std::string& fileName,
+                                        const std::optional<platform::VersionBlock>& block);
 
 // "Key=value" lines of the eight keys, in FileVersionInfoRec's order, from the string table the
 // first translation entry names; nothing without a translation table.
