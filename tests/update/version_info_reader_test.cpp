@@ -138,5 +138,25 @@ TEST_F(VersionInfoReaderTest, ValuesStopAtTheirNode) {
     EXPECT_LE(lines[0].size(), 18u);
 }
 
+TEST_F(VersionInfoReaderTest, TheRecordOfABlockAlreadyReadEqualsTheRecordReadFromTheFile) {
+    const std::vector<std::string> files = {
+        writePe("full.exe", content({{"040904b0", kEight}}, {{0x04B00409}})),
+        writePe("fallback.exe",
+                content({{"040704e4", {{"ProductName", "Only Here"}}},
+                         {"040904b0", {{"FileDescription", "Translated"}, {"InternalName", "t"}}}},
+                        {{0x04B00409}})),
+        writePe("untranslated.exe",
+                content({{"040904b0", {{"ProductName", "Lost"}}}}, std::nullopt)),
+        writePe("bare.exe", std::nullopt),
+        temp.write("notes.txt", "no resource"),
+        temp.dir() + "missing.exe",
+    };
+    for (const auto& file : files) {
+        const auto block = context.versions.read(file);
+        EXPECT_EQ(fileVersionInfoRecOf(context, file, block), GetFileVersionInfoRec(context, file))
+            << file;
+    }
+}
+
 } // namespace
 } // namespace dm::update
