@@ -103,16 +103,16 @@ const HiveValue* HiveKey::findValue(std::u16string_view wanted) const {
     return position == 0 ? nullptr : &values_[position - 1];
 }
 
-void HiveKey::setValue(std::u16string_view wanted, const RegistryValue& value) {
+void HiveKey::setValue(std::u16string_view wanted, RegistryValue value) {
     // At most half the slots are used, so that a search ends soon at an empty one.
     if (2 * (values_.size() + 1) > valueSlots_.size())
         indexValues(std::max<std::size_t>(8, 2 * valueSlots_.size()));
     const std::size_t slot = valueSlot(wanted);
     if (valueSlots_[slot] != 0) {
-        values_[valueSlots_[slot] - 1].value = value;
+        values_[valueSlots_[slot] - 1].value = std::move(value);
         return;
     }
-    values_.push_back({std::u16string(wanted), value});
+    values_.push_back({std::u16string(wanted), std::move(value)});
     valueSlots_[slot] = values_.size();
 }
 

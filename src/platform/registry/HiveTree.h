@@ -37,7 +37,7 @@ public:
     bool removeSubKey(std::u16string_view name);
 
     const HiveValue* findValue(std::u16string_view name) const;
-    void setValue(std::u16string_view name, const RegistryValue& value);
+    void setValue(std::u16string_view name, RegistryValue value);
     bool removeValue(std::u16string_view name);
 
     // The key at a path of names below this one; nullptr when a name is missing.
