@@ -71,49 +71,76 @@ bool HiveKey::removeSubKey(std::u16string_view wanted) {
 
 namespace {
 
-std::size_t foldedHash(std::u16string_view name) {
-    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
-    for (const char16_t unit : name) {
+std::uint32_t foldedHash(std::u16string_view name) {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a, then mixed so every bit counts
+    for (const char16_t unit : name)
         hash = (hash ^ foldAscii(unit)) * 1099511628211ull;
-    }
-    return static_cast<std::size_t>(hash ^ (hash >> 29));
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdull;
+    hash ^= hash >> 33;
+    return static_cast<std::uint32_t>(hash);
+}
+
+constexpr std::uint64_t kPositionMask = 0xFFFFFFFFull;
+
+std::uint64_t slotEntry(std::uint32_t hash, std::size_t position) {
+    return std::uint64_t{hash} << 32 | (position + 1);
 }
 
 } // namespace
 
-std::size_t HiveKey::valueSlot(std::u16string_view wanted) const {
+std::size_t HiveKey::valueSlot(std::u16string_view wanted, std::uint32_t hash) const {
     const std::size_t mask = valueSlots_.size() - 1;
-    std::size_t slot = foldedHash(wanted) & mask;
-    while (valueSlots_[slot] != 0 &&
-           !equalsIgnoringCase(values_[valueSlots_[slot] - 1].name, wanted))
-        slot = (slot + 1) & mask;
-    return slot;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = valueSlots_[slot];
+        if (entry == 0 || ((entry >> 32) == hash &&
+                           equalsIgnoringCase(values_[(entry & kPositionMask) - 1].name, wanted)))
+            return slot;
+    }
 }
 
 void HiveKey::indexValues(std::size_t slotCount) {
     valueSlots_.assign(slotCount, 0);
-    for (std::size_t i = 0; i < values_.size(); ++i)
-        valueSlots_[valueSlot(values_[i].name)] = i + 1;
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        const std::uint32_t hash = foldedHash(values_[i].name);
+        valueSlots_[valueSlot(values_[i].name, hash)] = slotEntry(hash, i);
+    }
+}
+
+void HiveKey::growValueSlots() {
+    std::vector<std::uint64_t> old(std::max<std::size_t>(8, 2 * valueSlots_.size()), 0);
+    old.swap(valueSlots_);
+    const std::size_t mask = valueSlots_.size() - 1;
+    // The names differ from one another, so each entry goes to the first empty slot.
+    for (const std::uint64_t entry : old) {
+        if (entry == 0)
+            continue;
+        std::size_t slot = (entry >> 32) & mask;
+        while (valueSlots_[slot] != 0)
+            slot = (slot + 1) & mask;
+        valueSlots_[slot] = entry;
+    }
 }
 
 const HiveValue* HiveKey::findValue(std::u16string_view wanted) const {
     if (values_.empty())
         return nullptr;
-    const std::size_t position = valueSlots_[valueSlot(wanted)];
-    return position == 0 ? nullptr : &values_[position - 1];
+    const std::uint64_t entry = valueSlots_[valueSlot(wanted, foldedHash(wanted))];
+    return entry == 0 ? nullptr : &values_[(entry & kPositionMask) - 1];
 }
 
 void HiveKey::setValue(std::u16string_view wanted, RegistryValue value) {
     // At most half the slots are used, so that a search ends soon at an empty one.
     if (2 * (values_.size() + 1) > valueSlots_.size())
-        indexValues(std::max<std::size_t>(8, 2 * valueSlots_.size()));
-    const std::size_t slot = valueSlot(wanted);
+        growValueSlots();
+    const std::uint32_t hash = foldedHash(wanted);
+    const std::size_t slot = valueSlot(wanted, hash);
     if (valueSlots_[slot] != 0) {
-        values_[valueSlots_[slot] - 1].value = std::move(value);
+        values_[(valueSlots_[slot] & kPositionMask) - 1].value = std::move(value);
         return;
     }
     values_.push_back({std::u16string(wanted), std::move(value)});
-    valueSlots_[slot] = values_.size();
+    valueSlots_[slot] = slotEntry(hash, values_.size() - 1);
 }
 
 bool HiveKey::removeValue(std::u16string_view wanted) {

@@ -2,6 +2,7 @@
 
 #include "platform/registry/RegistryValue.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,13 +48,15 @@ public:
 private:
     std::vector<std::unique_ptr<HiveKey>> subKeys_;
     std::unordered_map<std::u16string, std::size_t> index_; // folded name -> position
-    // Values are indexed by open addressing on their folded names: a slot holds a position in
-    // values_ plus one, 0 when empty. This keeps no copy of the names, so that a key of a million
-    // values costs little more than the values themselves.
-    std::size_t valueSlot(std::u16string_view name) const; // the name's slot, or the empty one
-    void indexValues(std::size_t slotCount);
+    // Values are indexed by open addressing on their folded names: a slot holds the name's hash
+    // in its upper 32 bits and a position in values_ plus one in its lower ones, 0 when empty.
+    // This keeps no copy of the names, so that a key of a million values costs little more than
+    // the values themselves; the stored hash spares most name comparisons and every rehash.
+    std::size_t valueSlot(std::u16string_view name, std::uint32_t hash) const;
+    void indexValues(std::size_t slotCount); // from the names
+    void growValueSlots();                   // from the stored hashes
     std::vector<HiveValue> values_;
-    std::vector<std::size_t> valueSlots_;
+    std::vector<std::uint64_t> valueSlots_;
 };
 
 // A whole hive: the lines before the first key (format line, comments, options) and the tree.
