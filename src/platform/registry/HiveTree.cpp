@@ -35,42 +35,6 @@ std::vector<std::u16string> splitKeyPath(std::string_view path) {
 
 namespace {
 
-std::u16string folded(std::u16string_view name) {
-    std::u16string folded(name);
-    for (char16_t& unit : folded)
-        unit = foldAscii(unit);
-    return folded;
-}
-
-} // namespace
-
-HiveKey* HiveKey::findSubKey(std::u16string_view wanted) const {
-    auto it = index_.find(folded(wanted));
-    return it == index_.end() ? nullptr : subKeys_[it->second].get();
-}
-
-HiveKey& HiveKey::subKey(std::u16string_view wanted) {
-    auto [it, added] = index_.try_emplace(folded(wanted), subKeys_.size());
-    if (added) {
-        subKeys_.push_back(std::make_unique<HiveKey>());
-        subKeys_.back()->name = wanted;
-    }
-    return *subKeys_[it->second];
-}
-
-bool HiveKey::removeSubKey(std::u16string_view wanted) {
-    auto it = index_.find(folded(wanted));
-    if (it == index_.end())
-        return false;
-    subKeys_.erase(subKeys_.begin() + static_cast<std::ptrdiff_t>(it->second));
-    index_.clear();
-    for (std::size_t i = 0; i < subKeys_.size(); ++i)
-        index_.emplace(folded(subKeys_[i]->name), i);
-    return true;
-}
-
-namespace {
-
 std::uint32_t foldedHash(std::u16string_view name) {
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a, then mixed so every bit counts
     for (const char16_t unit : name)
@@ -87,16 +51,79 @@ std::uint64_t slotEntry(std::uint32_t hash, std::size_t position) {
     return std::uint64_t{hash} << 32 | (position + 1);
 }
 
-} // namespace
-
-std::size_t HiveKey::valueSlot(std::u16string_view wanted, std::uint32_t hash) const {
-    const std::size_t mask = valueSlots_.size() - 1;
+// The slot that holds the name, or the empty one where it would go.
+template <class NameAt>
+std::size_t findSlot(const std::vector<std::uint64_t>& slots, std::u16string_view wanted,
+                     std::uint32_t hash, NameAt nameAt) {
+    const std::size_t mask = slots.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint64_t entry = valueSlots_[slot];
+        const std::uint64_t entry = slots[slot];
         if (entry == 0 || ((entry >> 32) == hash &&
-                           equalsIgnoringCase(values_[(entry & kPositionMask) - 1].name, wanted)))
+                           equalsIgnoringCase(nameAt((entry & kPositionMask) - 1), wanted)))
             return slot;
     }
+}
+
+// Twice the slots (at least 8), the entries placed again from their stored hashes; the names
+// differ from one another, so each goes to the first empty slot.
+void growSlots(std::vector<std::uint64_t>& slots) {
+    std::vector<std::uint64_t> old(std::max<std::size_t>(8, 2 * slots.size()), 0);
+    old.swap(slots);
+    const std::size_t mask = slots.size() - 1;
+    for (const std::uint64_t entry : old) {
+        if (entry == 0)
+            continue;
+        std::size_t slot = (entry >> 32) & mask;
+        while (slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots[slot] = entry;
+    }
+}
+
+} // namespace
+
+std::size_t HiveKey::subKeySlot(std::u16string_view wanted, std::uint32_t hash) const {
+    return findSlot(subKeySlots_, wanted, hash,
+                    [this](std::size_t i) -> std::u16string_view { return subKeys_[i]->name; });
+}
+
+HiveKey* HiveKey::findSubKey(std::u16string_view wanted) const {
+    if (subKeys_.empty())
+        return nullptr;
+    const std::uint64_t entry = subKeySlots_[subKeySlot(wanted, foldedHash(wanted))];
+    return entry == 0 ? nullptr : subKeys_[(entry & kPositionMask) - 1].get();
+}
+
+HiveKey& HiveKey::subKey(std::u16string_view wanted) {
+    if (2 * (subKeys_.size() + 1) > subKeySlots_.size())
+        growSlots(subKeySlots_);
+    const std::uint32_t hash = foldedHash(wanted);
+    const std::size_t slot = subKeySlot(wanted, hash);
+    if (subKeySlots_[slot] == 0) {
+        subKeys_.push_back(std::make_unique<HiveKey>());
+        subKeys_.back()->name = wanted;
+        subKeySlots_[slot] = slotEntry(hash, subKeys_.size() - 1);
+    }
+    return *subKeys_[(subKeySlots_[slot] & kPositionMask) - 1];
+}
+
+bool HiveKey::removeSubKey(std::u16string_view wanted) {
+    HiveKey* found = findSubKey(wanted);
+    if (!found)
+        return false;
+    subKeys_.erase(std::find_if(subKeys_.begin(), subKeys_.end(),
+                                [found](const auto& sub) { return sub.get() == found; }));
+    subKeySlots_.assign(subKeySlots_.size(), 0);
+    for (std::size_t i = 0; i < subKeys_.size(); ++i) {
+        const std::uint32_t hash = foldedHash(subKeys_[i]->name);
+        subKeySlots_[subKeySlot(subKeys_[i]->name, hash)] = slotEntry(hash, i);
+    }
+    return true;
+}
+
+std::size_t HiveKey::valueSlot(std::u16string_view wanted, std::uint32_t hash) const {
+    return findSlot(valueSlots_, wanted, hash,
+                    [this](std::size_t i) -> std::u16string_view { return values_[i].name; });
 }
 
 void HiveKey::indexValues(std::size_t slotCount) {
@@ -104,21 +131,6 @@ void HiveKey::indexValues(std::size_t slotCount) {
     for (std::size_t i = 0; i < values_.size(); ++i) {
         const std::uint32_t hash = foldedHash(values_[i].name);
         valueSlots_[valueSlot(values_[i].name, hash)] = slotEntry(hash, i);
-    }
-}
-
-void HiveKey::growValueSlots() {
-    std::vector<std::uint64_t> old(std::max<std::size_t>(8, 2 * valueSlots_.size()), 0);
-    old.swap(valueSlots_);
-    const std::size_t mask = valueSlots_.size() - 1;
-    // The names differ from one another, so each entry goes to the first empty slot.
-    for (const std::uint64_t entry : old) {
-        if (entry == 0)
-            continue;
-        std::size_t slot = (entry >> 32) & mask;
-        while (valueSlots_[slot] != 0)
-            slot = (slot + 1) & mask;
-        valueSlots_[slot] = entry;
     }
 }
 
@@ -132,7 +144,7 @@ const HiveValue* HiveKey::findValue(std::u16string_view wanted) const {
 void HiveKey::setValue(std::u16string_view wanted, RegistryValue value) {
     // At most half the slots are used, so that a search ends soon at an empty one.
     if (2 * (values_.size() + 1) > valueSlots_.size())
-        growValueSlots();
+        growSlots(valueSlots_);
     const std::uint32_t hash = foldedHash(wanted);
     const std::size_t slot = valueSlot(wanted, hash);
     if (valueSlots_[slot] != 0) {

@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace dm::platform {
@@ -47,14 +46,14 @@ public:
 
 private:
     std::vector<std::unique_ptr<HiveKey>> subKeys_;
-    std::unordered_map<std::u16string, std::size_t> index_; // folded name -> position
-    // Values are indexed by open addressing on their folded names: a slot holds the name's hash
-    // in its upper 32 bits and a position in values_ plus one in its lower ones, 0 when empty.
+    // Subkeys and values are indexed by open addressing on their folded names: a slot holds the
+    // name's hash in its upper 32 bits and a position plus one in its lower ones, 0 when empty.
     // This keeps no copy of the names, so that a key of a million values costs little more than
     // the values themselves; the stored hash spares most name comparisons and every rehash.
+    std::size_t subKeySlot(std::u16string_view name, std::uint32_t hash) const;
+    std::vector<std::uint64_t> subKeySlots_;
     std::size_t valueSlot(std::u16string_view name, std::uint32_t hash) const;
     void indexValues(std::size_t slotCount); // from the names
-    void growValueSlots();                   // from the stored hashes
     std::vector<HiveValue> values_;
     std::vector<std::uint64_t> valueSlots_;
 };
