@@ -55,6 +55,23 @@ void BM_ParseHiveOfOneWideKey(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseHiveOfOneWideKey)->Arg(5000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
+// Hives of about 50 MB: one key of 1,800,000 values, and 230,000 uninstall entries.
+void BM_ParseLargeHiveOfOneWideKey(benchmark::State& state) {
+    const std::string text = wideKeyHive(1'800'000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseHive(text));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParseLargeHiveOfOneWideKey)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ParseLargeUninstallHive(benchmark::State& state) {
+    const std::string text = uninstallHive(230'000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseHive(text));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParseLargeUninstallHive)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_WalkUninstallKey(benchmark::State& state) {
     dm::test::TempDir dir;
     dir.write("system.reg", uninstallHive(static_cast<int>(state.range(0))));

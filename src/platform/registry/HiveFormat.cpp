@@ -2,7 +2,6 @@
 
 #include "platform/text/Blanks.h"
 
-#include "platform/text/TextLines.h"
 #include "platform/text/Utf16.h"
 
 #include <cstdio>
@@ -55,26 +54,32 @@ void decodeRaw(std::string_view text, std::size_t& pos, std::u16string& out) {
     pos += length;
 }
 
-// Escaped text from pos up to the first unescaped end character, which is passed over.
-std::optional<std::u16string> unescape(std::string_view line, std::size_t& pos, char end) {
-    std::u16string out;
+// Escaped text from pos up to the first unescaped end character, which is passed over, into out;
+// false when the end character is missing.
+bool unescape(std::string_view line, std::size_t& pos, char end, std::u16string& out) {
+    out.clear();
     while (pos < line.size()) {
+        // A run of plain ASCII goes over in one step.
+        std::size_t run = pos;
+        while (run < line.size() && line[run] != end && line[run] != '\\' &&
+               static_cast<unsigned char>(line[run]) < 0x80)
+            ++run;
+        out.append(line.begin() + static_cast<std::ptrdiff_t>(pos),
+                   line.begin() + static_cast<std::ptrdiff_t>(run));
+        pos = run;
+        if (pos == line.size())
+            break;
         const char c = line[pos];
         if (c == end) {
             ++pos;
-            return out;
+            return true;
         }
         if (c != '\\') {
-            if (static_cast<unsigned char>(c) < 0x80) {
-                out.push_back(static_cast<char16_t>(c));
-                ++pos;
-            } else {
-                decodeRaw(line, pos, out);
-            }
+            decodeRaw(line, pos, out);
             continue;
         }
         if (++pos == line.size())
-            return std::nullopt;
+            return false;
         const char e = line[pos];
         static constexpr std::string_view kNamed = "abtnvfre";
         static constexpr char16_t kUnits[] = {7, 8, 9, 10, 11, 12, 13, 27};
@@ -103,7 +108,7 @@ std::optional<std::u16string> unescape(std::string_view line, std::size_t& pos, 
             decodeRaw(line, pos, out);
         }
     }
-    return std::nullopt;
+    return false;
 }
 
 // Units as escaped ASCII text; the two characters in quotes get a backslash.
@@ -177,20 +182,21 @@ std::optional<std::string> parseHexBytes(std::string_view text) {
     return bytes;
 }
 
+// Reads the hive line by line over the text, reusing its buffers from line to line.
 class Parser {
 public:
-    explicit Parser(std::string_view text) : lines_(splitLines(text)) {}
+    explicit Parser(std::string_view text) : text_(text) {}
 
     Result<Hive> parse() {
         Hive hive;
-        if (lines_.empty())
+        std::string_view line;
+        if (!nextLine(line))
             return hive;
-        if (trimLineBlanks(lines_[0]) != kFormatLine)
-            return fail(1, "not a registry hive (the first line is not \"" +
-                               std::string(kFormatLine) + "\")");
+        if (trimLineBlanks(line) != kFormatLine)
+            return fail("not a registry hive (the first line is not \"" + std::string(kFormatLine) +
+                        "\")");
         HiveKey* key = nullptr;
-        for (line_ = 1; line_ < lines_.size(); ++line_) {
-            std::string_view line = lines_[line_];
+        while (nextLine(line)) {
             while (!line.empty() && isLineBlank(line.front()))
                 line.remove_prefix(1);
             if (trimLineBlanks(line).empty())
@@ -201,58 +207,86 @@ public:
             } else if (first == '[') {
                 key = parseSection(hive, line);
                 if (!key)
-                    return fail(line_ + 1, why_);
+                    return fail(why_);
             } else if (key && (first == '"' || first == '@')) {
                 if (!parseValue(*key, line))
-                    return fail(line_ + 1, why_);
+                    return fail(why_);
             } else {
-                return fail(line_ + 1, "neither a key, a value nor a comment");
+                return fail("neither a key, a value nor a comment");
             }
         }
         return hive;
     }
 
 private:
-    static Failure fail(std::size_t line, const std::string& why) {
-        return {"line " + std::to_string(line) + ": " + why};
+    // The next line without its line end; false at the end of the text.
+    bool nextLine(std::string_view& line) {
+        if (next_ >= text_.size())
+            return false;
+        std::size_t end = text_.find('\n', next_);
+        if (end == std::string_view::npos)
+            end = text_.size();
+        line = text_.substr(next_, end - next_);
+        while (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        next_ = end + 1;
+        ++lineNumber_;
+        return true;
+    }
+
+    Failure fail(const std::string& why) const {
+        return {"line " + std::to_string(lineNumber_) + ": " + why};
     }
 
     HiveKey* parseSection(Hive& hive, std::string_view line) {
         std::size_t pos = 1;
-        auto path = unescape(line, pos, ']');
-        if (!path) {
+        if (!unescape(line, pos, ']', path_)) {
             why_ = "a key name without its closing \"]\"";
             return nullptr;
         }
-        HiveKey* key = &hive.root;
+        // Sections of one parent follow one another, so the keys of the names this path shares
+        // with the one before are taken from there instead of being looked up again.
+        const std::u16string_view path = path_;
         std::size_t depth = 0;
         std::size_t start = 0;
-        while (start <= path->size()) {
-            std::size_t end = path->find(u'\\', start);
-            if (end == std::u16string::npos)
-                end = path->size();
+        std::size_t shared = 0;
+        bool sharing = true;
+        HiveKey* key = &hive.root;
+        while (start <= path.size()) {
+            std::size_t end = path.find(u'\\', start);
+            if (end == std::u16string_view::npos)
+                end = path.size();
             if (end > start) {
                 if (++depth > kMaxKeyDepth) {
                     why_ = "keys nested too deep";
                     return nullptr;
                 }
-                key = &key->subKey(std::u16string_view(*path).substr(start, end - start));
+                const std::u16string_view name = path.substr(start, end - start);
+                sharing = sharing && shared < names_.size() && names_[shared] == name;
+                if (sharing) {
+                    key = keys_[shared++];
+                } else {
+                    key = &key->subKey(name);
+                    names_.resize(depth - 1);
+                    keys_.resize(depth - 1);
+                    names_.emplace_back(name);
+                    keys_.push_back(key);
+                    shared = depth;
+                }
             }
             start = end + 1;
         }
+        names_.resize(shared);
+        keys_.resize(shared);
         key->stamp = trimLineBlanks(line.substr(pos));
         return key;
     }
 
     bool parseValue(HiveKey& key, std::string_view line) {
-        std::u16string name;
+        name_.clear();
         std::size_t pos = 1;
-        if (line.front() == '"') {
-            auto text = unescape(line, pos, '"');
-            if (!text)
-                return refuse("a value name without its closing quote");
-            name = std::move(*text);
-        }
+        if (line.front() == '"' && !unescape(line, pos, '"', name_))
+            return refuse("a value name without its closing quote");
         while (pos < line.size() && isLineBlank(line[pos]))
             ++pos;
         if (pos == line.size() || line[pos] != '=')
@@ -263,7 +297,7 @@ private:
         auto value = parseData(line, pos);
         if (!value)
             return false;
-        key.setValue(name, *value);
+        key.setValue(name_, std::move(*value));
         return true;
     }
 
@@ -299,28 +333,40 @@ private:
             return refuse("a value of unknown form"), std::nullopt;
         }
         // Long byte lists go on over lines that end with "\".
-        std::string text;
         std::string_view part = trimLineBlanks(line.substr(pos));
-        while (!part.empty() && part.back() == '\\') {
-            part.remove_suffix(1);
+        std::optional<std::string> bytes;
+        if (part.empty() || part.back() != '\\') {
+            bytes = parseHexBytes(part);
+        } else {
+            std::string text;
+            while (!part.empty() && part.back() == '\\') {
+                part.remove_suffix(1);
+                text += part;
+                if (!nextLine(part)) {
+                    ++lineNumber_;
+                    return refuse("a byte list that goes on past the end"), std::nullopt;
+                }
+                part = trimLineBlanks(part);
+            }
             text += part;
-            if (++line_ == lines_.size())
-                return refuse("a byte list that goes on past the end"), std::nullopt;
-            part = trimLineBlanks(lines_[line_]);
+            bytes = parseHexBytes(text);
         }
-        text += part;
-        auto bytes = parseHexBytes(text);
         if (!bytes)
             return refuse("a malformed byte list"), std::nullopt;
         return RegistryValue{type, std::move(*bytes)};
     }
 
     std::optional<RegistryValue> parseString(RegType type, std::string_view line, std::size_t pos) {
-        auto units = unescape(line, pos, '"');
-        if (!units || !trimLineBlanks(line.substr(pos)).empty())
+        if (!unescape(line, pos, '"', units_) || !trimLineBlanks(line.substr(pos)).empty())
             return refuse("a malformed string value"), std::nullopt;
-        units->push_back(u'\0');
-        return RegistryValue{type, unitsToUtf16Le(*units)};
+        // UTF-16LE with its terminating zero.
+        RegistryValue value{type, std::string(2 * units_.size() + 2, '\0')};
+        char* out = value.data.data();
+        for (const char16_t unit : units_) {
+            *out++ = static_cast<char>(unit & 0xFF);
+            *out++ = static_cast<char>(unit >> 8);
+        }
+        return value;
     }
 
     bool refuse(std::string why) {
@@ -328,9 +374,16 @@ private:
         return false;
     }
 
-    std::vector<std::string_view> lines_;
-    std::size_t line_ = 0;
+    std::string_view text_;
+    std::size_t next_ = 0;       // where the next line starts
+    std::size_t lineNumber_ = 0; // of the line last read, from 1
     std::string why_;
+    std::u16string path_;  // the key path of the section being read
+    std::u16string name_;  // the name of the value being read
+    std::u16string units_; // the text of the string value being read
+    // The names of the last section's path and their keys, as far as they were looked up.
+    std::vector<std::u16string> names_;
+    std::vector<HiveKey*> keys_;
 };
 
 std::string serializeData(const RegistryValue& value, std::size_t column) {

@@ -35,85 +35,124 @@ std::vector<std::u16string> splitKeyPath(std::string_view path) {
 
 namespace {
 
-std::u16string folded(std::u16string_view name) {
-    std::u16string folded(name);
-    for (char16_t& unit : folded)
-        unit = foldAscii(unit);
-    return folded;
+std::uint32_t foldedHash(std::u16string_view name) {
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a, then mixed so every bit counts
+    for (const char16_t unit : name)
+        hash = (hash ^ foldAscii(unit)) * 1099511628211ull;
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccdull;
+    hash ^= hash >> 33;
+    return static_cast<std::uint32_t>(hash);
+}
+
+constexpr std::uint64_t kPositionMask = 0xFFFFFFFFull;
+
+std::uint64_t slotEntry(std::uint32_t hash, std::size_t position) {
+    return std::uint64_t{hash} << 32 | (position + 1);
+}
+
+// The slot that holds the name, or the empty one where it would go.
+template <class NameAt>
+std::size_t findSlot(const std::vector<std::uint64_t>& slots, std::u16string_view wanted,
+                     std::uint32_t hash, NameAt nameAt) {
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t entry = slots[slot];
+        if (entry == 0 || ((entry >> 32) == hash &&
+                           equalsIgnoringCase(nameAt((entry & kPositionMask) - 1), wanted)))
+            return slot;
+    }
+}
+
+// Twice the slots (at least 8), the entries placed again from their stored hashes; the names
+// differ from one another, so each goes to the first empty slot.
+void growSlots(std::vector<std::uint64_t>& slots) {
+    std::vector<std::uint64_t> old(std::max<std::size_t>(8, 2 * slots.size()), 0);
+    old.swap(slots);
+    const std::size_t mask = slots.size() - 1;
+    for (const std::uint64_t entry : old) {
+        if (entry == 0)
+            continue;
+        std::size_t slot = (entry >> 32) & mask;
+        while (slots[slot] != 0)
+            slot = (slot + 1) & mask;
+        slots[slot] = entry;
+    }
 }
 
 } // namespace
 
+std::size_t HiveKey::subKeySlot(std::u16string_view wanted, std::uint32_t hash) const {
+    return findSlot(subKeySlots_, wanted, hash,
+                    [this](std::size_t i) -> std::u16string_view { return subKeys_[i]->name; });
+}
+
 HiveKey* HiveKey::findSubKey(std::u16string_view wanted) const {
-    auto it = index_.find(folded(wanted));
-    return it == index_.end() ? nullptr : subKeys_[it->second].get();
+    if (subKeys_.empty())
+        return nullptr;
+    const std::uint64_t entry = subKeySlots_[subKeySlot(wanted, foldedHash(wanted))];
+    return entry == 0 ? nullptr : subKeys_[(entry & kPositionMask) - 1].get();
 }
 
 HiveKey& HiveKey::subKey(std::u16string_view wanted) {
-    auto [it, added] = index_.try_emplace(folded(wanted), subKeys_.size());
-    if (added) {
+    if (2 * (subKeys_.size() + 1) > subKeySlots_.size())
+        growSlots(subKeySlots_);
+    const std::uint32_t hash = foldedHash(wanted);
+    const std::size_t slot = subKeySlot(wanted, hash);
+    if (subKeySlots_[slot] == 0) {
         subKeys_.push_back(std::make_unique<HiveKey>());
         subKeys_.back()->name = wanted;
+        subKeySlots_[slot] = slotEntry(hash, subKeys_.size() - 1);
     }
-    return *subKeys_[it->second];
+    return *subKeys_[(subKeySlots_[slot] & kPositionMask) - 1];
 }
 
 bool HiveKey::removeSubKey(std::u16string_view wanted) {
-    auto it = index_.find(folded(wanted));
-    if (it == index_.end())
+    HiveKey* found = findSubKey(wanted);
+    if (!found)
         return false;
-    subKeys_.erase(subKeys_.begin() + static_cast<std::ptrdiff_t>(it->second));
-    index_.clear();
-    for (std::size_t i = 0; i < subKeys_.size(); ++i)
-        index_.emplace(folded(subKeys_[i]->name), i);
+    subKeys_.erase(std::find_if(subKeys_.begin(), subKeys_.end(),
+                                [found](const auto& sub) { return sub.get() == found; }));
+    subKeySlots_.assign(subKeySlots_.size(), 0);
+    for (std::size_t i = 0; i < subKeys_.size(); ++i) {
+        const std::uint32_t hash = foldedHash(subKeys_[i]->name);
+        subKeySlots_[subKeySlot(subKeys_[i]->name, hash)] = slotEntry(hash, i);
+    }
     return true;
 }
 
-namespace {
-
-std::size_t foldedHash(std::u16string_view name) {
-    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
-    for (const char16_t unit : name) {
-        hash = (hash ^ foldAscii(unit)) * 1099511628211ull;
-    }
-    return static_cast<std::size_t>(hash ^ (hash >> 29));
-}
-
-} // namespace
-
-std::size_t HiveKey::valueSlot(std::u16string_view wanted) const {
-    const std::size_t mask = valueSlots_.size() - 1;
-    std::size_t slot = foldedHash(wanted) & mask;
-    while (valueSlots_[slot] != 0 &&
-           !equalsIgnoringCase(values_[valueSlots_[slot] - 1].name, wanted))
-        slot = (slot + 1) & mask;
-    return slot;
+std::size_t HiveKey::valueSlot(std::u16string_view wanted, std::uint32_t hash) const {
+    return findSlot(valueSlots_, wanted, hash,
+                    [this](std::size_t i) -> std::u16string_view { return values_[i].name; });
 }
 
 void HiveKey::indexValues(std::size_t slotCount) {
     valueSlots_.assign(slotCount, 0);
-    for (std::size_t i = 0; i < values_.size(); ++i)
-        valueSlots_[valueSlot(values_[i].name)] = i + 1;
+    for (std::size_t i = 0; i < values_.size(); ++i) {
+        const std::uint32_t hash = foldedHash(values_[i].name);
+        valueSlots_[valueSlot(values_[i].name, hash)] = slotEntry(hash, i);
+    }
 }
 
 const HiveValue* HiveKey::findValue(std::u16string_view wanted) const {
     if (values_.empty())
         return nullptr;
-    const std::size_t position = valueSlots_[valueSlot(wanted)];
-    return position == 0 ? nullptr : &values_[position - 1];
+    const std::uint64_t entry = valueSlots_[valueSlot(wanted, foldedHash(wanted))];
+    return entry == 0 ? nullptr : &values_[(entry & kPositionMask) - 1];
 }
 
-void HiveKey::setValue(std::u16string_view wanted, const RegistryValue& value) {
+void HiveKey::setValue(std::u16string_view wanted, RegistryValue value) {
     // At most half the slots are used, so that a search ends soon at an empty one.
     if (2 * (values_.size() + 1) > valueSlots_.size())
-        indexValues(std::max<std::size_t>(8, 2 * valueSlots_.size()));
-    const std::size_t slot = valueSlot(wanted);
+        growSlots(valueSlots_);
+    const std::uint32_t hash = foldedHash(wanted);
+    const std::size_t slot = valueSlot(wanted, hash);
     if (valueSlots_[slot] != 0) {
-        values_[valueSlots_[slot] - 1].value = value;
+        values_[(valueSlots_[slot] & kPositionMask) - 1].value = std::move(value);
         return;
     }
-    values_.push_back({std::u16string(wanted), value});
-    valueSlots_[slot] = values_.size();
+    values_.push_back({std::u16string(wanted), std::move(value)});
+    valueSlots_[slot] = slotEntry(hash, values_.size() - 1);
 }
 
 bool HiveKey::removeValue(std::u16string_view wanted) {

@@ -2,10 +2,10 @@
 
 #include "platform/registry/RegistryValue.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace dm::platform {
@@ -37,7 +37,7 @@ public:
     bool removeSubKey(std::u16string_view name);
 
     const HiveValue* findValue(std::u16string_view name) const;
-    void setValue(std::u16string_view name, const RegistryValue& value);
+    void setValue(std::u16string_view name, RegistryValue value);
     bool removeValue(std::u16string_view name);
 
     // The key at a path of names below this one; nullptr when a name is missing.
@@ -46,14 +46,16 @@ public:
 
 private:
     std::vector<std::unique_ptr<HiveKey>> subKeys_;
-    std::unordered_map<std::u16string, std::size_t> index_; // folded name -> position
-    // Values are indexed by open addressing on their folded names: a slot holds a position in
-    // values_ plus one, 0 when empty. This keeps no copy of the names, so that a key of a million
-    // values costs little more than the values themselves.
-    std::size_t valueSlot(std::u16string_view name) const; // the name's slot, or the empty one
-    void indexValues(std::size_t slotCount);
+    // Subkeys and values are indexed by open addressing on their folded names: a slot holds the
+    // name's hash in its upper 32 bits and a position plus one in its lower ones, 0 when empty.
+    // This keeps no copy of the names, so that a key of a million values costs little more than
+    // the values themselves; the stored hash spares most name comparisons and every rehash.
+    std::size_t subKeySlot(std::u16string_view name, std::uint32_t hash) const;
+    std::vector<std::uint64_t> subKeySlots_;
+    std::size_t valueSlot(std::u16string_view name, std::uint32_t hash) const;
+    void indexValues(std::size_t slotCount); // from the names
     std::vector<HiveValue> values_;
-    std::vector<std::size_t> valueSlots_;
+    std::vector<std::uint64_t> valueSlots_;
 };
 
 // A whole hive: the lines before the first key (format line, comments, options) and the tree.
