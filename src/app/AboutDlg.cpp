@@ -52,21 +52,21 @@ bool AboutDlg::Execute() {
     return exec() == QDialog::Accepted;
 }
 
-void AboutDlg::open(const std::string& address) {
+void AboutDlg::openLink(const std::string& address) {
     if (platform_.shell)
         platform_.shell->open(address, "", {this, false, false});
 }
 
 void AboutDlg::email_btnClick() {
-    open("mailto:" + update::MakerEmailAddress());
+    openLink("mailto:" + update::MakerEmailAddress());
 }
 
 void AboutDlg::web_btnClick() {
-    open(update::MakerServerUrl("/"));
+    openLink(update::MakerServerUrl("/"));
 }
 
 void AboutDlg::forum_btnClick() {
-    open(update::MakerServerUrl("/forum"));
+    openLink(update::MakerServerUrl("/forum"));
 }
 
 } // namespace dm

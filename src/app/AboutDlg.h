@@ -41,7 +41,7 @@ public:
 
 private:
     std::string TS(const std::string& english) const;
-    void open(const std::string& address);
+    void openLink(const std::string& address);
 
     const platform::Platform& platform_;
     std::string exeName_;
