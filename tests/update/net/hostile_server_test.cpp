@@ -55,7 +55,7 @@ void flood(ServerConnection& connection, const std::string& head, const std::str
            std::uint64_t cap = kServerCap) {
     connection.send(head);
     auto more = [&connection, filler, cap] {
-        while (connection.open() && connection.socket().bytesToWrite() < 4 * kChunk &&
+        while (connection.open() && connection.socket().bytesToWrite() < qint64{4 * kChunk} &&
                connection.bytesSent() < cap)
             connection.send(filler);
     };

@@ -31,9 +31,11 @@ TEST(VersionBlock, StringTablesOfCutBlocksStayInside) {
     for (std::size_t at = 0; at < good.size(); ++at) {
         std::string flipped = good;
         flipped[at] = static_cast<char>(flipped[at] ^ 0xFF);
-        for (const std::string& bytes : {flipped, good.substr(0, at)})
-            if (const auto block = VersionBlock::fromBytes(bytes))
+        for (const std::string& bytes : {flipped, good.substr(0, at)}) {
+            if (const auto block = VersionBlock::fromBytes(bytes)) {
                 EXPECT_LE(block->stringTables().size(), 2u);
+            }
+        }
     }
 }
 
