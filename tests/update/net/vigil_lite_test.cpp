@@ -4,7 +4,7 @@
 #include "TestServer.h"
 #include "framework/RunLog.h"
 #include "support/EnvironmentGuard.h"
-#include "update/IdentifyFixture.h"
+#include "update/identify/IdentifyFixture.h"
 
 #include <QNetworkReply>
 #include <QObject>
