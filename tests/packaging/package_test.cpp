@@ -1,7 +1,6 @@
 #include "support/ProcessRun.h"
 #include "support/TempDir.h"
 
-#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -38,14 +37,6 @@ const std::set<std::string> kShippedFiles = {
 // The package that the fixture package_build made from this build tree.
 class PackageTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "package_test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-    }
-
     static std::string package() {
         for (const auto& entry : fs::directory_iterator(DIMMETRIC_PACKAGE_DIR))
             if (entry.path().extension() == ".deb")
