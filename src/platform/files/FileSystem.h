@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/files/ByteSource.h"
 #include "platform/files/FileAttributes.h"
-#include "platform/version/ByteSource.h"
 
 #include <cstdint>
 #include <memory>
