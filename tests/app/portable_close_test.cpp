@@ -202,6 +202,11 @@ TEST_F(PortableCloseTest, TheRegistryFilesTheRunMadeGoWhenTheyHoldNothing) {
         platform::FileRegistry fileRegistry(folder.string());
         platform.registry = &fileRegistry;
         storeSettingsIn(fileRegistry);
+        // Opened for reading at start: the machine hive gets the empty key only.
+        ASSERT_TRUE(fileRegistry.createKey(RegistryRoot::LocalMachine,
+                                           "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                                           RegistryAccess::Read));
+        ASSERT_TRUE(fs::exists(folder / "system.reg"));
         if (c.otherKey)
             WriteMakerValue(fileRegistry, "Harrow", "/opt/harrow/harrow");
 
@@ -210,6 +215,8 @@ TEST_F(PortableCloseTest, TheRegistryFilesTheRunMadeGoWhenTheyHoldNothing) {
         EXPECT_FALSE(fileRegistry.keyExists(RegistryRoot::CurrentUser, kProductSettingsKey))
             << c.why;
         EXPECT_EQ(fs::exists(folder / "user.reg"), c.filesStay) << c.why;
+        EXPECT_FALSE(fs::exists(folder / "system.reg")) << c.why;
+        EXPECT_FALSE(fs::exists(folder / "system.reg.lock")) << c.why;
         EXPECT_EQ(fs::exists(config / "dimmetric"), c.filesStay) << c.why;
         EXPECT_TRUE(fs::exists(config)) << c.why;
         if (!c.before.empty()) {

@@ -82,7 +82,7 @@ public:
                 continue;
             cache_[index].hive.reset();
             auto loaded = load(root);
-            if (!loaded || !holdsNothing(loaded->first))
+            if (!loaded || !holdsNothing(loaded->first.root))
                 continue;
             std::filesystem::remove(path, ignored);
             if (!hadLock_[index])
@@ -164,13 +164,15 @@ private:
         return true;
     }
 
-    // No value anywhere and no key but an empty "Software", which creating any key below it made.
-    static bool holdsNothing(const Hive& hive) {
-        const auto& keys = hive.root.subKeys();
-        if (!hive.root.values().empty() || keys.size() > 1)
+    // No value in any key: what is left are keys that opening a path for writing made, such as
+    // an empty "Software".
+    static bool holdsNothing(const HiveKey& key) {
+        if (!key.values().empty())
             return false;
-        return keys.empty() || (equalsIgnoringCase(keys[0]->name, u"Software") &&
-                                keys[0]->values().empty() && keys[0]->subKeys().empty());
+        for (const auto& sub : key.subKeys())
+            if (!holdsNothing(*sub))
+                return false;
+        return true;
     }
 
     static void addKeys(HiveKey& into, const HiveKey& from) {
