@@ -34,7 +34,7 @@ void MainDlg::ExportSlots(const std::string& separator, const std::string& exten
 
     const std::string file =
         GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle) + "export." + extension;
-    if (!platform_.fileSystem->writeFile(file, formatExport(sections, separator))) {
+    if (!platform_.fileSystem->writeFileInFolder(file, formatExport(sections, separator))) {
         reportError("Cannot create file \"" + file + "\"");
         return;
     }

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <string>
+#include <vector>
 
 namespace dm {
 
@@ -13,12 +14,13 @@ std::string GetProductDataFolder(platform::FileSystem& files, const std::string&
                                  const std::string& kTitle);
 // Removes <roaming application data>/Brackenway/ when it has no subfolder (and no file).
 void RemoveMakerDataFolderIfEmpty(const platform::Platform& p);
-// Deletes the files of Folder matching "*." + Ext (Ext "*" matches all), clearing read-only
-// first, walks the subfolders that match alike, then removes Folder when it is empty. An empty
-// Folder, or one that is a symbolic link, is left alone; a link inside is deleted itself, never
-// followed. Always True.
+// Deletes the files of Folder matching "*." + Ext (Ext "*" matches all) but those named in keep,
+// walks the subfolders that match alike, then removes Folder when it is empty. An empty Folder,
+// or one that is a symbolic link, is left alone; a link inside is deleted itself, never followed.
+// The walk holds Folder open once checked, so a link swapped in while it runs leads nowhere.
+// Always True.
 bool DeleteFolderFiles(platform::FileSystem& files, const std::string& Folder,
-                       const std::string& Ext);
+                       const std::string& Ext, const std::vector<std::string>& keep = {});
 // Deletes the language files ("*.SPK") of the VirtualStore copy of the program folder ExeDir
 // (ending with "/") below the local application data, and that copy when it is then empty.
 // Returns the copy's folder when it existed, else an empty text.

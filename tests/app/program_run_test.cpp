@@ -248,6 +248,26 @@ TEST_F(ProgramRunTest, PortableCloseLeavesOnlyAnUpToDateSettingsFile) {
               std::string::npos);
 }
 
+TEST_F(ProgramRunTest, PortableCloseKeepsTheUsersExportsAndNothingElse) {
+    run();
+    action("ext1").trigger();
+    action("Spreadsheet1").trigger();
+    const std::string text = TempDir::read(dataFolder() + "export.txt");
+    const std::string spreadsheet = TempDir::read(dataFolder() + "export.csv");
+    ASSERT_TRUE(fs::exists(dataFolder() + "dimmetric.ini"));
+    window().close();
+    window().FormDestroy(); // the program's end: what it frees saves nothing more
+    EXPECT_EQ(TempDir::read(dataFolder() + "export.txt"), text);
+    EXPECT_EQ(TempDir::read(dataFolder() + "export.csv"), spreadsheet);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dataFolder()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    // No log written after the wipe, no links file.
+    EXPECT_EQ(left, (std::vector<std::string>{"export.csv", "export.txt"}));
+    EXPECT_FALSE(hasKey(kProductSettingsKey));
+}
+
 TEST_F(ProgramRunTest, CloseWhoseSettingsFileCannotBeWrittenKeepsTheRegistry) {
     fs::create_directories(settingsIni()); // a folder in the way
     writeGermanFile();

@@ -2,9 +2,9 @@
 
 #include "framework/FolderWalks.h"
 #include "framework/TextUtils.h"
+#include "platform/files/ByteSource.h"
 #include "platform/files/FileSystem.h"
 #include "platform/ini/IniDocument.h"
-#include "platform/version/ByteSource.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/RuleFiles.h"
 

@@ -43,7 +43,7 @@ void FileGrabber::RequestDone(HttpClient& Sender, HttpRequest RqType, std::uint1
         const std::uint32_t elapsed = services_.system.tickCount() - startTick_;
         addToLog(log_, "File downloaded in " + std::to_string(elapsed) + "ms", llInfo);
         // Written whole or not at all: a failed write keeps the old file.
-        if (!fileName_.empty() && !services_.files.writeFile(fileName_, stream_))
+        if (!fileName_.empty() && !services_.files.writeFileInFolder(fileName_, stream_))
             addToLog(log_, "File download : cannot write " + fileName_, llError);
     }
     if (onDone_ && RqType == httpGET) {

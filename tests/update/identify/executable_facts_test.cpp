@@ -1,7 +1,7 @@
 #include "update/identify/ExecutableFacts.h"
 
 #include "IdentifyFixture.h"
-#include "platform/version/ByteSource.h"
+#include "platform/files/ByteSource.h"
 
 #include <gtest/gtest.h>
 
