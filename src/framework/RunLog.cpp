@@ -1,6 +1,7 @@
 #include "framework/RunLog.h"
 
 #include "framework/TextUtils.h"
+#include "platform/Error.h"
 #include "platform/desktop/Shell.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/PathText.h"
@@ -9,7 +10,6 @@
 
 #include <array>
 #include <cstdio>
-#include <stdexcept>
 #include <utility>
 
 namespace dm {
@@ -43,7 +43,7 @@ RunLog::RunLog(Services services, std::string fileName, bool verbose, int maxLin
         return;
     const auto text = services_.files.readFile(fileName_);
     if (!text)
-        throw std::runtime_error("Cannot read the log file " + fileName_);
+        throw FileError("Cannot read the log file " + fileName_);
     const std::vector<std::string> lines = textToLines(*text);
     lines_.assign(lines.begin(), lines.end());
 }
@@ -82,7 +82,8 @@ void RunLog::Save() {
         if (!entry || !(entry->attributes & platform::FileAttributeDirectory))
             return;
         // Through the folder held open: a data folder that has become a link is not written.
-        services_.files.writeFileInFolder(fileName_, platform::joinCrLf(lines_));
+        // A failed write is dropped, as the log never reports its own failures.
+        (void)services_.files.writeFileInFolder(fileName_, platform::joinCrLf(lines_));
     } catch (...) {
         // A log that cannot be written must never disturb the program.
     }

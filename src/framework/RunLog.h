@@ -29,7 +29,7 @@ public:
     };
 
     // Nothing is written here. With LoadExisting, the lines of an existing file become the list
-    // (a file that exists but cannot be read throws std::runtime_error).
+    // (a file that exists but cannot be read throws FileError).
     RunLog(Services services, std::string fileName, bool verbose, int maxLines, bool loadExisting);
     // Saves once more.
     ~RunLog();

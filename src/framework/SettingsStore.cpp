@@ -51,8 +51,9 @@ void WriteMakerValue(platform::Registry& registry, const std::string& name,
 }
 
 void DeleteMakerValue(platform::Registry& registry, const std::string& name) {
+    // These clean-ups raise nothing and report nothing: a value or key that stays is no error.
     if (const auto key = makerKey(registry))
-        key->deleteValue(name);
+        (void)key->deleteValue(name);
 }
 
 void DeleteMakerKeyIfEmpty(platform::Registry& registry) {
@@ -60,11 +61,11 @@ void DeleteMakerKeyIfEmpty(platform::Registry& registry) {
     if (!key || !key->subKeyNames().empty() || !key->valueNames().empty())
         return;
     key.reset();
-    registry.deleteKey(RegistryRoot::CurrentUser, kMakerKey);
+    (void)registry.deleteKey(RegistryRoot::CurrentUser, kMakerKey);
 }
 
 void DeleteProductSettingsKey(platform::Registry& registry, const std::string& name) {
-    registry.deleteKey(RegistryRoot::CurrentUser, settingsKeyOf(name));
+    (void)registry.deleteKey(RegistryRoot::CurrentUser, settingsKeyOf(name));
 }
 
 void ImportSettingsIni(platform::Registry& registry, const std::string& name,
@@ -74,10 +75,11 @@ void ImportSettingsIni(platform::Registry& registry, const std::string& name,
         registry.createKey(RegistryRoot::CurrentUser, settingsKeyOf(name), RegistryAccess::Full);
     if (!key)
         return;
+    // The import is best effort: a value that cannot be written is skipped, the others still go.
     for (const auto& name : ini.keyNames(kStrings))
-        key->writeString(name, ini.readString(kStrings, name, {}, kMaxStringLength));
+        (void)key->writeString(name, ini.readString(kStrings, name, {}, kMaxStringLength));
     for (const auto& name : ini.keyNames(kDwords))
-        key->writeDword(name, static_cast<std::uint32_t>(ini.readInteger(kDwords, name, 0)));
+        (void)key->writeDword(name, static_cast<std::uint32_t>(ini.readInteger(kDwords, name, 0)));
 }
 
 bool ExportSettingsToIni(platform::Registry& registry, platform::SystemInfo& system,

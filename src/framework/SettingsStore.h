@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/registry/Registry.h"
+#include "platform/registry/RegistryError.h"
 #include "platform/system/SystemInfo.h"
 
-#include <stdexcept>
 #include <string>
 
 // The maker's registry key, the program's settings key and the portable "settings.ini", all
@@ -14,12 +14,6 @@ namespace dm {
 inline constexpr const char* kMakerKey = "SOFTWARE\\Brackenway";
 // The program's settings key.
 inline constexpr const char* kProductSettingsKey = "SOFTWARE\\Brackenway\\Dimmetric";
-
-// A registry value that cannot be read or written as asked.
-class RegistryError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The string value Name of the maker's key; empty when the key or the value is missing. Throws
 // RegistryError when the value is not a string.

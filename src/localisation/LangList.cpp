@@ -14,6 +14,7 @@
 #include "platform/files/PathText.h"
 #include "platform/qt/QtText.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/RegistryError.h"
 #include "platform/system/SystemInfo.h"
 #include "platform/version/VersionResources.h"
 
@@ -23,7 +24,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <system_error>
 
 namespace dm {
@@ -205,7 +205,7 @@ bool LangList::LoadFromRegistry() {
                                  platform::RegistryAccess::Read);
     const auto stored = key ? key->readDword(name) : platform::ReadResult<std::uint32_t>{};
     if (stored.status == platform::ReadStatus::WrongType)
-        throw std::runtime_error("Invalid data type for '" + name + "'");
+        throw RegistryError("Invalid data type for '" + name + "'");
     if (stored.ok())
         return SelectLanguageId(static_cast<std::int32_t>(stored.value));
     return SelectUserDefaultLanguage();

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "localisation/Components.h"
+#include "platform/Error.h"
 
 #include <QImage>
 #include <QStringList>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,9 +23,9 @@ class CodePage;
 
 // An error that ends the reading of a language file: a revision above 4 ("Format not supported in
 // this revision") or a flag picture that is not a bitmap file image.
-class LanguageFileError : public std::runtime_error {
+class LanguageFileError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // The flag picture of a record's payload: an empty payload is no picture (a null image); nullopt

@@ -44,7 +44,7 @@ protected:
     void storeSettingsIn(platform::Registry& into) {
         auto settings =
             into.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full);
-        settings->writeDword("lng", 0x0407);
+        EXPECT_TRUE(settings->writeDword("lng", 0x0407));
         WriteMakerValue(into, "Dimmetric", exe);
     }
 
@@ -120,11 +120,13 @@ TEST_F(PortableCloseTest, TheUsersExportsOutliveTheWipeWithTheFoldersThatHoldThe
 // would do.
 class SwappingFileSystem : public platform::FolderFileSystem {
 public:
-    std::unique_ptr<platform::Folder> openFolder(const std::string& path) override {
+    platform::Result<std::unique_ptr<platform::Folder>>
+    openFolder(const std::string& path) override {
         auto folder = FolderFileSystem::openFolder(path);
         if (!folder || !swap)
             return folder;
-        return std::make_unique<SwappedAfterListing>(std::move(folder), std::exchange(swap, {}));
+        return std::make_unique<SwappedAfterListing>(
+            std::unique_ptr<platform::Folder>(std::move(folder)), std::exchange(swap, {}));
     }
 
     std::function<void()> swap; // once, at the first folder's first listing
@@ -140,12 +142,12 @@ private:
                 std::exchange(swap_, {})();
             return entries;
         }
-        std::unique_ptr<Folder> openFolder(const std::string& name) override {
+        platform::Result<std::unique_ptr<Folder>> openFolder(const std::string& name) override {
             return held_->openFolder(name);
         }
         bool deleteFile(const std::string& name) override { return held_->deleteFile(name); }
         bool removeFolder(const std::string& name) override { return held_->removeFolder(name); }
-        bool writeFile(const std::string& name, const std::string& bytes) override {
+        platform::Status writeFile(const std::string& name, const std::string& bytes) override {
             return held_->writeFile(name, bytes);
         }
 

@@ -34,11 +34,11 @@ TEST_F(SettingsStoreTest, PortableRoundTripThroughHiveAndSettingsFile) {
         auto key = registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey,
                                       RegistryAccess::Full);
         ASSERT_TRUE(key);
-        key->writeDword("lng", 0x0001040C);
-        key->writeDword("all_bits", 4294967295u);
-        key->writeString("LastExport", "/home/user/report.txt");
-        key->writeExpandString("Expanded", "%HOME%/x");
-        key->writeValue("Blob", RegistryValue::binary("\x01\x02"));
+        EXPECT_TRUE(key->writeDword("lng", 0x0001040C));
+        EXPECT_TRUE(key->writeDword("all_bits", 4294967295u));
+        EXPECT_TRUE(key->writeString("LastExport", "/home/user/report.txt"));
+        EXPECT_TRUE(key->writeExpandString("Expanded", "%HOME%/x"));
+        EXPECT_TRUE(key->writeValue("Blob", RegistryValue::binary("\x01\x02")));
         fs::create_directories(temp.path() / "program");
         ASSERT_TRUE(ExportSettingsToIni(registry, system, "Dimmetric", ini));
     }
@@ -72,8 +72,9 @@ TEST_F(SettingsStoreTest, ImportReadsHexadecimalUnreadableAsZeroAndKeepsOtherVal
                    "\r\n[Settings_DWORD]\r\nhex=0x10\r\nbad=abc\r\n"
                    "neg=-2\r\n[Other]\r\nignored=1\r\n");
     FileRegistry registry(hives);
-    registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
-        ->writeString("Untouched", "stays");
+    EXPECT_TRUE(
+        registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
+            ->writeString("Untouched", "stays"));
     ImportSettingsIni(registry, "Dimmetric", ini);
     auto key = settings(registry);
     ASSERT_TRUE(key);
@@ -105,8 +106,9 @@ TEST_F(SettingsStoreTest, APortableRunWithoutSettingsFileLeavesNothingBehind) {
 
 TEST_F(SettingsStoreTest, AFailedExportIsFalseAndTheRegistryKeepsTheSettings) {
     FileRegistry registry(hives);
-    registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
-        ->writeDword("lng", 1033);
+    EXPECT_TRUE(
+        registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
+            ->writeDword("lng", 1033));
     EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini)) << "no such folder";
     fs::create_directories(temp.path() / "program/settings.ini");
     EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini)) << "a folder in the way";
@@ -123,7 +125,8 @@ TEST_F(SettingsStoreTest, AnUnreadableValueFailsTheExport) {
     FileRegistry registry(hives);
     auto key =
         registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full);
-    key->writeValue("short", RegistryValue{RegType::Dword, std::string("\x01\x02", 2)});
+    EXPECT_TRUE(
+        key->writeValue("short", RegistryValue{RegType::Dword, std::string("\x01\x02", 2)}));
     fs::create_directories(temp.path() / "program");
     EXPECT_FALSE(ExportSettingsToIni(registry, system, "Dimmetric", ini));
 }
@@ -131,8 +134,9 @@ TEST_F(SettingsStoreTest, AnUnreadableValueFailsTheExport) {
 TEST_F(SettingsStoreTest, ExportKeepsEntriesTheRegistryNoLongerHas) {
     temp.write("program/settings.ini", "[Settings]\r\nOld=kept\r\n");
     FileRegistry registry(hives);
-    registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
-        ->writeString("New", "added");
+    EXPECT_TRUE(
+        registry.createKey(RegistryRoot::CurrentUser, kProductSettingsKey, RegistryAccess::Full)
+            ->writeString("New", "added"));
     ASSERT_TRUE(ExportSettingsToIni(registry, system, "Dimmetric", ini));
     const std::string text = test::TempDir::read(ini);
     EXPECT_NE(text.find("Old=kept"), std::string::npos);
@@ -157,8 +161,8 @@ TEST(MakerKey, ValuesReadWriteAndTypeErrors) {
     EXPECT_EQ(ReadMakerValue(registry, "Harrow"), "");
     WriteMakerValue(registry, "Harrow", "C:\\Harrow\\harrow.exe");
     EXPECT_EQ(ReadMakerValue(registry, "harrow"), "C:\\Harrow\\harrow.exe");
-    registry.createKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Full)
-        ->writeDword("Number", 1);
+    EXPECT_TRUE(registry.createKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Full)
+                    ->writeDword("Number", 1));
     EXPECT_THROW(ReadMakerValue(registry, "Number"), RegistryError);
     registry.setWritesFail(true);
     EXPECT_THROW(WriteMakerValue(registry, "Dimmetric", "/x"), RegistryError);
@@ -171,8 +175,8 @@ TEST(MakerKey, DeletedOnlyWhenNoProgramValueAndNoSubkeyRemain) {
 
     WriteMakerValue(registry, "Dimmetric", "/opt/dimmetric");
     WriteMakerValue(registry, "Harrow", "/opt/harrow");
-    registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\Brackenway\\Harrow",
-                       RegistryAccess::Full);
+    EXPECT_TRUE(registry.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\Brackenway\\Harrow",
+                                   RegistryAccess::Full));
     DeleteMakerValue(registry, "Dimmetric");
     DeleteMakerValue(registry, "Missing");
     DeleteMakerKeyIfEmpty(registry);

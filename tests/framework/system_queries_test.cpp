@@ -17,8 +17,9 @@ using namespace platform;
 constexpr const char* kCurrentVersion = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 
 void setValue(Registry& registry, const char* name, const char* text) {
-    registry.createKey(RegistryRoot::LocalMachine, kCurrentVersion, RegistryAccess::Full)
-        ->writeString(name, text);
+    EXPECT_TRUE(
+        registry.createKey(RegistryRoot::LocalMachine, kCurrentVersion, RegistryAccess::Full)
+            ->writeString(name, text));
 }
 
 TEST(SystemQueries, NtVersionNamesFollowTheTable) {

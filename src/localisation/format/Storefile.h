@@ -1,19 +1,19 @@
 #pragma once
 
+#include "platform/Error.h"
 #include "platform/files/RandomAccessFile.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 namespace dm {
 
 // The record file's only error: a write, append or clear while the file reads as read-only.
-class StorefileError : public std::runtime_error {
+class StorefileError : public Error {
 public:
-    StorefileError() : std::runtime_error("Attempt to write a data while in ReadOnly mode") {}
+    StorefileError() : Error("Attempt to write a data while in ReadOnly mode") {}
 };
 
 // A disk file of tagged, variable-length records behind a fixed signature. Layout (integers

@@ -5,13 +5,15 @@
 
 namespace dm::platform {
 
-bool FileSystem::writeFileInFolder(const std::string& path, const std::string& bytes) {
+Status FileSystem::writeFileInFolder(const std::string& path, const std::string& bytes) {
     const std::string folder = folderOfPath(path);
     const std::string name = path.substr(folder.size());
     if (folder.empty() || name.empty())
-        return false;
-    const std::unique_ptr<Folder> held = openFolder(folder);
-    return held && held->writeFile(name, bytes);
+        return Failure{"Not a file in a folder: \"" + path + "\""};
+    const auto held = openFolder(folder);
+    if (!held)
+        return Failure{held.error()};
+    return held->writeFile(name, bytes);
 }
 
 } // namespace dm::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Result.h"
 #include "platform/files/ByteSource.h"
 #include "platform/files/FileAttributes.h"
 
@@ -27,7 +28,10 @@ enum class SpecialFolder {
     System,         // CSIDL_SYSTEM: the folder of the system's libraries
 };
 
-// The file system, with paths as 8-bit texts and "/" as the path delimiter. Failures are results.
+// The file system, with paths as 8-bit texts and "/" as the path delimiter. Failures are results
+// (see docs/DESIGN-ERRORS.md): what is only absent is an empty list or nullopt; the calls named
+// after a Windows function that returns BOOL keep that bool; opening and writing say why they
+// failed.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -51,17 +55,17 @@ public:
     virtual bool driveExists(const std::string& root) = 0;
     // The whole file, or nullopt when it cannot be read.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
-    // The bytes of a regular file, read in place; nullptr when it cannot be opened.
-    virtual std::unique_ptr<ByteSource> openBytes(const std::string& path) = 0;
+    // The bytes of a regular file, read in place; or why it cannot be opened.
+    virtual Result<std::unique_ptr<ByteSource>> openBytes(const std::string& path) = 0;
     // Replaces the file with bytes, whole or not at all.
-    virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
-    // The folder held open (see Folder); nullptr when it is missing, not a folder, or a symbolic
-    // link: a folder that has become a link is refused, never followed.
-    virtual std::unique_ptr<Folder> openFolder(const std::string& path) = 0;
+    virtual Status writeFile(const std::string& path, const std::string& bytes) = 0;
+    // The folder held open (see Folder); or a failure when it is missing, not a folder, or a
+    // symbolic link: a folder that has become a link is refused, never followed.
+    virtual Result<std::unique_ptr<Folder>> openFolder(const std::string& path) = 0;
     // Replaces the file with bytes, whole or not at all, through its folder held open (openFolder):
     // for the files of a folder that was checked once, such as the data folder, so that a link
     // swapped in for the folder since cannot lead the write elsewhere.
-    bool writeFileInFolder(const std::string& path, const std::string& bytes);
+    Status writeFileInFolder(const std::string& path, const std::string& bytes);
     // The folder, without a trailing delimiter; empty when the system has none.
     virtual std::string specialFolder(SpecialFolder folder) = 0;
 };

@@ -67,6 +67,21 @@ UniqueFd openRealFolder(int dirFd, const std::string& path) {
     return UniqueFd(::openat(dirFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
+std::string cannotOpenFolder(const std::string& path) {
+    return "Cannot open the folder \"" + path + "\" (missing, not a folder, or a link)";
+}
+
+std::string readOnlyFile(const std::string& path) {
+    return "Cannot replace \"" + path + "\": it is read-only or a folder";
+}
+
+// A write's outcome without the identity of the file written.
+Status statusOf(const Result<FileIdentity>& written) {
+    if (!written)
+        return Failure{written.error()};
+    return {};
+}
+
 class LinuxFolder final : public Folder {
 public:
     explicit LinuxFolder(UniqueFd fd) : fd_(std::move(fd)) {}
@@ -92,11 +107,13 @@ public:
         return entries;
     }
 
-    std::unique_ptr<Folder> openFolder(const std::string& name) override {
+    Result<std::unique_ptr<Folder>> openFolder(const std::string& name) override {
         if (!isEntryName(name))
-            return nullptr;
+            return Failure{"Not an entry name: \"" + name + "\""};
         UniqueFd sub = openRealFolder(fd_.get(), name);
-        return sub.get() < 0 ? nullptr : std::make_unique<LinuxFolder>(std::move(sub));
+        if (sub.get() < 0)
+            return Failure{cannotOpenFolder(name)};
+        return std::make_unique<LinuxFolder>(std::move(sub));
     }
 
     bool deleteFile(const std::string& name) override {
@@ -110,13 +127,13 @@ public:
         return isEntryName(name) && ::unlinkat(fd_.get(), name.c_str(), AT_REMOVEDIR) == 0;
     }
 
-    bool writeFile(const std::string& name, const std::string& bytes) override {
+    Status writeFile(const std::string& name, const std::string& bytes) override {
         // As on Windows, a read-only file or a folder is not replaced.
         struct stat existing {};
         if (::fstatat(fd_.get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(existing.st_mode) && (existing.st_mode & 0222) == 0)
-            return false;
-        return static_cast<bool>(writeFileAtomicallyIn(fd_, name, bytes));
+            return Failure{readOnlyFile(name)};
+        return statusOf(writeFileAtomicallyIn(fd_, name, bytes));
     }
 
 private:
@@ -226,27 +243,29 @@ std::optional<std::string> LinuxFileSystem::readFile(const std::string& path) {
     return std::move(contents.bytes);
 }
 
-bool LinuxFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+Status LinuxFileSystem::writeFile(const std::string& path, const std::string& bytes) {
     // As on Windows, a read-only file or a folder is not replaced.
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 &&
         (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0))
-        return false;
-    return static_cast<bool>(writeFileAtomically(path, bytes));
+        return Failure{readOnlyFile(path)};
+    return statusOf(writeFileAtomically(path, bytes));
 }
 
-std::unique_ptr<ByteSource> LinuxFileSystem::openBytes(const std::string& path) {
+Result<std::unique_ptr<ByteSource>> LinuxFileSystem::openBytes(const std::string& path) {
     auto source = std::make_unique<LinuxFileByteSource>(path);
     if (!source->isOpen())
-        return nullptr;
+        return Failure{"Cannot open the file \"" + path + "\""};
     return source;
 }
 
-std::unique_ptr<Folder> LinuxFileSystem::openFolder(const std::string& path) {
+Result<std::unique_ptr<Folder>> LinuxFileSystem::openFolder(const std::string& path) {
     if (path.empty())
-        return nullptr;
+        return Failure{cannotOpenFolder(path)};
     UniqueFd fd = openRealFolder(AT_FDCWD, withoutTrailingDelimiter(path));
-    return fd.get() < 0 ? nullptr : std::make_unique<LinuxFolder>(std::move(fd));
+    if (fd.get() < 0)
+        return Failure{cannotOpenFolder(path)};
+    return std::make_unique<LinuxFolder>(std::move(fd));
 }
 
 std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {

@@ -18,9 +18,9 @@ public:
     bool deleteFile(const std::string& path) override;
     bool driveExists(const std::string& root) override;
     std::optional<std::string> readFile(const std::string& path) override;
-    std::unique_ptr<ByteSource> openBytes(const std::string& path) override;
-    bool writeFile(const std::string& path, const std::string& bytes) override;
-    std::unique_ptr<Folder> openFolder(const std::string& path) override;
+    Result<std::unique_ptr<ByteSource>> openBytes(const std::string& path) override;
+    Status writeFile(const std::string& path, const std::string& bytes) override;
+    Result<std::unique_ptr<Folder>> openFolder(const std::string& path) override;
     std::string specialFolder(SpecialFolder folder) override;
 };
 

@@ -75,23 +75,7 @@ public:
 
 // The key that RegOpenKeyEx or RegCreateKeyEx opened, used like its unique_ptr; or no key, and
 // error() says why (such as a damaged hive, or "the key does not exist").
-class KeyResult {
-public:
-    template <typename Key> KeyResult(std::unique_ptr<Key> key) : key_(std::move(key)) {}
-    KeyResult(Failure failure) : error_(std::move(failure.error)) {}
-
-    explicit operator bool() const { return key_ != nullptr; }
-    RegistryKey* operator->() const { return key_.get(); }
-    RegistryKey& operator*() const { return *key_; }
-    RegistryKey* get() const { return key_.get(); }
-    void reset() { key_.reset(); }
-    operator std::unique_ptr<RegistryKey>() && { return std::move(key_); }
-    const std::string& error() const { return error_; }
-
-private:
-    std::unique_ptr<RegistryKey> key_;
-    std::string error_;
-};
+using KeyResult = Result<std::unique_ptr<RegistryKey>>;
 
 // The registry: keys under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE. Key paths use "\" between
 // names; empty names (leading, trailing or doubled "\") are ignored, so "" is the root itself.

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <variant>
 
 namespace dm::platform {
 
 // Raised when a variant value cannot be converted to the type asked for.
-class VariantConversionError : public std::runtime_error {
+class VariantConversionError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // An automation value as WMI delivers it: Null, text, a signed or unsigned integer, a Boolean or

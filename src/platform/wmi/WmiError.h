@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/Error.h"
+
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace dm::platform {
@@ -20,10 +21,9 @@ inline constexpr std::uint32_t E_CLASS_NOT_REGISTERED = 0x80040154;
 } // namespace wbem
 
 // A failed WMI call, as the automation layer raises it.
-class WmiError : public std::runtime_error {
+class WmiError : public Error {
 public:
-    WmiError(std::uint32_t code, const std::string& message)
-        : std::runtime_error(message), code_(code) {}
+    WmiError(std::uint32_t code, const std::string& message) : Error(message), code_(code) {}
     std::uint32_t code() const { return code_; }
 
 private:

@@ -75,9 +75,9 @@ TEST_F(FileRegistryTest, ValuesOfEveryTypeReadBackFromTheFileInAFreshInstance) {
 
 TEST_F(FileRegistryTest, TypedReadsTellMissingFromWrongType) {
     auto key = registry.createKey(HKCU, "K", RegistryAccess::Full);
-    key->writeDword("number", 5);
-    key->writeString("text", "5");
-    key->writeValue("short", RegistryValue{RegType::Dword, "ab"});
+    EXPECT_TRUE(key->writeDword("number", 5));
+    EXPECT_TRUE(key->writeString("text", "5"));
+    EXPECT_TRUE(key->writeValue("short", RegistryValue{RegType::Dword, "ab"}));
     EXPECT_EQ(key->readString("number").status, ReadStatus::WrongType);
     EXPECT_EQ(key->readDword("text").status, ReadStatus::WrongType);
     EXPECT_EQ(key->readDword("short").status, ReadStatus::WrongType);
@@ -88,8 +88,8 @@ TEST_F(FileRegistryTest, TypedReadsTellMissingFromWrongType) {
 
 TEST_F(FileRegistryTest, NamesMatchIgnoringCaseAndKeepTheirFirstSpelling) {
     auto key = registry.createKey(HKCU, "Software\\MixedCase", RegistryAccess::Full);
-    key->writeString("Value", "1");
-    key->writeString("VALUE", "2");
+    EXPECT_TRUE(key->writeString("Value", "1"));
+    EXPECT_TRUE(key->writeString("VALUE", "2"));
     auto other = registry.createKey(HKCU, "SOFTWARE\\mixedcase\\Sub", RegistryAccess::Full);
     ASSERT_TRUE(other);
 
@@ -104,10 +104,11 @@ TEST_F(FileRegistryTest, NamesMatchIgnoringCaseAndKeepTheirFirstSpelling) {
 
 TEST_F(FileRegistryTest, EnumerationsFollowCreationOrder) {
     for (const char* name : {"Zeta", "alpha", "Mid"})
-        registry.createKey(HKLM, std::string("SOFTWARE\\Uninstall\\") + name, RegistryAccess::Full);
+        EXPECT_TRUE(registry.createKey(HKLM, std::string("SOFTWARE\\Uninstall\\") + name,
+                                       RegistryAccess::Full));
     auto key = registry.openKey(HKLM, "SOFTWARE\\Uninstall", RegistryAccess::Full);
     for (const char* name : {"b", "C", "a"})
-        key->writeString(name, name);
+        EXPECT_TRUE(key->writeString(name, name));
     FileRegistry fresh(dir.path().string());
     auto reread = fresh.openKey(HKLM, "SOFTWARE\\Uninstall", RegistryAccess::Read);
     EXPECT_EQ(reread->subKeyNames(), (std::vector<std::string>{"Zeta", "alpha", "Mid"}));
@@ -115,9 +116,11 @@ TEST_F(FileRegistryTest, EnumerationsFollowCreationOrder) {
 }
 
 TEST_F(FileRegistryTest, DeletingAKeyTakesItsSubtree) {
-    registry.createKey(HKCU, "SOFTWARE\\Brackenway\\Dimmetric\\Deep\\Deeper", RegistryAccess::Full)
-        ->writeString("x", "y");
-    registry.createKey(HKCU, "SOFTWARE\\Brackenway\\Other", RegistryAccess::Full);
+    EXPECT_TRUE(
+        registry
+            .createKey(HKCU, "SOFTWARE\\Brackenway\\Dimmetric\\Deep\\Deeper", RegistryAccess::Full)
+            ->writeString("x", "y"));
+    EXPECT_TRUE(registry.createKey(HKCU, "SOFTWARE\\Brackenway\\Other", RegistryAccess::Full));
     EXPECT_TRUE(registry.deleteKey(HKCU, "software\\brackenway\\DIMMETRIC"));
     EXPECT_FALSE(registry.keyExists(HKCU, "SOFTWARE\\Brackenway\\Dimmetric\\Deep"));
     EXPECT_TRUE(registry.keyExists(HKCU, "SOFTWARE\\Brackenway\\Other"));
@@ -127,17 +130,19 @@ TEST_F(FileRegistryTest, DeletingAKeyTakesItsSubtree) {
 
 TEST_F(FileRegistryTest, AHandleToADeletedKeyNoLongerWrites) {
     auto key = registry.createKey(HKCU, "A\\B", RegistryAccess::Full);
-    registry.deleteKey(HKCU, "A");
+    EXPECT_TRUE(registry.deleteKey(HKCU, "A"));
     EXPECT_FALSE(key->writeString("x", "y"));
     EXPECT_FALSE(registry.keyExists(HKCU, "A"));
     EXPECT_TRUE(key->valueNames().empty());
 }
 
 TEST_F(FileRegistryTest, ThirtyTwoBitViewOfLocalMachineSoftwareIsWow6432Node) {
-    registry.createKey(HKLM, "SOFTWARE\\Vendor", RegistryAccess::Full, RegistryView::Bits32)
-        ->writeString("v", "32");
-    registry.createKey(HKLM, "SOFTWARE\\Vendor", RegistryAccess::Full, RegistryView::Bits64)
-        ->writeString("v", "64");
+    EXPECT_TRUE(
+        registry.createKey(HKLM, "SOFTWARE\\Vendor", RegistryAccess::Full, RegistryView::Bits32)
+            ->writeString("v", "32"));
+    EXPECT_TRUE(
+        registry.createKey(HKLM, "SOFTWARE\\Vendor", RegistryAccess::Full, RegistryView::Bits64)
+            ->writeString("v", "64"));
     auto wow = registry.openKey(HKLM, "SOFTWARE\\Wow6432Node\\Vendor", RegistryAccess::Read);
     ASSERT_TRUE(wow);
     EXPECT_EQ(wow->readString("v").value, "32");
@@ -148,7 +153,8 @@ TEST_F(FileRegistryTest, ThirtyTwoBitViewOfLocalMachineSoftwareIsWow6432Node) {
     EXPECT_TRUE(registry.openKey(HKLM, "SOFTWARE\\Wow6432Node\\Vendor", RegistryAccess::Read,
                                  RegistryView::Bits32));
     // HKEY_CURRENT_USER is shared between the views.
-    registry.createKey(HKCU, "SOFTWARE\\Vendor", RegistryAccess::Full)->writeString("v", "user");
+    EXPECT_TRUE(registry.createKey(HKCU, "SOFTWARE\\Vendor", RegistryAccess::Full)
+                    ->writeString("v", "user"));
     EXPECT_EQ(
         registry.openKey(HKCU, "SOFTWARE\\Vendor", RegistryAccess::Read, RegistryView::Bits32)
             ->readString("v")
@@ -193,7 +199,7 @@ TEST_F(FileRegistryTest, DamagedHiveIsReportedAndNeverOverwritten) {
 }
 
 TEST_F(FileRegistryTest, UnwritableFolderFailsTheWriteAndKeepsTheHive) {
-    registry.createKey(HKCU, "K", RegistryAccess::Full)->writeString("v", "old");
+    EXPECT_TRUE(registry.createKey(HKCU, "K", RegistryAccess::Full)->writeString("v", "old"));
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     auto key = registry.openKey(HKCU, "K", RegistryAccess::Full);
@@ -220,7 +226,7 @@ TEST_F(FileRegistryTest, HiveThatIsNotAFileFailsReadsAndWrites) {
 }
 
 TEST_F(FileRegistryTest, FailedLockFailsTheWriteAndKeepsTheHive) {
-    registry.createKey(HKCU, "K", RegistryAccess::Full)->writeString("v", "old");
+    EXPECT_TRUE(registry.createKey(HKCU, "K", RegistryAccess::Full)->writeString("v", "old"));
     std::filesystem::create_directory(hive("user.reg.lock.blocked"));
     std::filesystem::rename(hive("user.reg.lock"), hive("user.reg.lock.old"));
     std::filesystem::rename(hive("user.reg.lock.blocked"), hive("user.reg.lock"));
@@ -238,11 +244,11 @@ TEST_F(FileRegistryTest, FailedLockFailsTheWriteAndKeepsTheHive) {
 TEST_F(FileRegistryTest, ChangesOfAnotherInstanceAreSeenAndKept) {
     FileRegistry other(dir.path().string());
     auto mine = registry.createKey(HKCU, "K", RegistryAccess::Full);
-    mine->writeString("a", "1");
+    EXPECT_TRUE(mine->writeString("a", "1"));
     auto theirs = other.openKey(HKCU, "K", RegistryAccess::Full);
     ASSERT_TRUE(theirs);
-    theirs->writeString("b", "2");
-    mine->writeString("c", "3");
+    EXPECT_TRUE(theirs->writeString("b", "2"));
+    EXPECT_TRUE(mine->writeString("c", "3"));
     EXPECT_EQ(theirs->valueNames(), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(mine->readString("b").value, "2");
 }
@@ -272,7 +278,8 @@ TEST(FileRegistryFolder, ComesFromTheEnvironment) {
 
 TEST(MemoryRegistryFake, BehavesAsTheFileRegistryForViewsAndDeletes) {
     FakeRegistry registry;
-    registry.createKey(HKLM, "SOFTWARE\\V", RegistryAccess::Full, RegistryView::Bits32);
+    EXPECT_TRUE(
+        registry.createKey(HKLM, "SOFTWARE\\V", RegistryAccess::Full, RegistryView::Bits32));
     EXPECT_TRUE(registry.keyExists(HKLM, "SOFTWARE\\Wow6432Node\\V"));
     EXPECT_TRUE(registry.deleteKey(HKLM, "SOFTWARE"));
     EXPECT_FALSE(registry.keyExists(HKLM, "SOFTWARE\\Wow6432Node"));

@@ -139,7 +139,7 @@ TEST_F(UninstallListingTest, IsSoftwareInstalledFindsTheProgramsEntry) {
                             platform::RegistryAccess::Full);
         ASSERT_TRUE(key);
         for (const auto& [name, value] : c.values)
-            key->writeValue(name, value);
+            EXPECT_TRUE(key->writeValue(name, value));
         EXPECT_EQ(IsSoftwareInstalled(local, "Brackenway Dimmetric"), c.installed) << c.name;
     }
     EXPECT_FALSE(IsSoftwareInstalled(context, "Brackenway Dimmetric")) << "empty registry";
