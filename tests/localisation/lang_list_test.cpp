@@ -7,6 +7,7 @@
 #include "platform/fakes/FakeMessageBox.h"
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
+#include "platform/registry/RegistryError.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
@@ -496,7 +497,7 @@ TEST_F(LangListTest, StoredValueOfAnotherTypeEndsTheRestoreWithAnError) {
     addLanguage(0x0407, 0, "Deutsch");
     store(RegistryValue::string("1031"));
     auto list = makeList();
-    EXPECT_THROW(list->FirstActivation(), std::runtime_error);
+    EXPECT_THROW(list->FirstActivation(), dm::RegistryError);
     EXPECT_EQ(list->LanguageIndex(), 0);
 
     // Marked as run before it started: the next activation does not run it again.

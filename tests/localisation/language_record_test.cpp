@@ -9,7 +9,12 @@
 #include <QMainWindow>
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace {
+
+// Raised as one of the program's exception family.
+static_assert(std::is_base_of_v<dm::Error, dm::LanguageFileError>);
 
 using namespace dm::test;
 using dm::LanguageRecord;

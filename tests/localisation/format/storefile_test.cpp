@@ -5,8 +5,12 @@
 
 #include <filesystem>
 #include <string>
+#include <type_traits>
 
 namespace {
+
+// Raised as one of the program's exception family.
+static_assert(std::is_base_of_v<dm::Error, dm::StorefileError>);
 
 using dm::Storefile;
 

@@ -90,6 +90,30 @@ TEST_F(LinuxFileSystemTest, WritesFilesWholeAndRefusesReadOnlyOnes) {
         << "no temporary file left behind";
 }
 
+TEST_F(LinuxFileSystemTest, FailedOpensAndWritesSayWhatFailed) {
+    const std::string readOnly = temp.write("locked.ini", "");
+    files.setAttributes(readOnly, FileAttributeReadOnly);
+    fs::create_directories(temp.path() / "folder");
+    struct Case {
+        std::string what;
+        std::string error;
+    };
+    const std::string missing = temp.dir() + "missing";
+    const Case cases[] = {
+        {"open bytes", files.openBytes(missing).error()},
+        {"open folder", files.openFolder(missing).error()},
+        {"write read-only", files.writeFile(readOnly, "x").error()},
+        {"write folder", files.writeFile(temp.dir() + "folder", "x").error()},
+        {"write in missing folder", files.writeFileInFolder(missing + "/app.log", "x").error()},
+        {"write without folder", files.writeFileInFolder("app.log", "x").error()},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(c.error.empty()) << c.what;
+    EXPECT_NE(cases[0].error.find(missing), std::string::npos) << cases[0].error;
+    EXPECT_NE(cases[1].error.find(missing), std::string::npos) << cases[1].error;
+    EXPECT_TRUE(files.openFolder(temp.dir() + "folder").error().empty());
+}
+
 TEST_F(LinuxFileSystemTest, ALogThatIsALinkIsWrittenThroughTheLink) {
     const std::string target = temp.write("elsewhere/Dimmetric.log", "old");
     fs::permissions(target, fs::perms(0600));
