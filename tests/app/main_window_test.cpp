@@ -518,7 +518,8 @@ TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
             return std::string(caption) + sep + value + "\r\n";
         };
         return section(1, line("Slot Name", "DIMM0") + line("Capacity", "8 GB") +
-                              line("Manufacturer", "Kingston") + line("Model", "KHX;2400") +
+                              line("Manufacturer", "Kingston") +
+                              line("Model", sep == ";" ? "\"KHX;2400\"" : "KHX;2400") +
                               line("Type", "DDR4 / PC4-19200") + line("Serial#", "1")) +
                section(2, line("Slot Name", "DIMM1") + line("Capacity", "4 GB") +
                               line("Manufacturer", "Samsung") + line("Model", "M378") +
