@@ -1,5 +1,7 @@
 #include "app/AboutDlg.h"
 
+#include "app/GroupTitleStyle.h"
+
 #include "framework/FileVersionText.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
@@ -21,6 +23,7 @@ AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, std:
         setFont(mainForm->font());
     setFixedSize(389, 285);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dimmetric.png")));
+    putGroupTitlesOnFrames(this);
     TS_about_->setObjectName("TS_about");
     TS_about_->setItems({"About", "Application Name :", "Version :"});
     TS_about_->Loaded();
