@@ -1,7 +1,6 @@
 #include "app/AboutDlg.h"
 
 #include "app/GroupTitleStyle.h"
-
 #include "framework/FileVersionText.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"

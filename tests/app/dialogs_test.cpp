@@ -99,7 +99,7 @@ int frameTopLine(QGroupBox& box) {
 }
 
 // Every titled group of the forms draws its frame's top line above its contents, not through
-// them, whatever font the language gives the forms.
+// them, also at the larger font that a language file's minimum font size gives.
 TEST_F(DialogsTest, GroupContentsSitBelowTheFrameLine) {
     LanguageFileContent large{.languageId = 0x0407, .listTitle = "Deutsch", .minFontSize = 9};
     ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", large));
