@@ -135,6 +135,8 @@ private:
     void openOwned(const std::string& address);
     void openDetached(const std::string& file);
     void narrowToFirstColumn();
+    // Hands the size formatter the unit names of the current language.
+    void setSizeUnits();
     // The components of slot 1 to 4.
     QGroupBox* slotGroup(int slot) const;
     QTreeWidget* slotList(int slot) const;
@@ -157,6 +159,9 @@ private:
     std::unique_ptr<update::VigilLite> checker_;
     bool silent_ = false;
     SizeFormatter sizes_;
+    // The first activation has handed over the translated unit names; from then on every
+    // language switch hands over its own.
+    bool sizeUnitsSet_ = false;
     bool reportingError_ = false;
     bool shown_ = false;
 };

@@ -10,6 +10,7 @@
 #include "platform/wmi/MemoryWmiRepository.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -114,8 +115,21 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsShortcut) {
         EXPECT_EQ(action->text(), caption);
         EXPECT_EQ(action->shortcut().toString(), shortcut);
     }
-    for (const char* name : {"N2", "N3", "N4"})
-        EXPECT_TRUE(window.findChild<QAction*>(name)->isSeparator()) << name;
+    // Separators are lines: nothing as dark as a text is drawn in their rows.
+    auto* help = window.findChild<QMenu*>("N1");
+    help->popup(window.mapToGlobal(QPoint(0, 0)));
+    const QImage drawn = help->grab().toImage();
+    for (const char* name : {"N2", "N3", "N4"}) {
+        auto* separator = window.findChild<QAction*>(name);
+        EXPECT_TRUE(separator->isSeparator()) << name;
+        const QRect row = help->actionGeometry(separator);
+        int darkest = 255;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                darkest = std::min(darkest, qGray(drawn.pixel(x, y)));
+        EXPECT_GT(darkest, 128) << name;
+    }
+    help->hide();
     for (const auto& [name, title] : {std::pair{"File1", "&File"},
                                       {"Action1", "&Options"},
                                       {"Export1", "&Export"},
@@ -150,6 +164,20 @@ TEST_F(MainWindowTest, TwoSlotsTwoModulesNarrowTheWindow) {
     EXPECT_EQ(Rows(2)[0], "Slot Name=DIMM1");
     EXPECT_EQ(slotList(1).headerItem()->text(0), "Parameter");
     EXPECT_EQ(slotList(1).headerItem()->text(1), "Value");
+}
+
+// The narrowed window cuts the column of slots 3 and 4 off: none of it shows, also where the
+// window system's frame is thinner than the width the narrowing allows for (no frame at all gives
+// the client the whole outer width).
+TEST_F(MainWindowTest, NarrowedWindowShowsNothingOfTheCutOffColumn) {
+    const auto board = makeBoard(2, {module("DIMM0"), module("DIMM1")});
+    setInventory(&board);
+    MainDlg& window = start();
+    for (const int clientWidth : {window.width(), 387}) {
+        window.setFixedWidth(clientWidth);
+        for (int slot = 1; slot <= 4; ++slot)
+            EXPECT_EQ(group(slot).isVisible(), slot <= 2) << clientWidth << " " << slot;
+    }
 }
 
 TEST_F(MainWindowTest, FourSlotsOneModuleOfferMoreMemory) {

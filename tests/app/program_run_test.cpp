@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
@@ -226,12 +227,39 @@ TEST_F(ProgramRunTest, LanguageDialogClickRescansOnceAndTheExportCarriesTheNewCa
     const int scans = count("Scanning memory banks...");
     LanguageChoice& chooser = *forms().languageDialog().LanguageChoice1();
     ASSERT_EQ(chooser.entries()->count(), 1);
-    chooser.entries()->setCurrentRow(0);
+    QListWidget& entries = *chooser.entries();
+    QTimer::singleShot(0, &forms().languageDialog(), [&] {
+        QTest::mouseClick(entries.viewport(), Qt::LeftButton, {},
+                          entries.visualItemRect(entries.item(0)).center());
+        forms().languageDialog().close();
+    });
+    action("Language1").trigger();
     EXPECT_EQ(count("Scanning memory banks..."), scans + 1);
     EXPECT_EQ(platform::fromQt(chooser.captionLabel()->text()), "German");
     action("ext1").trigger();
     const std::string exported = TempDir::read(dataFolder() + "export.txt");
     EXPECT_NE(exported.find("Kapazitaet\t8 GB"), std::string::npos) << exported;
+}
+
+// No language loaded (nothing stored, no file for the user's language): opening the language
+// dialog from the menu and closing it switches nothing, and the portable copy's settings file
+// keeps no choice.
+TEST_F(ProgramRunTest, OpeningAndClosingTheLanguageDialogStoresNothing) {
+    writeGermanFile();
+    run();
+    const int scans = count("Scanning memory banks...");
+    bool shown = false;
+    QTimer::singleShot(0, &forms().languageDialog(), [&] {
+        shown = forms().languageDialog().isVisible();
+        forms().languageDialog().close();
+    });
+    action("Language1").trigger();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(count("Scanning memory banks..."), scans);
+    EXPECT_EQ(Rows(1)[1], "Capacity=8 GB");
+    window().close();
+    EXPECT_EQ(TempDir::read(settingsIni()).find("lng"), std::string::npos)
+        << TempDir::read(settingsIni());
 }
 
 TEST_F(ProgramRunTest, PortableCloseLeavesOnlyAnUpToDateSettingsFile) {
