@@ -75,16 +75,24 @@ protected:
             20000);
     }
 
-    // A German language file translating the "Capacity" row.
-    void writeGermanFile() {
-        QStringList items = MainDlg(platform, ProgramStart{DIMMETRIC_EXE, {}}).mainTS()->Items();
-        items[items.indexOf("Capacity")] = "Kapazitaet";
+    // The window's text table as the program has it.
+    QStringList mainTexts() {
+        return MainDlg(platform, ProgramStart{DIMMETRIC_EXE, {}}).mainTS()->Items();
+    }
+    // A German language file whose text table has the lines items.
+    void writeGermanFile(const QStringList& items) {
         LanguageFileContent file{
             .languageId = 0x0407, .listTitle = "Deutsch", .languageName = "German"};
         file.groups.push_back({.path = "MainDlg.mainTS",
                                .itemsTag = kTextItems | kTextTranslated,
                                .items = platform::fromQt(items.join("\r\n") + "\r\n")});
         ASSERT_TRUE(writeLanguageFile(dir.dir() + "program/QV_00000407.SPK", file));
+    }
+    // A German language file translating the "Capacity" row.
+    void writeGermanFile() {
+        QStringList items = mainTexts();
+        items[items.indexOf("Capacity")] = "Kapazitaet";
+        writeGermanFile(items);
     }
 
     std::vector<std::string> logMessages() {
@@ -218,17 +226,12 @@ TEST_F(ProgramRunTest, AManualCheckThatFailsSaysSoAndWhyNotUpToDate) {
 }
 
 TEST_F(ProgramRunTest, ALanguageFileWrittenBeforeTheFailureTextStillTranslatesItsLines) {
-    QStringList items = MainDlg(platform, ProgramStart{DIMMETRIC_EXE, {}}).mainTS()->Items();
+    QStringList items = mainTexts();
     ASSERT_EQ(items.size(), 23);
     items.removeLast(); // a file of the 22 texts the window had before
     items[items.indexOf("Dimmetric is already up to date.")] = "Dimmetric ist aktuell.";
     items[items.indexOf("Serial#")] = "Seriennummer";
-    LanguageFileContent file{
-        .languageId = 0x0407, .listTitle = "Deutsch", .languageName = "German"};
-    file.groups.push_back({.path = "MainDlg.mainTS",
-                           .itemsTag = kTextItems | kTextTranslated,
-                           .items = platform::fromQt(items.join("\r\n") + "\r\n")});
-    ASSERT_TRUE(writeLanguageFile(dir.dir() + "program/QV_00000407.SPK", file));
+    writeGermanFile(items);
     dir.write("program/settings.ini", "[Settings_DWORD]\r\nlng=1031\r\n");
     run();
     EXPECT_EQ(window().TS("Dimmetric is already up to date."), "Dimmetric ist aktuell.");

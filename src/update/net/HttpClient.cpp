@@ -41,10 +41,18 @@ struct HttpClient::Transfer {
     CURL* easy = curl_easy_init();
     curl_slist* headers = nullptr;
     std::array<char, CURL_ERROR_SIZE> error{};
+    CURLcode refused = CURLE_OK;
 
     ~Transfer() {
         curl_easy_cleanup(easy);
         curl_slist_free_all(headers);
+    }
+
+    // Sets option, remembering the first that curl refuses (an older libcurl lacks some).
+    template <typename T> void set(CURLoption option, T value) {
+        const CURLcode result = curl_easy_setopt(easy, option, value);
+        if (refused == CURLE_OK)
+            refused = result;
     }
 
     void addHeader(const char* name, const std::string& value) {
@@ -92,51 +100,52 @@ platform::Status HttpClient::GetASync() {
     if (busy_)
         return platform::Failure{"A request is still running"};
     auto transfer = std::make_unique<Transfer>();
-    CURL* easy = transfer->easy;
-    if (!easy)
+    if (!transfer->easy)
         return platform::Failure{"No transfer could be made"};
     transfer->addHeader("Accept", Accept);
     transfer->addHeader("Accept-Language", AcceptLanguage);
-    curl_easy_setopt(easy, CURLOPT_URL, URL.c_str());
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, transfer->headers);
+    transfer->set(CURLOPT_URL, URL.c_str());
+    transfer->set(CURLOPT_HTTPHEADER, transfer->headers);
     if (!Agent.empty())
-        curl_easy_setopt(easy, CURLOPT_USERAGENT, Agent.c_str());
-    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION,
-                     RequestVer == "1.1" ? CURL_HTTP_VERSION_1_1 : CURL_HTTP_VERSION_NONE);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirections);
+        transfer->set(CURLOPT_USERAGENT, Agent.c_str());
+    transfer->set(
+        CURLOPT_HTTP_VERSION,
+        static_cast<long>(RequestVer == "1.1" ? CURL_HTTP_VERSION_1_1 : CURL_HTTP_VERSION_NONE));
+    transfer->set(CURLOPT_PROTOCOLS_STR, "http,https");
+    transfer->set(CURLOPT_FOLLOWLOCATION, 1L);
+    transfer->set(CURLOPT_MAXREDIRS, kMaxRedirections);
     // Never from https to anything less safe.
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR,
-                     StartsText(URL, "https:") ? "https" : "http,https");
+    transfer->set(CURLOPT_REDIR_PROTOCOLS_STR, StartsText(URL, "https:") ? "https" : "http,https");
     // The body as sent: nothing is asked for compressed, nothing is inflated.
-    curl_easy_setopt(easy, CURLOPT_HTTP_CONTENT_DECODING, 0L);
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE,
-                     static_cast<curl_off_t>(limits_.maxBodyBytes));
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, sslContext_.verifyPeer ? 1L : 0L);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, sslContext_.verifyPeer ? 2L : 0L);
+    transfer->set(CURLOPT_HTTP_CONTENT_DECODING, 0L);
+    transfer->set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.maxBodyBytes));
+    transfer->set(CURLOPT_SSL_VERIFYPEER, sslContext_.verifyPeer ? 1L : 0L);
+    transfer->set(CURLOPT_SSL_VERIFYHOST, sslContext_.verifyPeer ? 2L : 0L);
     if (Proxy.empty()) {
         // Not even the environment's proxy.
-        curl_easy_setopt(easy, CURLOPT_PROXY, "");
-        curl_easy_setopt(easy, CURLOPT_NOPROXY, "*");
+        transfer->set(CURLOPT_PROXY, "");
+        transfer->set(CURLOPT_NOPROXY, "*");
     } else {
-        curl_easy_setopt(easy, CURLOPT_PROXY, Proxy.c_str());
-        curl_easy_setopt(easy, CURLOPT_PROXYPORT, std::atol(ProxyPort.c_str()));
+        transfer->set(CURLOPT_PROXY, Proxy.c_str());
+        transfer->set(CURLOPT_PROXYPORT, std::atol(ProxyPort.c_str()));
         if (ProxyAuth == httpAuthBasic && !ProxyUsername.empty()) {
-            curl_easy_setopt(easy, CURLOPT_PROXYAUTH, CURLAUTH_BASIC);
-            curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, ProxyUsername.c_str());
-            curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, ProxyPassword.c_str());
+            transfer->set(CURLOPT_PROXYAUTH, CURLAUTH_BASIC);
+            transfer->set(CURLOPT_PROXYUSERNAME, ProxyUsername.c_str());
+            transfer->set(CURLOPT_PROXYPASSWORD, ProxyPassword.c_str());
         }
     }
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error.data());
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Transfer::onBody);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Transfer::onHeader);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &Transfer::onConnected);
-    curl_easy_setopt(easy, CURLOPT_PREREQDATA, this);
-    if (!multi_->add(easy))
+    transfer->set(CURLOPT_NOSIGNAL, 1L);
+    transfer->set(CURLOPT_ERRORBUFFER, transfer->error.data());
+    transfer->set(CURLOPT_WRITEFUNCTION, &Transfer::onBody);
+    transfer->set(CURLOPT_WRITEDATA, this);
+    transfer->set(CURLOPT_HEADERFUNCTION, &Transfer::onHeader);
+    transfer->set(CURLOPT_HEADERDATA, this);
+    transfer->set(CURLOPT_PREREQFUNCTION, &Transfer::onConnected);
+    transfer->set(CURLOPT_PREREQDATA, this);
+    if (transfer->refused != CURLE_OK)
+        return platform::Failure{std::string("The transport refuses a setting: ") +
+                                 curl_easy_strerror(transfer->refused)};
+    if (!multi_->add(transfer->easy))
         return platform::Failure{"The transfer could not be started"};
 
     transfer_ = std::move(transfer);
