@@ -1,7 +1,7 @@
 #pragma once
 
 #include "update/net/HttpClient.h"
-#include "update/net/TimedGet.h"
+#include "update/net/HttpPresets.h"
 
 #include <QPointer>
 
