@@ -34,28 +34,13 @@ namespace {
 
 // The texts the window's code sets at run time, in table order.
 const QStringList kMainTexts = {
-    "Empty slot !",
-    "Click here to get more RAM",
-    "Number of slots :",
-    "Maximum memory :",
-    "GB",
-    "Parameter",
-    "Value",
-    "Slot Name",
-    "Capacity",
-    "Manufacturer",
-    "Model",
-    "Type",
-    "Current memory :",
-    "Used :",
-    "Total :",
+    "Empty slot !", "Click here to get more RAM", "Number of slots :", "Maximum memory :", "GB",
+    "Parameter", "Value", "Slot Name", "Capacity", "Manufacturer", "Model", "Type",
+    "Current memory :", "Used :", "Total :",
     "A new version of Dimmetric is available. Do you want to download update now ?",
-    "Dimmetric is already up to date.",
-    "B",
-    "KB",
-    "MB",
-    "TB",
-    "Serial#"};
+    "Dimmetric is already up to date.", "B", "KB", "MB", "TB", "Serial#",
+    // Texts added later go last, so that the lines of existing language files keep their places.
+    "The update check could not be made."};
 
 constexpr int kDesignClientWidth = 751;
 constexpr int kDesignClientHeight = 495;

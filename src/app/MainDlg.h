@@ -76,7 +76,8 @@ public:
     // Starts an update check unless one is running; the first activation's silent check too.
     void Checkforupdate1Click();
     // The end of every update check: the question when a newer version is out, else (for a
-    // check asked for from the menu) that the program is up to date.
+    // check asked for from the menu) that the program is up to date, or that the check could not
+    // be made and why.
     void OnUpdateResult(update::VigilLite& sender);
     // Shows the language dialog; a choice there applies itself.
     void Language1Click();

@@ -85,7 +85,8 @@ TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
         "KB",
         "MB",
         "TB",
-        "Serial#"};
+        "Serial#",
+        "The update check could not be made."};
     EXPECT_EQ(window.mainTS()->Items(), texts);
     EXPECT_EQ(window.lng()->LanguageIndex(), 0);
     EXPECT_EQ(window.lng()->FilePrefix(), "QV_");
