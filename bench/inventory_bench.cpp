@@ -1,9 +1,11 @@
 // The whole inventory road of one slot scan: SMBIOS image -> WMI classes -> both records loaded
-// and every row copied; beside it, the plain walk of the same table that the WMI road is measured
-// against (its ratio to plainWalk at the same argument is the cost of the WMI shape).
+// through one connection and every row copied; beside it, the plain walk of the same table that the
+// WMI road is measured against (its ratio to plainWalk at the same argument is the cost of the WMI
+// shape).
 #include "inventory/DecodeManufacturer.h"
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
+#include "inventory/WmiConnection.h"
 #include "platform/smbios/SmbiosTable.h"
 #include "platform/wmi/SystemWmi.h"
 #include "support/SmbiosWriter.h"
@@ -17,8 +19,9 @@ using namespace dm;
 
 void scan(platform::WmiLocator& wmi, benchmark::State& state) {
     for (auto _ : state) {
-        Win32_PhysicalMemory modules(&wmi, true);
-        Win32_PhysicalMemoryArray arrays(&wmi, true);
+        WmiConnection connection(&wmi, "root\\CIMV2");
+        Win32_PhysicalMemory modules(connection, true);
+        Win32_PhysicalMemoryArray arrays(connection, true);
         for (int j = 0; j < arrays.GetCount(); ++j)
             arrays.SetCollectionIndex(j);
         for (int i = 0; i < modules.GetCount(); ++i)

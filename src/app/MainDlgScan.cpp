@@ -7,6 +7,7 @@
 #include "framework/TextUtils.h"
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
+#include "inventory/WmiConnection.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
 #include "platform/qt/QtText.h"
@@ -68,8 +69,10 @@ void MainDlg::AutoSizeColumns(QTreeWidget& list) {
 }
 
 void MainDlg::ScanSlots() {
-    Win32_PhysicalMemory modules(platform_.wmi, true);
-    Win32_PhysicalMemoryArray arrays(platform_.wmi, true);
+    // Both inventories read through one connection, so that a scan reads the memory tables once.
+    WmiConnection wmi(platform_.wmi, "root\\CIMV2");
+    Win32_PhysicalMemory modules(wmi, true);
+    Win32_PhysicalMemoryArray arrays(wmi, true);
     ScanTotals totals;
 
     logInfo("Scanning memory banks...");
