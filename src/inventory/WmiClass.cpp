@@ -2,6 +2,7 @@
 
 #include "framework/TextUtils.h"
 
+#include <numeric>
 #include <optional>
 #include <stdexcept>
 
@@ -14,11 +15,17 @@ namespace {
 
 const Variant kNull;
 
-// The position of each name among the properties; nothing when one of them is missing.
+// The position of each name among the properties; nothing when one of them is missing. Names
+// enumerated from a set of this layout are at their own positions (a class's property names
+// differ even ignoring case), so they are not looked for.
 std::optional<std::vector<std::size_t>> positionsOf(const std::vector<std::string>& names,
                                                     const platform::WmiPropertySet& properties) {
-    std::vector<std::size_t> positions;
-    positions.reserve(names.size());
+    std::vector<std::size_t> positions(names.size());
+    if (names == properties.names()) {
+        std::iota(positions.begin(), positions.end(), 0);
+        return positions;
+    }
+    positions.clear();
     for (const std::string& name : names) {
         const std::optional<std::size_t> position = properties.indexOf(name);
         if (!position)
@@ -54,7 +61,7 @@ bool WmiClass::LoadInstances() {
         // The names' positions, found once for each layout of properties (once per load, as all
         // instances of a class share one); an instance lacking a name is read by name, which
         // fails at that name.
-        const void* layout = nullptr;
+        const std::vector<std::string>* layout = nullptr;
         std::optional<std::vector<std::size_t>> positions;
         while (instances->Next(instance) == WmiFetch::Item) {
             const platform::WmiPropertySet& properties = instance->Properties_();
@@ -66,8 +73,8 @@ bool WmiClass::LoadInstances() {
             }
             DataWmiClass& row = rows_.emplace_back(names_.size());
             row.Holder = instance;
-            if (properties.layout() != layout) {
-                layout = properties.layout();
+            if (&properties.names() != layout) {
+                layout = &properties.names();
                 positions = positionsOf(names_, properties);
             }
             for (std::size_t i = 0; i < names_.size(); ++i)
@@ -93,10 +100,13 @@ void WmiClass::ClearRows() {
     currentIndex_ = -1;
 }
 
-int WmiClass::indexOfName(const std::string& name) const {
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        if (SameText(names_[i], name))
-            return static_cast<int>(i);
+int WmiClass::indexOfName(const std::string& name, int from) const {
+    const int count = static_cast<int>(names_.size());
+    for (int i = 0; i < count; ++i) {
+        const int column = (from + i) % count;
+        if (SameText(names_[column], name))
+            return column;
+    }
     return -1;
 }
 

@@ -55,7 +55,9 @@ protected:
     // load.
     int loadCount() const { return loadCount_; }
     // The column of property `name` in the rows, ignoring letter case; -1 when the class has none.
-    int indexOfName(const std::string& name) const;
+    // The search starts at column `from` and wraps around, so that names asked for in the class's
+    // order are each found at the first column tried (a class's names differ even ignoring case).
+    int indexOfName(const std::string& name, int from = 0) const;
     // The value in `column` of the current row; Null for column -1. A row must be current.
     const platform::Variant& currentValue(int column) const;
 

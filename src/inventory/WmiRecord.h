@@ -37,8 +37,13 @@ public:
         const std::vector<RecordField<Record>>& fields = Record::fields();
         if (columnsLoad_ != loadCount()) {
             columns_.clear();
-            for (const RecordField<Record>& field : fields)
-                columns_.push_back(indexOfName(field.property));
+            int next = 0;
+            for (const RecordField<Record>& field : fields) {
+                const int column = indexOfName(field.property, next);
+                columns_.push_back(column);
+                if (column >= 0)
+                    next = column + 1;
+            }
             columnsLoad_ = loadCount();
         }
         for (std::size_t i = 0; i < fields.size(); ++i)

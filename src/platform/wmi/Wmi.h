@@ -43,9 +43,10 @@ public:
     std::optional<std::size_t> indexOf(std::string_view name) const;
     // The value at position `index` of the enumeration order.
     const Variant& valueAt(std::size_t index) const { return (*values_)[index]; }
-    // The property names of the class, shared by all its objects: sets of the same layout hold
-    // each property at the same position, so a reader finds positions once for all of them.
-    const void* layout() const { return names_.get(); }
+    // The property names in enumeration order, one list shared by all objects of the class: sets
+    // whose lists are the same object hold each property at the same position, so a reader finds
+    // positions once for all of them.
+    const std::vector<std::string>& names() const { return *names_; }
 
 private:
     std::shared_ptr<const std::vector<std::string>> names_;
