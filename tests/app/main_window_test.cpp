@@ -8,6 +8,7 @@
 #include "platform/registry/FileRegistry.h"
 #include "platform/smbios/UdevMemory.h"
 #include "platform/wmi/MemoryWmiRepository.h"
+#include "platform/wmi/SystemWmi.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -340,6 +341,43 @@ TEST_F(MainWindowTest, FailedInventoryShowsAnEmptyNarrowWindow) {
         EXPECT_TRUE(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
     }
     EXPECT_TRUE(messageBox.shown.empty());
+}
+
+// Without a memory source the log says, after the scan's first line, why each one gave nothing.
+TEST_F(MainWindowTest, FailedInventoryLogsWhyEachMemorySourceGaveNothing) {
+    const std::string broken = dir.write("broken.bin", "_SM3_ not a table");
+    const std::string udev = dir.write("udev", "E:ID_VENDOR=Nobody\n");
+    const std::string missing = dir.dir() + "missing";
+    const std::string none = "SMBIOS image: none set (DIMMETRIC_SMBIOS); kernel SMBIOS tables: "
+                             "cannot open " +
+                             missing + ": No such file or directory; ";
+    const struct {
+        std::string image;
+        std::string udev;
+        std::string logged;
+    } cases[] = {
+        {"", missing, none + "udev record: cannot open " + missing + ": No such file or directory"},
+        {"", udev, none + "udev record: no memory properties in " + udev},
+        {broken, missing, "SMBIOS image: not an SMBIOS image: " + broken},
+    };
+    for (const auto& c : cases) {
+        platform::SmbiosSources sources;
+        sources.image = c.image;
+        sources.entryPointFile = sources.tableFile = missing;
+        sources.udevDatabase = c.udev;
+        const std::unique_ptr<platform::WmiLocator> machine =
+            platform::makeSystemWmiLocator(sources);
+        platform.wmi = machine.get();
+        start();
+        EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 0");
+        ASSERT_TRUE(window().Log());
+        const auto& lines = window().Log()->Lines(); // newest first
+        const auto scan = std::find(lines.begin(), lines.end(),
+                                    "Info\t[26-12-07 14:16:10]\tScanning memory banks...");
+        ASSERT_NE(scan, lines.end());
+        ASSERT_NE(scan, lines.begin()) << "nothing logged after the scan's first line";
+        EXPECT_EQ(*(scan - 1), "Info\t[26-12-07 14:16:10]\tNo memory source answered: " + c.logged);
+    }
 }
 
 TEST_F(MainWindowTest, EachGenerationShowsItsTypeText) {
