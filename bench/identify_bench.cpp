@@ -35,7 +35,7 @@ void BM_IsSoftwareInstalled(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(update::IsSoftwareInstalled(context, "Brackenway Dimmetric"));
 }
-BENCHMARK(BM_IsSoftwareInstalled)->Arg(100)->Arg(1000);
+BENCHMARK(BM_IsSoftwareInstalled)->Arg(100)->Arg(1000)->Arg(10000);
 
 void BM_StripCopyrightPhrases(benchmark::State& state) {
     const std::string text = "Copyright (C) 2019 Acme Inc. All Rights Reserved.";

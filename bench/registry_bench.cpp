@@ -1,5 +1,7 @@
 // The registry roads that matter: reading a large hive, walking an uninstall key entry by entry,
-// and one stored change (re-read, lock, atomic replace).
+// and one stored change (re-read, lock, atomic replace); and the in-memory registry of the tests
+// filled key by key, whose cost should grow with the number of keys, not its square.
+#include "platform/fakes/FakeRegistry.h"
 #include "platform/registry/FileRegistry.h"
 #include "platform/registry/HiveFormat.h"
 #include "support/TempDir.h"
@@ -100,5 +102,25 @@ void BM_WriteValue(benchmark::State& state) {
         benchmark::DoNotOptimize(key->writeDword("lng", ++n));
 }
 BENCHMARK(BM_WriteValue)->Arg(0)->Arg(300)->Unit(benchmark::kMillisecond);
+
+void BM_FillMemoryRegistry(benchmark::State& state) {
+    for (auto _ : state) {
+        FakeRegistry registry;
+        for (int i = 0; i < state.range(0); ++i) {
+            const auto key =
+                registry.createKey(RegistryRoot::LocalMachine,
+                                   std::string(kUninstall) + "\\{entry-" + std::to_string(i) + "}",
+                                   RegistryAccess::Full);
+            benchmark::DoNotOptimize(key->writeString("DisplayName", "Product"));
+            benchmark::DoNotOptimize(key->writeString("DisplayVersion", "1.0"));
+        }
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_FillMemoryRegistry)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

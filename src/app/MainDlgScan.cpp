@@ -7,6 +7,7 @@
 #include "framework/TextUtils.h"
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
+#include "inventory/WmiConnection.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
 #include "platform/qt/QtText.h"
@@ -15,6 +16,9 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QTreeWidget>
+
+#include <exception>
+#include <string>
 
 #ifndef DIMMETRIC_SEARCH_HOST
 #error "DIMMETRIC_SEARCH_HOST must name the web search engine's host"
@@ -27,6 +31,16 @@ namespace {
 ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
     return {module.DeviceLocator, module.Manufacturer, module.PartNumber, module.SerialNumber,
             module.Capacity,      module.MemoryType,   module.Speed};
+}
+
+// Connects unless connected; why the connection failed, empty when it did not.
+std::string connectionFailure(WmiConnection& connection) {
+    try {
+        connection.Connect(false);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return {};
 }
 
 void fillList(QTreeWidget& list, const std::vector<SlotRow>& rows, const std::string& parameter,
@@ -68,11 +82,17 @@ void MainDlg::AutoSizeColumns(QTreeWidget& list) {
 }
 
 void MainDlg::ScanSlots() {
-    Win32_PhysicalMemory modules(platform_.wmi, true);
-    Win32_PhysicalMemoryArray arrays(platform_.wmi, true);
+    // Both inventories read through one connection, so that a scan reads the memory tables once;
+    // when it cannot be made, the log says why.
+    WmiConnection wmi(platform_.wmi, "root\\CIMV2");
+    const std::string unavailable = connectionFailure(wmi);
+    Win32_PhysicalMemory modules(wmi, true);
+    Win32_PhysicalMemoryArray arrays(wmi, true);
     ScanTotals totals;
 
     logInfo("Scanning memory banks...");
+    if (!unavailable.empty())
+        logInfo(unavailable);
     for (int row = 0; row < arrays.GetCount(); ++row) {
         arrays.SetCollectionIndex(row);
         totals.addArray(arrays.MaxCapacity, arrays.MaxCapacityEx, arrays.MemoryDevices);

@@ -1,15 +1,9 @@
 #include "inventory/Win32_PhysicalMemory.h"
 
-#include "inventory/RecordFields.h"
-
 namespace dm {
 
-namespace {
-
-using R = Win32_PhysicalMemory;
-
-// The record's fields, one row per property, in the class's order.
-const std::vector<RecordField<R>>& fields() {
+const std::vector<RecordField<Win32_PhysicalMemory>>& Win32_PhysicalMemory::fields() {
+    using R = Win32_PhysicalMemory;
     static const std::vector<RecordField<R>> kFields = {
         recordField("BankLabel", &R::BankLabel, VarToStrDef),
         recordField("Capacity", &R::Capacity, VarToInt64Def),
@@ -45,19 +39,16 @@ const std::vector<RecordField<R>>& fields() {
     return kFields;
 }
 
-} // namespace
-
 Win32_PhysicalMemory::Win32_PhysicalMemory(platform::WmiLocator* locator, bool autoLoad)
-    : WmiClass(locator, "root\\CIMV2", "Win32_PhysicalMemory") {
+    : WmiRecord(locator, "root\\CIMV2", "Win32_PhysicalMemory") {
     if (autoLoad)
         LoadInstances();
 }
 
-void Win32_PhysicalMemory::SetCollectionIndex(int index) {
-    if (index < 0 || index > rowCount() - 1 || index == CurrentIndex())
-        return;
-    setCurrentIndex(index);
-    copyFields(*this, fields());
+Win32_PhysicalMemory::Win32_PhysicalMemory(WmiConnection& connection, bool autoLoad)
+    : WmiRecord(connection, "Win32_PhysicalMemory") {
+    if (autoLoad)
+        LoadInstances();
 }
 
 } // namespace dm

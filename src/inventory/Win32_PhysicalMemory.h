@@ -1,21 +1,24 @@
 #pragma once
 
-#include "inventory/WmiClass.h"
 #include "inventory/WmiConverters.h"
+#include "inventory/WmiRecord.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dm {
 
 // The memory modules: one row per module of WMI's Win32_PhysicalMemory in root\CIMV2.
-class Win32_PhysicalMemory final : public WmiClass {
+class Win32_PhysicalMemory final : public WmiRecord<Win32_PhysicalMemory> {
 public:
     // With AutoLoad the object comes back loaded, row 0 copied when there is one.
     Win32_PhysicalMemory(platform::WmiLocator* locator, bool autoLoad);
+    // The same through a connection to root\CIMV2 that the caller shares between records.
+    Win32_PhysicalMemory(WmiConnection& connection, bool autoLoad);
 
-    // Copies row Index into the fields; an index out of range or already current changes nothing.
-    void SetCollectionIndex(int index) override;
+    // The record's fields, one row per property, in the class's order.
+    static const std::vector<RecordField<Win32_PhysicalMemory>>& fields();
 
     std::string BankLabel;
     std::int64_t Capacity = 0; // bytes

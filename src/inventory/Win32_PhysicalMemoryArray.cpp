@@ -1,15 +1,9 @@
 #include "inventory/Win32_PhysicalMemoryArray.h"
 
-#include "inventory/RecordFields.h"
-
 namespace dm {
 
-namespace {
-
-using R = Win32_PhysicalMemoryArray;
-
-// The record's fields, one row per property, in the class's order.
-const std::vector<RecordField<R>>& fields() {
+const std::vector<RecordField<Win32_PhysicalMemoryArray>>& Win32_PhysicalMemoryArray::fields() {
+    using R = Win32_PhysicalMemoryArray;
     static const std::vector<RecordField<R>> kFields = {
         recordField("Caption", &R::Caption, VarToStrDef),
         recordField("CreationClassName", &R::CreationClassName, VarToStrDef),
@@ -43,19 +37,16 @@ const std::vector<RecordField<R>>& fields() {
     return kFields;
 }
 
-} // namespace
-
 Win32_PhysicalMemoryArray::Win32_PhysicalMemoryArray(platform::WmiLocator* locator, bool autoLoad)
-    : WmiClass(locator, "root\\CIMV2", "Win32_PhysicalMemoryArray") {
+    : WmiRecord(locator, "root\\CIMV2", "Win32_PhysicalMemoryArray") {
     if (autoLoad)
         LoadInstances();
 }
 
-void Win32_PhysicalMemoryArray::SetCollectionIndex(int index) {
-    if (index < 0 || index > rowCount() - 1 || index == CurrentIndex())
-        return;
-    setCurrentIndex(index);
-    copyFields(*this, fields());
+Win32_PhysicalMemoryArray::Win32_PhysicalMemoryArray(WmiConnection& connection, bool autoLoad)
+    : WmiRecord(connection, "Win32_PhysicalMemoryArray") {
+    if (autoLoad)
+        LoadInstances();
 }
 
 } // namespace dm

@@ -1,21 +1,24 @@
 #pragma once
 
-#include "inventory/WmiClass.h"
 #include "inventory/WmiConverters.h"
+#include "inventory/WmiRecord.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dm {
 
 // The board's memory arrays: one row per array of WMI's Win32_PhysicalMemoryArray in root\CIMV2.
-class Win32_PhysicalMemoryArray final : public WmiClass {
+class Win32_PhysicalMemoryArray final : public WmiRecord<Win32_PhysicalMemoryArray> {
 public:
     // With AutoLoad the object comes back loaded, row 0 copied when there is one.
     Win32_PhysicalMemoryArray(platform::WmiLocator* locator, bool autoLoad);
+    // The same through a connection to root\CIMV2 that the caller shares between records.
+    Win32_PhysicalMemoryArray(WmiConnection& connection, bool autoLoad);
 
-    // Copies row Index into the fields; an index out of range or already current changes nothing.
-    void SetCollectionIndex(int index) override;
+    // The record's fields, one row per property, in the class's order.
+    static const std::vector<RecordField<Win32_PhysicalMemoryArray>>& fields();
 
     std::string Caption;
     std::string CreationClassName;

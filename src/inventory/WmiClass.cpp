@@ -2,6 +2,8 @@
 
 #include "framework/TextUtils.h"
 
+#include <numeric>
+#include <optional>
 #include <stdexcept>
 
 namespace dm {
@@ -9,11 +11,42 @@ namespace dm {
 using platform::Variant;
 using platform::WmiFetch;
 
+namespace {
+
+const Variant kNull;
+
+// The position of each name among the properties; nothing when one of them is missing. Names
+// enumerated from a set of this layout are at their own positions (a class's property names
+// differ even ignoring case), so they are not looked for.
+std::optional<std::vector<std::size_t>> positionsOf(const std::vector<std::string>& names,
+                                                    const platform::WmiPropertySet& properties) {
+    std::vector<std::size_t> positions(names.size());
+    if (names == properties.names()) {
+        std::iota(positions.begin(), positions.end(), 0);
+        return positions;
+    }
+    positions.clear();
+    for (const std::string& name : names) {
+        const std::optional<std::size_t> position = properties.indexOf(name);
+        if (!position)
+            return std::nullopt;
+        positions.push_back(*position);
+    }
+    return positions;
+}
+
+} // namespace
+
 WmiClass::WmiClass(platform::WmiLocator* locator, std::string Namespace, std::string wmiClass)
-    : connection_(locator, std::move(Namespace)), wmiClass_(std::move(wmiClass)) {}
+    : ownConnection_(std::make_unique<WmiConnection>(locator, std::move(Namespace))),
+      connection_(*ownConnection_), wmiClass_(std::move(wmiClass)) {}
+
+WmiClass::WmiClass(WmiConnection& connection, std::string wmiClass)
+    : connection_(connection), wmiClass_(std::move(wmiClass)) {}
 
 bool WmiClass::LoadInstances() {
     ClearRows();
+    ++loadCount_;
     bool result = true;
     try {
         connection_.Connect(false);
@@ -25,6 +58,11 @@ bool WmiClass::LoadInstances() {
         classObject_ = services.Get(wmiClass_, 0, GetNullParam());
 
         platform::WmiObjectRef instance;
+        // The names' positions, found once for each layout of properties (once per load, as all
+        // instances of a class share one); an instance lacking a name is read by name, which
+        // fails at that name.
+        const std::vector<std::string>* layout = nullptr;
+        std::optional<std::vector<std::size_t>> positions;
         while (instances->Next(instance) == WmiFetch::Item) {
             const platform::WmiPropertySet& properties = instance->Properties_();
             if (names_.empty()) {
@@ -35,8 +73,13 @@ bool WmiClass::LoadInstances() {
             }
             DataWmiClass& row = rows_.emplace_back(names_.size());
             row.Holder = instance;
+            if (&properties.names() != layout) {
+                layout = &properties.names();
+                positions = positionsOf(names_, properties);
+            }
             for (std::size_t i = 0; i < names_.size(); ++i)
-                row.Values[i] = properties.Item(names_[i]).Value;
+                row.Values[i] = positions ? properties.valueAt((*positions)[i])
+                                          : properties.Item(names_[i]).Value;
             instance.reset();
         }
         if (!rows_.empty())
@@ -57,10 +100,13 @@ void WmiClass::ClearRows() {
     currentIndex_ = -1;
 }
 
-int WmiClass::indexOfName(const std::string& name) const {
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        if (SameText(names_[i], name))
-            return static_cast<int>(i);
+int WmiClass::indexOfName(const std::string& name, int from) const {
+    const int count = static_cast<int>(names_.size());
+    for (int i = 0; i < count; ++i) {
+        const int column = (from + i) % count;
+        if (SameText(names_[column], name))
+            return column;
+    }
     return -1;
 }
 
@@ -69,17 +115,25 @@ Variant WmiClass::GetPropValue(const std::string& name) const {
 }
 
 Variant WmiClass::GetPropValueAt(const std::string& name, int row) const {
+    return valueAt(indexOfName(name), row);
+}
+
+const Variant& WmiClass::currentValue(int column) const {
+    return valueAt(column, currentIndex_);
+}
+
+const Variant& WmiClass::valueAt(int column, int row) const {
     if (row < 0 || row >= rowCount())
         throw std::out_of_range("List index out of bounds (" + std::to_string(row) + ")");
-    const int index = indexOfName(name);
-    return index < 0 ? Variant() : rows_[row].Values[index];
+    return column < 0 ? kNull : rows_[row].Values[column];
 }
 
 int WmiClass::FindInstance(const std::string& name, const Variant& value) const {
     if (!loaded_)
         return -1;
+    const int column = indexOfName(name);
     for (int row = 0; row < rowCount(); ++row)
-        if (GetPropValueAt(name, row) == value)
+        if (valueAt(column, row) == value)
             return row;
     return -1;
 }

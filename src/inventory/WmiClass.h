@@ -3,6 +3,7 @@
 #include "inventory/DataWmiClass.h"
 #include "inventory/WmiConnection.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,20 +44,36 @@ public:
     WmiConnection& Connection() { return connection_; }
 
 protected:
+    // With a connection of its own to `Namespace` through `locator`.
     WmiClass(platform::WmiLocator* locator, std::string Namespace, std::string wmiClass);
+    // Through a connection that the caller owns, shares between classes and keeps open at least
+    // as long as this object.
+    WmiClass(WmiConnection& connection, std::string wmiClass);
     int rowCount() const { return static_cast<int>(rows_.size()); }
     void setCurrentIndex(int index) { currentIndex_ = index; }
+    // Counts the loads begun, so that what a subclass derives from the names is redone once per
+    // load.
+    int loadCount() const { return loadCount_; }
+    // The column of property `name` in the rows, ignoring letter case; -1 when the class has none.
+    // The search starts at column `from` and wraps around, so that names asked for in the class's
+    // order are each found at the first column tried (a class's names differ even ignoring case).
+    int indexOfName(const std::string& name, int from = 0) const;
+    // The value in `column` of the current row; Null for column -1. A row must be current.
+    const platform::Variant& currentValue(int column) const;
 
 private:
-    int indexOfName(const std::string& name) const;
+    // The value in `column` of `row`, as currentValue.
+    const platform::Variant& valueAt(int column, int row) const;
 
-    WmiConnection connection_;
+    std::unique_ptr<WmiConnection> ownConnection_;
+    WmiConnection& connection_;
     std::string wmiClass_;
     platform::WmiObjectRef classObject_;
     bool loaded_ = false;
     std::vector<std::string> names_;
     std::vector<DataWmiClass> rows_;
     int currentIndex_ = -1;
+    int loadCount_ = 0;
 };
 
 } // namespace dm

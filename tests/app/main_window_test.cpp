@@ -8,8 +8,10 @@
 #include "platform/registry/FileRegistry.h"
 #include "platform/smbios/UdevMemory.h"
 #include "platform/wmi/MemoryWmiRepository.h"
+#include "platform/wmi/SystemWmi.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -84,7 +86,8 @@ TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
         "KB",
         "MB",
         "TB",
-        "Serial#"};
+        "Serial#",
+        "The update check could not be made."};
     EXPECT_EQ(window.mainTS()->Items(), texts);
     EXPECT_EQ(window.lng()->LanguageIndex(), 0);
     EXPECT_EQ(window.lng()->FilePrefix(), "QV_");
@@ -114,8 +117,21 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsShortcut) {
         EXPECT_EQ(action->text(), caption);
         EXPECT_EQ(action->shortcut().toString(), shortcut);
     }
-    for (const char* name : {"N2", "N3", "N4"})
-        EXPECT_TRUE(window.findChild<QAction*>(name)->isSeparator()) << name;
+    // Separators are lines: nothing as dark as a text is drawn in their rows.
+    auto* help = window.findChild<QMenu*>("N1");
+    help->popup(window.mapToGlobal(QPoint(0, 0)));
+    const QImage drawn = help->grab().toImage();
+    for (const char* name : {"N2", "N3", "N4"}) {
+        auto* separator = window.findChild<QAction*>(name);
+        EXPECT_TRUE(separator->isSeparator()) << name;
+        const QRect row = help->actionGeometry(separator);
+        int darkest = 255;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                darkest = std::min(darkest, qGray(drawn.pixel(x, y)));
+        EXPECT_GT(darkest, 128) << name;
+    }
+    help->hide();
     for (const auto& [name, title] : {std::pair{"File1", "&File"},
                                       {"Action1", "&Options"},
                                       {"Export1", "&Export"},
@@ -150,6 +166,20 @@ TEST_F(MainWindowTest, TwoSlotsTwoModulesNarrowTheWindow) {
     EXPECT_EQ(Rows(2)[0], "Slot Name=DIMM1");
     EXPECT_EQ(slotList(1).headerItem()->text(0), "Parameter");
     EXPECT_EQ(slotList(1).headerItem()->text(1), "Value");
+}
+
+// The narrowed window cuts the column of slots 3 and 4 off: none of it shows, also where the
+// window system's frame is thinner than the width the narrowing allows for (no frame at all gives
+// the client the whole outer width).
+TEST_F(MainWindowTest, NarrowedWindowShowsNothingOfTheCutOffColumn) {
+    const auto board = makeBoard(2, {module("DIMM0"), module("DIMM1")});
+    setInventory(&board);
+    MainDlg& window = start();
+    for (const int clientWidth : {window.width(), 387}) {
+        window.setFixedWidth(clientWidth);
+        for (int slot = 1; slot <= 4; ++slot)
+            EXPECT_EQ(group(slot).isVisible(), slot <= 2) << clientWidth << " " << slot;
+    }
 }
 
 TEST_F(MainWindowTest, FourSlotsOneModuleOfferMoreMemory) {
@@ -311,6 +341,43 @@ TEST_F(MainWindowTest, FailedInventoryShowsAnEmptyNarrowWindow) {
         EXPECT_TRUE(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden());
     }
     EXPECT_TRUE(messageBox.shown.empty());
+}
+
+// Without a memory source the log says, after the scan's first line, why each one gave nothing.
+TEST_F(MainWindowTest, FailedInventoryLogsWhyEachMemorySourceGaveNothing) {
+    const std::string broken = dir.write("broken.bin", "_SM3_ not a table");
+    const std::string udev = dir.write("udev", "E:ID_VENDOR=Nobody\n");
+    const std::string missing = dir.dir() + "missing";
+    const std::string none = "SMBIOS image: none set (DIMMETRIC_SMBIOS); kernel SMBIOS tables: "
+                             "cannot open " +
+                             missing + ": No such file or directory; ";
+    const struct {
+        std::string image;
+        std::string udev;
+        std::string logged;
+    } cases[] = {
+        {"", missing, none + "udev record: cannot open " + missing + ": No such file or directory"},
+        {"", udev, none + "udev record: no memory properties in " + udev},
+        {broken, missing, "SMBIOS image: not an SMBIOS image: " + broken},
+    };
+    for (const auto& c : cases) {
+        platform::SmbiosSources sources;
+        sources.image = c.image;
+        sources.entryPointFile = sources.tableFile = missing;
+        sources.udevDatabase = c.udev;
+        const std::unique_ptr<platform::WmiLocator> machine =
+            platform::makeSystemWmiLocator(sources);
+        platform.wmi = machine.get();
+        start();
+        EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 0");
+        ASSERT_TRUE(window().Log());
+        const auto& lines = window().Log()->Lines(); // newest first
+        const auto scan = std::find(lines.begin(), lines.end(),
+                                    "Info\t[26-12-07 14:16:10]\tScanning memory banks...");
+        ASSERT_NE(scan, lines.end());
+        ASSERT_NE(scan, lines.begin()) << "nothing logged after the scan's first line";
+        EXPECT_EQ(*(scan - 1), "Info\t[26-12-07 14:16:10]\tNo memory source answered: " + c.logged);
+    }
 }
 
 TEST_F(MainWindowTest, EachGenerationShowsItsTypeText) {
@@ -518,7 +585,8 @@ TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
             return std::string(caption) + sep + value + "\r\n";
         };
         return section(1, line("Slot Name", "DIMM0") + line("Capacity", "8 GB") +
-                              line("Manufacturer", "Kingston") + line("Model", "KHX;2400") +
+                              line("Manufacturer", "Kingston") +
+                              line("Model", sep == ";" ? "\"KHX;2400\"" : "KHX;2400") +
                               line("Type", "DDR4 / PC4-19200") + line("Serial#", "1")) +
                section(2, line("Slot Name", "DIMM1") + line("Capacity", "4 GB") +
                               line("Manufacturer", "Samsung") + line("Model", "M378") +

@@ -290,5 +290,35 @@ TEST(MemoryRecords, WithoutFirmwareTablesBothRecordsCountMinusOne) {
     EXPECT_FALSE(notLoaded.Loaded());
 }
 
+TEST(MemoryRecords, RecordsSharingAConnectionReadTheTablesOnceAndEachLoadAfresh) {
+    int reads = 0;
+    platform::LocalWmiLocator wmi([&reads, image = test::sampleBoard(4, 2).image()] {
+        ++reads;
+        return platform::memoryRepositoryFromImage(image);
+    });
+    WmiConnection connection(&wmi, "root\\CIMV2");
+    Win32_PhysicalMemory modules(connection, true);
+    Win32_PhysicalMemoryArray arrays(connection, true);
+    EXPECT_EQ(reads, 1);
+    ASSERT_EQ(modules.GetCount(), 2);
+    ASSERT_EQ(arrays.GetCount(), 1);
+    EXPECT_EQ(arrays.MemoryDevices, 4);
+    modules.SetCollectionIndex(1);
+    EXPECT_EQ(modules.DeviceLocator, "DIMM1");
+    EXPECT_EQ(modules.SerialNumber, "1A2B3C1");
+
+    // A record of its own connection reads the tables itself.
+    Win32_PhysicalMemory own(&wmi, true);
+    EXPECT_EQ(reads, 2);
+    EXPECT_EQ(own.DeviceLocator, "DIMM0");
+
+    // A reload keeps the connection and copies the rows it reads.
+    ASSERT_TRUE(modules.LoadInstances());
+    EXPECT_EQ(reads, 2);
+    EXPECT_EQ(modules.CurrentIndex(), 0);
+    EXPECT_EQ(modules.DeviceLocator, "DIMM0");
+    EXPECT_EQ(modules.Capacity, 8ll << 30);
+}
+
 } // namespace
 } // namespace dm

@@ -6,40 +6,22 @@ namespace {
 
 class MemoryHiveStore : public HiveStore {
 public:
-    Result<const Hive*> read(RegistryRoot root) override { return &hives_[Index(root)]; }
+    Result<const Hive*> read(RegistryRoot root) override { return &hives_[slotOf(root)]; }
 
+    // The change works on the held hive itself, so its cost is the change's and not the hive's
+    // size: a change refuses before it alters anything, so a refusal leaves nothing behind.
     Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
         if (writesFail_)
             return Failure{"writes are switched off"};
-        // Work on a copy so that a refused change leaves nothing behind.
-        Hive copy = copyHive(hives_[Index(root)]);
-        if (!change(copy))
+        if (!change(hives_[slotOf(root)]))
             return Failure{"the change was refused"};
-        hives_[Index(root)] = std::move(copy);
         return {};
     }
 
     bool writesFail_ = false;
 
 private:
-    static int Index(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? 0 : 1; }
-
-    static void copyKey(const HiveKey& from, HiveKey& to) {
-        to.name = from.name;
-        to.stamp = from.stamp;
-        to.meta = from.meta;
-        for (const HiveValue& value : from.values())
-            to.setValue(value.name, value.value);
-        for (const auto& sub : from.subKeys())
-            copyKey(*sub, to.subKey(sub->name));
-    }
-
-    static Hive copyHive(const Hive& hive) {
-        Hive copy;
-        copy.header = hive.header;
-        copyKey(hive.root, copy.root);
-        return copy;
-    }
+    static int slotOf(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? 0 : 1; }
 
     Hive hives_[2];
 };

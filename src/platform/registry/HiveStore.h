@@ -17,7 +17,8 @@ public:
     // call on the store.
     virtual Result<const Hive*> read(RegistryRoot root) = 0;
     // Applies change to the current hive and stores the result whole. Fails, with nothing
-    // stored, when the hive cannot be read or stored or change returns false.
+    // stored, when the hive cannot be read or stored or change returns false; a change returns
+    // false only before it has altered the hive, so a store may apply it in place.
     virtual Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) = 0;
     // Removes the storage made since the store was made that holds nothing now (see
     // Registry::removeEmptyStorage); a store in memory has none.

@@ -28,8 +28,13 @@ std::u16string widenBytes(std::string_view bytes) {
 std::string narrowUnits(std::u16string_view units) {
     std::string bytes;
     bytes.reserve(units.size());
-    for (char16_t unit : units)
+    for (std::size_t at = 0; at < units.size(); ++at) {
+        const char16_t unit = units[at];
         bytes.push_back(unit <= 0xFF ? static_cast<char>(unit) : '?');
+        // A character beyond the 16-bit range is one character, so one "?".
+        if (isHighSurrogate(unit) && at + 1 < units.size() && isLowSurrogate(units[at + 1]))
+            ++at;
+    }
     return bytes;
 }
 

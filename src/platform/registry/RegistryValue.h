@@ -44,7 +44,8 @@ struct RegistryValue {
     bool operator==(const RegistryValue&) const = default;
 };
 
-// 8-bit text to and from UTF-16 code units (each byte one unit; units above 255 become "?").
+// 8-bit text to and from UTF-16 code units (each byte one unit; a unit above 255 becomes "?",
+// a surrogate pair one "?").
 std::u16string widenBytes(std::string_view bytes);
 std::string narrowUnits(std::u16string_view units);
 

@@ -33,7 +33,8 @@ private:
 
 // WMI on the local machine: "localhost" with the caller's own identity, namespace root\CIMV2,
 // answering "SELECT * FROM <class>" in WQL and Get(<class>) from a repository. The source is asked
-// for a fresh repository at every connection; when it has none, the connection fails.
+// for a fresh repository at every connection; when it has none, or raises WmiError to say why, the
+// connection fails.
 class LocalWmiLocator : public WmiLocator {
 public:
     using RepositorySource = std::function<std::shared_ptr<const WmiRepository>()>;

@@ -1,6 +1,7 @@
 #include "platform/wmi/MemoryWmiRepository.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -71,12 +72,8 @@ std::uint16_t lookup(const auto& table, std::uint8_t code) {
     return 0;
 }
 
-Variant Text(const std::optional<std::string>& text) {
+Variant optionalText(const std::optional<std::string>& text) {
     return text ? Variant::Text(*text) : Variant();
-}
-
-Variant fixed(std::string text) {
-    return Variant::Text(std::move(text));
 }
 
 // A CIM unsigned 16- or 32-bit value as the scripting interface delivers it: a signed 32-bit
@@ -94,156 +91,154 @@ Variant decimal(const std::optional<std::uint64_t>& value) {
     return value ? Variant::Text(std::to_string(*value)) : Variant();
 }
 
-const Variant kNull;
+// One property of a class: its name and its value for the structure at a position of the table.
+template <class Structure> struct Column {
+    std::string name;
+    std::function<Variant(const Structure&, std::size_t position)> value;
+};
 
-void addModules(WmiRepository& repository, const SmbiosMemory& memory) {
-    repository.addClass("Win32_PhysicalMemory", {"Attributes",
-                                                 "BankLabel",
-                                                 "Capacity",
-                                                 "Caption",
-                                                 "ConfiguredClockSpeed",
-                                                 "ConfiguredVoltage",
-                                                 "CreationClassName",
-                                                 "DataWidth",
-                                                 "Description",
-                                                 "DeviceLocator",
-                                                 "FormFactor",
-                                                 "HotSwappable",
-                                                 "InstallDate",
-                                                 "InterleaveDataDepth",
-                                                 "InterleavePosition",
-                                                 "Manufacturer",
-                                                 "MaxVoltage",
-                                                 "MemoryType",
-                                                 "MinVoltage",
-                                                 "Model",
-                                                 "Name",
-                                                 "OtherIdentifyingInfo",
-                                                 "PartNumber",
-                                                 "PositionInRow",
-                                                 "PoweredOn",
-                                                 "Removable",
-                                                 "Replaceable",
-                                                 "SerialNumber",
-                                                 "SKU",
-                                                 "SMBIOSMemoryType",
-                                                 "Speed",
-                                                 "Status",
-                                                 "Tag",
-                                                 "TotalWidth",
-                                                 "TypeDetail",
-                                                 "Version"});
-    for (std::size_t i = 0; i < memory.Devices.size(); ++i) {
-        const MemoryDeviceStructure& d = memory.Devices[i];
-        if (!d.Installed)
-            continue;
-        repository.addInstance("Win32_PhysicalMemory",
-                               {integer(d.Rank),
-                                Text(d.BankLocator),
-                                decimal(d.SizeBytes),
-                                fixed("Physical Memory"),
-                                integer(d.ConfiguredSpeed),
-                                integer(d.ConfiguredVoltage),
-                                fixed("Win32_PhysicalMemory"),
-                                integer(d.DataWidth),
-                                fixed("Physical Memory"),
-                                Text(d.DeviceLocator),
-                                integer(cimFormFactor(d.FormFactor)),
-                                kNull,
-                                kNull,
-                                kNull,
-                                kNull,
-                                Text(d.Manufacturer),
-                                integer(d.MaximumVoltage),
-                                integer(cimMemoryType(d.MemoryType)),
-                                integer(d.MinimumVoltage),
-                                kNull,
-                                fixed("Physical Memory"),
-                                kNull,
-                                Text(d.PartNumber),
-                                kNull,
-                                kNull,
-                                kNull,
-                                kNull,
-                                Text(d.SerialNumber),
-                                kNull,
-                                integer(d.MemoryType),
-                                integer(d.Speed),
-                                kNull,
-                                fixed("Physical Memory " + std::to_string(i)),
-                                integer(d.TotalWidth),
-                                integer(d.TypeDetail),
-                                kNull});
-    }
+// A member of the structure delivered as text, as a CIM integer, or as a CIM 64-bit value.
+template <class Structure, class T>
+Column<Structure> textOf(std::string name, T Structure::*member) {
+    return {std::move(name),
+            [member](const Structure& s, std::size_t) { return optionalText(s.*member); }};
 }
 
-void addArrays(WmiRepository& repository, const SmbiosMemory& memory) {
-    repository.addClass("Win32_PhysicalMemoryArray", {"Caption",
-                                                      "CreationClassName",
-                                                      "Depth",
-                                                      "Description",
-                                                      "Height",
-                                                      "HotSwappable",
-                                                      "InstallDate",
-                                                      "Location",
-                                                      "Manufacturer",
-                                                      "MaxCapacity",
-                                                      "MaxCapacityEx",
-                                                      "MemoryDevices",
-                                                      "MemoryErrorCorrection",
-                                                      "Model",
-                                                      "Name",
-                                                      "OtherIdentifyingInfo",
-                                                      "PartNumber",
-                                                      "PoweredOn",
-                                                      "Removable",
-                                                      "Replaceable",
-                                                      "SerialNumber",
-                                                      "SKU",
-                                                      "Status",
-                                                      "Tag",
-                                                      "Use",
-                                                      "Version",
-                                                      "Weight",
-                                                      "Width"});
-    for (std::size_t i = 0; i < memory.Arrays.size(); ++i) {
-        const MemoryArrayStructure& a = memory.Arrays[i];
-        if (a.Use != kSmbiosUseSystemMemory)
+template <class Structure, class T>
+Column<Structure> integerOf(std::string name, T Structure::*member) {
+    return {std::move(name),
+            [member](const Structure& s, std::size_t) { return integer(s.*member); }};
+}
+
+template <class Structure, class T>
+Column<Structure> decimalOf(std::string name, T Structure::*member) {
+    return {std::move(name),
+            [member](const Structure& s, std::size_t) { return decimal(s.*member); }};
+}
+
+// The same text for every instance.
+template <class Structure> Column<Structure> fixed(std::string name, std::string text) {
+    return {std::move(name), [text](const Structure&, std::size_t) { return Variant::Text(text); }};
+}
+
+// The text followed by the structure's position in the table.
+template <class Structure> Column<Structure> numbered(std::string name, std::string text) {
+    return {std::move(name), [text](const Structure&, std::size_t position) {
+                return Variant::Text(text + std::to_string(position));
+            }};
+}
+
+// A property the firmware has no value for.
+template <class Structure> Column<Structure> none(std::string name) {
+    return {std::move(name), [](const Structure&, std::size_t) { return Variant(); }};
+}
+
+using Device = MemoryDeviceStructure;
+using Array = MemoryArrayStructure;
+
+// Win32_PhysicalMemory, one row per property in the class's order.
+const std::vector<Column<Device>>& moduleColumns() {
+    static const std::vector<Column<Device>> kColumns = {
+        integerOf("Attributes", &Device::Rank),
+        textOf("BankLabel", &Device::BankLocator),
+        decimalOf("Capacity", &Device::SizeBytes),
+        fixed<Device>("Caption", "Physical Memory"),
+        integerOf("ConfiguredClockSpeed", &Device::ConfiguredSpeed),
+        integerOf("ConfiguredVoltage", &Device::ConfiguredVoltage),
+        fixed<Device>("CreationClassName", "Win32_PhysicalMemory"),
+        integerOf("DataWidth", &Device::DataWidth),
+        fixed<Device>("Description", "Physical Memory"),
+        textOf("DeviceLocator", &Device::DeviceLocator),
+        {"FormFactor",
+         [](const Device& d, std::size_t) { return integer(cimFormFactor(d.FormFactor)); }},
+        none<Device>("HotSwappable"),
+        none<Device>("InstallDate"),
+        none<Device>("InterleaveDataDepth"),
+        none<Device>("InterleavePosition"),
+        textOf("Manufacturer", &Device::Manufacturer),
+        integerOf("MaxVoltage", &Device::MaximumVoltage),
+        {"MemoryType",
+         [](const Device& d, std::size_t) { return integer(cimMemoryType(d.MemoryType)); }},
+        integerOf("MinVoltage", &Device::MinimumVoltage),
+        none<Device>("Model"),
+        fixed<Device>("Name", "Physical Memory"),
+        none<Device>("OtherIdentifyingInfo"),
+        textOf("PartNumber", &Device::PartNumber),
+        none<Device>("PositionInRow"),
+        none<Device>("PoweredOn"),
+        none<Device>("Removable"),
+        none<Device>("Replaceable"),
+        textOf("SerialNumber", &Device::SerialNumber),
+        none<Device>("SKU"),
+        integerOf("SMBIOSMemoryType", &Device::MemoryType),
+        integerOf("Speed", &Device::Speed),
+        none<Device>("Status"),
+        numbered<Device>("Tag", "Physical Memory "),
+        integerOf("TotalWidth", &Device::TotalWidth),
+        integerOf("TypeDetail", &Device::TypeDetail),
+        none<Device>("Version"),
+    };
+    return kColumns;
+}
+
+// Win32_PhysicalMemoryArray, one row per property in the class's order.
+const std::vector<Column<Array>>& arrayColumns() {
+    static const std::vector<Column<Array>> kColumns = {
+        fixed<Array>("Caption", "Physical Memory Array"),
+        fixed<Array>("CreationClassName", "Win32_PhysicalMemoryArray"),
+        none<Array>("Depth"),
+        fixed<Array>("Description", "Physical Memory Array"),
+        none<Array>("Height"),
+        none<Array>("HotSwappable"),
+        none<Array>("InstallDate"),
+        integerOf("Location", &Array::Location),
+        none<Array>("Manufacturer"),
+        // A 32-bit count of kilobytes; beyond it only MaxCapacityEx holds the size.
+        {"MaxCapacity",
+         [](const Array& a, std::size_t) {
+             return a.MaxCapacityKb ? integer(static_cast<std::uint32_t>(
+                                          std::min<std::uint64_t>(*a.MaxCapacityKb, 0xFFFFFFFF)))
+                                    : Variant();
+         }},
+        decimalOf("MaxCapacityEx", &Array::MaxCapacityKb),
+        integerOf("MemoryDevices", &Array::MemoryDevices),
+        integerOf("MemoryErrorCorrection", &Array::ErrorCorrection),
+        none<Array>("Model"),
+        fixed<Array>("Name", "Physical Memory Array"),
+        none<Array>("OtherIdentifyingInfo"),
+        none<Array>("PartNumber"),
+        none<Array>("PoweredOn"),
+        none<Array>("Removable"),
+        none<Array>("Replaceable"),
+        none<Array>("SerialNumber"),
+        none<Array>("SKU"),
+        none<Array>("Status"),
+        numbered<Array>("Tag", "Physical Memory Array "),
+        integerOf("Use", &Array::Use),
+        none<Array>("Version"),
+        none<Array>("Weight"),
+        none<Array>("Width"),
+    };
+    return kColumns;
+}
+
+// The class made of columns, with one instance per structure that included accepts.
+template <class Structure>
+void addClass(WmiRepository& repository, const std::string& className,
+              const std::vector<Column<Structure>>& columns,
+              const std::vector<Structure>& structures, bool (*included)(const Structure&)) {
+    std::vector<std::string> names;
+    for (const Column<Structure>& column : columns)
+        names.push_back(column.name);
+    repository.addClass(className, std::move(names));
+    for (std::size_t position = 0; position < structures.size(); ++position) {
+        if (!included(structures[position]))
             continue;
-        // MaxCapacity is a 32-bit count of kilobytes; beyond it only MaxCapacityEx holds the size.
-        std::optional<std::uint32_t> maxCapacity;
-        if (a.MaxCapacityKb)
-            maxCapacity =
-                static_cast<std::uint32_t>(std::min<std::uint64_t>(*a.MaxCapacityKb, 0xFFFFFFFF));
-        repository.addInstance("Win32_PhysicalMemoryArray",
-                               {fixed("Physical Memory Array"),
-                                fixed("Win32_PhysicalMemoryArray"),
-                                kNull,
-                                fixed("Physical Memory Array"),
-                                kNull,
-                                kNull,
-                                kNull,
-                                integer(a.Location),
-                                kNull,
-                                integer(maxCapacity),
-                                decimal(a.MaxCapacityKb),
-                                integer(a.MemoryDevices),
-                                integer(a.ErrorCorrection),
-                                kNull,
-                                fixed("Physical Memory Array"),
-                                kNull,
-                                kNull,
-                                kNull,
-                                kNull,
-                                kNull,
-                                kNull,
-                                kNull,
-                                kNull,
-                                fixed("Physical Memory Array " + std::to_string(i)),
-                                integer(a.Use),
-                                kNull,
-                                kNull,
-                                kNull});
+        std::vector<Variant> values;
+        values.reserve(columns.size());
+        for (const Column<Structure>& column : columns)
+            values.push_back(column.value(structures[position], position));
+        repository.addInstance(className, std::move(values));
     }
 }
 
@@ -259,8 +254,10 @@ std::uint16_t cimFormFactor(std::uint8_t smbiosFormFactor) {
 
 std::shared_ptr<const WmiRepository> memoryWmiRepository(const SmbiosMemory& memory) {
     auto repository = std::make_shared<WmiRepository>();
-    addModules(*repository, memory);
-    addArrays(*repository, memory);
+    addClass<Device>(*repository, "Win32_PhysicalMemory", moduleColumns(), memory.Devices,
+                     [](const Device& d) { return d.Installed; });
+    addClass<Array>(*repository, "Win32_PhysicalMemoryArray", arrayColumns(), memory.Arrays,
+                    [](const Array& a) { return a.Use == kSmbiosUseSystemMemory; });
     return repository;
 }
 

@@ -13,8 +13,14 @@ std::shared_ptr<const WmiRepository> memoryRepositoryFromImage(std::vector<std::
 std::unique_ptr<WmiLocator> makeSystemWmiLocator(SmbiosSources sources) {
     return std::make_unique<LocalWmiLocator>(
         [sources = std::move(sources)]() -> std::shared_ptr<const WmiRepository> {
-            const std::optional<SmbiosMemory> memory = loadSmbiosMemory(sources);
-            return memory ? memoryWmiRepository(*memory) : nullptr;
+            const SmbiosMemoryLoad load = loadSmbiosMemoryExplained(sources);
+            if (!load.info) {
+                std::string why = "No memory source answered";
+                for (std::size_t i = 0; i < load.failures.size(); ++i)
+                    why += (i == 0 ? ": " : "; ") + load.failures[i];
+                throw WmiError(wbem::E_FAILED, why);
+            }
+            return memoryWmiRepository(*load.info);
         });
 }
 

@@ -14,7 +14,7 @@ namespace dm::platform {
 std::shared_ptr<const WmiRepository> memoryRepositoryFromImage(std::vector<std::uint8_t> image);
 
 // The machine's WMI: the memory classes read afresh from the sources at every connection, which
-// fails when no source answers.
+// fails when no source answers, its message naming each source and why it gave nothing.
 std::unique_ptr<WmiLocator> makeSystemWmiLocator(SmbiosSources sources);
 
 } // namespace dm::platform

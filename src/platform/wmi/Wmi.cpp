@@ -40,10 +40,17 @@ std::unique_ptr<WmiEnumerator<WmiProperty>> WmiPropertySet::NewEnum() const {
 }
 
 WmiProperty WmiPropertySet::Item(std::string_view name) const {
+    const std::optional<std::size_t> index = indexOf(name);
+    if (!index)
+        throw WmiError(wbem::E_NOT_FOUND, "Not found");
+    return {(*names_)[*index], (*values_)[*index]};
+}
+
+std::optional<std::size_t> WmiPropertySet::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < names_->size(); ++i)
         if (sameNameIgnoringCase((*names_)[i], name))
-            return {(*names_)[i], (*values_)[i]};
-    throw WmiError(wbem::E_NOT_FOUND, "Not found");
+            return i;
+    return std::nullopt;
 }
 
 } // namespace dm::platform

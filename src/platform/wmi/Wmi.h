@@ -4,6 +4,7 @@
 #include "platform/wmi/WmiError.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,16 @@ public:
     std::unique_ptr<WmiEnumerator<WmiProperty>> NewEnum() const;
     // Raises WmiError (not found) for a name the class does not have.
     WmiProperty Item(std::string_view name) const;
+
+    // The position of property `name` in the enumeration order, ignoring letter case; nothing for
+    // a name the class does not have.
+    std::optional<std::size_t> indexOf(std::string_view name) const;
+    // The value at position `index` of the enumeration order.
+    const Variant& valueAt(std::size_t index) const { return (*values_)[index]; }
+    // The property names in enumeration order, one list shared by all objects of the class: sets
+    // whose lists are the same object hold each property at the same position, so a reader finds
+    // positions once for all of them.
+    const std::vector<std::string>& names() const { return *names_; }
 
 private:
     std::shared_ptr<const std::vector<std::string>> names_;

@@ -31,3 +31,22 @@ TEST(FakeRegistry, MissingKeyDoesNotOpenAndFailingWritesAreReported) {
     EXPECT_FALSE(created);
     EXPECT_FALSE(created.error().empty());
 }
+
+TEST(FakeRegistry, AWriteToADeletedKeyFailsAndLeavesTheHiveAsItWas) {
+    FakeRegistry registry;
+    const auto root = RegistryRoot::CurrentUser;
+    auto kept = registry.createKey(root, "SOFTWARE\\Kept", RegistryAccess::Full);
+    ASSERT_TRUE(kept && kept->writeString("v", "kept"));
+    auto gone = registry.createKey(root, "SOFTWARE\\Gone", RegistryAccess::Full);
+    ASSERT_TRUE(gone);
+    ASSERT_TRUE(registry.deleteKey(root, "SOFTWARE\\Gone"));
+
+    const Status refused = gone->writeString("v", "lost");
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.error(), "the key has been deleted");
+    EXPECT_FALSE(registry.openKey(root, "SOFTWARE\\Gone", RegistryAccess::Read));
+    auto software = registry.openKey(root, "SOFTWARE", RegistryAccess::Read);
+    ASSERT_TRUE(software);
+    EXPECT_EQ(software->subKeyNames(), std::vector<std::string>{"Kept"});
+    EXPECT_EQ(kept->readString("v").value, "kept");
+}

@@ -1,5 +1,5 @@
-#include "platform/fakes/ChildProcess.h"
 #include "platform/files/AtomicFile.h"
+#include "platform/process/ChildProcess.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -107,7 +107,23 @@ TEST(HiveFormat, WideTextAndNamesSurviveARewrite) {
     const HiveKey* key = hive.root.findSubKey(u"software")->findSubKey(u"\x4e2d]x");
     ASSERT_TRUE(key);
     EXPECT_EQ(key->values()[0].name, u"\x4e2d");
-    EXPECT_EQ(key->values()[0].value.text(), "a??b");
+    EXPECT_EQ(key->values()[0].value.text(), "a?b");
+}
+
+TEST(RegistryText, ACharacterBeyondSixteenBitsNarrowsToOneQuestionMark) {
+    const struct {
+        std::u16string units;
+        std::string text;
+    } cases[] = {
+        {u"a\xd836\xdd77\x62", "a?b"},  // a pair: one character
+        {u"a\xd836\x62", "a?b"},        // a lone high half
+        {u"a\xdd77\x62", "a?b"},        // a lone low half
+        {u"\xdd77\xd836", "??"},        // halves the wrong way round
+        {u"\xd836\xd836\xdd77", "??"},  // a lone half, then a pair
+        {u"caf\xe9\x4e2d", "caf\xe9?"}, // Latin-1 kept, a wide character one "?"
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(narrowUnits(c.units), c.text);
 }
 
 TEST(HiveFormat, RawUtf8InAHandEditedFileIsDecoded) {

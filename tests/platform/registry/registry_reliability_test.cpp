@@ -1,5 +1,5 @@
 // Hive writes from other processes: killed writers and concurrent writers.
-#include "platform/fakes/ChildProcess.h"
+#include "platform/process/ChildProcess.h"
 #include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 

@@ -1,5 +1,5 @@
-#include "platform/fakes/ChildProcess.h"
 #include "platform/fakes/FakeMemoryStatus.h"
+#include "platform/process/ChildProcess.h"
 #include "platform/system/LinuxMemoryStatus.h"
 #include "platform/system/Meminfo.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "IdentifyFixture.h"
-#include "platform/process/FakeProcessRunner.h"
+#include "platform/fakes/FakeProcessRunner.h"
 #include "update/identify/SoftwareName.h"
 
 #include <string>

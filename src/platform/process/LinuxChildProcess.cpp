@@ -1,4 +1,4 @@
-#include "platform/fakes/ChildProcess.h"
+#include "platform/process/ChildProcess.h"
 
 #include <csignal>
 #include <sys/stat.h>
