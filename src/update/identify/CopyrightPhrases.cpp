@@ -1,17 +1,17 @@
 #include "update/identify/TextCleanup.h"
 
-#include "framework/TextUtils.h"
 #include "platform/text/IntegerText.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace dm::update {
 
 namespace {
 
-const std::string kCopyrightSign = "\xA9";
+constexpr std::string_view kCopyrightSign = "\xA9";
 
 constexpr std::array<std::string_view, 11> kTrailingLicencePhrases = {
     " under GNU General Public License",
@@ -59,99 +59,144 @@ constexpr std::array<std::string_view, 5> kTrailingTexts = {
     "This software is protected by international and romanian copyright and trade laws.",
 };
 
+bool sameText(std::string_view a, std::string_view b) {
+    return platform::sameNameIgnoringCase(a, b);
+}
+
+void removePrefixText(std::string_view& s, std::string_view prefix) {
+    if (startsTextView(s, prefix))
+        s.remove_prefix(prefix.size());
+}
+
+void removeSuffixText(std::string_view& s, std::string_view suffix) {
+    if (endsTextView(s, suffix))
+        s.remove_suffix(suffix.size());
+}
+
+// The first field of s split at any of delims, when it has at most maxSize characters; nothing
+// when it is longer. Only the first maxSize + 1 characters are looked at. delimited tells whether
+// a delimiter ends the field (else the field is the whole text).
+std::optional<std::string_view> firstField(std::string_view s, std::string_view delims,
+                                           std::size_t maxSize, bool* delimited = nullptr) {
+    const auto at = s.substr(0, maxSize + 1).find_first_of(delims);
+    if (delimited)
+        *delimited = at != std::string_view::npos;
+    if (at != std::string_view::npos)
+        return s.substr(0, at);
+    if (s.size() <= maxSize)
+        return s;
+    return std::nullopt;
+}
+
+// The last field of s split at any of delims, when it has at most maxSize characters; nothing
+// when it is longer. Only the last maxSize + 1 characters are looked at.
+std::optional<std::string_view> lastField(std::string_view s, std::string_view delims,
+                                          std::size_t maxSize) {
+    const std::size_t from = s.size() > maxSize + 1 ? s.size() - (maxSize + 1) : 0;
+    const auto at = s.substr(from).find_last_of(delims);
+    if (at != std::string_view::npos)
+        return s.substr(from + at + 1);
+    if (s.size() <= maxSize)
+        return s;
+    return std::nullopt;
+}
+
 // The word and the one separator after it, or the separator before it and the word; never more
 // characters than the text has.
-void dropForward(std::string& s, const std::string& word) {
-    s.erase(0, std::min(s.size(), word.size() + 1));
+void dropForward(std::string_view& s, std::string_view word) {
+    s.remove_prefix(std::min(s.size(), word.size() + 1));
 }
 
-void dropBackward(std::string& s, const std::string& word) {
-    s.erase(s.size() - std::min(s.size(), word.size() + 1));
+void dropBackward(std::string_view& s, std::string_view word) {
+    s.remove_suffix(std::min(s.size(), word.size() + 1));
 }
 
-bool isYear(const std::string& word) {
+bool isYear(std::string_view word) {
     return word.size() == 4 && platform::StrToIntDef(word, 0) > 1990;
 }
 
-bool isTwoDigitNumber(const std::string& word) {
+bool isTwoDigitNumber(std::string_view word) {
     return word.size() == 2 && platform::StrToIntDef(word, 0) > 0;
 }
 
-bool isLeadingWord(const std::string& w) {
-    return SameText(w, "C") || SameText(w, "(C)") || SameText(w, "copyright") ||
-           SameText(w, "by") || w == "," || w == kCopyrightSign;
+// The longest leading or trailing word: "copyright".
+constexpr std::size_t kLongestWord = 9;
+
+bool isLeadingWord(std::string_view w) {
+    return sameText(w, "C") || sameText(w, "(C)") || sameText(w, "copyright") ||
+           sameText(w, "by") || w == "," || w == kCopyrightSign;
 }
 
-bool isTrailingWord(const std::string& w) {
-    return SameText(w, "(C)") || SameText(w, "copyright") || w == "," || w == kCopyrightSign ||
+bool isTrailingWord(std::string_view w) {
+    return sameText(w, "(C)") || sameText(w, "copyright") || w == "," || w == kCopyrightSign ||
            isYear(w) || isTwoDigitNumber(w);
 }
 
-std::string lastField(const std::string& s, const std::string& delims) {
-    return GetField(s, CountFields(s, delims) - 1, delims);
-}
-
-void dropRightsPhrase(std::string& s, const std::string& phrase) {
-    if (const std::string w = lastField(s, ","); SameText(w, phrase))
-        dropBackward(s, w);
+void dropRightsPhrase(std::string_view& s, std::string_view phrase) {
+    // The last field between commas.
+    if (const auto w = lastField(s, ",", phrase.size()); w && sameText(*w, phrase))
+        dropBackward(s, *w);
     // The last-but-one field between dots, with its dot: dropped only where the text ends with it.
-    if (const std::string w = GetField(s, CountFields(s, ".") - 2, ".") + ".";
-        SameText(w, phrase) && s.ends_with(w))
-        dropBackward(s, w);
-    if (const std::string w = RightText(s, static_cast<int>(phrase.size())); SameText(w, phrase))
-        dropBackward(s, w);
+    if (s.ends_with('.'))
+        if (const auto w = lastField(s.substr(0, s.size() - 1), ".", phrase.size());
+            w && w->size() + 1 == phrase.size() && sameText(*w, phrase.substr(0, w->size())) &&
+            phrase.back() == '.')
+            dropBackward(s, phrase);
+    if (s.size() >= phrase.size() && sameText(s.substr(s.size() - phrase.size()), phrase))
+        dropBackward(s, phrase);
 }
 
-// One pass over the text.
-std::string stripOnce(std::string s) {
+// One pass over the text; it only narrows the view.
+void stripOnce(std::string_view& s) {
     if (s.ends_with(','))
-        s.pop_back();
+        s.remove_suffix(1);
     if (s.starts_with(','))
-        s.erase(0, 1);
-    if (const std::string w = GetField(s, 0, " -"); isLeadingWord(w))
-        dropForward(s, w);
-    s = RemovePrefixText(s, "(c)");
-    s = RemovePrefixText(s, "c)");
-    if (const std::string w = GetField(s, 0, " -,"); isYear(w))
-        dropForward(s, w);
-    if (CountFields(s, "/") > 1)
-        if (const std::string w = GetField(s, 0, "/"); w.size() == 4 || isTwoDigitNumber(w))
-            dropForward(s, w);
-    if (const std::string w = lastField(s, " -"); isTrailingWord(w))
-        dropBackward(s, w);
+        s.remove_prefix(1);
+    if (const auto w = firstField(s, " -", kLongestWord); w && isLeadingWord(*w))
+        dropForward(s, *w);
+    removePrefixText(s, "(c)");
+    removePrefixText(s, "c)");
+    if (const auto w = firstField(s, " -,", 4); w && isYear(*w))
+        dropForward(s, *w);
+    bool delimited = false;
+    if (const auto w = firstField(s, "/", 4, &delimited);
+        w && delimited && (w->size() == 4 || isTwoDigitNumber(*w)))
+        dropForward(s, *w);
+    if (const auto w = lastField(s, " -", kLongestWord); w && isTrailingWord(*w))
+        dropBackward(s, *w);
     if (s.size() > 1 && s.ends_with('-'))
-        s.pop_back();
+        s.remove_suffix(1);
     for (const auto phrase : kTrailingLicencePhrases)
-        if (EndsText(s, std::string(phrase)))
-            s.erase(s.size() - phrase.size());
-    s = trimText(s);
+        removeSuffixText(s, phrase);
+    s = trimmedView(s);
     for (const auto phrase : kRightsPhrases)
-        dropRightsPhrase(s, std::string(phrase));
-    s = trimText(s);
+        dropRightsPhrase(s, phrase);
+    s = trimmedView(s);
     if (s.size() > 1) {
         if (s.starts_with('-'))
-            s.erase(0, 1);
+            s.remove_prefix(1);
         if (s.ends_with('-'))
-            s.pop_back();
+            s.remove_suffix(1);
     }
     if (s.size() > 5 && s.ends_with('.') &&
         platform::StrToIntDef(s.substr(s.size() - 5, 4), 0) > 1990)
-        s.erase(s.size() - 5);
+        s.remove_suffix(5);
     for (const auto text : kLeadingTexts)
-        s = RemovePrefixText(s, std::string(text));
+        removePrefixText(s, text);
     for (const auto text : kTrailingTexts)
-        s = RemoveSuffixText(s, std::string(text));
-    return s;
+        removeSuffixText(s, text);
 }
 
 } // namespace
 
 std::string StripCopyrightPhrases(const std::string& text) {
-    // Every pass only removes characters, so the loop ends.
-    std::string current = text;
-    for (std::string next = stripOnce(current); next != current; next = stripOnce(current))
-        current = std::move(next);
-    return current;
+    // Every pass only narrows the view, so the loop ends; a pass that changes nothing ends it.
+    std::string_view s = text;
+    for (std::size_t size = s.size() + 1; s.size() != size;) {
+        size = s.size();
+        stripOnce(s);
+    }
+    return std::string(s);
 }
 
 } // namespace dm::update

@@ -57,8 +57,8 @@ bool readPackageManifest(VersionRun& run) {
     const std::string manifest = folderPath(run, "META-INF\\AIR\\application.xml");
     if (!existsNonEmpty(run.context, manifest))
         return false;
-    run.text(kResult) = ExtractTagText(
-        "versionNumber", readSideLines(run.context, manifest).value_or(std::vector<std::string>{}));
+    run.text(kResult) =
+        ExtractTagText("versionNumber", readSideLines(run.context, manifest).value_or(TextLines{}));
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "update/identify/ProductNameRules.h"
 #include "update/identify/RuleFiles.h"
 #include "update/identify/RulePath.h"
+#include "update/identify/TextCleanup.h"
 #include "update/identify/UninstallSearches.h"
 #include "update/identify/VersionInfoReader.h"
 
@@ -31,21 +32,22 @@ bool existsNonEmpty(NameValues& v, const std::string& path) {
 }
 
 // The lines of a file that exists and is not empty; none otherwise.
-std::vector<std::string> linesOf(NameValues& v, const std::string& path) {
+TextLines linesOf(NameValues& v, const std::string& path) {
     if (!existsNonEmpty(v, path))
         return {};
-    return readRuleLines(v.context, path).value_or(std::vector<std::string>{});
+    return readRuleLines(v.context, path).value_or(TextLines{});
 }
 
 // The node changelog's line that marks the running major version as a long-term or current
 // release: " (LTS)", " (Current)", or empty when no line marks it.
-std::string changelogReleaseLine(const std::vector<std::string>& lines, const std::string& major) {
+std::string changelogReleaseLine(const TextLines& lines, const std::string& major) {
     const auto marker = [&](const std::string& tail) {
         return "CHANGELOG_V" + major + ".md\">" + major + tail;
     };
     const std::string lts[] = {marker("</a><sup>LTS</sup>"), marker("</a> (LTS)</th>")};
     const std::string current[] = {marker("</a><sup>Current</sup>"), marker("</a> (Current)</th>")};
-    for (const std::string& line : lines) {
+    for (const std::string_view view : lines) {
+        const std::string line(view);
         if (ContainsText(lts[0], line) || ContainsText(lts[1], line))
             return " (LTS)";
         if (ContainsText(current[0], line) || ContainsText(current[1], line))
@@ -157,7 +159,7 @@ bool setStartIsBackEdition(RuleValues& values, const std::string& relative) {
 bool appendLtsrWhenFirstLineHasCu(RuleValues& values, const std::string& relative) {
     NameValues& v = of(values);
     const auto lines = linesOf(v, beside(v, relative));
-    if (lines.empty() || !ContainsText("cu", lines.front()))
+    if (lines.empty() || !ContainsText("cu", std::string(lines.front())))
         return false;
     v[kName] += " LTSR";
     return true;
@@ -165,9 +167,9 @@ bool appendLtsrWhenFirstLineHasCu(RuleValues& values, const std::string& relativ
 
 bool setFromNameLine(RuleValues& values, const std::string& relative) {
     NameValues& v = of(values);
-    for (const std::string& line : linesOf(v, beside(v, relative)))
-        if (StartsText(line, "Name=")) {
-            v[kName] = trimText(line.substr(5));
+    for (const std::string_view line : linesOf(v, beside(v, relative)))
+        if (startsTextView(line, "Name=")) {
+            v[kName] = trimText(std::string(line.substr(5, kMaxRuleText)));
             return true;
         }
     return false;
@@ -197,9 +199,8 @@ bool appendCommunityEdition(RuleValues& values, const std::string& relative) {
     const std::string path = beside(v, relative);
     if (!fileExists(v.context, path))
         return false;
-    for (const std::string& line :
-         readRuleLines(v.context, path).value_or(std::vector<std::string>{}))
-        if (ContainsText("community-edition", line)) {
+    for (const std::string_view line : readRuleLines(v.context, path).value_or(TextLines{}))
+        if (ContainsText("community-edition", std::string(line))) {
             v[kName] += " CE";
             return true;
         }
@@ -216,9 +217,8 @@ bool appendEsrMark(RuleValues& values, const std::string&) {
             return false;
         settings = found.front();
     }
-    for (const std::string& line :
-         readRuleLines(v.context, settings).value_or(std::vector<std::string>{}))
-        if (ContainsText("esr", line)) {
+    for (const std::string_view line : readRuleLines(v.context, settings).value_or(TextLines{}))
+        if (ContainsText("esr", std::string(line))) {
             v[kName] += " (ESR)";
             return true;
         }
@@ -234,9 +234,12 @@ bool appendReadmeEditions(RuleValues& values, const std::string&) {
     for (const std::string& file : files) {
         if (!EndsText(ExtractFileNameNoExt(file), "cpuz_readme"))
             continue;
-        for (const std::string& line : linesOf(v, file))
-            if (EndsText(line, suffix)) {
-                v[kName] += " " + line.substr(0, line.size() - suffix.size()) + " Edition";
+        for (const std::string_view line : linesOf(v, file))
+            if (endsTextView(line, suffix)) {
+                v[kName] += " " +
+                            std::string(line.substr(0, line.size() - suffix.size()))
+                                .substr(0, kMaxRuleText) +
+                            " Edition";
                 taken = true;
             }
     }

@@ -1,6 +1,5 @@
 #include "update/identify/RuleFiles.h"
 
-#include "framework/TextUtils.h"
 #include "platform/files/FileSystem.h"
 
 #include <algorithm>
@@ -21,12 +20,24 @@ std::optional<std::string> readRuleFile(IdentifyContext& context, const std::str
     return file->readAt(0, static_cast<std::size_t>(file->size()));
 }
 
-std::optional<std::vector<std::string>> readRuleLines(IdentifyContext& context,
-                                                      const std::string& path) {
-    const auto bytes = readRuleFile(context, path);
+TextLines::Iterator::Iterator(std::string_view text, std::size_t start)
+    : text_(text), start_(start < text.size() ? start : std::string_view::npos) {
+    if (start_ != std::string_view::npos)
+        end_ = std::min(text_.find_first_of("\r\n", start_), text_.size());
+}
+
+TextLines::Iterator& TextLines::Iterator::operator++() {
+    std::size_t next = end_ + 1;
+    if (end_ < text_.size() && text_[end_] == '\r' && next < text_.size() && text_[next] == '\n')
+        ++next;
+    return *this = Iterator(text_, next);
+}
+
+std::optional<TextLines> readRuleLines(IdentifyContext& context, const std::string& path) {
+    auto bytes = readRuleFile(context, path);
     if (!bytes)
         return std::nullopt;
-    return textToLines(*bytes);
+    return TextLines(std::move(*bytes));
 }
 
 bool fileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text) {

@@ -6,7 +6,6 @@
 #include "platform/ini/IniDocument.h"
 #include "platform/version/ByteSource.h"
 #include "update/identify/ExecutableFacts.h"
-#include "update/identify/RuleFiles.h"
 
 namespace dm::update {
 
@@ -34,19 +33,18 @@ std::optional<std::string> readSideBytes(IdentifyContext& context, const std::st
     return readRuleFile(context, path, kMaxSideFileBytes);
 }
 
-std::optional<std::vector<std::string>> readSideLines(IdentifyContext& context,
-                                                      const std::string& path) {
-    const auto bytes = readSideBytes(context, path);
+std::optional<TextLines> readSideLines(IdentifyContext& context, const std::string& path) {
+    auto bytes = readSideBytes(context, path);
     if (!bytes)
         return std::nullopt;
-    return textToLines(*bytes);
+    return TextLines(std::move(*bytes));
 }
 
 std::optional<std::string> readFirstLine(IdentifyContext& context, const std::string& path) {
-    auto lines = readSideLines(context, path);
+    const auto lines = readSideLines(context, path);
     if (!lines || lines->empty())
         return std::nullopt;
-    return std::move(lines->front());
+    return std::string(lines->front().substr(0, kMaxRuleText));
 }
 
 std::string readIniKey(IdentifyContext& context, const std::string& path,
@@ -54,7 +52,7 @@ std::string readIniKey(IdentifyContext& context, const std::string& path,
     const auto bytes = readSideBytes(context, path);
     if (!bytes)
         return {};
-    return platform::IniDocument(*bytes).value(section, key).value_or("");
+    return platform::IniDocument(*bytes).value(section, key).value_or("").substr(0, kMaxRuleText);
 }
 
 std::vector<std::string> listSubFolderPaths(IdentifyContext& context, const std::string& folder) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "update/identify/IdentifyContext.h"
+#include "update/identify/RuleFiles.h"
 
 #include <optional>
 #include <string>
@@ -17,11 +18,10 @@ bool existsPlain(IdentifyContext& context, const std::string& path);
 // The bytes of a whole file; nothing when it cannot be read or is larger than the rules read.
 std::optional<std::string> readSideBytes(IdentifyContext& context, const std::string& path);
 // The lines of a side file; nothing when readSideBytes gives nothing.
-std::optional<std::vector<std::string>> readSideLines(IdentifyContext& context,
-                                                      const std::string& path);
-// The first line of a side file; nothing when it has none.
+std::optional<TextLines> readSideLines(IdentifyContext& context, const std::string& path);
+// The first line of a side file, cut at kMaxRuleText; nothing when it has none.
 std::optional<std::string> readFirstLine(IdentifyContext& context, const std::string& path);
-// Key of section of an INI file; empty when missing.
+// Key of section of an INI file, cut at kMaxRuleText; empty when missing.
 std::string readIniKey(IdentifyContext& context, const std::string& path,
                        const std::string& section, const std::string& key);
 

@@ -121,8 +121,10 @@ std::string cleanUp(IdentifyContext& context, std::string c, const std::string& 
     c = cutTrailingAddress(c, "www.", 9);
     if (EndsText(c, "L.L.C."))
         c = c.substr(0, c.size() - 6) + "LLC";
-    while (c.size() > 1 && kTrailingPunctuation.find(c.back()) != std::string_view::npos)
-        c = trimText(c.substr(0, c.size() - 1));
+    std::string_view rest = c;
+    while (rest.size() > 1 && kTrailingPunctuation.find(rest.back()) != std::string_view::npos)
+        rest = trimmedView(rest.substr(0, rest.size() - 1));
+    c = std::string(rest);
     if (isAnyOf(c, kPlaceholders) || StartsStr(c, "$"))
         c.clear();
     return CleanCompanyText(c);

@@ -161,7 +161,7 @@ std::string manifestName(NameValues& v) {
     const std::string manifest = v[kFolder] + rulePath("META-INF\\AIR\\application.xml");
     if (!FileExistsNonEmpty(v.context.platform(), manifest))
         return {};
-    const auto lines = readRuleLines(v.context, manifest).value_or(std::vector<std::string>{});
+    const auto lines = readRuleLines(v.context, manifest).value_or(TextLines{});
     const std::string name = ExtractTagText("name", lines);
     return name.empty() ? ExtractTagText("filename", lines) : name;
 }

@@ -151,8 +151,8 @@ std::optional<std::string> audioConverterWhatsNew(VersionRun& run, const std::st
     const std::string path = folderPath(run, "WhatsNew.txt");
     if (!existsNonEmpty(run.context, path))
         return std::nullopt;
-    for (const std::string& line :
-         readSideLines(run.context, path).value_or(std::vector<std::string>{})) {
+    for (const std::string_view view : readSideLines(run.context, path).value_or(TextLines{})) {
+        const std::string line(view);
         if (!StartsText(line, "Version ") || !ContainsText("Build", line) ||
             !ContainsText("Released", line))
             continue;
@@ -194,15 +194,18 @@ std::optional<std::string> drwCandidates(VersionRun& run, const std::string&) {
     };
     const std::string log = folderPath(run, "DRWUI.log");
     if (existsNonEmpty(run.context, log)) {
-        const std::vector<std::string> lines =
-            readSideLines(run.context, log).value_or(std::vector<std::string>{});
-        for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-            const std::size_t p = line->find(kOpen);
+        // Of the lines that offer a version, the first one in the log is the one kept.
+        for (const std::string_view line : readSideLines(run.context, log).value_or(TextLines{})) {
+            const std::size_t p = line.find(kOpen);
             if (p == std::string::npos)
                 continue;
-            const std::size_t close = line->find(']', p + kOpen.size());
-            if (close != std::string::npos)
-                offer(line->substr(p + kOpen.size(), close - p - kOpen.size()));
+            const std::size_t close = line.find(']', p + kOpen.size());
+            if (close == std::string::npos)
+                continue;
+            const std::string t(line.substr(p + kOpen.size(), close - p - kOpen.size()));
+            offer(t);
+            if (result == t)
+                break;
         }
     }
     const std::string ini = folderPath(run, "Upgrade.ini");

@@ -53,11 +53,15 @@ std::optional<std::string> dbeaverReadme(VersionRun& run, const std::string&) {
     const std::string path = folderPath(run, "readme.txt");
     if (!existsNonEmpty(run.context, path))
         return std::nullopt;
-    const std::vector<std::string> lines =
-        readSideLines(run.context, path).value_or(std::vector<std::string>{});
-    for (const std::string& line : lines)
-        if (IsValidVersionText(line))
-            return lines.size() >= 3 ? lines[2] : run.text(kResult);
+    const TextLines lines = readSideLines(run.context, path).value_or(TextLines{});
+    for (const std::string_view line : lines)
+        if (IsValidVersionText(std::string(line))) {
+            auto third = lines.begin();
+            for (int i = 0; i < 2 && third != lines.end(); ++i)
+                ++third;
+            return third != lines.end() ? std::string((*third).substr(0, kMaxRuleText))
+                                        : run.text(kResult);
+        }
     return std::nullopt;
 }
 
@@ -81,8 +85,8 @@ std::optional<std::string> virtualDubReadme(VersionRun& run, const std::string&)
     if (!existsNonEmpty(run.context, path))
         return std::nullopt;
     VigilVersion v(run.text(kResult));
-    for (const std::string& line :
-         readSideLines(run.context, path).value_or(std::vector<std::string>{})) {
+    for (const std::string_view view : readSideLines(run.context, path).value_or(TextLines{})) {
+        const std::string line(view);
         if (!StartsText(line, "update ") || !ContainsText(" (build ", line))
             continue;
         const std::string s = RemoveSuffixText(RemovePrefixText(line, "update "), ")");
