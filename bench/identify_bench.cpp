@@ -5,10 +5,10 @@
 #include "platform/files/LinuxFileSystem.h"
 #include "platform/version/FileVersionResources.h"
 #include "update/Version.h"
-#include "update/identify/SideFiles.h"
-#include "update/identify/SoftwareCompany.h"
-#include "update/identify/TextCleanup.h"
-#include "update/identify/UninstallSearches.h"
+#include "update/identify/company/SoftwareCompany.h"
+#include "update/identify/facts/SideFiles.h"
+#include "update/identify/facts/TextCleanup.h"
+#include "update/identify/uninstall/UninstallSearches.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // Arbitrary text through the copyright and company clean-ups: they end, and only remove.
-#include "update/identify/TextCleanup.h"
+#include "update/identify/facts/TextCleanup.h"
 
 #include <cstddef>
 #include <cstdint>

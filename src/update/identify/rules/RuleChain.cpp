@@ -1,0 +1,223 @@
+#include "update/identify/rules/RuleChain.h"
+
+#include "framework/TextUtils.h"
+#include "platform/text/AsciiCase.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace dm::update {
+namespace {
+
+// The comparisons run on views so that a chain of hundreds of rows allocates nothing for the
+// rows that do not fire.
+bool sameText(std::string_view a, std::string_view b, bool exact) {
+    return exact ? a == b : platform::sameNameIgnoringCase(a, b);
+}
+
+bool startsWith(std::string_view text, std::string_view prefix, bool exact) {
+    return text.size() >= prefix.size() && sameText(text.substr(0, prefix.size()), prefix, exact);
+}
+
+bool endsWith(std::string_view text, std::string_view suffix, bool exact) {
+    return text.size() >= suffix.size() &&
+           sameText(text.substr(text.size() - suffix.size()), suffix, exact);
+}
+
+// Position of sub in text, or npos; an empty sub is never found.
+std::size_t findText(std::string_view text, std::string_view sub, bool exact, std::size_t from) {
+    if (sub.empty() || text.size() < sub.size())
+        return std::string_view::npos;
+    if (exact)
+        return text.find(sub, from);
+    // Only the places where the first character matches are compared in full.
+    const char first = platform::foldAsciiCase(sub[0]);
+    const std::string_view rest = sub.substr(1);
+    for (std::size_t i = from; i + sub.size() <= text.size(); ++i)
+        if (platform::foldAsciiCase(text[i]) == first &&
+            platform::sameNameIgnoringCase(text.substr(i + 1, rest.size()), rest))
+            return i;
+    return std::string_view::npos;
+}
+
+long long readInteger(std::string_view text) {
+    long long value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+bool onlyChars(std::string_view text, std::string_view allowed) {
+    return std::all_of(text.begin(), text.end(),
+                       [&](char c) { return allowed.find(c) != std::string_view::npos; });
+}
+
+// Number of " "-separated words, as CountFields counts them.
+long long countWords(std::string_view text) {
+    if (text.empty())
+        return 0;
+    return std::min<long long>(std::count(text.begin(), text.end(), ' ') + 1,
+                               std::numeric_limits<int>::max());
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool testHolds(const Check& c, RuleValues& values) {
+    const std::string& field = values.fields[c.field];
+    const std::string_view operand = c.other >= 0 ? values.fields[c.other] : c.text;
+    const long long number = c.other >= 0 ? readInteger(operand) : c.number;
+    switch (c.test) {
+    case Test::Is:
+        return sameText(field, operand, c.exact);
+    case Test::Starts:
+        return startsWith(field, operand, c.exact);
+    case Test::Ends:
+        return endsWith(field, operand, c.exact);
+    case Test::Has:
+        return findText(field, operand, c.exact, 0) != std::string_view::npos;
+    case Test::Empty:
+        return field.empty();
+    case Test::LengthAbove:
+        return static_cast<long long>(field.size()) > number;
+    case Test::LengthBelow:
+        return static_cast<long long>(field.size()) < number;
+    case Test::DigitAt:
+        return number >= 1 && number <= static_cast<long long>(field.size()) &&
+               isDigit(field[number - 1]);
+    case Test::FoundAfter: {
+        const std::size_t at = findText(field, operand, c.exact, 0);
+        return at != std::string_view::npos && static_cast<long long>(at) + 1 > c.number;
+    }
+    case Test::WordCount:
+        return countWords(field) == number;
+    case Test::WordsAbove:
+        return countWords(field) > number;
+    case Test::AtLeast:
+        return readInteger(field) >= number;
+    case Test::Below:
+        return readInteger(field) < number;
+    case Test::Equals:
+        return readInteger(field) == number;
+    case Test::OnlyChars:
+        return onlyChars(field, operand);
+    case Test::DigitsAfter:
+        return startsWith(field, operand, c.exact) &&
+               onlyChars(std::string_view(field).substr(operand.size()), "0123456789.");
+    case Test::Hook:
+        return c.hook(values, c.text);
+    case Test::All:
+        return std::all_of(c.group.begin(), c.group.end(),
+                           [&](const Check& g) { return holds(g, values); });
+    case Test::Any:
+        return std::any_of(c.group.begin(), c.group.end(),
+                           [&](const Check& g) { return holds(g, values); });
+    }
+    return false;
+}
+
+std::string replaceAll(const std::string& text, const std::string& from, const std::string& to,
+                       bool exact) {
+    std::string out;
+    std::size_t done = 0;
+    for (std::size_t at = findText(text, from, exact, 0); at != std::string::npos;
+         at = findText(text, from, exact, done)) {
+        out.append(text, done, at - done).append(to);
+        done = at + from.size();
+    }
+    return out.append(text, done);
+}
+
+std::string cutAtWord(const std::string& text, std::string_view prefix) {
+    std::string out;
+    const int count = CountFields(text, " ");
+    for (int i = 0; i < count; ++i) {
+        const std::string word = GetField(text, i, " ");
+        if (startsWith(word, prefix, false))
+            break;
+        out += word + " ";
+    }
+    while (!out.empty() && static_cast<unsigned char>(out.back()) <= ' ')
+        out.pop_back();
+    return out;
+}
+
+// Makes one step on field 0; true when it took.
+bool apply(const RuleStep& s, RuleValues& values) {
+    std::string& value = values.fields[0];
+    const std::string& operand = s.source >= 0 ? values.fields[s.source] : s.text;
+    switch (s.op) {
+    case Op::Set:
+        value = operand;
+        break;
+    case Op::Append:
+        value += operand;
+        break;
+    case Op::Prepend:
+        value = operand + value;
+        break;
+    case Op::Replace:
+        value = replaceAll(value, s.text, s.text2, s.exact);
+        break;
+    case Op::DropPrefix:
+        if (startsWith(value, s.text, false))
+            value.erase(0, s.text.size());
+        break;
+    case Op::DropSuffix:
+        if (endsWith(value, s.text, false))
+            value.erase(value.size() - s.text.size());
+        break;
+    case Op::Trim:
+        value = trimText(value);
+        break;
+    case Op::Clear:
+        value.clear();
+        break;
+    case Op::Left:
+        value = LeftText(value, s.number);
+        break;
+    case Op::AppendSum:
+        value += std::to_string(readInteger(operand) + s.number);
+        break;
+    case Op::CutAtWord:
+        value = cutAtWord(value, s.text);
+        break;
+    case Op::Hook:
+        return s.hook(values, s.text);
+    case Op::End:
+        break;
+    }
+    return true;
+}
+
+} // namespace
+
+bool holds(const Check& check, RuleValues& values) {
+    return testHolds(check, values) != check.negate;
+}
+
+bool holds(const Condition& condition, RuleValues& values) {
+    return std::all_of(condition.begin(), condition.end(),
+                       [&](const Check& c) { return holds(c, values); });
+}
+
+bool runRules(std::span<const RuleRow> rows, RuleValues& values) {
+    for (const RuleRow& row : rows) {
+        if (!holds(row.condition, values))
+            continue;
+        bool taken = false;
+        for (const RuleStep& s : row.steps) {
+            if (!holds(s.when, values))
+                continue;
+            if (s.op == Op::End)
+                return true;
+            taken = apply(s, values) || taken;
+        }
+        if (row.after == After::Ends || (row.after == After::EndsWhenTaken && taken))
+            return true;
+    }
+    return false;
+}
+
+} // namespace dm::update
