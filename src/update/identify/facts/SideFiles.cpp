@@ -20,15 +20,11 @@ constexpr std::size_t kScanPiece = 1024 * 1024;
 
 } // namespace
 
-bool existsNonEmpty(IdentifyContext& context, const std::string& path) {
+bool fileExistsNonEmpty(IdentifyContext& context, const std::string& path) {
     if (!fileExists(context, path))
         return false;
     const auto entry = context.files.attributes(path);
     return entry && entry->size > 0;
-}
-
-bool existsPlain(IdentifyContext& context, const std::string& path) {
-    return fileExists(context, path);
 }
 
 std::optional<std::string> readSideBytes(IdentifyContext& context, const std::string& path) {

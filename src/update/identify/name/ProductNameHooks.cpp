@@ -27,13 +27,9 @@ std::string beside(NameValues& v, const std::string& relative) {
     return v[kFolder] + rulePath(relative);
 }
 
-bool existsNonEmpty(NameValues& v, const std::string& path) {
-    return FileExistsNonEmpty(v.context.platform(), path);
-}
-
 // The lines of a file that exists and is not empty; none otherwise.
 TextLines linesOf(NameValues& v, const std::string& path) {
-    if (!existsNonEmpty(v, path))
+    if (!FileExistsNonEmpty(v.context.platform(), path))
         return {};
     return readRuleLines(v.context, path).value_or(TextLines{});
 }
@@ -89,7 +85,7 @@ bool folderDisplayNameHas(RuleValues& values, const std::string& text) {
 
 bool existsInFolder(RuleValues& values, const std::string& relative) {
     NameValues& v = of(values);
-    return existsNonEmpty(v, beside(v, relative));
+    return FileExistsNonEmpty(v.context.platform(), beside(v, relative));
 }
 
 bool fileNamesItsVersion(RuleValues& values, const std::string& prefix) {
@@ -113,7 +109,7 @@ bool setFolderDisplayName(RuleValues& values, const std::string&) {
 bool setIniNameWithLegacy(RuleValues& values, const std::string& relative) {
     NameValues& v = of(values);
     const std::string path = beside(v, relative);
-    if (!existsNonEmpty(v, path))
+    if (!FileExistsNonEmpty(v.context.platform(), path))
         return false;
     const auto text = readRuleFile(v.context, path);
     const std::string name =
@@ -131,7 +127,7 @@ bool appendNodeReleaseLine(RuleValues& values, const std::string&) {
     const std::string major = v[kMajorProductVersion];
     const std::string changelog = beside(v, "CHANGELOG.md");
     std::string mark;
-    if (existsNonEmpty(v, changelog)) {
+    if (FileExistsNonEmpty(v.context.platform(), changelog)) {
         mark = changelogReleaseLine(linesOf(v, changelog), major);
     } else if (SameText(v[kFile], "node") && v.context.processes) {
         const std::string output =

@@ -369,13 +369,13 @@ std::vector<RuleRow> rowsB() {
 } // namespace
 
 std::span<const RuleRow> productNameRulesA() {
-    static const std::vector<RuleRow> rows = rowsA();
-    return rows;
+    static const std::vector<RuleRow> kRows = rowsA();
+    return kRows;
 }
 
 std::span<const RuleRow> productNameRulesB() {
-    static const std::vector<RuleRow> rows = rowsB();
-    return rows;
+    static const std::vector<RuleRow> kRows = rowsB();
+    return kRows;
 }
 
 } // namespace dm::update

@@ -1,5 +1,6 @@
 #include "update/identify/rules/RuleChain.h"
 
+#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "platform/text/AsciiCase.h"
 
@@ -25,20 +26,9 @@ bool endsWith(std::string_view text, std::string_view suffix, bool exact) {
            sameText(text.substr(text.size() - suffix.size()), suffix, exact);
 }
 
-// Position of sub in text, or npos; an empty sub is never found.
-std::size_t findText(std::string_view text, std::string_view sub, bool exact, std::size_t from) {
-    if (sub.empty() || text.size() < sub.size())
-        return std::string_view::npos;
-    if (exact)
-        return text.find(sub, from);
-    // Only the places where the first character matches are compared in full.
-    const char first = platform::foldAsciiCase(sub[0]);
-    const std::string_view rest = sub.substr(1);
-    for (std::size_t i = from; i + sub.size() <= text.size(); ++i)
-        if (platform::foldAsciiCase(text[i]) == first &&
-            platform::sameNameIgnoringCase(text.substr(i + 1, rest.size()), rest))
-            return i;
-    return std::string_view::npos;
+// Position of sub in text, from 1; 0 when absent or when sub is empty.
+int findText(const std::string& text, const std::string& sub, bool exact) {
+    return exact ? posStr(sub, text) : posText(sub, text);
 }
 
 long long readInteger(std::string_view text) {
@@ -66,7 +56,7 @@ bool isDigit(char c) {
 
 bool testHolds(const Check& c, RuleValues& values) {
     const std::string& field = values.fields[c.field];
-    const std::string_view operand = c.other >= 0 ? values.fields[c.other] : c.text;
+    const std::string& operand = c.other >= 0 ? values.fields[c.other] : c.text;
     const long long number = c.other >= 0 ? readInteger(operand) : c.number;
     switch (c.test) {
     case Test::Is:
@@ -76,7 +66,7 @@ bool testHolds(const Check& c, RuleValues& values) {
     case Test::Ends:
         return endsWith(field, operand, c.exact);
     case Test::Has:
-        return findText(field, operand, c.exact, 0) != std::string_view::npos;
+        return findText(field, operand, c.exact) > 0;
     case Test::Empty:
         return field.empty();
     case Test::LengthAbove:
@@ -86,10 +76,8 @@ bool testHolds(const Check& c, RuleValues& values) {
     case Test::DigitAt:
         return number >= 1 && number <= static_cast<long long>(field.size()) &&
                isDigit(field[number - 1]);
-    case Test::FoundAfter: {
-        const std::size_t at = findText(field, operand, c.exact, 0);
-        return at != std::string_view::npos && static_cast<long long>(at) + 1 > c.number;
-    }
+    case Test::FoundAfter:
+        return findText(field, operand, c.exact) > c.number;
     case Test::WordCount:
         return countWords(field) == number;
     case Test::WordsAbove:
@@ -115,18 +103,6 @@ bool testHolds(const Check& c, RuleValues& values) {
                            [&](const Check& g) { return holds(g, values); });
     }
     return false;
-}
-
-std::string replaceAll(const std::string& text, const std::string& from, const std::string& to,
-                       bool exact) {
-    std::string out;
-    std::size_t done = 0;
-    for (std::size_t at = findText(text, from, exact, 0); at != std::string::npos;
-         at = findText(text, from, exact, done)) {
-        out.append(text, done, at - done).append(to);
-        done = at + from.size();
-    }
-    return out.append(text, done);
 }
 
 std::string cutAtWord(const std::string& text, std::string_view prefix) {
@@ -158,7 +134,8 @@ bool apply(const RuleStep& s, RuleValues& values) {
         value = operand + value;
         break;
     case Op::Replace:
-        value = replaceAll(value, s.text, s.text2, s.exact);
+        value = s.exact ? replaceAllStr(value, s.text, s.text2)
+                        : replaceAllText(value, s.text, s.text2);
         break;
     case Op::DropPrefix:
         if (startsWith(value, s.text, false))

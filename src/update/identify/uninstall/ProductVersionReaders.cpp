@@ -3,8 +3,12 @@
 #include "framework/TextUtils.h"
 #include "update/Version.h"
 #include "update/identify/IdentifyContext.h"
+#include "update/identify/facts/ExecutableFacts.h"
 #include "update/identify/facts/SideFiles.h"
 #include "update/identify/uninstall/UninstallSearches.h"
+
+#include <iterator>
+#include <string_view>
 
 namespace dm::update {
 
@@ -30,7 +34,7 @@ std::string changesReader(IdentifyContext& context, const std::string& folder,
     if (!result.empty())
         return result;
     const std::string changes = folder + "changes.txt";
-    if (!existsPlain(context, changes))
+    if (!fileExists(context, changes))
         return result;
     const std::optional<std::string> first = readFirstLine(context, changes);
     if (!first)
@@ -38,10 +42,73 @@ std::string changesReader(IdentifyContext& context, const std::string& folder,
     return VigilVersion(GetField(*first, CountFields(*first, " ") - 1, " ")).ToText();
 }
 
+// How a product's row searches the uninstall keys for its name.
+enum class Search {
+    Newest,                  // the newest DisplayVersion of the entries that name it
+    TrailingNumber,          // the newest trailing number of their display names
+    SecondWord,              // the second word of the display name
+    FirstWordTrailingNumber, // the trailing number of the entries whose first word is the name
+    WithWord,                // the DisplayVersion of an entry naming it and holding the word
+    WithoutWord,             // ... naming it and not holding the word
+};
+
+struct ProductRow {
+    Product product;
+    Search search;
+    std::string_view name;
+    std::string_view word = {};
+};
+
+// One row per product, in the order of the enumeration.
+constexpr ProductRow kProductRows[] = {
+    {Product::JDownloader, Search::Newest, "JDownloader"},
+    {Product::LibreOffice, Search::Newest, "libreoffice"},
+    {Product::Glimpse, Search::Newest, "glimpse"},
+    {Product::Vuze, Search::Newest, "Vuze"},
+    {Product::Launchy, Search::SecondWord, "launchy"},
+    {Product::AshampooSnap, Search::Newest, "ashampoo snap"},
+    {Product::AshampooUndeleter, Search::Newest, "ashampoo undeleter"},
+    {Product::CCCP, Search::Newest, "Combined Community Codec Pack"},
+    {Product::QTAlternative, Search::TrailingNumber, "QuickTime Alternative"},
+    {Product::QTLite, Search::TrailingNumber, "QT Lite"},
+    {Product::KLite, Search::WithoutWord, "K-Lite Codec Pack", "64-bit"},
+    {Product::KLite64, Search::WithWord, "K-Lite Codec Pack", "64-bit"},
+    {Product::KLiteMega, Search::Newest, "K-Lite Mega Codec Pack"},
+    {Product::OpenHashTab, Search::Newest, "OpenHashTab"},
+    {Product::HashTab, Search::Newest, "HashTab"},
+    {Product::QtTabBar, Search::TrailingNumber, "QtTabBar"},
+    {Product::PaintNET, Search::FirstWordTrailingNumber, "Paint.NET"},
+};
+
+constexpr bool rowsInOrder() {
+    for (std::size_t i = 0; i < std::size(kProductRows); ++i)
+        if (static_cast<std::size_t>(kProductRows[i].product) != i)
+            return false;
+    return std::size(kProductRows) == static_cast<std::size_t>(Product::Count);
+}
+static_assert(rowsInOrder(), "one row per product, in the enumeration's order");
+
 } // namespace
 
-std::string GetProductVersion_JDownloader(IdentifyContext& context) {
-    return uninstallVersion(context, "JDownloader");
+std::string GetProductVersion(IdentifyContext& context, Product product) {
+    const ProductRow& row = kProductRows[static_cast<std::size_t>(product)];
+    const std::string name(row.name);
+    const std::string word(row.word);
+    switch (row.search) {
+    case Search::Newest:
+        return uninstallVersion(context, name);
+    case Search::TrailingNumber:
+        return trailingNumber(context, name);
+    case Search::SecondWord:
+        return GetUninstallVersionVariant2(context, name, "");
+    case Search::FirstWordTrailingNumber:
+        return GetUninstallVersionVariant3(context, name, "");
+    case Search::WithWord:
+        return GetUninstallDisplayVersion(context, name, word, "");
+    case Search::WithoutWord:
+        return GetUninstallDisplayVersion(context, name, word, "", WordIs::Absent);
+    }
+    return {};
 }
 
 std::string GetProductVersion_MalwarebytesAR(IdentifyContext& context, const std::string& folder) {
@@ -57,10 +124,6 @@ bool IsMalwarebytesInstalled(IdentifyContext& context) {
     return !uninstallVersion(context, "Malwarebytes Anti-Malware").empty();
 }
 
-std::string GetProductVersion_LibreOffice(IdentifyContext& context) {
-    return uninstallVersion(context, "libreoffice");
-}
-
 std::string GetProductVersion_Gimp(IdentifyContext& context) {
     const std::string number = trailingNumber(context, "gimp");
     if (number.find('.') != std::string::npos)
@@ -68,70 +131,10 @@ std::string GetProductVersion_Gimp(IdentifyContext& context) {
     return uninstallVersion(context, "gimp");
 }
 
-std::string GetProductVersion_Glimpse(IdentifyContext& context) {
-    return uninstallVersion(context, "glimpse");
-}
-
-std::string GetProductVersion_Vuze(IdentifyContext& context) {
-    return uninstallVersion(context, "Vuze");
-}
-
 std::string GetProductVersion_Xvid(IdentifyContext& context) {
     const std::string a = uninstallVersion(context, "XVid");
     const std::string b = GetUninstallVersionVariant3(context, "XVid", "");
     return VigilVersion(a).IsNewerThan(VigilVersion(b)) ? a : b;
-}
-
-std::string GetProductVersion_Launchy(IdentifyContext& context) {
-    return GetUninstallVersionVariant2(context, "launchy", "");
-}
-
-std::string GetProductVersion_AshampooSnap(IdentifyContext& context) {
-    return uninstallVersion(context, "ashampoo snap");
-}
-
-std::string GetProductVersion_AshampooUndeleter(IdentifyContext& context) {
-    return uninstallVersion(context, "ashampoo undeleter");
-}
-
-std::string GetProductVersion_CCCP(IdentifyContext& context) {
-    return uninstallVersion(context, "Combined Community Codec Pack");
-}
-
-std::string GetProductVersion_QTAlternative(IdentifyContext& context) {
-    return trailingNumber(context, "QuickTime Alternative");
-}
-
-std::string GetProductVersion_QTLite(IdentifyContext& context) {
-    return trailingNumber(context, "QT Lite");
-}
-
-std::string GetProductVersion_KLite(IdentifyContext& context) {
-    return GetUninstallDisplayVersion2(context, "K-Lite Codec Pack", "64-bit", "");
-}
-
-std::string GetProductVersion_KLite64(IdentifyContext& context) {
-    return GetUninstallDisplayVersion(context, "K-Lite Codec Pack", "64-bit", "");
-}
-
-std::string GetProductVersion_KLiteMega(IdentifyContext& context) {
-    return uninstallVersion(context, "K-Lite Mega Codec Pack");
-}
-
-std::string GetProductVersion_OpenHashTab(IdentifyContext& context) {
-    return uninstallVersion(context, "OpenHashTab");
-}
-
-std::string GetProductVersion_HashTab(IdentifyContext& context) {
-    return uninstallVersion(context, "HashTab");
-}
-
-std::string GetProductVersion_QtTabBar(IdentifyContext& context) {
-    return trailingNumber(context, "QtTabBar");
-}
-
-std::string GetProductVersion_PaintNET(IdentifyContext& context) {
-    return GetUninstallVersionVariant3(context, "Paint.NET", "");
 }
 
 } // namespace dm::update

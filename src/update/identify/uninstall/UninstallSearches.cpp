@@ -160,23 +160,13 @@ std::string GetUninstallVersionVariant3(IdentifyContext& context, const std::str
 }
 
 std::string GetUninstallDisplayVersion(IdentifyContext& context, const std::string& name,
-                                       const std::string& word, const std::string& subRoot) {
+                                       const std::string& word, const std::string& subRoot,
+                                       WordIs wordIs) {
     return versionSearch(context, subRoot, [&](const std::string& root) {
         return machinePass(
             context, root, false, [&](const RegistryKey& entry, const std::string& displayName) {
-                return ContainsText(name, displayName) && ContainsText(word, displayName)
-                           ? std::optional(displayVersionOf(entry))
-                           : std::nullopt;
-            });
-    });
-}
-
-std::string GetUninstallDisplayVersion2(IdentifyContext& context, const std::string& name,
-                                        const std::string& word, const std::string& subRoot) {
-    return versionSearch(context, subRoot, [&](const std::string& root) {
-        return machinePass(
-            context, root, false, [&](const RegistryKey& entry, const std::string& displayName) {
-                return ContainsText(name, displayName) && !ContainsText(word, displayName)
+                return ContainsText(name, displayName) &&
+                               ContainsText(word, displayName) == (wordIs == WordIs::Present)
                            ? std::optional(displayVersionOf(entry))
                            : std::nullopt;
             });

@@ -31,10 +31,11 @@ std::string GetUninstallVersionVariant2(IdentifyContext& context, const std::str
                                         const std::string& subRoot);
 std::string GetUninstallVersionVariant3(IdentifyContext& context, const std::string& name,
                                         const std::string& subRoot);
+// Whether the display name must hold the word, or must not.
+enum class WordIs { Present, Absent };
 std::string GetUninstallDisplayVersion(IdentifyContext& context, const std::string& name,
-                                       const std::string& word, const std::string& subRoot);
-std::string GetUninstallDisplayVersion2(IdentifyContext& context, const std::string& name,
-                                        const std::string& word, const std::string& subRoot);
+                                       const std::string& word, const std::string& subRoot,
+                                       WordIs wordIs = WordIs::Present);
 std::string GetUninstallInfoByName(IdentifyContext& context, platform::RegistryRoot rootKey,
                                    const std::string& name, const std::string& subRoot,
                                    const std::string& folder);

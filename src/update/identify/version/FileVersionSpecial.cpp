@@ -6,8 +6,8 @@
 #include "platform/files/PathText.h"
 #include "platform/version/VersionResources.h"
 #include "update/Version.h"
-#include "update/identify/facts/ExecutableFacts.h"
 #include "update/identify/Identify.h"
+#include "update/identify/facts/ExecutableFacts.h"
 #include "update/identify/facts/SideFiles.h"
 #include "update/identify/facts/TextCleanup.h"
 #include "update/identify/facts/VersionInfoReader.h"
@@ -55,7 +55,7 @@ bool readPackageManifest(VersionRun& run) {
     if (!run.text(kResult).empty() || run.context.versions.read(run.text(kFileName)))
         return false;
     const std::string manifest = folderPath(run, "META-INF\\AIR\\application.xml");
-    if (!existsNonEmpty(run.context, manifest))
+    if (!fileExistsNonEmpty(run.context, manifest))
         return false;
     run.text(kResult) =
         ExtractTagText("versionNumber", readSideLines(run.context, manifest).value_or(TextLines{}));
@@ -120,14 +120,13 @@ void takeNewerProductVersion(VersionRun& run) {
 // Reconciles the generic result with the record's version texts; the rules of the last group
 // stand between its steps.
 void reconcile(VersionRun& run) {
-    const std::span<const RuleRow> rows = reconciliationRules();
-    if (runRules(rows.subspan(0, 2), run))
+    if (runRules(reconciliationOpeningRules(), run))
         return;
     preferFileVersionText(run);
     run.notepadFlag = ContainsText("notepad++", run.text(kInfoProduct));
     productVersionFirstPass(run);
     productVersionSecondPass(run);
-    if (runRules(rows.subspan(2, 1), run))
+    if (runRules(reconciliationMiddleRules(), run))
         return;
     if (isPlaceholderVersion(run.text(kResult)) && isDigitsNonEmpty(run.text(kFileVersion)))
         run.text(kResult) = padToFourFields(LeadingNumberText(run.text(kFileVersion)));
@@ -135,7 +134,7 @@ void reconcile(VersionRun& run) {
         takeNewerProductVersion(run);
     if (StartsStr(run.text(kResult), "0.0.0"))
         takeNewerProductVersion(run);
-    runRules(rows.subspan(3), run);
+    runRules(reconciliationClosingRules(), run);
 }
 
 // The working values the rules read, from the file name and the given or found names.
@@ -174,7 +173,7 @@ void runChain(VersionRun& run, const std::string& productName, const std::string
     if (runRules(shortCodeRules(), run))
         return;
     describeFile(run, productName, companyName);
-    if (existsNonEmpty(run.context, run.text(kFileName))) {
+    if (fileExistsNonEmpty(run.context, run.text(kFileName))) {
         runRules(earlyRules(), run);
         if (!run.text(kResult).empty())
             return;

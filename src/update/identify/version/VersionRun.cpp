@@ -19,7 +19,7 @@ std::string parentFolder(const std::string& folder) {
 
 std::optional<std::string> versionOfFileOtherThan(VersionRun& run, const std::string& path,
                                                   const std::string& other, bool withNames) {
-    if (SameText(path, other) || !existsNonEmpty(run.context, path) ||
+    if (SameText(path, other) || !fileExistsNonEmpty(run.context, path) ||
         !canIdentify(run.context, path))
         return std::nullopt;
     std::string file = path;

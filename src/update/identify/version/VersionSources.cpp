@@ -25,9 +25,9 @@ bool digitsNonEmpty(const std::string& candidate) {
     return !candidate.empty() && IsDigitsAndDots(candidate);
 }
 
-bool fileExistsNonEmpty(RuleValues& values, const std::string&) {
+bool runFileExistsNonEmpty(RuleValues& values, const std::string&) {
     VersionRun& run = versionRunOf(values);
-    return existsNonEmpty(run.context, run.text(kFileName));
+    return fileExistsNonEmpty(run.context, run.text(kFileName));
 }
 
 bool productVersionIsValid(RuleValues& values, const std::string&) {
@@ -83,7 +83,7 @@ std::optional<std::string> leadingProductVersion(VersionRun& run, const std::str
 
 std::optional<std::string> iniKey(VersionRun& run, const std::string& arg) {
     const std::string path = folderPath(run, GetField(arg, 0, "|"));
-    if (!existsNonEmpty(run.context, path))
+    if (!fileExistsNonEmpty(run.context, path))
         return std::nullopt;
     return readIniKey(run.context, path, GetField(arg, 1, "|"), GetField(arg, 2, "|"));
 }

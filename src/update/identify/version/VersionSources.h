@@ -1,5 +1,6 @@
 #pragma once
 
+#include "update/identify/uninstall/ProductVersionReaders.h"
 #include "update/identify/version/VersionRun.h"
 
 #include <optional>
@@ -32,7 +33,7 @@ bool take(RuleValues& values, const std::string& arg) {
 }
 
 // Checks of the rows that the text tests cannot make.
-bool fileExistsNonEmpty(RuleValues& values, const std::string&);
+bool runFileExistsNonEmpty(RuleValues& values, const std::string&);
 bool productVersionIsValid(RuleValues& values, const std::string&);
 // The product name occurs in arg, ignoring case.
 bool productNameWithin(RuleValues& values, const std::string& arg);
@@ -41,6 +42,12 @@ bool productNameWithin(RuleValues& values, const std::string& arg);
 template <std::string (*reader)(IdentifyContext&)>
 std::optional<std::string> fromReader(VersionRun& run, const std::string&) {
     return reader(run.context);
+}
+
+// The installed version of one product of the readers' table, as a source.
+template <Product product>
+std::optional<std::string> fromProduct(VersionRun& run, const std::string&) {
+    return GetProductVersion(run.context, product);
 }
 
 // Sources built from the row's text.

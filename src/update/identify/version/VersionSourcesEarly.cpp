@@ -50,8 +50,8 @@ std::size_t findIgnoringCase(const std::string& text, const std::string& sub) {
 } // namespace
 
 std::optional<std::string> hashTabVersion(VersionRun& run, const std::string&) {
-    std::string version = GetProductVersion_HashTab(run.context);
-    if (!GetProductVersion_OpenHashTab(run.context).empty())
+    std::string version = GetProductVersion(run.context, Product::HashTab);
+    if (!GetProductVersion(run.context, Product::OpenHashTab).empty())
         version.clear();
     return version;
 }
@@ -65,11 +65,11 @@ std::optional<std::string> yamicsoftLibrary(VersionRun& run, const std::string&)
 
 std::optional<std::string> jDownloaderBuild(VersionRun& run, const std::string&) {
     static const std::string kMarker = "\"JDownloaderRevision\":";
-    const std::string s = GetProductVersion_JDownloader(run.context);
+    const std::string s = GetProductVersion(run.context, Product::JDownloader);
     if (s.empty())
         return std::nullopt;
     const std::string buildFile = folderPath(run, "build.json");
-    if (!existsNonEmpty(run.context, buildFile))
+    if (!fileExistsNonEmpty(run.context, buildFile))
         return s;
     const std::optional<std::string> line = readFirstLine(run.context, buildFile);
     const std::size_t p = line ? line->find(kMarker) : std::string::npos;
@@ -113,7 +113,7 @@ std::optional<std::string> screencastOMaticVersion(VersionRun& run, const std::s
 
 std::optional<std::string> ventoyVersionFile(VersionRun& run, const std::string&) {
     const std::string path = folderPath(run, "ventoy\\version");
-    if (!existsPlain(run.context, path))
+    if (!fileExists(run.context, path))
         return std::nullopt;
     const std::optional<std::string> line = readFirstLine(run.context, path);
     if (!line || !isDigitsNonEmpty(*line))
@@ -149,7 +149,7 @@ std::optional<std::string> uninstallVersionInFolderAsVersion(VersionRun& run,
 
 std::optional<std::string> audioConverterWhatsNew(VersionRun& run, const std::string&) {
     const std::string path = folderPath(run, "WhatsNew.txt");
-    if (!existsNonEmpty(run.context, path))
+    if (!fileExistsNonEmpty(run.context, path))
         return std::nullopt;
     for (const std::string_view view : readSideLines(run.context, path).value_or(TextLines{})) {
         const std::string line(view);
@@ -169,7 +169,7 @@ std::optional<std::string> audioConverterWhatsNew(VersionRun& run, const std::st
 std::optional<std::string> easeUsInstallLog(VersionRun& run, const std::string&) {
     static const std::string kMarker = "install_version=DRW";
     const std::string path = folderPath(run, "easeusue.log");
-    if (!existsNonEmpty(run.context, path))
+    if (!fileExistsNonEmpty(run.context, path))
         return std::nullopt;
     const std::optional<std::string> bytes = readSideBytes(run.context, path);
     if (!bytes)
@@ -193,7 +193,7 @@ std::optional<std::string> drwCandidates(VersionRun& run, const std::string&) {
             result = t;
     };
     const std::string log = folderPath(run, "DRWUI.log");
-    if (existsNonEmpty(run.context, log)) {
+    if (fileExistsNonEmpty(run.context, log)) {
         // Of the lines that offer a version, the first one in the log is the one kept.
         for (const std::string_view line : readSideLines(run.context, log).value_or(TextLines{})) {
             const std::size_t p = line.find(kOpen);
@@ -209,7 +209,7 @@ std::optional<std::string> drwCandidates(VersionRun& run, const std::string&) {
         }
     }
     const std::string ini = folderPath(run, "Upgrade.ini");
-    if (existsNonEmpty(run.context, ini))
+    if (fileExistsNonEmpty(run.context, ini))
         offer(readIniKey(run.context, ini, "Version", "Product Version"));
     if (const auto version = versionOfOtherFile(run, folderPath(run, "DRWUI.exe"), true))
         offer(*version);
@@ -235,7 +235,7 @@ std::optional<std::string> highestSubfolderVersion(VersionRun& run, const std::s
 }
 
 std::optional<std::string> paintNetVersion(VersionRun& run, const std::string&) {
-    const std::string s = GetProductVersion_PaintNET(run.context);
+    const std::string s = GetProductVersion(run.context, Product::PaintNET);
     if (s.empty())
         return std::nullopt;
     return s + "." + std::to_string(VigilVersion(run.text(kResult)).Release);

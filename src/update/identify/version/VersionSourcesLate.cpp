@@ -36,7 +36,7 @@ std::string dotted(std::initializer_list<std::int32_t> parts) {
 std::optional<std::string> changelogVersion(VersionRun& run, const std::string& relative,
                                             const std::string& prefix, bool firstWord) {
     const std::string path = folderPath(run, relative);
-    if (!existsNonEmpty(run.context, path))
+    if (!fileExistsNonEmpty(run.context, path))
         return std::string();
     const std::optional<std::string> line = readFirstLine(run.context, path);
     if (!line)
@@ -51,7 +51,7 @@ std::optional<std::string> changelogVersion(VersionRun& run, const std::string& 
 
 std::optional<std::string> dbeaverReadme(VersionRun& run, const std::string&) {
     const std::string path = folderPath(run, "readme.txt");
-    if (!existsNonEmpty(run.context, path))
+    if (!fileExistsNonEmpty(run.context, path))
         return std::nullopt;
     const TextLines lines = readSideLines(run.context, path).value_or(TextLines{});
     for (const std::string_view line : lines)
@@ -69,7 +69,7 @@ std::optional<std::string> bleachbitVersion(VersionRun& run, const std::string&)
     if (!ContainsText("Portable", run.text(kProductName)))
         return FindUninstallVersion(run.context, "Bleachbit", "");
     const std::string path = folderPath(run, "BleachBit.ini");
-    if (!existsNonEmpty(run.context, path))
+    if (!fileExistsNonEmpty(run.context, path))
         return std::nullopt;
     return readIniKey(run.context, path, "bleachbit", "version");
 }
@@ -82,7 +82,7 @@ std::optional<std::string> openVpnConnectBuild(VersionRun& run, const std::strin
 
 std::optional<std::string> virtualDubReadme(VersionRun& run, const std::string&) {
     const std::string path = folderPath(run, "readme.md");
-    if (!existsNonEmpty(run.context, path))
+    if (!fileExistsNonEmpty(run.context, path))
         return std::nullopt;
     VigilVersion v(run.text(kResult));
     for (const std::string_view view : readSideLines(run.context, path).value_or(TextLines{})) {
@@ -247,7 +247,7 @@ std::optional<std::string> internetDownloadManagerVersion(VersionRun& run, const
 
 std::optional<std::string> malwarebytesVersion(VersionRun& run, const std::string&) {
     std::string library = folderPath(run, "mbam.dll");
-    if (!existsNonEmpty(run.context, library))
+    if (!fileExistsNonEmpty(run.context, library))
         library = folderPath(run, "\\..\\mbam.dll");
     std::optional<std::string> result;
     const std::string a = versionOfOtherFile(run, library, true).value_or("");

@@ -36,34 +36,34 @@ TEST_F(ProductVersionReadersTest, EachReaderSearchesItsProductKey) {
     entry("12", "glimpse 0.2", "0.2.0");
     const struct {
         const char* reader;
-        std::string (*read)(IdentifyContext&);
+        Product product;
         std::string expected;
     } cases[] = {
-        {"JDownloader", GetProductVersion_JDownloader, "2.0"},
-        {"LibreOffice", GetProductVersion_LibreOffice, "7.5.3"},
-        {"Vuze", GetProductVersion_Vuze, "5.7.6"},
-        {"Launchy: the second word", GetProductVersion_Launchy, "2.5"},
-        {"AshampooSnap", GetProductVersion_AshampooSnap, "12.0.4"},
-        {"AshampooUndeleter", GetProductVersion_AshampooUndeleter, "1.1"},
-        {"CCCP", GetProductVersion_CCCP, "2015.10.18"},
-        {"QTAlternative: trailing number", GetProductVersion_QTAlternative, "3.2.2"},
-        {"QTLite: trailing number", GetProductVersion_QTLite, "4.1.0"},
-        {"KLiteMega", GetProductVersion_KLiteMega, "17.5.0"},
-        {"PaintNET: first word, trailing number", GetProductVersion_PaintNET, "4.3.12"},
-        {"Glimpse", GetProductVersion_Glimpse, "0.2.0"},
-        {"OpenHashTab: none", GetProductVersion_OpenHashTab, ""},
-        {"HashTab: none", GetProductVersion_HashTab, ""},
-        {"QtTabBar: none", GetProductVersion_QtTabBar, ""},
+        {"JDownloader", Product::JDownloader, "2.0"},
+        {"LibreOffice", Product::LibreOffice, "7.5.3"},
+        {"Vuze", Product::Vuze, "5.7.6"},
+        {"Launchy: the second word", Product::Launchy, "2.5"},
+        {"AshampooSnap", Product::AshampooSnap, "12.0.4"},
+        {"AshampooUndeleter", Product::AshampooUndeleter, "1.1"},
+        {"CCCP", Product::CCCP, "2015.10.18"},
+        {"QTAlternative: trailing number", Product::QTAlternative, "3.2.2"},
+        {"QTLite: trailing number", Product::QTLite, "4.1.0"},
+        {"KLiteMega", Product::KLiteMega, "17.5.0"},
+        {"PaintNET: first word, trailing number", Product::PaintNET, "4.3.12"},
+        {"Glimpse", Product::Glimpse, "0.2.0"},
+        {"OpenHashTab: none", Product::OpenHashTab, ""},
+        {"HashTab: none", Product::HashTab, ""},
+        {"QtTabBar: none", Product::QtTabBar, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.read(context), c.expected) << c.reader;
+        EXPECT_EQ(GetProductVersion(context, c.product), c.expected) << c.reader;
 }
 
 TEST_F(ProductVersionReadersTest, CodecPackWithAndWithoutItsSixtyFourBitMark) {
     entry("a", "K-Lite Codec Pack 17.0 Full", "17.0.0");
     entry("b", "K-Lite Codec Pack 17.2 (64-bit)", "17.2.0");
-    EXPECT_EQ(GetProductVersion_KLite(context), "17.0.0");
-    EXPECT_EQ(GetProductVersion_KLite64(context), "17.2.0");
+    EXPECT_EQ(GetProductVersion(context, Product::KLite), "17.0.0");
+    EXPECT_EQ(GetProductVersion(context, Product::KLite64), "17.2.0");
 }
 
 TEST_F(ProductVersionReadersTest, ImageEditorFallsBackToTheDisplayVersion) {

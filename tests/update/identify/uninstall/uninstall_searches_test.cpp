@@ -160,10 +160,10 @@ TEST_F(UninstallSearchTest, VersionSearchesKeepTheNewestMatch) {
     EXPECT_EQ(GetUninstallVersionByName(context, "Tool 2", ""), "2.10");
     EXPECT_EQ(GetUninstallDisplayVersion(context, "tool", "2.", ""), "2.10");
     EXPECT_EQ(GetUninstallDisplayVersion(context, "tool", "2.9", ""), "2.9"); // "v" stripped
-    EXPECT_EQ(GetUninstallDisplayVersion2(context, "tool", "Helper", ""), "2.10");
-    EXPECT_EQ(GetUninstallDisplayVersion2(context, "tool", "2.1", ""), "2.10.0.0");
-    EXPECT_EQ(GetUninstallDisplayVersion2(context, "tool", "Tool", ""), "");
-    EXPECT_EQ(GetUninstallDisplayVersion2(context, "tool", "", ""),
+    EXPECT_EQ(GetUninstallDisplayVersion(context, "tool", "Helper", "", WordIs::Absent), "2.10");
+    EXPECT_EQ(GetUninstallDisplayVersion(context, "tool", "2.1", "", WordIs::Absent), "2.10.0.0");
+    EXPECT_EQ(GetUninstallDisplayVersion(context, "tool", "Tool", "", WordIs::Absent), "");
+    EXPECT_EQ(GetUninstallDisplayVersion(context, "tool", "", "", WordIs::Absent),
               "2.10");                                                  // of two equal, the first
     EXPECT_EQ(GetUninstallDisplayVersion(context, "Pro", "3", ""), ""); // "x" is no version
     EXPECT_EQ(GetUninstallVersionByName(context, "absent", ""), "");
