@@ -3,7 +3,6 @@
 #include "update/identify/IdentifyContext.h"
 #include "update/identify/rules/RuleChain.h"
 
-#include <array>
 #include <span>
 #include <string>
 
@@ -11,41 +10,34 @@
 namespace dm::update {
 
 enum CompanyField : int {
-    kC,          // the company being normalised
-    kP,          // the product name
-    kF,          // the file name without folder and extension
-    kD,          // the folder, with its trailing delimiter
-    kN,          // the file name with its extension, lower-cased
-    kX,          // the full file name
-    kPWithout64, // the product name less one trailing " (64 bits)"
+    kCompanyName,   // the company being normalised
+    kProductName,   // the product name
+    kFile,          // the file name without folder and extension
+    kFolder,        // the folder, with its trailing delimiter
+    kFileNameLower, // the file name with its extension, lower-cased
+    kPath,          // the full file name
+    kProductName64, // the product name less one trailing " (64 bits)"
     kCompanyFieldCount
 };
 
-struct CompanyValues : RuleValues {
-    explicit CompanyValues(IdentifyContext& context) : context(context) { fields = texts; }
-    CompanyValues(const CompanyValues&) = delete;
-    CompanyValues& operator=(const CompanyValues&) = delete;
-
-    std::string& operator[](CompanyField field) { return texts[field]; }
-
-    IdentifyContext& context;
-    std::array<std::string, kCompanyFieldCount> texts;
-};
+using CompanyValues = ChainValues<CompanyField, kCompanyFieldCount>;
+template <> struct ChainOf<CompanyField> { using type = CompanyValues; };
+using CompanyRow = RuleRow<CompanyValues>;
 
 // Every row runs once, in order; none ends the chain, so the last one that fires decides.
-std::span<const RuleRow> CompanyRules();
+std::span<const CompanyRow> CompanyRules();
 
 // The hooks of the rows that read the registry or edit the company in their own way.
 namespace company_hooks {
 
 // An uninstall entry whose display name starts with prefix gives a non-empty last field.
-bool installedAfterDash(RuleValues& values, const std::string& prefix);
+bool installedAfterDash(CompanyValues& v, const std::string& prefix);
 // An uninstall entry naming name and installed in the file's folder gives a version.
-bool installedInFolder(RuleValues& values, const std::string& name);
+bool installedInFolder(CompanyValues& v, const std::string& name);
 // The company with every "?" taken out equals text (ignoring case).
-bool isWithoutQuestionMarks(RuleValues& values, const std::string& text);
+bool isWithoutQuestionMarks(CompanyValues& v, const std::string& text);
 // The company becomes the text before its first "<", trimmed.
-bool cutBeforeAngle(RuleValues& values, const std::string&);
+bool cutBeforeAngle(CompanyValues& v, const std::string&);
 
 } // namespace company_hooks
 } // namespace dm::update

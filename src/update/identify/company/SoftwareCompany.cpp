@@ -139,15 +139,15 @@ std::string NormalizeCompanyName(IdentifyContext& context, const std::string& co
     c = trimText(c);
     if (c == "-")
         c.clear();
-    v[kC] = c;
-    v[kP] = productName.empty() ? GetSoftwareName(context, fileName) : productName;
-    v[kF] = ExtractFileNameNoExt(fileName);
-    v[kD] = platform::folderOfPath(fileName);
-    v[kN] = lowerCaseText(extractFileName(fileName));
-    v[kX] = fileName;
-    v[kPWithout64] = RemoveSuffixText(v[kP], " (64 bits)");
+    v[kCompanyName] = c;
+    v[kProductName] = productName.empty() ? GetSoftwareName(context, fileName) : productName;
+    v[kFile] = ExtractFileNameNoExt(fileName);
+    v[kFolder] = platform::folderOfPath(fileName);
+    v[kFileNameLower] = lowerCaseText(extractFileName(fileName));
+    v[kPath] = fileName;
+    v[kProductName64] = RemoveSuffixText(v[kProductName], " (64 bits)");
     runRules(CompanyRules(), v);
-    return cleanUp(context, v[kC], v[kD]);
+    return cleanUp(context, v[kCompanyName], v[kFolder]);
 }
 
 std::string GetSoftwareCompany(IdentifyContext& context, const std::string& fileName,

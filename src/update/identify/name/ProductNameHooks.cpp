@@ -19,10 +19,6 @@ namespace dm::update::name_hooks {
 
 namespace {
 
-NameValues& of(RuleValues& values) {
-    return static_cast<NameValues&>(values);
-}
-
 std::string beside(NameValues& v, const std::string& relative) {
     return v[kFolder] + rulePath(relative);
 }
@@ -54,42 +50,37 @@ std::string changelogReleaseLine(const TextLines& lines, const std::string& majo
 
 } // namespace
 
-bool versionNewerThan(RuleValues& values, const std::string& version) {
-    NameValues& v = of(values);
+bool versionNewerThan(NameValues& v, const std::string& version) {
     std::string path = v[kPath];
     const std::string found = GetSoftwareVersion(v.context, path, v[kName], "", false);
     return VigilVersion(found).IsNewerThan(VigilVersion(version));
 }
 
-bool installed(RuleValues& values, const std::string& displayName) {
-    return !FindUninstallVersion(of(values).context, displayName, "").empty();
+bool installed(NameValues& v, const std::string& displayName) {
+    return !FindUninstallVersion(v.context, displayName, "").empty();
 }
 
-bool installedInFolder(RuleValues& values, const std::string& displayName) {
-    NameValues& v = of(values);
+bool installedInFolder(NameValues& v, const std::string& displayName) {
     return !FindUninstallVersionInFolder(v.context, displayName, "", v[kFolder]).empty();
 }
 
-bool installedAfterDash(RuleValues& values, const std::string& displayName) {
-    return !GetUninstallVersionAfterDash(of(values).context, displayName, "").empty();
+bool installedAfterDash(NameValues& v, const std::string& displayName) {
+    return !GetUninstallVersionAfterDash(v.context, displayName, "").empty();
 }
 
-bool softwareInstalled(RuleValues& values, const std::string& prefix) {
-    return IsSoftwareInstalled(of(values).context, prefix);
+bool softwareInstalled(NameValues& v, const std::string& prefix) {
+    return IsSoftwareInstalled(v.context, prefix);
 }
 
-bool folderDisplayNameHas(RuleValues& values, const std::string& text) {
-    NameValues& v = of(values);
+bool folderDisplayNameHas(NameValues& v, const std::string& text) {
     return ContainsText(text, FindDisplayNameByFolder(v.context, v[kFolder], ""));
 }
 
-bool existsInFolder(RuleValues& values, const std::string& relative) {
-    NameValues& v = of(values);
+bool existsInFolder(NameValues& v, const std::string& relative) {
     return FileExistsNonEmpty(v.context.platform(), beside(v, relative));
 }
 
-bool fileNamesItsVersion(RuleValues& values, const std::string& prefix) {
-    NameValues& v = of(values);
+bool fileNamesItsVersion(NameValues& v, const std::string& prefix) {
     // Without a readable version the name would be tested for the bare prefix.
     const std::string version = GetFileVersionText(v.context.versions, v[kPath]);
     if (!IsValidVersionText(version))
@@ -97,8 +88,7 @@ bool fileNamesItsVersion(RuleValues& values, const std::string& prefix) {
     return posStr(prefix + replaceAllStr(version, ".", "_"), v[kFile]) > 0;
 }
 
-bool setFolderDisplayName(RuleValues& values, const std::string&) {
-    NameValues& v = of(values);
+bool setFolderDisplayName(NameValues& v, const std::string&) {
     const std::string name = FindDisplayNameByFolder(v.context, v[kFolder], "");
     if (name.empty())
         return false;
@@ -106,8 +96,7 @@ bool setFolderDisplayName(RuleValues& values, const std::string&) {
     return true;
 }
 
-bool setIniNameWithLegacy(RuleValues& values, const std::string& relative) {
-    NameValues& v = of(values);
+bool setIniNameWithLegacy(NameValues& v, const std::string& relative) {
     const std::string path = beside(v, relative);
     if (!FileExistsNonEmpty(v.context.platform(), path))
         return false;
@@ -122,8 +111,7 @@ bool setIniNameWithLegacy(RuleValues& values, const std::string& relative) {
 
 // The changelog beside the program names its release line; without one, the program itself is
 // asked, with a bounded run (see ProcessRunner).
-bool appendNodeReleaseLine(RuleValues& values, const std::string&) {
-    NameValues& v = of(values);
+bool appendNodeReleaseLine(NameValues& v, const std::string&) {
     const std::string major = v[kMajorProductVersion];
     const std::string changelog = beside(v, "CHANGELOG.md");
     std::string mark;
@@ -141,8 +129,7 @@ bool appendNodeReleaseLine(RuleValues& values, const std::string&) {
     return !mark.empty();
 }
 
-bool setStartIsBackEdition(RuleValues& values, const std::string& relative) {
-    NameValues& v = of(values);
+bool setStartIsBackEdition(NameValues& v, const std::string& relative) {
     const std::string description =
         GetFileVersionInfoRec(v.context, beside(v, relative)).FileDescription;
     if (StartsText(description, "StartIsBack++"))
@@ -152,8 +139,7 @@ bool setStartIsBackEdition(RuleValues& values, const std::string& relative) {
     return true;
 }
 
-bool appendLtsrWhenFirstLineHasCu(RuleValues& values, const std::string& relative) {
-    NameValues& v = of(values);
+bool appendLtsrWhenFirstLineHasCu(NameValues& v, const std::string& relative) {
     const auto lines = linesOf(v, beside(v, relative));
     if (lines.empty() || !ContainsText("cu", std::string(lines.front())))
         return false;
@@ -161,8 +147,7 @@ bool appendLtsrWhenFirstLineHasCu(RuleValues& values, const std::string& relativ
     return true;
 }
 
-bool setFromNameLine(RuleValues& values, const std::string& relative) {
-    NameValues& v = of(values);
+bool setFromNameLine(NameValues& v, const std::string& relative) {
     for (const std::string_view line : linesOf(v, beside(v, relative)))
         if (startsTextView(line, "Name=")) {
             v[kName] = trimText(std::string(line.substr(5, kMaxRuleText)));
@@ -172,8 +157,7 @@ bool setFromNameLine(RuleValues& values, const std::string& relative) {
 }
 
 // An installed generation "G<n>.<...>" adds "G<n>." (the clean-up later drops the final ".").
-bool appendWaterfoxGeneration(RuleValues& values, const std::string&) {
-    NameValues& v = of(values);
+bool appendWaterfoxGeneration(NameValues& v, const std::string&) {
     const std::string version = FindUninstallVersionInFolder(v.context, "Waterfox", "", v[kFolder]);
     const std::size_t dot = version.find('.');
     if (!StartsText(version, "G") || dot == std::string::npos)
@@ -182,16 +166,14 @@ bool appendWaterfoxGeneration(RuleValues& values, const std::string&) {
     return true;
 }
 
-bool setWhenExecutableHolds(RuleValues& values, const std::string& text) {
-    NameValues& v = of(values);
+bool setWhenExecutableHolds(NameValues& v, const std::string& text) {
     if (!fileHoldsText(v.context, v[kPath], text))
         return false;
     v[kName] = text;
     return true;
 }
 
-bool appendCommunityEdition(RuleValues& values, const std::string& relative) {
-    NameValues& v = of(values);
+bool appendCommunityEdition(NameValues& v, const std::string& relative) {
     const std::string path = beside(v, relative);
     if (!fileExists(v.context, path))
         return false;
@@ -203,8 +185,7 @@ bool appendCommunityEdition(RuleValues& values, const std::string& relative) {
     return false;
 }
 
-bool appendEsrMark(RuleValues& values, const std::string&) {
-    NameValues& v = of(values);
+bool appendEsrMark(NameValues& v, const std::string&) {
     std::string settings = v[kFolder] + "update-settings.ini";
     if (!fileExists(v.context, settings)) {
         std::vector<std::string> found;
@@ -221,8 +202,7 @@ bool appendEsrMark(RuleValues& values, const std::string&) {
     return false;
 }
 
-bool appendReadmeEditions(RuleValues& values, const std::string&) {
-    NameValues& v = of(values);
+bool appendReadmeEditions(NameValues& v, const std::string&) {
     const std::string suffix = " CPU-Z Readme file";
     std::vector<std::string> files;
     ListFiles(v.context.platform(), v[kFolder], files);

@@ -11,16 +11,16 @@ namespace {
 using namespace rules;
 using namespace name_hooks;
 
-Check installed(std::string name) {
+Check<NameValues> installed(std::string name) {
     return probe(name_hooks::installed, std::move(name));
 }
-Check installedIn(std::string name) {
+Check<NameValues> installedIn(std::string name) {
     return probe(installedInFolder, std::move(name));
 }
-Check exists(std::string relative) {
+Check<NameValues> exists(std::string relative) {
     return probe(existsInFolder, std::move(relative));
 }
-Check inFolder(std::string_view text) {
+Check<NameValues> inFolder(std::string_view text) {
     return has(kFolder, rulePath(text));
 }
 
@@ -28,16 +28,16 @@ const std::string kFlashIe = "Adobe Flash Player for Internet Explorer";
 const std::string kFlashFirefox = "Adobe Flash Player for Firefox";
 const std::string kFlashChromium = "Adobe Flash Player for Opera/Chromium";
 
-std::vector<RuleRow> rowsA() {
+std::vector<NameRow> rowsA() {
     // clang-format off
     return {
         {"A1", {empty(kName), is(kFile, "gswin32"), has(kFolder, "gs")}, {set("GPL Ghostscript")}, After::Ends},
         {"A2", {empty(kName), is(kFile, "nsis")}, {set("NSIS")}, After::Ends},
         {"A3", {empty(kName), is(kFile, "EAC"), is(kLastFolderName, "Exact Audio Copy")}, {set("Exact Audio Copy")}, After::Ends},
-        {"A4", {has(kName, "?"), has(kCompanyNoQuestion, "auslogics")}, {replace("?", "")}},
+        {"A4", {has(kName, "?"), has(kInfoCompanyNoQuestion, "auslogics")}, {replace("?", "")}},
         {"A5", {is(kName, "DVD Flick"), probe(versionNewerThan, "1.307.738.0")}, {set("DVD Flick v2")}},
         {"A6", {is(kName, "Skype"), below(kMajorProductVersion, 8)}, {set("Skype Classic")}},
-        {"A7", {empty(kName), empty(kCompany), digitsAfter(kFile, "am")}, {when({isExactly(kProductVersionParts, "1.0.0.0")}, set("ArtMoney")), when({installed("ArtMoney PRO")}, set("ArtMoney Pro"))}},
+        {"A7", {empty(kName), empty(kInfoCompany), digitsAfter(kFile, "am")}, {when({isExactly(kProductVersionParts, "1.0.0.0")}, set("ArtMoney")), when({installed("ArtMoney PRO")}, set("ArtMoney Pro"))}},
         {"A8", {is(kName, "PhotoFiltre"), atLeast(kMajorProductVersion, 7)}, {set("PhotoFiltre Studio")}},
         {"A9", {starts(kName, "Mozilla Firefox, Portable Edition")}, {hook(setIniNameWithLegacy, "App\\AppInfo\\appinfo.ini")}},
         {"A10", {is(kName, "Node.js")}, {hook(appendNodeReleaseLine)}},
@@ -45,14 +45,14 @@ std::vector<RuleRow> rowsA() {
         {"A12", {any({is(kName, "WISO steuer-Start"), is(kName, "WISO steuer-Sparbuch")}), between(kMajorProductVersion, 2001, 2099)}, {append(" "), appendField(kMajorProductVersion)}},
         {"A13", {starts(kName, "TurboTax")}, {set("TurboTax")}},
         {"A14", {any({is(kName, "TurboTax"), is(kName, "Tax")}), between(kMajorFileVersion, 2001, 2099)}, {append(" "), appendField(kMajorFileVersion)}},
-        {"A15", {starts(kCompany, "Akademische Arbeitsgemeinschaft Verlag"), any({is(kName, "SteuertippsCenter"), is(kName, "ReportTool"), is(kName, "AAV4GL-Engine")}), between(kMajorFileVersion, 26, 99)}, {append(" "), appendSum(kMajorFileVersion, 1994)}},
-        {"A16", {has(kCompany, "Softmaker"), has(kFolder, "Softmaker FreeOffice")}, {prepend("FreeOffice ")}},
-        {"A17", {has(kCompany, "SoftPerfect")}, {setField(kProduct)}},
-        {"A18", {has(kCompany, "NW.JS"), has(kProduct, "NWJS")}, {hook(setFolderDisplayName)}},
-        {"A19", {!starts(kName, "SoftPerfect "), has(kCompany, "SoftPerfect")}, {prepend("SoftPerfect ")}},
-        {"A20", {is(kName, "Storage Executive"), has(kCompany, "Micron")}, {prepend("Micron ")}},
+        {"A15", {starts(kInfoCompany, "Akademische Arbeitsgemeinschaft Verlag"), any({is(kName, "SteuertippsCenter"), is(kName, "ReportTool"), is(kName, "AAV4GL-Engine")}), between(kMajorFileVersion, 26, 99)}, {append(" "), appendSum(kMajorFileVersion, 1994)}},
+        {"A16", {has(kInfoCompany, "Softmaker"), has(kFolder, "Softmaker FreeOffice")}, {prepend("FreeOffice ")}},
+        {"A17", {has(kInfoCompany, "SoftPerfect")}, {setField(kInfoProduct)}},
+        {"A18", {has(kInfoCompany, "NW.JS"), has(kInfoProduct, "NWJS")}, {hook(setFolderDisplayName)}},
+        {"A19", {!starts(kName, "SoftPerfect "), has(kInfoCompany, "SoftPerfect")}, {prepend("SoftPerfect ")}},
+        {"A20", {is(kName, "Storage Executive"), has(kInfoCompany, "Micron")}, {prepend("Micron ")}},
         {"A21", {is(kFile, "grammarly"), has(kFolder, "Grammarly for Microsoft Office Suite")}, {set("Grammarly for Microsoft Office Suite")}},
-        {"A22", {has(kCompany, "Botkind"), starts(kName, "File Synchronization")}, {set("Allway Sync")}},
+        {"A22", {has(kInfoCompany, "Botkind"), starts(kName, "File Synchronization")}, {set("Allway Sync")}},
         {"A23", {has(kName, "Warcraft"), has(kFolder, "_classic_era")}, {trim(), append(" Classic Era")}},
         {"A24", {has(kName, "Warcraft"), has(kFolder, "_classic_"), !has(kFolder, "_era")}, {trim(), append(" Classic")}},
         {"A25", {has(kName, "Warcraft"), has(kFolder, "_PTR_")}, {trim(), append(" PTR")}},
@@ -96,17 +96,17 @@ std::vector<RuleRow> rowsA() {
         {"A63", {is(kName, "Ubisoft Game Launcher")}, {set("Ubisoft Connect")}},
         {"A64", {is(kName, "XnView Classic")}, {set("XnView")}},
         {"A65", {starts(kName, "XnViewMP")}, {set("XnView MP")}},
-        {"A66", {!empty(kName), onlyChars(kName, "0123456789.-"), has(kCompany, "DataColor")}, {left(1), prepend("Spyder"), append("Pro"), when({is(kFile, "SpyderUtility")}, set("SpyderUtility"))}},
+        {"A66", {!empty(kName), onlyChars(kName, "0123456789.-"), has(kInfoCompany, "DataColor")}, {left(1), prepend("Spyder"), append("Pro"), when({is(kFile, "SpyderUtility")}, set("SpyderUtility"))}},
         {"A67", {starts(kName, "Spyder"), any({digitsAfter(kName, "Spyder"), is(kName, "SpyderX")})}, {when({ends(kFile, "pro"), !ends(kName, "pro")}, append("Pro")), when({ends(kFile, "express"), !ends(kName, "express")}, append("Express")), when({ends(kFile, "elite"), !ends(kName, "elite")}, append("Elite"))}},
         {"A68", {starts(kName, "EOS Utility")}, {when({any({starts(kProductVersion, "2"), starts(kFileVersion, "2")})}, append(" 2")), when({any({starts(kProductVersion, "3"), starts(kFileVersion, "3")})}, append(" 3"))}},
-        {"A69", {is(kProduct, "iTwin")}, {set("iTwin")}},
+        {"A69", {is(kInfoProduct, "iTwin")}, {set("iTwin")}},
         {"A70", {is(kName, "Remote Utilities"), has(kDescription, "server"), has(kFolder, "server")}, {set("Remote Utilities Server")}},
         {"A71", {is(kName, "Remote Utilities"), has(kDescription, "viewer"), has(kFolder, "viewer")}, {set("Remote Utilities Viewer")}},
         {"A72", {is(kName, "Remote Utilities"), has(kDescription, "Host"), has(kFolder, "Host")}, {set("Remote Utilities Host")}},
         {"A73", {is(kName, "ccPortable")}, {set("CCleaner Portable")}},
         {"A74", {starts(kName, "doPDF")}, {set("doPDF")}},
         {"A75", {starts(kName, "novaPDF")}, {set("novaPDF")}},
-        {"A76", {is(kName, "Startup"), empty(kCompany), has(kFolder, "novapdf")}, {set("novaPDF"), when({probe(softwareInstalled, "doPDF")}, set("doPDF"))}},
+        {"A76", {is(kName, "Startup"), empty(kInfoCompany), has(kFolder, "novapdf")}, {set("novaPDF"), when({probe(softwareInstalled, "doPDF")}, set("doPDF"))}},
         {"A77", {has(kName, "Malwarebytes Anti-Exploit"), any({equals(kReleaseProductVersion, 2), equals(kReleaseFileVersion, 2)})}, {append(" Enterprise")}},
         {"A78", {starts(kName, "FlashPeak ")}, {dropPrefix("FlashPeak ")}},
         {"A79", {starts(kName, "Mindjet MindManager")}, {dropPrefix("Mindjet ")}},
@@ -135,12 +135,12 @@ std::vector<RuleRow> rowsA() {
         {"A102", {is(kFile, "powershell"), has(kName, "PowerShell")}, {set("PowerShell")}},
         {"A103", {is(kName, "*ProduKey*")}, {set("ProduKey")}},
         {"A104", {is(kName, "TCP/UDP endpoint viewer")}, {set("TCPView")}},
-        {"A105", {is(kName, "MP3 Encoder"), any({has(kCompany, "lame"), has(kCopyright, "lame")})}, {set("LAME MP3 Encoder")}},
+        {"A105", {is(kName, "MP3 Encoder"), any({has(kInfoCompany, "lame"), has(kCopyright, "lame")})}, {set("LAME MP3 Encoder")}},
         {"A106", {is(kName, "MailStore"), is(kFile, "MailStoreHome")}, {set("MailStore Home")}},
         {"A107", {starts(kName, "vnc"), is(kFile, "vncserver")}, {set("Real VNC Server")}},
         {"A108", {starts(kName, "vnc"), is(kFile, "vncviewer")}, {set("Real VNC Viewer")}},
-        {"A109", {starts(kName, "vnc server"), is(kCompany, "UltraVNC")}, {set("UltraVNC VNCServer")}},
-        {"A110", {starts(kName, "An executable program"), has(kCompany, "calibre")}, {set("Calibre")}},
+        {"A109", {starts(kName, "vnc server"), is(kInfoCompany, "UltraVNC")}, {set("UltraVNC VNCServer")}},
+        {"A110", {starts(kName, "An executable program"), has(kInfoCompany, "calibre")}, {set("Calibre")}},
         {"A111", {starts(kName, "UltraCompare"), is(kFile, "ucl")}, {set("UltraCompare Lite")}},
         {"A112", {is(kName, "Privazer remover")}, {set("PrivaZer")}},
         {"A113", {is(kName, "File defragmenter")}, {set("WinContig")}},
@@ -150,7 +150,7 @@ std::vector<RuleRow> rowsA() {
         {"A117", {starts(kName, "snap"), has(kCopyright, "Ashampoo")}, {set("Ashampoo Snap")}},
         {"A118", {starts(kName, "ashampoo "), is(kFile, "undeleter")}, {set("Ashampoo Undeleter")}},
         {"A119", {starts(kName, "SiSoftware Sandra"), any({has(kFolder, " Lite"), installed("SiSoftware Sandra Lite")})}, {dropPrefix("SiSoftware Sandra"), prepend("SiSoftware Sandra Lite")}},
-        {"A120", {starts(kName, "Classic "), is(kCompany, "Open-Shell")}, {set("Open-Shell")}},
+        {"A120", {starts(kName, "Classic "), is(kInfoCompany, "Open-Shell")}, {set("Open-Shell")}},
         {"A121", {is(kName, "0")}, {set("TranscriptSnagger")}},
         {"A122", {is(kName, "L\xF6scht leere Verzeichniss")}, {set("Clean Folder")}},
         {"A123", {is(kName, "Alcohol Soft Development Team")}, {set("Alcohol Command Launcher")}},
@@ -189,19 +189,19 @@ std::vector<RuleRow> rowsA() {
         {"A156", {is(kName, "Canon Solution Menu EX")}, {set("Canon Quick Menu")}},
         {"A157", {is(kName, "MSIAfterburner")}, {set("MSI Afterburner")}},
         {"A158", {is(kName, "Free Studio"), !has(kDescription, "Free Studio")}, {setField(kDescription)}},
-        {"A159", {is(kName, "Software Updates manager"), starts(kCompany, "Adlice")}, {set("UCheck")}},
+        {"A159", {is(kName, "Software Updates manager"), starts(kInfoCompany, "Adlice")}, {set("UCheck")}},
         {"A160", {is(kName, "Free All Converter")}, {when({has(kFile, "audio")}, set("Free Audio Converter")), when({is(kFile, "FreeVideoToFlashConverter")}, set("Free Video to Flash Converter"))}},
         {"A161", {starts(kName, "NAPS2")}, {set("NAPS2 (Not Another PDF Scanner 2)")}},
         {"A162", {is(kName, "FreeCommander")}, {set("FreeCommander XE")}},
         {"A163", {starts(kName, "SpiderOak"), !has(kName, "CrossClave")}, {set("SpiderOakONE")}},
         {"A164", {is(kName, "RegRun Security Suire")}, {set("RegRun Security Suite")}},
-        {"A165", {is(kName, "Autostart program viewer"), has(kCompany, "Sysinternals")}, {set("Autoruns")}},
-        {"A166", {is(kName, "startup lancher"), has(kCompany, "r2")}, {set("Startup Delayer")}},
+        {"A165", {is(kName, "Autostart program viewer"), has(kInfoCompany, "Sysinternals")}, {set("Autoruns")}},
+        {"A166", {is(kName, "startup lancher"), has(kInfoCompany, "r2")}, {set("Startup Delayer")}},
         {"A167", {starts(kName, "Tag&Rename")}, {set("Tag&Rename")}},
         {"A168", {starts(kName, "3D Vision Shortcut Handler")}, {prepend("NVIDIA ")}},
         {"A169", {starts(kName, "OculusConfigUtil")}, {set("Oculus Configuration Utility")}},
         {"A170", {is(kFile, "thinclient"), has(kFolder, "Drakensang")}, {set("Drakensang Online")}},
-        {"A171", {has(kName, "Lists USB Devices")}, {setField(kProduct)}},
+        {"A171", {has(kName, "Lists USB Devices")}, {setField(kInfoProduct)}},
         {"A172", {has(kName, "putty"), starts(kFile, "k")}, {replace("Putty", "KiTTY")}},
         {"A173", {is(kFile, "EpicGamesLauncher")}, {set("Epic Games Launcher")}},
         {"A174", {is(kName, "Textbausteine")}, {set("Textbausteine Plus")}},
@@ -222,7 +222,7 @@ std::vector<RuleRow> rowsA() {
         {"A189", {is(kName, "FileHippo.AppManager")}, {set("FileHippo App Manager")}},
         {"A190", {has(kInternalName, "G Data 2nd keyboard blocker")}, {setField(kInternalName)}},
         {"A191", {has(kName, "anti"), has(kName, "mal"), has(kName, "ware"), starts(kFile, "RogueKiller")}, {set("Rogue Killer")}},
-        {"A192", {has(kCompany, "Auslogic"), exists("BoostSpeed.exe")}, {set("BoostSpeed")}},
+        {"A192", {has(kInfoCompany, "Auslogic"), exists("BoostSpeed.exe")}, {set("BoostSpeed")}},
         {"A193", {has(kName, "Spybot - Search & Destroy"), has(kDescription, "Distributed Testing")}, {set("Spybot - Search & Destroy Distributed Testing")}},
         {"A194", {starts(kName, "Geek Un")}, {set("Geek Uninstaller")}},
         {"A195", {starts(kName, "Adobe"), exactly(foundAfter(kName, " CS", 7)), wordsAbove(kName, 2)}, {cutAtWord("CS")}},
@@ -231,10 +231,10 @@ std::vector<RuleRow> rowsA() {
         {"A198", {is(kName, "Maxthon"), is(kFile, "MxNitro")}, {set("Maxthon Nitro")}},
         {"A199", {starts(kName, "Luminar"), ends(kFile, "ai")}, {set("Luminar AI")}},
         {"A200", {starts(kName, "Luminar"), ends(kFile, "neo")}, {set("Luminar Neo")}},
-        {"A201", {is(kName, "Perl interpreter"), has(kCompany, "strawberryperl")}, {set("Strawberry Perl")}},
-        {"A202", {is(kName, "ImageResizer"), is(kCompany, "ObviousIdea")}, {set("Light Image Resizer")}},
-        {"A203", {is(kFile, "IObitUninstaler"), is(kCompany, "IOBIt")}, {set("IOBit Uninstaller")}},
-        {"A204", {is(kName, "Internet Radio"), is(kCompany, "Raimersoft")}, {set("TapinRadio")}},
+        {"A201", {is(kName, "Perl interpreter"), has(kInfoCompany, "strawberryperl")}, {set("Strawberry Perl")}},
+        {"A202", {is(kName, "ImageResizer"), is(kInfoCompany, "ObviousIdea")}, {set("Light Image Resizer")}},
+        {"A203", {is(kFile, "IObitUninstaler"), is(kInfoCompany, "IOBIt")}, {set("IOBit Uninstaller")}},
+        {"A204", {is(kName, "Internet Radio"), is(kInfoCompany, "Raimersoft")}, {set("TapinRadio")}},
         {"A205", {starts(kName, "AIDA"), ends(kName, " Edition")}, {dropSuffix(" Edition")}},
         {"A206", {is(kName, "Google Chrome Frame")}, {set("Google Chrome")}},
         {"A207", {is(kName, "Google Chrome")}, {when({probe(folderDisplayNameHas, "Canary")}, set("Google Chrome Canary")), when({has(kFolder, "Chrome Beta")}, set("Google Chrome Beta")), when({has(kFolder, "Chrome Dev")}, set("Google Chrome Dev")), when({has(kFolder, "Chrome SxS")}, set("Google Chrome Canary"))}},
@@ -249,7 +249,7 @@ std::vector<RuleRow> rowsA() {
         {"A216", {has(kName, "Samsung"), has(kName, "Magician")}, {when({!any({has(kName, "Data Center"), has(kFile, "DC")})}, set("Samsung Magician")), when({any({has(kName, "Data Center"), has(kFile, "DC")})}, set("Samsung Magician for Enterprise"))}},
         {"A217", {starts(kName, "the curl ")}, {set("cURL")}},
         {"A218", {starts(kName, "TraXEx ")}, {set("TraXEx")}},
-        {"A219", {is(kName, "Internet Mail Client"), has(kCompany, "Tencent")}, {set("Foxmail")}},
+        {"A219", {is(kName, "Internet Mail Client"), has(kInfoCompany, "Tencent")}, {set("Foxmail")}},
         {"A220", {is(kName, "fose")}, {set("Fallout Script Extender")}},
         {"A221", {is(kName, "Virtual CloneDrive")}, {set("VirtualCloneDrive")}},
         {"A222", {is(kName, "VirtualCloneDrive Preferences")}, {set("VirtualCloneDrive")}},
@@ -268,26 +268,26 @@ std::vector<RuleRow> rowsA() {
         {"A235", {starts(kName, "inSSIDer")}, {set("inSSIDer")}},
         {"A236", {is(kFile, "inSSIDerOffice")}, {set("inSSIDer Office")}},
         {"A237", {starts(kName, "CyberLink PowerDVD")}, {set("PowerDVD")}},
-        {"A238", {has(kProduct, "TheGodfather")}, {set("The GodFather")}},
-        {"A239", {starts(kName, "http://"), !has(kProduct, "http://")}, {setField(kProduct)}},
-        {"A240", {isExactly(kName, "File Description")}, {setField(kProduct)}},
+        {"A238", {has(kInfoProduct, "TheGodfather")}, {set("The GodFather")}},
+        {"A239", {starts(kName, "http://"), !has(kInfoProduct, "http://")}, {setField(kInfoProduct)}},
+        {"A240", {isExactly(kName, "File Description")}, {setField(kInfoProduct)}},
         {"A241", {any({isExactly(kName, "Firefox"), isExactly(kName, "Minefield"), isExactly(kName, "Aurora")}), isExactly(kFile, "crashreporter")}, {append(" Crash Reporter")}},
         {"A242", {isExactly(kName, "Minefield"), isExactly(kFile, "firefox")}, {set("Firefox")}},
         {"A243", {isExactly(kName, "Mozilla Thunderbird")}, {set("Thunderbird")}},
         {"A244", {isExactly(kName, "Thunderbird"), !is(kFile, "thunderbird"), atLeast(kDescWords, 2)}, {setField(kDescription)}},
         {"A245", {is(kName, "RAMBOX")}, {hook(appendCommunityEdition, "resources\\app-update.yml")}},
-        {"A246", {any({has(kCompany, "mozilla"), has(kName, "Mozilla Firefox")})}, {hook(appendEsrMark)}},
-        {"A247", {hasExactly(kName, "BSPlayer"), hasExactly(kCompany, "BST")}, {set("BSPlayer")}},
+        {"A246", {any({has(kInfoCompany, "mozilla"), has(kName, "Mozilla Firefox")})}, {hook(appendEsrMark)}},
+        {"A247", {hasExactly(kName, "BSPlayer"), hasExactly(kInfoCompany, "BST")}, {set("BSPlayer")}},
         {"A248", {empty(kName), is(kFile, "unlocker"), installedIn("Unlocker")}, {set("Unlocker")}},
-        {"A249", {is(kName, "Unlocker"), any({has(kFile, "IObitUnlocker"), has(kCompany, "IOBit")})}, {set("IOBit Unlocker")}},
+        {"A249", {is(kName, "Unlocker"), any({has(kFile, "IObitUnlocker"), has(kInfoCompany, "IOBit")})}, {set("IOBit Unlocker")}},
         {"A250", {empty(kName), starts(kFile, "gimp")}, {set("GIMP")}},
         {"A251", {isExactly(kName, "GNU Image Manipulation Program")}, {set("GIMP")}},
         {"A252", {empty(kName), starts(kFile, "ff_vfw")}, {set("FFDShow")}},
         {"A253", {isExactly(kName, "ffdshow VFW")}, {set("FFDShow")}},
         {"A254", {starts(kFile, "ffdshow.ax")}, {set("FFDShow")}},
         {"A255", {starts(kFileName, "xvidvfw.dll")}, {set("Xvid Video Codec")}},
-        {"A256", {against(atLeast(kDescWords, 0), kProductWords), against(startsExactly(kDescription, {}), kName), has(kDescription, "monkey")}, {setField(kDescription)}},
-        {"A257", {is(kFile, "Thaiphoon"), starts(kProduct, "Thaiphoon Burner")}, {setField(kProduct)}},
+        {"A256", {against(atLeast(kDescWords, 0), kInfoProductWords), against(startsExactly(kDescription, {}), kName), has(kDescription, "monkey")}, {setField(kDescription)}},
+        {"A257", {is(kFile, "Thaiphoon"), starts(kInfoProduct, "Thaiphoon Burner")}, {setField(kInfoProduct)}},
         {"A258", {empty(kName), starts(kFile, "launchy")}, {set("Launchy")}},
         {"A259", {is(kName, "Launchy"), starts(kDescription, "LaunchyQT")}, {set("LaunchyQT")}},
         {"A260", {hasExactly(kName, "Shockwave Flash")}, {when({longerThan(kName, 17), !has(kPath, ".exe"), digitAt(kName, 17)}, set(kFlashIe)), when({has(kPath, ".ocx")}, set(kFlashIe)), when({has(kPath, ".dll")}, set(kFlashFirefox)), when({has(kPath, ".dll"), starts(kFile, "pepflashplayer")}, set(kFlashChromium)), when({has(kPath, ".dll"), starts(kFile, "FlashUtil"), ends(kFile, "Plugin")}, set(kFlashFirefox)), when({has(kPath, ".dll"), starts(kFile, "FlashUtil"), ends(kFile, "pepper")}, set(kFlashChromium)), when({has(kPath, ".dll"), starts(kFile, "FlashUtil"), ends(kFile, "ActiveX")}, set(kFlashIe)), when({has(kPath, ".exe"), has(kFile, "pepper")}, set(kFlashChromium))}},
@@ -329,26 +329,26 @@ std::vector<RuleRow> rowsA() {
         {"A296", {isExactly(kName, "Malwarebytes Anti-Malware"), !installed("Malwarebytes Anti-Malware")}, {set("Malwarebytes Anti-Malware Portable")}},
         {"A297", {starts(kName, "Malwarebytes Anti-Malware"), starts(kFile, "mbam-clean")}, {set("Malwarebytes Anti-Malware Clean")}},
         {"A298", {is(kName, "FILEminimizer"), is(kFile, "FILEminimizer"), startsExactly(kFolderPart, "FILEminimizer")}, {setField(kFolderPart)}},
-        {"A299", {has(kName, "virtualdub"), is(kProduct, "VirtualDubMod")}, {set("VirtualDubMod")}},
+        {"A299", {has(kName, "virtualdub"), is(kInfoProduct, "VirtualDubMod")}, {set("VirtualDubMod")}},
         {"A300", {starts(kName, "Scilab ")}, {set("Scilab")}},
         {"A301", {starts(kName, "QRM")}, {set("QuickRestoreMaker")}},
         {"A302", {is(kName, "IAStorUI")}, {set("Intel Rapid Storage Technology Driver")}},
         {"A303", {is(kName, "IMAS_GUI")}, {set("Intel Memory and Storage Tool")}},
-        {"A304", {is(kName, "winamp"), has(kCompany, "WACUP")}, {set("WACUP (WinAmp Community Update Project)")}},
+        {"A304", {is(kName, "winamp"), has(kInfoCompany, "WACUP")}, {set("WACUP (WinAmp Community Update Project)")}},
         {"A305", {starts(kName, "WACUP (WinAmp Community Update Project)")}, {set("WACUP (WinAmp Community Update Project)")}},
         {"A306", {}, {dropPrefix("_4dots")}},
     };
     // clang-format on
 }
 
-std::vector<RuleRow> rowsB() {
+std::vector<NameRow> rowsB() {
     // clang-format off
     return {
         {"B1", {is(kName, "Plex")}, {set("Plex")}},
         {"B2", {is(kName, "PlexMediaPlayer")}, {set("Plex Media Player")}},
-        {"B3", {starts(kName, "ABPro "), starts(kCompany, "AOMEI")}, {set("AOMEI Backupper Professional")}},
-        {"B4", {starts(kName, "PAssist_"), starts(kCompany, "AOMEI")}, {set("AOMEI Partition Assistant Installer")}},
-        {"B5", {starts(kName, "AOMEI Partition Assistant_"), starts(kCompany, "AOMEI")}, {set("AOMEI Partition Assistant")}},
+        {"B3", {starts(kName, "ABPro "), starts(kInfoCompany, "AOMEI")}, {set("AOMEI Backupper Professional")}},
+        {"B4", {starts(kName, "PAssist_"), starts(kInfoCompany, "AOMEI")}, {set("AOMEI Partition Assistant Installer")}},
+        {"B5", {starts(kName, "AOMEI Partition Assistant_"), starts(kInfoCompany, "AOMEI")}, {set("AOMEI Partition Assistant")}},
         {"B6", {is(kName, "AOMEI Partition Assistant"), has(kPath, " Lite")}, {append(" Lite")}},
         {"B7", {starts(kName, "AsrRuefi")}, {set("ASRock Restart to UEFI")}},
         {"B8", {starts(kName, "AsrXTU")}, {set("ASRock Extreme Tuning Utility")}},
@@ -368,13 +368,13 @@ std::vector<RuleRow> rowsB() {
 
 } // namespace
 
-std::span<const RuleRow> productNameRulesA() {
-    static const std::vector<RuleRow> kRows = rowsA();
+std::span<const NameRow> productNameRulesA() {
+    static const std::vector<NameRow> kRows = rowsA();
     return kRows;
 }
 
-std::span<const RuleRow> productNameRulesB() {
-    static const std::vector<RuleRow> kRows = rowsB();
+std::span<const NameRow> productNameRulesB() {
+    static const std::vector<NameRow> kRows = rowsB();
     return kRows;
 }
 

@@ -3,7 +3,6 @@
 #include "update/identify/IdentifyContext.h"
 #include "update/identify/rules/RuleChain.h"
 
-#include <array>
 #include <span>
 #include <string>
 
@@ -19,15 +18,15 @@ enum NameField : int {
     kLastFolderName,        // the folder's last part, cut before its last "."
     kFolderPart,            // the folder's last part, whole
     kDescription,           // the version resource's texts
-    kCompany,               //
-    kProduct,               //
+    kInfoCompany,           //
+    kInfoProduct,           //
     kInternalName,          //
     kCopyright,             //
     kFileVersion,           //
     kProductVersion,        //
-    kCompanyNoQuestion,     // the company without its "?"s
+    kInfoCompanyNoQuestion, // the company without its "?"s
     kDescWords,             // word counts of the description and the product, as decimal text
-    kProductWords,          //
+    kInfoProductWords,      //
     kMajorFileVersion,      // parts of the versions, as decimal text
     kMajorProductVersion,   //
     kReleaseFileVersion,    //
@@ -36,45 +35,38 @@ enum NameField : int {
     kNameFieldCount
 };
 
-struct NameValues : RuleValues {
-    explicit NameValues(IdentifyContext& context) : context(context) { fields = texts; }
-    NameValues(const NameValues&) = delete;
-    NameValues& operator=(const NameValues&) = delete;
-
-    std::string& operator[](NameField field) { return texts[field]; }
-
-    IdentifyContext& context;
-    std::array<std::string, kNameFieldCount> texts;
-};
+using NameValues = ChainValues<NameField, kNameFieldCount>;
+template <> struct ChainOf<NameField> { using type = NameValues; };
+using NameRow = RuleRow<NameValues>;
 
 // Run after the choice of a field (A) and after the generic clean-up (B).
-std::span<const RuleRow> productNameRulesA();
-std::span<const RuleRow> productNameRulesB();
+std::span<const NameRow> productNameRulesA();
+std::span<const NameRow> productNameRulesB();
 
 // The hooks of the rows that read outside data (files, the registry, other files' versions, a
 // program's output). Probes are checks; the others are steps on the name.
 namespace name_hooks {
 
-bool versionNewerThan(RuleValues& values, const std::string& version);
-bool installed(RuleValues& values, const std::string& displayName);
-bool installedInFolder(RuleValues& values, const std::string& displayName);
-bool installedAfterDash(RuleValues& values, const std::string& displayName);
-bool softwareInstalled(RuleValues& values, const std::string& prefix);
-bool folderDisplayNameHas(RuleValues& values, const std::string& text);
-bool existsInFolder(RuleValues& values, const std::string& relative);
-bool fileNamesItsVersion(RuleValues& values, const std::string& prefix);
+bool versionNewerThan(NameValues& v, const std::string& version);
+bool installed(NameValues& v, const std::string& displayName);
+bool installedInFolder(NameValues& v, const std::string& displayName);
+bool installedAfterDash(NameValues& v, const std::string& displayName);
+bool softwareInstalled(NameValues& v, const std::string& prefix);
+bool folderDisplayNameHas(NameValues& v, const std::string& text);
+bool existsInFolder(NameValues& v, const std::string& relative);
+bool fileNamesItsVersion(NameValues& v, const std::string& prefix);
 
-bool setFolderDisplayName(RuleValues& values, const std::string&);
-bool setIniNameWithLegacy(RuleValues& values, const std::string& relative);
-bool appendNodeReleaseLine(RuleValues& values, const std::string&);
-bool setStartIsBackEdition(RuleValues& values, const std::string& relative);
-bool appendLtsrWhenFirstLineHasCu(RuleValues& values, const std::string& relative);
-bool setFromNameLine(RuleValues& values, const std::string& relative);
-bool appendWaterfoxGeneration(RuleValues& values, const std::string&);
-bool setWhenExecutableHolds(RuleValues& values, const std::string& text);
-bool appendCommunityEdition(RuleValues& values, const std::string& relative);
-bool appendEsrMark(RuleValues& values, const std::string&);
-bool appendReadmeEditions(RuleValues& values, const std::string&);
+bool setFolderDisplayName(NameValues& v, const std::string&);
+bool setIniNameWithLegacy(NameValues& v, const std::string& relative);
+bool appendNodeReleaseLine(NameValues& v, const std::string&);
+bool setStartIsBackEdition(NameValues& v, const std::string& relative);
+bool appendLtsrWhenFirstLineHasCu(NameValues& v, const std::string& relative);
+bool setFromNameLine(NameValues& v, const std::string& relative);
+bool appendWaterfoxGeneration(NameValues& v, const std::string&);
+bool setWhenExecutableHolds(NameValues& v, const std::string& text);
+bool appendCommunityEdition(NameValues& v, const std::string& relative);
+bool appendEsrMark(NameValues& v, const std::string&);
+bool appendReadmeEditions(NameValues& v, const std::string&);
 
 } // namespace name_hooks
 } // namespace dm::update

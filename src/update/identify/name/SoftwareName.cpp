@@ -102,16 +102,16 @@ void fillValues(NameValues& v, const std::string& path, const FileVersionInfoRec
     v[kLastFolderName] = ExtractFileNameNoExt(lastFolder);
     v[kFolderPart] = lastFolder;
     v[kDescription] = vi.FileDescription;
-    v[kCompany] = vi.CompanyName;
-    v[kProduct] = vi.ProductName;
+    v[kInfoCompany] = vi.CompanyName;
+    v[kInfoProduct] = vi.ProductName;
     v[kInternalName] = vi.InternalName;
     v[kCopyright] = vi.LegalCopyRight;
     v[kFileVersion] = vi.FileVersion;
     v[kProductVersion] = vi.ProductVersion;
-    v[kCompanyNoQuestion] = replaceAllStr(vi.CompanyName, "?", "");
+    v[kInfoCompanyNoQuestion] = replaceAllStr(vi.CompanyName, "?", "");
     v[kDescWords] =
         std::to_string(CountFields(replaceAllStr(vi.FileDescription, " - ", "-"), " -"));
-    v[kProductWords] = std::to_string(fieldCount(replaceAllStr(vi.ProductName, " - ", "-")));
+    v[kInfoProductWords] = std::to_string(fieldCount(replaceAllStr(vi.ProductName, " - ", "-")));
     v[kMajorFileVersion] = std::to_string(fileVersion.Major);
     v[kMajorProductVersion] = std::to_string(productVersion.Major);
     v[kReleaseFileVersion] = std::to_string(fileVersion.Release);

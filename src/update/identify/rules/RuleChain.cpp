@@ -54,9 +54,11 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool testHolds(const Check& c, RuleValues& values) {
-    const std::string& field = values.fields[c.field];
-    const std::string& operand = c.other >= 0 ? values.fields[c.other] : c.text;
+} // namespace
+
+bool fieldTestHolds(const CheckData& c, std::span<const std::string> fields) {
+    const std::string& field = fields[c.field];
+    const std::string& operand = c.other >= 0 ? fields[c.other] : c.text;
     const long long number = c.other >= 0 ? readInteger(operand) : c.number;
     switch (c.test) {
     case Test::Is:
@@ -94,16 +96,14 @@ bool testHolds(const Check& c, RuleValues& values) {
         return startsWith(field, operand, c.exact) &&
                onlyChars(std::string_view(field).substr(operand.size()), "0123456789.");
     case Test::Hook:
-        return c.hook(values, c.text);
     case Test::All:
-        return std::all_of(c.group.begin(), c.group.end(),
-                           [&](const Check& g) { return holds(g, values); });
     case Test::Any:
-        return std::any_of(c.group.begin(), c.group.end(),
-                           [&](const Check& g) { return holds(g, values); });
+        break; // made by holds, which knows the chain's hooks and groups
     }
     return false;
 }
+
+namespace {
 
 std::string cutAtWord(const std::string& text, std::string_view prefix) {
     std::string out;
@@ -119,10 +119,11 @@ std::string cutAtWord(const std::string& text, std::string_view prefix) {
     return out;
 }
 
-// Makes one step on field 0; true when it took.
-bool apply(const RuleStep& s, RuleValues& values) {
-    std::string& value = values.fields[0];
-    const std::string& operand = s.source >= 0 ? values.fields[s.source] : s.text;
+} // namespace
+
+bool applyStep(const Step& s, std::span<std::string> fields) {
+    std::string& value = fields[0];
+    const std::string& operand = s.source >= 0 ? fields[s.source] : s.text;
     switch (s.op) {
     case Op::Set:
         value = operand;
@@ -160,41 +161,11 @@ bool apply(const RuleStep& s, RuleValues& values) {
     case Op::CutAtWord:
         value = cutAtWord(value, s.text);
         break;
-    case Op::Hook:
-        return s.hook(values, s.text);
+    case Op::Hook: // made by runRules, which knows the chain's hooks
     case Op::End:
         break;
     }
     return true;
-}
-
-} // namespace
-
-bool holds(const Check& check, RuleValues& values) {
-    return testHolds(check, values) != check.negate;
-}
-
-bool holds(const Condition& condition, RuleValues& values) {
-    return std::all_of(condition.begin(), condition.end(),
-                       [&](const Check& c) { return holds(c, values); });
-}
-
-bool runRules(std::span<const RuleRow> rows, RuleValues& values) {
-    for (const RuleRow& row : rows) {
-        if (!holds(row.condition, values))
-            continue;
-        bool taken = false;
-        for (const RuleStep& s : row.steps) {
-            if (!holds(s.when, values))
-                continue;
-            if (s.op == Op::End)
-                return true;
-            taken = apply(s, values) || taken;
-        }
-        if (row.after == After::Ends || (row.after == After::EndsWhenTaken && taken))
-            return true;
-    }
-    return false;
 }
 
 } // namespace dm::update

@@ -41,69 +41,69 @@ struct ReadResource {
 
 // The fixed block of the version resource as four numbers; empty when there is none.
 void readGenericVersion(VersionRun& run, ReadResource& resource) {
-    const std::string& fileName = run.text(kFileName);
+    const std::string& fileName = run[kPath];
     if (!run.context.versions.fileExists(fileName)) {
-        run.text(kResult).clear();
+        run[kResult].clear();
         return;
     }
     resource = {true, fileName, run.context.versions.read(fileName)};
-    run.text(kResult) = fileVersionTextOf(resource.block);
+    run[kResult] = fileVersionTextOf(resource.block);
 }
 
 // A file without a version resource may be an application package with its manifest beside it.
 bool readPackageManifest(VersionRun& run) {
-    if (!run.text(kResult).empty() || run.context.versions.read(run.text(kFileName)))
+    if (!run[kResult].empty() || run.context.versions.read(run[kPath]))
         return false;
     const std::string manifest = folderPath(run, "META-INF\\AIR\\application.xml");
     if (!fileExistsNonEmpty(run.context, manifest))
         return false;
-    run.text(kResult) =
+    run[kResult] =
         ExtractTagText("versionNumber", readSideLines(run.context, manifest).value_or(TextLines{}));
     return true;
 }
 
 // A FileVersion text of the same major and minor that is newer than the fixed block wins.
 void preferFileVersionText(VersionRun& run) {
-    const std::string& fv = run.text(kFileVersion);
+    const std::string& fv = run[kFileVersion];
     if (!isDigitsNonEmpty(fv))
         return;
     const std::string padded = padToFourFields(fv);
     const VigilVersion candidate(padded);
-    const VigilVersion current(run.text(kResult));
+    const VigilVersion current(run[kResult]);
     if (candidate.IsNewerThan(current) && candidate.GetMS() == current.GetMS())
-        run.text(kResult) = padded;
+        run[kResult] = padded;
 }
 
 // The ProductVersion text, when its major and minor run ahead of Result's.
 void productVersionFirstPass(VersionRun& run) {
-    const std::string& pv = run.text(kProductVersion);
-    if (run.text(kResult).find('.') == std::string::npos || pv.find('.') == std::string::npos)
+    const std::string& pv = run[kProductVersion];
+    if (run[kResult].find('.') == std::string::npos || pv.find('.') == std::string::npos)
         return;
     const std::string t = LeadingNumberText(pv);
-    const VigilVersion v(run.text(kResult));
+    const VigilVersion v(run[kResult]);
     const VigilVersion w(t);
-    const std::string& r = run.text(kResult);
+    const std::string& r = run[kResult];
     if (w.GetMS() > v.GetMS() && GetField(r, 0, ".") == GetField(t, 0, ".") &&
         GetField(r, 1, ".") + GetField(r, 2, ".") != GetField(t, 1, ".") && !run.notepadFlag)
-        run.text(kResult) = t;
-    if (run.text(kResult) == "0.0.0.0" && w.GetMS() > 0)
-        run.text(kResult) = t;
+        run[kResult] = t;
+    if (run[kResult] == "0.0.0.0" && w.GetMS() > 0)
+        run[kResult] = t;
 }
 
 // The longer of the ProductVersion and FileVersion texts, when both agree on major and minor
 // and run ahead of Result.
 void productVersionSecondPass(VersionRun& run) {
-    const std::string t = LeadingNumberText(run.text(kProductVersion));
-    const std::string u = LeadingNumberText(run.text(kFileVersion));
-    const VigilVersion v(run.text(kResult));
+    const std::string t = LeadingNumberText(run[kProductVersion]);
+    const std::string u = LeadingNumberText(run[kFileVersion]);
+    const VigilVersion v(run[kResult]);
     const VigilVersion w(t);
     const VigilVersion x(u);
     if (w.GetMS() != x.GetMS() || !w.IsNewerThan(v) || run.notepadFlag || !w.IsValid() ||
         !x.IsValid())
         return;
-    run.text(kResult) = t.size() > u.size() ? t : u;
-    if (ContainsText("Total Commander", run.text(kProductName)) && v.Build > 0)
-        run.text(kResult) += "." + std::to_string(v.Build);
+    run[kResult] = t.size() > u.size() ? t : u;
+    if (ContainsText("Total Commander", run[kProductName]) && v.Build > 0)
+        run[kResult] += "." + std::to_string(v.Build);
 }
 
 bool isPlaceholderVersion(const std::string& result) {
@@ -112,9 +112,9 @@ bool isPlaceholderVersion(const std::string& result) {
 
 // The ProductVersion text when it is newer than Result.
 void takeNewerProductVersion(VersionRun& run) {
-    const std::string t = LeadingNumberText(run.text(kProductVersion));
-    if (VigilVersion(t).IsNewerThan(VigilVersion(run.text(kResult))))
-        run.text(kResult) = t;
+    const std::string t = LeadingNumberText(run[kProductVersion]);
+    if (VigilVersion(t).IsNewerThan(VigilVersion(run[kResult])))
+        run[kResult] = t;
 }
 
 // Reconciles the generic result with the record's version texts; the rules of the last group
@@ -123,49 +123,49 @@ void reconcile(VersionRun& run) {
     if (runRules(reconciliationOpeningRules(), run))
         return;
     preferFileVersionText(run);
-    run.notepadFlag = ContainsText("notepad++", run.text(kInfoProduct));
+    run.notepadFlag = ContainsText("notepad++", run[kInfoProduct]);
     productVersionFirstPass(run);
     productVersionSecondPass(run);
     if (runRules(reconciliationMiddleRules(), run))
         return;
-    if (isPlaceholderVersion(run.text(kResult)) && isDigitsNonEmpty(run.text(kFileVersion)))
-        run.text(kResult) = padToFourFields(LeadingNumberText(run.text(kFileVersion)));
-    if (isPlaceholderVersion(run.text(kResult)))
+    if (isPlaceholderVersion(run[kResult]) && isDigitsNonEmpty(run[kFileVersion]))
+        run[kResult] = padToFourFields(LeadingNumberText(run[kFileVersion]));
+    if (isPlaceholderVersion(run[kResult]))
         takeNewerProductVersion(run);
-    if (StartsStr(run.text(kResult), "0.0.0"))
+    if (StartsStr(run[kResult], "0.0.0"))
         takeNewerProductVersion(run);
     runRules(reconciliationClosingRules(), run);
 }
 
 // The working values the rules read, from the file name and the given or found names.
 void describeFile(VersionRun& run, const std::string& productName, const std::string& companyName) {
-    const std::string& fileName = run.text(kFileName);
-    run.text(kFileNameExt) = extractFileName(fileName);
-    run.text(kExtension) = extractFileExt(fileName);
-    run.text(kBaseName) = ExtractFileNameNoExt(fileName);
-    run.text(kFolder) = platform::folderOfPath(fileName);
-    run.text(kProductName) = productName;
-    run.text(kCompanyName) = companyName;
+    const std::string& fileName = run[kPath];
+    run[kFileName] = extractFileName(fileName);
+    run[kExtension] = extractFileExt(fileName);
+    run[kFile] = ExtractFileNameNoExt(fileName);
+    run[kFolder] = platform::folderOfPath(fileName);
+    run[kProductName] = productName;
+    run[kCompanyName] = companyName;
     if (productName.empty()) {
         DisplayedFileInfo info = GetDisplayedFileInfo(run.context, fileName);
-        run.text(kProductName) = std::move(info.Name);
-        run.text(kCompanyName) = std::move(info.Company);
+        run[kProductName] = std::move(info.Name);
+        run[kCompanyName] = std::move(info.Company);
     }
-    run.text(kProductName64) = RemoveSuffixText(run.text(kProductName), " (64 bits)");
+    run[kProductName64] = RemoveSuffixText(run[kProductName], " (64 bits)");
 }
 
 void takeRecord(VersionRun& run, const ReadResource& resource) {
-    const std::string& fileName = run.text(kFileName);
+    const std::string& fileName = run[kPath];
     const bool readBefore = resource.read && resource.path == fileName &&
                             MapToSysnative(run.context, fileName) == fileName;
     const FileVersionInfoRec vi = readBefore
                                       ? fileVersionInfoRecOf(run.context, fileName, resource.block)
                                       : GetFileVersionInfoRec(run.context, fileName);
-    run.text(kDescription) = vi.FileDescription;
-    run.text(kInfoCompany) = vi.CompanyName;
-    run.text(kInfoProduct) = vi.ProductName;
-    run.text(kFileVersion) = vi.FileVersion;
-    run.text(kProductVersion) = vi.ProductVersion;
+    run[kDescription] = vi.FileDescription;
+    run[kInfoCompany] = vi.CompanyName;
+    run[kInfoProduct] = vi.ProductName;
+    run[kFileVersion] = vi.FileVersion;
+    run[kProductVersion] = vi.ProductVersion;
 }
 
 // The chain from the short codes to the reconciliation; the result is in kResult.
@@ -173,9 +173,9 @@ void runChain(VersionRun& run, const std::string& productName, const std::string
     if (runRules(shortCodeRules(), run))
         return;
     describeFile(run, productName, companyName);
-    if (fileExistsNonEmpty(run.context, run.text(kFileName))) {
+    if (fileExistsNonEmpty(run.context, run[kPath])) {
         runRules(earlyRules(), run);
-        if (!run.text(kResult).empty())
+        if (!run[kResult].empty())
             return;
     }
     if (runRules(beforeReadingRules(), run))
@@ -187,9 +187,8 @@ void runChain(VersionRun& run, const std::string& productName, const std::string
     takeRecord(run, resource);
     if (runRules(recordRules(), run))
         return;
-    if (ContainsText("Advanced SystemCare", run.text(kProductName)) &&
-        !SameText(run.text(kBaseName), "ASC")) {
-        run.text(kResult).clear();
+    if (ContainsText("Advanced SystemCare", run[kProductName]) && !SameText(run[kFile], "ASC")) {
+        run[kResult].clear();
         return;
     }
     if (runRules(fileNameRules(), run))
@@ -202,10 +201,10 @@ void runChain(VersionRun& run, const std::string& productName, const std::string
 std::string GetFileVersionSpecial(IdentifyContext& context, std::string& fileName,
                                   const std::string& productName, const std::string& companyName) {
     VersionRun run(context);
-    run.text(kFileName) = MapToSysnative(context, fileName);
+    run[kPath] = MapToSysnative(context, fileName);
     runChain(run, productName, companyName);
-    fileName = run.text(kFileName);
-    return run.text(kResult);
+    fileName = run[kPath];
+    return run[kResult];
 }
 
 } // namespace dm::update

@@ -10,7 +10,7 @@
 namespace dm::update {
 
 std::string folderPath(const VersionRun& run, const std::string& relative) {
-    return run.text(kFolder) + rulePath(relative);
+    return run[kFolder] + rulePath(relative);
 }
 
 std::string parentFolder(const std::string& folder) {
@@ -24,13 +24,13 @@ std::optional<std::string> versionOfFileOtherThan(VersionRun& run, const std::st
         return std::nullopt;
     std::string file = path;
     const std::string none;
-    return GetSoftwareVersion(run.context, file, withNames ? run.text(kProductName) : none,
-                              withNames ? run.text(kCompanyName) : none, false);
+    return GetSoftwareVersion(run.context, file, withNames ? run[kProductName] : none,
+                              withNames ? run[kCompanyName] : none, false);
 }
 
 std::optional<std::string> versionOfOtherFile(VersionRun& run, const std::string& path,
                                               bool withNames) {
-    return versionOfFileOtherThan(run, path, run.text(kFileName), withNames);
+    return versionOfFileOtherThan(run, path, run[kPath], withNames);
 }
 
 } // namespace dm::update

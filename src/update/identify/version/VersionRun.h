@@ -3,7 +3,6 @@
 #include "update/identify/IdentifyContext.h"
 #include "update/identify/rules/RuleChain.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,10 +12,10 @@ namespace dm::update {
 // The texts the version rules test and change; kResult is the version being built.
 enum VersionField {
     kResult,
-    kFileName,       // the path as the chain opened it
-    kFileNameExt,    // its file name with extension
+    kPath,           // the path as the chain opened it
+    kFileName,       // its file name with extension
     kExtension,      // from the file name's last "."
-    kBaseName,       // the file name without folder and extension
+    kFile,           // the file name without folder and extension
     kFolder,         // the folder, with its trailing delimiter
     kProductName,    // as given, else as the name rules give it
     kProductName64,  // without a trailing " (64 bits)"
@@ -29,23 +28,15 @@ enum VersionField {
     kVersionFieldCount
 };
 
-// One run of the version chain: its texts, and the services its sources read.
-struct VersionRun : RuleValues {
-    explicit VersionRun(IdentifyContext& identify) : context(identify) { fields = texts; }
-    VersionRun(const VersionRun&) = delete;
-    VersionRun& operator=(const VersionRun&) = delete;
-
-    std::string& text(VersionField field) { return texts[field]; }
-    const std::string& text(VersionField field) const { return texts[field]; }
-
-    IdentifyContext& context;
-    std::array<std::string, kVersionFieldCount> texts;
+// What a run keeps besides its texts.
+struct VersionRunState {
     bool notepadFlag = false; // the record's ProductName names the one editor 13c looks for
 };
 
-inline VersionRun& versionRunOf(RuleValues& values) {
-    return static_cast<VersionRun&>(values);
-}
+// One run of the version chain: its texts, and the services its sources read.
+using VersionRun = ChainValues<VersionField, kVersionFieldCount, VersionRunState>;
+template <> struct ChainOf<VersionField> { using type = VersionRun; };
+using VersionRow = RuleRow<VersionRun>;
 
 // Folder + a relative name written with "\", in the platform's delimiter.
 std::string folderPath(const VersionRun& run, const std::string& relative);

@@ -25,17 +25,16 @@ bool digitsNonEmpty(const std::string& candidate) {
     return !candidate.empty() && IsDigitsAndDots(candidate);
 }
 
-bool runFileExistsNonEmpty(RuleValues& values, const std::string&) {
-    VersionRun& run = versionRunOf(values);
-    return fileExistsNonEmpty(run.context, run.text(kFileName));
+bool runFileExistsNonEmpty(VersionRun& run, const std::string&) {
+    return fileExistsNonEmpty(run.context, run[kPath]);
 }
 
-bool productVersionIsValid(RuleValues& values, const std::string&) {
-    return IsValidVersionText(versionRunOf(values).text(kProductVersion));
+bool productVersionIsValid(VersionRun& run, const std::string&) {
+    return IsValidVersionText(run[kProductVersion]);
 }
 
-bool productNameWithin(RuleValues& values, const std::string& arg) {
-    return ContainsText(versionRunOf(values).text(kProductName), arg);
+bool productNameWithin(VersionRun& run, const std::string& arg) {
+    return ContainsText(run[kProductName], arg);
 }
 
 std::optional<std::string> uninstallVersion(VersionRun& run, const std::string& arg) {
@@ -43,12 +42,12 @@ std::optional<std::string> uninstallVersion(VersionRun& run, const std::string& 
 }
 
 std::optional<std::string> uninstallVersionInFolder(VersionRun& run, const std::string& arg) {
-    return FindUninstallVersionInFolder(run.context, arg, "", run.text(kFolder));
+    return FindUninstallVersionInFolder(run.context, arg, "", run[kFolder]);
 }
 
 std::optional<std::string> uninstallVersionInFolderElseAny(VersionRun& run,
                                                            const std::string& arg) {
-    std::string s = FindUninstallVersionInFolder(run.context, arg, "", run.text(kFolder));
+    std::string s = FindUninstallVersionInFolder(run.context, arg, "", run[kFolder]);
     if (s.empty())
         s = FindUninstallVersion(run.context, arg, "");
     return s;
@@ -63,7 +62,7 @@ std::optional<std::string> uninstallFirstWord(VersionRun& run, const std::string
 }
 
 std::optional<std::string> uninstallVersionOfProductInFolder(VersionRun& run, const std::string&) {
-    return FindUninstallVersionInFolder(run.context, run.text(kProductName), "", run.text(kFolder));
+    return FindUninstallVersionInFolder(run.context, run[kProductName], "", run[kFolder]);
 }
 
 std::optional<std::string> siblings(VersionRun& run, const std::string& arg) {
@@ -78,7 +77,7 @@ std::optional<std::string> siblingWithoutNames(VersionRun& run, const std::strin
 }
 
 std::optional<std::string> leadingProductVersion(VersionRun& run, const std::string&) {
-    return LeadingNumberText(run.text(kProductVersion));
+    return LeadingNumberText(run[kProductVersion]);
 }
 
 std::optional<std::string> iniKey(VersionRun& run, const std::string& arg) {
@@ -89,13 +88,13 @@ std::optional<std::string> iniKey(VersionRun& run, const std::string& arg) {
 }
 
 std::optional<std::string> zeroRelease(VersionRun& run, const std::string&) {
-    VigilVersion v(run.text(kResult));
+    VigilVersion v(run[kResult]);
     v.Release = 0;
     return v.ToText();
 }
 
 std::optional<std::string> zeroBuild(VersionRun& run, const std::string&) {
-    VigilVersion v(run.text(kResult));
+    VigilVersion v(run[kResult]);
     v.Build = 0;
     return v.ToText();
 }

@@ -23,20 +23,19 @@ bool digitsNonEmpty(const std::string& candidate);
 // The hook that makes the source's candidate the result when the filter passes it; it reports
 // whether it took one.
 template <VersionSource source, CandidateFilter filter = anyText>
-bool take(RuleValues& values, const std::string& arg) {
-    VersionRun& run = versionRunOf(values);
+bool take(VersionRun& run, const std::string& arg) {
     std::optional<std::string> candidate = source(run, arg);
     if (!candidate || !filter(*candidate))
         return false;
-    run.text(kResult) = std::move(*candidate);
+    run[kResult] = std::move(*candidate);
     return true;
 }
 
 // Checks of the rows that the text tests cannot make.
-bool runFileExistsNonEmpty(RuleValues& values, const std::string&);
-bool productVersionIsValid(RuleValues& values, const std::string&);
+bool runFileExistsNonEmpty(VersionRun& run, const std::string&);
+bool productVersionIsValid(VersionRun& run, const std::string&);
 // The product name occurs in arg, ignoring case.
-bool productNameWithin(RuleValues& values, const std::string& arg);
+bool productNameWithin(VersionRun& run, const std::string& arg);
 
 // One of the per-product readers, or another search without arguments, as a source.
 template <std::string (*reader)(IdentifyContext&)>

@@ -57,7 +57,7 @@ std::optional<std::string> hashTabVersion(VersionRun& run, const std::string&) {
 }
 
 std::optional<std::string> yamicsoftLibrary(VersionRun& run, const std::string&) {
-    const std::string w = word(run.text(kProductName), 1);
+    const std::string w = word(run[kProductName], 1);
     if (w.empty())
         return std::nullopt;
     return versionOfOtherFile(run, folderPath(run, "W" + w + "MPCL.dll"), true);
@@ -91,13 +91,13 @@ std::optional<std::string> jDownloaderBuild(VersionRun& run, const std::string&)
 
 std::optional<std::string> screencastOMaticVersion(VersionRun& run, const std::string&) {
     std::optional<std::string> result;
-    const std::string displayName = FindDisplayNameByFolder(run.context, run.text(kFolder), "");
+    const std::string displayName = FindDisplayNameByFolder(run.context, run[kFolder], "");
     for (int i = 0; i < CountFields(displayName, " "); ++i) {
         const std::string w = RemovePrefixText(word(displayName, i), "v");
         if (isDigitsNonEmpty(w))
             result = w;
     }
-    const std::string grandParent = parentFolder(parentFolder(run.text(kFolder)));
+    const std::string grandParent = parentFolder(parentFolder(run[kFolder]));
     for (const std::string& sub : listSubFolderPaths(run.context, grandParent)) {
         if (!StartsText(extractFileName(sub), "Screencast-O-Matic"))
             continue;
@@ -122,8 +122,7 @@ std::optional<std::string> ventoyVersionFile(VersionRun& run, const std::string&
 }
 
 std::optional<std::string> waterfoxVersion(VersionRun& run, const std::string&) {
-    const std::string s =
-        FindUninstallVersionInFolder(run.context, "Waterfox", "", run.text(kFolder));
+    const std::string s = FindUninstallVersionInFolder(run.context, "Waterfox", "", run[kFolder]);
     if (!StartsText(s, "G"))
         return std::nullopt;
     std::string rest = s.substr(1);
@@ -141,7 +140,7 @@ std::optional<std::string> versionAfterDash(VersionRun& run, const std::string& 
 
 std::optional<std::string> uninstallVersionInFolderAsVersion(VersionRun& run,
                                                              const std::string& arg) {
-    const std::string s = FindUninstallVersionInFolder(run.context, arg, "", run.text(kFolder));
+    const std::string s = FindUninstallVersionInFolder(run.context, arg, "", run[kFolder]);
     if (!isDigitsNonEmpty(s))
         return std::nullopt;
     return VigilVersion(s).ToText();
@@ -186,7 +185,7 @@ std::optional<std::string> easeUsInstallLog(VersionRun& run, const std::string&)
 
 std::optional<std::string> drwCandidates(VersionRun& run, const std::string&) {
     static const std::string kOpen = " DRWUI [";
-    const VigilVersion current(run.text(kResult));
+    const VigilVersion current(run[kResult]);
     std::optional<std::string> result;
     const auto offer = [&](const std::string& t) {
         if (!t.empty() && IsDigitsAndDots(t) && VigilVersion(t).IsNewerThan(current))
@@ -219,8 +218,8 @@ std::optional<std::string> drwCandidates(VersionRun& run, const std::string&) {
 std::optional<std::string> ghostscriptFolder(VersionRun& run, const std::string&) {
     std::optional<std::string> result;
     const std::string delimiter(1, platform::kPathDelimiter);
-    for (int i = 0; i < CountFields(run.text(kFolder), delimiter); ++i) {
-        const std::string part = GetField(run.text(kFolder), i, delimiter);
+    for (int i = 0; i < CountFields(run[kFolder], delimiter); ++i) {
+        const std::string part = GetField(run[kFolder], i, delimiter);
         if (!StartsText(part, "gs"))
             continue;
         const std::string rest = RemovePrefixText(part, "gs");
@@ -231,19 +230,19 @@ std::optional<std::string> ghostscriptFolder(VersionRun& run, const std::string&
 }
 
 std::optional<std::string> highestSubfolderVersion(VersionRun& run, const std::string&) {
-    return GetHighestSubfolderVersion(run.context, run.text(kFileName));
+    return GetHighestSubfolderVersion(run.context, run[kPath]);
 }
 
 std::optional<std::string> paintNetVersion(VersionRun& run, const std::string&) {
     const std::string s = GetProductVersion(run.context, Product::PaintNET);
     if (s.empty())
         return std::nullopt;
-    return s + "." + std::to_string(VigilVersion(run.text(kResult)).Release);
+    return s + "." + std::to_string(VigilVersion(run[kResult]).Release);
 }
 
 std::optional<std::string> photoscapeMarker(VersionRun& run, const std::string&) {
     static const std::string kLanguage = "IDR_LANG_EN";
-    const std::optional<std::string> bytes = readSideBytes(run.context, run.text(kFileName));
+    const std::optional<std::string> bytes = readSideBytes(run.context, run[kPath]);
     if (!bytes)
         return std::nullopt;
     const std::size_t p = bytes->find(kLanguage);
@@ -261,7 +260,7 @@ std::optional<std::string> photoscapeMarker(VersionRun& run, const std::string&)
 
 std::optional<std::string> dosboxMarker(VersionRun& run, const std::string&) {
     static const std::string kMarker = "DOSBox %s r";
-    const std::optional<std::string> bytes = readSideBytes(run.context, run.text(kFileName));
+    const std::optional<std::string> bytes = readSideBytes(run.context, run[kPath]);
     if (!bytes)
         return std::nullopt;
     const std::size_t p = bytes->find(kMarker);
@@ -273,7 +272,7 @@ std::optional<std::string> dosboxMarker(VersionRun& run, const std::string&) {
     const auto t = between(*bytes, p + kMarker.size(), q);
     if (!t || !isDigitsNonEmpty(*t))
         return std::nullopt;
-    return withBuild(run.text(kResult), *t);
+    return withBuild(run[kResult], *t);
 }
 
 } // namespace dm::update

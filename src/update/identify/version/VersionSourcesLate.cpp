@@ -60,13 +60,13 @@ std::optional<std::string> dbeaverReadme(VersionRun& run, const std::string&) {
             for (int i = 0; i < 2 && third != lines.end(); ++i)
                 ++third;
             return third != lines.end() ? std::string((*third).substr(0, kMaxRuleText))
-                                        : run.text(kResult);
+                                        : run[kResult];
         }
     return std::nullopt;
 }
 
 std::optional<std::string> bleachbitVersion(VersionRun& run, const std::string&) {
-    if (!ContainsText("Portable", run.text(kProductName)))
+    if (!ContainsText("Portable", run[kProductName]))
         return FindUninstallVersion(run.context, "Bleachbit", "");
     const std::string path = folderPath(run, "BleachBit.ini");
     if (!fileExistsNonEmpty(run.context, path))
@@ -75,8 +75,8 @@ std::optional<std::string> bleachbitVersion(VersionRun& run, const std::string&)
 }
 
 std::optional<std::string> openVpnConnectBuild(VersionRun& run, const std::string&) {
-    VigilVersion v(run.text(kProductVersion));
-    v.Build = VigilVersion(run.text(kFileVersion)).Major;
+    VigilVersion v(run[kProductVersion]);
+    v.Build = VigilVersion(run[kFileVersion]).Major;
     return v.ToText();
 }
 
@@ -84,7 +84,7 @@ std::optional<std::string> virtualDubReadme(VersionRun& run, const std::string&)
     const std::string path = folderPath(run, "readme.md");
     if (!fileExistsNonEmpty(run.context, path))
         return std::nullopt;
-    VigilVersion v(run.text(kResult));
+    VigilVersion v(run[kResult]);
     for (const std::string_view view : readSideLines(run.context, path).value_or(TextLines{})) {
         const std::string line(view);
         if (!StartsText(line, "update ") || !ContainsText(" (build ", line))
@@ -96,38 +96,38 @@ std::optional<std::string> virtualDubReadme(VersionRun& run, const std::string&)
         v.Build = platform::StrToIntDef(word(s, 2), 0);
         return v.ToText();
     }
-    return run.text(kResult);
+    return run[kResult];
 }
 
 std::optional<std::string> powerShellVersion(VersionRun& run, const std::string&) {
-    if (!ContainsText(rulePath("WindowsPowerShell\\v1.0\\"), run.text(kFolder)))
+    if (!ContainsText(rulePath("WindowsPowerShell\\v1.0\\"), run[kFolder]))
         return std::nullopt;
     return std::string("5.1");
 }
 
 std::optional<std::string> fileVersionWithoutV(VersionRun& run, const std::string&) {
-    const std::string s = RemovePrefixText(run.text(kFileVersion), "v");
+    const std::string s = RemovePrefixText(run[kFileVersion], "v");
     if (!IsDigitsAndDots(s))
         return std::nullopt;
     return s;
 }
 
 std::optional<std::string> newerProductVersion(VersionRun& run, const std::string&) {
-    if (!VigilVersion(run.text(kProductVersion)).IsNewerThan(VigilVersion(run.text(kResult))))
+    if (!VigilVersion(run[kProductVersion]).IsNewerThan(VigilVersion(run[kResult])))
         return std::nullopt;
-    return run.text(kProductVersion);
+    return run[kProductVersion];
 }
 
 std::optional<std::string> traderWorkstationVersion(VersionRun& run, const std::string&) {
-    const std::string t = "10." + RemovePrefixText(run.text(kResult), "1.");
+    const std::string t = "10." + RemovePrefixText(run[kResult], "1.");
     const VigilVersion v(t);
-    if (!ContainsText(dotted({v.Major, v.Minor, v.Release}), run.text(kProductVersion)))
+    if (!ContainsText(dotted({v.Major, v.Minor, v.Release}), run[kProductVersion]))
         return std::nullopt;
     return t;
 }
 
 std::optional<std::string> productVersionWithoutR(VersionRun& run, const std::string&) {
-    const std::string& s = run.text(kProductVersion);
+    const std::string& s = run[kProductVersion];
     if (!StartsText(s, "R") || !IsDigitsAndDots(s.substr(1)))
         return std::nullopt;
     return s.substr(1);
@@ -137,7 +137,7 @@ std::optional<std::string> passwordTechVersion(VersionRun& run, const std::strin
     const std::string s = FindUninstallVersion(run.context, "Password Tech", "");
     if (s.empty())
         return std::nullopt;
-    const VigilVersion v(run.text(kResult));
+    const VigilVersion v(run[kResult]);
     const VigilVersion w(s);
     if (v.Major != w.Major || !w.IsNewerThan(v))
         return std::nullopt;
@@ -145,7 +145,7 @@ std::optional<std::string> passwordTechVersion(VersionRun& run, const std::strin
 }
 
 std::optional<std::string> fastKeysVersion(VersionRun& run, const std::string&) {
-    const std::string& pv = run.text(kProductVersion);
+    const std::string& pv = run[kProductVersion];
     if (IsDigitsAndDots(pv))
         return pv;
     const std::string shorter = pv.substr(0, pv.size() - 1);
@@ -155,14 +155,14 @@ std::optional<std::string> fastKeysVersion(VersionRun& run, const std::string&) 
 }
 
 std::optional<std::string> productVersionFirstWordDotted(VersionRun& run, const std::string&) {
-    const std::string s = word(run.text(kProductVersion), 0);
+    const std::string s = word(run[kProductVersion], 0);
     if (!IsDigitsAndDots(s) || s.find('.') == std::string::npos)
         return std::nullopt;
     return s;
 }
 
 std::optional<std::string> descriptionSecondWord(VersionRun& run, const std::string&) {
-    const std::string s = word(run.text(kDescription), 1);
+    const std::string s = word(run[kDescription], 1);
     if (!IsDigitsAndDots(s))
         return std::nullopt;
     return s;
@@ -177,7 +177,7 @@ std::optional<std::string> potPlayerLibraries(VersionRun& run, const std::string
 }
 
 std::optional<std::string> adwCleanerVersion(VersionRun& run, const std::string&) {
-    const VigilVersion v(run.text(kFileVersion));
+    const VigilVersion v(run[kFileVersion]);
     if (v.Release + v.Build <= 0 || v.Major >= 5)
         return std::nullopt;
     return std::to_string(v.Major) + "." + std::to_string(v.Minor) + std::to_string(v.Release) +
@@ -185,34 +185,33 @@ std::optional<std::string> adwCleanerVersion(VersionRun& run, const std::string&
 }
 
 std::optional<std::string> koboVersion(VersionRun& run, const std::string&) {
-    const std::string s = trimText(word(run.text(kProductVersion), 0));
+    const std::string s = trimText(word(run[kProductVersion], 0));
     if (!IsDigitsAndDots(s) || s.size() <= 3)
         return std::nullopt;
     return s;
 }
 
 std::optional<std::string> versionOfRewrittenFile(VersionRun& run, const std::string& arg) {
-    const std::string original = run.text(kFileName);
-    run.text(kFileName) = folderPath(run, arg);
-    return versionOfFileOtherThan(run, run.text(kFileName), original, false);
+    const std::string original = run[kPath];
+    run[kPath] = folderPath(run, arg);
+    return versionOfFileOtherThan(run, run[kPath], original, false);
 }
 
 std::optional<std::string> systemExplorerVersion(VersionRun& run, const std::string&) {
-    const std::string original = run.text(kFileName);
+    const std::string original = run[kPath];
     for (const char* ending :
          {"service\\SystemExplorerService.exe", "service\\SystemExplorerService64.exe"}) {
         const std::string path = rulePath(ending);
         if (!EndsText(original, path))
             continue;
-        run.text(kFileName) =
-            original.substr(0, original.size() - path.size()) + "SystemExplorer.exe";
-        return versionOfFileOtherThan(run, run.text(kFileName), original, false);
+        run[kPath] = original.substr(0, original.size() - path.size()) + "SystemExplorer.exe";
+        return versionOfFileOtherThan(run, run[kPath], original, false);
     }
     return std::nullopt;
 }
 
 std::optional<std::string> winZipVersion(VersionRun& run, const std::string&) {
-    const std::string& pv = run.text(kProductVersion);
+    const std::string& pv = run[kProductVersion];
     std::string t;
     bool copying = true;
     for (std::size_t i = 0; i + 1 < pv.size(); ++i) {
@@ -234,13 +233,13 @@ std::optional<std::string> winZipVersion(VersionRun& run, const std::string&) {
 }
 
 std::optional<std::string> limeWireUninstaller(VersionRun& run, const std::string&) {
-    if (!StartsStr(run.text(kResult), "1"))
+    if (!StartsStr(run[kResult], "1"))
         return std::nullopt;
     return versionOfOtherFile(run, folderPath(run, "uninstall.exe"), false);
 }
 
 std::optional<std::string> internetDownloadManagerVersion(VersionRun& run, const std::string&) {
-    VigilVersion v(run.text(kResult));
+    VigilVersion v(run[kResult]);
     v.Build = 0;
     return RemoveSuffixText(v.ToText(), ".0");
 }
@@ -253,14 +252,14 @@ std::optional<std::string> malwarebytesVersion(VersionRun& run, const std::strin
     const std::string a = versionOfOtherFile(run, library, true).value_or("");
     if (!a.empty())
         result = a;
-    const std::string b = GetProductVersion_Malwarebytes(run.context, run.text(kFolder));
+    const std::string b = GetProductVersion_Malwarebytes(run.context, run[kFolder]);
     if (VigilVersion(b).IsNewerThan(VigilVersion(a)))
         result = b;
     return result;
 }
 
 std::optional<std::string> malwarebytesArVersion(VersionRun& run, const std::string&) {
-    return GetProductVersion_MalwarebytesAR(run.context, run.text(kFolder));
+    return GetProductVersion_MalwarebytesAR(run.context, run[kFolder]);
 }
 
 std::optional<std::string> javaLauncherVersion(VersionRun& run, const std::string&) {
@@ -275,14 +274,14 @@ std::optional<std::string> javaLauncherVersion(VersionRun& run, const std::strin
 
 std::optional<std::string> filmoraPlayerVersion(VersionRun& run, const std::string&) {
     const std::vector<std::string> found =
-        findFilesNamedRecursive(run.context, run.text(kFolder), "FilmoraPlayer.exe");
+        findFilesNamedRecursive(run.context, run[kFolder], "FilmoraPlayer.exe");
     if (found.empty())
         return std::nullopt;
     return versionOfOtherFile(run, found.front(), false);
 }
 
 std::optional<std::string> easeUsUninstallVersion(VersionRun& run, const std::string&) {
-    std::string s = trimText(RemoveSuffixText(run.text(kProductName), "Main Application"));
+    std::string s = trimText(RemoveSuffixText(run[kProductName], "Main Application"));
     s = trimText(RemoveSuffixText(s, "Loader"));
     const std::string t = FindUninstallVersion(run.context, s, "");
     if (!t.empty())
@@ -294,8 +293,8 @@ std::optional<std::string> easeUsUninstallVersion(VersionRun& run, const std::st
 }
 
 std::optional<std::string> tagScannerVersion(VersionRun& run, const std::string&) {
-    VigilVersion v(run.text(kProductVersion));
-    VigilVersion w(run.text(kFileVersion));
+    VigilVersion v(run[kProductVersion]);
+    VigilVersion w(run[kFileVersion]);
     if (w.Release > 9 && w.Release % 10 == 0 && w.Build > 9)
         w.Release /= 10;
     v.Release = platform::StrToIntDef(std::to_string(w.Release) + std::to_string(w.Build), 0);
@@ -308,14 +307,14 @@ std::optional<std::string> acrobatReaderVersion(VersionRun& run, const std::stri
     if (!other)
         return std::nullopt;
     const VigilVersion w(*other);
-    const VigilVersion v(run.text(kResult));
+    const VigilVersion v(run[kResult]);
     if (w.Major != v.Major || w.Minor != v.Minor)
         return std::nullopt;
     return w.ToText();
 }
 
 std::optional<std::string> braveVersion(VersionRun& run, const std::string&) {
-    VigilVersion v(run.text(kResult));
+    VigilVersion v(run[kResult]);
     if (v.Major <= 70 || v.Major >= 200)
         return std::nullopt;
     v.Major = v.Minor;
@@ -326,7 +325,7 @@ std::optional<std::string> braveVersion(VersionRun& run, const std::string&) {
 }
 
 std::optional<std::string> jv16Version(VersionRun& run, const std::string&) {
-    VigilVersion v(run.text(kResult));
+    VigilVersion v(run[kResult]);
     if (v.Major > 2000 && v.Minor + v.Release + v.Build == 0) {
         v.Minor = v.Major;
         v.Major = 0;
@@ -343,7 +342,7 @@ std::optional<std::string> madVrChangelog(VersionRun& run, const std::string&) {
 }
 
 std::optional<std::string> softMakerVersion(VersionRun& run, const std::string&) {
-    const VigilVersion v(run.text(kResult));
+    const VigilVersion v(run[kResult]);
     if (v.Major <= 2000 || v.Major >= 2100)
         return std::nullopt;
     return dotted({v.Major, v.Build, v.Minor, v.Release});

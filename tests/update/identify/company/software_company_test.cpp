@@ -22,11 +22,11 @@ TEST(CompanyRules, HoldsTheWholeTableNumberedInOrder) {
 
 TEST(CompanyRules, OnlyTheLookupAndTwoEditRowsUseHooks) {
     std::vector<std::string> hooked;
-    for (const RuleRow& row : CompanyRules()) {
+    for (const CompanyRow& row : CompanyRules()) {
         bool hook = false;
-        for (const Check& check : row.condition)
+        for (const Check<CompanyValues>& check : row.condition)
             hook = hook || check.test == update::Test::Hook;
-        for (const RuleStep& step : row.steps)
+        for (const RuleStep<CompanyValues>& step : row.steps)
             hook = hook || step.op == Op::Hook;
         if (hook)
             hooked.push_back(row.id);

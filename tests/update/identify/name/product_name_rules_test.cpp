@@ -8,7 +8,7 @@
 namespace dm::update::test {
 namespace {
 
-void expectNumbered(std::span<const RuleRow> rows, char group, std::size_t count) {
+void expectNumbered(std::span<const NameRow> rows, char group, std::size_t count) {
     ASSERT_EQ(rows.size(), count);
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i].id, group + std::to_string(i + 1)) << "row at " << i;
@@ -23,7 +23,7 @@ TEST(ProductNameRules, OnlyTheFirstThreeRowsEndTheChain) {
     const auto rows = productNameRulesA();
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i].after == After::Ends, i < 3) << rows[i].id;
-    for (const RuleRow& row : productNameRulesB())
+    for (const NameRow& row : productNameRulesB())
         EXPECT_EQ(row.after, After::GoesOn) << row.id;
 }
 

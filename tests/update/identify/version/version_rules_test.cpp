@@ -12,7 +12,7 @@ namespace {
 
 struct Group {
     char letter;
-    std::span<const RuleRow> rows;
+    std::span<const VersionRow> rows;
     std::size_t count;
     std::size_t first = 1; // the number of the table's first row in its group
 };
@@ -29,9 +29,9 @@ std::vector<Group> groups() {
             {'G', reconciliationClosingRules(), 26, 4}};
 }
 
-const RuleRow& row(const std::string& id) {
+const VersionRow& row(const std::string& id) {
     for (const Group& g : groups())
-        for (const RuleRow& r : g.rows)
+        for (const VersionRow& r : g.rows)
             if (r.id == id)
                 return r;
     throw std::runtime_error("no row " + id);
@@ -50,7 +50,7 @@ TEST(VersionRules, TablesHoldTheirRowsNumberedInOrder) {
 
 TEST(VersionRules, EveryRowHasAConditionAndSomethingToDo) {
     for (const Group& g : groups())
-        for (const RuleRow& r : g.rows) {
+        for (const VersionRow& r : g.rows) {
             EXPECT_FALSE(r.condition.empty()) << r.id;
             EXPECT_FALSE(r.steps.empty()) << r.id;
         }
@@ -78,7 +78,7 @@ TEST(VersionRules, AfterRulesAsTranscribed) {
 TEST(VersionRules, RowsEndingWhenTheyFoundSomethingTestTheResult) {
     // "ends when non-empty": the last step ends the chain when the result is not empty.
     for (const char* id : {"C3", "C4", "C5", "C6", "C10", "C11", "C16", "C19", "C23", "E4"}) {
-        const RuleRow& r = row(id);
+        const VersionRow& r = row(id);
         ASSERT_GE(r.steps.size(), 2u) << id;
         EXPECT_EQ(r.steps.back().op, Op::End) << id;
         ASSERT_EQ(r.steps.back().when.size(), 1u) << id;
@@ -97,7 +97,7 @@ TEST(VersionRules, SpotChecksOfConditionsAndArguments) {
     EXPECT_EQ(row("D10").condition[1].text, "Google Chrome");
     EXPECT_TRUE(row("D10").condition[1].exact);
     EXPECT_EQ(row("E8").steps[0].source, kProductVersion);
-    EXPECT_EQ(row("F5").condition[0].field, kFileNameExt);
+    EXPECT_EQ(row("F5").condition[0].field, kFileName);
     EXPECT_EQ(row("G12").condition[1].text, ".exe");
     EXPECT_TRUE(row("G12").condition[1].exact);
     EXPECT_EQ(row("G21").steps[0].text, "runinfo.ini|version|version");
