@@ -13,7 +13,9 @@
 #include "update/identify/rules/RulePath.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
+#include <vector>
 
 namespace dm::update {
 
@@ -88,6 +90,39 @@ void dropLastField(std::string& name) {
 
 bool hasVersionField(const std::string& name) {
     return fieldCount(name) >= 2 && isVersionField(lastField(name));
+}
+
+bool endsWithVersionField(NameValues& v, const std::string&) {
+    return hasVersionField(v[kName]);
+}
+
+bool dropVersionField(NameValues& v, const std::string&) {
+    dropLastField(v[kName]);
+    return true;
+}
+
+// The version a name carries as its last word goes, but for the products whose version is part
+// of their name; those carry their file's major version instead.
+std::span<const NameRow> versionFieldRules() {
+    using namespace rules;
+    const auto keepsVersion =
+        any({starts(kName, "Ultimate Windows Tweaker"), starts(kName, "FixWin")});
+    static const std::vector<NameRow> kRows = {
+        {"FixWin", {starts(kName, "FixWin")}, {setField(kDescription)}},
+        {"Tweaker",
+         {keepsVersion},
+         {when({probe(endsWithVersionField)}, hook(dropVersionField)), append(" "),
+          appendField(kMajorFileVersion)}},
+        {"Version field",
+         {probe(endsWithVersionField), !is(kName, "DVD Flick v2"), !keepsVersion,
+          !starts(kName, "Dimension")},
+         {hook(dropVersionField)}},
+        {"WinMerge",
+         {starts(kName, "Winmerge"),
+          any({starts(kProductVersion, "2011."), starts(kProductVersion, "0.2011.")})},
+         {set("WinMerge 2011")}},
+    };
+    return kRows;
 }
 
 void fillValues(NameValues& v, const std::string& path, const FileVersionInfoRec& vi) {
@@ -169,20 +204,7 @@ std::string manifestName(NameValues& v) {
 void cleanUp(NameValues& v, const FileVersionInfoRec& vi) {
     std::string& name = v[kName];
     dropBitnessTag(name);
-    if (StartsText(name, "FixWin"))
-        name = vi.FileDescription;
-    if (StartsText(name, "Ultimate Windows Tweaker") || StartsText(name, "FixWin")) {
-        if (hasVersionField(name))
-            dropLastField(name);
-        name += " " + std::to_string(VigilVersion(vi.FileVersion).Major);
-    }
-    if (hasVersionField(name) && !SameText(name, "DVD Flick v2") &&
-        !StartsText(name, "Ultimate Windows Tweaker") && !StartsText(name, "FixWin") &&
-        !StartsText(name, "Dimension"))
-        dropLastField(name);
-    if (StartsText(name, "Winmerge") &&
-        (StartsText(vi.ProductVersion, "2011.") || StartsText(vi.ProductVersion, "0.2011.")))
-        name = "WinMerge 2011";
+    runRules(versionFieldRules(), v);
     if (fieldCount(name) >= 2 && ContainsText("(tm)", lastField(name)))
         dropLastField(name);
     name = trimText(replaceAllText(name, "\x99", ""));

@@ -185,12 +185,8 @@ void runChain(VersionRun& run, const std::string& productName, const std::string
     if (runRules(adjustmentRules(), run) || readPackageManifest(run))
         return;
     takeRecord(run, resource);
-    if (runRules(recordRules(), run))
+    if (runRules(recordRules(), run) || runRules(productRecordRules(), run))
         return;
-    if (ContainsText("Advanced SystemCare", run[kProductName]) && !SameText(run[kFile], "ASC")) {
-        run[kResult].clear();
-        return;
-    }
     if (runRules(fileNameRules(), run))
         return;
     reconcile(run);

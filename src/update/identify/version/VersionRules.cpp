@@ -162,6 +162,14 @@ std::span<const VersionRow> recordRules() {
     return kRows;
 }
 
+std::span<const VersionRow> productRecordRules() {
+    static const std::vector<VersionRow> kRows = {
+        // The suite's record stands in its helpers too: only the suite's own program has a version.
+        {"E-ASC", {has(kProductName, "Advanced SystemCare"), !is(kFile, "ASC")}, {clear()}, After::Ends},
+    };
+    return kRows;
+}
+
 std::span<const VersionRow> fileNameRules() {
     static const std::vector<VersionRow> kRows = {
         {"F1", {is(kProductName, "AdwCleaner")}, {hook(take<adwCleanerVersion>)}},

@@ -12,7 +12,9 @@ std::span<const VersionRow> earlyRules();         // B: before anything is read 
 std::span<const VersionRow> beforeReadingRules(); // C: before the version resource is read
 std::span<const VersionRow> adjustmentRules();    // D: on the version resource's fixed block
 std::span<const VersionRow> recordRules();        // E: on the version-information record
-std::span<const VersionRow> fileNameRules();      // F: on the file name and product family
+// E, then: the products whose record speaks for programs other than their own.
+std::span<const VersionRow> productRecordRules();
+std::span<const VersionRow> fileNameRules(); // F: on the file name and product family
 // G: the reconciliation's tables, run before its first step, between its steps, after its last.
 std::span<const VersionRow> reconciliationOpeningRules();
 std::span<const VersionRow> reconciliationMiddleRules();
