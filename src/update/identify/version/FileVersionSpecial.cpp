@@ -15,6 +15,9 @@
 #include "update/identify/version/VersionRun.h"
 
 #include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace dm::update {
 
@@ -74,36 +77,74 @@ void preferFileVersionText(VersionRun& run) {
         run[kResult] = padded;
 }
 
+// The ProductVersion and Result texts both have a dot.
+bool dottedVersions(const VersionRun& run) {
+    return run[kResult].find('.') != std::string::npos &&
+           run[kProductVersion].find('.') != std::string::npos;
+}
+
 // The ProductVersion text, when its major and minor run ahead of Result's.
-void productVersionFirstPass(VersionRun& run) {
-    const std::string& pv = run[kProductVersion];
-    if (run[kResult].find('.') == std::string::npos || pv.find('.') == std::string::npos)
-        return;
-    const std::string t = LeadingNumberText(pv);
-    const VigilVersion v(run[kResult]);
-    const VigilVersion w(t);
+bool productVersionAhead(VersionRun& run, const std::string&) {
+    if (!dottedVersions(run))
+        return false;
+    const std::string t = LeadingNumberText(run[kProductVersion]);
     const std::string& r = run[kResult];
-    if (w.GetMS() > v.GetMS() && GetField(r, 0, ".") == GetField(t, 0, ".") &&
-        GetField(r, 1, ".") + GetField(r, 2, ".") != GetField(t, 1, ".") && !run.notepadFlag)
+    if (VigilVersion(t).GetMS() > VigilVersion(r).GetMS() &&
+        GetField(r, 0, ".") == GetField(t, 0, ".") &&
+        GetField(r, 1, ".") + GetField(r, 2, ".") != GetField(t, 1, ".")) {
         run[kResult] = t;
-    if (run[kResult] == "0.0.0.0" && w.GetMS() > 0)
-        run[kResult] = t;
+        return true;
+    }
+    return false;
+}
+
+// The ProductVersion text in place of a zero Result.
+bool productVersionForZero(VersionRun& run, const std::string&) {
+    if (!dottedVersions(run) || run[kResult] != "0.0.0.0")
+        return false;
+    const std::string t = LeadingNumberText(run[kProductVersion]);
+    if (VigilVersion(t).GetMS() == 0)
+        return false;
+    run[kResult] = t;
+    return true;
 }
 
 // The longer of the ProductVersion and FileVersion texts, when both agree on major and minor
-// and run ahead of Result.
-void productVersionSecondPass(VersionRun& run) {
+// and run ahead of Result; with keepBuild, followed by the build of Result as it was.
+bool versionTextsAgree(VersionRun& run, bool keepBuild) {
     const std::string t = LeadingNumberText(run[kProductVersion]);
     const std::string u = LeadingNumberText(run[kFileVersion]);
     const VigilVersion v(run[kResult]);
     const VigilVersion w(t);
     const VigilVersion x(u);
-    if (w.GetMS() != x.GetMS() || !w.IsNewerThan(v) || run.notepadFlag || !w.IsValid() ||
-        !x.IsValid())
-        return;
+    if (w.GetMS() != x.GetMS() || !w.IsNewerThan(v) || !w.IsValid() || !x.IsValid())
+        return false;
     run[kResult] = t.size() > u.size() ? t : u;
-    if (ContainsText("Total Commander", run[kProductName]) && v.Build > 0)
+    if (keepBuild && v.Build > 0)
         run[kResult] += "." + std::to_string(v.Build);
+    return true;
+}
+
+bool versionTextsAgree(VersionRun& run, const std::string&) {
+    return versionTextsAgree(run, false);
+}
+
+bool versionTextsAgreeKeepingBuild(VersionRun& run, const std::string&) {
+    return versionTextsAgree(run, true);
+}
+
+// The passes that take the record's version texts when they run ahead of the fixed block.
+std::span<const VersionRow> productVersionPassRules() {
+    using namespace rules;
+    const auto notepad = has(kInfoProduct, "notepad++"); // keeps its fixed block's version
+    const auto keepsBuild = has(kProductName, "Total Commander");
+    static const std::vector<VersionRow> kRows = {
+        {"ahead", {!notepad}, {hook(productVersionAhead)}},
+        {"zero", {}, {hook(productVersionForZero)}},
+        {"agree", {!notepad, !keepsBuild}, {hook(versionTextsAgree)}},
+        {"agree, keeping the build", {!notepad, keepsBuild}, {hook(versionTextsAgreeKeepingBuild)}},
+    };
+    return kRows;
 }
 
 bool isPlaceholderVersion(const std::string& result) {
@@ -123,9 +164,7 @@ void reconcile(VersionRun& run) {
     if (runRules(reconciliationOpeningRules(), run))
         return;
     preferFileVersionText(run);
-    run.notepadFlag = ContainsText("notepad++", run[kInfoProduct]);
-    productVersionFirstPass(run);
-    productVersionSecondPass(run);
+    runRules(productVersionPassRules(), run);
     if (runRules(reconciliationMiddleRules(), run))
         return;
     if (isPlaceholderVersion(run[kResult]) && isDigitsNonEmpty(run[kFileVersion]))

@@ -28,13 +28,8 @@ enum VersionField {
     kVersionFieldCount
 };
 
-// What a run keeps besides its texts.
-struct VersionRunState {
-    bool notepadFlag = false; // the record's ProductName names the one editor 13c looks for
-};
-
 // One run of the version chain: its texts, and the services its sources read.
-using VersionRun = ChainValues<VersionField, kVersionFieldCount, VersionRunState>;
+using VersionRun = ChainValues<VersionField, kVersionFieldCount>;
 template <> struct ChainOf<VersionField> { using type = VersionRun; };
 using VersionRow = RuleRow<VersionRun>;
 
