@@ -29,8 +29,7 @@
 //
 //   using namespace dm::update::rules;
 //   const RuleRow<NameValues> kRows[] = {
-//       {"A20", {is(kName, "Storage Executive"), has(kInfoCompany, "Micron")}, {prepend("Micron
-//       ")}},
+//       {"A20", {is(kName, "Storage"), has(kInfoCompany, "Acme")}, {prepend("Acme ")}},
 //       {"A1", {empty(kName), is(kFile, "nsis")}, {set("NSIS")}, After::Ends},
 //       {"A9", {starts(kName, "Tcl ")}, {when({has(kFile, "x")}, set("Tcl")), trim()}},
 //       {"A5", {is(kName, "X"), probe(readsSomething, "arg")}, {hook(writesSomething, "arg")}},
@@ -45,12 +44,9 @@ namespace dm::update {
 template <typename Field> struct ChainOf;
 template <typename Field> using ValuesOf = typename ChainOf<Field>::type;
 
-struct NoChainState {};
-
-// The working texts of one run of a chain, indexed by its field enumeration, the services its
-// hooks read, and whatever else the chain keeps (State).
-template <typename Field, std::size_t Count, typename State = NoChainState>
-struct ChainValues : State {
+// The working texts of one run of a chain, indexed by its field enumeration, and the services its
+// hooks read.
+template <typename Field, std::size_t Count> struct ChainValues {
     explicit ChainValues(IdentifyContext& identify) : context(identify) {}
     ChainValues(const ChainValues&) = delete;
     ChainValues& operator=(const ChainValues&) = delete;
