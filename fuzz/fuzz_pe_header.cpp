@@ -1,5 +1,5 @@
 // Arbitrary bytes as an executable file through the PE header reader.
-#include "platform/version/ByteSource.h"
+#include "platform/files/ByteSource.h"
 #include "update/identify/facts/ExecutableFacts.h"
 
 #include <cstddef>

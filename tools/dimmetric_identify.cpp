@@ -19,13 +19,17 @@
 
 namespace {
 
-// A field as the output shows it: UTF-8, with no tab or line break inside.
-std::string shown(const std::string& cp1252) {
-    std::string text = dm::platform::cp1252ToUtf8(cp1252);
+// A field with no tab or line break inside, so that it stays one column of one line.
+std::string oneColumn(std::string text) {
     for (char& c : text)
         if (c == '\t' || c == '\n' || c == '\r')
             c = ' ';
     return text;
+}
+
+// A text of the engine (code page 1252) as the output shows it: UTF-8, in one column.
+std::string shown(const std::string& cp1252) {
+    return oneColumn(dm::platform::cp1252ToUtf8(cp1252));
 }
 
 std::string describe(dm::update::IdentifyContext& context, const std::string& file) {
@@ -50,7 +54,8 @@ std::string describe(dm::update::IdentifyContext& context, const std::string& fi
         info.Company,
         version,
     };
-    std::string line = shown(file);
+    // The file is printed with the bytes it was named by.
+    std::string line = oneColumn(file);
     for (const auto& field : fields)
         line += "\t" + shown(field);
     return line + "\n";

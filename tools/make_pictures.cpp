@@ -36,6 +36,7 @@ void drawModule(QPainter& p, QRectF board) {
 }
 
 // The program's picture on a 32 x 32 grid; larger sizes are the same drawing scaled.
+// forms/pictures/dimmetric.svg is the same drawing by hand, for the scalable icon: change both.
 void drawProgram(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(28, 44, 72));
@@ -168,7 +169,9 @@ int main(int argc, char** argv) {
                     emptySlotPicture().save(folder + "/emptyslot.png") &&
                     driversPicture().save(folder + "/drivers.png") &&
                     moduleSearchGlyph().save(folder + "/module-search.png") &&
+                    programPicture(48).save(folder + "/dimmetric-48.png") &&
                     programPicture(128).save(folder + "/dimmetric-128.png") &&
+                    programPicture(256).save(folder + "/dimmetric-256.png") &&
                     bannerPicture().save(folder + "/banner.png");
     return ok ? 0 : 1;
 }

@@ -104,7 +104,11 @@ bool shootDialogs(const QString& folder) {
         const char* name;
         std::string flag;
     } languages[] = {
-        {0x040C, "Francais", "French",
+        {0x040C,
+         "Fran\xE7"
+         "ais",
+         "Fran\xE7"
+         "ais",
          flag(true, {QColor(0, 85, 164), Qt::white, QColor(239, 65, 53)})},
         {0x0407, "Deutsch", "German",
          flag(false, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)})},

@@ -1,6 +1,6 @@
 #include "app/AboutDlg.h"
 
-#include "app/MainDlg.h"
+#include "app/GroupTitleStyle.h"
 #include "framework/FileVersionText.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
@@ -11,16 +11,18 @@
 
 namespace dm {
 
-AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, QWidget* mainForm)
+AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, std::string title,
+                   QWidget* mainForm)
     : QDialog(mainForm, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      platform_(platform), exeName_(std::move(exeName)), ui_(std::make_unique<Ui::AboutDlg>()),
-      TS_about_(new TextStorage(this)) {
+      platform_(platform), exeName_(std::move(exeName)), title_(std::move(title)),
+      ui_(std::make_unique<Ui::AboutDlg>()), TS_about_(new TextStorage(this)) {
     ui_->setupUi(this);
     if (mainForm)
         setFont(mainForm->font());
     setFixedSize(389, 285);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dimmetric.png")));
+    putGroupTitlesOnFrames(this);
     TS_about_->setObjectName("TS_about");
     TS_about_->setItems({"About", "Application Name :", "Version :"});
     TS_about_->Loaded();
@@ -38,9 +40,8 @@ std::string AboutDlg::TS(const std::string& english) const {
 }
 
 void AboutDlg::UpdateTexts() {
-    const std::string title = MainDlg::kTitle;
-    setWindowTitle(platform::toQt(TS("About") + " " + title));
-    ui_->appname_lbl->setText(platform::toQt(TS("Application Name :") + " " + title));
+    setWindowTitle(platform::toQt(TS("About") + " " + title_));
+    ui_->appname_lbl->setText(platform::toQt(TS("Application Name :") + " " + title_));
     ui_->version_lbl->setText(
         platform::toQt(TS("Version :") + " " + GetFileVersionText(*platform_.versions, exeName_)));
 }

@@ -23,9 +23,10 @@ class AboutDlg : public QDialog {
     Q_OBJECT
 
 public:
-    // exeName: the executable whose version the box shows. mainForm owns the box, lends it its
-    // font and is where the box is centred.
-    AboutDlg(const platform::Platform& platform, std::string exeName, QWidget* mainForm);
+    // exeName: the executable whose version the box shows; title: the application title it
+    // names. mainForm owns the box, lends it its font and is where the box is centred.
+    AboutDlg(const platform::Platform& platform, std::string exeName, std::string title,
+             QWidget* mainForm);
     ~AboutDlg() override;
 
     // Fills the texts and shows the box modally; true when it closed with Ok.
@@ -45,6 +46,7 @@ private:
 
     const platform::Platform& platform_;
     std::string exeName_;
+    std::string title_;
     std::unique_ptr<Ui::AboutDlg> ui_;
     TextStorage* TS_about_;
 };

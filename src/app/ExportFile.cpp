@@ -4,7 +4,22 @@
 
 namespace dm {
 
-std::string formatExport(const std::vector<ExportSection>& sections, const std::string& separator) {
+namespace {
+
+std::string field(const std::string& text, const std::string& separator, ExportQuoting quoting) {
+    if (quoting == ExportQuoting::None || (text.find(separator) == std::string::npos &&
+                                           text.find_first_of("\"\r\n") == std::string::npos))
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? "\"\"" : std::string(1, c);
+    return quoted + "\"";
+}
+
+} // namespace
+
+std::string formatExport(const std::vector<ExportSection>& sections, const std::string& separator,
+                         ExportQuoting quoting) {
     std::vector<std::string> lines;
     const auto line = [&](const std::string& content) { lines.push_back(content); };
     for (const ExportSection& section : sections) {
@@ -14,7 +29,8 @@ std::string formatExport(const std::vector<ExportSection>& sections, const std::
         for (const auto& row : section.Rows) {
             std::string content;
             for (std::size_t column = 0; column < row.size(); ++column)
-                content += (column > 0 ? separator : std::string()) + row[column];
+                content += (column > 0 ? separator : std::string()) +
+                           field(row[column], separator, quoting);
             line(content);
         }
         if (section.Rows.empty())

@@ -11,9 +11,14 @@ struct ExportSection {
     std::vector<std::vector<std::string>> Rows;
 };
 
+// How the export writes a field: as shown (the text form), or, for the spreadsheet form, between
+// double quotes with its quotes doubled when it holds the separator, a quote or a line break, so
+// that a spreadsheet reads it back as one cell.
+enum class ExportQuoting { None, Spreadsheet };
+
 // The export file's bytes: per section an empty line (slots 2 to 4), "[BANK <slot>]", then each
-// row's columns joined by separator, or "Empty" for a list without rows. Every line ends in CR LF;
-// nothing is quoted.
-std::string formatExport(const std::vector<ExportSection>& sections, const std::string& separator);
+// row's columns joined by separator, or "Empty" for a list without rows. Every line ends in CR LF.
+std::string formatExport(const std::vector<ExportSection>& sections, const std::string& separator,
+                         ExportQuoting quoting = ExportQuoting::None);
 
 } // namespace dm

@@ -3,11 +3,13 @@
 #include "app/AboutDlg.h"
 #include "app/ApplicationEvents.h"
 #include "app/ErrorReport.h"
+#include "app/GroupTitleStyle.h"
 #include "app/ImageList.h"
 #include "app/PictureButton.h"
 #include "framework/RunLog.h"
 #include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
+#include "localisation/PublishedProperties.h"
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
@@ -32,28 +34,13 @@ namespace {
 
 // The texts the window's code sets at run time, in table order.
 const QStringList kMainTexts = {
-    "Empty slot !",
-    "Click here to get more RAM",
-    "Number of slots :",
-    "Maximum memory :",
-    "GB",
-    "Parameter",
-    "Value",
-    "Slot Name",
-    "Capacity",
-    "Manufacturer",
-    "Model",
-    "Type",
-    "Current memory :",
-    "Used :",
-    "Total :",
+    "Empty slot !", "Click here to get more RAM", "Number of slots :", "Maximum memory :", "GB",
+    "Parameter", "Value", "Slot Name", "Capacity", "Manufacturer", "Model", "Type",
+    "Current memory :", "Used :", "Total :",
     "A new version of Dimmetric is available. Do you want to download update now ?",
-    "Dimmetric is already up to date.",
-    "B",
-    "KB",
-    "MB",
-    "TB",
-    "Serial#"};
+    "Dimmetric is already up to date.", "B", "KB", "MB", "TB", "Serial#",
+    // Texts added later go last, so that the lines of existing language files keep their places.
+    "The update check could not be made."};
 
 constexpr int kDesignClientWidth = 751;
 constexpr int kDesignClientHeight = 495;
@@ -89,11 +76,13 @@ MainDlg::MainDlg(const platform::Platform& platform, ProgramStart start, QWidget
     subtitle.setColor(QPalette::WindowText, Qt::white);
     ui_->subtitle_lbl->setPalette(subtitle);
 
-    for (QAction* separator : {ui_->N2, ui_->N3, ui_->N4})
-        separator->setSeparator(true);
+    // The form's items captioned "-" become separator lines, as a language file's would.
+    for (QAction* line : {ui_->N2, ui_->N3, ui_->N4})
+        writePublished(line, Published::Caption, line->text());
 
     createComponents();
     connectMenu();
+    putGroupTitlesOnFrames(this);
 
     setWindowIcon(QIcon(QStringLiteral(":/pictures/dimmetric.png")));
     const int menuHeight = menuBar()->sizeHint().height();
@@ -194,6 +183,13 @@ void MainDlg::resizeEvent(QResizeEvent* event) {
     ui_->subtitle_lbl->resize(529 + delta, ui_->subtitle_lbl->height());
     ui_->drivers_btn->move(608 + delta, ui_->drivers_btn->y());
     ui_->general_grp->resize(743 + delta, ui_->general_grp->height());
+    // A slot group that the general group no longer holds whole is cut off, and none of it
+    // shows: however thin the window system's frame, the narrowed window shows no sliver of the
+    // second column.
+    for (int slot = 1; slot <= 4; ++slot) {
+        QGroupBox* group = slotGroup(slot);
+        group->setVisible(ui_->general_grp->rect().contains(group->geometry()));
+    }
 }
 
 void MainDlg::showEvent(QShowEvent* event) {

@@ -76,7 +76,8 @@ public:
     // Starts an update check unless one is running; the first activation's silent check too.
     void Checkforupdate1Click();
     // The end of every update check: the question when a newer version is out, else (for a
-    // check asked for from the menu) that the program is up to date.
+    // check asked for from the menu) that the program is up to date, or that the check could not
+    // be made and why.
     void OnUpdateResult(update::VigilLite& sender);
     // Shows the language dialog; a choice there applies itself.
     void Language1Click();
@@ -135,6 +136,8 @@ private:
     void openOwned(const std::string& address);
     void openDetached(const std::string& file);
     void narrowToFirstColumn();
+    // Hands the size formatter the unit names of the current language.
+    void setSizeUnits();
     // The components of slot 1 to 4.
     QGroupBox* slotGroup(int slot) const;
     QTreeWidget* slotList(int slot) const;
@@ -157,6 +160,9 @@ private:
     std::unique_ptr<update::VigilLite> checker_;
     bool silent_ = false;
     SizeFormatter sizes_;
+    // The first activation has handed over the translated unit names; from then on every
+    // language switch hands over its own.
+    bool sizeUnitsSet_ = false;
     bool reportingError_ = false;
     bool shown_ = false;
 };

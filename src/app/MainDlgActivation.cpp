@@ -69,7 +69,7 @@ void MainDlg::AppEvtActivate() {
             logInfo(start_.Parameters.front());
         logInfo("OpenSSL : " + update::GetSslVersionText(*platform_.system));
 
-        sizes_.setUnitNames({TS("B"), TS("KB"), TS("MB"), TS("GB"), TS("TB")});
+        setSizeUnits();
         // Nothing waits for the links file: it is read at every click on an empty slot.
         grabber_ = std::make_unique<update::FileGrabber>(
             log_.get(), update::FileGrabber::Services{*platform_.system, *platform_.fileSystem});
@@ -87,9 +87,17 @@ void MainDlg::AppEvtActivate() {
     }
 }
 
+void MainDlg::setSizeUnits() {
+    sizes_.setUnitNames({TS("B"), TS("KB"), TS("MB"), TS("GB"), TS("TB")});
+    sizeUnitsSet_ = true;
+}
+
 void MainDlg::lngAfterLanguageSwitch(QObject*) {
     UpdateCaption();
     ScanSlots();
+    // The switch at the first activation comes before the window hands over any unit names.
+    if (sizeUnitsSet_)
+        setSizeUnits();
     Mem_tmrTimer();
 }
 

@@ -46,6 +46,9 @@ void MainDlg::FormClose() {
         addToLog(log_.get(), "Cleaning VirtualStore : " + store, llVerbose);
     if (isInstalled())
         return;
+    // The log is saved for the last time before the wipe takes it, so that a data folder kept
+    // for the user's exports gets no new log afterwards; what writes to the log goes with it.
+    FormDestroy();
     closePortableCopy(platform_, start_.ExeName, kTitle);
 }
 

@@ -34,7 +34,10 @@ void MainDlg::ExportSlots(const std::string& separator, const std::string& exten
 
     const std::string file =
         GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle) + "export." + extension;
-    if (!platform_.fileSystem->writeFile(file, formatExport(sections, separator))) {
+    const ExportQuoting quoting =
+        extension == "csv" ? ExportQuoting::Spreadsheet : ExportQuoting::None;
+    if (!platform_.fileSystem->writeFileInFolder(file,
+                                                 formatExport(sections, separator, quoting))) {
         reportError("Cannot create file \"" + file + "\"");
         return;
     }

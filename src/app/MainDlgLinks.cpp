@@ -2,6 +2,7 @@
 #include "framework/DataFolder.h"
 #include "framework/RunLog.h"
 #include "framework/SettingsStore.h"
+#include "framework/TextUtils.h"
 #include "framework/WideFiles.h"
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
@@ -19,6 +20,12 @@ constexpr const char* kChangeLogPage = "/bugs/changelog_page.php?project_id=17";
 constexpr const char* kBugTrackerPage = "/bugs/view_all_bug_page.php?project_id=17";
 constexpr const char* kDriverUpdatesPage = "/vigil/drivers.php";
 
+// Whoever answers the download writes the links file, so only a web address is opened from it,
+// never a program, a local file or a launcher.
+bool isWebAddress(const std::string& address) {
+    return StartsText(address, "http://") || StartsText(address, "https://");
+}
+
 } // namespace
 
 std::string MainDlg::GetLink(const std::string& key) const {
@@ -26,8 +33,13 @@ std::string MainDlg::GetLink(const std::string& key) const {
     // Read afresh at every click: the download of the first activation may have replaced it.
     const std::string folder = GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle);
     const std::string value = platform::IniFile(folder + "dimmetric.ini").readString("links", key);
-    if (value.size() > 1)
+    if (value.size() > 1 && isWebAddress(value))
         result = value;
+    else if (value.size() > 1)
+        addToLog(log_.get(),
+                 "Links file : " + key + " is no http or https address, " + result +
+                     " opened instead",
+                 llError);
     return result;
 }
 

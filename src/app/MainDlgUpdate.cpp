@@ -26,13 +26,16 @@ void MainDlg::OnUpdateResult(update::VigilLite& sender) {
         if (platform_.messageBox &&
             MsgQuestion(*platform_.messageBox, this, question) == platform::IDYES)
             openDetached(update::MakerServerUrl("/"));
-    } else {
-        if (sender.ReplyValid())
-            logInfo("Dimmetric is already up to date.");
-        // Asked for from the menu: said also when the check failed.
+    } else if (sender.ReplyValid()) {
+        logInfo("Dimmetric is already up to date.");
         if (!silent_ && platform_.messageBox)
             platform_.messageBox->show(this, TS("Dimmetric is already up to date."), kTitle,
                                        platform::MB_OK);
+    } else if (!silent_ && platform_.messageBox) {
+        // A failed check asked for from the menu says so, and why; it is no "up to date".
+        platform_.messageBox->show(
+            this, TS("The update check could not be made.") + "\n" + sender.FailureCause(), kTitle,
+            platform::MB_OK | platform::MB_ICONEXCLAMATION);
     }
     ui_->Checkforupdate1->setEnabled(true);
     silent_ = false;

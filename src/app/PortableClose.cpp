@@ -7,9 +7,14 @@
 #include "platform/files/FileSystem.h"
 #include "platform/files/PathText.h"
 
+#include <vector>
+
 namespace dm {
 
 namespace {
+
+// What the export menu writes into the data folder: the user's own files, spared by the wipe.
+const std::vector<std::string> kExports = {"export.txt", "export.csv"};
 
 // A real folder: not a link to one, whatever it points to.
 bool isPlainFolder(platform::FileSystem& files, const std::string& folder) {
@@ -37,7 +42,7 @@ void closePortableCopy(const platform::Platform& platform, const std::string& ex
     platform::FileSystem& files = *platform.fileSystem;
     const std::string dataFolder = GetProductDataFolder(files, exeName, title);
     if (isWipeableDataFolder(files, dataFolder, exeName, title))
-        DeleteFolderFiles(files, dataFolder, "*");
+        DeleteFolderFiles(files, dataFolder, "*", kExports);
     RemoveMakerDataFolderIfEmpty(platform);
     const std::string ini = platform::folderOfPath(exeName) + "settings.ini";
     if (!ExportSettingsToIni(*platform.registry, *platform.system, title, ini))
@@ -45,6 +50,7 @@ void closePortableCopy(const platform::Platform& platform, const std::string& ex
     DeleteProductSettingsKey(*platform.registry, title);
     DeleteMakerValue(*platform.registry, title);
     DeleteMakerKeyIfEmpty(*platform.registry);
+    platform.registry->removeEmptyStorage();
 }
 
 } // namespace dm

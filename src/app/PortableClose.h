@@ -14,10 +14,12 @@ bool isWipeableDataFolder(platform::FileSystem& files, const std::string& dataFo
                           const std::string& exeName, const std::string& title);
 
 // What a copy that was not installed does at close, after the VirtualStore clean-up: wipes its
-// per-user data folder (only when isWipeableDataFolder), removes the maker's data folder when no
-// folder is left in it, exports the settings to "settings.ini" beside the executable and, only
-// when that export succeeded, removes the settings key, the program's value under the maker's key
-// and the maker's key when it is then empty.
+// per-user data folder (only when isWipeableDataFolder) but for the user's exports ("export.txt",
+// "export.csv", which keep the folder), removes the maker's data folder when no folder is left in
+// it, exports the settings to "settings.ini" beside the executable and, only when that export
+// succeeded, removes the settings key, the program's value under the maker's key and the maker's
+// key when it is then empty, then the registry's files and folder when this run made them and
+// they now hold nothing.
 void closePortableCopy(const platform::Platform& platform, const std::string& exeName,
                        const std::string& title);
 

@@ -8,7 +8,7 @@ namespace dm {
 
 ProgramForms::ProgramForms(const platform::Platform& platform, ProgramStart start)
     : main_(std::make_unique<MainDlg>(platform, start)),
-      about_(new AboutDlg(platform, start.ExeName, main_.get())),
+      about_(new AboutDlg(platform, start.ExeName, MainDlg::kTitle, main_.get())),
       language_(new LangDlg(main_->lng(), main_.get())) {
     MainDlg* window = main_.get();
     language_->LanguageChoice1()->OnError = [window](const std::exception& error) {

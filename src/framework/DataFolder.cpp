@@ -3,13 +3,15 @@
 #include "framework/FolderWalks.h"
 #include "framework/WideFiles.h"
 #include "platform/files/FileSystem.h"
+#include "platform/files/FindMask.h"
+#include "platform/files/Folder.h"
 #include "platform/files/PathText.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace dm {
 
-using platform::FileAttributeArchive;
 using platform::FileAttributeDirectory;
 using platform::FileAttributeReparsePoint;
 using platform::folderOfPath;
@@ -27,6 +29,26 @@ bool isRealFolder(platform::FileSystem& files, const std::string& folder) {
     const auto entry = files.attributes(folder);
     return entry && (entry->attributes & FileAttributeDirectory) &&
            !(entry->attributes & FileAttributeReparsePoint);
+}
+
+// Deletes what matches mask in the folder held open, and the subfolders that match once emptied;
+// a link is deleted itself, never followed. Every step is relative to the open folder, so a link
+// swapped in for it or for a subfolder during the walk leads nowhere.
+void deleteMatching(platform::Folder& folder, const std::string& mask,
+                    const std::vector<std::string>& keep) {
+    for (const auto& entry : folder.list()) {
+        if (!platform::matchesFindMask(entry.name, mask) ||
+            std::find(keep.begin(), keep.end(), entry.name) != keep.end())
+            continue;
+        // Exactly a folder (a link carries the reparse-point bit and is deleted itself).
+        if (entry.attributes == FileAttributeDirectory) {
+            if (const auto sub = folder.openFolder(entry.name))
+                deleteMatching(*sub, mask, {});
+            folder.removeFolder(entry.name);
+            continue;
+        }
+        folder.deleteFile(entry.name);
+    }
 }
 
 } // namespace
@@ -61,30 +83,16 @@ void RemoveMakerDataFolderIfEmpty(const platform::Platform& p) {
 }
 
 bool DeleteFolderFiles(platform::FileSystem& files, const std::string& folderPath,
-                       const std::string& ext) {
+                       const std::string& ext, const std::vector<std::string>& keep) {
     if (folderPath.empty())
         return true;
-    const std::string folder = withoutTrailingDelimiter(folderPath);
-    // A link is never followed: the wipe does not start on one, and a link inside is removed
-    // as an entry of its own.
-    if (!isRealFolder(files, folder))
+    // The wipe does not start on a link, and holds the folder open from here on.
+    const auto folder = files.openFolder(folderPath);
+    if (!folder)
         return true;
-    const std::string prefix = withTrailingDelimiter(folder);
-    for (const auto& entry : files.find(prefix + "*." + ext)) {
-        const std::string path = prefix + entry.name;
-        if (entry.attributes & FileAttributeReparsePoint) {
-            files.deleteFile(path);
-            continue;
-        }
-        if (entry.attributes == FileAttributeDirectory) {
-            DeleteFolderFiles(files, path, ext);
-            continue;
-        }
-        if (entry.attributes != FileAttributeArchive)
-            files.setAttributes(path, FileAttributeArchive);
-        files.deleteFile(path);
-    }
-    files.removeDirectory(folder);
+    deleteMatching(*folder, "*." + ext, keep);
+    // Only an empty folder goes, and never through a link.
+    files.removeDirectory(withoutTrailingDelimiter(folderPath));
     return true;
 }
 

@@ -81,7 +81,8 @@ void RunLog::Save() {
         const auto entry = services_.files.attributes(folder);
         if (!entry || !(entry->attributes & platform::FileAttributeDirectory))
             return;
-        services_.files.writeFile(fileName_, platform::joinCrLf(lines_));
+        // Through the folder held open: a data folder that has become a link is not written.
+        services_.files.writeFileInFolder(fileName_, platform::joinCrLf(lines_));
     } catch (...) {
         // A log that cannot be written must never disturb the program.
     }

@@ -39,7 +39,7 @@ public:
     // Adds one line: level 0 only when verbose, levels above 2 as errors; keeps at most MaxLines
     // lines (one removed per call); a verbose log saves after every line.
     void Add(const std::string& msg, int level);
-    // Writes the file when its folder exists; errors are swallowed.
+    // Writes the file when its folder exists and is no symbolic link; errors are swallowed.
     void Save();
     // Saves, then opens the file with its default program.
     void Open();

@@ -4,9 +4,11 @@
 #include "localisation/LanguageRecord.h"
 #include "localisation/PublishedProperties.h"
 #include "localisation/VersionInfo.h"
+#include "localisation/format/CharSet.h"
 #include "localisation/format/InRange.h"
 #include "localisation/format/LanguageCode.h"
 #include "localisation/format/LanguageFile.h"
+#include "localisation/format/LanguageFileContent.h"
 #include "localisation/format/LanguageTable.h"
 #include "localisation/format/Storefile.h"
 #include "platform/Platform.h"
@@ -53,8 +55,8 @@ bool lessIgnoringCase(const QString& a, const QString& b) {
 }
 
 // The display text of one language file: its list title and note, with the program version it
-// was made for when the file has a header block. Nothing when the file does not open as a
-// language file.
+// was made for when the file has a header block, decoded with the file's character set. Nothing
+// when the file does not open as a language file.
 std::optional<std::string> readEntryText(const std::string& path) {
     Storefile file;
     openLanguageFile(file, path);
@@ -67,12 +69,21 @@ std::optional<std::string> readEntryText(const std::string& path) {
     file.ReadString(name, true);
     file.ReadString(note, true);
     if (header < kRevision1Header)
-        return title + " - " + note;
+        return languageFileText(title + " - " + note, kDefaultCharSet);
     file.Next(); // free text lines
     file.Next(); // flag picture
-    std::int32_t version = 0;
-    file.ReadInteger(version, true);
-    return title + " [" + VersionIntToText(static_cast<std::uint32_t>(version)) + "] - " + note;
+    // A later revision's header block is not known beyond its program version.
+    LanguageFileContent block{.fileRevision = static_cast<std::uint16_t>(header >> 16),
+                              .charSet = kDefaultCharSet};
+    if (block.fileRevision <= kLanguageRevision) {
+        readHeaderBlock(file, block);
+    } else {
+        std::int32_t version = 0;
+        file.ReadInteger(version, true);
+        block.programVersion = static_cast<std::uint32_t>(version);
+    }
+    return languageFileText(title + " [" + VersionIntToText(block.programVersion) + "] - " + note,
+                            block.charSet);
 }
 
 } // namespace
@@ -175,7 +186,8 @@ std::int32_t LangList::GetLanguageId(int index) const {
 }
 
 std::string LangList::GetCurrentLanguageName() const {
-    return languageLoaded_ && work_ ? work_->LanguageName() : std::string();
+    return languageLoaded_ && work_ ? languageFileText(work_->LanguageName(), work_->charSet())
+                                    : std::string();
 }
 
 bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {

@@ -3,6 +3,7 @@
 #include "platform/qt/QtText.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -84,17 +85,31 @@ LanguageChoice::LanguageChoice(QWidget* parent)
     stack->addWidget(bevel_);
     stack->addWidget(entries_, 1);
 
-    // Mouse and keyboard alike; selections the chooser makes itself are not clicks.
-    connect(entries_, &QListWidget::currentRowChanged, this, [this] {
-        if (selecting_)
-            return;
-        try {
-            ListClick();
-        } catch (const std::exception& error) {
-            if (OnError)
-                OnError(error);
+    // Only the user's own choice switches: a click on an entry or Return on the current one.
+    // The current entry also moves by the keyboard, and Qt makes the first one current when the
+    // list gets the focus: neither is a choice.
+    connect(entries_, &QListWidget::itemClicked, this, &LanguageChoice::chooseEntry);
+    entries_->installEventFilter(this);
+}
+
+bool LanguageChoice::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == entries_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && entries_->currentItem()) {
+            chooseEntry();
+            return true;
         }
-    });
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void LanguageChoice::chooseEntry() {
+    try {
+        ListClick();
+    } catch (const std::exception& error) {
+        if (OnError)
+            OnError(error);
+    }
 }
 
 LanguageChoice::~LanguageChoice() {
@@ -104,9 +119,7 @@ LanguageChoice::~LanguageChoice() {
 void LanguageChoice::SetLanguageList(LangList* list) {
     unchain();
     list_ = list;
-    selecting_ = true;
     entries_->clear();
-    selecting_ = false;
     if (!list)
         return;
     list->ScanLanguageFiles();
@@ -124,16 +137,10 @@ void LanguageChoice::unchain() {
     savedAfterSwitch_ = nullptr;
 }
 
-void LanguageChoice::selectEntry(int index) {
-    selecting_ = true;
-    entries_->setCurrentRow(index);
-    selecting_ = false;
-}
-
 void LanguageChoice::LanguageSwitched(QObject*) {
     if (!list_)
         return;
-    selectEntry(list_->LanguageIndex());
+    entries_->setCurrentRow(list_->LanguageIndex());
     if (savedAfterSwitch_)
         savedAfterSwitch_(this);
     caption_->setText(QStringLiteral("  ") + platform::toQt(list_->GetCurrentLanguageName()));

@@ -25,10 +25,10 @@ struct EntryLayout {
 EntryLayout layoutEntry(const QRect& entry, const QSize& flag, int textHeight);
 
 // The languages of a language list as a list of entries 32 pixels high, each with its flag and
-// display text, under a caption naming the current language. A click on an entry switches the
-// language at once. Binding a list puts the chooser first in the list's after-switch chain; it
-// passes every switch on to the handler it found there, and puts that handler back when it is
-// unbound or freed.
+// display text, under a caption naming the current language. A click on an entry, or Return on
+// the current one, switches the language at once; nothing else does. Binding a list puts the
+// chooser first in the list's after-switch chain; it passes every switch on to the handler it found
+// there, and puts that handler back when it is unbound or freed.
 class LanguageChoice : public QFrame {
     Q_OBJECT
 
@@ -59,9 +59,13 @@ public:
     QLabel* captionLabel() const { return caption_; }
     QListWidget* entries() const { return entries_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void unchain();
-    void selectEntry(int index);
+    // A click or Return on an entry: the switch, its errors to OnError.
+    void chooseEntry();
 
     QPointer<LangList> list_;
     QListWidget* entries_;
@@ -69,7 +73,6 @@ private:
     QLabel* caption_;
     NotifyEvent savedAfterSwitch_;
     bool chained_ = false;
-    bool selecting_ = false;
 };
 
 } // namespace dm

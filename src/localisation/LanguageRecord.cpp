@@ -80,6 +80,11 @@ void replaceItems(QObject* component, const QString& text, bool linesToo) {
 
 } // namespace
 
+std::string languageFileText(const std::string& bytes, std::uint8_t charSet) {
+    platform::CodePage codePage(codePageOf(charSet));
+    return platform::fromQt(decode(codePage, bytes));
+}
+
 std::optional<QImage> loadFlagPicture(const std::string& payload) {
     if (payload.empty())
         return QImage();

@@ -32,6 +32,9 @@ public:
 // for anything but a bitmap file image.
 std::optional<QImage> loadFlagPicture(const std::string& payload);
 
+// Bytes of a language file written in character set charSet, as the program's text.
+std::string languageFileText(const std::string& bytes, std::uint8_t charSet);
+
 // One language file in memory. LoadAndApply reads a file and applies it to the live components
 // below the root (fonts and character set, captions and texts, hints, item lists, alignment);
 // SaveToFile writes a revision-4 file from the fields and the live components (the template).

@@ -130,6 +130,22 @@ void setAlignmentPart(QObject* c, const QVariant& value, Qt::Alignment mask,
         setAlignmentOf(c, (alignmentOf(c) & ~mask) | values[i]);
 }
 
+// A menu item captioned "-" is a separator line. Qt draws a separator's text, so the item keeps
+// none and its caption reads "-".
+constexpr QStringView kLineCaption = u"-";
+
+QVariant menuItemCaption(const QObject* c) {
+    const auto* item = static_cast<const QAction*>(c);
+    return item->isSeparator() ? kLineCaption.toString() : item->text();
+}
+
+void setMenuItemCaption(QObject* c, const QVariant& value) {
+    auto* item = static_cast<QAction*>(c);
+    const QString caption = value.toString();
+    item->setSeparator(caption == kLineCaption);
+    item->setText(item->isSeparator() ? QString() : caption);
+}
+
 template <typename T> bool is(const QObject* c) {
     return qobject_cast<const T*>(c) != nullptr;
 }
@@ -152,7 +168,7 @@ const WidgetAdapter kAdapters[] = {
     {Published::Caption, is<QLabel>, [](C c) -> QVariant { return static_cast<const QLabel*>(c)->text(); }, [](W c, V v) { static_cast<QLabel*>(c)->setText(v.toString()); }},
     {Published::Caption, is<QAbstractButton>, [](C c) -> QVariant { return static_cast<const QAbstractButton*>(c)->text(); }, [](W c, V v) { static_cast<QAbstractButton*>(c)->setText(v.toString()); }},
     {Published::Caption, is<QGroupBox>, [](C c) -> QVariant { return static_cast<const QGroupBox*>(c)->title(); }, [](W c, V v) { static_cast<QGroupBox*>(c)->setTitle(v.toString()); }},
-    {Published::Caption, is<QAction>, [](C c) -> QVariant { return static_cast<const QAction*>(c)->text(); }, [](W c, V v) { static_cast<QAction*>(c)->setText(v.toString()); }},
+    {Published::Caption, is<QAction>, menuItemCaption, setMenuItemCaption},
     {Published::Caption, is<QMenu>, [](C c) -> QVariant { return static_cast<const QMenu*>(c)->title(); }, [](W c, V v) { static_cast<QMenu*>(c)->setTitle(v.toString()); }},
     {Published::Caption, isForm, [](C c) -> QVariant { return static_cast<const QWidget*>(c)->windowTitle(); }, [](W c, V v) { static_cast<QWidget*>(c)->setWindowTitle(v.toString()); }},
     {Published::Text, is<QLineEdit>, [](C c) -> QVariant { return static_cast<const QLineEdit*>(c)->text(); }, [](W c, V v) { static_cast<QLineEdit*>(c)->setText(v.toString()); }},

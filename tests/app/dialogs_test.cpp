@@ -11,6 +11,7 @@
 #include "update/net/MakerServer.h"
 
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -83,6 +84,45 @@ TEST_F(DialogsTest, AboutBoxShowsNameVersionAndFollowsTheLanguage) {
 
     QTimer::singleShot(0, &aboutBox(), [&] { aboutButton("ok_btn").click(); });
     EXPECT_TRUE(aboutBox().Execute());
+}
+
+// The first row, from the top, where a group box draws its frame's top line: looked for near the
+// right edge, where no title and no child are.
+int frameTopLine(QGroupBox& box) {
+    const QImage drawn = box.grab().toImage();
+    const int x = box.width() - 4;
+    const QRgb background = drawn.pixel(x, 0);
+    for (int y = 0; y < drawn.height(); ++y)
+        if (drawn.pixel(x, y) != background)
+            return y;
+    return -1;
+}
+
+// Every titled group of the forms draws its frame's top line above its contents, not through
+// them, also at the larger font that a language file's minimum font size gives.
+TEST_F(DialogsTest, GroupContentsSitBelowTheFrameLine) {
+    LanguageFileContent large{.languageId = 0x0407, .listTitle = "Deutsch", .minFontSize = 9};
+    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", large));
+    setInventory(nullptr);
+    start();
+    aboutBox().UpdateTexts();
+    for (bool translated : {false, true}) {
+        if (translated) {
+            window().lng()->ScanLanguageFiles();
+            ASSERT_TRUE(window().lng()->SelectLanguageId(0x0407));
+        }
+        for (QWidget* form : {static_cast<QWidget*>(&window()), static_cast<QWidget*>(&aboutBox())})
+            for (QGroupBox* box : form->findChildren<QGroupBox*>()) {
+                if (box->title().isEmpty())
+                    continue;
+                const int line = frameTopLine(*box);
+                ASSERT_GE(line, 0) << box->objectName().toStdString();
+                for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    EXPECT_LT(line, child->y())
+                        << box->objectName().toStdString() << " "
+                        << child->objectName().toStdString() << (translated ? " translated" : "");
+            }
+    }
 }
 
 TEST_F(DialogsTest, AboutBoxLinksOpenWithTheBoxAsOwner) {

@@ -75,6 +75,31 @@ TEST_F(LanguageSwitchTest, ChosenLanguageRetranslatesAndRescansTheWindow) {
     }));
 }
 
+// The memory figures of the next sample carry the new language's units at once, not the ones
+// handed over at the first activation.
+TEST_F(LanguageSwitchTest, SampleAfterASwitchUsesTheNewUnits) {
+    QStringList items = MainDlg(platform, ProgramStart{DIMMETRIC_EXE, {}}).mainTS()->Items();
+    items[items.indexOf("GB")] = "Go";
+    items[items.indexOf("Total :")] = "Installee :";
+    LanguageFileContent file{.languageId = 0x040C, .listTitle = "Francais", .listNote = "test"};
+    file.groups.push_back({.path = "MainDlg.mainTS",
+                           .itemsTag = kTextItems | kTextTranslated,
+                           .items = platform::fromQt(items.join("\r\n") + "\r\n")});
+    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_0000040C.SPK", file));
+    setInventory(nullptr);
+    memory.result.record = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
+    memory.installed = 16ull << 20;
+    MainDlg& window = start();
+    window.Mem_tmrTimer();
+    ASSERT_EQ(platform::fromQt(static_cast<QLabel&>(child("phytot_lbl")).text()), "Total : 16 GB");
+
+    ASSERT_TRUE(window.lng()->ScanLanguageFiles());
+    ASSERT_TRUE(window.lng()->SelectLanguageId(0x040C));
+    EXPECT_EQ(platform::fromQt(static_cast<QLabel&>(child("phytot_lbl")).text()),
+              "Installee : 16 Go");
+    EXPECT_EQ(platform::fromQt(static_cast<QLabel&>(child("phyused_lbl")).text()), "Used : 8 Go");
+}
+
 // A message box whose dismissal activates the application again, as closing a box does; bounded,
 // so that a sequence that would start again at every activation shows a few boxes, not endless.
 class ReactivatingMessageBox : public platform::FakeMessageBox {

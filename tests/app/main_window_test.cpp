@@ -10,6 +10,7 @@
 #include "platform/wmi/MemoryWmiRepository.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -84,7 +85,8 @@ TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
         "KB",
         "MB",
         "TB",
-        "Serial#"};
+        "Serial#",
+        "The update check could not be made."};
     EXPECT_EQ(window.mainTS()->Items(), texts);
     EXPECT_EQ(window.lng()->LanguageIndex(), 0);
     EXPECT_EQ(window.lng()->FilePrefix(), "QV_");
@@ -114,8 +116,21 @@ TEST_F(MainWindowTest, MenuHasEveryItemWithItsShortcut) {
         EXPECT_EQ(action->text(), caption);
         EXPECT_EQ(action->shortcut().toString(), shortcut);
     }
-    for (const char* name : {"N2", "N3", "N4"})
-        EXPECT_TRUE(window.findChild<QAction*>(name)->isSeparator()) << name;
+    // Separators are lines: nothing as dark as a text is drawn in their rows.
+    auto* help = window.findChild<QMenu*>("N1");
+    help->popup(window.mapToGlobal(QPoint(0, 0)));
+    const QImage drawn = help->grab().toImage();
+    for (const char* name : {"N2", "N3", "N4"}) {
+        auto* separator = window.findChild<QAction*>(name);
+        EXPECT_TRUE(separator->isSeparator()) << name;
+        const QRect row = help->actionGeometry(separator);
+        int darkest = 255;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                darkest = std::min(darkest, qGray(drawn.pixel(x, y)));
+        EXPECT_GT(darkest, 128) << name;
+    }
+    help->hide();
     for (const auto& [name, title] : {std::pair{"File1", "&File"},
                                       {"Action1", "&Options"},
                                       {"Export1", "&Export"},
@@ -150,6 +165,20 @@ TEST_F(MainWindowTest, TwoSlotsTwoModulesNarrowTheWindow) {
     EXPECT_EQ(Rows(2)[0], "Slot Name=DIMM1");
     EXPECT_EQ(slotList(1).headerItem()->text(0), "Parameter");
     EXPECT_EQ(slotList(1).headerItem()->text(1), "Value");
+}
+
+// The narrowed window cuts the column of slots 3 and 4 off: none of it shows, also where the
+// window system's frame is thinner than the width the narrowing allows for (no frame at all gives
+// the client the whole outer width).
+TEST_F(MainWindowTest, NarrowedWindowShowsNothingOfTheCutOffColumn) {
+    const auto board = makeBoard(2, {module("DIMM0"), module("DIMM1")});
+    setInventory(&board);
+    MainDlg& window = start();
+    for (const int clientWidth : {window.width(), 387}) {
+        window.setFixedWidth(clientWidth);
+        for (int slot = 1; slot <= 4; ++slot)
+            EXPECT_EQ(group(slot).isVisible(), slot <= 2) << clientWidth << " " << slot;
+    }
 }
 
 TEST_F(MainWindowTest, FourSlotsOneModuleOfferMoreMemory) {
@@ -518,7 +547,8 @@ TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
             return std::string(caption) + sep + value + "\r\n";
         };
         return section(1, line("Slot Name", "DIMM0") + line("Capacity", "8 GB") +
-                              line("Manufacturer", "Kingston") + line("Model", "KHX;2400") +
+                              line("Manufacturer", "Kingston") +
+                              line("Model", sep == ";" ? "\"KHX;2400\"" : "KHX;2400") +
                               line("Type", "DDR4 / PC4-19200") + line("Serial#", "1")) +
                section(2, line("Slot Name", "DIMM1") + line("Capacity", "4 GB") +
                               line("Manufacturer", "Samsung") + line("Model", "M378") +

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace dm::test {
@@ -57,6 +58,41 @@ TEST_F(MenusTest, EmptySlotButtonOpensTheLinkWithTheWindowAsOwner) {
     for (const auto& opened : shell.opened) {
         EXPECT_EQ(opened.options.owner, &window);
         EXPECT_FALSE(opened.options.noErrorUi);
+    }
+}
+
+TEST_F(MenusTest, TheLinksFileOpensOnlyWebAddresses) {
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
+    const std::string product = update::MakerServerUrl("/dimmetric");
+    const std::string program = dir.write("Harrow/harrow", "#!/bin/sh\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {program, product},
+        {"file://" + program, product},
+        {"FILE:///usr/share/applications/xterm.desktop", product},
+        {"harrow.desktop", product},
+        {"ftp://shop.example/ram", product},
+        {"javascript:alert(1)", product},
+        {"HTTPS://Shop.example/ram", "HTTPS://Shop.example/ram"},
+        {"http://shop.example/ram", "http://shop.example/ram"},
+    };
+    const std::string said =
+        "Links file : ram is no http or https address, " + product + " opened instead";
+    const auto saidCount = [&] {
+        const auto& lines = window.Log()->Lines();
+        return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(said) != std::string::npos;
+        });
+    };
+    for (const auto& [value, expected] : cases) {
+        writeLinks("[links]\r\nram=" + value + "\r\n");
+        shell.opened.clear();
+        const auto before = saidCount();
+        click("getRAM2_btn");
+        ASSERT_EQ(shell.opened.size(), 1u) << value;
+        EXPECT_EQ(shell.opened[0].file, expected) << value;
+        EXPECT_EQ(saidCount() - before, expected == product ? 1 : 0) << value;
     }
 }
 

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdlib>
@@ -75,16 +76,24 @@ protected:
             20000);
     }
 
-    // A German language file translating the "Capacity" row.
-    void writeGermanFile() {
-        QStringList items = MainDlg(platform, ProgramStart{DIMMETRIC_EXE, {}}).mainTS()->Items();
-        items[items.indexOf("Capacity")] = "Kapazitaet";
+    // The window's text table as the program has it.
+    QStringList mainTexts() {
+        return MainDlg(platform, ProgramStart{DIMMETRIC_EXE, {}}).mainTS()->Items();
+    }
+    // A German language file whose text table has the lines items.
+    void writeGermanFile(const QStringList& items) {
         LanguageFileContent file{
             .languageId = 0x0407, .listTitle = "Deutsch", .languageName = "German"};
         file.groups.push_back({.path = "MainDlg.mainTS",
                                .itemsTag = kTextItems | kTextTranslated,
                                .items = platform::fromQt(items.join("\r\n") + "\r\n")});
         ASSERT_TRUE(writeLanguageFile(dir.dir() + "program/QV_00000407.SPK", file));
+    }
+    // A German language file translating the "Capacity" row.
+    void writeGermanFile() {
+        QStringList items = mainTexts();
+        items[items.indexOf("Capacity")] = "Kapazitaet";
+        writeGermanFile(items);
     }
 
     std::vector<std::string> logMessages() {
@@ -182,19 +191,54 @@ TEST_F(ProgramRunTest, NewerVersionOnTheServerAsksAndYesOpensTheHomePage) {
     EXPECT_EQ(shell.opened.size(), 1u);
 }
 
-TEST_F(ProgramRunTest, ManualCheckWhileTheServerIsDownSaysUpToDateWithoutLoggingIt) {
-    useServer("127.0.0.1:" + std::to_string(ClosedPort()));
+TEST_F(ProgramRunTest, AManualCheckThatFailsSaysSoAndWhyNotUpToDate) {
+    const std::string down = "127.0.0.1:" + std::to_string(ClosedPort());
+    struct Case {
+        const char* reply; // null: the server is down
+        std::string text;  // how the message begins
+    };
+    const Case cases[] = {
+        {nullptr, "The update check could not be made.\nServer error (7 Cause : Failed to connect "
+                  "to 127.0.0.1 port "},
+        {"<html>Maintenance</html>",
+         "The update check could not be made.\nServer error (0 Cause : OK)"},
+        {"1.23.0.47", "Dimmetric is already up to date."},
+    };
+    useServer(down);
     run();
-    // The silent check failed: no message.
+    // The silent check at start failed and says nothing.
     EXPECT_TRUE(messageBox.shown.empty());
-    action("Checkforupdate1").trigger();
-    ASSERT_TRUE(settle());
-    ASSERT_EQ(messageBox.shown.size(), 1u);
-    EXPECT_EQ(messageBox.shown[0].text, "Dimmetric is already up to date.");
-    EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
-    EXPECT_EQ(messageBox.shown[0].flags, platform::MB_OK);
-    EXPECT_FALSE(logHas("Dimmetric is already up to date."));
-    EXPECT_EQ(count("Self update check..."), 2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (c.reply)
+            server.serve("/vigil/check.php", 200, "OK", c.reply);
+        useServer(c.reply ? server.hostPort() : down);
+        messageBox.shown.clear();
+        action("Checkforupdate1").trigger();
+        ASSERT_TRUE(settle());
+        ASSERT_EQ(messageBox.shown.size(), 1u);
+        EXPECT_EQ(messageBox.shown[0].text.rfind(c.text, 0), 0u) << messageBox.shown[0].text;
+        EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
+        EXPECT_EQ(messageBox.shown[0].flags & platform::MB_TYPEMASK, platform::MB_OK);
+        const bool valid = c.reply && std::string(c.reply) == "1.23.0.47";
+        EXPECT_EQ(logHas("Dimmetric is already up to date."), valid);
+        EXPECT_TRUE(action("Checkforupdate1").isEnabled());
+    }
+}
+
+TEST_F(ProgramRunTest, ALanguageFileWrittenBeforeTheFailureTextStillTranslatesItsLines) {
+    QStringList items = mainTexts();
+    ASSERT_EQ(items.size(), 23);
+    items.removeLast(); // a file of the 22 texts the window had before
+    items[items.indexOf("Dimmetric is already up to date.")] = "Dimmetric ist aktuell.";
+    items[items.indexOf("Serial#")] = "Seriennummer";
+    writeGermanFile(items);
+    dir.write("program/settings.ini", "[Settings_DWORD]\r\nlng=1031\r\n");
+    run();
+    EXPECT_EQ(window().TS("Dimmetric is already up to date."), "Dimmetric ist aktuell.");
+    EXPECT_EQ(window().TS("Serial#"), "Seriennummer");
+    EXPECT_EQ(window().TS("The update check could not be made."),
+              "The update check could not be made.");
 }
 
 TEST_F(ProgramRunTest, CtrlGDuringACheckDoesNothing) {
@@ -226,12 +270,39 @@ TEST_F(ProgramRunTest, LanguageDialogClickRescansOnceAndTheExportCarriesTheNewCa
     const int scans = count("Scanning memory banks...");
     LanguageChoice& chooser = *forms().languageDialog().LanguageChoice1();
     ASSERT_EQ(chooser.entries()->count(), 1);
-    chooser.entries()->setCurrentRow(0);
+    QListWidget& entries = *chooser.entries();
+    QTimer::singleShot(0, &forms().languageDialog(), [&] {
+        QTest::mouseClick(entries.viewport(), Qt::LeftButton, {},
+                          entries.visualItemRect(entries.item(0)).center());
+        forms().languageDialog().close();
+    });
+    action("Language1").trigger();
     EXPECT_EQ(count("Scanning memory banks..."), scans + 1);
     EXPECT_EQ(platform::fromQt(chooser.captionLabel()->text()), "German");
     action("ext1").trigger();
     const std::string exported = TempDir::read(dataFolder() + "export.txt");
     EXPECT_NE(exported.find("Kapazitaet\t8 GB"), std::string::npos) << exported;
+}
+
+// No language loaded (nothing stored, no file for the user's language): opening the language
+// dialog from the menu and closing it switches nothing, and the portable copy's settings file
+// keeps no choice.
+TEST_F(ProgramRunTest, OpeningAndClosingTheLanguageDialogStoresNothing) {
+    writeGermanFile();
+    run();
+    const int scans = count("Scanning memory banks...");
+    bool shown = false;
+    QTimer::singleShot(0, &forms().languageDialog(), [&] {
+        shown = forms().languageDialog().isVisible();
+        forms().languageDialog().close();
+    });
+    action("Language1").trigger();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(count("Scanning memory banks..."), scans);
+    EXPECT_EQ(Rows(1)[1], "Capacity=8 GB");
+    window().close();
+    EXPECT_EQ(TempDir::read(settingsIni()).find("lng"), std::string::npos)
+        << TempDir::read(settingsIni());
 }
 
 TEST_F(ProgramRunTest, PortableCloseLeavesOnlyAnUpToDateSettingsFile) {
@@ -246,6 +317,26 @@ TEST_F(ProgramRunTest, PortableCloseLeavesOnlyAnUpToDateSettingsFile) {
     EXPECT_FALSE(fs::exists(dir.path() / "data/Brackenway"));
     EXPECT_NE(TempDir::read(settingsIni()).find("[Settings_DWORD]\r\nlng=1031\r\n"),
               std::string::npos);
+}
+
+TEST_F(ProgramRunTest, PortableCloseKeepsTheUsersExportsAndNothingElse) {
+    run();
+    action("ext1").trigger();
+    action("Spreadsheet1").trigger();
+    const std::string text = TempDir::read(dataFolder() + "export.txt");
+    const std::string spreadsheet = TempDir::read(dataFolder() + "export.csv");
+    ASSERT_TRUE(fs::exists(dataFolder() + "dimmetric.ini"));
+    window().close();
+    window().FormDestroy(); // the program's end: what it frees saves nothing more
+    EXPECT_EQ(TempDir::read(dataFolder() + "export.txt"), text);
+    EXPECT_EQ(TempDir::read(dataFolder() + "export.csv"), spreadsheet);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dataFolder()))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    // No log written after the wipe, no links file.
+    EXPECT_EQ(left, (std::vector<std::string>{"export.csv", "export.txt"}));
+    EXPECT_FALSE(hasKey(kProductSettingsKey));
 }
 
 TEST_F(ProgramRunTest, CloseWhoseSettingsFileCannotBeWrittenKeepsTheRegistry) {

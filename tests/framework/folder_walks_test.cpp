@@ -49,10 +49,10 @@ TEST_F(FolderWalksTest, FindFilesByExtWalksTheTreeAndMatchesTheExtensionIgnoring
 }
 
 TEST_F(FolderWalksTest, ListFilesAndListSubFoldersStayInTheFolder) {
-    std::vector<std::string> files_, folders;
-    ListFiles(context, tree + "/", files_);
+    std::vector<std::string> fileNames, folders;
+    ListFiles(context, tree + "/", fileNames);
     ListSubFolders(context, tree, folders);
-    EXPECT_EQ(sorted(files_),
+    EXPECT_EQ(sorted(fileNames),
               sorted({tree + "/.hidden.exe", tree + "/App.EXE", tree + "/App.exe.bak"}));
     EXPECT_EQ(sorted(folders), sorted({tree + "/Tools.exe", tree + "/empty", tree + "/sub"}));
 }

@@ -12,7 +12,7 @@ namespace dm {
 namespace {
 
 const SizeUnitNames kTranslated = {"B", "KB", "MB", "GB", "TB"};
-constexpr std::int64_t KB = 1024, MB = KB * 1024, GB = MB * 1024, TB = GB * 1024;
+constexpr std::int64_t kKB = 1024, kMB = kKB * 1024, kGB = kMB * 1024, kTB = kGB * 1024;
 
 struct Case {
     std::int64_t size;
@@ -27,16 +27,16 @@ TEST(FormatSize, PicksTheUnitAndTheFormatForEverySize) {
         {1023, "1023 B", "1023 B"},
         {1024, "1 KB", "1 KB"},
         {1536, "1.5 KB", "1,5 KB"},
-        {1023 * KB + 1023, "1023 KB", "1023 KB"},
-        {1000 * KB, "1000 KB", "1000 KB"},
-        {999 * KB, "999 KB", "999 KB"},
-        {999 * KB + 600, "1000 KB", "1000 KB"},
-        {12345 * KB / 100, "123 KB", "123 KB"},
-        {8 * GB, "8 GB", "8 GB"},
-        {16 * GB - 1, "16 GB", "16 GB"},
-        {GB + GB / 4, "1.25 GB", "1,25 GB"},
-        {2000 * TB, "2000 TB", "2000 TB"},
-        {5 * TB + TB / 2, "5.5 TB", "5,5 TB"},
+        {1023 * kKB + 1023, "1023 KB", "1023 KB"},
+        {1000 * kKB, "1000 KB", "1000 KB"},
+        {999 * kKB, "999 KB", "999 KB"},
+        {999 * kKB + 600, "1000 KB", "1000 KB"},
+        {12345 * kKB / 100, "123 KB", "123 KB"},
+        {8 * kGB, "8 GB", "8 GB"},
+        {16 * kGB - 1, "16 GB", "16 GB"},
+        {kGB + kGB / 4, "1.25 GB", "1,25 GB"},
+        {2000 * kTB, "2000 TB", "2000 TB"},
+        {5 * kTB + kTB / 2, "5.5 TB", "5,5 TB"},
         {INT64_MAX, "8388608 TB", "8388608 TB"},
     };
     for (const auto& c : cases) {
@@ -47,10 +47,10 @@ TEST(FormatSize, PicksTheUnitAndTheFormatForEverySize) {
 
 TEST(FormatSize, CarriesTheInitialUnitNamesUntilTheTranslatedOnesAreSet) {
     SizeFormatter formatter;
-    EXPECT_EQ(formatter.FormatSize(2 * GB), "2 Gb.");
+    EXPECT_EQ(formatter.FormatSize(2 * kGB), "2 Gb.");
     EXPECT_EQ(formatter.FormatSize(100), "100  b.");
     formatter.setUnitNames(kTranslated);
-    EXPECT_EQ(formatter.FormatSize(2 * GB), "2 GB");
+    EXPECT_EQ(formatter.FormatSize(2 * kGB), "2 GB");
 }
 
 TEST(FormatSizeLocale, UsesTheDecimalSeparatorOfTheUsersLocale) {

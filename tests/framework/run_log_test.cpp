@@ -102,6 +102,25 @@ TEST_F(RunLogTest, SavingIntoAMissingFolderWritesNothingAndRaisesNothing) {
     EXPECT_FALSE(std::filesystem::exists(temp.path() / "gone"));
 }
 
+TEST_F(RunLogTest, AFolderReplacedByALinkAfterTheStartIsNotWrittenThrough) {
+    const std::string data = temp.dir() + "data/";
+    std::filesystem::create_directories(data);
+    const std::string outside = temp.write("outside/Dimmetric.log", "keep");
+    {
+        RunLog log(RunLog::Services{files, system, &shell}, data + "Dimmetric.log", false, 100,
+                   false);
+        log.Add("Starting", llInfo);
+        log.Save();
+        ASSERT_TRUE(std::filesystem::exists(data + "Dimmetric.log"));
+        // The data folder turns into a link while the program runs.
+        std::filesystem::remove_all(data);
+        std::filesystem::create_directory_symlink(temp.path() / "outside", temp.dir() + "data");
+        log.Add("Closing", llInfo);
+        log.Save();
+    } // and saved once more at the end
+    EXPECT_EQ(test::TempDir::read(outside), "keep");
+}
+
 TEST_F(RunLogTest, LoadsAnExistingFileWholeWithAnyLineEnd) {
     temp.write("Dimmetric.log", "a\r\nb\nc\rd\r\ne\r\n");
     auto log = make(false, 2, true);

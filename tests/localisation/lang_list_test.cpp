@@ -7,6 +7,7 @@
 #include "platform/fakes/FakeMessageBox.h"
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
+#include "platform/qt/QtText.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
@@ -206,6 +207,53 @@ TEST_F(LangListTest, EntryTextOfARevisionZeroFileHasNoVersion) {
     EXPECT_TRUE(list->ScanLanguageFiles());
     ASSERT_EQ(list->entries().size(), 1u);
     EXPECT_EQ(list->entries()[0].text, "Italiano - by someone");
+}
+
+// Titles, notes and names are written in the file's character set, as its captions are: the list
+// shows them as the program's text.
+TEST_F(LangListTest, EntryTextsAndTheLanguageNameAreDecodedWithTheFilesCharacterSet) {
+    struct Case {
+        std::uint16_t revision;
+        std::int32_t charSet;
+        std::string title, name;
+        const char* text;
+        const char* shownName;
+    };
+    const Case cases[] = {
+        {4, 0,
+         "Fran\xE7"
+         "ais",
+         "Fran\xE7"
+         "ais",
+         "Fran\u00E7ais [1.23.0.47] - note", "Fran\u00E7ais"},
+        {4, 204, "\xD0\xF3\xF1\xF1\xEA\xE8\xE9", "\xD0\xF3\xF1",
+         "\u0420\u0443\u0441\u0441\u043A\u0438\u0439 [1.23.0.47] - note", "\u0420\u0443\u0441"},
+        {4, 238,
+         "\x9A"
+         "esk\xFD",
+         "\x9A", "\u0161esk\u00FD [1.23.0.47] - note", "\u0161"},
+        // Revision 0 has no character set: the default one.
+        {0, 204,
+         "Fran\xE7"
+         "ais",
+         "\xE9", "Fran\u00E7ais - note", "\u00E9"},
+    };
+    for (const Case& c : cases) {
+        LanguageFileContent file{.revision = c.revision,
+                                 .languageId = 0x040C,
+                                 .listTitle = c.title,
+                                 .languageName = c.name,
+                                 .listNote = "note",
+                                 .programVersion = (1u << 24) | (23u << 16) | 47u,
+                                 .charSet = c.charSet};
+        std::filesystem::remove(fileOf(0x040C, 0));
+        ASSERT_TRUE(writeLanguageFile(fileOf(0x040C, 0), file));
+        auto list = makeList();
+        ASSERT_TRUE(list->ScanLanguageFiles());
+        EXPECT_EQ(dm::platform::toQt(list->entries()[0].text).toStdString(), c.text);
+        list->SetLanguageIndex(0);
+        EXPECT_EQ(dm::platform::toQt(list->GetCurrentLanguageName()).toStdString(), c.shownName);
+    }
 }
 
 TEST_F(LangListTest, ScanOfAnEmptyFolderFindsNothing) {

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,7 @@ protected:
         platform.system = &system;
         platform.versions = &versions;
         platform.messageBox = &messageBox;
+        system.languageId = 0;
     }
 
     LangList& makeList() {
@@ -66,6 +68,9 @@ protected:
         list->setCplCompatibility(true);
         list->setAfterLanguageSwitch([this](QObject* sender) { senders.push_back(sender); });
         list->Loaded();
+        // Nothing stored and no file for the user's language: the first activation, run now
+        // rather than whenever a test's window activates the application, selects nothing.
+        list->FirstActivation();
         return *list;
     }
 
@@ -77,6 +82,25 @@ protected:
                                  .flagPicture = flag};
         ASSERT_TRUE(writeLanguageFile(
             languageFilePath(program.dir(), "QV_", makeLanguageCode(0, langId)), file));
+    }
+
+    // A user's click on entry row: the chooser is shown and the mouse goes down and up on it.
+    static void click(LanguageChoice& chooser, int row) {
+        chooser.show();
+        QListWidget& entries = *chooser.entries();
+        const QRect at = entries.visualItemRect(entries.item(row));
+        QTest::mouseClick(entries.viewport(), Qt::LeftButton, {}, at.center());
+    }
+
+    // The stored choice, when there is one.
+    std::optional<std::uint32_t> storedChoice() {
+        const auto key =
+            registry.openKey(platform::RegistryRoot::CurrentUser, "Software\\Brackenway\\Dimmetric",
+                             platform::RegistryAccess::Read);
+        if (!key)
+            return std::nullopt;
+        const auto value = key->readDword("lng");
+        return value.ok() ? std::optional<std::uint32_t>(value.value) : std::nullopt;
     }
 
     // Entry index drawn into rect of a white canvas.
@@ -204,7 +228,7 @@ TEST_F(LanguageChoiceTest, ChooserRunsFirstInTheChainAndNamesTheLanguage) {
     EXPECT_EQ(clicks, 0);
 
     // A click on the other entry: one switch passed on, the name without its leading spaces.
-    chooser->entries()->setCurrentRow(0);
+    click(*chooser, 0);
     EXPECT_EQ(languages.LanguageIndex(), 0);
     ASSERT_EQ(senders.size(), 2u);
     EXPECT_EQ(senders[1], chooser.get());
@@ -227,7 +251,7 @@ TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
     languages.SelectLanguageId(0x0409);
     // The German file is damaged after the scan.
     program.write("QV_00000407.SPK", "not a language file");
-    chooser.entries()->setCurrentRow(1);
+    click(chooser, 1);
     EXPECT_EQ(senders.size(), 1u);
     EXPECT_TRUE(chooser.captionLabel()->text().isEmpty());
 }
@@ -242,7 +266,7 @@ TEST_F(LanguageChoiceTest, ErrorOfAClickedSwitchGoesToTheErrorReport) {
     chooser.OnError = [&](const std::exception& error) { reported.push_back(error.what()); };
     int clicks = 0;
     chooser.OnClick = [&](QObject*) { ++clicks; };
-    chooser.entries()->setCurrentRow(1);
+    click(chooser, 1);
     EXPECT_EQ(reported, std::vector<std::string>{"Format not supported in this revision"});
     EXPECT_EQ(clicks, 0);
     EXPECT_TRUE(senders.empty());
@@ -263,6 +287,42 @@ TEST_F(LanguageChoiceTest, DialogIsTheLanguageFormAndClosesWithoutOk) {
 
     QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
     EXPECT_FALSE(dialog.Execute());
+}
+
+// Only the user's own choice switches: showing the dialog (which gives the list the focus, and
+// Qt a current entry), moving through the entries and closing it change nothing.
+TEST_F(LanguageChoiceTest, OpeningTheDialogAndMovingThroughItSwitchesNothing) {
+    addLanguage(0x0409, "English", "");
+    addLanguage(0x0407, "Deutsch", "");
+    QWidget main;
+    LangDlg dialog(&makeList(), &main);
+    LanguageChoice& chooser = *dialog.LanguageChoice1();
+    QListWidget& entries = *chooser.entries();
+    int clicks = 0;
+    chooser.OnClick = [&](QObject*) { ++clicks; };
+
+    QTimer::singleShot(0, &dialog, [&] {
+        entries.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&entries, Qt::Key_Down);
+        dialog.close();
+    });
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_TRUE(senders.empty());
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(storedChoice(), std::nullopt);
+    EXPECT_TRUE(chooser.captionLabel()->text().isEmpty());
+
+    // Return on an entry is a choice.
+    QTimer::singleShot(0, &dialog, [&] {
+        entries.setCurrentRow(1);
+        QTest::keyClick(&entries, Qt::Key_Return);
+        dialog.close();
+    });
+    dialog.Execute();
+    ASSERT_EQ(senders.size(), 1u);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(storedChoice(), 0x0407u);
+    EXPECT_EQ(chooser.captionLabel()->text(), "Deutsch name");
 }
 
 } // namespace

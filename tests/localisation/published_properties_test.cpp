@@ -1,6 +1,7 @@
 #include "LanguageFixture.h"
 #include "localisation/PublishedProperties.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -109,6 +110,21 @@ TEST_F(PublishedPropertiesTest, HintIsKeptWhileShowHintIsOff) {
     EXPECT_EQ(dm::readPublished(&label, Published::Hint), "new tip");
     dm::writePublished(&label, Published::ShowHint, true);
     EXPECT_EQ(label.toolTip(), "new tip");
+}
+
+// A menu item whose caption is "-" is a separator line, drawn without a text; its caption still
+// reads "-", so templates and language files keep it.
+TEST_F(PublishedPropertiesTest, MenuItemCaptionedDashIsATextlessSeparator) {
+    QAction item("&Quit");
+    ASSERT_TRUE(dm::writePublished(&item, Published::Caption, "-"));
+    EXPECT_TRUE(item.isSeparator());
+    EXPECT_TRUE(item.text().isEmpty());
+    EXPECT_EQ(dm::readPublished(&item, Published::Caption).toString(), "-");
+
+    ASSERT_TRUE(dm::writePublished(&item, Published::Caption, "&Beenden"));
+    EXPECT_FALSE(item.isSeparator());
+    EXPECT_EQ(item.text(), "&Beenden");
+    EXPECT_EQ(dm::readPublished(&item, Published::Caption).toString(), "&Beenden");
 }
 
 TEST(SplitTextLines, BreaksLikeAStringList) {

@@ -45,19 +45,6 @@ std::int32_t readNumber(Storefile& file) {
     return value;
 }
 
-void readHeaderBlock(Storefile& file, LanguageFileContent& content) {
-    content.programVersion = static_cast<std::uint32_t>(readNumber(file));
-    if (content.fileRevision >= 2) {
-        content.carriedByte = static_cast<std::uint8_t>(readNumber(file));
-        content.carriedText1 = readText(file, kLanguageTextLimit);
-        content.carriedText2 = readText(file, kLanguageTextLimit);
-    }
-    content.imeName = readText(file, kLanguageNameLimit);
-    content.fontName = readText(file, kLanguageNameLimit);
-    content.charSet = static_cast<std::uint8_t>(readNumber(file));
-    content.minFontSize = content.fileRevision >= 4 ? readNumber(file) : 9;
-}
-
 // Revision 0: the kind, then a caption and a hint for captioned kinds, and items for lists.
 ComponentTexts readRevision0Entry(Storefile& file) {
     ComponentTexts entry;
@@ -85,6 +72,19 @@ ComponentTexts readEntry(Storefile& file, bool aligned) {
 }
 
 } // namespace
+
+void readHeaderBlock(Storefile& file, LanguageFileContent& content) {
+    content.programVersion = static_cast<std::uint32_t>(readNumber(file));
+    if (content.fileRevision >= 2) {
+        content.carriedByte = static_cast<std::uint8_t>(readNumber(file));
+        content.carriedText1 = readText(file, kLanguageTextLimit);
+        content.carriedText2 = readText(file, kLanguageTextLimit);
+    }
+    content.imeName = readText(file, kLanguageNameLimit);
+    content.fontName = readText(file, kLanguageNameLimit);
+    content.charSet = static_cast<std::uint8_t>(readNumber(file));
+    content.minFontSize = content.fileRevision >= 4 ? readNumber(file) : 9;
+}
 
 std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fileName) {
     std::error_code ec;

@@ -41,6 +41,12 @@ struct LanguageFileContent {
     std::vector<ComponentTexts> entries;
 };
 
+class Storefile;
+
+// Reads the header block of a revision 1 to 4 file (content.fileRevision), from its program
+// version on, into content.
+void readHeaderBlock(Storefile& file, LanguageFileContent& content);
+
 // The content of the language file, read record by record; nullopt when it is missing or holds
 // five records or fewer. A revision above the one this system writes gives the first five
 // records only: what follows them is not known.

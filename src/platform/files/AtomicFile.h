@@ -49,6 +49,12 @@ bool isReadOnlyFile(const std::string& path);
 // the identity of the file written; on failure the old file stays.
 Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes);
 
+// As writeFileAtomically, for the file name (a single entry, not a path) of the folder held open
+// as folder, relative to it: a link swapped in for the folder since it was opened cannot lead
+// the write elsewhere, and a symbolic link in the file's place is replaced, not followed.
+Result<FileIdentity> writeFileAtomicallyIn(const UniqueFd& folder, const std::string& name,
+                                           std::string_view bytes);
+
 // Removes temporary files that a writer of path (or of the file it links to) left behind when it
 // was killed. Only safe while every writer of path holds the same FileLock.
 void removeStaleTemporaries(const std::string& path);

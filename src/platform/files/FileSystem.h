@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/files/ByteSource.h"
 #include "platform/files/FileAttributes.h"
-#include "platform/version/ByteSource.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,6 +10,8 @@
 #include <vector>
 
 namespace dm::platform {
+
+class Folder;
 
 // One entry of a folder as a find returns it.
 struct FindEntry {
@@ -53,6 +55,13 @@ public:
     virtual std::unique_ptr<ByteSource> openBytes(const std::string& path) = 0;
     // Replaces the file with bytes, whole or not at all.
     virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
+    // The folder held open (see Folder); nullptr when it is missing, not a folder, or a symbolic
+    // link: a folder that has become a link is refused, never followed.
+    virtual std::unique_ptr<Folder> openFolder(const std::string& path) = 0;
+    // Replaces the file with bytes, whole or not at all, through its folder held open (openFolder):
+    // for the files of a folder that was checked once, such as the data folder, so that a link
+    // swapped in for the folder since cannot lead the write elsewhere.
+    bool writeFileInFolder(const std::string& path, const std::string& bytes);
     // The folder, without a trailing delimiter; empty when the system has none.
     virtual std::string specialFolder(SpecialFolder folder) = 0;
 };

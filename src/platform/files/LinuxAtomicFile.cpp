@@ -47,15 +47,15 @@ std::string folderOf(const std::string& path) {
     return folder.empty() ? "." : folder;
 }
 
-std::string temporaryPrefix(const std::string& path) {
-    const std::filesystem::path file(path);
-    return (file.parent_path() / ("." + file.filename().string() + ".")).string();
+// How the temporary files of the file name begin, in the same folder.
+std::string temporaryPrefix(const std::string& name) {
+    return "." + name + ".";
 }
 
-std::string temporaryName(const std::string& path) {
+std::string temporaryName(const std::string& name) {
     static std::atomic<unsigned> counter{0};
     thread_local std::mt19937 random{std::random_device{}()};
-    return temporaryPrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(++counter) +
+    return temporaryPrefix(name) + std::to_string(::getpid()) + "-" + std::to_string(++counter) +
            "-" + std::to_string(random() % 1000000) + ".tmp";
 }
 
@@ -125,41 +125,55 @@ std::optional<FileIdentity> identifyFile(const std::string& path) {
     return identityOf(info);
 }
 
-Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes) {
-    const std::optional<std::string> target = followLinks(path);
-    if (!target)
-        return Failure{"cannot write " + path + ": too many levels of symbolic links"};
+Result<FileIdentity> writeFileAtomicallyIn(const UniqueFd& folder, const std::string& name,
+                                           std::string_view bytes) {
+    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
+        return Failure{"cannot write \"" + name + "\": not a name in a folder"};
     struct stat old {};
-    const bool exists = ::stat(target->c_str(), &old) == 0;
-    // A device, a FIFO or a folder in the file's place is not replaced by a file.
-    if (exists && !S_ISREG(old.st_mode))
-        return Failure{"cannot write " + path + ": not a regular file"};
-    const std::string temporary = temporaryName(*target);
+    const bool exists = ::fstatat(folder.get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    // A link in the file's place is replaced by the file; a device, a FIFO or a folder is not.
+    const bool keepMode = exists && S_ISREG(old.st_mode);
+    if (exists && !keepMode && !S_ISLNK(old.st_mode))
+        return Failure{"cannot write " + name + ": not a regular file"};
+    const std::string temporary = temporaryName(name);
     // A new file gets the user's umask; an existing one keeps its own permissions.
-    UniqueFd fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    UniqueFd fd(::openat(folder.get(), temporary.c_str(),
+                         O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (fd.get() < 0)
         return Failure{reason("cannot create", temporary)};
-    bool ok = !exists || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+    bool ok = !keepMode || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
     struct stat info {};
     ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &info) == 0;
     if (ok)
         ok = fd.close();
-    if (!ok || ::rename(temporary.c_str(), target->c_str()) != 0) {
-        const std::string why = reason("cannot write", path);
-        ::unlink(temporary.c_str());
+    if (!ok || ::renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0) {
+        const std::string why = reason("cannot write", name);
+        ::unlinkat(folder.get(), temporary.c_str(), 0);
         return Failure{why};
     }
-    UniqueFd folder(::open(folderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0)
-        ::fsync(folder.get());
+    ::fsync(folder.get());
     return identityOf(info);
+}
+
+Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::optional<std::string> target = followLinks(path);
+    if (!target)
+        return Failure{"cannot write " + path + ": too many levels of symbolic links"};
+    UniqueFd folder(::open(folderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0)
+        return Failure{reason("cannot write", path)};
+    Result<FileIdentity> written =
+        writeFileAtomicallyIn(folder, std::filesystem::path(*target).filename().string(), bytes);
+    if (!written)
+        return Failure{written.error() + " (" + path + ")"};
+    return written;
 }
 
 void removeStaleTemporaries(const std::string& path) {
     const std::optional<std::string> file = followLinks(path);
     if (!file)
         return;
-    const std::string prefix = std::filesystem::path(temporaryPrefix(*file)).filename().string();
+    const std::string prefix = temporaryPrefix(std::filesystem::path(*file).filename().string());
     std::error_code ignored;
     for (auto it = std::filesystem::directory_iterator(folderOf(*file), ignored);
          it != std::filesystem::directory_iterator(); it.increment(ignored)) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/files/ByteSource.h"
 #include "platform/files/UniqueFd.h"
-#include "platform/version/ByteSource.h"
 
 #include <optional>
 #include <string>

@@ -2,8 +2,10 @@
 
 #include "platform/files/AtomicFile.h"
 #include "platform/files/FindMask.h"
+#include "platform/files/Folder.h"
 #include "platform/files/LinuxFileByteSource.h"
 #include "platform/files/PathText.h"
+#include "platform/files/UniqueFd.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -57,6 +59,72 @@ std::string lastPart(const std::string& path) {
 
 struct DirCloser {
     void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+// The folder named relative to the folder open as dirFd (or AT_FDCWD), opened when it is a
+// folder and not a symbolic link.
+UniqueFd openRealFolder(int dirFd, const std::string& path) {
+    return UniqueFd(::openat(dirFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
+class LinuxFolder final : public Folder {
+public:
+    explicit LinuxFolder(UniqueFd fd) : fd_(std::move(fd)) {}
+
+    std::vector<FindEntry> list() override {
+        std::vector<FindEntry> entries;
+        // The listing reads through a handle of its own; fd_ stays where it is.
+        const int listed = ::openat(fd_.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (listed < 0)
+            return entries;
+        std::unique_ptr<DIR, DirCloser> dir(::fdopendir(listed));
+        if (!dir) {
+            ::close(listed);
+            return entries;
+        }
+        while (const dirent* item = ::readdir(dir.get())) {
+            const std::string name = item->d_name;
+            if (name == "." || name == "..")
+                continue;
+            if (auto entry = describe(fd_.get(), name, name))
+                entries.push_back(*entry);
+        }
+        return entries;
+    }
+
+    std::unique_ptr<Folder> openFolder(const std::string& name) override {
+        if (!isEntryName(name))
+            return nullptr;
+        UniqueFd sub = openRealFolder(fd_.get(), name);
+        return sub.get() < 0 ? nullptr : std::make_unique<LinuxFolder>(std::move(sub));
+    }
+
+    bool deleteFile(const std::string& name) override {
+        struct stat st {};
+        return isEntryName(name) &&
+               ::fstatat(fd_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+               !S_ISDIR(st.st_mode) && ::unlinkat(fd_.get(), name.c_str(), 0) == 0;
+    }
+
+    bool removeFolder(const std::string& name) override {
+        return isEntryName(name) && ::unlinkat(fd_.get(), name.c_str(), AT_REMOVEDIR) == 0;
+    }
+
+    bool writeFile(const std::string& name, const std::string& bytes) override {
+        // As on Windows, a read-only file or a folder is not replaced.
+        struct stat existing {};
+        if (::fstatat(fd_.get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(existing.st_mode) && (existing.st_mode & 0222) == 0)
+            return false;
+        return static_cast<bool>(writeFileAtomicallyIn(fd_, name, bytes));
+    }
+
+private:
+    static bool isEntryName(const std::string& name) {
+        return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+    }
+
+    UniqueFd fd_;
 };
 
 // mkdir -p with mode 0700 for the folders we make.
@@ -172,6 +240,13 @@ std::unique_ptr<ByteSource> LinuxFileSystem::openBytes(const std::string& path) 
     if (!source->isOpen())
         return nullptr;
     return source;
+}
+
+std::unique_ptr<Folder> LinuxFileSystem::openFolder(const std::string& path) {
+    if (path.empty())
+        return nullptr;
+    UniqueFd fd = openRealFolder(AT_FDCWD, withoutTrailingDelimiter(path));
+    return fd.get() < 0 ? nullptr : std::make_unique<LinuxFolder>(std::move(fd));
 }
 
 std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {

@@ -20,6 +20,7 @@ public:
     std::optional<std::string> readFile(const std::string& path) override;
     std::unique_ptr<ByteSource> openBytes(const std::string& path) override;
     bool writeFile(const std::string& path, const std::string& bytes) override;
+    std::unique_ptr<Folder> openFolder(const std::string& path) override;
     std::string specialFolder(SpecialFolder folder) override;
 };
 

@@ -39,6 +39,14 @@ std::optional<Entry> entryOf(std::string_view line) {
     return Entry{trimBlanks(line.substr(0, equals)), trimBlanks(line.substr(equals + 1))};
 }
 
+// A value as the profile functions read it: without one enclosing pair of matching quotes.
+std::string_view unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 } // namespace
 
 IniDocument::IniDocument(std::string_view text) {
@@ -96,7 +104,7 @@ std::optional<std::string> IniDocument::value(std::string_view section,
     for (std::size_t i = found->header + 1; i < found->end; ++i)
         if (auto entry = entryOf(lines_[i]);
             entry && sameNameIgnoringCase(entry->key, trimBlanks(key)))
-            return std::string(entry->value);
+            return std::string(unquoted(entry->value));
     return std::nullopt;
 }
 

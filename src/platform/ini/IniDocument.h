@@ -11,7 +11,8 @@ namespace dm::platform {
 // The text of an INI file, read and changed as the Windows profile functions do: "[section]"
 // lines, "key=value" lines, ";" comment lines. Section and key names match without regard to
 // ASCII case (the first section and key of a name count); names and values are taken without
-// the blanks around them. A change keeps every other line as it was. 8-bit text.
+// the blanks around them, and a value without one enclosing pair of matching quotes ("..." or
+// '...'). A change keeps every other line as it was. 8-bit text.
 class IniDocument {
 public:
     IniDocument() = default;
@@ -31,7 +32,8 @@ public:
     // Sets a key, adding the key after the section's last entry, or the section at the end. False
     // (and nothing changed) when the line would break the file's structure: names that are empty
     // or hold a line break, a section name with "]", a key name with "=" or starting with "[" or
-    // ";", a value with a line break. Blanks around a value are written but do not read back.
+    // ";", a value with a line break. Blanks and an enclosing pair of quotes around a value are
+    // written as given but do not read back.
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
 private:

@@ -40,14 +40,20 @@ int millisecondsLeft(Clock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-// Waits for the child until the deadline; kills its group when it has not ended by then.
-// True when it ended by itself.
+// Waits for the child until the deadline, then kills its group: whatever the child left running
+// in it (a process it started and did not wait for), or the whole group when the child has not
+// ended by then. True when the child ended by itself.
 bool reap(pid_t pid, Clock::time_point deadline) {
+    bool ended = false;
     for (;;) {
-        int status = 0;
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid || (done < 0 && errno != EINTR))
-            return true;
+        siginfo_t info{};
+        // WNOWAIT leaves an ended child unreaped, so that its id still names its group below.
+        const int done =
+            ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+        if ((done == 0 && info.si_pid == pid) || (done < 0 && errno != EINTR)) {
+            ended = true;
+            break;
+        }
         if (Clock::now() >= deadline)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -55,7 +61,7 @@ bool reap(pid_t pid, Clock::time_point deadline) {
     ::kill(-pid, SIGKILL);
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
-    return false;
+    return ended;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 namespace dm::platform {
 
@@ -12,8 +13,24 @@ namespace {
 
 class FileHiveStore : public HiveStore {
 public:
-    FileHiveStore(std::string folder, std::string machineHive)
-        : folder_(std::move(folder)), machineHive_(std::move(machineHive)) {}
+    FileHiveStore(std::string folder, std::string machineHive, FileRegistry::Parser parse)
+        : folder_(std::move(folder)), machineHive_(std::move(machineHive)),
+          parse_(std::move(parse)) {
+        // What is there before the first change, so that only what this run made is removed.
+        std::error_code ignored;
+        for (std::filesystem::path folder = folder_;
+             !folder.empty() && !std::filesystem::exists(folder, ignored);
+             folder = folder.parent_path()) {
+            madeFolders_.push_back(folder.string());
+            if (folder == folder.parent_path())
+                break;
+        }
+        for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
+            const std::string path = pathOf(root);
+            hadHive_[Index(root)] = std::filesystem::exists(path, ignored);
+            hadLock_[Index(root)] = std::filesystem::exists(path + ".lock", ignored);
+        }
+    }
 
     Result<const Hive*> read(RegistryRoot root) override {
         Result<const Hive*> own = readOwn(root);
@@ -51,6 +68,31 @@ public:
         return {};
     }
 
+    void removeEmptyStorage() override {
+        std::error_code ignored;
+        for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
+            const int index = Index(root);
+            const std::string path = pathOf(root);
+            const std::string lockPath = path + ".lock";
+            if (hadHive_[index] || !std::filesystem::exists(lockPath, ignored))
+                continue;
+            // Under the lock, so that no other process writes between the test and the removal.
+            auto lock = FileLock::acquire(lockPath);
+            if (!lock)
+                continue;
+            cache_[index].hive.reset();
+            auto loaded = load(root);
+            if (!loaded || !holdsNothing(loaded->first.root))
+                continue;
+            std::filesystem::remove(path, ignored);
+            if (!hadLock_[index])
+                std::filesystem::remove(lockPath, ignored);
+        }
+        // Innermost first; a folder that holds anything stays.
+        for (const std::string& folder : madeFolders_)
+            std::filesystem::remove(folder, ignored);
+    }
+
 private:
     struct Cache {
         std::optional<Hive> hive;
@@ -83,11 +125,16 @@ private:
             cache_[Index(RegistryRoot::LocalMachine)].identity;
         if (layered_.hive && layered_.machine == machine && layered_.user == user)
             return &*layered_.hive;
+        // A damaged machine hive is read again only once it has changed.
+        if (machine == damagedMachine_)
+            return &own;
         layered_.hive.reset();
         FileIdentity read;
         const std::optional<Hive> parsed = loadMachineHive(read);
-        if (!parsed)
+        if (!parsed) {
+            damagedMachine_ = read;
             return &own;
+        }
         Hive merged;
         merged.header = own.header;
         overlayKey(merged.root, parsed->root);
@@ -102,7 +149,7 @@ private:
         if (file.status != FileContents::Status::Ok)
             return std::nullopt;
         identity = file.identity;
-        Result<Hive> hive = parseHive(file.bytes);
+        Result<Hive> hive = parse_(file.bytes);
         return hive ? std::optional<Hive>(std::move(*hive)) : std::nullopt;
     }
 
@@ -114,6 +161,17 @@ private:
         if (!machine)
             return false;
         addKeys(hive.root, machine->root);
+        return true;
+    }
+
+    // No value in any key: what is left are keys that opening a path for writing made, such as
+    // an empty "Software".
+    static bool holdsNothing(const HiveKey& key) {
+        if (!key.values().empty())
+            return false;
+        for (const auto& sub : key.subKeys())
+            if (!holdsNothing(*sub))
+                return false;
         return true;
     }
 
@@ -144,7 +202,7 @@ private:
         }
         if (file.status == FileContents::Status::Failed)
             return Failure{"registry hive " + file.error};
-        auto hive = parseHive(file.bytes);
+        auto hive = parse_(file.bytes);
         if (!hive)
             return Failure{"registry hive " + path +
                            " is damaged and is left as it is: " + hive.error()};
@@ -159,14 +217,20 @@ private:
 
     std::string folder_;
     std::string machineHive_;
+    FileRegistry::Parser parse_;
     Cache cache_[2];
     Layered layered_;
+    std::optional<FileIdentity> damagedMachine_; // the machine hive as it was when it failed
+    std::vector<std::string> madeFolders_;       // missing when the store was made, innermost first
+    bool hadHive_[2] = {};
+    bool hadLock_[2] = {};
 };
 
 } // namespace
 
-FileRegistry::FileRegistry(std::string folder, std::string machineHive)
-    : HiveRegistry(std::make_unique<FileHiveStore>(std::move(folder), std::move(machineHive))) {}
+FileRegistry::FileRegistry(std::string folder, std::string machineHive, Parser parse)
+    : HiveRegistry(std::make_unique<FileHiveStore>(std::move(folder), std::move(machineHive),
+                                                   std::move(parse))) {}
 
 std::string FileRegistry::machineHiveOf(const std::string& exeName) {
     const std::filesystem::path bin = std::filesystem::path(exeName).parent_path();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/registry/HiveFormat.h"
 #include "platform/registry/HiveRegistry.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace dm::platform {
 
@@ -15,10 +18,14 @@ namespace dm::platform {
 // An installed copy also has a machine-wide HKEY_LOCAL_MACHINE hive, shipped by the install step
 // and read-only: HKEY_LOCAL_MACHINE reads it beneath the user's "system.reg" (the user's keys and
 // values win), while every write goes to the user's file only. A machine hive that is missing or
-// does not parse adds nothing.
+// does not parse adds nothing; a damaged one is read again only once the file has changed.
 class FileRegistry : public HiveRegistry {
 public:
-    explicit FileRegistry(std::string folder, std::string machineHive = {});
+    // How a hive file's text becomes a hive: parseHive, or a test's counting wrapper of it.
+    using Parser = std::function<Result<Hive>(std::string_view)>;
+
+    explicit FileRegistry(std::string folder, std::string machineHive = {},
+                          Parser parse = parseHive);
 
     // $DIMMETRIC_REGISTRY_DIR, else $XDG_CONFIG_HOME/dimmetric/registry with XDG_CONFIG_HOME
     // (when an absolute path) defaulting to ~/.config.

@@ -15,6 +15,7 @@ public:
 
     KeyResult openKey(RegistryRoot root, std::string_view path, RegistryAccess access,
                       RegistryView view = RegistryView::Default) override;
+    void removeEmptyStorage() override { store_->removeEmptyStorage(); }
     KeyResult createKey(RegistryRoot root, std::string_view path, RegistryAccess access,
                         RegistryView view = RegistryView::Default) override;
     Status deleteKey(RegistryRoot root, std::string_view path,

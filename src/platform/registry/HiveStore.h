@@ -19,6 +19,9 @@ public:
     // Applies change to the current hive and stores the result whole. Fails, with nothing
     // stored, when the hive cannot be read or stored or change returns false.
     virtual Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) = 0;
+    // Removes the storage made since the store was made that holds nothing now (see
+    // Registry::removeEmptyStorage); a store in memory has none.
+    virtual void removeEmptyStorage() {}
 };
 
 } // namespace dm::platform

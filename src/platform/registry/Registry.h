@@ -112,6 +112,12 @@ public:
     virtual Status deleteKey(RegistryRoot root, std::string_view path,
                              RegistryView view = RegistryView::Default) = 0;
 
+    // Removes what the registry's storage made during this run (files, folders) when it now
+    // holds no value, only keys without any (as opening a path for writing leaves them), so that
+    // a run that deleted its keys leaves no trace; storage that was there before, or that holds a
+    // value of anyone, stays. A registry without such storage does nothing.
+    virtual void removeEmptyStorage() {}
+
     bool keyExists(RegistryRoot root, std::string_view path,
                    RegistryView view = RegistryView::Default);
 };

@@ -33,6 +33,10 @@ std::string utf16LeToCp1252(std::string_view bytes) {
         if (unit == 0)
             break;
         text.push_back(narrowUnit(unit));
+        // A character beyond the 16-bit range is one character, so one "?".
+        if (isHighSurrogate(unit) && at + 3 < bytes.size() &&
+            isLowSurrogate(static_cast<char16_t>(readLe16(bytes, at + 2))))
+            at += 2;
     }
     return text;
 }

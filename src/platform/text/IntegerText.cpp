@@ -54,8 +54,8 @@ std::optional<std::int32_t> integerFromText(std::string_view text) {
     return static_cast<std::int32_t>(negative ? 0u - bits : bits);
 }
 
-std::int32_t StrToIntDef(std::string_view text, std::int32_t Default) {
-    return integerFromText(text).value_or(Default);
+std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback) {
+    return integerFromText(text).value_or(fallback);
 }
 
 } // namespace dm::platform

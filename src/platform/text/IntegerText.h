@@ -12,7 +12,7 @@ namespace dm::platform {
 // (hexadecimal values up to FFFFFFFF wrap to negative numbers).
 std::optional<std::int32_t> integerFromText(std::string_view text);
 
-// integerFromText, or Default when the text does not read.
-std::int32_t StrToIntDef(std::string_view text, std::int32_t Default);
+// integerFromText, or fallback when the text does not read.
+std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback);
 
 } // namespace dm::platform

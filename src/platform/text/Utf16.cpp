@@ -71,9 +71,9 @@ std::string utf16LeToUtf8(std::string_view bytes) {
     out.reserve(units.size());
     for (std::size_t k = 0; k < units.size(); ++k) {
         const char32_t u = units[k];
-        if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units.size()) {
+        if (isHighSurrogate(u) && k + 1 < units.size()) {
             const char32_t low = units[k + 1];
-            if (low >= 0xDC00 && low <= 0xDFFF) {
+            if (isLowSurrogate(low)) {
                 appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
                 ++k;
                 continue;

@@ -5,6 +5,14 @@
 
 namespace dm::platform {
 
+// The two halves of a character beyond U+FFFF in UTF-16.
+constexpr bool isHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool isLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 // UTF-16LE bytes to UTF-8 text; an unpaired surrogate becomes U+FFFD, an odd last byte is dropped.
 std::string utf16LeToUtf8(std::string_view bytes);
 // UTF-8 text to UTF-16LE bytes; an invalid sequence becomes U+FFFD.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/version/ByteSource.h"
+#include "platform/files/ByteSource.h"
 #include "platform/version/VersionBlock.h"
 
 #include <optional>

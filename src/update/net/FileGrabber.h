@@ -1,6 +1,7 @@
 #pragma once
 
 #include "update/net/HttpClient.h"
+#include "update/net/HttpPresets.h"
 
 #include <cstdint>
 #include <functional>
@@ -22,29 +23,29 @@ namespace dm::update {
 // downloader drops a running download: no callback follows.
 class FileGrabber {
 public:
-    using DoneEvent = std::function<void(FileGrabber& Sender)>;
+    using DoneEvent = std::function<void(FileGrabber& sender)>;
     struct Services {
         platform::SystemInfo& system; // tick count and whether TLS can be used
         platform::FileSystem& files;  // writes the downloaded file
         TransferLimits limits = {};
     };
 
-    // Log is held, not owned; it may be null.
-    FileGrabber(RunLog* Log, Services services);
+    // log is held, not owned; it may be null.
+    FileGrabber(RunLog* log, Services services);
     ~FileGrabber();
     FileGrabber(const FileGrabber&) = delete;
     FileGrabber& operator=(const FileGrabber&) = delete;
 
-    // Starts downloading URL and returns at once. FileName empty: the body stays in Stream only.
-    // OnDone (may be empty) follows the completion, after an error too. While a download runs,
+    // Starts downloading url and returns at once. fileName empty: the body stays in Stream only.
+    // onDone (may be empty) follows the completion, after an error too. While a download runs,
     // a further Grab is dropped and changes nothing.
-    void Grab(const std::string& URL, const std::string& FileName, DoneEvent OnDone);
+    void Grab(const std::string& url, const std::string& fileName, DoneEvent onDone);
     // The client's completion handler.
-    void RequestDone(HttpClient& Sender, HttpRequest RqType, std::uint16_t ErrCode);
+    void RequestDone(HttpClient& sender, HttpRequest rqType, std::uint16_t errCode);
 
     // A download was started and its completion has not run yet.
     bool Busy() const { return http_->busy(); }
-    std::uint32_t StartTick() const { return startTick_; }
+    std::uint32_t StartTick() const { return get_.startTick(); }
     const std::string& URL() const { return url_; }
     const std::string& FileName() const { return fileName_; }
     const std::string& Stream() const { return stream_; }
@@ -52,8 +53,8 @@ public:
 
 private:
     Services services_;
-    std::uint32_t startTick_ = 0;
     RunLog* log_;
+    TimedGet get_;
     std::string url_;
     std::string fileName_;
     DoneEvent onDone_;

@@ -1,20 +1,19 @@
 #include "update/net/HttpClient.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QSslSocket>
-#include <QUrl>
+#include "framework/TextUtils.h"
+#include "update/net/CurlMulti.h"
 
+#include <curl/curl.h>
+
+#include <array>
+#include <cstdlib>
 #include <utility>
 
 namespace dm::update {
 
 namespace {
 
-constexpr int kMaxRedirections = 5;
-constexpr qint64 kReadAhead = 64 * 1024;
+constexpr long kMaxRedirections = 5;
 
 // Whole seconds as "N s", anything else as "N ms".
 std::string durationText(std::chrono::milliseconds duration) {
@@ -22,38 +21,62 @@ std::string durationText(std::chrono::milliseconds duration) {
     return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
 }
 
-// Errors that Qt derives from the HTTP status alone: the server answered and the body came whole.
-bool isStatusError(QNetworkReply::NetworkError error) {
-    switch (error) {
-    case QNetworkReply::ContentAccessDenied:
-    case QNetworkReply::ContentOperationNotPermittedError:
-    case QNetworkReply::ContentNotFoundError:
-    case QNetworkReply::AuthenticationRequiredError:
-    case QNetworkReply::ContentConflictError:
-    case QNetworkReply::ContentGoneError:
-    case QNetworkReply::UnknownContentError:
-    case QNetworkReply::ProtocolInvalidOperationError:
-    case QNetworkReply::InternalServerError:
-    case QNetworkReply::OperationNotImplementedError:
-    case QNetworkReply::ServiceUnavailableError:
-    case QNetworkReply::UnknownServerError:
-        return true;
-    default:
-        return false;
-    }
+std::string tooLargeText(const char* part, std::size_t limit) {
+    return std::string("Reply ") + part + " larger than " + std::to_string(limit) + " bytes";
 }
 
-QString qText(const std::string& text) {
-    return QString::fromStdString(text);
+// The text after the code of a status line ("HTTP/1.1 404 Not Found"), without its line end.
+std::string statusText(std::string_view line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
+    const auto code = line.find(' ');
+    const auto text = code == std::string_view::npos ? code : line.find(' ', code + 1);
+    return text == std::string_view::npos ? std::string() : std::string(line.substr(text + 1));
 }
 
 } // namespace
 
+// One GET on its curl handle, with the request headers and the error text curl writes.
+struct HttpClient::Transfer {
+    CURL* easy = curl_easy_init();
+    curl_slist* headers = nullptr;
+    std::array<char, CURL_ERROR_SIZE> error{};
+    CURLcode refused = CURLE_OK;
+
+    ~Transfer() {
+        curl_easy_cleanup(easy);
+        curl_slist_free_all(headers);
+    }
+
+    // Sets option, remembering the first that curl refuses (an older libcurl lacks some).
+    template <typename T> void set(CURLoption option, T value) {
+        const CURLcode result = curl_easy_setopt(easy, option, value);
+        if (refused == CURLE_OK)
+            refused = result;
+    }
+
+    void addHeader(const char* name, const std::string& value) {
+        if (!value.empty())
+            headers = curl_slist_append(headers, (std::string(name) + ": " + value).c_str());
+    }
+
+    static std::size_t onBody(char* data, std::size_t, std::size_t size, void* client) {
+        return static_cast<HttpClient*>(client)->takeBody({data, size}) ? size : 0;
+    }
+    static std::size_t onHeader(char* data, std::size_t, std::size_t size, void* client) {
+        return static_cast<HttpClient*>(client)->takeHeader({data, size}) ? size : 0;
+    }
+    // The connection is made (and secured): the request goes out now.
+    static int onConnected(void* client, char*, char*, int, int) {
+        static_cast<HttpClient*>(client)->progressed();
+        return CURL_PREREQFUNC_OK;
+    }
+};
+
 HttpClient::HttpClient(QObject* owner, TransferLimits limits)
-    : QObject(owner), limits_(limits), sslContext_(QSslConfiguration::defaultConfiguration()),
-      manager_(new QNetworkAccessManager(this)) {
-    sslContext_.setPeerVerifyMode(QSslSocket::VerifyNone);
-    manager_->setProxy(QNetworkProxy::NoProxy);
+    : QObject(owner), limits_(limits),
+      multi_(std::make_unique<CurlMulti>(
+          [this](CURL*, CURLcode result) { transferDone(static_cast<int>(result)); })) {
     for (QTimer* timer : {&stallTimer_, &totalTimer_}) {
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer); // a limit is never cut short
@@ -67,126 +90,135 @@ HttpClient::HttpClient(QObject* owner, TransferLimits limits)
 }
 
 HttpClient::~HttpClient() {
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-    }
-    delete manager_; // with its replies, before the timers go
+    if (transfer_)
+        multi_->remove(transfer_->easy);
+    transfer_.reset();
+    multi_.reset(); // closes its connections
 }
 
-std::optional<std::string> HttpClient::GetASync() {
+platform::Status HttpClient::GetASync() {
     if (busy_)
-        return "A request is still running";
-    QNetworkRequest request(QUrl::fromEncoded(QByteArray::fromStdString(URL)));
+        return platform::Failure{"A request is still running"};
+    auto transfer = std::make_unique<Transfer>();
+    if (!transfer->easy)
+        return platform::Failure{"No transfer could be made"};
+    transfer->addHeader("Accept", Accept);
+    transfer->addHeader("Accept-Language", AcceptLanguage);
+    transfer->set(CURLOPT_URL, URL.c_str());
+    transfer->set(CURLOPT_HTTPHEADER, transfer->headers);
     if (!Agent.empty())
-        request.setRawHeader("User-Agent", QByteArray::fromStdString(Agent));
-    if (!Accept.empty())
-        request.setRawHeader("Accept", QByteArray::fromStdString(Accept));
-    if (!AcceptLanguage.empty())
-        request.setRawHeader("Accept-Language", QByteArray::fromStdString(AcceptLanguage));
-    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, RequestVer != "1.1");
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setMaximumRedirectsAllowed(kMaxRedirections);
-    // The request carries no identity: no cookies go out, none are kept.
-    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    request.setSslConfiguration(sslContext_);
-    applyProxy();
+        transfer->set(CURLOPT_USERAGENT, Agent.c_str());
+    transfer->set(
+        CURLOPT_HTTP_VERSION,
+        static_cast<long>(RequestVer == "1.1" ? CURL_HTTP_VERSION_1_1 : CURL_HTTP_VERSION_NONE));
+    transfer->set(CURLOPT_PROTOCOLS_STR, "http,https");
+    transfer->set(CURLOPT_FOLLOWLOCATION, 1L);
+    transfer->set(CURLOPT_MAXREDIRS, kMaxRedirections);
+    // Never from https to anything less safe.
+    transfer->set(CURLOPT_REDIR_PROTOCOLS_STR, StartsText(URL, "https:") ? "https" : "http,https");
+    // The body as sent: nothing is asked for compressed, nothing is inflated.
+    transfer->set(CURLOPT_HTTP_CONTENT_DECODING, 0L);
+    transfer->set(CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits_.maxBodyBytes));
+    transfer->set(CURLOPT_SSL_VERIFYPEER, sslContext_.verifyPeer ? 1L : 0L);
+    transfer->set(CURLOPT_SSL_VERIFYHOST, sslContext_.verifyPeer ? 2L : 0L);
+    if (Proxy.empty()) {
+        // Not even the environment's proxy.
+        transfer->set(CURLOPT_PROXY, "");
+        transfer->set(CURLOPT_NOPROXY, "*");
+    } else {
+        transfer->set(CURLOPT_PROXY, Proxy.c_str());
+        transfer->set(CURLOPT_PROXYPORT, std::atol(ProxyPort.c_str()));
+        if (ProxyAuth == httpAuthBasic && !ProxyUsername.empty()) {
+            transfer->set(CURLOPT_PROXYAUTH, CURLAUTH_BASIC);
+            transfer->set(CURLOPT_PROXYUSERNAME, ProxyUsername.c_str());
+            transfer->set(CURLOPT_PROXYPASSWORD, ProxyPassword.c_str());
+        }
+    }
+    transfer->set(CURLOPT_NOSIGNAL, 1L);
+    transfer->set(CURLOPT_ERRORBUFFER, transfer->error.data());
+    transfer->set(CURLOPT_WRITEFUNCTION, &Transfer::onBody);
+    transfer->set(CURLOPT_WRITEDATA, this);
+    transfer->set(CURLOPT_HEADERFUNCTION, &Transfer::onHeader);
+    transfer->set(CURLOPT_HEADERDATA, this);
+    transfer->set(CURLOPT_PREREQFUNCTION, &Transfer::onConnected);
+    transfer->set(CURLOPT_PREREQDATA, this);
+    if (transfer->refused != CURLE_OK)
+        return platform::Failure{std::string("The transport refuses a setting: ") +
+                                 curl_easy_strerror(transfer->refused)};
+    if (!multi_->add(transfer->easy))
+        return platform::Failure{"The transfer could not be started"};
 
+    transfer_ = std::move(transfer);
     failure_.reset();
     reasonPhrase_.clear();
     received_ = 0;
-    streamStart_ = RcvdStream ? RcvdStream->size() : 0;
+    headerBytes_ = 0;
     busy_ = true;
-    const QString scheme = request.url().scheme().toLower();
-    if (scheme != "http" && scheme != "https") {
-        // Qt would also read files and resources; this client speaks HTTP only.
-        deliver({static_cast<std::uint16_t>(QNetworkReply::ProtocolUnknownError),
-                 "Protocol \"" + scheme.toStdString() + "\" is unknown"});
-        return std::nullopt;
-    }
-    reply_ = manager_->get(request);
-    // Qt reads no further ahead than this while the body waits to be taken.
-    reply_->setReadBufferSize(kReadAhead);
-    connect(reply_, &QNetworkReply::readyRead, this, &HttpClient::receive);
-    connect(reply_, &QNetworkReply::metaDataChanged, this, [this] {
-        progressed();
-        const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-        const bool followed =
-            reply_->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid();
-        if (!followed && length.isValid() && length.toULongLong() > limits_.maxBodyBytes)
-            fail(kHttpErrorBodyTooLarge,
-                 "Reply body larger than " + std::to_string(limits_.maxBodyBytes) + " bytes");
-    });
-    connect(reply_, &QNetworkReply::redirected, this, [this] {
-        // Only the last reply's body is kept.
-        if (RcvdStream)
-            RcvdStream->resize(streamStart_);
-        received_ = 0;
-        progressed();
-    });
-    connect(reply_, &QNetworkReply::requestSent, this, &HttpClient::progressed);
-    connect(reply_, &QNetworkReply::encrypted, this, &HttpClient::progressed);
-    connect(reply_, &QNetworkReply::finished, this, &HttpClient::finished);
     stallTimer_.start(limits_.stallTimeout);
     totalTimer_.start(limits_.totalTimeout);
-    return std::nullopt;
-}
-
-void HttpClient::applyProxy() {
-    if (Proxy.empty()) {
-        manager_->setProxy(QNetworkProxy::NoProxy);
-        return;
-    }
-    QNetworkProxy proxy(QNetworkProxy::HttpProxy, qText(Proxy), qText(ProxyPort).toUShort());
-    if (ProxyAuth == httpAuthBasic) {
-        proxy.setUser(qText(ProxyUsername));
-        proxy.setPassword(qText(ProxyPassword));
-    }
-    manager_->setProxy(proxy);
-}
-
-void HttpClient::receive() {
-    if (!reply_)
-        return;
-    const QByteArray data = reply_->readAll();
-    if (data.isEmpty())
-        return;
-    progressed();
-    if (received_ + static_cast<std::size_t>(data.size()) > limits_.maxBodyBytes) {
-        fail(kHttpErrorBodyTooLarge,
-             "Reply body larger than " + std::to_string(limits_.maxBodyBytes) + " bytes");
-        return;
-    }
-    received_ += static_cast<std::size_t>(data.size());
-    if (RcvdStream)
-        RcvdStream->append(data.constData(), static_cast<std::size_t>(data.size()));
+    return {};
 }
 
 void HttpClient::progressed() {
-    if (reply_)
+    if (transfer_)
         stallTimer_.start(limits_.stallTimeout);
 }
 
-void HttpClient::fail(std::uint16_t code, std::string reason) {
-    if (!reply_ || failure_)
-        return;
-    failure_ = Ending{code, std::move(reason)};
-    reply_->abort(); // finishes the reply at once
+bool HttpClient::takeBody(std::string_view data) {
+    if (received_ + data.size() > limits_.maxBodyBytes) {
+        failure_ = Ending{kHttpErrorBodyTooLarge, tooLargeText("body", limits_.maxBodyBytes)};
+        return false;
+    }
+    received_ += data.size();
+    if (RcvdStream)
+        RcvdStream->append(data);
+    if (!data.empty())
+        progressed();
+    return true;
 }
 
-void HttpClient::finished() {
-    if (!failure_)
-        receive(); // whatever arrived with the end
-    QNetworkReply* reply = std::exchange(reply_, nullptr);
-    if (!reply)
+bool HttpClient::takeHeader(std::string_view line) {
+    headerBytes_ += line.size();
+    if (headerBytes_ > limits_.maxHeaderBytes) {
+        failure_ = Ending{kHttpErrorHeaderTooLarge, tooLargeText("header", limits_.maxHeaderBytes)};
+        return false;
+    }
+    if (line.substr(0, 5) == "HTTP/")
+        reasonPhrase_ = statusText(line); // each reply of a redirection has its own
+    else if (line == "\r\n" || line == "\n")
+        progressed(); // a whole header came
+    return true;
+}
+
+void HttpClient::fail(std::uint16_t code, std::string reason) {
+    if (transfer_)
+        finish({code, std::move(reason)});
+}
+
+void HttpClient::transferDone(int result) {
+    if (!transfer_)
         return;
+    const auto code = static_cast<CURLcode>(result);
+    Ending ending{0, reasonPhrase_};
+    if (failure_)
+        ending = *failure_;
+    else if (code == CURLE_FILESIZE_EXCEEDED)
+        ending = {kHttpErrorBodyTooLarge, tooLargeText("body", limits_.maxBodyBytes)};
+    else if (code == CURLE_OUT_OF_MEMORY && received_ == 0)
+        // What curl says when one line of the head outgrows its buffer.
+        ending = {kHttpErrorHeaderTooLarge, tooLargeText("header line", CURL_MAX_HTTP_HEADER)};
+    else if (code != CURLE_OK)
+        ending = {static_cast<std::uint16_t>(code), transfer_->error[0] != '\0'
+                                                        ? std::string(transfer_->error.data())
+                                                        : std::string(curl_easy_strerror(code))};
+    finish(ending);
+}
+
+void HttpClient::finish(const Ending& ending) {
     stallTimer_.stop();
     totalTimer_.stop();
-    const Ending ending = failure_ ? *failure_ : endingOf(*reply);
-    reply->disconnect(this);
-    reply->deleteLater();
+    multi_->remove(transfer_->easy);
+    transfer_.reset();
     deliver(ending);
 }
 
@@ -203,18 +235,6 @@ void HttpClient::deliver(const Ending& ending) {
                 handler(*this, httpGET, code);
         },
         Qt::QueuedConnection);
-}
-
-HttpClient::Ending HttpClient::endingOf(QNetworkReply& reply) const {
-    const bool answered = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() &&
-                          (reply.error() == QNetworkReply::NoError || isStatusError(reply.error()));
-    if (answered)
-        return {0, reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute)
-                       .toByteArray()
-                       .toStdString()};
-    if (reply.error() == QNetworkReply::NoError)
-        return {0, {}};
-    return {static_cast<std::uint16_t>(reply.error()), reply.errorString().toStdString()};
 }
 
 } // namespace dm::update

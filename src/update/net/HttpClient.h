@@ -1,20 +1,22 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <QObject>
-#include <QSslConfiguration>
 #include <QTimer>
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-
-class QNetworkAccessManager;
-class QNetworkReply;
+#include <string_view>
 
 namespace dm::update {
+
+class CurlMulti;
 
 // Request kinds, in the HTTP library's order.
 enum HttpRequest : int {
@@ -35,30 +37,38 @@ enum HttpAuth : int {
     httpAuthBasic,
 };
 
-// Bounds of one request: a larger body, a pause without progress or a longer transfer ends it
-// as an error.
+// Bounds of one request: a larger body, more header bytes (status lines and trailers included,
+// over all the replies of its redirections), a pause without progress or a longer transfer ends
+// it as an error. libcurl itself refuses a single header line above 100 KiB.
 struct TransferLimits {
     std::size_t maxBodyBytes = 1024 * 1024;
     std::chrono::milliseconds stallTimeout = std::chrono::seconds(60);
     std::chrono::milliseconds totalTimeout = std::chrono::minutes(5);
+    std::size_t maxHeaderBytes = 32 * 1024;
 };
 
-// Error codes of a completion are Qt's network error numbers; these two are the client's own
-// endings.
-inline constexpr std::uint16_t kHttpErrorTimedOut = 4;       // QNetworkReply::TimeoutError
-inline constexpr std::uint16_t kHttpErrorBodyTooLarge = 299; // QNetworkReply::UnknownContentError
+// Error codes of a completion are libcurl's (CURLcode); these three are the client's own endings.
+inline constexpr std::uint16_t kHttpErrorTimedOut = 28;       // CURLE_OPERATION_TIMEDOUT
+inline constexpr std::uint16_t kHttpErrorHeaderTooLarge = 56; // CURLE_RECV_ERROR
+inline constexpr std::uint16_t kHttpErrorBodyTooLarge = 63;   // CURLE_FILESIZE_EXCEEDED
 
-// An HTTP(S) client for one request at a time. GetASync returns at once; OnRequestDone follows
-// through the event loop with ErrCode 0 when the transfer completed, whatever the HTTP status,
-// and the body appended to RcvdStream; a URL of any other scheme than http or https ends as an
-// error. Redirections are followed, at most 5 per request, never from https to http. The
-// client has its own TLS settings, which check no certificate. A client freed with a request
-// running drops it: no completion follows.
+// The TLS settings of one client.
+struct TlsSettings {
+    bool verifyPeer = false; // the server's certificate and name are not checked
+};
+
+// An HTTP(S) client for one request at a time, on libcurl driven by the event loop. GetASync
+// returns at once; OnRequestDone follows through the event loop with errCode 0 when the transfer
+// completed, whatever the HTTP status, and the body appended to RcvdStream; a URL of any other
+// scheme than http or https ends as an error. Redirections are followed, at most 5 per request,
+// never from https to http nor to another scheme. No compression is asked for and none is
+// undone: the body is kept as sent. The client has its own TLS settings, which check no
+// certificate. A client freed with a request running drops it: no completion follows.
 class HttpClient : public QObject {
     Q_OBJECT
 public:
     using RequestDoneEvent =
-        std::function<void(HttpClient& Sender, HttpRequest RqType, std::uint16_t ErrCode)>;
+        std::function<void(HttpClient& sender, HttpRequest rqType, std::uint16_t errCode)>;
 
     explicit HttpClient(QObject* owner = nullptr, TransferLimits limits = {});
     ~HttpClient() override;
@@ -69,7 +79,7 @@ public:
     std::string Agent;          // User-Agent
     std::string Accept;         // Accept
     std::string AcceptLanguage; // Accept-Language
-    std::string RequestVer;     // "1.1": HTTP/1.1 only; otherwise Qt may negotiate HTTP/2
+    std::string RequestVer;     // "1.1": HTTP/1.1 only; otherwise HTTP/2 may be negotiated
     int Timeout = 30; // seconds; bounds blocking requests only, which this client does not make
     HttpAuth ProxyAuth = httpAuthNone;
     // No proxy at all (not even the system's) while Proxy is empty.
@@ -80,11 +90,11 @@ public:
     std::string* RcvdStream = nullptr; // receives the body; may be unset
     RequestDoneEvent OnRequestDone;
 
-    // Starts a GET of URL. nullopt when started, else why not (a request is still running).
-    std::optional<std::string> GetASync();
+    // Starts a GET of URL; fails when it cannot (a request is still running).
+    platform::Status GetASync();
     // The status line's text after the code, or the words for a failure; empty before any.
     const std::string& ReasonPhrase() const { return reasonPhrase_; }
-    const QSslConfiguration& SslContext() const { return sslContext_; }
+    const TlsSettings& SslContext() const { return sslContext_; }
     // A request was started and its completion has not been delivered yet.
     bool busy() const { return busy_; }
 
@@ -93,24 +103,26 @@ private:
         std::uint16_t code;
         std::string reason;
     };
+    struct Transfer; // the running libcurl transfer
 
-    void applyProxy();
-    void receive();
     void progressed();
+    // Body bytes and header lines as curl hands them over; false ends the transfer.
+    bool takeBody(std::string_view data);
+    bool takeHeader(std::string_view line);
     void fail(std::uint16_t code, std::string reason);
-    void finished();
+    void transferDone(int result);
+    void finish(const Ending& ending);
     void deliver(const Ending& ending);
-    Ending endingOf(QNetworkReply& reply) const;
 
     TransferLimits limits_;
-    QSslConfiguration sslContext_;
-    QNetworkAccessManager* manager_;
-    QNetworkReply* reply_ = nullptr;
+    TlsSettings sslContext_;
+    std::unique_ptr<CurlMulti> multi_;
+    std::unique_ptr<Transfer> transfer_;
     QTimer stallTimer_;
     QTimer totalTimer_;
-    std::optional<Ending> failure_;
-    std::size_t streamStart_ = 0;
+    std::optional<Ending> failure_; // decided inside a curl callback, delivered when curl ends
     std::size_t received_ = 0;
+    std::size_t headerBytes_ = 0;
     std::string reasonPhrase_;
     bool busy_ = false;
 };

@@ -3,54 +3,81 @@
 #include "framework/RunLog.h"
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
+#include "platform/system/SystemInfo.h"
 
-#include <QSslSocket>
+#include <curl/curl.h>
 
 #include <utility>
 
 namespace dm::update {
 
-bool IsSslAvailable(platform::SystemInfo& System) {
-    return !IsPreVistaOS(System) && QSslSocket::supportsSsl();
+namespace {
+
+// The TLS library the transport was built with; null when it has none.
+const char* tlsLibraryText() {
+    const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
+    return info && (info->features & CURL_VERSION_SSL) ? info->ssl_version : nullptr;
 }
 
-std::string GetSslVersionText(platform::SystemInfo& System) {
-    if (!IsSslAvailable(System))
-        return "Not Available";
-    const std::string text = QSslSocket::sslLibraryVersionString().toStdString();
-    return text.empty() ? "Not Available" : text;
+} // namespace
+
+bool IsSslAvailable(platform::SystemInfo& system) {
+    return !IsPreVistaOS(system) && tlsLibraryText();
 }
 
-std::string AdjustUrlScheme(platform::SystemInfo& System, const std::string& URL) {
-    if (StartsText(URL, "https") && !IsSslAvailable(System))
-        return "http" + URL.substr(5);
-    return URL;
+std::string GetSslVersionText(platform::SystemInfo& system) {
+    const char* text = IsSslAvailable(system) ? tlsLibraryText() : nullptr;
+    return text && *text ? text : "Not Available";
 }
 
-HttpClient& SetupHttpClient(HttpClient& Client) {
-    Client.Agent = "Mozilla/5.0";
-    Client.RequestVer = "1.1";
-    Client.Accept = "text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,*/*;q=0.8";
-    Client.AcceptLanguage = "fr,fr-fr;q=0.8,en-us;q=0.5,en;q=0.3";
-    Client.Timeout = 3;
-    Client.ProxyAuth = httpAuthBasic;
-    return Client;
+std::string AdjustUrlScheme(platform::SystemInfo& system, const std::string& url) {
+    if (StartsText(url, "https") && !IsSslAvailable(system))
+        return "http" + url.substr(5);
+    return url;
 }
 
-void PrepareGetRequest(HttpClient& Client, platform::SystemInfo& System, RunLog* Log,
-                       const std::string& LogName, const std::string& URL, std::string& Body,
-                       HttpClient::RequestDoneEvent OnDone) {
-    SetupHttpClient(Client);
-    Client.Timeout = 10;
-    Client.OnRequestDone = std::move(OnDone);
-    Client.Proxy.clear();
-    Client.ProxyPort.clear();
-    Client.ProxyUsername.clear();
-    Client.ProxyPassword.clear();
-    Client.URL = AdjustUrlScheme(System, URL);
-    if (!SameText(Client.URL, URL))
-        addToLog(Log, LogName + " : No SSL / Back to HTTP", llVerbose);
-    Client.RcvdStream = &Body;
+HttpClient& SetupHttpClient(HttpClient& client) {
+    client.Agent = "Mozilla/5.0";
+    client.RequestVer = "1.1";
+    client.Accept = "text/html,application/xhtml+xml,application/xml;q=0.9,image/webp,*/*;q=0.8";
+    client.AcceptLanguage = "fr,fr-fr;q=0.8,en-us;q=0.5,en;q=0.3";
+    client.Timeout = 3;
+    client.ProxyAuth = httpAuthBasic;
+    return client;
+}
+
+void PrepareGetRequest(HttpClient& client, platform::SystemInfo& system, RunLog* log,
+                       const std::string& logName, const std::string& url, std::string& body,
+                       HttpClient::RequestDoneEvent onDone) {
+    SetupHttpClient(client);
+    client.Timeout = 10;
+    client.OnRequestDone = std::move(onDone);
+    client.Proxy.clear();
+    client.ProxyPort.clear();
+    client.ProxyUsername.clear();
+    client.ProxyPassword.clear();
+    client.URL = AdjustUrlScheme(system, url);
+    if (!SameText(client.URL, url))
+        addToLog(log, logName + " : No SSL / Back to HTTP", llVerbose);
+    client.RcvdStream = &body;
+}
+
+void TimedGet::start(HttpClient& client, const std::string& logName, const std::string& url,
+                     std::string& body, HttpClient::RequestDoneEvent onDone) {
+    body.clear();
+    PrepareGetRequest(client, system_, log_, logName, url, body, std::move(onDone));
+    startTick_ = system_.tickCount();
+    // A refused start (the client is still busy) is dropped: no completion follows for it.
+    (void)client.GetASync();
+}
+
+std::optional<std::uint32_t> TimedGet::completed(HttpRequest rqType, std::uint16_t errCode,
+                                                 const std::string& failureLine) const {
+    if (errCode != 0 || rqType != httpGET) {
+        addToLog(log_, failureLine, llError);
+        return std::nullopt;
+    }
+    return system_.tickCount() - startTick_;
 }
 
 } // namespace dm::update

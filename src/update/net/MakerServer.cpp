@@ -32,16 +32,16 @@ bool isPort(const std::string& text) {
 
 } // namespace
 
-bool IsServerHostText(const std::string& Text) {
-    const auto colon = Text.find(':');
-    const std::string host = Text.substr(0, colon);
+bool IsServerHostText(const std::string& text) {
+    const auto colon = text.find(':');
+    const std::string host = text.substr(0, colon);
     if (host.empty() || host.size() > 253 || host.front() == '.' || host.front() == '-')
         return false;
     for (const char c : host) {
         if (!isHostCharacter(c))
             return false;
     }
-    return colon == std::string::npos || isPort(Text.substr(colon + 1));
+    return colon == std::string::npos || isPort(text.substr(colon + 1));
 }
 
 std::string MakerServerHost() {
@@ -51,8 +51,8 @@ std::string MakerServerHost() {
     return DIMMETRIC_SERVER_HOST;
 }
 
-std::string MakerServerUrl(const std::string& Path) {
-    return "https://" + MakerServerHost() + Path;
+std::string MakerServerUrl(const std::string& path) {
+    return "https://" + MakerServerHost() + path;
 }
 
 std::string MakerEmailAddress() {

@@ -4,14 +4,14 @@
 #include "platform/system/SystemInfo.h"
 #include "update/Version.h"
 #include "update/identify/Identify.h"
-#include "update/net/HttpPresets.h"
 #include "update/net/MakerServer.h"
 #include "update/net/UpdateProtocol.h"
 
 namespace dm::update {
 
-VigilLite::VigilLite(RunLog* Log, std::string Title, Services services)
-    : services_(services), log_(Log), title_(std::move(Title)) {}
+VigilLite::VigilLite(RunLog* log, std::string title, Services services)
+    : services_(services), log_(log), get_(log, services.identify.system),
+      title_(std::move(title)) {}
 
 VigilLite::~VigilLite() {
     onDone_ = nullptr;
@@ -24,51 +24,45 @@ void VigilLite::freeClient() {
     http_ = nullptr;
 }
 
-void VigilLite::CheckForUpdate(const std::string& ExeName, QObject* Owner, DoneEvent OnDone) {
+void VigilLite::CheckForUpdate(const std::string& exeName, QObject* owner, DoneEvent onDone) {
     freeClient();
     busy_ = true;
     updateAvailable_ = false;
     replyValid_ = false;
+    failureCause_.clear();
     addToLog(log_, title_ + " Update self check : Initialization", llInfo);
-    onDone_ = std::move(OnDone);
+    onDone_ = std::move(onDone);
 
     IdentifyContext& identify = services_.identify;
-    const DisplayedFileInfo info = GetDisplayedFileInfo(identify, ExeName);
-    std::string fileName = ExeName;
+    const DisplayedFileInfo info = GetDisplayedFileInfo(identify, exeName);
+    std::string fileName = exeName;
     const VigilVersion version(GetSoftwareVersion(identify, fileName, "", "", false));
     ms_ = version.GetMS();
     ls_ = version.GetLS();
     const std::string url = MakerServerUrl(
         UpdateRequestTarget(info.Name, info.Company, version.MSText(), version.LSText()));
 
-    stream_.clear();
-    http_ = new HttpClient(Owner, services_.limits);
-    PrepareGetRequest(*http_, identify.system, log_, "VigilLite", url, stream_,
-                      [this](HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
-                          RequestDone(sender, rqType, errCode);
-                      });
-    startTick_ = identify.system.tickCount();
-    // Cannot fail here: the client is new.
-    (void)http_->GetASync();
+    http_ = new HttpClient(owner, services_.limits);
+    get_.start(*http_, "VigilLite", url, stream_,
+               [this](HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
+                   RequestDone(sender, rqType, errCode);
+               });
 }
 
-void VigilLite::RequestDone(HttpClient& Sender, HttpRequest RqType, std::uint16_t ErrCode) {
-    if (ErrCode != 0 || RqType != httpGET) {
-        addToLog(log_,
-                 title_ + " Update self check : Server error (" + std::to_string(ErrCode) + ")",
-                 llError);
-    } else {
+void VigilLite::RequestDone(HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
+    const std::string serverError = "Server error (" + std::to_string(errCode);
+    failureCause_ = serverError + " Cause : " + sender.ReasonPhrase() + ")";
+    if (const auto elapsed =
+            get_.completed(rqType, errCode, title_ + " Update self check : " + serverError + ")")) {
         const UpdateReply reply = ReadUpdateReply(stream_, ms_, ls_);
-        const std::uint32_t elapsed = services_.identify.system.tickCount() - startTick_;
         addToLog(log_,
                  title_ + " Update self check : Server replied " + reply.versionText + " in " +
-                     std::to_string(elapsed) + "ms",
+                     std::to_string(*elapsed) + "ms",
                  llInfo);
         if (!reply.valid)
-            addToLog(log_,
-                     title_ + " Update self check : Server error (" + std::to_string(ErrCode) +
-                         " Cause : " + Sender.ReasonPhrase() + ")",
-                     llVerbose);
+            addToLog(log_, title_ + " Update self check : " + failureCause_, llVerbose);
+        else
+            failureCause_.clear();
         replyValid_ = reply.valid;
         updateAvailable_ = reply.newer;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "update/net/HttpClient.h"
+#include "update/net/HttpPresets.h"
 
 #include <QPointer>
 
@@ -19,29 +20,29 @@ namespace dm::update {
 struct IdentifyContext;
 
 // Asks the maker's web server whether a newer version of an executable exists. Each check makes
-// a new client (freeing the one before); the result comes through OnDone, after which the owner
-// reads UpdateAvailable and ReplyValid. Freeing the checker drops a running check: no callback
-// follows.
+// a new client (freeing the one before); the result comes through onDone, after which the owner
+// reads UpdateAvailable, ReplyValid and, when the reply was no valid version, FailureCause. Freeing
+// the checker drops a running check: no callback follows.
 class VigilLite {
 public:
-    using DoneEvent = std::function<void(VigilLite& Sender)>;
+    using DoneEvent = std::function<void(VigilLite& sender)>;
     struct Services {
         IdentifyContext& identify; // names the executable; its system facts give ticks and TLS
         TransferLimits limits = {};
     };
 
-    // Log is held, not owned; it may be null. Title starts every log line of the checker.
-    VigilLite(RunLog* Log, std::string Title, Services services);
+    // log is held, not owned; it may be null. title starts every log line of the checker.
+    VigilLite(RunLog* log, std::string title, Services services);
     ~VigilLite();
     VigilLite(const VigilLite&) = delete;
     VigilLite& operator=(const VigilLite&) = delete;
 
-    // Starts a check of ExeName and returns at once; Owner (may be null) becomes the parent of
+    // Starts a check of exeName and returns at once; owner (may be null) becomes the parent of
     // the new client. It does not look at Busy: callers start a check only when it is False.
     // Errors of the executable's identification reach the caller, with Busy left True.
-    void CheckForUpdate(const std::string& ExeName, QObject* Owner, DoneEvent OnDone);
+    void CheckForUpdate(const std::string& exeName, QObject* owner, DoneEvent onDone);
     // The client's completion handler.
-    void RequestDone(HttpClient& Sender, HttpRequest RqType, std::uint16_t ErrCode);
+    void RequestDone(HttpClient& sender, HttpRequest rqType, std::uint16_t errCode);
 
     // A check was started and its completion has not run yet.
     bool Busy() const { return busy_; }
@@ -49,7 +50,11 @@ public:
     bool UpdateAvailable() const { return updateAvailable_; }
     // The last reply was a valid version.
     bool ReplyValid() const { return replyValid_; }
-    std::uint32_t StartTick() const { return startTick_; }
+    // Why the last check gave no valid version, as "Server error (<code> Cause : <words>)" with
+    // the client's words for the failure or the reply's status text; empty after a valid reply
+    // and while a check runs.
+    const std::string& FailureCause() const { return failureCause_; }
+    std::uint32_t StartTick() const { return get_.startTick(); }
     std::uint32_t MS() const { return ms_; }
     std::uint32_t LS() const { return ls_; }
     const std::string& Title() const { return title_; }
@@ -61,8 +66,8 @@ private:
     void freeClient();
 
     Services services_;
-    std::uint32_t startTick_ = 0;
     RunLog* log_;
+    TimedGet get_;
     bool busy_ = false;
     DoneEvent onDone_;
     std::uint32_t ms_ = 0;
@@ -72,6 +77,7 @@ private:
     QPointer<HttpClient> http_;
     bool updateAvailable_ = false;
     bool replyValid_ = false;
+    std::string failureCause_;
 };
 
 } // namespace dm::update

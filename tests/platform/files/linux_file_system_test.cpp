@@ -1,5 +1,7 @@
 #include "platform/files/LinuxFileSystem.h"
 
+#include "platform/files/Folder.h"
+
 #include "support/EnvironmentGuard.h"
 #include "support/TempDir.h"
 
@@ -96,6 +98,64 @@ TEST_F(LinuxFileSystemTest, ALogThatIsALinkIsWrittenThroughTheLink) {
     EXPECT_TRUE(fs::is_symlink(temp.path() / "Dimmetric.log"));
     EXPECT_EQ(files.readFile(target), "Info\tline\r\n");
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0600));
+}
+
+TEST_F(LinuxFileSystemTest, AFolderThatIsALinkIsNotOpenedNorWrittenThrough) {
+    const std::string outside = temp.write("outside/app.log", "keep");
+    fs::create_symlink(temp.path() / "outside", temp.path() / "data");
+    EXPECT_FALSE(files.openFolder(temp.dir() + "data"));
+    EXPECT_FALSE(files.openFolder(temp.dir() + "data/"));
+    EXPECT_FALSE(files.openFolder(temp.dir() + "missing"));
+    EXPECT_FALSE(files.openFolder(outside));
+    EXPECT_FALSE(files.writeFileInFolder(temp.dir() + "data/app.log", "new"));
+    EXPECT_EQ(test::TempDir::read(outside), "keep");
+}
+
+TEST_F(LinuxFileSystemTest, AHeldFolderSwappedForALinkLeadsNothingOutside) {
+    temp.write("data/old.log", "old");
+    temp.write("data/sub/inner.txt", "inner");
+    const std::string outsideLog = temp.write("outside/old.log", "keep");
+    const std::string outsideInner = temp.write("outside/sub/inner.txt", "keep");
+    const auto folder = files.openFolder(temp.dir() + "data");
+    ASSERT_TRUE(folder);
+    // Checked and held open; now the folder is moved away and a link put in its place.
+    fs::rename(temp.path() / "data", temp.path() / "moved");
+    fs::create_symlink(temp.path() / "outside", temp.path() / "data");
+
+    EXPECT_TRUE(folder->writeFile("new.log", "new"));
+    const auto sub = folder->openFolder("sub");
+    ASSERT_TRUE(sub);
+    EXPECT_TRUE(sub->deleteFile("inner.txt"));
+    EXPECT_TRUE(folder->removeFolder("sub"));
+    EXPECT_TRUE(folder->deleteFile("old.log"));
+    std::vector<std::string> names;
+    for (const auto& entry : folder->list())
+        names.push_back(entry.name);
+    EXPECT_EQ(names, std::vector<std::string>{"new.log"});
+
+    EXPECT_EQ(test::TempDir::read(temp.path() / "moved/new.log"), "new");
+    EXPECT_FALSE(fs::exists(temp.path() / "outside/new.log"));
+    EXPECT_EQ(test::TempDir::read(outsideLog), "keep");
+    EXPECT_EQ(test::TempDir::read(outsideInner), "keep");
+}
+
+TEST_F(LinuxFileSystemTest, AHeldFolderNeverFollowsALinkInside) {
+    const std::string outsideFile = temp.write("outside/file.txt", "keep");
+    temp.write("outside/folder/keep.txt", "keep");
+    fs::create_directories(temp.path() / "data");
+    fs::create_symlink(outsideFile, temp.path() / "data/file-link");
+    fs::create_symlink(temp.path() / "outside/folder", temp.path() / "data/folder-link");
+    const auto folder = files.openFolder(temp.dir() + "data");
+    ASSERT_TRUE(folder);
+    EXPECT_FALSE(folder->openFolder("folder-link"));
+    EXPECT_FALSE(folder->removeFolder("folder-link"));
+    EXPECT_FALSE(folder->openFolder("../outside"));
+    // A link in a file's place is replaced by the file, not written through.
+    EXPECT_TRUE(folder->writeFile("file-link", "new"));
+    EXPECT_FALSE(fs::is_symlink(temp.path() / "data/file-link"));
+    EXPECT_TRUE(folder->deleteFile("folder-link"));
+    EXPECT_EQ(test::TempDir::read(outsideFile), "keep");
+    EXPECT_EQ(test::TempDir::read(temp.path() / "outside/folder/keep.txt"), "keep");
 }
 
 TEST_F(LinuxFileSystemTest, SpecialFoldersFollowTheXdgBaseDirectories) {

@@ -44,6 +44,52 @@ TEST(IniDocument, LooksUpIgnoringCaseAndDropsTheBlanksAroundValues) {
         EXPECT_EQ(ini.value(c.section, c.key), c.value) << c.section << "/" << c.key;
 }
 
+// The profile functions drop one enclosing pair of matching quotes, after the blanks.
+TEST(IniDocument, ReadsAValueWithoutOneEnclosingPairOfMatchingQuotes) {
+    const IniDocument ini("[links]\r\n"
+                          "ram=\"https://www.example.com/ram?a=1;b=2\"\r\n"
+                          "[Details]\n"
+                          "Name='Mozilla Firefox Legacy'\n"
+                          "[Version]\n"
+                          "Product Version=\"3.1\"\n"
+                          "[Q]\n"
+                          "spaced =  \"  inner blanks  \"  \n"
+                          "empty=\"\"\n"
+                          "emptySingle=''\n"
+                          "one=\"\n"
+                          "oneSingle='\n"
+                          "unmatched=\"abc'\n"
+                          "open=\"abc\n"
+                          "close=abc\"\n"
+                          "doubled=\"\"a\"\"\n"
+                          "inside=a \"b\" c\n"
+                          "mixed='a\"\n"
+                          "apostrophes='it's'\n");
+    const struct {
+        const char* section;
+        const char* key;
+        std::string value;
+    } cases[] = {
+        {"links", "ram", "https://www.example.com/ram?a=1;b=2"},
+        {"details", "name", "Mozilla Firefox Legacy"},
+        {"Version", "Product Version", "3.1"},
+        {"Q", "spaced", "  inner blanks  "},
+        {"Q", "empty", ""},
+        {"Q", "emptySingle", ""},
+        {"Q", "one", "\""},
+        {"Q", "oneSingle", "'"},
+        {"Q", "unmatched", "\"abc'"},
+        {"Q", "open", "\"abc"},
+        {"Q", "close", "abc\""},
+        {"Q", "doubled", "\"a\""}, // one pair only
+        {"Q", "inside", "a \"b\" c"},
+        {"Q", "mixed", "'a\""},
+        {"Q", "apostrophes", "it's"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.value(c.section, c.key), c.value) << c.section << "/" << c.key;
+}
+
 TEST(IniDocument, EnumeratesSectionsAndKeysInFileOrder) {
     const IniDocument ini(kSample);
     EXPECT_EQ(ini.sectionNames(), (std::vector<std::string>{"Settings", "Settings_DWORD"}));
@@ -148,6 +194,18 @@ TEST(IniFile, WritesMakeTheFileWithCrLfLinesAndKeepOtherContent) {
                                                    "[Settings_DWORD]\r\n"
                                                    "lng=-1\r\n");
     EXPECT_EQ(static_cast<std::uint32_t>(ini.readInteger("Settings_DWORD", "lng")), 4294967295u);
+}
+
+TEST(IniFile, WritesQuotesAsGivenAndReadsThemOffLikeTheProfileFunctions) {
+    dm::test::TempDir dir;
+    IniFile ini(dir.dir() + "dimmetric.ini");
+    ASSERT_TRUE(ini.writeString("links", "ram", "\"https://www.example.com/ram\""));
+    ASSERT_TRUE(ini.writeString("links", "count", "'16'"));
+    EXPECT_EQ(dm::test::TempDir::read(ini.path()),
+              "[links]\r\nram=\"https://www.example.com/ram\"\r\ncount='16'\r\n");
+    EXPECT_EQ(ini.readString("links", "ram"), "https://www.example.com/ram");
+    EXPECT_EQ(ini.readString("links", "ram", "", 6), "https:");
+    EXPECT_EQ(ini.readInteger("links", "count"), 16);
 }
 
 TEST(IniFile, RefusedOrFailedWritesLeaveTheFileAsItWas) {

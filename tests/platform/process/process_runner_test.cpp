@@ -48,6 +48,28 @@ TEST_F(ProcessRunnerTest, AProgramThatOutlivesTheTimeLimitIsKilledAndGivesNothin
     EXPECT_FALSE(std::filesystem::exists(marker)) << "the program was not killed";
 }
 
+TEST_F(ProcessRunnerTest, WhatTheProgramLeavesRunningInItsGroupIsKilled) {
+    // The program starts a sleeper and ends at once; the sleeper keeps the output open or not.
+    const struct {
+        std::string sleeper;
+        std::string why;
+    } cases[] = {
+        {"(sleep 1; touch '%s') >/dev/null 2>&1 &", "output closed: the run ends at once"},
+        {"(sleep 1; touch '%s') &", "output kept open: the run ends at its time limit"},
+    };
+    LinuxProcessRunner quick(std::chrono::milliseconds(300));
+    int index = 0;
+    for (const auto& c : cases) {
+        const std::string marker = dir_.dir() + "left-running-" + std::to_string(++index);
+        std::string sleeper = c.sleeper;
+        sleeper.replace(sleeper.find("%s"), 2, marker);
+        quick.run(script("starts-" + std::to_string(index) + ".sh", sleeper + "\necho started"),
+                  {});
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        EXPECT_FALSE(std::filesystem::exists(marker)) << c.why;
+    }
+}
+
 TEST_F(ProcessRunnerTest, OutputIsReadUpToItsBound) {
     const std::string program = script("big.sh", "head -c 300000 /dev/zero; sleep 5");
     const auto output = runner_.run(program, {});

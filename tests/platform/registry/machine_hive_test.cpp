@@ -89,6 +89,23 @@ TEST_F(MachineHiveTest, MissingOrDamagedMachineHiveAddsNothing) {
     EXPECT_EQ(dm::test::TempDir::read(machine), "not a hive");
 }
 
+TEST_F(MachineHiveTest, ADamagedMachineHiveIsParsedOnceUntilItChanges) {
+    const std::string entry = std::string(kUninstall) + "\\Dimmetric";
+    dir.write("usr/share/dimmetric/system.reg", shipped + "\"Broken\"=dword:\n");
+    int parses = 0; // the user's hives are missing: every parse is the machine hive's
+    FileRegistry registry(dir.dir() + "user", machine, [&parses](std::string_view text) {
+        ++parses;
+        return parseHive(text);
+    });
+    for (int lookup = 0; lookup < 5; ++lookup)
+        EXPECT_EQ(read(registry, entry, "DisplayName"), "<no key>");
+    EXPECT_EQ(parses, 1);
+    // Mended, the file is another: it is read again.
+    dir.write("usr/share/dimmetric/system.reg", shipped);
+    EXPECT_EQ(read(registry, entry, "DisplayName"), "Brackenway Dimmetric");
+    EXPECT_EQ(parses, 2);
+}
+
 TEST(MachineHivePath, LiesInTheShareFolderBesideTheProgramsBinFolder) {
     EXPECT_EQ(FileRegistry::machineHiveOf("/usr/bin/dimmetric"), "/usr/share/dimmetric/system.reg");
     EXPECT_EQ(FileRegistry::machineHiveOf("/tmp/prefix/bin/dimmetric"),

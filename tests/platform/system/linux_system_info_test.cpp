@@ -31,8 +31,8 @@ TEST(LocaleLanguageId, MapsLocaleNamesToWindowsLanguageIdentifiers) {
 
 class LocaleVariables : public ::testing::Test {
 protected:
-    void set(const char* name, const char* value) { environment_.set(name, value); }
-    test::EnvironmentGuard environment_;
+    void set(const char* name, const char* value) { environment.set(name, value); }
+    test::EnvironmentGuard environment;
     LinuxSystemInfo system;
 };
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dm::update {
 namespace {
@@ -57,6 +58,53 @@ TEST(IdentifyTool, PrintsPeFactsAndTextsAsUtf8) {
     // The name is the one-field description with the 64-bit mark; the company loses its "®".
     EXPECT_EQ(run.out, file + "\tYes\tYes\tTab here\tAcme\xC2\xAE\t\t\t\t\tTool\xE2\x84\xA2\t\t"
                               "Tab here (64 bits)\tAcme\t2.1.0.0\n");
+}
+
+// The tool's columns of one output line.
+std::vector<std::string> columnsOf(const std::string& line) {
+    std::vector<std::string> columns(1);
+    for (const char c : line.substr(0, line.find('\n'))) {
+        if (c == '\t')
+            columns.emplace_back();
+        else
+            columns.back() += c;
+    }
+    return columns;
+}
+
+TEST(IdentifyTool, PrintsThePathWithTheBytesItWasNamedBy) {
+    dm::test::TempDir temp;
+    const struct {
+        std::string name;
+        std::string printed;
+    } cases[] = {
+        {"caf\xC3\xA9.exe", "caf\xC3\xA9.exe"}, // UTF-8
+        {"\xE9t\xE9.exe", "\xE9t\xE9.exe"},     // not UTF-8: the bytes all the same
+        {"tab\there.exe", "tab here.exe"},      // still one column
+    };
+    for (const auto& c : cases) {
+        const std::string file = temp.write(c.name, "not an executable");
+        const ToolRun run = runTool("'" + file + "'", temp.dir());
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(columnsOf(run.out).front(), temp.dir() + c.printed) << c.name;
+    }
+}
+
+// A side file's quoted INI value reaches the engine without its quotes.
+TEST(IdentifyTool, ReadsAQuotedIniValueOfASideFileWithoutTheQuotes) {
+    dm::test::TempDir temp;
+    platform::VersionResourceContent c;
+    c.StringTables.push_back({"040904e4", {{"ProductName", "Mozilla Firefox, Portable Edition"}}});
+    c.Translations = std::vector<std::uint32_t>{0x04E40409};
+    const std::string file = temp.write(
+        "ff/FirefoxPortable.exe", dm::test::writePe(false, platform::writeVersionBlock(c)).Bytes);
+    temp.write("ff/App/AppInfo/appinfo.ini",
+               "[Details]\r\nName='Mozilla Firefox Legacy, Portable Edition'\r\n");
+    const ToolRun run = runTool("'" + file + "'", temp.dir());
+    EXPECT_EQ(run.status, 0);
+    const std::vector<std::string> columns = columnsOf(run.out);
+    ASSERT_EQ(columns.size(), 14u) << run.out;
+    EXPECT_EQ(columns[11], "Mozilla Firefox Legacy, Portable Edition");
 }
 
 TEST(IdentifyTool, ReportsMissingFilesAndUsage) {

@@ -140,6 +140,24 @@ void ServerConnection::close() {
         socket_->disconnectFromHost();
 }
 
+void ServerConnection::flood(const std::string& head, const std::string& filler,
+                             std::uint64_t cap) {
+    send(head);
+    auto* ssl = qobject_cast<QSslSocket*>(socket_.data());
+    // A TLS socket encrypts into a buffer of its own, which counts as unsent too.
+    const auto more = [this, ssl, filler, cap] {
+        constexpr qint64 kAhead = 256 * 1024;
+        while (open() &&
+               socket_->bytesToWrite() + (ssl ? ssl->encryptedBytesToWrite() : 0) < kAhead &&
+               sent_ < cap)
+            send(filler);
+    };
+    connect(socket_, &QTcpSocket::bytesWritten, this, more);
+    if (ssl)
+        connect(ssl, &QSslSocket::encryptedBytesWritten, this, more);
+    more();
+}
+
 bool ServerConnection::open() const {
     return socket_ && socket_->state() == QAbstractSocket::ConnectedState;
 }

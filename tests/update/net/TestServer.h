@@ -42,6 +42,9 @@ public:
     // A whole reply with Content-Length, after which the server closes the connection.
     void reply(int status, const std::string& reason, const std::string& body,
                const std::vector<std::pair<std::string, std::string>>& headers = {});
+    // Writes head, then filler again and again for as long as the peer reads, up to cap bytes in
+    // all; never ends the reply by itself.
+    void flood(const std::string& head, const std::string& filler, std::uint64_t cap);
     // Closes once everything written has gone out.
     void close();
     bool open() const;

@@ -6,11 +6,8 @@
 #include "support/EnvironmentGuard.h"
 #include "update/net/HttpPresets.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
-#include <QNetworkReply>
-#include <QSslSocket>
-
+#include <curl/curl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -37,7 +34,7 @@ protected:
     Completion get(HttpClient& client, const std::string& url) {
         Completion done;
         test::PrepareRecordedGet(client, url, body, done);
-        EXPECT_EQ(client.GetASync(), std::nullopt);
+        EXPECT_TRUE(client.GetASync());
         EXPECT_TRUE(RunUntil([&] { return done.calls > 0; })) << "no completion for " << url;
         return done;
     }
@@ -59,7 +56,7 @@ TEST_F(HttpClientTest, PresetsAreTheFixedTextsAndTouchNothingElse) {
     EXPECT_EQ(client.ProxyAuth, httpAuthBasic);
     EXPECT_EQ(client.URL, "http://keep/");
     EXPECT_EQ(client.Proxy, "keep");
-    EXPECT_EQ(client.SslContext().peerVerifyMode(), QSslSocket::VerifyNone)
+    EXPECT_FALSE(client.SslContext().verifyPeer)
         << "each client's TLS settings check no certificate";
 }
 
@@ -88,6 +85,7 @@ TEST_F(HttpClientTest, TheServerReceivesThePresetHeadersAndTheTargetAsSent) {
     EXPECT_EQ(seen.header("Host"), server.hostPort());
     EXPECT_FALSE(seen.hasHeader("Cookie"));
     EXPECT_FALSE(seen.hasHeader("Proxy-Authorization"));
+    EXPECT_FALSE(seen.hasHeader("Accept-Encoding")) << "no compressed reply is asked for";
 }
 
 TEST_F(HttpClientTest, AnyStatusCompletesTheTransferWithItsBody) {
@@ -134,7 +132,7 @@ TEST_F(HttpClientTest, FollowsFiveRedirectionsAndRefusesTheSixth) {
 
     body.clear();
     done = get(client, server.url("/hop/6"));
-    EXPECT_EQ(done.code, QNetworkReply::TooManyRedirectsError);
+    EXPECT_EQ(done.code, CURLE_TOO_MANY_REDIRECTS);
     EXPECT_FALSE(done.reason.empty());
     EXPECT_EQ(server.requests().back().target, "/hop/1") << "the sixth redirection is not taken";
 }
@@ -148,28 +146,64 @@ TEST_F(HttpClientTest, ARedirectLoopEndsAsAnError) {
     HttpClient client;
     SetupHttpClient(client);
     const Completion done = get(client, server.url("/loop"));
-    EXPECT_EQ(done.code, QNetworkReply::TooManyRedirectsError);
+    EXPECT_EQ(done.code, CURLE_TOO_MANY_REDIRECTS);
     EXPECT_EQ(server.requests().size(), 6u) << "the first request and five redirections";
 }
 
-TEST_F(HttpClientTest, FailuresCarryQtsCodeAndWords) {
+TEST_F(HttpClientTest, RedirectionsToAnotherSchemeOrFromHttpsToHttpAreRefused) {
+    TestServer secure(TestServer::Tls::On);
+    if (!secure.listening())
+        GTEST_SKIP() << "no certificate could be made (openssl command missing)";
+    TestServer plain;
+    ASSERT_TRUE(plain.listening());
+    plain.serve("/page", 200, "OK", "plain page");
+    const auto redirect = [](const std::string& location) {
+        return [location](const SeenRequest&, ServerConnection& c) {
+            c.reply(302, "Found", "", {{"Location", location}});
+        };
+    };
+    plain.on("/to-file", redirect("file:///etc/hostname"));
+    secure.on("/to-file", redirect("file:///etc/hostname"));
+    secure.on("/to-http", redirect(plain.url("/page")));
     HttpClient client;
     SetupHttpClient(client);
-    Completion done = get(client, "http://127.0.0.1:" + std::to_string(test::ClosedPort()) + "/x");
-    EXPECT_EQ(done.code, QNetworkReply::ConnectionRefusedError);
-    EXPECT_EQ(done.reason, "Connection refused");
+    for (const std::string& url :
+         {plain.url("/to-file"), secure.url("/to-file"), secure.url("/to-http")}) {
+        body.clear();
+        const Completion done = get(client, url);
+        EXPECT_EQ(done.code, CURLE_UNSUPPORTED_PROTOCOL) << url;
+        EXPECT_EQ(body, "") << url;
+    }
+    for (const SeenRequest& seen : plain.requests())
+        EXPECT_EQ(seen.target, "/to-file") << "the plain page was never asked for";
+}
+
+TEST_F(HttpClientTest, FailuresCarryTheTransportsCodeAndWords) {
+    HttpClient client;
+    SetupHttpClient(client);
+    const std::string port = std::to_string(test::ClosedPort());
+    Completion done = get(client, "http://127.0.0.1:" + port + "/x");
+    EXPECT_EQ(done.code, CURLE_COULDNT_CONNECT);
+    EXPECT_THAT(done.reason, ::testing::StartsWith("Failed to connect to 127.0.0.1 port " + port));
 
     done = get(client, "http://" + test::UnresolvableHost() + "/x");
-    EXPECT_EQ(done.code, QNetworkReply::HostNotFoundError);
-    EXPECT_EQ(done.reason, "Host " + test::UnresolvableHost() + " not found");
+    EXPECT_EQ(done.code, CURLE_COULDNT_RESOLVE_HOST);
+    // The words are cut to the length of curl's error text.
+    EXPECT_THAT(done.reason, ::testing::StartsWith("Could not resolve host: " +
+                                                   test::UnresolvableHost().substr(0, 64)));
 }
 
 TEST_F(HttpClientTest, OnlyHttpIsSpoken) {
+    const std::pair<const char*, int> cases[] = {
+        {"file:///etc/hostname", CURLE_UNSUPPORTED_PROTOCOL},
+        {"data:,1.2.3.4", CURLE_URL_MALFORMAT},
+        {"qrc:/x", CURLE_UNSUPPORTED_PROTOCOL},
+        {"ftp://a/b", CURLE_UNSUPPORTED_PROTOCOL}};
     HttpClient client;
-    for (const char* url : {"file:///etc/hostname", "data:,1.2.3.4", "qrc:/x", "ftp://a/b"}) {
+    for (const auto& [url, code] : cases) {
         body.clear();
         const Completion done = get(client, url);
-        EXPECT_EQ(done.code, QNetworkReply::ProtocolUnknownError) << url;
+        EXPECT_EQ(done.code, code) << url;
         EXPECT_EQ(body, "") << url;
     }
 }
@@ -183,25 +217,26 @@ TEST_F(HttpClientTest, UsesNoProxyEvenWhenTheEnvironmentNamesOne) {
         environment.set(name, proxyUrl.c_str());
     environment.set("no_proxy", nullptr);
     environment.set("NO_PROXY", nullptr);
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
-    // A host that only a proxy could reach (Qt never proxies loopback addresses); asked
-    // directly, the lookup fails on this machine.
+    // A host that only a proxy could reach; asked directly, the lookup fails on this machine.
     const std::string url = "http://" + test::UnresolvableHost() + "/direct";
 
-    // The environment's proxy does catch an ordinary manager's request.
-    QNetworkAccessManager ordinary;
-    QNetworkReply* reply = ordinary.get(QNetworkRequest(QUrl(url.c_str())));
-    ASSERT_TRUE(RunUntil([&] { return reply->isFinished(); }));
-    delete reply;
+    // The environment's proxy does catch an ordinary libcurl request.
+    proxy.serveFromOwnThread();
+    CURL* ordinary = curl_easy_init();
+    curl_easy_setopt(ordinary, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(
+        ordinary, CURLOPT_WRITEFUNCTION,
+        +[](char*, std::size_t, std::size_t size, void*) { return size; });
+    curl_easy_perform(ordinary);
+    curl_easy_cleanup(ordinary);
     const std::size_t caught = proxy.requests().size();
 
     HttpClient client;
     SetupHttpClient(client);
     const Completion done = get(client, url);
-    QNetworkProxyFactory::setUseSystemConfiguration(false);
-    EXPECT_EQ(done.code, QNetworkReply::HostNotFoundError) << "asked directly";
+    EXPECT_EQ(done.code, CURLE_COULDNT_RESOLVE_HOST) << "asked directly";
     EXPECT_EQ(proxy.requests().size(), caught) << "the client went around the proxy";
-    EXPECT_EQ(caught, 1u) << "the check above needs a Qt that honours the proxy environment";
+    EXPECT_EQ(caught, 1u) << "the check above needs a libcurl that honours the proxy environment";
 }
 
 TEST_F(HttpClientTest, ASetProxyIsUsedWithItsCredentials) {
@@ -242,9 +277,11 @@ TEST_F(HttpClientTest, ARequestStartsOnlyWhenTheClientIsIdle) {
     SetupHttpClient(client);
     Completion done;
     test::PrepareRecordedGet(client, server.url("/one"), body, done);
-    ASSERT_EQ(client.GetASync(), std::nullopt);
+    ASSERT_TRUE(client.GetASync());
     EXPECT_TRUE(client.busy());
-    EXPECT_NE(client.GetASync(), std::nullopt) << "a second start is refused";
+    const platform::Status second = client.GetASync();
+    EXPECT_FALSE(second) << "a second start is refused";
+    EXPECT_EQ(second.error(), "A request is still running");
     ASSERT_TRUE(RunUntil([&] { return done.calls > 0; }));
     RunFor(std::chrono::milliseconds(100));
     EXPECT_EQ(done.calls, 1);
@@ -264,7 +301,7 @@ TEST_F(HttpClientTest, AFreedClientDropsItsRequestWithoutACompletion) {
         client->URL = server.url(path);
         client->RcvdStream = &body;
         client->OnRequestDone = [&](HttpClient&, HttpRequest, std::uint16_t) { ++calls; };
-        EXPECT_EQ(client->GetASync(), std::nullopt);
+        EXPECT_TRUE(client->GetASync());
         return client;
     };
 
@@ -294,7 +331,7 @@ TEST_F(HttpClientTest, TheCompletionHandlerMayFreeItsClient) {
         ++calls;
         client.reset();
     };
-    ASSERT_EQ(client->GetASync(), std::nullopt);
+    ASSERT_TRUE(client->GetASync());
     ASSERT_TRUE(RunUntil([&] { return calls > 0; }));
     RunFor(std::chrono::milliseconds(50));
     EXPECT_EQ(calls, 1);
@@ -304,9 +341,10 @@ TEST_F(HttpClientTest, TheCompletionHandlerMayFreeItsClient) {
 TEST_F(HttpClientTest, TlsQuestionsAndTheSchemeFallback) {
     platform::FakeSystemInfo current;
     current.workstation = platform::WorkstationVersion{10, 0};
-    ASSERT_TRUE(QSslSocket::supportsSsl()) << "this machine has a TLS backend";
+    const curl_version_info_data* transport = curl_version_info(CURLVERSION_NOW);
+    ASSERT_TRUE(transport->features & CURL_VERSION_SSL) << "this machine's libcurl has TLS";
     EXPECT_TRUE(IsSslAvailable(current));
-    EXPECT_EQ(GetSslVersionText(current), QSslSocket::sslLibraryVersionString().toStdString());
+    EXPECT_EQ(GetSslVersionText(current), transport->ssl_version);
     EXPECT_NE(GetSslVersionText(current), "Not Available");
 
     platform::FakeSystemInfo old;

@@ -6,10 +6,11 @@
 #include "support/EnvironmentGuard.h"
 #include "update/identify/IdentifyFixture.h"
 
-#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
 
+#include <curl/curl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -117,10 +118,12 @@ TEST_F(VigilLiteTest, EveryReplyCaseGivesItsFlagsAndLogLines) {
             std::string("Info") + kAt + "Dimmetric Update self check : Initialization",
             std::string("Info") + kAt + "Dimmetric Update self check : Server replied " + c.read +
                 " in 250ms"};
+        const std::string cause =
+            std::string("Server error (0 Cause : ") + (c.status == 200 ? "OK" : "Not Found") + ")";
         if (!c.valid)
             expected.push_back(std::string("Verbose") + kAt +
-                               "Dimmetric Update self check : Server error (0 Cause : " +
-                               (c.status == 200 ? "OK" : "Not Found") + ")");
+                               "Dimmetric Update self check : " + cause);
+        EXPECT_EQ(checker.FailureCause(), c.valid ? "" : cause);
         const auto all = lines();
         EXPECT_EQ(std::vector<std::string>(all.begin() + seen, all.end()), expected);
     }
@@ -182,7 +185,10 @@ TEST_F(VigilLiteTest, ARefusedConnectionIsOneErrorLineWithoutCause) {
               (std::vector<std::string>{
                   std::string("Info") + kAt + "Dimmetric Update self check : Initialization",
                   std::string("Error") + kAt + "Dimmetric Update self check : Server error (" +
-                      std::to_string(QNetworkReply::ConnectionRefusedError) + ")"}));
+                      std::to_string(CURLE_COULDNT_CONNECT) + ")"}));
+    EXPECT_THAT(checker.FailureCause(),
+                ::testing::StartsWith("Server error (7 Cause : Failed to connect to 127.0.0.1"))
+        << "the owner can say why";
 }
 
 TEST_F(VigilLiteTest, OverTlsAndBackToHttpWhenTlsCannotBeUsed) {

@@ -2,10 +2,10 @@
 
 #include "framework/SystemQueries.h"
 #include "framework/TextSearch.h"
+#include "platform/files/ByteSource.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/PathText.h"
 #include "platform/text/ByteOrder.h"
-#include "platform/version/ByteSource.h"
 #include "update/Version.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "framework/TextUtils.h"
 #include "platform/files/FileSystem.h"
 #include "platform/ini/IniDocument.h"
-#include "platform/version/ByteSource.h"
+#include "platform/files/ByteSource.h"
 #include "update/identify/facts/ExecutableFacts.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "update/identify/facts/ExecutableFacts.h"
 
-#include "platform/version/ByteSource.h"
+#include "platform/files/ByteSource.h"
 #include "update/identify/IdentifyFixture.h"
 
 #include <gtest/gtest.h>

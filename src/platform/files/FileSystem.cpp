@@ -1,0 +1,17 @@
+#include "platform/files/FileSystem.h"
+
+#include "platform/files/Folder.h"
+#include "platform/files/PathText.h"
+
+namespace dm::platform {
+
+bool FileSystem::writeFileInFolder(const std::string& path, const std::string& bytes) {
+    const std::string folder = folderOfPath(path);
+    const std::string name = path.substr(folder.size());
+    if (folder.empty() || name.empty())
+        return false;
+    const std::unique_ptr<Folder> held = openFolder(folder);
+    return held && held->writeFile(name, bytes);
+}
+
+} // namespace dm::platform
