@@ -559,7 +559,7 @@ std::vector<CompanyRow> rows() {
 
 } // namespace
 
-std::span<const CompanyRow> CompanyRules() {
+std::span<const CompanyRow> companyRules() {
     static const std::vector<CompanyRow> kRows = rows();
     return kRows;
 }

@@ -21,11 +21,11 @@ enum CompanyField : int {
 };
 
 using CompanyValues = ChainValues<CompanyField, kCompanyFieldCount>;
-template <> struct ChainOf<CompanyField> { using type = CompanyValues; };
+template <> struct ChainOf<CompanyField> { using Values = CompanyValues; };
 using CompanyRow = RuleRow<CompanyValues>;
 
 // Every row runs once, in order; none ends the chain, so the last one that fires decides.
-std::span<const CompanyRow> CompanyRules();
+std::span<const CompanyRow> companyRules();
 
 // The hooks of the rows that read the registry or edit the company in their own way.
 namespace company_hooks {

@@ -146,7 +146,7 @@ std::string NormalizeCompanyName(IdentifyContext& context, const std::string& co
     v[kFileNameLower] = lowerCaseText(extractFileName(fileName));
     v[kPath] = fileName;
     v[kProductName64] = RemoveSuffixText(v[kProductName], " (64 bits)");
-    runRules(CompanyRules(), v);
+    runRules(companyRules(), v);
     return cleanUp(context, v[kCompanyName], v[kFolder]);
 }
 

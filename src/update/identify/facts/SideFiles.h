@@ -3,7 +3,6 @@
 #include "update/identify/IdentifyContext.h"
 
 #include <cstdint>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,12 +26,6 @@ class TextLines {
 public:
     class Iterator {
     public:
-        using iterator_category = std::forward_iterator_tag;
-        using value_type = std::string_view;
-        using difference_type = std::ptrdiff_t;
-        using pointer = const std::string_view*;
-        using reference = std::string_view;
-
         Iterator() = default;
         Iterator(std::string_view text, std::size_t start);
         std::string_view operator*() const { return text_.substr(start_, end_ - start_); }

@@ -36,7 +36,7 @@ enum NameField : int {
 };
 
 using NameValues = ChainValues<NameField, kNameFieldCount>;
-template <> struct ChainOf<NameField> { using type = NameValues; };
+template <> struct ChainOf<NameField> { using Values = NameValues; };
 using NameRow = RuleRow<NameValues>;
 
 // Run after the choice of a field (A) and after the generic clean-up (B).

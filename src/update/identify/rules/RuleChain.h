@@ -40,13 +40,13 @@
 // they receive their chain's own values and the text argument of their check or step.
 namespace dm::update {
 
-// Specialised by each chain: ChainOf<its field enumeration>::type is its values type.
+// Specialised by each chain: ChainOf<its field enumeration>::Values is its values type.
 template <typename Field> struct ChainOf;
-template <typename Field> using ValuesOf = typename ChainOf<Field>::type;
+template <typename Field> using ValuesOf = typename ChainOf<Field>::Values;
 
 // The working texts of one run of a chain, indexed by its field enumeration, and the services its
 // hooks read.
-template <typename Field, std::size_t Count> struct ChainValues {
+template <typename Field, std::size_t fieldCount> struct ChainValues {
     explicit ChainValues(IdentifyContext& identify) : context(identify) {}
     ChainValues(const ChainValues&) = delete;
     ChainValues& operator=(const ChainValues&) = delete;
@@ -57,7 +57,7 @@ template <typename Field, std::size_t Count> struct ChainValues {
     }
 
     IdentifyContext& context;
-    std::array<std::string, Count> texts;
+    std::array<std::string, fieldCount> texts;
 };
 
 template <typename Values> using RuleHook = bool (*)(Values& values, const std::string& arg);

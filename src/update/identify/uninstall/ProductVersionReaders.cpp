@@ -90,7 +90,7 @@ static_assert(rowsInOrder(), "one row per product, in the enumeration's order");
 
 } // namespace
 
-std::string GetProductVersion(IdentifyContext& context, Product product) {
+std::string installedProductVersion(IdentifyContext& context, Product product) {
     const ProductRow& row = kProductRows[static_cast<std::size_t>(product)];
     const std::string name(row.name);
     const std::string word(row.word);

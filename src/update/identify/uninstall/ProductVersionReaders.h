@@ -32,7 +32,7 @@ enum class Product {
     PaintNET,
     Count
 };
-std::string GetProductVersion(IdentifyContext& context, Product product);
+std::string installedProductVersion(IdentifyContext& context, Product product);
 
 // The products whose search is more than one row.
 std::string GetProductVersion_MalwarebytesAR(IdentifyContext& context, const std::string& folder);

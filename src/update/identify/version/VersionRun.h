@@ -30,7 +30,7 @@ enum VersionField {
 
 // One run of the version chain: its texts, and the services its sources read.
 using VersionRun = ChainValues<VersionField, kVersionFieldCount>;
-template <> struct ChainOf<VersionField> { using type = VersionRun; };
+template <> struct ChainOf<VersionField> { using Values = VersionRun; };
 using VersionRow = RuleRow<VersionRun>;
 
 // Folder + a relative name written with "\", in the platform's delimiter.

@@ -46,7 +46,7 @@ std::optional<std::string> fromReader(VersionRun& run, const std::string&) {
 // The installed version of one product of the readers' table, as a source.
 template <Product product>
 std::optional<std::string> fromProduct(VersionRun& run, const std::string&) {
-    return GetProductVersion(run.context, product);
+    return installedProductVersion(run.context, product);
 }
 
 // Sources built from the row's text.

@@ -50,8 +50,8 @@ std::size_t findIgnoringCase(const std::string& text, const std::string& sub) {
 } // namespace
 
 std::optional<std::string> hashTabVersion(VersionRun& run, const std::string&) {
-    std::string version = GetProductVersion(run.context, Product::HashTab);
-    if (!GetProductVersion(run.context, Product::OpenHashTab).empty())
+    std::string version = installedProductVersion(run.context, Product::HashTab);
+    if (!installedProductVersion(run.context, Product::OpenHashTab).empty())
         version.clear();
     return version;
 }
@@ -65,7 +65,7 @@ std::optional<std::string> yamicsoftLibrary(VersionRun& run, const std::string&)
 
 std::optional<std::string> jDownloaderBuild(VersionRun& run, const std::string&) {
     static const std::string kMarker = "\"JDownloaderRevision\":";
-    const std::string s = GetProductVersion(run.context, Product::JDownloader);
+    const std::string s = installedProductVersion(run.context, Product::JDownloader);
     if (s.empty())
         return std::nullopt;
     const std::string buildFile = folderPath(run, "build.json");
@@ -234,7 +234,7 @@ std::optional<std::string> highestSubfolderVersion(VersionRun& run, const std::s
 }
 
 std::optional<std::string> paintNetVersion(VersionRun& run, const std::string&) {
-    const std::string s = GetProductVersion(run.context, Product::PaintNET);
+    const std::string s = installedProductVersion(run.context, Product::PaintNET);
     if (s.empty())
         return std::nullopt;
     return s + "." + std::to_string(VigilVersion(run[kResult]).Release);

@@ -12,7 +12,7 @@ namespace dm::update {
 namespace {
 
 TEST(CompanyRules, HoldsTheWholeTableNumberedInOrder) {
-    const auto rows = CompanyRules();
+    const auto rows = companyRules();
     ASSERT_EQ(rows.size(), 515u);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].id, std::to_string(i + 1));
@@ -22,7 +22,7 @@ TEST(CompanyRules, HoldsTheWholeTableNumberedInOrder) {
 
 TEST(CompanyRules, OnlyTheLookupAndTwoEditRowsUseHooks) {
     std::vector<std::string> hooked;
-    for (const CompanyRow& row : CompanyRules()) {
+    for (const CompanyRow& row : companyRules()) {
         bool hook = false;
         for (const Check<CompanyValues>& check : row.condition)
             hook = hook || check.test == update::Test::Hook;

@@ -15,13 +15,13 @@ namespace {
 using dm::test::putLe32;
 using dm::test::writePe;
 
-std::optional<PEHeader> Read(const std::string& bytes) {
+std::optional<PEHeader> readHeader(const std::string& bytes) {
     return ReadPEHeader(platform::BufferByteSource(bytes));
 }
 
 // Is64, or nullopt when the bytes are no PE image.
 std::optional<bool> is64Of(const std::string& bytes) {
-    const auto header = Read(bytes);
+    const auto header = readHeader(bytes);
     return header ? std::optional(header->Is64) : std::nullopt;
 }
 
@@ -64,7 +64,7 @@ TEST(ReadPEHeader, TellsImagesAndTheirBitness) {
 TEST(ReadPEHeader, OffsetWithTheTopBitSetIsNoNegativeNumber) {
     std::string bytes = writePe(false, std::nullopt).Bytes;
     putLe32(bytes, 60, 0x80000080); // negative as a signed number: must not read before the file
-    EXPECT_FALSE(Read(bytes));
+    EXPECT_FALSE(readHeader(bytes));
 }
 
 class ReadPEHeaderFile : public test::IdentifyFixture {};

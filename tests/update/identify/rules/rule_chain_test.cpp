@@ -21,7 +21,7 @@ struct TestValues {
 
 } // namespace
 
-template <> struct ChainOf<Field> { using type = TestValues; };
+template <> struct ChainOf<Field> { using Values = TestValues; };
 
 namespace {
 

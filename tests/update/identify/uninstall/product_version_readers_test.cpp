@@ -56,14 +56,14 @@ TEST_F(ProductVersionReadersTest, EachReaderSearchesItsProductKey) {
         {"QtTabBar: none", Product::QtTabBar, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(GetProductVersion(context, c.product), c.expected) << c.reader;
+        EXPECT_EQ(installedProductVersion(context, c.product), c.expected) << c.reader;
 }
 
 TEST_F(ProductVersionReadersTest, CodecPackWithAndWithoutItsSixtyFourBitMark) {
     entry("a", "K-Lite Codec Pack 17.0 Full", "17.0.0");
     entry("b", "K-Lite Codec Pack 17.2 (64-bit)", "17.2.0");
-    EXPECT_EQ(GetProductVersion(context, Product::KLite), "17.0.0");
-    EXPECT_EQ(GetProductVersion(context, Product::KLite64), "17.2.0");
+    EXPECT_EQ(installedProductVersion(context, Product::KLite), "17.0.0");
+    EXPECT_EQ(installedProductVersion(context, Product::KLite64), "17.2.0");
 }
 
 TEST_F(ProductVersionReadersTest, ImageEditorFallsBackToTheDisplayVersion) {
