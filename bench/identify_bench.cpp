@@ -5,11 +5,15 @@
 #include "platform/files/LinuxFileSystem.h"
 #include "platform/version/FileVersionResources.h"
 #include "update/Version.h"
-#include "update/identify/TextCleanup.h"
-#include "update/identify/UninstallSearches.h"
+#include "update/identify/company/SoftwareCompany.h"
+#include "update/identify/facts/SideFiles.h"
+#include "update/identify/facts/TextCleanup.h"
+#include "update/identify/uninstall/UninstallSearches.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -43,6 +47,67 @@ void BM_StripCopyrightPhrases(benchmark::State& state) {
         benchmark::DoNotOptimize(update::StripCopyrightPhrases(text));
 }
 BENCHMARK(BM_StripCopyrightPhrases);
+
+// Texts of about n bytes: the words the copyright clean-up drops one by one, the marks the company
+// clean-up drops one by one.
+std::string copyrightWords(std::size_t bytes) {
+    std::string text;
+    while (text.size() < bytes)
+        text += "C ";
+    return text + "Acme";
+}
+
+void BM_StripCopyrightPhrasesLong(benchmark::State& state) {
+    const std::string text = copyrightWords(static_cast<std::size_t>(state.range(0)) * 1024);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(update::StripCopyrightPhrases(text));
+}
+BENCHMARK(BM_StripCopyrightPhrasesLong)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void BM_CleanCompanyTextLong(benchmark::State& state) {
+    const std::string text(static_cast<std::size_t>(state.range(0)) * 1024, '?');
+    for (auto _ : state)
+        benchmark::DoNotOptimize(update::CleanCompanyText(text));
+}
+BENCHMARK(BM_CleanCompanyTextLong)->Arg(10)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
+// The whole company of a program whose version resource holds a long copyright text: the rules,
+// both clean-ups and the trailing punctuation cut.
+void BM_SoftwareCompanyLongCopyright(benchmark::State& state) {
+    platform::FakeRegistry registry;
+    platform::LinuxFileSystem files;
+    platform::FileVersionResources versions;
+    platform::FakeSystemInfo system;
+    update::IdentifyContext context{registry, files, versions, system};
+    update::FileVersionInfoRec rec;
+    rec.LegalCopyRight = copyrightWords(static_cast<std::size_t>(state.range(0)) * 1024) +
+                         std::string(static_cast<std::size_t>(state.range(0)) * 1024, '-');
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            update::GetSoftwareCompany(context, "/nowhere/tool.exe", "Tool", rec));
+}
+BENCHMARK(BM_SoftwareCompanyLongCopyright)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// A side file of 60 MiB of empty lines, walked line by line. The process's peak memory (measured
+// around the run, e.g. /usr/bin/time -v) stays near the file's size.
+void BM_SideFileOfEmptyLines(benchmark::State& state) {
+    const auto path = std::filesystem::temp_directory_path() / "identify_bench_empty_lines.log";
+    std::ofstream(path, std::ios::binary) << std::string(60u << 20, '\n');
+    platform::FakeRegistry registry;
+    platform::LinuxFileSystem files;
+    platform::FileVersionResources versions;
+    platform::FakeSystemInfo system;
+    update::IdentifyContext context{registry, files, versions, system};
+    for (auto _ : state) {
+        std::size_t count = 0;
+        for ([[maybe_unused]] const std::string_view line :
+             update::readSideLines(context, path.string()).value_or(update::TextLines{}))
+            ++count;
+        state.counters["lines"] = static_cast<double>(count);
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_SideFileOfEmptyLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_VersionText(benchmark::State& state) {
     for (auto _ : state)

@@ -1,6 +1,6 @@
 // GetSoftwareName over 1,000 generated PE files, the whole rule tables present.
 #include "PeCorpus.h"
-#include "update/identify/SoftwareName.h"
+#include "update/identify/name/SoftwareName.h"
 
 #include <benchmark/benchmark.h>
 

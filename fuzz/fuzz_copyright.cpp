@@ -1,5 +1,5 @@
 // Arbitrary text through the copyright and company clean-ups: they end, and only remove.
-#include "update/identify/TextCleanup.h"
+#include "update/identify/facts/TextCleanup.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     if (dm::update::CleanCompanyText(text).size() > text.size())
         __builtin_trap();
-    dm::update::ExtractTagText("name", {text, text});
+    dm::update::ExtractTagText("name", dm::update::TextLines(text + "\n" + text));
     dm::update::LeadingNumberText(text);
     return 0;
 }

@@ -1,6 +1,6 @@
 // Arbitrary bytes as an executable file through the PE header reader.
 #include "platform/files/ByteSource.h"
-#include "update/identify/ExecutableFacts.h"
+#include "update/identify/facts/ExecutableFacts.h"
 
 #include <cstddef>
 #include <cstdint>

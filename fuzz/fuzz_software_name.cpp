@@ -2,7 +2,7 @@
 // through GetSoftwareName. The first byte picks the executable's name, so that the rows that
 // test it are reached; no program is ever run.
 #include "IdentifyFuzzing.h"
-#include "update/identify/SoftwareName.h"
+#include "update/identify/name/SoftwareName.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Arbitrary text through the four-part version parser; its text form must read back the same.
 #include "update/Version.h"
-#include "update/identify/ExecutableFacts.h"
+#include "update/identify/facts/ExecutableFacts.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -9,9 +9,9 @@
 #include "platform/system/LinuxSystemInfo.h"
 #include "platform/text/Cp1252.h"
 #include "platform/version/FileVersionResources.h"
-#include "update/identify/ExecutableFacts.h"
 #include "update/identify/Identify.h"
-#include "update/identify/VersionInfoReader.h"
+#include "update/identify/facts/ExecutableFacts.h"
+#include "update/identify/facts/VersionInfoReader.h"
 
 #include <cstdio>
 #include <string>

@@ -5,7 +5,7 @@
 #include "framework/SettingsStore.h"
 #include "platform/Platform.h"
 #include "platform/files/PathText.h"
-#include "update/identify/UninstallSearches.h"
+#include "update/identify/uninstall/UninstallSearches.h"
 #include "update/net/FileGrabber.h"
 #include "update/net/VigilLite.h"
 

@@ -23,4 +23,8 @@ std::string GetSoftwareVersion(IdentifyContext& context, std::string& fileName,
                                const std::string& productName, const std::string& companyName,
                                bool raw);
 
+// Whether GetSoftwareVersion would look at fileName now: not while the same file is being
+// identified further up, nor deeper than a few files.
+bool canIdentify(IdentifyContext& context, const std::string& fileName);
+
 } // namespace dm::update

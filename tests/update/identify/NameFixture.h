@@ -2,7 +2,7 @@
 
 #include "IdentifyFixture.h"
 #include "platform/fakes/FakeProcessRunner.h"
-#include "update/identify/SoftwareName.h"
+#include "update/identify/name/SoftwareName.h"
 
 #include <string>
 #include <vector>

@@ -2,9 +2,9 @@
 
 #include "IdentifyFixture.h"
 #include "framework/TextUtils.h"
-#include "update/identify/SoftwareCompany.h"
-#include "update/identify/SoftwareName.h"
-#include "update/identify/VersionInfoReader.h"
+#include "update/identify/company/SoftwareCompany.h"
+#include "update/identify/facts/VersionInfoReader.h"
+#include "update/identify/name/SoftwareName.h"
 
 #include <gtest/gtest.h>
 
