@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
-// Text helpers on 8-bit text. Positions and counts are bytes; comparisons that ignore case fold
-// the ASCII letters A to Z only. No routine fails on any input.
+// Text helpers on 8-bit text. Positions and counts are bytes (positions returned count from 1,
+// 0: not found); comparisons that ignore case fold the ASCII letters A to Z only
+// (platform/text/AsciiCase.h). No routine fails on any input.
 namespace dm {
 
 // The first Count characters; Count is clamped to 0..length.
@@ -40,7 +41,18 @@ std::string UrlEncode(const std::string& text);
 std::string BoolToYesNo(bool value);
 // Removes the trailing blank-separated words that start with "http://" or "https://".
 std::string StripTrailingUrls(const std::string& text);
-// The file name of Path (after the last "/", "\" or ":") cut before its last ".".
+// The position of the first SubText in Text, ignoring case / byte for byte; 0 when absent or
+// when SubText is empty.
+int posText(const std::string& subText, const std::string& text);
+int posStr(const std::string& subText, const std::string& text);
+// Every occurrence of From replaced by To, left to right, ignoring case / byte for byte; the text
+// unchanged for an empty From.
+std::string replaceAllText(const std::string& text, const std::string& from, const std::string& to);
+std::string replaceAllStr(const std::string& text, const std::string& from, const std::string& to);
+// The file name of Path (after its last "/", "\" or ":"), that name's extension (from its last
+// ".", dot included; empty when it has none), and the name cut before its last ".".
+std::string extractFileName(const std::string& path);
+std::string extractFileExt(const std::string& path);
 std::string ExtractFileNameNoExt(const std::string& path);
 std::int32_t MaxInteger(std::int32_t a, std::int32_t b);
 // Text without leading and trailing blanks and control characters.
