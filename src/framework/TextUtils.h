@@ -2,8 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
-#include <vector>
 
 // Text helpers on 8-bit text. Positions and counts are bytes (positions returned count from 1,
 // 0: not found); comparisons that ignore case fold the ASCII letters A to Z only
@@ -57,7 +55,5 @@ std::string ExtractFileNameNoExt(const std::string& path);
 std::int32_t MaxInteger(std::int32_t a, std::int32_t b);
 // Text without leading and trailing blanks and control characters.
 std::string trimText(const std::string& text);
-// The lines of a text broken at CR LF, CR or LF; a final line break adds no empty line.
-std::vector<std::string> textToLines(std::string_view text);
 
 } // namespace dm

@@ -153,19 +153,6 @@ TEST(TextUtils, TrimTextRemovesBlanksAndControlCharacters) {
     EXPECT_EQ(trimText(" \t "), "");
 }
 
-TEST(TextUtils, TextToLinesBreaksAtCrLfCrAndLf) {
-    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
-        {"a\r\n", {"a"}},
-        {"a\n\r\n\r", {"a", "", ""}},
-        {"\n\rx", {"", "", "x"}},
-    };
-    for (const auto& [text, lines] : cases)
-        EXPECT_EQ(textToLines(text), lines) << testing::PrintToString(text);
-}
-
 TEST(TextUtils, PositionsCountFromOne) {
     EXPECT_EQ(posText("B", "abc"), 2);
     EXPECT_EQ(posText("", "abc"), 0);
