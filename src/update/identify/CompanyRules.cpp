@@ -1,6 +1,5 @@
 #include "update/identify/CompanyRules.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "update/identify/UninstallSearches.h"
 

@@ -2,6 +2,7 @@
 
 #include "framework/TextUtils.h"
 #include "platform/files/FileSystem.h"
+#include "platform/text/TextLines.h"
 
 #include <algorithm>
 
@@ -26,7 +27,7 @@ std::optional<std::vector<std::string>> readRuleLines(IdentifyContext& context,
     const auto bytes = readRuleFile(context, path);
     if (!bytes)
         return std::nullopt;
-    return textToLines(*bytes);
+    return platform::textToLines(*bytes);
 }
 
 bool fileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text) {

@@ -5,6 +5,7 @@
 #include "platform/files/ByteSource.h"
 #include "platform/files/FileSystem.h"
 #include "platform/ini/IniDocument.h"
+#include "platform/text/TextLines.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/RuleFiles.h"
 
@@ -39,7 +40,7 @@ std::optional<std::vector<std::string>> readSideLines(IdentifyContext& context,
     const auto bytes = readSideBytes(context, path);
     if (!bytes)
         return std::nullopt;
-    return textToLines(*bytes);
+    return platform::textToLines(*bytes);
 }
 
 std::optional<std::string> readFirstLine(IdentifyContext& context, const std::string& path) {

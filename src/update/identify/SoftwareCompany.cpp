@@ -1,9 +1,9 @@
 #include "update/identify/SoftwareCompany.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "framework/WideFiles.h"
 #include "platform/files/PathText.h"
+#include "platform/text/AsciiCase.h"
 #include "update/identify/CompanyRules.h"
 #include "update/identify/ExecutableFacts.h"
 #include "update/identify/RuleFiles.h"
@@ -141,7 +141,7 @@ std::string NormalizeCompanyName(IdentifyContext& context, const std::string& co
     v[kP] = productName.empty() ? GetSoftwareName(context, fileName) : productName;
     v[kF] = ExtractFileNameNoExt(fileName);
     v[kD] = platform::folderOfPath(fileName);
-    v[kN] = lowerCaseText(extractFileName(fileName));
+    v[kN] = platform::lowerCaseText(extractFileName(fileName));
     v[kX] = fileName;
     v[kPWithout64] = RemoveSuffixText(v[kP], " (64 bits)");
     runRules(CompanyRules(), v);
