@@ -55,12 +55,14 @@ bool SameText(const std::string& a, const std::string& b) {
 }
 
 bool StartsText(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() &&
+           platform::sameNameIgnoringCase(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 bool EndsText(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() &&
-           SameText(text.substr(text.size() - suffix.size()), suffix);
+           platform::sameNameIgnoringCase(
+               std::string_view(text).substr(text.size() - suffix.size()), suffix);
 }
 
 bool StartsStr(const std::string& text, const std::string& prefix) {
