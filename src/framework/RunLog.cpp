@@ -38,13 +38,12 @@ RunLog::RunLog(Services services, std::string fileName, bool verbose, int maxLin
     : services_(services), fileName_(std::move(fileName)), maxLines_(maxLines), verbose_(verbose) {
     if (!loadExisting)
         return;
-    const auto entry = services_.files.attributes(fileName_);
-    if (!entry || (entry->attributes & platform::FileAttributeDirectory))
+    if (!services_.files.fileExists(fileName_))
         return;
     const auto text = services_.files.readFile(fileName_);
     if (!text)
         throw FileError("Cannot read the log file " + fileName_);
-    const std::vector<std::string> lines = textToLines(*text);
+    const std::vector<std::string> lines = platform::textToLines(*text);
     lines_.assign(lines.begin(), lines.end());
 }
 

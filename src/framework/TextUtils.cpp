@@ -1,17 +1,14 @@
 #include "framework/TextUtils.h"
 
 #include "platform/text/AsciiCase.h"
+#include "platform/text/Blanks.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace dm {
 
 namespace {
-
-std::string lowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), platform::foldAsciiCase);
-    return text;
-}
 
 std::size_t clampCount(const std::string& text, int count) {
     if (count <= 0)
@@ -21,6 +18,26 @@ std::size_t clampCount(const std::string& text, int count) {
 
 bool isBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 0x20;
+}
+
+std::size_t findByte(std::string_view text, std::string_view sub, std::size_t from) {
+    return sub.empty() ? std::string_view::npos : text.find(sub, from);
+}
+
+template <typename Find>
+std::string replaceAll(const std::string& text, const std::string& from, const std::string& to,
+                       Find find) {
+    std::string result;
+    std::size_t at = 0;
+    for (auto hit = find(text, from, 0); hit != std::string::npos; hit = find(text, from, at)) {
+        result.append(text, at, hit - at).append(to);
+        at = hit + from.size();
+    }
+    return result.append(text, at, std::string::npos);
+}
+
+int position(std::size_t found) {
+    return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
 }
 
 } // namespace
@@ -38,12 +55,14 @@ bool SameText(const std::string& a, const std::string& b) {
 }
 
 bool StartsText(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() &&
+           platform::sameNameIgnoringCase(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 bool EndsText(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() &&
-           SameText(text.substr(text.size() - suffix.size()), suffix);
+           platform::sameNameIgnoringCase(
+               std::string_view(text).substr(text.size() - suffix.size()), suffix);
 }
 
 bool StartsStr(const std::string& text, const std::string& prefix) {
@@ -51,9 +70,7 @@ bool StartsStr(const std::string& text, const std::string& prefix) {
 }
 
 bool ContainsText(const std::string& subText, const std::string& text) {
-    if (subText.empty() || text.empty())
-        return false;
-    return lowerAscii(text).find(lowerAscii(subText)) != std::string::npos;
+    return platform::findIgnoringCase(text, subText) != std::string::npos;
 }
 
 std::string RemovePrefixText(const std::string& text, const std::string& prefix) {
@@ -120,9 +137,7 @@ std::string BoolToYesNo(bool value) {
 }
 
 std::string trimText(const std::string& text) {
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlankOrControl);
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlankOrControl).base();
-    return first < last ? std::string(first, last) : std::string();
+    return std::string(platform::trimIf(text, isBlankOrControl));
 }
 
 std::string StripTrailingUrls(const std::string& text) {
@@ -138,31 +153,42 @@ std::string StripTrailingUrls(const std::string& text) {
     }
 }
 
+int posText(const std::string& subText, const std::string& text) {
+    return position(platform::findIgnoringCase(text, subText));
+}
+
+int posStr(const std::string& subText, const std::string& text) {
+    return position(findByte(text, subText, 0));
+}
+
+std::string replaceAllText(const std::string& text, const std::string& from,
+                           const std::string& to) {
+    return replaceAll(text, from, to, platform::findIgnoringCase);
+}
+
+std::string replaceAllStr(const std::string& text, const std::string& from, const std::string& to) {
+    return replaceAll(text, from, to, findByte);
+}
+
+std::string extractFileName(const std::string& path) {
+    const auto cut = path.find_last_of("/\\:");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string extractFileExt(const std::string& path) {
+    const std::string name = extractFileName(path);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
 std::string ExtractFileNameNoExt(const std::string& path) {
-    const auto slash = path.find_last_of("/\\:");
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = extractFileName(path);
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
 std::int32_t MaxInteger(std::int32_t a, std::int32_t b) {
     return std::max(a, b);
-}
-
-std::vector<std::string> textToLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
-    return lines;
 }
 
 } // namespace dm

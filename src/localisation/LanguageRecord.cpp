@@ -117,7 +117,7 @@ bool LanguageRecord::LoadAndApply(const std::string& fileName) {
     listTitle_ = content->listTitle;
     languageName_ = content->languageName;
     listNote_ = content->listNote;
-    textLines_ = textToLines(content->textLines);
+    textLines_ = platform::textToLines(content->textLines);
     std::optional<QImage> picture = loadFlagPicture(content->flagPicture);
     flagPicture_ = picture.value_or(QImage());
     if (!picture)

@@ -12,10 +12,6 @@ namespace dm {
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 std::string withoutParentheses(std::string text) {
     std::erase_if(text, [](char c) { return c == '(' || c == ')'; });
     return text;
@@ -35,11 +31,11 @@ void VersionInfo::SetFileName(const QString& value) {
 }
 
 void VersionInfo::Refresh() {
-    SetFileName(q(versions_.moduleFileName()));
+    SetFileName(platform::toQt(versions_.moduleFileName()));
 }
 
 QString VersionInfo::FileName() const {
-    return q(fileName_);
+    return platform::toQt(fileName_);
 }
 
 void VersionInfo::ClearInfo() {
@@ -118,9 +114,9 @@ void VersionInfo::LoadInfo() {
 }
 
 // clang-format off
-QString VersionInfo::Comments() { load(); return q(comments_); }
-QString VersionInfo::CompanyName() { load(); return q(companyName_); }
-QString VersionInfo::FileDescription() { load(); return q(fileDescription_); }
+QString VersionInfo::Comments() { load(); return platform::toQt(comments_); }
+QString VersionInfo::CompanyName() { load(); return platform::toQt(companyName_); }
+QString VersionInfo::FileDescription() { load(); return platform::toQt(fileDescription_); }
 double VersionInfo::FileDate() { load(); return fileDate_; }
 int VersionInfo::FileFlags() { load(); return fileFlags_; }
 int VersionInfo::FileFlagsMask() { load(); return fileFlagsMask_; }
@@ -129,19 +125,19 @@ int VersionInfo::FileMinorVersion() { load(); return fileMinorVersion_; }
 int VersionInfo::FileOS() { load(); return fileOS_; }
 int VersionInfo::FileType() { load(); return fileType_; }
 int VersionInfo::FileSubtype() { load(); return fileSubtype_; }
-QString VersionInfo::FileVersion() { load(); return q(fileVersion_); }
+QString VersionInfo::FileVersion() { load(); return platform::toQt(fileVersion_); }
 double VersionInfo::FileVersionFloat() { load(); return fileVersionFloat_; }
 int VersionInfo::FileVersionInt() { load(); return VersionTextToInt(fileVersion_); }
-QString VersionInfo::InternalName() { load(); return q(internalName_); }
+QString VersionInfo::InternalName() { load(); return platform::toQt(internalName_); }
 int VersionInfo::LanguageCount() { load(); return languageCount_; }
-QString VersionInfo::LanguageName() { load(); return q(languageName_); }
-QString VersionInfo::LegalCopyright() { load(); return q(legalCopyright_); }
-QString VersionInfo::LegalTrademark() { load(); return q(legalTrademark_); }
-QString VersionInfo::OriginalFilename() { load(); return q(originalFilename_); }
+QString VersionInfo::LanguageName() { load(); return platform::toQt(languageName_); }
+QString VersionInfo::LegalCopyright() { load(); return platform::toQt(legalCopyright_); }
+QString VersionInfo::LegalTrademark() { load(); return platform::toQt(legalTrademark_); }
+QString VersionInfo::OriginalFilename() { load(); return platform::toQt(originalFilename_); }
 int VersionInfo::ProductMajorVersion() { load(); return productMajorVersion_; }
 int VersionInfo::ProductMinorVersion() { load(); return productMinorVersion_; }
-QString VersionInfo::ProductName() { load(); return q(productName_); }
-QString VersionInfo::ProductVersion() { load(); return q(productVersion_); }
+QString VersionInfo::ProductName() { load(); return platform::toQt(productName_); }
+QString VersionInfo::ProductVersion() { load(); return platform::toQt(productVersion_); }
 double VersionInfo::ProductVersionFloat() { load(); return productVersionFloat_; }
 int VersionInfo::TranslationValue() { load(); return translationValue_; }
 // clang-format on

@@ -18,8 +18,7 @@ std::string languageFilePath(const std::string& folder, const std::string& prefi
 }
 
 bool isTemplateSwitch(std::string parameter) {
-    for (char& c : parameter)
-        c = platform::foldAsciiCase(c);
+    parameter = platform::lowerCaseText(parameter);
     if (const auto slash = parameter.find('/'); slash != std::string::npos)
         parameter[slash] = '-';
     return parameter.starts_with("-co");

@@ -5,6 +5,11 @@
 
 namespace dm::platform {
 
+bool FileSystem::fileExists(const std::string& path) {
+    const auto entry = path.empty() ? std::nullopt : attributes(path);
+    return entry && (entry->attributes & FileAttributeDirectory) == 0;
+}
+
 Status FileSystem::writeFileInFolder(const std::string& path, const std::string& bytes) {
     const std::string folder = folderOfPath(path);
     const std::string name = path.substr(folder.size());

@@ -43,6 +43,9 @@ public:
     virtual std::vector<FindEntry> find(const std::string& pattern) = 0;
     // GetFileAttributesEx: the attributes and size of one entry.
     virtual std::optional<FindEntry> attributes(const std::string& path) = 0;
+    // Whether path names an existing entry that is not a folder (its attributes, not a find: a
+    // name with wildcards is taken as it is).
+    bool fileExists(const std::string& path);
     // SetFileAttributes: only the read-only bit has an effect (a symbolic link is left alone).
     virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // CreateDirectory: one level; an existing entry is a failure.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +10,10 @@ namespace dm::platform {
 // that treat a lone CR as a line break see it. A last line without its LF counts; a text that
 // ends with LF has no empty line after it.
 std::vector<std::string_view> splitLines(std::string_view text);
+
+// The lines of a text broken at CR LF, a lone CR or LF, as the lines of a string list loaded from
+// a file; a final line break adds no empty line.
+std::vector<std::string> textToLines(std::string_view text);
 
 // The lines as one text, each ended CR LF, as Windows text files and the components' multi-line
 // texts have them. Lines is any container of std::string or QString.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace dm::platform {
@@ -21,6 +22,24 @@ protected:
     test::TempDir temp;
     LinuxFileSystem files;
 };
+
+TEST_F(LinuxFileSystemTest, FileExistsForAFileOfAnySizeButNotAFolderOrAMask) {
+    temp.write("app.exe", "MZ");
+    temp.write("empty.txt", "");
+    temp.write("*", "");
+    fs::create_directories(temp.path() / "folder");
+    const struct {
+        std::string path;
+        bool exists;
+    } cases[] = {
+        {temp.dir() + "app.exe", true},  {temp.dir() + "empty.txt", true},
+        {temp.dir() + "*", true},        {temp.dir() + "*.exe", false},
+        {temp.dir() + "folder", false},  {temp.dir(), false},
+        {temp.dir() + "missing", false}, {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(files.fileExists(c.path), c.exists) << c.path;
+}
 
 TEST_F(LinuxFileSystemTest, FindDescribesEntriesWithWindowsAttributes) {
     temp.write("plain.txt", "12345");

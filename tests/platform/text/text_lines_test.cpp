@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 using dm::platform::splitLines;
@@ -29,6 +31,19 @@ TEST(TextLines, SplitsAtLineFeedsAndDropsTheCarriageReturnsBefore) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(splitLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
+}
+
+TEST(TextLines, TextToLinesBreaksAtCrLfCrAndLf) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"a\r\n", {"a"}},
+        {"a\n\r\n\r", {"a", "", ""}},
+        {"\n\rx", {"", "", "x"}},
+    };
+    for (const auto& [text, lines] : cases)
+        EXPECT_EQ(dm::platform::textToLines(text), lines) << testing::PrintToString(text);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "update/identify/company/CompanyRules.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "update/identify/uninstall/UninstallSearches.h"
 

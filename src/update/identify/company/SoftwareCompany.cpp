@@ -1,9 +1,9 @@
 #include "update/identify/company/SoftwareCompany.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "framework/WideFiles.h"
 #include "platform/files/PathText.h"
+#include "platform/text/AsciiCase.h"
 #include "update/identify/company/CompanyRules.h"
 #include "update/identify/facts/ExecutableFacts.h"
 #include "update/identify/facts/SideFiles.h"
@@ -143,7 +143,7 @@ std::string NormalizeCompanyName(IdentifyContext& context, const std::string& co
     v[kProductName] = productName.empty() ? GetSoftwareName(context, fileName) : productName;
     v[kFile] = ExtractFileNameNoExt(fileName);
     v[kFolder] = platform::folderOfPath(fileName);
-    v[kFileNameLower] = lowerCaseText(extractFileName(fileName));
+    v[kFileNameLower] = platform::lowerCaseText(extractFileName(fileName));
     v[kPath] = fileName;
     v[kProductName64] = RemoveSuffixText(v[kProductName], " (64 bits)");
     runRules(companyRules(), v);

@@ -1,7 +1,7 @@
 #include "update/identify/facts/ExecutableFacts.h"
 
 #include "framework/SystemQueries.h"
-#include "framework/TextSearch.h"
+#include "framework/TextUtils.h"
 #include "platform/files/ByteSource.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/PathText.h"

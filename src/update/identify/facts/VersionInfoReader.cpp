@@ -1,6 +1,5 @@
 #include "update/identify/facts/VersionInfoReader.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "platform/text/Cp1252.h"
 #include "platform/version/VersionResources.h"

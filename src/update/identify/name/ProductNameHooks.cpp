@@ -1,6 +1,5 @@
 #include "framework/FileVersionText.h"
 #include "framework/FolderWalks.h"
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "framework/WideFiles.h"
 #include "platform/ini/IniDocument.h"

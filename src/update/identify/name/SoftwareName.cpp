@@ -1,6 +1,5 @@
 #include "update/identify/name/SoftwareName.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "framework/WideFiles.h"
 #include "platform/files/PathText.h"

@@ -1,6 +1,5 @@
 #include "update/identify/rules/RuleChain.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "platform/text/AsciiCase.h"
 

@@ -1,7 +1,6 @@
 #include "update/identify/version/FileVersionSpecial.h"
 
 #include "framework/FileVersionText.h"
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "platform/files/PathText.h"
 #include "platform/version/VersionResources.h"

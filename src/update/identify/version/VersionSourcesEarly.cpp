@@ -1,9 +1,9 @@
 // Sources of the single rules that run before the version-information record is read.
 #include "update/identify/version/VersionSources.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "platform/files/PathText.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/text/Cp1252.h"
 #include "platform/text/IntegerText.h"
 #include "update/Version.h"
@@ -44,7 +44,7 @@ std::optional<std::string> between(const std::string& text, std::size_t first, s
 
 // The position of sub in text, ignoring ASCII case.
 std::size_t findIgnoringCase(const std::string& text, const std::string& sub) {
-    return lowerCaseText(text).find(lowerCaseText(sub));
+    return platform::lowerCaseText(text).find(platform::lowerCaseText(sub));
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 // reconciliation.
 #include "update/identify/version/VersionSources.h"
 
-#include "framework/TextSearch.h"
 #include "framework/TextUtils.h"
 #include "platform/files/PathText.h"
 #include "platform/text/Cp1252.h"

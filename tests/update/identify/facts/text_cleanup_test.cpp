@@ -2,6 +2,7 @@
 
 #include "framework/TextUtils.h"
 #include "platform/text/IntegerText.h"
+#include "platform/text/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -367,7 +368,7 @@ TEST(TextLines, BreakAtEveryKindOfLineEndAsTextToLines) {
         std::vector<std::string> walked;
         for (const std::string_view line : TextLines(text))
             walked.emplace_back(line);
-        EXPECT_EQ(walked, textToLines(text)) << "'" << text << "'";
+        EXPECT_EQ(walked, platform::textToLines(text)) << "'" << text << "'";
     }
 }
 
