@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
         QCoreApplication::quit();
     };
     const auto start = std::chrono::steady_clock::now();
-    if (!client.GetASync())
+    if (!client.getAsync())
         return 1;
     QCoreApplication::exec();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -115,6 +115,6 @@ int main(int argc, char** argv) {
                 "bytes, ended after %6lld ms: %d %s\n",
                 which.c_str(), tls ? "tls" : "plain", peakResidentKib(), peakResidentKib() - before,
                 static_cast<unsigned long long>(sent), static_cast<long long>(ms), code,
-                client.ReasonPhrase().c_str());
+                client.reasonPhrase().c_str());
     return 0;
 }

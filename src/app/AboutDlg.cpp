@@ -59,15 +59,15 @@ void AboutDlg::openLink(const std::string& address) {
 }
 
 void AboutDlg::email_btnClick() {
-    openLink("mailto:" + update::MakerEmailAddress());
+    openLink("mailto:" + update::makerEmailAddress());
 }
 
 void AboutDlg::web_btnClick() {
-    openLink(update::MakerServerUrl("/"));
+    openLink(update::makerServerUrl("/"));
 }
 
 void AboutDlg::forum_btnClick() {
-    openLink(update::MakerServerUrl("/forum"));
+    openLink(update::makerServerUrl("/forum"));
 }
 
 } // namespace dm

@@ -73,7 +73,7 @@ void MainDlg::AppEvtActivate() {
         // Nothing waits for the links file: it is read at every click on an empty slot.
         grabber_ = std::make_unique<update::FileGrabber>(
             log_.get(), update::FileGrabber::Services{*platform_.system, *platform_.fileSystem});
-        grabber_->Grab(update::MakerServerUrl("/dimmetric/dimmetric.ini"),
+        grabber_->Grab(update::makerServerUrl("/dimmetric/dimmetric.ini"),
                        dataFolder + "dimmetric.ini", nullptr);
         silent_ = true;
         checker_ = std::make_unique<update::VigilLite>(

@@ -29,7 +29,7 @@ bool isWebAddress(const std::string& address) {
 } // namespace
 
 std::string MainDlg::GetLink(const std::string& key) const {
-    std::string result = update::MakerServerUrl(kProductPage);
+    std::string result = update::makerServerUrl(kProductPage);
     // Read afresh at every click: the download of the first activation may have replaced it.
     const std::string folder = GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle);
     const std::string value = platform::IniFile(folder + "dimmetric.ini").readString("links", key);
@@ -62,15 +62,15 @@ void MainDlg::drivers_btnClick() {
     if (FileExistsNonEmpty(platform_, program))
         openDetached(program);
     else
-        openDetached(update::MakerServerUrl(kDriverUpdatesPage));
+        openDetached(update::makerServerUrl(kDriverUpdatesPage));
 }
 
 void MainDlg::ChangeLog1Click() {
-    openOwned(update::MakerServerUrl(kChangeLogPage));
+    openOwned(update::makerServerUrl(kChangeLogPage));
 }
 
 void MainDlg::BugreportFeaturerequestKnownissues1Click() {
-    openOwned(update::MakerServerUrl(kBugTrackerPage));
+    openOwned(update::makerServerUrl(kBugTrackerPage));
 }
 
 void MainDlg::Openlogfile1Click() {

@@ -25,7 +25,7 @@ void MainDlg::OnUpdateResult(update::VigilLite& sender) {
             TS("A new version of Dimmetric is available. Do you want to download update now ?");
         if (platform_.messageBox &&
             MsgQuestion(*platform_.messageBox, this, question) == platform::IDYES)
-            openDetached(update::MakerServerUrl("/"));
+            openDetached(update::makerServerUrl("/"));
     } else if (sender.ReplyValid()) {
         logInfo("Dimmetric is already up to date.");
         if (!silent_ && platform_.messageBox)

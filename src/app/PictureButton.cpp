@@ -55,7 +55,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
     if (!picture_.isNull()) {
         const QSize size = picture_.deviceIndependentSize().toSize();
         QPoint at;
-        if (layout_ == GlyphTop) {
+        if (layout_ == kGlyphTop) {
             at = QPoint(area.center().x() - size.width() / 2 + 1, area.top() + kSpacing);
             textArea.setTop(at.y() + size.height() + kSpacing);
         } else {
@@ -69,7 +69,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
     caption.remove(QLatin1Char('\r'));
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    const int align = layout_ == GlyphTop ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignCenter;
+    const int align = layout_ == kGlyphTop ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignCenter;
     painter.drawText(textArea, align | Qt::TextWordWrap | Qt::TextShowMnemonic, caption);
 }
 

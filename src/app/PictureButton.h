@@ -13,7 +13,7 @@ class PictureButton : public QAbstractButton {
     Q_PROPERTY(GlyphLayout glyphLayout READ glyphLayout WRITE setGlyphLayout)
 
 public:
-    enum GlyphLayout { GlyphLeft, GlyphTop };
+    enum GlyphLayout { kGlyphLeft, kGlyphTop };
     Q_ENUM(GlyphLayout)
 
     explicit PictureButton(QWidget* parent = nullptr);
@@ -31,7 +31,7 @@ protected:
 
 private:
     bool flat_ = false;
-    GlyphLayout layout_ = GlyphLeft;
+    GlyphLayout layout_ = kGlyphLeft;
     QPixmap picture_;
 };
 

@@ -19,8 +19,8 @@ const std::vector<std::string> kExports = {"export.txt", "export.csv"};
 // A real folder: not a link to one, whatever it points to.
 bool isPlainFolder(platform::FileSystem& files, const std::string& folder) {
     const auto entry = files.attributes(platform::withoutTrailingDelimiter(folder));
-    return entry && (entry->attributes & platform::FileAttributeDirectory) &&
-           !(entry->attributes & platform::FileAttributeReparsePoint);
+    return entry && (entry->attributes & platform::kFileAttributeDirectory) &&
+           !(entry->attributes & platform::kFileAttributeReparsePoint);
 }
 
 } // namespace

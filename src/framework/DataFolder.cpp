@@ -12,9 +12,9 @@
 
 namespace dm {
 
-using platform::FileAttributeDirectory;
-using platform::FileAttributeReparsePoint;
 using platform::folderOfPath;
+using platform::kFileAttributeDirectory;
+using platform::kFileAttributeReparsePoint;
 using platform::SpecialFolder;
 using platform::withoutTrailingDelimiter;
 using platform::withTrailingDelimiter;
@@ -27,8 +27,8 @@ constexpr const char* kMaker = "Brackenway";
 // portable close's wipe anywhere (a link to "/" made a root run write there).
 bool isRealFolder(platform::FileSystem& files, const std::string& folder) {
     const auto entry = files.attributes(folder);
-    return entry && (entry->attributes & FileAttributeDirectory) &&
-           !(entry->attributes & FileAttributeReparsePoint);
+    return entry && (entry->attributes & kFileAttributeDirectory) &&
+           !(entry->attributes & kFileAttributeReparsePoint);
 }
 
 // Deletes what matches mask in the folder held open, and the subfolders that match once emptied;
@@ -41,7 +41,7 @@ void deleteMatching(platform::Folder& folder, const std::string& mask,
             std::find(keep.begin(), keep.end(), entry.name) != keep.end())
             continue;
         // Exactly a folder (a link carries the reparse-point bit and is deleted itself).
-        if (entry.attributes == FileAttributeDirectory) {
+        if (entry.attributes == kFileAttributeDirectory) {
             if (const auto sub = folder.openFolder(entry.name))
                 deleteMatching(*sub, mask, {});
             folder.removeFolder(entry.name);
@@ -104,7 +104,7 @@ std::string CleanVirtualStore(platform::FileSystem& files, const std::string& ex
     const std::string relative = (!exeDir.empty() && exeDir[0] == '/') ? exeDir.substr(1) : exeDir;
     const std::string folder = withTrailingDelimiter(local) + "VirtualStore/" + relative;
     const auto entry = files.attributes(folder);
-    if (!entry || !(entry->attributes & FileAttributeDirectory))
+    if (!entry || !(entry->attributes & kFileAttributeDirectory))
         return {};
     DeleteFolderFiles(files, folder, "SPK");
     return folder;

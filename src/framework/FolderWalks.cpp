@@ -9,9 +9,9 @@
 
 namespace dm {
 
-using platform::FileAttributeDirectory;
-using platform::FileAttributeReparsePoint;
 using platform::FindEntry;
+using platform::kFileAttributeDirectory;
+using platform::kFileAttributeReparsePoint;
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string extensionOf(const std::string& name) {
 }
 
 bool isFolder(const FindEntry& entry) {
-    return entry.attributes & FileAttributeDirectory;
+    return entry.attributes & kFileAttributeDirectory;
 }
 
 // Redirection switched off for the lifetime of the object.
@@ -47,7 +47,7 @@ void walk(platform::FileSystem& files, const std::string& folder, bool recursive
     const std::string prefix = platform::withTrailingDelimiter(folder);
     for (const FindEntry& entry : files.find(prefix + "*")) {
         if (recursive && isFolder(entry)) {
-            if (!(entry.attributes & FileAttributeReparsePoint))
+            if (!(entry.attributes & kFileAttributeReparsePoint))
                 walk(files, prefix + entry.name, true, test, list);
             continue;
         }

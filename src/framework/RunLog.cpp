@@ -78,7 +78,7 @@ void RunLog::Save() {
         if (folder.empty())
             return;
         const auto entry = services_.files.attributes(folder);
-        if (!entry || !(entry->attributes & platform::FileAttributeDirectory))
+        if (!entry || !(entry->attributes & platform::kFileAttributeDirectory))
             return;
         // Through the folder held open: a data folder that has become a link is not written.
         // A failed write is dropped, as the log never reports its own failures.

@@ -5,7 +5,7 @@
 
 namespace dm {
 
-using platform::FileAttributeDirectory;
+using platform::kFileAttributeDirectory;
 
 namespace {
 
@@ -37,14 +37,14 @@ std::optional<platform::FindEntry> WideFindFirstFile(platform::FileSystem& files
 
 bool WideFileExists(platform::FileSystem& files, const std::string& name) {
     const auto entry = WideFindFirstFile(files, name);
-    return entry && !(entry->attributes & FileAttributeDirectory);
+    return entry && !(entry->attributes & kFileAttributeDirectory);
 }
 
 bool WideDirectoryExists(platform::FileSystem& files, const std::string& name) {
     if (isBareDrive(name))
         return files.driveExists(driveRoot(name));
     const auto entry = WideFindFirstFile(files, name);
-    return entry && (entry->attributes & FileAttributeDirectory);
+    return entry && (entry->attributes & kFileAttributeDirectory);
 }
 
 bool WideCreateDirectory(platform::FileSystem& files, const std::string& name) {

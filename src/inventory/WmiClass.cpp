@@ -37,8 +37,8 @@ std::optional<std::vector<std::size_t>> positionsOf(const std::vector<std::strin
 
 } // namespace
 
-WmiClass::WmiClass(platform::WmiLocator* locator, std::string Namespace, std::string wmiClass)
-    : ownConnection_(std::make_unique<WmiConnection>(locator, std::move(Namespace))),
+WmiClass::WmiClass(platform::WmiLocator* locator, std::string wmiNamespace, std::string wmiClass)
+    : ownConnection_(std::make_unique<WmiConnection>(locator, std::move(wmiNamespace))),
       connection_(*ownConnection_), wmiClass_(std::move(wmiClass)) {}
 
 WmiClass::WmiClass(WmiConnection& connection, std::string wmiClass)

@@ -44,8 +44,8 @@ public:
     WmiConnection& Connection() { return connection_; }
 
 protected:
-    // With a connection of its own to `Namespace` through `locator`.
-    WmiClass(platform::WmiLocator* locator, std::string Namespace, std::string wmiClass);
+    // With a connection of its own to `wmiNamespace` through `locator`.
+    WmiClass(platform::WmiLocator* locator, std::string wmiNamespace, std::string wmiClass);
     // Through a connection that the caller owns, shares between classes and keeps open at least
     // as long as this object.
     WmiClass(WmiConnection& connection, std::string wmiClass);

@@ -2,8 +2,8 @@
 
 namespace dm {
 
-WmiConnection::WmiConnection(platform::WmiLocator* locator, std::string Namespace)
-    : Namespace(std::move(Namespace)), locator_(locator) {}
+WmiConnection::WmiConnection(platform::WmiLocator* locator, std::string wmiNamespace)
+    : Namespace(std::move(wmiNamespace)), locator_(locator) {}
 
 void WmiConnection::Connect(bool force) {
     if (Connected && !force)

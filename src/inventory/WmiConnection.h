@@ -11,7 +11,7 @@ namespace dm {
 class WmiConnection {
 public:
     // `Locator` is the machine's WMI entry point; without one, connecting fails.
-    WmiConnection(platform::WmiLocator* locator, std::string Namespace);
+    WmiConnection(platform::WmiLocator* locator, std::string wmiNamespace);
 
     // Connects unless already connected and Force is False. Raises platform::WmiError on failure.
     void Connect(bool force);

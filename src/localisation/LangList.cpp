@@ -73,8 +73,9 @@ std::optional<std::string> readEntryText(const std::string& path) {
     file.Next(); // free text lines
     file.Next(); // flag picture
     // A later revision's header block is not known beyond its program version.
-    LanguageFileContent block{.fileRevision = static_cast<std::uint16_t>(header >> 16),
-                              .charSet = kDefaultCharSet};
+    LanguageFileContent block;
+    block.fileRevision = static_cast<std::uint16_t>(header >> 16);
+    block.charSet = kDefaultCharSet;
     if (block.fileRevision <= kLanguageRevision) {
         readHeaderBlock(file, block);
     } else {

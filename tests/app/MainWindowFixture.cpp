@@ -65,7 +65,7 @@ QWidget& MainWindowTest::child(const QString& name) {
     return *child;
 }
 
-std::vector<std::string> MainWindowTest::Rows(int slot) {
+std::vector<std::string> MainWindowTest::listRows(int slot) {
     std::vector<std::string> rows;
     const QTreeWidget& list = slotList(slot);
     for (int row = 0; row < list.topLevelItemCount(); ++row)

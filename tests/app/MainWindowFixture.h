@@ -64,7 +64,7 @@ protected:
     QGroupBox& group(int slot);
     QWidget& child(const QString& name);
     // The list's rows as "caption=value".
-    std::vector<std::string> Rows(int slot);
+    std::vector<std::string> listRows(int slot);
 
     // The executable the program's start names (the built program, for its version resource).
     std::string exeName = DIMMETRIC_EXE;

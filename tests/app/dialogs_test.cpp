@@ -131,9 +131,9 @@ TEST_F(DialogsTest, AboutBoxLinksOpenWithTheBoxAsOwner) {
     for (const char* button : {"email_btn", "web_btn", "forum_btn"})
         aboutButton(button).click();
     ASSERT_EQ(shell.opened.size(), 3u);
-    EXPECT_EQ(shell.opened[0].file, "mailto:" + update::MakerEmailAddress());
-    EXPECT_EQ(shell.opened[1].file, "https://" + update::MakerServerHost() + "/");
-    EXPECT_EQ(shell.opened[2].file, "https://" + update::MakerServerHost() + "/forum");
+    EXPECT_EQ(shell.opened[0].file, "mailto:" + update::makerEmailAddress());
+    EXPECT_EQ(shell.opened[1].file, "https://" + update::makerServerHost() + "/");
+    EXPECT_EQ(shell.opened[2].file, "https://" + update::makerServerHost() + "/forum");
     for (const auto& opened : shell.opened) {
         EXPECT_EQ(opened.options.owner, &aboutBox());
         EXPECT_FALSE(opened.options.noErrorUi);

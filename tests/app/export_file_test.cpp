@@ -78,10 +78,11 @@ TEST(ExportFile, SpreadsheetQuotesFieldsHoldingTheSeparatorAQuoteOrALineBreak) {
         const std::string text =
             formatExport({{1, {{"Model", c.value}}}}, ";", ExportQuoting::Spreadsheet);
         EXPECT_EQ(text, "[BANK 1]\r\nModel;" + c.written + "\r\n") << c.value;
-        if (c.value.find_first_of("\r\n") == std::string::npos)
+        if (c.value.find_first_of("\r\n") == std::string::npos) {
             EXPECT_EQ(spreadsheetCells(text.substr(10, text.size() - 12), ';'),
                       (std::vector<std::string>{"Model", c.value}))
                 << c.value;
+        }
         // The text form writes every field as it is.
         EXPECT_EQ(formatExport({{1, {{"Model", c.value}}}}, "\t"),
                   "[BANK 1]\r\nModel\t" + c.value + "\r\n");

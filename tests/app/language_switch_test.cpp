@@ -56,12 +56,12 @@ TEST_F(LanguageSwitchTest, ChosenLanguageRetranslatesAndRescansTheWindow) {
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     MainDlg& window = start();
-    ASSERT_EQ(Rows(1)[1], "Capacity=8 GB");
+    ASSERT_EQ(listRows(1)[1], "Capacity=8 GB");
 
     ASSERT_TRUE(window.lng()->ScanLanguageFiles());
     ASSERT_TRUE(window.lng()->SelectLanguageId(0x0407));
 
-    EXPECT_EQ(Rows(1)[1], "Kapazitaet=8 GB");
+    EXPECT_EQ(listRows(1)[1], "Kapazitaet=8 GB");
     EXPECT_EQ(platform::fromQt(group(1).title()), "Steckplatz 1");
     EXPECT_EQ(platform::fromQt(window.findChild<QAction*>("Quit1")->text()), "&Beenden");
     EXPECT_EQ(platform::fromQt(static_cast<QLabel&>(child("slots_lbl")).text()),

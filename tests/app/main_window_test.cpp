@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, TwoSlotsTwoModulesNarrowTheWindow) {
         EXPECT_TRUE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden()) << slot;
         EXPECT_EQ(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden(), slot > 2) << slot;
     }
-    EXPECT_EQ(Rows(2)[0], "Slot Name=DIMM1");
+    EXPECT_EQ(listRows(2)[0], "Slot Name=DIMM1");
     EXPECT_EQ(slotList(1).headerItem()->text(0), "Parameter");
     EXPECT_EQ(slotList(1).headerItem()->text(1), "Value");
 }
@@ -208,7 +208,7 @@ TEST_F(MainWindowTest, SixModulesOnEightSlotsAreAllCounted) {
     EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 8");
     EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 48 GB");
     for (int slot = 1; slot <= 4; ++slot) {
-        EXPECT_EQ(Rows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1));
+        EXPECT_EQ(listRows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1));
         EXPECT_TRUE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
     }
 }
@@ -239,7 +239,7 @@ TEST_F(MainWindowTest, RescanNeitherShowsHiddenListsNorWidensTheWindow) {
     for (int slot = 2; slot <= 3; ++slot) {
         // The list is filled but stays hidden: its slot offers more memory instead.
         EXPECT_TRUE(slotList(slot).isHidden()) << slot;
-        EXPECT_EQ(Rows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1)) << slot;
+        EXPECT_EQ(listRows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1)) << slot;
         EXPECT_FALSE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden()) << slot;
         EXPECT_TRUE(child(QStringLiteral("getSpec%1_btn").arg(slot)).isHidden()) << slot;
     }
@@ -264,7 +264,7 @@ TEST_F(MainWindowTest, MaximumSumsWholeGigabytesOfEveryArray) {
     EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 3");
     EXPECT_EQ(Text(child("maxmem_lbl")), "Maximum memory : 25 GB");
     EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 1 GB");
-    EXPECT_EQ(Rows(1)[1], "Capacity=1 GB");
+    EXPECT_EQ(listRows(1)[1], "Capacity=1 GB");
 }
 
 TEST_F(MainWindowTest, MaximumOfArraysOfFourTerabytesAndMoreComesFromTheirExtendedSize) {
@@ -306,7 +306,7 @@ TEST_F(MainWindowTest, AbsurdModuleSizesFromTheUdevRecordStayListedAndSummed) {
     repository = platform::memoryWmiRepository(*info);
     start();
     for (int slot = 1; slot <= 3; ++slot)
-        EXPECT_EQ(Rows(slot).at(1), "Capacity=2097151 GB") << slot;
+        EXPECT_EQ(listRows(slot).at(1), "Capacity=2097151 GB") << slot;
     EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 6291455 GB");
 }
 
@@ -392,15 +392,15 @@ TEST_F(MainWindowTest, EachGenerationShowsItsTypeText) {
     setInventory(&board);
     start();
     for (int slot = 1; slot <= 4; ++slot)
-        EXPECT_EQ(Rows(slot)[4], std::string("Type=") + cases[slot - 1].second) << slot;
+        EXPECT_EQ(listRows(slot)[4], std::string("Type=") + cases[slot - 1].second) << slot;
 
     const auto older =
         makeBoard(2, {module("DIMM0", 512, 0x0F, 133), module("DIMM1", 1024, 0x12, 400)});
     setInventory(&older);
     start();
-    EXPECT_EQ(Rows(1)[4], "Type=SDRAM @ 133MHz");
-    EXPECT_EQ(Rows(1)[1], "Capacity=0 GB");
-    EXPECT_EQ(Rows(2)[4], "Type=DDR / PC-3200");
+    EXPECT_EQ(listRows(1)[4], "Type=SDRAM @ 133MHz");
+    EXPECT_EQ(listRows(1)[1], "Capacity=0 GB");
+    EXPECT_EQ(listRows(2)[4], "Type=DDR / PC-3200");
 }
 
 TEST_F(MainWindowTest, SerialVendorAndModelRules) {
@@ -411,10 +411,10 @@ TEST_F(MainWindowTest, SerialVendorAndModelRules) {
                       module("DIMM3", 8192, 0x1A, 2400, "Samsung", "   ", "12345678")});
     setInventory(&board);
     start();
-    EXPECT_EQ(Rows(1)[5], "Serial#=N/A");
-    EXPECT_EQ(Rows(2)[5], "Serial#=0A000000");
-    EXPECT_EQ(Rows(3)[2], "Manufacturer=n/a");
-    EXPECT_EQ(Rows(3)[3], "Model=N/A");
+    EXPECT_EQ(listRows(1)[5], "Serial#=N/A");
+    EXPECT_EQ(listRows(2)[5], "Serial#=0A000000");
+    EXPECT_EQ(listRows(3)[2], "Manufacturer=n/a");
+    EXPECT_EQ(listRows(3)[3], "Model=N/A");
     EXPECT_TRUE(child("getSpec3_btn").isEnabled());
     EXPECT_FALSE(child("getSpec4_btn").isEnabled());
     EXPECT_TRUE(child("getSpec1_btn").isEnabled());
@@ -682,7 +682,7 @@ TEST_F(MainWindowTest, ADamagedHiveIsReportedLeftAsItIsAndTheWindowIsScanned) {
     MainDlg& window = start();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 4");
-    EXPECT_EQ(Rows(1)[0], "Slot Name=DIMM0");
+    EXPECT_EQ(listRows(1)[0], "Slot Name=DIMM0");
     EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
     EXPECT_EQ(TempDir::read(hive), damaged);
 }
@@ -699,7 +699,7 @@ TEST_F(MainWindowTest, LanguageSwitchRefreshesCaptionsListsAndMemoryTexts) {
     window.mainTS()->setItems(items);
     window.lngAfterLanguageSwitch(window.lng());
 
-    EXPECT_EQ(Rows(1)[1], "Kapazitaet=8 GB");
+    EXPECT_EQ(listRows(1)[1], "Kapazitaet=8 GB");
     EXPECT_EQ(Text(child("phyused_lbl")).rfind("Belegt : ", 0), 0u);
     EXPECT_EQ(Text(child("getRAM2_btn")), "Leerer Steckplatz !\n\rClick here to get more RAM");
     window.ext1Click();

@@ -23,7 +23,7 @@ protected:
 };
 
 TEST_F(MenusTest, LinksFileNamesTheEmptySlotPage) {
-    const std::string product = update::MakerServerUrl("/dimmetric");
+    const std::string product = update::makerServerUrl("/dimmetric");
     const std::pair<const char*, std::string> cases[] = {
         {nullptr, product},
         {"[links]\r\nram=https://shop.example/ram\r\n", "https://shop.example/ram"},
@@ -53,7 +53,7 @@ TEST_F(MenusTest, EmptySlotButtonOpensTheLinkWithTheWindowAsOwner) {
     writeLinks("[links]\r\nram=https://shop.example/ram\r\n");
     click("getRAM2_btn");
     ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[0].file, update::MakerServerUrl("/dimmetric"));
+    EXPECT_EQ(shell.opened[0].file, update::makerServerUrl("/dimmetric"));
     EXPECT_EQ(shell.opened[1].file, "https://shop.example/ram");
     for (const auto& opened : shell.opened) {
         EXPECT_EQ(opened.options.owner, &window);
@@ -65,7 +65,7 @@ TEST_F(MenusTest, TheLinksFileOpensOnlyWebAddresses) {
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     MainDlg& window = start();
-    const std::string product = update::MakerServerUrl("/dimmetric");
+    const std::string product = update::makerServerUrl("/dimmetric");
     const std::string program = dir.write("Harrow/harrow", "#!/bin/sh\n");
     const std::pair<std::string, std::string> cases[] = {
         {program, product},
@@ -102,9 +102,9 @@ TEST_F(MenusTest, DriversButtonRunsTheMakersProgramOnlyWhenItIsThere) {
     const std::string program = dir.write("Harrow/harrow", "#!/bin/sh\n");
     const std::string empty = dir.write("Harrow/empty", "");
     const std::pair<std::optional<std::string>, std::string> cases[] = {
-        {std::nullopt, update::MakerServerUrl("/vigil/drivers.php")},
-        {dir.dir() + "Harrow/missing", update::MakerServerUrl("/vigil/drivers.php")},
-        {empty, update::MakerServerUrl("/vigil/drivers.php")},
+        {std::nullopt, update::makerServerUrl("/vigil/drivers.php")},
+        {dir.dir() + "Harrow/missing", update::makerServerUrl("/vigil/drivers.php")},
+        {empty, update::makerServerUrl("/vigil/drivers.php")},
         {program, program},
     };
     for (const auto& [stored, expected] : cases) {
@@ -139,9 +139,9 @@ TEST_F(MenusTest, HelpMenuOpensTheMakersPagesAndTheLog) {
     trigger("BugreportFeaturerequestKnownissues1");
     ASSERT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.opened[0].file,
-              update::MakerServerUrl("/bugs/changelog_page.php?project_id=17"));
+              update::makerServerUrl("/bugs/changelog_page.php?project_id=17"));
     EXPECT_EQ(shell.opened[1].file,
-              update::MakerServerUrl("/bugs/view_all_bug_page.php?project_id=17"));
+              update::makerServerUrl("/bugs/view_all_bug_page.php?project_id=17"));
     EXPECT_EQ(shell.opened[0].options.owner, &window);
     EXPECT_EQ(shell.opened[1].options.owner, &window);
 

@@ -130,7 +130,7 @@ TEST_F(ProgramRunTest, PortableStartAppliesItsLanguageBeforeTheFirstScanAndLogsI
     dir.write("program/settings.ini", "[Settings_DWORD]\r\nlng=1031\r\n");
     run();
 
-    EXPECT_EQ(Rows(1)[1], "Kapazitaet=8 GB");
+    EXPECT_EQ(listRows(1)[1], "Kapazitaet=8 GB");
     // The dialog's chooser, first in the chain, names the language with two leading spaces.
     const LanguageChoice& chooser = *forms().languageDialog().LanguageChoice1();
     EXPECT_EQ(platform::fromQt(chooser.captionLabel()->text()), "  German");
@@ -192,7 +192,7 @@ TEST_F(ProgramRunTest, NewerVersionOnTheServerAsksAndYesOpensTheHomePage) {
 }
 
 TEST_F(ProgramRunTest, AManualCheckThatFailsSaysSoAndWhyNotUpToDate) {
-    const std::string down = "127.0.0.1:" + std::to_string(ClosedPort());
+    const std::string down = "127.0.0.1:" + std::to_string(closedPort());
     struct Case {
         const char* reply; // null: the server is down
         std::string text;  // how the message begins
@@ -266,7 +266,7 @@ TEST_F(ProgramRunTest, CtrlGDuringACheckDoesNothing) {
 TEST_F(ProgramRunTest, LanguageDialogClickRescansOnceAndTheExportCarriesTheNewCaptions) {
     writeGermanFile();
     run();
-    ASSERT_EQ(Rows(1)[1], "Capacity=8 GB");
+    ASSERT_EQ(listRows(1)[1], "Capacity=8 GB");
     const int scans = count("Scanning memory banks...");
     LanguageChoice& chooser = *forms().languageDialog().LanguageChoice1();
     ASSERT_EQ(chooser.entries()->count(), 1);
@@ -299,7 +299,7 @@ TEST_F(ProgramRunTest, OpeningAndClosingTheLanguageDialogStoresNothing) {
     action("Language1").trigger();
     ASSERT_TRUE(shown);
     EXPECT_EQ(count("Scanning memory banks..."), scans);
-    EXPECT_EQ(Rows(1)[1], "Capacity=8 GB");
+    EXPECT_EQ(listRows(1)[1], "Capacity=8 GB");
     window().close();
     EXPECT_EQ(TempDir::read(settingsIni()).find("lng"), std::string::npos)
         << TempDir::read(settingsIni());

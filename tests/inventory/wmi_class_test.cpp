@@ -32,8 +32,8 @@ public:
 std::shared_ptr<platform::WmiRepository> makeRepository() {
     auto r = std::make_shared<platform::WmiRepository>();
     r->addClass("Win32_Thing", {"Name", "Size", "When"});
-    r->addInstance("Win32_Thing", {Variant::Text("one"), Variant::Text("5000000000")});
-    r->addInstance("Win32_Thing", {Variant::Text("two"), Variant::Int(7)});
+    r->addInstance("Win32_Thing", {Variant::fromText("one"), Variant::fromText("5000000000")});
+    r->addInstance("Win32_Thing", {Variant::fromText("two"), Variant::fromInt(7)});
     r->addInstance("Win32_Thing", {Variant(), Variant()});
     r->addClass("Win32_Empty", {"Name"});
     return r;
@@ -65,8 +65,8 @@ TEST_F(WmiClassTest, LoadsEveryInstanceAndSelectsTheFirst) {
 TEST_F(WmiClassTest, LooksPropertiesUpIgnoringCaseAndGivesNullForUnknownOnes) {
     Things things(&locator, "Win32_Thing");
     things.LoadInstances();
-    EXPECT_EQ(things.GetPropValue("NAME"), Variant::Text("one"));
-    EXPECT_EQ(things.GetPropValueAt("size", 1), Variant::Int(7));
+    EXPECT_EQ(things.GetPropValue("NAME"), Variant::fromText("one"));
+    EXPECT_EQ(things.GetPropValueAt("size", 1), Variant::fromInt(7));
     EXPECT_TRUE(things.GetPropValue("Colour").isNull());
     EXPECT_EQ(VarToStrDef(things.GetPropValue("Colour")), "");
 }
@@ -84,7 +84,7 @@ TEST_F(WmiClassTest, AFailedLoadCountsMinusOne) {
     Things noWmi(nullptr, "Win32_Thing");
     EXPECT_FALSE(noWmi.LoadInstances());
     EXPECT_EQ(noWmi.GetCount(), -1);
-    EXPECT_EQ(noWmi.FindInstance("Name", Variant::Text("one")), -1);
+    EXPECT_EQ(noWmi.FindInstance("Name", Variant::fromText("one")), -1);
 
     Things unknown(&locator, "Win32_Nothing");
     EXPECT_FALSE(unknown.LoadInstances());
@@ -121,7 +121,7 @@ TEST_F(WmiClassTest, ReloadReusesTheConnectionAndTheNames) {
     Things things(&locator, "Win32_Thing");
     things.LoadInstances();
     things.SetCollectionIndex(1);
-    repository->addInstance("Win32_Thing", {Variant::Text("four")});
+    repository->addInstance("Win32_Thing", {Variant::fromText("four")});
     ASSERT_TRUE(things.LoadInstances());
     EXPECT_EQ(connections, 1);
     EXPECT_EQ(things.GetCount(), 4);
@@ -131,20 +131,20 @@ TEST_F(WmiClassTest, ReloadReusesTheConnectionAndTheNames) {
 
 TEST_F(WmiClassTest, FindInstanceUsesVariantEquality) {
     Things things(&locator, "Win32_Thing");
-    EXPECT_EQ(things.FindInstance("Name", Variant::Text("two")), -1); // nothing loaded
+    EXPECT_EQ(things.FindInstance("Name", Variant::fromText("two")), -1); // nothing loaded
     things.LoadInstances();
-    EXPECT_EQ(things.FindInstance("Name", Variant::Text("two")), 1);
-    EXPECT_EQ(things.FindInstance("name", Variant::Text("TWO")), -1);
-    EXPECT_EQ(things.FindInstance("Size", Variant::Int(5000000000)), 0);
-    EXPECT_EQ(things.FindInstance("Size", Variant::uInt(7)), 1);
+    EXPECT_EQ(things.FindInstance("Name", Variant::fromText("two")), 1);
+    EXPECT_EQ(things.FindInstance("name", Variant::fromText("TWO")), -1);
+    EXPECT_EQ(things.FindInstance("Size", Variant::fromInt(5000000000)), 0);
+    EXPECT_EQ(things.FindInstance("Size", Variant::fromUInt(7)), 1);
     EXPECT_EQ(things.FindInstance("Size", Variant()), 2);
-    EXPECT_EQ(things.FindInstance("Colour", Variant::Text("red")), -1);
+    EXPECT_EQ(things.FindInstance("Colour", Variant::fromText("red")), -1);
 }
 
 TEST_F(WmiClassTest, ABadDateInTheFirstRowFailsTheLoad) {
     repository->addClass("Win32_Dated", {"Name", "When"});
-    repository->addInstance("Win32_Dated",
-                            {Variant::Text("x"), Variant::Text("20241340000000.000000+000")});
+    repository->addInstance(
+        "Win32_Dated", {Variant::fromText("x"), Variant::fromText("20241340000000.000000+000")});
     Things dated(&locator, "Win32_Dated");
     EXPECT_FALSE(dated.LoadInstances());
     EXPECT_EQ(dated.GetCount(), -1);
@@ -157,13 +157,13 @@ TEST_F(WmiClassTest, ReadsClassesWithMoreThan256Properties) {
     std::vector<Variant> values;
     for (int i = 0; i < 300; ++i) {
         names.push_back("P" + std::to_string(i));
-        values.push_back(Variant::Int(i));
+        values.push_back(Variant::fromInt(i));
     }
     repository->addClass("Win32_Wide", names);
     repository->addInstance("Win32_Wide", values);
     Things wide(&locator, "Win32_Wide");
     ASSERT_TRUE(wide.LoadInstances());
-    EXPECT_EQ(wide.GetPropValue("p299"), Variant::Int(299));
+    EXPECT_EQ(wide.GetPropValue("p299"), Variant::fromInt(299));
 }
 
 // Services whose instance enumerator hands out the given objects, then answers `last`.
@@ -232,7 +232,7 @@ TEST_F(WmiClassTest, AnEnumeratorErrorEndsTheInstancesWithoutFailingTheLoad) {
 TEST_F(WmiClassTest, ALaterInstanceWithoutAPropertyFailsTheLoadAndKeepsEarlierRows) {
     auto other = std::make_shared<platform::WmiRepository>();
     other->addClass("Win32_Other", {"Name"});
-    other->addInstance("Win32_Other", {Variant::Text("odd")});
+    other->addInstance("Win32_Other", {Variant::fromText("odd")});
     const auto& instances = repository->find("Win32_Thing")->instances;
     ScriptedWmi wmi({instances[0], other->find("Win32_Other")->instances[0], instances[1]},
                     platform::WmiFetch::End);
@@ -240,7 +240,8 @@ TEST_F(WmiClassTest, ALaterInstanceWithoutAPropertyFailsTheLoadAndKeepsEarlierRo
     EXPECT_FALSE(things.LoadInstances());
     EXPECT_EQ(things.GetCount(), -1);
     EXPECT_EQ(things.CurrentIndex(), -1);
-    EXPECT_EQ(things.GetPropValueAt("Name", 0), Variant::Text("one")); // kept until the next load
+    EXPECT_EQ(things.GetPropValueAt("Name", 0),
+              Variant::fromText("one")); // kept until the next load
     things.SetCollectionIndex(0); // the rows held bound the selection, whatever the load gave
     EXPECT_EQ(things.CurrentIndex(), 0);
     EXPECT_EQ(things.Size, 5000000000);

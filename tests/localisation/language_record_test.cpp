@@ -84,9 +84,15 @@ TEST_F(LanguageFileTest, TemplateHoldsHeaderAndOneGroupPerTranslatableComponent)
     r.setCharSet(0);
     ASSERT_TRUE(r.SaveToFile(path("QV_ORIGINAL.SPK")));
     const Recs expected =
-        Recs{{0, Int(0x40000)}, {1, ""}, {2, ""}, {3, ""}, {4, ""}, {5, ""}} +
-        Recs{{512, Int(0x0117002F)}, {516, Int(0)},   {517, ""},     {518, ""},
-             {513, "ime"},           {514, "Tahoma"}, {515, Int(0)}, {516, Int(8)}} +
+        Recs{{0, int32Bytes(0x40000)}, {1, ""}, {2, ""}, {3, ""}, {4, ""}, {5, ""}} +
+        Recs{{512, int32Bytes(0x0117002F)},
+             {516, int32Bytes(0)},
+             {517, ""},
+             {518, ""},
+             {513, "ime"},
+             {514, "Tahoma"},
+             {515, int32Bytes(0)},
+             {516, int32Bytes(8)}} +
         group("TestDlg", 0, 1, "Test window", 0, "", 0, "") +
         group("TestDlg.File1", 0, 1, "File", 0, "", 0, "") +
         group("TestDlg.Exit1", 0, 1, "Exit", 18, "Leave the program", 0, "") +
@@ -357,7 +363,7 @@ TEST_F(LanguageFileTest, CyrillicTextsShowAndWriteBackTheSameBytes) {
     const auto list = std::find(back.begin(), back.end(), Rec{529, "TestDlg.choices_lst"});
     ASSERT_NE(list, back.end());
     EXPECT_EQ(list[4], (Rec{3, items + "Three\r\n"}));
-    EXPECT_EQ(back[0], (Rec{0, Int(0x40419)}));
+    EXPECT_EQ(back[0], (Rec{0, int32Bytes(0x40419)}));
     EXPECT_EQ(back[1], (Rec{1, "Deutsch"}));
     EXPECT_EQ(back[4], (Rec{4, "line 1\r\nline 2\r\n"}));
 }
@@ -400,8 +406,8 @@ TEST_F(LanguageFileTest, HostileFileEndsAtItsFirstBrokenRecord) {
                                  group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
     // A huge count, and a group whose name record runs far past the end of the file.
     std::string bytes = TempDir::read(file);
-    bytes.replace(dm::kLanguageSignature.size(), 4, Int(0x7FFFFFFF));
-    bytes += Int(1000) + Int(529) + "TestDlg.keep_chk";
+    bytes.replace(dm::kLanguageSignature.size(), 4, int32Bytes(0x7FFFFFFF));
+    bytes += int32Bytes(1000) + int32Bytes(529) + "TestDlg.keep_chk";
     dir.write("hostile.spk", bytes);
     auto r = record();
     ASSERT_TRUE(r.LoadAndApply(file));

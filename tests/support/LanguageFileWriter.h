@@ -26,7 +26,7 @@ inline Recs operator+(Recs a, const Recs& b) {
 }
 
 // 32-bit little-endian.
-inline std::string Int(std::int32_t v) {
+inline std::string int32Bytes(std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
     return {char(u & 255), char((u >> 8) & 255), char((u >> 16) & 255), char(u >> 24)};
 }
@@ -78,7 +78,8 @@ struct LanguageFileContent {
 
 // Records 0 to 5: header, list title, language name, list note, text lines, flag picture.
 inline Recs leadingRecords(const LanguageFileContent& c) {
-    return {{0, Int(static_cast<std::int32_t>((std::uint32_t{c.revision} << 16) | c.languageId))},
+    return {{0, int32Bytes(
+                    static_cast<std::int32_t>((std::uint32_t{c.revision} << 16) | c.languageId))},
             {1, c.listTitle},
             {2, c.languageName},
             {3, c.listNote},
@@ -90,16 +91,16 @@ inline Recs leadingRecords(const LanguageFileContent& c) {
 inline Recs headerRecords(const LanguageFileContent& c) {
     if (c.revision == 0)
         return {};
-    Recs recs{{kTagProgramVersion, Int(static_cast<std::int32_t>(c.programVersion))}};
+    Recs recs{{kTagProgramVersion, int32Bytes(static_cast<std::int32_t>(c.programVersion))}};
     if (c.revision >= 2)
-        recs.insert(recs.end(), {{kTagCarriedByte, Int(c.carriedByte)},
+        recs.insert(recs.end(), {{kTagCarriedByte, int32Bytes(c.carriedByte)},
                                  {kTagCarriedText1, c.carriedText1},
                                  {kTagCarriedText2, c.carriedText2}});
-    recs.insert(
-        recs.end(),
-        {{kTagImeName, c.imeName}, {kTagFontName, c.fontName}, {kTagCharSet, Int(c.charSet)}});
+    recs.insert(recs.end(), {{kTagImeName, c.imeName},
+                             {kTagFontName, c.fontName},
+                             {kTagCharSet, int32Bytes(c.charSet)}});
     if (c.revision >= 4)
-        recs.push_back({kTagMinFontSize, Int(c.minFontSize)});
+        recs.push_back({kTagMinFontSize, int32Bytes(c.minFontSize)});
     return recs;
 }
 
@@ -107,7 +108,7 @@ inline Recs headerRecords(const LanguageFileContent& c) {
 inline Recs groupRecords(const LanguageGroup& g) {
     const int n = int(g.captionTag != 0) + int(g.hintTag != 0) + int(g.itemsTag != 0);
     return {{kTagGroupName + n, g.path},
-            {kTagAlignment, Int(g.alignment)},
+            {kTagAlignment, int32Bytes(g.alignment)},
             {g.captionTag, g.caption},
             {g.hintTag, g.hint},
             {g.itemsTag, g.items}};

@@ -52,7 +52,7 @@ void Storefile::open() {
     filename_ = completedFilename(filename_);
     const std::filesystem::path path(filename_);
     std::error_code ec;
-    const auto S = static_cast<std::int64_t>(signature_.size());
+    const auto signatureSize = static_cast<std::int64_t>(signature_.size());
 
     if (std::filesystem::exists(path, ec)) {
         if (!std::filesystem::is_regular_file(path, ec))
@@ -69,17 +69,18 @@ void Storefile::open() {
         if (!file_)
             return;
         fileEnd_ = file_->size().value_or(-1);
-        std::string head(static_cast<std::size_t>(S), '\0');
+        std::string head(static_cast<std::size_t>(signatureSize), '\0');
         // A file too short for its signature and count is no record file.
-        const auto count = fileEnd_ >= S + 4 ? readInt32At(S) : std::nullopt;
-        if (!count || !readAt(0, head.data(), S) || head != signature_) {
+        const auto count =
+            fileEnd_ >= signatureSize + 4 ? readInt32At(signatureSize) : std::nullopt;
+        if (!count || !readAt(0, head.data(), signatureSize) || head != signature_) {
             file_.reset();
             writable_ = false;
             fileEnd_ = 0;
             return;
         }
         count_ = *count;
-        dataStart_ = S + 4;
+        dataStart_ = signatureSize + 4;
         moveTo(dataStart_, 0);
         return;
     }
@@ -91,9 +92,9 @@ void Storefile::open() {
         return;
     writable_ = true;
     file_->writeAt(0, signature_);
-    writeInt32At(S, 0);
+    writeInt32At(signatureSize, 0);
     count_ = 0;
-    dataStart_ = fileEnd_ = S + 4;
+    dataStart_ = fileEnd_ = signatureSize + 4;
     moveTo(dataStart_, 0);
 }
 

@@ -7,7 +7,7 @@ namespace dm::platform {
 
 bool FileSystem::fileExists(const std::string& path) {
     const auto entry = path.empty() ? std::nullopt : attributes(path);
-    return entry && (entry->attributes & FileAttributeDirectory) == 0;
+    return entry && (entry->attributes & kFileAttributeDirectory) == 0;
 }
 
 Status FileSystem::writeFileInFolder(const std::string& path, const std::string& bytes) {

@@ -22,11 +22,12 @@ namespace dm::platform {
 namespace {
 
 std::uint32_t attributesOf(const std::string& name, const struct stat& st) {
-    std::uint32_t attributes = S_ISDIR(st.st_mode) ? FileAttributeDirectory : FileAttributeArchive;
+    std::uint32_t attributes =
+        S_ISDIR(st.st_mode) ? kFileAttributeDirectory : kFileAttributeArchive;
     if ((st.st_mode & 0222) == 0)
-        attributes |= FileAttributeReadOnly;
+        attributes |= kFileAttributeReadOnly;
     if (!name.empty() && name[0] == '.')
-        attributes |= FileAttributeHidden;
+        attributes |= kFileAttributeHidden;
     return attributes;
 }
 
@@ -40,10 +41,10 @@ std::optional<FindEntry> describe(int dirFd, const std::string& path, const std:
     if (S_ISLNK(st.st_mode)) {
         struct stat target {};
         if (::fstatat(dirFd, path.c_str(), &target, 0) == 0) {
-            entry.attributes = attributesOf(name, target) | FileAttributeReparsePoint;
+            entry.attributes = attributesOf(name, target) | kFileAttributeReparsePoint;
             entry.size = S_ISREG(target.st_mode) ? static_cast<std::uint64_t>(target.st_size) : 0;
         } else {
-            entry.attributes = FileAttributeArchive | FileAttributeReparsePoint;
+            entry.attributes = kFileAttributeArchive | kFileAttributeReparsePoint;
         }
         return entry;
     }
@@ -212,8 +213,8 @@ bool LinuxFileSystem::setAttributes(const std::string& path, std::uint32_t attri
         return false;
     if (S_ISLNK(st.st_mode))
         return true;
-    const mode_t mode = (attributes & FileAttributeReadOnly) ? (st.st_mode & ~mode_t(0222))
-                                                             : (st.st_mode | S_IWUSR);
+    const mode_t mode = (attributes & kFileAttributeReadOnly) ? (st.st_mode & ~mode_t(0222))
+                                                              : (st.st_mode | S_IWUSR);
     return ::chmod(path.c_str(), mode & 07777) == 0;
 }
 

@@ -60,15 +60,15 @@ public:
         if (words.size() != 4 || !sameNameIgnoringCase(words[0], "SELECT") || words[1] != "*" ||
             !sameNameIgnoringCase(words[2], "FROM"))
             throw WmiError(wbem::E_INVALID_QUERY, "Invalid query");
-        return std::make_unique<InstanceSet>(Class(words[3], wbem::E_INVALID_CLASS).instances);
+        return std::make_unique<InstanceSet>(classNamed(words[3], wbem::E_INVALID_CLASS).instances);
     }
 
     WmiObjectRef Get(std::string_view path, int, const Variant&) override {
-        return Class(path, wbem::E_NOT_FOUND).definition;
+        return classNamed(path, wbem::E_NOT_FOUND).definition;
     }
 
 private:
-    const WmiRepository::Class& Class(std::string_view name, std::uint32_t missing) const {
+    const WmiRepository::Class& classNamed(std::string_view name, std::uint32_t missing) const {
         const WmiRepository::Class* found = repository_->find(name);
         if (found == nullptr)
             throw WmiError(missing, "Invalid class");

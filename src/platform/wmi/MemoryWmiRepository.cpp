@@ -73,13 +73,13 @@ std::uint16_t lookup(const auto& table, std::uint8_t code) {
 }
 
 Variant optionalText(const std::optional<std::string>& text) {
-    return text ? Variant::Text(*text) : Variant();
+    return text ? Variant::fromText(*text) : Variant();
 }
 
 // A CIM unsigned 16- or 32-bit value as the scripting interface delivers it: a signed 32-bit
 // integer, so 32-bit values above 2147483647 arrive negative.
 Variant integer(std::uint32_t value) {
-    return Variant::Int(static_cast<std::int32_t>(value));
+    return Variant::fromInt(static_cast<std::int32_t>(value));
 }
 
 template <class T> Variant integer(const std::optional<T>& value) {
@@ -88,7 +88,7 @@ template <class T> Variant integer(const std::optional<T>& value) {
 
 // A CIM 64-bit value, delivered as decimal text.
 Variant decimal(const std::optional<std::uint64_t>& value) {
-    return value ? Variant::Text(std::to_string(*value)) : Variant();
+    return value ? Variant::fromText(std::to_string(*value)) : Variant();
 }
 
 // One property of a class: its name and its value for the structure at a position of the table.
@@ -118,13 +118,14 @@ Column<Structure> decimalOf(std::string name, T Structure::*member) {
 
 // The same text for every instance.
 template <class Structure> Column<Structure> fixed(std::string name, std::string text) {
-    return {std::move(name), [text](const Structure&, std::size_t) { return Variant::Text(text); }};
+    return {std::move(name),
+            [text](const Structure&, std::size_t) { return Variant::fromText(text); }};
 }
 
 // The text followed by the structure's position in the table.
 template <class Structure> Column<Structure> numbered(std::string name, std::string text) {
     return {std::move(name), [text](const Structure&, std::size_t position) {
-                return Variant::Text(text + std::to_string(position));
+                return Variant::fromText(text + std::to_string(position));
             }};
 }
 

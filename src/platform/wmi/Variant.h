@@ -22,11 +22,11 @@ public:
     enum class Kind { Null, Text, Int, UInt, Bool, Double };
 
     Variant() = default;
-    static Variant Text(std::string text) { return Variant(Store(std::move(text))); }
-    static Variant Int(std::int64_t value) { return Variant(Store(value)); }
-    static Variant uInt(std::uint64_t value) { return Variant(Store(value)); }
-    static Variant Bool(bool value) { return Variant(Store(value)); }
-    static Variant Double(double value) { return Variant(Store(value)); }
+    static Variant fromText(std::string text) { return Variant(Store(std::move(text))); }
+    static Variant fromInt(std::int64_t value) { return Variant(Store(value)); }
+    static Variant fromUInt(std::uint64_t value) { return Variant(Store(value)); }
+    static Variant fromBool(bool value) { return Variant(Store(value)); }
+    static Variant fromDouble(double value) { return Variant(Store(value)); }
 
     Kind kind() const { return static_cast<Kind>(value_.index()); }
     bool isNull() const { return kind() == Kind::Null; }

@@ -6,8 +6,8 @@ namespace {
 
 // curl's global set-up, once per process, before the first handle.
 void initialiseCurl() {
-    static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
-    (void)initialised;
+    static const CURLcode kInitialised = curl_global_init(CURL_GLOBAL_DEFAULT);
+    (void)kInitialised;
 }
 
 // Stops a notifier that may be the one being delivered right now; it goes at the next turn of

@@ -30,7 +30,7 @@ void FileGrabber::Grab(const std::string& url, const std::string& fileName, Done
 
 void FileGrabber::RequestDone(HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
     const std::string failure = "File download : Server error (" + std::to_string(errCode) +
-                                " Cause : " + sender.ReasonPhrase() + ")";
+                                " Cause : " + sender.reasonPhrase() + ")";
     if (const auto elapsed = get_.completed(rqType, errCode, failure)) {
         addToLog(log_, "File downloaded in " + std::to_string(*elapsed) + "ms", llInfo);
         // Written whole or not at all: a failed write keeps the old file.

@@ -96,7 +96,7 @@ HttpClient::~HttpClient() {
     multi_.reset(); // closes its connections
 }
 
-platform::Status HttpClient::GetASync() {
+platform::Status HttpClient::getAsync() {
     if (busy_)
         return platform::Failure{"A request is still running"};
     auto transfer = std::make_unique<Transfer>();

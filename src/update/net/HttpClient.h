@@ -57,7 +57,7 @@ struct TlsSettings {
     bool verifyPeer = false; // the server's certificate and name are not checked
 };
 
-// An HTTP(S) client for one request at a time, on libcurl driven by the event loop. GetASync
+// An HTTP(S) client for one request at a time, on libcurl driven by the event loop. getAsync
 // returns at once; OnRequestDone follows through the event loop with errCode 0 when the transfer
 // completed, whatever the HTTP status, and the body appended to RcvdStream; a URL of any other
 // scheme than http or https ends as an error. Redirections are followed, at most 5 per request,
@@ -91,9 +91,9 @@ public:
     RequestDoneEvent OnRequestDone;
 
     // Starts a GET of URL; fails when it cannot (a request is still running).
-    platform::Status GetASync();
+    platform::Status getAsync();
     // The status line's text after the code, or the words for a failure; empty before any.
-    const std::string& ReasonPhrase() const { return reasonPhrase_; }
+    const std::string& reasonPhrase() const { return reasonPhrase_; }
     const TlsSettings& SslContext() const { return sslContext_; }
     // A request was started and its completion has not been delivered yet.
     bool busy() const { return busy_; }

@@ -46,7 +46,7 @@ HttpClient& SetupHttpClient(HttpClient& client) {
     return client;
 }
 
-void PrepareGetRequest(HttpClient& client, platform::SystemInfo& system, RunLog* log,
+void prepareGetRequest(HttpClient& client, platform::SystemInfo& system, RunLog* log,
                        const std::string& logName, const std::string& url, std::string& body,
                        HttpClient::RequestDoneEvent onDone) {
     SetupHttpClient(client);
@@ -65,10 +65,10 @@ void PrepareGetRequest(HttpClient& client, platform::SystemInfo& system, RunLog*
 void TimedGet::start(HttpClient& client, const std::string& logName, const std::string& url,
                      std::string& body, HttpClient::RequestDoneEvent onDone) {
     body.clear();
-    PrepareGetRequest(client, system_, log_, logName, url, body, std::move(onDone));
+    prepareGetRequest(client, system_, log_, logName, url, body, std::move(onDone));
     startTick_ = system_.tickCount();
     // A refused start (the client is still busy) is dropped: no completion follows for it.
-    (void)client.GetASync();
+    (void)client.getAsync();
 }
 
 std::optional<std::uint32_t> TimedGet::completed(HttpRequest rqType, std::uint16_t errCode,

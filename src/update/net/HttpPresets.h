@@ -28,7 +28,7 @@ HttpClient& SetupHttpClient(HttpClient& client);
 // Readies client for a GET of url into body, onDone following it: the presets above, Timeout 10,
 // no proxy, and url as AdjustUrlScheme gives it; falling back to HTTP logs
 // "<logName> : No SSL / Back to HTTP".
-void PrepareGetRequest(HttpClient& client, platform::SystemInfo& system, RunLog* log,
+void prepareGetRequest(HttpClient& client, platform::SystemInfo& system, RunLog* log,
                        const std::string& logName, const std::string& url, std::string& body,
                        HttpClient::RequestDoneEvent onDone);
 
@@ -39,7 +39,7 @@ public:
     // log is held, not owned; it may be null.
     TimedGet(RunLog* log, platform::SystemInfo& system) : log_(log), system_(system) {}
 
-    // Readies client for a GET of url into body (cleared) as PrepareGetRequest does, logging under
+    // Readies client for a GET of url into body (cleared) as prepareGetRequest does, logging under
     // logName, notes the start tick and starts it; onDone follows the completion.
     void start(HttpClient& client, const std::string& logName, const std::string& url,
                std::string& body, HttpClient::RequestDoneEvent onDone);

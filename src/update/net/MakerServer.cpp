@@ -32,7 +32,7 @@ bool isPort(const std::string& text) {
 
 } // namespace
 
-bool IsServerHostText(const std::string& text) {
+bool isServerHostText(const std::string& text) {
     const auto colon = text.find(':');
     const std::string host = text.substr(0, colon);
     if (host.empty() || host.size() > 253 || host.front() == '.' || host.front() == '-')
@@ -44,18 +44,18 @@ bool IsServerHostText(const std::string& text) {
     return colon == std::string::npos || isPort(text.substr(colon + 1));
 }
 
-std::string MakerServerHost() {
+std::string makerServerHost() {
     const char* value = std::getenv("DIMMETRIC_SERVER");
-    if (value && IsServerHostText(value))
+    if (value && isServerHostText(value))
         return value;
     return DIMMETRIC_SERVER_HOST;
 }
 
-std::string MakerServerUrl(const std::string& path) {
-    return "https://" + MakerServerHost() + path;
+std::string makerServerUrl(const std::string& path) {
+    return "https://" + makerServerHost() + path;
 }
 
-std::string MakerEmailAddress() {
+std::string makerEmailAddress() {
     return DIMMETRIC_MAKER_EMAIL;
 }
 

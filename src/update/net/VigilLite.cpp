@@ -39,7 +39,7 @@ void VigilLite::CheckForUpdate(const std::string& exeName, QObject* owner, DoneE
     const VigilVersion version(GetSoftwareVersion(identify, fileName, "", "", false));
     ms_ = version.GetMS();
     ls_ = version.GetLS();
-    const std::string url = MakerServerUrl(
+    const std::string url = makerServerUrl(
         UpdateRequestTarget(info.Name, info.Company, version.MSText(), version.LSText()));
 
     http_ = new HttpClient(owner, services_.limits);
@@ -51,7 +51,7 @@ void VigilLite::CheckForUpdate(const std::string& exeName, QObject* owner, DoneE
 
 void VigilLite::RequestDone(HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
     const std::string serverError = "Server error (" + std::to_string(errCode);
-    failureCause_ = serverError + " Cause : " + sender.ReasonPhrase() + ")";
+    failureCause_ = serverError + " Cause : " + sender.reasonPhrase() + ")";
     if (const auto elapsed =
             get_.completed(rqType, errCode, title_ + " Update self check : " + serverError + ")")) {
         const UpdateReply reply = ReadUpdateReply(stream_, ms_, ls_);

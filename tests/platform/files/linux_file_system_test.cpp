@@ -56,12 +56,12 @@ TEST_F(LinuxFileSystemTest, FindDescribesEntriesWithWindowsAttributes) {
               [](const FindEntry& a, const FindEntry& b) { return a.name < b.name; });
     ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].name, ".hidden");
-    EXPECT_EQ(entries[0].attributes, FileAttributeArchive | FileAttributeHidden);
-    EXPECT_EQ(entries[1].attributes, FileAttributeDirectory);
+    EXPECT_EQ(entries[0].attributes, kFileAttributeArchive | kFileAttributeHidden);
+    EXPECT_EQ(entries[1].attributes, kFileAttributeDirectory);
     EXPECT_EQ(entries[2].name, "link");
-    EXPECT_EQ(entries[2].attributes, FileAttributeDirectory | FileAttributeReparsePoint);
-    EXPECT_EQ(entries[3].attributes, FileAttributeArchive | FileAttributeReadOnly);
-    EXPECT_EQ(entries[4].attributes, FileAttributeArchive);
+    EXPECT_EQ(entries[2].attributes, kFileAttributeDirectory | kFileAttributeReparsePoint);
+    EXPECT_EQ(entries[3].attributes, kFileAttributeArchive | kFileAttributeReadOnly);
+    EXPECT_EQ(entries[4].attributes, kFileAttributeArchive);
     EXPECT_EQ(entries[4].size, 5u);
 }
 
@@ -76,11 +76,11 @@ TEST_F(LinuxFileSystemTest, FindWithoutWildcardsFindsTheEntryItself) {
 
 TEST_F(LinuxFileSystemTest, SetAttributesTogglesTheReadOnlyBit) {
     const auto file = temp.write("f.txt", "x");
-    EXPECT_TRUE(files.setAttributes(file, FileAttributeReadOnly));
-    EXPECT_EQ(files.attributes(file)->attributes, FileAttributeArchive | FileAttributeReadOnly);
-    EXPECT_TRUE(files.setAttributes(file, FileAttributeArchive));
-    EXPECT_EQ(files.attributes(file)->attributes, FileAttributeArchive);
-    EXPECT_FALSE(files.setAttributes(temp.dir() + "missing", FileAttributeArchive));
+    EXPECT_TRUE(files.setAttributes(file, kFileAttributeReadOnly));
+    EXPECT_EQ(files.attributes(file)->attributes, kFileAttributeArchive | kFileAttributeReadOnly);
+    EXPECT_TRUE(files.setAttributes(file, kFileAttributeArchive));
+    EXPECT_EQ(files.attributes(file)->attributes, kFileAttributeArchive);
+    EXPECT_FALSE(files.setAttributes(temp.dir() + "missing", kFileAttributeArchive));
 }
 
 TEST_F(LinuxFileSystemTest, FoldersAndFilesAreMadeAndRemovedOneAtATime) {
@@ -100,7 +100,7 @@ TEST_F(LinuxFileSystemTest, WritesFilesWholeAndRefusesReadOnlyOnes) {
     EXPECT_EQ(files.readFile(file), "[Settings]\r\n");
     EXPECT_TRUE(files.writeFile(file, "new"));
     EXPECT_EQ(files.readFile(file), "new");
-    files.setAttributes(file, FileAttributeReadOnly);
+    files.setAttributes(file, kFileAttributeReadOnly);
     EXPECT_FALSE(files.writeFile(file, "lost"));
     EXPECT_EQ(files.readFile(file), "new");
     EXPECT_FALSE(files.writeFile(temp.dir() + "missing/file", "x"));
@@ -111,7 +111,7 @@ TEST_F(LinuxFileSystemTest, WritesFilesWholeAndRefusesReadOnlyOnes) {
 
 TEST_F(LinuxFileSystemTest, FailedOpensAndWritesSayWhatFailed) {
     const std::string readOnly = temp.write("locked.ini", "");
-    files.setAttributes(readOnly, FileAttributeReadOnly);
+    files.setAttributes(readOnly, kFileAttributeReadOnly);
     fs::create_directories(temp.path() / "folder");
     struct Case {
         std::string what;

@@ -13,35 +13,35 @@ namespace {
 class ProcessRunnerTest : public ::testing::Test {
 protected:
     std::string script(const std::string& name, const std::string& body) {
-        const std::string path = dir_.write(name, "#!/bin/sh\n" + body + "\n");
+        const std::string path = dir.write(name, "#!/bin/sh\n" + body + "\n");
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
         return path;
     }
 
-    test::TempDir dir_;
-    LinuxProcessRunner runner_{std::chrono::milliseconds(2000)};
+    test::TempDir dir;
+    LinuxProcessRunner runner{std::chrono::milliseconds(2000)};
 };
 
 TEST_F(ProcessRunnerTest, ArgumentsReachTheProgramAsTheyAreWithoutAShell) {
     const std::string program = script("with space.sh", R"(for a in "$@"; do echo "[$a]"; done)");
-    const auto output = runner_.run(program, {"-pe", "a b; echo no", "$(id)", ""});
+    const auto output = runner.run(program, {"-pe", "a b; echo no", "$(id)", ""});
     ASSERT_TRUE(output);
     EXPECT_EQ(*output, "[-pe]\n[a b; echo no]\n[$(id)]\n[]\n");
 }
 
 TEST_F(ProcessRunnerTest, StandardInputIsAtItsEndAndStandardErrorIsNotCaptured) {
     const std::string program = script("cat.sh", "cat; echo done; echo oops >&2");
-    EXPECT_EQ(runner_.run(program, {}), "done\n");
+    EXPECT_EQ(runner.run(program, {}), "done\n");
 }
 
 TEST_F(ProcessRunnerTest, AProgramThatCannotStartGivesNothing) {
-    EXPECT_FALSE(runner_.run(dir_.dir() + "missing", {}));
-    EXPECT_FALSE(runner_.run(dir_.write("plain.txt", "not a program"), {}));
+    EXPECT_FALSE(runner.run(dir.dir() + "missing", {}));
+    EXPECT_FALSE(runner.run(dir.write("plain.txt", "not a program"), {}));
 }
 
 TEST_F(ProcessRunnerTest, AProgramThatOutlivesTheTimeLimitIsKilledAndGivesNothing) {
     LinuxProcessRunner quick(std::chrono::milliseconds(100));
-    const std::string marker = dir_.dir() + "still-running";
+    const std::string marker = dir.dir() + "still-running";
     const std::string program = script("slow.sh", "echo partial; sleep 1; touch '" + marker + "'");
     EXPECT_FALSE(quick.run(program, {}));
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -60,7 +60,7 @@ TEST_F(ProcessRunnerTest, WhatTheProgramLeavesRunningInItsGroupIsKilled) {
     LinuxProcessRunner quick(std::chrono::milliseconds(300));
     int index = 0;
     for (const auto& c : cases) {
-        const std::string marker = dir_.dir() + "left-running-" + std::to_string(++index);
+        const std::string marker = dir.dir() + "left-running-" + std::to_string(++index);
         std::string sleeper = c.sleeper;
         sleeper.replace(sleeper.find("%s"), 2, marker);
         quick.run(script("starts-" + std::to_string(index) + ".sh", sleeper + "\necho started"),
@@ -72,13 +72,13 @@ TEST_F(ProcessRunnerTest, WhatTheProgramLeavesRunningInItsGroupIsKilled) {
 
 TEST_F(ProcessRunnerTest, OutputIsReadUpToItsBound) {
     const std::string program = script("big.sh", "head -c 300000 /dev/zero; sleep 5");
-    const auto output = runner_.run(program, {});
+    const auto output = runner.run(program, {});
     ASSERT_TRUE(output);
     EXPECT_EQ(output->size(), ProcessRunner::kMaxOutput);
 }
 
 TEST_F(ProcessRunnerTest, TheExitStatusDoesNotHideTheOutput) {
-    EXPECT_EQ(runner_.run(script("fails.sh", "printf undefined; exit 3"), {}), "undefined");
+    EXPECT_EQ(runner.run(script("fails.sh", "printf undefined; exit 3"), {}), "undefined");
 }
 
 } // namespace

@@ -8,8 +8,8 @@ namespace {
 std::shared_ptr<const WmiRepository> makeRepository() {
     auto repository = std::make_shared<WmiRepository>();
     repository->addClass("Win32_Thing", {"Name", "Size"});
-    repository->addInstance("Win32_Thing", {Variant::Text("one"), Variant::Int(1)});
-    repository->addInstance("win32_thing", {Variant::Text("two")});
+    repository->addInstance("Win32_Thing", {Variant::fromText("one"), Variant::fromInt(1)});
+    repository->addInstance("win32_thing", {Variant::fromText("two")});
     return repository;
 }
 
@@ -50,12 +50,12 @@ TEST(LocalWmi, AnswersSelectAllInWqlAndEnumeratesInstancesAndProperties) {
     WmiProperty property;
     ASSERT_EQ(properties->Next(property), WmiFetch::Item);
     EXPECT_EQ(property.Name, "Name");
-    EXPECT_EQ(property.Value, Variant::Text("one"));
+    EXPECT_EQ(property.Value, Variant::fromText("one"));
     ASSERT_EQ(properties->Next(property), WmiFetch::Item);
     EXPECT_EQ(property.Name, "Size");
     EXPECT_EQ(properties->Next(property), WmiFetch::End);
     ASSERT_EQ(instances->Next(object), WmiFetch::Item);
-    EXPECT_EQ(object->Properties_().Item("name").Value, Variant::Text("two"));
+    EXPECT_EQ(object->Properties_().Item("name").Value, Variant::fromText("two"));
     EXPECT_TRUE(object->Properties_().Item("SIZE").Value.isNull());
     EXPECT_EQ(failureCode([&] { object->Properties_().Item("Colour"); }), wbem::E_NOT_FOUND);
     EXPECT_EQ(instances->Next(object), WmiFetch::End);

@@ -17,7 +17,7 @@ const WmiObject& instance(const WmiRepository& repository, const char* className
     return *c->instances.at(i);
 }
 
-Variant Value(const WmiObject& object, const char* name) {
+Variant propertyValue(const WmiObject& object, const char* name) {
     return object.Properties_().Item(name).Value;
 }
 
@@ -54,22 +54,22 @@ TEST(MemoryClasses, GivesInstalledModulesWithWindowsValuesAndTypes) {
     ASSERT_TRUE(repository);
     ASSERT_EQ(repository->find("Win32_PhysicalMemory")->instances.size(), 1u);
     const WmiObject& m = instance(*repository, "Win32_PhysicalMemory", 0);
-    EXPECT_EQ(Value(m, "Capacity"), Variant::Text("17179869184"));
-    EXPECT_EQ(Value(m, "DeviceLocator"), Variant::Text("ChannelA-DIMM1"));
-    EXPECT_EQ(Value(m, "BankLabel"), Variant::Text("BANK 1"));
-    EXPECT_EQ(Value(m, "Manufacturer"), Variant::Text("Micron Technology    "));
-    EXPECT_EQ(Value(m, "PartNumber"), Variant::Text("MTC8C1084S1SC56BG1  "));
-    EXPECT_EQ(Value(m, "SerialNumber"), Variant::Text("E1F2A3B4"));
-    EXPECT_EQ(Value(m, "MemoryType"), Variant::Int(34));
-    EXPECT_EQ(Value(m, "SMBIOSMemoryType"), Variant::Int(0x22));
-    EXPECT_EQ(Value(m, "Speed"), Variant::Int(5600));
-    EXPECT_EQ(Value(m, "ConfiguredClockSpeed"), Variant::Int(5200));
-    EXPECT_EQ(Value(m, "FormFactor"), Variant::Int(12));
-    EXPECT_EQ(Value(m, "Tag"), Variant::Text("Physical Memory 1"));
-    EXPECT_EQ(Value(m, "Caption"), Variant::Text("Physical Memory"));
-    EXPECT_TRUE(Value(m, "InstallDate").isNull());
-    EXPECT_TRUE(Value(m, "HotSwappable").isNull());
-    EXPECT_TRUE(Value(m, "Model").isNull());
+    EXPECT_EQ(propertyValue(m, "Capacity"), Variant::fromText("17179869184"));
+    EXPECT_EQ(propertyValue(m, "DeviceLocator"), Variant::fromText("ChannelA-DIMM1"));
+    EXPECT_EQ(propertyValue(m, "BankLabel"), Variant::fromText("BANK 1"));
+    EXPECT_EQ(propertyValue(m, "Manufacturer"), Variant::fromText("Micron Technology    "));
+    EXPECT_EQ(propertyValue(m, "PartNumber"), Variant::fromText("MTC8C1084S1SC56BG1  "));
+    EXPECT_EQ(propertyValue(m, "SerialNumber"), Variant::fromText("E1F2A3B4"));
+    EXPECT_EQ(propertyValue(m, "MemoryType"), Variant::fromInt(34));
+    EXPECT_EQ(propertyValue(m, "SMBIOSMemoryType"), Variant::fromInt(0x22));
+    EXPECT_EQ(propertyValue(m, "Speed"), Variant::fromInt(5600));
+    EXPECT_EQ(propertyValue(m, "ConfiguredClockSpeed"), Variant::fromInt(5200));
+    EXPECT_EQ(propertyValue(m, "FormFactor"), Variant::fromInt(12));
+    EXPECT_EQ(propertyValue(m, "Tag"), Variant::fromText("Physical Memory 1"));
+    EXPECT_EQ(propertyValue(m, "Caption"), Variant::fromText("Physical Memory"));
+    EXPECT_TRUE(propertyValue(m, "InstallDate").isNull());
+    EXPECT_TRUE(propertyValue(m, "HotSwappable").isNull());
+    EXPECT_TRUE(propertyValue(m, "Model").isNull());
 }
 
 TEST(MemoryClasses, LeavesNullWhatTheFirmwareDoesNotSay) {
@@ -79,9 +79,9 @@ TEST(MemoryClasses, LeavesNullWhatTheFirmwareDoesNotSay) {
     const WmiObject& m = instance(*repository, "Win32_PhysicalMemory", 0);
     for (const char* name : {"Manufacturer", "SerialNumber", "PartNumber", "DeviceLocator", "Speed",
                              "ConfiguredClockSpeed", "TotalWidth", "Attributes"})
-        EXPECT_TRUE(Value(m, name).isNull()) << name;
-    EXPECT_EQ(Value(m, "Capacity"), Variant::Text("268435456"));
-    EXPECT_EQ(Value(m, "MemoryType"), Variant::Int(20));
+        EXPECT_TRUE(propertyValue(m, name).isNull()) << name;
+    EXPECT_EQ(propertyValue(m, "Capacity"), Variant::fromText("268435456"));
+    EXPECT_EQ(propertyValue(m, "MemoryType"), Variant::fromInt(20));
 }
 
 TEST(MemoryClasses, GivesArraysOfSystemMemoryWithTheirMaximumInKilobytes) {
@@ -93,14 +93,14 @@ TEST(MemoryClasses, GivesArraysOfSystemMemoryWithTheirMaximumInKilobytes) {
     ASSERT_EQ(repository->find("Win32_PhysicalMemoryArray")->instances.size(), 2u);
     const WmiObject& large = instance(*repository, "Win32_PhysicalMemoryArray", 0);
     // A CIM uint32 above 2147483647 arrives as a negative signed integer, as on Windows.
-    EXPECT_EQ(Value(large, "MaxCapacity"), Variant::Int(std::int32_t(0xC0000000u)));
-    EXPECT_EQ(Value(large, "MaxCapacityEx"), Variant::Text("3221225472"));
-    EXPECT_EQ(Value(large, "MemoryDevices"), Variant::Int(8));
-    EXPECT_EQ(Value(large, "Use"), Variant::Int(3));
-    EXPECT_EQ(Value(large, "Tag"), Variant::Text("Physical Memory Array 1"));
+    EXPECT_EQ(propertyValue(large, "MaxCapacity"), Variant::fromInt(std::int32_t(0xC0000000u)));
+    EXPECT_EQ(propertyValue(large, "MaxCapacityEx"), Variant::fromText("3221225472"));
+    EXPECT_EQ(propertyValue(large, "MemoryDevices"), Variant::fromInt(8));
+    EXPECT_EQ(propertyValue(large, "Use"), Variant::fromInt(3));
+    EXPECT_EQ(propertyValue(large, "Tag"), Variant::fromText("Physical Memory Array 1"));
     const WmiObject& huge = instance(*repository, "Win32_PhysicalMemoryArray", 1);
-    EXPECT_EQ(Value(huge, "MaxCapacity"), Variant::Int(-1)); // saturated at 4294967295
-    EXPECT_EQ(Value(huge, "MaxCapacityEx"), Variant::Text("8589934592"));
+    EXPECT_EQ(propertyValue(huge, "MaxCapacity"), Variant::fromInt(-1)); // saturated at 4294967295
+    EXPECT_EQ(propertyValue(huge, "MaxCapacityEx"), Variant::fromText("8589934592"));
 }
 
 TEST(MemoryClasses, AnUnreadableImageGivesNoRepository) {

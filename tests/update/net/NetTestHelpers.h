@@ -12,13 +12,13 @@
 namespace dm::test {
 
 // Runs the event loop until done() holds or limit has passed; whether done() held.
-inline bool RunUntil(const std::function<bool()>& done,
+inline bool runUntil(const std::function<bool()>& done,
                      std::chrono::milliseconds limit = std::chrono::seconds(20)) {
     return QTest::qWaitFor(done, static_cast<int>(limit.count()));
 }
 
 // Runs the event loop for a while (to see that nothing more arrives).
-inline void RunFor(std::chrono::milliseconds duration) {
+inline void runFor(std::chrono::milliseconds duration) {
     QTest::qWait(static_cast<int>(duration.count()));
 }
 
@@ -32,7 +32,7 @@ struct Completion {
 
 // Readies a GET of Url on Client whose body goes to Body and whose completion is recorded in
 // Done.
-inline void PrepareRecordedGet(update::HttpClient& client, const std::string& url,
+inline void prepareRecordedGet(update::HttpClient& client, const std::string& url,
                                std::string& body, Completion& done) {
     client.URL = url;
     client.RcvdStream = &body;
@@ -41,12 +41,12 @@ inline void PrepareRecordedGet(update::HttpClient& client, const std::string& ur
         ++done.calls;
         done.kind = kind;
         done.code = code;
-        done.reason = sender.ReasonPhrase();
+        done.reason = sender.reasonPhrase();
     };
 }
 
 // Limits short enough for tests of the hostile servers.
-inline update::TransferLimits ShortLimits(std::chrono::milliseconds stall,
+inline update::TransferLimits shortLimits(std::chrono::milliseconds stall,
                                           std::chrono::milliseconds total,
                                           std::size_t body = 1024 * 1024) {
     return {body, stall, total};

@@ -66,7 +66,7 @@ struct Identity {
 };
 
 const std::optional<Identity>& testIdentity() {
-    static const std::optional<Identity> identity = []() -> std::optional<Identity> {
+    static const std::optional<Identity> kIdentity = []() -> std::optional<Identity> {
         TempDir dir;
         const QString key = QString::fromStdString(dir.dir() + "key.pem");
         const QString cert = QString::fromStdString(dir.dir() + "cert.pem");
@@ -85,12 +85,12 @@ const std::optional<Identity>& testIdentity() {
             return std::nullopt;
         return made;
     }();
-    return identity;
+    return kIdentity;
 }
 
 } // namespace
 
-void EnsureCoreApplication() {
+void ensureCoreApplication() {
     if (QCoreApplication::instance())
         return;
     static int argc = 1;
@@ -182,7 +182,7 @@ void ServerConnection::read() {
 }
 
 TestServer::TestServer(Tls tls) : tls_(tls) {
-    EnsureCoreApplication();
+    ensureCoreApplication();
     if (tls == Tls::On) {
         const auto& identity = testIdentity();
         if (!identity)
@@ -292,8 +292,8 @@ void TestServer::accept() {
     }
 }
 
-std::uint16_t ClosedPort() {
-    EnsureCoreApplication();
+std::uint16_t closedPort() {
+    ensureCoreApplication();
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const std::uint16_t port = probe.serverPort();
@@ -301,7 +301,7 @@ std::uint16_t ClosedPort() {
     return port;
 }
 
-std::string UnresolvableHost() {
+std::string unresolvableHost() {
     std::string host;
     for (int label = 0; label < 4; ++label)
         host += std::string(63, 'n') + ".";

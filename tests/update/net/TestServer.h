@@ -19,7 +19,7 @@
 namespace dm::test {
 
 // Makes the process's QCoreApplication unless there is one already.
-void EnsureCoreApplication();
+void ensureCoreApplication();
 
 // A request as the server read it.
 struct SeenRequest {
@@ -108,11 +108,11 @@ private:
 };
 
 // A port on 127.0.0.1 where nothing listens.
-std::uint16_t ClosedPort();
+std::uint16_t closedPort();
 
 // A host name that the resolver refuses without asking any name server (longer than a DNS name
 // may be), so the lookup fails on this machine.
-std::string UnresolvableHost();
+std::string unresolvableHost();
 
 // Counts the ticks of a short timer on the event loop and the longest gap between two.
 class TickWatch : public QObject {

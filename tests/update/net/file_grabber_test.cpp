@@ -20,8 +20,8 @@ namespace dm::update {
 namespace {
 
 using namespace std::chrono_literals;
-using test::RunFor;
-using test::RunUntil;
+using test::runFor;
+using test::runUntil;
 using test::SeenRequest;
 using test::ServerConnection;
 using test::TestServer;
@@ -31,7 +31,7 @@ constexpr const char* kAt = "\t[26-12-07 14:16:10]\t";
 class FileGrabberTest : public ::testing::Test {
 protected:
     FileGrabberTest() {
-        test::EnsureCoreApplication();
+        test::ensureCoreApplication();
         system.workstation = platform::WorkstationVersion{10, 0};
         system.ticks = 5000;
     }
@@ -52,7 +52,7 @@ protected:
             EXPECT_EQ(&sender, grabber.get());
             ++done;
         });
-        ASSERT_TRUE(RunUntil([&] { return done > before; })) << url;
+        ASSERT_TRUE(runUntil([&] { return done > before; })) << url;
     }
 
     std::vector<std::string> lines() const { return {log.Lines().rbegin(), log.Lines().rend()}; }
@@ -66,7 +66,7 @@ protected:
     platform::LinuxFileSystem files;
     RunLog log{RunLog::Services{files, system}, logDir.dir() + "Dimmetric.log", true, 10000, false};
     std::unique_ptr<FileGrabber> grabber = std::make_unique<FileGrabber>(
-        &log, FileGrabber::Services{system, files, test::ShortLimits(5s, 20s)});
+        &log, FileGrabber::Services{system, files, test::shortLimits(5s, 20s)});
     TestServer server;
     int done = 0;
 };
@@ -100,9 +100,9 @@ TEST_F(FileGrabberTest, SavesTheBodyByteForByteWhateverTheStatus) {
 
 TEST_F(FileGrabberTest, AFailedDownloadKeepsTheOldFile) {
     temp.write("dimmetric.ini", "old content");
-    const std::string port = std::to_string(test::ClosedPort());
+    const std::string port = std::to_string(test::closedPort());
     const std::string refused = "http://127.0.0.1:" + port + "/x";
-    const std::string unknown = "http://" + test::UnresolvableHost() + "/x";
+    const std::string unknown = "http://" + test::unresolvableHost() + "/x";
     grab(refused, target);
     grab(unknown, target);
     ASSERT_TRUE(server.listening());
@@ -185,15 +185,15 @@ TEST_F(FileGrabberTest, AGrabWhileOneRunsChangesNothing) {
     int firstDone = 0;
     int secondDone = 0;
     grabber->Grab(server.url("/slow"), target, [&](FileGrabber&) { ++firstDone; });
-    ASSERT_TRUE(RunUntil([&] { return !held.isNull(); }));
+    ASSERT_TRUE(runUntil([&] { return !held.isNull(); }));
     EXPECT_TRUE(grabber->Busy());
     grabber->Grab(server.url("/other"), temp.dir() + "other.ini",
                   [&](FileGrabber&) { ++secondDone; });
     EXPECT_EQ(grabber->URL(), server.url("/slow"));
     EXPECT_EQ(grabber->FileName(), target);
     held->reply(200, "OK", "slow body");
-    ASSERT_TRUE(RunUntil([&] { return firstDone == 1; }));
-    RunFor(100ms);
+    ASSERT_TRUE(runUntil([&] { return firstDone == 1; }));
+    runFor(100ms);
     EXPECT_EQ(secondDone, 0);
     EXPECT_EQ(test::TempDir::read(target), "slow body");
     EXPECT_FALSE(std::filesystem::exists(temp.dir() + "other.ini"));
@@ -207,9 +207,9 @@ TEST_F(FileGrabberTest, FreeingTheDownloaderDropsItsDownload) {
     server.on("/slow", [&](const SeenRequest&, ServerConnection&) { asked = true; });
     int calls = 0;
     grabber->Grab(server.url("/slow"), target, [&](FileGrabber&) { ++calls; });
-    ASSERT_TRUE(RunUntil([&] { return asked; }));
+    ASSERT_TRUE(runUntil([&] { return asked; }));
     grabber.reset();
-    RunFor(100ms);
+    runFor(100ms);
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(test::TempDir::read(target), "old content");
 }

@@ -21,7 +21,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::Completion;
-using test::RunUntil;
+using test::runUntil;
 using test::SeenRequest;
 using test::ServerConnection;
 using test::TestServer;
@@ -79,7 +79,7 @@ void trickle(ServerConnection& connection, const std::string& head,
 class HostileServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::EnsureCoreApplication();
+        test::ensureCoreApplication();
         ASSERT_TRUE(server.listening());
     }
 
@@ -96,11 +96,11 @@ protected:
         HttpClient client(nullptr, limits);
         SetupHttpClient(client);
         Completion done;
-        test::PrepareRecordedGet(client, target.url(path), body, done);
+        test::prepareRecordedGet(client, target.url(path), body, done);
         const auto start = std::chrono::steady_clock::now();
         const test::TickWatch watch;
-        EXPECT_TRUE(client.GetASync());
-        EXPECT_TRUE(RunUntil([&] { return done.calls > 0; }, 30s)) << path << " never ended";
+        EXPECT_TRUE(client.getAsync());
+        EXPECT_TRUE(runUntil([&] { return done.calls > 0; }, 30s)) << path << " never ended";
         elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - start);
         gapUntilDone = watch.longestGapMs();
@@ -147,10 +147,10 @@ TEST_F(HostileServerTest, AnAnnouncedOversizedBodyEndsBeforeItIsRead) {
 
 TEST_F(HostileServerTest, ALimitJustAboveTheBodyLetsItThrough) {
     server.serve("/ten", 200, "OK", "0123456789");
-    EXPECT_EQ(get("/ten", test::ShortLimits(5s, 10s, 10)).code, 0);
+    EXPECT_EQ(get("/ten", test::shortLimits(5s, 10s, 10)).code, 0);
     EXPECT_EQ(body, "0123456789");
     body.clear();
-    EXPECT_EQ(get("/ten", test::ShortLimits(5s, 10s, 9)).code, kHttpErrorBodyTooLarge);
+    EXPECT_EQ(get("/ten", test::shortLimits(5s, 10s, 9)).code, kHttpErrorBodyTooLarge);
 }
 
 TEST_F(HostileServerTest, SilenceEndsTheRequestAfterTheStallLimit) {
@@ -160,7 +160,7 @@ TEST_F(HostileServerTest, SilenceEndsTheRequestAfterTheStallLimit) {
         c.send("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n0123456789");
     });
     for (const char* path : {"/mute", "/half"}) {
-        const Completion done = get(path, test::ShortLimits(300ms, 20s));
+        const Completion done = get(path, test::shortLimits(300ms, 20s));
         EXPECT_EQ(done.code, kHttpErrorTimedOut) << path;
         EXPECT_EQ(done.reason, "No progress for 300 ms");
         EXPECT_GE(elapsed, 300ms);
@@ -173,7 +173,7 @@ TEST_F(HostileServerTest, ATrickleEndsAtTheTotalLimit) {
     server.on("/trickle", [](const SeenRequest&, ServerConnection& c) {
         trickle(c, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n", 1s);
     });
-    const Completion done = get("/trickle", test::ShortLimits(2s, 3s));
+    const Completion done = get("/trickle", test::shortLimits(2s, 3s));
     EXPECT_EQ(done.code, kHttpErrorTimedOut);
     EXPECT_EQ(done.reason, "Not finished within 3 s") << "each byte counted as progress";
     EXPECT_GE(elapsed, 3s);
@@ -222,7 +222,7 @@ TEST_F(HostileServerTest, AnEndlessHeadEndsAtItsBound) {
         for (const Case& c : cases) {
             SCOPED_TRACE(target->url(c.path));
             const long before = residentKib();
-            const Completion done = get(*target, c.path, test::ShortLimits(1s, 20s));
+            const Completion done = get(*target, c.path, test::shortLimits(1s, 20s));
             EXPECT_LT(residentKib() - before, 32 * 1024) << "memory stays bounded";
             if (c.code == 0) {
                 EXPECT_NE(done.code, 0);
@@ -230,10 +230,11 @@ TEST_F(HostileServerTest, AnEndlessHeadEndsAtItsBound) {
             } else {
                 EXPECT_EQ(done.code, c.code) << done.reason;
             }
-            if (c.code == kHttpErrorHeaderTooLarge)
+            if (c.code == kHttpErrorHeaderTooLarge) {
                 EXPECT_THAT(done.reason,
                             ::testing::AnyOf("Reply header larger than 32768 bytes",
                                              "Reply header line larger than 102400 bytes"));
+            }
             EXPECT_FALSE(done.reason.empty());
             EXPECT_LE(body.size(), 1u);
             EXPECT_LT(gapUntilDone, 1000) << "the event loop kept running";
@@ -254,13 +255,13 @@ TEST_F(HostileServerTest, ACompressionBombIsKeptAsSentOrCutAtTheSizeLimit) {
         c.flood("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nConnection: close\r\n\r\n", member,
                 kServerCap);
     });
-    Completion done = get("/bomb", test::ShortLimits(2s, 20s));
+    Completion done = get("/bomb", test::shortLimits(2s, 20s));
     EXPECT_EQ(done.code, 0) << done.reason;
     EXPECT_EQ(body, bomb) << "the body as sent";
     EXPECT_FALSE(server.requests().back().hasHeader("Accept-Encoding"));
 
     body.clear();
-    done = get("/endless", test::ShortLimits(2s, 20s));
+    done = get("/endless", test::shortLimits(2s, 20s));
     EXPECT_EQ(done.code, kHttpErrorBodyTooLarge);
     EXPECT_EQ(done.reason, "Reply body larger than 1048576 bytes");
     EXPECT_LE(body.size(), 1024u * 1024u);

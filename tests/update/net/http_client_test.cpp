@@ -16,8 +16,8 @@ namespace dm::update {
 namespace {
 
 using test::Completion;
-using test::RunFor;
-using test::RunUntil;
+using test::runFor;
+using test::runUntil;
 using test::SeenRequest;
 using test::ServerConnection;
 using test::TestServer;
@@ -28,14 +28,14 @@ constexpr const char* kAcceptLanguage = "fr,fr-fr;q=0.8,en-us;q=0.5,en;q=0.3";
 
 class HttpClientTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::EnsureCoreApplication(); }
+    void SetUp() override { test::ensureCoreApplication(); }
 
     // Starts one GET of url on client and waits for its completion.
     Completion get(HttpClient& client, const std::string& url) {
         Completion done;
-        test::PrepareRecordedGet(client, url, body, done);
-        EXPECT_TRUE(client.GetASync());
-        EXPECT_TRUE(RunUntil([&] { return done.calls > 0; })) << "no completion for " << url;
+        test::prepareRecordedGet(client, url, body, done);
+        EXPECT_TRUE(client.getAsync());
+        EXPECT_TRUE(runUntil([&] { return done.calls > 0; })) << "no completion for " << url;
         return done;
     }
 
@@ -181,16 +181,16 @@ TEST_F(HttpClientTest, RedirectionsToAnotherSchemeOrFromHttpsToHttpAreRefused) {
 TEST_F(HttpClientTest, FailuresCarryTheTransportsCodeAndWords) {
     HttpClient client;
     SetupHttpClient(client);
-    const std::string port = std::to_string(test::ClosedPort());
+    const std::string port = std::to_string(test::closedPort());
     Completion done = get(client, "http://127.0.0.1:" + port + "/x");
     EXPECT_EQ(done.code, CURLE_COULDNT_CONNECT);
     EXPECT_THAT(done.reason, ::testing::StartsWith("Failed to connect to 127.0.0.1 port " + port));
 
-    done = get(client, "http://" + test::UnresolvableHost() + "/x");
+    done = get(client, "http://" + test::unresolvableHost() + "/x");
     EXPECT_EQ(done.code, CURLE_COULDNT_RESOLVE_HOST);
     // The words are cut to the length of curl's error text.
     EXPECT_THAT(done.reason, ::testing::StartsWith("Could not resolve host: " +
-                                                   test::UnresolvableHost().substr(0, 64)));
+                                                   test::unresolvableHost().substr(0, 64)));
 }
 
 TEST_F(HttpClientTest, OnlyHttpIsSpoken) {
@@ -218,7 +218,7 @@ TEST_F(HttpClientTest, UsesNoProxyEvenWhenTheEnvironmentNamesOne) {
     environment.set("no_proxy", nullptr);
     environment.set("NO_PROXY", nullptr);
     // A host that only a proxy could reach; asked directly, the lookup fails on this machine.
-    const std::string url = "http://" + test::UnresolvableHost() + "/direct";
+    const std::string url = "http://" + test::unresolvableHost() + "/direct";
 
     // The environment's proxy does catch an ordinary libcurl request.
     proxy.serveFromOwnThread();
@@ -276,14 +276,14 @@ TEST_F(HttpClientTest, ARequestStartsOnlyWhenTheClientIsIdle) {
     HttpClient client;
     SetupHttpClient(client);
     Completion done;
-    test::PrepareRecordedGet(client, server.url("/one"), body, done);
-    ASSERT_TRUE(client.GetASync());
+    test::prepareRecordedGet(client, server.url("/one"), body, done);
+    ASSERT_TRUE(client.getAsync());
     EXPECT_TRUE(client.busy());
-    const platform::Status second = client.GetASync();
+    const platform::Status second = client.getAsync();
     EXPECT_FALSE(second) << "a second start is refused";
     EXPECT_EQ(second.error(), "A request is still running");
-    ASSERT_TRUE(RunUntil([&] { return done.calls > 0; }));
-    RunFor(std::chrono::milliseconds(100));
+    ASSERT_TRUE(runUntil([&] { return done.calls > 0; }));
+    runFor(std::chrono::milliseconds(100));
     EXPECT_EQ(done.calls, 1);
     EXPECT_EQ(body, "one");
     EXPECT_FALSE(client.busy());
@@ -301,22 +301,22 @@ TEST_F(HttpClientTest, AFreedClientDropsItsRequestWithoutACompletion) {
         client->URL = server.url(path);
         client->RcvdStream = &body;
         client->OnRequestDone = [&](HttpClient&, HttpRequest, std::uint16_t) { ++calls; };
-        EXPECT_TRUE(client->GetASync());
+        EXPECT_TRUE(client->getAsync());
         return client;
     };
 
     // Freed while the server has not answered.
     auto client = start("/slow");
-    ASSERT_TRUE(RunUntil([&] { return !waiting.isNull(); }));
+    ASSERT_TRUE(runUntil([&] { return !waiting.isNull(); }));
     client.reset();
-    EXPECT_TRUE(RunUntil([&] { return !waiting || !waiting->open(); }))
+    EXPECT_TRUE(runUntil([&] { return !waiting || !waiting->open(); }))
         << "the dropped request's connection is closed";
 
     // Freed after the reply came, while its completion waits in the event queue.
     client = start("/fast");
-    ASSERT_TRUE(RunUntil([&] { return client->ReasonPhrase() == "OK"; }));
+    ASSERT_TRUE(runUntil([&] { return client->reasonPhrase() == "OK"; }));
     client.reset();
-    RunFor(std::chrono::milliseconds(200));
+    runFor(std::chrono::milliseconds(200));
     EXPECT_EQ(calls, 0);
 }
 
@@ -331,9 +331,9 @@ TEST_F(HttpClientTest, TheCompletionHandlerMayFreeItsClient) {
         ++calls;
         client.reset();
     };
-    ASSERT_TRUE(client->GetASync());
-    ASSERT_TRUE(RunUntil([&] { return calls > 0; }));
-    RunFor(std::chrono::milliseconds(50));
+    ASSERT_TRUE(client->getAsync());
+    ASSERT_TRUE(runUntil([&] { return calls > 0; }));
+    runFor(std::chrono::milliseconds(50));
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(client, nullptr);
 }

@@ -32,26 +32,26 @@ TEST(MakerServer, HostTextsThatNameAServer) {
         {"h\xE9te", false},
     };
     for (const auto& [text, ok] : cases)
-        EXPECT_EQ(IsServerHostText(text), ok) << text;
-    EXPECT_FALSE(IsServerHostText(std::string(254, 'a')));
-    EXPECT_TRUE(IsServerHostText(std::string(253, 'a')));
+        EXPECT_EQ(isServerHostText(text), ok) << text;
+    EXPECT_FALSE(isServerHostText(std::string(254, 'a')));
+    EXPECT_TRUE(isServerHostText(std::string(253, 'a')));
 }
 
 TEST(MakerServer, TheEnvironmentOverridesTheBuildsHost) {
     test::EnvironmentGuard environment;
     environment.set("DIMMETRIC_SERVER", nullptr);
-    EXPECT_EQ(MakerServerHost(), DIMMETRIC_SERVER_HOST);
-    EXPECT_EQ(MakerServerUrl("/dimmetric/dimmetric.ini"),
+    EXPECT_EQ(makerServerHost(), DIMMETRIC_SERVER_HOST);
+    EXPECT_EQ(makerServerUrl("/dimmetric/dimmetric.ini"),
               std::string("https://") + DIMMETRIC_SERVER_HOST + "/dimmetric/dimmetric.ini");
     environment.set("DIMMETRIC_SERVER", "127.0.0.1:8080");
-    EXPECT_EQ(MakerServerUrl("/vigil/check.php?uid=0"),
+    EXPECT_EQ(makerServerUrl("/vigil/check.php?uid=0"),
               "https://127.0.0.1:8080/vigil/check.php?uid=0");
     for (const char* bad : {"", "evil.example/redirect?", "a@b", "host:99999"}) {
         environment.set("DIMMETRIC_SERVER", bad);
-        EXPECT_EQ(MakerServerHost(), DIMMETRIC_SERVER_HOST) << "ignored: " << bad;
+        EXPECT_EQ(makerServerHost(), DIMMETRIC_SERVER_HOST) << "ignored: " << bad;
     }
-    EXPECT_EQ(MakerEmailAddress(), DIMMETRIC_MAKER_EMAIL);
-    EXPECT_NE(MakerEmailAddress().find('@'), std::string::npos);
+    EXPECT_EQ(makerEmailAddress(), DIMMETRIC_MAKER_EMAIL);
+    EXPECT_NE(makerEmailAddress().find('@'), std::string::npos);
 }
 
 } // namespace

@@ -21,8 +21,8 @@ namespace dm::update {
 namespace {
 
 using namespace std::chrono_literals;
-using dm::test::RunFor;
-using dm::test::RunUntil;
+using dm::test::runFor;
+using dm::test::runUntil;
 using dm::test::SeenRequest;
 using dm::test::ServerConnection;
 using dm::test::TestServer;
@@ -36,7 +36,7 @@ constexpr const char* kAt = "\t[26-12-07 14:16:10]\t";
 class VigilLiteTest : public test::IdentifyFixture {
 protected:
     VigilLiteTest() {
-        dm::test::EnsureCoreApplication();
+        dm::test::ensureCoreApplication();
         system.workstation = platform::WorkstationVersion{10, 0};
         system.ticks = 1000;
     }
@@ -65,7 +65,7 @@ protected:
         EXPECT_TRUE(checker.Busy());
         EXPECT_FALSE(checker.UpdateAvailable());
         EXPECT_FALSE(checker.ReplyValid());
-        ASSERT_TRUE(RunUntil([&] { return results > before; })) << "no result";
+        ASSERT_TRUE(runUntil([&] { return results > before; })) << "no result";
     }
 
     // The log's lines, oldest first.
@@ -75,7 +75,7 @@ protected:
     dm::test::EnvironmentGuard environment;
     RunLog log{RunLog::Services{files, system}, temp.dir() + "Dimmetric.log", true, 10000, false};
     QObject owner;
-    VigilLite checker{&log, "Dimmetric", {context, dm::test::ShortLimits(5s, 20s)}};
+    VigilLite checker{&log, "Dimmetric", {context, dm::test::shortLimits(5s, 20s)}};
     TestServer server{TestServer::Tls::On};
     int results = 0;
 };
@@ -176,7 +176,7 @@ TEST_F(VigilLiteTest, NameAndCompanyAreUrlEncodedAndAnUnreadableVersionSendsZero
 
 TEST_F(VigilLiteTest, ARefusedConnectionIsOneErrorLineWithoutCause) {
     environment.set("DIMMETRIC_SERVER",
-                    ("127.0.0.1:" + std::to_string(dm::test::ClosedPort())).c_str());
+                    ("127.0.0.1:" + std::to_string(dm::test::closedPort())).c_str());
     check(self);
     EXPECT_FALSE(checker.ReplyValid());
     EXPECT_FALSE(checker.UpdateAvailable());
@@ -225,14 +225,14 @@ TEST_F(VigilLiteTest, ASecondCheckFreesTheFirstClientAndItsRequest) {
         c.reply(200, "OK", "1.23.0.48");
     });
     checker.CheckForUpdate(self, &owner, [this](VigilLite&) { ++results; });
-    ASSERT_TRUE(RunUntil([&] { return asked == 1; }));
+    ASSERT_TRUE(runUntil([&] { return asked == 1; }));
     QPointer<HttpClient> first = checker.Http();
     check(self);
     EXPECT_TRUE(first.isNull()) << "freed by the second check";
-    RunFor(100ms);
+    runFor(100ms);
     EXPECT_EQ(results, 1) << "the first check's request was dropped";
     EXPECT_TRUE(checker.UpdateAvailable());
-    EXPECT_TRUE(RunUntil([&] { return !held || !held->open(); }));
+    EXPECT_TRUE(runUntil([&] { return !held || !held->open(); }));
 }
 
 TEST_F(VigilLiteTest, FreeingTheCheckerDropsItsRequest) {
@@ -244,9 +244,9 @@ TEST_F(VigilLiteTest, FreeingTheCheckerDropsItsRequest) {
     {
         VigilLite local(&log, "Dimmetric", {context});
         local.CheckForUpdate(self, &owner, [&](VigilLite&) { ++calls; });
-        ASSERT_TRUE(RunUntil([&] { return asked; }));
+        ASSERT_TRUE(runUntil([&] { return asked; }));
     }
-    RunFor(100ms);
+    runFor(100ms);
     EXPECT_EQ(calls, 0);
     EXPECT_TRUE(owner.children().isEmpty()) << "its client went with it";
 }
@@ -260,7 +260,7 @@ TEST_F(VigilLiteTest, TheResultHandlerMayStartTheNextCheck) {
             sender.CheckForUpdate(self, &owner, again);
     };
     checker.CheckForUpdate(self, &owner, again);
-    ASSERT_TRUE(RunUntil([&] { return done == 3; }));
+    ASSERT_TRUE(runUntil([&] { return done == 3; }));
     EXPECT_EQ(server.requests().size(), 3u);
     EXPECT_FALSE(checker.Busy());
 }

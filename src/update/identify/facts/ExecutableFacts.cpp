@@ -27,7 +27,7 @@ bool IsValidVersionText(const std::string& text) {
 
 bool fileExists(IdentifyContext& context, const std::string& path) {
     const auto entry = path.empty() ? std::nullopt : context.files.attributes(path);
-    return entry && (entry->attributes & platform::FileAttributeDirectory) == 0;
+    return entry && (entry->attributes & platform::kFileAttributeDirectory) == 0;
 }
 
 std::optional<PEHeader> ReadPEHeader(const platform::ByteSource& file) {
