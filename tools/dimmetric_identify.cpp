@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     int status = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string file = argv[i];
-        if (!dm::update::fileExists(context, file)) {
+        if (!files.fileExists(file)) {
             std::fprintf(stderr, "dimmetric-identify: %s: no such file\n", file.c_str());
             status = 1;
         }

@@ -25,11 +25,6 @@ bool IsValidVersionText(const std::string& text) {
     return !text.empty() && VigilVersion(text).IsValid();
 }
 
-bool fileExists(IdentifyContext& context, const std::string& path) {
-    const auto entry = path.empty() ? std::nullopt : context.files.attributes(path);
-    return entry && (entry->attributes & platform::kFileAttributeDirectory) == 0;
-}
-
 std::optional<PEHeader> ReadPEHeader(const platform::ByteSource& file) {
     const auto mz = file.readAt(0, 2);
     if (!mz || *mz != "MZ")

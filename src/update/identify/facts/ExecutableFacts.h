@@ -14,9 +14,6 @@ namespace dm::update {
 // Not empty, and valid as a four-part version (its parts sum to more than 0).
 bool IsValidVersionText(const std::string& text);
 
-// Whether path names an existing file that is not a folder, looked up by its exact name.
-bool fileExists(IdentifyContext& context, const std::string& path);
-
 // What the PE header of an executable tells.
 struct PEHeader {
     bool Is64 = false; // the optional header is the 64-bit one

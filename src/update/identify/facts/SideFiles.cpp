@@ -2,9 +2,9 @@
 
 #include "framework/FolderWalks.h"
 #include "framework/TextUtils.h"
+#include "platform/files/ByteSource.h"
 #include "platform/files/FileSystem.h"
 #include "platform/ini/IniDocument.h"
-#include "platform/files/ByteSource.h"
 #include "update/identify/facts/ExecutableFacts.h"
 
 #include <algorithm>
@@ -21,14 +21,14 @@ constexpr std::size_t kScanPiece = 1024 * 1024;
 } // namespace
 
 bool fileExistsNonEmpty(IdentifyContext& context, const std::string& path) {
-    if (!fileExists(context, path))
+    if (!context.files.fileExists(path))
         return false;
     const auto entry = context.files.attributes(path);
     return entry && entry->size > 0;
 }
 
 std::optional<std::string> readSideBytes(IdentifyContext& context, const std::string& path) {
-    if (!fileExists(context, path))
+    if (!context.files.fileExists(path))
         return std::nullopt;
     return readRuleFile(context, path, kMaxSideFileBytes);
 }

@@ -64,7 +64,7 @@ std::optional<TextLines> readRuleLines(IdentifyContext& context, const std::stri
 // be read or is larger than kMaxScannedFile.
 bool fileHoldsText(IdentifyContext& context, const std::string& path, const std::string& text);
 
-// A file of more than 0 bytes, looked up by its exact name (fileExists: of any size).
+// A file of more than 0 bytes, looked up by its exact name (FileSystem::fileExists: of any size).
 bool fileExistsNonEmpty(IdentifyContext& context, const std::string& path);
 // The bytes of a whole file; nothing when it cannot be read or is larger than the rules read.
 std::optional<std::string> readSideBytes(IdentifyContext& context, const std::string& path);

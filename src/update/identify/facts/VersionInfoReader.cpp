@@ -1,6 +1,7 @@
 #include "update/identify/facts/VersionInfoReader.h"
 
 #include "framework/TextUtils.h"
+#include "platform/files/FileSystem.h"
 #include "platform/text/Cp1252.h"
 #include "platform/version/VersionResources.h"
 #include "update/identify/facts/ExecutableFacts.h"
@@ -108,7 +109,7 @@ FileVersionInfoRec recordOf(IdentifyContext& context, const std::string& path, b
 
 FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::string& fileName) {
     const std::string path = MapToSysnative(context, fileName);
-    const bool read = fileExists(context, path);
+    const bool read = context.files.fileExists(path);
     std::optional<platform::VersionBlock> block;
     if (read)
         block = context.versions.read(path);
@@ -118,7 +119,7 @@ FileVersionInfoRec GetFileVersionInfoRec(IdentifyContext& context, const std::st
 FileVersionInfoRec fileVersionInfoRecOf(IdentifyContext& context, const std::string& fileName,
                                         const std::optional<platform::VersionBlock>& block) {
     const std::string path = MapToSysnative(context, fileName);
-    const bool read = fileExists(context, path);
+    const bool read = context.files.fileExists(path);
     return recordOf(context, path, read, read && block ? &*block : nullptr);
 }
 

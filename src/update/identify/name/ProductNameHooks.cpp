@@ -2,6 +2,7 @@
 #include "framework/FolderWalks.h"
 #include "framework/TextUtils.h"
 #include "framework/WideFiles.h"
+#include "platform/files/FileSystem.h"
 #include "platform/ini/IniDocument.h"
 #include "platform/process/ProcessRunner.h"
 #include "update/Version.h"
@@ -174,7 +175,7 @@ bool setWhenExecutableHolds(NameValues& v, const std::string& text) {
 
 bool appendCommunityEdition(NameValues& v, const std::string& relative) {
     const std::string path = beside(v, relative);
-    if (!fileExists(v.context, path))
+    if (!v.context.files.fileExists(path))
         return false;
     for (const std::string_view line : readRuleLines(v.context, path).value_or(TextLines{}))
         if (ContainsText("community-edition", std::string(line))) {
@@ -186,7 +187,7 @@ bool appendCommunityEdition(NameValues& v, const std::string& relative) {
 
 bool appendEsrMark(NameValues& v, const std::string&) {
     std::string settings = v[kFolder] + "update-settings.ini";
-    if (!fileExists(v.context, settings)) {
+    if (!v.context.files.fileExists(settings)) {
         std::vector<std::string> found;
         FindFileByNameRecursive(v.context.platform(), v[kFolder], "update-settings.ini", found);
         if (found.empty())

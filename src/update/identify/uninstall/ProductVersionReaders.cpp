@@ -1,6 +1,7 @@
 #include "update/identify/uninstall/ProductVersionReaders.h"
 
 #include "framework/TextUtils.h"
+#include "platform/files/FileSystem.h"
 #include "update/Version.h"
 #include "update/identify/IdentifyContext.h"
 #include "update/identify/facts/ExecutableFacts.h"
@@ -34,7 +35,7 @@ std::string changesReader(IdentifyContext& context, const std::string& folder,
     if (!result.empty())
         return result;
     const std::string changes = folder + "changes.txt";
-    if (!fileExists(context, changes))
+    if (!context.files.fileExists(changes))
         return result;
     const std::optional<std::string> first = readFirstLine(context, changes);
     if (!first)

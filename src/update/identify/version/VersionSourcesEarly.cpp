@@ -2,6 +2,7 @@
 #include "update/identify/version/VersionSources.h"
 
 #include "framework/TextUtils.h"
+#include "platform/files/FileSystem.h"
 #include "platform/files/PathText.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Cp1252.h"
@@ -40,11 +41,6 @@ std::optional<std::string> between(const std::string& text, std::size_t first, s
     if (first > text.size() || end > text.size() || end < first)
         return std::nullopt;
     return text.substr(first, end - first);
-}
-
-// The position of sub in text, ignoring ASCII case.
-std::size_t findIgnoringCase(const std::string& text, const std::string& sub) {
-    return platform::lowerCaseText(text).find(platform::lowerCaseText(sub));
 }
 
 } // namespace
@@ -113,7 +109,7 @@ std::optional<std::string> screencastOMaticVersion(VersionRun& run, const std::s
 
 std::optional<std::string> ventoyVersionFile(VersionRun& run, const std::string&) {
     const std::string path = folderPath(run, "ventoy\\version");
-    if (!fileExists(run.context, path))
+    if (!run.context.files.fileExists(path))
         return std::nullopt;
     const std::optional<std::string> line = readFirstLine(run.context, path);
     if (!line || !isDigitsNonEmpty(*line))
@@ -174,7 +170,7 @@ std::optional<std::string> easeUsInstallLog(VersionRun& run, const std::string&)
     if (!bytes)
         return std::nullopt;
     const std::string text = platform::utf16LeToCp1252(*bytes);
-    const std::size_t at = findIgnoringCase(text, kMarker);
+    const std::size_t at = platform::findIgnoringCase(text, kMarker);
     if (at == std::string::npos)
         return std::nullopt;
     const std::string s = word(text.substr(at + kMarker.size()), 0);

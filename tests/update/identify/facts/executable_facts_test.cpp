@@ -87,11 +87,11 @@ TEST_F(ReadPEHeaderFile, NamesAreNoWildcardPatterns) {
     writePe("app.exe", std::nullopt);
     EXPECT_FALSE(ReadPEHeader(context, temp.dir() + "*.exe"));
     EXPECT_FALSE(ReadPEHeader(context, temp.dir() + "ap?.exe"));
-    EXPECT_FALSE(fileExists(context, temp.dir() + "*.exe"));
-    EXPECT_TRUE(fileExists(context, temp.dir() + "app.exe"));
-    EXPECT_FALSE(fileExists(context, temp.dir()));
+    EXPECT_FALSE(context.files.fileExists(temp.dir() + "*.exe"));
+    EXPECT_TRUE(context.files.fileExists(temp.dir() + "app.exe"));
+    EXPECT_FALSE(context.files.fileExists(temp.dir()));
     const std::string star = writePe("a*b.exe", std::nullopt);
-    EXPECT_TRUE(fileExists(context, star));
+    EXPECT_TRUE(context.files.fileExists(star));
     EXPECT_TRUE(ReadPEHeader(context, star));
 }
 
