@@ -101,7 +101,7 @@ public:
     static bool HasModel(const QTreeWidget& list);
     static void AutoSizeColumns(QTreeWidget& list);
 
-    // The English text's translation in mainTS.
+    // The translation of english in mainTS.
     std::string TS(const std::string& english) const;
 
     // The about box and the language dialog the menu shows (made after the window).

@@ -9,8 +9,8 @@ namespace dm {
 // instead of wrapping, whatever the records hold.
 class ScanTotals {
 public:
-    // An array's MaxCapacity stops at 4 TB less one kilobyte; an array that reaches it gives its
-    // maximum in MaxCapacityEx. Both are kilobytes.
+    // An array's maxCapacity stops at 4 TB less one kilobyte; an array that reaches it gives its
+    // maximum in maxCapacityEx. Both are kilobytes.
     void addArray(std::uint32_t maxCapacity, std::uint64_t maxCapacityEx,
                   std::uint16_t memoryDevices);
     void addModule(std::int64_t capacityBytes);

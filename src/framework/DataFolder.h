@@ -7,7 +7,7 @@
 
 namespace dm {
 
-// The per-user data folder <roaming application data>/Brackenway/<Title>/, made when missing;
+// The per-user data folder <roaming application data>/Brackenway/<title>/, made when missing;
 // the executable's folder when that cannot be made, when it or the maker's folder is a symbolic
 // link, or when the system has no such folder. Ends with "/".
 std::string GetProductDataFolder(platform::FileSystem& files, const std::string& exeName,

@@ -11,7 +11,7 @@ class VersionResources;
 
 namespace dm {
 
-// The file version of the fixed part of FileName's version resource as four numbers joined by
+// The file version of the fixed part of fileName's version resource as four numbers joined by
 // "." ("1.23.0.47"); "File not found" when there is no such file; empty when it carries no
 // readable version resource.
 std::string GetFileVersionText(platform::VersionResources& versions, const std::string& fileName);

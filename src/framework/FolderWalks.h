@@ -11,20 +11,20 @@
 // The recursive walks do not follow symbolic links to folders.
 namespace dm {
 
-// Recursive: files whose extension (from the name's last ".", dot included) equals Ext (".exe")
+// Recursive: files whose extension (from the name's last ".", dot included) equals ext (".exe")
 // ignoring case.
 void FindFilesByExt(const platform::Platform& p, const std::string& folder, const std::string& ext,
                     std::vector<std::string>& list);
-// The files of Folder (not recursive).
+// The files of folder (not recursive).
 void ListFiles(const platform::Platform& p, const std::string& folder,
                std::vector<std::string>& list);
-// The folders of Folder (not recursive).
+// The folders of folder (not recursive).
 void ListSubFolders(const platform::Platform& p, const std::string& folder,
                     std::vector<std::string>& list);
-// The file of Folder named Name ignoring case (not recursive).
+// The file of folder named name ignoring case (not recursive).
 void FindFileByName(const platform::Platform& p, const std::string& folder, const std::string& name,
                     std::vector<std::string>& list);
-// Recursive: the files named Name ignoring case.
+// Recursive: the files named name ignoring case.
 void FindFileByNameRecursive(const platform::Platform& p, const std::string& folder,
                              const std::string& name, std::vector<std::string>& list);
 

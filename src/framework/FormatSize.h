@@ -14,7 +14,7 @@ SizeUnitNames defaultSizeUnitNames(); // "b.", "Kb.", "Mb.", "Gb.", "Tb."
 
 // A byte count as a short text with its unit: below 1024 the count padded to four characters;
 // else the value in the largest unit up to terabytes, truncated from 1000 on and otherwise with at
-// most three significant digits and DecimalSeparator.
+// most three significant digits and decimalSeparator.
 std::string FormatSize(std::int64_t size, const SizeUnitNames& units,
                        const std::string& decimalSeparator);
 

@@ -7,8 +7,8 @@
 
 namespace dm {
 
-// Shows a modal message box owned by Wnd. ButtonsKind: 0 OK, 1 Yes/No, 2 Yes/No/Cancel,
-// 3 OK/Cancel, other OK. IconKind: 0 "Message", 1 "Warning", 2 "Error", 3 "Question",
+// Shows a modal message box owned by wnd. buttonsKind: 0 OK, 1 Yes/No, 2 Yes/No/Cancel,
+// 3 OK/Cancel, other OK. iconKind: 0 "Message", 1 "Warning", 2 "Error", 3 "Question",
 // 4 "Information", other an empty caption; each with its icon. Returns the button's identifier
 // (IDOK, IDCANCEL, IDYES, IDNO).
 int ShowMsgBox(platform::MessageBox& boxes, platform::WindowHandle wnd, const std::string& text,

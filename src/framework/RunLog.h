@@ -28,7 +28,7 @@ public:
         platform::Shell* shell = nullptr; // for Open
     };
 
-    // Nothing is written here. With LoadExisting, the lines of an existing file become the list
+    // Nothing is written here. With loadExisting, the lines of an existing file become the list
     // (a file that exists but cannot be read throws FileError).
     RunLog(Services services, std::string fileName, bool verbose, int maxLines, bool loadExisting);
     // Saves once more.

@@ -15,7 +15,7 @@ inline constexpr const char* kMakerKey = "SOFTWARE\\Brackenway";
 // The program's settings key.
 inline constexpr const char* kProductSettingsKey = "SOFTWARE\\Brackenway\\Dimmetric";
 
-// The string value Name of the maker's key; empty when the key or the value is missing. Throws
+// The string value name of the maker's key; empty when the key or the value is missing. Throws
 // RegistryError when the value is not a string.
 std::string ReadMakerValue(platform::Registry& registry, const std::string& name);
 // Throws RegistryError when the value cannot be written.
@@ -25,15 +25,15 @@ void WriteMakerValue(platform::Registry& registry, const std::string& name,
 void DeleteMakerValue(platform::Registry& registry, const std::string& name);
 // Deletes the maker's key when it has neither subkeys nor values.
 void DeleteMakerKeyIfEmpty(platform::Registry& registry);
-// Deletes "SOFTWARE\Brackenway\" + Name with everything below it.
+// Deletes "SOFTWARE\Brackenway\" + name with everything below it.
 void DeleteProductSettingsKey(platform::Registry& registry, const std::string& name);
 
 // Copies the "Settings" (strings, at most 2047 characters) and "Settings_DWORD" (integers,
-// decimal or "0x" hexadecimal, unreadable as 0) sections of IniFile into the key
-// "SOFTWARE\Brackenway\" + Name. Values the file does not name stay.
+// decimal or "0x" hexadecimal, unreadable as 0) sections of iniFile into the key
+// "SOFTWARE\Brackenway\" + name. Values the file does not name stay.
 void ImportSettingsIni(platform::Registry& registry, const std::string& name,
                        const std::string& iniFile);
-// Copies the string and 32-bit values of the key into IniFile (32-bit values as signed decimals;
+// Copies the string and 32-bit values of the key into iniFile (32-bit values as signed decimals;
 // values of other types are left out). True only when the whole copy was written.
 bool ExportSettingsToIni(platform::Registry& registry, platform::SystemInfo& system,
                          const std::string& name, const std::string& iniFile);

@@ -17,11 +17,11 @@ bool IsPreVistaOS(platform::SystemInfo& system);
 bool SetWow64FsRedirection(platform::SystemInfo& system, bool disable);
 // "CurrentBuildNumber" of HKLM "SOFTWARE\Microsoft\Windows NT\CurrentVersion"; empty when absent.
 std::string GetCurrentBuildNumber(platform::Registry& registry);
-// "Unknown", "major.minor" with a name suffix, or "10.0.<Build> (Windows10)" /
-// "11.0.<Build> (Windows11)".
+// "Unknown", "major.minor" with a name suffix, or "10.0.<build> (Windows10)" /
+// "11.0.<build> (Windows11)".
 std::string GetNTVersionName(platform::SystemInfo& system, int build);
 std::string GetWindowsVersionText(platform::SystemInfo& system, platform::Registry& registry);
-// Empty unless the registry names the system ReactOS. FileVersionText gives a file's version
+// Empty unless the registry names the system ReactOS. `fileVersionText` gives a file's version
 // text (GetFileVersionText).
 std::string
 GetReactOSBuildText(platform::Registry& registry,

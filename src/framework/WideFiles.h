@@ -14,12 +14,12 @@ namespace dm {
 // Whether the file calls can list the operating system's own folder (the start-up probe).
 bool probeWideApi(platform::FileSystem& files);
 
-// The first entry a find on Name returns; nullopt when none.
+// The first entry a find on name returns; nullopt when none.
 std::optional<platform::FindEntry> WideFindFirstFile(platform::FileSystem& files,
                                                      const std::string& name);
-// A find on Name returns an entry without the directory attribute.
+// A find on name returns an entry without the directory attribute.
 bool WideFileExists(platform::FileSystem& files, const std::string& name);
-// A bare drive ("X:", "X:\" or "/") when the system knows that drive; otherwise a find on Name
+// A bare drive ("X:", "X:\" or "/") when the system knows that drive; otherwise a find on name
 // returns an entry with the directory attribute (so a name ending in a delimiter gives False).
 bool WideDirectoryExists(platform::FileSystem& files, const std::string& name);
 // Creates one folder level; an existing folder is a failure.

@@ -12,7 +12,7 @@ namespace dm {
 // The memory modules: one row per module of WMI's Win32_PhysicalMemory in root\CIMV2.
 class Win32_PhysicalMemory final : public WmiRecord<Win32_PhysicalMemory> {
 public:
-    // With AutoLoad the object comes back loaded, row 0 copied when there is one.
+    // With autoLoad the object comes back loaded, row 0 copied when there is one.
     Win32_PhysicalMemory(platform::WmiLocator* locator, bool autoLoad);
     // The same through a connection to root\CIMV2 that the caller shares between records.
     Win32_PhysicalMemory(WmiConnection& connection, bool autoLoad);

@@ -12,7 +12,7 @@ namespace dm {
 // The board's memory arrays: one row per array of WMI's Win32_PhysicalMemoryArray in root\CIMV2.
 class Win32_PhysicalMemoryArray final : public WmiRecord<Win32_PhysicalMemoryArray> {
 public:
-    // With AutoLoad the object comes back loaded, row 0 copied when there is one.
+    // With autoLoad the object comes back loaded, row 0 copied when there is one.
     Win32_PhysicalMemoryArray(platform::WmiLocator* locator, bool autoLoad);
     // The same through a connection to root\CIMV2 that the caller shares between records.
     Win32_PhysicalMemoryArray(WmiConnection& connection, bool autoLoad);

@@ -25,16 +25,16 @@ public:
     int GetCount() const;
     // Drops every row; the typed fields keep their values.
     void ClearRows();
-    // The value of property Name in the current row; Null for a name the class does not have.
+    // The value of property name in the current row; Null for a name the class does not have.
     // Raises std::out_of_range when no row is current.
     platform::Variant GetPropValue(const std::string& name) const;
-    // The same for row Row; raises std::out_of_range unless 0 <= Row < the number of rows.
+    // The same for row `row`; raises std::out_of_range unless 0 <= row < the number of rows.
     platform::Variant GetPropValueAt(const std::string& name, int row) const;
     // The empty optional argument of the services' Get.
     static platform::Variant GetNullParam() { return {}; }
-    // The first row whose property Name equals Value; -1 when none does or nothing is loaded.
+    // The first row whose property name equals value; -1 when none does or nothing is loaded.
     int FindInstance(const std::string& name, const platform::Variant& value) const;
-    // Selects row Index and copies it into the typed fields.
+    // Selects row index and copies it into the typed fields.
     virtual void SetCollectionIndex(int index) = 0;
 
     bool Loaded() const { return loaded_; }

@@ -13,7 +13,7 @@ public:
     // `Locator` is the machine's WMI entry point; without one, connecting fails.
     WmiConnection(platform::WmiLocator* locator, std::string wmiNamespace);
 
-    // Connects unless already connected and Force is False. Raises platform::WmiError on failure.
+    // Connects unless already connected and force is False. Raises platform::WmiError on failure.
     void Connect(bool force);
     // The services of the last successful connection.
     platform::WmiServices& Services() const { return *services_; }

@@ -30,9 +30,9 @@ struct CollectedComponent {
     QObject* Component;
 };
 
-// Adds Component (as Prefix + its name) and every component it owns, recursively, to List.
-// Excluded holds bare names (excluded anywhere) or full paths, matched ignoring case; an excluded
-// component's own components are still visited. Excluded may be null.
+// Adds component (as prefix + its name) and every component it owns, recursively, to list.
+// `excluded` holds bare names (excluded anywhere) or full paths, matched ignoring case; an excluded
+// component's own components are still visited. `excluded` may be null.
 void CollectComponents(const QString& prefix, std::vector<CollectedComponent>& list,
                        const QStringList* excluded, QObject* component);
 

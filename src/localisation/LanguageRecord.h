@@ -32,7 +32,7 @@ public:
 // for anything but a bitmap file image.
 std::optional<QImage> loadFlagPicture(const std::string& payload);
 
-// Bytes of a language file written in character set charSet, as the program's text.
+// The bytes of a language file written in character set charSet, as the program's text.
 std::string languageFileText(const std::string& bytes, std::uint8_t charSet);
 
 // One language file in memory. LoadAndApply reads a file and applies it to the live components
@@ -41,8 +41,8 @@ std::string languageFileText(const std::string& bytes, std::uint8_t charSet);
 // Texts in the fields are bytes in the file's character set.
 class LanguageRecord {
 public:
-    // Root: the component whose owned components, recursively, are translated (the application
-    // object or a form); not owned. Excluded: names or paths never translated; may be null; not
+    // root: the component whose owned components, recursively, are translated (the application
+    // object or a form); not owned. excluded: names or paths never translated; may be null; not
     // owned.
     LanguageRecord(std::uint16_t writerRevision, QObject* root, const QStringList* excluded);
     ~LanguageRecord();

@@ -27,7 +27,7 @@ QVariant readPublished(const QObject* component, Published property);
 // existing entries only (as ReplaceEntries), so selections and entry counts stay.
 bool writePublished(QObject* component, Published property, const QVariant& value);
 
-// Entry i of Items or Lines becomes Lines[i] for every i below both counts; nothing is added or
+// Entry i of Items or lines becomes lines[i] for every i below both counts; nothing is added or
 // removed.
 bool replaceEntries(QObject* component, Published property, const QStringList& lines);
 

@@ -48,7 +48,7 @@ class VersionInfo : public QObject {
     Q_PROPERTY(bool InfoLoaded READ InfoLoaded)
 
 public:
-    // Starts without a file name; Versions must outlive the component.
+    // Starts without a file name; versions must outlive the component.
     explicit VersionInfo(platform::VersionResources& versions, QObject* owner = nullptr);
 
     QString Comments();
@@ -84,7 +84,7 @@ public:
     int TranslationValue();
     bool InfoLoaded() const { return infoLoaded_; }
 
-    // Takes Value when it names an existing file and drops what was read; ignored otherwise.
+    // Takes value when it names an existing file and drops what was read; ignored otherwise.
     void SetFileName(const QString& value);
     // Points the component at the running program's own executable.
     void Refresh();

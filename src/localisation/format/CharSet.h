@@ -19,9 +19,9 @@ constexpr std::uint8_t kDefaultCharSet = 1;
 
 // The table of known character sets, in value order.
 std::span<const CharSet> charSets();
-// The row of Value; nullptr for a value outside the table.
+// The row of value; nullptr for a value outside the table.
 const CharSet* findCharSet(std::uint8_t value);
-// The code page of Value's texts; that of the default character set for an unknown value.
+// The code page of value's texts; that of the default character set for an unknown value.
 std::string_view codePageOf(std::uint8_t value);
 
 } // namespace dm

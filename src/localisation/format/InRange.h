@@ -4,7 +4,7 @@
 
 namespace dm {
 
-// True when Low <= Value < HighExclusive: the range test of the localisation components.
+// True when low <= value < highExclusive: the range test of the localisation components.
 constexpr bool InRange(std::int32_t value, std::int32_t low, std::int32_t highExclusive) {
     return low <= value && value < highExclusive;
 }

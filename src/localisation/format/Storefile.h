@@ -55,11 +55,11 @@ public:
 
     // Payload size of the current record; 0 at the end.
     std::int32_t DataSize() const;
-    // Copies up to Size payload bytes (all of them when Size is negative) into Buffer; Size
+    // Copies up to size payload bytes (all of them when size is negative) into buffer; size
     // returns the number copied. Returns the record's tag, 0 at the end.
     std::int32_t ReadData(void* buffer, std::int32_t& size, bool advance);
     std::int32_t ReadString(std::string& text, bool advance);
-    // Fills only as many low-order bytes of Value as the payload has (at most 4).
+    // Fills only as many low-order bytes of value as the payload has (at most 4).
     std::int32_t ReadInteger(std::int32_t& value, bool advance);
 
     // Append one record at the end; return the new count, or 0 when nothing was written.

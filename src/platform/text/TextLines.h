@@ -16,7 +16,7 @@ std::vector<std::string_view> splitLines(std::string_view text);
 std::vector<std::string> textToLines(std::string_view text);
 
 // The lines as one text, each ended CR LF, as Windows text files and the components' multi-line
-// texts have them. Lines is any container of std::string or QString.
+// texts have them. lines is any container of std::string or QString.
 template <typename Lines> auto joinCrLf(const Lines& lines) {
     typename Lines::value_type text;
     for (const auto& line : lines) {

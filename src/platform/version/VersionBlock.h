@@ -20,7 +20,7 @@ struct VersionValue {
 // Texts come back as UTF-8, the 8-bit code page of this build. Never reads outside the block.
 class VersionBlock {
 public:
-    // The block when Bytes starts with a well-formed VS_VERSION_INFO node; bytes after the node
+    // The block when bytes starts with a well-formed VS_VERSION_INFO node; bytes after the node
     // are dropped.
     static std::optional<VersionBlock> fromBytes(std::string bytes);
 

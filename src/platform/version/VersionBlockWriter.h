@@ -21,7 +21,7 @@ struct VersionResourceContent {
     std::optional<std::vector<std::uint32_t>> Translations; // none: no VarFileInfo
 };
 
-// The VS_VERSIONINFO bytes of Content, laid out as the resource compiler lays them out.
+// The VS_VERSIONINFO bytes of content, laid out as the resource compiler lays them out.
 std::string writeVersionBlock(const VersionResourceContent& content);
 
 } // namespace dm::platform

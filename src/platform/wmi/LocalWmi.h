@@ -22,7 +22,7 @@ public:
     };
 
     void addClass(std::string name, std::vector<std::string> propertyNames);
-    // Values in the order of the class's property names; missing trailing values are Null.
+    // The values in the order of the class's property names; missing trailing values are Null.
     void addInstance(std::string_view className, std::vector<Variant> values);
     // The class of that name, ignoring letter case; nullptr when there is none.
     const Class* find(std::string_view className) const;

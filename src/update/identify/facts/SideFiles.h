@@ -72,7 +72,7 @@ std::optional<std::string> readSideBytes(IdentifyContext& context, const std::st
 std::optional<TextLines> readSideLines(IdentifyContext& context, const std::string& path);
 // The first line of a side file, cut at kMaxRuleText; nothing when it has none.
 std::optional<std::string> readFirstLine(IdentifyContext& context, const std::string& path);
-// Key of section of an INI file, cut at kMaxRuleText; empty when missing.
+// Value key of section of an INI file, cut at kMaxRuleText; empty when missing.
 std::string readIniKey(IdentifyContext& context, const std::string& path,
                        const std::string& section, const std::string& key);
 
