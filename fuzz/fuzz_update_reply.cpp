@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         size -= sizeof(words);
     }
     const std::string body(reinterpret_cast<const char*>(data), size);
-    const dm::update::UpdateReply reply = dm::update::ReadUpdateReply(body, words[0], words[1]);
+    const dm::update::UpdateReply reply = dm::update::readUpdateReply(body, words[0], words[1]);
     if (reply.newer && !reply.valid)
         std::abort();
     // The version text read back gives the same version.
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     // The body as name and company makes a request target of URL-safe characters only.
     const std::string target =
-        dm::update::UpdateRequestTarget(body, body, read.MSText(), read.LSText());
+        dm::update::updateRequestTarget(body, body, read.MSText(), read.LSText());
     for (const char c : target) {
         const auto u = static_cast<unsigned char>(c);
         if (u <= 0x20 || u >= 0x7F)

@@ -34,7 +34,7 @@ void MainDlg::OnUpdateResult(update::VigilLite& sender) {
     } else if (!silent_ && platform_.messageBox) {
         // A failed check asked for from the menu says so, and why; it is no "up to date".
         platform_.messageBox->show(
-            this, TS("The update check could not be made.") + "\n" + sender.FailureCause(), kTitle,
+            this, TS("The update check could not be made.") + "\n" + sender.failureCause(), kTitle,
             platform::MB_OK | platform::MB_ICONEXCLAMATION);
     }
     ui_->Checkforupdate1->setEnabled(true);

@@ -82,8 +82,9 @@ void setAlignmentOf(QObject* c, Qt::Alignment a) {
 constexpr Qt::AlignmentFlag kHorizontal[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
 constexpr Qt::AlignmentFlag kVertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
 
-template <std::size_t N> int ordinalOf(Qt::Alignment a, const Qt::AlignmentFlag (&values)[N]) {
-    for (std::size_t i = 0; i < N; ++i)
+template <std::size_t count>
+int ordinalOf(Qt::Alignment a, const Qt::AlignmentFlag (&values)[count]) {
+    for (std::size_t i = 0; i < count; ++i)
         if (a & values[i])
             return static_cast<int>(i);
     return 0;

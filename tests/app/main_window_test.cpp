@@ -22,7 +22,7 @@ std::string readExport(const TempDir& dir, const std::string& name) {
     return TempDir::read(dir.path() / "data" / "Brackenway" / "Dimmetric" / name);
 }
 
-std::string Text(QWidget& widget) {
+std::string textOf(QWidget& widget) {
     if (auto* label = qobject_cast<QLabel*>(&widget))
         return platform::fromQt(label->text());
     if (auto* button = qobject_cast<QAbstractButton*>(&widget))
@@ -54,10 +54,10 @@ TEST_F(MainWindowTest, FormHasItsComponentsAtTheirPlaces) {
         ASSERT_TRUE(widget) << name;
         EXPECT_EQ(widget->geometry(), place) << name;
     }
-    EXPECT_EQ(Text(*window.findChild<QLabel*>("Label2")), "Dimmetric");
-    EXPECT_EQ(Text(*window.findChild<QLabel*>("phytot_lbl")), "Available :");
-    EXPECT_EQ(Text(*window.findChild<QWidget*>("drivers_btn")), "Drivers Update");
-    EXPECT_EQ(Text(*window.findChild<QWidget*>("getSpec1_btn")), "Get Specification");
+    EXPECT_EQ(textOf(*window.findChild<QLabel*>("Label2")), "Dimmetric");
+    EXPECT_EQ(textOf(*window.findChild<QLabel*>("phytot_lbl")), "Available :");
+    EXPECT_EQ(textOf(*window.findChild<QWidget*>("drivers_btn")), "Drivers Update");
+    EXPECT_EQ(textOf(*window.findChild<QWidget*>("getSpec1_btn")), "Get Specification");
     // Before the first activation the caption is not set yet.
     EXPECT_EQ(window.windowTitle(), "");
 }
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, CaptionCarriesTheExecutablesVersion) {
     MainDlg& window = start();
     EXPECT_EQ(window.windowTitle(), "Dimmetric v1.23.0.47");
     for (int slot = 1; slot <= 4; ++slot)
-        EXPECT_EQ(Text(child(QStringLiteral("getRAM%1_btn").arg(slot))),
+        EXPECT_EQ(textOf(child(QStringLiteral("getRAM%1_btn").arg(slot))),
                   "Empty slot !\n\rClick here to get more RAM");
 }
 
@@ -154,9 +154,9 @@ TEST_F(MainWindowTest, TwoSlotsTwoModulesNarrowTheWindow) {
     setInventory(&board);
     MainDlg& window = start();
     EXPECT_EQ(window.frameGeometry().width(), 387);
-    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 2");
-    EXPECT_EQ(Text(child("maxmem_lbl")), "Maximum memory : 32 GB");
-    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 16 GB");
+    EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 2");
+    EXPECT_EQ(textOf(child("maxmem_lbl")), "Maximum memory : 32 GB");
+    EXPECT_EQ(textOf(child("curmem_lbl")), "Current memory : 16 GB");
     for (int slot = 1; slot <= 4; ++slot) {
         EXPECT_EQ(group(slot).isEnabled(), slot <= 2) << slot;
         EXPECT_EQ(slotList(slot).isHidden(), slot > 2) << slot;
@@ -205,8 +205,8 @@ TEST_F(MainWindowTest, SixModulesOnEightSlotsAreAllCounted) {
     const auto board = makeBoard(8, modules, 256);
     setInventory(&board);
     start();
-    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 8");
-    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 48 GB");
+    EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 8");
+    EXPECT_EQ(textOf(child("curmem_lbl")), "Current memory : 48 GB");
     for (int slot = 1; slot <= 4; ++slot) {
         EXPECT_EQ(listRows(slot)[0], "Slot Name=DIMM" + std::to_string(slot - 1));
         EXPECT_TRUE(child(QStringLiteral("getRAM%1_btn").arg(slot)).isHidden());
@@ -235,7 +235,7 @@ TEST_F(MainWindowTest, RescanNeitherShowsHiddenListsNorWidensTheWindow) {
     setInventory(&larger);
     window.lngAfterLanguageSwitch(window.lng());
     EXPECT_EQ(window.frameGeometry().width(), 387);
-    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 4");
+    EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 4");
     for (int slot = 2; slot <= 3; ++slot) {
         // The list is filled but stays hidden: its slot offers more memory instead.
         EXPECT_TRUE(slotList(slot).isHidden()) << slot;
@@ -261,9 +261,9 @@ TEST_F(MainWindowTest, MaximumSumsWholeGigabytesOfEveryArray) {
     board.addDevice(module("DIMM0", 1536));
     setInventory(&board);
     start();
-    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 3");
-    EXPECT_EQ(Text(child("maxmem_lbl")), "Maximum memory : 25 GB");
-    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 1 GB");
+    EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 3");
+    EXPECT_EQ(textOf(child("maxmem_lbl")), "Maximum memory : 25 GB");
+    EXPECT_EQ(textOf(child("curmem_lbl")), "Current memory : 1 GB");
     EXPECT_EQ(listRows(1)[1], "Capacity=1 GB");
 }
 
@@ -286,7 +286,7 @@ TEST_F(MainWindowTest, MaximumOfArraysOfFourTerabytesAndMoreComesFromTheirExtend
         board.addDevice(module("DIMM0"));
         setInventory(&board);
         window.lngAfterLanguageSwitch(window.lng());
-        EXPECT_EQ(Text(child("maxmem_lbl")), c.text);
+        EXPECT_EQ(textOf(child("maxmem_lbl")), c.text);
     }
 }
 
@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, AbsurdModuleSizesFromTheUdevRecordStayListedAndSummed) {
     start();
     for (int slot = 1; slot <= 3; ++slot)
         EXPECT_EQ(listRows(slot).at(1), "Capacity=2097151 GB") << slot;
-    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 6291455 GB");
+    EXPECT_EQ(textOf(child("curmem_lbl")), "Current memory : 6291455 GB");
 }
 
 TEST_F(MainWindowTest, ColumnsFitTheirHeaderAndTheirTexts) {
@@ -330,9 +330,9 @@ TEST_F(MainWindowTest, FailedInventoryShowsAnEmptyNarrowWindow) {
     setInventory(nullptr);
     MainDlg& window = start();
     EXPECT_EQ(window.frameGeometry().width(), 387);
-    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 0");
-    EXPECT_EQ(Text(child("maxmem_lbl")), "Maximum memory : 0 GB");
-    EXPECT_EQ(Text(child("curmem_lbl")), "Current memory : 0 GB");
+    EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 0");
+    EXPECT_EQ(textOf(child("maxmem_lbl")), "Maximum memory : 0 GB");
+    EXPECT_EQ(textOf(child("curmem_lbl")), "Current memory : 0 GB");
     EXPECT_FALSE(child("maxmem_lbl").isHidden());
     for (int slot = 1; slot <= 4; ++slot) {
         EXPECT_FALSE(group(slot).isEnabled());
@@ -369,7 +369,7 @@ TEST_F(MainWindowTest, FailedInventoryLogsWhyEachMemorySourceGaveNothing) {
             platform::makeSystemWmiLocator(sources);
         platform.wmi = machine.get();
         start();
-        EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 0");
+        EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 0");
         ASSERT_TRUE(window().Log());
         const auto& lines = window().Log()->Lines(); // newest first
         const auto scan = std::find(lines.begin(), lines.end(),
@@ -503,15 +503,15 @@ TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
     memory.result.record = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
     memory.installed = 16ull << 20;
     window.Mem_tmrTimer();
-    EXPECT_EQ(Text(child("phyused_lbl")), "Used : 8 GB");
-    EXPECT_EQ(Text(child("phytot_lbl")), "Total : 16 GB");
+    EXPECT_EQ(textOf(child("phyused_lbl")), "Used : 8 GB");
+    EXPECT_EQ(textOf(child("phytot_lbl")), "Total : 16 GB");
     auto* scope = window.findChild<ScopeGraph*>("scope");
     EXPECT_EQ(scope->Position(), 50);
 
     // Without the firmware's figure the total physical memory stands in.
     memory.installed.reset();
     window.Mem_tmrTimer();
-    EXPECT_EQ(Text(child("phytot_lbl")), "Total : 15 GB");
+    EXPECT_EQ(textOf(child("phytot_lbl")), "Total : 15 GB");
 }
 
 // Figures that only a crafted memory status gives: used memory is never negative and sizes beyond
@@ -534,8 +534,8 @@ TEST_F(MainWindowTest, SampleOfAbsurdFiguresShowsNoNegativeMemory) {
         memory.result.record = platform::MemoryStatusSample{50, c.total, c.available};
         memory.installed = c.installedKb;
         window.Mem_tmrTimer();
-        EXPECT_EQ(Text(child("phyused_lbl")), c.used);
-        EXPECT_EQ(Text(child("phytot_lbl")), c.shownTotal);
+        EXPECT_EQ(textOf(child("phyused_lbl")), c.used);
+        EXPECT_EQ(textOf(child("phytot_lbl")), c.shownTotal);
     }
 }
 
@@ -549,21 +549,21 @@ TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
     for (const auto& [used, text] : cases) {
         memory.result.record = platform::MemoryStatusSample{50, 4ull << 40, (4ull << 40) - used};
         window.Mem_tmrTimer();
-        EXPECT_EQ(Text(child("phyused_lbl")), text);
+        EXPECT_EQ(textOf(child("phyused_lbl")), text);
     }
 }
 
 TEST_F(MainWindowTest, FailingMemoryStatusReachesTheErrorReport) {
     setInventory(nullptr);
     MainDlg& window = start();
-    const std::string before = Text(child("phyused_lbl"));
+    const std::string before = textOf(child("phyused_lbl"));
     memory.result = {std::nullopt, "/proc/meminfo: No such file or directory"};
     window.Mem_tmrTimer();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].text, "/proc/meminfo: No such file or directory.");
     EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
     EXPECT_EQ(messageBox.shown[0].flags, platform::MB_OK | platform::MB_ICONHAND);
-    EXPECT_EQ(Text(child("phyused_lbl")), before);
+    EXPECT_EQ(textOf(child("phyused_lbl")), before);
 }
 
 TEST_F(MainWindowTest, ExportWritesTheShownListsInBothForms) {
@@ -668,7 +668,7 @@ TEST_F(MainWindowTest, FailedRegistryWriteIsReportedAndTheFirstActivationGoesOn)
     EXPECT_EQ(window.windowTitle(), "Dimmetric v1.23.0.47");
     ASSERT_TRUE(window.Log());
     EXPECT_FALSE(window.Log()->Lines().empty());
-    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 4");
+    EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 4");
     EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
 }
 
@@ -681,7 +681,7 @@ TEST_F(MainWindowTest, ADamagedHiveIsReportedLeftAsItIsAndTheWindowIsScanned) {
     setInventory(&board);
     MainDlg& window = start();
     ASSERT_EQ(messageBox.shown.size(), 1u);
-    EXPECT_EQ(Text(child("slots_lbl")), "Number of slots : 4");
+    EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 4");
     EXPECT_EQ(listRows(1)[0], "Slot Name=DIMM0");
     EXPECT_TRUE(window.findChild<QTimer*>("Mem_tmr")->isActive());
     EXPECT_EQ(TempDir::read(hive), damaged);
@@ -700,8 +700,8 @@ TEST_F(MainWindowTest, LanguageSwitchRefreshesCaptionsListsAndMemoryTexts) {
     window.lngAfterLanguageSwitch(window.lng());
 
     EXPECT_EQ(listRows(1)[1], "Kapazitaet=8 GB");
-    EXPECT_EQ(Text(child("phyused_lbl")).rfind("Belegt : ", 0), 0u);
-    EXPECT_EQ(Text(child("getRAM2_btn")), "Leerer Steckplatz !\n\rClick here to get more RAM");
+    EXPECT_EQ(textOf(child("phyused_lbl")).rfind("Belegt : ", 0), 0u);
+    EXPECT_EQ(textOf(child("getRAM2_btn")), "Leerer Steckplatz !\n\rClick here to get more RAM");
     window.ext1Click();
     EXPECT_NE(readExport(dir, "export.txt").find("\r\nKapazitaet\t8 GB\r\n"), std::string::npos);
 }

@@ -46,16 +46,16 @@ class VersionInfoTest : public ::testing::Test {
 protected:
     std::string writeExe(const std::string& name, const VersionResourceContent& content,
                          bool is64 = false) {
-        return dir_.write(name,
-                          dm::test::writePe(is64, dm::platform::writeVersionBlock(content)).Bytes);
+        return dir.write(name,
+                         dm::test::writePe(is64, dm::platform::writeVersionBlock(content)).Bytes);
     }
 
-    dm::test::TempDir dir_;
-    dm::platform::FileVersionResources versions_;
+    dm::test::TempDir dir;
+    dm::platform::FileVersionResources versions;
 };
 
 TEST_F(VersionInfoTest, NewComponentHasNothingToRead) {
-    dm::VersionInfo info(versions_);
+    dm::VersionInfo info(versions);
     EXPECT_EQ(info.property("FileName").toString(), "");
     EXPECT_EQ(info.property("FileVersionInt").toInt(), 0);
     EXPECT_FALSE(info.property("InfoLoaded").toBool());
@@ -65,7 +65,7 @@ TEST_F(VersionInfoTest, NewComponentHasNothingToRead) {
 
 TEST_F(VersionInfoTest, PublishesEveryValueOfTheFirstTranslation) {
     for (bool is64 : {false, true}) {
-        dm::VersionInfo info(versions_);
+        dm::VersionInfo info(versions);
         const std::string file = writeExe("sample.exe", content(), is64);
         info.setProperty("FileName", QString::fromStdString(file));
         EXPECT_FALSE(info.InfoLoaded()); // nothing read until a property is
@@ -105,7 +105,7 @@ TEST_F(VersionInfoTest, PublishesEveryValueOfTheFirstTranslation) {
 }
 
 TEST_F(VersionInfoTest, AssignmentsChangeNothing) {
-    dm::VersionInfo info(versions_);
+    dm::VersionInfo info(versions);
     info.SetFileName(QString::fromStdString(writeExe("sample.exe", content())));
     EXPECT_TRUE(info.setProperty("CompanyName", "Other"));
     EXPECT_TRUE(info.setProperty("LanguageCount", 9));
@@ -116,19 +116,19 @@ TEST_F(VersionInfoTest, AssignmentsChangeNothing) {
 }
 
 TEST_F(VersionInfoTest, MissingFileNameIsIgnored) {
-    dm::VersionInfo info(versions_);
+    dm::VersionInfo info(versions);
     const QString file = QString::fromStdString(writeExe("sample.exe", content()));
     info.SetFileName(file);
     EXPECT_EQ(info.ProductName(), "Sample");
-    info.SetFileName(QString::fromStdString(dir_.dir() + "missing.exe"));
-    info.SetFileName(QString::fromStdString(dir_.path().string()));
+    info.SetFileName(QString::fromStdString(dir.dir() + "missing.exe"));
+    info.SetFileName(QString::fromStdString(dir.path().string()));
     EXPECT_EQ(info.FileName(), file);
     EXPECT_TRUE(info.InfoLoaded());
     EXPECT_EQ(info.ProductName(), "Sample");
 }
 
 TEST_F(VersionInfoTest, NewFileNameDropsWhatWasReadAndLoadsAgain) {
-    dm::VersionInfo info(versions_);
+    dm::VersionInfo info(versions);
     info.SetFileName(QString::fromStdString(writeExe("a.exe", content())));
     EXPECT_EQ(info.CompanyName(), "Sample Works");
     VersionResourceContent other = content();
@@ -147,11 +147,11 @@ TEST_F(VersionInfoTest, IncompleteResourcesStayUnloaded) {
     VersionResourceContent noFixed = content();
     noFixed.Fixed.reset();
     const std::string noResource =
-        dir_.write("plain.exe", dm::test::writePe(false, std::nullopt).Bytes);
+        dir.write("plain.exe", dm::test::writePe(false, std::nullopt).Bytes);
 
-    dm::VersionInfo info(versions_);
+    dm::VersionInfo info(versions);
     for (const std::string& file : {noResource, writeExe("notranslation.exe", noTranslation),
-                                    dir_.write("text.txt", "hello")}) {
+                                    dir.write("text.txt", "hello")}) {
         info.SetFileName(QString::fromStdString(file));
         EXPECT_EQ(info.CompanyName(), "") << file;
         EXPECT_EQ(info.LanguageCount(), 0) << file;
@@ -165,9 +165,9 @@ TEST_F(VersionInfoTest, IncompleteResourcesStayUnloaded) {
 }
 
 TEST_F(VersionInfoTest, RefreshReadsTheProgramsOwnVersion) {
-    dm::VersionInfo info(versions_);
+    dm::VersionInfo info(versions);
     info.Refresh();
-    EXPECT_EQ(info.FileName().toStdString(), versions_.moduleFileName());
+    EXPECT_EQ(info.FileName().toStdString(), versions.moduleFileName());
     EXPECT_EQ(info.FileVersion(), "1.23.0.47");
     EXPECT_EQ(info.FileVersionInt(), 0x0117002F);
     EXPECT_EQ(info.FileMajorVersion(), 0x00010017);

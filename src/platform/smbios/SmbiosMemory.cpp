@@ -10,7 +10,7 @@ namespace {
 constexpr std::uint8_t kPhysicalMemoryArray = 16;
 constexpr std::uint8_t kMemoryDevice = 17;
 
-std::optional<std::string> Text(const SmbiosStructure& s, std::size_t offset) {
+std::optional<std::string> textAt(const SmbiosStructure& s, std::size_t offset) {
     if (auto text = s.stringAt(offset))
         return std::string(*text);
     return std::nullopt;
@@ -23,8 +23,8 @@ template <class T> std::optional<T> unlessUnknown(std::optional<T> value, T unkn
 }
 
 // A speed word: 0 is unknown; FFFFh defers to the 32-bit extended field.
-std::optional<std::uint32_t> Speed(const SmbiosStructure& s, std::size_t offset,
-                                   std::size_t extendedOffset) {
+std::optional<std::uint32_t> speedAt(const SmbiosStructure& s, std::size_t offset,
+                                     std::size_t extendedOffset) {
     const std::optional<std::uint16_t> speed = s.word(offset);
     if (!speed || *speed == 0)
         return std::nullopt;
@@ -74,19 +74,19 @@ std::optional<MemoryDeviceStructure> readDevice(const SmbiosStructure& s) {
     device.DataWidth = unlessUnknown<std::uint16_t>(s.word(0x0A), 0xFFFF);
     readSize(s, device);
     device.FormFactor = *s.byte(0x0E);
-    device.DeviceLocator = Text(s, 0x10);
-    device.BankLocator = Text(s, 0x11);
+    device.DeviceLocator = textAt(s, 0x10);
+    device.BankLocator = textAt(s, 0x11);
     device.MemoryType = *s.byte(0x12);
     device.TypeDetail = *s.word(0x13);
-    device.Speed = Speed(s, 0x15, 0x54);
-    device.Manufacturer = Text(s, 0x17);
-    device.SerialNumber = Text(s, 0x18);
-    device.AssetTag = Text(s, 0x19);
-    device.PartNumber = Text(s, 0x1A);
+    device.Speed = speedAt(s, 0x15, 0x54);
+    device.Manufacturer = textAt(s, 0x17);
+    device.SerialNumber = textAt(s, 0x18);
+    device.AssetTag = textAt(s, 0x19);
+    device.PartNumber = textAt(s, 0x1A);
     if (const std::optional<std::uint8_t> attributes = s.byte(0x1B);
         attributes && (*attributes & 0x0F))
         device.Rank = *attributes & 0x0F;
-    device.ConfiguredSpeed = Speed(s, 0x20, 0x58);
+    device.ConfiguredSpeed = speedAt(s, 0x20, 0x58);
     device.MinimumVoltage = unlessUnknown<std::uint16_t>(s.word(0x22), 0);
     device.MaximumVoltage = unlessUnknown<std::uint16_t>(s.word(0x24), 0);
     device.ConfiguredVoltage = unlessUnknown<std::uint16_t>(s.word(0x26), 0);

@@ -92,8 +92,8 @@ std::optional<std::uint64_t> number(const std::map<std::string, std::string>& p,
     return value;
 }
 
-std::optional<std::string> Text(const std::map<std::string, std::string>& p,
-                                const std::string& key) {
+std::optional<std::string> textOf(const std::map<std::string, std::string>& p,
+                                  const std::string& key) {
     const auto it = p.find(key);
     return it == p.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
@@ -101,7 +101,7 @@ std::optional<std::string> Text(const std::map<std::string, std::string>& p,
 // Voltages come in volts ("1.2"); SMBIOS holds millivolts.
 std::optional<std::uint16_t> millivolts(const std::map<std::string, std::string>& p,
                                         const std::string& key) {
-    const std::optional<std::string> text = Text(p, key);
+    const std::optional<std::string> text = textOf(p, key);
     double volts = 0;
     if (!text)
         return std::nullopt;
@@ -135,7 +135,7 @@ MemoryDeviceStructure device(const std::map<std::string, std::string>& p,
                              const std::string& prefix) {
     MemoryDeviceStructure d;
     const auto key = [&](const char* name) { return prefix + name; };
-    d.Installed = Text(p, key("PRESENT")) != "0";
+    d.Installed = textOf(p, key("PRESENT")) != "0";
     // A size beyond what SMBIOS can state is no real module's; it stops there, as in the tables.
     if (const std::optional<std::uint64_t> size = number(p, key("SIZE")))
         d.SizeBytes = std::min(*size, kMaxDeviceSizeBytes);
@@ -150,15 +150,15 @@ MemoryDeviceStructure device(const std::map<std::string, std::string>& p,
     };
     d.TotalWidth = word("TOTAL_WIDTH");
     d.DataWidth = word("DATA_WIDTH");
-    d.FormFactor = code(kFormFactors, Text(p, key("FORM_FACTOR")).value_or(""), 0);
-    d.MemoryType = code(kMemoryTypes, Text(p, key("TYPE")).value_or(""), 0);
-    d.TypeDetail = typeDetailBits(Text(p, key("TYPE_DETAIL")).value_or(""));
-    d.DeviceLocator = Text(p, key("LOCATOR"));
-    d.BankLocator = Text(p, key("BANK_LOCATOR"));
-    d.Manufacturer = Text(p, key("MANUFACTURER"));
-    d.SerialNumber = Text(p, key("SERIAL_NUMBER"));
-    d.AssetTag = Text(p, key("ASSET_TAG"));
-    d.PartNumber = Text(p, key("PART_NUMBER"));
+    d.FormFactor = code(kFormFactors, textOf(p, key("FORM_FACTOR")).value_or(""), 0);
+    d.MemoryType = code(kMemoryTypes, textOf(p, key("TYPE")).value_or(""), 0);
+    d.TypeDetail = typeDetailBits(textOf(p, key("TYPE_DETAIL")).value_or(""));
+    d.DeviceLocator = textOf(p, key("LOCATOR"));
+    d.BankLocator = textOf(p, key("BANK_LOCATOR"));
+    d.Manufacturer = textOf(p, key("MANUFACTURER"));
+    d.SerialNumber = textOf(p, key("SERIAL_NUMBER"));
+    d.AssetTag = textOf(p, key("ASSET_TAG"));
+    d.PartNumber = textOf(p, key("PART_NUMBER"));
     d.Speed = dword("SPEED_MTS");
     d.ConfiguredSpeed = dword("CONFIGURED_SPEED_MTS");
     if (const std::optional<std::uint16_t> rank = word("RANK"); rank && *rank <= 0x0F)
@@ -206,9 +206,9 @@ std::optional<SmbiosMemory> parseUdevMemoryProperties(std::string_view database)
         MemoryArrayStructure array;
         array.Use = kSmbiosUseSystemMemory; // udev reports only arrays of system memory
         array.Location =
-            code(kLocations, Text(properties, "MEMORY_ARRAY_LOCATION").value_or(""), 0x02);
+            code(kLocations, textOf(properties, "MEMORY_ARRAY_LOCATION").value_or(""), 0x02);
         array.ErrorCorrection = code(
-            kErrorCorrections, Text(properties, "MEMORY_ARRAY_EC_TYPE").value_or("None"), 0x02);
+            kErrorCorrections, textOf(properties, "MEMORY_ARRAY_EC_TYPE").value_or("None"), 0x02);
         if (const auto bytes = number(properties, "MEMORY_ARRAY_MAX_CAPACITY"))
             array.MaxCapacityKb = *bytes / 1024;
         array.MemoryDevices = static_cast<std::uint16_t>(std::min<std::uint64_t>(

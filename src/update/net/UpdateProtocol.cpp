@@ -5,13 +5,13 @@
 
 namespace dm::update {
 
-std::string UpdateRequestTarget(const std::string& productName, const std::string& company,
+std::string updateRequestTarget(const std::string& productName, const std::string& company,
                                 const std::string& vhText, const std::string& vlText) {
     return "/vigil/check.php?uid=0&ProductName=" + UrlEncode(productName) +
            "&Company=" + UrlEncode(company) + "&VH=" + vhText + "&VL=" + vlText;
 }
 
-UpdateReply ReadUpdateReply(const std::string& body, std::uint32_t ms, std::uint32_t ls) {
+UpdateReply readUpdateReply(const std::string& body, std::uint32_t ms, std::uint32_t ls) {
     const VigilVersion version(body);
     // A negative part makes no version, though it may sum above 0, and its word compared
     // unsigned would be newer than any real version.

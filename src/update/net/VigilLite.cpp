@@ -40,7 +40,7 @@ void VigilLite::CheckForUpdate(const std::string& exeName, QObject* owner, DoneE
     ms_ = version.GetMS();
     ls_ = version.GetLS();
     const std::string url = makerServerUrl(
-        UpdateRequestTarget(info.Name, info.Company, version.MSText(), version.LSText()));
+        updateRequestTarget(info.Name, info.Company, version.MSText(), version.LSText()));
 
     http_ = new HttpClient(owner, services_.limits);
     get_.start(*http_, "VigilLite", url, stream_,
@@ -54,7 +54,7 @@ void VigilLite::RequestDone(HttpClient& sender, HttpRequest rqType, std::uint16_
     failureCause_ = serverError + " Cause : " + sender.reasonPhrase() + ")";
     if (const auto elapsed =
             get_.completed(rqType, errCode, title_ + " Update self check : " + serverError + ")")) {
-        const UpdateReply reply = ReadUpdateReply(stream_, ms_, ls_);
+        const UpdateReply reply = readUpdateReply(stream_, ms_, ls_);
         addToLog(log_,
                  title_ + " Update self check : Server replied " + reply.versionText + " in " +
                      std::to_string(*elapsed) + "ms",

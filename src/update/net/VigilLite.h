@@ -21,7 +21,7 @@ struct IdentifyContext;
 
 // Asks the maker's web server whether a newer version of an executable exists. Each check makes
 // a new client (freeing the one before); the result comes through onDone, after which the owner
-// reads UpdateAvailable, ReplyValid and, when the reply was no valid version, FailureCause. Freeing
+// reads UpdateAvailable, ReplyValid and, when the reply was no valid version, failureCause. Freeing
 // the checker drops a running check: no callback follows.
 class VigilLite {
 public:
@@ -53,7 +53,7 @@ public:
     // Why the last check gave no valid version, as "Server error (<code> Cause : <words>)" with
     // the client's words for the failure or the reply's status text; empty after a valid reply
     // and while a check runs.
-    const std::string& FailureCause() const { return failureCause_; }
+    const std::string& failureCause() const { return failureCause_; }
     std::uint32_t StartTick() const { return get_.startTick(); }
     std::uint32_t MS() const { return ms_; }
     std::uint32_t LS() const { return ls_; }

@@ -123,7 +123,7 @@ TEST_F(VigilLiteTest, EveryReplyCaseGivesItsFlagsAndLogLines) {
         if (!c.valid)
             expected.push_back(std::string("Verbose") + kAt +
                                "Dimmetric Update self check : " + cause);
-        EXPECT_EQ(checker.FailureCause(), c.valid ? "" : cause);
+        EXPECT_EQ(checker.failureCause(), c.valid ? "" : cause);
         const auto all = lines();
         EXPECT_EQ(std::vector<std::string>(all.begin() + seen, all.end()), expected);
     }
@@ -186,7 +186,7 @@ TEST_F(VigilLiteTest, ARefusedConnectionIsOneErrorLineWithoutCause) {
                   std::string("Info") + kAt + "Dimmetric Update self check : Initialization",
                   std::string("Error") + kAt + "Dimmetric Update self check : Server error (" +
                       std::to_string(CURLE_COULDNT_CONNECT) + ")"}));
-    EXPECT_THAT(checker.FailureCause(),
+    EXPECT_THAT(checker.failureCause(),
                 ::testing::StartsWith("Server error (7 Cause : Failed to connect to 127.0.0.1"))
         << "the owner can say why";
 }
