@@ -6,7 +6,7 @@
 namespace dm {
 
 // A small scrolling scope with one trace. It has no timer of its own: the owner sets the trace's
-// position (in percent of the height) and calls UpdateScope(), which scrolls the picture by
+// position (in percent of the height) and calls updateScope(), which scrolls the picture by
 // UpdateTimeSteps time steps and draws the new segment.
 class ScopeGraph : public QWidget {
     Q_OBJECT

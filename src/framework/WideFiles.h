@@ -24,7 +24,7 @@ bool WideFileExists(platform::FileSystem& files, const std::string& name);
 bool WideDirectoryExists(platform::FileSystem& files, const std::string& name);
 // Creates one folder level; an existing folder is a failure.
 bool WideCreateDirectory(platform::FileSystem& files, const std::string& name);
-// With redirection switched off: Name is a file of more than 0 bytes.
+// With redirection switched off: fileName is a file of more than 0 bytes.
 bool FileExistsNonEmpty(const platform::Platform& p, const std::string& fileName);
 
 // The size from the attribute query, else from a find (GetFileSizeByFind).

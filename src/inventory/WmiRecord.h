@@ -29,7 +29,7 @@ RecordField<Record> recordField(std::string property, Field Record::*member, Con
 // fields' columns are found by name once per load and read by position for every row.
 template <typename Record> class WmiRecord : public WmiClass {
 public:
-    // Copies row Index into the fields; an index out of range or already current changes nothing.
+    // Copies row index into the fields; an index out of range or already current changes nothing.
     void SetCollectionIndex(int index) final {
         if (index < 0 || index > rowCount() - 1 || index == CurrentIndex())
             return;

@@ -24,7 +24,7 @@ bool hasPublished(const QObject* component, Published property);
 // invalid value when the component lacks the property.
 QVariant readPublished(const QObject* component, Published property);
 // False when the component lacks the property. Writing Items or Lines replaces the texts of the
-// existing entries only (as ReplaceEntries), so selections and entry counts stay.
+// existing entries only (as replaceEntries), so selections and entry counts stay.
 bool writePublished(QObject* component, Published property, const QVariant& value);
 
 // Entry i of Items or lines becomes lines[i] for every i below both counts; nothing is added or

@@ -26,7 +26,7 @@ public:
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view fallback = {},
                            std::size_t maxLength = std::string::npos) const;
-    // The value as ParseIniInteger reads it; fallback when it is missing or unreadable.
+    // The value as parseIniInteger reads it; fallback when it is missing or unreadable.
     std::int32_t readInteger(std::string_view section, std::string_view key,
                              std::int32_t fallback = 0) const;
 

@@ -16,7 +16,7 @@ public:
 
 // An automation value as WMI delivers it: Null, text, a signed or unsigned integer, a Boolean or
 // a double. Conversions follow the automation rules and raise VariantConversionError when the value
-// does not fit; a Null value never converts (callers test IsNull first).
+// does not fit; a Null value never converts (callers test isNull first).
 class Variant {
 public:
     enum class Kind { Null, Text, Int, UInt, Bool, Double };
