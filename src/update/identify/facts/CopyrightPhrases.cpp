@@ -1,6 +1,7 @@
 #include "update/identify/facts/TextCleanup.h"
 
 #include "platform/text/IntegerText.h"
+#include "update/identify/facts/CopyrightPhraseTables.h"
 
 #include <algorithm>
 #include <array>
@@ -12,52 +13,6 @@ namespace dm::update {
 namespace {
 
 constexpr std::string_view kCopyrightSign = "\xA9";
-
-constexpr std::array<std::string_view, 11> kTrailingLicencePhrases = {
-    " under GNU General Public License",
-    " under the GPL",
-    " under the GNU Public License (GPL)",
-    " under GNU General Public License.",
-    " under the GPL.",
-    " under the GNU Public License (GPL).",
-    "Freeware licensed under GPL",
-    "This file is set under the General Public License.",
-    "GNU General Public License v2",
-    "Gnu General Public License (GPL, Copyleft)",
-    ". This software is licensed under the terms of the GNU General Public License.",
-};
-
-constexpr std::array<std::string_view, 5> kRightsPhrases = {
-    " All Rights Reserved.", " All Rights Reserved", " All Rigths Reserved.",
-    " All Rigths Reserved",  ".All Rights Reserved",
-};
-
-constexpr std::array<std::string_view, 16> kLeadingTexts = {
-    "\xA9",
-    "Copyrights \xA9",
-    "Copyright\xA9",
-    "Copyright(c)",
-    "Copyright\xC2\xA9",
-    "Copyrights \xC2\xA9",
-    "Copyright(r)",
-    "Copyright?",
-    "All rights reserved worldwide",
-    "All Rights Reserved (C)",
-    "All rights reserved",
-    "(C)All rights reserved",
-    "All rights reserverd",
-    "All Rights Reversed",
-    "\xC2\xA9",
-    "\xA9",
-};
-
-constexpr std::array<std::string_view, 5> kTrailingTexts = {
-    "All rights reserved.",
-    "All right reserved.",
-    "Some right reserved.",
-    "No rights reserved.",
-    "This software is protected by international and romanian copyright and trade laws.",
-};
 
 bool sameText(std::string_view a, std::string_view b) {
     return platform::sameNameIgnoringCase(a, b);

@@ -3,6 +3,7 @@
 #include "framework/TextUtils.h"
 #include "platform/text/IntegerText.h"
 #include "platform/text/TextLines.h"
+#include "update/identify/facts/CopyrightPhraseTables.h"
 
 #include <gtest/gtest.h>
 
@@ -35,49 +36,6 @@ std::string cleanCompanyText(const std::string& text) {
         current = std::move(s);
     }
 }
-
-const std::vector<std::string> kTrailingLicencePhrases = {
-    " under GNU General Public License",
-    " under the GPL",
-    " under the GNU Public License (GPL)",
-    " under GNU General Public License.",
-    " under the GPL.",
-    " under the GNU Public License (GPL).",
-    "Freeware licensed under GPL",
-    "This file is set under the General Public License.",
-    "GNU General Public License v2",
-    "Gnu General Public License (GPL, Copyleft)",
-    ". This software is licensed under the terms of the GNU General Public License.",
-};
-const std::vector<std::string> kRightsPhrases = {
-    " All Rights Reserved.", " All Rights Reserved", " All Rigths Reserved.",
-    " All Rigths Reserved",  ".All Rights Reserved",
-};
-const std::vector<std::string> kLeadingTexts = {
-    "\xA9",
-    "Copyrights \xA9",
-    "Copyright\xA9",
-    "Copyright(c)",
-    "Copyright\xC2\xA9",
-    "Copyrights \xC2\xA9",
-    "Copyright(r)",
-    "Copyright?",
-    "All rights reserved worldwide",
-    "All Rights Reserved (C)",
-    "All rights reserved",
-    "(C)All rights reserved",
-    "All rights reserverd",
-    "All Rights Reversed",
-    "\xC2\xA9",
-    "\xA9",
-};
-const std::vector<std::string> kTrailingTexts = {
-    "All rights reserved.",
-    "All right reserved.",
-    "Some right reserved.",
-    "No rights reserved.",
-    "This software is protected by international and romanian copyright and trade laws.",
-};
 
 void dropForward(std::string& s, const std::string& word) {
     s.erase(0, std::min(s.size(), word.size() + 1));
@@ -137,12 +95,12 @@ std::string stripOnce(std::string s) {
         dropBackward(s, w);
     if (s.size() > 1 && s.ends_with('-'))
         s.pop_back();
-    for (const auto& phrase : kTrailingLicencePhrases)
-        if (EndsText(s, phrase))
+    for (const auto phrase : kTrailingLicencePhrases)
+        if (EndsText(s, std::string(phrase)))
             s.erase(s.size() - phrase.size());
     s = trimText(s);
-    for (const auto& phrase : kRightsPhrases)
-        dropRightsPhrase(s, phrase);
+    for (const auto phrase : kRightsPhrases)
+        dropRightsPhrase(s, std::string(phrase));
     s = trimText(s);
     if (s.size() > 1) {
         if (s.starts_with('-'))
@@ -153,10 +111,10 @@ std::string stripOnce(std::string s) {
     if (s.size() > 5 && s.ends_with('.') &&
         platform::StrToIntDef(s.substr(s.size() - 5, 4), 0) > 1990)
         s.erase(s.size() - 5);
-    for (const auto& text : kLeadingTexts)
-        s = RemovePrefixText(s, text);
-    for (const auto& text : kTrailingTexts)
-        s = RemoveSuffixText(s, text);
+    for (const auto text : kLeadingTexts)
+        s = RemovePrefixText(s, std::string(text));
+    for (const auto text : kTrailingTexts)
+        s = RemoveSuffixText(s, std::string(text));
     return s;
 }
 
@@ -218,9 +176,13 @@ std::vector<std::string> randomTexts(std::size_t count) {
                                        "the",
                                        "GPL",
                                        "GPL."};
-    for (const auto* list : {&reference::kTrailingLicencePhrases, &reference::kRightsPhrases,
-                             &reference::kLeadingTexts, &reference::kTrailingTexts})
-        pieces.insert(pieces.end(), list->begin(), list->end());
+    const auto addPieces = [&pieces](const auto& table) {
+        pieces.insert(pieces.end(), table.begin(), table.end());
+    };
+    addPieces(kTrailingLicencePhrases);
+    addPieces(kRightsPhrases);
+    addPieces(kLeadingTexts);
+    addPieces(kTrailingTexts);
     std::mt19937 random(20261210);
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < count; ++i) {
