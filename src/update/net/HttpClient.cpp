@@ -68,8 +68,8 @@ struct HttpClient::Transfer {
     }
     // The connection is made (and secured): the request goes out now.
     static int onConnected(void* client, char*, char*, int, int) {
-        static_cast<HttpClient*>(client)->progressed();
-        return CURL_PREREQFUNC_OK;
+        return static_cast<HttpClient*>(client)->takeConnection() ? CURL_PREREQFUNC_OK
+                                                                  : CURL_PREREQFUNC_ABORT;
     }
 };
 
@@ -114,7 +114,8 @@ platform::Status HttpClient::getAsync() {
     transfer->set(CURLOPT_PROTOCOLS_STR, "http,https");
     transfer->set(CURLOPT_FOLLOWLOCATION, 1L);
     transfer->set(CURLOPT_MAXREDIRS, kMaxRedirections);
-    // Never from https to anything less safe.
+    // Never from https to anything less safe (a chain that became https later is held to it by
+    // takeConnection).
     transfer->set(CURLOPT_REDIR_PROTOCOLS_STR, StartsText(URL, "https:") ? "https" : "http,https");
     // The body as sent: nothing is asked for compressed, nothing is inflated.
     transfer->set(CURLOPT_HTTP_CONTENT_DECODING, 0L);
@@ -135,6 +136,8 @@ platform::Status HttpClient::getAsync() {
         }
     }
     transfer->set(CURLOPT_NOSIGNAL, 1L);
+    // Ending a transfer never waits for a name lookup still running.
+    transfer->set(CURLOPT_QUICK_EXIT, 1L);
     transfer->set(CURLOPT_ERRORBUFFER, transfer->error.data());
     transfer->set(CURLOPT_WRITEFUNCTION, &Transfer::onBody);
     transfer->set(CURLOPT_WRITEDATA, this);
@@ -153,6 +156,7 @@ platform::Status HttpClient::getAsync() {
     reasonPhrase_.clear();
     received_ = 0;
     headerBytes_ = 0;
+    wentSecure_ = false;
     busy_ = true;
     stallTimer_.start(limits_.stallTimeout);
     totalTimer_.start(limits_.totalTimeout);
@@ -162,6 +166,21 @@ platform::Status HttpClient::getAsync() {
 void HttpClient::progressed() {
     if (transfer_)
         stallTimer_.start(limits_.stallTimeout);
+}
+
+bool HttpClient::takeConnection() {
+    if (!transfer_)
+        return true;
+    const char* scheme = nullptr;
+    curl_easy_getinfo(transfer_->easy, CURLINFO_SCHEME, &scheme);
+    const bool secure = scheme && SameText(scheme, "https");
+    if (wentSecure_ && !secure) {
+        failure_ = Ending{CURLE_UNSUPPORTED_PROTOCOL, "Redirection from https to http refused"};
+        return false;
+    }
+    wentSecure_ = secure;
+    progressed();
+    return true;
 }
 
 bool HttpClient::takeBody(std::string_view data) {

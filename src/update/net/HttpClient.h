@@ -109,6 +109,9 @@ private:
     // Body bytes and header lines as curl hands them over; false ends the transfer.
     bool takeBody(std::string_view data);
     bool takeHeader(std::string_view line);
+    // A connection is ready for the next request of the chain; false refuses a step from https
+    // back to http.
+    bool takeConnection();
     void fail(std::uint16_t code, std::string reason);
     void transferDone(int result);
     void finish(const Ending& ending);
@@ -123,6 +126,7 @@ private:
     std::optional<Ending> failure_; // decided inside a curl callback, delivered when curl ends
     std::size_t received_ = 0;
     std::size_t headerBytes_ = 0;
+    bool wentSecure_ = false;
     std::string reasonPhrase_;
     bool busy_ = false;
 };
