@@ -184,14 +184,24 @@ void removeStaleTemporaries(const std::string& path) {
 }
 
 Result<FileLock> FileLock::acquire(const std::string& lockPath) {
-    UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (fd.get() < 0)
-        return Failure{reason("cannot open the lock file", lockPath)};
-    while (::flock(fd.get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
+    // The lock file may be removed by its holder (a portable close clears what it made); a lock
+    // taken on a file no longer at the path guards nothing, so take it again on the current one.
+    for (;;) {
+        UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+        if (fd.get() < 0)
+            return Failure{reason("cannot open the lock file", lockPath)};
+        while (::flock(fd.get(), LOCK_EX) != 0) {
+            if (errno != EINTR)
+                return Failure{reason("cannot lock", lockPath)};
+        }
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd.get(), &held) != 0)
             return Failure{reason("cannot lock", lockPath)};
+        if (::stat(lockPath.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
+            named.st_ino == held.st_ino)
+            return FileLock(std::move(fd));
     }
-    return FileLock(std::move(fd));
 }
 
 } // namespace dm::platform

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <thread>
 
 using dm::platform::FileContents;
 using dm::platform::makeFifo;
@@ -95,3 +99,27 @@ TEST(writeFileAtomically, RefusesWhatIsNoRegularFileBehindALinkAndEndlessLinks) 
 }
 
 } // namespace
+
+TEST(FileLock, AWaiterWhoseLockFileWasRemovedLocksTheOneNowAtThePath) {
+    const dm::test::TempDir dir;
+    const std::string lockPath = dir.dir() + "user.reg.lock";
+    auto holder = std::make_optional(dm::platform::FileLock::acquire(lockPath));
+    ASSERT_TRUE(*holder);
+
+    std::atomic<bool> locked = false;
+    bool fileAtPathWhenLocked = false;
+    std::thread waiter([&] {
+        const auto lock = dm::platform::FileLock::acquire(lockPath);
+        fileAtPathWhenLocked = std::filesystem::exists(lockPath);
+        locked = true;
+        EXPECT_TRUE(lock);
+    });
+    // The holder clears its lock file while the waiter waits on it, then lets go: the waiter must
+    // not end up holding a lock on the removed file, which a newcomer would never see.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(locked);
+    std::filesystem::remove(lockPath);
+    holder.reset();
+    waiter.join();
+    EXPECT_TRUE(fileAtPathWhenLocked);
+}
