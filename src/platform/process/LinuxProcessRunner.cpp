@@ -50,10 +50,13 @@ bool reap(pid_t pid, Clock::time_point deadline) {
         // WNOWAIT leaves an ended child unreaped, so that its id still names its group below.
         const int done =
             ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
-        if ((done == 0 && info.si_pid == pid) || (done < 0 && errno != EINTR)) {
+        if (done == 0 && info.si_pid == pid) {
             ended = true;
             break;
         }
+        // Reaped elsewhere: its id may already name another process, so nothing is killed.
+        if (done < 0 && errno != EINTR)
+            return true;
         if (Clock::now() >= deadline)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
