@@ -171,6 +171,8 @@ private:
     // Why the template could not be written; empty when it was, or was not asked for.
     std::string templateFailure_;
     bool shown_ = false;
+    // The close sequence has run.
+    bool closed_ = false;
 };
 
 } // namespace dm
