@@ -157,9 +157,8 @@ bool writeLanguageFileContent(const std::string& fileName, const LanguageFileCon
             file.WriteString(entry.itemsTag, entry.items);
         }
     }
-    const platform::FileContents built = platform::readWholeFile(temporary);
-    const bool written = built.status == platform::FileContents::Status::Ok &&
-                         platform::writeFileAtomically(fileName, built.bytes);
+    const platform::Result<platform::FileContents> built = platform::readWholeFile(temporary);
+    const bool written = built && platform::writeFileAtomically(fileName, built->bytes);
     std::filesystem::remove(temporary, ec);
     return written;
 }
