@@ -43,12 +43,12 @@ void reportFirstScan(dm::MainDlg& window) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto problem = dm::displayProblem(
+    const dm::platform::Status display = dm::displayAvailable(
         environment,
         {[](const std::string& display) { return dm::platform::x11DisplayAnswers(display); },
          dm::platform::waylandDisplayAnswers});
-    if (problem) {
-        std::fprintf(stderr, "%s\n", problem->c_str());
+    if (!display) {
+        std::fprintf(stderr, "%s\n", display.error().c_str());
         return 2;
     }
     // From here on SIGTERM, SIGHUP and SIGINT wait in the event loop for an orderly end. Caught

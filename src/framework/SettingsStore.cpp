@@ -41,7 +41,7 @@ void WriteMakerValue(platform::Registry& registry, const std::string& name,
                      const std::string& value) {
     const auto key = makerKey(registry);
     const platform::Status written =
-        key ? key->writeString(name, value) : platform::Status(platform::Failure{key.error()});
+        key ? key->writeString(name, value) : platform::Status(key.failure());
     if (!written) {
         // The registry's reason, such as a damaged hive, goes into the error report.
         const std::string& reason = written.error();

@@ -169,13 +169,13 @@ platform::Status writeLanguageFileContent(const std::string& fileName,
             file.WriteString(entry.itemsTag, entry.items);
         }
     }
-    const platform::FileContents built = platform::readWholeFile(temporary);
+    const platform::Result<platform::FileContents> built = platform::readWholeFile(temporary);
     std::filesystem::remove(temporary, ec);
-    if (built.status != platform::FileContents::Status::Ok)
-        return platform::Failure{built.error};
-    const auto written = platform::writeFileAtomically(fileName, built.bytes);
+    if (!built)
+        return built.failure();
+    const auto written = platform::writeFileAtomically(fileName, built->bytes);
     if (!written)
-        return platform::Failure{written.error()};
+        return written.failure();
     return {};
 }
 

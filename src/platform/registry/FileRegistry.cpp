@@ -34,22 +34,22 @@ public:
         const std::string path = pathOf(root);
         auto lock = FileLock::acquire(path + ".lock");
         if (!lock)
-            return Failure{lock.error()};
+            return lock.failure();
         removeStaleTemporaries(path);
         // Another process may have changed the hive: start from what is on disk now.
         Cache& cache = cache_[Index(root)];
         cache.hive.reset();
         auto loaded = load(root);
         if (!loaded)
-            return Failure{loaded.error()};
+            return loaded.failure();
         Hive& hive = loaded->first;
         // A key that only the machine hive holds is written as one of the user's own.
         if (!change(hive) &&
             !(root == RegistryRoot::LocalMachine && addMachineKeys(hive) && change(hive)))
-            return Failure{"the change was refused"};
+            return Failure::refused("the change was refused");
         const Result<FileIdentity> written = writeFileAtomically(path, serializeHive(hive));
         if (!written)
-            return Failure{written.error()};
+            return written.failure();
         cache.hive = std::move(hive);
         cache.identity = *written;
         return {};
@@ -107,7 +107,7 @@ private:
         cache.hive.reset();
         auto loaded = load(root);
         if (!loaded)
-            return Failure{loaded.error()};
+            return loaded.failure();
         cache.hive = std::move(loaded->first);
         cache.identity = loaded->second;
         return &*cache.hive;
@@ -143,11 +143,11 @@ private:
 
     // The machine hive and the identity of what was read; nothing when missing or damaged.
     std::optional<Hive> loadMachineHive(FileIdentity& identity) const {
-        const FileContents file = readWholeFile(machineHive_);
-        if (file.status != FileContents::Status::Ok)
+        const Result<FileContents> file = readWholeFile(machineHive_);
+        if (!file)
             return std::nullopt;
-        identity = file.identity;
-        Result<Hive> hive = parse_(file.bytes);
+        identity = file->identity;
+        Result<Hive> hive = parse_(file->bytes);
         return hive ? std::optional<Hive>(std::move(*hive)) : std::nullopt;
     }
 
@@ -212,8 +212,8 @@ private:
     // The hive on disk with the identity of what was read; an empty hive when the file is missing.
     Result<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
         const std::string path = pathOf(root);
-        FileContents file = readWholeFile(path);
-        if (file.status == FileContents::Status::Missing) {
+        const Result<FileContents> file = readWholeFile(path);
+        if (file.kind() == ErrorKind::NotFound) {
             Hive hive;
             hive.header = {root == RegistryRoot::CurrentUser
                                ? ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000"
@@ -221,13 +221,14 @@ private:
                            "#arch=win64"};
             return std::pair<Hive, std::optional<FileIdentity>>{std::move(hive), std::nullopt};
         }
-        if (file.status == FileContents::Status::Failed)
-            return Failure{"registry hive " + file.error};
-        auto hive = parse_(file.bytes);
+        if (!file)
+            return Failure{"registry hive " + file.error(), *file.kind()};
+        auto hive = parse_(file->bytes);
         if (!hive)
             return Failure{"registry hive " + path +
-                           " is damaged and is left as it is: " + hive.error()};
-        return std::pair{std::move(*hive), std::optional<FileIdentity>(file.identity)};
+                               " is damaged and is left as it is: " + hive.error(),
+                           *hive.kind()};
+        return std::pair{std::move(*hive), std::optional<FileIdentity>(file->identity)};
     }
 
     struct Layered {
