@@ -39,18 +39,18 @@ bool isWipeableDataFolder(platform::FileSystem& files, const std::string& dataFo
 
 void closePortableCopy(const platform::Platform& platform, const std::string& exeName,
                        const std::string& title) {
-    platform::FileSystem& files = *platform.fileSystem;
+    platform::FileSystem& files = platform.fileSystem;
     const std::string dataFolder = GetProductDataFolder(files, exeName, title);
     if (isWipeableDataFolder(files, dataFolder, exeName, title))
         DeleteFolderFiles(files, dataFolder, "*", kExports);
-    RemoveMakerDataFolderIfEmpty(platform);
+    RemoveMakerDataFolderIfEmpty(files, platform.system);
     const std::string ini = platform::folderOfPath(exeName) + "settings.ini";
-    if (!ExportSettingsToIni(*platform.registry, *platform.system, title, ini))
+    if (!ExportSettingsToIni(platform.registry, platform.system, title, ini))
         return;
-    DeleteProductSettingsKey(*platform.registry, title);
-    DeleteMakerValue(*platform.registry, title);
-    DeleteMakerKeyIfEmpty(*platform.registry);
-    platform.registry->removeEmptyStorage();
+    DeleteProductSettingsKey(platform.registry, title);
+    DeleteMakerValue(platform.registry, title);
+    DeleteMakerKeyIfEmpty(platform.registry);
+    platform.registry.removeEmptyStorage();
 }
 
 } // namespace dm

@@ -1,9 +1,7 @@
 #include "app/PortableClose.h"
 
 #include "framework/SettingsStore.h"
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
-#include "platform/fakes/FolderFileSystem.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/files/Folder.h"
 #include "platform/files/PathText.h"
 #include "platform/registry/FileRegistry.h"
@@ -27,15 +25,12 @@ using platform::RegistryRoot;
 
 // A portable copy in <temp>/program with its data folder below <temp>/roaming, settings in an
 // in-memory registry.
-class PortableCloseTest : public ::testing::Test {
+class PortableCloseTest : public ::testing::Test, protected platform::FakePlatform {
 protected:
     PortableCloseTest() {
         files.folders[platform::SpecialFolder::RoamingAppData] = temp.dir() + "roaming";
         fs::create_directories(temp.path() / "roaming");
         fs::create_directories(temp.path() / "program");
-        platform.fileSystem = &files;
-        platform.registry = &registry;
-        platform.system = &system;
         storeSettings();
     }
 
@@ -60,10 +55,6 @@ protected:
 
     TempDir temp;
     std::string exe = temp.dir() + "program/dimmetric";
-    platform::FolderFileSystem files;
-    platform::FakeRegistry registry;
-    platform::FakeSystemInfo system;
-    platform::Platform platform;
 };
 
 TEST_F(PortableCloseTest, LeavesNoTraceButTheSettingsFile) {
@@ -160,7 +151,7 @@ private:
 TEST_F(PortableCloseTest, ALinkSwappedInWhileTheWipeRunsLeadsNowhere) {
     SwappingFileSystem swapping;
     swapping.folders = files.folders;
-    platform.fileSystem = &swapping;
+    platform.fileSystem = swapping;
     const char* const names[] = {"Dimmetric.log", "dimmetric.ini", "sub/inner.txt"};
     for (const char* name : names) {
         temp.write("roaming/Brackenway/Dimmetric/" + std::string(name), "ours");
@@ -202,7 +193,7 @@ TEST_F(PortableCloseTest, TheRegistryFilesTheRunMadeGoWhenTheyHoldNothing) {
         if (!c.before.empty())
             temp.write("config/dimmetric/registry/user.reg", c.before);
         platform::FileRegistry fileRegistry(folder.string());
-        platform.registry = &fileRegistry;
+        platform.registry = fileRegistry;
         storeSettingsIn(fileRegistry);
         // Opened for reading at start: the machine hive gets the empty key only.
         ASSERT_TRUE(fileRegistry.createKey(RegistryRoot::LocalMachine,
