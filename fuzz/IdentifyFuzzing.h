@@ -5,8 +5,7 @@
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/files/LinuxFileSystem.h"
-#include "platform/version/FileVersionResources.h"
-#include "update/identify/IdentifyContext.h"
+#include "update/identify/IdentifyServices.h"
 
 #include <filesystem>
 #include <fstream>
@@ -30,12 +29,7 @@ inline void writeFile(const std::filesystem::path& path, const std::string& byte
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-struct IdentifyServices {
-    platform::FakeRegistry registry;
-    platform::LinuxFileSystem files;
-    platform::FileVersionResources versions;
-    platform::FakeSystemInfo system;
-    update::IdentifyContext context{registry, files, versions, system};
-};
+using IdentifyServices = update::IdentifyServices<platform::FakeRegistry, platform::LinuxFileSystem,
+                                                  platform::FakeSystemInfo>;
 
 } // namespace dm::fuzz

@@ -1,7 +1,7 @@
 // Language list scan, flag picture and switch over one language file of arbitrary bytes.
 #include "localisation/LangList.h"
 #include "localisation/LanguageRecord.h"
-#include "platform/Platform.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/version/VersionResources.h"
 
 #include <cstddef>
@@ -42,11 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(program.folder() + "QV_00000407.SPK", std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    dm::platform::Platform platform;
-    platform.versions = &program;
+    dm::platform::FakePlatform fakes;
+    fakes.platform.versions = program;
     QObject form;
     form.setObjectName("MainDlg");
-    dm::LangList list(&form, platform, {});
+    dm::LangList list(&form, fakes.platform, {});
     list.setObjectName("lng");
     list.setFilePrefix("QV_");
     list.setCplCompatibility(true);

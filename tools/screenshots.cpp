@@ -29,7 +29,7 @@ namespace {
 bool shoot(const QString& image, const QString& target) {
     ::setenv("DIMMETRIC_SMBIOS", image.toLocal8Bit().constData(), 1);
     dm::SystemPlatform system;
-    dm::MainDlg window(system.Get(), {system.Get().versions->moduleFileName(), {}});
+    dm::MainDlg window(system.Get(), {system.Get().versions.moduleFileName(), {}});
     bool activated = false;
     QObject::connect(&window, &dm::MainDlg::firstActivationDone, [&] { activated = true; });
     window.show();
@@ -123,9 +123,11 @@ bool shootDialogs(const QString& folder) {
              .flagPicture = language.flag,
              .programVersion = kVersion});
     dm::SystemPlatform system;
-    ProgramIn versions(*system.Get().versions, dir);
-    dm::platform::Platform platform = system.Get();
-    platform.versions = &versions;
+    const dm::platform::Platform& machine = system.Get();
+    ProgramIn versions(machine.versions, dir);
+    const dm::platform::Platform platform{
+        machine.registry,   machine.fileSystem, machine.system, machine.shell,
+        machine.messageBox, machine.memory,     machine.wmi,    versions};
     const dm::ProgramForms forms(platform, {versions.moduleFileName(), {}});
     forms.mainWindow().lng()->ScanLanguageFiles();
     forms.mainWindow().lng()->SelectLanguageId(0x040C);

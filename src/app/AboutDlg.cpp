@@ -43,7 +43,7 @@ void AboutDlg::UpdateTexts() {
     setWindowTitle(platform::toQt(TS("About") + " " + title_));
     ui_->appname_lbl->setText(platform::toQt(TS("Application Name :") + " " + title_));
     ui_->version_lbl->setText(
-        platform::toQt(TS("Version :") + " " + GetFileVersionText(*platform_.versions, exeName_)));
+        platform::toQt(TS("Version :") + " " + GetFileVersionText(platform_.versions, exeName_)));
 }
 
 bool AboutDlg::Execute() {
@@ -54,8 +54,7 @@ bool AboutDlg::Execute() {
 }
 
 void AboutDlg::openLink(const std::string& address) {
-    if (platform_.shell)
-        platform_.shell->open(address, "", {this, false, false});
+    platform_.shell.open(address, "", {this, false, false});
 }
 
 void AboutDlg::email_btnClick() {

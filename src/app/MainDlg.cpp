@@ -51,7 +51,7 @@ MainDlg::MainDlg(const platform::Platform& platform, ProgramStart start, QWidget
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform), start_(std::move(start)), ui_(std::make_unique<Ui::MainDlg>()),
-      sizes_(platform.system ? platform.system->decimalSeparator() : std::string(".")) {
+      sizes_(platform.system.decimalSeparator()) {
     initFormPictures();
     ui_->setupUi(this);
     ui_->client->setObjectName(QString()); // layout holder only, not a component of the form

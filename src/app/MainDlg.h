@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/FormatSize.h"
+#include "platform/Platform.h"
 
 #include <QMainWindow>
 
@@ -18,9 +19,6 @@ class MainDlg;
 
 namespace dm {
 
-namespace platform {
-struct Platform;
-}
 namespace update {
 class FileGrabber;
 class VigilLite;
@@ -148,7 +146,7 @@ private:
     PictureButton* emptySlotButton(int slot) const;
     PictureButton* getSpecButton(int slot) const;
 
-    const platform::Platform& platform_;
+    const platform::Platform platform_;
     ProgramStart start_;
     std::unique_ptr<Ui::MainDlg> ui_;
     ApplicationEvents* appEvt_ = nullptr;

@@ -33,16 +33,14 @@ void MainDlg::ExportSlots(const std::string& separator, const std::string& exten
             sections.push_back(sectionOf(slot, *slotList(slot)));
 
     const std::string file =
-        GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle) + "export." + extension;
+        GetProductDataFolder(platform_.fileSystem, start_.ExeName, kTitle) + "export." + extension;
     const ExportQuoting quoting =
         extension == "csv" ? ExportQuoting::Spreadsheet : ExportQuoting::None;
-    if (!platform_.fileSystem->writeFileInFolder(file,
-                                                 formatExport(sections, separator, quoting))) {
+    if (!platform_.fileSystem.writeFileInFolder(file, formatExport(sections, separator, quoting))) {
         reportError("Cannot create file \"" + file + "\"");
         return;
     }
-    if (platform_.shell)
-        platform_.shell->open(file, "", {nullptr, true, false});
+    platform_.shell.open(file, "", {nullptr, true, false});
 }
 
 void MainDlg::ext1Click() {

@@ -158,8 +158,7 @@ void MainDlg::getSpecClick(int slot) {
                                               : std::string();
     };
     const std::string address = specificationAddress(DIMMETRIC_SEARCH_HOST, value(2), value(3));
-    if (platform_.shell)
-        platform_.shell->open(address, "", {nullptr, true, false});
+    platform_.shell.open(address, "", {nullptr, true, false});
 }
 
 void MainDlg::logInfo(const std::string& message) {

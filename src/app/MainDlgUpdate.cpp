@@ -23,17 +23,16 @@ void MainDlg::OnUpdateResult(update::VigilLite& sender) {
         logInfo("New version of Dimmetric is detected");
         const std::string question =
             TS("A new version of Dimmetric is available. Do you want to download update now ?");
-        if (platform_.messageBox &&
-            MsgQuestion(*platform_.messageBox, this, question) == platform::IDYES)
+        if (MsgQuestion(platform_.messageBox, this, question) == platform::IDYES)
             openDetached(update::makerServerUrl("/"));
     } else if (sender.ReplyValid()) {
         logInfo("Dimmetric is already up to date.");
-        if (!silent_ && platform_.messageBox)
-            platform_.messageBox->show(this, TS("Dimmetric is already up to date."), kTitle,
-                                       platform::MB_OK);
-    } else if (!silent_ && platform_.messageBox) {
+        if (!silent_)
+            platform_.messageBox.show(this, TS("Dimmetric is already up to date."), kTitle,
+                                      platform::MB_OK);
+    } else if (!silent_) {
         // A failed check asked for from the menu says so, and why; it is no "up to date".
-        platform_.messageBox->show(
+        platform_.messageBox.show(
             this, TS("The update check could not be made.") + "\n" + sender.failureCause(), kTitle,
             platform::MB_OK | platform::MB_ICONEXCLAMATION);
     }

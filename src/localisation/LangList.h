@@ -139,10 +139,10 @@ private:
     // The first entry of code's language identifier, else of its primary language.
     bool selectSameLanguage(std::int32_t code);
 
-    platform::Registry* registry_;
-    platform::SystemInfo* system_;
-    platform::VersionResources* versions_;
-    platform::MessageBox* messageBox_;
+    platform::Registry& registry_;
+    platform::SystemInfo& system_;
+    platform::VersionResources& versions_;
+    platform::MessageBox& messageBox_;
     std::vector<std::string> parameters_;
     std::string programFolder_;
     QStringList excluded_;

@@ -18,7 +18,7 @@ namespace {
 
 class LanguageSwitchTest : public MainWindowTest {
 protected:
-    LanguageSwitchTest() : program(dir.dir() + "dimmetric") { platform.versions = &program; }
+    LanguageSwitchTest() : program(dir.dir() + "dimmetric") { platform.versions = program; }
 
     // A German language file for the main window, as a translator's tool writes one.
     void writeGermanFile() {
@@ -118,7 +118,7 @@ TEST_F(LanguageSwitchTest, ALanguageFileThatFailsAtFirstActivationIsReportedOnce
     ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", file));
     system.languageId = 0x0407;
     ReactivatingMessageBox box;
-    platform.messageBox = &box;
+    platform.messageBox = box;
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});

@@ -367,7 +367,7 @@ TEST_F(MainWindowTest, FailedInventoryLogsWhyEachMemorySourceGaveNothing) {
         sources.udevDatabase = c.udev;
         const std::unique_ptr<platform::WmiLocator> machine =
             platform::makeSystemWmiLocator(sources);
-        platform.wmi = machine.get();
+        platform.wmi = *machine;
         start();
         EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 0");
         ASSERT_TRUE(window().Log());
@@ -676,7 +676,7 @@ TEST_F(MainWindowTest, ADamagedHiveIsReportedLeftAsItIsAndTheWindowIsScanned) {
     const std::string damaged = "WINE REGISTRY Version 2\n[Software\\\\Brackenway]\n\"x\"=broken\n";
     const std::string hive = dir.write("registry/user.reg", damaged);
     platform::FileRegistry files(dir.dir() + "registry");
-    platform.registry = &files;
+    platform.registry = files;
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     MainDlg& window = start();
@@ -727,7 +727,7 @@ public:
 
 TEST_F(MainWindowTest, FailingTicksDoNotStackErrorReports) {
     TickingMessageBox ticking;
-    platform.messageBox = &ticking;
+    platform.messageBox = ticking;
     setInventory(nullptr);
     MainDlg& window = start();
     ticking.window = &window;

@@ -42,7 +42,7 @@ protected:
         fs::create_directories(dir.path() / "program");
         fs::create_symlink(DIMMETRIC_EXE, dir.path() / "program/dimmetric");
         exeName = dir.dir() + "program/dimmetric";
-        platform.versions = &program;
+        platform.versions = program;
         // A current system: the requests use TLS.
         system.workstation = platform::WorkstationVersion{10, 0};
         server.serve("/vigil/check.php", 200, "OK", "1.23.0.47");

@@ -3,10 +3,7 @@
 #include "localisation/TextStorage.h"
 #include "localisation/format/LanguageCode.h"
 #include "localisation/format/Storefile.h"
-#include "platform/Platform.h"
-#include "platform/fakes/FakeMessageBox.h"
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/qt/QtText.h"
 #include "platform/registry/RegistryError.h"
 #include "platform/version/VersionBlockWriter.h"
@@ -84,7 +81,7 @@ private:
 
 // A program folder with language files, an in-memory registry and a language list owned by a
 // form "TestDlg" that holds a text table "ts".
-class LangListTest : public ::testing::Test {
+class LangListTest : public ::testing::Test, protected dm::platform::FakePlatform {
 protected:
     void SetUp() override {
         form.setObjectName("TestDlg");
@@ -96,11 +93,7 @@ protected:
 
     // A language list as the main window sets it up.
     std::unique_ptr<LangList> makeList(std::vector<std::string> parameters = {}) {
-        dm::platform::Platform platform;
-        platform.registry = &registry;
-        platform.system = &system;
-        platform.versions = &versions;
-        platform.messageBox = &messageBox;
+        platform.versions = programVersions;
         auto list = std::make_unique<LangList>(&form, platform, std::move(parameters));
         list->setObjectName("lng");
         list->setFilePrefix("QV_");
@@ -149,10 +142,7 @@ protected:
 
     bool applicationReady = ensureApplication();
     dm::test::TempDir program;
-    dm::platform::FakeRegistry registry;
-    dm::platform::FakeSystemInfo system;
-    ProgramVersions versions{program.dir()};
-    dm::platform::FakeMessageBox messageBox;
+    ProgramVersions programVersions{program.dir()};
     QWidget form;
     dm::TextStorage* table = nullptr;
 };
@@ -635,14 +625,10 @@ TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheList
         dm::platform::VersionResources* program;
         std::string templateFile;
     };
-    const Case cases[] = {{&versions, program.dir() + "QV_ORIGINAL.SPK"},
+    const Case cases[] = {{&programVersions, program.dir() + "QV_ORIGINAL.SPK"},
                           {&inSysfs, "/sys/QV_ORIGINAL.SPK"}};
     for (const Case& c : cases) {
-        dm::platform::Platform platform;
-        platform.registry = &registry;
-        platform.system = &system;
-        platform.versions = c.program;
-        platform.messageBox = &messageBox;
+        platform.versions = *c.program;
         LangList list(&form, platform, {"-co"});
         list.setFilePrefix("QV_");
         list.setRegKey(kRegKey);
@@ -660,7 +646,7 @@ TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheList
         EXPECT_FALSE(std::filesystem::is_regular_file(c.templateFile));
         // Its owner tells the user; the list goes on with its scan.
         EXPECT_TRUE(messageBox.shown.empty());
-        EXPECT_EQ(list.entries().size(), c.program == &versions ? 1u : 0u);
+        EXPECT_EQ(list.entries().size(), c.program == &programVersions ? 1u : 0u);
     }
 }
 

@@ -2,10 +2,7 @@
 #include "localisation/LangList.h"
 #include "localisation/LanguageChoice.h"
 #include "localisation/format/LanguageCode.h"
-#include "platform/Platform.h"
-#include "platform/fakes/FakeMessageBox.h"
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
 #include "support/QtApplication.h"
@@ -47,16 +44,13 @@ private:
 
 // A form "MainDlg" with a language list "lng" whose after-switch handler counts its calls, and
 // language files in the program folder.
-class LanguageChoiceTest : public ::testing::Test {
+class LanguageChoiceTest : public ::testing::Test, protected platform::FakePlatform {
 protected:
     static void SetUpTestSuite() { ensureQtApplication("language_choice_test"); }
 
     LanguageChoiceTest() {
         form.setObjectName("MainDlg");
-        platform.registry = &registry;
-        platform.system = &system;
-        platform.versions = &versions;
-        platform.messageBox = &messageBox;
+        platform.versions = programVersions;
         system.languageId = 0;
     }
 
@@ -114,11 +108,7 @@ protected:
     }
 
     TempDir program;
-    platform::FakeRegistry registry;
-    platform::FakeSystemInfo system;
-    platform::FakeMessageBox messageBox;
-    ProgramInFolder versions{program.dir()};
-    platform::Platform platform;
+    ProgramInFolder programVersions{program.dir()};
     QWidget form;
     std::unique_ptr<LangList> list;
     std::vector<QObject*> senders;

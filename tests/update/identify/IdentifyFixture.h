@@ -3,11 +3,10 @@
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/FolderFileSystem.h"
-#include "platform/version/FileVersionResources.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
-#include "update/identify/IdentifyContext.h"
+#include "update/identify/IdentifyServices.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +20,10 @@ using Values = std::vector<std::pair<std::string, platform::RegistryValue>>;
 
 // The engine over a registry in memory, the real file system below a temporary folder (with
 // the system folder inside it) and scripted system facts.
-class IdentifyFixture : public ::testing::Test {
+class IdentifyFixture
+    : public ::testing::Test,
+      protected IdentifyServices<platform::FakeRegistry, platform::FolderFileSystem,
+                                 platform::FakeSystemInfo> {
 protected:
     IdentifyFixture() { files.folders[platform::SpecialFolder::System] = temp.dir() + "system"; }
 
@@ -50,11 +52,6 @@ protected:
     }
 
     dm::test::TempDir temp;
-    platform::FakeRegistry registry;
-    platform::FolderFileSystem files;
-    platform::FileVersionResources versions;
-    platform::FakeSystemInfo system;
-    IdentifyContext context{registry, files, versions, system};
 };
 
 inline platform::RegistryValue sz(const std::string& text) {

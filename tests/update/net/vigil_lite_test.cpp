@@ -3,6 +3,7 @@
 #include "NetTestHelpers.h"
 #include "TestServer.h"
 #include "framework/RunLog.h"
+#include "platform/fakes/FakeShell.h"
 #include "support/EnvironmentGuard.h"
 #include "update/identify/IdentifyFixture.h"
 
@@ -73,7 +74,9 @@ protected:
 
     std::string self = versions.moduleFileName();
     dm::test::EnvironmentGuard environment;
-    RunLog log{RunLog::Services{files, system}, temp.dir() + "Dimmetric.log", true, 10000, false};
+    platform::FakeShell shell;
+    RunLog log{RunLog::Services{files, system, shell}, temp.dir() + "Dimmetric.log", true, 10000,
+               false};
     QObject owner;
     VigilLite checker{&log, "Dimmetric", {context, dm::test::shortLimits(5s, 20s)}};
     TestServer server{TestServer::Tls::On};
