@@ -123,22 +123,66 @@ bool LanguageRecord::LoadAndApply(const std::string& fileName) {
     if (!picture)
         throw LanguageFileError("Bitmap image is not valid");
 
+    if (fileRevision_ > kLanguageRevision)
+        throw LanguageFileError("Format not supported in this revision");
+
+    std::vector<CollectedComponent> components;
+    if (root_)
+        CollectComponents(QString(), components, excluded_, root_);
+    putBackOriginalTexts(components);
     if (fileRevision_ == 0) {
         applyRevision0(content->entries);
         return true;
     }
-    if (fileRevision_ > kLanguageRevision)
-        throw LanguageFileError("Format not supported in this revision");
-
     takeHeaderBlock(*content);
     platform::CodePage codePage(codePageOf(charSet_));
-    std::vector<CollectedComponent> components;
-    if (root_)
-        CollectComponents(QString(), components, excluded_, root_);
     applyFonts(components, codePage);
     applyGroups(content->entries, components, codePage);
     // Qt's tool tip and menu fonts carry no character set, so there is nothing more to set.
     return true;
+}
+
+void LanguageRecord::putBackOriginalTexts(const std::vector<CollectedComponent>& components) {
+    // Entries of freed components go, so that a new one at the same address counts as new.
+    originals_.removeIf([](const auto& entry) { return entry.value().component.isNull(); });
+    for (const CollectedComponent& collected : components) {
+        QObject* c = collected.Component;
+        auto known = originals_.find(c);
+        if (known == originals_.end()) {
+            OriginalTexts texts{c, {}, {}, {}, {}, Published::Items};
+            for (const Published p : {Published::Caption, Published::Text})
+                if (hasPublished(c, p)) {
+                    texts.caption = readPublished(c, p).toString();
+                    break;
+                }
+            if (hasPublished(c, Published::Hint))
+                texts.hint = readPublished(c, Published::Hint).toString();
+            if (hasPublished(c, Published::ShowHint))
+                texts.showHint = readPublished(c, Published::ShowHint).toBool();
+            for (const Published p : {Published::Items, Published::Lines})
+                if (hasPublished(c, p)) {
+                    texts.items = readPublished(c, p).toStringList();
+                    texts.itemsProperty = p;
+                    break;
+                }
+            originals_.insert(c, texts);
+            continue;
+        }
+        const OriginalTexts& texts = known.value();
+        const int itemIndex = hasPublished(c, Published::ItemIndex)
+                                  ? readPublished(c, Published::ItemIndex).toInt()
+                                  : -2;
+        if (texts.caption)
+            setCaptionOrText(c, *texts.caption);
+        if (texts.hint)
+            writePublished(c, Published::Hint, *texts.hint);
+        if (texts.showHint)
+            writePublished(c, Published::ShowHint, *texts.showHint);
+        if (texts.items)
+            writePublished(c, texts.itemsProperty, *texts.items);
+        if (itemIndex >= -1)
+            writePublished(c, Published::ItemIndex, itemIndex);
+    }
 }
 
 void LanguageRecord::takeHeaderBlock(const LanguageFileContent& content) {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "localisation/Components.h"
+#include "localisation/PublishedProperties.h"
 #include "platform/Error.h"
 
+#include <QHash>
 #include <QImage>
+#include <QPointer>
 #include <QStringList>
 #include <cstdint>
 #include <optional>
@@ -38,7 +41,9 @@ std::string languageFileText(const std::string& bytes, std::uint8_t charSet);
 // One language file in memory. LoadAndApply reads a file and applies it to the live components
 // below the root (fonts and character set, captions and texts, hints, item lists, alignment);
 // SaveToFile writes a revision-4 file from the fields and the live components (the template).
-// Texts in the fields are bytes in the file's character set.
+// Texts in the fields are bytes in the file's character set. Before applying a file, the record
+// puts back the texts each component had before this record first applied one (the texts of
+// the template), so a text the file lacks shows untranslated rather than in the last language.
 class LanguageRecord {
 public:
     // root: the component whose owned components, recursively, are translated (the application
@@ -49,9 +54,10 @@ public:
     LanguageRecord(const LanguageRecord&) = delete;
     LanguageRecord& operator=(const LanguageRecord&) = delete;
 
-    // True when the file was read and applied; False for a missing file, a wrong signature or
-    // 5 records or fewer. Throws LanguageFileError as above. An empty name is the program's
-    // folder + language identifier as eight hexadecimal digits + ".SPK".
+    // True when the file was read and applied (after the untranslated texts were put back);
+    // False, changing nothing, for a missing file, a wrong signature or 5 records or fewer. Throws
+    // LanguageFileError as above. An empty name is the program's folder + language identifier as
+    // eight hexadecimal digits + ".SPK".
     bool LoadAndApply(const std::string& fileName);
     // Writes the file whole (through a temporary file); False when it can't be written.
     bool SaveToFile(const std::string& fileName);
@@ -81,7 +87,20 @@ public:
     void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
 private:
+    // A component's texts as they were before any file was applied to it.
+    struct OriginalTexts {
+        QPointer<QObject> component;
+        std::optional<QString> caption;
+        std::optional<QString> hint;
+        std::optional<bool> showHint;
+        std::optional<QStringList> items;
+        Published itemsProperty = Published::Items; // or Lines
+    };
+
     std::string defaultFileName() const;
+    // Keeps the untranslated texts of components not seen before, then puts every component's
+    // untranslated texts back.
+    void putBackOriginalTexts(const std::vector<CollectedComponent>& components);
     void takeHeaderBlock(const LanguageFileContent& content);
     void applyFonts(const std::vector<CollectedComponent>& components,
                     platform::CodePage& codePage);
@@ -111,6 +130,7 @@ private:
     std::uint8_t charSet_ = 0;
     QImage flagPicture_;
     std::int32_t minFontSize_ = 8;
+    QHash<const QObject*, OriginalTexts> originals_;
 };
 
 } // namespace dm
