@@ -43,8 +43,8 @@ std::string languageFileText(const std::string& bytes, std::uint8_t charSet);
 // below the root (fonts and character set, captions and texts, hints, item lists, alignment);
 // SaveToFile writes a revision-4 file from the fields and the live components (the template).
 // Texts in the fields are bytes in the file's character set. Before applying a file, the record
-// puts back the texts each component had before this record first applied one (the texts of
-// the template), so a text the file lacks shows untranslated rather than in the last language.
+// puts back every text its earlier files changed as it was before (the texts of the template),
+// so a text the file lacks shows untranslated rather than in the last language.
 class LanguageRecord {
 public:
     // root: the component whose owned components, recursively, are translated (the application
@@ -90,20 +90,22 @@ public:
     void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
 private:
-    // A component's texts as they were before any file was applied to it.
+    // A component's texts that a file changed, as they were before the first file changed them.
     struct OriginalTexts {
         QPointer<QObject> component;
         std::optional<QString> caption;
         std::optional<QString> hint;
         std::optional<bool> showHint;
         std::optional<QStringList> items;
-        Published itemsProperty = Published::Items; // or Lines
+        std::optional<Published> itemsProperty; // Items or Lines
     };
+    enum class OriginalText { Caption, Hint, Items };
 
     std::string defaultFileName() const;
-    // Keeps the untranslated texts of components not seen before, then puts every component's
-    // untranslated texts back.
-    void putBackOriginalTexts(const std::vector<CollectedComponent>& components);
+    // Keeps component's text as it is before a file first changes it.
+    void rememberOriginal(QObject* component, OriginalText text);
+    // Puts back every text a file changed.
+    void putBackOriginalTexts();
     void takeHeaderBlock(const LanguageFileContent& content);
     void applyFonts(const std::vector<CollectedComponent>& components,
                     platform::CodePage& codePage);
