@@ -6,8 +6,11 @@
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "ui_AboutDlg.h"
+
 #include "update/net/MakerServer.h"
+#include <QShowEvent>
 
 namespace dm {
 
@@ -34,6 +37,12 @@ AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, std:
 }
 
 AboutDlg::~AboutDlg() = default;
+
+void AboutDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        platform::keepOnScreen(*this);
+}
 
 std::string AboutDlg::TS(const std::string& english) const {
     return platform::fromQt(TS_about_->Translate(platform::toQt(english)));

@@ -39,6 +39,10 @@ public:
 
     TextStorage* TS_about() const { return TS_about_; }
 
+protected:
+    // Kept on the screen's free area wherever it is put.
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::string TS(const std::string& english) const;
     void openLink(const std::string& address);

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -140,15 +141,20 @@ private:
     void narrowToFirstColumn();
     // Hands the size formatter the unit names of the current language.
     void setSizeUnits();
-    // The components of slot 1 to 4.
-    QGroupBox* slotGroup(int slot) const;
-    QTreeWidget* slotList(int slot) const;
-    PictureButton* emptySlotButton(int slot) const;
-    PictureButton* getSpecButton(int slot) const;
+    // The controls of one slot group.
+    struct SlotControls {
+        QGroupBox* group;
+        QTreeWidget* list;
+        PictureButton* getSpec;
+        PictureButton* emptySlot;
+    };
+    // The controls of slot 1 to 4.
+    const SlotControls& slotControls(int slot) const { return slotControls_.at(slot - 1); }
 
     const platform::Platform platform_;
     ProgramStart start_;
     std::unique_ptr<Ui::MainDlg> ui_;
+    std::array<SlotControls, 4> slotControls_{};
     ApplicationEvents* appEvt_ = nullptr;
     ImageList* imageList96_ = nullptr;
     QTimer* memTmr_ = nullptr;

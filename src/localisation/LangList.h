@@ -55,6 +55,8 @@ public:
     void setExcludedComps(const QStringList& names);
 
     int LanguageIndex() const { return languageIndex_; }
+    // A language file is applied (the last switch loaded its file).
+    bool languageLoaded() const { return languageLoaded_; }
     // Switches to entry index: asks BeforeLanguageSwitch, remembers the choice, loads and applies
     // the language file and then tells AfterLanguageSwitch. An index outside the entries does
     // nothing. A file the reader refuses (LanguageFileError) ends the switch with that error, and

@@ -4,15 +4,19 @@
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
+#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtText.h"
 #include "platform/registry/FileRegistry.h"
 #include "platform/smbios/UdevMemory.h"
 #include "platform/wmi/MemoryWmiRepository.h"
 #include "platform/wmi/SystemWmi.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 namespace dm::test {
@@ -60,6 +64,32 @@ TEST_F(MainWindowTest, FormHasItsComponentsAtTheirPlaces) {
     EXPECT_EQ(textOf(*window.findChild<QWidget*>("getSpec1_btn")), "Get Specification");
     // Before the first activation the caption is not set yet.
     EXPECT_EQ(window.windowTitle(), "");
+}
+
+// The test screen (800 x 600) is too small for the window at its designed position: shown, the
+// window's frame lies on the screen's free area, as do the dialogs' frames.
+TEST_F(MainWindowTest, WindowAndDialogsStayOnTheScreen) {
+    setInventory(nullptr);
+    MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
+    ASSERT_EQ(window.pos(), QPoint(198, 179));
+    window.show();
+    const QRect area = window.screen()->availableGeometry();
+    ASSERT_LT(area.width(), 198 + window.width());
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << window.frameGeometry().x();
+
+    window.move(area.right() - 100, area.bottom() - 100);
+    platform::QtMessageBox boxes;
+    QRect shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = open->frameGeometry();
+            open->accept();
+        }
+    });
+    boxes.show(&window, "A text long enough to make a box of some width", "Dimmetric",
+               platform::MB_OK);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(area.contains(shown)) << shown.x() << "," << shown.y();
 }
 
 TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {

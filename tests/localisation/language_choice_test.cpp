@@ -315,5 +315,66 @@ TEST_F(LanguageChoiceTest, OpeningTheDialogAndMovingThroughItSwitchesNothing) {
     EXPECT_EQ(chooser.captionLabel()->text(), "Deutsch name");
 }
 
+// However its last showing ended (arrows then Escape, a press on one entry released on
+// another), the dialog opens with the current language's entry highlighted, none while no
+// language is loaded; showing it switches nothing.
+TEST_F(LanguageChoiceTest, DialogOpensWithTheCurrentLanguageHighlighted) {
+    addLanguage(0x0409, "English", "");
+    addLanguage(0x0407, "Deutsch", "");
+    addLanguage(0x040C, "Francais", "");
+    QWidget main;
+    LangList& languages = makeList();
+    LangDlg dialog(&languages, &main);
+    QListWidget& entries = *dialog.LanguageChoice1()->entries();
+    ASSERT_EQ(entries.count(), 3);
+    const auto rowOf = [&](const QString& title) {
+        for (int row = 0; row < entries.count(); ++row)
+            if (entries.item(row)->text().startsWith(title))
+                return row;
+        return -1;
+    };
+    const int german = rowOf("Deutsch");
+    const int other = german == 0 ? 1 : 0;
+    const auto centre = [&](int row) { return entries.visualItemRect(entries.item(row)).center(); };
+
+    // What is highlighted as the dialog shows, before the user's action that closes it.
+    QList<int> highlighted;
+    const auto showThen = [&](const std::function<void()>& action) {
+        QTimer::singleShot(0, &dialog, [&, action] {
+            highlighted.clear();
+            for (const QListWidgetItem* item : entries.selectedItems())
+                highlighted << entries.row(item);
+            action();
+            if (dialog.isVisible())
+                dialog.close();
+        });
+        dialog.Execute();
+        return highlighted;
+    };
+    const auto arrowsThenEscape = [&] {
+        entries.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&entries, Qt::Key_Down);
+        QTest::keyClick(&entries, Qt::Key_Down);
+        QTest::keyClick(&entries, Qt::Key_Escape);
+    };
+    const auto pressOneReleaseOnAnother = [&] {
+        QTest::mousePress(entries.viewport(), Qt::LeftButton, {}, centre(other));
+        QTest::mouseMove(entries.viewport(), centre(german == 2 ? 1 : 2));
+        QTest::mouseRelease(entries.viewport(), Qt::LeftButton, {}, centre(german == 2 ? 1 : 2));
+    };
+
+    EXPECT_EQ(showThen(arrowsThenEscape), QList<int>());
+    EXPECT_EQ(showThen(pressOneReleaseOnAnother), QList<int>());
+    EXPECT_EQ(showThen([] {}), QList<int>());
+
+    ASSERT_TRUE(languages.SelectLanguageId(0x0407));
+    EXPECT_EQ(showThen(arrowsThenEscape), QList<int>{german});
+    EXPECT_EQ(showThen(pressOneReleaseOnAnother), QList<int>{german});
+    EXPECT_EQ(showThen([] {}), QList<int>{german});
+    EXPECT_EQ(languages.LanguageIndex(), german);
+    EXPECT_EQ(senders.size(), 1u);
+    EXPECT_EQ(storedChoice(), 0x0407u);
+}
+
 } // namespace
 } // namespace dm::test
