@@ -420,6 +420,21 @@ TEST_F(MainWindowTest, SerialVendorAndModelRules) {
     EXPECT_TRUE(child("getSpec1_btn").isEnabled());
 }
 
+// The search must reach a real engine: no name reserved for examples, tests or local use.
+TEST(SearchHost, IsAPublicName) {
+    const std::string host = DIMMETRIC_SEARCH_HOST;
+    ASSERT_FALSE(host.empty());
+    for (const std::string reserved : {".example", ".test", ".invalid", ".localhost", ".local",
+                                       "example.com", "example.net", "example.org"}) {
+        SCOPED_TRACE(reserved);
+        const bool endsWithIt =
+            host.size() >= reserved.size() &&
+            host.compare(host.size() - reserved.size(), std::string::npos, reserved) == 0;
+        EXPECT_FALSE(endsWithIt) << host;
+    }
+    EXPECT_EQ(host.find_first_of("/:?# "), std::string::npos) << "a host name alone: " << host;
+}
+
 TEST_F(MainWindowTest, GetSpecificationSearchesForVendorAndModel) {
     const auto board =
         makeBoard(2, {module("DIMM0"), module("DIMM1", 8192, 0x1A, 2400, "n/a", "X")});
