@@ -87,7 +87,9 @@ TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
         "MB",
         "TB",
         "Serial#",
-        "The update check could not be made."};
+        "The update check could not be made.",
+        "The update server could not be reached.",
+        "The update server answered, but not with a version number."};
     EXPECT_EQ(window.mainTS()->Items(), texts);
     EXPECT_EQ(window.lng()->LanguageIndex(), 0);
     EXPECT_EQ(window.lng()->FilePrefix(), "QV_");

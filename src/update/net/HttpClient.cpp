@@ -25,10 +25,16 @@ std::string tooLargeText(const char* part, std::size_t limit) {
     return std::string("Reply ") + part + " larger than " + std::to_string(limit) + " bytes";
 }
 
-// The text after the code of a status line ("HTTP/1.1 404 Not Found"), without its line end.
-std::string statusText(std::string_view line) {
+// A header line without its line end.
+std::string_view withoutLineEnd(std::string_view line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.remove_suffix(1);
+    return line;
+}
+
+// The text after the code of a status line ("HTTP/1.1 404 Not Found"), without its line end.
+std::string statusText(std::string_view line) {
+    line = withoutLineEnd(line);
     const auto code = line.find(' ');
     const auto text = code == std::string_view::npos ? code : line.find(' ', code + 1);
     return text == std::string_view::npos ? std::string() : std::string(line.substr(text + 1));
@@ -154,6 +160,7 @@ platform::Status HttpClient::getAsync() {
     transfer_ = std::move(transfer);
     failure_.reset();
     reasonPhrase_.clear();
+    statusLine_.clear();
     received_ = 0;
     headerBytes_ = 0;
     wentSecure_ = false;
@@ -202,9 +209,10 @@ bool HttpClient::takeHeader(std::string_view line) {
         failure_ = Ending{kHttpErrorHeaderTooLarge, tooLargeText("header", limits_.maxHeaderBytes)};
         return false;
     }
-    if (line.substr(0, 5) == "HTTP/")
+    if (line.substr(0, 5) == "HTTP/") {
         reasonPhrase_ = statusText(line); // each reply of a redirection has its own
-    else if (line == "\r\n" || line == "\n")
+        statusLine_ = withoutLineEnd(line);
+    } else if (line == "\r\n" || line == "\n")
         progressed(); // a whole header came
     return true;
 }

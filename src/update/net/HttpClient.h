@@ -94,6 +94,8 @@ public:
     platform::Status getAsync();
     // The status line's text after the code, or the words for a failure; empty before any.
     const std::string& reasonPhrase() const { return reasonPhrase_; }
+    // The last reply's status line ("HTTP/1.1 404 Not Found"); empty before any reply came.
+    const std::string& statusLine() const { return statusLine_; }
     const TlsSettings& SslContext() const { return sslContext_; }
     // A request was started and its completion has not been delivered yet.
     bool busy() const { return busy_; }
@@ -128,6 +130,7 @@ private:
     std::size_t headerBytes_ = 0;
     bool wentSecure_ = false;
     std::string reasonPhrase_;
+    std::string statusLine_;
     bool busy_ = false;
 };
 
