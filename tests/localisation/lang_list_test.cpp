@@ -625,6 +625,45 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
     }
 }
 
+// Root writes wherever a permission would stop a user; a folder in the template's place, and a
+// program folder in sysfs, stop it all the same.
+TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheListRunsOn) {
+    std::filesystem::create_directory(program.dir() + "QV_ORIGINAL.SPK");
+    addLanguage(0x0407, 0, "Deutsch");
+    ProgramVersions inSysfs("/sys/");
+    struct Case {
+        dm::platform::VersionResources* program;
+        std::string templateFile;
+    };
+    const Case cases[] = {{&versions, program.dir() + "QV_ORIGINAL.SPK"},
+                          {&inSysfs, "/sys/QV_ORIGINAL.SPK"}};
+    for (const Case& c : cases) {
+        dm::platform::Platform platform;
+        platform.registry = &registry;
+        platform.system = &system;
+        platform.versions = c.program;
+        platform.messageBox = &messageBox;
+        LangList list(&form, platform, {"-co"});
+        list.setFilePrefix("QV_");
+        list.setRegKey(kRegKey);
+        list.setCplCompatibility(true);
+        list.Loaded();
+        std::vector<std::pair<std::string, std::string>> reports;
+        QObject::connect(&list, &LangList::templateNotWritten,
+                         [&](const std::string& file, const std::string& reason) {
+                             reports.emplace_back(file, reason);
+                         });
+        list.FirstActivation();
+        ASSERT_EQ(reports.size(), 1u) << c.templateFile;
+        EXPECT_EQ(reports[0].first, c.templateFile);
+        EXPECT_FALSE(reports[0].second.empty()) << c.templateFile;
+        EXPECT_FALSE(std::filesystem::is_regular_file(c.templateFile));
+        // Its owner tells the user; the list goes on with its scan.
+        EXPECT_TRUE(messageBox.shown.empty());
+        EXPECT_EQ(list.entries().size(), c.program == &versions ? 1u : 0u);
+    }
+}
+
 TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     LanguageFileContent first;
     first.languageId = 0x0407;

@@ -6,6 +6,8 @@
 #include "platform/text/ByteOrder.h"
 
 #include <filesystem>
+#include <random>
+#include <string>
 #include <system_error>
 
 namespace dm {
@@ -118,10 +120,20 @@ std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fi
     return content;
 }
 
-bool writeLanguageFileContent(const std::string& fileName, const LanguageFileContent& content,
-                              std::uint16_t revision) {
-    const std::string temporary = fileName + ".tmp";
+platform::Status writeLanguageFileContent(const std::string& fileName,
+                                          const LanguageFileContent& content,
+                                          std::uint16_t revision) {
+    // The record file is built in a scratch file of the temporary folder, so that the one write
+    // into the target's folder is the atomic writer's, which says why it failed.
     std::error_code ec;
+    const std::filesystem::path scratchFolder = std::filesystem::temp_directory_path(ec);
+    if (ec)
+        return platform::Failure{"no temporary folder to build " + fileName +
+                                 " in: " + ec.message()};
+    const std::string temporary =
+        (scratchFolder / ("dimmetric-" + std::to_string(std::random_device{}()) + "-" +
+                          std::filesystem::path(fileName).filename().string() + ".tmp"))
+            .string();
     std::filesystem::remove(temporary, ec);
     {
         Storefile file;
@@ -129,7 +141,7 @@ bool writeLanguageFileContent(const std::string& fileName, const LanguageFileCon
         file.setFilename(temporary);
         file.SetActive(true);
         if (!file.Active())
-            return false;
+            return platform::Failure{"cannot create the scratch file " + temporary};
         file.WriteInteger(
             0, static_cast<std::int32_t>((std::uint32_t{revision} << 16) | content.languageId));
         file.WriteString(1, content.listTitle);
@@ -158,10 +170,13 @@ bool writeLanguageFileContent(const std::string& fileName, const LanguageFileCon
         }
     }
     const platform::FileContents built = platform::readWholeFile(temporary);
-    const bool written = built.status == platform::FileContents::Status::Ok &&
-                         platform::writeFileAtomically(fileName, built.bytes);
     std::filesystem::remove(temporary, ec);
-    return written;
+    if (built.status != platform::FileContents::Status::Ok)
+        return platform::Failure{built.error};
+    const auto written = platform::writeFileAtomically(fileName, built.bytes);
+    if (!written)
+        return platform::Failure{written.error()};
+    return {};
 }
 
 } // namespace dm

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,8 +56,9 @@ std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fi
 
 // Writes the content as a language file of revision `revision` (the header, the header block of
 // the latest revision, then one group per entry), whole or not at all: the record file is built
-// beside the target and put in place by the atomic writer. False when it cannot be written.
-bool writeLanguageFileContent(const std::string& fileName, const LanguageFileContent& content,
-                              std::uint16_t revision);
+// in the temporary folder and put in place by the atomic writer. A failure says why.
+platform::Status writeLanguageFileContent(const std::string& fileName,
+                                          const LanguageFileContent& content,
+                                          std::uint16_t revision);
 
 } // namespace dm
