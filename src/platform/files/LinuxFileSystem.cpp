@@ -4,6 +4,7 @@
 #include "platform/files/FindMask.h"
 #include "platform/files/Folder.h"
 #include "platform/files/LinuxFileByteSource.h"
+#include "platform/files/LinuxMountId.h"
 #include "platform/files/PathText.h"
 #include "platform/files/UniqueFd.h"
 
@@ -31,13 +32,20 @@ std::uint32_t attributesOf(const std::string& name, const struct stat& st) {
     return attributes;
 }
 
+// Which file system holds the entry: its mount, which tells a folder bind-mounted from the same
+// disk apart, and its device number, which tells a subvolume apart (both fit 32 bits in practice).
+std::uint64_t fileSystemOf(int dirFd, const std::string& path, const struct stat& st) {
+    const std::uint64_t device = st.st_dev;
+    return (mountIdAt(dirFd, path).value_or(0) << 32) ^ device;
+}
+
 // The entry at path (relative to the folder open as dirFd, or to the working folder for
 // AT_FDCWD), described by what a link points to plus the reparse-point bit.
 std::optional<FindEntry> describe(int dirFd, const std::string& path, const std::string& name) {
     struct stat st {};
     if (::fstatat(dirFd, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
-    FindEntry entry{name, 0, 0};
+    FindEntry entry{name, 0, 0, fileSystemOf(dirFd, path, st)};
     if (S_ISLNK(st.st_mode)) {
         struct stat target {};
         if (::fstatat(dirFd, path.c_str(), &target, 0) == 0) {
