@@ -42,7 +42,8 @@ const QStringList kMainTexts = {
     "A new version of Dimmetric is available. Do you want to download update now ?",
     "Dimmetric is already up to date.", "B", "KB", "MB", "TB", "Serial#",
     // Texts added later go last, so that the lines of existing language files keep their places.
-    "The update check could not be made."};
+    "The update check could not be made.", "The update server could not be reached.",
+    "The update server answered, but not with a version number."};
 
 constexpr int kDesignClientWidth = 751;
 constexpr int kDesignClientHeight = 495;

@@ -117,7 +117,9 @@ TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
         "MB",
         "TB",
         "Serial#",
-        "The update check could not be made."};
+        "The update check could not be made.",
+        "The update server could not be reached.",
+        "The update server answered, but not with a version number."};
     EXPECT_EQ(window.mainTS()->Items(), texts);
     EXPECT_EQ(window.lng()->LanguageIndex(), 0);
     EXPECT_EQ(window.lng()->FilePrefix(), "QV_");
@@ -448,6 +450,21 @@ TEST_F(MainWindowTest, SerialVendorAndModelRules) {
     EXPECT_TRUE(child("getSpec3_btn").isEnabled());
     EXPECT_FALSE(child("getSpec4_btn").isEnabled());
     EXPECT_TRUE(child("getSpec1_btn").isEnabled());
+}
+
+// The search must reach a real engine: no name reserved for examples, tests or local use.
+TEST(SearchHost, IsAPublicName) {
+    const std::string host = DIMMETRIC_SEARCH_HOST;
+    ASSERT_FALSE(host.empty());
+    for (const std::string reserved : {".example", ".test", ".invalid", ".localhost", ".local",
+                                       "example.com", "example.net", "example.org"}) {
+        SCOPED_TRACE(reserved);
+        const bool endsWithIt =
+            host.size() >= reserved.size() &&
+            host.compare(host.size() - reserved.size(), std::string::npos, reserved) == 0;
+        EXPECT_FALSE(endsWithIt) << host;
+    }
+    EXPECT_EQ(host.find_first_of("/:?# "), std::string::npos) << "a host name alone: " << host;
 }
 
 TEST_F(MainWindowTest, GetSpecificationSearchesForVendorAndModel) {
