@@ -33,7 +33,10 @@ desktop_start() {
     openbox --sm-disable >/dev/null 2>&1 &
     desktop_pids+=($!)
     tries=0
-    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    # Ready once it has announced itself and the free area of the screen (which a check may then
+    # change to stand for a panel without the window manager writing over it).
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' &&
+        xprop -root _NET_WORKAREA 2>/dev/null | grep -q '='; do
         sleep 0.1
         ((++tries < 100)) || { echo "the window manager did not start" >&2; return 1; }
     done
