@@ -52,7 +52,7 @@ writePeCorpus(const test::TempDir& dir, int count,
 struct IdentifyServices {
     platform::FakeRegistry registry;
     platform::LinuxFileSystem files;
-    platform::FileVersionResources versions;
+    platform::FileVersionResources versions{files};
     platform::FakeSystemInfo system;
     update::IdentifyContext context{registry, files, versions, system};
 };

@@ -33,7 +33,7 @@ void BM_IsSoftwareInstalled(benchmark::State& state) {
         (void)key->writeString("DisplayVersion", "1.0." + std::to_string(i));
     }
     platform::LinuxFileSystem files;
-    platform::FileVersionResources versions;
+    platform::FileVersionResources versions{files};
     platform::FakeSystemInfo system;
     update::IdentifyContext context{registry, files, versions, system};
     for (auto _ : state)
@@ -76,7 +76,7 @@ BENCHMARK(BM_CleanCompanyTextLong)->Arg(10)->Arg(100)->Arg(400)->Unit(benchmark:
 void BM_SoftwareCompanyLongCopyright(benchmark::State& state) {
     platform::FakeRegistry registry;
     platform::LinuxFileSystem files;
-    platform::FileVersionResources versions;
+    platform::FileVersionResources versions{files};
     platform::FakeSystemInfo system;
     update::IdentifyContext context{registry, files, versions, system};
     update::FileVersionInfoRec rec;
@@ -95,7 +95,7 @@ void BM_SideFileOfEmptyLines(benchmark::State& state) {
     std::ofstream(path, std::ios::binary) << std::string(60u << 20, '\n');
     platform::FakeRegistry registry;
     platform::LinuxFileSystem files;
-    platform::FileVersionResources versions;
+    platform::FileVersionResources versions{files};
     platform::FakeSystemInfo system;
     update::IdentifyContext context{registry, files, versions, system};
     for (auto _ : state) {

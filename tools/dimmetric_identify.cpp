@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     }
     dm::platform::FileRegistry registry(dm::platform::FileRegistry::defaultFolder());
     dm::platform::LinuxFileSystem files;
-    dm::platform::FileVersionResources versions;
+    dm::platform::FileVersionResources versions{files};
     dm::platform::LinuxSystemInfo system;
     dm::platform::LinuxProcessRunner processes;
     dm::update::IdentifyContext context{registry, files, versions, system, &processes};

@@ -113,8 +113,10 @@ bool shootDialogs(const QString& folder) {
         {0x0407, "Deutsch", "German",
          flag(false, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)})},
     };
+    dm::SystemPlatform system;
     for (const auto& language : languages)
         dm::test::writeLanguageFile(
+            *system.Get().fileSystem,
             dm::languageFilePath(dir, "QV_", dm::makeLanguageCode(0, language.id)),
             {.languageId = language.id,
              .listTitle = language.title,
@@ -122,7 +124,6 @@ bool shootDialogs(const QString& folder) {
              .listNote = "Brackenway",
              .flagPicture = language.flag,
              .programVersion = kVersion});
-    dm::SystemPlatform system;
     ProgramIn versions(*system.Get().versions, dir);
     dm::platform::Platform platform = system.Get();
     platform.versions = &versions;

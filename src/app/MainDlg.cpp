@@ -114,7 +114,7 @@ void MainDlg::createComponents() {
     memTmr_->setInterval(1000);
     connect(memTmr_, &QTimer::timeout, this, &MainDlg::Mem_tmrTimer);
 
-    lng_ = new LangList(this, platform_, start_.Parameters);
+    lng_ = new LangList(this, platform_, *platform_.fileSystem, start_.Parameters);
     lng_->setObjectName("lng");
     lng_->SetLanguageIndex(0);
     lng_->setFilePrefix("QV_");

@@ -36,7 +36,8 @@ public:
     std::string moduleFileName() override { return exe_; }
 
 private:
-    platform::FileVersionResources files_;
+    platform::LinuxFileSystem disk_;
+    platform::FileVersionResources files_{disk_};
     std::string exe_;
 };
 
@@ -75,7 +76,7 @@ protected:
     platform::FakeShell shell;
     platform::FakeMessageBox messageBox;
     platform::FakeMemoryStatus memory;
-    platform::FileVersionResources versions;
+    platform::FileVersionResources versions{files};
     platform::Platform platform;
     std::shared_ptr<const platform::WmiRepository> repository;
     std::unique_ptr<platform::LocalWmiLocator> wmi;

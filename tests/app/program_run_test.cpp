@@ -87,7 +87,7 @@ protected:
         file.groups.push_back({.path = "MainDlg.mainTS",
                                .itemsTag = kTextItems | kTextTranslated,
                                .items = platform::fromQt(items.join("\r\n") + "\r\n")});
-        ASSERT_TRUE(writeLanguageFile(dir.dir() + "program/QV_00000407.SPK", file));
+        ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "program/QV_00000407.SPK", file));
     }
     // A German language file translating the "Capacity" row.
     void writeGermanFile() {

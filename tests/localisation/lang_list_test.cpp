@@ -7,12 +7,12 @@
 #include "platform/fakes/FakeMessageBox.h"
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/qt/QtText.h"
 #include "platform/registry/RegistryError.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
-#include "support/TempDir.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -20,8 +20,6 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -34,6 +32,8 @@ using dm::test::LanguageGroup;
 using dm::test::writeLanguageFile;
 
 const std::string kRegKey = "Software\\Brackenway\\Dimmetric";
+// The program's folder, in a file system in memory.
+const std::string kProgram = "/program/";
 
 bool ensureApplication() {
     static int argc = 1;
@@ -87,6 +87,8 @@ private:
 class LangListTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        files.addFolder(kProgram);
+        files.setCurrentFolder("/work");
         form.setObjectName("TestDlg");
         table = new dm::TextStorage(&form);
         table->setObjectName("ts");
@@ -101,7 +103,7 @@ protected:
         platform.system = &system;
         platform.versions = &versions;
         platform.messageBox = &messageBox;
-        auto list = std::make_unique<LangList>(&form, platform, std::move(parameters));
+        auto list = std::make_unique<LangList>(&form, platform, files, std::move(parameters));
         list->setObjectName("lng");
         list->setFilePrefix("QV_");
         list->setRegKey(kRegKey);
@@ -120,11 +122,11 @@ protected:
         f.listNote = "note";
         f.programVersion = kVersion12347;
         f.groups = std::move(groups);
-        ASSERT_TRUE(writeLanguageFile(fileOf(langId, sequence), f));
+        ASSERT_TRUE(writeLanguageFile(files, fileOf(langId, sequence), f));
     }
 
     std::string fileOf(std::uint16_t langId, std::uint16_t sequence) const {
-        return dm::languageFilePath(program.dir(), "QV_", dm::makeLanguageCode(sequence, langId));
+        return dm::languageFilePath(kProgram, "QV_", dm::makeLanguageCode(sequence, langId));
     }
 
     std::optional<std::uint32_t> storedCode() {
@@ -148,10 +150,10 @@ protected:
     }
 
     bool applicationReady = ensureApplication();
-    dm::test::TempDir program;
+    dm::platform::InMemoryFileSystem files;
     dm::platform::FakeRegistry registry;
     dm::platform::FakeSystemInfo system;
-    ProgramVersions versions{program.dir()};
+    ProgramVersions versions{kProgram};
     dm::platform::FakeMessageBox messageBox;
     QWidget form;
     dm::TextStorage* table = nullptr;
@@ -186,9 +188,9 @@ TEST_F(LangListTest, ScanStopsALanguageAtTheFirstMissingSequenceNumber) {
 }
 
 TEST_F(LangListTest, FileThatDoesNotOpenAddsNothingButTheNextSequenceIsTried) {
-    program.write("QV_00000407.SPK", "NOT A LANGUAGE FILE AT ALL");
+    files.addFile(kProgram + "QV_00000407.SPK", "NOT A LANGUAGE FILE AT ALL");
     addLanguage(0x0407, 1, "Deutsch 2");
-    std::filesystem::create_directory(program.path() / "QV_00000409.SPK"); // a folder, no file
+    files.addFolder(kProgram + "QV_00000409.SPK"); // a folder, no file
     addLanguage(0x0409, 1, "English 2");
     auto list = makeList();
 
@@ -202,7 +204,7 @@ TEST_F(LangListTest, EntryTextOfARevisionZeroFileHasNoVersion) {
     f.languageId = 0x0410;
     f.listTitle = "Italiano";
     f.listNote = "by someone";
-    ASSERT_TRUE(writeLanguageFile(fileOf(0x0410, 0), f));
+    ASSERT_TRUE(writeLanguageFile(files, fileOf(0x0410, 0), f));
     auto list = makeList();
 
     EXPECT_TRUE(list->ScanLanguageFiles());
@@ -247,8 +249,8 @@ TEST_F(LangListTest, EntryTextsAndTheLanguageNameAreDecodedWithTheFilesCharacter
                                  .listNote = "note",
                                  .programVersion = (1u << 24) | (23u << 16) | 47u,
                                  .charSet = c.charSet};
-        std::filesystem::remove(fileOf(0x040C, 0));
-        ASSERT_TRUE(writeLanguageFile(fileOf(0x040C, 0), file));
+        files.deleteFile(fileOf(0x040C, 0));
+        ASSERT_TRUE(writeLanguageFile(files, fileOf(0x040C, 0), file));
         auto list = makeList();
         ASSERT_TRUE(list->ScanLanguageFiles());
         EXPECT_EQ(dm::platform::toQt(list->entries()[0].text).toStdString(), c.text);
@@ -268,17 +270,17 @@ TEST_F(LangListTest, ScanOfAnEmptyFolderFindsNothing) {
 
 TEST_F(LangListTest, LanguageFolderAndFileNames) {
     auto list = makeList();
-    EXPECT_EQ(list->GetLanguageFolder(), program.dir());
-    EXPECT_EQ(list->GetLanguageFileName(0x00010407, "0000"), program.dir() + "QV_00000407.SPK");
+    EXPECT_EQ(list->GetLanguageFolder(), kProgram);
+    EXPECT_EQ(list->GetLanguageFileName(0x00010407, "0000"), kProgram + "QV_00000407.SPK");
 
     list->setSubDir("lang");
-    std::filesystem::create_directories(program.path() / "system" / "lang");
-    EXPECT_EQ(list->GetLanguageFolder(), program.dir() + "system/lang/");
-    std::filesystem::create_directories(program.path() / "lang");
-    EXPECT_EQ(list->GetLanguageFolder(), program.dir() + "lang/");
+    files.addFolder(kProgram + "system/lang");
+    EXPECT_EQ(list->GetLanguageFolder(), kProgram + "system/lang/");
+    files.addFolder(kProgram + "lang");
+    EXPECT_EQ(list->GetLanguageFolder(), kProgram + "lang/");
 
     list->setSubDir("nowhere");
-    EXPECT_EQ(list->GetLanguageFolder(), std::filesystem::current_path().string() + "/nowhere/");
+    EXPECT_EQ(list->GetLanguageFolder(), "/work/nowhere/");
 }
 
 TEST_F(LangListTest, SwitchAppliesTheFileStoresTheCodeAndTellsAfterwards) {
@@ -335,7 +337,7 @@ TEST_F(LangListTest, FileGoneAfterTheScanKeepsTheChoiceButTellsNothing) {
     addLanguage(0x040C, 0, "Francais");
     auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
-    std::filesystem::remove(fileOf(0x0407, 0));
+    files.deleteFile(fileOf(0x0407, 0));
     int told = 0;
     list->setAfterLanguageSwitch([&](QObject*) { ++told; });
 
@@ -354,8 +356,8 @@ TEST_F(LangListTest, BeforeHandlerThatScansAgainCannotDerailTheSwitch) {
     auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
     list->setBeforeLanguageSwitch([&](QObject*, std::int32_t, std::int32_t, bool&) {
-        std::filesystem::remove(fileOf(0x0407, 0));
-        std::filesystem::remove(fileOf(0x040C, 0));
+        files.deleteFile(fileOf(0x0407, 0));
+        files.deleteFile(fileOf(0x040C, 0));
         list->ScanLanguageFiles();
     });
     int told = 0;
@@ -566,7 +568,7 @@ TEST_F(LangListTest, AFileThatFailsToLoadIsReportedOnceAndNotRememberedAsTheChoi
         broken.listTitle = "Deutsch";
         broken.flagPicture = flag;
         broken.revision = revision;
-        ASSERT_TRUE(writeLanguageFile(fileOf(0x0407, 0), broken));
+        ASSERT_TRUE(writeLanguageFile(files, fileOf(0x0407, 0), broken));
         system.languageId = 0x0407;
         messageBox.shown.clear();
         auto list = makeList();
@@ -592,16 +594,16 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
         {{"/CO"}, true}, {{"-compact"}, true}, {{"co"}, false}, {{"x", "-Co"}, true}, {{}, false},
     };
     for (const auto& [parameters, writes] : cases) {
-        const std::string file = program.dir() + "QV_ORIGINAL.SPK";
-        std::filesystem::remove(file);
+        const std::string file = kProgram + "QV_ORIGINAL.SPK";
+        files.deleteFile(file);
         system.beeps = 0;
         auto list = makeList(parameters);
         list->FirstActivation();
-        EXPECT_EQ(std::filesystem::exists(file), writes) << testing::PrintToString(parameters);
+        EXPECT_EQ(files.status(file).has_value(), writes) << testing::PrintToString(parameters);
         EXPECT_EQ(system.beeps, writes ? 1 : 0);
         if (!writes)
             continue;
-        dm::Storefile written;
+        dm::Storefile written(files);
         written.setSignature("ZEL LANGUAGE FILE");
         written.setFilename(file);
         written.setReadOnly(true);
@@ -629,16 +631,16 @@ TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     LanguageFileContent first;
     first.languageId = 0x0407;
     first.flagPicture = bitmap(24, 16);
-    ASSERT_TRUE(writeLanguageFile(fileOf(0x0407, 0), first));
+    ASSERT_TRUE(writeLanguageFile(files, fileOf(0x0407, 0), first));
     addLanguage(0x0407, 1, "Deutsch 2");
     LanguageFileContent noFlag;
     noFlag.languageId = 0x040C;
-    ASSERT_TRUE(writeLanguageFile(fileOf(0x040C, 0), noFlag));
+    ASSERT_TRUE(writeLanguageFile(files, fileOf(0x040C, 0), noFlag));
     LanguageFileContent notABitmap;
     notABitmap.languageId = 0x0410;
     notABitmap.flagPicture = "GIF89a";
-    ASSERT_TRUE(writeLanguageFile(fileOf(0x0410, 0), notABitmap));
-    program.write("QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
+    ASSERT_TRUE(writeLanguageFile(files, fileOf(0x0410, 0), notABitmap));
+    files.addFile(kProgram + "QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
     auto list = makeList();
 
     QImage picture;
@@ -652,7 +654,7 @@ TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     EXPECT_TRUE(picture.isNull());
     EXPECT_FALSE(list->LoadFlagBitmap(0x0411, picture));
     EXPECT_FALSE(list->LoadFlagBitmap(0x0809, picture));
-    EXPECT_FALSE(std::filesystem::exists(fileOf(0x0809, 0)));
+    EXPECT_FALSE(files.status(fileOf(0x0809, 0)));
 }
 
 TEST_F(LangListTest, ChooserFirstInTheAfterSwitchChainPassesEachSwitchOn) {

@@ -6,10 +6,10 @@
 #include "platform/fakes/FakeMessageBox.h"
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
 #include "support/QtApplication.h"
-#include "support/TempDir.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -32,6 +32,9 @@ std::string bitmap(int width, int height, QColor colour) {
     image.save(&buffer, "BMP");
     return bytes.toStdString();
 }
+
+// The program's folder, in a file system in memory.
+const std::string kProgram = "/program/";
 
 // The running program as a file in the test's folder, where the language files are.
 class ProgramInFolder : public platform::VersionResources {
@@ -58,10 +61,11 @@ protected:
         platform.versions = &versions;
         platform.messageBox = &messageBox;
         system.languageId = 0;
+        files.addFolder(kProgram);
     }
 
     LangList& makeList() {
-        list = std::make_unique<LangList>(&form, platform, std::vector<std::string>{});
+        list = std::make_unique<LangList>(&form, platform, files, std::vector<std::string>{});
         list->setObjectName("lng");
         list->setFilePrefix("QV_");
         list->setRegKey("Software\\Brackenway\\Dimmetric");
@@ -81,7 +85,7 @@ protected:
                                  .listNote = "note",
                                  .flagPicture = flag};
         ASSERT_TRUE(writeLanguageFile(
-            languageFilePath(program.dir(), "QV_", makeLanguageCode(0, langId)), file));
+            files, languageFilePath(kProgram, "QV_", makeLanguageCode(0, langId)), file));
     }
 
     // A user's click on entry row: the chooser is shown and the mouse goes down and up on it.
@@ -113,11 +117,11 @@ protected:
         return canvas;
     }
 
-    TempDir program;
+    platform::InMemoryFileSystem files;
     platform::FakeRegistry registry;
     platform::FakeSystemInfo system;
     platform::FakeMessageBox messageBox;
-    ProgramInFolder versions{program.dir()};
+    ProgramInFolder versions{kProgram};
     platform::Platform platform;
     QWidget form;
     std::unique_ptr<LangList> list;
@@ -250,7 +254,7 @@ TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
     chooser.SetLanguageList(&languages);
     languages.SelectLanguageId(0x0409);
     // The German file is damaged after the scan.
-    program.write("QV_00000407.SPK", "not a language file");
+    files.addFile(kProgram + "QV_00000407.SPK", "not a language file");
     click(chooser, 1);
     EXPECT_EQ(senders.size(), 1u);
     EXPECT_TRUE(chooser.captionLabel()->text().isEmpty());
@@ -259,7 +263,7 @@ TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
 TEST_F(LanguageChoiceTest, ErrorOfAClickedSwitchGoesToTheErrorReport) {
     addLanguage(0x0409, "English", "");
     LanguageFileContent future{.revision = 5, .languageId = 0x0407, .listTitle = "Deutsch"};
-    ASSERT_TRUE(writeLanguageFile(program.dir() + "QV_00000407.SPK", future));
+    ASSERT_TRUE(writeLanguageFile(files, kProgram + "QV_00000407.SPK", future));
     LanguageChoice chooser;
     chooser.SetLanguageList(&makeList());
     std::vector<std::string> reported;

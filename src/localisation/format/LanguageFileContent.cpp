@@ -2,11 +2,8 @@
 
 #include "localisation/format/LanguageFile.h"
 #include "localisation/format/Storefile.h"
-#include "platform/files/AtomicFile.h"
+#include "platform/files/FileSystem.h"
 #include "platform/text/ByteOrder.h"
-
-#include <filesystem>
-#include <system_error>
 
 namespace dm {
 
@@ -86,11 +83,11 @@ void readHeaderBlock(Storefile& file, LanguageFileContent& content) {
     content.minFontSize = content.fileRevision >= 4 ? readNumber(file) : 9;
 }
 
-std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fileName) {
-    std::error_code ec;
-    if (!std::filesystem::exists(fileName, ec))
+std::optional<LanguageFileContent> readLanguageFileContent(platform::FileSystem& files,
+                                                           const std::string& fileName) {
+    if (!files.status(fileName))
         return std::nullopt;
-    Storefile file;
+    Storefile file(files);
     openLanguageFile(file, fileName);
     if (file.Count() <= 5)
         return std::nullopt;
@@ -118,13 +115,12 @@ std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fi
     return content;
 }
 
-bool writeLanguageFileContent(const std::string& fileName, const LanguageFileContent& content,
-                              std::uint16_t revision) {
+bool writeLanguageFileContent(platform::FileSystem& files, const std::string& fileName,
+                              const LanguageFileContent& content, std::uint16_t revision) {
     const std::string temporary = fileName + ".tmp";
-    std::error_code ec;
-    std::filesystem::remove(temporary, ec);
+    files.removeEntry(temporary); // a leftover of a write that was cut short
     {
-        Storefile file;
+        Storefile file(files);
         file.setSignature(std::string(kLanguageSignature));
         file.setFilename(temporary);
         file.SetActive(true);
@@ -157,10 +153,9 @@ bool writeLanguageFileContent(const std::string& fileName, const LanguageFileCon
             file.WriteString(entry.itemsTag, entry.items);
         }
     }
-    const platform::FileContents built = platform::readWholeFile(temporary);
-    const bool written = built.status == platform::FileContents::Status::Ok &&
-                         platform::writeFileAtomically(fileName, built.bytes);
-    std::filesystem::remove(temporary, ec);
+    const std::optional<std::string> built = files.readFile(temporary);
+    const bool written = built && files.writeFile(fileName, *built);
+    files.removeEntry(temporary); // only the target counts
     return written;
 }
 

@@ -52,7 +52,7 @@ protected:
     dm::test::TempDir temp;
     platform::FakeRegistry registry;
     platform::FolderFileSystem files;
-    platform::FileVersionResources versions;
+    platform::FileVersionResources versions{files};
     platform::FakeSystemInfo system;
     IdentifyContext context{registry, files, versions, system};
 };
