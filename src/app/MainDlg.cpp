@@ -120,6 +120,7 @@ void MainDlg::createComponents() {
     lng_->setFilePrefix("QV_");
     lng_->setRegKey("Software\\Brackenway\\Dimmetric");
     lng_->setAfterLanguageSwitch([this](QObject* sender) { lngAfterLanguageSwitch(sender); });
+    connect(lng_, &LangList::templateNotWritten, this, &MainDlg::templateNotWritten);
 
     mainTS_ = new TextStorage(this);
     mainTS_->setObjectName("mainTS");

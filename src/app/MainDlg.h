@@ -97,6 +97,10 @@ public:
     void FormDestroy();
     // Refresh after a language switch.
     void lngAfterLanguageSwitch(QObject* sender);
+    // The template "-co" asked for could not be written: the log says so once it exists (the
+    // language list writes the template before the first activation makes the log), and a warning
+    // box tells the user once the start is over; the program runs on.
+    void templateNotWritten(const std::string& fileName, const std::string& reason);
 
     static bool HasModel(const QTreeWidget& list);
     static void AutoSizeColumns(QTreeWidget& list);
@@ -164,7 +168,11 @@ private:
     // language switch hands over its own.
     bool sizeUnitsSet_ = false;
     bool reportingError_ = false;
+    // Why the template could not be written; empty when it was, or was not asked for.
+    std::string templateFailure_;
     bool shown_ = false;
+    // The close sequence has run.
+    bool closed_ = false;
 };
 
 } // namespace dm

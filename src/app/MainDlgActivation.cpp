@@ -3,6 +3,7 @@
 #include "app/PictureButton.h"
 #include "framework/DataFolder.h"
 #include "framework/FileVersionText.h"
+#include "framework/MsgDlg.h"
 #include "framework/RunLog.h"
 #include "framework/SettingsStore.h"
 #include "framework/SystemQueries.h"
@@ -68,6 +69,8 @@ void MainDlg::AppEvtActivate() {
         if (!start_.Parameters.empty())
             logInfo(start_.Parameters.front());
         logInfo("OpenSSL : " + update::GetSslVersionText(*platform_.system));
+        if (!templateFailure_.empty())
+            addToLog(log_.get(), templateFailure_, llError);
 
         setSizeUnits();
         // Nothing waits for the links file: it is read at every click on an empty slot.
@@ -85,6 +88,13 @@ void MainDlg::AppEvtActivate() {
     } catch (const std::exception& error) {
         reportError(error.what());
     }
+}
+
+void MainDlg::templateNotWritten(const std::string& fileName, const std::string& reason) {
+    templateFailure_ = "The language template could not be written to " + fileName + ": " + reason;
+    // Posted: the box waits until both first-activation sequences have run, in their order.
+    QTimer::singleShot(0, this,
+                       [this] { ShowMsgBox(*platform_.messageBox, this, templateFailure_, 0, 1); });
 }
 
 void MainDlg::setSizeUnits() {

@@ -59,10 +59,15 @@ void MainDlg::FormDestroy() {
 }
 
 void MainDlg::closeEvent(QCloseEvent* event) {
-    // The close reports nothing: what cannot be removed stays.
-    try {
-        FormClose();
-    } catch (const std::exception&) {
+    // The close runs once, however many ways ask for it (File -> Quit, the window's close
+    // button, an end signal or the session's end). It reports nothing: what cannot be removed
+    // stays.
+    if (!closed_) {
+        closed_ = true;
+        try {
+            FormClose();
+        } catch (const std::exception&) {
+        }
     }
     QMainWindow::closeEvent(event);
 }

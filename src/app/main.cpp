@@ -1,9 +1,11 @@
 #include "app/DisplayCheck.h"
 #include "app/MainDlg.h"
+#include "app/ProgramEnd.h"
 #include "app/ProgramForms.h"
 #include "app/SystemPlatform.h"
 #include "framework/ProcessStartup.h"
 #include "platform/system/DisplaySockets.h"
+#include "platform/system/EndSignals.h"
 #include "platform/version/VersionResources.h"
 
 #include <QApplication>
@@ -51,6 +53,10 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(dm::MainDlg::kTitle);
+    // From here on SIGTERM, SIGHUP and SIGINT wait in the event loop for an orderly end.
+    auto endSignals = dm::platform::EndSignals::catchSignals();
+    if (!endSignals)
+        std::fprintf(stderr, "%s\n", endSignals.error().c_str());
 
     dm::SystemPlatform system;
     // Process start-up of the framework: the component system once, and the installer library held
@@ -64,6 +70,11 @@ int main(int argc, char** argv) {
 
     const dm::ProgramForms forms(system.Get(), std::move(start));
     reportFirstScan(forms.mainWindow());
+    // Asked to end from outside: the close of File -> Quit, then the end of the event loop.
+    const dm::ProgramEnd end(endSignals.get(), [&forms] {
+        forms.mainWindow().close();
+        QCoreApplication::quit();
+    });
     forms.mainWindow().show();
     return QApplication::exec();
 }

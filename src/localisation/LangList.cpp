@@ -277,7 +277,11 @@ void LangList::SetCharset(std::uint8_t charset) {
 }
 
 bool LangList::WriteOriginalTemplate() {
-    return templateRecord().SaveToFile(GetLanguageFolder() + filePrefix_ + "ORIGINAL.SPK");
+    return templateRecord().SaveToFile(templateFileName());
+}
+
+std::string LangList::templateFileName() const {
+    return GetLanguageFolder() + filePrefix_ + "ORIGINAL.SPK";
 }
 
 void LangList::DoBeforeLanguageSwitch(std::int32_t oldCode, std::int32_t newCode, bool& allow) {
@@ -333,7 +337,10 @@ void LangList::writeTemplateFromSwitch() {
     const QWidget* form = mainForm();
     SetFontName(form ? platform::fromQt(readFont(form).family()) : std::string());
     SetCharset(static_cast<std::uint8_t>(form ? fontCharSet(form) : 1));
-    WriteOriginalTemplate();
+    const std::string fileName = templateFileName();
+    const platform::Status written = templateRecord().writeFile(fileName);
+    if (!written)
+        emit templateNotWritten(fileName, written.error());
 }
 
 LanguageRecord& LangList::templateRecord() {

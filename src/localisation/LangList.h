@@ -116,6 +116,8 @@ public:
     void SetCharset(std::uint8_t charset);
     // Writes language folder + FilePrefix + "ORIGINAL.SPK" from the live forms.
     bool WriteOriginalTemplate();
+    // The file WriteOriginalTemplate writes.
+    std::string templateFileName() const;
 
     void DoBeforeLanguageSwitch(std::int32_t oldCode, std::int32_t newCode, bool& allow);
     void DoAfterLanguageSwitch();
@@ -124,6 +126,10 @@ public:
     // parameter asks for it, scans the language files and restores the stored choice. It is
     // marked as run before it starts, so an error ends it for good.
     void FirstActivation();
+
+signals:
+    // The template the "-co" switch asked for could not be written to fileName, for reason.
+    void templateNotWritten(const std::string& fileName, const std::string& reason);
 
 private:
     void runFirstActivation();

@@ -235,6 +235,10 @@ void LanguageRecord::applyRevision0(const std::vector<ComponentTexts>& entries) 
 }
 
 bool LanguageRecord::SaveToFile(const std::string& fileName) {
+    return static_cast<bool>(writeFile(fileName));
+}
+
+platform::Status LanguageRecord::writeFile(const std::string& fileName) {
     platform::CodePage codePage(codePageOf(charSet_));
     LanguageFileContent content;
     content.languageId = languageId_;

@@ -2,6 +2,7 @@
 
 #include "localisation/Components.h"
 #include "platform/Error.h"
+#include "platform/Result.h"
 
 #include <QImage>
 #include <QStringList>
@@ -57,6 +58,8 @@ public:
     bool LoadAndApply(const std::string& fileName);
     // Writes the file whole (through a temporary file); False when it can't be written.
     bool SaveToFile(const std::string& fileName);
+    // As SaveToFile; a failure says why.
+    platform::Status writeFile(const std::string& fileName);
 
     std::uint16_t writerRevision() const { return writerRevision_; }
     std::uint16_t fileRevision() const { return fileRevision_; }

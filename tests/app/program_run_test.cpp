@@ -168,6 +168,33 @@ TEST_F(ProgramRunTest, FirstParameterIsTheBannersEighthLine) {
     EXPECT_TRUE(fs::exists(dir.path() / "program/QV_ORIGINAL.SPK"));
 }
 
+TEST_F(ProgramRunTest, ATemplateThatCannotBeWrittenIsLoggedAndShownOnceAndTheRunGoesOn) {
+    // Something that is no file holds the template's place: even root cannot write it.
+    fs::create_directory(dir.path() / "program/QV_ORIGINAL.SPK");
+    run({"-co"});
+    const std::string begins =
+        "The language template could not be written to " + dir.dir() + "program/QV_ORIGINAL.SPK: ";
+    const std::vector<std::string> messages = logMessages();
+    ASSERT_GE(messages.size(), 10u);
+    EXPECT_EQ(messages[8].rfind("OpenSSL : ", 0), 0u);
+    EXPECT_EQ(messages[9].rfind(begins, 0), 0u) << messages[9];
+    EXPECT_GT(messages[9].size(), begins.size());
+    const auto& lines = window().Log()->Lines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.rfind("Error\t", 0) == 0 && line.find(begins) != std::string::npos;
+    }));
+    EXPECT_EQ(messages[10], "Self update check...");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messageBox.shown.empty(); }));
+    QTest::qWait(50);
+    ASSERT_EQ(messageBox.shown.size(), 1u);
+    EXPECT_EQ(messageBox.shown[0].text, messages[9]);
+    EXPECT_EQ(messageBox.shown[0].caption, "Warning");
+    EXPECT_EQ(messageBox.shown[0].flags,
+              static_cast<std::uint32_t>(platform::MB_OK | platform::MB_ICONEXCLAMATION));
+    // The program runs on: the slots are scanned.
+    EXPECT_EQ(listRows(1)[1], "Capacity=8 GB");
+}
+
 TEST_F(ProgramRunTest, NewerVersionOnTheServerAsksAndYesOpensTheHomePage) {
     server.serve("/vigil/check.php", 200, "OK", "1.23.0.48");
     run();

@@ -627,6 +627,47 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
     }
 }
 
+// A folder in the template's place, and a program folder that takes no new files (as sysfs),
+// stop it.
+TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheListRunsOn) {
+    files.addFolder(kProgram + "QV_ORIGINAL.SPK");
+    files.addFolder("/sys");
+    ASSERT_TRUE(files.setAttributes("/sys", dm::platform::kFileAttributeReadOnly));
+    addLanguage(0x0407, 0, "Deutsch");
+    ProgramVersions inSysfs("/sys/");
+    struct Case {
+        dm::platform::VersionResources* program;
+        std::string templateFile;
+    };
+    const Case cases[] = {{&versions, kProgram + "QV_ORIGINAL.SPK"},
+                          {&inSysfs, "/sys/QV_ORIGINAL.SPK"}};
+    for (const Case& c : cases) {
+        dm::platform::Platform platform;
+        platform.registry = &registry;
+        platform.system = &system;
+        platform.versions = c.program;
+        platform.messageBox = &messageBox;
+        LangList list(&form, platform, files, {"-co"});
+        list.setFilePrefix("QV_");
+        list.setRegKey(kRegKey);
+        list.setCplCompatibility(true);
+        list.Loaded();
+        std::vector<std::pair<std::string, std::string>> reports;
+        QObject::connect(&list, &LangList::templateNotWritten,
+                         [&](const std::string& file, const std::string& reason) {
+                             reports.emplace_back(file, reason);
+                         });
+        list.FirstActivation();
+        ASSERT_EQ(reports.size(), 1u) << c.templateFile;
+        EXPECT_EQ(reports[0].first, c.templateFile);
+        EXPECT_FALSE(reports[0].second.empty()) << c.templateFile;
+        EXPECT_FALSE(files.fileExists(c.templateFile));
+        // Its owner tells the user; the list goes on with its scan.
+        EXPECT_TRUE(messageBox.shown.empty());
+        EXPECT_EQ(list.entries().size(), c.program == &versions ? 1u : 0u);
+    }
+}
+
 TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     LanguageFileContent first;
     first.languageId = 0x0407;

@@ -24,6 +24,7 @@ using dm::Published;
 class LanguageFileTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureApplication(); }
+    LanguageFileTest() { files.addFolder("/lang"); }
 
     LanguageRecord record() {
         return LanguageRecord(files, 4, QApplication::instance(), &excluded);

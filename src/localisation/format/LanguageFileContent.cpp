@@ -3,7 +3,11 @@
 #include "localisation/format/LanguageFile.h"
 #include "localisation/format/Storefile.h"
 #include "platform/files/FileSystem.h"
+#include "platform/files/PathText.h"
 #include "platform/text/ByteOrder.h"
+
+#include <random>
+#include <string>
 
 namespace dm {
 
@@ -115,9 +119,19 @@ std::optional<LanguageFileContent> readLanguageFileContent(platform::FileSystem&
     return content;
 }
 
-bool writeLanguageFileContent(platform::FileSystem& files, const std::string& fileName,
-                              const LanguageFileContent& content, std::uint16_t revision) {
-    const std::string temporary = fileName + ".tmp";
+platform::Status writeLanguageFileContent(platform::FileSystem& files, const std::string& fileName,
+                                          const LanguageFileContent& content,
+                                          std::uint16_t revision) {
+    // The record file is built in a scratch file of the temporary folder, so that the one write
+    // into the target's folder is the file system's whole-file write, which says why it failed.
+    const std::string scratchFolder = files.specialFolder(platform::SpecialFolder::Temporary);
+    const auto folder = files.status(scratchFolder);
+    if (!folder || folder->type != platform::EntryStatus::Type::Folder)
+        return platform::Failure{"no temporary folder to build " + fileName + " in: \"" +
+                                 scratchFolder + "\" is not a folder"};
+    const std::string temporary = platform::withTrailingDelimiter(scratchFolder) + "dimmetric-" +
+                                  std::to_string(std::random_device{}()) + "-" +
+                                  fileName.substr(platform::folderOfPath(fileName).size()) + ".tmp";
     files.removeEntry(temporary); // a leftover of a write that was cut short
     {
         Storefile file(files);
@@ -125,7 +139,7 @@ bool writeLanguageFileContent(platform::FileSystem& files, const std::string& fi
         file.setFilename(temporary);
         file.SetActive(true);
         if (!file.Active())
-            return false;
+            return platform::Failure{"cannot create the scratch file " + temporary};
         file.WriteInteger(
             0, static_cast<std::int32_t>((std::uint32_t{revision} << 16) | content.languageId));
         file.WriteString(1, content.listTitle);
@@ -154,9 +168,10 @@ bool writeLanguageFileContent(platform::FileSystem& files, const std::string& fi
         }
     }
     const std::optional<std::string> built = files.readFile(temporary);
-    const bool written = built && files.writeFile(fileName, *built);
     files.removeEntry(temporary); // only the target counts
-    return written;
+    if (!built)
+        return platform::Failure{"cannot read the scratch file " + temporary};
+    return files.writeFile(fileName, *built);
 }
 
 } // namespace dm

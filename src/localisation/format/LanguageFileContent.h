@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -58,8 +60,10 @@ std::optional<LanguageFileContent> readLanguageFileContent(platform::FileSystem&
 
 // Writes the content as a language file of revision `revision` (the header, the header block of
 // the latest revision, then one group per entry), whole or not at all: the record file is built
-// beside the target and put in place by the atomic writer. False when it cannot be written.
-bool writeLanguageFileContent(platform::FileSystem& files, const std::string& fileName,
-                              const LanguageFileContent& content, std::uint16_t revision);
+// in the temporary folder and put in place by the file system's whole-file write. A failure
+// says why.
+platform::Status writeLanguageFileContent(platform::FileSystem& files, const std::string& fileName,
+                                          const LanguageFileContent& content,
+                                          std::uint16_t revision);
 
 } // namespace dm

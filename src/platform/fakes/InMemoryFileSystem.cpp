@@ -156,6 +156,8 @@ private:
 
 InMemoryFileSystem::InMemoryFileSystem() : root_(std::make_shared<Node>()) {
     root_->folder = true;
+    addFolder("/tmp");
+    special_[SpecialFolder::Temporary] = "/tmp";
 }
 
 InMemoryFileSystem::~InMemoryFileSystem() = default;

@@ -9,7 +9,9 @@
 namespace dm::platform {
 
 // A file system held in memory, for tests and fuzz targets whose files are only bytes: folders,
-// files, the read-only bit, the special and current folders, and failures on demand. Paths are
+// files, the read-only bit, the special and current folders, and failures on demand. It starts
+// with an empty "/tmp", the temporary folder; the other special folders are empty texts until
+// set. Paths are
 // as on Linux ("/" between names, "." and ".." understood, relative to the current folder, "/" at
 // first); names are case-sensitive. There are no symbolic links. A read-only folder takes no new
 // entries and loses none. Not for use from several threads.

@@ -33,6 +33,7 @@ enum class SpecialFolder {
     LocalAppData,   // CSIDL_LOCAL_APPDATA
     Windows,        // the operating system's own folder (GetWindowsDirectory)
     System,         // CSIDL_SYSTEM: the folder of the system's libraries
+    Temporary,      // GetTempPath: the folder for scratch files
 };
 
 // The file system, with paths as 8-bit texts and "/" as the path delimiter. Failures are results

@@ -299,6 +299,12 @@ std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {
         return "/usr";
     case SpecialFolder::System:
         return "/usr/lib";
+    case SpecialFolder::Temporary:
+        // As the C++ library's temp_directory_path: the first of these variables set, else /tmp.
+        for (const char* variable : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"})
+            if (const char* value = std::getenv(variable); value && value[0] != '\0')
+                return withoutTrailingDelimiter(value);
+        return "/tmp";
     }
     return {};
 }
