@@ -13,26 +13,28 @@ std::string valueOf(const Environment& getenv, const char* name) {
 
 } // namespace
 
-std::optional<std::string> displayProblem(const Environment& getenv, const DisplayProbes& probes) {
+platform::Status displayAvailable(const Environment& getenv, const DisplayProbes& probes) {
     if (!valueOf(getenv, "QT_QPA_PLATFORM").empty())
-        return std::nullopt;
+        return {};
     const std::string display = valueOf(getenv, "DISPLAY");
     const std::string wayland = valueOf(getenv, "WAYLAND_DISPLAY");
     if (display.empty() && wayland.empty())
-        return std::string("Dimmetric is a desktop program and needs a graphical session: neither "
-                           "DISPLAY nor WAYLAND_DISPLAY is set.") +
-               kAdvice;
+        return platform::Failure::notFound(
+            std::string("Dimmetric is a desktop program and needs a graphical session: neither "
+                        "DISPLAY nor WAYLAND_DISPLAY is set.") +
+            kAdvice);
     if (!display.empty() && probes.x11(display))
-        return std::nullopt;
+        return {};
     if (!wayland.empty() && probes.wayland(wayland, valueOf(getenv, "XDG_RUNTIME_DIR")))
-        return std::nullopt;
+        return {};
     std::string named;
     if (!display.empty())
         named = "the X display \"" + display + "\" (DISPLAY)";
     if (!wayland.empty())
         named += (named.empty() ? "" : " and ") + std::string("the Wayland display \"") + wayland +
                  "\" (WAYLAND_DISPLAY)";
-    return "Dimmetric cannot open its window: " + named + " does not answer." + kAdvice;
+    return platform::Failure{"Dimmetric cannot open its window: " + named + " does not answer." +
+                             kAdvice};
 }
 
 } // namespace dm

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,8 +17,9 @@ struct DisplayProbes {
     std::function<bool(const std::string& name, const std::string& runtimeDir)> wayland;
 };
 
-// Why no window can be shown, or nullopt when one can: a Qt platform plugin is chosen
-// (QT_QPA_PLATFORM), or the display named by DISPLAY or WAYLAND_DISPLAY answers.
-std::optional<std::string> displayProblem(const Environment& getenv, const DisplayProbes& probes);
+// Success when a window can be shown: a Qt platform plugin is chosen (QT_QPA_PLATFORM), or the
+// display named by DISPLAY or WAYLAND_DISPLAY answers. Otherwise why not: no display named (not
+// found), or none named answers (failed).
+platform::Status displayAvailable(const Environment& getenv, const DisplayProbes& probes);
 
 } // namespace dm

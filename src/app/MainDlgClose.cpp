@@ -46,10 +46,11 @@ void MainDlg::FormClose() {
         addToLog(log_.get(), "Cleaning VirtualStore : " + store, llVerbose);
     if (isInstalled())
         return;
-    // The log is saved for the last time before the wipe takes it, so that a data folder kept
-    // for the user's exports gets no new log afterwards; what writes to the log goes with it.
-    FormDestroy();
-    closePortableCopy(platform_, start_.ExeName, kTitle);
+    // What writes to the log ends first; the close then ends the log, saved for the last time
+    // before the wipe, so that a data folder kept for the user's exports gets no new log.
+    grabber_.reset();
+    checker_.reset();
+    closePortableCopy(platform_, start_.ExeName, kTitle, std::move(log_));
 }
 
 void MainDlg::FormDestroy() {

@@ -31,11 +31,11 @@ void MainDlg::Mem_tmrTimer() {
     if (!platform_.memory)
         return;
     const platform::MemoryStatusResult status = platform_.memory->query();
-    if (!status.record) {
-        reportError(status.error);
+    if (!status) {
+        reportError(status.error());
         return;
     }
-    const platform::MemoryStatusSample& memory = *status.record;
+    const platform::MemoryStatusSample& memory = *status;
     ui_->scope->setPosition(static_cast<int>(memory.memoryLoad));
     ui_->scope->updateScope();
 

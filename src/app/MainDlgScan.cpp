@@ -9,6 +9,7 @@
 #include "inventory/Win32_PhysicalMemoryArray.h"
 #include "inventory/WmiConnection.h"
 #include "platform/Platform.h"
+#include "platform/Result.h"
 #include "platform/desktop/Shell.h"
 #include "platform/qt/QtText.h"
 #include "ui_MainDlg.h"
@@ -33,12 +34,12 @@ ModuleFacts factsOf(const Win32_PhysicalMemory& module) {
             module.Capacity,      module.MemoryType,   module.Speed};
 }
 
-// Connects unless connected; why the connection failed, empty when it did not.
-std::string connectionFailure(WmiConnection& connection) {
+// Connects unless connected; or why the connection failed.
+platform::Status connectOnce(WmiConnection& connection) {
     try {
         connection.Connect(false);
     } catch (const std::exception& error) {
-        return error.what();
+        return platform::Failure{error.what()};
     }
     return {};
 }
@@ -85,14 +86,14 @@ void MainDlg::ScanSlots() {
     // Both inventories read through one connection, so that a scan reads the memory tables once;
     // when it cannot be made, the log says why.
     WmiConnection wmi(platform_.wmi, "root\\CIMV2");
-    const std::string unavailable = connectionFailure(wmi);
+    const platform::Status connected = connectOnce(wmi);
     Win32_PhysicalMemory modules(wmi, true);
     Win32_PhysicalMemoryArray arrays(wmi, true);
     ScanTotals totals;
 
     logInfo("Scanning memory banks...");
-    if (!unavailable.empty())
-        logInfo(unavailable);
+    if (!connected)
+        logInfo(connected.error());
     for (int row = 0; row < arrays.GetCount(); ++row) {
         arrays.SetCollectionIndex(row);
         totals.addArray(arrays.MaxCapacity, arrays.MaxCapacityEx, arrays.MemoryDevices);

@@ -43,20 +43,22 @@ void reportFirstScan(dm::MainDlg& window) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto problem = dm::displayProblem(
+    const dm::platform::Status display = dm::displayAvailable(
         environment,
         {[](const std::string& display) { return dm::platform::x11DisplayAnswers(display); },
          dm::platform::waylandDisplayAnswers});
-    if (problem) {
-        std::fprintf(stderr, "%s\n", problem->c_str());
+    if (!display) {
+        std::fprintf(stderr, "%s\n", display.error().c_str());
         return 2;
     }
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(dm::MainDlg::kTitle);
-    // From here on SIGTERM, SIGHUP and SIGINT wait in the event loop for an orderly end.
+    // From here on SIGTERM, SIGHUP and SIGINT wait in the event loop for an orderly end. Caught
+    // before the application exists and released after it is gone, so that a signal arriving
+    // while the program tears down after its close cannot kill it half way.
     auto endSignals = dm::platform::EndSignals::catchSignals();
     if (!endSignals)
         std::fprintf(stderr, "%s\n", endSignals.error().c_str());
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(dm::MainDlg::kTitle);
 
     dm::SystemPlatform system;
     // Process start-up of the framework: the component system once, and the installer library held

@@ -8,6 +8,7 @@
 #include "platform/files/PathText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace dm {
@@ -31,19 +32,27 @@ bool isRealFolder(platform::FileSystem& files, const std::string& folder) {
            !(entry->attributes & kFileAttributeReparsePoint);
 }
 
-// Deletes what matches mask in the folder held open, and the subfolders that match once emptied;
-// a link is deleted itself, never followed. Every step is relative to the open folder, so a link
-// swapped in for it or for a subfolder during the walk leads nowhere.
-void deleteMatching(platform::Folder& folder, const std::string& mask,
-                    const std::vector<std::string>& keep) {
+// Deletes what matches mask in the folder held open (path names it, ending with "/"), and the
+// subfolders that match once emptied; a link is deleted itself, never followed. Every step is
+// relative to the open folder, so a link swapped in for it or for a subfolder during the walk
+// leads nowhere. An entry on another device than the walk's own (a folder mounted inside) is
+// neither entered nor deleted: its path goes to left.
+void deleteMatching(platform::Folder& folder, const std::string& path, const std::string& mask,
+                    const std::vector<std::string>& keep, std::uint64_t device,
+                    std::vector<std::string>& left) {
     for (const auto& entry : folder.list()) {
         if (!platform::matchesFindMask(entry.name, mask) ||
             std::find(keep.begin(), keep.end(), entry.name) != keep.end())
             continue;
         // Exactly a folder (a link carries the reparse-point bit and is deleted itself).
-        if (entry.attributes == kFileAttributeDirectory) {
+        const bool isFolder = entry.attributes == kFileAttributeDirectory;
+        if (entry.device != device) {
+            left.push_back(path + entry.name + (isFolder ? "/" : ""));
+            continue;
+        }
+        if (isFolder) {
             if (const auto sub = folder.openFolder(entry.name))
-                deleteMatching(*sub, mask, {});
+                deleteMatching(*sub, path + entry.name + "/", mask, {}, device, left);
             folder.removeFolder(entry.name);
             continue;
         }
@@ -82,17 +91,26 @@ void RemoveMakerDataFolderIfEmpty(const platform::Platform& p) {
         p.fileSystem->removeDirectory(maker);
 }
 
-bool DeleteFolderFiles(platform::FileSystem& files, const std::string& folderPath,
-                       const std::string& ext, const std::vector<std::string>& keep) {
+std::vector<std::string> wipeFolder(platform::FileSystem& files, const std::string& folderPath,
+                                    const std::string& ext, const std::vector<std::string>& keep) {
+    std::vector<std::string> left;
     if (folderPath.empty())
-        return true;
+        return left;
     // The wipe does not start on a link, and holds the folder open from here on.
+    const auto entry = files.attributes(folderPath);
     const auto folder = files.openFolder(folderPath);
-    if (!folder)
-        return true;
-    deleteMatching(*folder, "*." + ext, keep);
+    if (!entry || !folder)
+        return left;
+    deleteMatching(*folder, withTrailingDelimiter(folderPath), "*." + ext, keep, entry->device,
+                   left);
     // Only an empty folder goes, and never through a link.
     files.removeDirectory(withoutTrailingDelimiter(folderPath));
+    return left;
+}
+
+bool DeleteFolderFiles(platform::FileSystem& files, const std::string& folderPath,
+                       const std::string& ext, const std::vector<std::string>& keep) {
+    wipeFolder(files, folderPath, ext, keep);
     return true;
 }
 

@@ -15,10 +15,16 @@ std::string GetProductDataFolder(platform::FileSystem& files, const std::string&
 // Removes <roaming application data>/Brackenway/ when it has no subfolder (and no file).
 void RemoveMakerDataFolderIfEmpty(const platform::Platform& p);
 // Deletes the files of folderPath matching "*." + ext (ext "*" matches all) but those named in
-// keep, walks the subfolders that match alike, then removes folderPath
-// when it is empty. An empty folderPath, or one that is a symbolic link, is left alone; a link
-// inside is deleted itself, never followed. The walk holds folderPath open once checked, so a
-// link swapped in while it runs leads nowhere. Always True.
+// keep, walks the subfolders that match alike, then removes folderPath when it is empty. An empty
+// folderPath, or one that is a symbolic link, is left alone; a link inside is deleted itself,
+// never followed. The walk holds folderPath open once checked, so a link swapped in while it runs
+// leads nowhere. Like "rm -r --one-file-system", it never enters nor deletes an entry on another
+// device than folderPath (a folder mounted inside it): returns the paths of those it left, a
+// folder's ending with "/".
+std::vector<std::string> wipeFolder(platform::FileSystem& files, const std::string& folderPath,
+                                    const std::string& ext,
+                                    const std::vector<std::string>& keep = {});
+// wipeFolder, always True.
 bool DeleteFolderFiles(platform::FileSystem& files, const std::string& folderPath,
                        const std::string& ext, const std::vector<std::string>& keep = {});
 // Deletes the language files ("*.SPK") of the VirtualStore copy of the program folder exeDir

@@ -17,15 +17,15 @@ constexpr const char* kStrings = "Settings";
 constexpr const char* kDwords = "Settings_DWORD";
 constexpr std::size_t kMaxStringLength = 2047;
 
-std::string settingsKeyOf(const std::string& name) {
-    return std::string(kMakerKey) + "\\" + name;
-}
-
 platform::KeyResult makerKey(platform::Registry& registry) {
     return registry.createKey(RegistryRoot::CurrentUser, kMakerKey, RegistryAccess::Full);
 }
 
 } // namespace
+
+std::string settingsKeyOf(const std::string& name) {
+    return std::string(kMakerKey) + "\\" + name;
+}
 
 std::string ReadMakerValue(platform::Registry& registry, const std::string& name) {
     const auto key = makerKey(registry);
@@ -41,7 +41,7 @@ void WriteMakerValue(platform::Registry& registry, const std::string& name,
                      const std::string& value) {
     const auto key = makerKey(registry);
     const platform::Status written =
-        key ? key->writeString(name, value) : platform::Status(platform::Failure{key.error()});
+        key ? key->writeString(name, value) : platform::Status(key.failure());
     if (!written) {
         // The registry's reason, such as a damaged hive, goes into the error report.
         const std::string& reason = written.error();

@@ -23,6 +23,8 @@ void WriteMakerValue(platform::Registry& registry, const std::string& name,
                      const std::string& value);
 // A missing value is no error.
 void DeleteMakerValue(platform::Registry& registry, const std::string& name);
+// The settings key of the maker's program name: "SOFTWARE\Brackenway\" + name.
+std::string settingsKeyOf(const std::string& name);
 // Deletes the maker's key when it has neither subkeys nor values.
 void DeleteMakerKeyIfEmpty(platform::Registry& registry);
 // Deletes "SOFTWARE\Brackenway\" + name with everything below it.

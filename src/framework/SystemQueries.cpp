@@ -12,8 +12,6 @@ using platform::RegistryRoot;
 
 namespace {
 
-constexpr const char* kCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
-
 std::string majorMinor(std::uint32_t major, std::uint32_t minor) {
     char text[32];
     std::snprintf(text, sizeof text, "%u.%u", major, minor);

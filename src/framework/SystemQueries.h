@@ -8,6 +8,10 @@
 
 namespace dm {
 
+// The HKEY_LOCAL_MACHINE key of the system's version facts; the version queries open it for
+// writing, so it is made when missing.
+inline constexpr const char* kCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+
 // A 32-bit process on a 64-bit system; False when the system has no such query.
 bool IsWow64(platform::SystemInfo& system);
 // The workstation query fails or reports a version before 6 (Vista).

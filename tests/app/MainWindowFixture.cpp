@@ -28,7 +28,7 @@ MainWindowTest::MainWindowTest() {
     platform.versions = &versions;
     wmi = std::make_unique<platform::LocalWmiLocator>([this] { return repository; });
     platform.wmi = wmi.get();
-    memory.result.record = platform::MemoryStatusSample{25, 16ull << 30, 12ull << 30};
+    memory.result = platform::MemoryStatusSample{25, 16ull << 30, 12ull << 30};
     memory.installed = 16ull << 20;
 }
 

@@ -87,7 +87,7 @@ TEST_F(LanguageSwitchTest, SampleAfterASwitchUsesTheNewUnits) {
                            .items = platform::fromQt(items.join("\r\n") + "\r\n")});
     ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_0000040C.SPK", file));
     setInventory(nullptr);
-    memory.result.record = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
+    memory.result = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
     memory.installed = 16ull << 20;
     MainDlg& window = start();
     window.Mem_tmrTimer();

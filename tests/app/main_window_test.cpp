@@ -500,7 +500,7 @@ TEST_F(MainWindowTest, SampleShowsUsedAndInstalledMemory) {
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     MainDlg& window = start();
-    memory.result.record = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
+    memory.result = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
     memory.installed = 16ull << 20;
     window.Mem_tmrTimer();
     EXPECT_EQ(textOf(child("phyused_lbl")), "Used : 8 GB");
@@ -531,7 +531,7 @@ TEST_F(MainWindowTest, SampleOfAbsurdFiguresShowsNoNegativeMemory) {
         {8ull << 30, 16ull << 30, 16ull << 20, "Used : 0    B", "Total : 16 GB"},
     };
     for (const Case& c : cases) {
-        memory.result.record = platform::MemoryStatusSample{50, c.total, c.available};
+        memory.result = platform::MemoryStatusSample{50, c.total, c.available};
         memory.installed = c.installedKb;
         window.Mem_tmrTimer();
         EXPECT_EQ(textOf(child("phyused_lbl")), c.used);
@@ -547,7 +547,7 @@ TEST_F(MainWindowTest, SizeUnitsAreTheTextTablesFromByteToTerabyte) {
         {8ull << 30, "Used : 8 GB"}, {2ull << 40, "Used : 2 TB"},
     };
     for (const auto& [used, text] : cases) {
-        memory.result.record = platform::MemoryStatusSample{50, 4ull << 40, (4ull << 40) - used};
+        memory.result = platform::MemoryStatusSample{50, 4ull << 40, (4ull << 40) - used};
         window.Mem_tmrTimer();
         EXPECT_EQ(textOf(child("phyused_lbl")), text);
     }
@@ -557,7 +557,7 @@ TEST_F(MainWindowTest, FailingMemoryStatusReachesTheErrorReport) {
     setInventory(nullptr);
     MainDlg& window = start();
     const std::string before = textOf(child("phyused_lbl"));
-    memory.result = {std::nullopt, "/proc/meminfo: No such file or directory"};
+    memory.result = platform::Failure::notFound("/proc/meminfo: No such file or directory");
     window.Mem_tmrTimer();
     ASSERT_EQ(messageBox.shown.size(), 1u);
     EXPECT_EQ(messageBox.shown[0].text, "/proc/meminfo: No such file or directory.");
@@ -731,7 +731,7 @@ TEST_F(MainWindowTest, FailingTicksDoNotStackErrorReports) {
     setInventory(nullptr);
     MainDlg& window = start();
     ticking.window = &window;
-    memory.result = {std::nullopt, "no memory status"};
+    memory.result = platform::Failure{"no memory status"};
     window.Mem_tmrTimer();
     EXPECT_EQ(ticking.shown.size(), 1u);
     // Once the report is closed, the next failing tick reports again.

@@ -1,9 +1,11 @@
 #include "app/PortableClose.h"
 
+#include "framework/RunLog.h"
 #include "framework/SettingsStore.h"
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/FolderFileSystem.h"
+#include "platform/fakes/MountFileSystem.h"
 #include "platform/files/Folder.h"
 #include "platform/files/PathText.h"
 #include "platform/registry/FileRegistry.h"
@@ -181,49 +183,117 @@ TEST_F(PortableCloseTest, ALinkSwappedInWhileTheWipeRunsLeadsNowhere) {
     EXPECT_TRUE(fs::is_empty(temp.path() / "moved"));
 }
 
-TEST_F(PortableCloseTest, TheRegistryFilesTheRunMadeGoWhenTheyHoldNothing) {
+// The hives hold nothing anyone could lose once the program's keys are gone, whichever run made
+// them; anything else in them keeps them.
+TEST_F(PortableCloseTest, TheRegistryFilesGoWhenOnlyTheProgramsEmptiedKeysAreLeft) {
     const fs::path config = temp.path() / "config";
     const fs::path folder = config / "dimmetric/registry";
     const struct {
         std::string before; // user.reg before the program starts; empty: none
-        bool otherKey;      // another program of the maker writes its key during the run
+        // What a second process does while the program runs, once the hive exists.
+        std::function<void(platform::Registry&)> alongside;
+        bool secondCopyClosesLast; // that process is a second copy of the program
         bool filesStay;
         std::string why;
     } cases[] = {
-        {"", false, false, "made by this run and empty again"},
-        {"", true, true, "another program's key was added"},
-        {"WINE REGISTRY Version 2\n\n[Software\\\\Other]\n\"x\"=\"y\"\n", false, true,
-         "there before the program started"},
-        {"WINE REGISTRY Version 2\n", false, true, "there before, even empty"},
+        {"", nullptr, false, false, "made by this run and emptied again"},
+        {"", [this](platform::Registry& r) { storeSettingsIn(r); }, true, false,
+         "two copies of the program shared the hive"},
+        {"WINE REGISTRY Version 2\n", nullptr, false, false, "there before, empty"},
+        {"", [](platform::Registry& r) { WriteMakerValue(r, "Harrow", "/opt/harrow/harrow"); },
+         false, true, "another program's value"},
+        {"",
+         [](platform::Registry& r) {
+             ASSERT_TRUE(r.createKey(RegistryRoot::CurrentUser, "SOFTWARE\\Other\\Tool",
+                                     RegistryAccess::Full));
+         },
+         false, true, "another program's keys, without a value"},
+        {"",
+         [](platform::Registry& r) {
+             ASSERT_TRUE(r.createKey(RegistryRoot::CurrentUser,
+                                     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+                                     "Brackenway Dimmetric",
+                                     RegistryAccess::Full));
+         },
+         false, true, "an uninstall entry that is its key alone"},
+        {"", [](platform::Registry& r) { WriteMakerValue(r, "Harrow", ""); }, false, true,
+         "an empty text is a value too"},
+        {"WINE REGISTRY Version 2\n\n[Software\\\\Other]\n\"x\"=\"y\"\n", nullptr, false, true,
+         "there before, with a value"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
         fs::remove_all(config);
+        fs::remove(temp.path() / "program/settings.ini");
         fs::create_directories(config);
         if (!c.before.empty())
             temp.write("config/dimmetric/registry/user.reg", c.before);
-        platform::FileRegistry fileRegistry(folder.string());
-        platform.registry = &fileRegistry;
-        storeSettingsIn(fileRegistry);
-        // Opened for reading at start: the machine hive gets the empty key only.
-        ASSERT_TRUE(fileRegistry.createKey(RegistryRoot::LocalMachine,
-                                           "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-                                           RegistryAccess::Read));
+        platform::FileRegistry first(folder.string());
+        storeSettingsIn(first);
+        // Opened for writing at start: the machine hive gets the empty key only.
+        ASSERT_TRUE(first.createKey(RegistryRoot::LocalMachine,
+                                    "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
+                                    RegistryAccess::Full));
         ASSERT_TRUE(fs::exists(folder / "system.reg"));
-        if (c.otherKey)
-            WriteMakerValue(fileRegistry, "Harrow", "/opt/harrow/harrow");
+        // Started after the first: it sees the hive there at its start.
+        platform::FileRegistry second(folder.string());
+        if (c.alongside)
+            c.alongside(second);
 
+        platform.registry = &first;
         closePortableCopy(platform, exe, "Dimmetric");
-
-        EXPECT_FALSE(fileRegistry.keyExists(RegistryRoot::CurrentUser, kProductSettingsKey))
-            << c.why;
-        EXPECT_EQ(fs::exists(folder / "user.reg"), c.filesStay) << c.why;
-        EXPECT_FALSE(fs::exists(folder / "system.reg")) << c.why;
-        EXPECT_FALSE(fs::exists(folder / "system.reg.lock")) << c.why;
-        EXPECT_EQ(fs::exists(config / "dimmetric"), c.filesStay) << c.why;
-        EXPECT_TRUE(fs::exists(config)) << c.why;
-        if (!c.before.empty()) {
-            EXPECT_TRUE(fs::exists(folder / "user.reg.lock")) << c.why;
+        if (c.secondCopyClosesLast) {
+            platform.registry = &second;
+            closePortableCopy(platform, exe, "Dimmetric");
         }
+
+        EXPECT_FALSE(second.keyExists(RegistryRoot::CurrentUser, kProductSettingsKey));
+        EXPECT_EQ(fs::exists(folder / "user.reg"), c.filesStay);
+        EXPECT_EQ(fs::exists(folder / "user.reg.lock"), c.filesStay);
+        EXPECT_FALSE(fs::exists(folder / "system.reg"));
+        EXPECT_FALSE(fs::exists(folder / "system.reg.lock"));
+        EXPECT_EQ(fs::exists(folder), c.filesStay);
+        // The folder above, when the program made it.
+        if (c.before.empty())
+            EXPECT_EQ(fs::exists(config / "dimmetric"), c.filesStay);
+        EXPECT_TRUE(fs::exists(config));
+    }
+}
+
+// A folder mounted inside the data folder (a bind or FUSE mount) holds files that live elsewhere:
+// the wipe stays on the data folder's own file system, and the log kept there says what it left.
+TEST_F(PortableCloseTest, TheWipeLeavesAFolderMountedInsideAndTheLogNamesIt) {
+    for (const bool mounted : {true, false}) {
+        SCOPED_TRACE(mounted ? "mounted" : "not mounted");
+        storeSettings();
+        fs::remove_all(temp.path() / "roaming/Brackenway");
+        platform::MountFileSystem mount;
+        mount.folders = files.folders;
+        if (mounted)
+            mount.mounted = data() + "music";
+        platform.fileSystem = &mount;
+        temp.write("roaming/Brackenway/Dimmetric/dimmetric.ini", "[links]\r\n");
+        const std::string theirs = temp.write("roaming/Brackenway/Dimmetric/music/a.ogg", "song");
+        auto log = std::make_unique<RunLog>(RunLog::Services{mount, system},
+                                            data() + "Dimmetric.log", false, 10000, false);
+        log->Add("Starting", llInfo);
+
+        closePortableCopy(platform, exe, "Dimmetric", std::move(log));
+
+        EXPECT_EQ(fs::exists(theirs), mounted);
+        EXPECT_FALSE(fs::exists(data() + "dimmetric.ini"));
+        EXPECT_EQ(fs::exists(data()), mounted);
+        if (mounted) {
+            const std::string saved = TempDir::read(data() + "Dimmetric.log");
+            EXPECT_NE(saved.find("Starting"), std::string::npos);
+            EXPECT_NE(saved.find("Left in place, on another file system : " + data() + "music/"),
+                      std::string::npos)
+                << saved;
+        }
+        // The rest of the close is as ever.
+        EXPECT_TRUE(fs::exists(temp.path() / "program/settings.ini"));
+        EXPECT_FALSE(hasSettingsKey());
+        EXPECT_FALSE(hasMakerKey());
     }
 }
 

@@ -3,11 +3,14 @@
 #include "platform/Platform.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/FolderFileSystem.h"
+#include "platform/fakes/MountFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace dm {
 namespace {
@@ -100,6 +103,46 @@ TEST_F(DataFolderTest, DeleteFolderFilesDeletesALinkNotWhatItPointsTo) {
     DeleteFolderFiles(files, temp.dir() + "data", "*");
     EXPECT_FALSE(fs::exists(temp.path() / "data"));
     EXPECT_TRUE(fs::exists(temp.path() / "elsewhere/precious.txt"));
+}
+
+// As "rm -r --one-file-system": what is mounted inside the folder (a bind or FUSE mount) is on
+// another device; the wipe neither enters nor deletes it, and names it.
+TEST_F(DataFolderTest, WipeNeverCrossesIntoAnotherFileSystem) {
+    const struct {
+        std::string mounted; // below temp
+        std::vector<std::string> left;
+        std::vector<std::string> kept; // below temp
+    } cases[] = {
+        {"data/mnt", {"data/mnt/"}, {"data/mnt/theirs.txt", "data/mnt/deep/theirs.txt"}},
+        {"data/sub/deeper", {"data/sub/deeper/"}, {"data/sub/deeper/theirs.txt"}},
+        {"data/mnt/theirs.txt", {"data/mnt/theirs.txt"}, {"data/mnt/theirs.txt"}},
+        // The folder wiped is itself a mount: all in it is on its own device.
+        {"data", {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mounted);
+        fs::remove_all(temp.path() / "data");
+        temp.write("data/Dimmetric.log", "ours");
+        temp.write("data/sub/ours.txt", "ours");
+        temp.write("data/sub/deeper/theirs.txt", "theirs");
+        temp.write("data/mnt/theirs.txt", "theirs");
+        temp.write("data/mnt/deep/theirs.txt", "theirs");
+        platform::MountFileSystem mount;
+        mount.mounted = temp.dir() + c.mounted;
+
+        const std::vector<std::string> left = wipeFolder(mount, temp.dir() + "data/", "*");
+
+        std::vector<std::string> expected;
+        for (const auto& path : c.left)
+            expected.push_back(temp.dir() + path);
+        EXPECT_EQ(left, expected);
+        for (const auto& path : c.kept)
+            EXPECT_EQ(test::TempDir::read(temp.path() / path), "theirs") << path;
+        EXPECT_FALSE(fs::exists(temp.path() / "data/Dimmetric.log"));
+        EXPECT_FALSE(fs::exists(temp.path() / "data/sub/ours.txt"));
+        // What was left keeps the folders that hold it.
+        EXPECT_EQ(fs::exists(temp.path() / "data"), !c.left.empty());
+    }
 }
 
 // A data folder, or the maker's folder, that is a link (to "/", say) is not used: the program

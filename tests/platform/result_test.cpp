@@ -1,5 +1,6 @@
 #include "platform/Error.h"
 #include "platform/Result.h"
+#include "platform/registry/HiveFormat.h"
 #include "platform/registry/RegistryError.h"
 #include "platform/wmi/Variant.h"
 #include "platform/wmi/WmiError.h"
@@ -53,6 +54,42 @@ TEST(Result, ValuesAndStatusesCarryTheirErrorText) {
     EXPECT_EQ(failedValue.error(), "why");
     EXPECT_TRUE(Status());
     EXPECT_EQ(Status(Failure{"why"}).error(), "why");
+}
+
+// A failure's kind goes with its text into every result and on from one result to the next;
+// success has no kind.
+TEST(Result, FailuresCarryTheirKind) {
+    const struct {
+        Failure failure;
+        ErrorKind kind;
+    } cases[] = {
+        {Failure{"why"}, ErrorKind::Failed},
+        {Failure::notFound("why"), ErrorKind::NotFound},
+        {Failure::refused("why"), ErrorKind::Refused},
+        {Failure::damaged("why"), ErrorKind::Damaged},
+    };
+    for (const auto& c : cases) {
+        const Result<std::string> value(c.failure);
+        const Result<std::unique_ptr<Base>> pointer(c.failure);
+        const Status status(c.failure);
+        EXPECT_EQ(value.kind(), c.kind);
+        EXPECT_EQ(pointer.kind(), c.kind);
+        EXPECT_EQ(status.kind(), c.kind);
+        EXPECT_FALSE(status);
+        const Status passedOn = pointer.failure();
+        EXPECT_EQ(passedOn.kind(), c.kind);
+        EXPECT_EQ(passedOn.error(), "why");
+    }
+    EXPECT_EQ(Result<std::string>(std::string()).kind(), std::nullopt);
+    EXPECT_EQ(open(true).kind(), std::nullopt);
+    EXPECT_EQ(Status().kind(), std::nullopt);
+}
+
+// The hive parser's failure is the failure of the line, not a reason kept for later.
+TEST(Result, AHiveThatDoesNotParseIsDamaged) {
+    const auto hive = parseHive("WINE REGISTRY Version 2\n[K]\n\"v\"=dword:\n");
+    EXPECT_EQ(hive.kind(), ErrorKind::Damaged);
+    EXPECT_EQ(hive.error(), "line 3: a malformed dword value");
 }
 
 // Every kind the program raises is one of the family, keeps its message, and is still caught by

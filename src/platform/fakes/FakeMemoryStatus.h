@@ -7,7 +7,7 @@ namespace dm::platform {
 // Memory status for tests: answers what the test put in.
 class FakeMemoryStatus : public MemoryStatus {
 public:
-    MemoryStatusResult result{MemoryStatusSample{}, {}};
+    MemoryStatusResult result = MemoryStatusSample{};
     std::optional<std::uint64_t> installed;
 
     MemoryStatusResult query() override { return result; }

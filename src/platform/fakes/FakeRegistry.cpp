@@ -14,7 +14,7 @@ public:
         if (writesFail_)
             return Failure{"writes are switched off"};
         if (!change(hives_[slotOf(root)]))
-            return Failure{"the change was refused"};
+            return Failure::refused("the change was refused");
         return {};
     }
 

@@ -13,6 +13,7 @@ namespace dm::platform {
 struct InMemoryFileSystem::Node {
     bool folder = false;
     bool readOnly = false;
+    std::uint64_t device = 1;
     std::string bytes;                                    // a file's
     std::map<std::string, std::shared_ptr<Node>> entries; // a folder's, by name
 };
@@ -40,7 +41,8 @@ FindEntry describe(const std::string& name, const Node& node) {
         attributes |= kFileAttributeReadOnly;
     if (!name.empty() && name[0] == '.')
         attributes |= kFileAttributeHidden;
-    return {name, attributes, node.folder ? 0 : static_cast<std::uint64_t>(node.bytes.size())};
+    return {name, attributes, node.folder ? 0 : static_cast<std::uint64_t>(node.bytes.size()),
+            node.device};
 }
 
 std::string readOnlyFile(const std::string& path) {
@@ -236,6 +238,7 @@ void InMemoryFileSystem::addFolder(const std::string& path) {
         if (!entry) {
             entry = std::make_shared<Node>();
             entry->folder = true;
+            entry->device = node->device;
         }
         if (!entry->folder)
             throw std::invalid_argument("a file is in the way of the folder " + full);
@@ -253,8 +256,25 @@ void InMemoryFileSystem::addFile(const std::string& path, std::string bytes) {
     auto& entry = lookUp(slash == 0 ? "/" : full.substr(0, slash))->entries[full.substr(slash + 1)];
     if (entry && entry->folder)
         throw std::invalid_argument("a folder is in the way of the file " + full);
+    const auto folder = lookUp(slash == 0 ? "/" : full.substr(0, slash));
     entry = std::make_shared<Node>();
+    entry->device = folder->device;
     entry->bytes = std::move(bytes);
+}
+
+namespace {
+
+void putOnDevice(Node& node, std::uint64_t device) {
+    node.device = device;
+    for (auto& [name, entry] : node.entries)
+        putOnDevice(*entry, device);
+}
+
+} // namespace
+
+void InMemoryFileSystem::mountAt(const std::string& path, std::uint64_t device) {
+    addFolder(path);
+    putOnDevice(*lookUp(path), device);
 }
 
 void InMemoryFileSystem::failOpening(const std::string& path, std::string reason) {
@@ -327,6 +347,7 @@ bool InMemoryFileSystem::createDirectory(const std::string& path) {
         return false;
     auto made = std::make_shared<Node>();
     made->folder = true;
+    made->device = folder->device;
     folder->entries.emplace(name, std::move(made));
     return true;
 }
@@ -385,6 +406,7 @@ InMemoryFileSystem::openRandomAccess(const std::string& path, RandomAccessFile::
         const auto [folder, name] = parentOf(path);
         if (!node && folder && !folder->readOnly) {
             node = std::make_shared<Node>();
+            node->device = folder->device;
             folder->entries.emplace(name, node);
         } else if (node && !node->folder && !node->readOnly) {
             node->bytes.clear();
@@ -412,6 +434,7 @@ Status InMemoryFileSystem::writeInto(Node& folder, const std::string& folderPath
     }
     // Replaced whole, as a rename puts a new file in place: one opened before keeps the old bytes.
     entry = std::make_shared<Node>();
+    entry->device = folder.device;
     entry->bytes = bytes;
     return {};
 }

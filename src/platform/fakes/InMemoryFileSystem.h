@@ -9,12 +9,11 @@
 namespace dm::platform {
 
 // A file system held in memory, for tests and fuzz targets whose files are only bytes: folders,
-// files, the read-only bit, the special and current folders, and failures on demand. It starts
-// with an empty "/tmp", the temporary folder; the other special folders are empty texts until
-// set. Paths are
-// as on Linux ("/" between names, "." and ".." understood, relative to the current folder, "/" at
-// first); names are case-sensitive. There are no symbolic links. A read-only folder takes no new
-// entries and loses none. Not for use from several threads.
+// files, the read-only bit, device ids, the special and current folders, and failures on demand. It
+// starts with an empty "/tmp", the temporary folder; the other special folders are empty texts
+// until set. Paths are as on Linux ("/" between names, "." and ".." understood, relative to the
+// current folder, "/" at first); names are case-sensitive. There are no symbolic links. A read-only
+// folder takes no new entries and loses none. Not for use from several threads.
 class InMemoryFileSystem final : public FileSystem {
 public:
     InMemoryFileSystem();
@@ -32,6 +31,9 @@ public:
     void failOpening(const std::string& path, std::string reason);
     // Makes every write of the file at path fail with reason (its opens for reading still work).
     void failWriting(const std::string& path, std::string reason);
+    // Puts the folder at path, and all below it, on another device, as a file system mounted
+    // there (entries are on device 1 otherwise, and new ones on their folder's).
+    void mountAt(const std::string& path, std::uint64_t device);
     void setSpecialFolder(SpecialFolder folder, std::string path);
     // Relative paths are taken from here.
     void setCurrentFolder(const std::string& path);

@@ -23,17 +23,16 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
+// A file's bytes and the identity of what was read.
 struct FileContents {
-    enum class Status { Ok, Missing, Failed } status = Status::Failed;
     std::string bytes;
     FileIdentity identity;
-    std::string error;
 };
 
 // The whole file as bytes, or its first limit bytes, and the identity of what was read. Only a
-// regular file is read.
-FileContents readWholeFile(const std::string& path,
-                           std::size_t limit = std::numeric_limits<std::size_t>::max());
+// regular file is read: anything else is refused; a missing file is not found.
+Result<FileContents> readWholeFile(const std::string& path,
+                                   std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // The identity of the file now; nullopt when it is missing or cannot be looked at.
 std::optional<FileIdentity> identifyFile(const std::string& path);

@@ -33,10 +33,10 @@ Status FileSystem::writeFileInFolder(const std::string& path, const std::string&
     const std::string folder = folderOfPath(path);
     const std::string name = path.substr(folder.size());
     if (folder.empty() || name.empty())
-        return Failure{"Not a file in a folder: \"" + path + "\""};
+        return Failure::refused("Not a file in a folder: \"" + path + "\"");
     const auto held = openFolder(folder);
     if (!held)
-        return Failure{held.error()};
+        return held.failure();
     return held->writeFile(name, bytes);
 }
 

@@ -20,6 +20,10 @@ struct FindEntry {
     std::string name; // the name alone, without its folder
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
+    // Which mounted file system holds the entry (a link's own, not its target's): the same for
+    // all entries of one; a folder mounted inside another (a bind or FUSE mount, even of a
+    // folder on the same disk) has another.
+    std::uint64_t device = 0;
 };
 
 // What a path names once symbolic links are followed (stat).

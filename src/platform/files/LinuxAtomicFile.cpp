@@ -1,6 +1,7 @@
 #include "platform/files/AtomicFile.h"
 
 #include "platform/RetryAfterSignal.h"
+#include "platform/files/LinuxErrorKind.h"
 #include "platform/files/UniqueFd.h"
 
 #include <algorithm>
@@ -20,8 +21,10 @@ namespace dm::platform {
 
 namespace {
 
-std::string reason(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
+// The failure errno tells, said as what failed on path and the system's words for it.
+Failure systemFailure(const std::string& what, const std::string& path) {
+    const int error = errno;
+    return {what + " " + path + ": " + std::strerror(error), errorKindOf(error)};
 }
 
 FileIdentity identityOf(const struct stat& info) {
@@ -78,35 +81,28 @@ std::optional<std::string> followLinks(std::string path) {
 
 } // namespace
 
-FileContents readWholeFile(const std::string& path, std::size_t limit) {
+Result<FileContents> readWholeFile(const std::string& path, std::size_t limit) {
     FileContents result;
     // Non-blocking, so that a FIFO in the file's place cannot hold the open up.
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0) {
-        result.status =
-            errno == ENOENT ? FileContents::Status::Missing : FileContents::Status::Failed;
-        result.error = reason("cannot open", path);
-        return result;
-    }
+    if (fd.get() < 0)
+        return systemFailure("cannot open", path);
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        result.error = "not a readable file: " + path;
-        return result;
-    }
+    if (::fstat(fd.get(), &info) != 0)
+        return Failure{"not a readable file: " + path};
+    if (!S_ISREG(info.st_mode))
+        return Failure::refused("not a readable file: " + path);
     char buffer[65536];
     while (result.bytes.size() < limit) {
         const std::size_t wanted = std::min(sizeof buffer, limit - result.bytes.size());
         const ssize_t got = retryAfterSignal(::read, fd.get(), buffer, wanted);
-        if (got < 0) {
-            result.error = reason("cannot read", path);
-            return result;
-        }
+        if (got < 0)
+            return systemFailure("cannot read", path);
         if (got == 0)
             break;
         result.bytes.append(buffer, static_cast<std::size_t>(got));
     }
     result.identity = identityOf(info);
-    result.status = FileContents::Status::Ok;
     return result;
 }
 
@@ -125,28 +121,28 @@ std::optional<FileIdentity> identifyFile(const std::string& path) {
 Result<FileIdentity> writeFileAtomicallyIn(const UniqueFd& folder, const std::string& name,
                                            std::string_view bytes) {
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
-        return Failure{"cannot write \"" + name + "\": not a name in a folder"};
+        return Failure::refused("cannot write \"" + name + "\": not a name in a folder");
     struct stat old {};
     const bool exists = ::fstatat(folder.get(), name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     // A link in the file's place is replaced by the file; a device, a FIFO or a folder is not.
     const bool keepMode = exists && S_ISREG(old.st_mode);
     if (exists && !keepMode && !S_ISLNK(old.st_mode))
-        return Failure{"cannot write " + name + ": not a regular file"};
+        return Failure::refused("cannot write " + name + ": not a regular file");
     const std::string temporary = temporaryName(name);
     // A new file gets the user's umask; an existing one keeps its own permissions.
     UniqueFd fd(::openat(folder.get(), temporary.c_str(),
                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (fd.get() < 0)
-        return Failure{reason("cannot create", temporary)};
+        return systemFailure("cannot create", temporary);
     bool ok = !keepMode || ::fchmod(fd.get(), old.st_mode & 07777) == 0;
     struct stat info {};
     ok = ok && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && ::fstat(fd.get(), &info) == 0;
     if (ok)
         ok = fd.close();
     if (!ok || ::renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0) {
-        const std::string why = reason("cannot write", name);
+        Failure why = systemFailure("cannot write", name);
         ::unlinkat(folder.get(), temporary.c_str(), 0);
-        return Failure{why};
+        return why;
     }
     ::fsync(folder.get());
     return identityOf(info);
@@ -158,11 +154,11 @@ Result<FileIdentity> writeFileAtomically(const std::string& path, std::string_vi
         return Failure{"cannot write " + path + ": too many levels of symbolic links"};
     UniqueFd folder(::open(folderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() < 0)
-        return Failure{reason("cannot write", path)};
+        return systemFailure("cannot write", path);
     Result<FileIdentity> written =
         writeFileAtomicallyIn(folder, std::filesystem::path(*target).filename().string(), bytes);
     if (!written)
-        return Failure{written.error() + " (" + path + ")"};
+        return Failure{written.error() + " (" + path + ")", *written.kind()};
     return written;
 }
 
@@ -186,13 +182,13 @@ Result<FileLock> FileLock::acquire(const std::string& lockPath) {
     for (;;) {
         UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
         if (fd.get() < 0)
-            return Failure{reason("cannot open the lock file", lockPath)};
+            return systemFailure("cannot open the lock file", lockPath);
         if (retryAfterSignal(::flock, fd.get(), LOCK_EX) != 0)
-            return Failure{reason("cannot lock", lockPath)};
+            return systemFailure("cannot lock", lockPath);
         struct stat held {};
         struct stat named {};
         if (::fstat(fd.get(), &held) != 0)
-            return Failure{reason("cannot lock", lockPath)};
+            return systemFailure("cannot lock", lockPath);
         if (::stat(lockPath.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
             named.st_ino == held.st_ino)
             return FileLock(std::move(fd));

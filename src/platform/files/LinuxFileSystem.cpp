@@ -3,7 +3,9 @@
 #include "platform/files/AtomicFile.h"
 #include "platform/files/FindMask.h"
 #include "platform/files/Folder.h"
+#include "platform/files/LinuxErrorKind.h"
 #include "platform/files/LinuxFileByteSource.h"
+#include "platform/files/LinuxMountId.h"
 #include "platform/files/LinuxRandomAccessFile.h"
 #include "platform/files/PathText.h"
 #include "platform/files/UniqueFd.h"
@@ -33,13 +35,20 @@ std::uint32_t attributesOf(const std::string& name, const struct stat& st) {
     return attributes;
 }
 
+// Which file system holds the entry: its mount, which tells a folder bind-mounted from the same
+// disk apart, and its device number, which tells a subvolume apart (both fit 32 bits in practice).
+std::uint64_t fileSystemOf(int dirFd, const std::string& path, const struct stat& st) {
+    const std::uint64_t device = st.st_dev;
+    return (mountIdAt(dirFd, path).value_or(0) << 32) ^ device;
+}
+
 // The entry at path (relative to the folder open as dirFd, or to the working folder for
 // AT_FDCWD), described by what a link points to plus the reparse-point bit.
 std::optional<FindEntry> describe(int dirFd, const std::string& path, const std::string& name) {
     struct stat st {};
     if (::fstatat(dirFd, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
-    FindEntry entry{name, 0, 0};
+    FindEntry entry{name, 0, 0, fileSystemOf(dirFd, path, st)};
     if (S_ISLNK(st.st_mode)) {
         struct stat target {};
         if (::fstatat(dirFd, path.c_str(), &target, 0) == 0) {
@@ -70,18 +79,20 @@ UniqueFd openRealFolder(int dirFd, const std::string& path) {
     return UniqueFd(::openat(dirFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
-std::string cannotOpenFolder(const std::string& path) {
-    return "Cannot open the folder \"" + path + "\" (missing, not a folder, or a link)";
+// Why the folder could not be opened by openRealFolder, of the kind errno tells.
+Failure cannotOpenFolder(const std::string& path) {
+    return {"Cannot open the folder \"" + path + "\" (missing, not a folder, or a link)",
+            errorKindOf(errno, true)};
 }
 
-std::string readOnlyFile(const std::string& path) {
-    return "Cannot replace \"" + path + "\": it is read-only or a folder";
+Failure readOnlyFile(const std::string& path) {
+    return Failure::refused("Cannot replace \"" + path + "\": it is read-only or a folder");
 }
 
 // A write's outcome without the identity of the file written.
 Status statusOf(const Result<FileIdentity>& written) {
     if (!written)
-        return Failure{written.error()};
+        return written.failure();
     return {};
 }
 
@@ -112,10 +123,10 @@ public:
 
     Result<std::unique_ptr<Folder>> openFolder(const std::string& name) override {
         if (!isEntryName(name))
-            return Failure{"Not an entry name: \"" + name + "\""};
+            return Failure::refused("Not an entry name: \"" + name + "\"");
         UniqueFd sub = openRealFolder(fd_.get(), name);
         if (sub.get() < 0)
-            return Failure{cannotOpenFolder(name)};
+            return cannotOpenFolder(name);
         return std::make_unique<LinuxFolder>(std::move(sub));
     }
 
@@ -135,7 +146,7 @@ public:
         struct stat existing {};
         if (::fstatat(fd_.get(), name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(existing.st_mode) && (existing.st_mode & 0222) == 0)
-            return Failure{readOnlyFile(name)};
+            return readOnlyFile(name);
         return statusOf(writeFileAtomicallyIn(fd_, name, bytes));
     }
 
@@ -251,9 +262,9 @@ bool LinuxFileSystem::driveExists(const std::string& root) {
 
 std::optional<std::string> LinuxFileSystem::readFile(const std::string& path) {
     auto contents = readWholeFile(path);
-    if (contents.status != FileContents::Status::Ok)
+    if (!contents)
         return std::nullopt;
-    return std::move(contents.bytes);
+    return std::move(contents->bytes);
 }
 
 Status LinuxFileSystem::writeFile(const std::string& path, const std::string& bytes) {
@@ -261,7 +272,7 @@ Status LinuxFileSystem::writeFile(const std::string& path, const std::string& by
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0 &&
         (S_ISDIR(existing.st_mode) || (existing.st_mode & 0222) == 0))
-        return Failure{readOnlyFile(path)};
+        return readOnlyFile(path);
     return statusOf(writeFileAtomically(path, bytes));
 }
 
@@ -282,10 +293,10 @@ LinuxFileSystem::openRandomAccess(const std::string& path, RandomAccessFile::Mod
 
 Result<std::unique_ptr<Folder>> LinuxFileSystem::openFolder(const std::string& path) {
     if (path.empty())
-        return Failure{cannotOpenFolder(path)};
+        return Failure::notFound(cannotOpenFolder(path).error);
     UniqueFd fd = openRealFolder(AT_FDCWD, withoutTrailingDelimiter(path));
     if (fd.get() < 0)
-        return Failure{cannotOpenFolder(path)};
+        return cannotOpenFolder(path);
     return std::make_unique<LinuxFolder>(std::move(fd));
 }
 

@@ -5,8 +5,8 @@
 namespace dm::platform {
 
 IniDocument IniFile::load() const {
-    FileContents file = readWholeFile(path_);
-    return file.status == FileContents::Status::Ok ? IniDocument(file.bytes) : IniDocument();
+    const Result<FileContents> file = readWholeFile(path_);
+    return file ? IniDocument(file->bytes) : IniDocument();
 }
 
 std::vector<std::string> IniFile::sectionNames() const {
@@ -35,17 +35,17 @@ std::int32_t IniFile::readInteger(std::string_view section, std::string_view key
 
 Status IniFile::writeString(std::string_view section, std::string_view key,
                             std::string_view value) {
-    FileContents file = readWholeFile(path_);
-    if (file.status == FileContents::Status::Failed)
-        return Failure{file.error};
-    if (file.status == FileContents::Status::Ok && isReadOnlyFile(path_))
-        return Failure{"the file is read-only: " + path_};
-    IniDocument document(file.bytes);
+    const Result<FileContents> file = readWholeFile(path_);
+    if (!file && file.kind() != ErrorKind::NotFound)
+        return file.failure();
+    if (file && isReadOnlyFile(path_))
+        return Failure::refused("the file is read-only: " + path_);
+    IniDocument document(file ? std::string_view(file->bytes) : std::string_view());
     if (!document.setValue(section, key, value))
         return Failure{"an entry that cannot be stored in an INI file: [" + std::string(section) +
                        "] " + std::string(key)};
     if (auto written = writeFileAtomically(path_, document.text()); !written)
-        return Failure{written.error()};
+        return written.failure();
     return {};
 }
 

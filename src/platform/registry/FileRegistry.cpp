@@ -3,6 +3,7 @@
 #include "platform/files/AtomicFile.h"
 #include "platform/registry/HiveFormat.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
@@ -15,22 +16,7 @@ class FileHiveStore : public HiveStore {
 public:
     FileHiveStore(std::string folder, std::string machineHive, FileRegistry::Parser parse)
         : folder_(std::move(folder)), machineHive_(std::move(machineHive)),
-          parse_(std::move(parse)) {
-        // What is there before the first change, so that only what this run made is removed.
-        std::error_code ignored;
-        for (std::filesystem::path folder = folder_;
-             !folder.empty() && !std::filesystem::exists(folder, ignored);
-             folder = folder.parent_path()) {
-            madeFolders_.push_back(folder.string());
-            if (folder == folder.parent_path())
-                break;
-        }
-        for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
-            const std::string path = pathOf(root);
-            hadHive_[Index(root)] = std::filesystem::exists(path, ignored);
-            hadLock_[Index(root)] = std::filesystem::exists(path + ".lock", ignored);
-        }
-    }
+          parse_(std::move(parse)) {}
 
     Result<const Hive*> read(RegistryRoot root) override {
         Result<const Hive*> own = readOwn(root);
@@ -41,55 +27,67 @@ public:
 
     Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) override {
         std::error_code failed;
+        noteFoldersToMake();
         std::filesystem::create_directories(folder_, failed);
         if (failed)
             return Failure{"cannot make the registry folder " + folder_ + ": " + failed.message()};
         const std::string path = pathOf(root);
         auto lock = FileLock::acquire(path + ".lock");
         if (!lock)
-            return Failure{lock.error()};
+            return lock.failure();
         removeStaleTemporaries(path);
         // Another process may have changed the hive: start from what is on disk now.
         Cache& cache = cache_[Index(root)];
         cache.hive.reset();
         auto loaded = load(root);
         if (!loaded)
-            return Failure{loaded.error()};
+            return loaded.failure();
         Hive& hive = loaded->first;
         // A key that only the machine hive holds is written as one of the user's own.
         if (!change(hive) &&
             !(root == RegistryRoot::LocalMachine && addMachineKeys(hive) && change(hive)))
-            return Failure{"the change was refused"};
+            return Failure::refused("the change was refused");
         const Result<FileIdentity> written = writeFileAtomically(path, serializeHive(hive));
         if (!written)
-            return Failure{written.error()};
+            return written.failure();
         cache.hive = std::move(hive);
         cache.identity = *written;
         return {};
     }
 
-    void removeEmptyStorage() override {
+    void removeEmptyStorage(const std::vector<RegistryKeyPath>& ownKeys) override {
         std::error_code ignored;
         for (const RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
-            const int index = Index(root);
             const std::string path = pathOf(root);
             const std::string lockPath = path + ".lock";
-            if (hadHive_[index] || !std::filesystem::exists(lockPath, ignored))
+            if (!std::filesystem::exists(path, ignored) &&
+                !std::filesystem::exists(lockPath, ignored))
                 continue;
+            std::vector<std::vector<std::u16string>> own;
+            for (const RegistryKeyPath& key : ownKeys)
+                if (key.root == root)
+                    own.push_back(splitKeyPath(key.path));
             // Under the lock, so that no other process writes between the test and the removal.
             auto lock = FileLock::acquire(lockPath);
             if (!lock)
                 continue;
-            cache_[index].hive.reset();
+            removeStaleTemporaries(path);
+            cache_[Index(root)].hive.reset();
             auto loaded = load(root);
-            if (!loaded || !holdsNothing(loaded->first.root))
+            std::vector<const std::vector<std::u16string>*> along;
+            for (const auto& names : own)
+                along.push_back(&names);
+            if (!loaded || !holdsOnlyEmptyKeysOn(loaded->first.root, along, 0))
                 continue;
             std::filesystem::remove(path, ignored);
-            if (!hadLock_[index])
-                std::filesystem::remove(lockPath, ignored);
+            std::filesystem::remove(lockPath, ignored);
         }
         // Innermost first; a folder that holds anything stays.
-        for (const std::string& folder : madeFolders_)
+        std::vector<std::string> folders = madeFolders_;
+        folders.push_back(folder_);
+        std::sort(folders.begin(), folders.end(),
+                  [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+        for (const std::string& folder : folders)
             std::filesystem::remove(folder, ignored);
     }
 
@@ -109,7 +107,7 @@ private:
         cache.hive.reset();
         auto loaded = load(root);
         if (!loaded)
-            return Failure{loaded.error()};
+            return loaded.failure();
         cache.hive = std::move(loaded->first);
         cache.identity = loaded->second;
         return &*cache.hive;
@@ -145,11 +143,11 @@ private:
 
     // The machine hive and the identity of what was read; nothing when missing or damaged.
     std::optional<Hive> loadMachineHive(FileIdentity& identity) const {
-        const FileContents file = readWholeFile(machineHive_);
-        if (file.status != FileContents::Status::Ok)
+        const Result<FileContents> file = readWholeFile(machineHive_);
+        if (!file)
             return std::nullopt;
-        identity = file.identity;
-        Result<Hive> hive = parse_(file.bytes);
+        identity = file->identity;
+        Result<Hive> hive = parse_(file->bytes);
         return hive ? std::optional<Hive>(std::move(*hive)) : std::nullopt;
     }
 
@@ -164,15 +162,38 @@ private:
         return true;
     }
 
-    // No value in any key: what is left are keys that opening a path for writing made, such as
-    // an empty "Software".
-    static bool holdsNothing(const HiveKey& key) {
+    // Whether key holds no value, and no subkey but the next name of one of paths at depth (the
+    // paths that led here), each of them likewise: such keys are what opening those paths for
+    // writing leaves once their values are gone.
+    static bool holdsOnlyEmptyKeysOn(const HiveKey& key,
+                                     const std::vector<const std::vector<std::u16string>*>& paths,
+                                     std::size_t depth) {
         if (!key.values().empty())
             return false;
-        for (const auto& sub : key.subKeys())
-            if (!holdsNothing(*sub))
+        for (const auto& sub : key.subKeys()) {
+            std::vector<const std::vector<std::u16string>*> along;
+            for (const auto* names : paths)
+                if (names->size() > depth && equalsIgnoringCase((*names)[depth], sub->name))
+                    along.push_back(names);
+            if (along.empty() || !holdsOnlyEmptyKeysOn(*sub, along, depth + 1))
                 return false;
+        }
         return true;
+    }
+
+    // Remembers the folders down to the registry's folder that are missing now: this run makes
+    // them, so they may go again once empty.
+    void noteFoldersToMake() {
+        std::error_code ignored;
+        for (std::filesystem::path folder = folder_;
+             !folder.empty() && !std::filesystem::exists(folder, ignored);
+             folder = folder.parent_path()) {
+            if (std::find(madeFolders_.begin(), madeFolders_.end(), folder.string()) ==
+                madeFolders_.end())
+                madeFolders_.push_back(folder.string());
+            if (folder == folder.parent_path())
+                break;
+        }
     }
 
     static void addKeys(HiveKey& into, const HiveKey& from) {
@@ -191,8 +212,8 @@ private:
     // The hive on disk with the identity of what was read; an empty hive when the file is missing.
     Result<std::pair<Hive, std::optional<FileIdentity>>> load(RegistryRoot root) {
         const std::string path = pathOf(root);
-        FileContents file = readWholeFile(path);
-        if (file.status == FileContents::Status::Missing) {
+        const Result<FileContents> file = readWholeFile(path);
+        if (file.kind() == ErrorKind::NotFound) {
             Hive hive;
             hive.header = {root == RegistryRoot::CurrentUser
                                ? ";; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000"
@@ -200,13 +221,14 @@ private:
                            "#arch=win64"};
             return std::pair<Hive, std::optional<FileIdentity>>{std::move(hive), std::nullopt};
         }
-        if (file.status == FileContents::Status::Failed)
-            return Failure{"registry hive " + file.error};
-        auto hive = parse_(file.bytes);
+        if (!file)
+            return Failure{"registry hive " + file.error(), *file.kind()};
+        auto hive = parse_(file->bytes);
         if (!hive)
             return Failure{"registry hive " + path +
-                           " is damaged and is left as it is: " + hive.error()};
-        return std::pair{std::move(*hive), std::optional<FileIdentity>(file.identity)};
+                               " is damaged and is left as it is: " + hive.error(),
+                           *hive.kind()};
+        return std::pair{std::move(*hive), std::optional<FileIdentity>(file->identity)};
     }
 
     struct Layered {
@@ -221,9 +243,7 @@ private:
     Cache cache_[2];
     Layered layered_;
     std::optional<FileIdentity> damagedMachine_; // the machine hive as it was when it failed
-    std::vector<std::string> madeFolders_;       // missing when the store was made, innermost first
-    bool hadHive_[2] = {};
-    bool hadLock_[2] = {};
+    std::vector<std::string> madeFolders_;       // made by this run's writes
 };
 
 } // namespace

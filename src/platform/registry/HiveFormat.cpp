@@ -205,12 +205,13 @@ public:
             if (first == ';' || first == '#') {
                 (key ? key->meta : hive.header).emplace_back(trimLineBlanks(line));
             } else if (first == '[') {
-                key = parseSection(hive, line);
-                if (!key)
-                    return fail(why_);
+                Result<HiveKey*> section = parseSection(hive, line);
+                if (!section)
+                    return fail(section.error());
+                key = *section;
             } else if (key && (first == '"' || first == '@')) {
-                if (!parseValue(*key, line))
-                    return fail(why_);
+                if (const Status value = parseValue(*key, line); !value)
+                    return fail(value.error());
             } else {
                 return fail("neither a key, a value nor a comment");
             }
@@ -234,16 +235,15 @@ private:
         return true;
     }
 
+    // What does not parse, on the line last read.
     Failure fail(const std::string& why) const {
-        return {"line " + std::to_string(lineNumber_) + ": " + why};
+        return Failure::damaged("line " + std::to_string(lineNumber_) + ": " + why);
     }
 
-    HiveKey* parseSection(Hive& hive, std::string_view line) {
+    Result<HiveKey*> parseSection(Hive& hive, std::string_view line) {
         std::size_t pos = 1;
-        if (!unescape(line, pos, ']', path_)) {
-            why_ = "a key name without its closing \"]\"";
-            return nullptr;
-        }
+        if (!unescape(line, pos, ']', path_))
+            return Failure{"a key name without its closing \"]\""};
         // Sections of one parent follow one another, so the keys of the names this path shares
         // with the one before are taken from there instead of being looked up again.
         const std::u16string_view path = path_;
@@ -257,10 +257,8 @@ private:
             if (end == std::u16string_view::npos)
                 end = path.size();
             if (end > start) {
-                if (++depth > kMaxKeyDepth) {
-                    why_ = "keys nested too deep";
-                    return nullptr;
-                }
+                if (++depth > kMaxKeyDepth)
+                    return Failure{"keys nested too deep"};
                 const std::u16string_view name = path.substr(start, end - start);
                 sharing = sharing && shared < names_.size() && names_[shared] == name;
                 if (sharing) {
@@ -282,26 +280,26 @@ private:
         return key;
     }
 
-    bool parseValue(HiveKey& key, std::string_view line) {
+    Status parseValue(HiveKey& key, std::string_view line) {
         name_.clear();
         std::size_t pos = 1;
         if (line.front() == '"' && !unescape(line, pos, '"', name_))
-            return refuse("a value name without its closing quote");
+            return Failure{"a value name without its closing quote"};
         while (pos < line.size() && isLineBlank(line[pos]))
             ++pos;
         if (pos == line.size() || line[pos] != '=')
-            return refuse("a value name without \"=\"");
+            return Failure{"a value name without \"=\""};
         ++pos;
         while (pos < line.size() && isLineBlank(line[pos]))
             ++pos;
-        auto value = parseData(line, pos);
+        Result<RegistryValue> value = parseData(line, pos);
         if (!value)
-            return false;
+            return value.failure();
         key.setValue(name_, std::move(*value));
-        return true;
+        return {};
     }
 
-    std::optional<RegistryValue> parseData(std::string_view line, std::size_t pos) {
+    Result<RegistryValue> parseData(std::string_view line, std::size_t pos) {
         const std::string_view rest = line.substr(pos);
         if (rest.starts_with("\""))
             return parseString(RegType::Sz, line, pos + 1);
@@ -309,14 +307,14 @@ private:
             pos += 4;
             auto type = parseHexNumber(line, pos);
             if (!type || line.substr(pos, 3) != "):\"")
-                return refuse("a malformed str() value"), std::nullopt;
+                return Failure{"a malformed str() value"};
             return parseString(static_cast<RegType>(*type), line, pos + 3);
         }
         if (rest.starts_with("dword:")) {
             pos += 6;
             auto number = parseHexNumber(line, pos);
             if (!number || !trimLineBlanks(line.substr(pos)).empty())
-                return refuse("a malformed dword value"), std::nullopt;
+                return Failure{"a malformed dword value"};
             return RegistryValue::dword(*number);
         }
         RegType type = RegType::Binary;
@@ -326,11 +324,11 @@ private:
             pos += 4;
             auto number = parseHexNumber(line, pos);
             if (!number || line.substr(pos, 2) != "):")
-                return refuse("a malformed hex() value"), std::nullopt;
+                return Failure{"a malformed hex() value"};
             type = static_cast<RegType>(*number);
             pos += 2;
         } else {
-            return refuse("a value of unknown form"), std::nullopt;
+            return Failure{"a value of unknown form"};
         }
         // Long byte lists go on over lines that end with "\".
         std::string_view part = trimLineBlanks(line.substr(pos));
@@ -344,7 +342,7 @@ private:
                 text += part;
                 if (!nextLine(part)) {
                     ++lineNumber_;
-                    return refuse("a byte list that goes on past the end"), std::nullopt;
+                    return Failure{"a byte list that goes on past the end"};
                 }
                 part = trimLineBlanks(part);
             }
@@ -352,13 +350,13 @@ private:
             bytes = parseHexBytes(text);
         }
         if (!bytes)
-            return refuse("a malformed byte list"), std::nullopt;
+            return Failure{"a malformed byte list"};
         return RegistryValue{type, std::move(*bytes)};
     }
 
-    std::optional<RegistryValue> parseString(RegType type, std::string_view line, std::size_t pos) {
+    Result<RegistryValue> parseString(RegType type, std::string_view line, std::size_t pos) {
         if (!unescape(line, pos, '"', units_) || !trimLineBlanks(line.substr(pos)).empty())
-            return refuse("a malformed string value"), std::nullopt;
+            return Failure{"a malformed string value"};
         // UTF-16LE with its terminating zero.
         RegistryValue value{type, std::string(2 * units_.size() + 2, '\0')};
         char* out = value.data.data();
@@ -369,18 +367,12 @@ private:
         return value;
     }
 
-    bool refuse(std::string why) {
-        why_ = std::move(why);
-        return false;
-    }
-
     std::string_view text_;
     std::size_t next_ = 0;       // where the next line starts
     std::size_t lineNumber_ = 0; // of the line last read, from 1
-    std::string why_;
-    std::u16string path_;  // the key path of the section being read
-    std::u16string name_;  // the name of the value being read
-    std::u16string units_; // the text of the string value being read
+    std::u16string path_;        // the key path of the section being read
+    std::u16string name_;        // the name of the value being read
+    std::u16string units_;       // the text of the string value being read
     // The names of the last section's path and their keys, as far as they were looked up.
     std::vector<std::u16string> names_;
     std::vector<HiveKey*> keys_;

@@ -93,7 +93,7 @@ private:
     Status writable() const {
         if (access_ == RegistryAccess::Full)
             return {};
-        return Failure{"the key was opened for reading only"};
+        return Failure::refused("the key was opened for reading only");
     }
 
     HiveRegistry& registry_;
@@ -121,7 +121,7 @@ Status HiveRegistry::change(RegistryRoot root, const std::vector<std::u16string>
         return true;
     });
     if (!stored && !found)
-        return Failure{"the key has been deleted"};
+        return Failure::notFound("the key has been deleted");
     return stored;
 }
 
@@ -130,9 +130,9 @@ KeyResult HiveRegistry::openKey(RegistryRoot root, std::string_view path, Regist
     std::vector<std::u16string> names = resolvePath(root, path, view);
     const Result<const Hive*> hive = store_->read(root);
     if (!hive)
-        return Failure{hive.error()};
+        return hive.failure();
     if (!(*hive)->root.find(names))
-        return Failure{"the key does not exist"};
+        return Failure::notFound("the key does not exist");
     return std::make_unique<HiveRegistryKey>(*this, root, std::move(names), access);
 }
 
@@ -140,10 +140,10 @@ KeyResult HiveRegistry::createKey(RegistryRoot root, std::string_view path, Regi
                                   RegistryView view) {
     std::vector<std::u16string> names = resolvePath(root, path, view);
     if (names.size() > kMaxKeyDepth)
-        return Failure{"keys nested too deep"};
+        return Failure::refused("keys nested too deep");
     const Result<const Hive*> hive = store_->read(root);
     if (!hive)
-        return Failure{hive.error()};
+        return hive.failure();
     if (!(*hive)->root.find(names)) {
         const Status stored = store_->modify(root, [&](Hive& hive) {
             HiveKey* key = &hive.root;
@@ -158,7 +158,7 @@ KeyResult HiveRegistry::createKey(RegistryRoot root, std::string_view path, Regi
             return true;
         });
         if (!stored)
-            return Failure{stored.error()};
+            return stored.failure();
     }
     return std::make_unique<HiveRegistryKey>(*this, root, std::move(names), access);
 }
@@ -166,10 +166,10 @@ KeyResult HiveRegistry::createKey(RegistryRoot root, std::string_view path, Regi
 Status HiveRegistry::deleteKey(RegistryRoot root, std::string_view path, RegistryView view) {
     std::vector<std::u16string> names = resolvePath(root, path, view);
     if (names.empty())
-        return Failure{"a root key cannot be deleted"};
+        return Failure::refused("a root key cannot be deleted");
     const Result<const Hive*> current = store_->read(root);
     if (!current)
-        return Failure{current.error()};
+        return current.failure();
     if (!(*current)->root.find(names))
         return {};
     return store_->modify(root, [&](Hive& hive) {

@@ -15,7 +15,9 @@ public:
 
     KeyResult openKey(RegistryRoot root, std::string_view path, RegistryAccess access,
                       RegistryView view = RegistryView::Default) override;
-    void removeEmptyStorage() override { store_->removeEmptyStorage(); }
+    void removeEmptyStorage(const std::vector<RegistryKeyPath>& ownKeys) override {
+        store_->removeEmptyStorage(ownKeys);
+    }
     KeyResult createKey(RegistryRoot root, std::string_view path, RegistryAccess access,
                         RegistryView view = RegistryView::Default) override;
     Status deleteKey(RegistryRoot root, std::string_view path,

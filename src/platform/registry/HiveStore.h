@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace dm::platform {
 
@@ -20,9 +21,9 @@ public:
     // stored, when the hive cannot be read or stored or change returns false; a change returns
     // false only before it has altered the hive, so a store may apply it in place.
     virtual Status modify(RegistryRoot root, const std::function<bool(Hive&)>& change) = 0;
-    // Removes the storage made since the store was made that holds nothing now (see
+    // Removes the storage that holds nothing but the empty keys on ownKeys (see
     // Registry::removeEmptyStorage); a store in memory has none.
-    virtual void removeEmptyStorage() {}
+    virtual void removeEmptyStorage(const std::vector<RegistryKeyPath>& /*ownKeys*/) {}
 };
 
 } // namespace dm::platform

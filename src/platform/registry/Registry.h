@@ -77,6 +77,12 @@ public:
 // error() says why (such as a damaged hive, or "the key does not exist").
 using KeyResult = Result<std::unique_ptr<RegistryKey>>;
 
+// A key's path under its root, as the registry's calls take them.
+struct RegistryKeyPath {
+    RegistryRoot root;
+    std::string path;
+};
+
 // The registry: keys under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE. Key paths use "\" between
 // names; empty names (leading, trailing or doubled "\") are ignored, so "" is the root itself.
 // Key names are matched without regard to ASCII case and keep the case they were created with.
@@ -96,11 +102,14 @@ public:
     virtual Status deleteKey(RegistryRoot root, std::string_view path,
                              RegistryView view = RegistryView::Default) = 0;
 
-    // Removes what the registry's storage made during this run (files, folders) when it now
-    // holds no value, only keys without any (as opening a path for writing leaves them), so that
-    // a run that deleted its keys leaves no trace; storage that was there before, or that holds a
-    // value of anyone, stays. A registry without such storage does nothing.
-    virtual void removeEmptyStorage() {}
+    // Removes each hive of the registry's own storage (its file and its lock, under that lock)
+    // that now holds no value and no key but those on ownKeys (each with the keys above it) as
+    // opening them for writing leaves them, empty: it carries nothing anyone could lose, whichever
+    // run made it. A hive with any value or any other key (another program's, an uninstall entry
+    // that is a key alone) stays, and so does every file outside the registry's folder. Then the
+    // folder goes when it is empty, with the folders above it that this run made. A registry
+    // without such storage does nothing.
+    virtual void removeEmptyStorage(const std::vector<RegistryKeyPath>& /*ownKeys*/) {}
 
     bool keyExists(RegistryRoot root, std::string_view path,
                    RegistryView view = RegistryView::Default);

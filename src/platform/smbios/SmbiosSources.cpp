@@ -17,18 +17,16 @@ namespace {
 constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
 
 // What one source gave: its structures, or why it gave none.
-struct SourceResult {
-    std::optional<SmbiosMemory> info;
-    std::string failure;
-};
+using SourceResult = Result<SmbiosMemory>;
 
-SourceResult failure(std::string why) {
-    return {std::nullopt, std::move(why)};
+// Why a source gave nothing, with the source's name in front.
+Failure failure(const std::string& source, const Failure& why) {
+    return {source + ": " + why.error, why.kind};
 }
 
 // The bytes of a regular file (sysfs files report a size of 0 or 4096, so read to the end), or
 // why it could not be read.
-FileContents readFile(const std::string& path) {
+Result<FileContents> readFile(const std::string& path) {
     return readWholeFile(path, kMaxFileSize);
 }
 
@@ -37,37 +35,37 @@ std::vector<std::uint8_t> bytes(const std::string& text) {
 }
 
 SourceResult fromImage(const std::string& path) {
-    const FileContents image = readFile(path);
-    if (image.status != FileContents::Status::Ok)
-        return failure("SMBIOS image: " + image.error);
-    const std::optional<SmbiosTable> table = SmbiosTable::fromImage(bytes(image.bytes));
+    const Result<FileContents> image = readFile(path);
+    if (!image)
+        return failure("SMBIOS image", image.failure());
+    const std::optional<SmbiosTable> table = SmbiosTable::fromImage(bytes(image->bytes));
     if (!table)
-        return failure("SMBIOS image: not an SMBIOS image: " + path);
-    return {readSmbiosMemory(*table), {}};
+        return failure("SMBIOS image", Failure::damaged("not an SMBIOS image: " + path));
+    return readSmbiosMemory(*table);
 }
 
 SourceResult fromKernel(const SmbiosSources& sources) {
-    const FileContents entry = readFile(sources.entryPointFile);
-    if (entry.status != FileContents::Status::Ok)
-        return failure("kernel SMBIOS tables: " + entry.error);
-    const FileContents table = readFile(sources.tableFile);
-    if (table.status != FileContents::Status::Ok)
-        return failure("kernel SMBIOS tables: " + table.error);
+    const Result<FileContents> entry = readFile(sources.entryPointFile);
+    if (!entry)
+        return failure("kernel SMBIOS tables", entry.failure());
+    const Result<FileContents> table = readFile(sources.tableFile);
+    if (!table)
+        return failure("kernel SMBIOS tables", table.failure());
     const std::optional<SmbiosTable> parsed =
-        SmbiosTable::fromEntryPointAndTable(bytes(entry.bytes), bytes(table.bytes));
+        SmbiosTable::fromEntryPointAndTable(bytes(entry->bytes), bytes(table->bytes));
     if (!parsed)
-        return failure("kernel SMBIOS tables: no valid entry point and table");
-    return {readSmbiosMemory(*parsed), {}};
+        return failure("kernel SMBIOS tables", Failure::damaged("no valid entry point and table"));
+    return readSmbiosMemory(*parsed);
 }
 
 SourceResult fromUdev(const std::string& path) {
-    const FileContents database = readFile(path);
-    if (database.status != FileContents::Status::Ok)
-        return failure("udev record: " + database.error);
-    std::optional<SmbiosMemory> info = parseUdevMemoryProperties(database.bytes);
+    const Result<FileContents> database = readFile(path);
+    if (!database)
+        return failure("udev record", database.failure());
+    std::optional<SmbiosMemory> info = parseUdevMemoryProperties(database->bytes);
     if (!info)
-        return failure("udev record: no memory properties in " + path);
-    return {std::move(info), {}};
+        return failure("udev record", Failure::notFound("no memory properties in " + path));
+    return std::move(*info);
 }
 
 } // namespace
@@ -82,10 +80,12 @@ SmbiosSources SmbiosSources::fromEnvironment() {
 SmbiosMemoryLoad loadSmbiosMemoryExplained(const SmbiosSources& sources) {
     SmbiosMemoryLoad load;
     const auto tried = [&load](SourceResult result) {
-        if (!result.info)
-            load.failures.push_back(std::move(result.failure));
-        load.info = std::move(result.info);
-        return load.info.has_value();
+        if (!result) {
+            load.failures.push_back(result.error());
+            return false;
+        }
+        load.info = std::move(*result);
+        return true;
     };
     if (!sources.image.empty()) {
         tried(fromImage(sources.image));

@@ -43,7 +43,7 @@ void restoreEarlierActions(std::size_t count) {
 
 Result<std::unique_ptr<EndSignals>> EndSignals::catchSignals() {
     if (handlerPipe.load() >= 0)
-        return Failure{"the end signals are already caught"};
+        return Failure::refused("the end signals are already caught");
     int ends[2] = {-1, -1};
     if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0)
         return Failure{std::string("cannot make a pipe for the end signals: ") +

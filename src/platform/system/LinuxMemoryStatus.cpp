@@ -16,16 +16,13 @@ LinuxMemoryStatus::LinuxMemoryStatus(InstalledSource installed, std::string memi
     : installed_(std::move(installed)), path_(std::move(meminfoPath)) {}
 
 MemoryStatusResult LinuxMemoryStatus::query() {
-    MemoryStatusResult result;
-    const FileContents file = readWholeFile(path_, kMeminfoLimit);
-    if (file.status != FileContents::Status::Ok) {
-        result.error = file.error;
-        return result;
-    }
-    result.record = parseMeminfo(file.bytes);
-    if (!result.record)
-        result.error = path_ + ": no memory total";
-    return result;
+    const Result<FileContents> file = readWholeFile(path_, kMeminfoLimit);
+    if (!file)
+        return file.failure();
+    const std::optional<MemoryStatusSample> record = parseMeminfo(file->bytes);
+    if (!record)
+        return Failure::damaged(path_ + ": no memory total");
+    return *record;
 }
 
 std::optional<std::uint64_t> LinuxMemoryStatus::installedKilobytes() {
@@ -36,8 +33,8 @@ std::optional<std::uint64_t> LinuxMemoryStatus::installedKilobytes() {
     }
     if (!installedKb_) {
         // Without the firmware's figure: the total, read until a read succeeds.
-        if (const MemoryStatusResult status = query(); status.record)
-            installedKb_ = status.record->totalPhysical / 1024;
+        if (const MemoryStatusResult status = query())
+            installedKb_ = status->totalPhysical / 1024;
     }
     return installedKb_;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,11 +15,8 @@ struct MemoryStatusSample {
     std::uint64_t availablePhysical = 0; // bytes
 };
 
-// The result of a memory-status query: the record, or the system's error text.
-struct MemoryStatusResult {
-    std::optional<MemoryStatusSample> record;
-    std::string error;
-};
+// The result of a memory-status query: the record, or why there is none.
+using MemoryStatusResult = Result<MemoryStatusSample>;
 
 // The operating system's memory figures.
 class MemoryStatus {

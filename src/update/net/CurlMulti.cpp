@@ -25,6 +25,8 @@ void retire(QSocketNotifier*& notifier) {
 CurlMulti::CurlMulti(DoneEvent onDone) : onDone_(std::move(onDone)) {
     initialiseCurl();
     multi_ = curl_multi_init();
+    if (!multi_)
+        return;
     curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlMulti::socketChanged);
     curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
     curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlMulti::timerChanged);
@@ -35,15 +37,17 @@ CurlMulti::CurlMulti(DoneEvent onDone) : onDone_(std::move(onDone)) {
 
 CurlMulti::~CurlMulti() {
     // Closes the connections it keeps; curl may still name sockets and times while it does.
-    curl_multi_cleanup(multi_);
+    if (multi_)
+        curl_multi_cleanup(multi_);
 }
 
 bool CurlMulti::add(CURL* easy) {
-    return curl_multi_add_handle(multi_, easy) == CURLM_OK;
+    return multi_ && curl_multi_add_handle(multi_, easy) == CURLM_OK;
 }
 
 void CurlMulti::remove(CURL* easy) {
-    curl_multi_remove_handle(multi_, easy);
+    if (multi_)
+        curl_multi_remove_handle(multi_, easy);
 }
 
 int CurlMulti::socketChanged(CURL*, curl_socket_t socket, int what, void* self, void*) {

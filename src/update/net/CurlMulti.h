@@ -24,6 +24,8 @@ public:
     CurlMulti(const CurlMulti&) = delete;
     CurlMulti& operator=(const CurlMulti&) = delete;
 
+    // curl could make its transfer machinery (it cannot without memory); nothing starts without.
+    bool ready() const { return multi_ != nullptr; }
     // Starts easy; false when curl refuses it.
     bool add(CURL* easy);
     // Stops easy without a completion; the caller still frees it.

@@ -66,6 +66,17 @@ struct HttpClient::Transfer {
     static std::size_t onHeader(char* data, std::size_t, std::size_t size, void* client) {
         return static_cast<HttpClient*>(client)->takeHeader({data, size}) ? size : 0;
     }
+    // What curl read from the connection, as it reads it: header lines as they come and body
+    // bytes before chunks are unwrapped, so chunk sizes, extensions and trailers count too.
+    static int onTrace(CURL*, curl_infotype type, char*, std::size_t size, void* client) {
+        if (type == CURLINFO_HEADER_IN || type == CURLINFO_DATA_IN)
+            static_cast<HttpClient*>(client)->takeWireBytes(size);
+        return 0;
+    }
+    // Called after every read of the connection; non-zero ends the transfer.
+    static int onProgress(void* client, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+        return static_cast<HttpClient*>(client)->withinBounds() ? 0 : 1;
+    }
     // The connection is made (and secured): the request goes out now.
     static int onConnected(void* client, char*, char*, int, int) {
         return static_cast<HttpClient*>(client)->takeConnection() ? CURL_PREREQFUNC_OK
@@ -145,18 +156,33 @@ platform::Status HttpClient::getAsync() {
     transfer->set(CURLOPT_HEADERDATA, this);
     transfer->set(CURLOPT_PREREQFUNCTION, &Transfer::onConnected);
     transfer->set(CURLOPT_PREREQDATA, this);
+    // The trace is how the bytes read are counted; with a function of ours none is printed.
+    transfer->set(CURLOPT_DEBUGFUNCTION, &Transfer::onTrace);
+    transfer->set(CURLOPT_DEBUGDATA, this);
+    transfer->set(CURLOPT_VERBOSE, 1L);
+    transfer->set(CURLOPT_XFERINFOFUNCTION, &Transfer::onProgress);
+    transfer->set(CURLOPT_XFERINFODATA, this);
+    transfer->set(CURLOPT_NOPROGRESS, 0L);
     if (transfer->refused != CURLE_OK)
         return platform::Failure{std::string("The transport refuses a setting: ") +
                                  curl_easy_strerror(transfer->refused)};
-    if (!multi_->add(transfer->easy))
-        return platform::Failure{"The transfer could not be started"};
-
-    transfer_ = std::move(transfer);
     failure_.reset();
     reasonPhrase_.clear();
     received_ = 0;
     headerBytes_ = 0;
+    wireBytes_ = 0;
+    headEnded_ = false;
     wentSecure_ = false;
+    if (!multi_->ready()) {
+        // Without curl's transfer machinery (no memory for it) the request fails like any other.
+        busy_ = true;
+        deliver({kHttpErrorNoTransport, "The transport could not be set up"});
+        return {};
+    }
+    if (!multi_->add(transfer->easy))
+        return platform::Failure{"The transfer could not be started"};
+
+    transfer_ = std::move(transfer);
     busy_ = true;
     stallTimer_.start(limits_.stallTimeout);
     totalTimer_.start(limits_.totalTimeout);
@@ -184,6 +210,8 @@ bool HttpClient::takeConnection() {
 }
 
 bool HttpClient::takeBody(std::string_view data) {
+    if (!withinBounds())
+        return false;
     if (received_ + data.size() > limits_.maxBodyBytes) {
         failure_ = Ending{kHttpErrorBodyTooLarge, tooLargeText("body", limits_.maxBodyBytes)};
         return false;
@@ -197,16 +225,34 @@ bool HttpClient::takeBody(std::string_view data) {
 }
 
 bool HttpClient::takeHeader(std::string_view line) {
+    if (!withinBounds())
+        return false;
     headerBytes_ += line.size();
     if (headerBytes_ > limits_.maxHeaderBytes) {
         failure_ = Ending{kHttpErrorHeaderTooLarge, tooLargeText("header", limits_.maxHeaderBytes)};
         return false;
     }
-    if (line.substr(0, 5) == "HTTP/")
+    if (line.substr(0, 5) == "HTTP/") {
         reasonPhrase_ = statusText(line); // each reply of a redirection has its own
-    else if (line == "\r\n" || line == "\n")
+        headEnded_ = false;
+    } else if (line == "\r\n" || line == "\n") {
+        headEnded_ = true;
         progressed(); // a whole header came
+    }
     return true;
+}
+
+void HttpClient::takeWireBytes(std::size_t size) {
+    wireBytes_ += size;
+}
+
+bool HttpClient::withinBounds() {
+    if (wireBytes_ <= limits_.maxReceivedBytes)
+        return true;
+    failure_ = Ending{kHttpErrorReceivedTooMuch, "Reply larger than " +
+                                                     std::to_string(limits_.maxReceivedBytes) +
+                                                     " bytes in all, framing included"};
+    return false;
 }
 
 void HttpClient::fail(std::uint16_t code, std::string reason) {
@@ -230,6 +276,9 @@ void HttpClient::transferDone(int result) {
         ending = {static_cast<std::uint16_t>(code), transfer_->error[0] != '\0'
                                                         ? std::string(transfer_->error.data())
                                                         : std::string(curl_easy_strerror(code))};
+    else if (!headEnded_)
+        // The connection closed before the blank line that ends a head.
+        ending = {kHttpErrorCutShort, "Reply cut short inside its head"};
     finish(ending);
 }
 

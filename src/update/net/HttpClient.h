@@ -37,20 +37,29 @@ enum HttpAuth : int {
     httpAuthBasic,
 };
 
+// Every byte one request may receive, over all the replies of its redirections: status lines,
+// heads, chunk framing and bodies.
+inline constexpr std::size_t kMaxReceivedBytes = 4 * 1024 * 1024;
+
 // Bounds of one request: a larger body, more header bytes (status lines and trailers included,
-// over all the replies of its redirections), a pause without progress or a longer transfer ends
-// it as an error. libcurl itself refuses a single header line above 100 KiB.
+// over all the replies of its redirections), more bytes received in all, a pause without progress
+// or a longer transfer ends it as an error. libcurl itself refuses a single header line above
+// 100 KiB.
 struct TransferLimits {
     std::size_t maxBodyBytes = 1024 * 1024;
     std::chrono::milliseconds stallTimeout = std::chrono::seconds(60);
     std::chrono::milliseconds totalTimeout = std::chrono::minutes(5);
     std::size_t maxHeaderBytes = 32 * 1024;
+    std::size_t maxReceivedBytes = kMaxReceivedBytes;
 };
 
-// Error codes of a completion are libcurl's (CURLcode); these three are the client's own endings.
-inline constexpr std::uint16_t kHttpErrorTimedOut = 28;       // CURLE_OPERATION_TIMEDOUT
-inline constexpr std::uint16_t kHttpErrorHeaderTooLarge = 56; // CURLE_RECV_ERROR
-inline constexpr std::uint16_t kHttpErrorBodyTooLarge = 63;   // CURLE_FILESIZE_EXCEEDED
+// Error codes of a completion are libcurl's (CURLcode); these are the client's own endings.
+inline constexpr std::uint16_t kHttpErrorCutShort = 18;        // CURLE_PARTIAL_FILE
+inline constexpr std::uint16_t kHttpErrorTimedOut = 28;        // CURLE_OPERATION_TIMEDOUT
+inline constexpr std::uint16_t kHttpErrorNoTransport = 2;      // CURLE_FAILED_INIT
+inline constexpr std::uint16_t kHttpErrorHeaderTooLarge = 56;  // CURLE_RECV_ERROR
+inline constexpr std::uint16_t kHttpErrorBodyTooLarge = 63;    // CURLE_FILESIZE_EXCEEDED
+inline constexpr std::uint16_t kHttpErrorReceivedTooMuch = 63; // CURLE_FILESIZE_EXCEEDED
 
 // The TLS settings of one client.
 struct TlsSettings {
@@ -59,7 +68,9 @@ struct TlsSettings {
 
 // An HTTP(S) client for one request at a time, on libcurl driven by the event loop. getAsync
 // returns at once; OnRequestDone follows through the event loop with errCode 0 when the transfer
-// completed, whatever the HTTP status, and the body appended to RcvdStream; a URL of any other
+// completed, whatever the HTTP status, and the body appended to RcvdStream; a reply cut short
+// (inside its head, or short of its announced length or last chunk) is an error, as is a URL of
+// any other
 // scheme than http or https ends as an error. Redirections are followed, at most 5 per request,
 // never from https to http nor to another scheme. No compression is asked for and none is
 // undone: the body is kept as sent. The client has its own TLS settings, which check no
@@ -109,6 +120,10 @@ private:
     // Body bytes and header lines as curl hands them over; false ends the transfer.
     bool takeBody(std::string_view data);
     bool takeHeader(std::string_view line);
+    // Bytes read from the connection, framing included; the transfer ends at the next check of
+    // withinBounds once there are too many.
+    void takeWireBytes(std::size_t size);
+    bool withinBounds();
     // A connection is ready for the next request of the chain; false refuses a step from https
     // back to http.
     bool takeConnection();
@@ -126,6 +141,8 @@ private:
     std::optional<Ending> failure_; // decided inside a curl callback, delivered when curl ends
     std::size_t received_ = 0;
     std::size_t headerBytes_ = 0;
+    std::size_t wireBytes_ = 0;
+    bool headEnded_ = false; // the head of the last reply came whole
     bool wentSecure_ = false;
     std::string reasonPhrase_;
     bool busy_ = false;

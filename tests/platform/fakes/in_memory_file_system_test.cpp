@@ -211,6 +211,21 @@ TEST(InMemoryFileSystem, OpenedBytesKeepWhatTheFileHeldWhenOpened) {
     EXPECT_FALSE(files.openBytes("/v"));
 }
 
+TEST(InMemoryFileSystem, AMountedFolderAndWhatIsBelowItLieOnItsDevice) {
+    InMemoryFileSystem files;
+    files.addFile("/home/data/log.txt", "log");
+    files.mountAt("/home/data/mounted", 7);
+    files.addFile("/home/data/mounted/inner.txt", "x");
+    EXPECT_EQ(files.attributes("/home/data/log.txt")->device, 1u);
+    EXPECT_EQ(files.attributes("/home/data/mounted")->device, 7u);
+    EXPECT_EQ(files.attributes("/home/data/mounted/inner.txt")->device, 7u);
+    ASSERT_TRUE(files.writeFile("/home/data/mounted/new.txt", "y"));
+    const auto listed = files.openFolder("/home/data/mounted")->list();
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[0].device, 7u);
+    EXPECT_EQ(listed[1].device, 7u);
+}
+
 TEST(InMemoryFileSystem, SpecialFoldersAreTheOnesSet) {
     InMemoryFileSystem files;
     EXPECT_EQ(files.specialFolder(dm::platform::SpecialFolder::RoamingAppData), "");

@@ -11,30 +11,32 @@
 #include <optional>
 #include <thread>
 
+using dm::platform::ErrorKind;
 using dm::platform::FileContents;
 using dm::platform::makeFifo;
 using dm::platform::readWholeFile;
+using dm::platform::Result;
 
 namespace {
 
 TEST(ReadWholeFile, ReadsTheWholeFileOrUpToALimit) {
     const dm::test::TempDir dir;
     const std::string path = dir.write("a.bin", std::string(100000, 'x') + "end");
-    const FileContents whole = readWholeFile(path);
-    EXPECT_EQ(whole.status, FileContents::Status::Ok);
-    EXPECT_EQ(whole.bytes.size(), 100003u);
-    const FileContents first = readWholeFile(path, 70000);
-    EXPECT_EQ(first.status, FileContents::Status::Ok);
-    EXPECT_EQ(first.bytes, std::string(70000, 'x'));
+    const Result<FileContents> whole = readWholeFile(path);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->bytes.size(), 100003u);
+    const Result<FileContents> first = readWholeFile(path, 70000);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->bytes, std::string(70000, 'x'));
 }
 
 TEST(ReadWholeFile, OnlyARegularFileIsReadAndAFifoDoesNotWait) {
     const dm::test::TempDir dir;
     const std::string fifo = dir.dir() + "fifo";
     ASSERT_TRUE(makeFifo(fifo));
-    EXPECT_EQ(readWholeFile(fifo).status, FileContents::Status::Failed);
-    EXPECT_EQ(readWholeFile(dir.path().string()).status, FileContents::Status::Failed);
-    EXPECT_EQ(readWholeFile(dir.dir() + "missing").status, FileContents::Status::Missing);
+    EXPECT_EQ(readWholeFile(fifo).kind(), ErrorKind::Refused);
+    EXPECT_EQ(readWholeFile(dir.path().string()).kind(), ErrorKind::Refused);
+    EXPECT_EQ(readWholeFile(dir.dir() + "missing").kind(), ErrorKind::NotFound);
 }
 
 namespace fs = std::filesystem;

@@ -188,7 +188,7 @@ TEST_F(FileRegistryTest, DamagedHiveIsReportedAndNeverOverwritten) {
     const std::string damaged = "WINE REGISTRY Version 2\n[Software]\n\"v\"=\"unterminated\n";
     dir.write("user.reg", damaged);
     const KeyResult opened = registry.openKey(HKCU, "Software", RegistryAccess::Read);
-    EXPECT_FALSE(opened);
+    EXPECT_EQ(opened.kind(), ErrorKind::Damaged);
     EXPECT_NE(opened.error().find("damaged"), std::string::npos);
     EXPECT_NE(opened.error().find("line 3"), std::string::npos);
     EXPECT_FALSE(registry.createKey(HKCU, "Software\\New", RegistryAccess::Full));
@@ -220,7 +220,7 @@ TEST_F(FileRegistryTest, HiveThatIsNotAFileFailsReadsAndWrites) {
     std::filesystem::create_directory(hive("user.reg"));
     EXPECT_FALSE(registry.openKey(HKCU, "", RegistryAccess::Read));
     const KeyResult created = registry.createKey(HKCU, "K", RegistryAccess::Full);
-    EXPECT_FALSE(created);
+    EXPECT_EQ(created.kind(), ErrorKind::Refused);
     EXPECT_FALSE(created.error().empty());
     EXPECT_TRUE(std::filesystem::is_directory(hive("user.reg")));
 }

@@ -69,8 +69,8 @@ TEST(LinuxMemoryStatus, MissingFileGivesTheSystemsErrorText) {
     test::TempDir dir;
     LinuxMemoryStatus status({}, dir.dir() + "missing");
     const MemoryStatusResult result = status.query();
-    EXPECT_FALSE(result.record);
-    EXPECT_NE(result.error.find("missing"), std::string::npos);
+    EXPECT_EQ(result.kind(), ErrorKind::NotFound);
+    EXPECT_NE(result.error().find("missing"), std::string::npos);
     EXPECT_FALSE(status.installedKilobytes());
 }
 
@@ -79,8 +79,8 @@ TEST(LinuxMemoryStatus, SomethingOtherThanAFileIsAnErrorAndDoesNotWait) {
     const std::string fifo = dir.dir() + "meminfo";
     ASSERT_TRUE(makeFifo(fifo));
     const MemoryStatusResult result = LinuxMemoryStatus({}, fifo).query();
-    EXPECT_FALSE(result.record);
-    EXPECT_NE(result.error.find("meminfo"), std::string::npos);
+    EXPECT_EQ(result.kind(), ErrorKind::Refused);
+    EXPECT_NE(result.error().find("meminfo"), std::string::npos);
 }
 
 TEST(LinuxMemoryStatus, InstalledMemoryPrefersTheFirmwareFigure) {
@@ -101,7 +101,7 @@ TEST(LinuxMemoryStatus, InstalledMemoryIsFoundOnceWhileTheStatusFollowsTheFile) 
     LinuxMemoryStatus status({}, file);
     EXPECT_EQ(status.installedKilobytes(), 16000000u);
     dir.write("meminfo", "MemTotal: 8000000 kB\nMemAvailable: 1 kB\n");
-    EXPECT_EQ(status.query().record->totalPhysical, 8000000ull * 1024);
+    EXPECT_EQ(status.query()->totalPhysical, 8000000ull * 1024);
     EXPECT_EQ(status.installedKilobytes(), 16000000u);
 
     // A failed read is not kept: the figure comes with the first read that succeeds.
@@ -114,9 +114,9 @@ TEST(LinuxMemoryStatus, InstalledMemoryIsFoundOnceWhileTheStatusFollowsTheFile) 
 TEST(LinuxMemoryStatus, ReadsThisMachine) {
     LinuxMemoryStatus status;
     const MemoryStatusResult result = status.query();
-    ASSERT_TRUE(result.record) << result.error;
-    EXPECT_GT(result.record->totalPhysical, 0u);
-    EXPECT_LE(result.record->memoryLoad, 100u);
+    ASSERT_TRUE(result) << result.error();
+    EXPECT_GT(result->totalPhysical, 0u);
+    EXPECT_LE(result->memoryLoad, 100u);
 }
 
 } // namespace

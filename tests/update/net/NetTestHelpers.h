@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace dm::test {
 
@@ -50,6 +51,32 @@ inline update::TransferLimits shortLimits(std::chrono::milliseconds stall,
                                           std::chrono::milliseconds total,
                                           std::size_t body = 1024 * 1024) {
     return {body, stall, total};
+}
+
+// A reply that the server sends up to some point and then closes, at every stage of its way.
+struct CutReply {
+    const char* stage;
+    std::string bytes;
+    std::uint16_t code; // of the failed request
+};
+
+inline std::vector<CutReply> cutReplies() {
+    constexpr std::uint16_t kGotNothing = 52; // curl's CURLE_GOT_NOTHING: not one whole line came
+    const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+    return {
+        {"inside the status line", "HTTP/1.1 20", kGotNothing},
+        {"after the status line", "HTTP/1.1 200 OK\r\n", update::kHttpErrorCutShort},
+        {"inside a header", "HTTP/1.1 200 OK\r\nX-A: b", update::kHttpErrorCutShort},
+        {"before the blank line", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n",
+         update::kHttpErrorCutShort},
+        {"after the head of a chunked body", chunked, update::kHttpErrorCutShort},
+        {"inside a chunk size", chunked + "1", update::kHttpErrorCutShort},
+        {"mid-chunk", chunked + "a\r\n01234", update::kHttpErrorCutShort},
+        {"after a chunk", chunked + "5\r\n01234\r\n", update::kHttpErrorCutShort},
+        {"inside the last chunk", chunked + "0\r\n", update::kHttpErrorCutShort},
+        {"short of Content-Length", "HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n01234",
+         update::kHttpErrorCutShort},
+    };
 }
 
 } // namespace dm::test

@@ -128,6 +128,31 @@ TEST_F(FileGrabberTest, AFailedDownloadKeepsTheOldFile) {
         << "no partial or temporary file is left";
 }
 
+// A reply cut short anywhere is a failed download: the kept file stays as it was, and the log
+// names the cause.
+TEST_F(FileGrabberTest, AReplyCutShortKeepsTheOldFile) {
+    ASSERT_TRUE(server.listening());
+    const std::string kept = "[links]\r\nram=https://shop.example/ram\r\n";
+    temp.write("dimmetric.ini", kept);
+    for (const test::CutReply& cut : test::cutReplies()) {
+        SCOPED_TRACE(cut.stage);
+        server.on("/cut", [&](const SeenRequest&, ServerConnection& c) {
+            c.send(cut.bytes);
+            c.close();
+        });
+        const std::size_t before = log.Lines().size();
+        grab(server.url("/cut"), target);
+        EXPECT_EQ(test::TempDir::read(target), kept);
+        ASSERT_EQ(log.Lines().size(), before + 1);
+        const std::string code = std::to_string(cut.code);
+        EXPECT_THAT(lines().back(),
+                    ::testing::AllOf(::testing::StartsWith(error("File download : Server error (" +
+                                                                 code + " Cause : ")),
+                                     ::testing::Not(::testing::EndsWith(" : )")),
+                                     ::testing::Not(::testing::HasSubstr("Cause : OK)"))));
+    }
+}
+
 TEST_F(FileGrabberTest, AFileThatCannotBeWrittenIsLoggedAndTheOldOneKept) {
     ASSERT_TRUE(server.listening());
     serve(server, "/f", 200, "new content");

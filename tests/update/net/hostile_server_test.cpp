@@ -2,6 +2,7 @@
 
 #include "NetTestHelpers.h"
 #include "TestServer.h"
+#include "support/ProcessMemory.h"
 #include "update/net/HttpPresets.h"
 
 #include <QTimer>
@@ -12,9 +13,9 @@
 #include <zlib.h>
 
 #include <chrono>
-#include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace dm::update {
 namespace {
@@ -29,8 +30,8 @@ using test::TestServer;
 constexpr std::size_t kChunk = 64 * 1024;
 constexpr std::uint64_t kServerCap = 64ull * 1024 * 1024; // a hostile server gives up here
 
-// The process's resident memory in KiB, from /proc/self/status; 0 under AddressSanitizer, whose
-// quarantine holds freed memory back, so the growth is only measured in plain builds.
+// The process's resident memory in KiB; 0 under AddressSanitizer, whose quarantine holds freed
+// memory back, so the growth is only measured in plain builds.
 long residentKib() {
 #if defined(__SANITIZE_ADDRESS__)
     return 0;
@@ -39,17 +40,7 @@ long residentKib() {
     return 0;
 #endif
 #endif
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-        status.ignore(1 << 12, '\n');
-    }
-    return 0;
+    return test::residentKib();
 }
 
 // data as one gzip member (members may follow one another in a gzip stream).
@@ -187,7 +178,7 @@ TEST_F(HostileServerTest, ATrickleEndsAtTheTotalLimit) {
 // lines without end, trailers without end, an endless chunk-size line), over plain HTTP and TLS,
 // ends the request at its own bound, at once, with the transport's cause; what the client keeps
 // stays bounded (bench/http_flood_bench.sh measures the whole process). An endless chunk
-// extension keeps nothing and is no progress.
+// extension keeps nothing and ends at the bound of all bytes received.
 TEST_F(HostileServerTest, AnEndlessHeadEndsAtItsBound) {
     const std::string filler(kChunk, 'h');
     std::string lines;
@@ -206,7 +197,7 @@ TEST_F(HostileServerTest, AnEndlessHeadEndsAtItsBound) {
         {"/fields", "HTTP/1.1 200 OK\r\n", lines, kHttpErrorHeaderTooLarge},
         {"/trailers", chunked + "0\r\n", lines, kHttpErrorHeaderTooLarge},
         {"/chunk-size", chunked, std::string(kChunk, '1'), 0},
-        {"/chunk-extension", chunked + "1;", filler, kHttpErrorTimedOut},
+        {"/chunk-extension", chunked + "1;", filler, kHttpErrorReceivedTooMuch},
     };
     constexpr std::uint64_t kHeadBytes = 8 * 1024 * 1024;
     TestServer secure(TestServer::Tls::On);
@@ -240,6 +231,53 @@ TEST_F(HostileServerTest, AnEndlessHeadEndsAtItsBound) {
             EXPECT_LT(gapUntilDone, 1000) << "the event loop kept running";
         }
     }
+}
+
+// A reply cut short at any stage is a failed request with its own cause, and nothing of it counts
+// as a body.
+TEST_F(HostileServerTest, AReplyCutShortFails) {
+    const std::vector<test::CutReply> cuts = test::cutReplies();
+    for (std::size_t n = 0; n < cuts.size(); ++n)
+        server.on("/cut" + std::to_string(n), [&, n](const SeenRequest&, ServerConnection& c) {
+            c.send(cuts[n].bytes);
+            c.close();
+        });
+    for (std::size_t n = 0; n < cuts.size(); ++n) {
+        SCOPED_TRACE(cuts[n].stage);
+        const Completion done = get("/cut" + std::to_string(n), test::shortLimits(5s, 20s));
+        EXPECT_EQ(done.code, cuts[n].code) << done.reason;
+        EXPECT_FALSE(done.reason.empty());
+        EXPECT_NE(done.reason, "OK");
+    }
+}
+
+// Framing that carries almost no body (1-byte chunks, each behind a 100,000-byte chunk extension)
+// still counts: the request ends at the bound of all bytes received, soon after it, over plain
+// HTTP and TLS. The body's own bound stays.
+TEST_F(HostileServerTest, AFloodOfFramingEndsAtTheBoundOfAllBytesReceived) {
+    const std::string chunk = "1;" + std::string(100000, 'e') + "\r\nx\r\n";
+    const std::string head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+    TransferLimits limits = test::shortLimits(5s, 30s);
+    limits.maxReceivedBytes = 512 * 1024;
+    TestServer secure(TestServer::Tls::On);
+    for (TestServer* target : {&server, &secure}) {
+        if (!target->listening())
+            continue;
+        target->on("/extended", [&](const SeenRequest&, ServerConnection& c) {
+            c.flood(head, chunk, kServerCap);
+        });
+        target->serveFromOwnThread();
+        SCOPED_TRACE(target->url("/extended"));
+        body.clear();
+        const Completion done = get(*target, "/extended", limits);
+        EXPECT_EQ(done.code, kHttpErrorReceivedTooMuch);
+        EXPECT_EQ(done.reason, "Reply larger than 524288 bytes in all, framing included");
+        EXPECT_GE(body.size(), 1u);
+        EXPECT_LE(body.size(), 6u) << "a few chunks in 512 KiB";
+        EXPECT_LT(elapsed, 5s) << "not at a time limit";
+    }
+    EXPECT_EQ(TransferLimits{}.maxReceivedBytes, kMaxReceivedBytes);
+    EXPECT_EQ(kMaxReceivedBytes, 4u * 1024 * 1024);
 }
 
 // A compressed reply is neither asked for nor inflated: a bomb is kept as the bytes it is, and

@@ -191,6 +191,33 @@ TEST_F(VigilLiteTest, ARefusedConnectionIsOneErrorLineWithoutCause) {
         << "the owner can say why";
 }
 
+// A reply cut short anywhere is no server answer: an error line with the code, both flags False,
+// and the cause for the owner.
+TEST_F(VigilLiteTest, AReplyCutShortIsAnError) {
+    ASSERT_TRUE(server.listening());
+    environment.set("DIMMETRIC_SERVER", server.hostPort().c_str());
+    for (const dm::test::CutReply& cut : dm::test::cutReplies()) {
+        SCOPED_TRACE(cut.stage);
+        server.on("/vigil/check.php", [&](const SeenRequest&, ServerConnection& c) {
+            c.send(cut.bytes);
+            c.close();
+        });
+        const std::size_t before = log.Lines().size();
+        check(self);
+        EXPECT_FALSE(checker.ReplyValid());
+        EXPECT_FALSE(checker.UpdateAvailable());
+        const auto all = lines();
+        ASSERT_EQ(all.size(), before + 2);
+        const std::string code = std::to_string(cut.code);
+        EXPECT_EQ(all.back(), std::string("Error") + kAt +
+                                  "Dimmetric Update self check : Server error (" + code + ")");
+        EXPECT_THAT(checker.failureCause(),
+                    ::testing::AllOf(::testing::StartsWith("Server error (" + code + " Cause : "),
+                                     ::testing::Not(::testing::EndsWith(" : )")),
+                                     ::testing::Not(::testing::HasSubstr("Cause : OK)"))));
+    }
+}
+
 TEST_F(VigilLiteTest, OverTlsAndBackToHttpWhenTlsCannotBeUsed) {
     answer(server, 200, "OK", "1.23.0.48");
     check(self);
