@@ -389,7 +389,9 @@ Result<std::unique_ptr<ByteSource>> InMemoryFileSystem::openBytes(const std::str
     if (const std::string* reason = path.empty() ? nullptr : openFailure(path))
         return Failure{*reason};
     const auto node = lookUp(path);
-    if (!node || node->folder)
+    if (!node)
+        return Failure::notFound(cannotOpenFile(path));
+    if (node->folder)
         return Failure{cannotOpenFile(path)};
     return std::make_unique<SnapshotByteSource>(node->bytes);
 }
@@ -426,11 +428,11 @@ Status InMemoryFileSystem::writeInto(Node& folder, const std::string& folderPath
         return Failure{*reason};
     auto& entry = folder.entries[name];
     if (entry && (entry->folder || entry->readOnly))
-        return Failure{readOnlyFile(name)};
+        return Failure::refused(readOnlyFile(name));
     if (folder.readOnly) {
         if (!entry)
             folder.entries.erase(name);
-        return Failure{"Cannot write \"" + path + "\": its folder is read-only"};
+        return Failure::refused("Cannot write \"" + path + "\": its folder is read-only");
     }
     // Replaced whole, as a rename puts a new file in place: one opened before keeps the old bytes.
     entry = std::make_shared<Node>();
@@ -442,16 +444,18 @@ Status InMemoryFileSystem::writeInto(Node& folder, const std::string& folderPath
 Status InMemoryFileSystem::writeFile(const std::string& path, const std::string& bytes) {
     const auto [folder, name] = parentOf(path);
     if (!folder)
-        return Failure{"Cannot write \"" + path + "\": its folder is missing"};
+        return Failure::notFound("Cannot write \"" + path + "\": its folder is missing");
     const auto it = folder->entries.find(name);
     if (it != folder->entries.end() && (it->second->folder || it->second->readOnly))
-        return Failure{readOnlyFile(path)};
+        return Failure::refused(readOnlyFile(path));
     return writeInto(*folder, withoutTrailingDelimiter(folderOfPath(absolute(path))), name, bytes);
 }
 
 Result<std::unique_ptr<Folder>> InMemoryFileSystem::openFolder(const std::string& path) {
     const auto node = lookUp(path);
-    if (!node || !node->folder)
+    if (!node)
+        return Failure::notFound(cannotOpenFolder(path));
+    if (!node->folder)
         return Failure{cannotOpenFolder(path)};
     if (const std::string* reason = openFailure(path))
         return Failure{*reason};
