@@ -4,11 +4,10 @@
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/files/LinuxFileSystem.h"
-#include "platform/version/FileVersionResources.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "support/PeWriter.h"
 #include "support/TempDir.h"
-#include "update/identify/IdentifyContext.h"
+#include "update/identify/IdentifyServices.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,13 +48,8 @@ writePeCorpus(const test::TempDir& dir, int count,
 }
 
 // Files read from disk, everything else faked.
-struct IdentifyServices {
-    platform::FakeRegistry registry;
-    platform::LinuxFileSystem files;
-    platform::FileVersionResources versions{files};
-    platform::FakeSystemInfo system;
-    update::IdentifyContext context{registry, files, versions, system};
-};
+using IdentifyServices = update::IdentifyServices<platform::FakeRegistry, platform::LinuxFileSystem,
+                                                  platform::FakeSystemInfo>;
 
 // Items processed and the time per file, for a benchmark that goes through Files files an
 // iteration.

@@ -2,6 +2,7 @@
 // of the one-second memory sampling.
 #include "framework/FormatSize.h"
 #include "framework/RunLog.h"
+#include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/files/LinuxFileSystem.h"
 
@@ -12,8 +13,9 @@ namespace {
 void BM_RunLogAddAtCap(benchmark::State& state) {
     dm::platform::LinuxFileSystem files;
     dm::platform::FakeSystemInfo system;
+    dm::platform::FakeShell shell;
     // A log in a folder that does not exist never writes: only the in-memory cost is measured.
-    dm::RunLog log({files, system, nullptr}, "/nonexistent-folder/bench.log", false, 10000, false);
+    dm::RunLog log({files, system, shell}, "/nonexistent-folder/bench.log", false, 10000, false);
     for (int i = 0; i < 10000; ++i)
         log.Add("filler line", dm::llInfo);
     for (auto _ : state)

@@ -1,9 +1,6 @@
 // The installed test over a registry with many uninstall entries, and the text rules that every
 // identification runs.
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
-#include "platform/files/LinuxFileSystem.h"
-#include "platform/version/FileVersionResources.h"
+#include "PeCorpus.h"
 #include "update/Version.h"
 #include "update/identify/company/SoftwareCompany.h"
 #include "update/identify/facts/SideFiles.h"
@@ -21,7 +18,8 @@ namespace {
 using namespace dm;
 
 void BM_IsSoftwareInstalled(benchmark::State& state) {
-    platform::FakeRegistry registry;
+    bench::IdentifyServices services;
+    platform::FakeRegistry& registry = services.registry;
     for (int i = 0; i < state.range(0); ++i) {
         const auto key =
             registry.createKey(platform::RegistryRoot::LocalMachine,
@@ -32,12 +30,9 @@ void BM_IsSoftwareInstalled(benchmark::State& state) {
         (void)key->writeString("DisplayName", "Some Product " + std::to_string(i));
         (void)key->writeString("DisplayVersion", "1.0." + std::to_string(i));
     }
-    platform::LinuxFileSystem files;
-    platform::FileVersionResources versions{files};
-    platform::FakeSystemInfo system;
-    update::IdentifyContext context{registry, files, versions, system};
     for (auto _ : state)
-        benchmark::DoNotOptimize(update::IsSoftwareInstalled(context, "Brackenway Dimmetric"));
+        benchmark::DoNotOptimize(
+            update::IsSoftwareInstalled(services.context, "Brackenway Dimmetric"));
 }
 BENCHMARK(BM_IsSoftwareInstalled)->Arg(100)->Arg(1000)->Arg(10000);
 
@@ -74,11 +69,8 @@ BENCHMARK(BM_CleanCompanyTextLong)->Arg(10)->Arg(100)->Arg(400)->Unit(benchmark:
 // The whole company of a program whose version resource holds a long copyright text: the rules,
 // both clean-ups and the trailing punctuation cut.
 void BM_SoftwareCompanyLongCopyright(benchmark::State& state) {
-    platform::FakeRegistry registry;
-    platform::LinuxFileSystem files;
-    platform::FileVersionResources versions{files};
-    platform::FakeSystemInfo system;
-    update::IdentifyContext context{registry, files, versions, system};
+    bench::IdentifyServices services;
+    update::IdentifyContext& context = services.context;
     update::FileVersionInfoRec rec;
     rec.LegalCopyRight = copyrightWords(static_cast<std::size_t>(state.range(0)) * 1024) +
                          std::string(static_cast<std::size_t>(state.range(0)) * 1024, '-');
@@ -93,11 +85,8 @@ BENCHMARK(BM_SoftwareCompanyLongCopyright)->Arg(100)->Unit(benchmark::kMilliseco
 void BM_SideFileOfEmptyLines(benchmark::State& state) {
     const auto path = std::filesystem::temp_directory_path() / "identify_bench_empty_lines.log";
     std::ofstream(path, std::ios::binary) << std::string(60u << 20, '\n');
-    platform::FakeRegistry registry;
-    platform::LinuxFileSystem files;
-    platform::FileVersionResources versions{files};
-    platform::FakeSystemInfo system;
-    update::IdentifyContext context{registry, files, versions, system};
+    bench::IdentifyServices services;
+    update::IdentifyContext& context = services.context;
     for (auto _ : state) {
         std::size_t count = 0;
         for ([[maybe_unused]] const std::string_view line :

@@ -19,7 +19,7 @@ using namespace dm;
 
 void scan(platform::WmiLocator& wmi, benchmark::State& state) {
     for (auto _ : state) {
-        WmiConnection connection(&wmi, "root\\CIMV2");
+        WmiConnection connection(wmi, "root\\CIMV2");
         Win32_PhysicalMemory modules(connection, true);
         Win32_PhysicalMemoryArray arrays(connection, true);
         for (int j = 0; j < arrays.GetCount(); ++j)

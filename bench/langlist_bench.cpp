@@ -1,7 +1,7 @@
 #include "localisation/LangList.h"
 #include "localisation/format/LanguageCode.h"
 #include "localisation/format/LanguageTable.h"
-#include "platform/Platform.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/files/LinuxFileSystem.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
@@ -69,9 +69,9 @@ private:
 void ScanLanguageFiles(benchmark::State& state) {
     const LanguageFolder folder(static_cast<std::size_t>(state.range(0)));
     Executable executable(folder.dir());
-    dm::platform::Platform platform;
-    platform.versions = &executable;
-    dm::LangList list(nullptr, platform, disk, {});
+    dm::platform::FakePlatform fakes;
+    fakes.platform.versions = executable;
+    dm::LangList list(nullptr, fakes.platform, {});
     list.setFilePrefix("QV_");
     for (auto _ : state) {
         list.ScanLanguageFiles();

@@ -1,26 +1,9 @@
 # Small helpers shared by the subsystem folders.
 
-# A static library from the given sources; an INTERFACE library while a folder has no .cpp yet.
+# A static library from the given sources, its headers included from src/.
 function(dimmetric_library_from name)
-    set(cpp ${ARGN})
-    list(FILTER cpp INCLUDE REGEX "\\.cpp$")
-    if(cpp)
-        add_library(${name} STATIC ${ARGN})
-        target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-    else()
-        add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
-    endif()
-endfunction()
-
-# Links a library made by the helper above, whichever kind it is.
-function(dimmetric_link name)
-    get_target_property(type ${name} TYPE)
-    if(type STREQUAL "INTERFACE_LIBRARY")
-        target_link_libraries(${name} INTERFACE ${ARGN})
-    else()
-        target_link_libraries(${name} PUBLIC ${ARGN})
-    endif()
+    add_library(${name} STATIC ${ARGN})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
 endfunction()
 
 # Every *_test.cpp in a folder becomes one GoogleTest executable linked with the given libraries

@@ -75,8 +75,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The HTTP transport needs libcurl's protocol lists by name and its quick exit (7.87 and later).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.87)")
+# The HTTP transport needs libcurl's protocol lists by name and its quick exit (7.87 and later):
+# the computed dependency on libcurl4 is raised to that version (PackageShlibs.cmake).
+set(CPACK_DIMMETRIC_LIBCURL_DEPENDS "libcurl4 (>= 7.87)")
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageShlibs.cmake)
 set(CPACK_STRIP_FILES ON)
 # TLS for the update check and the links download; without it they fall back to plain HTTP.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libssl3)

@@ -5,8 +5,7 @@
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/InMemoryFileSystem.h"
-#include "platform/version/FileVersionResources.h"
-#include "update/identify/IdentifyContext.h"
+#include "update/identify/IdentifyServices.h"
 
 #include <string>
 
@@ -15,12 +14,8 @@ namespace dm::fuzz {
 // The folder the input's files are put in.
 inline const std::string kAppFolder = "/fuzz/app/";
 
-struct IdentifyServices {
-    platform::FakeRegistry registry;
-    platform::InMemoryFileSystem files;
-    platform::FileVersionResources versions{files};
-    platform::FakeSystemInfo system;
-    update::IdentifyContext context{registry, files, versions, system};
-};
+using IdentifyServices =
+    update::IdentifyServices<platform::FakeRegistry, platform::InMemoryFileSystem,
+                             platform::FakeSystemInfo>;
 
 } // namespace dm::fuzz

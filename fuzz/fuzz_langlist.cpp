@@ -1,7 +1,7 @@
 // Language list scan, flag picture and switch over one language file of arbitrary bytes.
 #include "localisation/LangList.h"
 #include "localisation/LanguageRecord.h"
-#include "platform/Platform.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/version/VersionResources.h"
 
@@ -26,11 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dm::platform::InMemoryFileSystem files;
     files.addFile("/program/QV_00000407.SPK",
                   std::string(reinterpret_cast<const char*>(data), size));
-    dm::platform::Platform platform;
-    platform.versions = &program;
+    dm::platform::FakePlatform fakes;
+    fakes.platform.versions = program;
+    fakes.platform.fileSystem = files;
     QObject form;
     form.setObjectName("MainDlg");
-    dm::LangList list(&form, platform, files, {});
+    dm::LangList list(&form, fakes.platform, {});
     list.setObjectName("lng");
     list.setFilePrefix("QV_");
     list.setCplCompatibility(true);

@@ -20,13 +20,13 @@ using namespace dm;
 void Exercise(const platform::SmbiosMemory& memory) {
     const auto repository = platform::memoryWmiRepository(memory);
     platform::LocalWmiLocator wmi([&] { return repository; });
-    Win32_PhysicalMemory modules(&wmi, true);
+    Win32_PhysicalMemory modules(wmi, true);
     for (int i = 0; i < modules.GetCount(); ++i) {
         modules.SetCollectionIndex(i);
         (void)DecodeManufacturer(modules.Manufacturer);
         (void)MemoryTypeName(modules.MemoryType, static_cast<std::int32_t>(modules.Speed));
     }
-    Win32_PhysicalMemoryArray arrays(&wmi, true);
+    Win32_PhysicalMemoryArray arrays(wmi, true);
     for (int i = 0; i < arrays.GetCount(); ++i)
         arrays.SetCollectionIndex(i);
 }

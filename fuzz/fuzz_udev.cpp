@@ -30,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto repository = platform::memoryWmiRepository(*memory);
     platform::LocalWmiLocator wmi([&] { return repository; });
     ScanTotals totals;
-    Win32_PhysicalMemoryArray arrays(&wmi, true);
+    Win32_PhysicalMemoryArray arrays(wmi, true);
     for (int i = 0; i < arrays.GetCount(); ++i) {
         arrays.SetCollectionIndex(i);
         totals.addArray(arrays.MaxCapacity, arrays.MaxCapacityEx, arrays.MemoryDevices);
     }
-    Win32_PhysicalMemory modules(&wmi, true);
+    Win32_PhysicalMemory modules(wmi, true);
     // Every module the record lists is loaded: no size can fail the list.
     if (modules.GetCount() < 0)
         std::abort();

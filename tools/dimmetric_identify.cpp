@@ -8,8 +8,8 @@
 #include "platform/registry/FileRegistry.h"
 #include "platform/system/LinuxSystemInfo.h"
 #include "platform/text/Cp1252.h"
-#include "platform/version/FileVersionResources.h"
 #include "update/identify/Identify.h"
+#include "update/identify/IdentifyServices.h"
 #include "update/identify/facts/ExecutableFacts.h"
 #include "update/identify/facts/VersionInfoReader.h"
 
@@ -68,20 +68,19 @@ int main(int argc, char** argv) {
         std::fputs("usage: dimmetric-identify FILE...\n", stderr);
         return 2;
     }
-    dm::platform::FileRegistry registry(dm::platform::FileRegistry::defaultFolder());
-    dm::platform::LinuxFileSystem files;
-    dm::platform::FileVersionResources versions{files};
-    dm::platform::LinuxSystemInfo system;
+    dm::update::IdentifyServices<dm::platform::FileRegistry, dm::platform::LinuxFileSystem,
+                                 dm::platform::LinuxSystemInfo>
+        services(dm::platform::FileRegistry::defaultFolder());
     dm::platform::LinuxProcessRunner processes;
-    dm::update::IdentifyContext context{registry, files, versions, system, &processes};
+    services.context.processes = &processes;
     int status = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string file = argv[i];
-        if (!files.fileExists(file)) {
+        if (!services.files.fileExists(file)) {
             std::fprintf(stderr, "dimmetric-identify: %s: no such file\n", file.c_str());
             status = 1;
         }
-        const std::string line = describe(context, file);
+        const std::string line = describe(services.context, file);
         std::fwrite(line.data(), 1, line.size(), stdout);
     }
     return status;

@@ -20,8 +20,8 @@ int main() {
         std::fprintf(stderr, "dimmetric-inventory: %s\n", failure.c_str());
     const auto repository = load.info ? platform::memoryWmiRepository(*load.info) : nullptr;
     platform::LocalWmiLocator locator([repository] { return repository; });
-    Win32_PhysicalMemory modules(&locator, true);
-    Win32_PhysicalMemoryArray arrays(&locator, true);
+    Win32_PhysicalMemory modules(locator, true);
+    Win32_PhysicalMemoryArray arrays(locator, true);
 
     std::string out;
     for (int j = 0; j < arrays.GetCount(); ++j) {

@@ -93,18 +93,23 @@ QImage bannerPicture() {
     return image;
 }
 
+// The button pictures read on light and dark palettes alike: every part has a dark and a light
+// tone next to each other (a dark shape with a light rim, or the other way round), and the lone
+// lines are a middle tone that stands out from both.
 QImage emptySlotPicture() {
     QImage image = canvas(32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    // The socket: a dark rail with its two latches, and a dashed outline where a module would be.
-    p.setPen(Qt::NoPen);
+    // The socket: a dark rail with a light rim and its two white latches with a dark rim, and a
+    // dashed outline where a module would be.
+    p.setPen(QPen(QColor(205, 205, 212), 1));
     p.setBrush(QColor(45, 45, 50));
-    p.drawRoundedRect(QRectF(1.5, 21.5, 29, 6), 1.5, 1.5);
+    p.drawRect(QRectF(1.5, 21.5, 29, 6));
+    p.setPen(QPen(QColor(70, 70, 76), 1));
     p.setBrush(QColor(240, 240, 240));
     p.drawRect(QRectF(1.5, 17.5, 3, 10));
     p.drawRect(QRectF(27.5, 17.5, 3, 10));
-    p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DashLine));
+    p.setPen(QPen(QColor(130, 130, 130), 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(6.5, 6.5, 19, 14));
     // Plus sign: add a module.
@@ -118,17 +123,20 @@ QImage driversPicture() {
     QImage image = canvas(32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    // A chip with pins, and a round badge with a downward arrow.
-    p.setPen(QPen(QColor(170, 170, 175), 1.5));
-    for (int i = 0; i < 4; ++i) {
-        const double y = 7 + i * 4.5;
-        p.drawLine(QPointF(1, y), QPointF(5, y));
-        p.drawLine(QPointF(21, y), QPointF(25, y));
-    }
+    // A dark chip with a light frame and pins, and a round middle-blue badge with a downward
+    // arrow.
     p.setPen(Qt::NoPen);
+    p.setBrush(QColor(128, 128, 134));
+    for (int i = 0; i < 4; ++i) {
+        const double y = 6 + i * 5;
+        p.drawRect(QRectF(1, y, 4, 2));
+        p.drawRect(QRectF(21, y, 4, 2));
+    }
+    p.setPen(QPen(QColor(200, 200, 208), 1));
     p.setBrush(QColor(50, 50, 58));
-    p.drawRoundedRect(QRectF(4.5, 3.5, 17, 21), 2, 2);
-    p.setBrush(QColor(30, 120, 210));
+    p.drawRect(QRectF(4.5, 3.5, 17, 21));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 130, 225));
     p.drawEllipse(QRectF(14.5, 14.5, 17, 17));
     p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(QPointF(23, 18), QPointF(23, 27));
@@ -152,6 +160,12 @@ QImage moduleSearchGlyph() {
     p.setPen(QPen(QColor(150, 150, 160), 1));
     for (int i = 0; i < 4; ++i)
         p.drawLine(QPointF(5, 5.5 + i * 3), QPointF(13, 5.5 + i * 3));
+    // The glass's handle and rim have a light halo.
+    p.setPen(QPen(QColor(225, 225, 230), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17.5, 17.5), QPointF(22, 22));
+    p.setPen(QPen(QColor(225, 225, 230), 4));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(9, 9, 10, 10));
     p.setPen(QPen(QColor(60, 60, 70), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(17.5, 17.5), QPointF(22, 22));
     p.setPen(QPen(QColor(40, 90, 170), 2));

@@ -29,7 +29,7 @@ namespace {
 bool shoot(const QString& image, const QString& target) {
     ::setenv("DIMMETRIC_SMBIOS", image.toLocal8Bit().constData(), 1);
     dm::SystemPlatform system;
-    dm::MainDlg window(system.Get(), {system.Get().versions->moduleFileName(), {}});
+    dm::MainDlg window(system.Get(), {system.Get().versions.moduleFileName(), {}});
     bool activated = false;
     QObject::connect(&window, &dm::MainDlg::firstActivationDone, [&] { activated = true; });
     window.show();
@@ -114,9 +114,10 @@ bool shootDialogs(const QString& folder) {
          flag(false, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)})},
     };
     dm::SystemPlatform system;
+    const dm::platform::Platform& machine = system.Get();
     for (const auto& language : languages)
         dm::test::writeLanguageFile(
-            *system.Get().fileSystem,
+            machine.fileSystem,
             dm::languageFilePath(dir, "QV_", dm::makeLanguageCode(0, language.id)),
             {.languageId = language.id,
              .listTitle = language.title,
@@ -124,9 +125,10 @@ bool shootDialogs(const QString& folder) {
              .listNote = "Brackenway",
              .flagPicture = language.flag,
              .programVersion = kVersion});
-    ProgramIn versions(*system.Get().versions, dir);
-    dm::platform::Platform platform = system.Get();
-    platform.versions = &versions;
+    ProgramIn versions(machine.versions, dir);
+    const dm::platform::Platform platform{
+        machine.registry,   machine.fileSystem, machine.system, machine.shell,
+        machine.messageBox, machine.memory,     machine.wmi,    versions};
     const dm::ProgramForms forms(platform, {versions.moduleFileName(), {}});
     forms.mainWindow().lng()->ScanLanguageFiles();
     forms.mainWindow().lng()->SelectLanguageId(0x040C);

@@ -6,8 +6,11 @@
 #include "platform/Platform.h"
 #include "platform/desktop/Shell.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "ui_AboutDlg.h"
+
 #include "update/net/MakerServer.h"
+#include <QShowEvent>
 
 namespace dm {
 
@@ -35,6 +38,12 @@ AboutDlg::AboutDlg(const platform::Platform& platform, std::string exeName, std:
 
 AboutDlg::~AboutDlg() = default;
 
+void AboutDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        platform::keepOnScreen(*this);
+}
+
 std::string AboutDlg::TS(const std::string& english) const {
     return platform::fromQt(TS_about_->Translate(platform::toQt(english)));
 }
@@ -43,7 +52,7 @@ void AboutDlg::UpdateTexts() {
     setWindowTitle(platform::toQt(TS("About") + " " + title_));
     ui_->appname_lbl->setText(platform::toQt(TS("Application Name :") + " " + title_));
     ui_->version_lbl->setText(
-        platform::toQt(TS("Version :") + " " + GetFileVersionText(*platform_.versions, exeName_)));
+        platform::toQt(TS("Version :") + " " + GetFileVersionText(platform_.versions, exeName_)));
 }
 
 bool AboutDlg::Execute() {
@@ -54,8 +63,7 @@ bool AboutDlg::Execute() {
 }
 
 void AboutDlg::openLink(const std::string& address) {
-    if (platform_.shell)
-        platform_.shell->open(address, "", {this, false, false});
+    platform_.shell.open(address, "", {this, false, false});
 }
 
 void AboutDlg::email_btnClick() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -11,9 +13,6 @@ class AboutDlg;
 
 namespace dm {
 
-namespace platform {
-struct Platform;
-}
 class TextStorage;
 
 // The about box: the program's banner, name and version, and three links to the maker (e-mail,
@@ -40,11 +39,15 @@ public:
 
     TextStorage* TS_about() const { return TS_about_; }
 
+protected:
+    // Kept on the screen's free area wherever it is put.
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::string TS(const std::string& english) const;
     void openLink(const std::string& address);
 
-    const platform::Platform& platform_;
+    const platform::Platform platform_;
     std::string exeName_;
     std::string title_;
     std::unique_ptr<Ui::AboutDlg> ui_;

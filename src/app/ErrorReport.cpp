@@ -4,14 +4,12 @@
 
 namespace dm {
 
-void showErrorReport(platform::MessageBox* messageBox, platform::WindowHandle owner,
+void showErrorReport(platform::MessageBox& messageBox, platform::WindowHandle owner,
                      const std::string& title, const std::string& text) {
-    if (!messageBox)
-        return;
     std::string message = text;
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
         message += '.';
-    messageBox->show(owner, message, title, platform::MB_OK | platform::MB_ICONHAND);
+    messageBox.show(owner, message, title, platform::MB_OK | platform::MB_ICONHAND);
 }
 
 } // namespace dm

@@ -13,6 +13,7 @@
 #include "localisation/TextStorage.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "platform/system/SystemInfo.h"
 #include "ui_MainDlg.h"
 #include "update/identify/IdentifyContext.h"
@@ -21,6 +22,7 @@
 
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QTimer>
 
 // Pictures of the forms, compiled into this library.
@@ -40,7 +42,8 @@ const QStringList kMainTexts = {
     "A new version of Dimmetric is available. Do you want to download update now ?",
     "Dimmetric is already up to date.", "B", "KB", "MB", "TB", "Serial#",
     // Texts added later go last, so that the lines of existing language files keep their places.
-    "The update check could not be made."};
+    "The update check could not be made.", "The update server could not be reached.",
+    "The update server answered, but not with a version number."};
 
 constexpr int kDesignClientWidth = 751;
 constexpr int kDesignClientHeight = 495;
@@ -51,10 +54,14 @@ MainDlg::MainDlg(const platform::Platform& platform, ProgramStart start, QWidget
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       platform_(platform), start_(std::move(start)), ui_(std::make_unique<Ui::MainDlg>()),
-      sizes_(platform.system ? platform.system->decimalSeparator() : std::string(".")) {
+      sizes_(platform.system.decimalSeparator()) {
     initFormPictures();
     ui_->setupUi(this);
     ui_->client->setObjectName(QString()); // layout holder only, not a component of the form
+    slotControls_ = {{{ui_->slot1_grp, ui_->lst1, ui_->getSpec1_btn, ui_->getRAM1_btn},
+                      {ui_->slot2_grp, ui_->lst2, ui_->getSpec2_btn, ui_->getRAM2_btn},
+                      {ui_->slot3_grp, ui_->lst3, ui_->getSpec3_btn, ui_->getRAM3_btn},
+                      {ui_->slot4_grp, ui_->lst4, ui_->getSpec4_btn, ui_->getRAM4_btn}}};
 
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
@@ -114,7 +121,7 @@ void MainDlg::createComponents() {
     memTmr_->setInterval(1000);
     connect(memTmr_, &QTimer::timeout, this, &MainDlg::Mem_tmrTimer);
 
-    lng_ = new LangList(this, platform_, *platform_.fileSystem, start_.Parameters);
+    lng_ = new LangList(this, platform_, start_.Parameters);
     lng_->setObjectName("lng");
     lng_->SetLanguageIndex(0);
     lng_->setFilePrefix("QV_");
@@ -133,9 +140,9 @@ void MainDlg::createComponents() {
 
     ui_->drivers_btn->setPicture(imageList96_->picture(1));
     const QPixmap glyph(QStringLiteral(":/pictures/module-search.png"));
-    for (int slot = 1; slot <= 4; ++slot) {
-        getSpecButton(slot)->setPicture(glyph);
-        emptySlotButton(slot)->setPicture(imageList96_->picture(0));
+    for (const SlotControls& controls : slotControls_) {
+        controls.getSpec->setPicture(glyph);
+        controls.emptySlot->setPicture(imageList96_->picture(0));
     }
 }
 
@@ -166,9 +173,10 @@ void MainDlg::connectMenu() {
         }
     });
     for (int slot = 1; slot <= 4; ++slot) {
-        connect(getSpecButton(slot), &QAbstractButton::clicked, this,
+        const SlotControls& controls = slotControls(slot);
+        connect(controls.getSpec, &QAbstractButton::clicked, this,
                 [this, slot] { getSpecClick(slot); });
-        connect(emptySlotButton(slot), &QAbstractButton::clicked, this, &MainDlg::getRAM_btnClick);
+        connect(controls.emptySlot, &QAbstractButton::clicked, this, &MainDlg::getRAM_btnClick);
     }
 }
 
@@ -187,14 +195,15 @@ void MainDlg::resizeEvent(QResizeEvent* event) {
     // A slot group that the general group no longer holds whole is cut off, and none of it
     // shows: however thin the window system's frame, the narrowed window shows no sliver of the
     // second column.
-    for (int slot = 1; slot <= 4; ++slot) {
-        QGroupBox* group = slotGroup(slot);
-        group->setVisible(ui_->general_grp->rect().contains(group->geometry()));
-    }
+    for (const SlotControls& controls : slotControls_)
+        controls.group->setVisible(ui_->general_grp->rect().contains(controls.group->geometry()));
 }
 
 void MainDlg::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // At its designed position when its frame fits the screen's free area there, else moved on.
+    if (!event->spontaneous())
+        platform::keepOnScreen(*this);
     if (shown_)
         return;
     shown_ = true;

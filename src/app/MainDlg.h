@@ -1,9 +1,11 @@
 #pragma once
 
 #include "framework/FormatSize.h"
+#include "platform/Platform.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,9 +20,6 @@ class MainDlg;
 
 namespace dm {
 
-namespace platform {
-struct Platform;
-}
 namespace update {
 class FileGrabber;
 class VigilLite;
@@ -142,15 +141,20 @@ private:
     void narrowToFirstColumn();
     // Hands the size formatter the unit names of the current language.
     void setSizeUnits();
-    // The components of slot 1 to 4.
-    QGroupBox* slotGroup(int slot) const;
-    QTreeWidget* slotList(int slot) const;
-    PictureButton* emptySlotButton(int slot) const;
-    PictureButton* getSpecButton(int slot) const;
+    // The controls of one slot group.
+    struct SlotControls {
+        QGroupBox* group;
+        QTreeWidget* list;
+        PictureButton* getSpec;
+        PictureButton* emptySlot;
+    };
+    // The controls of slot 1 to 4.
+    const SlotControls& slotControls(int slot) const { return slotControls_.at(slot - 1); }
 
-    const platform::Platform& platform_;
+    const platform::Platform platform_;
     ProgramStart start_;
     std::unique_ptr<Ui::MainDlg> ui_;
+    std::array<SlotControls, 4> slotControls_{};
     ApplicationEvents* appEvt_ = nullptr;
     ImageList* imageList96_ = nullptr;
     QTimer* memTmr_ = nullptr;

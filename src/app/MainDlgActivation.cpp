@@ -24,7 +24,7 @@ namespace dm {
 
 void MainDlg::UpdateCaption() {
     setWindowTitle(platform::toQt(std::string(kTitle) + " v" +
-                                  GetFileVersionText(*platform_.versions, start_.ExeName)));
+                                  GetFileVersionText(platform_.versions, start_.ExeName)));
     // Line feed, then carriage return, as the empty-slot text has always been joined.
     const QString emptySlot =
         platform::toQt(TS("Empty slot !") + "\n\r" + TS("Click here to get more RAM"));
@@ -39,7 +39,7 @@ void MainDlg::AppEvtActivate() {
     // be written (a damaged hive, a full or read-only folder) is reported, and the window goes on
     // with its start.
     try {
-        WriteMakerValue(*platform_.registry, kTitle, start_.ExeName);
+        WriteMakerValue(platform_.registry, kTitle, start_.ExeName);
     } catch (const std::exception& error) {
         reportError(error.what());
     }
@@ -48,34 +48,34 @@ void MainDlg::AppEvtActivate() {
         ui_->top_pnl->update();
 
         const std::string dataFolder =
-            GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle);
+            GetProductDataFolder(platform_.fileSystem, start_.ExeName, kTitle);
         log_ = std::make_unique<RunLog>(
-            RunLog::Services{*platform_.fileSystem, *platform_.system, platform_.shell},
+            RunLog::Services{platform_.fileSystem, platform_.system, platform_.shell},
             dataFolder + kTitle + ".log", false, 10000, false);
         logInfo("Starting");
         logInfo(start_.ExeName);
         logInfo(platform::fromQt(windowTitle()));
         const std::string reactOs =
-            GetReactOSBuildText(*platform_.registry, [this](const std::string& file) {
-                return GetFileVersionText(*platform_.versions, file);
+            GetReactOSBuildText(platform_.registry, [this](const std::string& file) {
+                return GetFileVersionText(platform_.versions, file);
             });
         if (!reactOs.empty())
             logInfo("ReactOS : " + reactOs);
         else
-            logInfo("Windows : " + GetWindowsVersionText(*platform_.system, *platform_.registry));
-        logInfo("64Bits : " + BoolToYesNo(IsWow64(*platform_.system)));
-        logInfo("Administrator : " + BoolToYesNo(platform_.system->isAdministrator()));
+            logInfo("Windows : " + GetWindowsVersionText(platform_.system, platform_.registry));
+        logInfo("64Bits : " + BoolToYesNo(IsWow64(platform_.system)));
+        logInfo("Administrator : " + BoolToYesNo(platform_.system.isAdministrator()));
         logInfo(std::string("Portable : ") + (isInstalled() ? "No" : "Yes"));
         if (!start_.Parameters.empty())
             logInfo(start_.Parameters.front());
-        logInfo("OpenSSL : " + update::GetSslVersionText(*platform_.system));
+        logInfo("OpenSSL : " + update::GetSslVersionText(platform_.system));
         if (!templateFailure_.empty())
             addToLog(log_.get(), templateFailure_, llError);
 
         setSizeUnits();
         // Nothing waits for the links file: it is read at every click on an empty slot.
         grabber_ = std::make_unique<update::FileGrabber>(
-            log_.get(), update::FileGrabber::Services{*platform_.system, *platform_.fileSystem});
+            log_.get(), update::FileGrabber::Services{platform_.system, platform_.fileSystem});
         grabber_->Grab(update::makerServerUrl("/dimmetric/dimmetric.ini"),
                        dataFolder + "dimmetric.ini", nullptr);
         silent_ = true;
@@ -94,7 +94,7 @@ void MainDlg::templateNotWritten(const std::string& fileName, const std::string&
     templateFailure_ = "The language template could not be written to " + fileName + ": " + reason;
     // Posted: the box waits until both first-activation sequences have run, in their order.
     QTimer::singleShot(0, this,
-                       [this] { ShowMsgBox(*platform_.messageBox, this, templateFailure_, 0, 1); });
+                       [this] { ShowMsgBox(platform_.messageBox, this, templateFailure_, 0, 1); });
 }
 
 void MainDlg::setSizeUnits() {

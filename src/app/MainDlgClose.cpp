@@ -22,8 +22,7 @@ constexpr const char* kInstalledName = "Brackenway Dimmetric";
 
 update::IdentifyContext& MainDlg::identifyContext() {
     if (!identify_)
-        identify_ = std::make_unique<update::IdentifyContext>(update::IdentifyContext{
-            *platform_.registry, *platform_.fileSystem, *platform_.versions, *platform_.system});
+        identify_ = std::make_unique<update::IdentifyContext>(platform_);
     return *identify_;
 }
 
@@ -35,13 +34,13 @@ void MainDlg::FormCreate() {
     // Before the first activation: a portable copy's language choice is then in the registry
     // when the language list looks for it.
     if (!isInstalled())
-        ImportSettingsIni(*platform_.registry, kTitle,
+        ImportSettingsIni(platform_.registry, kTitle,
                           platform::folderOfPath(start_.ExeName) + "settings.ini");
 }
 
 void MainDlg::FormClose() {
     const std::string exeFolder = platform::folderOfPath(start_.ExeName);
-    const std::string store = CleanVirtualStore(*platform_.fileSystem, exeFolder);
+    const std::string store = CleanVirtualStore(platform_.fileSystem, exeFolder);
     if (!store.empty())
         addToLog(log_.get(), "Cleaning VirtualStore : " + store, llVerbose);
     if (isInstalled())

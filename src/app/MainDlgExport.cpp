@@ -29,20 +29,18 @@ ExportSection sectionOf(int slot, const QTreeWidget& list) {
 void MainDlg::ExportSlots(const std::string& separator, const std::string& extension) {
     std::vector<ExportSection> sections;
     for (int slot = 1; slot <= 4; ++slot)
-        if (!slotList(slot)->isHidden())
-            sections.push_back(sectionOf(slot, *slotList(slot)));
+        if (const QTreeWidget& list = *slotControls(slot).list; !list.isHidden())
+            sections.push_back(sectionOf(slot, list));
 
     const std::string file =
-        GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle) + "export." + extension;
+        GetProductDataFolder(platform_.fileSystem, start_.ExeName, kTitle) + "export." + extension;
     const ExportQuoting quoting =
         extension == "csv" ? ExportQuoting::Spreadsheet : ExportQuoting::None;
-    if (!platform_.fileSystem->writeFileInFolder(file,
-                                                 formatExport(sections, separator, quoting))) {
+    if (!platform_.fileSystem.writeFileInFolder(file, formatExport(sections, separator, quoting))) {
         reportError("Cannot create file \"" + file + "\"");
         return;
     }
-    if (platform_.shell)
-        platform_.shell->open(file, "", {nullptr, true, false});
+    platform_.shell.open(file, "", {nullptr, true, false});
 }
 
 void MainDlg::ext1Click() {

@@ -31,7 +31,7 @@ bool isWebAddress(const std::string& address) {
 std::string MainDlg::GetLink(const std::string& key) const {
     std::string result = update::makerServerUrl(kProductPage);
     // Read afresh at every click: the download of the first activation may have replaced it.
-    const std::string folder = GetProductDataFolder(*platform_.fileSystem, start_.ExeName, kTitle);
+    const std::string folder = GetProductDataFolder(platform_.fileSystem, start_.ExeName, kTitle);
     const std::string value = platform::IniFile(folder + "dimmetric.ini").readString("links", key);
     if (value.size() > 1 && isWebAddress(value))
         result = value;
@@ -44,13 +44,11 @@ std::string MainDlg::GetLink(const std::string& key) const {
 }
 
 void MainDlg::openOwned(const std::string& address) {
-    if (platform_.shell)
-        platform_.shell->open(address, "", {this, false, false});
+    platform_.shell.open(address, "", {this, false, false});
 }
 
 void MainDlg::openDetached(const std::string& file) {
-    if (platform_.shell)
-        platform_.shell->open(file, "", {nullptr, true, true});
+    platform_.shell.open(file, "", {nullptr, true, true});
 }
 
 void MainDlg::getRAM_btnClick() {
@@ -58,8 +56,8 @@ void MainDlg::getRAM_btnClick() {
 }
 
 void MainDlg::drivers_btnClick() {
-    const std::string program = ReadMakerValue(*platform_.registry, "Harrow");
-    if (FileExistsNonEmpty(platform_, program))
+    const std::string program = ReadMakerValue(platform_.registry, "Harrow");
+    if (FileExistsNonEmpty(platform_.fileSystem, platform_.system, program))
         openDetached(program);
     else
         openDetached(update::makerServerUrl(kDriverUpdatesPage));

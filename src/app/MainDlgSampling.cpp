@@ -28,9 +28,7 @@ std::int64_t formatterKilobytes(std::uint64_t kilobytes) {
 } // namespace
 
 void MainDlg::Mem_tmrTimer() {
-    if (!platform_.memory)
-        return;
-    const platform::MemoryStatusResult status = platform_.memory->query();
+    const platform::MemoryStatusResult status = platform_.memory.query();
     if (!status) {
         reportError(status.error());
         return;
@@ -47,7 +45,7 @@ void MainDlg::Mem_tmrTimer() {
 
     // Without the firmware's figure the total physical memory stands in for it.
     const std::uint64_t installed =
-        platform_.memory->installedKilobytes().value_or(memory.totalPhysical / 1024);
+        platform_.memory.installedKilobytes().value_or(memory.totalPhysical / 1024);
     ui_->phytot_lbl->setText(
         platform::toQt(TS("Total :") + " " + sizes_.FormatSize(formatterKilobytes(installed))));
 }

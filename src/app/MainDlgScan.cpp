@@ -55,22 +55,6 @@ void fillList(QTreeWidget& list, const std::vector<SlotRow>& rows, const std::st
 
 } // namespace
 
-QGroupBox* MainDlg::slotGroup(int slot) const {
-    return findChild<QGroupBox*>(QStringLiteral("slot%1_grp").arg(slot));
-}
-
-QTreeWidget* MainDlg::slotList(int slot) const {
-    return findChild<QTreeWidget*>(QStringLiteral("lst%1").arg(slot));
-}
-
-PictureButton* MainDlg::emptySlotButton(int slot) const {
-    return findChild<PictureButton*>(QStringLiteral("getRAM%1_btn").arg(slot));
-}
-
-PictureButton* MainDlg::getSpecButton(int slot) const {
-    return findChild<PictureButton*>(QStringLiteral("getSpec%1_btn").arg(slot));
-}
-
 bool MainDlg::HasModel(const QTreeWidget& list) {
     if (list.topLevelItemCount() < 4 || list.columnCount() < 2)
         return false;
@@ -105,7 +89,7 @@ void MainDlg::ScanSlots() {
     ui_->maxmem_lbl->setText(
         platform::toQt(TS("Maximum memory :") + " " + std::to_string(maximumGb) + " " + TS("GB")));
     for (int slot = 1; slot <= 4; ++slot)
-        slotGroup(slot)->setEnabled(slotCount >= slot);
+        slotControls(slot).group->setEnabled(slotCount >= slot);
     if (slotCount < 3)
         narrowToFirstColumn();
 
@@ -117,7 +101,7 @@ void MainDlg::ScanSlots() {
         if (row > 3)
             continue;
         logInfo("Scanning slot #" + std::to_string(row));
-        QTreeWidget& list = *slotList(row + 1);
+        QTreeWidget& list = *slotControls(row + 1).list;
         const ModuleReport report = describeModule(row, factsOf(modules), ts);
         fillList(list, report.Rows, TS("Parameter"), TS("Value"));
         for (const std::string& line : report.LogLines)
@@ -125,16 +109,15 @@ void MainDlg::ScanSlots() {
         AutoSizeColumns(list);
     }
     for (int index = std::max(moduleCount, 0); index <= 3; ++index)
-        slotList(index + 1)->hide();
+        slotControls(index + 1).list->hide();
 
     for (int slot = 1; slot <= 4; ++slot) {
-        const QTreeWidget* list = slotList(slot);
-        const bool groupEnabled = slotGroup(slot)->isEnabled();
-        PictureButton* emptySlot = emptySlotButton(slot);
-        PictureButton* getSpec = getSpecButton(slot);
-        emptySlot->setHidden(!(list->isHidden() && groupEnabled));
-        getSpec->setHidden(!(emptySlot->isHidden() && !list->isHidden()));
-        getSpec->setEnabled(HasModel(*list));
+        const SlotControls& controls = slotControls(slot);
+        const QTreeWidget& list = *controls.list;
+        const bool groupEnabled = controls.group->isEnabled();
+        controls.emptySlot->setHidden(!(list.isHidden() && groupEnabled));
+        controls.getSpec->setHidden(!(controls.emptySlot->isHidden() && !list.isHidden()));
+        controls.getSpec->setEnabled(HasModel(list));
     }
 
     const std::int64_t installedGb = totals.installedGb();
@@ -152,14 +135,13 @@ void MainDlg::narrowToFirstColumn() {
 }
 
 void MainDlg::getSpecClick(int slot) {
-    const QTreeWidget& list = *slotList(slot);
+    const QTreeWidget& list = *slotControls(slot).list;
     const auto value = [&](int row) {
         return row < list.topLevelItemCount() ? platform::fromQt(list.topLevelItem(row)->text(1))
                                               : std::string();
     };
     const std::string address = specificationAddress(DIMMETRIC_SEARCH_HOST, value(2), value(3));
-    if (platform_.shell)
-        platform_.shell->open(address, "", {nullptr, true, false});
+    platform_.shell.open(address, "", {nullptr, true, false});
 }
 
 void MainDlg::logInfo(const std::string& message) {

@@ -9,6 +9,24 @@
 
 namespace dm {
 
+namespace {
+
+// What a failed check asked for from the menu tells: that it failed, what happened and, when
+// known, the transport's words or the reply's status line.
+std::string updateFailureText(const MainDlg& window, const update::VigilLite::Failure& failure) {
+    using Kind = update::VigilLite::Failure::Kind;
+    std::string text = window.TS("The update check could not be made.");
+    if (failure.kind == Kind::NoReply)
+        text += "\n" + window.TS("The update server could not be reached.");
+    else if (failure.kind == Kind::NotAVersion)
+        text += "\n" + window.TS("The update server answered, but not with a version number.");
+    if (!failure.detail.empty())
+        text += "\n" + failure.detail;
+    return text;
+}
+
+} // namespace
+
 void MainDlg::Checkforupdate1Click() {
     if (!checker_ || checker_->Busy())
         return;
@@ -23,19 +41,17 @@ void MainDlg::OnUpdateResult(update::VigilLite& sender) {
         logInfo("New version of Dimmetric is detected");
         const std::string question =
             TS("A new version of Dimmetric is available. Do you want to download update now ?");
-        if (platform_.messageBox &&
-            MsgQuestion(*platform_.messageBox, this, question) == platform::IDYES)
+        if (MsgQuestion(platform_.messageBox, this, question) == platform::IDYES)
             openDetached(update::makerServerUrl("/"));
     } else if (sender.ReplyValid()) {
         logInfo("Dimmetric is already up to date.");
-        if (!silent_ && platform_.messageBox)
-            platform_.messageBox->show(this, TS("Dimmetric is already up to date."), kTitle,
-                                       platform::MB_OK);
-    } else if (!silent_ && platform_.messageBox) {
+        if (!silent_)
+            platform_.messageBox.show(this, TS("Dimmetric is already up to date."), kTitle,
+                                      platform::MB_OK);
+    } else if (!silent_) {
         // A failed check asked for from the menu says so, and why; it is no "up to date".
-        platform_.messageBox->show(
-            this, TS("The update check could not be made.") + "\n" + sender.failureCause(), kTitle,
-            platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        platform_.messageBox.show(this, updateFailureText(*this, sender.failure()), kTitle,
+                                  platform::MB_OK | platform::MB_ICONEXCLAMATION);
     }
     ui_->Checkforupdate1->setEnabled(true);
     silent_ = false;

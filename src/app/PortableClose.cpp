@@ -44,7 +44,7 @@ bool isWipeableDataFolder(platform::FileSystem& files, const std::string& dataFo
 
 void closePortableCopy(const platform::Platform& platform, const std::string& exeName,
                        const std::string& title, std::unique_ptr<RunLog> log) {
-    platform::FileSystem& files = *platform.fileSystem;
+    platform::FileSystem& files = platform.fileSystem;
     const std::string dataFolder = GetProductDataFolder(files, exeName, title);
     if (isWipeableDataFolder(files, dataFolder, exeName, title)) {
         // The log waits for the wipe: a folder mounted inside keeps the data folder, and the log
@@ -61,15 +61,15 @@ void closePortableCopy(const platform::Platform& platform, const std::string& ex
         }
     }
     log.reset();
-    RemoveMakerDataFolderIfEmpty(platform);
+    RemoveMakerDataFolderIfEmpty(files, platform.system);
     const std::string ini = platform::folderOfPath(exeName) + "settings.ini";
-    if (!ExportSettingsToIni(*platform.registry, *platform.system, title, ini))
+    if (!ExportSettingsToIni(platform.registry, platform.system, title, ini))
         return;
-    DeleteProductSettingsKey(*platform.registry, title);
-    DeleteMakerValue(*platform.registry, title);
-    DeleteMakerKeyIfEmpty(*platform.registry);
+    DeleteProductSettingsKey(platform.registry, title);
+    DeleteMakerValue(platform.registry, title);
+    DeleteMakerKeyIfEmpty(platform.registry);
     // The keys this program opens for writing: emptied, they carry nothing anyone could lose.
-    platform.registry->removeEmptyStorage(
+    platform.registry.removeEmptyStorage(
         {{platform::RegistryRoot::CurrentUser, settingsKeyOf(title)},
          {platform::RegistryRoot::LocalMachine, kCurrentVersionKey}});
 }

@@ -38,16 +38,12 @@ struct SystemPlatform::Backends {
     platform::FileVersionResources versions{fileSystem};
 };
 
-SystemPlatform::SystemPlatform() : backends_(std::make_unique<Backends>()) {
-    platform_.registry = &backends_->registry;
-    platform_.fileSystem = &backends_->fileSystem;
-    platform_.system = &backends_->system;
-    platform_.shell = &backends_->shell;
-    platform_.messageBox = &backends_->messageBox;
-    platform_.memory = &backends_->memory;
-    platform_.wmi = backends_->wmi.get();
-    platform_.versions = &backends_->versions;
-}
+SystemPlatform::SystemPlatform()
+    : backends_(std::make_unique<Backends>()), platform_{
+                                                   backends_->registry,   backends_->fileSystem,
+                                                   backends_->system,     backends_->shell,
+                                                   backends_->messageBox, backends_->memory,
+                                                   *backends_->wmi,       backends_->versions} {}
 
 SystemPlatform::~SystemPlatform() = default;
 

@@ -63,10 +63,10 @@ int main(int argc, char** argv) {
     dm::SystemPlatform system;
     // Process start-up of the framework: the component system once, and the installer library held
     // until exit (the program runs on without it).
-    dm::initializeOle(*system.Get().system);
-    const dm::InstallerLibrary installer(*system.Get().system);
+    dm::initializeOle(system.Get().system);
+    const dm::InstallerLibrary installer(system.Get().system);
     dm::ProgramStart start;
-    start.ExeName = system.Get().versions->moduleFileName();
+    start.ExeName = system.Get().versions.moduleFileName();
     for (int i = 1; i < argc; ++i)
         start.Parameters.emplace_back(argv[i]);
 

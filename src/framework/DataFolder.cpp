@@ -80,15 +80,15 @@ std::string GetProductDataFolder(platform::FileSystem& files, const std::string&
                : exeFolder;
 }
 
-void RemoveMakerDataFolderIfEmpty(const platform::Platform& p) {
-    const std::string roaming = p.fileSystem->specialFolder(SpecialFolder::RoamingAppData);
+void RemoveMakerDataFolderIfEmpty(platform::FileSystem& files, platform::SystemInfo& system) {
+    const std::string roaming = files.specialFolder(SpecialFolder::RoamingAppData);
     if (roaming.empty())
         return;
     const std::string maker = withTrailingDelimiter(roaming) + kMaker + "/";
     std::vector<std::string> subFolders;
-    ListSubFolders(p, maker, subFolders);
+    ListSubFolders(files, system, maker, subFolders);
     if (subFolders.empty())
-        p.fileSystem->removeDirectory(maker);
+        files.removeDirectory(maker);
 }
 
 std::vector<std::string> wipeFolder(platform::FileSystem& files, const std::string& folderPath,

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "platform/Platform.h"
+namespace dm::platform {
+class FileSystem;
+class SystemInfo;
+} // namespace dm::platform
 
 #include <string>
 #include <vector>
@@ -13,7 +16,7 @@ namespace dm {
 std::string GetProductDataFolder(platform::FileSystem& files, const std::string& exeName,
                                  const std::string& title);
 // Removes <roaming application data>/Brackenway/ when it has no subfolder (and no file).
-void RemoveMakerDataFolderIfEmpty(const platform::Platform& p);
+void RemoveMakerDataFolderIfEmpty(platform::FileSystem& files, platform::SystemInfo& system);
 // Deletes the files of folderPath matching "*." + ext (ext "*" matches all) but those named in
 // keep, walks the subfolders that match alike, then removes folderPath when it is empty. An empty
 // folderPath, or one that is a symbolic link, is left alone; a link inside is deleted itself,

@@ -58,41 +58,44 @@ void walk(platform::FileSystem& files, const std::string& folder, bool recursive
 
 } // namespace
 
-void FindFilesByExt(const platform::Platform& p, const std::string& folder, const std::string& ext,
+void FindFilesByExt(platform::FileSystem& files, platform::SystemInfo& system,
+                    const std::string& folder, const std::string& ext,
                     std::vector<std::string>& list) {
-    RedirectionOff off(*p.system);
+    RedirectionOff off(system);
     walk(
-        *p.fileSystem, folder, true,
+        files, folder, true,
         [&](const FindEntry& e) { return !isFolder(e) && SameText(extensionOf(e.name), ext); },
         list);
 }
 
-void ListFiles(const platform::Platform& p, const std::string& folder,
+void ListFiles(platform::FileSystem& files, platform::SystemInfo& system, const std::string& folder,
                std::vector<std::string>& list) {
-    RedirectionOff off(*p.system);
+    RedirectionOff off(system);
     walk(
-        *p.fileSystem, folder, false, [](const FindEntry& e) { return !isFolder(e); }, list);
+        files, folder, false, [](const FindEntry& e) { return !isFolder(e); }, list);
 }
 
-void ListSubFolders(const platform::Platform& p, const std::string& folder,
-                    std::vector<std::string>& list) {
-    RedirectionOff off(*p.system);
-    walk(*p.fileSystem, folder, false, isFolder, list);
+void ListSubFolders(platform::FileSystem& files, platform::SystemInfo& system,
+                    const std::string& folder, std::vector<std::string>& list) {
+    RedirectionOff off(system);
+    walk(files, folder, false, isFolder, list);
 }
 
-void FindFileByName(const platform::Platform& p, const std::string& folder, const std::string& name,
+void FindFileByName(platform::FileSystem& files, platform::SystemInfo& system,
+                    const std::string& folder, const std::string& name,
                     std::vector<std::string>& list) {
-    RedirectionOff off(*p.system);
+    RedirectionOff off(system);
     walk(
-        *p.fileSystem, folder, false,
+        files, folder, false,
         [&](const FindEntry& e) { return !isFolder(e) && SameText(e.name, name); }, list);
 }
 
-void FindFileByNameRecursive(const platform::Platform& p, const std::string& folder,
-                             const std::string& name, std::vector<std::string>& list) {
-    RedirectionOff off(*p.system);
+void FindFileByNameRecursive(platform::FileSystem& files, platform::SystemInfo& system,
+                             const std::string& folder, const std::string& name,
+                             std::vector<std::string>& list) {
+    RedirectionOff off(system);
     walk(
-        *p.fileSystem, folder, true,
+        files, folder, true,
         [&](const FindEntry& e) { return !isFolder(e) && SameText(e.name, name); }, list);
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "platform/Platform.h"
+namespace dm::platform {
+class FileSystem;
+class SystemInfo;
+} // namespace dm::platform
 
 #include <string>
 #include <vector>
@@ -13,19 +16,22 @@ namespace dm {
 
 // Recursive: files whose extension (from the name's last ".", dot included) equals ext (".exe")
 // ignoring case.
-void FindFilesByExt(const platform::Platform& p, const std::string& folder, const std::string& ext,
+void FindFilesByExt(platform::FileSystem& files, platform::SystemInfo& system,
+                    const std::string& folder, const std::string& ext,
                     std::vector<std::string>& list);
 // The files of folder (not recursive).
-void ListFiles(const platform::Platform& p, const std::string& folder,
+void ListFiles(platform::FileSystem& files, platform::SystemInfo& system, const std::string& folder,
                std::vector<std::string>& list);
 // The folders of folder (not recursive).
-void ListSubFolders(const platform::Platform& p, const std::string& folder,
-                    std::vector<std::string>& list);
+void ListSubFolders(platform::FileSystem& files, platform::SystemInfo& system,
+                    const std::string& folder, std::vector<std::string>& list);
 // The file of folder named name ignoring case (not recursive).
-void FindFileByName(const platform::Platform& p, const std::string& folder, const std::string& name,
+void FindFileByName(platform::FileSystem& files, platform::SystemInfo& system,
+                    const std::string& folder, const std::string& name,
                     std::vector<std::string>& list);
 // Recursive: the files named name ignoring case.
-void FindFileByNameRecursive(const platform::Platform& p, const std::string& folder,
-                             const std::string& name, std::vector<std::string>& list);
+void FindFileByNameRecursive(platform::FileSystem& files, platform::SystemInfo& system,
+                             const std::string& folder, const std::string& name,
+                             std::vector<std::string>& list);
 
 } // namespace dm

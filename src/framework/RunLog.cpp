@@ -90,8 +90,7 @@ void RunLog::Save() {
 
 void RunLog::Open() {
     Save();
-    if (services_.shell)
-        services_.shell->open(fileName_, {}, {nullptr, true, true});
+    services_.shell.open(fileName_, {}, {nullptr, true, true});
 }
 
 void addToLog(RunLog* log, const std::string& msg, int level) {

@@ -24,8 +24,8 @@ class RunLog {
 public:
     struct Services {
         platform::FileSystem& files;
-        platform::SystemInfo& system;     // local time and the locale's time separator
-        platform::Shell* shell = nullptr; // for Open
+        platform::SystemInfo& system; // local time and the locale's time separator
+        platform::Shell& shell;       // for Open
     };
 
     // Nothing is written here. With loadExisting, the lines of an existing file become the list

@@ -51,11 +51,11 @@ bool WideCreateDirectory(platform::FileSystem& files, const std::string& name) {
     return files.createDirectory(name);
 }
 
-bool FileExistsNonEmpty(const platform::Platform& p, const std::string& fileName) {
-    SetWow64FsRedirection(*p.system, true);
-    const bool result =
-        WideFileExists(*p.fileSystem, fileName) && GetFileSize64(*p.fileSystem, fileName) > 0;
-    SetWow64FsRedirection(*p.system, false);
+bool FileExistsNonEmpty(platform::FileSystem& files, platform::SystemInfo& system,
+                        const std::string& fileName) {
+    SetWow64FsRedirection(system, true);
+    const bool result = WideFileExists(files, fileName) && GetFileSize64(files, fileName) > 0;
+    SetWow64FsRedirection(system, false);
     return result;
 }
 

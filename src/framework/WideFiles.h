@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/Platform.h"
+namespace dm::platform {
+class SystemInfo;
+} // namespace dm::platform
 #include "platform/files/FileSystem.h"
 
 #include <cstdint>
@@ -25,7 +27,8 @@ bool WideDirectoryExists(platform::FileSystem& files, const std::string& name);
 // Creates one folder level; an existing folder is a failure.
 bool WideCreateDirectory(platform::FileSystem& files, const std::string& name);
 // With redirection switched off: fileName is a file of more than 0 bytes.
-bool FileExistsNonEmpty(const platform::Platform& p, const std::string& fileName);
+bool FileExistsNonEmpty(platform::FileSystem& files, platform::SystemInfo& system,
+                        const std::string& fileName);
 
 // The size from the attribute query, else from a find (GetFileSizeByFind).
 std::int64_t GetFileSize64(platform::FileSystem& files, const std::string& fileName);

@@ -39,7 +39,7 @@ const std::vector<RecordField<Win32_PhysicalMemory>>& Win32_PhysicalMemory::fiel
     return kFields;
 }
 
-Win32_PhysicalMemory::Win32_PhysicalMemory(platform::WmiLocator* locator, bool autoLoad)
+Win32_PhysicalMemory::Win32_PhysicalMemory(platform::WmiLocator& locator, bool autoLoad)
     : WmiRecord(locator, "root\\CIMV2", "Win32_PhysicalMemory") {
     if (autoLoad)
         LoadInstances();

@@ -13,7 +13,7 @@ namespace dm {
 class Win32_PhysicalMemory final : public WmiRecord<Win32_PhysicalMemory> {
 public:
     // With autoLoad the object comes back loaded, row 0 copied when there is one.
-    Win32_PhysicalMemory(platform::WmiLocator* locator, bool autoLoad);
+    Win32_PhysicalMemory(platform::WmiLocator& locator, bool autoLoad);
     // The same through a connection to root\CIMV2 that the caller shares between records.
     Win32_PhysicalMemory(WmiConnection& connection, bool autoLoad);
 

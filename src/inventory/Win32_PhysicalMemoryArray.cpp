@@ -37,7 +37,7 @@ const std::vector<RecordField<Win32_PhysicalMemoryArray>>& Win32_PhysicalMemoryA
     return kFields;
 }
 
-Win32_PhysicalMemoryArray::Win32_PhysicalMemoryArray(platform::WmiLocator* locator, bool autoLoad)
+Win32_PhysicalMemoryArray::Win32_PhysicalMemoryArray(platform::WmiLocator& locator, bool autoLoad)
     : WmiRecord(locator, "root\\CIMV2", "Win32_PhysicalMemoryArray") {
     if (autoLoad)
         LoadInstances();

@@ -13,7 +13,7 @@ namespace dm {
 class Win32_PhysicalMemoryArray final : public WmiRecord<Win32_PhysicalMemoryArray> {
 public:
     // With autoLoad the object comes back loaded, row 0 copied when there is one.
-    Win32_PhysicalMemoryArray(platform::WmiLocator* locator, bool autoLoad);
+    Win32_PhysicalMemoryArray(platform::WmiLocator& locator, bool autoLoad);
     // The same through a connection to root\CIMV2 that the caller shares between records.
     Win32_PhysicalMemoryArray(WmiConnection& connection, bool autoLoad);
 

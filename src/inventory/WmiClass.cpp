@@ -37,7 +37,7 @@ std::optional<std::vector<std::size_t>> positionsOf(const std::vector<std::strin
 
 } // namespace
 
-WmiClass::WmiClass(platform::WmiLocator* locator, std::string wmiNamespace, std::string wmiClass)
+WmiClass::WmiClass(platform::WmiLocator& locator, std::string wmiNamespace, std::string wmiClass)
     : ownConnection_(std::make_unique<WmiConnection>(locator, std::move(wmiNamespace))),
       connection_(*ownConnection_), wmiClass_(std::move(wmiClass)) {}
 

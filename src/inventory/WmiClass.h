@@ -40,12 +40,10 @@ public:
     bool Loaded() const { return loaded_; }
     int CurrentIndex() const { return currentIndex_; }
     const std::vector<std::string>& Names() const { return names_; }
-    const std::string& wmiClassName() const { return wmiClass_; }
-    WmiConnection& Connection() { return connection_; }
 
 protected:
     // With a connection of its own to `wmiNamespace` through `locator`.
-    WmiClass(platform::WmiLocator* locator, std::string wmiNamespace, std::string wmiClass);
+    WmiClass(platform::WmiLocator& locator, std::string wmiNamespace, std::string wmiClass);
     // Through a connection that the caller owns, shares between classes and keeps open at least
     // as long as this object.
     WmiClass(WmiConnection& connection, std::string wmiClass);

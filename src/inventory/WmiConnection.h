@@ -10,8 +10,8 @@ namespace dm {
 // A connection to one WMI namespace on the local machine, with the caller's own identity.
 class WmiConnection {
 public:
-    // `Locator` is the machine's WMI entry point; without one, connecting fails.
-    WmiConnection(platform::WmiLocator* locator, std::string wmiNamespace);
+    // `Locator` is the machine's WMI entry point.
+    WmiConnection(platform::WmiLocator& locator, std::string wmiNamespace);
 
     // Connects unless already connected and force is False. Raises platform::WmiError on failure.
     void Connect(bool force);
@@ -25,7 +25,7 @@ public:
     bool Connected = false;
 
 private:
-    platform::WmiLocator* locator_;
+    platform::WmiLocator& locator_;
     std::unique_ptr<platform::WmiServices> services_;
 };
 

@@ -1,7 +1,10 @@
 #include "localisation/LangDlg.h"
 
 #include "localisation/LanguageChoice.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "ui_LangDlg.h"
+
+#include <QShowEvent>
 
 namespace dm {
 
@@ -17,6 +20,12 @@ LangDlg::LangDlg(LangList* languageList, QWidget* mainForm)
 }
 
 LangDlg::~LangDlg() = default;
+
+void LangDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        platform::keepOnScreen(*this);
+}
 
 bool LangDlg::Execute() {
     if (const QWidget* main = parentWidget())

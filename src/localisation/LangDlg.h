@@ -28,6 +28,10 @@ public:
 
     LanguageChoice* LanguageChoice1() const;
 
+protected:
+    // Kept on the screen's free area wherever it is put.
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::unique_ptr<Ui::LangDlg> ui_;
 };

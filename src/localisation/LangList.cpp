@@ -93,13 +93,12 @@ std::optional<std::string> readEntryText(platform::FileSystem& files, const std:
 
 } // namespace
 
-LangList::LangList(QObject* owner, const platform::Platform& platform, platform::FileSystem& files,
+LangList::LangList(QObject* owner, const platform::Platform& platform,
                    std::vector<std::string> parameters)
-    : QObject(owner), files_(files), registry_(platform.registry), system_(platform.system),
-      versions_(platform.versions), messageBox_(platform.messageBox),
+    : QObject(owner), files_(platform.fileSystem), registry_(platform.registry),
+      system_(platform.system), versions_(platform.versions), messageBox_(platform.messageBox),
       parameters_(std::move(parameters)),
-      programFolder_(versions_ ? platform::folderOfPath(versions_->moduleFileName())
-                               : std::string()) {}
+      programFolder_(platform::folderOfPath(versions_.moduleFileName())) {}
 
 LangList::~LangList() = default;
 
@@ -215,10 +214,8 @@ bool LangList::LoadFromRegistry() {
     if (regKey_.empty())
         return false;
     const std::string name = platform::fromQt(objectName());
-    std::unique_ptr<platform::RegistryKey> key;
-    if (registry_)
-        key = registry_->openKey(platform::RegistryRoot::CurrentUser, regKey_,
-                                 platform::RegistryAccess::Read);
+    const std::unique_ptr<platform::RegistryKey> key = registry_.openKey(
+        platform::RegistryRoot::CurrentUser, regKey_, platform::RegistryAccess::Read);
     const auto stored = key ? key->readDword(name) : platform::ReadResult<std::uint32_t>{};
     if (stored.status == platform::ReadStatus::WrongType)
         throw RegistryError("Invalid data type for '" + name + "'");
@@ -228,10 +225,10 @@ bool LangList::LoadFromRegistry() {
 }
 
 bool LangList::SaveToRegistry() {
-    if (regKey_.empty() || !registry_)
+    if (regKey_.empty())
         return false;
-    auto key = registry_->createKey(platform::RegistryRoot::CurrentUser, regKey_,
-                                    platform::RegistryAccess::Full);
+    auto key = registry_.createKey(platform::RegistryRoot::CurrentUser, regKey_,
+                                   platform::RegistryAccess::Full);
     if (!key)
         return false;
     if (!InRange(languageIndex_, 0, static_cast<std::int32_t>(entries_.size())))
@@ -260,7 +257,7 @@ bool LangList::SelectLanguageId(std::int32_t code) {
 }
 
 bool LangList::SelectUserDefaultLanguage() {
-    return selectSameLanguage(system_ ? system_->userDefaultLanguageId() : 0);
+    return selectSameLanguage(system_.userDefaultLanguageId());
 }
 
 void LangList::SetProgramVersion(std::uint32_t packedVersion) {
@@ -315,24 +312,18 @@ void LangList::runFirstActivation() {
         FirstActivation();
     } catch (const std::exception& error) {
         // The application's error report: a message box with the error text.
-        if (messageBox_)
-            messageBox_->show(mainForm(), error.what(),
-                              platform::fromQt(QCoreApplication::applicationName()),
-                              platform::MB_OK | platform::MB_ICONHAND);
+        messageBox_.show(mainForm(), error.what(),
+                         platform::fromQt(QCoreApplication::applicationName()),
+                         platform::MB_OK | platform::MB_ICONHAND);
     }
 }
 
 void LangList::writeTemplateFromSwitch() {
-    if (system_)
-        system_->beep(kTemplateToneHz, kTemplateToneMs);
+    system_.beep(kTemplateToneHz, kTemplateToneMs);
     ScanLanguageFiles();
-    std::uint32_t version = 0;
-    if (versions_) {
-        VersionInfo executable(*versions_);
-        executable.SetFileName(platform::toQt(versions_->moduleFileName()));
-        version = static_cast<std::uint32_t>(executable.FileVersionInt());
-    }
-    SetProgramVersion(version);
+    VersionInfo executable(versions_);
+    executable.SetFileName(platform::toQt(versions_.moduleFileName()));
+    SetProgramVersion(static_cast<std::uint32_t>(executable.FileVersionInt()));
     SetImeName(std::string()); // input methods have no names here
     const QWidget* form = mainForm();
     SetFontName(form ? platform::fromQt(readFont(form).family()) : std::string());

@@ -42,9 +42,9 @@ public:
 
     // Uses the platform's registry (the stored choice), system facts (the user's default
     // language, the beep), version resources (the executable's folder and version) and message
-    // box (errors of the first activation); the language files are found, read and written
-    // through files. parameters: the command line without the program.
-    LangList(QObject* owner, const platform::Platform& platform, platform::FileSystem& files,
+    // box (errors of the first activation), and finds, reads and writes the language files
+    // through its file system. parameters: the command line without the program.
+    LangList(QObject* owner, const platform::Platform& platform,
              std::vector<std::string> parameters);
     ~LangList() override;
 
@@ -57,6 +57,8 @@ public:
     void setExcludedComps(const QStringList& names);
 
     int LanguageIndex() const { return languageIndex_; }
+    // A language file is applied (the last switch loaded its file).
+    bool languageLoaded() const { return languageLoaded_; }
     // Switches to entry index: asks BeforeLanguageSwitch, remembers the choice, loads and applies
     // the language file and then tells AfterLanguageSwitch. An index outside the entries does
     // nothing. A file the reader refuses (LanguageFileError) ends the switch with that error, and
@@ -142,10 +144,10 @@ private:
     bool selectSameLanguage(std::int32_t code);
 
     platform::FileSystem& files_;
-    platform::Registry* registry_;
-    platform::SystemInfo* system_;
-    platform::VersionResources* versions_;
-    platform::MessageBox* messageBox_;
+    platform::Registry& registry_;
+    platform::SystemInfo& system_;
+    platform::VersionResources& versions_;
+    platform::MessageBox& messageBox_;
     std::vector<std::string> parameters_;
     std::string programFolder_;
     QStringList excluded_;

@@ -103,6 +103,19 @@ bool LanguageChoice::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
+void LanguageChoice::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    // Arrows, or a press released on another entry, may have left another entry highlighted when
+    // it was last shown: it opens on the current language.
+    if (!event->spontaneous())
+        highlightCurrentLanguage();
+}
+
+void LanguageChoice::highlightCurrentLanguage() {
+    entries_->clearSelection();
+    entries_->setCurrentRow(list_ && list_->languageLoaded() ? list_->LanguageIndex() : -1);
+}
+
 void LanguageChoice::chooseEntry() {
     try {
         ListClick();

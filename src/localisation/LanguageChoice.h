@@ -26,7 +26,8 @@ EntryLayout layoutEntry(const QRect& entry, const QSize& flag, int textHeight);
 
 // The languages of a language list as a list of entries 32 pixels high, each with its flag and
 // display text, under a caption naming the current language. A click on an entry, or Return on
-// the current one, switches the language at once; nothing else does. Binding a list puts the
+// the current one, switches the language at once; nothing else does. Each time it is shown, the
+// current language's entry is the highlighted one. Binding a list puts the
 // chooser first in the list's after-switch chain; it passes every switch on to the handler it found
 // there, and puts that handler back when it is unbound or freed.
 class LanguageChoice : public QFrame {
@@ -61,9 +62,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void unchain();
+    // Highlights the current language's entry, none while no language is loaded.
+    void highlightCurrentLanguage();
     // A click or Return on an entry: the switch, its errors to OnError.
     void chooseEntry();
 

@@ -123,22 +123,70 @@ bool LanguageRecord::LoadAndApply(const std::string& fileName) {
     if (!picture)
         throw LanguageFileError("Bitmap image is not valid");
 
+    if (fileRevision_ > kLanguageRevision)
+        throw LanguageFileError("Format not supported in this revision");
+
+    putBackOriginalTexts();
     if (fileRevision_ == 0) {
         applyRevision0(content->entries);
         return true;
     }
-    if (fileRevision_ > kLanguageRevision)
-        throw LanguageFileError("Format not supported in this revision");
-
     takeHeaderBlock(*content);
-    platform::CodePage codePage(codePageOf(charSet_));
     std::vector<CollectedComponent> components;
     if (root_)
         CollectComponents(QString(), components, excluded_, root_);
+    platform::CodePage codePage(codePageOf(charSet_));
     applyFonts(components, codePage);
     applyGroups(content->entries, components, codePage);
     // Qt's tool tip and menu fonts carry no character set, so there is nothing more to set.
     return true;
+}
+
+void LanguageRecord::rememberOriginal(QObject* component, OriginalText text) {
+    auto found = originals_.find(component);
+    if (found == originals_.end() || found->component.isNull())
+        found = originals_.insert(component, OriginalTexts{component, {}, {}, {}, {}, {}});
+    OriginalTexts& texts = found.value();
+    const auto first = [component](std::initializer_list<Published> properties) {
+        for (const Published p : properties)
+            if (hasPublished(component, p))
+                return std::optional<Published>(p);
+        return std::optional<Published>();
+    };
+    if (text == OriginalText::Caption && !texts.caption) {
+        if (const auto p = first({Published::Caption, Published::Text}))
+            texts.caption = readPublished(component, *p).toString();
+    } else if (text == OriginalText::Hint && !texts.hint) {
+        texts.hint = readPublished(component, Published::Hint).toString();
+        if (hasPublished(component, Published::ShowHint))
+            texts.showHint = readPublished(component, Published::ShowHint).toBool();
+    } else if (text == OriginalText::Items && !texts.items) {
+        if (const auto p = first({Published::Items, Published::Lines})) {
+            texts.items = readPublished(component, *p).toStringList();
+            texts.itemsProperty = *p;
+        }
+    }
+}
+
+void LanguageRecord::putBackOriginalTexts() {
+    // Entries of freed components go, so that a new one at the same address starts afresh.
+    originals_.removeIf([](const auto& entry) { return entry.value().component.isNull(); });
+    for (const OriginalTexts& texts : std::as_const(originals_)) {
+        QObject* c = texts.component;
+        const int itemIndex = hasPublished(c, Published::ItemIndex)
+                                  ? readPublished(c, Published::ItemIndex).toInt()
+                                  : -2;
+        if (texts.caption)
+            setCaptionOrText(c, *texts.caption);
+        if (texts.hint)
+            writePublished(c, Published::Hint, *texts.hint);
+        if (texts.showHint)
+            writePublished(c, Published::ShowHint, *texts.showHint);
+        if (texts.items)
+            writePublished(c, *texts.itemsProperty, *texts.items);
+        if (itemIndex >= -1)
+            writePublished(c, Published::ItemIndex, itemIndex);
+    }
 }
 
 void LanguageRecord::takeHeaderBlock(const LanguageFileContent& content) {
@@ -188,13 +236,19 @@ void LanguageRecord::applyGroups(const std::vector<ComponentTexts>& entries,
             writePublished(component, Published::Alignment, entry.alignment == 1 ? 1 : 0);
             writePublished(component, Published::Layout, entry.alignment == 1 ? 0 : 1);
         }
-        if (isTranslated(entry.captionTag))
+        if (isTranslated(entry.captionTag)) {
+            rememberOriginal(component, OriginalText::Caption);
             setCaptionOrText(component, decode(codePage, entry.caption));
-        if (isTranslated(entry.hintTag) &&
-            writePublished(component, Published::Hint, decode(codePage, entry.hint)))
+        }
+        if (isTranslated(entry.hintTag) && hasPublished(component, Published::Hint)) {
+            rememberOriginal(component, OriginalText::Hint);
+            writePublished(component, Published::Hint, decode(codePage, entry.hint));
             writePublished(component, Published::ShowHint, (entry.hintTag & kTextShowHint) != 0);
-        if (isTranslated(entry.itemsTag))
+        }
+        if (isTranslated(entry.itemsTag)) {
+            rememberOriginal(component, OriginalText::Items);
             replaceItems(component, decode(codePage, entry.items), true);
+        }
         if (itemIndex >= -1)
             writePublished(component, Published::ItemIndex, itemIndex);
     }
@@ -224,13 +278,19 @@ void LanguageRecord::applyRevision0(const std::vector<ComponentTexts>& entries) 
             continue;
         const bool captioned = (entry.kind >= 6 && entry.kind <= 11) || entry.kind == 13;
         if (captioned) {
-            if (!entry.caption.empty())
+            if (!entry.caption.empty()) {
+                rememberOriginal(component, OriginalText::Caption);
                 setCaptionOrText(component, decode(codePage, entry.caption));
-            if (!entry.hint.empty())
+            }
+            if (!entry.hint.empty()) {
+                rememberOriginal(component, OriginalText::Hint);
                 writePublished(component, Published::Hint, decode(codePage, entry.hint));
+            }
         }
-        if ((entry.kind == 11 || entry.kind == 12) && !entry.items.empty())
+        if ((entry.kind == 11 || entry.kind == 12) && !entry.items.empty()) {
+            rememberOriginal(component, OriginalText::Items);
             replaceItems(component, decode(codePage, entry.items), false);
+        }
     }
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "localisation/Components.h"
+#include "localisation/PublishedProperties.h"
 #include "platform/Error.h"
 #include "platform/Result.h"
 
+#include <QHash>
 #include <QImage>
+#include <QPointer>
 #include <QStringList>
 #include <cstdint>
 #include <optional>
@@ -40,7 +43,9 @@ std::string languageFileText(const std::string& bytes, std::uint8_t charSet);
 // One language file in memory. LoadAndApply reads a file and applies it to the live components
 // below the root (fonts and character set, captions and texts, hints, item lists, alignment);
 // SaveToFile writes a revision-4 file from the fields and the live components (the template).
-// Texts in the fields are bytes in the file's character set.
+// Texts in the fields are bytes in the file's character set. Before applying a file, the record
+// puts back every text its earlier files changed as it was before (the texts of the template),
+// so a text the file lacks shows untranslated rather than in the last language.
 class LanguageRecord {
 public:
     // files: where the language files are read and written. root: the component whose owned
@@ -52,9 +57,10 @@ public:
     LanguageRecord(const LanguageRecord&) = delete;
     LanguageRecord& operator=(const LanguageRecord&) = delete;
 
-    // True when the file was read and applied; False for a missing file, a wrong signature or
-    // 5 records or fewer. Throws LanguageFileError as above. An empty name is the program's
-    // folder + language identifier as eight hexadecimal digits + ".SPK".
+    // True when the file was read and applied (after the untranslated texts were put back);
+    // False, changing nothing, for a missing file, a wrong signature or 5 records or fewer. Throws
+    // LanguageFileError as above. An empty name is the program's folder + language identifier as
+    // eight hexadecimal digits + ".SPK".
     bool LoadAndApply(const std::string& fileName);
     // Writes the file whole (through a temporary file); False when it can't be written.
     bool SaveToFile(const std::string& fileName);
@@ -86,7 +92,22 @@ public:
     void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
 private:
+    // A component's texts that a file changed, as they were before the first file changed them.
+    struct OriginalTexts {
+        QPointer<QObject> component;
+        std::optional<QString> caption;
+        std::optional<QString> hint;
+        std::optional<bool> showHint;
+        std::optional<QStringList> items;
+        std::optional<Published> itemsProperty; // Items or Lines
+    };
+    enum class OriginalText { Caption, Hint, Items };
+
     std::string defaultFileName() const;
+    // Keeps component's text as it is before a file first changes it.
+    void rememberOriginal(QObject* component, OriginalText text);
+    // Puts back every text a file changed.
+    void putBackOriginalTexts();
     void takeHeaderBlock(const LanguageFileContent& content);
     void applyFonts(const std::vector<CollectedComponent>& components,
                     platform::CodePage& codePage);
@@ -117,6 +138,7 @@ private:
     std::uint8_t charSet_ = 0;
     QImage flagPicture_;
     std::int32_t minFontSize_ = 8;
+    QHash<const QObject*, OriginalTexts> originals_;
 };
 
 } // namespace dm

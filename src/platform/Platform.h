@@ -11,17 +11,18 @@ class MemoryStatus;
 class WmiLocator;
 class VersionResources;
 
-// The operating-system facilities one run of the program uses. main() wires the Linux backends
-// into one instance; tests fill in only the fakes they need.
+// The operating-system facilities one run of the program uses, each one there: main() wires the
+// Linux backends into one instance, tests the fakes of platform/fakes/FakePlatform.h. The
+// services must outlive every copy of the bundle.
 struct Platform {
-    Registry* registry = nullptr;
-    FileSystem* fileSystem = nullptr;
-    SystemInfo* system = nullptr;
-    Shell* shell = nullptr;
-    MessageBox* messageBox = nullptr;
-    MemoryStatus* memory = nullptr;
-    WmiLocator* wmi = nullptr;
-    VersionResources* versions = nullptr;
+    Registry& registry;
+    FileSystem& fileSystem;
+    SystemInfo& system;
+    Shell& shell;
+    MessageBox& messageBox;
+    MemoryStatus& memory;
+    WmiLocator& wmi;
+    VersionResources& versions;
 };
 
 } // namespace dm::platform

@@ -19,15 +19,7 @@ MainWindowTest::MainWindowTest() {
     // the discard port: no test reaches outside the machine.
     ::setenv("DIMMETRIC_SERVER", "127.0.0.1:9", 1);
     system.now = {2026, 12, 7, 14, 16, 10};
-    platform.registry = &registry;
-    platform.fileSystem = &files;
-    platform.system = &system;
-    platform.shell = &shell;
-    platform.messageBox = &messageBox;
-    platform.memory = &memory;
-    platform.versions = &versions;
-    wmi = std::make_unique<platform::LocalWmiLocator>([this] { return repository; });
-    platform.wmi = wmi.get();
+    platform.fileSystem = disk;
     memory.result = platform::MemoryStatusSample{25, 16ull << 30, 12ull << 30};
     memory.installed = 16ull << 20;
 }

@@ -2,15 +2,9 @@
 
 #include "app/MainDlg.h"
 #include "app/ProgramForms.h"
-#include "platform/Platform.h"
-#include "platform/fakes/FakeMemoryStatus.h"
-#include "platform/fakes/FakeMessageBox.h"
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeShell.h"
-#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/files/LinuxFileSystem.h"
 #include "platform/version/FileVersionResources.h"
-#include "platform/wmi/LocalWmi.h"
 #include "support/SmbiosWriter.h"
 #include "support/TempDir.h"
 
@@ -41,10 +35,11 @@ private:
     std::string exe_;
 };
 
-// One main window on fakes: an in-memory registry, the data folder in a temporary folder, a
-// recording shell and message box, scripted memory status and a memory inventory that the test
-// describes as SMBIOS structures.
-class MainWindowTest : public ::testing::Test {
+// One main window on fakes: an in-memory registry, the data folder in a temporary folder (the
+// real file system, its special folders where the environment puts them), a recording shell and
+// message box, scripted memory status and a memory inventory that the test describes as SMBIOS
+// structures.
+class MainWindowTest : public ::testing::Test, protected platform::FakePlatform {
 protected:
     static void SetUpTestSuite();
 
@@ -70,16 +65,7 @@ protected:
     // The executable the program's start names (the built program, for its version resource).
     std::string exeName = DIMMETRIC_EXE;
     TempDir dir;
-    platform::FakeRegistry registry;
-    platform::LinuxFileSystem files;
-    platform::FakeSystemInfo system;
-    platform::FakeShell shell;
-    platform::FakeMessageBox messageBox;
-    platform::FakeMemoryStatus memory;
-    platform::FileVersionResources versions{files};
-    platform::Platform platform;
-    std::shared_ptr<const platform::WmiRepository> repository;
-    std::unique_ptr<platform::LocalWmiLocator> wmi;
+    platform::LinuxFileSystem disk;
 
 private:
     std::unique_ptr<ProgramForms> forms_;

@@ -25,7 +25,7 @@ namespace {
 // The program's forms with the running program in the test's folder.
 class DialogsTest : public MainWindowTest {
 protected:
-    DialogsTest() : program(dir.dir() + "dimmetric") { platform.versions = &program; }
+    DialogsTest() : program(dir.dir() + "dimmetric") { platform.versions = program; }
 
     AboutDlg& aboutBox() { return forms().aboutBox(); }
     QLabel& aboutLabel(const char* name) { return *aboutBox().findChild<QLabel*>(name); }

@@ -18,7 +18,7 @@ namespace {
 
 class LanguageSwitchTest : public MainWindowTest {
 protected:
-    LanguageSwitchTest() : program(dir.dir() + "dimmetric") { platform.versions = &program; }
+    LanguageSwitchTest() : program(dir.dir() + "dimmetric") { platform.versions = program; }
 
     // A German language file for the main window, as a translator's tool writes one.
     void writeGermanFile() {
@@ -75,6 +75,38 @@ TEST_F(LanguageSwitchTest, ChosenLanguageRetranslatesAndRescansTheWindow) {
     }));
 }
 
+// After German, a French file that lacks a few texts shows those in the program's own English,
+// not in German; what it has shows in French.
+TEST_F(LanguageSwitchTest, ASwitchShowsTheTextsTheNewFileLacksUntranslated) {
+    writeGermanFile();
+    QStringList items = MainDlg(platform, ProgramStart{DIMMETRIC_EXE, {}}).mainTS()->Items();
+    items[items.indexOf("Empty slot !")] = "Emplacement vide !";
+    LanguageFileContent file{.languageId = 0x040C, .listTitle = "Francais", .listNote = "test"};
+    file.groups.push_back({.path = "MainDlg.Quit1",
+                           .captionTag = kTextCaption | kTextTranslated,
+                           .caption = "&Quitter"});
+    file.groups.push_back({.path = "MainDlg.mainTS",
+                           .itemsTag = kTextItems | kTextTranslated,
+                           .items = platform::fromQt(items.join("\r\n") + "\r\n")});
+    ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_0000040C.SPK", file));
+    const auto board = makeBoard(4, {module("DIMM0")});
+    setInventory(&board);
+    MainDlg& window = start();
+
+    ASSERT_TRUE(window.lng()->ScanLanguageFiles());
+    ASSERT_TRUE(window.lng()->SelectLanguageId(0x0407));
+    ASSERT_EQ(platform::fromQt(group(1).title()), "Steckplatz 1");
+    ASSERT_TRUE(window.lng()->SelectLanguageId(0x040C));
+
+    EXPECT_EQ(platform::fromQt(group(1).title()), "Slot 1");
+    EXPECT_EQ(platform::fromQt(window.findChild<QAction*>("Quit1")->text()), "&Quitter");
+    EXPECT_EQ(listRows(1)[1], "Capacity=8 GB");
+    EXPECT_EQ(platform::fromQt(static_cast<QLabel&>(child("slots_lbl")).text()),
+              "Number of slots : 4");
+    EXPECT_EQ(platform::fromQt(static_cast<QAbstractButton&>(child("getRAM2_btn")).text()),
+              "Emplacement vide !\n\rClick here to get more RAM");
+}
+
 // The memory figures of the next sample carry the new language's units at once, not the ones
 // handed over at the first activation.
 TEST_F(LanguageSwitchTest, SampleAfterASwitchUsesTheNewUnits) {
@@ -118,7 +150,7 @@ TEST_F(LanguageSwitchTest, ALanguageFileThatFailsAtFirstActivationIsReportedOnce
     ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_00000407.SPK", file));
     system.languageId = 0x0407;
     ReactivatingMessageBox box;
-    platform.messageBox = &box;
+    platform.messageBox = box;
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});

@@ -4,15 +4,19 @@
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"
 #include "localisation/TextStorage.h"
+#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtText.h"
 #include "platform/registry/FileRegistry.h"
 #include "platform/smbios/UdevMemory.h"
 #include "platform/wmi/MemoryWmiRepository.h"
 #include "platform/wmi/SystemWmi.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 namespace dm::test {
@@ -62,6 +66,32 @@ TEST_F(MainWindowTest, FormHasItsComponentsAtTheirPlaces) {
     EXPECT_EQ(window.windowTitle(), "");
 }
 
+// The test screen (800 x 600) is too small for the window at its designed position: shown, the
+// window's frame lies on the screen's free area, as do the dialogs' frames.
+TEST_F(MainWindowTest, WindowAndDialogsStayOnTheScreen) {
+    setInventory(nullptr);
+    MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
+    ASSERT_EQ(window.pos(), QPoint(198, 179));
+    window.show();
+    const QRect area = window.screen()->availableGeometry();
+    ASSERT_LT(area.width(), 198 + window.width());
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << window.frameGeometry().x();
+
+    window.move(area.right() - 100, area.bottom() - 100);
+    platform::QtMessageBox boxes;
+    QRect shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = open->frameGeometry();
+            open->accept();
+        }
+    });
+    boxes.show(&window, "A text long enough to make a box of some width", "Dimmetric",
+               platform::MB_OK);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(area.contains(shown)) << shown.x() << "," << shown.y();
+}
+
 TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
     MainDlg window(platform, ProgramStart{DIMMETRIC_EXE, {}});
     const QStringList texts = {
@@ -87,7 +117,9 @@ TEST_F(MainWindowTest, TextTableAndTimerAreConfigured) {
         "MB",
         "TB",
         "Serial#",
-        "The update check could not be made."};
+        "The update check could not be made.",
+        "The update server could not be reached.",
+        "The update server answered, but not with a version number."};
     EXPECT_EQ(window.mainTS()->Items(), texts);
     EXPECT_EQ(window.lng()->LanguageIndex(), 0);
     EXPECT_EQ(window.lng()->FilePrefix(), "QV_");
@@ -367,7 +399,7 @@ TEST_F(MainWindowTest, FailedInventoryLogsWhyEachMemorySourceGaveNothing) {
         sources.udevDatabase = c.udev;
         const std::unique_ptr<platform::WmiLocator> machine =
             platform::makeSystemWmiLocator(sources);
-        platform.wmi = machine.get();
+        platform.wmi = *machine;
         start();
         EXPECT_EQ(textOf(child("slots_lbl")), "Number of slots : 0");
         ASSERT_TRUE(window().Log());
@@ -418,6 +450,21 @@ TEST_F(MainWindowTest, SerialVendorAndModelRules) {
     EXPECT_TRUE(child("getSpec3_btn").isEnabled());
     EXPECT_FALSE(child("getSpec4_btn").isEnabled());
     EXPECT_TRUE(child("getSpec1_btn").isEnabled());
+}
+
+// The search must reach a real engine: no name reserved for examples, tests or local use.
+TEST(SearchHost, IsAPublicName) {
+    const std::string host = DIMMETRIC_SEARCH_HOST;
+    ASSERT_FALSE(host.empty());
+    for (const std::string reserved : {".example", ".test", ".invalid", ".localhost", ".local",
+                                       "example.com", "example.net", "example.org"}) {
+        SCOPED_TRACE(reserved);
+        const bool endsWithIt =
+            host.size() >= reserved.size() &&
+            host.compare(host.size() - reserved.size(), std::string::npos, reserved) == 0;
+        EXPECT_FALSE(endsWithIt) << host;
+    }
+    EXPECT_EQ(host.find_first_of("/:?# "), std::string::npos) << "a host name alone: " << host;
 }
 
 TEST_F(MainWindowTest, GetSpecificationSearchesForVendorAndModel) {
@@ -676,7 +723,7 @@ TEST_F(MainWindowTest, ADamagedHiveIsReportedLeftAsItIsAndTheWindowIsScanned) {
     const std::string damaged = "WINE REGISTRY Version 2\n[Software\\\\Brackenway]\n\"x\"=broken\n";
     const std::string hive = dir.write("registry/user.reg", damaged);
     platform::FileRegistry files(dir.dir() + "registry");
-    platform.registry = &files;
+    platform.registry = files;
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     MainDlg& window = start();
@@ -727,7 +774,7 @@ public:
 
 TEST_F(MainWindowTest, FailingTicksDoNotStackErrorReports) {
     TickingMessageBox ticking;
-    platform.messageBox = &ticking;
+    platform.messageBox = ticking;
     setInventory(nullptr);
     MainDlg& window = start();
     ticking.window = &window;

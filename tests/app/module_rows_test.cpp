@@ -93,8 +93,8 @@ TEST(ModuleRows, CaptionsComeFromTheTranslator) {
 }
 
 TEST(ModuleRows, SpecificationAddressEncodesTheQuery) {
-    EXPECT_EQ(specificationAddress("www.search.example", "Kingston", "KHX2400C15/8G"),
-              "https://www.search.example/search?q=Kingston%20KHX2400C15%2F8G");
+    EXPECT_EQ(specificationAddress("www.bing.com", "Kingston", "KHX2400C15/8G"),
+              "https://www.bing.com/search?q=Kingston%20KHX2400C15%2F8G");
     EXPECT_EQ(specificationAddress("h", "N/A", "N/A"), "https://h/search?q=N%2FA");
     EXPECT_EQ(specificationAddress("h", "Samsung", "  "), "https://h/search?q=Samsung");
 }

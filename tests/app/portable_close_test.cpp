@@ -2,9 +2,7 @@
 
 #include "framework/RunLog.h"
 #include "framework/SettingsStore.h"
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
-#include "platform/fakes/FolderFileSystem.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/MountFileSystem.h"
 #include "platform/files/Folder.h"
 #include "platform/files/PathText.h"
@@ -29,15 +27,12 @@ using platform::RegistryRoot;
 
 // A portable copy in <temp>/program with its data folder below <temp>/roaming, settings in an
 // in-memory registry.
-class PortableCloseTest : public ::testing::Test {
+class PortableCloseTest : public ::testing::Test, protected platform::FakePlatform {
 protected:
     PortableCloseTest() {
         files.folders[platform::SpecialFolder::RoamingAppData] = temp.dir() + "roaming";
         fs::create_directories(temp.path() / "roaming");
         fs::create_directories(temp.path() / "program");
-        platform.fileSystem = &files;
-        platform.registry = &registry;
-        platform.system = &system;
         storeSettings();
     }
 
@@ -62,10 +57,6 @@ protected:
 
     TempDir temp;
     std::string exe = temp.dir() + "program/dimmetric";
-    platform::FolderFileSystem files;
-    platform::FakeRegistry registry;
-    platform::FakeSystemInfo system;
-    platform::Platform platform;
 };
 
 TEST_F(PortableCloseTest, LeavesNoTraceButTheSettingsFile) {
@@ -162,7 +153,7 @@ private:
 TEST_F(PortableCloseTest, ALinkSwappedInWhileTheWipeRunsLeadsNowhere) {
     SwappingFileSystem swapping;
     swapping.folders = files.folders;
-    platform.fileSystem = &swapping;
+    platform.fileSystem = swapping;
     const char* const names[] = {"Dimmetric.log", "dimmetric.ini", "sub/inner.txt"};
     for (const char* name : names) {
         temp.write("roaming/Brackenway/Dimmetric/" + std::string(name), "ours");
@@ -240,10 +231,10 @@ TEST_F(PortableCloseTest, TheRegistryFilesGoWhenOnlyTheProgramsEmptiedKeysAreLef
         if (c.alongside)
             c.alongside(second);
 
-        platform.registry = &first;
+        platform.registry = first;
         closePortableCopy(platform, exe, "Dimmetric");
         if (c.secondCopyClosesLast) {
-            platform.registry = &second;
+            platform.registry = second;
             closePortableCopy(platform, exe, "Dimmetric");
         }
 
@@ -271,10 +262,10 @@ TEST_F(PortableCloseTest, TheWipeLeavesAFolderMountedInsideAndTheLogNamesIt) {
         mount.folders = files.folders;
         if (mounted)
             mount.mounted = data() + "music";
-        platform.fileSystem = &mount;
+        platform.fileSystem = mount;
         temp.write("roaming/Brackenway/Dimmetric/dimmetric.ini", "[links]\r\n");
         const std::string theirs = temp.write("roaming/Brackenway/Dimmetric/music/a.ogg", "song");
-        auto log = std::make_unique<RunLog>(RunLog::Services{mount, system},
+        auto log = std::make_unique<RunLog>(RunLog::Services{mount, system, shell},
                                             data() + "Dimmetric.log", false, 10000, false);
         log->Add("Starting", llInfo);
 

@@ -42,7 +42,7 @@ protected:
         fs::create_directories(dir.path() / "program");
         fs::create_symlink(DIMMETRIC_EXE, dir.path() / "program/dimmetric");
         exeName = dir.dir() + "program/dimmetric";
-        platform.versions = &program;
+        platform.versions = program;
         // A current system: the requests use TLS.
         system.workstation = platform::WorkstationVersion{10, 0};
         server.serve("/vigil/check.php", 200, "OK", "1.23.0.47");
@@ -89,6 +89,29 @@ protected:
                                .items = platform::fromQt(items.join("\r\n") + "\r\n")});
         ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "program/QV_00000407.SPK", file));
     }
+    // Runs the program with a German file of the first count texts of the window's table, as
+    // written when the window had no more: its lines keep their places and later texts stay in
+    // English.
+    void expectOlderFile(int count) {
+        const QStringList all = mainTexts();
+        ASSERT_EQ(all.size(), 25);
+        QStringList items = all.mid(0, count);
+        items[items.indexOf("Dimmetric is already up to date.")] = "Dimmetric ist aktuell.";
+        items[items.indexOf("Serial#")] = "Seriennummer";
+        if (count > 22)
+            items[22] = "Keine Pruefung.";
+        writeGermanFile(items);
+        dir.write("program/settings.ini", "[Settings_DWORD]\r\nlng=1031\r\n");
+        run();
+        EXPECT_EQ(window().TS("Dimmetric is already up to date."), "Dimmetric ist aktuell.");
+        EXPECT_EQ(window().TS("Serial#"), "Seriennummer");
+        EXPECT_EQ(window().TS("The update check could not be made."),
+                  count > 22 ? "Keine Pruefung." : "The update check could not be made.");
+        for (const char* later : {"The update server could not be reached.",
+                                  "The update server answered, but not with a version number."})
+            EXPECT_EQ(window().TS(later), later);
+    }
+
     // A German language file translating the "Capacity" row.
     void writeGermanFile() {
         QStringList items = mainTexts();
@@ -222,14 +245,22 @@ TEST_F(ProgramRunTest, AManualCheckThatFailsSaysSoAndWhyNotUpToDate) {
     const std::string down = "127.0.0.1:" + std::to_string(closedPort());
     struct Case {
         const char* reply; // null: the server is down
-        std::string text;  // how the message begins
+        int status;
+        const char* reason;
+        std::string text; // the whole message, or how it begins when whole is false
+        bool whole;
     };
+    const std::string failed = "The update check could not be made.\n";
+    const std::string noVersion = "The update server answered, but not with a version number.";
     const Case cases[] = {
-        {nullptr, "The update check could not be made.\nServer error (7 Cause : Failed to connect "
-                  "to 127.0.0.1 port "},
-        {"<html>Maintenance</html>",
-         "The update check could not be made.\nServer error (0 Cause : OK)"},
-        {"1.23.0.47", "Dimmetric is already up to date."},
+        {nullptr, 0, "",
+         failed + "The update server could not be reached.\nFailed to connect to 127.0.0.1 port ",
+         false},
+        {"<html>Maintenance</html>", 200, "OK", failed + noVersion, true},
+        {"<html>Oops</html>", 500, "Internal Server Error",
+         failed + noVersion + "\nHTTP/1.1 500 Internal Server Error", true},
+        {"", 404, "Not Found", failed + noVersion + "\nHTTP/1.1 404 Not Found", true},
+        {"1.23.0.47", 200, "OK", "Dimmetric is already up to date.", true},
     };
     useServer(down);
     run();
@@ -238,34 +269,32 @@ TEST_F(ProgramRunTest, AManualCheckThatFailsSaysSoAndWhyNotUpToDate) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         if (c.reply)
-            server.serve("/vigil/check.php", 200, "OK", c.reply);
+            server.serve("/vigil/check.php", c.status, c.reason, c.reply);
         useServer(c.reply ? server.hostPort() : down);
         messageBox.shown.clear();
         action("Checkforupdate1").trigger();
         ASSERT_TRUE(settle());
         ASSERT_EQ(messageBox.shown.size(), 1u);
-        EXPECT_EQ(messageBox.shown[0].text.rfind(c.text, 0), 0u) << messageBox.shown[0].text;
+        if (c.whole)
+            EXPECT_EQ(messageBox.shown[0].text, c.text);
+        else
+            EXPECT_EQ(messageBox.shown[0].text.rfind(c.text, 0), 0u) << messageBox.shown[0].text;
         EXPECT_EQ(messageBox.shown[0].caption, "Dimmetric");
         EXPECT_EQ(messageBox.shown[0].flags & platform::MB_TYPEMASK, platform::MB_OK);
         const bool valid = c.reply && std::string(c.reply) == "1.23.0.47";
         EXPECT_EQ(logHas("Dimmetric is already up to date."), valid);
+        // The log keeps its words: the cause line is verbose and the program's log drops it.
+        EXPECT_FALSE(logHas("The update server could not be reached."));
         EXPECT_TRUE(action("Checkforupdate1").isEnabled());
     }
 }
 
 TEST_F(ProgramRunTest, ALanguageFileWrittenBeforeTheFailureTextStillTranslatesItsLines) {
-    QStringList items = mainTexts();
-    ASSERT_EQ(items.size(), 23);
-    items.removeLast(); // a file of the 22 texts the window had before
-    items[items.indexOf("Dimmetric is already up to date.")] = "Dimmetric ist aktuell.";
-    items[items.indexOf("Serial#")] = "Seriennummer";
-    writeGermanFile(items);
-    dir.write("program/settings.ini", "[Settings_DWORD]\r\nlng=1031\r\n");
-    run();
-    EXPECT_EQ(window().TS("Dimmetric is already up to date."), "Dimmetric ist aktuell.");
-    EXPECT_EQ(window().TS("Serial#"), "Seriennummer");
-    EXPECT_EQ(window().TS("The update check could not be made."),
-              "The update check could not be made.");
+    expectOlderFile(22);
+}
+
+TEST_F(ProgramRunTest, ALanguageFileWrittenBeforeTheFailureCausesStillTranslatesItsLines) {
+    expectOlderFile(23);
 }
 
 TEST_F(ProgramRunTest, CtrlGDuringACheckDoesNothing) {

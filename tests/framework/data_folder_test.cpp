@@ -1,6 +1,5 @@
 #include "framework/DataFolder.h"
 
-#include "platform/Platform.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/FolderFileSystem.h"
 #include "platform/fakes/MountFileSystem.h"
@@ -25,14 +24,11 @@ protected:
         files.folders[SpecialFolder::LocalAppData] = temp.dir() + "local";
         fs::create_directories(temp.path() / "roaming");
         fs::create_directories(temp.path() / "local");
-        context.fileSystem = &files;
-        context.system = &system;
     }
 
     test::TempDir temp;
     platform::FolderFileSystem files;
     platform::FakeSystemInfo system;
-    platform::Platform context;
     std::string exe = temp.dir() + "program/dimmetric";
 };
 
@@ -60,16 +56,16 @@ TEST_F(DataFolderTest, FallsBackToTheExecutablesFolder) {
 
 TEST_F(DataFolderTest, RemovesTheMakersFolderOnlyWithoutSubfoldersAndFiles) {
     fs::create_directories(temp.path() / "roaming/Brackenway/Harrow");
-    RemoveMakerDataFolderIfEmpty(context);
+    RemoveMakerDataFolderIfEmpty(files, system);
     EXPECT_TRUE(fs::exists(temp.path() / "roaming/Brackenway/Harrow"));
 
     fs::remove(temp.path() / "roaming/Brackenway/Harrow");
     temp.write("roaming/Brackenway/note.txt", "x");
-    RemoveMakerDataFolderIfEmpty(context);
+    RemoveMakerDataFolderIfEmpty(files, system);
     EXPECT_TRUE(fs::exists(temp.path() / "roaming/Brackenway"));
 
     fs::remove(temp.path() / "roaming/Brackenway/note.txt");
-    RemoveMakerDataFolderIfEmpty(context);
+    RemoveMakerDataFolderIfEmpty(files, system);
     EXPECT_FALSE(fs::exists(temp.path() / "roaming/Brackenway"));
     EXPECT_TRUE(fs::exists(temp.path() / "roaming"));
 }

@@ -17,8 +17,6 @@ namespace fs = std::filesystem;
 class FolderWalksTest : public ::testing::Test {
 protected:
     FolderWalksTest() {
-        context.fileSystem = &files;
-        context.system = &system;
         temp.write("tree/App.EXE", "x");
         temp.write("tree/App.exe.bak", "x");
         temp.write("tree/Tools.exe/inner.exe", "x");
@@ -35,13 +33,12 @@ protected:
     test::TempDir temp;
     platform::LinuxFileSystem files;
     platform::FakeSystemInfo system;
-    platform::Platform context;
     std::string tree = temp.dir() + "tree";
 };
 
 TEST_F(FolderWalksTest, FindFilesByExtWalksTheTreeAndMatchesTheExtensionIgnoringCase) {
     std::vector<std::string> list = {"kept"};
-    FindFilesByExt(context, tree, ".exe", list);
+    FindFilesByExt(files, system, tree, ".exe", list);
     EXPECT_EQ(sorted(list), sorted({"kept", tree + "/.hidden.exe", tree + "/App.EXE",
                                     tree + "/Tools.exe/inner.exe", tree + "/sub/deep/Setup.exe"}));
     EXPECT_EQ(system.redirectionSwitches, (std::vector<bool>{true, false}))
@@ -50,8 +47,8 @@ TEST_F(FolderWalksTest, FindFilesByExtWalksTheTreeAndMatchesTheExtensionIgnoring
 
 TEST_F(FolderWalksTest, ListFilesAndListSubFoldersStayInTheFolder) {
     std::vector<std::string> fileNames, folders;
-    ListFiles(context, tree + "/", fileNames);
-    ListSubFolders(context, tree, folders);
+    ListFiles(files, system, tree + "/", fileNames);
+    ListSubFolders(files, system, tree, folders);
     EXPECT_EQ(sorted(fileNames),
               sorted({tree + "/.hidden.exe", tree + "/App.EXE", tree + "/App.exe.bak"}));
     EXPECT_EQ(sorted(folders), sorted({tree + "/Tools.exe", tree + "/empty", tree + "/sub"}));
@@ -59,24 +56,24 @@ TEST_F(FolderWalksTest, ListFilesAndListSubFoldersStayInTheFolder) {
 
 TEST_F(FolderWalksTest, FindFileByNameMatchesTheWholeNameIgnoringCase) {
     std::vector<std::string> here, everywhere;
-    FindFileByName(context, tree, "app.exe", here);
-    FindFileByName(context, tree, "setup.exe", here);
-    FindFileByNameRecursive(context, tree, "SETUP.EXE", everywhere);
+    FindFileByName(files, system, tree, "app.exe", here);
+    FindFileByName(files, system, tree, "setup.exe", here);
+    FindFileByNameRecursive(files, system, tree, "SETUP.EXE", everywhere);
     EXPECT_EQ(here, (std::vector<std::string>{tree + "/App.EXE"}));
     EXPECT_EQ(everywhere, (std::vector<std::string>{tree + "/sub/deep/Setup.exe"}));
 }
 
 TEST_F(FolderWalksTest, AMissingFolderAddsNothing) {
     std::vector<std::string> list;
-    FindFilesByExt(context, temp.dir() + "missing", ".exe", list);
-    ListSubFolders(context, temp.dir() + "missing", list);
+    FindFilesByExt(files, system, temp.dir() + "missing", ".exe", list);
+    ListSubFolders(files, system, temp.dir() + "missing", list);
     EXPECT_TRUE(list.empty());
 }
 
 TEST_F(FolderWalksTest, RecursiveWalksDoNotFollowLinkLoops) {
     fs::create_directory_symlink(temp.path() / "tree", temp.path() / "tree/sub/loop");
     std::vector<std::string> list;
-    FindFileByNameRecursive(context, tree, "Setup.exe", list);
+    FindFileByNameRecursive(files, system, tree, "Setup.exe", list);
     EXPECT_EQ(list, (std::vector<std::string>{tree + "/sub/deep/Setup.exe"}));
 }
 

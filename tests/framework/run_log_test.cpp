@@ -16,7 +16,7 @@ namespace {
 class RunLogTest : public ::testing::Test {
 protected:
     std::unique_ptr<RunLog> make(bool verbose, int maxLines, bool load = false) {
-        return std::make_unique<RunLog>(RunLog::Services{files, system, &shell}, file, verbose,
+        return std::make_unique<RunLog>(RunLog::Services{files, system, shell}, file, verbose,
                                         maxLines, load);
     }
     std::string written() const { return test::TempDir::read(file); }
@@ -107,7 +107,7 @@ TEST_F(RunLogTest, AFolderReplacedByALinkAfterTheStartIsNotWrittenThrough) {
     std::filesystem::create_directories(data);
     const std::string outside = temp.write("outside/Dimmetric.log", "keep");
     {
-        RunLog log(RunLog::Services{files, system, &shell}, data + "Dimmetric.log", false, 100,
+        RunLog log(RunLog::Services{files, system, shell}, data + "Dimmetric.log", false, 100,
                    false);
         log.Add("Starting", llInfo);
         log.Save();

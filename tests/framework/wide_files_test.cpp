@@ -14,14 +14,9 @@ namespace {
 
 class WideFilesTest : public ::testing::Test {
 protected:
-    WideFilesTest() {
-        context.fileSystem = &files;
-        context.system = &system;
-    }
     test::TempDir temp;
     platform::LinuxFileSystem files;
     platform::FakeSystemInfo system;
-    platform::Platform context;
 };
 
 TEST_F(WideFilesTest, FileAndFolderExistenceFollowTheFindRules) {
@@ -48,10 +43,10 @@ TEST_F(WideFilesTest, CreateDirectoryMakesOneLevelAndFailsOnAnExistingFolder) {
 TEST_F(WideFilesTest, FileExistsNonEmptySwitchesRedirectionOffForTheTest) {
     const auto full = temp.write("full.bin", "abc");
     const auto empty = temp.write("empty.bin", "");
-    EXPECT_TRUE(FileExistsNonEmpty(context, full));
-    EXPECT_FALSE(FileExistsNonEmpty(context, empty));
-    EXPECT_FALSE(FileExistsNonEmpty(context, temp.dir()));
-    EXPECT_FALSE(FileExistsNonEmpty(context, temp.path().string()));
+    EXPECT_TRUE(FileExistsNonEmpty(files, system, full));
+    EXPECT_FALSE(FileExistsNonEmpty(files, system, empty));
+    EXPECT_FALSE(FileExistsNonEmpty(files, system, temp.dir()));
+    EXPECT_FALSE(FileExistsNonEmpty(files, system, temp.path().string()));
     EXPECT_EQ(system.redirectionSwitches,
               (std::vector<bool>{true, false, true, false, true, false, true, false}));
 }

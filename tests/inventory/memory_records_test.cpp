@@ -68,7 +68,7 @@ TEST(MemoryRecords, AModuleReadsEachPropertyByItsNameWithItsConverter) {
                                  {"TotalWidth", Variant::fromInt(72)},
                                  {"TypeDetail", Variant::fromInt(0x80)},
                                  {"Version", Variant::fromText("Version")}});
-    Win32_PhysicalMemory m(&wmi, true);
+    Win32_PhysicalMemory m(wmi, true);
     ASSERT_EQ(m.GetCount(), 1);
     EXPECT_EQ(m.BankLabel, "BankLabel");
     EXPECT_EQ(m.Capacity, 16ll << 30);
@@ -131,7 +131,7 @@ TEST(MemoryRecords, AnArrayReadsEachPropertyByItsNameWithItsConverter) {
                                       {"Version", Variant::fromText("Version")},
                                       {"Weight", Variant::fromDouble(3.75)},
                                       {"Width", Variant::fromDouble(5)}});
-    Win32_PhysicalMemoryArray a(&wmi, true);
+    Win32_PhysicalMemoryArray a(wmi, true);
     ASSERT_EQ(a.GetCount(), 1);
     EXPECT_EQ(a.Caption, "Caption");
     EXPECT_EQ(a.CreationClassName, "CreationClassName");
@@ -173,13 +173,13 @@ TEST(MemoryRecords, ReadBoardsOfEverySizeAndSmbiosVersion) {
                                             << " slots " << board.modules << " modules");
             platform::LocalWmiLocator wmi =
                 wmiFor(test::sampleBoard(board.slots, board.modules, major, minor));
-            Win32_PhysicalMemoryArray arrays(&wmi, true);
+            Win32_PhysicalMemoryArray arrays(wmi, true);
             ASSERT_EQ(arrays.GetCount(), 1);
             EXPECT_EQ(arrays.MemoryDevices, board.slots);
             EXPECT_EQ(arrays.MaxCapacity, 64u * 1024 * 1024);
             EXPECT_EQ(arrays.Use, 3);
 
-            Win32_PhysicalMemory modules(&wmi, true);
+            Win32_PhysicalMemory modules(wmi, true);
             ASSERT_EQ(modules.GetCount(), board.modules);
             for (int i = 0; i < modules.GetCount(); ++i) {
                 modules.SetCollectionIndex(i);
@@ -203,7 +203,7 @@ TEST(MemoryRecords, AnArrayOfFourTerabytesAndMoreGivesItsSizeInMaxCapacityEx) {
     SmbiosWriter writer(3, 2);
     writer.addArray({.maxCapacityKb = 8ull << 30, .memoryDevices = 32});
     platform::LocalWmiLocator wmi = wmiFor(writer);
-    Win32_PhysicalMemoryArray arrays(&wmi, true);
+    Win32_PhysicalMemoryArray arrays(wmi, true);
     ASSERT_EQ(arrays.GetCount(), 1);
     EXPECT_EQ(arrays.MaxCapacity, 0xFFFFFFFFu);
     EXPECT_EQ(arrays.MaxCapacityEx, 8ull << 30);
@@ -216,10 +216,10 @@ TEST(MemoryRecords, GiveFullCapacitiesOfLargeModulesAndArrays) {
     writer.addDevice({.sizeMb = 64 * 1024, .memoryType = 0x22, .speed = 4800});
     writer.addDevice({.sizeMb = 4096});
     platform::LocalWmiLocator wmi = wmiFor(writer);
-    Win32_PhysicalMemoryArray arrays(&wmi, true);
+    Win32_PhysicalMemoryArray arrays(wmi, true);
     EXPECT_EQ(arrays.MaxCapacity, 3221225472u); // above 2147483647 kilobytes
     EXPECT_EQ(arrays.MaxCapacityEx, 3221225472u);
-    Win32_PhysicalMemory modules(&wmi, true);
+    Win32_PhysicalMemory modules(wmi, true);
     ASSERT_EQ(modules.GetCount(), 3);
     EXPECT_EQ(modules.Capacity, 16ll << 30);
     EXPECT_EQ(modules.MemoryType, 24);
@@ -236,7 +236,7 @@ TEST(MemoryRecords, KeepFirmwareTextsAsTheyAreAndDefaultWhatIsMissing) {
     writer.addArray({.maxCapacityKb = 2 * 1024 * 1024, .memoryDevices = 2});
     writer.addDevice({.sizeMb = 512, .memoryType = 0x0F, .deviceLocator = "SLOT 1  "});
     platform::LocalWmiLocator wmi = wmiFor(writer);
-    Win32_PhysicalMemory modules(&wmi, true);
+    Win32_PhysicalMemory modules(wmi, true);
     ASSERT_EQ(modules.GetCount(), 1);
     EXPECT_EQ(modules.DeviceLocator, "SLOT 1  ");
     EXPECT_EQ(modules.Capacity, 512ll << 20);
@@ -248,14 +248,14 @@ TEST(MemoryRecords, KeepFirmwareTextsAsTheyAreAndDefaultWhatIsMissing) {
     EXPECT_EQ(modules.InstallDate, 0.0);
     EXPECT_FALSE(modules.HotSwappable);
     EXPECT_EQ(modules.Caption, "Physical Memory");
-    Win32_PhysicalMemoryArray arrays(&wmi, true);
+    Win32_PhysicalMemoryArray arrays(wmi, true);
     EXPECT_EQ(arrays.Depth, 0.0);
     EXPECT_EQ(arrays.Manufacturer, "");
 }
 
 TEST(MemoryRecords, SelectOnlyExistingRowsAndCopyARowOnce) {
     platform::LocalWmiLocator wmi = wmiFor(test::sampleBoard(4, 2));
-    Win32_PhysicalMemory modules(&wmi, true);
+    Win32_PhysicalMemory modules(wmi, true);
     ASSERT_EQ(modules.CurrentIndex(), 0);
     modules.DeviceLocator = "changed";
     modules.SetCollectionIndex(0); // already current: not copied again
@@ -271,22 +271,22 @@ TEST(MemoryRecords, SelectOnlyExistingRowsAndCopyARowOnce) {
 
 TEST(MemoryRecords, ABoardWithoutModulesLoadsWithNoRows) {
     platform::LocalWmiLocator wmi = wmiFor(test::sampleBoard(4, 0));
-    Win32_PhysicalMemory modules(&wmi, true);
+    Win32_PhysicalMemory modules(wmi, true);
     EXPECT_EQ(modules.GetCount(), 0);
     EXPECT_EQ(modules.CurrentIndex(), -1);
     EXPECT_EQ(modules.Capacity, 0);
     EXPECT_EQ(modules.DeviceLocator, "");
-    Win32_PhysicalMemoryArray arrays(&wmi, true);
+    Win32_PhysicalMemoryArray arrays(wmi, true);
     EXPECT_EQ(arrays.GetCount(), 1);
 }
 
 TEST(MemoryRecords, WithoutFirmwareTablesBothRecordsCountMinusOne) {
     platform::LocalWmiLocator none([] { return platform::memoryRepositoryFromImage({}); });
-    Win32_PhysicalMemory modules(&none, true);
-    Win32_PhysicalMemoryArray arrays(&none, true);
+    Win32_PhysicalMemory modules(none, true);
+    Win32_PhysicalMemoryArray arrays(none, true);
     EXPECT_EQ(modules.GetCount(), -1);
     EXPECT_EQ(arrays.GetCount(), -1);
-    Win32_PhysicalMemory notLoaded(&none, false);
+    Win32_PhysicalMemory notLoaded(none, false);
     EXPECT_FALSE(notLoaded.Loaded());
 }
 
@@ -296,7 +296,7 @@ TEST(MemoryRecords, RecordsSharingAConnectionReadTheTablesOnceAndEachLoadAfresh)
         ++reads;
         return platform::memoryRepositoryFromImage(image);
     });
-    WmiConnection connection(&wmi, "root\\CIMV2");
+    WmiConnection connection(wmi, "root\\CIMV2");
     Win32_PhysicalMemory modules(connection, true);
     Win32_PhysicalMemoryArray arrays(connection, true);
     EXPECT_EQ(reads, 1);
@@ -308,7 +308,7 @@ TEST(MemoryRecords, RecordsSharingAConnectionReadTheTablesOnceAndEachLoadAfresh)
     EXPECT_EQ(modules.SerialNumber, "1A2B3C1");
 
     // A record of its own connection reads the tables itself.
-    Win32_PhysicalMemory own(&wmi, true);
+    Win32_PhysicalMemory own(wmi, true);
     EXPECT_EQ(reads, 2);
     EXPECT_EQ(own.DeviceLocator, "DIMM0");
 

@@ -12,7 +12,7 @@ using platform::Variant;
 // A typed record over any class, with the usual selection rule.
 class Things final : public WmiClass {
 public:
-    Things(platform::WmiLocator* locator, std::string className)
+    Things(platform::WmiLocator& locator, std::string className)
         : WmiClass(locator, "root\\CIMV2", std::move(className)) {}
 
     void SetCollectionIndex(int index) override {
@@ -50,7 +50,7 @@ protected:
 };
 
 TEST_F(WmiClassTest, LoadsEveryInstanceAndSelectsTheFirst) {
-    Things things(&locator, "Win32_Thing");
+    Things things(locator, "Win32_Thing");
     EXPECT_EQ(things.GetCount(), -1);
     EXPECT_EQ(things.CurrentIndex(), -1);
     ASSERT_TRUE(things.LoadInstances());
@@ -63,7 +63,7 @@ TEST_F(WmiClassTest, LoadsEveryInstanceAndSelectsTheFirst) {
 }
 
 TEST_F(WmiClassTest, LooksPropertiesUpIgnoringCaseAndGivesNullForUnknownOnes) {
-    Things things(&locator, "Win32_Thing");
+    Things things(locator, "Win32_Thing");
     things.LoadInstances();
     EXPECT_EQ(things.GetPropValue("NAME"), Variant::fromText("one"));
     EXPECT_EQ(things.GetPropValueAt("size", 1), Variant::fromInt(7));
@@ -72,7 +72,7 @@ TEST_F(WmiClassTest, LooksPropertiesUpIgnoringCaseAndGivesNullForUnknownOnes) {
 }
 
 TEST_F(WmiClassTest, NullValuesGiveTheDefaults) {
-    Things things(&locator, "Win32_Thing");
+    Things things(locator, "Win32_Thing");
     things.LoadInstances();
     things.SetCollectionIndex(2);
     EXPECT_EQ(things.Name, "");
@@ -81,24 +81,20 @@ TEST_F(WmiClassTest, NullValuesGiveTheDefaults) {
 }
 
 TEST_F(WmiClassTest, AFailedLoadCountsMinusOne) {
-    Things noWmi(nullptr, "Win32_Thing");
-    EXPECT_FALSE(noWmi.LoadInstances());
-    EXPECT_EQ(noWmi.GetCount(), -1);
-    EXPECT_EQ(noWmi.FindInstance("Name", Variant::fromText("one")), -1);
-
-    Things unknown(&locator, "Win32_Nothing");
+    Things unknown(locator, "Win32_Nothing");
     EXPECT_FALSE(unknown.LoadInstances());
     EXPECT_EQ(unknown.GetCount(), -1);
     EXPECT_EQ(unknown.CurrentIndex(), -1);
+    EXPECT_EQ(unknown.FindInstance("Name", Variant::fromText("one")), -1);
 
     platform::LocalWmiLocator noData([] { return nullptr; });
-    Things nothing(&noData, "Win32_Thing");
+    Things nothing(noData, "Win32_Thing");
     EXPECT_FALSE(nothing.LoadInstances());
     EXPECT_EQ(nothing.GetCount(), -1);
 }
 
 TEST_F(WmiClassTest, AClassWithoutInstancesLoadsWithNoRows) {
-    Things empty(&locator, "Win32_Empty");
+    Things empty(locator, "Win32_Empty");
     EXPECT_TRUE(empty.LoadInstances());
     EXPECT_EQ(empty.GetCount(), 0);
     EXPECT_EQ(empty.CurrentIndex(), -1);
@@ -107,7 +103,7 @@ TEST_F(WmiClassTest, AClassWithoutInstancesLoadsWithNoRows) {
 }
 
 TEST_F(WmiClassTest, RowBoundsAreChecked) {
-    Things things(&locator, "Win32_Thing");
+    Things things(locator, "Win32_Thing");
     things.LoadInstances();
     EXPECT_THROW(things.GetPropValueAt("Name", 3), std::out_of_range);
     EXPECT_THROW(things.GetPropValueAt("Name", -1), std::out_of_range);
@@ -118,7 +114,7 @@ TEST_F(WmiClassTest, RowBoundsAreChecked) {
 }
 
 TEST_F(WmiClassTest, ReloadReusesTheConnectionAndTheNames) {
-    Things things(&locator, "Win32_Thing");
+    Things things(locator, "Win32_Thing");
     things.LoadInstances();
     things.SetCollectionIndex(1);
     repository->addInstance("Win32_Thing", {Variant::fromText("four")});
@@ -130,7 +126,7 @@ TEST_F(WmiClassTest, ReloadReusesTheConnectionAndTheNames) {
 }
 
 TEST_F(WmiClassTest, FindInstanceUsesVariantEquality) {
-    Things things(&locator, "Win32_Thing");
+    Things things(locator, "Win32_Thing");
     EXPECT_EQ(things.FindInstance("Name", Variant::fromText("two")), -1); // nothing loaded
     things.LoadInstances();
     EXPECT_EQ(things.FindInstance("Name", Variant::fromText("two")), 1);
@@ -145,7 +141,7 @@ TEST_F(WmiClassTest, ABadDateInTheFirstRowFailsTheLoad) {
     repository->addClass("Win32_Dated", {"Name", "When"});
     repository->addInstance(
         "Win32_Dated", {Variant::fromText("x"), Variant::fromText("20241340000000.000000+000")});
-    Things dated(&locator, "Win32_Dated");
+    Things dated(locator, "Win32_Dated");
     EXPECT_FALSE(dated.LoadInstances());
     EXPECT_EQ(dated.GetCount(), -1);
     EXPECT_EQ(dated.CurrentIndex(), 0);
@@ -161,7 +157,7 @@ TEST_F(WmiClassTest, ReadsClassesWithMoreThan256Properties) {
     }
     repository->addClass("Win32_Wide", names);
     repository->addInstance("Win32_Wide", values);
-    Things wide(&locator, "Win32_Wide");
+    Things wide(locator, "Win32_Wide");
     ASSERT_TRUE(wide.LoadInstances());
     EXPECT_EQ(wide.GetPropValue("p299"), Variant::fromInt(299));
 }
@@ -224,7 +220,7 @@ private:
 TEST_F(WmiClassTest, AnEnumeratorErrorEndsTheInstancesWithoutFailingTheLoad) {
     const auto& instances = repository->find("Win32_Thing")->instances;
     ScriptedWmi wmi({instances[0], instances[1]}, platform::WmiFetch::Failed);
-    Things things(&wmi, "Win32_Thing");
+    Things things(wmi, "Win32_Thing");
     EXPECT_TRUE(things.LoadInstances());
     EXPECT_EQ(things.GetCount(), 2);
 }
@@ -236,7 +232,7 @@ TEST_F(WmiClassTest, ALaterInstanceWithoutAPropertyFailsTheLoadAndKeepsEarlierRo
     const auto& instances = repository->find("Win32_Thing")->instances;
     ScriptedWmi wmi({instances[0], other->find("Win32_Other")->instances[0], instances[1]},
                     platform::WmiFetch::End);
-    Things things(&wmi, "Win32_Thing");
+    Things things(wmi, "Win32_Thing");
     EXPECT_FALSE(things.LoadInstances());
     EXPECT_EQ(things.GetCount(), -1);
     EXPECT_EQ(things.CurrentIndex(), -1);

@@ -3,10 +3,7 @@
 #include "localisation/TextStorage.h"
 #include "localisation/format/LanguageCode.h"
 #include "localisation/format/Storefile.h"
-#include "platform/Platform.h"
-#include "platform/fakes/FakeMessageBox.h"
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/qt/QtText.h"
 #include "platform/registry/RegistryError.h"
@@ -82,13 +79,14 @@ private:
     std::string executable_;
 };
 
-// A program folder with language files, an in-memory registry and a language list owned by a
+// A program folder with language memoryFiles, an in-memory registry and a language list owned by a
 // form "TestDlg" that holds a text table "ts".
-class LangListTest : public ::testing::Test {
+class LangListTest : public ::testing::Test, protected dm::platform::FakePlatform {
 protected:
     void SetUp() override {
-        files.addFolder(kProgram);
-        files.setCurrentFolder("/work");
+        platform.fileSystem = memoryFiles;
+        memoryFiles.addFolder(kProgram);
+        memoryFiles.setCurrentFolder("/work");
         form.setObjectName("TestDlg");
         table = new dm::TextStorage(&form);
         table->setObjectName("ts");
@@ -98,12 +96,8 @@ protected:
 
     // A language list as the main window sets it up.
     std::unique_ptr<LangList> makeList(std::vector<std::string> parameters = {}) {
-        dm::platform::Platform platform;
-        platform.registry = &registry;
-        platform.system = &system;
-        platform.versions = &versions;
-        platform.messageBox = &messageBox;
-        auto list = std::make_unique<LangList>(&form, platform, files, std::move(parameters));
+        platform.versions = programVersions;
+        auto list = std::make_unique<LangList>(&form, platform, std::move(parameters));
         list->setObjectName("lng");
         list->setFilePrefix("QV_");
         list->setRegKey(kRegKey);
@@ -122,7 +116,7 @@ protected:
         f.listNote = "note";
         f.programVersion = kVersion12347;
         f.groups = std::move(groups);
-        ASSERT_TRUE(writeLanguageFile(files, fileOf(langId, sequence), f));
+        ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(langId, sequence), f));
     }
 
     std::string fileOf(std::uint16_t langId, std::uint16_t sequence) const {
@@ -150,11 +144,8 @@ protected:
     }
 
     bool applicationReady = ensureApplication();
-    dm::platform::InMemoryFileSystem files;
-    dm::platform::FakeRegistry registry;
-    dm::platform::FakeSystemInfo system;
-    ProgramVersions versions{kProgram};
-    dm::platform::FakeMessageBox messageBox;
+    dm::platform::InMemoryFileSystem memoryFiles;
+    ProgramVersions programVersions{kProgram};
     QWidget form;
     dm::TextStorage* table = nullptr;
 };
@@ -188,9 +179,9 @@ TEST_F(LangListTest, ScanStopsALanguageAtTheFirstMissingSequenceNumber) {
 }
 
 TEST_F(LangListTest, FileThatDoesNotOpenAddsNothingButTheNextSequenceIsTried) {
-    files.addFile(kProgram + "QV_00000407.SPK", "NOT A LANGUAGE FILE AT ALL");
+    memoryFiles.addFile(kProgram + "QV_00000407.SPK", "NOT A LANGUAGE FILE AT ALL");
     addLanguage(0x0407, 1, "Deutsch 2");
-    files.addFolder(kProgram + "QV_00000409.SPK"); // a folder, no file
+    memoryFiles.addFolder(kProgram + "QV_00000409.SPK"); // a folder, no file
     addLanguage(0x0409, 1, "English 2");
     auto list = makeList();
 
@@ -204,7 +195,7 @@ TEST_F(LangListTest, EntryTextOfARevisionZeroFileHasNoVersion) {
     f.languageId = 0x0410;
     f.listTitle = "Italiano";
     f.listNote = "by someone";
-    ASSERT_TRUE(writeLanguageFile(files, fileOf(0x0410, 0), f));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x0410, 0), f));
     auto list = makeList();
 
     EXPECT_TRUE(list->ScanLanguageFiles());
@@ -249,8 +240,8 @@ TEST_F(LangListTest, EntryTextsAndTheLanguageNameAreDecodedWithTheFilesCharacter
                                  .listNote = "note",
                                  .programVersion = (1u << 24) | (23u << 16) | 47u,
                                  .charSet = c.charSet};
-        files.deleteFile(fileOf(0x040C, 0));
-        ASSERT_TRUE(writeLanguageFile(files, fileOf(0x040C, 0), file));
+        memoryFiles.deleteFile(fileOf(0x040C, 0));
+        ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x040C, 0), file));
         auto list = makeList();
         ASSERT_TRUE(list->ScanLanguageFiles());
         EXPECT_EQ(dm::platform::toQt(list->entries()[0].text).toStdString(), c.text);
@@ -274,9 +265,9 @@ TEST_F(LangListTest, LanguageFolderAndFileNames) {
     EXPECT_EQ(list->GetLanguageFileName(0x00010407, "0000"), kProgram + "QV_00000407.SPK");
 
     list->setSubDir("lang");
-    files.addFolder(kProgram + "system/lang");
+    memoryFiles.addFolder(kProgram + "system/lang");
     EXPECT_EQ(list->GetLanguageFolder(), kProgram + "system/lang/");
-    files.addFolder(kProgram + "lang");
+    memoryFiles.addFolder(kProgram + "lang");
     EXPECT_EQ(list->GetLanguageFolder(), kProgram + "lang/");
 
     list->setSubDir("nowhere");
@@ -337,7 +328,7 @@ TEST_F(LangListTest, FileGoneAfterTheScanKeepsTheChoiceButTellsNothing) {
     addLanguage(0x040C, 0, "Francais");
     auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
-    files.deleteFile(fileOf(0x0407, 0));
+    memoryFiles.deleteFile(fileOf(0x0407, 0));
     int told = 0;
     list->setAfterLanguageSwitch([&](QObject*) { ++told; });
 
@@ -356,8 +347,8 @@ TEST_F(LangListTest, BeforeHandlerThatScansAgainCannotDerailTheSwitch) {
     auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
     list->setBeforeLanguageSwitch([&](QObject*, std::int32_t, std::int32_t, bool&) {
-        files.deleteFile(fileOf(0x0407, 0));
-        files.deleteFile(fileOf(0x040C, 0));
+        memoryFiles.deleteFile(fileOf(0x0407, 0));
+        memoryFiles.deleteFile(fileOf(0x040C, 0));
         list->ScanLanguageFiles();
     });
     int told = 0;
@@ -568,7 +559,7 @@ TEST_F(LangListTest, AFileThatFailsToLoadIsReportedOnceAndNotRememberedAsTheChoi
         broken.listTitle = "Deutsch";
         broken.flagPicture = flag;
         broken.revision = revision;
-        ASSERT_TRUE(writeLanguageFile(files, fileOf(0x0407, 0), broken));
+        ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x0407, 0), broken));
         system.languageId = 0x0407;
         messageBox.shown.clear();
         auto list = makeList();
@@ -595,15 +586,16 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
     };
     for (const auto& [parameters, writes] : cases) {
         const std::string file = kProgram + "QV_ORIGINAL.SPK";
-        files.deleteFile(file);
+        memoryFiles.deleteFile(file);
         system.beeps = 0;
         auto list = makeList(parameters);
         list->FirstActivation();
-        EXPECT_EQ(files.status(file).has_value(), writes) << testing::PrintToString(parameters);
+        EXPECT_EQ(memoryFiles.status(file).has_value(), writes)
+            << testing::PrintToString(parameters);
         EXPECT_EQ(system.beeps, writes ? 1 : 0);
         if (!writes)
             continue;
-        dm::Storefile written(files);
+        dm::Storefile written(memoryFiles);
         written.setSignature("ZEL LANGUAGE FILE");
         written.setFilename(file);
         written.setReadOnly(true);
@@ -630,24 +622,20 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
 // A folder in the template's place, and a program folder that takes no new files (as sysfs),
 // stop it.
 TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheListRunsOn) {
-    files.addFolder(kProgram + "QV_ORIGINAL.SPK");
-    files.addFolder("/sys");
-    ASSERT_TRUE(files.setAttributes("/sys", dm::platform::kFileAttributeReadOnly));
+    memoryFiles.addFolder(kProgram + "QV_ORIGINAL.SPK");
+    memoryFiles.addFolder("/sys");
+    ASSERT_TRUE(memoryFiles.setAttributes("/sys", dm::platform::kFileAttributeReadOnly));
     addLanguage(0x0407, 0, "Deutsch");
     ProgramVersions inSysfs("/sys/");
     struct Case {
         dm::platform::VersionResources* program;
         std::string templateFile;
     };
-    const Case cases[] = {{&versions, kProgram + "QV_ORIGINAL.SPK"},
+    const Case cases[] = {{&programVersions, kProgram + "QV_ORIGINAL.SPK"},
                           {&inSysfs, "/sys/QV_ORIGINAL.SPK"}};
     for (const Case& c : cases) {
-        dm::platform::Platform platform;
-        platform.registry = &registry;
-        platform.system = &system;
-        platform.versions = c.program;
-        platform.messageBox = &messageBox;
-        LangList list(&form, platform, files, {"-co"});
+        platform.versions = *c.program;
+        LangList list(&form, platform, {"-co"});
         list.setFilePrefix("QV_");
         list.setRegKey(kRegKey);
         list.setCplCompatibility(true);
@@ -661,10 +649,10 @@ TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheList
         ASSERT_EQ(reports.size(), 1u) << c.templateFile;
         EXPECT_EQ(reports[0].first, c.templateFile);
         EXPECT_FALSE(reports[0].second.empty()) << c.templateFile;
-        EXPECT_FALSE(files.fileExists(c.templateFile));
+        EXPECT_FALSE(memoryFiles.fileExists(c.templateFile));
         // Its owner tells the user; the list goes on with its scan.
         EXPECT_TRUE(messageBox.shown.empty());
-        EXPECT_EQ(list.entries().size(), c.program == &versions ? 1u : 0u);
+        EXPECT_EQ(list.entries().size(), c.program == &programVersions ? 1u : 0u);
     }
 }
 
@@ -672,16 +660,16 @@ TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     LanguageFileContent first;
     first.languageId = 0x0407;
     first.flagPicture = bitmap(24, 16);
-    ASSERT_TRUE(writeLanguageFile(files, fileOf(0x0407, 0), first));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x0407, 0), first));
     addLanguage(0x0407, 1, "Deutsch 2");
     LanguageFileContent noFlag;
     noFlag.languageId = 0x040C;
-    ASSERT_TRUE(writeLanguageFile(files, fileOf(0x040C, 0), noFlag));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x040C, 0), noFlag));
     LanguageFileContent notABitmap;
     notABitmap.languageId = 0x0410;
     notABitmap.flagPicture = "GIF89a";
-    ASSERT_TRUE(writeLanguageFile(files, fileOf(0x0410, 0), notABitmap));
-    files.addFile(kProgram + "QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x0410, 0), notABitmap));
+    memoryFiles.addFile(kProgram + "QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
     auto list = makeList();
 
     QImage picture;
@@ -695,7 +683,7 @@ TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     EXPECT_TRUE(picture.isNull());
     EXPECT_FALSE(list->LoadFlagBitmap(0x0411, picture));
     EXPECT_FALSE(list->LoadFlagBitmap(0x0809, picture));
-    EXPECT_FALSE(files.status(fileOf(0x0809, 0)));
+    EXPECT_FALSE(memoryFiles.status(fileOf(0x0809, 0)));
 }
 
 TEST_F(LangListTest, ChooserFirstInTheAfterSwitchChainPassesEachSwitchOn) {

@@ -2,10 +2,7 @@
 #include "localisation/LangList.h"
 #include "localisation/LanguageChoice.h"
 #include "localisation/format/LanguageCode.h"
-#include "platform/Platform.h"
-#include "platform/fakes/FakeMessageBox.h"
-#include "platform/fakes/FakeRegistry.h"
-#include "platform/fakes/FakeSystemInfo.h"
+#include "platform/fakes/FakePlatform.h"
 #include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
@@ -50,22 +47,20 @@ private:
 
 // A form "MainDlg" with a language list "lng" whose after-switch handler counts its calls, and
 // language files in the program folder.
-class LanguageChoiceTest : public ::testing::Test {
+class LanguageChoiceTest : public ::testing::Test, protected platform::FakePlatform {
 protected:
     static void SetUpTestSuite() { ensureQtApplication("language_choice_test"); }
 
     LanguageChoiceTest() {
         form.setObjectName("MainDlg");
-        platform.registry = &registry;
-        platform.system = &system;
-        platform.versions = &versions;
-        platform.messageBox = &messageBox;
+        platform.versions = programVersions;
+        platform.fileSystem = memoryFiles;
         system.languageId = 0;
-        files.addFolder(kProgram);
+        memoryFiles.addFolder(kProgram);
     }
 
     LangList& makeList() {
-        list = std::make_unique<LangList>(&form, platform, files, std::vector<std::string>{});
+        list = std::make_unique<LangList>(&form, platform, std::vector<std::string>{});
         list->setObjectName("lng");
         list->setFilePrefix("QV_");
         list->setRegKey("Software\\Brackenway\\Dimmetric");
@@ -85,7 +80,7 @@ protected:
                                  .listNote = "note",
                                  .flagPicture = flag};
         ASSERT_TRUE(writeLanguageFile(
-            files, languageFilePath(kProgram, "QV_", makeLanguageCode(0, langId)), file));
+            memoryFiles, languageFilePath(kProgram, "QV_", makeLanguageCode(0, langId)), file));
     }
 
     // A user's click on entry row: the chooser is shown and the mouse goes down and up on it.
@@ -117,12 +112,8 @@ protected:
         return canvas;
     }
 
-    platform::InMemoryFileSystem files;
-    platform::FakeRegistry registry;
-    platform::FakeSystemInfo system;
-    platform::FakeMessageBox messageBox;
-    ProgramInFolder versions{kProgram};
-    platform::Platform platform;
+    platform::InMemoryFileSystem memoryFiles;
+    ProgramInFolder programVersions{kProgram};
     QWidget form;
     std::unique_ptr<LangList> list;
     std::vector<QObject*> senders;
@@ -254,7 +245,7 @@ TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
     chooser.SetLanguageList(&languages);
     languages.SelectLanguageId(0x0409);
     // The German file is damaged after the scan.
-    files.addFile(kProgram + "QV_00000407.SPK", "not a language file");
+    memoryFiles.addFile(kProgram + "QV_00000407.SPK", "not a language file");
     click(chooser, 1);
     EXPECT_EQ(senders.size(), 1u);
     EXPECT_TRUE(chooser.captionLabel()->text().isEmpty());
@@ -263,7 +254,7 @@ TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
 TEST_F(LanguageChoiceTest, ErrorOfAClickedSwitchGoesToTheErrorReport) {
     addLanguage(0x0409, "English", "");
     LanguageFileContent future{.revision = 5, .languageId = 0x0407, .listTitle = "Deutsch"};
-    ASSERT_TRUE(writeLanguageFile(files, kProgram + "QV_00000407.SPK", future));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, kProgram + "QV_00000407.SPK", future));
     LanguageChoice chooser;
     chooser.SetLanguageList(&makeList());
     std::vector<std::string> reported;
@@ -327,6 +318,67 @@ TEST_F(LanguageChoiceTest, OpeningTheDialogAndMovingThroughItSwitchesNothing) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(storedChoice(), 0x0407u);
     EXPECT_EQ(chooser.captionLabel()->text(), "Deutsch name");
+}
+
+// However its last showing ended (arrows then Escape, a press on one entry released on
+// another), the dialog opens with the current language's entry highlighted, none while no
+// language is loaded; showing it switches nothing.
+TEST_F(LanguageChoiceTest, DialogOpensWithTheCurrentLanguageHighlighted) {
+    addLanguage(0x0409, "English", "");
+    addLanguage(0x0407, "Deutsch", "");
+    addLanguage(0x040C, "Francais", "");
+    QWidget main;
+    LangList& languages = makeList();
+    LangDlg dialog(&languages, &main);
+    QListWidget& entries = *dialog.LanguageChoice1()->entries();
+    ASSERT_EQ(entries.count(), 3);
+    const auto rowOf = [&](const QString& title) {
+        for (int row = 0; row < entries.count(); ++row)
+            if (entries.item(row)->text().startsWith(title))
+                return row;
+        return -1;
+    };
+    const int german = rowOf("Deutsch");
+    const int other = german == 0 ? 1 : 0;
+    const auto centre = [&](int row) { return entries.visualItemRect(entries.item(row)).center(); };
+
+    // What is highlighted as the dialog shows, before the user's action that closes it.
+    QList<int> highlighted;
+    const auto showThen = [&](const std::function<void()>& action) {
+        QTimer::singleShot(0, &dialog, [&, action] {
+            highlighted.clear();
+            for (const QListWidgetItem* item : entries.selectedItems())
+                highlighted << entries.row(item);
+            action();
+            if (dialog.isVisible())
+                dialog.close();
+        });
+        dialog.Execute();
+        return highlighted;
+    };
+    const auto arrowsThenEscape = [&] {
+        entries.setFocus(Qt::TabFocusReason);
+        QTest::keyClick(&entries, Qt::Key_Down);
+        QTest::keyClick(&entries, Qt::Key_Down);
+        QTest::keyClick(&entries, Qt::Key_Escape);
+    };
+    const auto pressOneReleaseOnAnother = [&] {
+        QTest::mousePress(entries.viewport(), Qt::LeftButton, {}, centre(other));
+        QTest::mouseMove(entries.viewport(), centre(german == 2 ? 1 : 2));
+        QTest::mouseRelease(entries.viewport(), Qt::LeftButton, {}, centre(german == 2 ? 1 : 2));
+    };
+
+    EXPECT_EQ(showThen(arrowsThenEscape), QList<int>());
+    EXPECT_EQ(showThen(pressOneReleaseOnAnother), QList<int>());
+    EXPECT_EQ(showThen([] {}), QList<int>());
+
+    ASSERT_TRUE(languages.SelectLanguageId(0x0407));
+    EXPECT_EQ(showThen(arrowsThenEscape), QList<int>{german});
+    EXPECT_EQ(showThen(pressOneReleaseOnAnother), QList<int>{german});
+    EXPECT_EQ(showThen([] {}), QList<int>{german});
+    EXPECT_EQ(languages.LanguageIndex(), german);
+    EXPECT_EQ(senders.size(), 1u);
+    EXPECT_EQ(storedChoice(), 0x0407u);
 }
 
 } // namespace

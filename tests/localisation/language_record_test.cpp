@@ -195,6 +195,65 @@ TEST_F(LanguageFileTest, TranslatedRevision4FileChangesTheForm) {
     EXPECT_EQ(dm::fontCharSet(t.form.get()), 0);
 }
 
+// A file applied after another shows, for every text it lacks, the form's own untranslated text
+// rather than the other language's; a complete file shows what it shows on its own.
+TEST_F(LanguageFileTest, EachFileStartsFromTheUntranslatedTexts) {
+    const Recs header = leadingRecords(4, 0x0407) + headerBlock(4, "", 0);
+    const std::string german =
+        write("de.spk", header + group("TestDlg", 0, 33, "Testfenster", 0, "", 0, "") +
+                            group("TestDlg.File1", 0, 33, "Datei", 0, "", 0, "") +
+                            group("TestDlg.keep_chk", 0, 33, "Behalten", 34, "Behalte es", 0, "") +
+                            group("TestDlg.choices_lst", 0, 0, "", 0, "", 35, "Eins\r\nZwei\r\n") +
+                            group("TestDlg.testTS", 0, 0, "", 0, "", 35, "Leer !\r\nBenutzt :"));
+    const std::string french =
+        write("fr.spk", header + group("TestDlg.File1", 0, 33, "Fichier", 0, "", 0, "") +
+                            group("TestDlg.testTS", 0, 0, "", 0, "", 35, "Vide !"));
+    const std::string complete =
+        write("all.spk", header + group("TestDlg", 0, 33, "Fenetre", 0, "", 0, "") +
+                             group("TestDlg.File1", 0, 33, "Fichier", 0, "", 0, "") +
+                             group("TestDlg.keep_chk", 0, 33, "Garder", 50, "Garde-le", 0, "") +
+                             group("TestDlg.choices_lst", 0, 0, "", 0, "", 35, "Un\r\nDeux\r\n") +
+                             group("TestDlg.testTS", 0, 0, "", 0, "", 35, "Vide !\r\nUtilise :"));
+    auto r = record();
+    ASSERT_TRUE(r.LoadAndApply(german));
+    ASSERT_EQ(t.form->windowTitle(), "Testfenster");
+    ASSERT_EQ(t.keep->toolTip(), "");
+
+    ASSERT_TRUE(r.LoadAndApply(french));
+    EXPECT_EQ(t.file->title(), "Fichier");
+    EXPECT_EQ(t.form->windowTitle(), "Test window");
+    EXPECT_EQ(t.keep->text(), "Keep");
+    EXPECT_EQ(t.keep->toolTip(), "Keep the window");
+    EXPECT_EQ(t.list->item(0)->text(), "One");
+    EXPECT_EQ(t.list->item(1)->text(), "Two");
+    EXPECT_EQ(t.list->currentRow(), 1);
+    EXPECT_EQ(t.table->Items(), QStringList({"Vide !", "Used :", "GB"}));
+
+    // A missing file changes nothing.
+    EXPECT_FALSE(r.LoadAndApply(path("missing.spk")));
+    EXPECT_EQ(t.file->title(), "Fichier");
+
+    ASSERT_TRUE(r.LoadAndApply(german));
+    ASSERT_TRUE(r.LoadAndApply(complete));
+    EXPECT_EQ(t.form->windowTitle(), "Fenetre");
+    EXPECT_EQ(t.file->title(), "Fichier");
+    EXPECT_EQ(t.keep->text(), "Garder");
+    EXPECT_EQ(t.keep->toolTip(), "Garde-le");
+    EXPECT_EQ(t.list->item(0)->text(), "Un");
+    EXPECT_EQ(t.list->item(2)->text(), "Three");
+    EXPECT_EQ(t.table->Items(), QStringList({"Vide !", "Utilise :", "GB"}));
+
+    // A file that translates nothing (a template) brings the untranslated texts back; a record
+    // that never applied a file has nothing to bring back.
+    ASSERT_TRUE(r.SaveToFile(path("QV_ORIGINAL.SPK")));
+    ASSERT_TRUE(record().LoadAndApply(path("QV_ORIGINAL.SPK")));
+    EXPECT_EQ(t.form->windowTitle(), "Fenetre");
+    ASSERT_TRUE(r.LoadAndApply(path("QV_ORIGINAL.SPK")));
+    EXPECT_EQ(t.form->windowTitle(), "Test window");
+    EXPECT_EQ(t.file->title(), "File");
+    EXPECT_EQ(t.table->Items(), QStringList({"Empty slot !", "Used :", "GB"}));
+}
+
 TEST_F(LanguageFileTest, UnknownPathsSkipExactlyTheirGroupInEachRevision) {
     struct Case {
         int revision;

@@ -7,8 +7,11 @@
 
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <set>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace dm::test {
 namespace {
@@ -97,6 +100,29 @@ TEST_F(PackageTest, ShipsExactlyTheListedFilesOwnedByRoot) {
     const ProcessRun fields =
         runProcess("dpkg-deb", {"--field", text(package()), "Package", "Version"}, 30000);
     EXPECT_EQ(fields.output, "Package: dimmetric\nVersion: " DIMMETRIC_PACKAGE_VERSION "\n");
+}
+
+// Each package Depends names once, libcurl4 with the release whose options the transport sets.
+TEST_F(PackageTest, DependsNamesEachPackageOnceAndLibcurlFrom787) {
+    ASSERT_FALSE(package().empty());
+    const ProcessRun run = runProcess("dpkg-deb", {"--field", text(package()), "Depends"}, 30000);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    std::map<std::string, std::vector<std::string>> named; // package: its version conditions
+    std::istringstream entries(run.output);
+    for (std::string entry; std::getline(entries, entry, ',');) {
+        const auto first = entry.find_first_not_of(" \n");
+        const auto end = entry.find_first_of(" (\n", first);
+        ASSERT_NE(first, std::string::npos) << run.output;
+        const std::string name = entry.substr(first, end - first);
+        const auto open = entry.find('(');
+        named[name].push_back(open == std::string::npos
+                                  ? std::string()
+                                  : entry.substr(open, entry.find(')') - open + 1));
+    }
+    for (const auto& [name, conditions] : named)
+        EXPECT_EQ(conditions.size(), 1u) << name << " in " << run.output;
+    ASSERT_EQ(named.count("libcurl4"), 1u) << run.output;
+    EXPECT_EQ(named["libcurl4"].front(), "(>= 7.87)") << run.output;
 }
 
 TEST_F(PackageTest, InstallsIntoAScratchRootRunsAsInstalledAndRemovesCleanly) {

@@ -1,9 +1,24 @@
-#include "platform/Platform.h"
+#include "platform/fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
-TEST(PlatformContext, StartsEmptySoTestsFillOnlyWhatTheyNeed) {
-    dm::platform::Platform p;
-    EXPECT_EQ(p.registry, nullptr);
-    EXPECT_EQ(p.wmi, nullptr);
+namespace dm::platform {
+namespace {
+
+TEST(FakePlatform, HandsOutItsFakesAndAServicePutInTheirPlace) {
+    FakePlatform fakes;
+    const Platform own = fakes.platform;
+    EXPECT_EQ(&own.registry, &fakes.registry);
+    EXPECT_EQ(&own.fileSystem, &fakes.files);
+    EXPECT_EQ(&own.wmi, &fakes.wmi);
+    EXPECT_EQ(&own.versions, &fakes.versions);
+
+    FakeMessageBox other;
+    fakes.platform.messageBox = other;
+    const Platform replaced = fakes.platform;
+    EXPECT_EQ(&replaced.messageBox, &other);
+    EXPECT_EQ(&replaced.shell, &fakes.shell);
 }
+
+} // namespace
+} // namespace dm::platform

@@ -1,13 +1,29 @@
 #include "platform/qt/QtMessageBox.h"
 
 #include "platform/qt/QtText.h"
+#include "platform/qt/ScreenPlacement.h"
 
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QWidget>
 
 namespace dm::platform {
 
 namespace {
+
+// A message box that stays on the screen: centred on its owner as Qt places it, then kept on the
+// screen's free area.
+class OnScreenMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        if (!event->spontaneous())
+            keepOnScreen(*this);
+    }
+};
 
 QMessageBox::StandardButtons buttonsOf(std::uint32_t flags) {
     switch (flags & MB_TYPEMASK) {
@@ -54,8 +70,8 @@ int resultOf(int button) {
 
 int QtMessageBox::show(WindowHandle owner, const std::string& text, const std::string& caption,
                        std::uint32_t flags) {
-    QMessageBox box(iconOf(flags), toQt(caption), toQt(text), buttonsOf(flags),
-                    static_cast<QWidget*>(owner));
+    OnScreenMessageBox box(iconOf(flags), toQt(caption), toQt(text), buttonsOf(flags),
+                           static_cast<QWidget*>(owner));
     return resultOf(box.exec());
 }
 

@@ -15,29 +15,31 @@ class ProcessRunner;
 
 namespace dm::update {
 
-// The platform services the identification engine reads. Every engine function takes it first;
-// tests fill it with fakes or with backends over a temporary folder.
+// What one identification works with: the platform services it reads, and its own state. Every
+// engine function takes it first.
 struct IdentifyContext {
+    // Over the program's services.
+    explicit IdentifyContext(const platform::Platform& platform,
+                             platform::ProcessRunner* processes = nullptr)
+        : IdentifyContext(platform.registry, platform.fileSystem, platform.versions,
+                          platform.system, processes) {}
+    // Over the four services alone, for a program without a desktop.
+    IdentifyContext(platform::Registry& registry, platform::FileSystem& files,
+                    platform::VersionResources& versions, platform::SystemInfo& system,
+                    platform::ProcessRunner* processes = nullptr)
+        : registry(registry), files(files), versions(versions), system(system),
+          processes(processes) {}
+
     platform::Registry& registry;
     platform::FileSystem& files;
     platform::VersionResources& versions;
     platform::SystemInfo& system;
-    // Runs the programs that a rule asks for output; none: no program can be started.
-    platform::ProcessRunner* processes = nullptr;
+    // Optional: runs the programs that a rule asks for output; none: no program is started.
+    platform::ProcessRunner* processes;
 
     // The files whose version is being found, outermost first: a rule that asks for the version
     // of a file already on this list, or asks deeper than a few files, gets none.
     std::vector<std::string> identifying = {};
-
-    // The same services in the shape the framework's helpers take.
-    platform::Platform platform() const {
-        platform::Platform p;
-        p.registry = &registry;
-        p.fileSystem = &files;
-        p.system = &system;
-        p.versions = &versions;
-        return p;
-    }
 };
 
 } // namespace dm::update

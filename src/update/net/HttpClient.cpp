@@ -25,10 +25,16 @@ std::string tooLargeText(const char* part, std::size_t limit) {
     return std::string("Reply ") + part + " larger than " + std::to_string(limit) + " bytes";
 }
 
-// The text after the code of a status line ("HTTP/1.1 404 Not Found"), without its line end.
-std::string statusText(std::string_view line) {
+// A header line without its line end.
+std::string_view withoutLineEnd(std::string_view line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
         line.remove_suffix(1);
+    return line;
+}
+
+// The text after the code of a status line ("HTTP/1.1 404 Not Found"), without its line end.
+std::string statusText(std::string_view line) {
+    line = withoutLineEnd(line);
     const auto code = line.find(' ');
     const auto text = code == std::string_view::npos ? code : line.find(' ', code + 1);
     return text == std::string_view::npos ? std::string() : std::string(line.substr(text + 1));
@@ -168,6 +174,7 @@ platform::Status HttpClient::getAsync() {
                                  curl_easy_strerror(transfer->refused)};
     failure_.reset();
     reasonPhrase_.clear();
+    statusLine_.clear();
     received_ = 0;
     headerBytes_ = 0;
     wireBytes_ = 0;
@@ -234,6 +241,7 @@ bool HttpClient::takeHeader(std::string_view line) {
     }
     if (line.substr(0, 5) == "HTTP/") {
         reasonPhrase_ = statusText(line); // each reply of a redirection has its own
+        statusLine_ = withoutLineEnd(line);
         headEnded_ = false;
     } else if (line == "\r\n" || line == "\n") {
         headEnded_ = true;

@@ -105,6 +105,8 @@ public:
     platform::Status getAsync();
     // The status line's text after the code, or the words for a failure; empty before any.
     const std::string& reasonPhrase() const { return reasonPhrase_; }
+    // The last reply's status line ("HTTP/1.1 404 Not Found"); empty before any reply came.
+    const std::string& statusLine() const { return statusLine_; }
     const TlsSettings& SslContext() const { return sslContext_; }
     // A request was started and its completion has not been delivered yet.
     bool busy() const { return busy_; }
@@ -145,6 +147,7 @@ private:
     bool headEnded_ = false; // the head of the last reply came whole
     bool wentSecure_ = false;
     std::string reasonPhrase_;
+    std::string statusLine_;
     bool busy_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include "framework/SystemQueries.h"
 #include "framework/TextUtils.h"
 #include "platform/system/SystemInfo.h"
+#include "platform/system/TlsLibrary.h"
 
 #include <curl/curl.h>
 
@@ -13,21 +14,24 @@ namespace dm::update {
 
 namespace {
 
-// The TLS library the transport was built with; null when it has none.
-const char* tlsLibraryText() {
+// The transport can speak TLS and the OpenSSL library is there: its version text, else empty.
+std::string usableTlsVersionText() {
     const curl_version_info_data* info = curl_version_info(CURLVERSION_NOW);
-    return info && (info->features & CURL_VERSION_SSL) ? info->ssl_version : nullptr;
+    if (!info || !(info->features & CURL_VERSION_SSL))
+        return {};
+    return platform::openSslVersionText();
 }
 
 } // namespace
 
 bool IsSslAvailable(platform::SystemInfo& system) {
-    return !IsPreVistaOS(system) && tlsLibraryText();
+    return !IsPreVistaOS(system) && !usableTlsVersionText().empty();
 }
 
 std::string GetSslVersionText(platform::SystemInfo& system) {
-    const char* text = IsSslAvailable(system) ? tlsLibraryText() : nullptr;
-    return text && *text ? text : "Not Available";
+    // The library's own words ("OpenSSL 3.0.17 1 Jul 2025"), not the transport's "OpenSSL/3.0.17".
+    const std::string text = IsPreVistaOS(system) ? std::string() : usableTlsVersionText();
+    return text.empty() ? "Not Available" : text;
 }
 
 std::string AdjustUrlScheme(platform::SystemInfo& system, const std::string& url) {

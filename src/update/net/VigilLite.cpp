@@ -7,7 +7,19 @@
 #include "update/net/MakerServer.h"
 #include "update/net/UpdateProtocol.h"
 
+#include <string_view>
+
 namespace dm::update {
+
+namespace {
+
+// A status line of a 2xx reply ("HTTP/1.1 200 OK", "HTTP/2 204").
+bool isSuccessStatus(std::string_view statusLine) {
+    const auto code = statusLine.find(' ');
+    return code != std::string_view::npos && statusLine.substr(code + 1, 1) == "2";
+}
+
+} // namespace
 
 VigilLite::VigilLite(RunLog* log, std::string title, Services services)
     : services_(services), log_(log), get_(log, services.identify.system),
@@ -29,7 +41,7 @@ void VigilLite::CheckForUpdate(const std::string& exeName, QObject* owner, DoneE
     busy_ = true;
     updateAvailable_ = false;
     replyValid_ = false;
-    failureCause_.clear();
+    failure_ = {};
     addToLog(log_, title_ + " Update self check : Initialization", llInfo);
     onDone_ = std::move(onDone);
 
@@ -51,7 +63,6 @@ void VigilLite::CheckForUpdate(const std::string& exeName, QObject* owner, DoneE
 
 void VigilLite::RequestDone(HttpClient& sender, HttpRequest rqType, std::uint16_t errCode) {
     const std::string serverError = "Server error (" + std::to_string(errCode);
-    failureCause_ = serverError + " Cause : " + sender.reasonPhrase() + ")";
     if (const auto elapsed =
             get_.completed(rqType, errCode, title_ + " Update self check : " + serverError + ")")) {
         const UpdateReply reply = readUpdateReply(stream_, ms_, ls_);
@@ -59,12 +70,19 @@ void VigilLite::RequestDone(HttpClient& sender, HttpRequest rqType, std::uint16_
                  title_ + " Update self check : Server replied " + reply.versionText + " in " +
                      std::to_string(*elapsed) + "ms",
                  llInfo);
-        if (!reply.valid)
-            addToLog(log_, title_ + " Update self check : " + failureCause_, llVerbose);
-        else
-            failureCause_.clear();
+        if (!reply.valid) {
+            addToLog(log_,
+                     title_ + " Update self check : " + serverError +
+                         " Cause : " + sender.reasonPhrase() + ")",
+                     llVerbose);
+            const std::string& status = sender.statusLine();
+            failure_ = {Failure::Kind::NotAVersion,
+                        isSuccessStatus(status) ? std::string() : status};
+        }
         replyValid_ = reply.valid;
         updateAvailable_ = reply.newer;
+    } else {
+        failure_ = {Failure::Kind::NoReply, sender.reasonPhrase()};
     }
     busy_ = false;
     if (onDone_) {

@@ -21,10 +21,22 @@ struct IdentifyContext;
 
 // Asks the maker's web server whether a newer version of an executable exists. Each check makes
 // a new client (freeing the one before); the result comes through onDone, after which the owner
-// reads UpdateAvailable, ReplyValid and, when the reply was no valid version, failureCause. Freeing
+// reads UpdateAvailable, ReplyValid and, when the reply was no valid version, failure. Freeing
 // the checker drops a running check: no callback follows.
 class VigilLite {
 public:
+    // Why a check gave no valid version.
+    struct Failure {
+        enum class Kind {
+            None,        // a valid version came, or a check runs
+            NoReply,     // the transfer failed; detail: the transport's words for it
+            NotAVersion, // a reply came but is no version; detail: its status line when the
+                         // status was not 2xx, else empty
+        };
+        Kind kind = Kind::None;
+        std::string detail;
+    };
+
     using DoneEvent = std::function<void(VigilLite& sender)>;
     struct Services {
         IdentifyContext& identify; // names the executable; its system facts give ticks and TLS
@@ -50,10 +62,8 @@ public:
     bool UpdateAvailable() const { return updateAvailable_; }
     // The last reply was a valid version.
     bool ReplyValid() const { return replyValid_; }
-    // Why the last check gave no valid version, as "Server error (<code> Cause : <words>)" with
-    // the client's words for the failure or the reply's status text; empty after a valid reply
-    // and while a check runs.
-    const std::string& failureCause() const { return failureCause_; }
+    // Why the last check gave no valid version.
+    const Failure& failure() const { return failure_; }
     std::uint32_t StartTick() const { return get_.startTick(); }
     std::uint32_t MS() const { return ms_; }
     std::uint32_t LS() const { return ls_; }
@@ -77,7 +87,7 @@ private:
     QPointer<HttpClient> http_;
     bool updateAvailable_ = false;
     bool replyValid_ = false;
-    std::string failureCause_;
+    Failure failure_;
 };
 
 } // namespace dm::update

@@ -4,10 +4,9 @@
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/files/LinuxFileSystem.h"
-#include "platform/version/FileVersionResources.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "support/PeWriter.h"
-#include "update/identify/IdentifyContext.h"
+#include "update/identify/IdentifyServices.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +40,10 @@ private:
 
 // The engine over a registry in memory, files in memory below the folder "/temp" (with the system
 // folder inside it) and scripted system facts.
-class IdentifyFixture : public ::testing::Test {
+class IdentifyFixture
+    : public ::testing::Test,
+      protected IdentifyServices<platform::FakeRegistry, platform::InMemoryFileSystem,
+                                 platform::FakeSystemInfo> {
 protected:
     IdentifyFixture() {
         files.setSpecialFolder(platform::SpecialFolder::System, temp.dir() + "system");
@@ -79,12 +81,7 @@ protected:
         return temp.write(relative, dm::test::writePe(is64, block).Bytes);
     }
 
-    platform::FakeRegistry registry;
-    platform::InMemoryFileSystem files;
     MemoryFolder temp{files, "/temp"};
-    platform::FileVersionResources versions{files};
-    platform::FakeSystemInfo system;
-    IdentifyContext context{registry, files, versions, system};
 };
 
 inline platform::RegistryValue sz(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "NetTestHelpers.h"
 #include "TestServer.h"
 #include "framework/RunLog.h"
+#include "platform/fakes/FakeShell.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/files/LinuxFileSystem.h"
 #include "support/TempDir.h"
@@ -63,8 +64,10 @@ protected:
     test::TempDir logDir;
     std::string target = temp.dir() + "dimmetric.ini";
     platform::FakeSystemInfo system;
+    platform::FakeShell shell;
     platform::LinuxFileSystem files;
-    RunLog log{RunLog::Services{files, system}, logDir.dir() + "Dimmetric.log", true, 10000, false};
+    RunLog log{RunLog::Services{files, system, shell}, logDir.dir() + "Dimmetric.log", true, 10000,
+               false};
     std::unique_ptr<FileGrabber> grabber = std::make_unique<FileGrabber>(
         &log, FileGrabber::Services{system, files, test::shortLimits(5s, 20s)});
     TestServer server;

@@ -105,7 +105,7 @@ std::string cutTrailingAddress(const std::string& c, const std::string& marker,
 std::string cleanUp(IdentifyContext& context, std::string c, const std::string& folder) {
     if (c.empty()) {
         const std::string manifest = folder + rulePath("META-INF\\AIR\\application.xml");
-        if (FileExistsNonEmpty(context.platform(), manifest))
+        if (FileExistsNonEmpty(context.files, context.system, manifest))
             if (const auto lines = readRuleLines(context, manifest))
                 c = ExtractTagText("copyright", *lines);
     }

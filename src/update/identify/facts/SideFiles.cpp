@@ -57,14 +57,14 @@ std::string readIniKey(IdentifyContext& context, const std::string& path,
 
 std::vector<std::string> listSubFolderPaths(IdentifyContext& context, const std::string& folder) {
     std::vector<std::string> list;
-    ListSubFolders(context.platform(), folder, list);
+    ListSubFolders(context.files, context.system, folder, list);
     return list;
 }
 
 std::vector<std::string> findFilesNamed(IdentifyContext& context, const std::string& folder,
                                         const std::string& name) {
     std::vector<std::string> list;
-    FindFileByName(context.platform(), folder, name, list);
+    FindFileByName(context.files, context.system, folder, name, list);
     return list;
 }
 
@@ -72,7 +72,7 @@ std::vector<std::string> findFilesNamedRecursive(IdentifyContext& context,
                                                  const std::string& folder,
                                                  const std::string& name) {
     std::vector<std::string> list;
-    FindFileByNameRecursive(context.platform(), folder, name, list);
+    FindFileByNameRecursive(context.files, context.system, folder, name, list);
     return list;
 }
 

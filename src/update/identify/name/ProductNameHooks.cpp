@@ -25,7 +25,7 @@ std::string beside(NameValues& v, const std::string& relative) {
 
 // The lines of a file that exists and is not empty; none otherwise.
 TextLines linesOf(NameValues& v, const std::string& path) {
-    if (!FileExistsNonEmpty(v.context.platform(), path))
+    if (!FileExistsNonEmpty(v.context.files, v.context.system, path))
         return {};
     return readRuleLines(v.context, path).value_or(TextLines{});
 }
@@ -77,7 +77,7 @@ bool folderDisplayNameHas(NameValues& v, const std::string& text) {
 }
 
 bool existsInFolder(NameValues& v, const std::string& relative) {
-    return FileExistsNonEmpty(v.context.platform(), beside(v, relative));
+    return FileExistsNonEmpty(v.context.files, v.context.system, beside(v, relative));
 }
 
 bool fileNamesItsVersion(NameValues& v, const std::string& prefix) {
@@ -98,7 +98,7 @@ bool setFolderDisplayName(NameValues& v, const std::string&) {
 
 bool setIniNameWithLegacy(NameValues& v, const std::string& relative) {
     const std::string path = beside(v, relative);
-    if (!FileExistsNonEmpty(v.context.platform(), path))
+    if (!FileExistsNonEmpty(v.context.files, v.context.system, path))
         return false;
     const auto text = readRuleFile(v.context, path);
     const std::string name =
@@ -115,7 +115,7 @@ bool appendNodeReleaseLine(NameValues& v, const std::string&) {
     const std::string major = v[kMajorProductVersion];
     const std::string changelog = beside(v, "CHANGELOG.md");
     std::string mark;
-    if (FileExistsNonEmpty(v.context.platform(), changelog)) {
+    if (FileExistsNonEmpty(v.context.files, v.context.system, changelog)) {
         mark = changelogReleaseLine(linesOf(v, changelog), major);
     } else if (SameText(v[kFile], "node") && v.context.processes) {
         const std::string output =
@@ -189,7 +189,8 @@ bool appendEsrMark(NameValues& v, const std::string&) {
     std::string settings = v[kFolder] + "update-settings.ini";
     if (!v.context.files.fileExists(settings)) {
         std::vector<std::string> found;
-        FindFileByNameRecursive(v.context.platform(), v[kFolder], "update-settings.ini", found);
+        FindFileByNameRecursive(v.context.files, v.context.system, v[kFolder],
+                                "update-settings.ini", found);
         if (found.empty())
             return false;
         settings = found.front();
@@ -205,7 +206,7 @@ bool appendEsrMark(NameValues& v, const std::string&) {
 bool appendReadmeEditions(NameValues& v, const std::string&) {
     const std::string suffix = " CPU-Z Readme file";
     std::vector<std::string> files;
-    ListFiles(v.context.platform(), v[kFolder], files);
+    ListFiles(v.context.files, v.context.system, v[kFolder], files);
     bool taken = false;
     for (const std::string& file : files) {
         if (!EndsText(ExtractFileNameNoExt(file), "cpuz_readme"))

@@ -193,7 +193,7 @@ void dropBitnessTag(std::string& name) {
 
 std::string manifestName(NameValues& v) {
     const std::string manifest = v[kFolder] + rulePath("META-INF\\AIR\\application.xml");
-    if (!FileExistsNonEmpty(v.context.platform(), manifest))
+    if (!FileExistsNonEmpty(v.context.files, v.context.system, manifest))
         return {};
     const auto lines = readRuleLines(v.context, manifest).value_or(TextLines{});
     const std::string name = ExtractTagText("name", lines);

@@ -242,9 +242,6 @@ template <typename Field> auto isExactly(Field f, std::string t) {
 template <typename Field> auto startsExactly(Field f, std::string t) {
     return exactly(starts(f, std::move(t)));
 }
-template <typename Field> auto endsExactly(Field f, std::string t) {
-    return exactly(ends(f, std::move(t)));
-}
 template <typename Field> auto hasExactly(Field f, std::string t) {
     return exactly(has(f, std::move(t)));
 }

@@ -51,7 +51,7 @@ std::string GetHighestSubfolderVersion(IdentifyContext& context, const std::stri
     std::string result;
     const std::string folder = platform::withTrailingDelimiter(platform::folderOfPath(path));
     std::vector<std::string> subFolders;
-    ListSubFolders(context.platform(), folder, subFolders);
+    ListSubFolders(context.files, context.system, folder, subFolders);
     for (const auto& subFolder : subFolders) {
         const std::string name = ExtractFileNameNoExt(subFolder);
         if (VigilVersion(name).IsNewerThan(VigilVersion(result)))
