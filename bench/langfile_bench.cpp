@@ -2,6 +2,7 @@
 // the template of those forms.
 #include "localisation/LanguageRecord.h"
 #include "localisation/TextStorage.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "support/LanguageFileWriter.h"
 #include "support/QtApplication.h"
 
@@ -21,6 +22,9 @@ namespace {
 
 constexpr int kForms = 3;
 constexpr int kPerForm = 100; // components per form, the form itself included
+
+// The files are read and written on disk, as the program does.
+dm::platform::LinuxFileSystem disk;
 
 void ensureApplication() {
     if (!QApplication::instance())
@@ -96,7 +100,7 @@ void writeLanguageFile(const std::string& path) {
                  .items = "\xee\xe4\xe8\xed\r\n\xe4\xe2\xe0\r\n\xf2\xf0\xe8\r\n"});
         }
     }
-    dm::test::writeLanguageFile(path, file);
+    dm::test::writeLanguageFile(disk, path, file);
 }
 
 std::string tempPath(const char* name) {
@@ -109,7 +113,7 @@ void BM_LoadAndApply300(benchmark::State& state) {
     const auto forms = makeForms();
     const std::string path = tempPath("_lang.spk");
     writeLanguageFile(path);
-    dm::LanguageRecord record(4, QApplication::instance(), nullptr);
+    dm::LanguageRecord record(disk, 4, QApplication::instance(), nullptr);
     for (auto _ : state)
         benchmark::DoNotOptimize(record.LoadAndApply(path));
     state.counters["components"] = kForms * kPerForm;
@@ -121,7 +125,7 @@ void BM_SaveTemplate300(benchmark::State& state) {
     ensureApplication();
     const auto forms = makeForms();
     const std::string path = tempPath("_template.spk");
-    dm::LanguageRecord record(4, QApplication::instance(), nullptr);
+    dm::LanguageRecord record(disk, 4, QApplication::instance(), nullptr);
     for (auto _ : state)
         benchmark::DoNotOptimize(record.SaveToFile(path));
     std::filesystem::remove(path);

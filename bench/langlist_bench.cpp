@@ -2,6 +2,7 @@
 #include "localisation/format/LanguageCode.h"
 #include "localisation/format/LanguageTable.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
 
@@ -11,6 +12,9 @@
 #include <filesystem>
 
 namespace {
+
+// The files are read and written on disk, as the program does.
+dm::platform::LinuxFileSystem disk;
 
 // A temporary program folder holding language files for the first `languages` rows of the
 // language table, each with a header block and a few groups, as real language files have.
@@ -44,7 +48,7 @@ private:
             file.groups.push_back({.path = "MainDlg.component" + std::to_string(group),
                                    .captionTag = 33,
                                    .caption = "Caption " + std::to_string(group)});
-        dm::test::writeLanguageFile(dm::languageFilePath(dir(), "QV_", code), file);
+        dm::test::writeLanguageFile(disk, dm::languageFilePath(dir(), "QV_", code), file);
     }
 
     std::filesystem::path path_;

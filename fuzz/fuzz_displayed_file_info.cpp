@@ -6,12 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 const char* const kNames[] = {"prog.exe",      "partitionwizard.exe", "dashboard.exe",
                               "gimp-2.10.exe", "ffdshow.ax",          "am7.exe"};
@@ -21,13 +18,11 @@ const char* const kNames[] = {"prog.exe",      "partitionwizard.exe", "dashboard
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    static const fs::path folder = dm::fuzz::makeAppFolder("info");
-    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const fs::path exe = folder / kNames[data[0] % std::size(kNames)];
-    dm::fuzz::writeFile(exe, bytes);
-    dm::fuzz::writeFile(folder / "META-INF/AIR/application.xml", bytes);
     dm::fuzz::IdentifyServices services;
-    dm::update::GetDisplayedFileInfo(services.context, exe.string());
-    fs::remove(exe);
+    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::string exe = dm::fuzz::kAppFolder + kNames[data[0] % std::size(kNames)];
+    services.files.addFile(exe, bytes);
+    services.files.addFile(dm::fuzz::kAppFolder + "META-INF/AIR/application.xml", bytes);
+    dm::update::GetDisplayedFileInfo(services.context, exe);
     return 0;
 }

@@ -2,48 +2,33 @@
 #include "localisation/LangList.h"
 #include "localisation/LanguageRecord.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/version/VersionResources.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace {
 
-// The running program, in a folder of its own that holds the language file.
+// The running program, in the folder "/program/" that holds the language file.
 class Program : public dm::platform::VersionResources {
 public:
-    Program()
-        : folder_((std::filesystem::temp_directory_path() /
-                   ("fuzz_langlist_" + std::to_string(std::random_device{}())))
-                      .string() +
-                  "/") {
-        std::filesystem::create_directories(folder_);
-    }
-    ~Program() override { std::filesystem::remove_all(folder_); }
-
     bool fileExists(const std::string&) override { return false; }
     std::optional<dm::platform::VersionBlock> read(const std::string&) override { return {}; }
-    std::string moduleFileName() override { return folder_ + "Dimmetric"; }
-    const std::string& folder() const { return folder_; }
-
-private:
-    std::string folder_;
+    std::string moduleFileName() override { return "/program/Dimmetric"; }
 };
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Program program;
-    {
-        std::ofstream out(program.folder() + "QV_00000407.SPK", std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    Program program;
+    dm::platform::InMemoryFileSystem files;
+    files.addFile("/program/QV_00000407.SPK",
+                  std::string(reinterpret_cast<const char*>(data), size));
     dm::platform::FakePlatform fakes;
     fakes.platform.versions = program;
+    fakes.platform.fileSystem = files;
     QObject form;
     form.setObjectName("MainDlg");
     dm::LangList list(&form, fakes.platform, {});

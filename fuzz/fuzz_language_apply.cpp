@@ -2,6 +2,7 @@
 #include "localisation/LanguageRecord.h"
 #include "localisation/TextStorage.h"
 #include "localisation/format/LanguageFile.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,20 +12,9 @@
 #include <QPushButton>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace {
-
-std::string TempFile() {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() /
-         ("fuzz_language_apply_" + std::to_string(std::random_device{}()) + ".spk"))
-            .string();
-    return path;
-}
 
 void ensureApplication() {
     static int argc = 1;
@@ -63,15 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string bytes(reinterpret_cast<const char*>(data), size);
     if (size == 0 || data[0] != 'Z')
         bytes.insert(0, dm::kLanguageSignature);
-    const std::string path = TempFile();
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    const std::string path = "/fuzz/language.spk";
+    dm::platform::InMemoryFileSystem files;
+    files.addFile(path, std::move(bytes));
 
     const QStringList excluded{"lbl"};
-    dm::LanguageRecord record(dm::kLanguageRevision, QApplication::instance(), &excluded);
+    dm::LanguageRecord record(files, dm::kLanguageRevision, QApplication::instance(), &excluded);
     try {
         record.LoadAndApply(path);
     } catch (const dm::LanguageFileError&) {
     }
-    std::filesystem::remove(path);
     return 0;
 }

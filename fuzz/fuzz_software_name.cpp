@@ -6,12 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 const char* const kNames[] = {"node.exe", "qbittorrent.exe", "cpuz_x64.exe",       "EAC.exe",
                               "am7.exe",  "prog.exe",        "NPSWF64_1_0_0_0.dll"};
@@ -31,14 +28,12 @@ const char* const kBeside[] = {"CHANGELOG.md",
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    static const fs::path folder = dm::fuzz::makeAppFolder("name");
-    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    const fs::path exe = folder / kNames[data[0] % std::size(kNames)];
-    dm::fuzz::writeFile(exe, bytes);
-    for (const char* beside : kBeside)
-        dm::fuzz::writeFile(folder / beside, bytes);
     dm::fuzz::IdentifyServices services;
-    dm::update::GetSoftwareName(services.context, exe.string());
-    fs::remove(exe);
+    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::string exe = dm::fuzz::kAppFolder + kNames[data[0] % std::size(kNames)];
+    services.files.addFile(exe, bytes);
+    for (const char* beside : kBeside)
+        services.files.addFile(dm::fuzz::kAppFolder + beside, bytes);
+    dm::update::GetSoftwareName(services.context, exe);
     return 0;
 }

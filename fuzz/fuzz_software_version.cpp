@@ -6,12 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Product {
     const char* file;
@@ -60,16 +57,14 @@ const char* const kBeside[] = {"build.json",
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    static const fs::path folder = dm::fuzz::makeAppFolder("version");
+    dm::fuzz::IdentifyServices services;
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     const Product& product = kProducts[data[0] % std::size(kProducts)];
-    const fs::path exe = folder / product.file;
-    dm::fuzz::writeFile(exe, bytes);
+    const std::string exe = dm::fuzz::kAppFolder + product.file;
+    services.files.addFile(exe, bytes);
     for (const char* beside : kBeside)
-        dm::fuzz::writeFile(folder / beside, bytes);
-    dm::fuzz::IdentifyServices services;
-    std::string fileName = exe.string();
+        services.files.addFile(dm::fuzz::kAppFolder + beside, bytes);
+    std::string fileName = exe;
     dm::update::GetSoftwareVersion(services.context, fileName, product.name, "", data[0] & 0x80);
-    fs::remove(exe);
     return 0;
 }

@@ -1,25 +1,15 @@
 // Record file reader on arbitrary bytes: every walk and read stays inside the file and the
 // caller's buffers.
 #include "localisation/format/Storefile.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 namespace {
 
 const std::string kSignature = "ZEL LANGUAGE FILE";
-
-std::string TempFile() {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() /
-         ("fuzz_storefile_" + std::to_string(std::random_device{}()) + ".spk"))
-            .string();
-    return path;
-}
 
 void walk(dm::Storefile& f, std::uint8_t seed) {
     std::string text;
@@ -56,10 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     if (mode & 1)
         bytes.insert(0, kSignature);
-    const std::string path = TempFile();
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    const std::string path = "/fuzz/records.spk";
+    dm::platform::InMemoryFileSystem files;
+    files.addFile(path, std::move(bytes));
 
-    dm::Storefile f;
+    dm::Storefile f(files);
     f.setSignature(mode & 2 ? "" : kSignature);
     f.setFilename(path);
     f.setReadOnly((mode & 4) == 0);
@@ -73,6 +64,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         walk(f, mode);
     }
     f.SetActive(false);
-    std::filesystem::remove(path);
     return 0;
 }

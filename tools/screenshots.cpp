@@ -113,8 +113,11 @@ bool shootDialogs(const QString& folder) {
         {0x0407, "Deutsch", "German",
          flag(false, {Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)})},
     };
+    dm::SystemPlatform system;
+    const dm::platform::Platform& machine = system.Get();
     for (const auto& language : languages)
         dm::test::writeLanguageFile(
+            machine.fileSystem,
             dm::languageFilePath(dir, "QV_", dm::makeLanguageCode(0, language.id)),
             {.languageId = language.id,
              .listTitle = language.title,
@@ -122,8 +125,6 @@ bool shootDialogs(const QString& folder) {
              .listNote = "Brackenway",
              .flagPicture = language.flag,
              .programVersion = kVersion});
-    dm::SystemPlatform system;
-    const dm::platform::Platform& machine = system.Get();
     ProgramIn versions(machine.versions, dir);
     const dm::platform::Platform platform{
         machine.registry,   machine.fileSystem, machine.system, machine.shell,

@@ -23,18 +23,19 @@ std::optional<std::uint64_t> firmwareInstalledKilobytes() {
 } // namespace
 
 struct SystemPlatform::Backends {
+    platform::LinuxFileSystem fileSystem;
     // An installed copy's machine hive lies beside its executable's folder.
     platform::FileRegistry registry{
         platform::FileRegistry::defaultFolder(),
-        platform::FileRegistry::machineHiveOf(platform::FileVersionResources().moduleFileName())};
-    platform::LinuxFileSystem fileSystem;
+        platform::FileRegistry::machineHiveOf(
+            platform::FileVersionResources(fileSystem).moduleFileName())};
     platform::LinuxSystemInfo system;
     platform::QtShell shell;
     platform::QtMessageBox messageBox;
     platform::LinuxMemoryStatus memory{firmwareInstalledKilobytes};
     std::unique_ptr<platform::WmiLocator> wmi =
         platform::makeSystemWmiLocator(platform::SmbiosSources::fromEnvironment());
-    platform::FileVersionResources versions;
+    platform::FileVersionResources versions{fileSystem};
 };
 
 SystemPlatform::SystemPlatform()

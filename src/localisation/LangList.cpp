@@ -13,6 +13,7 @@
 #include "localisation/format/Storefile.h"
 #include "platform/Platform.h"
 #include "platform/desktop/MessageBox.h"
+#include "platform/files/FileSystem.h"
 #include "platform/files/PathText.h"
 #include "platform/qt/QtText.h"
 #include "platform/registry/Registry.h"
@@ -24,9 +25,7 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 namespace dm {
 
@@ -40,14 +39,19 @@ constexpr int kFlagRecord = 5;
 constexpr std::uint32_t kTemplateToneHz = 4000;
 constexpr std::uint32_t kTemplateToneMs = 100;
 
-bool isFile(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path, ignored);
+// What path names is a file, or a folder, once links are followed.
+bool isOfType(platform::FileSystem& files, const std::string& path,
+              platform::EntryStatus::Type type) {
+    const auto entry = files.status(path);
+    return entry && entry->type == type;
 }
 
-bool isFolder(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::is_directory(path, ignored);
+bool isFile(platform::FileSystem& files, const std::string& path) {
+    return isOfType(files, path, platform::EntryStatus::Type::File);
+}
+
+bool isFolder(platform::FileSystem& files, const std::string& path) {
+    return isOfType(files, path, platform::EntryStatus::Type::Folder);
 }
 
 bool lessIgnoringCase(const QString& a, const QString& b) {
@@ -57,8 +61,8 @@ bool lessIgnoringCase(const QString& a, const QString& b) {
 // The display text of one language file: its list title and note, with the program version it
 // was made for when the file has a header block, decoded with the file's character set. Nothing
 // when the file does not open as a language file.
-std::optional<std::string> readEntryText(const std::string& path) {
-    Storefile file;
+std::optional<std::string> readEntryText(platform::FileSystem& files, const std::string& path) {
+    Storefile file(files);
     openLanguageFile(file, path);
     if (!file.Active())
         return std::nullopt;
@@ -91,8 +95,8 @@ std::optional<std::string> readEntryText(const std::string& path) {
 
 LangList::LangList(QObject* owner, const platform::Platform& platform,
                    std::vector<std::string> parameters)
-    : QObject(owner), registry_(platform.registry), system_(platform.system),
-      versions_(platform.versions), messageBox_(platform.messageBox),
+    : QObject(owner), files_(platform.fileSystem), registry_(platform.registry),
+      system_(platform.system), versions_(platform.versions), messageBox_(platform.messageBox),
       parameters_(std::move(parameters)),
       programFolder_(platform::folderOfPath(versions_.moduleFileName())) {}
 
@@ -153,9 +157,9 @@ bool LangList::ScanLanguageFiles() {
             const std::int32_t code =
                 makeLanguageCode(static_cast<std::uint16_t>(sequence), row.id);
             const std::string path = languageFilePath(folder, filePrefix_, code);
-            if (!isFile(path))
+            if (!isFile(files_, path))
                 break;
-            if (auto text = readEntryText(path)) {
+            if (auto text = readEntryText(files_, path)) {
                 entries_.push_back({std::move(*text), code});
                 anyOpened = true;
             }
@@ -167,10 +171,9 @@ bool LangList::ScanLanguageFiles() {
 std::string LangList::GetLanguageFolder() const {
     const std::string& program = programFolder_;
     for (const std::string& candidate : {program + subDir_, program + "system/" + subDir_})
-        if (isFolder(withoutTrailingDelimiter(candidate)))
+        if (isFolder(files_, withoutTrailingDelimiter(candidate)))
             return withTrailingDelimiter(candidate);
-    std::error_code ignored;
-    const std::string current = std::filesystem::current_path(ignored).string();
+    const std::string current = files_.currentFolder();
     return withTrailingDelimiter(withTrailingDelimiter(current) + subDir_);
 }
 
@@ -193,9 +196,9 @@ std::string LangList::GetCurrentLanguageName() const {
 bool LangList::LoadFlagBitmap(std::int32_t code, QImage& picture) const {
     picture = QImage();
     const std::string path = GetLanguageFileName(code, "0000");
-    if (!isFile(path))
+    if (!isFile(files_, path))
         return false;
-    Storefile file;
+    Storefile file(files_);
     openLanguageFile(file, path);
     if (!file.Active() || file.Count() <= kFlagRecord)
         return false;
@@ -345,7 +348,7 @@ LanguageRecord& LangList::workRecord() {
 
 std::unique_ptr<LanguageRecord> LangList::makeRecord() {
     QObject* root = cplCompatibility_ ? parent() : QCoreApplication::instance();
-    auto record = std::make_unique<LanguageRecord>(kLanguageRevision, root, &excluded_);
+    auto record = std::make_unique<LanguageRecord>(files_, kLanguageRevision, root, &excluded_);
     record->setProgramFolder(programFolder_);
     return record;
 }

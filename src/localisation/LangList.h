@@ -14,6 +14,7 @@ namespace dm {
 
 namespace platform {
 struct Platform;
+class FileSystem;
 class Registry;
 class SystemInfo;
 class VersionResources;
@@ -41,7 +42,8 @@ public:
 
     // Uses the platform's registry (the stored choice), system facts (the user's default
     // language, the beep), version resources (the executable's folder and version) and message
-    // box (errors of the first activation). parameters: the command line without the program.
+    // box (errors of the first activation), and finds, reads and writes the language files
+    // through its file system. parameters: the command line without the program.
     LangList(QObject* owner, const platform::Platform& platform,
              std::vector<std::string> parameters);
     ~LangList() override;
@@ -141,6 +143,7 @@ private:
     // The first entry of code's language identifier, else of its primary language.
     bool selectSameLanguage(std::int32_t code);
 
+    platform::FileSystem& files_;
     platform::Registry& registry_;
     platform::SystemInfo& system_;
     platform::VersionResources& versions_;

@@ -95,9 +95,9 @@ std::optional<QImage> loadFlagPicture(const std::string& payload) {
     return picture;
 }
 
-LanguageRecord::LanguageRecord(std::uint16_t writerRevision, QObject* root,
-                               const QStringList* excluded)
-    : writerRevision_(writerRevision), root_(root), excluded_(excluded) {}
+LanguageRecord::LanguageRecord(platform::FileSystem& files, std::uint16_t writerRevision,
+                               QObject* root, const QStringList* excluded)
+    : writerRevision_(writerRevision), files_(files), root_(root), excluded_(excluded) {}
 
 LanguageRecord::~LanguageRecord() = default;
 
@@ -109,7 +109,7 @@ std::string LanguageRecord::defaultFileName() const {
 
 bool LanguageRecord::LoadAndApply(const std::string& fileName) {
     const std::optional<LanguageFileContent> content =
-        readLanguageFileContent(fileName.empty() ? defaultFileName() : fileName);
+        readLanguageFileContent(files_, fileName.empty() ? defaultFileName() : fileName);
     if (!content)
         return false;
     languageId_ = content->languageId;
@@ -327,8 +327,8 @@ platform::Status LanguageRecord::writeFile(const std::string& fileName) {
     for (const auto& component : components)
         if (auto entry = entryOf(component, codePage))
             content.entries.push_back(std::move(*entry));
-    return writeLanguageFileContent(fileName.empty() ? defaultFileName() : fileName, content,
-                                    writerRevision_);
+    return writeLanguageFileContent(files_, fileName.empty() ? defaultFileName() : fileName,
+                                    content, writerRevision_);
 }
 
 std::optional<ComponentTexts> LanguageRecord::entryOf(const CollectedComponent& collected,

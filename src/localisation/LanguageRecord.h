@@ -23,7 +23,8 @@ struct ComponentTexts;
 struct LanguageFileContent;
 namespace platform {
 class CodePage;
-}
+class FileSystem;
+} // namespace platform
 
 // An error that ends the reading of a language file: a revision above 4 ("Format not supported in
 // this revision") or a flag picture that is not a bitmap file image.
@@ -47,10 +48,11 @@ std::string languageFileText(const std::string& bytes, std::uint8_t charSet);
 // so a text the file lacks shows untranslated rather than in the last language.
 class LanguageRecord {
 public:
-    // root: the component whose owned components, recursively, are translated (the application
-    // object or a form); not owned. excluded: names or paths never translated; may be null; not
-    // owned.
-    LanguageRecord(std::uint16_t writerRevision, QObject* root, const QStringList* excluded);
+    // files: where the language files are read and written. root: the component whose owned
+    // components, recursively, are translated (the application object or a form); not owned.
+    // excluded: names or paths never translated; may be null; not owned.
+    LanguageRecord(platform::FileSystem& files, std::uint16_t writerRevision, QObject* root,
+                   const QStringList* excluded);
     ~LanguageRecord();
     LanguageRecord(const LanguageRecord&) = delete;
     LanguageRecord& operator=(const LanguageRecord&) = delete;
@@ -117,6 +119,7 @@ private:
                                           platform::CodePage& codePage) const;
 
     std::uint16_t writerRevision_;
+    platform::FileSystem& files_;
     QObject* root_;
     const QStringList* excluded_;
     std::uint16_t fileRevision_ = 0;

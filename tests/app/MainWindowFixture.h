@@ -30,7 +30,8 @@ public:
     std::string moduleFileName() override { return exe_; }
 
 private:
-    platform::FileVersionResources files_;
+    platform::LinuxFileSystem disk_;
+    platform::FileVersionResources files_{disk_};
     std::string exe_;
 };
 

@@ -32,8 +32,8 @@ protected:
     QPushButton& aboutButton(const char* name) { return *aboutBox().findChild<QPushButton*>(name); }
 
     // The component paths of a language file, in file order.
-    static std::vector<std::string> groupPaths(const std::string& file) {
-        Storefile records;
+    std::vector<std::string> groupPaths(const std::string& file) {
+        Storefile records(files);
         records.setSignature(std::string(kLanguageSignature));
         records.setFilename(file);
         records.setReadOnly(true);
@@ -70,7 +70,7 @@ TEST_F(DialogsTest, AboutBoxShowsNameVersionAndFollowsTheLanguage) {
     german.groups.push_back({.path = "AboutDlg.TS_about",
                              .itemsTag = kTextItems | kTextTranslated,
                              .items = "Info\r\nProgrammname :\r\nFassung :\r\n"});
-    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", german));
+    ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_00000407.SPK", german));
     window().lng()->ScanLanguageFiles();
     ASSERT_TRUE(window().lng()->SelectLanguageId(0x0407));
     EXPECT_EQ(platform::fromQt(aboutBox().windowTitle()), "About Dimmetric");
@@ -102,7 +102,7 @@ int frameTopLine(QGroupBox& box) {
 // them, also at the larger font that a language file's minimum font size gives.
 TEST_F(DialogsTest, GroupContentsSitBelowTheFrameLine) {
     LanguageFileContent large{.languageId = 0x0407, .listTitle = "Deutsch", .minFontSize = 9};
-    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", large));
+    ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_00000407.SPK", large));
     setInventory(nullptr);
     start();
     aboutBox().UpdateTexts();
@@ -188,7 +188,7 @@ TEST_F(DialogsTest, TemplateCoversTheThreeForms) {
 
 TEST_F(DialogsTest, DialogsChooserTakesTheFirstPlaceInTheChain) {
     LanguageFileContent german{.languageId = 0x0407, .listTitle = "Deutsch", .languageName = "G"};
-    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", german));
+    ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_00000407.SPK", german));
     setInventory(nullptr);
     MainDlg& window = start();
     LanguageChoice& chooser = *forms().languageDialog().LanguageChoice1();

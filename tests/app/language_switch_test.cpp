@@ -45,7 +45,7 @@ protected:
         items[items.indexOf("Number of slots :")] = "Anzahl Steckplaetze :";
         items[items.indexOf("Empty slot !")] = "Leerer Steckplatz !";
         group("MainDlg.mainTS", kTextItems, platform::fromQt(items.join("\r\n") + "\r\n"));
-        ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", file));
+        ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_00000407.SPK", file));
     }
 
     ProgramInFolder program;
@@ -88,7 +88,7 @@ TEST_F(LanguageSwitchTest, ASwitchShowsTheTextsTheNewFileLacksUntranslated) {
     file.groups.push_back({.path = "MainDlg.mainTS",
                            .itemsTag = kTextItems | kTextTranslated,
                            .items = platform::fromQt(items.join("\r\n") + "\r\n")});
-    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_0000040C.SPK", file));
+    ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_0000040C.SPK", file));
     const auto board = makeBoard(4, {module("DIMM0")});
     setInventory(&board);
     MainDlg& window = start();
@@ -117,7 +117,7 @@ TEST_F(LanguageSwitchTest, SampleAfterASwitchUsesTheNewUnits) {
     file.groups.push_back({.path = "MainDlg.mainTS",
                            .itemsTag = kTextItems | kTextTranslated,
                            .items = platform::fromQt(items.join("\r\n") + "\r\n")});
-    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_0000040C.SPK", file));
+    ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_0000040C.SPK", file));
     setInventory(nullptr);
     memory.result = platform::MemoryStatusSample{50, 15ull << 30, 7ull << 30};
     memory.installed = 16ull << 20;
@@ -147,7 +147,7 @@ public:
 
 TEST_F(LanguageSwitchTest, ALanguageFileThatFailsAtFirstActivationIsReportedOnceAndTheWindowWorks) {
     LanguageFileContent file{.languageId = 0x0407, .listTitle = "Deutsch", .flagPicture = "GIF89a"};
-    ASSERT_TRUE(writeLanguageFile(dir.dir() + "QV_00000407.SPK", file));
+    ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "QV_00000407.SPK", file));
     system.languageId = 0x0407;
     ReactivatingMessageBox box;
     platform.messageBox = box;

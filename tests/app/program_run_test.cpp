@@ -87,7 +87,7 @@ protected:
         file.groups.push_back({.path = "MainDlg.mainTS",
                                .itemsTag = kTextItems | kTextTranslated,
                                .items = platform::fromQt(items.join("\r\n") + "\r\n")});
-        ASSERT_TRUE(writeLanguageFile(dir.dir() + "program/QV_00000407.SPK", file));
+        ASSERT_TRUE(writeLanguageFile(files, dir.dir() + "program/QV_00000407.SPK", file));
     }
     // Runs the program with a German file of the first count texts of the window's table, as
     // written when the window had no more: its lines keep their places and later texts stay in

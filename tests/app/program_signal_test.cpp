@@ -1,3 +1,4 @@
+#include "platform/files/LinuxFileSystem.h"
 #include "support/LanguageFileWriter.h"
 #include "support/QtApplication.h"
 #include "support/TempDir.h"
@@ -28,7 +29,8 @@ protected:
         fs::copy_file(DIMMETRIC_EXE, dir.path() / "program/dimmetric");
         LanguageFileContent german{
             .languageId = 0x0407, .listTitle = "Deutsch", .languageName = "German"};
-        EXPECT_TRUE(writeLanguageFile(dir.dir() + "program/QV_00000407.SPK", german));
+        platform::LinuxFileSystem disk; // the program run reads it from disk
+        EXPECT_TRUE(writeLanguageFile(disk, dir.dir() + "program/QV_00000407.SPK", german));
         environment.insert("DIMMETRIC_REGISTRY_DIR",
                            QString::fromStdString(dir.dir() + "registry"));
         environment.insert("XDG_DATA_HOME", QString::fromStdString(dir.dir() + "data"));

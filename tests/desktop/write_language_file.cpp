@@ -2,6 +2,7 @@
 // [PATH=CAPTION]... writes FOLDER/QV_0000<LANGID>.SPK (LANGID in hexadecimal), each caption
 // marked as translated.
 #include "localisation/format/LanguageCode.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "support/LanguageFileWriter.h"
 
 #include <cstdio>
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
     }
     const std::string path =
         dm::languageFilePath(std::string(argv[1]) + "/", "QV_", dm::makeLanguageCode(0, langId));
-    if (!dm::test::writeLanguageFile(path, file)) {
+    dm::platform::LinuxFileSystem disk;
+    if (!dm::test::writeLanguageFile(disk, path, file)) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return 1;
     }

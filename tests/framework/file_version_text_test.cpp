@@ -1,4 +1,5 @@
 #include "framework/FileVersionText.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "platform/version/FileVersionResources.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "support/PeWriter.h"
@@ -16,7 +17,8 @@ std::string peWithVersion(std::optional<dm::platform::FixedFileInfo> fixed) {
 
 TEST(GetFileVersionText, JoinsTheFixedFileVersionOrTellsWhatIsMissing) {
     dm::test::TempDir dir;
-    dm::platform::FileVersionResources versions;
+    dm::platform::LinuxFileSystem files;
+    dm::platform::FileVersionResources versions{files};
     dm::platform::FixedFileInfo fixed;
     fixed.FileVersionMS = 0xFFFF0002;
     fixed.FileVersionLS = 0x00030004;
@@ -31,7 +33,8 @@ TEST(GetFileVersionText, JoinsTheFixedFileVersionOrTellsWhatIsMissing) {
 }
 
 TEST(GetFileVersionText, TheProgramReportsItsOwnVersion) {
-    dm::platform::FileVersionResources versions;
+    dm::platform::LinuxFileSystem files;
+    dm::platform::FileVersionResources versions{files};
     EXPECT_EQ(dm::GetFileVersionText(versions, DIMMETRIC_EXECUTABLE), "1.23.0.47");
 }
 

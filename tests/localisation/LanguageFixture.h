@@ -26,8 +26,8 @@
 
 namespace dm::test {
 
-inline Recs readRecords(const std::string& path) {
-    Storefile f;
+inline Recs readRecords(platform::FileSystem& files, const std::string& path) {
+    Storefile f(files);
     f.setSignature(std::string(kLanguageSignature));
     f.setFilename(path);
     f.setReadOnly(true);

@@ -4,12 +4,12 @@
 #include "localisation/format/LanguageCode.h"
 #include "localisation/format/Storefile.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/qt/QtText.h"
 #include "platform/registry/RegistryError.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
-#include "support/TempDir.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -17,8 +17,6 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -31,6 +29,8 @@ using dm::test::LanguageGroup;
 using dm::test::writeLanguageFile;
 
 const std::string kRegKey = "Software\\Brackenway\\Dimmetric";
+// The program's folder, in a file system in memory.
+const std::string kProgram = "/program/";
 
 bool ensureApplication() {
     static int argc = 1;
@@ -79,11 +79,14 @@ private:
     std::string executable_;
 };
 
-// A program folder with language files, an in-memory registry and a language list owned by a
+// A program folder with language memoryFiles, an in-memory registry and a language list owned by a
 // form "TestDlg" that holds a text table "ts".
 class LangListTest : public ::testing::Test, protected dm::platform::FakePlatform {
 protected:
     void SetUp() override {
+        platform.fileSystem = memoryFiles;
+        memoryFiles.addFolder(kProgram);
+        memoryFiles.setCurrentFolder("/work");
         form.setObjectName("TestDlg");
         table = new dm::TextStorage(&form);
         table->setObjectName("ts");
@@ -113,11 +116,11 @@ protected:
         f.listNote = "note";
         f.programVersion = kVersion12347;
         f.groups = std::move(groups);
-        ASSERT_TRUE(writeLanguageFile(fileOf(langId, sequence), f));
+        ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(langId, sequence), f));
     }
 
     std::string fileOf(std::uint16_t langId, std::uint16_t sequence) const {
-        return dm::languageFilePath(program.dir(), "QV_", dm::makeLanguageCode(sequence, langId));
+        return dm::languageFilePath(kProgram, "QV_", dm::makeLanguageCode(sequence, langId));
     }
 
     std::optional<std::uint32_t> storedCode() {
@@ -141,8 +144,8 @@ protected:
     }
 
     bool applicationReady = ensureApplication();
-    dm::test::TempDir program;
-    ProgramVersions programVersions{program.dir()};
+    dm::platform::InMemoryFileSystem memoryFiles;
+    ProgramVersions programVersions{kProgram};
     QWidget form;
     dm::TextStorage* table = nullptr;
 };
@@ -176,9 +179,9 @@ TEST_F(LangListTest, ScanStopsALanguageAtTheFirstMissingSequenceNumber) {
 }
 
 TEST_F(LangListTest, FileThatDoesNotOpenAddsNothingButTheNextSequenceIsTried) {
-    program.write("QV_00000407.SPK", "NOT A LANGUAGE FILE AT ALL");
+    memoryFiles.addFile(kProgram + "QV_00000407.SPK", "NOT A LANGUAGE FILE AT ALL");
     addLanguage(0x0407, 1, "Deutsch 2");
-    std::filesystem::create_directory(program.path() / "QV_00000409.SPK"); // a folder, no file
+    memoryFiles.addFolder(kProgram + "QV_00000409.SPK"); // a folder, no file
     addLanguage(0x0409, 1, "English 2");
     auto list = makeList();
 
@@ -192,7 +195,7 @@ TEST_F(LangListTest, EntryTextOfARevisionZeroFileHasNoVersion) {
     f.languageId = 0x0410;
     f.listTitle = "Italiano";
     f.listNote = "by someone";
-    ASSERT_TRUE(writeLanguageFile(fileOf(0x0410, 0), f));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x0410, 0), f));
     auto list = makeList();
 
     EXPECT_TRUE(list->ScanLanguageFiles());
@@ -237,8 +240,8 @@ TEST_F(LangListTest, EntryTextsAndTheLanguageNameAreDecodedWithTheFilesCharacter
                                  .listNote = "note",
                                  .programVersion = (1u << 24) | (23u << 16) | 47u,
                                  .charSet = c.charSet};
-        std::filesystem::remove(fileOf(0x040C, 0));
-        ASSERT_TRUE(writeLanguageFile(fileOf(0x040C, 0), file));
+        memoryFiles.deleteFile(fileOf(0x040C, 0));
+        ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x040C, 0), file));
         auto list = makeList();
         ASSERT_TRUE(list->ScanLanguageFiles());
         EXPECT_EQ(dm::platform::toQt(list->entries()[0].text).toStdString(), c.text);
@@ -258,17 +261,17 @@ TEST_F(LangListTest, ScanOfAnEmptyFolderFindsNothing) {
 
 TEST_F(LangListTest, LanguageFolderAndFileNames) {
     auto list = makeList();
-    EXPECT_EQ(list->GetLanguageFolder(), program.dir());
-    EXPECT_EQ(list->GetLanguageFileName(0x00010407, "0000"), program.dir() + "QV_00000407.SPK");
+    EXPECT_EQ(list->GetLanguageFolder(), kProgram);
+    EXPECT_EQ(list->GetLanguageFileName(0x00010407, "0000"), kProgram + "QV_00000407.SPK");
 
     list->setSubDir("lang");
-    std::filesystem::create_directories(program.path() / "system" / "lang");
-    EXPECT_EQ(list->GetLanguageFolder(), program.dir() + "system/lang/");
-    std::filesystem::create_directories(program.path() / "lang");
-    EXPECT_EQ(list->GetLanguageFolder(), program.dir() + "lang/");
+    memoryFiles.addFolder(kProgram + "system/lang");
+    EXPECT_EQ(list->GetLanguageFolder(), kProgram + "system/lang/");
+    memoryFiles.addFolder(kProgram + "lang");
+    EXPECT_EQ(list->GetLanguageFolder(), kProgram + "lang/");
 
     list->setSubDir("nowhere");
-    EXPECT_EQ(list->GetLanguageFolder(), std::filesystem::current_path().string() + "/nowhere/");
+    EXPECT_EQ(list->GetLanguageFolder(), "/work/nowhere/");
 }
 
 TEST_F(LangListTest, SwitchAppliesTheFileStoresTheCodeAndTellsAfterwards) {
@@ -325,7 +328,7 @@ TEST_F(LangListTest, FileGoneAfterTheScanKeepsTheChoiceButTellsNothing) {
     addLanguage(0x040C, 0, "Francais");
     auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
-    std::filesystem::remove(fileOf(0x0407, 0));
+    memoryFiles.deleteFile(fileOf(0x0407, 0));
     int told = 0;
     list->setAfterLanguageSwitch([&](QObject*) { ++told; });
 
@@ -344,8 +347,8 @@ TEST_F(LangListTest, BeforeHandlerThatScansAgainCannotDerailTheSwitch) {
     auto list = makeList();
     ASSERT_TRUE(list->ScanLanguageFiles());
     list->setBeforeLanguageSwitch([&](QObject*, std::int32_t, std::int32_t, bool&) {
-        std::filesystem::remove(fileOf(0x0407, 0));
-        std::filesystem::remove(fileOf(0x040C, 0));
+        memoryFiles.deleteFile(fileOf(0x0407, 0));
+        memoryFiles.deleteFile(fileOf(0x040C, 0));
         list->ScanLanguageFiles();
     });
     int told = 0;
@@ -556,7 +559,7 @@ TEST_F(LangListTest, AFileThatFailsToLoadIsReportedOnceAndNotRememberedAsTheChoi
         broken.listTitle = "Deutsch";
         broken.flagPicture = flag;
         broken.revision = revision;
-        ASSERT_TRUE(writeLanguageFile(fileOf(0x0407, 0), broken));
+        ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x0407, 0), broken));
         system.languageId = 0x0407;
         messageBox.shown.clear();
         auto list = makeList();
@@ -582,16 +585,17 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
         {{"/CO"}, true}, {{"-compact"}, true}, {{"co"}, false}, {{"x", "-Co"}, true}, {{}, false},
     };
     for (const auto& [parameters, writes] : cases) {
-        const std::string file = program.dir() + "QV_ORIGINAL.SPK";
-        std::filesystem::remove(file);
+        const std::string file = kProgram + "QV_ORIGINAL.SPK";
+        memoryFiles.deleteFile(file);
         system.beeps = 0;
         auto list = makeList(parameters);
         list->FirstActivation();
-        EXPECT_EQ(std::filesystem::exists(file), writes) << testing::PrintToString(parameters);
+        EXPECT_EQ(memoryFiles.status(file).has_value(), writes)
+            << testing::PrintToString(parameters);
         EXPECT_EQ(system.beeps, writes ? 1 : 0);
         if (!writes)
             continue;
-        dm::Storefile written;
+        dm::Storefile written(memoryFiles);
         written.setSignature("ZEL LANGUAGE FILE");
         written.setFilename(file);
         written.setReadOnly(true);
@@ -615,17 +619,19 @@ TEST_F(LangListTest, TemplateSwitchOnTheCommandLine) {
     }
 }
 
-// Root writes wherever a permission would stop a user; a folder in the template's place, and a
-// program folder in sysfs, stop it all the same.
+// A folder in the template's place, and a program folder that takes no new files (as sysfs),
+// stop it.
 TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheListRunsOn) {
-    std::filesystem::create_directory(program.dir() + "QV_ORIGINAL.SPK");
+    memoryFiles.addFolder(kProgram + "QV_ORIGINAL.SPK");
+    memoryFiles.addFolder("/sys");
+    ASSERT_TRUE(memoryFiles.setAttributes("/sys", dm::platform::kFileAttributeReadOnly));
     addLanguage(0x0407, 0, "Deutsch");
     ProgramVersions inSysfs("/sys/");
     struct Case {
         dm::platform::VersionResources* program;
         std::string templateFile;
     };
-    const Case cases[] = {{&programVersions, program.dir() + "QV_ORIGINAL.SPK"},
+    const Case cases[] = {{&programVersions, kProgram + "QV_ORIGINAL.SPK"},
                           {&inSysfs, "/sys/QV_ORIGINAL.SPK"}};
     for (const Case& c : cases) {
         platform.versions = *c.program;
@@ -643,7 +649,7 @@ TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheList
         ASSERT_EQ(reports.size(), 1u) << c.templateFile;
         EXPECT_EQ(reports[0].first, c.templateFile);
         EXPECT_FALSE(reports[0].second.empty()) << c.templateFile;
-        EXPECT_FALSE(std::filesystem::is_regular_file(c.templateFile));
+        EXPECT_FALSE(memoryFiles.fileExists(c.templateFile));
         // Its owner tells the user; the list goes on with its scan.
         EXPECT_TRUE(messageBox.shown.empty());
         EXPECT_EQ(list.entries().size(), c.program == &programVersions ? 1u : 0u);
@@ -654,16 +660,16 @@ TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     LanguageFileContent first;
     first.languageId = 0x0407;
     first.flagPicture = bitmap(24, 16);
-    ASSERT_TRUE(writeLanguageFile(fileOf(0x0407, 0), first));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x0407, 0), first));
     addLanguage(0x0407, 1, "Deutsch 2");
     LanguageFileContent noFlag;
     noFlag.languageId = 0x040C;
-    ASSERT_TRUE(writeLanguageFile(fileOf(0x040C, 0), noFlag));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x040C, 0), noFlag));
     LanguageFileContent notABitmap;
     notABitmap.languageId = 0x0410;
     notABitmap.flagPicture = "GIF89a";
-    ASSERT_TRUE(writeLanguageFile(fileOf(0x0410, 0), notABitmap));
-    program.write("QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, fileOf(0x0410, 0), notABitmap));
+    memoryFiles.addFile(kProgram + "QV_00000411.SPK", std::string("ZEL LANGUAGE FILE\0\0\0\0", 21));
     auto list = makeList();
 
     QImage picture;
@@ -677,7 +683,7 @@ TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     EXPECT_TRUE(picture.isNull());
     EXPECT_FALSE(list->LoadFlagBitmap(0x0411, picture));
     EXPECT_FALSE(list->LoadFlagBitmap(0x0809, picture));
-    EXPECT_FALSE(std::filesystem::exists(fileOf(0x0809, 0)));
+    EXPECT_FALSE(memoryFiles.status(fileOf(0x0809, 0)));
 }
 
 TEST_F(LangListTest, ChooserFirstInTheAfterSwitchChainPassesEachSwitchOn) {

@@ -3,10 +3,10 @@
 #include "localisation/LanguageChoice.h"
 #include "localisation/format/LanguageCode.h"
 #include "platform/fakes/FakePlatform.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 #include "platform/version/VersionResources.h"
 #include "support/LanguageFileWriter.h"
 #include "support/QtApplication.h"
-#include "support/TempDir.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -30,6 +30,9 @@ std::string bitmap(int width, int height, QColor colour) {
     return bytes.toStdString();
 }
 
+// The program's folder, in a file system in memory.
+const std::string kProgram = "/program/";
+
 // The running program as a file in the test's folder, where the language files are.
 class ProgramInFolder : public platform::VersionResources {
 public:
@@ -51,7 +54,9 @@ protected:
     LanguageChoiceTest() {
         form.setObjectName("MainDlg");
         platform.versions = programVersions;
+        platform.fileSystem = memoryFiles;
         system.languageId = 0;
+        memoryFiles.addFolder(kProgram);
     }
 
     LangList& makeList() {
@@ -75,7 +80,7 @@ protected:
                                  .listNote = "note",
                                  .flagPicture = flag};
         ASSERT_TRUE(writeLanguageFile(
-            languageFilePath(program.dir(), "QV_", makeLanguageCode(0, langId)), file));
+            memoryFiles, languageFilePath(kProgram, "QV_", makeLanguageCode(0, langId)), file));
     }
 
     // A user's click on entry row: the chooser is shown and the mouse goes down and up on it.
@@ -107,8 +112,8 @@ protected:
         return canvas;
     }
 
-    TempDir program;
-    ProgramInFolder programVersions{program.dir()};
+    platform::InMemoryFileSystem memoryFiles;
+    ProgramInFolder programVersions{kProgram};
     QWidget form;
     std::unique_ptr<LangList> list;
     std::vector<QObject*> senders;
@@ -240,7 +245,7 @@ TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
     chooser.SetLanguageList(&languages);
     languages.SelectLanguageId(0x0409);
     // The German file is damaged after the scan.
-    program.write("QV_00000407.SPK", "not a language file");
+    memoryFiles.addFile(kProgram + "QV_00000407.SPK", "not a language file");
     click(chooser, 1);
     EXPECT_EQ(senders.size(), 1u);
     EXPECT_TRUE(chooser.captionLabel()->text().isEmpty());
@@ -249,7 +254,7 @@ TEST_F(LanguageChoiceTest, RefusedSwitchKeepsTheLastLoadedName) {
 TEST_F(LanguageChoiceTest, ErrorOfAClickedSwitchGoesToTheErrorReport) {
     addLanguage(0x0409, "English", "");
     LanguageFileContent future{.revision = 5, .languageId = 0x0407, .listTitle = "Deutsch"};
-    ASSERT_TRUE(writeLanguageFile(program.dir() + "QV_00000407.SPK", future));
+    ASSERT_TRUE(writeLanguageFile(memoryFiles, kProgram + "QV_00000407.SPK", future));
     LanguageChoice chooser;
     chooser.SetLanguageList(&makeList());
     std::vector<std::string> reported;

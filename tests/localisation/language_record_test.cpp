@@ -2,7 +2,7 @@
 #include "localisation/Components.h"
 #include "localisation/LanguageRecord.h"
 #include "localisation/PublishedProperties.h"
-#include "support/TempDir.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 
 #include <QBuffer>
 #include <QDialog>
@@ -20,20 +20,25 @@ using namespace dm::test;
 using dm::LanguageRecord;
 using dm::Published;
 
+// The language files live in the folder "/lang/" of a file system in memory.
 class LanguageFileTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureApplication(); }
+    LanguageFileTest() { files.addFolder("/lang"); }
 
-    LanguageRecord record() { return LanguageRecord(4, QApplication::instance(), &excluded); }
-    std::string path(const std::string& name) { return dir.dir() + name; }
+    LanguageRecord record() {
+        return LanguageRecord(files, 4, QApplication::instance(), &excluded);
+    }
+    std::string path(const std::string& name) { return "/lang/" + name; }
     std::string write(const std::string& name, const Recs& recs) {
-        writeRecords(path(name), recs);
+        writeRecords(files, path(name), recs);
         return path(name);
     }
+    Recs readRecords(const std::string& path) { return dm::test::readRecords(files, path); }
 
     QStringList excluded{"TestDlg.cancel_btn", "VERSION_LBL"};
     TestForm t;
-    TempDir dir;
+    dm::platform::InMemoryFileSystem files;
 };
 
 TEST_F(LanguageFileTest, PathsFollowOwnershipAndSkipExcludedNames) {
@@ -104,7 +109,7 @@ TEST_F(LanguageFileTest, TemplateHoldsHeaderAndOneGroupPerTranslatableComponent)
         group("TestDlg.choices_lst", 0, 0, "", 0, "", 3, "One\r\nTwo\r\nThree\r\n") +
         group("TestDlg.testTS", 0, 0, "", 0, "", 3, "Empty slot !\r\nUsed :\r\nGB\r\n");
     EXPECT_EQ(readRecords(path("QV_ORIGINAL.SPK")), expected);
-    EXPECT_FALSE(std::filesystem::exists(path("QV_ORIGINAL.SPK.tmp")));
+    EXPECT_FALSE(files.status(path("QV_ORIGINAL.SPK.tmp")));
 
     // The template changes nothing when applied: no text carries the translated bit.
     ASSERT_TRUE(record().LoadAndApply(path("QV_ORIGINAL.SPK")));
@@ -335,8 +340,8 @@ TEST_F(LanguageFileTest, SixRecordsApplyFiveAreRefused) {
     EXPECT_EQ(r.listTitle(), "");
     EXPECT_EQ(dm::fontCharSet(t.ok), 204);
     EXPECT_FALSE(r.LoadAndApply(path("missing.spk")));
-    EXPECT_FALSE(std::filesystem::exists(path("missing.spk")));
-    dir.write("wrong.spk", "NOT A LANGUAGE FILE AT ALL, REALLY NOT");
+    EXPECT_FALSE(files.status(path("missing.spk")));
+    files.addFile(path("wrong.spk"), "NOT A LANGUAGE FILE AT ALL, REALLY NOT");
     EXPECT_FALSE(r.LoadAndApply(path("wrong.spk")));
 
     ASSERT_TRUE(r.LoadAndApply(write("six.spk", six)));
@@ -464,10 +469,10 @@ TEST_F(LanguageFileTest, HostileFileEndsAtItsFirstBrokenRecord) {
         write("hostile.spk", leadingRecords(4, 0x0407) + headerBlock(4, "", 0, 1000000) +
                                  group("TestDlg.ok_btn", 0, 33, "Gut", 0, "", 0, ""));
     // A huge count, and a group whose name record runs far past the end of the file.
-    std::string bytes = TempDir::read(file);
+    std::string bytes = files.readFile(file).value();
     bytes.replace(dm::kLanguageSignature.size(), 4, int32Bytes(0x7FFFFFFF));
     bytes += int32Bytes(1000) + int32Bytes(529) + "TestDlg.keep_chk";
-    dir.write("hostile.spk", bytes);
+    files.addFile(file, bytes);
     auto r = record();
     ASSERT_TRUE(r.LoadAndApply(file));
     EXPECT_EQ(t.ok->text(), "Gut");

@@ -1,4 +1,5 @@
 #include "localisation/VersionInfo.h"
+#include "platform/files/LinuxFileSystem.h"
 #include "platform/version/FileVersionResources.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "support/PeWriter.h"
@@ -51,7 +52,8 @@ protected:
     }
 
     dm::test::TempDir dir;
-    dm::platform::FileVersionResources versions;
+    dm::platform::LinuxFileSystem files;
+    dm::platform::FileVersionResources versions{files};
 };
 
 TEST_F(VersionInfoTest, NewComponentHasNothingToRead) {

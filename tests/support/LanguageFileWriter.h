@@ -32,8 +32,8 @@ inline std::string int32Bytes(std::int32_t v) {
 }
 
 // False when the file could not be created.
-inline bool writeRecords(const std::string& path, const Recs& recs) {
-    Storefile f;
+inline bool writeRecords(platform::FileSystem& files, const std::string& path, const Recs& recs) {
+    Storefile f(files);
     f.setSignature(std::string(kLanguageSignature));
     f.setFilename(path);
     f.SetActive(true);
@@ -121,8 +121,9 @@ inline Recs languageRecords(const LanguageFileContent& c) {
     return recs;
 }
 
-inline bool writeLanguageFile(const std::string& path, const LanguageFileContent& c) {
-    return writeRecords(path, languageRecords(c));
+inline bool writeLanguageFile(platform::FileSystem& files, const std::string& path,
+                              const LanguageFileContent& c) {
+    return writeRecords(files, path, languageRecords(c));
 }
 
 } // namespace dm::test

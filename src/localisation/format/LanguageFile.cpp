@@ -1,15 +1,14 @@
 #include "localisation/format/LanguageFile.h"
 
 #include "localisation/format/Storefile.h"
-
-#include <filesystem>
+#include "platform/files/FileSystem.h"
 
 namespace dm {
 
 void openLanguageFile(Storefile& file, const std::string& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > kLanguageFileLimit)
+    const auto entry = file.files().status(path);
+    if (!entry || entry->type != platform::EntryStatus::Type::File ||
+        entry->size > kLanguageFileLimit)
         return;
     file.setSignature(std::string(kLanguageSignature));
     file.setFilename(path);

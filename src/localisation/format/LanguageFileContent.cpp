@@ -2,13 +2,12 @@
 
 #include "localisation/format/LanguageFile.h"
 #include "localisation/format/Storefile.h"
-#include "platform/files/AtomicFile.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/PathText.h"
 #include "platform/text/ByteOrder.h"
 
-#include <filesystem>
 #include <random>
 #include <string>
-#include <system_error>
 
 namespace dm {
 
@@ -88,11 +87,11 @@ void readHeaderBlock(Storefile& file, LanguageFileContent& content) {
     content.minFontSize = content.fileRevision >= 4 ? readNumber(file) : 9;
 }
 
-std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fileName) {
-    std::error_code ec;
-    if (!std::filesystem::exists(fileName, ec))
+std::optional<LanguageFileContent> readLanguageFileContent(platform::FileSystem& files,
+                                                           const std::string& fileName) {
+    if (!files.status(fileName))
         return std::nullopt;
-    Storefile file;
+    Storefile file(files);
     openLanguageFile(file, fileName);
     if (file.Count() <= 5)
         return std::nullopt;
@@ -120,23 +119,22 @@ std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fi
     return content;
 }
 
-platform::Status writeLanguageFileContent(const std::string& fileName,
+platform::Status writeLanguageFileContent(platform::FileSystem& files, const std::string& fileName,
                                           const LanguageFileContent& content,
                                           std::uint16_t revision) {
     // The record file is built in a scratch file of the temporary folder, so that the one write
-    // into the target's folder is the atomic writer's, which says why it failed.
-    std::error_code ec;
-    const std::filesystem::path scratchFolder = std::filesystem::temp_directory_path(ec);
-    if (ec)
-        return platform::Failure{"no temporary folder to build " + fileName +
-                                 " in: " + ec.message()};
-    const std::string temporary =
-        (scratchFolder / ("dimmetric-" + std::to_string(std::random_device{}()) + "-" +
-                          std::filesystem::path(fileName).filename().string() + ".tmp"))
-            .string();
-    std::filesystem::remove(temporary, ec);
+    // into the target's folder is the file system's whole-file write, which says why it failed.
+    const std::string scratchFolder = files.specialFolder(platform::SpecialFolder::Temporary);
+    const auto folder = files.status(scratchFolder);
+    if (!folder || folder->type != platform::EntryStatus::Type::Folder)
+        return platform::Failure{"no temporary folder to build " + fileName + " in: \"" +
+                                 scratchFolder + "\" is not a folder"};
+    const std::string temporary = platform::withTrailingDelimiter(scratchFolder) + "dimmetric-" +
+                                  std::to_string(std::random_device{}()) + "-" +
+                                  fileName.substr(platform::folderOfPath(fileName).size()) + ".tmp";
+    files.removeEntry(temporary); // a leftover of a write that was cut short
     {
-        Storefile file;
+        Storefile file(files);
         file.setSignature(std::string(kLanguageSignature));
         file.setFilename(temporary);
         file.SetActive(true);
@@ -169,14 +167,11 @@ platform::Status writeLanguageFileContent(const std::string& fileName,
             file.WriteString(entry.itemsTag, entry.items);
         }
     }
-    const platform::Result<platform::FileContents> built = platform::readWholeFile(temporary);
-    std::filesystem::remove(temporary, ec);
+    const std::optional<std::string> built = files.readFile(temporary);
+    files.removeEntry(temporary); // only the target counts
     if (!built)
-        return built.failure();
-    const auto written = platform::writeFileAtomically(fileName, built->bytes);
-    if (!written)
-        return written.failure();
-    return {};
+        return platform::Failure{"cannot read the scratch file " + temporary};
+    return files.writeFile(fileName, *built);
 }
 
 } // namespace dm

@@ -44,6 +44,9 @@ struct LanguageFileContent {
 };
 
 class Storefile;
+namespace platform {
+class FileSystem;
+}
 
 // Reads the header block of a revision 1 to 4 file (content.fileRevision), from its program
 // version on, into content.
@@ -52,12 +55,14 @@ void readHeaderBlock(Storefile& file, LanguageFileContent& content);
 // The content of the language file, read record by record; nullopt when it is missing or holds
 // five records or fewer. A revision above the one this system writes gives the first five
 // records only: what follows them is not known.
-std::optional<LanguageFileContent> readLanguageFileContent(const std::string& fileName);
+std::optional<LanguageFileContent> readLanguageFileContent(platform::FileSystem& files,
+                                                           const std::string& fileName);
 
 // Writes the content as a language file of revision `revision` (the header, the header block of
 // the latest revision, then one group per entry), whole or not at all: the record file is built
-// in the temporary folder and put in place by the atomic writer. A failure says why.
-platform::Status writeLanguageFileContent(const std::string& fileName,
+// in the temporary folder and put in place by the file system's whole-file write. A failure
+// says why.
+platform::Status writeLanguageFileContent(platform::FileSystem& files, const std::string& fileName,
                                           const LanguageFileContent& content,
                                           std::uint16_t revision);
 

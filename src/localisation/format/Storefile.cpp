@@ -1,12 +1,12 @@
 #include "localisation/format/Storefile.h"
 
 #include "localisation/format/InRange.h"
+#include "platform/files/FileSystem.h"
+#include "platform/files/PathText.h"
 #include "platform/text/ByteOrder.h"
 
 #include <array>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace dm {
 
@@ -25,12 +25,11 @@ std::int32_t fromLittleEndian(const unsigned char* b) {
     return static_cast<std::int32_t>(platform::readUnsigned(b, 0, 4));
 }
 
-std::string completedFilename(const std::string& name) {
-    if (!std::filesystem::path(name).parent_path().empty())
+std::string completedFilename(platform::FileSystem& files, const std::string& name) {
+    if (!platform::folderOfPath(name).empty())
         return name;
-    std::error_code ec;
-    const auto folder = std::filesystem::current_path(ec);
-    return ec ? name : folder.string() + "/" + name;
+    const std::string folder = files.currentFolder();
+    return folder.empty() ? name : folder + "/" + name;
 }
 
 } // namespace
@@ -49,22 +48,25 @@ void Storefile::SetActive(bool value) {
 }
 
 void Storefile::open() {
-    filename_ = completedFilename(filename_);
-    const std::filesystem::path path(filename_);
-    std::error_code ec;
+    filename_ = completedFilename(files_, filename_);
     const auto signatureSize = static_cast<std::int64_t>(signature_.size());
+    using Mode = platform::RandomAccessFile::Mode;
+    // Why an open failed is not kept: the file just stays inactive.
+    const auto openAs = [&](Mode mode) {
+        return std::unique_ptr<platform::RandomAccessFile>(
+            files_.openRandomAccess(filename_, mode));
+    };
 
-    if (std::filesystem::exists(path, ec)) {
-        if (!std::filesystem::is_regular_file(path, ec))
+    if (const auto entry = files_.status(filename_)) {
+        if (entry->type != platform::EntryStatus::Type::File)
             return;
-        using Mode = platform::RandomAccessFile::Mode;
         if (!readOnlyRequested_)
-            file_ = platform::RandomAccessFile::open(filename_, Mode::ReadWrite);
-        writable_ = file_.has_value();
+            file_ = openAs(Mode::ReadWrite);
+        writable_ = file_ != nullptr;
         if (!file_) {
             if (!readOnlyRequested_)
                 readOnlyForced_ = true;
-            file_ = platform::RandomAccessFile::open(filename_, Mode::Read);
+            file_ = openAs(Mode::Read);
         }
         if (!file_)
             return;
@@ -86,8 +88,10 @@ void Storefile::open() {
     }
 
     readOnlyForced_ = false;
-    std::filesystem::create_directories(path.parent_path(), ec);
-    file_ = platform::RandomAccessFile::open(filename_, platform::RandomAccessFile::Mode::Create);
+    const std::string folder = platform::folderOfPath(filename_);
+    if (!folder.empty())
+        files_.createDirectories(folder); // a failure shows as the create's
+    file_ = openAs(Mode::Create);
     if (!file_)
         return;
     writable_ = true;
@@ -306,13 +310,12 @@ std::int32_t Storefile::WriteInteger(std::int32_t tag, std::int32_t value) {
 
 void Storefile::Clear() {
     checkWritable();
-    std::error_code ignored;
     if (Active()) {
         close();
-        std::filesystem::remove(filename_, ignored);
+        files_.removeEntry(filename_); // a missing file is no error
         open();
     } else {
-        std::filesystem::remove(filename_, ignored);
+        files_.removeEntry(filename_); // a missing file is no error
     }
 }
 

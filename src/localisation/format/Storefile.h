@@ -3,6 +3,10 @@
 #include "platform/Error.h"
 #include "platform/files/RandomAccessFile.h"
 
+namespace dm::platform {
+class FileSystem;
+}
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -16,7 +20,7 @@ public:
     StorefileError() : Error("Attempt to write a data while in ReadOnly mode") {}
 };
 
-// A disk file of tagged, variable-length records behind a fixed signature. Layout (integers
+// A file of tagged, variable-length records behind a fixed signature. Layout (integers
 // 32-bit little-endian): the signature bytes, the record count, then the records back to back,
 // each as length (payload + 8), tag, payload, back length (payload + 12). Records are appended at
 // the end only and read forwards or backwards one at a time.
@@ -25,10 +29,14 @@ public:
 // the file; no read copies more than the caller asked for.
 class Storefile {
 public:
-    Storefile() = default;
+    // The file is opened, created and deleted through files.
+    explicit Storefile(platform::FileSystem& files) : files_(files) {}
     ~Storefile();
     Storefile(const Storefile&) = delete;
     Storefile& operator=(const Storefile&) = delete;
+
+    // The file system the file lives in.
+    platform::FileSystem& files() const { return files_; }
 
     const std::string& Signature() const { return signature_; }
     void setSignature(std::string value) { signature_ = std::move(value); }
@@ -39,7 +47,7 @@ public:
     bool ReadOnly() const { return readOnlyRequested_ || readOnlyForced_; }
     void setReadOnly(bool value) { readOnlyRequested_ = value; }
 
-    bool Active() const { return file_.has_value(); }
+    bool Active() const { return file_ != nullptr; }
     // Opening creates a missing file (even for read-only access); a file that can't be opened
     // or created, or whose signature differs, leaves the file inactive. Closing writes the count.
     void SetActive(bool value);
@@ -86,7 +94,8 @@ private:
     bool readOnlyRequested_ = false;
     bool readOnlyForced_ = false;
 
-    std::optional<platform::RandomAccessFile> file_;
+    platform::FileSystem& files_;
+    std::unique_ptr<platform::RandomAccessFile> file_;
     bool writable_ = false;
     std::int32_t count_ = 0;
     std::int32_t recNo_ = 0;

@@ -33,7 +33,7 @@ public:
     FakeMemoryStatus memory;
     std::shared_ptr<const WmiRepository> repository;
     LocalWmiLocator wmi{[this] { return repository; }};
-    FileVersionResources versions;
+    FileVersionResources versions{files};
 
     // The object serving each service: the fakes above, unless a test puts another in a slot.
     struct Slots {

@@ -10,6 +10,25 @@ bool FileSystem::fileExists(const std::string& path) {
     return entry && (entry->attributes & kFileAttributeDirectory) == 0;
 }
 
+bool FileSystem::createDirectories(const std::string& path) {
+    const std::string trimmed = withoutTrailingDelimiter(path);
+    if (trimmed.empty())
+        return false;
+    if (const auto entry = status(trimmed))
+        return entry->type == EntryStatus::Type::Folder;
+    const std::string parent = withoutTrailingDelimiter(folderOfPath(trimmed));
+    if (!parent.empty() && !createDirectories(parent))
+        return false;
+    if (createDirectory(trimmed))
+        return true;
+    const auto made = status(trimmed); // made meanwhile by someone else
+    return made && made->type == EntryStatus::Type::Folder;
+}
+
+bool FileSystem::removeEntry(const std::string& path) {
+    return deleteFile(path) || removeDirectory(path);
+}
+
 Status FileSystem::writeFileInFolder(const std::string& path, const std::string& bytes) {
     const std::string folder = folderOfPath(path);
     const std::string name = path.substr(folder.size());

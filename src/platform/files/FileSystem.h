@@ -3,6 +3,7 @@
 #include "platform/Result.h"
 #include "platform/files/ByteSource.h"
 #include "platform/files/FileAttributes.h"
+#include "platform/files/RandomAccessFile.h"
 
 #include <cstdint>
 #include <memory>
@@ -25,11 +26,18 @@ struct FindEntry {
     std::uint64_t device = 0;
 };
 
+// What a path names once symbolic links are followed (stat).
+struct EntryStatus {
+    enum class Type { File, Folder, Other } type = Type::Other; // Other: a device, a pipe...
+    std::uint64_t size = 0;                                     // of a file; 0 for the rest
+};
+
 enum class SpecialFolder {
     RoamingAppData, // CSIDL_APPDATA
     LocalAppData,   // CSIDL_LOCAL_APPDATA
     Windows,        // the operating system's own folder (GetWindowsDirectory)
     System,         // CSIDL_SYSTEM: the folder of the system's libraries
+    Temporary,      // GetTempPath: the folder for scratch files
 };
 
 // The file system, with paths as 8-bit texts and "/" as the path delimiter. Failures are results
@@ -47,6 +55,8 @@ public:
     virtual std::vector<FindEntry> find(const std::string& pattern) = 0;
     // GetFileAttributesEx: the attributes and size of one entry.
     virtual std::optional<FindEntry> attributes(const std::string& path) = 0;
+    // What path names, symbolic links followed; nullopt when nothing (a link to nothing included).
+    virtual std::optional<EntryStatus> status(const std::string& path) = 0;
     // Whether path names an existing entry that is not a folder (its attributes, not a find: a
     // name with wildcards is taken as it is).
     bool fileExists(const std::string& path);
@@ -54,16 +64,24 @@ public:
     virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // CreateDirectory: one level; an existing entry is a failure.
     virtual bool createDirectory(const std::string& path) = 0;
+    // The folder and the missing folders above it (ForceDirectories); true when it is there.
+    bool createDirectories(const std::string& path);
     // RemoveDirectory: only an empty folder.
     virtual bool removeDirectory(const std::string& path) = 0;
     // DeleteFile: a file or a symbolic link, never a folder.
     virtual bool deleteFile(const std::string& path) = 0;
+    // Deletes the file, the symbolic link or the empty folder at path.
+    bool removeEntry(const std::string& path);
     // Whether a drive root ("X:\" or "/") exists (GetDriveType is not "unknown").
     virtual bool driveExists(const std::string& root) = 0;
     // The whole file, or nullopt when it cannot be read.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
     // The bytes of a regular file, read in place; or why it cannot be opened.
     virtual Result<std::unique_ptr<ByteSource>> openBytes(const std::string& path) = 0;
+    // A regular file opened for reads and writes at any offset (mode says how); or why it cannot
+    // be opened so.
+    virtual Result<std::unique_ptr<RandomAccessFile>>
+    openRandomAccess(const std::string& path, RandomAccessFile::Mode mode) = 0;
     // Replaces the file with bytes, whole or not at all.
     virtual Status writeFile(const std::string& path, const std::string& bytes) = 0;
     // The folder held open (see Folder); or a failure when it is missing, not a folder, or a
@@ -75,6 +93,8 @@ public:
     Status writeFileInFolder(const std::string& path, const std::string& bytes);
     // The folder, without a trailing delimiter; empty when the system has none.
     virtual std::string specialFolder(SpecialFolder folder) = 0;
+    // The current (working) folder, without a trailing delimiter; empty when it cannot be told.
+    virtual std::string currentFolder() = 0;
 };
 
 } // namespace dm::platform

@@ -1,5 +1,6 @@
 #include "platform/files/AtomicFile.h"
 
+#include "platform/RetryAfterSignal.h"
 #include "platform/files/LinuxErrorKind.h"
 #include "platform/files/UniqueFd.h"
 
@@ -35,9 +36,7 @@ FileIdentity identityOf(const struct stat& info) {
 
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t done = ::write(fd, bytes.data(), bytes.size());
-        if (done < 0 && errno == EINTR)
-            continue;
+        const ssize_t done = retryAfterSignal(::write, fd, bytes.data(), bytes.size());
         if (done <= 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(done));
@@ -96,9 +95,7 @@ Result<FileContents> readWholeFile(const std::string& path, std::size_t limit) {
     char buffer[65536];
     while (result.bytes.size() < limit) {
         const std::size_t wanted = std::min(sizeof buffer, limit - result.bytes.size());
-        const ssize_t got = ::read(fd.get(), buffer, wanted);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = retryAfterSignal(::read, fd.get(), buffer, wanted);
         if (got < 0)
             return systemFailure("cannot read", path);
         if (got == 0)
@@ -186,10 +183,8 @@ Result<FileLock> FileLock::acquire(const std::string& lockPath) {
         UniqueFd fd(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
         if (fd.get() < 0)
             return systemFailure("cannot open the lock file", lockPath);
-        while (::flock(fd.get(), LOCK_EX) != 0) {
-            if (errno != EINTR)
-                return systemFailure("cannot lock", lockPath);
-        }
+        if (retryAfterSignal(::flock, fd.get(), LOCK_EX) != 0)
+            return systemFailure("cannot lock", lockPath);
         struct stat held {};
         struct stat named {};
         if (::fstat(fd.get(), &held) != 0)

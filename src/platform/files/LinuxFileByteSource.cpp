@@ -1,7 +1,8 @@
 #include "platform/files/LinuxFileByteSource.h"
 
+#include "platform/RetryAfterSignal.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -53,10 +54,8 @@ std::optional<std::string> LinuxFileByteSource::readAt(std::uint64_t offset,
 bool LinuxFileByteSource::readFile(std::uint64_t offset, std::size_t count, char* out) const {
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t got =
-            ::pread(fd_.get(), out + done, count - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = retryAfterSignal(::pread, fd_.get(), out + done, count - done,
+                                             static_cast<off_t>(offset + done));
         if (got <= 0)
             return false; // an error, or the file shrank
         done += static_cast<std::size_t>(got);

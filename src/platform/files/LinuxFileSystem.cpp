@@ -6,6 +6,7 @@
 #include "platform/files/LinuxErrorKind.h"
 #include "platform/files/LinuxFileByteSource.h"
 #include "platform/files/LinuxMountId.h"
+#include "platform/files/LinuxRandomAccessFile.h"
 #include "platform/files/PathText.h"
 #include "platform/files/UniqueFd.h"
 
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -218,6 +220,16 @@ std::optional<FindEntry> LinuxFileSystem::attributes(const std::string& path) {
     return describe(AT_FDCWD, trimmed, lastPart(trimmed));
 }
 
+std::optional<EntryStatus> LinuxFileSystem::status(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    if (S_ISREG(st.st_mode))
+        return EntryStatus{EntryStatus::Type::File, static_cast<std::uint64_t>(st.st_size)};
+    return EntryStatus{S_ISDIR(st.st_mode) ? EntryStatus::Type::Folder : EntryStatus::Type::Other,
+                       0};
+}
+
 bool LinuxFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0)
@@ -271,6 +283,14 @@ Result<std::unique_ptr<ByteSource>> LinuxFileSystem::openBytes(const std::string
     return source;
 }
 
+Result<std::unique_ptr<RandomAccessFile>>
+LinuxFileSystem::openRandomAccess(const std::string& path, RandomAccessFile::Mode mode) {
+    auto file = openLinuxRandomAccessFile(path, mode);
+    if (!file)
+        return Failure{"Cannot open the file \"" + path + "\""};
+    return file;
+}
+
 Result<std::unique_ptr<Folder>> LinuxFileSystem::openFolder(const std::string& path) {
     if (path.empty())
         return Failure::notFound(cannotOpenFolder(path).error);
@@ -290,8 +310,22 @@ std::string LinuxFileSystem::specialFolder(SpecialFolder folder) {
         return "/usr";
     case SpecialFolder::System:
         return "/usr/lib";
+    case SpecialFolder::Temporary:
+        // As the C++ library's temp_directory_path: the first of these variables set, else /tmp.
+        for (const char* variable : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"})
+            if (const char* value = std::getenv(variable); value && value[0] != '\0')
+                return withoutTrailingDelimiter(value);
+        return "/tmp";
     }
     return {};
+}
+
+std::string LinuxFileSystem::currentFolder() {
+    std::string folder(PATH_MAX, '\0');
+    if (::getcwd(folder.data(), folder.size()) == nullptr)
+        return {};
+    folder.resize(std::char_traits<char>::length(folder.c_str()));
+    return folder;
 }
 
 } // namespace dm::platform

@@ -12,6 +12,7 @@ class LinuxFileSystem : public FileSystem {
 public:
     std::vector<FindEntry> find(const std::string& pattern) override;
     std::optional<FindEntry> attributes(const std::string& path) override;
+    std::optional<EntryStatus> status(const std::string& path) override;
     bool setAttributes(const std::string& path, std::uint32_t attributes) override;
     bool createDirectory(const std::string& path) override;
     bool removeDirectory(const std::string& path) override;
@@ -19,9 +20,12 @@ public:
     bool driveExists(const std::string& root) override;
     std::optional<std::string> readFile(const std::string& path) override;
     Result<std::unique_ptr<ByteSource>> openBytes(const std::string& path) override;
+    Result<std::unique_ptr<RandomAccessFile>>
+    openRandomAccess(const std::string& path, RandomAccessFile::Mode mode) override;
     Status writeFile(const std::string& path, const std::string& bytes) override;
     Result<std::unique_ptr<Folder>> openFolder(const std::string& path) override;
     std::string specialFolder(SpecialFolder folder) override;
+    std::string currentFolder() override;
 };
 
 } // namespace dm::platform

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/files/UniqueFd.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,6 +8,7 @@
 namespace dm::platform {
 
 // An open file read and written at any offset, as a kept-open Windows file handle is used.
+// FileSystem::openRandomAccess opens one.
 class RandomAccessFile {
 public:
     enum class Mode {
@@ -18,19 +17,14 @@ public:
         Create,    // a new or emptied file, for reading and writing
     };
 
-    // The file opened in mode; nullopt when it cannot be opened so.
-    static std::optional<RandomAccessFile> open(const std::string& path, Mode mode);
+    virtual ~RandomAccessFile() = default;
 
     // The file's size now; nullopt when it cannot be told.
-    std::optional<std::int64_t> size() const;
+    virtual std::optional<std::int64_t> size() const = 0;
     // Exactly count bytes from offset; nullopt when they are not all there.
-    std::optional<std::string> readAt(std::int64_t offset, std::size_t count) const;
+    virtual std::optional<std::string> readAt(std::int64_t offset, std::size_t count) const = 0;
     // Writes all of bytes at offset; false when they could not all be written.
-    bool writeAt(std::int64_t offset, std::string_view bytes);
-
-private:
-    explicit RandomAccessFile(UniqueFd fd) : fd_(std::move(fd)) {}
-    UniqueFd fd_;
+    virtual bool writeAt(std::int64_t offset, std::string_view bytes) = 0;
 };
 
 } // namespace dm::platform

@@ -1,8 +1,8 @@
 #include "platform/process/LinuxProcessRunner.h"
 
+#include "platform/RetryAfterSignal.h"
 #include "platform/files/UniqueFd.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -48,22 +48,21 @@ bool reap(pid_t pid, Clock::time_point deadline) {
     for (;;) {
         siginfo_t info{};
         // WNOWAIT leaves an ended child unreaped, so that its id still names its group below.
-        const int done =
-            ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+        const int done = retryAfterSignal(::waitid, P_PID, static_cast<id_t>(pid), &info,
+                                          WEXITED | WNOHANG | WNOWAIT);
         if (done == 0 && info.si_pid == pid) {
             ended = true;
             break;
         }
         // Reaped elsewhere: its id may already name another process, so nothing is killed.
-        if (done < 0 && errno != EINTR)
+        if (done < 0)
             return true;
         if (Clock::now() >= deadline)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ::kill(-pid, SIGKILL);
-    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    (void)retryAfterSignal(::waitpid, pid, nullptr, 0);
     return ended;
 }
 
@@ -101,16 +100,12 @@ std::optional<std::string> LinuxProcessRunner::run(const std::string& program,
     char buffer[4096];
     for (;;) {
         pollfd waiting{readEnd.get(), POLLIN, 0};
-        const int ready = ::poll(&waiting, 1, millisecondsLeft(deadline));
-        if (ready < 0 && errno == EINTR)
-            continue;
+        const int ready = retryAfterSignal(::poll, &waiting, 1, millisecondsLeft(deadline));
         if (ready <= 0) {
             reap(pid, Clock::now()); // out of time: killed, no output
             return std::nullopt;
         }
-        const ssize_t got = ::read(readEnd.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = retryAfterSignal(::read, readEnd.get(), buffer, sizeof buffer);
         if (got <= 0)
             break;
         output.append(buffer, static_cast<std::size_t>(got));

@@ -1,5 +1,6 @@
 #include "platform/system/DisplaySockets.h"
 
+#include "platform/RetryAfterSignal.h"
 #include "platform/files/UniqueFd.h"
 
 #include <cerrno>
@@ -19,17 +20,14 @@ using Clock = std::chrono::steady_clock;
 
 // Waits until fd is ready for events, or an error or hang-up shows, before the deadline.
 bool waitFor(int fd, short events, Clock::time_point deadline) {
-    for (;;) {
+    pollfd entry{fd, events, 0};
+    // The time left is taken afresh at each try, so that a signal does not stretch the wait.
+    const auto pollUntilDeadline = [&] {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0)
-            return false;
-        pollfd entry{fd, events, 0};
-        const int ready = ::poll(&entry, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        return ready > 0;
-    }
+        return left.count() <= 0 ? 0 : ::poll(&entry, 1, static_cast<int>(left.count()));
+    };
+    return retryAfterSignal(pollUntilDeadline) > 0;
 }
 
 // A stream socket connected to address before the deadline; -1 when it is not.
@@ -55,13 +53,12 @@ bool setUpAnswered(int fd, Clock::time_point deadline) {
     const unsigned char request[12] = {'l', 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     std::size_t sent = 0;
     while (sent < sizeof request) {
-        const ssize_t done = ::send(fd, request + sent, sizeof request - sent, MSG_NOSIGNAL);
+        const ssize_t done =
+            retryAfterSignal(::send, fd, request + sent, sizeof request - sent, MSG_NOSIGNAL);
         if (done > 0) {
             sent += static_cast<std::size_t>(done);
             continue;
         }
-        if (done < 0 && errno == EINTR)
-            continue;
         if (done < 0 && errno == EAGAIN && waitFor(fd, POLLOUT, deadline))
             continue;
         return false;
@@ -70,8 +67,8 @@ bool setUpAnswered(int fd, Clock::time_point deadline) {
         if (!waitFor(fd, POLLIN, deadline))
             return false;
         unsigned char status = 0;
-        const ssize_t got = ::recv(fd, &status, 1, 0);
-        if (got < 0 && (errno == EINTR || errno == EAGAIN))
+        const ssize_t got = retryAfterSignal(::recv, fd, &status, 1, 0);
+        if (got < 0 && errno == EAGAIN)
             continue;
         return got == 1 && status <= 2;
     }

@@ -1,5 +1,7 @@
 #include "platform/system/EndSignals.h"
 
+#include "platform/RetryAfterSignal.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -77,13 +79,11 @@ bool EndSignals::take() {
     bool arrived = false;
     std::array<unsigned char, 64> bytes{};
     for (;;) {
-        const ssize_t got = ::read(read_.get(), bytes.data(), bytes.size());
+        const ssize_t got = retryAfterSignal(::read, read_.get(), bytes.data(), bytes.size());
         if (got > 0) {
             arrived = true;
             continue;
         }
-        if (got < 0 && errno == EINTR)
-            continue;
         return arrived;
     }
 }

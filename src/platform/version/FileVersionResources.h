@@ -4,13 +4,20 @@
 
 namespace dm::platform {
 
-// Version resources read from the files themselves: PE images, and ELF files that carry one in
-// their version section (our own programs).
+class FileSystem;
+
+// Version resources read from the files themselves, through files: PE images, and ELF files that
+// carry one in their version section (our own programs).
 class FileVersionResources final : public VersionResources {
 public:
+    explicit FileVersionResources(FileSystem& files) : files_(files) {}
+
     bool fileExists(const std::string& path) override;
     std::optional<VersionBlock> read(const std::string& path) override;
     std::string moduleFileName() override;
+
+private:
+    FileSystem& files_;
 };
 
 } // namespace dm::platform

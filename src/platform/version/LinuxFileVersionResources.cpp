@@ -1,24 +1,23 @@
 #include "platform/version/FileVersionResources.h"
 
-#include "platform/files/LinuxFileByteSource.h"
+#include "platform/files/FileSystem.h"
 #include "platform/version/ExecutableVersion.h"
 
 #include <climits>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dm::platform {
 
 bool FileVersionResources::fileExists(const std::string& path) {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    const auto entry = files_.status(path);
+    return entry && entry->type != EntryStatus::Type::Folder;
 }
 
 std::optional<VersionBlock> FileVersionResources::read(const std::string& path) {
-    const LinuxFileByteSource file(path);
-    if (!file.isOpen())
+    const auto file = files_.openBytes(path);
+    if (!file)
         return std::nullopt;
-    return findVersionResource(file);
+    return findVersionResource(*file);
 }
 
 std::string FileVersionResources::moduleFileName() {

@@ -20,7 +20,7 @@ template <class RegistryType, class FilesType, class SystemType> struct Identify
 
     RegistryType registry;
     FilesType files;
-    platform::FileVersionResources versions;
+    platform::FileVersionResources versions{files};
     SystemType system;
     IdentifyContext context{registry, files, versions, system};
 };

@@ -1,9 +1,8 @@
 #include "localisation/format/Storefile.h"
-#include "support/TempDir.h"
+#include "platform/fakes/InMemoryFileSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <type_traits>
 
@@ -13,8 +12,11 @@ namespace {
 static_assert(std::is_base_of_v<dm::Error, dm::StorefileError>);
 
 using dm::Storefile;
+using namespace std::string_literals;
 
 const std::string kSignature = "ZEL LANGUAGE FILE";
+// The folder of the record files, in a file system in memory.
+const std::string kFolder = "/spk/";
 
 std::string le(std::int32_t v) {
     const auto u = static_cast<std::uint32_t>(v);
@@ -30,24 +32,30 @@ class StorefileTest : public ::testing::Test {
 protected:
     void open(Storefile& f, const std::string& name, bool readOnly = false) {
         f.setSignature(kSignature);
-        f.setFilename(dir.dir() + name);
+        f.setFilename(kFolder + name);
         f.setReadOnly(readOnly);
         f.SetActive(true);
+    }
+    std::string write(const std::string& name, const std::string& bytes) {
+        files.addFile(kFolder + name, bytes);
+        return kFolder + name;
     }
     // A file of records with tags 10, 11, ... and payloads "r0", "r1", ...
     std::string writeRecords(const std::string& name, int count) {
         std::string bytes = kSignature + le(count);
         for (int i = 0; i < count; ++i)
             bytes += record(10 + i, "r" + std::to_string(i));
-        return dir.write(name, bytes);
+        return write(name, bytes);
     }
-    std::string file(const std::string& name) { return dm::test::TempDir::read(dir.dir() + name); }
+    std::string file(const std::string& name) {
+        return files.readFile(kFolder + name).value_or("");
+    }
 
-    dm::test::TempDir dir;
+    dm::platform::InMemoryFileSystem files;
 };
 
 TEST_F(StorefileTest, NewFileHoldsSignatureAndZeroCount) {
-    Storefile f;
+    Storefile f(files);
     open(f, "new.spk");
     ASSERT_TRUE(f.Active());
     EXPECT_TRUE(f.Eof());
@@ -58,7 +66,7 @@ TEST_F(StorefileTest, NewFileHoldsSignatureAndZeroCount) {
 }
 
 TEST_F(StorefileTest, IntegerRecordIsSixteenBytesAndCountWrittenOnClose) {
-    Storefile f;
+    Storefile f(files);
     open(f, "int.spk");
     EXPECT_EQ(f.WriteInteger(512, 0x01170000), 1);
     EXPECT_EQ(file("int.spk"), kSignature + le(0) + le(12) + le(512) + le(0x01170000) + le(16));
@@ -68,12 +76,12 @@ TEST_F(StorefileTest, IntegerRecordIsSixteenBytesAndCountWrittenOnClose) {
 
 TEST_F(StorefileTest, EmptyPayloadIsTwelveByteRecord) {
     {
-        Storefile f;
+        Storefile f(files);
         open(f, "empty.spk");
         EXPECT_EQ(f.WriteString(7, ""), 1);
     }
     EXPECT_EQ(file("empty.spk"), kSignature + le(1) + le(8) + le(7) + le(12));
-    Storefile f;
+    Storefile f(files);
     open(f, "empty.spk");
     std::string text = "old";
     EXPECT_EQ(f.ReadString(text, true), 7);
@@ -82,8 +90,8 @@ TEST_F(StorefileTest, EmptyPayloadIsTwelveByteRecord) {
 }
 
 TEST_F(StorefileTest, ReadDataCopiesAtMostThePayload) {
-    dir.write("d.spk", kSignature + le(1) + record(3, "abcd"));
-    Storefile f;
+    write("d.spk", kSignature + le(1) + record(3, "abcd"));
+    Storefile f(files);
     open(f, "d.spk");
     char buffer[100] = {};
     std::int32_t size = 100;
@@ -104,20 +112,22 @@ TEST_F(StorefileTest, ReadDataCopiesAtMostThePayload) {
 }
 
 TEST_F(StorefileTest, ReadIntegerFillsOnlyThePayloadBytes) {
-    dir.write("i.spk", kSignature + le(2) + record(1, "\x01\x02") + record(2, "\x05\0\0\0\x07"));
-    Storefile f;
+    write("i.spk", kSignature + le(2) + record(1, "\x01\x02") + record(2, "\x05\0\0\0\x07"s));
+    Storefile f(files);
     open(f, "i.spk");
     std::int32_t value = 0x7F000000;
     EXPECT_EQ(f.ReadInteger(value, true), 1);
     EXPECT_EQ(value, 0x7F000201);
-    value = 0;
+    // A payload of more than 4 bytes fills all four and no more.
+    value = 0x7F7F7F7F;
+    EXPECT_EQ(f.DataSize(), 5);
     EXPECT_EQ(f.ReadInteger(value, true), 2);
     EXPECT_EQ(value, 5);
 }
 
 TEST_F(StorefileTest, WalksWithLastPriorAndGoTo) {
     writeRecords("w.spk", 5);
-    Storefile f;
+    Storefile f(files);
     open(f, "w.spk");
     ASSERT_EQ(f.Count(), 5);
     std::string text;
@@ -148,7 +158,7 @@ TEST_F(StorefileTest, WalksWithLastPriorAndGoTo) {
 
 TEST_F(StorefileTest, AppendsOnlyAtTheEnd) {
     writeRecords("a.spk", 2);
-    Storefile f;
+    Storefile f(files);
     open(f, "a.spk");
     f.Last();
     EXPECT_EQ(f.WriteInteger(1, 1), 0);
@@ -163,8 +173,8 @@ TEST_F(StorefileTest, AppendsOnlyAtTheEnd) {
 
 TEST_F(StorefileTest, CountThatCannotGrowTakesNoMoreRecords) {
     const std::string bytes = kSignature + le(INT32_MAX) + record(10, "r0");
-    dir.write("full.spk", bytes);
-    Storefile f;
+    write("full.spk", bytes);
+    Storefile f(files);
     open(f, "full.spk");
     EXPECT_TRUE(f.Last());
     EXPECT_TRUE(f.Next());
@@ -177,7 +187,7 @@ TEST_F(StorefileTest, CountThatCannotGrowTakesNoMoreRecords) {
 TEST_F(StorefileTest, ReadOnlyRaisesOnWriteAndClear) {
     writeRecords("r.spk", 1);
     const std::string before = file("r.spk");
-    Storefile f;
+    Storefile f(files);
     f.setReadOnly(true);
     try {
         f.WriteString(1, "x");
@@ -196,11 +206,10 @@ TEST_F(StorefileTest, ReadOnlyRaisesOnWriteAndClear) {
 
 TEST_F(StorefileTest, UnwritableFileIsForcedReadOnlyUntilClosed) {
     const std::string path = writeRecords("locked.spk", 1);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    Storefile f;
+    ASSERT_TRUE(files.setAttributes(path, dm::platform::kFileAttributeReadOnly));
+    Storefile f(files);
     open(f, "locked.spk");
-    if (!f.ReadOnly())
-        GTEST_SKIP() << "running with rights that ignore file permissions";
+    EXPECT_TRUE(f.ReadOnly());
     EXPECT_EQ(f.Count(), 1);
     EXPECT_THROW(f.WriteString(1, "x"), dm::StorefileError);
     f.SetActive(false);
@@ -210,8 +219,8 @@ TEST_F(StorefileTest, UnwritableFileIsForcedReadOnlyUntilClosed) {
 TEST_F(StorefileTest, WrongSignatureOrTooShortStaysClosed) {
     for (const std::string& bytes :
          {std::string("ZEL LANGUAGE FILX") + le(0), kSignature, kSignature.substr(0, 5)}) {
-        dir.write("bad.spk", bytes);
-        Storefile f;
+        write("bad.spk", bytes);
+        Storefile f(files);
         open(f, "bad.spk");
         EXPECT_FALSE(f.Active());
         EXPECT_EQ(f.Count(), 0);
@@ -236,8 +245,8 @@ TEST_F(StorefileTest, BrokenRecordsEndTheFile) {
         {"length field cut", "\x10\x00"},
     };
     for (const auto& c : cases) {
-        dir.write("broken.spk", kSignature + le(5) + good + c.tail);
-        Storefile f;
+        write("broken.spk", kSignature + le(5) + good + c.tail);
+        Storefile f(files);
         open(f, "broken.spk", true);
         std::string text;
         EXPECT_EQ(f.ReadString(text, true), 10) << c.what;
@@ -254,9 +263,9 @@ TEST_F(StorefileTest, BrokenRecordsEndTheFile) {
 }
 
 TEST_F(StorefileTest, MissingFileIsCreatedWithItsFolders) {
-    Storefile f;
+    Storefile f(files);
     f.setSignature("SIG");
-    f.setFilename(dir.dir() + "a/b/c.dat");
+    f.setFilename(kFolder + "a/b/c.dat");
     f.setReadOnly(true);
     f.SetActive(true);
     EXPECT_TRUE(f.Active());
@@ -265,8 +274,8 @@ TEST_F(StorefileTest, MissingFileIsCreatedWithItsFolders) {
 }
 
 TEST_F(StorefileTest, EmptySignatureStartsWithTheCount) {
-    Storefile f;
-    f.setFilename(dir.dir() + "plain.dat");
+    Storefile f(files);
+    f.setFilename(kFolder + "plain.dat");
     f.SetActive(true);
     EXPECT_EQ(f.WriteString(9, "ab"), 1);
     f.SetActive(false);
@@ -274,20 +283,19 @@ TEST_F(StorefileTest, EmptySignatureStartsWithTheCount) {
 }
 
 TEST_F(StorefileTest, NameWithoutFolderIsCompletedWithTheCurrentFolder) {
-    const auto before = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    Storefile f;
+    files.addFolder("/spk");
+    files.setCurrentFolder("/spk");
+    Storefile f(files);
     f.setSignature("S");
     f.setFilename("here.dat");
     f.SetActive(true);
-    std::filesystem::current_path(before);
-    EXPECT_EQ(f.Filename(), dir.path().string() + "/here.dat");
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / "here.dat"));
+    EXPECT_EQ(f.Filename(), "/spk/here.dat");
+    EXPECT_EQ(file("here.dat"), "S" + le(0));
 }
 
 TEST_F(StorefileTest, ClearLeavesAnEmptyFile) {
     writeRecords("c.spk", 3);
-    Storefile f;
+    Storefile f(files);
     open(f, "c.spk");
     f.Clear();
     EXPECT_TRUE(f.Active());
@@ -295,7 +303,7 @@ TEST_F(StorefileTest, ClearLeavesAnEmptyFile) {
     f.SetActive(false);
     EXPECT_EQ(file("c.spk"), kSignature + le(0));
     f.Clear();
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "c.spk"));
+    EXPECT_FALSE(files.status(kFolder + "c.spk"));
     EXPECT_NO_THROW(f.Clear());
 }
 

@@ -228,5 +228,51 @@ TEST_F(LinuxFileSystemTest, DriveRootsAreTheRootFolderOnly) {
     EXPECT_FALSE(files.driveExists("C:\\"));
 }
 
+TEST_F(LinuxFileSystemTest, StatusFollowsLinksAndTellsFilesFoldersAndTheRest) {
+    temp.write("app.exe", "MZ");
+    fs::create_directories(temp.path() / "folder");
+    fs::create_symlink(temp.path() / "app.exe", temp.path() / "file-link");
+    fs::create_symlink(temp.path() / "gone", temp.path() / "dangling");
+    using Type = EntryStatus::Type;
+    const struct {
+        std::string path;
+        std::optional<Type> type;
+        std::uint64_t size;
+    } cases[] = {
+        {temp.dir() + "app.exe", Type::File, 2},
+        {temp.dir() + "file-link", Type::File, 2},
+        {temp.dir() + "folder", Type::Folder, 0},
+        {"/dev/null", Type::Other, 0},
+        {temp.dir() + "dangling", std::nullopt, 0},
+        {temp.dir() + "missing", std::nullopt, 0},
+        {"", std::nullopt, 0},
+    };
+    for (const auto& c : cases) {
+        const auto status = files.status(c.path);
+        ASSERT_EQ(status.has_value(), c.type.has_value()) << c.path;
+        if (status) {
+            EXPECT_EQ(status->type, *c.type) << c.path;
+            EXPECT_EQ(status->size, c.size) << c.path;
+        }
+    }
+    EXPECT_EQ(files.currentFolder(), fs::current_path().string());
+}
+
+TEST_F(LinuxFileSystemTest, RandomAccessOpensOnlyRegularFilesInTheModeAsked) {
+    using Mode = RandomAccessFile::Mode;
+    EXPECT_FALSE(files.openRandomAccess(temp.dir() + "new", Mode::ReadWrite));
+    auto made = files.openRandomAccess(temp.dir() + "new", Mode::Create);
+    ASSERT_TRUE(made);
+    EXPECT_TRUE(made->writeAt(2, "ab"));
+    EXPECT_EQ(made->readAt(0, 4), std::string("\0\0ab", 4));
+    EXPECT_FALSE(made->readAt(3, 2));
+    auto reading = files.openRandomAccess(temp.dir() + "new", Mode::Read);
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(reading->size(), 4);
+    EXPECT_FALSE(reading->writeAt(0, "x"));
+    EXPECT_FALSE(files.openRandomAccess("/dev/null", Mode::Read));
+    EXPECT_FALSE(files.openRandomAccess(temp.dir(), Mode::Read));
+}
+
 } // namespace
 } // namespace dm::platform

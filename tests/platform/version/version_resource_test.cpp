@@ -1,3 +1,4 @@
+#include "platform/files/LinuxFileSystem.h"
 #include "platform/text/Utf16.h"
 #include "platform/version/ExecutableVersion.h"
 #include "platform/version/FileVersionResources.h"
@@ -243,7 +244,8 @@ TEST(FileVersionResources, ReadsFilesAndRefusesTheRest) {
     const std::string pe =
         dir.write("app.exe", dm::test::writePe(true, writeVersionBlock(sampleContent())).Bytes);
     const std::string plain = dir.write("readme.txt", "MZ but nothing more");
-    dm::platform::FileVersionResources versions;
+    dm::platform::LinuxFileSystem files;
+    dm::platform::FileVersionResources versions{files};
 
     EXPECT_TRUE(versions.fileExists(pe));
     EXPECT_FALSE(versions.fileExists(dir.dir() + "missing.exe"));
@@ -260,7 +262,8 @@ TEST(FileVersionResources, ReadsFilesAndRefusesTheRest) {
 }
 
 TEST(FileVersionResources, OwnExecutableCarriesTheProgramVersion) {
-    dm::platform::FileVersionResources versions;
+    dm::platform::LinuxFileSystem files;
+    dm::platform::FileVersionResources versions{files};
     const std::string self = versions.moduleFileName();
     ASSERT_TRUE(versions.fileExists(self));
     const auto block = versions.read(self);

@@ -33,7 +33,7 @@ protected:
 };
 
 TEST_F(IdentifyTest, OwnExecutableIsDimmetricOfBrackenway) {
-    std::string self = versions.moduleFileName();
+    std::string self = fromDisk(versions.moduleFileName());
     ASSERT_FALSE(self.empty());
     EXPECT_EQ(GetDisplayedFileInfo(context, self), (DisplayedFileInfo{"Dimmetric", "Brackenway"}));
     EXPECT_EQ(GetSoftwareVersion(context, self, "", "", false), "1.23.0.47");
@@ -95,7 +95,7 @@ TEST_F(IdentifyTest, SoftwareVersionIsTheFixedVersionInNormalForm) {
 }
 
 TEST_F(IdentifyTest, SoftwareVersionHandsBackTheSysnativeName) {
-    files.folders[platform::SpecialFolder::System] = temp.dir() + "system32";
+    files.setSpecialFolder(platform::SpecialFolder::System, temp.dir() + "system32");
     system.wow64 = true;
     writeVersioned("sysnative/x.dll", "Acme", "X", 0x00020000, 0);
     std::string file = temp.dir() + "system32/x.dll";

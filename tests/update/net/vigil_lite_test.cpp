@@ -72,7 +72,7 @@ protected:
     // The log's lines, oldest first.
     std::vector<std::string> lines() const { return {log.Lines().rbegin(), log.Lines().rend()}; }
 
-    std::string self = versions.moduleFileName();
+    std::string self = fromDisk(versions.moduleFileName());
     dm::test::EnvironmentGuard environment;
     platform::FakeShell shell;
     RunLog log{RunLog::Services{files, system, shell}, temp.dir() + "Dimmetric.log", true, 10000,

@@ -223,6 +223,7 @@ TEST_F(SoftwareCompanyTest, VersionResourceCompanyCopyrightAndPublisher) {
 }
 
 TEST_F(SoftwareCompanyTest, OurOwnProgramIsBrackenway) {
+    fromDisk(OWN_EXECUTABLE);
     EXPECT_EQ(GetSoftwareCompany(context, OWN_EXECUTABLE, "Dimmetric"), "Brackenway");
     EXPECT_EQ(GetSoftwareCompany(context, OWN_EXECUTABLE, ""), "Brackenway");
 }

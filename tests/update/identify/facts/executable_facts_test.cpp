@@ -119,7 +119,7 @@ TEST(MapToSysnative, RewritesTheSystemFolderUnderWow64Only) {
 class MapToSysnativeOnHost : public test::IdentifyFixture {};
 
 TEST_F(MapToSysnativeOnHost, UsesTheSystemFolderAndTheWow64Fact) {
-    files.folders[platform::SpecialFolder::System] = "/opt/win/system32";
+    files.setSpecialFolder(platform::SpecialFolder::System, "/opt/win/system32");
     system.wow64 = true;
     EXPECT_EQ(MapToSysnative(context, "/opt/win/system32/x.dll"), "/opt/win/sysnative/x.dll");
     system.wow64 = false;

@@ -89,7 +89,7 @@ TEST_F(VersionInfoReaderTest, OnlyWholeTranslationEntriesCount) {
     const auto file = writePe("f.exe", content({{"040904b0", kEight}}, {{0x04B00409}}));
     ASSERT_EQ(ReadVersionStrings(context, file).size(), 8u);
     // Cut the translation's value to two bytes: half an entry names no table.
-    std::string bytes = dm::test::TempDir::read(file);
+    std::string bytes = files.readFile(file).value();
     const std::string key("T\0r\0a\0n\0s\0l\0a\0t\0i\0o\0n\0\0\0", 24);
     const auto at = bytes.find(key);
     ASSERT_NE(at, std::string::npos);
@@ -126,7 +126,7 @@ TEST_F(VersionInfoReaderTest, ValuesStopAtTheirNode) {
     // A value without its terminating zero ends where its node ends.
     const auto file =
         writePe("i.exe", content({{"040904b0", {{"CompanyName", "Acme"}}}}, {{0x04B00409}}));
-    std::string bytes = dm::test::TempDir::read(file);
+    std::string bytes = files.readFile(file).value();
     const std::string units("A\0c\0m\0e\0\0\0", 10);
     const auto at = bytes.find(units);
     ASSERT_NE(at, std::string::npos);

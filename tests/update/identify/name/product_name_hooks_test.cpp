@@ -276,7 +276,7 @@ TEST_F(HookRows, WithoutAChangelogTheProgramIsAskedWithAnArgumentVector) {
 TEST_F(HookRows, ARealProgramIsRunAndItsOutputRead) {
     platform::LinuxProcessRunner runner;
     context.processes = &runner;
-    EXPECT_EQ(GetSoftwareName(context, NODE_STUB), "Node.js (Current)");
+    EXPECT_EQ(GetSoftwareName(context, fromDisk(NODE_STUB)), "Node.js (Current)");
 }
 
 } // namespace

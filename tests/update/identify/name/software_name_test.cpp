@@ -25,7 +25,7 @@ TEST_F(SoftwareName, OurOwnExecutableIsDimmetric) {
                                            .FileVersion = "1.23.0.47",
                                            .ProductVersion = "1.0.0.0"}),
               "Dimmetric");
-    EXPECT_EQ(GetSoftwareName(context, OWN_EXECUTABLE), "Dimmetric");
+    EXPECT_EQ(GetSoftwareName(context, fromDisk(OWN_EXECUTABLE)), "Dimmetric");
 }
 
 using GenericStages = NameFixture;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 namespace dm::update {
@@ -69,7 +68,7 @@ TEST_F(ProductSearchTest, CodecPackRevisionOfTheWrongTypeReadsAsAbsent) {
 
 TEST_F(ProductSearchTest, HighestSubfolderVersion) {
     for (const char* name : {"2.5.1", "2.10.0", "plugins", "1.9"})
-        std::filesystem::create_directories(temp.path() / "app" / name);
+        files.addFolder(temp.dir() + "app/" + name);
     temp.write("app/9.9.9.txt", "a file, not a folder");
     EXPECT_EQ(GetHighestSubfolderVersion(context, temp.dir() + "app/app.exe"), "2.10");
     EXPECT_EQ(GetHighestSubfolderVersion(context, temp.dir() + "app/"), "2.10");

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 namespace dm::update {
@@ -17,7 +16,7 @@ using test::sz;
 class FileVersionSpecialTest : public test::VersionChainFixture {};
 
 TEST_F(FileVersionSpecialTest, OwnExecutableGivesItsFixedVersion) {
-    std::string self = versions.moduleFileName();
+    std::string self = fromDisk(versions.moduleFileName());
     // The version resource values the identification of our own file depends on.
     const FileVersionInfoRec rec = GetFileVersionInfoRec(context, self);
     EXPECT_EQ(rec.FileVersion, "1.23.0.47");
@@ -161,12 +160,16 @@ TEST_F(FileVersionSpecialTest, TwoPlayerLibrariesAskingEachOtherEnd) {
 }
 
 TEST_F(FileVersionSpecialTest, NestedSiblingsEndOnAFolderLoop) {
-    // The portable browser's sibling is Librewolf\Librewolf.exe, and Librewolf points back to its
-    // own folder: every level finds the sibling again, until the depth cap refuses it and the
-    // deepest level reads its own version.
-    const std::string file =
-        writeExe("loop/Librewolf.exe", ExeContent{"2.0.0.0", "", "", "Librewolf Portable"});
-    std::filesystem::create_directory_symlink(temp.path() / "loop", temp.path() / "loop/Librewolf");
+    // The portable browser's sibling is Librewolf\Librewolf.exe, and Librewolf is as deep as a
+    // folder that points back to its own: every level finds the sibling again, until the depth
+    // cap refuses it and the deepest level reads its own version.
+    const ExeContent portable{"2.0.0.0", "", "", "Librewolf Portable"};
+    const std::string file = writeExe("loop/Librewolf.exe", portable);
+    std::string level = "loop/";
+    for (int depth = 0; depth < 32; ++depth) {
+        level += "Librewolf/";
+        writeExe(level + "Librewolf.exe", portable);
+    }
     EXPECT_EQ(rawVersion(file), "2.0.0.0");
     EXPECT_TRUE(context.identifying.empty());
 }

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include <string>
 #include <vector>
 
@@ -22,7 +20,7 @@ protected:
                     const std::string& trailer = "") {
         const std::string path = writeExe(relative, content);
         if (!trailer.empty())
-            temp.write(relative, dm::test::TempDir::read(path) + trailer);
+            temp.write(relative, files.readFile(path).value() + trailer);
         return path;
     }
 };
@@ -126,7 +124,9 @@ TEST_F(VersionRowsTest, MarkersInTheExecutablesOwnBytes) {
 TEST_F(VersionRowsTest, AnExecutableTooLargeToReadWholeGivesNoMarker) {
     const std::string file = exe("big/dosbox.exe", {"1.2.0.0"}, "DOSBox %s r4482, built");
     EXPECT_EQ(rawVersion(file, "DOSBox"), "1.2.0.4482");
-    std::filesystem::resize_file(file, 65u << 20); // sparse: the marker stays at the start
+    std::string grown = files.readFile(file).value();
+    grown.resize(65u << 20, '\0'); // the marker stays at the start
+    files.addFile(file, std::move(grown));
     EXPECT_EQ(rawVersion(file, "DOSBox"), "1.2.0.0");
 }
 
