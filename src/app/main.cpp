@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -51,12 +52,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", display.error().c_str());
         return 2;
     }
-    // From here on SIGTERM, SIGHUP and SIGINT wait in the event loop for an orderly end. Caught
-    // before the application exists and released after it is gone, so that a signal arriving
-    // while the program tears down after its close cannot kill it half way.
-    auto endSignals = dm::platform::EndSignals::catchSignals();
-    if (!endSignals)
-        std::fprintf(stderr, "%s\n", endSignals.error().c_str());
+    // From here on SIGTERM, SIGHUP and SIGINT wait in the event loop for an orderly end. The
+    // catch is never released: a signal that arrives while the program tears down after its
+    // close finds the handler still there and changes nothing, instead of killing the process.
+    auto caught = dm::platform::EndSignals::catchSignals();
+    if (!caught)
+        std::fprintf(stderr, "%s\n", caught.error().c_str());
+    dm::platform::EndSignals* const endSignals =
+        std::unique_ptr<dm::platform::EndSignals>(std::move(caught)).release();
     QApplication application(argc, argv);
     QApplication::setApplicationName(dm::MainDlg::kTitle);
 
@@ -73,7 +76,7 @@ int main(int argc, char** argv) {
     const dm::ProgramForms forms(system.Get(), std::move(start));
     reportFirstScan(forms.mainWindow());
     // Asked to end from outside: the close of File -> Quit, then the end of the event loop.
-    const dm::ProgramEnd end(endSignals.get(), [&forms] {
+    const dm::ProgramEnd end(endSignals, [&forms] {
         forms.mainWindow().close();
         QCoreApplication::quit();
     });
