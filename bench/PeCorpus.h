@@ -1,3 +1,4 @@
+// The generated executable corpus of the identification benchmarks and the services they use.
 #pragma once
 
 // The generated-PE corpus of the identification benchmarks, and the real services they run on.

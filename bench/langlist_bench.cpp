@@ -1,3 +1,4 @@
+// Speed of the language list's scan of a program folder holding many language files.
 #include "localisation/LangList.h"
 #include "localisation/format/LanguageCode.h"
 #include "localisation/format/LanguageTable.h"

@@ -1,3 +1,4 @@
+// What the identification fuzz targets share: the input laid out as files, and the services.
 #pragma once
 
 // What the identification fuzz targets share: the services to identify with, the files held in

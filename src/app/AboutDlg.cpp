@@ -1,3 +1,4 @@
+// The about box: banner, name and version of the program, and the links to the maker.
 #include "app/AboutDlg.h"
 
 #include "app/GroupTitleStyle.h"

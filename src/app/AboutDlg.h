@@ -1,3 +1,4 @@
+// The about box: the program's banner, name and version, and links to the maker.
 #pragma once
 
 #include "platform/Platform.h"

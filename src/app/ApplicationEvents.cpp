@@ -1,3 +1,4 @@
+// The application's events: OnActivate run when the application becomes the active one.
 #include "app/ApplicationEvents.h"
 
 #include <QGuiApplication>

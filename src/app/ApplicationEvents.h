@@ -1,3 +1,4 @@
+// The application's events as a component: OnActivate, run when the application gets focus.
 #pragma once
 
 #include <QObject>

@@ -1,3 +1,4 @@
+// Why no window can be shown: no display set, or the X11 or Wayland display does not answer.
 #include "app/DisplayCheck.h"
 
 namespace dm {

@@ -1,3 +1,4 @@
+// The start-up check that a display server answers before any window is made.
 #pragma once
 
 #include "platform/Result.h"

@@ -1,3 +1,4 @@
+// The error report for an uncaught error: a message box with the text ended by a period.
 #include "app/ErrorReport.h"
 
 #include "platform/desktop/MessageBox.h"

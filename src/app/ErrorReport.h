@@ -1,3 +1,4 @@
+// The application's error report for an error that no handler caught.
 #pragma once
 
 #include "platform/desktop/WindowHandle.h"

@@ -1,3 +1,4 @@
+// The export file's bytes: slot sections, rows joined by a separator, spreadsheet quoting.
 #include "app/ExportFile.h"
 
 #include "platform/text/TextLines.h"

@@ -1,3 +1,4 @@
+// The export file of the slot lists: its sections, its quoting and its bytes.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// A style that draws group box titles on the frame's top line, through the title's middle.
 #include "app/GroupTitleStyle.h"
 
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// Puts the titles of a form's group boxes on their frames' top lines.
 #pragma once
 
 class QWidget;

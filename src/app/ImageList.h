@@ -1,3 +1,4 @@
+// A form's list of equally sized pictures, addressed by index.
 #pragma once
 
 #include <QObject>

@@ -1,3 +1,4 @@
+// The main window: its components, its menu, its texts and its resizing.
 #include "app/MainDlg.h"
 
 #include "app/AboutDlg.h"

@@ -1,3 +1,4 @@
+// The main window: banner, "General" figures, the four slot groups, the menu and components.
 #pragma once
 
 #include "framework/FormatSize.h"

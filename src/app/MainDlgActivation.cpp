@@ -1,3 +1,4 @@
+// The main window's first activation (log, links file, update check, scan), language switch.
 #include "app/ApplicationEvents.h"
 #include "app/MainDlg.h"
 #include "app/PictureButton.h"

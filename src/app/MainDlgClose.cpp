@@ -1,3 +1,4 @@
+// The main window's creation and close: installed-copy check, portable close and clean-up.
 #include "app/MainDlg.h"
 #include "app/PortableClose.h"
 #include "framework/DataFolder.h"

@@ -1,3 +1,4 @@
+// The main window's export of the slot lists as text or spreadsheet file.
 #include "app/ExportFile.h"
 #include "app/MainDlg.h"
 #include "framework/DataFolder.h"

@@ -1,3 +1,4 @@
+// The main window's links: the maker's pages, the links file, the log file, opened safely.
 #include "app/MainDlg.h"
 #include "framework/DataFolder.h"
 #include "framework/RunLog.h"

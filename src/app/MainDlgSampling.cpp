@@ -1,3 +1,4 @@
+// The main window's memory sampling: the timer that updates the memory figures and scope.
 #include "app/MainDlg.h"
 
 #include "app/ScopeGraph.h"

@@ -1,3 +1,4 @@
+// The main window's slot scan: reads the memory modules and fills the four slot groups.
 #include "app/MainDlg.h"
 
 #include "app/ModuleRows.h"

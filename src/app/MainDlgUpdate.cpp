@@ -1,3 +1,4 @@
+// The main window's update check from the menu and what it does with the answer.
 #include "app/MainDlg.h"
 #include "framework/MsgDlg.h"
 #include "framework/RunLog.h"

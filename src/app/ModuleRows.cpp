@@ -1,3 +1,4 @@
+// The rows of a module's slot list: type text with speed class, capacity, serial number.
 #include "app/ModuleRows.h"
 
 #include "framework/TextUtils.h"

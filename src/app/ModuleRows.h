@@ -1,3 +1,4 @@
+// The facts of a memory module and the rows and log lines of its slot list.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// A button that draws a picture and a word-wrapped caption, flat or raised.
 #include "app/PictureButton.h"
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// A button that shows a picture and a word-wrapped caption.
 #pragma once
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// The portable close: the wipe of the data folder and the settings export beside the program.
 #include "app/PortableClose.h"
 
 #include "framework/DataFolder.h"

@@ -1,3 +1,4 @@
+// What a copy that was not installed does at close, and when its data folder may be wiped.
 #pragma once
 
 #include "platform/Platform.h"

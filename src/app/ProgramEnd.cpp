@@ -1,3 +1,4 @@
+// The program's orderly end on SIGTERM, SIGHUP, SIGINT or the end of the desktop session.
 #include "app/ProgramEnd.h"
 
 #include "platform/system/EndSignals.h"

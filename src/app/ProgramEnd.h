@@ -1,3 +1,4 @@
+// Ends the program as File -> Quit does when asked from outside (signals, session end).
 #pragma once
 
 #include <QObject>

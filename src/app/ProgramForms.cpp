@@ -1,3 +1,4 @@
+// Makes the program's three forms: the main window, the about box and the language dialog.
 #include "app/ProgramForms.h"
 
 #include "app/AboutDlg.h"

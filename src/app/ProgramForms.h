@@ -1,3 +1,4 @@
+// The program's three forms: the main window, the about box and the language dialog.
 #pragma once
 
 #include "app/MainDlg.h"

@@ -1,3 +1,4 @@
+// The slot scan's board figures, added up without wrapping.
 #include "app/ScanTotals.h"
 
 #include "platform/text/Saturating.h"

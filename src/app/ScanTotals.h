@@ -1,3 +1,4 @@
+// The board figures the slot scan adds up: slots, maximum memory, installed capacity.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// A small scrolling scope with one trace: its grid, base line and drawing.
 #include "app/ScopeGraph.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// A small scrolling scope with one trace, driven by its owner.
 #pragma once
 
 #include <QImage>

@@ -1,3 +1,4 @@
+// The machine's own facilities, made once and wired into one Platform for a run.
 #include "app/SystemPlatform.h"
 
 #include "platform/files/LinuxFileSystem.h"

@@ -1,3 +1,4 @@
+// The machine's own facilities, wired into one Platform for a run of the program.
 #pragma once
 
 #include "platform/Platform.h"

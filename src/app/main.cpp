@@ -1,3 +1,4 @@
+// The program's entry: the display check, the signals, the platform, the forms and the loop.
 #include "app/DisplayCheck.h"
 #include "app/MainDlg.h"
 #include "app/ProgramEnd.h"

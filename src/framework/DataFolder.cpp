@@ -1,3 +1,4 @@
+// The per-user data folder, its safe folder wipe and the clean-up of the VirtualStore copy.
 #include "framework/DataFolder.h"
 
 #include "framework/FolderWalks.h"

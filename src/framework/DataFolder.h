@@ -1,3 +1,4 @@
+// The per-user data folder: finding and making it, safe folder wipes, VirtualStore clean-up.
 #pragma once
 
 namespace dm::platform {

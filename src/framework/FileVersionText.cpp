@@ -1,3 +1,4 @@
+// A file's version as the text "1.23.0.47", from its version resource.
 #include "framework/FileVersionText.h"
 
 #include "platform/version/VersionResources.h"

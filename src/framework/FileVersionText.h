@@ -1,3 +1,4 @@
+// A file's version as text, read from its version resource.
 #pragma once
 
 #include "platform/version/VersionBlock.h"

@@ -1,3 +1,4 @@
+// Folder walks that list files and subfolders, by extension or by name, with redirection off.
 #include "framework/FolderWalks.h"
 
 #include "framework/SystemQueries.h"

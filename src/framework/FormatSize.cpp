@@ -1,3 +1,4 @@
+// Byte counts as short texts with their unit, in the user's decimal separator.
 #include "framework/FormatSize.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Byte counts as short texts with their unit (B, KB, MB, GB, TB).
 #pragma once
 
 #include <array>

@@ -1,3 +1,4 @@
+// Modal message boxes chosen by buttons kind and icon kind, and the Yes/No question.
 #pragma once
 
 #include "platform/desktop/MessageBox.h"

@@ -1,3 +1,4 @@
+// The process start-up: the component system once, and the installer library held to exit.
 #pragma once
 
 #include "platform/system/SystemInfo.h"

@@ -1,3 +1,4 @@
+// The program's diagnostic log: lines kept newest first, saved whole, opened on request.
 #include "framework/RunLog.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// The program's diagnostic log: its levels, its lines in memory and its file.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The maker's and the program's registry keys, and the settings.ini import and export.
 #include "framework/SettingsStore.h"
 
 #include "framework/SystemQueries.h"

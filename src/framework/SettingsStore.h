@@ -1,3 +1,4 @@
+// The maker's registry key, the program's settings key and the portable "settings.ini".
 #pragma once
 
 #include "platform/registry/Registry.h"

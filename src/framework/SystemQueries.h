@@ -1,3 +1,4 @@
+// Queries of the system: 32-bit on 64-bit, redirection, version names and build texts.
 #pragma once
 
 #include "platform/registry/Registry.h"

@@ -1,3 +1,4 @@
+// Text helpers on 8-bit text: comparing, searching, replacing, cutting, ignoring ASCII case.
 #include "framework/TextUtils.h"
 
 #include "platform/text/AsciiCase.h"

@@ -1,3 +1,4 @@
+// Text helpers on 8-bit text: comparing, searching, replacing and cutting, ASCII case only.
 #pragma once
 
 #include <cstdint>

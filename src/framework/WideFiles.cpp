@@ -1,3 +1,4 @@
+// File calls that take names as the file system spells them: finds, existence, sizes, folders.
 #include "framework/WideFiles.h"
 
 #include "framework/SystemQueries.h"

@@ -1,3 +1,4 @@
+// File calls that take names as the file system spells them: finds, existence, sizes, folders.
 #pragma once
 
 namespace dm::platform {

@@ -1,3 +1,4 @@
+// One instance of a WMI class: its property values by position and the object they came from.
 #pragma once
 
 #include "platform/wmi/Wmi.h"

@@ -1,3 +1,4 @@
+// The vendor name of a module's Manufacturer text: names, JEDEC codes and placeholders.
 #include "inventory/DecodeManufacturer.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// The vendor name of a module's Manufacturer text, given as a name or as a JEDEC code.
 #pragma once
 
 #include <string>

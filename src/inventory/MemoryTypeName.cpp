@@ -1,3 +1,4 @@
+// The names of memory type codes, and the DDR generation guessed from the speed.
 #include "inventory/MemoryTypeName.h"
 
 #include <iterator>

@@ -1,3 +1,4 @@
+// The name of a module's memory type code, or the DDR generation its speed suggests.
 #pragma once
 
 #include <cstdint>

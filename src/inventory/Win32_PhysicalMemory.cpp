@@ -1,3 +1,4 @@
+// The memory modules record: its field table and its loading.
 #include "inventory/Win32_PhysicalMemory.h"
 
 namespace dm {

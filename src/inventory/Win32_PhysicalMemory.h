@@ -1,3 +1,4 @@
+// The memory modules: one row per module of Win32_PhysicalMemory.
 #pragma once
 
 #include "inventory/WmiConverters.h"

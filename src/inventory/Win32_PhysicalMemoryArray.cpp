@@ -1,3 +1,4 @@
+// The board's memory arrays record: its field table and its loading.
 #include "inventory/Win32_PhysicalMemoryArray.h"
 
 namespace dm {

@@ -1,3 +1,4 @@
+// The board's memory arrays: one row per array of Win32_PhysicalMemoryArray.
 #pragma once
 
 #include "inventory/WmiConverters.h"

@@ -1,3 +1,4 @@
+// Every instance of one WMI class read by one query, as rows of values addressed by name.
 #include "inventory/WmiClass.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// Every instance of one WMI class, read by one query, as rows of property values.
 #pragma once
 
 #include "inventory/DataWmiClass.h"

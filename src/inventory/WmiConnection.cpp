@@ -1,3 +1,4 @@
+// A connection to one WMI namespace on the local machine.
 #include "inventory/WmiConnection.h"
 
 namespace dm {

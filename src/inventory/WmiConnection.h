@@ -1,3 +1,4 @@
+// A connection to one WMI namespace on the local machine, with the caller's own identity.
 #pragma once
 
 #include "platform/wmi/Wmi.h"

@@ -1,3 +1,4 @@
+// Null-safe conversions of WMI property values, and CIM date-times to dates.
 #include "inventory/WmiConverters.h"
 
 #include <chrono>

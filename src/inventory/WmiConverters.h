@@ -1,3 +1,4 @@
+// Null-safe conversions of WMI property values to numbers, texts, flags and dates.
 #pragma once
 
 #include "platform/wmi/Variant.h"

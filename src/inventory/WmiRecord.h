@@ -1,3 +1,4 @@
+// A typed record of a WMI class: its field table and the copy of a row into its fields.
 #pragma once
 
 #include "inventory/WmiClass.h"

@@ -1,3 +1,4 @@
+// Components and their owners as the language files see them: forms, owned lists, paths.
 #include "localisation/Components.h"
 
 #include <QApplication>

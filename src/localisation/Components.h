@@ -1,3 +1,4 @@
+// Components and their owners as the language files see them, and their collection by path.
 #pragma once
 
 #include <QObjectList>

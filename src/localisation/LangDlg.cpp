@@ -1,3 +1,4 @@
+// The language dialog: one chooser bound to the main window's language list.
 #include "localisation/LangDlg.h"
 
 #include "localisation/LanguageChoice.h"

@@ -1,3 +1,4 @@
+// The language dialog: one chooser bound to the main window's language list, no buttons.
 #pragma once
 
 #include <QDialog>

@@ -1,3 +1,4 @@
+// The language list: the scan for language files, the switch, the stored choice, the template.
 #include "localisation/LangList.h"
 
 #include "localisation/Components.h"

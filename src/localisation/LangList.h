@@ -1,3 +1,4 @@
+// The component that makes the application multilingual: language files found and applied.
 #pragma once
 
 #include <QImage>

@@ -1,3 +1,4 @@
+// The language chooser: entries with flag and text, drawn at a fixed height; click to switch.
 #include "localisation/LanguageChoice.h"
 
 #include "platform/qt/QtText.h"

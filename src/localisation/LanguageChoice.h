@@ -1,3 +1,4 @@
+// The language chooser: a list of languages with their flags, switching on a click.
 #pragma once
 
 #include "localisation/LangList.h"

@@ -1,3 +1,4 @@
+// One language file in memory: read and applied to the live forms, or written as template.
 #include "localisation/LanguageRecord.h"
 
 #include "framework/TextUtils.h"

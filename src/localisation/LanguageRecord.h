@@ -1,3 +1,4 @@
+// One language file in memory: applied to the live components, or written as the template.
 #pragma once
 
 #include "localisation/Components.h"

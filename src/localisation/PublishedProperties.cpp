@@ -1,3 +1,4 @@
+// The published properties of the language files, mapped onto each widget kind's Qt property.
 #include "localisation/PublishedProperties.h"
 
 #include "localisation/Components.h"

@@ -1,3 +1,4 @@
+// The published properties the language files name, mapped onto each widget's Qt property.
 #pragma once
 
 #include <QFont>

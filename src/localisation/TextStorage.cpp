@@ -1,3 +1,4 @@
+// A form's table of run-time texts, translated line by line by a language file.
 #include "localisation/TextStorage.h"
 
 namespace dm {

@@ -1,3 +1,4 @@
+// A form's table of the texts its code sets at run time, and their translation.
 #pragma once
 
 #include <QObject>

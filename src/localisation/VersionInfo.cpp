@@ -1,3 +1,4 @@
+// A file's version resource as published properties, read on first use.
 #include "localisation/VersionInfo.h"
 
 #include "localisation/format/LanguageName.h"

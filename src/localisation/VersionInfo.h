@@ -1,3 +1,4 @@
+// The version resource of one file as read-only published properties.
 #pragma once
 
 #include <QObject>

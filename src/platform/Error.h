@@ -1,3 +1,4 @@
+// The one base of what the program raises, and the error of a file that cannot be read.
 #pragma once
 
 #include <stdexcept>

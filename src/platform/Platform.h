@@ -1,3 +1,4 @@
+// The operating-system facilities one run of the program uses, as one bundle.
 #pragma once
 
 namespace dm::platform {

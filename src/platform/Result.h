@@ -1,3 +1,4 @@
+// What an operation that can fail gives back: a value or a failure's text (Result, Status).
 #pragma once
 
 #include <memory>

@@ -1,3 +1,4 @@
+// The one retry loop around system calls that a signal may interrupt (EINTR).
 #pragma once
 
 #include <cerrno>

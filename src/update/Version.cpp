@@ -1,3 +1,4 @@
+// Four-part software versions read from text or from file version words, compared and written.
 #include "update/Version.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// A four-part software version: the one parser of dotted version texts.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The main window test fixture: a window on fakes and the boards it is shown.
 #include "app/MainWindowFixture.h"
 
 #include "platform/qt/QtText.h"

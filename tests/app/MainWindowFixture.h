@@ -1,3 +1,4 @@
+// The main window test fixture: one window on fakes, boards described as SMBIOS structures.
 #pragma once
 
 #include "app/MainDlg.h"

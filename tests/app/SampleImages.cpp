@@ -1,3 +1,4 @@
+// The sample SMBIOS images: their boards and modules, written as firmware tables.
 #include "app/SampleImages.h"
 
 #include "support/SmbiosWriter.h"

@@ -1,3 +1,4 @@
+// The SMBIOS images in samples/: plausible desktops and a server.
 #pragma once
 
 #include <string>

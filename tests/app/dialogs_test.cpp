@@ -1,3 +1,4 @@
+// Tests of the about box and the language dialog: texts, links, group frames, the template.
 #include "app/AboutDlg.h"
 #include "app/MainWindowFixture.h"
 #include "localisation/LangDlg.h"

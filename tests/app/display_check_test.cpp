@@ -1,3 +1,4 @@
+// Tests of the display check: an answering display is enough, else it says what is missing.
 #include "app/DisplayCheck.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the export file: sections, line ends and the spreadsheet form's quoting.
 #include "app/ExportFile.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the install step and package, and of the build tree's copy being portable.
 #include "support/ProcessRun.h"
 #include "support/TempDir.h"
 

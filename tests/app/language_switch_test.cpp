@@ -1,3 +1,4 @@
+// Tests of the language switch in the main window: retranslation, rescan, units, failures.
 #include "app/MainWindowFixture.h"
 #include "framework/RunLog.h"
 #include "localisation/LangList.h"

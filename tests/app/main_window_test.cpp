@@ -1,3 +1,4 @@
+// Tests of the main window: its form, scan, figures, export, activation and error reports.
 #include "app/MainWindowFixture.h"
 #include "app/PictureButton.h"
 #include "app/ScopeGraph.h"

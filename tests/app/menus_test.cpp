@@ -1,3 +1,4 @@
+// Tests of the main window's menus and buttons: the links they open and their shortcuts.
 #include "app/MainWindowFixture.h"
 #include "framework/RunLog.h"
 #include "framework/SettingsStore.h"

@@ -1,3 +1,4 @@
+// Tests of a module's slot rows: type text, serial number, capacity, vendor and captions.
 #include "app/ModuleRows.h"
 
 #include <gtest/gtest.h>

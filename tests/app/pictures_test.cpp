@@ -1,3 +1,4 @@
+// Tests that the buttons' pictures show with enough contrast on light and dark palettes.
 #include "support/QtApplication.h"
 
 #include <QColor>

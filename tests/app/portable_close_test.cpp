@@ -1,3 +1,4 @@
+// Tests of the portable close: the wipe, the exports kept, links refused, the registry.
 #include "app/PortableClose.h"
 
 #include "framework/RunLog.h"
@@ -245,8 +246,9 @@ TEST_F(PortableCloseTest, TheRegistryFilesGoWhenOnlyTheProgramsEmptiedKeysAreLef
         EXPECT_FALSE(fs::exists(folder / "system.reg.lock"));
         EXPECT_EQ(fs::exists(folder), c.filesStay);
         // The folder above, when the program made it.
-        if (c.before.empty())
+        if (c.before.empty()) {
             EXPECT_EQ(fs::exists(config / "dimmetric"), c.filesStay);
+        }
         EXPECT_TRUE(fs::exists(config));
     }
 }

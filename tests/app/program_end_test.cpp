@@ -1,3 +1,4 @@
+// Tests of the program's end on signals and at the session's end, with a dialog open or not.
 #include "app/ProgramEnd.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/qt/QtMessageBox.h"

@@ -1,3 +1,4 @@
+// Tests of the whole program in the test process: start, update check, language, close.
 #include "app/MainWindowFixture.h"
 #include "framework/RunLog.h"
 #include "framework/SettingsStore.h"

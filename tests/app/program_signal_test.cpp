@@ -1,3 +1,4 @@
+// Tests of the built program ending on a signal as Quit ends it.
 #include "platform/files/LinuxFileSystem.h"
 #include "support/LanguageFileWriter.h"
 #include "support/QtApplication.h"

@@ -1,3 +1,4 @@
+// Tests of the built program started as a person would: sample image, no display, no tables.
 #include "support/TempDir.h"
 
 #include <QCoreApplication>

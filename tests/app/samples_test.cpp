@@ -1,3 +1,4 @@
+// Tests that the committed sample images are the ones their writer makes.
 #include "app/SampleImages.h"
 #include "support/TempDir.h"
 

@@ -1,3 +1,4 @@
+// Tests of the scan's board figures: sums that stop at the ends, extended array sizes.
 #include "app/ScanTotals.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the scope: grid and base line, scrolling, positions outside the scale.
 #include "app/ScopeGraph.h"
 #include "support/QtApplication.h"
 

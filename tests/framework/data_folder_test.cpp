@@ -1,3 +1,4 @@
+// Tests of the data folder: making it, falling back, safe folder wipes, VirtualStore clean-up.
 #include "framework/DataFolder.h"
 
 #include "platform/fakes/FakeSystemInfo.h"

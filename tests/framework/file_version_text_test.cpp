@@ -1,3 +1,4 @@
+// Tests of a file's version text, and of the program reporting its own version.
 #include "framework/FileVersionText.h"
 #include "platform/files/LinuxFileSystem.h"
 #include "platform/version/FileVersionResources.h"

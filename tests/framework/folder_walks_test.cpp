@@ -1,3 +1,4 @@
+// Tests of the folder walks: extensions and names ignoring case, missing folders, link loops.
 #include "framework/FolderWalks.h"
 
 #include "platform/fakes/FakeSystemInfo.h"

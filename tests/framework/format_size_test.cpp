@@ -1,3 +1,4 @@
+// Tests of byte counts as texts: units, formats, unit names and the locale's separator.
 #include "framework/FormatSize.h"
 
 #include "platform/system/LinuxSystemInfo.h"

@@ -1,3 +1,4 @@
+// Tests of the message boxes: captions and flags per kind, buttons pressed, the question.
 #include "framework/MsgDlg.h"
 
 #include "platform/fakes/FakeMessageBox.h"

@@ -1,3 +1,4 @@
+// Tests of the process start-up: the installer library and the component set-up.
 #include "framework/ProcessStartup.h"
 
 #include "platform/fakes/FakeSystemInfo.h"

@@ -1,3 +1,4 @@
+// Tests of the run log: line order and limits, levels, saving, links refused, loading.
 #include "framework/RunLog.h"
 
 #include "platform/fakes/FakeShell.h"

@@ -1,3 +1,4 @@
+// Tests of the settings store: the portable settings file round trip and the maker's key.
 #include "framework/SettingsStore.h"
 
 #include "platform/fakes/FakeRegistry.h"

@@ -1,3 +1,4 @@
+// Tests of the system queries: version names and texts, 32-bit on 64-bit, redirection.
 #include "framework/SystemQueries.h"
 
 #include "platform/fakes/FakeRegistry.h"

@@ -1,3 +1,4 @@
+// Tests of the text helpers at their edges: comparing, positions, cutting, fields, encoding.
 #include "framework/TextUtils.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the file calls: existence, folder creation, sizes and the start-up probe.
 #include "framework/WideFiles.h"
 
 #include "platform/fakes/FakeSystemInfo.h"

@@ -1,3 +1,4 @@
+// Tests of the manufacturer decoder and the memory type names.
 #include "inventory/DecodeManufacturer.h"
 #include "inventory/MemoryTypeName.h"
 

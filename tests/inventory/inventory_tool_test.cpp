@@ -1,3 +1,4 @@
+// Tests of the inventory command's output and of the sample table writer.
 #include "support/SmbiosWriter.h"
 #include "support/TempDir.h"
 

@@ -1,3 +1,4 @@
+// Tests of the memory module and array records read through WMI from SMBIOS images.
 #include "inventory/Win32_PhysicalMemory.h"
 #include "inventory/Win32_PhysicalMemoryArray.h"
 #include "platform/wmi/SystemWmi.h"

@@ -1,3 +1,4 @@
+// Tests of the WMI class reader: loading, rows, names ignoring case, nulls and failures.
 #include "inventory/WmiClass.h"
 #include "inventory/WmiConverters.h"
 #include "platform/wmi/LocalWmi.h"

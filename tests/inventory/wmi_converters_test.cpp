@@ -1,3 +1,4 @@
+// Tests of the WMI value converters and of CIM date-times.
 #include "inventory/WmiConverters.h"
 
 #include <gtest/gtest.h>

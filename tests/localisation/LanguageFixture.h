@@ -1,3 +1,4 @@
+// Building blocks of the language-file tests: records, header blocks, groups and a small form.
 #pragma once
 
 // Building blocks of the language-file tests: records read back with the record file, fixed

@@ -1,3 +1,4 @@
+// Tests of the language list: the scan for language files, the switch, the choice, template.
 #include "localisation/LangList.h"
 
 #include "localisation/TextStorage.h"

@@ -1,3 +1,4 @@
+// Tests of the language chooser: entry layout and drawing, the switch chain, the dialog.
 #include "localisation/LangDlg.h"
 #include "localisation/LangList.h"
 #include "localisation/LanguageChoice.h"

@@ -1,3 +1,4 @@
+// Tests of language files: paths, templates, every revision applied, limits, character sets.
 #include "LanguageFixture.h"
 #include "localisation/Components.h"
 #include "localisation/LanguageRecord.h"

@@ -1,3 +1,4 @@
+// Tests of the published properties on each widget kind, hints and separators.
 #include "LanguageFixture.h"
 #include "localisation/PublishedProperties.h"
 

@@ -1,3 +1,4 @@
+// Tests of the text table's translation lookup and unused marks, and of the range test.
 #include "localisation/TextStorage.h"
 #include "localisation/format/InRange.h"
 

@@ -1,3 +1,4 @@
+// Tests of the version information component: published values, loading and reloading.
 #include "localisation/VersionInfo.h"
 #include "platform/files/LinuxFileSystem.h"
 #include "platform/version/FileVersionResources.h"

@@ -1,3 +1,4 @@
+// Tests of the package: its files and owners, install and removal in a scratch root, checks.
 #include "support/ProcessRun.h"
 #include "support/TempDir.h"
 

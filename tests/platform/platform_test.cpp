@@ -1,3 +1,4 @@
+// Tests of the platform bundle: it starts empty, so tests fill only what they need.
 #include "platform/fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>

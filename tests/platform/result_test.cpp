@@ -1,3 +1,4 @@
+// Tests of results and statuses, and of the family of errors the program raises.
 #include "platform/Error.h"
 #include "platform/Result.h"
 #include "platform/registry/HiveFormat.h"

@@ -1,3 +1,4 @@
+// Writes small ELF files, 32 or 64-bit, in either byte order, for tests.
 #include "support/ElfWriter.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// A small ELF file with one named data section, for tests.
 #pragma once
 
 #include <string>

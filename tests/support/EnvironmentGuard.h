@@ -1,3 +1,4 @@
+// Sets environment variables for one test and puts the old values back.
 #pragma once
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Writes language files for tests and benchmarks, as raw records or from a file's fields.
 #pragma once
 
 // Writes language files for tests and benchmarks: as raw (tag, payload) records, or from the

@@ -1,3 +1,4 @@
+// Writes small PE images with an optional version resource, for tests.
 #include "support/PeWriter.h"
 
 namespace dm::test {

@@ -1,3 +1,4 @@
+// A small PE image with an optional version resource, and the offsets of its fields.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The running process's resident memory, read from /proc/self/status.
 #include "support/ProcessMemory.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// The running process's resident memory and its peak, in KiB.
 #pragma once
 
 namespace dm::test {

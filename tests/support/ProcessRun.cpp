@@ -1,3 +1,4 @@
+// Runs a program to its end within a time limit and collects its outputs.
 #include "support/ProcessRun.h"
 
 #include <QProcess>

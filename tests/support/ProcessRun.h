@@ -1,3 +1,4 @@
+// Runs a program to its end, for tests: its exit code and its two outputs.
 #pragma once
 
 #include <QProcessEnvironment>

@@ -1,3 +1,4 @@
+// Makes the process's QApplication for tests, once.
 #pragma once
 
 #include <QApplication>

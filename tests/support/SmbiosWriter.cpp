@@ -1,3 +1,4 @@
+// Writes SMBIOS memory structures, tables and images in the layout of a given version.
 #include "SmbiosWriter.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Writes SMBIOS memory arrays and devices as tables and images, and sample boards.
 #pragma once
 
 #include <cstdint>

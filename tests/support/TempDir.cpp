@@ -1,3 +1,4 @@
+// A fresh temporary folder, removed with everything in it at the end of its scope.
 #include "support/TempDir.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// A fresh folder under the temporary folder, removed at the end of its scope.
 #pragma once
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// Tests of four-part versions: reading, words, validity and comparison.
 #include "update/Version.h"
 
 #include <gtest/gtest.h>

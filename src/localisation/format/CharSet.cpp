@@ -1,3 +1,4 @@
+// The table of character sets a language file can name, with their code pages.
 #include "localisation/format/CharSet.h"
 
 namespace dm {

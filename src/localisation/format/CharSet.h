@@ -1,3 +1,4 @@
+// The character sets a language file can name, with the code pages of their 8-bit texts.
 #pragma once
 
 #include <cstdint>

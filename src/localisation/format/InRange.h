@@ -1,3 +1,4 @@
+// The half-open range test of the localisation components.
 #pragma once
 
 #include <cstdint>

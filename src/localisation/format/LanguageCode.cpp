@@ -1,3 +1,4 @@
+// Language codes as hexadecimal text, language file paths and the template switch.
 #include "localisation/format/LanguageCode.h"
 
 #include "platform/text/AsciiCase.h"

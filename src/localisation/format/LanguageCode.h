@@ -1,3 +1,4 @@
+// Language codes (sequence and language identifier), language file paths, the template switch.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Opening a language file read-only, and packed version numbers as text.
 #include "localisation/format/LanguageFile.h"
 
 #include "localisation/format/Storefile.h"

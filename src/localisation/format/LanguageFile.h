@@ -1,3 +1,4 @@
+// The layout of language files: signature, limits, revisions, tags and text record bits.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Reading and writing what a language file holds, revisions 0 to 4, with limits on every text.
 #include "localisation/format/LanguageFileContent.h"
 
 #include "localisation/format/LanguageFile.h"

@@ -1,3 +1,4 @@
+// What a language file holds, read without applying it: header, texts and component groups.
 #pragma once
 
 #include "platform/Result.h"

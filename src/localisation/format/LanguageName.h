@@ -1,3 +1,4 @@
+// The English name of a language identifier from the built-in language table.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The built-in table of language identifiers and their English names.
 #include "localisation/format/LanguageTable.h"
 
 #include "localisation/format/LanguageName.h"

@@ -1,3 +1,4 @@
+// The built-in language table and the languages the language file scan walks.
 #pragma once
 
 #include <cstdint>

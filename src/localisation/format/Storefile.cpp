@@ -1,3 +1,4 @@
+// The record file: tagged records behind a signature, appended and read either way.
 #include "localisation/format/Storefile.h"
 
 #include "localisation/format/InRange.h"

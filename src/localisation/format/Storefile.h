@@ -1,3 +1,4 @@
+// The record file: tagged, variable-length records behind a fixed signature.
 #pragma once
 
 #include "platform/Error.h"

@@ -1,3 +1,4 @@
+// Version texts packed into one number or read as a decimal number.
 #pragma once
 
 #include <cstdint>

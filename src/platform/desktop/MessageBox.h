@@ -1,3 +1,4 @@
+// Message boxes: their button and icon flags, the answers, and the interface that shows them.
 #pragma once
 
 #include "platform/desktop/WindowHandle.h"

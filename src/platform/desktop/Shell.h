@@ -1,3 +1,4 @@
+// The shell that opens a document, a web address or a program, detached.
 #pragma once
 
 #include "platform/desktop/WindowHandle.h"

@@ -1,3 +1,4 @@
+// The owner window of the dialogs the platform shows.
 #pragma once
 
 namespace dm::platform {

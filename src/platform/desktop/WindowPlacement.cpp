@@ -1,3 +1,4 @@
+// The rule that keeps a window's frame on the screen's free area, axis by axis.
 #include "platform/desktop/WindowPlacement.h"
 
 #include <algorithm>

@@ -1,6 +1,5 @@
-#pragma once
-
 // Where a window goes on a screen: the rule that keeps its frame on the screen's free area.
+#pragma once
 
 namespace dm::platform {
 

@@ -1,10 +1,10 @@
+// Memory status for tests: answers what the test put in.
 #pragma once
 
 #include "platform/system/MemoryStatus.h"
 
 namespace dm::platform {
 
-// Memory status for tests: answers what the test put in.
 class FakeMemoryStatus : public MemoryStatus {
 public:
     MemoryStatusResult result = MemoryStatusSample{};

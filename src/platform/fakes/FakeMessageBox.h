@@ -1,3 +1,4 @@
+// A message box for tests: records every box and answers from a script.
 #pragma once
 
 #include "platform/desktop/MessageBox.h"

@@ -1,3 +1,4 @@
+// One fake of each platform service, and the platform bundle over them, for tests.
 #pragma once
 
 #include "platform/Platform.h"

@@ -1,3 +1,4 @@
+// A process runner for tests: answers each program with a set output and records the calls.
 #pragma once
 
 #include "platform/process/ProcessRunner.h"

@@ -1,3 +1,4 @@
+// The registry held in memory for tests, with writes that fail on demand.
 #include "platform/fakes/FakeRegistry.h"
 
 namespace dm::platform {

@@ -1,3 +1,4 @@
+// The registry held in memory: the fake for tests.
 #pragma once
 
 #include "platform/registry/HiveRegistry.h"

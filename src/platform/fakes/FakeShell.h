@@ -1,3 +1,4 @@
+// A shell for tests: records what would be opened.
 #pragma once
 
 #include "platform/desktop/Shell.h"

@@ -1,3 +1,4 @@
+// System facts for tests: every answer a public field, redirection and beeps recorded.
 #pragma once
 
 #include "platform/system/SystemInfo.h"

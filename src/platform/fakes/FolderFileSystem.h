@@ -1,3 +1,4 @@
+// The real file system with the special folders pointed where a test wants them.
 #pragma once
 
 #include "platform/files/LinuxFileSystem.h"

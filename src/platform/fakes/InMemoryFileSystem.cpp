@@ -1,3 +1,4 @@
+// The file system held in memory: its tree of folders and files and its failures on demand.
 #include "platform/fakes/InMemoryFileSystem.h"
 
 #include "platform/files/FindMask.h"

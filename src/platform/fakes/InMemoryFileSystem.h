@@ -1,3 +1,4 @@
+// A file system held in memory, for tests and fuzz targets whose files are only bytes.
 #pragma once
 
 #include "platform/files/FileSystem.h"

@@ -1,3 +1,4 @@
+// The real file system with one folder made to lie on another device, as a mount would.
 #pragma once
 
 #include "platform/fakes/FolderFileSystem.h"

@@ -1,3 +1,4 @@
+// Whole-file reads, atomic whole-file writes and advisory file locks.
 #pragma once
 
 #include "platform/Result.h"

@@ -1,3 +1,4 @@
+// File attribute bits, and what each means for a Linux file.
 #pragma once
 
 #include <cstdint>

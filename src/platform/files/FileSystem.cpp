@@ -1,3 +1,4 @@
+// The file system's helpers built on its own calls: existence, writes into a held folder.
 #include "platform/files/FileSystem.h"
 
 #include "platform/files/Folder.h"

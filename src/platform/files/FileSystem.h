@@ -1,3 +1,4 @@
+// The file system: finds, attributes, folders held open, reads and writes, special folders.
 #pragma once
 
 #include "platform/Result.h"

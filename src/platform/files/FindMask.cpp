@@ -1,3 +1,4 @@
+// Find mask matching: "*" and "?" wildcards, ASCII case ignored, no recursion.
 #include "platform/files/FindMask.h"
 
 #include "platform/text/AsciiCase.h"

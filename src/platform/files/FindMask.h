@@ -1,3 +1,4 @@
+// Whether a name matches a find mask with "*" and "?" wildcards.
 #pragma once
 
 #include <string>

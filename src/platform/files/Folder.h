@@ -1,3 +1,4 @@
+// A folder held open, so that a link swapped in cannot lead its entries' changes elsewhere.
 #pragma once
 
 #include "platform/files/FileSystem.h"

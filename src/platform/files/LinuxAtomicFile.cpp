@@ -1,3 +1,4 @@
+// Whole-file reads, atomic writes through a renamed temporary, and flock locks on Linux.
 #include "platform/files/AtomicFile.h"
 
 #include "platform/RetryAfterSignal.h"

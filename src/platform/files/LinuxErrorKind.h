@@ -1,3 +1,4 @@
+// The kind of failure an errno value tells: not found, refused or failed.
 #pragma once
 
 #include "platform/Result.h"

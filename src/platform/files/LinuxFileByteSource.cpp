@@ -1,3 +1,4 @@
+// The bytes of a regular file read in place through one bounded window.
 #include "platform/files/LinuxFileByteSource.h"
 
 #include "platform/RetryAfterSignal.h"

@@ -1,3 +1,4 @@
+// The bytes of a regular file, opened read-only and read in place.
 #pragma once
 
 #include "platform/files/ByteSource.h"

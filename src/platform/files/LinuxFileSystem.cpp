@@ -1,3 +1,4 @@
+// The Linux file system: attributes from stat, finds, folders held open, XDG special folders.
 #include "platform/files/LinuxFileSystem.h"
 
 #include "platform/files/AtomicFile.h"

@@ -1,3 +1,4 @@
+// The file system of the running Linux system, with special folders from the XDG directories.
 #pragma once
 
 #include "platform/files/FileSystem.h"

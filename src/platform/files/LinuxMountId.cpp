@@ -1,3 +1,4 @@
+// The mount id of an entry, asked of the kernel through statx.
 #include "platform/files/LinuxMountId.h"
 
 // The kernel's statx structure, which names the mount id; the C library's own (in sys/stat.h,

@@ -1,3 +1,4 @@
+// The id of the mount that holds an entry, to tell a bind mount from its folder.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// An open file read and written at any offset, on Linux file descriptors.
 #include "platform/files/LinuxRandomAccessFile.h"
 
 #include "platform/RetryAfterSignal.h"

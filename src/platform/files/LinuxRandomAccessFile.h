@@ -1,3 +1,4 @@
+// Opens a regular file for reading and writing at any offset, on Linux.
 #pragma once
 
 #include "platform/files/RandomAccessFile.h"

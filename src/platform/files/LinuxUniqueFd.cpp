@@ -1,3 +1,4 @@
+// Closing an owned file descriptor.
 #include "platform/files/UniqueFd.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// Paths as text: trailing delimiters added or removed, the folder part of a path.
 #include "platform/files/PathText.h"
 
 namespace dm::platform {

@@ -1,3 +1,4 @@
+// Paths as text with "/" as the delimiter: trailing delimiters and folder parts.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// An open file read and written at any offset.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Owns a file descriptor and closes it at the end of its scope.
 #pragma once
 
 namespace dm::platform {

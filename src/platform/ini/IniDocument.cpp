@@ -1,3 +1,4 @@
+// The text of an INI file: its sections, keys and values read and changed line by line.
 #include "platform/ini/IniDocument.h"
 
 #include "platform/text/AsciiCase.h"

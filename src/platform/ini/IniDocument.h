@@ -1,3 +1,4 @@
+// The text of an INI file, read and changed in place with every other line kept.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// An INI file read afresh at every call and replaced whole at every write.
 #include "platform/ini/IniFile.h"
 
 #include "platform/files/AtomicFile.h"

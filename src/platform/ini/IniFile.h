@@ -1,3 +1,4 @@
+// An INI file used through the profile functions: read afresh, replaced whole or not at all.
 #pragma once
 
 #include "platform/Result.h"

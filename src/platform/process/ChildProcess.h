@@ -1,3 +1,4 @@
+// A child process for tests of what other processes do to shared files.
 #pragma once
 
 #include <functional>

@@ -1,3 +1,4 @@
+// A forked child process for tests: started, killed, waited for, ended without clean-up.
 #include "platform/process/ChildProcess.h"
 
 #include <csignal>

@@ -1,3 +1,4 @@
+// Runs programs on Linux with posix_spawn, their output captured, within a time limit.
 #include "platform/process/LinuxProcessRunner.h"
 
 #include "platform/RetryAfterSignal.h"

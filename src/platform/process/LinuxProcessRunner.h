@@ -1,3 +1,4 @@
+// Runs programs on Linux in a process group of their own, killed when time runs out.
 #pragma once
 
 #include "platform/process/ProcessRunner.h"

@@ -1,3 +1,4 @@
+// Runs a program without a shell, for a bounded time, and captures its standard output.
 #pragma once
 
 #include <cstddef>

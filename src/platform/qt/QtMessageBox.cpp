@@ -1,3 +1,4 @@
+// Message boxes as QMessageBox dialogs: buttons, icons and answers mapped from the flags.
 #include "platform/qt/QtMessageBox.h"
 
 #include "platform/qt/QtText.h"

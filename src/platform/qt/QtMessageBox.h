@@ -1,3 +1,4 @@
+// Message boxes as QMessageBox dialogs, modal to the owner when there is one.
 #pragma once
 
 #include "platform/desktop/MessageBox.h"

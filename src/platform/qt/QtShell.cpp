@@ -1,3 +1,4 @@
+// Opening through the desktop: programs started detached, the rest by its default handler.
 #include "platform/qt/QtShell.h"
 
 #include "platform/qt/QtText.h"

@@ -1,3 +1,4 @@
+// Opens a program, a file or a web address through the desktop.
 #pragma once
 
 #include "platform/desktop/Shell.h"

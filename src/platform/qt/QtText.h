@@ -1,3 +1,4 @@
+// The one conversion of texts at the Qt boundary: 8-bit text to QString and back.
 #pragma once
 
 #include <QString>

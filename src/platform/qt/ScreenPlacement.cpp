@@ -1,3 +1,4 @@
+// Keeps a Qt window's frame on its screen's free area, estimating the frame until it is known.
 #include "platform/qt/ScreenPlacement.h"
 
 #include "platform/desktop/WindowPlacement.h"

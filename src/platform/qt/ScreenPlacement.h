@@ -1,6 +1,5 @@
-#pragma once
-
 // Keeping a window's frame on the free area of the screen it opens on.
+#pragma once
 
 #include <QMargins>
 #include <QObject>

@@ -1,3 +1,4 @@
+// The hive-file registry: reads, atomic writes and locking of user.reg and system.reg.
 #include "platform/registry/FileRegistry.h"
 
 #include "platform/files/AtomicFile.h"

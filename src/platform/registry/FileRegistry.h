@@ -1,3 +1,4 @@
+// The registry kept in hive files in a folder, with the machine hive of an installed copy.
 #pragma once
 
 #include "platform/registry/HiveFormat.h"

@@ -1,3 +1,4 @@
+// Parsing and writing the text format of hive files: sections, values and escapes.
 #include "platform/registry/HiveFormat.h"
 
 #include "platform/text/Blanks.h"

@@ -1,3 +1,4 @@
+// The text format of registry hive files: parsing a hive and writing it back.
 #pragma once
 
 #include "platform/Result.h"

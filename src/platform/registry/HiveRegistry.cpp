@@ -1,3 +1,4 @@
+// The registry over a store of hives: key paths, the 32-bit view, and keys opened, made, deleted.
 #include "platform/registry/HiveRegistry.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// The registry over a store of hives: key paths, views, access and the key handles.
 #pragma once
 
 #include "platform/registry/HiveStore.h"

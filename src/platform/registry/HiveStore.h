@@ -1,3 +1,4 @@
+// Where the hives of the registry live: in memory or in files.
 #pragma once
 
 #include "platform/registry/HiveTree.h"

@@ -1,3 +1,4 @@
+// The keys of a hive: values and subkeys found by name, ignoring ASCII case, through an index.
 #include "platform/registry/HiveTree.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The tree of a hive: keys with their values and subkeys, UTF-16 names, a depth limit.
 #pragma once
 
 #include "platform/registry/RegistryValue.h"

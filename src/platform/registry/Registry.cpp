@@ -1,3 +1,4 @@
+// The typed reads and writes of a registry key (strings and DWORDs), and the key test.
 #include "platform/registry/Registry.h"
 
 namespace dm::platform {

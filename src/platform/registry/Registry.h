@@ -1,3 +1,4 @@
+// The registry: roots, views, access, keys and their typed values.
 #pragma once
 
 #include "platform/Result.h"

@@ -1,3 +1,4 @@
+// The error of a registry value that cannot be read or written as asked.
 #pragma once
 
 #include "platform/Error.h"

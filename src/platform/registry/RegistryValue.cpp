@@ -1,3 +1,4 @@
+// Registry values built and read: 8-bit text to UTF-16 and back, numbers, string lists.
 #include "platform/registry/RegistryValue.h"
 
 #include "platform/text/ByteOrder.h"

@@ -1,3 +1,4 @@
+// One registry value: its type and its data laid out as the registry stores it.
 #pragma once
 
 #include <cstdint>

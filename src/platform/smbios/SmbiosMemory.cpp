@@ -1,3 +1,4 @@
+// Reads the memory arrays (type 16) and memory devices (type 17) out of an SMBIOS table.
 #include "platform/smbios/SmbiosMemory.h"
 
 #include "platform/smbios/SmbiosTable.h"

@@ -1,3 +1,4 @@
+// The machine's memory arrays and devices as SMBIOS describes them, and the installed total.
 #pragma once
 
 #include <cstddef>

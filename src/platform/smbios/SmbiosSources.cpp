@@ -1,3 +1,4 @@
+// Loads the memory structures from the first source that gives them, with why others did not.
 #include "platform/smbios/SmbiosSources.h"
 
 #include "platform/files/AtomicFile.h"

@@ -1,3 +1,4 @@
+// Where the machine's memory structures are read from: an image, the kernel's tables, udev.
 #pragma once
 
 #include "platform/smbios/SmbiosMemory.h"

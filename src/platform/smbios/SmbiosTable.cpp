@@ -1,3 +1,4 @@
+// Reads an SMBIOS entry point and walks its structure table, keeping what precedes damage.
 #include "platform/smbios/SmbiosTable.h"
 
 #include "platform/text/ByteOrder.h"

@@ -1,3 +1,4 @@
+// An SMBIOS table and its structures, with fields and strings read safely.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The memory properties of udev's DMI record turned back into SMBIOS codes.
 #include "platform/smbios/UdevMemory.h"
 
 #include "platform/text/TextLines.h"

@@ -1,3 +1,4 @@
+// The memory array and devices read from udev's database record of the DMI device.
 #pragma once
 
 #include "platform/smbios/SmbiosMemory.h"

@@ -1,3 +1,4 @@
+// Whether an X11 or Wayland display server answers a connection within a time limit.
 #pragma once
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// The signals that ask the program to end (SIGTERM, SIGHUP, SIGINT), caught into a pipe.
 #pragma once
 
 #include "platform/Result.h"

@@ -1,3 +1,4 @@
+// "%NAME%" in a text replaced by the environment variable NAME.
 #include "platform/system/EnvironmentText.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// "%NAME%" in a text replaced by the environment variable NAME where it is set.
 #pragma once
 
 #include <string>

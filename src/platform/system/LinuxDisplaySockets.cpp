@@ -1,3 +1,4 @@
+// The display probes on Linux: the X11 set-up over local or TCP sockets, the Wayland socket.
 #include "platform/system/DisplaySockets.h"
 
 #include "platform/RetryAfterSignal.h"

@@ -1,3 +1,4 @@
+// The end signals on Linux: a handler that only writes to a pipe, earlier handling restored.
 #include "platform/system/EndSignals.h"
 
 #include "platform/RetryAfterSignal.h"

@@ -1,3 +1,4 @@
+// Memory status read from /proc/meminfo, with the installed memory found once.
 #include "platform/system/LinuxMemoryStatus.h"
 
 #include "platform/files/AtomicFile.h"

@@ -1,3 +1,4 @@
+// Memory status from /proc/meminfo, the installed memory from the firmware when it tells.
 #pragma once
 
 #include "platform/system/MemoryStatus.h"

@@ -1,3 +1,4 @@
+// The running Linux system's facts: locale settings, time, ticks, beep and library loading.
 #include "platform/system/LinuxSystemInfo.h"
 
 #include "platform/system/LocaleLanguageId.h"

@@ -1,3 +1,4 @@
+// The running Linux system as the system queries see it: version, locale, time, libraries.
 #pragma once
 
 #include "platform/system/SystemInfo.h"

@@ -1,3 +1,4 @@
+// Asks the OpenSSL of this process for its own version text, loading it when needed.
 #include "platform/system/TlsLibrary.h"
 
 #include <dlfcn.h>

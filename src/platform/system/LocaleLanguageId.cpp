@@ -1,3 +1,4 @@
+// The table of locale names and their language identifiers.
 #include "platform/system/LocaleLanguageId.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// The language identifier for a POSIX locale name such as "fr_FR.UTF-8".
 #pragma once
 
 #include <cstdint>

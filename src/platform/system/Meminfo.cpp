@@ -1,3 +1,4 @@
+// Reads the text of /proc/meminfo into total, available and load figures.
 #include "platform/system/Meminfo.h"
 
 #include "platform/text/Blanks.h"

@@ -1,3 +1,4 @@
+// Reads the text of /proc/meminfo: total and available memory and the load in percent.
 #pragma once
 
 #include "platform/system/MemoryStatus.h"

@@ -1,3 +1,4 @@
+// The operating system's memory figures: load, total and available physical memory.
 #pragma once
 
 #include "platform/Result.h"

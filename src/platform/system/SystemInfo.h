@@ -1,3 +1,4 @@
+// The system facts the program asks for: version, language, separators, time, libraries.
 #pragma once
 
 #include <cstdint>

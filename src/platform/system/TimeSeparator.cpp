@@ -1,3 +1,4 @@
+// The separator after the hours in a strftime time format.
 #include "platform/system/TimeSeparator.h"
 
 #include <cctype>

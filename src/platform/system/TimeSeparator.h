@@ -1,3 +1,4 @@
+// The separator that follows the hours in a strftime time format.
 #pragma once
 
 #include <string>

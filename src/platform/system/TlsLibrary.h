@@ -1,3 +1,4 @@
+// The version text of the TLS library this process uses, as the library reports it.
 #pragma once
 
 #include <string>

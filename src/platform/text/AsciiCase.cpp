@@ -1,3 +1,4 @@
+// Texts folded to lower case by the ASCII rules.
 #include "platform/text/AsciiCase.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The ASCII case rules that every comparison ignoring case follows, whatever the locale.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Spaces and tabs, and texts trimmed of them or of other characters.
 #pragma once
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// Unsigned numbers read from bytes in either byte order.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Converts 8-bit text of one code page to and from UTF-8.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Code page 1252: UTF-16LE narrowed to it, and its bytes widened to UTF-8.
 #include "platform/text/Cp1252.h"
 
 #include "platform/text/ByteOrder.h"

@@ -1,3 +1,4 @@
+// Text in code page 1252, the 8-bit text of the identification rules, to and from UTF-16.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Signed 32-bit integers read from decimal or hexadecimal text.
 #include "platform/text/IntegerText.h"
 
 namespace dm::platform {

@@ -1,3 +1,4 @@
+// A signed 32-bit integer read from decimal or hexadecimal text, or a fallback.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Code page conversions on Linux through iconv, with replacement of undefined characters.
 #include "platform/text/CodePage.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Addition that stops at the type's limits instead of wrapping.
 #pragma once
 
 #include <limits>

@@ -1,3 +1,4 @@
+// Texts split into lines and lines joined with CR LF.
 #include "platform/text/TextLines.h"
 
 namespace dm::platform {

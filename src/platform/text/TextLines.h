@@ -1,3 +1,4 @@
+// The lines of a text, split at its line breaks, and lines joined with CR LF.
 #pragma once
 
 #include <string>

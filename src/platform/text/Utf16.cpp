@@ -1,3 +1,4 @@
+// UTF-16LE to and from UTF-8, unpaired surrogates replaced.
 #include "platform/text/Utf16.h"
 
 #include "platform/text/ByteOrder.h"

@@ -1,3 +1,4 @@
+// UTF-16 surrogates, and UTF-16LE bytes to and from UTF-8 text and code units.
 #pragma once
 
 #include <string>

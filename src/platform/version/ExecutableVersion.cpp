@@ -1,3 +1,4 @@
+// Finds the version resource in a PE image's resources or in an ELF file's version section.
 #include "platform/version/ExecutableVersion.h"
 
 #include "platform/text/ByteOrder.h"

@@ -1,3 +1,4 @@
+// The version resource of an executable, found in a PE image or an ELF file.
 #pragma once
 
 #include "platform/files/ByteSource.h"

@@ -1,3 +1,4 @@
+// Version resources read from the files themselves: PE images and our own ELF programs.
 #pragma once
 
 #include "platform/version/VersionResources.h"

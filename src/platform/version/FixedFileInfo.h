@@ -1,3 +1,4 @@
+// The fixed part of a version resource: file and product versions, flags, type and date.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Version resources of files on Linux, and the running program's own executable.
 #include "platform/version/FileVersionResources.h"
 
 #include "platform/files/FileSystem.h"

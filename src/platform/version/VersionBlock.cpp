@@ -1,3 +1,4 @@
+// The nodes of a raw version resource, walked without reading outside the block.
 #include "platform/version/VersionBlock.h"
 
 #include "platform/text/AsciiCase.h"

@@ -1,3 +1,4 @@
+// A raw version resource and the value queries it answers.
 #pragma once
 
 #include "platform/version/FixedFileInfo.h"

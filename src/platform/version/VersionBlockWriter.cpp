@@ -1,3 +1,4 @@
+// Lays out the nodes of a version resource as bytes, aligned as the resource compiler does.
 #include "platform/version/VersionBlockWriter.h"
 
 #include "platform/text/ByteOrder.h"

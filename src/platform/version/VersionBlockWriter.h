@@ -1,3 +1,4 @@
+// What a version resource holds, and its bytes written from that.
 #pragma once
 
 #include "platform/version/FixedFileInfo.h"

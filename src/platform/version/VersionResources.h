@@ -1,3 +1,4 @@
+// The system's version functions: the version resource of an executable file.
 #pragma once
 
 #include "platform/version/VersionBlock.h"

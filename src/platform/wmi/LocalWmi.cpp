@@ -1,3 +1,4 @@
+// WMI on the local machine served from a repository: queries, classes and their instances.
 #include "platform/wmi/LocalWmi.h"
 
 #include "platform/text/AsciiCase.h"

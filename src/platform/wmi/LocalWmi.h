@@ -1,3 +1,4 @@
+// The classes a namespace serves, and WMI on the local machine answering from them.
 #pragma once
 
 #include "platform/wmi/Wmi.h"

@@ -1,3 +1,4 @@
+// The memory classes built from SMBIOS memory, with SMBIOS codes mapped to CIM codes.
 #include "platform/wmi/MemoryWmiRepository.h"
 
 #include <algorithm>

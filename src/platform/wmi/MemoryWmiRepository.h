@@ -1,3 +1,4 @@
+// The WMI memory classes made from the firmware's memory arrays and devices.
 #pragma once
 
 #include "platform/smbios/SmbiosMemory.h"

@@ -1,3 +1,4 @@
+// The machine's WMI: memory classes read afresh from the SMBIOS sources at every connection.
 #include "platform/wmi/SystemWmi.h"
 
 #include "platform/smbios/SmbiosTable.h"

@@ -1,3 +1,4 @@
+// The machine's WMI over its memory tables, and the memory classes of an SMBIOS image.
 #pragma once
 
 #include "platform/smbios/SmbiosSources.h"

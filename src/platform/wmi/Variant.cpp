@@ -1,3 +1,4 @@
+// Automation values and their conversions, raising when a value does not fit.
 #include "platform/wmi/Variant.h"
 
 #include "platform/text/AsciiCase.h"

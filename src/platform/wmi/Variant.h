@@ -1,3 +1,4 @@
+// An automation value as WMI delivers it, and its conversions.
 #pragma once
 
 #include "platform/Error.h"

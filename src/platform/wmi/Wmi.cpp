@@ -1,3 +1,4 @@
+// The property sets of WMI objects: enumeration in class order and lookup by name.
 #include "platform/wmi/Wmi.h"
 
 #include "platform/text/AsciiCase.h"

@@ -1,3 +1,4 @@
+// The WMI interfaces: locator, services, object sets, objects and their properties.
 #pragma once
 
 #include "platform/wmi/Variant.h"

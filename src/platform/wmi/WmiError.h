@@ -1,3 +1,4 @@
+// The result codes WMI fails with, and the error a failed WMI call raises.
 #pragma once
 
 #include "platform/Error.h"

@@ -1,3 +1,4 @@
+// What the identification engine answers: an executable's product name, company and version.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

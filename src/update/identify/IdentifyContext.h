@@ -1,3 +1,4 @@
+// The platform services the identification engine reads.
 #pragma once
 
 #include "platform/Platform.h"

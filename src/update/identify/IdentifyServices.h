@@ -1,3 +1,4 @@
+// The services an identification reads, owned together, and the context over them.
 #pragma once
 
 #include "platform/version/FileVersionResources.h"

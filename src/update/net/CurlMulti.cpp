@@ -1,3 +1,4 @@
+// Drives libcurl transfers from the Qt event loop through socket notifiers and one timer.
 #include "update/net/CurlMulti.h"
 
 namespace dm::update {

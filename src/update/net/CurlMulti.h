@@ -1,3 +1,4 @@
+// Runs libcurl transfers on the Qt event loop, without blocking and without threads.
 #pragma once
 
 #include <curl/curl.h>

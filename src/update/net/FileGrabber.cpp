@@ -1,3 +1,4 @@
+// The downloader: one file fetched into memory and written whole when complete.
 #include "update/net/FileGrabber.h"
 
 #include "framework/RunLog.h"

@@ -1,3 +1,4 @@
+// Downloads one file into memory and writes it whole to a path when the download completes.
 #pragma once
 
 #include "update/net/HttpClient.h"

@@ -1,3 +1,4 @@
+// The HTTP(S) client on libcurl: one request at a time, bounded, redirections checked.
 #include "update/net/HttpClient.h"
 
 #include "framework/TextUtils.h"

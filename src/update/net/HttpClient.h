@@ -1,3 +1,4 @@
+// An HTTP(S) client for one request at a time, its request kinds, limits and TLS settings.
 #pragma once
 
 #include "platform/Result.h"

@@ -1,3 +1,4 @@
+// The TLS checks and the fixed client settings that every request of the program uses.
 #include "update/net/HttpPresets.h"
 
 #include "framework/RunLog.h"

@@ -1,3 +1,4 @@
+// Whether TLS can be used, its version text, and the client settings every request uses.
 #pragma once
 
 #include "update/net/HttpClient.h"

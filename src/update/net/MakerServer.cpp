@@ -1,3 +1,4 @@
+// The maker's web server host and e-mail address, from the environment or the build.
 #include "update/net/MakerServer.h"
 
 #include <cstdlib>

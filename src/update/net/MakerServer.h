@@ -1,3 +1,4 @@
+// The maker's web server and e-mail address, and the test of a host text.
 #pragma once
 
 #include <string>

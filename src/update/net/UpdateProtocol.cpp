@@ -1,3 +1,4 @@
+// The update request's path and query, and the reading of the reply's version.
 #include "update/net/UpdateProtocol.h"
 
 #include "framework/TextUtils.h"

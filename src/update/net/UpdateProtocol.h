@@ -1,3 +1,4 @@
+// The update request's path and query, and what a reply body says.
 #pragma once
 
 #include <cstdint>

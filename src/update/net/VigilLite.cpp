@@ -1,3 +1,4 @@
+// The update check: the request for an executable's version and the reading of the answer.
 #include "update/net/VigilLite.h"
 
 #include "framework/RunLog.h"

@@ -1,3 +1,4 @@
+// Asks the maker's web server whether a newer version of an executable exists.
 #pragma once
 
 #include "update/net/HttpClient.h"

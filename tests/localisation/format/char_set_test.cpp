@@ -1,3 +1,4 @@
+// Tests of the character set table and of each set decoding its own letters.
 #include "localisation/format/CharSet.h"
 #include "platform/text/CodePage.h"
 

@@ -1,3 +1,4 @@
+// Tests of the language table, language names and codes, file names and the template switch.
 #include "localisation/format/LanguageCode.h"
 #include "localisation/format/LanguageName.h"
 #include "localisation/format/LanguageTable.h"

@@ -1,3 +1,4 @@
+// Tests of the record file: reading, writing, walking and damaged or read-only files.
 #include "localisation/format/Storefile.h"
 #include "platform/fakes/InMemoryFileSystem.h"
 

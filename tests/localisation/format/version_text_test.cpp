@@ -1,3 +1,4 @@
+// Tests of version texts packed into one number and read as a decimal number.
 #include "localisation/format/VersionText.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the window placement rule: a frame kept where it fits, else moved onto free area.
 #include "platform/desktop/WindowPlacement.h"
 
 #include <gtest/gtest.h>

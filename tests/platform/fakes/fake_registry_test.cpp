@@ -1,3 +1,4 @@
+// Tests of the registry in memory: values of each type, missing keys, failing writes.
 #include "platform/fakes/FakeRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the in-memory file system: paths, writes, read-only bits, mounts and failures.
 #include "platform/fakes/InMemoryFileSystem.h"
 
 #include "platform/files/Folder.h"

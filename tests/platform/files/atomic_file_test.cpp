@@ -1,3 +1,4 @@
+// Tests of whole-file reads, atomic writes through links with permissions kept, file locks.
 #include "platform/files/AtomicFile.h"
 #include "platform/process/ChildProcess.h"
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// Tests of reading a file's bytes in place through its window, and of the system folder.
 #include "platform/files/LinuxFileByteSource.h"
 #include "platform/files/LinuxFileSystem.h"
 

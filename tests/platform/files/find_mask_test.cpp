@@ -1,3 +1,4 @@
+// Tests of find mask matching.
 #include "platform/files/FindMask.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the Linux file system: finds, attributes, folders, writes and links refused.
 #include "platform/files/LinuxFileSystem.h"
 
 #include "platform/files/Folder.h"

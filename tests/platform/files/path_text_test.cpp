@@ -1,3 +1,4 @@
+// Tests of paths as text: trailing delimiters and folder parts.
 #include "platform/files/PathText.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of INI texts and files: lookups, quotes, order, line ends, writes and refusals.
 #include "platform/ini/IniDocument.h"
 #include "platform/ini/IniFile.h"
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// Tests of running programs: arguments without a shell, input, time limit, output bound.
 #include "platform/process/LinuxProcessRunner.h"
 
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// Tests of the Qt message box: its buttons, its icon and the answers it gives.
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtShell.h"
 

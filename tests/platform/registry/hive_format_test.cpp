@@ -1,3 +1,4 @@
+// Tests of the hive file format: every value form read and written, damaged text refused.
 #include "platform/registry/HiveFormat.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the machine hive read beneath the user's own, missing or damaged.
 #include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"
 

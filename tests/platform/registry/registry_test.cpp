@@ -1,3 +1,4 @@
+// Tests of the hive-file registry: values, names, keys, views, damaged hives, links, locking.
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/registry/FileRegistry.h"
 #include "support/TempDir.h"

@@ -1,3 +1,4 @@
+// Tests of udev's memory record and of the order in which the memory sources are tried.
 #include "platform/smbios/SmbiosSources.h"
 #include "platform/smbios/UdevMemory.h"
 #include "support/SmbiosWriter.h"

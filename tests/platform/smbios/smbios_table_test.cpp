@@ -1,3 +1,4 @@
+// Tests of SMBIOS tables and entry points, damaged or cut, and of the memory structures read.
 #include "platform/smbios/SmbiosMemory.h"
 #include "platform/smbios/SmbiosTable.h"
 #include "support/SmbiosWriter.h"

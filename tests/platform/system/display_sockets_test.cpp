@@ -1,3 +1,4 @@
+// Tests of the display probes: names that cannot answer, silent servers, remote displays.
 #include "platform/system/DisplaySockets.h"
 #include "support/TempDir.h"
 

@@ -1,3 +1,4 @@
+// Tests of the end signals: each caught into the pipe, one owner at a time, handling restored.
 #include "platform/system/EndSignals.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of "%NAME%" expansion from the environment.
 #include "platform/system/EnvironmentText.h"
 
 #include "support/EnvironmentGuard.h"

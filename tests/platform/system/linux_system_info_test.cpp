@@ -1,3 +1,4 @@
+// Tests of the Linux system facts: locale language and separators, version, libraries.
 #include "platform/system/LinuxSystemInfo.h"
 #include "platform/system/LocaleLanguageId.h"
 #include "support/EnvironmentGuard.h"

@@ -1,3 +1,4 @@
+// Tests of /proc/meminfo reading and of the Linux memory status.
 #include "platform/fakes/FakeMemoryStatus.h"
 #include "platform/process/ChildProcess.h"
 #include "platform/system/LinuxMemoryStatus.h"

@@ -1,3 +1,4 @@
+// Tests of the separator after the hours in a time format.
 #include "platform/system/TimeSeparator.h"
 
 #include <gtest/gtest.h>

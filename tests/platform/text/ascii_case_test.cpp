@@ -1,3 +1,4 @@
+// Tests of the ASCII case rules.
 #include "platform/text/AsciiCase.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of code page conversions: replacements and unknown code pages.
 #include "platform/text/CodePage.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of code page 1252 to and from UTF-16 and UTF-8.
 #include "platform/text/Cp1252.h"
 #include "platform/text/Utf16.h"
 

@@ -1,3 +1,4 @@
+// Tests of integers read from decimal and hexadecimal text.
 #include "platform/text/IntegerText.h"
 
 #include <gtest/gtest.h>

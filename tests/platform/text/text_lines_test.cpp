@@ -1,3 +1,4 @@
+// Tests of splitting texts into lines.
 #include "platform/text/TextLines.h"
 
 #include <gtest/gtest.h>

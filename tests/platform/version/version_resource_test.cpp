@@ -1,3 +1,4 @@
+// Tests of version resources: UTF-16, the block's queries, PE and ELF files, damaged input.
 #include "platform/files/LinuxFileSystem.h"
 #include "platform/text/Utf16.h"
 #include "platform/version/ExecutableVersion.h"

@@ -1,3 +1,4 @@
+// Tests of a version resource's string tables, whole and cut.
 #include "platform/version/VersionBlock.h"
 #include "platform/version/VersionBlockWriter.h"
 

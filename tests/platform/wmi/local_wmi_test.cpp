@@ -1,3 +1,4 @@
+// Tests of local WMI: connection, queries, enumeration and failures.
 #include "platform/wmi/LocalWmi.h"
 
 #include <gtest/gtest.h>

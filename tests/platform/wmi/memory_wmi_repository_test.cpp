@@ -1,3 +1,4 @@
+// Tests of the memory classes made from SMBIOS memory: codes, values, nulls.
 #include "platform/smbios/SmbiosTable.h"
 #include "platform/wmi/MemoryWmiRepository.h"
 #include "platform/wmi/SystemWmi.h"

@@ -1,3 +1,4 @@
+// The identification test fixture: registry and files in memory, with built programs copied in.
 #pragma once
 
 #include "platform/fakes/FakeRegistry.h"

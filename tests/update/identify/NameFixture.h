@@ -1,3 +1,4 @@
+// The product-name test fixture: executables with given version texts, and the names expected.
 #pragma once
 
 #include "IdentifyFixture.h"

@@ -1,3 +1,4 @@
+// The version chain test fixture: generated executables and what their resources hold.
 #pragma once
 
 #include "IdentifyFixture.h"

@@ -1,3 +1,4 @@
+// Tests of the identification answers: name, company and version of an executable.
 #include "update/identify/Identify.h"
 
 #include "IdentifyFixture.h"

@@ -1,3 +1,4 @@
+// Tests of the identification command's output, its quoting and its errors.
 #include "IdentifyFixture.h"
 #include "support/TempDir.h"
 

@@ -1,3 +1,4 @@
+// Helpers of the network tests: running the event loop until done, and completions recorded.
 #pragma once
 
 #include "update/net/HttpClient.h"

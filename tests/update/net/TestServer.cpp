@@ -1,3 +1,4 @@
+// The test HTTP server: reading requests, writing replies, plain or over TLS.
 #include "TestServer.h"
 
 #include "support/TempDir.h"

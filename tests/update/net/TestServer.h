@@ -1,3 +1,4 @@
+// An HTTP/1.1 test server on the loopback address, plain or TLS, and helpers of the net tests.
 #pragma once
 
 #include <QElapsedTimer>

@@ -1,3 +1,4 @@
+// Tests of the downloader: saved bodies, failures keep the old file, TLS fallback, freeing.
 #include "update/net/FileGrabber.h"
 
 #include "NetTestHelpers.h"

@@ -1,3 +1,4 @@
+// Tests of the HTTP client against hostile servers: endless bodies and heads, stalls, bombs.
 #include "update/net/HttpClient.h"
 
 #include "NetTestHelpers.h"

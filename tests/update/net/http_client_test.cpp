@@ -1,3 +1,4 @@
+// Tests of the HTTP client: presets, statuses, redirections, proxies, TLS and freeing.
 #include "update/net/HttpClient.h"
 
 #include "NetTestHelpers.h"

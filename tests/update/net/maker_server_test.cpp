@@ -1,3 +1,4 @@
+// Tests of the maker's server host texts and the environment's override.
 #include "update/net/MakerServer.h"
 
 #include "support/EnvironmentGuard.h"

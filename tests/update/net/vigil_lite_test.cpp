@@ -1,3 +1,4 @@
+// Tests of the update check: replies, requests, encoding, errors, TLS fallback and freeing.
 #include "update/net/VigilLite.h"
 
 #include "NetTestHelpers.h"

@@ -1,3 +1,4 @@
+// The company rule table: its rows and the probes they call.
 #include "update/identify/company/CompanyRules.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// The company rule table and the working values it reads.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

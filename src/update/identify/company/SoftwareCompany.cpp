@@ -1,3 +1,4 @@
+// The company of an executable: fixed companies, version resource texts, rules and clean-up.
 #include "update/identify/company/SoftwareCompany.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// The company of an executable, and the normalising of a raw company text.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

@@ -1,3 +1,4 @@
+// The phrases and texts the copyright clean-up strips, in the order it tries them.
 #pragma once
 
 #include <array>

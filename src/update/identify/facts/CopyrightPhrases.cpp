@@ -1,3 +1,4 @@
+// Strips licence and rights phrases and the copyright sign from a copyright text.
 #include "update/identify/facts/TextCleanup.h"
 
 #include "platform/text/IntegerText.h"

@@ -1,3 +1,4 @@
+// PE header facts, version text validity and the system folder mapping of executables.
 #include "update/identify/facts/ExecutableFacts.h"
 
 #include "framework/SystemQueries.h"

@@ -1,3 +1,4 @@
+// Facts of an executable: a valid version text, its PE header, its Sysnative path.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

@@ -1,3 +1,4 @@
+// The eight texts of an executable's version resource, named after their keys.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Bounded reads of the files the rules look at beside an executable: bytes, lines, INI keys.
 #include "update/identify/facts/SideFiles.h"
 
 #include "framework/FolderWalks.h"

@@ -1,3 +1,4 @@
+// The one reader of the files that rules look at beside an executable, every read bounded.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

@@ -1,3 +1,4 @@
+// Clean-up of company texts, tag texts and leading numbers.
 #include "update/identify/facts/TextCleanup.h"
 
 #include "framework/TextUtils.h"

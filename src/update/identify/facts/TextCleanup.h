@@ -1,3 +1,4 @@
+// Clean-up of texts taken from version resources and manifests.
 #pragma once
 
 #include "platform/text/AsciiCase.h"

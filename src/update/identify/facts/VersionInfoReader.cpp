@@ -1,3 +1,4 @@
+// Reads the eight version-resource texts of a file, by key or from the translation's table.
 #include "update/identify/facts/VersionInfoReader.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// The eight version-resource texts of a file, and its "Key=value" string lines.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

@@ -1,3 +1,4 @@
+// The hooks of the product-name rules that read files, the registry and other versions.
 #include "framework/FileVersionText.h"
 #include "framework/FolderWalks.h"
 #include "framework/TextUtils.h"

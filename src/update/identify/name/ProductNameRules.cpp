@@ -1,3 +1,4 @@
+// The product-name rule tables, run after the choice of a field and after the clean-up.
 #include "update/identify/name/ProductNameRules.h"
 
 #include "update/identify/rules/RulePath.h"

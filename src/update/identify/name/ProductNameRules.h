@@ -1,3 +1,4 @@
+// The product-name rule tables, the working values they read and the hooks they call.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

@@ -1,3 +1,4 @@
+// The product name of an executable: field choice, clean-up, rules and short codes.
 #include "update/identify/name/SoftwareName.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// The product name under which an executable is reported.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

@@ -1,3 +1,4 @@
+// The rule chain interpreter's comparisons and runs, allocation-free for rows that don't fire.
 #include "update/identify/rules/RuleChain.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// The one interpreter of the identification rule chains: rows, conditions, steps, hooks.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

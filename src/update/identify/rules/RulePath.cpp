@@ -1,3 +1,4 @@
+// Rule and registry paths turned to the platform's delimiter.
 #include "update/identify/rules/RulePath.h"
 
 #include "platform/files/PathText.h"

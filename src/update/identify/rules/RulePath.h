@@ -1,3 +1,4 @@
+// Paths of the rules and of the registry, with the platform's delimiter.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The listing of the uninstall entries' display names and the installed-software test.
 #include "update/identify/uninstall/UninstallSearches.h"
 
 #include "framework/SystemQueries.h"

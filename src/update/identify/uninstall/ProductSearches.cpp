@@ -1,3 +1,4 @@
+// Version searches for particular products: registry revisions, subfolder names, publishers.
 #include "update/identify/uninstall/ProductSearches.h"
 
 #include "framework/FileVersionText.h"

@@ -1,10 +1,10 @@
+// Version searches for particular products.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"
 
 #include <string>
 
-// Version searches for particular products.
 namespace dm::update {
 
 // The video codec pack's version: its uninstall entry's, else built from its registry revision,

@@ -1,3 +1,4 @@
+// The installed versions of named products, read from the uninstall keys by a table of rows.
 #include "update/identify/uninstall/ProductVersionReaders.h"
 
 #include "framework/TextUtils.h"

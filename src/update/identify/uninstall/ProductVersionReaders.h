@@ -1,3 +1,4 @@
+// The installed version of one named product, from the uninstall keys.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The searches of the uninstall keys: the newest version by name, folder or prefix.
 #include "update/identify/uninstall/UninstallSearches.h"
 
 #include "framework/SystemQueries.h"

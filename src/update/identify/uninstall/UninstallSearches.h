@@ -1,3 +1,4 @@
+// Readers of the uninstall keys: the installed-software test and the searches of the rules.
 #pragma once
 
 #include "platform/registry/Registry.h"

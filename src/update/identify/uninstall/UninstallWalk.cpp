@@ -1,3 +1,4 @@
+// The walk over an uninstall key that the searches share, in the view the system needs.
 #include "update/identify/uninstall/UninstallWalk.h"
 
 #include "framework/SystemQueries.h"

@@ -1,3 +1,4 @@
+// The walk over an uninstall key that the searches share.
 #pragma once
 
 #include "platform/registry/Registry.h"

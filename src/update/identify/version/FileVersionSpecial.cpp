@@ -1,3 +1,4 @@
+// The version chain: its tables run in order on a file's names, resource and record.
 #include "update/identify/version/FileVersionSpecial.h"
 
 #include "framework/FileVersionText.h"

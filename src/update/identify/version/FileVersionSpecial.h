@@ -1,3 +1,4 @@
+// The raw version text of a file, or of a product named by a short code in its place.
 #pragma once
 
 #include <string>

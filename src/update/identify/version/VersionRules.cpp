@@ -1,3 +1,4 @@
+// The tables of the version chain, row by row.
 #include "update/identify/version/VersionRules.h"
 
 #include "update/identify/rules/RulePath.h"

@@ -1,3 +1,4 @@
+// The tables of the version chain, each run at its own place of the chain.
 #pragma once
 
 #include "update/identify/version/VersionRun.h"

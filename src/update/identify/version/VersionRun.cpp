@@ -1,3 +1,4 @@
+// One run of the version chain: folder helpers and the versions of other files.
 #include "update/identify/version/VersionRun.h"
 
 #include "framework/TextUtils.h"

@@ -1,3 +1,4 @@
+// One run of the version chain: the texts the rules test and change, and its services.
 #pragma once
 
 #include "update/identify/IdentifyContext.h"

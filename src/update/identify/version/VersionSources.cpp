@@ -1,3 +1,4 @@
+// The candidate filters and the shared sources of the version rules.
 #include "update/identify/version/VersionSources.h"
 
 #include "framework/TextUtils.h"

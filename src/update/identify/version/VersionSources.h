@@ -1,3 +1,4 @@
+// The sources of the version rules: where a row's candidate comes from, and its filters.
 #pragma once
 
 #include "update/identify/uninstall/ProductVersionReaders.h"

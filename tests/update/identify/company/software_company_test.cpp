@@ -1,3 +1,4 @@
+// Tests of the company rules and of an executable's company.
 #include "update/identify/company/SoftwareCompany.h"
 
 #include "update/identify/IdentifyFixture.h"

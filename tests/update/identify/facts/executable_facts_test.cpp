@@ -1,3 +1,4 @@
+// Tests of PE header facts, the Sysnative mapping and version text validity.
 #include "update/identify/facts/ExecutableFacts.h"
 
 #include "platform/files/ByteSource.h"

@@ -1,3 +1,4 @@
+// Tests of the text clean-ups: one pass as good as repeated passes, long texts, tags, numbers.
 #include "update/identify/facts/TextCleanup.h"
 
 #include "framework/TextUtils.h"

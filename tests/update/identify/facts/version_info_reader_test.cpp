@@ -1,3 +1,4 @@
+// Tests of reading the eight version-resource texts: by key, by translation, damaged blocks.
 #include "update/identify/facts/VersionInfoReader.h"
 
 #include "update/identify/IdentifyFixture.h"

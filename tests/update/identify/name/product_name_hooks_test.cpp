@@ -1,3 +1,4 @@
+// Tests of the product-name rows whose hooks read files, the registry and program output.
 #include "platform/files/PathText.h"
 #include "platform/process/LinuxProcessRunner.h"
 #include "update/identify/NameFixture.h"

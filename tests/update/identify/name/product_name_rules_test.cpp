@@ -1,3 +1,4 @@
+// Tests of the product-name rule tables: order, condition shapes, ending rows.
 #include "update/identify/NameFixture.h"
 #include "update/identify/name/ProductNameRules.h"
 

@@ -1,3 +1,4 @@
+// Tests of an executable's product name: short codes, field choice, clean-up and marks.
 #include "update/identify/NameFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of the rule chain interpreter: checks, steps, row order, endings and hooks.
 #include "update/identify/rules/RuleChain.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Tests of rule and registry paths turned to the platform's delimiter.
 #include "update/identify/rules/RulePath.h"
 
 #include <gtest/gtest.h>

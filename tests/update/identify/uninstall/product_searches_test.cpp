@@ -1,3 +1,4 @@
+// Tests of the version searches for particular products.
 #include "update/identify/uninstall/ProductSearches.h"
 
 #include "update/identify/IdentifyFixture.h"

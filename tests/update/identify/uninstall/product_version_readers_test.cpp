@@ -1,3 +1,4 @@
+// Tests of the installed-version readers of named products.
 #include "update/identify/uninstall/ProductVersionReaders.h"
 
 #include "update/identify/IdentifyFixture.h"

@@ -1,3 +1,4 @@
+// Tests of the uninstall listing and searches: newest match, types, views, folders.
 #include "update/identify/uninstall/UninstallSearches.h"
 
 #include "update/identify/IdentifyFixture.h"

@@ -1,3 +1,4 @@
+// Tests of the version chain on whole files: reconciliation, short codes, loops.
 #include "update/identify/version/FileVersionSpecial.h"
 
 #include "update/identify/VersionChainFixture.h"

@@ -1,3 +1,4 @@
+// Tests of version rows that read side files, other files' versions and executables' bytes.
 #include "platform/text/Utf16.h"
 #include "update/identify/VersionChainFixture.h"
 

@@ -1,3 +1,4 @@
+// Tests of the version rule tables: order, conditions, endings and spot checks.
 #include "update/identify/version/VersionRules.h"
 
 #include "update/identify/version/VersionRun.h"
