@@ -296,13 +296,11 @@ void InMemoryFileSystem::setCurrentFolder(const std::string& path) {
 
 std::vector<FindEntry> InMemoryFileSystem::find(const std::string& pattern) {
     std::vector<FindEntry> entries;
-    const auto slash = pattern.find_last_of('/');
-    const std::string mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
-    std::string folder = slash == std::string::npos ? "." : pattern.substr(0, slash);
-    if (folder.empty())
-        folder = "/";
-    if (mask.empty() || mask == "." || mask == "..")
+    const auto split = splitFindPattern(pattern);
+    if (!split)
         return entries;
+    const std::string& mask = split->mask;
+    const std::string& folder = split->folder;
     if (mask.find_first_of("*?") == std::string::npos) {
         if (const auto node = lookUp(pattern))
             entries.push_back(describe(mask, *node));

@@ -40,4 +40,19 @@ bool matchesFindMask(const std::string& name, const std::string& mask) {
            wildcardMatch(name + ".", mask);
 }
 
+std::optional<FindPattern> splitFindPattern(const std::string& pattern) {
+    const auto slash = pattern.find_last_of('/');
+    FindPattern split;
+    if (slash == std::string::npos) {
+        split.folder = ".";
+        split.mask = pattern;
+    } else {
+        split.folder = slash == 0 ? "/" : pattern.substr(0, slash);
+        split.mask = pattern.substr(slash + 1);
+    }
+    if (split.mask.empty() || split.mask == "." || split.mask == "..")
+        return std::nullopt;
+    return split;
+}
+
 } // namespace dm::platform

@@ -1,6 +1,7 @@
-// Whether a name matches a find mask with "*" and "?" wildcards.
+// Find patterns: their folder and mask, and whether a name matches a mask with "*" and "?".
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace dm::platform {
@@ -8,5 +9,13 @@ namespace dm::platform {
 // Whether a name matches a find mask: "*" any run, "?" one character, ASCII case ignored, and a
 // mask ending in ".*" also matching a name without a dot.
 bool matchesFindMask(const std::string& name, const std::string& mask);
+
+// A find pattern split at its last "/": the folder ("." without one, "/" for the root) and the
+// mask. None when the mask can find nothing (empty, "." or "..").
+struct FindPattern {
+    std::string folder;
+    std::string mask;
+};
+std::optional<FindPattern> splitFindPattern(const std::string& pattern);
 
 } // namespace dm::platform
