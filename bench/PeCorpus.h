@@ -1,7 +1,6 @@
 // The generated executable corpus of the identification benchmarks and the services they use.
 #pragma once
 
-// The generated-PE corpus of the identification benchmarks, and the real services they run on.
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/files/LinuxFileSystem.h"

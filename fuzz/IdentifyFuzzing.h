@@ -1,8 +1,6 @@
 // What the identification fuzz targets share: the input laid out as files, and the services.
 #pragma once
 
-// What the identification fuzz targets share: the services to identify with, the files held in
-// memory (the input written as files costs no disk) and everything else faked.
 #include "platform/fakes/FakeRegistry.h"
 #include "platform/fakes/FakeSystemInfo.h"
 #include "platform/fakes/InMemoryFileSystem.h"

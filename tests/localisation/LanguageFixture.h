@@ -1,9 +1,6 @@
 // Building blocks of the language-file tests: records, header blocks, groups and a small form.
 #pragma once
 
-// Building blocks of the language-file tests: records read back with the record file, fixed
-// leading records, header blocks and groups, and a small form with one component of each kind.
-
 #include "localisation/TextStorage.h"
 #include "localisation/format/LanguageFile.h"
 #include "localisation/format/Storefile.h"

@@ -1,9 +1,7 @@
 // Writes language files for tests and benchmarks, as raw records or from a file's fields.
 #pragma once
 
-// Writes language files for tests and benchmarks: as raw (tag, payload) records, or from the
-// fields of a language file. Header-only, so that only targets linked with the localisation
-// library need it.
+// Header-only, so that only targets linked with the localisation library need it.
 
 #include "localisation/format/LanguageFile.h"
 #include "localisation/format/Storefile.h"

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 namespace dm::platform {
@@ -15,8 +16,10 @@ struct InMemoryFileSystem::Node {
     bool folder = false;
     bool readOnly = false;
     std::uint64_t device = 1;
-    std::string bytes;                                    // a file's
-    std::map<std::string, std::shared_ptr<Node>> entries; // a folder's, by name
+    // A file's bytes, shared with the snapshots opened from it and copied before a change while
+    // one is held.
+    std::shared_ptr<std::string> bytes = std::make_shared<std::string>();
+    std::map<std::string, std::shared_ptr<Node>, std::less<>> entries; // a folder's, by name
 };
 
 namespace {
@@ -42,7 +45,7 @@ FindEntry describe(const std::string& name, const Node& node) {
         attributes |= kFileAttributeReadOnly;
     if (!name.empty() && name[0] == '.')
         attributes |= kFileAttributeHidden;
-    return {name, attributes, node.folder ? 0 : static_cast<std::uint64_t>(node.bytes.size()),
+    return {name, attributes, node.folder ? 0 : static_cast<std::uint64_t>(node.bytes->size()),
             node.device};
 }
 
@@ -58,17 +61,18 @@ std::string cannotOpenFile(const std::string& path) {
     return "Cannot open the file \"" + path + "\"";
 }
 
-// A copy of a file's bytes as they were when it was opened.
+// A file's bytes as they were when it was opened.
 class SnapshotByteSource final : public ByteSource {
 public:
-    explicit SnapshotByteSource(std::string bytes) : bytes_(std::move(bytes)), view_(bytes_) {}
+    explicit SnapshotByteSource(std::shared_ptr<const std::string> bytes)
+        : bytes_(std::move(bytes)), view_(*bytes_) {}
     std::uint64_t size() const override { return view_.size(); }
     std::optional<std::string> readAt(std::uint64_t offset, std::size_t count) const override {
         return view_.readAt(offset, count);
     }
 
 private:
-    std::string bytes_;
+    std::shared_ptr<const std::string> bytes_;
     BufferByteSource view_;
 };
 
@@ -78,11 +82,11 @@ public:
         : node_(std::move(node)), writable_(writable) {}
 
     std::optional<std::int64_t> size() const override {
-        return static_cast<std::int64_t>(node_->bytes.size());
+        return static_cast<std::int64_t>(node_->bytes->size());
     }
 
     std::optional<std::string> readAt(std::int64_t offset, std::size_t count) const override {
-        const std::string& bytes = node_->bytes;
+        const std::string& bytes = *node_->bytes;
         if (offset < 0 || static_cast<std::uint64_t>(offset) > bytes.size() ||
             count > bytes.size() - static_cast<std::size_t>(offset))
             return std::nullopt;
@@ -92,7 +96,9 @@ public:
     bool writeAt(std::int64_t offset, std::string_view bytes) override {
         if (!writable_ || offset < 0)
             return false;
-        std::string& held = node_->bytes;
+        if (node_->bytes.use_count() > 1)
+            node_->bytes = std::make_shared<std::string>(*node_->bytes);
+        std::string& held = *node_->bytes;
         const auto at = static_cast<std::size_t>(offset);
         if (held.size() < at + bytes.size())
             held.resize(at + bytes.size(), '\0');
@@ -165,7 +171,31 @@ InMemoryFileSystem::InMemoryFileSystem() : root_(std::make_shared<Node>()) {
 
 InMemoryFileSystem::~InMemoryFileSystem() = default;
 
+namespace {
+
+// Whether path is already absolute with nothing to work out: no empty, "." or ".." part and no
+// "/" at its end (the root aside).
+bool isPlainAbsolute(std::string_view path) {
+    if (path.empty() || path[0] != '/')
+        return false;
+    if (path.size() == 1)
+        return true;
+    std::size_t start = 1;
+    while (start <= path.size()) {
+        const auto slash = std::min(path.find('/', start), path.size());
+        const std::string_view part = path.substr(start, slash - start);
+        if (part.empty() || part == "." || part == "..")
+            return false;
+        start = slash + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 std::string InMemoryFileSystem::absolute(const std::string& path) const {
+    if (isPlainAbsolute(path))
+        return path;
     const std::string full = !path.empty() && path[0] == '/' ? path : current_ + "/" + path;
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -190,19 +220,20 @@ std::shared_ptr<Node> InMemoryFileSystem::lookUp(const std::string& path) const 
     if (path.empty())
         return nullptr;
     const std::string full = absolute(path);
-    std::shared_ptr<Node> node = root_;
+    const std::shared_ptr<Node>* node = &root_;
+    const std::string_view rest(full);
     std::size_t start = 1;
-    while (start < full.size()) {
-        const auto slash = std::min(full.find('/', start), full.size());
-        if (!node->folder)
+    while (start < rest.size()) {
+        const auto slash = std::min(rest.find('/', start), rest.size());
+        if (!(*node)->folder)
             return nullptr;
-        const auto it = node->entries.find(full.substr(start, slash - start));
-        if (it == node->entries.end())
+        const auto it = (*node)->entries.find(rest.substr(start, slash - start));
+        if (it == (*node)->entries.end())
             return nullptr;
-        node = it->second;
+        node = &it->second;
         start = slash + 1;
     }
-    return node;
+    return *node;
 }
 
 std::pair<std::shared_ptr<Node>, std::string>
@@ -220,32 +251,43 @@ InMemoryFileSystem::parentOf(const std::string& path) const {
 }
 
 const std::string* InMemoryFileSystem::openFailure(const std::string& path) const {
+    if (failedOpens_.empty())
+        return nullptr;
     const auto it = failedOpens_.find(absolute(path));
     return it == failedOpens_.end() ? nullptr : &it->second;
 }
 
 const std::string* InMemoryFileSystem::writeFailure(const std::string& path) const {
+    if (failedWrites_.empty())
+        return nullptr;
     const auto it = failedWrites_.find(absolute(path));
     return it == failedWrites_.end() ? nullptr : &it->second;
 }
 
-void InMemoryFileSystem::addFolder(const std::string& path) {
-    const std::string full = absolute(path);
-    std::shared_ptr<Node> node = root_;
+InMemoryFileSystem::Node& InMemoryFileSystem::folderMadeAt(const std::string& full) {
+    Node* node = root_.get();
+    const std::string_view rest(full);
     std::size_t start = 1;
-    while (start < full.size()) {
-        const auto slash = std::min(full.find('/', start), full.size());
-        auto& entry = node->entries[full.substr(start, slash - start)];
-        if (!entry) {
-            entry = std::make_shared<Node>();
-            entry->folder = true;
-            entry->device = node->device;
+    while (start < rest.size()) {
+        const auto slash = std::min(rest.find('/', start), rest.size());
+        const std::string_view name = rest.substr(start, slash - start);
+        auto it = node->entries.find(name);
+        if (it == node->entries.end()) {
+            auto made = std::make_shared<Node>();
+            made->folder = true;
+            made->device = node->device;
+            it = node->entries.emplace(std::string(name), std::move(made)).first;
         }
-        if (!entry->folder)
+        if (!it->second->folder)
             throw std::invalid_argument("a file is in the way of the folder " + full);
-        node = entry;
+        node = it->second.get();
         start = slash + 1;
     }
+    return *node;
+}
+
+void InMemoryFileSystem::addFolder(const std::string& path) {
+    folderMadeAt(absolute(path));
 }
 
 void InMemoryFileSystem::addFile(const std::string& path, std::string bytes) {
@@ -253,14 +295,13 @@ void InMemoryFileSystem::addFile(const std::string& path, std::string bytes) {
     if (full == "/")
         throw std::invalid_argument("the root is a folder");
     const auto slash = full.find_last_of('/');
-    addFolder(full.substr(0, slash));
-    auto& entry = lookUp(slash == 0 ? "/" : full.substr(0, slash))->entries[full.substr(slash + 1)];
+    Node& folder = folderMadeAt(full.substr(0, slash));
+    auto& entry = folder.entries[full.substr(slash + 1)];
     if (entry && entry->folder)
         throw std::invalid_argument("a folder is in the way of the file " + full);
-    const auto folder = lookUp(slash == 0 ? "/" : full.substr(0, slash));
     entry = std::make_shared<Node>();
-    entry->device = folder->device;
-    entry->bytes = std::move(bytes);
+    entry->device = folder.device;
+    *entry->bytes = std::move(bytes);
 }
 
 namespace {
@@ -329,7 +370,7 @@ std::optional<EntryStatus> InMemoryFileSystem::status(const std::string& path) {
         return std::nullopt;
     if (node->folder)
         return EntryStatus{EntryStatus::Type::Folder, 0};
-    return EntryStatus{EntryStatus::Type::File, static_cast<std::uint64_t>(node->bytes.size())};
+    return EntryStatus{EntryStatus::Type::File, static_cast<std::uint64_t>(node->bytes->size())};
 }
 
 bool InMemoryFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
@@ -381,7 +422,7 @@ std::optional<std::string> InMemoryFileSystem::readFile(const std::string& path)
     const auto node = lookUp(path);
     if (!node || node->folder || openFailure(path))
         return std::nullopt;
-    return node->bytes;
+    return *node->bytes;
 }
 
 Result<std::unique_ptr<ByteSource>> InMemoryFileSystem::openBytes(const std::string& path) {
@@ -410,7 +451,7 @@ InMemoryFileSystem::openRandomAccess(const std::string& path, RandomAccessFile::
             node->device = folder->device;
             folder->entries.emplace(name, node);
         } else if (node && !node->folder && !node->readOnly) {
-            node->bytes.clear();
+            node->bytes = std::make_shared<std::string>();
         } else {
             return Failure{cannotOpenFile(path)};
         }
@@ -436,7 +477,7 @@ Status InMemoryFileSystem::writeInto(Node& folder, const std::string& folderPath
     // Replaced whole, as a rename puts a new file in place: one opened before keeps the old bytes.
     entry = std::make_shared<Node>();
     entry->device = folder.device;
-    entry->bytes = bytes;
+    *entry->bytes = bytes;
     return {};
 }
 

@@ -64,6 +64,9 @@ private:
     // The absolute path of path, "." and ".." worked out.
     std::string absolute(const std::string& path) const;
     std::shared_ptr<Node> lookUp(const std::string& path) const;
+    // The folder at full (an absolute path), made with the missing folders above it. Throws
+    // std::invalid_argument when a file is in the way.
+    Node& folderMadeAt(const std::string& full);
     // The folder that would hold path, and the entry's name in it; a null folder when it is not
     // there or path names the root.
     std::pair<std::shared_ptr<Node>, std::string> parentOf(const std::string& path) const;

@@ -210,6 +210,18 @@ TEST(InMemoryFileSystem, OpenedBytesKeepWhatTheFileHeldWhenOpened) {
     EXPECT_EQ(bytes->readAt(4, 5), "bytes");
     EXPECT_FALSE(bytes->readAt(5, 5));
     EXPECT_FALSE(files.openBytes("/v"));
+
+    // Nor do writes in place or an emptying open change what an earlier open holds.
+    auto before = files.openBytes("/v/app.exe");
+    ASSERT_TRUE(before);
+    auto writer = files.openRandomAccess("/v/app.exe", Mode::ReadWrite);
+    ASSERT_TRUE(writer);
+    EXPECT_TRUE(writer->writeAt(0, "N"));
+    auto emptied = files.openRandomAccess("/v/app.exe", Mode::Create);
+    ASSERT_TRUE(emptied);
+    EXPECT_EQ(before->readAt(0, 3), "new");
+    EXPECT_EQ(writer->size(), 0);
+    EXPECT_EQ(files.readFile("/v/app.exe"), "");
 }
 
 TEST(InMemoryFileSystem, AMountedFolderAndWhatIsBelowItLieOnItsDevice) {

@@ -2,6 +2,7 @@
 #include "update/identify/facts/TextCleanup.h"
 
 #include "framework/TextUtils.h"
+#include "platform/text/AsciiCase.h"
 
 #include <algorithm>
 #include <string_view>
@@ -70,8 +71,8 @@ std::string ExtractTagText(const std::string& tag, const TextLines& lines) {
     const std::string open = "<" + tag + ">";
     std::string result;
     for (const std::string_view line : lines)
-        if (const std::string text(line); ContainsText(open, text))
-            result = ExtractBetweenTags(text, tag);
+        if (platform::findIgnoringCase(line, open) != std::string_view::npos)
+            result = ExtractBetweenTags(std::string(line), tag);
     return result.substr(0, kMaxRuleText);
 }
 

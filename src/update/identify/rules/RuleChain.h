@@ -3,7 +3,6 @@
 
 #include "update/identify/IdentifyContext.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <initializer_list>
@@ -162,9 +161,12 @@ bool applyStep(const Step& step, std::span<std::string> fields);
 
 template <typename Values> bool holds(const Check<Values>& check, Values& values);
 
+// Plain loops here and below: the chains run these for every row of every table.
 template <typename Values> bool holds(const Condition<Values>& condition, Values& values) {
-    return std::all_of(condition.begin(), condition.end(),
-                       [&](const Check<Values>& c) { return holds(c, values); });
+    for (const Check<Values>& c : condition)
+        if (!holds(c, values))
+            return false;
+    return true;
 }
 
 template <typename Values> bool holds(const Check<Values>& check, Values& values) {
@@ -177,8 +179,11 @@ template <typename Values> bool holds(const Check<Values>& check, Values& values
         result = holds(check.group, values);
         break;
     case Test::Any:
-        result = std::any_of(check.group.begin(), check.group.end(),
-                             [&](const Check<Values>& g) { return holds(g, values); });
+        for (const Check<Values>& g : check.group)
+            if (holds(g, values)) {
+                result = true;
+                break;
+            }
         break;
     default:
         result = fieldTestHolds(check, values.texts);

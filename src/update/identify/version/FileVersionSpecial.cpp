@@ -53,9 +53,17 @@ void readGenericVersion(VersionRun& run, ReadResource& resource) {
     run[kResult] = fileVersionTextOf(resource.block);
 }
 
+// Whether the file has a version resource, from the one read for the fixed version when it was
+// this file's.
+bool hasVersionResource(VersionRun& run, const ReadResource& resource) {
+    if (resource.read && resource.path == run[kPath])
+        return resource.block.has_value();
+    return run.context.versions.read(run[kPath]).has_value();
+}
+
 // A file without a version resource may be an application package with its manifest beside it.
-bool readPackageManifest(VersionRun& run) {
-    if (!run[kResult].empty() || run.context.versions.read(run[kPath]))
+bool readPackageManifest(VersionRun& run, const ReadResource& resource) {
+    if (!run[kResult].empty() || hasVersionResource(run, resource))
         return false;
     const std::string manifest = folderPath(run, "META-INF\\AIR\\application.xml");
     if (!fileExistsNonEmpty(run.context, manifest))
@@ -221,7 +229,7 @@ void runChain(VersionRun& run, const std::string& productName, const std::string
         return;
     ReadResource resource;
     readGenericVersion(run, resource);
-    if (runRules(adjustmentRules(), run) || readPackageManifest(run))
+    if (runRules(adjustmentRules(), run) || readPackageManifest(run, resource))
         return;
     takeRecord(run, resource);
     if (runRules(recordRules(), run) || runRules(productRecordRules(), run))
