@@ -657,6 +657,25 @@ TEST_F(LangListTest, ATemplateThatCannotBeWrittenIsReportedWithItsPathAndTheList
     }
 }
 
+// A read-only template is not replaced, as the file system replaces no read-only file.
+TEST_F(LangListTest, AReadOnlyTemplateIsKeptAndReported) {
+    const std::string file = kProgram + "QV_ORIGINAL.SPK";
+    memoryFiles.addFile(file, "the translator's own");
+    ASSERT_TRUE(memoryFiles.setAttributes(file, dm::platform::kFileAttributeReadOnly));
+    platform.versions = programVersions;
+    LangList list(&form, platform, {"-co"});
+    list.setFilePrefix("QV_");
+    list.setRegKey(kRegKey);
+    list.setCplCompatibility(true);
+    list.Loaded();
+    std::vector<std::string> reported;
+    QObject::connect(&list, &LangList::templateNotWritten,
+                     [&](const std::string& path, const std::string&) { reported.push_back(path); });
+    list.FirstActivation();
+    EXPECT_EQ(reported, std::vector<std::string>{file});
+    EXPECT_EQ(memoryFiles.readFile(file), "the translator's own");
+}
+
 TEST_F(LangListTest, FlagBitmapComesFromTheFirstFileOfTheLanguage) {
     LanguageFileContent first;
     first.languageId = 0x0407;
