@@ -219,15 +219,19 @@ std::string InMemoryFileSystem::absolute(const std::string& path) const {
 std::shared_ptr<Node> InMemoryFileSystem::lookUp(const std::string& path) const {
     if (path.empty())
         return nullptr;
-    const std::string full = absolute(path);
+    if (isPlainAbsolute(path)) // the common case, walked without a copy
+        return walk(path);
+    return walk(absolute(path));
+}
+
+std::shared_ptr<Node> InMemoryFileSystem::walk(std::string_view full) const {
     const std::shared_ptr<Node>* node = &root_;
-    const std::string_view rest(full);
     std::size_t start = 1;
-    while (start < rest.size()) {
-        const auto slash = std::min(rest.find('/', start), rest.size());
+    while (start < full.size()) {
+        const auto slash = std::min(full.find('/', start), full.size());
         if (!(*node)->folder)
             return nullptr;
-        const auto it = (*node)->entries.find(rest.substr(start, slash - start));
+        const auto it = (*node)->entries.find(full.substr(start, slash - start));
         if (it == (*node)->entries.end())
             return nullptr;
         node = &it->second;
@@ -357,11 +361,12 @@ std::vector<FindEntry> InMemoryFileSystem::find(const std::string& pattern) {
 }
 
 std::optional<FindEntry> InMemoryFileSystem::attributes(const std::string& path) {
-    const std::string trimmed = withoutTrailingDelimiter(path);
-    const auto node = lookUp(trimmed);
+    if (path.size() > 1 && path.back() == '/')
+        return attributes(withoutTrailingDelimiter(path));
+    const auto node = lookUp(path);
     if (!node)
         return std::nullopt;
-    return describe(lastPart(trimmed), *node);
+    return describe(lastPart(path), *node);
 }
 
 std::optional<EntryStatus> InMemoryFileSystem::status(const std::string& path) {

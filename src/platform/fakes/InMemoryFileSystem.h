@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace dm::platform {
 
@@ -64,6 +65,8 @@ private:
     // The absolute path of path, "." and ".." worked out.
     std::string absolute(const std::string& path) const;
     std::shared_ptr<Node> lookUp(const std::string& path) const;
+    // The entry at full, an absolute path with nothing to work out.
+    std::shared_ptr<Node> walk(std::string_view full) const;
     // The folder at full (an absolute path), made with the missing folders above it. Throws
     // std::invalid_argument when a file is in the way.
     Node& folderMadeAt(const std::string& full);
