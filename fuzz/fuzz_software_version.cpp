@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace {
@@ -58,7 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     dm::fuzz::IdentifyServices services;
-    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    // One copy of the bytes, shared by every file.
+    const auto bytes =
+        std::make_shared<std::string>(reinterpret_cast<const char*>(data) + 1, size - 1);
     const Product& product = kProducts[data[0] % std::size(kProducts)];
     const std::string exe = dm::fuzz::kAppFolder + product.file;
     services.files.addFile(exe, bytes);

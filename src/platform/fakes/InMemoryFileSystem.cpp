@@ -295,6 +295,10 @@ void InMemoryFileSystem::addFolder(const std::string& path) {
 }
 
 void InMemoryFileSystem::addFile(const std::string& path, std::string bytes) {
+    addFile(path, std::make_shared<std::string>(std::move(bytes)));
+}
+
+void InMemoryFileSystem::addFile(const std::string& path, std::shared_ptr<std::string> bytes) {
     const std::string full = absolute(path);
     if (full == "/")
         throw std::invalid_argument("the root is a folder");
@@ -305,7 +309,7 @@ void InMemoryFileSystem::addFile(const std::string& path, std::string bytes) {
         throw std::invalid_argument("a folder is in the way of the file " + full);
     entry = std::make_shared<Node>();
     entry->device = folder.device;
-    *entry->bytes = std::move(bytes);
+    entry->bytes = std::move(bytes);
 }
 
 namespace {

@@ -26,6 +26,8 @@ public:
     // Puts a file holding bytes at path, replacing a file there, with the missing folders above
     // it. Throws std::invalid_argument when a folder is in the way.
     void addFile(const std::string& path, std::string bytes);
+    // The same with bytes that other files may share: a write to one of them copies them first.
+    void addFile(const std::string& path, std::shared_ptr<std::string> bytes);
     // Puts a folder at path, with the missing folders above it. Throws std::invalid_argument when
     // a file is in the way.
     void addFolder(const std::string& path);

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -222,6 +224,17 @@ TEST(InMemoryFileSystem, OpenedBytesKeepWhatTheFileHeldWhenOpened) {
     EXPECT_EQ(before->readAt(0, 3), "new");
     EXPECT_EQ(writer->size(), 0);
     EXPECT_EQ(files.readFile("/v/app.exe"), "");
+
+    // Files given the same bytes keep their own when one of them is written.
+    const auto shared = std::make_shared<std::string>("same");
+    files.addFile("/v/one", shared);
+    files.addFile("/v/two", shared);
+    auto one = files.openRandomAccess("/v/one", Mode::ReadWrite);
+    ASSERT_TRUE(one);
+    EXPECT_TRUE(one->writeAt(0, "S"));
+    EXPECT_EQ(files.readFile("/v/one"), "Same");
+    EXPECT_EQ(files.readFile("/v/two"), "same");
+    EXPECT_EQ(*shared, "same");
 }
 
 TEST(InMemoryFileSystem, AMountedFolderAndWhatIsBelowItLieOnItsDevice) {
