@@ -49,6 +49,18 @@ FindEntry describe(const std::string& name, const Node& node) {
             node.device};
 }
 
+// Removes the file, or the empty folder, name from folder unless folder is read-only.
+bool eraseEntry(Node& folder, std::string_view name, bool isFolder) {
+    if (folder.readOnly)
+        return false;
+    const auto it = folder.entries.find(name);
+    if (it == folder.entries.end() || it->second->folder != isFolder ||
+        !it->second->entries.empty())
+        return false;
+    folder.entries.erase(it);
+    return true;
+}
+
 std::string readOnlyFile(const std::string& path) {
     return "Cannot replace \"" + path + "\": it is read-only or a folder";
 }
@@ -135,20 +147,11 @@ public:
     }
 
     bool deleteFile(const std::string& name) override {
-        const auto it = isEntryName(name) ? node_->entries.find(name) : node_->entries.end();
-        if (it == node_->entries.end() || it->second->folder || node_->readOnly)
-            return false;
-        node_->entries.erase(it);
-        return true;
+        return isEntryName(name) && eraseEntry(*node_, name, false);
     }
 
     bool removeFolder(const std::string& name) override {
-        const auto it = isEntryName(name) ? node_->entries.find(name) : node_->entries.end();
-        if (it == node_->entries.end() || !it->second->folder || !it->second->entries.empty() ||
-            node_->readOnly)
-            return false;
-        node_->entries.erase(it);
-        return true;
+        return isEntryName(name) && eraseEntry(*node_, name, true);
     }
 
     Status writeFile(const std::string& name, const std::string& bytes) override {
@@ -350,7 +353,7 @@ std::vector<FindEntry> InMemoryFileSystem::find(const std::string& pattern) {
         return entries;
     const std::string& mask = split->mask;
     const std::string& folder = split->folder;
-    if (mask.find_first_of("*?") == std::string::npos) {
+    if (split->namesOneEntry()) {
         if (const auto node = lookUp(pattern))
             entries.push_back(describe(mask, *node));
         return entries;
@@ -403,24 +406,12 @@ bool InMemoryFileSystem::createDirectory(const std::string& path) {
 
 bool InMemoryFileSystem::removeDirectory(const std::string& path) {
     const auto [folder, name] = parentOf(path);
-    if (!folder || folder->readOnly)
-        return false;
-    const auto it = folder->entries.find(name);
-    if (it == folder->entries.end() || !it->second->folder || !it->second->entries.empty())
-        return false;
-    folder->entries.erase(it);
-    return true;
+    return folder && eraseEntry(*folder, name, true);
 }
 
 bool InMemoryFileSystem::deleteFile(const std::string& path) {
     const auto [folder, name] = parentOf(path);
-    if (!folder || folder->readOnly)
-        return false;
-    const auto it = folder->entries.find(name);
-    if (it == folder->entries.end() || it->second->folder)
-        return false;
-    folder->entries.erase(it);
-    return true;
+    return folder && eraseEntry(*folder, name, false);
 }
 
 bool InMemoryFileSystem::driveExists(const std::string& root) {

@@ -15,6 +15,9 @@ bool matchesFindMask(const std::string& name, const std::string& mask);
 struct FindPattern {
     std::string folder;
     std::string mask;
+
+    // A mask without "*" or "?" names one entry.
+    bool namesOneEntry() const { return mask.find_first_of("*?") == std::string::npos; }
 };
 std::optional<FindPattern> splitFindPattern(const std::string& pattern);
 

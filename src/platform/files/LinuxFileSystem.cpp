@@ -194,7 +194,7 @@ std::vector<FindEntry> LinuxFileSystem::find(const std::string& pattern) {
         return entries;
     const std::string& mask = split->mask;
     const std::string& folder = split->folder;
-    if (mask.find_first_of("*?") == std::string::npos) {
+    if (split->namesOneEntry()) {
         if (auto entry = describe(AT_FDCWD, pattern, mask))
             entries.push_back(*entry);
         return entries;
