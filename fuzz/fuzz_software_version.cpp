@@ -58,15 +58,25 @@ const char* const kBeside[] = {"build.json",
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    dm::fuzz::IdentifyServices services;
-    // One copy of the bytes, shared by every file.
-    const auto bytes =
-        std::make_shared<std::string>(reinterpret_cast<const char*>(data) + 1, size - 1);
+    // The services and the files last from input to input: identification only reads them. All
+    // files share one buffer, refilled with each input; only the executable's name changes.
+    static dm::fuzz::IdentifyServices services;
+    static const auto bytes = [] {
+        auto shared = std::make_shared<std::string>();
+        for (const char* beside : kBeside)
+            services.files.addFile(dm::fuzz::kAppFolder + beside, shared);
+        return shared;
+    }();
+    static const Product* present = nullptr;
+    bytes->assign(reinterpret_cast<const char*>(data) + 1, size - 1);
     const Product& product = kProducts[data[0] % std::size(kProducts)];
     const std::string exe = dm::fuzz::kAppFolder + product.file;
-    services.files.addFile(exe, bytes);
-    for (const char* beside : kBeside)
-        services.files.addFile(dm::fuzz::kAppFolder + beside, bytes);
+    if (present != &product) {
+        if (present)
+            services.files.deleteFile(dm::fuzz::kAppFolder + present->file);
+        services.files.addFile(exe, bytes);
+        present = &product;
+    }
     std::string fileName = exe;
     dm::update::GetSoftwareVersion(services.context, fileName, product.name, "", data[0] & 0x80);
     return 0;

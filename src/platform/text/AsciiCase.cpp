@@ -12,12 +12,21 @@ std::string lowerCaseText(std::string_view text) {
 }
 
 std::size_t findIgnoringCase(std::string_view text, std::string_view sub, std::size_t from) {
-    if (sub.empty() || from > text.size())
+    if (sub.empty() || from > text.size() || sub.size() > text.size() - from)
         return std::string_view::npos;
-    const auto it =
-        std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), sub.begin(),
-                    sub.end(), [](char a, char b) { return foldAsciiCase(a) == foldAsciiCase(b); });
-    return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
+    // Plain loops: this runs over whole files for every tag and name the rules look for.
+    const char first = foldAsciiCase(sub[0]);
+    for (std::size_t at = from; at <= text.size() - sub.size(); ++at) {
+        if (foldAsciiCase(text[at]) != first)
+            continue;
+        std::size_t matched = 1;
+        while (matched < sub.size() &&
+               foldAsciiCase(text[at + matched]) == foldAsciiCase(sub[matched]))
+            ++matched;
+        if (matched == sub.size())
+            return at;
+    }
+    return std::string_view::npos;
 }
 
 } // namespace dm::platform

@@ -85,10 +85,33 @@ std::optional<std::string> readRuleFile(IdentifyContext& context, const std::str
     return file->readAt(0, static_cast<std::size_t>(file->size()));
 }
 
+namespace {
+
+bool isLineBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Where the line from start ends: its first line break, or the end of text. A plain loop, as
+// every byte of a side file passes here.
+std::size_t endOfLine(std::string_view text, std::size_t start) {
+    while (start < text.size() && !isLineBreak(text[start]))
+        ++start;
+    return start;
+}
+
+} // namespace
+
 TextLines::Iterator::Iterator(std::string_view text, std::size_t start)
     : text_(text), start_(start < text.size() ? start : std::string_view::npos) {
     if (start_ != std::string_view::npos)
-        end_ = std::min(text_.find_first_of("\r\n", start_), text_.size());
+        end_ = endOfLine(text_, start_);
+}
+
+std::string_view TextLines::lineAt(std::size_t at) const {
+    std::size_t start = at;
+    while (start > 0 && !isLineBreak(text_[start - 1]))
+        --start;
+    return std::string_view(text_).substr(start, endOfLine(text_, at) - start);
 }
 
 TextLines::Iterator& TextLines::Iterator::operator++() {

@@ -51,6 +51,9 @@ public:
     Iterator end() const { return {}; }
     bool empty() const { return text_.empty(); }
     std::string_view front() const { return *begin(); }
+    std::string_view text() const { return text_; }
+    // The line that holds the byte at, which is no line break.
+    std::string_view lineAt(std::size_t at) const;
 
 private:
     std::string text_;

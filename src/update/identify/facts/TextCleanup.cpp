@@ -68,12 +68,17 @@ std::string CleanCompanyText(const std::string& text) {
 }
 
 std::string ExtractTagText(const std::string& tag, const TextLines& lines) {
+    // The last line holding the tag is the line of its last occurrence in the whole text, as a
+    // tag holds no line break: one pass over the text, and one line copied.
     const std::string open = "<" + tag + ">";
-    std::string result;
-    for (const std::string_view line : lines)
-        if (platform::findIgnoringCase(line, open) != std::string_view::npos)
-            result = ExtractBetweenTags(std::string(line), tag);
-    return result.substr(0, kMaxRuleText);
+    const std::string_view text = lines.text();
+    std::size_t last = std::string_view::npos;
+    for (auto at = platform::findIgnoringCase(text, open); at != std::string_view::npos;
+         at = platform::findIgnoringCase(text, open, at + 1))
+        last = at;
+    if (last == std::string_view::npos)
+        return {};
+    return ExtractBetweenTags(std::string(lines.lineAt(last)), tag).substr(0, kMaxRuleText);
 }
 
 std::string ExtractBetweenTags(const std::string& line, const std::string& tag) {

@@ -314,6 +314,7 @@ TEST(ExtractTagText, TakesTheLastLineWithTheTag) {
     EXPECT_EQ(ExtractTagText("description", TextLines("<description>First</description>")),
               "First");
     EXPECT_EQ(ExtractTagText("name", lines), "");
+    EXPECT_EQ(ExtractTagText("v", TextLines("<v>1</v> <v>2</v>\r\nrest\n")), "1");
     EXPECT_EQ(
         ExtractTagText("description", TextLines("<description>App name goes here</description>")),
         "");
