@@ -48,9 +48,9 @@ std::optional<FileVersionInfoRec> readFirstTable(const platform::VersionBlock& b
     if (tables.empty())
         return std::nullopt;
     FileVersionInfoRec rec;
+    const std::string table = "\\StringFileInfo\\" + tables.front() + "\\";
     for (const auto& [key, field] : kFields)
-        rec.*field =
-            queryCp1252(block, "\\StringFileInfo\\" + tables.front() + "\\" + key).value_or("");
+        rec.*field = queryCp1252(block, table + key).value_or("");
     return rec;
 }
 
