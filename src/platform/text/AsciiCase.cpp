@@ -14,18 +14,12 @@ std::string lowerCaseText(std::string_view text) {
 std::size_t findIgnoringCase(std::string_view text, std::string_view sub, std::size_t from) {
     if (sub.empty() || from > text.size() || sub.size() > text.size() - from)
         return std::string_view::npos;
-    // Plain loops: this runs over whole files for every tag and name the rules look for.
+    // A plain loop: this runs over whole files for every tag and name the rules look for.
     const char first = foldAsciiCase(sub[0]);
-    for (std::size_t at = from; at <= text.size() - sub.size(); ++at) {
-        if (foldAsciiCase(text[at]) != first)
-            continue;
-        std::size_t matched = 1;
-        while (matched < sub.size() &&
-               foldAsciiCase(text[at + matched]) == foldAsciiCase(sub[matched]))
-            ++matched;
-        if (matched == sub.size())
+    for (std::size_t at = from; at <= text.size() - sub.size(); ++at)
+        if (foldAsciiCase(text[at]) == first &&
+            sameNameIgnoringCase(text.substr(at, sub.size()), sub))
             return at;
-    }
     return std::string_view::npos;
 }
 
