@@ -53,18 +53,22 @@ std::optional<Node> parseNode(std::string_view block, std::size_t at, std::size_
     return node;
 }
 
-// Keys compare ignoring ASCII case. A key of ASCII units compares unit by unit; any other goes
-// through its UTF-8 form.
+// Keys compare ignoring ASCII case. An ASCII name is compared unit by unit: a unit above 0x7F
+// becomes bytes above 0x7F in UTF-8, so such a name matches only a key of as many ASCII units.
+// Any other name is compared with the key's UTF-8 form.
 bool sameKey(std::string_view utf16, std::string_view name) {
-    bool equal = utf16.size() == 2 * name.size();
-    for (std::size_t i = 0; i + 1 < utf16.size(); i += 2) {
-        const std::uint16_t unit = readLe16(utf16, i);
-        if (unit >= 0x80)
-            return sameNameIgnoringCase(utf16LeToUtf8(utf16), name);
-        if (equal && foldAsciiCase(static_cast<char>(unit)) != foldAsciiCase(name[i / 2]))
-            equal = false;
+    const bool asciiName = std::all_of(name.begin(), name.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!asciiName)
+        return sameNameIgnoringCase(utf16LeToUtf8(utf16), name);
+    if (utf16.size() != 2 * name.size())
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const std::uint16_t unit = readLe16(utf16, 2 * i);
+        if (unit >= 0x80 || foldAsciiCase(static_cast<char>(unit)) != foldAsciiCase(name[i]))
+            return false;
     }
-    return equal;
+    return true;
 }
 
 std::optional<Node> findChild(std::string_view block, const Node& parent, std::string_view name) {
@@ -75,6 +79,25 @@ std::optional<Node> findChild(std::string_view block, const Node& parent, std::s
         at = align4(child->End); // each child is at least a header long, so this advances
     }
     return std::nullopt;
+}
+
+// The node a sub-block path leads to from node: keys separated by "\", empty ones skipped.
+std::optional<Node> follow(std::string_view block, std::optional<Node> node,
+                           std::string_view subBlock) {
+    while (node && !subBlock.empty()) {
+        const std::size_t cut = subBlock.find('\\');
+        const std::string_view key = subBlock.substr(0, cut);
+        subBlock = cut == std::string_view::npos ? std::string_view() : subBlock.substr(cut + 1);
+        if (!key.empty())
+            node = findChild(block, *node, key);
+    }
+    return node;
+}
+
+std::optional<VersionValue> valueOf(const std::optional<Node>& node) {
+    if (!node)
+        return std::nullopt;
+    return VersionValue{node->IsText, std::string(node->Value)};
 }
 
 } // namespace
@@ -88,17 +111,17 @@ std::optional<VersionBlock> VersionBlock::fromBytes(std::string bytes) {
 }
 
 std::optional<VersionValue> VersionBlock::queryValue(std::string_view subBlock) const {
-    auto node = parseNode(bytes_, 0, bytes_.size());
-    while (node && !subBlock.empty()) {
-        const std::size_t cut = subBlock.find('\\');
-        const std::string_view key = subBlock.substr(0, cut);
-        subBlock = cut == std::string_view::npos ? std::string_view() : subBlock.substr(cut + 1);
-        if (!key.empty())
-            node = findChild(bytes_, *node, key);
-    }
-    if (!node)
-        return std::nullopt;
-    return VersionValue{node->IsText, std::string(node->Value)};
+    return valueOf(follow(bytes_, parseNode(bytes_, 0, bytes_.size()), subBlock));
+}
+
+std::vector<std::optional<VersionValue>>
+VersionBlock::queryValues(std::string_view parent, std::span<const std::string_view> names) const {
+    const auto parentNode = follow(bytes_, parseNode(bytes_, 0, bytes_.size()), parent);
+    std::vector<std::optional<VersionValue>> values;
+    values.reserve(names.size());
+    for (const std::string_view name : names)
+        values.push_back(valueOf(follow(bytes_, parentNode, name)));
+    return values;
 }
 
 std::optional<std::string> VersionBlock::queryText(std::string_view subBlock) const {

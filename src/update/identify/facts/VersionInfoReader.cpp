@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 namespace dm::update {
 
@@ -34,9 +35,15 @@ constexpr std::array<KeyedField, 8> kFields = {{
     {"ProductVersion", &FileVersionInfoRec::ProductVersion},
 }};
 
-std::optional<std::string> queryCp1252(const platform::VersionBlock& block,
-                                       const std::string& subBlock) {
-    const auto value = block.queryValue(subBlock);
+// The keys alone, for the queries of one string table.
+constexpr auto kKeys = [] {
+    std::array<std::string_view, kFields.size()> keys{};
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        keys[i] = kFields[i].key;
+    return keys;
+}();
+
+std::optional<std::string> textOf(const std::optional<platform::VersionValue>& value) {
     if (!value)
         return std::nullopt;
     return platform::utf16LeToCp1252(value->Bytes); // bounded by the value's node
@@ -48,28 +55,28 @@ std::optional<FileVersionInfoRec> readFirstTable(const platform::VersionBlock& b
     if (tables.empty())
         return std::nullopt;
     FileVersionInfoRec rec;
-    const std::string table = "\\StringFileInfo\\" + tables.front() + "\\";
-    for (const auto& [key, field] : kFields)
-        rec.*field = queryCp1252(block, table + key).value_or("");
+    const auto values = block.queryValues("\\StringFileInfo\\" + tables.front(), kKeys);
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        rec.*kFields[i].field = textOf(values[i]).value_or("");
     return rec;
 }
 
 // "Key=value" lines of the eight keys from the string table the first translation entry names.
 std::vector<std::string> versionStrings(const platform::VersionBlock& block) {
-    std::vector<std::string> lines;
-    // Only whole translation entries count; the first names language and code page.
-    const auto translations = block.queryTranslations();
-    for (const auto& [key, field] : kFields) {
-        std::string subBlock = key;
-        if (translations) {
-            char table[9];
-            std::snprintf(table, sizeof table, "%04x%04x", translations->front() & 0xFFFF,
-                          translations->front() >> 16);
-            subBlock = std::string("\\StringFileInfo\\") + table + "\\" + key;
-        }
-        if (const auto value = queryCp1252(block, subBlock))
-            lines.push_back(std::string(key) + "=" + *value);
+    // Only whole translation entries count; the first names language and code page. Without
+    // one, the keys are looked for at the root.
+    std::string parent;
+    if (const auto translations = block.queryTranslations()) {
+        char table[9];
+        std::snprintf(table, sizeof table, "%04x%04x", translations->front() & 0xFFFF,
+                      translations->front() >> 16);
+        parent = std::string("\\StringFileInfo\\") + table;
     }
+    const auto values = block.queryValues(parent, kKeys);
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        if (const auto text = textOf(values[i]))
+            lines.push_back(std::string(kFields[i].key) + "=" + *text);
     return lines;
 }
 
