@@ -4,6 +4,7 @@
 #include "platform/text/ByteOrder.h"
 #include "platform/text/Utf16.h"
 
+#include <algorithm>
 #include <array>
 
 namespace dm::platform {
@@ -16,9 +17,13 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+constexpr char16_t kHighestControl = *std::max_element(kHighControls.begin(), kHighControls.end());
+
 char narrowUnit(char16_t unit) {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
         return static_cast<char>(unit);
+    if (unit > kHighestControl) // beyond every character of the code page
+        return '?';
     for (std::size_t i = 0; i < kHighControls.size(); ++i)
         if (kHighControls[i] != 0 && kHighControls[i] == unit)
             return static_cast<char>(0x80 + i);
@@ -29,6 +34,7 @@ char narrowUnit(char16_t unit) {
 
 std::string utf16LeToCp1252(std::string_view bytes) {
     std::string text;
+    text.reserve(bytes.size() / 2);
     for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
         const auto unit = static_cast<char16_t>(readLe16(bytes, at));
         if (unit == 0)

@@ -33,6 +33,10 @@ TEST(AsciiCase, FindIgnoringCaseFromAPosition) {
         {"abc", "c", 4, kNone},
         {"abc", "ABC", 0, 0},
         {"\xE9", "\xC9", 0, kNone},
+        {"aXb AxC axc", "AXC", 0, 4}, // the first letter in both cases, the first try failing
+        {"Ab aB", "ab", 1, 3},
+        {"xx-1 -1", "-1", 3, 5},
+        {"abcA", "ab", 1, kNone}, // the last candidate too near the end
     };
     for (const auto& c : cases)
         EXPECT_EQ(findIgnoringCase(c.text, c.sub, c.from), c.found) << c.text << " / " << c.sub;

@@ -21,6 +21,7 @@ TEST(Cp1252, NarrowsUtf16ToTheCodePage) {
         {"\xE2\x82\xAC", "\x80"}, // euro sign
         {"\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},
         {"\xE4\xB8\xAD", "?"},     // not in the code page
+        {"\xE2\x84\xA3", "?"},     // U+2123, just above the code page's highest character
         {"\xC2\x81", "?"},         // U+0081: the code page puts another character at 0x81
         {"\xF0\x9F\x98\x80", "?"}, // a surrogate pair
     };
