@@ -115,12 +115,25 @@ std::optional<VersionValue> VersionBlock::queryValue(std::string_view subBlock) 
 }
 
 std::vector<std::optional<VersionValue>>
-VersionBlock::queryValues(std::string_view parent, std::span<const std::string_view> names) const {
-    const auto parentNode = follow(bytes_, parseNode(bytes_, 0, bytes_.size()), parent);
-    std::vector<std::optional<VersionValue>> values;
-    values.reserve(names.size());
-    for (const std::string_view name : names)
-        values.push_back(valueOf(follow(bytes_, parentNode, name)));
+VersionBlock::queryValues(std::string_view parent, std::span<const std::string_view> keys) const {
+    std::vector<std::optional<VersionValue>> values(keys.size());
+    const auto node = follow(bytes_, parseNode(bytes_, 0, bytes_.size()), parent);
+    if (!node)
+        return values;
+    // One walk over the parent's children: each key takes the first child it names.
+    std::size_t missing = keys.size();
+    std::size_t at = node->ChildrenAt;
+    while (missing > 0) {
+        const auto child = parseNode(bytes_, at, node->End);
+        if (!child)
+            break;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (!values[i] && sameKey(child->Key, keys[i])) {
+                values[i] = valueOf(child);
+                --missing;
+            }
+        at = align4(child->End);
+    }
     return values;
 }
 

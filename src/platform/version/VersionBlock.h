@@ -32,10 +32,10 @@ public:
     // The value of a sub-block path such as "\", "\VarFileInfo\Translation" or
     // "\StringFileInfo\040904b0\FileVersion": keys separated by "\" and compared ignoring case.
     std::optional<VersionValue> queryValue(std::string_view subBlock) const;
-    // The values below one sub-block, each as queryValue(parent + "\" + name) gives it; the
-    // parent is walked to once.
+    // The values of keys (each non-empty, without "\") right below one sub-block, each as
+    // queryValue(parent + "\" + key) gives it; the parent's entries are walked once.
     std::vector<std::optional<VersionValue>>
-    queryValues(std::string_view parent, std::span<const std::string_view> names) const;
+    queryValues(std::string_view parent, std::span<const std::string_view> keys) const;
     // A text value up to its first NUL; empty when its length is 0.
     std::optional<std::string> queryText(std::string_view subBlock) const;
     // The keys of the string tables under "\StringFileInfo" (language and code page as eight

@@ -72,26 +72,33 @@ TEST(VersionBlock, AnswersTheSystemQueries) {
     EXPECT_FALSE(block->queryText("CompanyName"));
 }
 
-// Several values below one parent come back as one query each from the root would give them.
+// Several values below one parent come back as one query each from the root would give them:
+// each key takes the first entry it names.
 TEST(VersionBlock, ValuesBelowOneParentMatchTheirWholeQueries) {
-    const auto block = VersionBlock::fromBytes(writeVersionBlock(sampleContent()));
-    ASSERT_TRUE(block);
+    VersionResourceContent twice = sampleContent();
+    twice.StringTables[0].Strings.push_back({"companyname", "Second Works"});
     const std::string_view names[] = {"CompanyName", "fileversion", "ProductName",
-                                      "040704e4",    "Translation", ""};
-    for (const std::string parent :
-         {"", "\\StringFileInfo\\040904b0", "StringFileInfo\\\\040904B0\\", "\\StringFileInfo",
-          "\\VarFileInfo", "\\StringFileInfo\\0409"}) {
-        const auto values = block->queryValues(parent, names);
-        ASSERT_EQ(values.size(), std::size(names));
-        for (std::size_t i = 0; i < std::size(names); ++i) {
-            const auto whole = block->queryValue(parent + "\\" + std::string(names[i]));
-            EXPECT_EQ(values[i].has_value(), whole.has_value()) << parent << " " << names[i];
-            if (values[i] && whole) {
-                EXPECT_EQ(values[i]->Bytes, whole->Bytes) << parent << " " << names[i];
+                                      "040704e4",    "Translation", "FileVersion"};
+    for (const VersionResourceContent& content : {sampleContent(), twice}) {
+        const auto block = VersionBlock::fromBytes(writeVersionBlock(content));
+        ASSERT_TRUE(block);
+        for (const std::string parent :
+             {"", "\\StringFileInfo\\040904b0", "StringFileInfo\\\\040904B0\\", "\\StringFileInfo",
+              "\\VarFileInfo", "\\StringFileInfo\\0409"}) {
+            const auto values = block->queryValues(parent, names);
+            ASSERT_EQ(values.size(), std::size(names));
+            for (std::size_t i = 0; i < std::size(names); ++i) {
+                const auto whole = block->queryValue(parent + "\\" + std::string(names[i]));
+                EXPECT_EQ(values[i].has_value(), whole.has_value()) << parent << " " << names[i];
+                if (values[i] && whole) {
+                    EXPECT_EQ(values[i]->Bytes, whole->Bytes) << parent << " " << names[i];
+                }
             }
         }
+        const auto values = block->queryValues("\\StringFileInfo\\040904b0", names);
+        ASSERT_TRUE(values[0]);
+        EXPECT_EQ(dm::platform::utf16LeToUtf8(values[0]->Bytes).substr(0, 12), "Sample Works");
     }
-    EXPECT_TRUE(block->queryValues("\\StringFileInfo\\040904b0", names)[1]);
 }
 
 // Keys match whole and ignoring ASCII case only; keys beyond ASCII match by their UTF-8 form.
