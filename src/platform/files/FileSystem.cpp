@@ -6,9 +6,11 @@
 
 namespace dm::platform {
 
-bool FileSystem::fileExists(const std::string& path) {
-    const auto entry = path.empty() ? std::nullopt : attributes(path);
-    return entry && (entry->attributes & kFileAttributeDirectory) == 0;
+std::optional<FindEntry> FileSystem::fileAttributes(const std::string& path) {
+    auto entry = path.empty() ? std::nullopt : attributes(path);
+    if (entry && (entry->attributes & kFileAttributeDirectory) != 0)
+        return std::nullopt;
+    return entry;
 }
 
 bool FileSystem::createDirectories(const std::string& path) {

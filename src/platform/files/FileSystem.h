@@ -60,7 +60,9 @@ public:
     virtual std::optional<EntryStatus> status(const std::string& path) = 0;
     // Whether path names an existing entry that is not a folder (its attributes, not a find: a
     // name with wildcards is taken as it is).
-    bool fileExists(const std::string& path);
+    bool fileExists(const std::string& path) { return fileAttributes(path).has_value(); }
+    // The attributes of what fileExists finds; nullopt when it finds nothing.
+    std::optional<FindEntry> fileAttributes(const std::string& path);
     // SetFileAttributes: only the read-only bit has an effect (a symbolic link is left alone).
     virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // CreateDirectory: one level; an existing entry is a failure.

@@ -27,12 +27,17 @@ inline void appendLe(std::string& out, std::uint64_t value, std::size_t width) {
         out.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
 }
 
+// The two and four byte forms, read straight from the bytes: they run for every unit of every
+// UTF-16 text and resource node read.
 inline std::uint16_t readLe16(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(readUnsigned(bytes, at, 2));
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
 }
 
 inline std::uint32_t readLe32(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(readUnsigned(bytes, at, 4));
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data()) + at;
+    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
 }
 
 } // namespace dm::platform

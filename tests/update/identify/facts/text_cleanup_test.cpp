@@ -327,8 +327,9 @@ TEST(ExtractTagText, ALongTextIsCut) {
 }
 
 TEST(TextLines, BreakAtEveryKindOfLineEndAsTextToLines) {
-    for (const std::string text : {"", "a", "a\n", "\n", "\n\n", "a\r\nb", "a\rb\r", "a\n\rb",
-                                   "a\r\n\r\n", "\r", "\r\r\n", "x\ny\nz"}) {
+    for (const std::string text :
+         {"", "a", "a\n", "\n", "\n\n", "a\r\nb", "a\rb\r", "a\n\rb", "a\r\n\r\n", "\r", "\r\r\n",
+          "x\ny\nz", "a\rb\nc", "ab\rc\r\nd\r"}) {
         std::vector<std::string> walked;
         for (const std::string_view line : TextLines(text))
             walked.emplace_back(line);
