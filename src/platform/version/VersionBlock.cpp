@@ -71,14 +71,25 @@ bool sameKey(std::string_view utf16, std::string_view name) {
     return true;
 }
 
-std::optional<Node> findChild(std::string_view block, const Node& parent, std::string_view name) {
+// Hands each well-formed child of parent, in order, to visit until it returns false.
+template <typename Visit>
+void forEachChild(std::string_view block, const Node& parent, Visit visit) {
     std::size_t at = parent.ChildrenAt;
     while (auto child = parseNode(block, at, parent.End)) {
-        if (sameKey(child->Key, name))
-            return child;
+        if (!visit(*child))
+            return;
         at = align4(child->End); // each child is at least a header long, so this advances
     }
-    return std::nullopt;
+}
+
+std::optional<Node> findChild(std::string_view block, const Node& parent, std::string_view name) {
+    std::optional<Node> found;
+    forEachChild(block, parent, [&](const Node& child) {
+        if (sameKey(child.Key, name))
+            found = child;
+        return !found;
+    });
+    return found;
 }
 
 // The node a sub-block path leads to from node: keys separated by "\", empty ones skipped.
@@ -122,18 +133,14 @@ VersionBlock::queryValues(std::string_view parent, std::span<const std::string_v
         return values;
     // One walk over the parent's children: each key takes the first child it names.
     std::size_t missing = keys.size();
-    std::size_t at = node->ChildrenAt;
-    while (missing > 0) {
-        const auto child = parseNode(bytes_, at, node->End);
-        if (!child)
-            break;
+    forEachChild(bytes_, *node, [&](const Node& child) {
         for (std::size_t i = 0; i < keys.size(); ++i)
-            if (!values[i] && sameKey(child->Key, keys[i])) {
+            if (!values[i] && sameKey(child.Key, keys[i])) {
                 values[i] = valueOf(child);
                 --missing;
             }
-        at = align4(child->End);
-    }
+        return missing > 0;
+    });
     return values;
 }
 
@@ -157,11 +164,10 @@ std::vector<std::string> VersionBlock::stringTables() const {
     const auto tables = root ? findChild(bytes_, *root, "StringFileInfo") : std::nullopt;
     if (!tables)
         return keys;
-    std::size_t at = tables->ChildrenAt;
-    while (auto child = parseNode(bytes_, at, tables->End)) {
-        keys.push_back(utf16LeToUtf8(child->Key));
-        at = align4(child->End);
-    }
+    forEachChild(bytes_, *tables, [&](const Node& child) {
+        keys.push_back(utf16LeToUtf8(child.Key));
+        return true;
+    });
     return keys;
 }
 
